@@ -1,0 +1,178 @@
+// Field formatting: turning user input and catalog values into the fixed texts of the terminal
+// files, with the regional rules of the default locale.
+#include <QLocale>
+
+#include <cmath>
+
+#include "core/modTarsa.h"
+#include "platform/Sistema.h"
+
+namespace {
+
+QString TextoDe(const QVariant& valor) {
+    if (valor.typeId() == QMetaType::Double || valor.typeId() == QMetaType::Float)
+        return QLocale::c().toString(valor.toDouble(), 'g', 15);
+    return valor.toString();
+}
+
+QString CerosYCorte(const QString& texto, int n) { return (QString(n, '0') + texto).right(n); }
+
+bool EsTexto(const QVariant& v) { return v.typeId() == QMetaType::QString || v.typeId() == QMetaType::QByteArray; }
+
+}  // namespace
+
+QString RellenarCeros(const QVariant& valor, int n) { return CerosYCorte(TextoDe(valor).trimmed(), n); }
+
+QString RellenarCerosRTrim(const QVariant& valor, int n) {
+    QString t = TextoDe(valor);
+    while (!t.isEmpty() && t.back() == ' ') t.chop(1);
+    return CerosYCorte(t, n);
+}
+
+QString FormatearNumero(const QVariant& valor, int tipo) {
+    if (EsTexto(valor) || valor.isNull() || !valor.isValid()) return {};
+    bool ok = false;
+    const double n = valor.toDouble(&ok);
+    if (!ok || n == -1) return {};
+    QLocale local;
+    if (tipo == 1) return local.toString(n, 'f', 2);
+    local.setNumberOptions(QLocale::OmitGroupSeparator);
+    return local.toString(n, 'f', 0);
+}
+
+double TextoANumero(const QString& texto, bool vacioEsCero) {
+    const QString t = texto.trimmed();
+    if (t.isEmpty()) return vacioEsCero ? 0 : -1;
+    bool ok = false;
+    const double n = QLocale().toDouble(t, &ok);
+    return ok ? n : 0;
+}
+
+void SepararCodigoNombre(const QString& texto, QString& codigo, QString& resto) {
+    const qsizetype punto = texto.indexOf('.');
+    if (punto < 0) return;
+    codigo = texto.left(punto).trimmed();
+    resto = texto.mid(punto + 1);
+}
+
+void SepararCodigoNombre(const QString& texto, int& codigo, QString& resto) {
+    QString c;
+    const qsizetype punto = texto.indexOf('.');
+    if (punto < 0) return;
+    SepararCodigoNombre(texto, c, resto);
+    codigo = static_cast<int>(TextoANumero(c, true));
+}
+
+QString NuloATexto(const QVariant& valor) {
+    if (valor.isNull() || !valor.isValid()) return {};
+    return TextoDe(valor).trimmed();
+}
+
+std::optional<QDate> ParsearFechaDMA(const QString& texto) {
+    const QStringList partes = texto.split('/');
+    if (partes.size() != 3 || partes[2].size() != 4) return std::nullopt;
+    bool okD = false, okM = false, okA = false;
+    const int d = partes[0].trimmed().toInt(&okD);
+    const int m = partes[1].trimmed().toInt(&okM);
+    const int a = partes[2].toInt(&okA);
+    if (!okD || !okM || !okA || m < 1 || m > 12) return std::nullopt;
+    const QDate fecha(a, m, d);  // invalid where the day does not exist in that month
+    if (!fecha.isValid()) return std::nullopt;
+    return fecha;
+}
+
+bool NormalizarFecha(QVariant& valor) {
+    if (valor.typeId() == QMetaType::QDate || valor.typeId() == QMetaType::QDateTime) return valor.toDate().isValid();
+    QString t = valor.toString();
+    const QDate hoy = QDate::currentDate();
+    if (!t.contains('/')) {
+        switch (t.size()) {
+            case 8: t = t.left(2) + '/' + t.mid(2, 2) + '/' + t.mid(4); break;
+            case 6: {
+                const QString aa = t.mid(4, 2);
+                t = t.left(2) + '/' + t.mid(2, 2) + '/' + (aa.toInt() <= 20 ? "20" : "19") + aa;
+                break;
+            }
+            case 4: t = t.left(2) + '/' + t.mid(2, 2) + '/' + QString::number(hoy.year()); break;
+            case 2: t = t + '/' + RellenarCeros(hoy.month(), 2) + '/' + QString::number(hoy.year()); break;
+            default: break;
+        }
+    } else if (const auto d = ParsearFechaDMA(t)) {
+        t = d->toString("dd/MM/yyyy");
+    }
+    valor = t;
+    return ParsearFechaDMA(t).has_value();
+}
+
+int FiltrarTecla(int tecla, int tipo) {
+    constexpr int kEnter = 13, kRetroceso = 8;
+    if (tecla == kEnter || tipo < 1 || tipo > 7 || tipo == 5) return tecla;
+    if ((tecla >= '0' && tecla <= '9') || tecla == kRetroceso) return tecla;
+    switch (tipo) {
+        case 2:
+            if (tecla == '.' || tecla == ',') return gSeparadorDecimal;
+            break;
+        case 3:
+            if (tecla == '-') return tecla;
+            break;
+        case 4:
+            if (tecla == '/') return tecla;
+            break;
+        case 6:
+            if (tecla == '-' || tecla == '/') return tecla;
+            break;
+        case 7:
+            if (tecla == ' ') return tecla;
+            break;
+        default: break;
+    }
+    Pitido();
+    return 0;
+}
+
+void Pitido() { Sistema::Actual().Pitido(); }
+
+qint16 SeparadorDecimal() {
+    bool ok = false;
+    const double n = QLocale().toDouble(QStringLiteral("1.1"), &ok);
+    return ok && n == 1.1 ? 46 : 44;
+}
+
+int CodigoOperacionVersion(int codigo) {
+    if (gVersion != "V101") return codigo;
+    switch (codigo) {
+        case 1: case 9: case 11: return 1;
+        case 2: case 7: case 12: return 3;
+        case 3: case 6: return 2;
+        case 4: case 14: return 0;
+        case 21: return 4;
+        case 22: return 6;
+        case 31: return 5;
+        case 32: return 7;
+        case 41: return 41;
+        default: return -1;
+    }
+}
+
+int CodigoTipoPrescripcion(const QString& nombre) {
+    static const QStringList tipos = {"Normal", "T. prolongado", "Autorización especial", "PM/PMI", "Crónico"};
+    return static_cast<int>(tipos.indexOf(nombre)) + 1;  // 0 when not listed
+}
+
+QString NombreOperacion(int codigo) {
+    switch (codigo) {
+        case 1: return "Alta de ticket";
+        case 2: return "Anulación de ticket";
+        case 3: return "Devolución de ticket";
+        case 4: return "Consulta de ticket";
+        case 5: return "Alta diferida de ticket";
+        case 10: return "Excluir receta de un cierre";
+        case 11: return "Incluir receta previamente excluída";
+        case 41: return "Verificar beneficiario";
+        case 42: return "Verificar beneficiario/medicamento";
+        case 51: return "Solicitar autorización";
+        case 53: return "Consultar resolución solicitud autorización";
+        case 80: return "Reimpresión de ticket";
+        default: return QString::number(codigo);
+    }
+}

@@ -1,0 +1,129 @@
+#pragma once
+// The application module: the global state of the run and the free routines every window and class uses.
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QVariant>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "platform/BaseDatos.h"
+
+// ---------------------------------------------------------------------------------------------
+// Global state, set by start-up and the main window and read by everyone.
+
+inline std::unique_ptr<BaseDatos> gDB;          // the open local database
+inline qint16 gSeparadorDecimal = 46;           // 46 "." or 44 ","
+inline QString gQueloPath;                      // working directory shared with the terminal
+inline QString gTermDir;                        // this run's exchange directory, "term" and 1..999
+inline QString gVersion = QStringLiteral("V250");  // protocol version, "V250" or "V101"
+inline QString gEmpresa;                        // current company identifier (decimal text)
+inline QString gActividad;                      // current activity identifier (decimal text)
+inline QString gTerminal;                       // current provider's network licence
+inline QString gCodigoEmpresa;                  // network code of the current company
+inline QString gCodigoActividad;                // network code of the current activity
+inline QString gTipoActividad;                  // type code of the current activity
+inline QString gTipoPrescripcion;
+inline QString gCambioPrescripcion;
+
+inline bool gVerTicket = false;
+inline bool gVerListaErrores = false;
+inline bool gImprimirTicket = false;
+inline bool gPantallaReducida = false;
+inline bool gVerMenuLicencias = false;
+inline bool gVerBotonesVerificar = false;
+inline bool gVerBotonesConsulta = false;
+inline bool gVerBotonesDevolucion = false;
+inline bool gLicenciaMatricula = false;
+inline bool gSugerirCierres = false;
+inline bool gActualizaMedicos = false;
+inline bool gActualizaMedicamentos = false;
+inline bool gActualizaDiagnosticos = false;
+
+inline QString gFechaQueloPrm;
+inline QString gFechaQueloEmp;
+
+inline bool gNuevaTransaccion = false;
+inline QString gNTransaccionFarmacia;
+
+// The directory of the database, its backup and the saved tickets: the executable's directory, or
+// the user's application data directory when that one is not writable. Tests set it to a scratch one.
+inline QString gDirectorioAplicacion;
+
+// The application directory for an executable in dirEjecutable: TARSA_APPDIR when set, the
+// executable's directory when writable, else the user's data directory; the delivered database is
+// copied there when it has none.
+QString ResolverDirectorioAplicacion(const QString& dirEjecutable);
+
+// Back to the state before start-up (tests).
+void ReiniciarGlobales();
+
+// ---------------------------------------------------------------------------------------------
+// Settings
+
+inline const QString kAplicacion = QStringLiteral("TarsaCliente");  // the executable's base name
+inline const QString kSeccionStart = QStringLiteral("Start");
+inline const QString kSeccionUltimos = QStringLiteral("LastPuleo");
+inline const QString kBaseDatos = QStringLiteral("TarsaCliente.mdb");
+QString DirectorioTrabajoPredeterminado();  // "C:\Estandar" on Windows, $HOME/Estandar elsewhere
+
+// The text a Boolean setting is stored as.
+QString TextoBooleano(bool valor);
+// Stored Boolean texts: on exactly for "TRUE"/"VERDADERO" (on-words), off exactly for "FALSE"/"FALSO"
+// (off-words), or converted as a Boolean value, throwing TarsaError when it does not convert.
+bool LeerPalabrasSi(const QString& texto);
+bool LeerPalabrasNo(const QString& texto);
+bool ConvertirBooleano(const QString& texto);
+
+// ---------------------------------------------------------------------------------------------
+// Start-up
+
+// Steps of start-up that need no window; the marker of the step that failed is reported and
+// start-up goes on. Returns true when the database is open.
+bool IniciarAplicacion(const QString& lineaComandos);
+// Protocol version chosen by the command line.
+QString VersionDeLineaComandos(const QString& lineaComandos);
+// Runs one start-up step under its marker; a failure is reported and start-up goes on.
+void PasoInicio(QString& marcador, const QString& nuevo, const std::function<void()>& paso);
+// The catalog steps of start-up, run once the database is open.
+void CargarCatalogosInicio(QString& marcador);
+// Empties the catalog collections (tests).
+void ReiniciarColecciones();
+// Reports a start-up failure: "Main" message with the source, the marker and the description.
+void InformarErrorInicio(const std::exception& e, const QString& marcador);
+
+// ---------------------------------------------------------------------------------------------
+// Shared routines
+
+void CopiarRespaldo(const QString& archivo);
+void ImprimirTexto(const QString& texto);
+QString CodigoYNombre(const QVariant& codigo, const QString& nombre);
+QString FechaAAAAMMDD(const QString& fecha);
+
+// Field formatting
+QString RellenarCeros(const QVariant& valor, int n);
+QString RellenarCerosRTrim(const QVariant& valor, int n);
+QString FormatearNumero(const QVariant& valor, int tipo);
+double TextoANumero(const QString& texto, bool vacioEsCero);
+void SepararCodigoNombre(const QString& texto, QString& codigo, QString& resto);
+void SepararCodigoNombre(const QString& texto, int& codigo, QString& resto);
+QString NuloATexto(const QVariant& valor);
+bool NormalizarFecha(QVariant& valor);
+std::optional<QDate> ParsearFechaDMA(const QString& texto);
+int FiltrarTecla(int tecla, int tipo);
+void Pitido();  // the system's beep for a refused key
+qint16 SeparadorDecimal();
+int CodigoOperacionVersion(int codigo);
+int CodigoTipoPrescripcion(const QString& nombre);
+QString NombreOperacion(int codigo);  // the name the journal shows for an operation code
+
+// Database connection and working directories
+bool Conectar(const QString& archivo);
+bool RepararBase(const QString& archivo);
+bool Desconectar();
+QString CrearDirectorioTerminal();
+QString DirectorioIntercambio();  // D: gQueloPath joined with gTermDir
+void NuevaTransaccionFarmacia();
+QString SoloDigitos(const QString& texto);

@@ -1,0 +1,37 @@
+#pragma once
+// Random-access files of fixed-length records, as the terminal exchanges them: record n lives at
+// byte (n-1) x length; writing never truncates the file, so a shorter new content leaves the old
+// tail in place (the terminal reads only the records it is told about).
+#include <QByteArray>
+#include <QFile>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+class ArchivoRegistros {
+public:
+    ArchivoRegistros() = default;
+    ArchivoRegistros(const ArchivoRegistros&) = delete;
+    ArchivoRegistros& operator=(const ArchivoRegistros&) = delete;
+
+    // Opens (creating when missing) for reading and writing; throws TarsaError when it cannot.
+    void Abrir(const QString& path, int longitud);
+    // Opens an existing file for reading only; throws TarsaError when it is missing.
+    void AbrirLectura(const QString& path, int longitud);
+    bool Abierto() const { return archivo_.isOpen(); }
+    void Cerrar();
+
+    // Writes record n (from 1); the bytes must be exactly one record long.
+    void Escribir(qint64 n, const QByteArray& registro);
+    // Record n, or nothing when the file holds no whole record n.
+    std::optional<QByteArray> Leer(qint64 n);
+    // Every whole record from the first; a trailing partial record is left out.
+    QList<QByteArray> LeerTodos();
+    qint64 CantidadRegistros() const;
+    int Longitud() const { return longitud_; }
+
+private:
+    QFile archivo_;
+    int longitud_ = 0;
+};

@@ -1,0 +1,258 @@
+#include "platform/BaseDatos.h"
+
+#include <SQLiteCpp/SQLiteCpp.h>
+#include <sqlite3.h>
+
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <filesystem>
+
+#include "platform/Dialecto.h"
+#include "platform/TarsaError.h"
+
+namespace {
+
+constexpr int kBaseNoAbierta = 3420;  // object invalid or no longer set
+
+TarsaError ErrorSqlite(sqlite3* db, const QString& sql = QString()) {
+    const int codigo = db ? sqlite3_extended_errcode(db) : SQLITE_ERROR;
+    QString texto = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("error de la base de datos");
+    if (!sql.isEmpty()) texto += " [" + sql.left(300) + "]";
+    return TarsaError(3000 + (codigo & 0xff), texto, "BaseDatos");
+}
+
+std::filesystem::path RutaNativa(const QString& archivo) {
+#ifdef Q_OS_WIN
+    return std::filesystem::path(archivo.toStdWString());
+#else
+    return std::filesystem::path(archivo.toStdString());
+#endif
+}
+
+// True when the rest of a statement after its first one holds only blanks and semicolons.
+bool SoloFinal(const char* resto) {
+    for (; resto && *resto; ++resto)
+        if (!std::isspace(static_cast<unsigned char>(*resto)) && *resto != ';') return false;
+    return true;
+}
+
+sqlite3_stmt* Preparar(sqlite3* db, const QString& sql) {
+    const QByteArray utf8 = BaseDatos::Traducir(sql).toUtf8();
+    sqlite3_stmt* stmt = nullptr;
+    const char* resto = nullptr;
+    if (sqlite3_prepare_v2(db, utf8.constData(), static_cast<int>(utf8.size()), &stmt, &resto) != SQLITE_OK)
+        throw ErrorSqlite(db, sql);
+    if (!stmt) throw TarsaError(3000, "La instrucción SQL está vacía", "BaseDatos");
+    if (!SoloFinal(resto)) {
+        sqlite3_finalize(stmt);
+        throw TarsaError(3000, "Se admite una sola instrucción SQL por vez [" + sql.left(300) + "]", "BaseDatos");
+    }
+    return stmt;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Registros
+
+Registros::Registros(sqlite3* db, const QString& sql) {
+    stmt_ = Preparar(db, sql);
+    if (!sqlite3_stmt_readonly(stmt_)) {
+        sqlite3_finalize(stmt_);
+        stmt_ = nullptr;
+        throw TarsaError(3000, "Sólo se admiten consultas de lectura [" + sql.left(300) + "]", "BaseDatos");
+    }
+    const int n = sqlite3_column_count(stmt_);
+    for (int i = 0; i < n; ++i) {
+        nombres_.append(QString::fromUtf8(sqlite3_column_name(stmt_, i)));
+        const QString clave = nombres_.last().toLower();
+        if (!indices_.contains(clave)) indices_.insert(clave, i);  // the first of a repeated name wins
+    }
+    fin_ = false;
+    Avanzar();
+}
+
+Registros::~Registros() { Close(); }
+
+void Registros::Avanzar() {
+    const int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_ROW) {
+        ++visitadas_;
+        return;
+    }
+    fin_ = true;
+    if (rc != SQLITE_DONE) {
+        TarsaError e = ErrorSqlite(sqlite3_db_handle(stmt_));
+        Close();
+        throw e;
+    }
+}
+
+void Registros::MoveNext() {
+    if (fin_ || !stmt_) throw TarsaError(3021, "No hay registro activo", "BaseDatos");
+    Avanzar();
+}
+
+QVariant Registros::Campo(int i) const {
+    if (fin_ || !stmt_ || i < 0 || i >= nombres_.size()) return {};
+    switch (sqlite3_column_type(stmt_, i)) {
+        case SQLITE_INTEGER: return QVariant(static_cast<qlonglong>(sqlite3_column_int64(stmt_, i)));
+        case SQLITE_FLOAT: return QVariant(sqlite3_column_double(stmt_, i));
+        case SQLITE_NULL: return {};
+        default:
+            return QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i)),
+                                              sqlite3_column_bytes(stmt_, i)));
+    }
+}
+
+QVariant Registros::Campo(const QString& nombre) const {
+    const auto it = indices_.constFind(nombre.toLower());
+    if (it == indices_.constEnd())
+        throw TarsaError(3265, "No se encontró el elemento en esta colección: " + nombre, "BaseDatos");
+    return Campo(*it);
+}
+
+void Registros::Close() {
+    if (stmt_) sqlite3_finalize(stmt_);
+    stmt_ = nullptr;
+    fin_ = true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// BaseDatos
+
+BaseDatos::BaseDatos() = default;
+BaseDatos::~BaseDatos() = default;
+
+void BaseDatos::Abrir(const QString& archivo) {
+    Cerrar();
+    if (!QFileInfo(archivo).isFile()) throw TarsaError(3024, "No se encontró el archivo " + archivo, "BaseDatos");
+    try {
+        db_ = std::make_unique<SQLite::Database>(archivo.toStdString(), SQLite::OPEN_READWRITE);
+        // Reading the catalog proves that the file is a database at all.
+        db_->exec("SELECT count(*) FROM sqlite_master");
+    } catch (const SQLite::Exception& e) {
+        db_.reset();
+        throw TarsaError(3049, "No se puede abrir la base de datos " + archivo + ": " + e.what(), "BaseDatos");
+    }
+    db_->setBusyTimeout(2000);
+    Dialecto::Registrar(db_->getHandle());
+    archivo_ = archivo;
+}
+
+void BaseDatos::Cerrar() {
+    db_.reset();
+    archivo_.clear();
+}
+
+bool BaseDatos::Abierta() const { return db_ != nullptr; }
+
+SQLite::Database& BaseDatos::Nativa() {
+    if (!db_) throw TarsaError(kBaseNoAbierta, "La base de datos no está abierta", "BaseDatos");
+    return *db_;
+}
+
+int BaseDatos::Ejecutar(const QString& sql) {
+    sqlite3* db = Nativa().getHandle();
+    sqlite3_stmt* stmt = Preparar(db, sql);
+    const int rc = sqlite3_step(stmt);
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE && rc != SQLITE_ROW) {
+        // A refused row is skipped without an error: the count of 0 is the only sign of it.
+        if ((sqlite3_extended_errcode(db) & 0xff) == SQLITE_CONSTRAINT) return 0;
+        throw ErrorSqlite(db, sql);
+    }
+    return sqlite3_changes(db);
+}
+
+std::unique_ptr<Registros> BaseDatos::Consultar(const QString& sql) {
+    return std::make_unique<Registros>(Nativa().getHandle(), sql);
+}
+
+void BaseDatos::ComenzarTransaccion() { Nativa().exec("BEGIN"); }
+void BaseDatos::ConfirmarTransaccion() { Nativa().exec("COMMIT"); }
+void BaseDatos::DeshacerTransaccion() {
+    if (EnTransaccion()) Nativa().exec("ROLLBACK");
+}
+bool BaseDatos::EnTransaccion() const { return db_ && !sqlite3_get_autocommit(db_->getHandle()); }
+
+void BaseDatos::Compactar(const QString& origen, const QString& destino) {
+    if (!QFileInfo(origen).isFile()) throw TarsaError(3024, "No se encontró el archivo " + origen, "BaseDatos");
+    try {
+        SQLite::Database db(origen.toStdString(), SQLite::OPEN_READONLY);
+        SQLite::Statement vacuum(db, "VACUUM INTO ?");
+        vacuum.bind(1, destino.toStdString());
+        vacuum.exec();
+    } catch (const SQLite::Exception& e) {
+        std::error_code ec;
+        std::filesystem::remove(RutaNativa(destino), ec);
+        throw TarsaError(3049, QString("No se pudo compactar la base de datos: ") + e.what(), "BaseDatos");
+    }
+}
+
+QList<QPair<int, QString>> BaseDatos::Reparar(const QString& archivo) {
+    QList<QPair<int, QString>> errores;
+    const QString copia = archivo + ".rep";
+    std::error_code ec;
+    std::filesystem::remove(RutaNativa(copia), ec);
+    try {
+        {
+            SQLite::Database db(archivo.toStdString(), SQLite::OPEN_READWRITE);
+            SQLite::Statement control(db, "PRAGMA integrity_check");
+            bool sana = true;
+            while (control.executeStep()) sana = sana && control.getColumn(0).getString() == "ok";
+            if (sana) return errores;
+            // Rebuilding the file keeps every row the engine can still read.
+            SQLite::Statement vacuum(db, "VACUUM INTO ?");
+            vacuum.bind(1, copia.toStdString());
+            vacuum.exec();
+        }
+        std::filesystem::rename(RutaNativa(copia), RutaNativa(archivo));
+    } catch (const SQLite::Exception& e) {
+        errores.append({3000 + (e.getErrorCode() & 0xff), QString::fromUtf8(e.what())});
+    } catch (const std::filesystem::filesystem_error& e) {
+        errores.append({3051, QString::fromLocal8Bit(e.what())});
+    }
+    std::filesystem::remove(RutaNativa(copia), ec);
+    return errores;
+}
+
+QString BaseDatos::Traducir(const QString& sql) {
+    QString r;
+    r.reserve(sql.size() + 16);
+    for (qsizetype i = 0; i < sql.size(); ++i) {
+        const QChar c = sql[i];
+        if (c == '\'') {  // a single-quoted literal passes unchanged
+            const qsizetype fin = sql.indexOf('\'', i + 1);
+            const qsizetype hasta = fin < 0 ? sql.size() : fin + 1;
+            r += QStringView(sql).mid(i, hasta - i);
+            i = hasta - 1;
+        } else if (c == '"') {  // a double-quoted literal ("" inside stands for one quote)
+            QString valor;
+            qsizetype j = i + 1;
+            for (; j < sql.size(); ++j) {
+                if (sql[j] == '"') {
+                    if (j + 1 < sql.size() && sql[j + 1] == '"') {
+                        valor += '"';
+                        ++j;
+                        continue;
+                    }
+                    break;
+                }
+                valor += sql[j];
+            }
+            valor.replace('\'', "''");
+            r += '\'' + valor + '\'';
+            i = j;
+        } else {
+            r += c;
+        }
+    }
+    // Action statements skip the rows a constraint refuses instead of failing as a whole.
+    static const QRegularExpression accion(R"(^\s*(INSERT|UPDATE)\s+(?!OR\s))",
+                                           QRegularExpression::CaseInsensitiveOption);
+    const auto m = accion.match(r);
+    if (m.hasMatch()) r.insert(m.capturedEnd(1), " OR IGNORE");
+    return r;
+}

@@ -1,0 +1,53 @@
+#pragma once
+// The local database. The program writes its SQL in the dialect it has always used: text literals
+// between double quotes, CINT, CSTR, LEFT and RIGHT, and LIKE with "*", "?", "#" and "[...]"
+// wildcards; this class makes SQLite understand that dialect. A row that a constraint refuses is
+// skipped and counts 0, as the program expects; malformed SQL throws TarsaError.
+#include "platform/Registros.h"
+
+#include <QList>
+#include <QPair>
+#include <QString>
+
+#include <memory>
+
+namespace SQLite {
+class Database;
+}
+
+class BaseDatos {
+public:
+    BaseDatos();
+    ~BaseDatos();
+
+    // Opens an existing database file read-write; throws TarsaError when it is missing or not a database.
+    void Abrir(const QString& archivo);
+    void Cerrar();
+    bool Abierta() const;
+    QString Archivo() const { return archivo_; }
+
+    // Runs one action statement and returns the rows it touched.
+    int Ejecutar(const QString& sql);
+    // Opens a result set over one read-only statement.
+    std::unique_ptr<Registros> Consultar(const QString& sql);
+
+    void ComenzarTransaccion();
+    void ConfirmarTransaccion();
+    void DeshacerTransaccion();
+    bool EnTransaccion() const;
+
+    // Copies every object of a database into a fresh file (which must not exist).
+    static void Compactar(const QString& origen, const QString& destino);
+    // Repairs a database file in place; returns the errors found when it could not (empty on success).
+    static QList<QPair<int, QString>> Reparar(const QString& archivo);
+
+    // The program's dialect turned into SQLite's: double-quoted literals become single-quoted ones,
+    // and action statements skip the rows a constraint refuses.
+    static QString Traducir(const QString& sql);
+
+    SQLite::Database& Nativa();
+
+private:
+    std::unique_ptr<SQLite::Database> db_;
+    QString archivo_;
+};

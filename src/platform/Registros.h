@@ -1,0 +1,42 @@
+#pragma once
+// A read-only, forward-only result set over one prepared statement.
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+class Registros {
+public:
+    // Prepares and runs one read-only statement; throws TarsaError on bad SQL, on more than one
+    // statement, or on a statement that would write.
+    Registros(sqlite3* db, const QString& sql);
+    ~Registros();
+    Registros(const Registros&) = delete;
+    Registros& operator=(const Registros&) = delete;
+
+    bool EOF_() const { return fin_; }
+    void MoveNext();
+    // The number of rows visited so far, as the old engine reported it: right after opening 0 for an
+    // empty result and 1 otherwise; it grows as the rows are walked.
+    int RecordCount() const { return visitadas_; }
+
+    int CantidadCampos() const { return nombres_.size(); }
+    QString NombreCampo(int i) const { return nombres_.value(i); }
+    // A column of the current row by name (without regard to case) or by position; null at the end.
+    // An unknown name throws TarsaError.
+    QVariant Campo(const QString& nombre) const;
+    QVariant Campo(int i) const;
+    void Close();
+
+private:
+    void Avanzar();
+
+    sqlite3_stmt* stmt_ = nullptr;
+    QStringList nombres_;
+    QHash<QString, int> indices_;
+    bool fin_ = true;
+    int visitadas_ = 0;
+};

@@ -1,0 +1,121 @@
+#include "platform/Rutas.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <filesystem>
+
+#include "platform/TarsaError.h"
+
+namespace Rutas {
+
+QString Unir(const QString& dir, const QString& nombre) {
+    if (dir.isEmpty()) return nombre;
+    if (dir.endsWith('/') || dir.endsWith('\\')) return dir + nombre;
+#ifdef Q_OS_WIN
+    return dir + '\\' + nombre;
+#else
+    return dir + '/' + nombre;
+#endif
+}
+
+namespace {
+
+QString ComoNativa(QString path) {
+#ifndef Q_OS_WIN
+    path.replace('\\', '/');
+#endif
+    return QDir::fromNativeSeparators(path);
+}
+
+QString EntradaSinCaso(const QString& dir, const QString& nombre) {
+    if (nombre == "." || nombre == "..") return nombre;
+    const QDir d(dir.isEmpty() ? "/" : dir);
+    if (QFileInfo::exists(d.filePath(nombre))) return nombre;
+    const auto entradas = d.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString& e : entradas)
+        if (e.compare(nombre, Qt::CaseInsensitive) == 0) return e;
+    return {};
+}
+
+}  // namespace
+
+QString Resolver(const QString& path) {
+    const QString p = ComoNativa(path);
+    if (p.isEmpty()) return p;
+    const bool absoluta = p.startsWith('/');
+    QStringList partes = p.split('/', Qt::SkipEmptyParts);
+    QString actual;
+    int i = 0;
+    if (absoluta) {
+        actual = "/";
+    } else if (!partes.isEmpty() && partes[0].size() == 2 && partes[0][1] == ':') {
+        actual = partes[0] + '/';  // drive letter
+        i = 1;
+    }
+    for (; i < partes.size(); ++i) {
+        const QString encontrado = EntradaSinCaso(actual.isEmpty() ? "." : actual, partes[i]);
+        if (encontrado.isEmpty()) {
+            QStringList resto = partes.mid(i);
+            return (actual.isEmpty() || actual.endsWith('/') ? actual : actual + '/') + resto.join('/');
+        }
+        actual = actual.isEmpty() ? encontrado : (actual.endsWith('/') ? actual + encontrado : actual + '/' + encontrado);
+    }
+    return actual;
+}
+
+bool Existe(const QString& path) { return QFileInfo::exists(Resolver(path)); }
+bool EsDirectorio(const QString& path) { return QFileInfo(Resolver(path)).isDir(); }
+bool EsArchivo(const QString& path) { return QFileInfo(Resolver(path)).isFile(); }
+
+int BorrarPatron(const QString& dir, const QString& patron) {
+    const QDir d(Resolver(dir));
+    if (!d.exists()) return 0;
+    // "*.*" means every file, as on the pharmacies' systems.
+    const QString comodin = patron == "*.*" ? QStringLiteral("*") : patron;
+    const QRegularExpression re(QRegularExpression::wildcardToRegularExpression(comodin),
+                                QRegularExpression::CaseInsensitiveOption);
+    int borrados = 0;
+    for (const QString& f : d.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        if (re.match(f).hasMatch() && QFile::remove(d.filePath(f))) ++borrados;
+    return borrados;
+}
+
+bool Borrar(const QString& path) {
+    const QString r = Resolver(path);
+    return QFileInfo(r).isFile() && QFile::remove(r);
+}
+
+bool BorrarDirectorio(const QString& path) { return QDir().rmdir(Resolver(path)); }
+
+bool CrearDirectorio(const QString& path) { return QDir().mkdir(Resolver(path)); }
+
+namespace {
+bool gFallarReemplazo = false;
+
+std::filesystem::path Nativa(const QString& archivo) {
+#ifdef Q_OS_WIN
+    return std::filesystem::path(archivo.toStdWString());
+#else
+    return std::filesystem::path(archivo.toStdString());
+#endif
+}
+}  // namespace
+
+void SimularFallaReemplazo(bool fallar) { gFallarReemplazo = fallar; }
+
+void Reemplazar(const QString& origen, const QString& destino) {
+    std::error_code ec;
+    if (gFallarReemplazo) ec = std::make_error_code(std::errc::permission_denied);
+    else std::filesystem::rename(Nativa(Resolver(origen)), Nativa(Resolver(destino)), ec);
+    if (ec)
+        throw TarsaError(58, "No se pudo reemplazar " + destino + ": " + QString::fromLocal8Bit(ec.message().c_str()));
+}
+
+QDateTime FechaModificacion(const QString& path) {
+    const QFileInfo fi(Resolver(path));
+    return fi.exists() ? fi.lastModified() : QDateTime();
+}
+
+}  // namespace Rutas

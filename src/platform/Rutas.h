@@ -1,0 +1,27 @@
+#pragma once
+// Paths under the working directory. The terminal and the pharmacies' machines do not agree on the
+// letter case of names ("UpLoad", "upload"), so every existing name is found without regard to case.
+#include <QDateTime>
+#include <QString>
+
+namespace Rutas {
+// The directory, a separator unless it already ends with "/" or "\", and the name.
+QString Unir(const QString& dir, const QString& nombre);
+// The existing entry that matches the path component by component, ignoring letter case; where a
+// component does not exist the rest is kept as written (so new files get the documented spelling).
+QString Resolver(const QString& path);
+bool Existe(const QString& path);
+bool EsDirectorio(const QString& path);
+bool EsArchivo(const QString& path);
+// Deletes the files of a directory whose names match a wildcard pattern ("*.*", "_SVL.*"); returns how many.
+int BorrarPatron(const QString& dir, const QString& patron);
+bool Borrar(const QString& path);
+bool BorrarDirectorio(const QString& path);  // an empty directory
+bool CrearDirectorio(const QString& path);
+// Replaces destino by origen in one step (a rename over the old file); throws TarsaError on failure,
+// leaving destino as it was.
+void Reemplazar(const QString& origen, const QString& destino);
+// Makes the next replacements fail, to show that a failed replacement loses nothing (tests).
+void SimularFallaReemplazo(bool fallar);
+QDateTime FechaModificacion(const QString& path);  // invalid when missing
+}  // namespace Rutas

@@ -1,0 +1,6 @@
+#include "platform/TarsaError.h"
+
+TarsaError ComoTarsaError(const std::exception& e, const QString& fuente) {
+    if (auto t = dynamic_cast<const TarsaError*>(&e)) return fuente.isEmpty() ? *t : t->ConFuente(fuente);
+    return TarsaError(-1, QString::fromLocal8Bit(e.what()), fuente);
+}

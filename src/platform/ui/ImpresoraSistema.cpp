@@ -1,0 +1,44 @@
+#include "platform/ui/ImpresoraSistema.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFontDatabase>
+#include <QPrintDialog>
+#include <QTextDocument>
+
+#include "platform/TarsaError.h"
+
+ImpresoraSistema::ImpresoraSistema()
+    : impresora_(std::make_unique<QPrinter>()), directorioPdf_(qEnvironmentVariable("TARSA_PDF_DIR")) {}
+
+ImpresoraSistema::~ImpresoraSistema() = default;
+
+bool ImpresoraSistema::Dialogo(int& copias) {
+    if (!directorioPdf_.isEmpty()) {
+        copias = 1;
+        return true;
+    }
+    QPrintDialog dialogo(impresora_.get(), QApplication::activeWindow());
+    if (dialogo.exec() != QDialog::Accepted) return false;
+    copias = qMax(1, impresora_->copyCount());
+    impresora_->setCopyCount(1);  // the caller prints each copy as its own document
+    return true;
+}
+
+void ImpresoraSistema::Imprimir(const QString& texto) {
+    if (!directorioPdf_.isEmpty()) {
+        QDir().mkpath(directorioPdf_);
+        impresora_->setOutputFormat(QPrinter::PdfFormat);
+        impresora_->setOutputFileName(
+            QDir(directorioPdf_).filePath("ticket-" + QDateTime::currentDateTime().toString("yyyyMMdd-HHmmsszzz") + ".pdf"));
+    }
+    QTextDocument documento;
+    QFont fuente("Courier New", 10);
+    fuente.setStyleHint(QFont::TypeWriter);
+    if (!QFontDatabase::families().contains("Courier New")) fuente = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    documento.setDefaultFont(fuente);
+    documento.setPlainText(texto);
+    documento.print(impresora_.get());
+    if (impresora_->printerState() == QPrinter::Error) throw TarsaError(482, "Error de impresora");
+}

@@ -1,0 +1,8 @@
+#pragma once
+// Message boxes on screen.
+#include "platform/Mensajes.h"
+
+class MensajesPantalla : public Mensajes {
+public:
+    int Mostrar(const QString& texto, int estilo, const QString& titulo) override;
+};

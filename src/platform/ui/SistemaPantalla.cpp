@@ -1,0 +1,5 @@
+#include "platform/ui/SistemaPantalla.h"
+
+#include <QApplication>
+
+void SistemaPantalla::Pitido() { QApplication::beep(); }

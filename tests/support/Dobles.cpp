@@ -1,0 +1,40 @@
+#include "support/Dobles.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/TarsaError.h"
+
+int MensajesDoble::Mostrar(const QString& texto, int estilo, const QString& titulo) {
+    mostrados.append({texto, estilo, titulo});
+    if (respuestas.isEmpty()) {
+        if ((estilo & 7) == vbOKOnly) return vbOK;
+        ADD_FAILURE() << "unexpected question: [" << titulo.toStdString() << "] " << texto.toStdString();
+        return vbCancel;
+    }
+    return respuestas.dequeue();
+}
+
+bool ImpresoraDoble::Dialogo(int& copias) {
+    ++dialogos;
+    copias = copiasElegidas;
+    return !cancelar;
+}
+
+void ImpresoraDoble::Imprimir(const QString& texto) {
+    if (fallar) throw TarsaError(482, "Error de impresora");
+    impresos.append(texto);
+}
+
+bool SistemaDoble::Abrir(const QString& documento) {
+    abiertos.append(documento);
+    return true;
+}
+
+bool SistemaDoble::IniciarPrograma(const QString& programa, const QStringList& argumentos) {
+    programas.append({programa, argumentos});
+    return true;
+}
+
+QString SistemaDoble::LeerRegistro(const QString&, const QString&) { return valorRegistro; }
+
+void SistemaDoble::TerminarProceso(int codigo) { terminaciones.append(codigo); }

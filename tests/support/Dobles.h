@@ -1,0 +1,52 @@
+#pragma once
+// Test doubles of the platform facades: they record what the program did and answer from a script.
+#include <QList>
+#include <QPair>
+#include <QQueue>
+#include <QString>
+#include <QStringList>
+
+#include "platform/Impresora.h"
+#include "platform/Mensajes.h"
+#include "platform/Sistema.h"
+
+struct MensajeMostrado {
+    QString texto;
+    int estilo = 0;
+    QString titulo;
+};
+
+// Records every message; answers come from a queue, and a message that finds it empty fails the
+// test at once (unless it only has an OK button, which needs no answer).
+class MensajesDoble : public Mensajes {
+public:
+    int Mostrar(const QString& texto, int estilo, const QString& titulo) override;
+    void Responder(int respuesta) { respuestas.enqueue(respuesta); }
+    QList<MensajeMostrado> mostrados;
+    QQueue<int> respuestas;
+};
+
+class ImpresoraDoble : public Impresora {
+public:
+    bool Dialogo(int& copias) override;
+    void Imprimir(const QString& texto) override;
+    bool cancelar = false;   // the user cancels the dialog
+    int copiasElegidas = 1;
+    bool fallar = false;     // the printer fails
+    int dialogos = 0;
+    QStringList impresos;
+};
+
+class SistemaDoble : public Sistema {
+public:
+    bool Abrir(const QString& documento) override;
+    bool IniciarPrograma(const QString& programa, const QStringList& argumentos) override;
+    QString LeerRegistro(const QString& clave, const QString& valor) override;
+    void TerminarProceso(int codigo) override;
+    void Pitido() override { ++pitidos; }
+    QStringList abiertos;
+    QList<QPair<QString, QStringList>> programas;
+    QString valorRegistro;
+    QList<int> terminaciones;
+    int pitidos = 0;
+};

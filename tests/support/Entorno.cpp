@@ -1,0 +1,56 @@
+#include "support/Entorno.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+
+#include "TestConfig.h"
+#include "core/modTarsa.h"
+#include "platform/Rutas.h"
+
+void Entorno::SetUp() {
+    ASSERT_TRUE(tmp.isValid());
+    ajustesAnteriores_ = qgetenv("TARSA_SETTINGS");
+    qputenv("TARSA_SETTINGS", tmp.filePath("ajustes.ini").toUtf8());
+    dirAplicacion = tmp.filePath("app");
+    dirTrabajo = tmp.filePath("Estandar");
+    QDir().mkpath(dirAplicacion);
+    QDir().mkpath(dirTrabajo);
+    ReiniciarGlobales();
+    gDirectorioAplicacion = dirAplicacion;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    Mensajes::Establecer(&mensajes);
+    Impresora::Establecer(&impresora);
+    Sistema::Establecer(&sistema);
+    Rutas::SimularFallaReemplazo(false);
+}
+
+void Entorno::TearDown() {
+    ReiniciarGlobales();
+    Mensajes::Establecer(nullptr);
+    Impresora::Establecer(nullptr);
+    Sistema::Establecer(nullptr);
+    Rutas::SimularFallaReemplazo(false);
+    if (ajustesAnteriores_.isEmpty()) qunsetenv("TARSA_SETTINGS");
+    else qputenv("TARSA_SETTINGS", ajustesAnteriores_);
+}
+
+void Entorno::AbrirBaseEntregada() {
+    const QString destino = Rutas::Unir(dirAplicacion, kBaseDatos);
+    QFile::remove(destino);
+    ASSERT_TRUE(QFile::copy(TARSA_BASE_ENTREGADA, destino)) << TARSA_BASE_ENTREGADA;
+    QFile::setPermissions(destino, QFile::ReadOwner | QFile::WriteOwner);
+    gDB = std::make_unique<BaseDatos>();
+    gDB->Abrir(destino);
+}
+
+QByteArray LeerArchivo(const QString& ruta) {
+    QFile f(Rutas::Resolver(ruta));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void EscribirArchivo(const QString& ruta, const QByteArray& contenido) {
+    QFile f(ruta);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << ruta.toStdString();
+    f.write(contenido);
+}

@@ -1,0 +1,34 @@
+#pragma once
+// Isolated state for a test: its own settings file, application and working directories, the
+// global state reset and the platform doubles installed.
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+#include "support/Dobles.h"
+
+class Entorno : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The delivered, empty database copied into the application directory and opened in gDB.
+    void AbrirBaseEntregada();
+    QString Ruta(const QString& relativa) const { return tmp.filePath(relativa); }
+
+    QTemporaryDir tmp;
+    QString dirAplicacion;  // also gDirectorioAplicacion
+    QString dirTrabajo;     // the working directory, not yet in gQueloPath
+    MensajesDoble mensajes;
+    ImpresoraDoble impresora;
+    SistemaDoble sistema;
+
+private:
+    QByteArray ajustesAnteriores_;
+};
+
+// File helpers for tests.
+QByteArray LeerArchivo(const QString& ruta);
+void EscribirArchivo(const QString& ruta, const QByteArray& contenido);
