@@ -218,17 +218,37 @@ QList<QPair<int, QString>> BaseDatos::Reparar(const QString& archivo) {
     return errores;
 }
 
+namespace {
+
+// Outside literals: Jet divides as floating point ("12345/100" is 123.45) and LEFT( and RIGHT( are
+// functions, which SQLite reads as join keywords.
+void TraducirFuera(QStringView tramo, QString& r) {
+    static const QRegularExpression division(R"(/(\s*)(\d+)(?![\d.eE]))");
+    static const QRegularExpression izquierda(R"(\bLEFT(\s*\())", QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression derecha(R"(\bRIGHT(\s*\())", QRegularExpression::CaseInsensitiveOption);
+    QString t = tramo.toString();
+    t.replace(division, "/\\1\\2.0");
+    t.replace(izquierda, "TARSA_LEFT\\1");
+    t.replace(derecha, "TARSA_RIGHT\\1");
+    r += t;
+}
+
+}  // namespace
+
 QString BaseDatos::Traducir(const QString& sql) {
     QString r;
     r.reserve(sql.size() + 16);
+    qsizetype inicioFuera = 0;
     for (qsizetype i = 0; i < sql.size(); ++i) {
         const QChar c = sql[i];
+        if (c != '\'' && c != '"') continue;
+        TraducirFuera(QStringView(sql).mid(inicioFuera, i - inicioFuera), r);
         if (c == '\'') {  // a single-quoted literal passes unchanged
             const qsizetype fin = sql.indexOf('\'', i + 1);
             const qsizetype hasta = fin < 0 ? sql.size() : fin + 1;
             r += QStringView(sql).mid(i, hasta - i);
             i = hasta - 1;
-        } else if (c == '"') {  // a double-quoted literal ("" inside stands for one quote)
+        } else {  // a double-quoted literal ("" inside stands for one quote)
             QString valor;
             qsizetype j = i + 1;
             for (; j < sql.size(); ++j) {
@@ -245,10 +265,10 @@ QString BaseDatos::Traducir(const QString& sql) {
             valor.replace('\'', "''");
             r += '\'' + valor + '\'';
             i = j;
-        } else {
-            r += c;
         }
+        inicioFuera = i + 1;
     }
+    if (inicioFuera < sql.size()) TraducirFuera(QStringView(sql).mid(inicioFuera), r);
     // Action statements skip the rows a constraint refuses instead of failing as a whole.
     static const QRegularExpression accion(R"(^\s*(INSERT|UPDATE)\s+(?!OR\s))",
                                            QRegularExpression::CaseInsensitiveOption);

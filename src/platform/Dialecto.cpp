@@ -137,8 +137,8 @@ void Registrar(sqlite3* db) {
     sqlite3_create_function(db, "like", 3, f, nullptr, Like, nullptr, nullptr);
     sqlite3_create_function(db, "CINT", 1, f, nullptr, CInt, nullptr, nullptr);
     sqlite3_create_function(db, "CSTR", 1, f, nullptr, CStr, nullptr, nullptr);
-    sqlite3_create_function(db, "LEFT", 2, f, nullptr, Left, nullptr, nullptr);
-    sqlite3_create_function(db, "RIGHT", 2, f, nullptr, Right, nullptr, nullptr);
+    sqlite3_create_function(db, "TARSA_LEFT", 2, f, nullptr, Left, nullptr, nullptr);
+    sqlite3_create_function(db, "TARSA_RIGHT", 2, f, nullptr, Right, nullptr, nullptr);
 }
 
 }  // namespace Dialecto

@@ -1,0 +1,126 @@
+// The database speaks the program's SQL dialect on SQLite.
+#include <QFile>
+
+#include "core/modTarsa.h"
+#include "platform/BaseDatos.h"
+#include "platform/Dialecto.h"
+#include "platform/TarsaError.h"
+#include "support/Entorno.h"
+
+class BaseDatosDialecto : public Entorno {
+protected:
+    void SetUp() override {
+        Entorno::SetUp();
+        AbrirBaseEntregada();
+    }
+    QVariant Valor(const QString& sql) { return gDB->Consultar(sql)->Campo(0); }
+};
+
+TEST_F(BaseDatosDialecto, ADoubleQuotedLiteralIsTextEvenWhenItNamesAColumn) {
+    gDB->Ejecutar(R"(INSERT INTO Medicos (IdEmpresa, Matricula, TipoMatricula, ApellidoNombre, Baja) VALUES (1, 10, "MN", "Perez", 0))");
+    EXPECT_EQ(gDB->Ejecutar(R"(UPDATE Medicos SET ApellidoNombre = "Baja")"), 1);
+    EXPECT_EQ(Valor("SELECT ApellidoNombre FROM Medicos"), "Baja");
+}
+
+TEST_F(BaseDatosDialecto, QuotesInsideLiteralsReadBackUnchanged) {
+    gDB->Ejecutar(R"(INSERT INTO Medicos (IdEmpresa, Matricula, TipoMatricula, ApellidoNombre) VALUES (1, 11, "MN", "O'Brien ""Jr"""))");
+    EXPECT_EQ(Valor("SELECT ApellidoNombre FROM Medicos WHERE Matricula = 11"), "O'Brien \"Jr\"");
+    EXPECT_EQ(Valor("SELECT count(*) FROM Medicos WHERE ApellidoNombre = 'O''Brien \"Jr\"'").toInt(), 1);
+}
+
+TEST_F(BaseDatosDialecto, DialectFunctions) {
+    gDB->Ejecutar(R"(INSERT INTO Medicamentos (IdEmpresa, Troquel, Nombre, Precio) VALUES (1, 5, "AMOXICILINA 500", 12345/100))");
+    struct Caso {
+        const char* sql;
+        QVariant esperado;
+    } casos[] = {
+        {"SELECT Nombre FROM Medicamentos WHERE Nombre LIKE 'amo*'", "AMOXICILINA 500"},
+        {"SELECT count(*) FROM Medicamentos WHERE Nombre LIKE \"*cil?na #00\"", 1},
+        {"SELECT count(*) FROM Medicamentos WHERE Nombre LIKE 'AMO%'", 0},
+        {"SELECT Precio FROM Medicamentos", 123.45},
+        {"SELECT CINT(\"0042\")", 42},
+        {"SELECT CINT(2.5)", 2},
+        {"SELECT CINT(3.5)", 4},
+        {"SELECT CSTR(17)", "17"},
+        {"SELECT CSTR(1.5)", "1.5"},
+        {"SELECT LEFT('ABCDEF', 2)", "AB"},
+        {"SELECT RIGHT('ABCDEF', 3)", "DEF"},
+    };
+    for (const auto& c : casos) {
+        const QVariant v = Valor(c.sql);
+        if (c.esperado.typeId() == QMetaType::Int) EXPECT_EQ(v.toInt(), c.esperado.toInt()) << c.sql;
+        else if (c.esperado.typeId() == QMetaType::Double) EXPECT_DOUBLE_EQ(v.toDouble(), c.esperado.toDouble()) << c.sql;
+        else EXPECT_EQ(v.toString(), c.esperado.toString()) << c.sql;
+    }
+}
+
+TEST_F(BaseDatosDialecto, LikePatterns) {
+    struct Caso {
+        const char* texto;
+        const char* patron;
+        bool coincide;
+    } casos[] = {
+        {"AMOXICILINA", "amo*", true},   {"AMOXICILINA", "*CIL*", true}, {"AMOXICILINA", "AMO", false},
+        {"A1", "A#", true},              {"AB", "A#", false},            {"BETA", "[A-C]*", true},
+        {"DELTA", "[A-C]*", false},      {"DELTA", "[!A-C]*", true},     {"a*b", "a[*]b", true},
+        {"", "*", true},                 {"ABC", "A?C", true},           {"ABC", "A?", false},
+        {"ñandú", "Ñ*Ú", true},          {"AXXBXXC", "A*B*C", true},     {"AXXBXX", "A*B*C", false},
+    };
+    for (const auto& c : casos)
+        EXPECT_EQ(Dialecto::Coincide(QString::fromUtf8(c.texto), QString::fromUtf8(c.patron)), c.coincide)
+            << c.texto << " LIKE " << c.patron;
+}
+
+TEST_F(BaseDatosDialecto, ARefusedRowCountsZeroAndOthersStillApply) {
+    const QString alta = "INSERT INTO Empresas (IdEmpresa, Nombre, CodigoQuelo) VALUES (1, \"Uno\", \"01\")";
+    EXPECT_EQ(gDB->Ejecutar(alta), 1);
+    EXPECT_EQ(gDB->Ejecutar(alta), 0);
+    gDB->Ejecutar("INSERT INTO Empresas (IdEmpresa, Nombre) VALUES (2, \"Dos\")");
+    EXPECT_EQ(gDB->Ejecutar("UPDATE Empresas SET IdEmpresa = 2 WHERE IdEmpresa = 1"), 0);
+    EXPECT_EQ(gDB->Ejecutar("DELETE FROM Empresas"), 2);
+}
+
+TEST_F(BaseDatosDialecto, BadStatementsThrow) {
+    for (const char* sql : {"SELEC * FROM Empresas", "SELECT * FROM NoExiste", "DELETE FROM Planes WHERE (IdEmpresa = 1 AND )",
+                            "", "DELETE FROM Empresas; DELETE FROM Medicos"}) {
+        EXPECT_THROW(gDB->Ejecutar(sql), TarsaError) << sql;
+    }
+}
+
+TEST_F(BaseDatosDialecto, AResultSetRefusesWritesAndMoreThanOneStatement) {
+    gDB->Ejecutar("INSERT INTO Medicamentos (IdEmpresa, Troquel, Nombre) VALUES (1, 1, \"A\")");
+    for (const char* sql : {"DELETE FROM Medicamentos", "SELECT * FROM Medicamentos; DELETE FROM Medicamentos",
+                            "SELECT * FROM Medicamentos WHERE Nombre LIKE 'x'; DELETE FROM Medicamentos; --'"})
+        EXPECT_THROW(gDB->Consultar(sql), TarsaError) << sql;
+    EXPECT_EQ(Valor("SELECT count(*) FROM Medicamentos").toInt(), 1);
+}
+
+TEST_F(BaseDatosDialecto, RecordCountIsTheRowsVisitedSoFar) {
+    EXPECT_EQ(gDB->Consultar("SELECT * FROM Empresas")->RecordCount(), 0);
+    for (int i = 1; i <= 3; ++i) gDB->Ejecutar(QString("INSERT INTO Empresas (IdEmpresa) VALUES (%1)").arg(i));
+    auto rs = gDB->Consultar("SELECT IdEmpresa FROM Empresas ORDER BY IdEmpresa");
+    EXPECT_EQ(rs->RecordCount(), 1);
+    EXPECT_EQ(rs->Campo("idempresa").toInt(), 1);
+    rs->MoveNext();
+    rs->MoveNext();
+    EXPECT_EQ(rs->RecordCount(), 3);
+    rs->MoveNext();
+    EXPECT_TRUE(rs->EOF_());
+    EXPECT_THROW(rs->Campo("NoExiste"), TarsaError);
+}
+
+TEST_F(BaseDatosDialecto, CompactionCopiesEveryRowAndRepairKeepsAHealthyFile) {
+    gDB->Ejecutar("INSERT INTO Empresas (IdEmpresa, Nombre) VALUES (7, \"Siete\")");
+    const QString archivo = gDB->Archivo();
+    gDB->Cerrar();
+    BaseDatos::Compactar(archivo, Ruta("copia.mdb"));
+    BaseDatos copia;
+    copia.Abrir(Ruta("copia.mdb"));
+    EXPECT_EQ(copia.Consultar("SELECT Nombre FROM Empresas")->Campo(0), "Siete");
+    copia.Cerrar();
+    EXPECT_TRUE(BaseDatos::Reparar(archivo).isEmpty());
+    EscribirArchivo(Ruta("basura.mdb"), QByteArray(4096, 'z'));
+    EXPECT_FALSE(BaseDatos::Reparar(Ruta("basura.mdb")).isEmpty());
+    EXPECT_THROW(BaseDatos::Compactar(Ruta("basura.mdb"), Ruta("c2.mdb")), TarsaError);
+    EXPECT_FALSE(QFile::exists(Ruta("c2.mdb")));
+}

@@ -1,0 +1,91 @@
+// The platform layer: code page, fixed records, case-insensitive paths and settings.
+#include <QDir>
+#include <QFile>
+
+#include "platform/Ajustes.h"
+#include "platform/Ansi.h"
+#include "platform/ArchivoRegistros.h"
+#include "platform/Rutas.h"
+#include "platform/TarsaError.h"
+#include "support/Entorno.h"
+
+class Plataforma : public Entorno {};
+
+TEST_F(Plataforma, AnsiRoundTripsSpanishLettersAndTheEuroSign) {
+    const QString texto = QString::fromUtf8("ÁÉÍÓÚÑáéíóúñ€");
+    const QByteArray bytes = Ansi::Codificar(texto);
+    EXPECT_EQ(bytes, QByteArray::fromHex("c1c9cdd3dad1e1e9edf3faf180"));
+    EXPECT_EQ(Ansi::Decodificar(bytes), texto);
+}
+
+TEST_F(Plataforma, RecordThreeLandsAtTwiceTheLengthAndTheFileKeepsItsTail) {
+    const QString ruta = Ruta("r.dat");
+    EscribirArchivo(ruta, QByteArray(40, 'x'));
+    ArchivoRegistros f;
+    f.Abrir(ruta, 5);
+    f.Escribir(3, "ABCDE");
+    f.Cerrar();
+    EXPECT_EQ(LeerArchivo(ruta), QByteArray(10, 'x') + "ABCDE" + QByteArray(25, 'x'));
+}
+
+TEST_F(Plataforma, ReadingStopsAtATrailingPartialRecord) {
+    const QString ruta = Ruta("r.dat");
+    EscribirArchivo(ruta, "AAAA\r\nBBBB\r\nCC");
+    ArchivoRegistros f;
+    f.AbrirLectura(ruta, 6);
+    EXPECT_EQ(f.LeerTodos(), (QList<QByteArray>{"AAAA\r\n", "BBBB\r\n"}));
+    EXPECT_FALSE(f.Leer(3).has_value());
+    EXPECT_THROW(ArchivoRegistros().AbrirLectura(Ruta("falta.dat"), 6), TarsaError);
+}
+
+TEST_F(Plataforma, WritingARecordOfTheWrongLengthIsRefused) {
+    ArchivoRegistros f;
+    f.Abrir(Ruta("r.dat"), 5);
+    EXPECT_THROW(f.Escribir(1, "ABC"), TarsaError);
+}
+
+TEST_F(Plataforma, NamesResolveWithoutRegardToCase) {
+    QDir(dirTrabajo).mkpath("term7/UpLoad");
+    EscribirArchivo(dirTrabajo + "/term7/UpLoad/_SVL.0", "x");
+    const QString esperado = dirTrabajo + "/term7/UpLoad";
+    for (const char* nombre : {"UpLoad", "upload", "Upload"})
+        EXPECT_EQ(Rutas::Resolver(Rutas::Unir(dirTrabajo + "/TERM7", nombre)), esperado) << nombre;
+    EXPECT_TRUE(Rutas::EsArchivo(dirTrabajo + "\\term7\\upload\\_svl.0"));
+    // A missing name keeps the spelling it was given.
+    EXPECT_EQ(Rutas::Resolver(dirTrabajo + "/term7/Download/_svl.1"), dirTrabajo + "/term7/Download/_svl.1");
+}
+
+TEST_F(Plataforma, JoiningAddsOneSeparatorOnly) {
+    EXPECT_EQ(Rutas::Unir("C:\\Estandar\\", "term5"), "C:\\Estandar\\term5");
+    EXPECT_EQ(Rutas::Unir("/srv/", "term5"), "/srv/term5");
+    EXPECT_EQ(Rutas::Resolver(Rutas::Unir(dirTrabajo, "term5")), Rutas::Resolver(Rutas::Unir(dirTrabajo + "/", "term5")));
+}
+
+TEST_F(Plataforma, DeleteByPatternMatchesWithoutRegardToCase) {
+    for (const char* n : {"_SVL.1", "_svl.3", "otro.txt"}) EscribirArchivo(dirTrabajo + "/" + n, "x");
+    EXPECT_EQ(Rutas::BorrarPatron(dirTrabajo, "_SVL.*"), 2);
+    EXPECT_TRUE(QFile::exists(dirTrabajo + "/otro.txt"));
+    EXPECT_EQ(Rutas::BorrarPatron(dirTrabajo, "*.*"), 1);
+}
+
+TEST_F(Plataforma, SettingsRoundTripTextsDeleteAndDefault) {
+    Ajustes::Guardar("TarsaCliente", "Start", "QUELO_Path", "C:\\Estandar, Sucursal");
+    Ajustes::Guardar("TarsaCliente", "LastPuleo", "1", "D:\\Otra");
+    EXPECT_EQ(Ajustes::Obtener("TarsaCliente", "Start", "QUELO_Path"), "C:\\Estandar, Sucursal");
+    EXPECT_EQ(Ajustes::Obtener("TarsaCliente", "Start", "Falta", "def"), "def");
+    Ajustes::Borrar("TarsaCliente", "LastPuleo");
+    EXPECT_TRUE(Ajustes::Claves("TarsaCliente", "LastPuleo").isEmpty());
+    EXPECT_EQ(Ajustes::Ubicacion("TarsaCliente"), Ruta("ajustes.ini"));
+}
+
+TEST_F(Plataforma, AFailedReplacementLeavesTheTargetAsItWas) {
+    EscribirArchivo(Ruta("a"), "nuevo");
+    EscribirArchivo(Ruta("b"), "viejo");
+    Rutas::SimularFallaReemplazo(true);
+    EXPECT_THROW(Rutas::Reemplazar(Ruta("a"), Ruta("b")), TarsaError);
+    EXPECT_EQ(LeerArchivo(Ruta("b")), "viejo");
+    Rutas::SimularFallaReemplazo(false);
+    Rutas::Reemplazar(Ruta("a"), Ruta("b"));
+    EXPECT_EQ(LeerArchivo(Ruta("b")), "nuevo");
+    EXPECT_FALSE(QFile::exists(Ruta("a")));
+}
