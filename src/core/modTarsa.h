@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "platform/BaseDatos.h"
+#include "tickets/clsControles.h"
 
 // ---------------------------------------------------------------------------------------------
 // Global state, set by start-up and the main window and read by everyone.
@@ -27,6 +28,14 @@ inline QString gCodigoActividad;                // network code of the current a
 inline QString gTipoActividad;                  // type code of the current activity
 inline QString gTipoPrescripcion;
 inline QString gCambioPrescripcion;
+
+// Ticket forms: which control each position of the header and item bitmaps switches (rebuilt by
+// every load of the form or dialog), and the prescriber's list positions last chosen, which the
+// next ticket starts with.
+inline QList<clsControles> gColControles;
+inline QList<clsControles> gColControlesItem;
+inline int gIndiceProvinciaR = 1;
+inline int gIndiceTipoMatriculaR = 1;
 
 inline bool gVerTicket = false;
 inline bool gVerListaErrores = false;
