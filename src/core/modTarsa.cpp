@@ -33,6 +33,7 @@ void ReiniciarGlobales() {
     gActualizaMedicos = gActualizaMedicamentos = gActualizaDiagnosticos = false;
     gFechaQueloPrm.clear();
     gFechaQueloEmp.clear();
+    gColErrores.clear();
     gNuevaTransaccion = false;
     gNTransaccionFarmacia.clear();
     ReiniciarColecciones();
