@@ -1,0 +1,240 @@
+// tarsa-terminal-sim run as a separate process against a scratch working directory, with the
+// golden request records as the client's request files.
+#include <gtest/gtest.h>
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <functional>
+
+#include "TestConfig.h"
+
+namespace {
+
+QByteArray Contenido(const QString& ruta) {
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QByteArray Golden(const char* nombre) { return Contenido(QString(TARSA_TEST_DATA_DIR) + "/" + nombre); }
+
+void Crear(const QString& ruta, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(ruta).path());
+    QFile f(ruta);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << ruta.toStdString();
+    f.write(bytes);
+}
+
+bool Esperar(const std::function<bool()>& condicion, int ms = 1500) {
+    QDeadlineTimer plazo(ms);
+    while (!plazo.hasExpired()) {
+        if (condicion()) return true;
+        QThread::msleep(5);
+    }
+    return condicion();
+}
+
+// The 116-byte parameters record of a V250 catalog update or closure.
+QByteArray Sal0V250(const QByteArray& operacion, const QByteArray& modos) {
+    return operacion + "000000000" + QByteArray(24, ' ') + "0" + modos + "0" + "0000" + QByteArray(40, ' ') +
+           QByteArray(16, '\0') + QByteArray(14, ' ') + "\r\n";
+}
+
+class TerminalSimTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        if (sim.state() != QProcess::NotRunning) {
+            sim.terminate();
+            if (!sim.waitForFinished(2000)) sim.kill();
+        }
+    }
+    void Iniciar(const QStringList& argumentos) {
+        ASSERT_TRUE(tmp.isValid());
+        sim.start(TARSA_SIM_EXE, QStringList{"--dir", tmp.path()} + argumentos);
+        ASSERT_TRUE(sim.waitForStarted(2000)) << TARSA_SIM_EXE;
+    }
+    QString Ruta(const QString& relativa) const { return tmp.filePath(relativa); }
+    // Request files first, the request record last, as the client does.
+    void Pedir(const QString& term, const QByteArray& svl0, const QList<QPair<QString, QByteArray>>& archivos) {
+        for (const auto& [nombre, bytes] : archivos) Crear(Ruta(term + "/upload/" + nombre), bytes);
+        QDir().mkpath(Ruta(term + "/download"));
+        Crear(Ruta(term + "/upload/_SVL.0"), svl0);
+    }
+    QByteArray Estado(const QString& term) {
+        const QString ruta = Ruta(term + "/Estado.rsp");
+        EXPECT_TRUE(Esperar([&] { return QFile::exists(ruta); })) << "sin Estado.rsp en " << term.toStdString();
+        return Contenido(ruta);
+    }
+
+    QTemporaryDir tmp;
+    QProcess sim;
+};
+
+TEST_F(TerminalSimTest, AnswersAV250PharmacyTicketPerScenario) {
+    struct Caso {
+        const char* escenario;
+        char estado;
+        const char* errorItem1;
+        bool errorEnTicket;
+    };
+    int n = 0;
+    for (const Caso& c : {Caso{"ok", '0', "0000", false}, Caso{"item-errors", '0', "0105", false},
+                          Caso{"ticket-error", '0', "0000", true}, Caso{"error", '1', nullptr, false}}) {
+        SCOPED_TRACE(c.escenario);
+        const QString term = QString("term%1").arg(++n);
+        Iniciar({"--scenario", c.escenario, "--max-requests", "1"});
+        Pedir(term, "V2500507000012  ",
+              {{"_SVL.1", Golden("svl1_v250_farmacia.bin")},
+               {"_SVL.3", Golden("svl3_v250_farmacia.bin")},
+               {"_SVL.4", Golden("svl4_diagnostico.bin")}});
+        const QString down = Ruta(term + "/download/");
+        ASSERT_TRUE(Esperar([&] { return QFile::exists(Ruta(term + "/Estado.rsp")); }));
+        // Estado.rsp is the last file: at the moment it exists every answer is complete.
+        const bool respuestas =
+            QFile::exists(down + "_svl.1") && QFile::exists(down + "_SVL.3") && QFile::exists(down + "_ticket.prn");
+        const QByteArray estado = Contenido(Ruta(term + "/Estado.rsp"));
+        ASSERT_TRUE(sim.waitForFinished(2000));
+        EXPECT_EQ(sim.exitCode(), 0);
+        EXPECT_TRUE(QDir(Ruta(term + "/upload")).isEmpty()) << "request files not consumed";
+        EXPECT_EQ(estado.at(0), c.estado) << estado.constData();
+        EXPECT_TRUE(estado.endsWith("\r\n"));
+        if (!c.errorItem1) {
+            EXPECT_TRUE(QDir(down).isEmpty());
+            continue;
+        }
+        EXPECT_TRUE(respuestas);
+        const QByteArray cabecera = Contenido(down + "_svl.1");
+        ASSERT_EQ(cabecera.size(), 372);
+        EXPECT_EQ(cabecera.left(249), Golden("svl1_v250_farmacia.bin").left(249));
+        EXPECT_EQ(cabecera.mid(249, 12), "000000001001");
+        EXPECT_EQ(cabecera.mid(285, 15), "000002723600000");  // 2 x 1520.50 at 40 % + 899.00, error 0000
+        const QByteArray items = Contenido(down + "_SVL.3");
+        ASSERT_EQ(items.size(), 492);
+        EXPECT_EQ(items.mid(170, 4), c.errorItem1);
+        EXPECT_EQ(items.mid(246 + 170, 4), "0000");
+        EXPECT_EQ(items.mid(246, 170), Golden("svl3_v250_farmacia.bin").mid(246, 170));
+        const QByteArray ticket = Contenido(down + "_ticket.prn");
+        EXPECT_TRUE(ticket.contains("6034930000012345") && ticket.contains("1001") && ticket.contains("1520.50"));
+        EXPECT_EQ(ticket.contains("ERROR"), c.errorEnTicket);
+    }
+}
+
+TEST_F(TerminalSimTest, NoAnswerScenarioConsumesTheRequestAndWritesNothing) {
+    Iniciar({"--scenario", "no-answer"});
+    Pedir("term9", "V2500507000012  ", {{"_SVL.1", Golden("svl1_v250_farmacia.bin")}});
+    ASSERT_TRUE(Esperar([&] { return !QFile::exists(Ruta("term9/upload/_SVL.0")); }));
+    EXPECT_FALSE(Esperar([&] { return QFile::exists(Ruta("term9/Estado.rsp")); }, 400));
+    EXPECT_TRUE(QDir(Ruta("term9/download")).isEmpty());
+}
+
+TEST_F(TerminalSimTest, V101ThroughNotificationsAnswersInTheV250PharmacyHeader) {
+    QDir().mkpath(Ruta("TX"));
+    Iniciar({"--first-ticket", "500"});
+    for (const char* numero : {"000000000500", "000000000501"}) {
+        QFile::remove(Ruta("term7/Estado.rsp"));
+        Pedir("term7", "V101050700001234",
+              {{"_SVL.1", Golden("svl1_v101_farmacia.bin")}, {"_SVL.2", Golden("svl2_v101_farmacia.bin")}});
+        Crear(Ruta("TX/term7"), {});
+        EXPECT_EQ(Estado("term7").left(1), "0");
+        EXPECT_FALSE(QFile::exists(Ruta("TX/term7")));
+        const QByteArray cabecera = Contenido(Ruta("term7/download/_svl.1"));
+        ASSERT_EQ(cabecera.size(), 372);
+        EXPECT_EQ(cabecera.left(7), "FF00001");
+        EXPECT_EQ(cabecera.mid(7, 100), Golden("svl1_v101_farmacia.bin").left(100));
+        EXPECT_EQ(cabecera.mid(249, 12), numero);
+        EXPECT_EQ(cabecera.mid(186, 4), "0000") << "a V101 reader finds its error code here";
+        const QByteArray items = Contenido(Ruta("term7/download/_SVL.3"));
+        ASSERT_EQ(items.size(), 196);
+        EXPECT_EQ(items.mid(46, 30), QByteArray(30, ' '));
+        EXPECT_EQ(items.mid(98 + 46, 30), QByteArray(30, ' '));
+        EXPECT_EQ(items.left(46), Golden("svl2_v101_farmacia.bin").left(46));
+    }
+    sim.terminate();
+    ASSERT_TRUE(sim.waitForFinished(2000));
+    EXPECT_EQ(sim.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(sim.exitCode(), 0);
+}
+
+TEST_F(TerminalSimTest, BadRequestsGetAnErrorStatusAndTheTerminalCarriesOn) {
+    QDir().mkpath(Ruta("TX"));
+    Iniciar({});
+    const QByteArray svl0 = "V2500507000012  ";
+    struct Caso {
+        const char* term;
+        QByteArray svl0;
+        QList<QPair<QString, QByteArray>> archivos;
+        char estado;
+    };
+    const QList<Caso> casos{
+        {"term1", "V250", {{"_SVL.1", Golden("svl1_v250_farmacia.bin")}}, '9'},
+        {"term2", svl0, {{"_SVL.1", Golden("svl1_v250_farmacia.bin").left(200)}}, '9'},
+        {"term3", svl0, {{"_SVL.1", Golden("svl1_v101_farmacia.bin")}}, '9'},
+        {"term4",
+         svl0,
+         {{"_SVL.1", Golden("svl1_v250_farmacia.bin")}, {"_SVL.3", Golden("svl3_v250_farmacia.bin").left(300)}},
+         '9'},
+        {"term5", "V3000507000012  ", {{"_SVL.1", Golden("svl1_v250_farmacia.bin")}}, '9'},
+        {"term6", svl0, {}, '9'},
+        {"term8", svl0, {{"_SVL.1", Golden("svl1_v250_otros.bin")}, {"_SVL.2", Golden("svl2_v250_otros.bin")}}, '0'},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.term);
+        Pedir(c.term, c.svl0, c.archivos);
+        Crear(Ruta(QString("TX/") + c.term), {});
+        EXPECT_EQ(Estado(c.term).left(1), QByteArray(1, c.estado));
+    }
+    EXPECT_EQ(sim.state(), QProcess::Running);
+    const QByteArray otros = Contenido(Ruta("term8/download/_svl.1"));
+    ASSERT_EQ(otros.size(), 383);
+    EXPECT_EQ(otros.mid(260, 12), "000000001001");
+    EXPECT_EQ(otros.mid(307, 4), "0000");
+    EXPECT_EQ(Contenido(Ruta("term8/download/_SVL.2")).size(), 324);
+}
+
+TEST_F(TerminalSimTest, CatalogUpdatesAndClosuresAnswerInSal0) {
+    for (const char* n : {"_SAL.2", "_SAL.3", "_SAL.4", "_SAL.5"}) Crear(Ruta(QString("catalogos/") + n), n);
+    Iniciar({"--catalogs", Ruta("catalogos")});
+    struct Caso {
+        const char* term;
+        QByteArray svl0, sal0;
+        QStringList entregados, ausentes;
+        QByteArray inicioRespuesta;
+    };
+    const QList<Caso> casos{
+        {"term1", "V2509992000012  ", Sal0V250("00", "102"), {"_SAL.2", "_SAL.4"}, {"_SAL.3", "_SAL.5"}, "00000000000"},
+        {"term2",
+         "V1019992000012  ",
+         "00011"
+         "0000" +
+             QByteArray(50, ' ') + "\r\n",
+         {"_SAL.3", "_SAL.5"},
+         {"_SAL.2", "_SAL.4"},
+         "00000000000"},
+        {"term3",
+         "V2500507000012  ",
+         Sal0V250("07", "000"),
+         {},
+         {"_SAL.2", "_SAL.3", "_SAL.4", "_SAL.5"},
+         "07000001001"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.term);
+        Pedir(c.term, c.svl0, {{"_SAL.0", c.sal0}});
+        EXPECT_EQ(Estado(c.term).left(1), "0");
+        const QString down = Ruta(QString(c.term) + "/download/");
+        for (const QString& n : c.entregados) EXPECT_EQ(Contenido(down + n), n.toLatin1());
+        for (const QString& n : c.ausentes) EXPECT_FALSE(QFile::exists(down + n)) << n.toStdString();
+        const QByteArray respuesta = Contenido(down + "_sal.0");
+        ASSERT_EQ(respuesta.size(), 116);
+        EXPECT_EQ(respuesta.left(11), c.inicioRespuesta);
+        EXPECT_EQ(respuesta.mid(40, 4), "0000");
+        EXPECT_EQ(respuesta.mid(84, 11), "00000000012");
+        EXPECT_TRUE(respuesta.endsWith("\r\n"));
+    }
+}
+
+}  // namespace

@@ -1,0 +1,68 @@
+#pragma once
+// The simulated terminal: watches the working directory, answers each request of an exchange
+// directory and writes the status file last.
+#include <QByteArray>
+#include <QDateTime>
+#include <QFileSystemWatcher>
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QSet>
+#include <QString>
+#include <QTimer>
+
+#include "RegistrosTerminal.h"
+
+namespace terminal {
+
+enum class Escenario { Ok, Error, ErroresItems, ErrorTicket, SinRespuesta, Demora };
+
+struct Opciones {
+    QString dir;
+    Escenario escenario = Escenario::Ok;
+    int demoraMs = -1;    // -1: 3000 ms in the "delay" scenario, none otherwise
+    QString version;      // empty: whatever the request says
+    QString catalogos;    // directory holding _SAL.2 .. _SAL.5 to deliver
+    int maxPedidos = 0;   // 0: no limit
+    QString textoEstado;  // replaces the status line of every answered request
+    qint64 primerTicket = 1001;
+};
+
+QString NombreEscenario(Escenario e);
+
+class Terminal : public QObject {
+public:
+    explicit Terminal(const Opciones& opciones, QObject* parent = nullptr);
+    void Iniciar();
+
+private:
+    struct Respuesta {
+        QList<QPair<QString, QByteArray>> archivos;  // into the download directory
+        QByteArray estado;                           // whole Estado.rsp; empty: no status at all
+        QString operacion;
+        QString resultado;
+    };
+
+    void Revisar();
+    void Vigilar();
+    void Atender(const QString& dirIntercambio);
+    Respuesta Procesar(const QString& dirIntercambio);
+    Respuesta ProcesarTicket(const Pedido& p, const QHash<QString, QByteArray>& archivos);
+    Respuesta ProcesarParametros(const Pedido& p, const QHash<QString, QByteArray>& archivos);
+    Respuesta Rechazo(const QString& operacion, const QString& motivo) const;
+    QByteArray Estado(const QString& porDefecto) const;
+    void Entregar(const QString& dirIntercambio, const Respuesta& r);
+    void Registrar(const QString& dirIntercambio, const QString& operacion, const QString& resultado);
+    void Contar();
+
+    Opciones op_;
+    QFileSystemWatcher vigia_;
+    QTimer sondeo_;
+    qint64 proximoTicket_;
+    int atendidos_ = 0;
+    int pendientes_ = 0;
+    QSet<QString> enEspera_;                      // exchange directories whose answer is delayed
+    QHash<QString, QDateTime> pedidoCortoDesde_;  // a short _SVL.0 seen while polling
+};
+
+}  // namespace terminal
