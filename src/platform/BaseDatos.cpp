@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "platform/Dialecto.h"
+#include "platform/Rutas.h"
 #include "platform/TarsaError.h"
 
 namespace {
@@ -20,14 +21,6 @@ TarsaError ErrorSqlite(sqlite3* db, const QString& sql = QString()) {
     QString texto = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("error de la base de datos");
     if (!sql.isEmpty()) texto += " [" + sql.left(300) + "]";
     return TarsaError(3000 + (codigo & 0xff), texto, "BaseDatos");
-}
-
-std::filesystem::path RutaNativa(const QString& archivo) {
-#ifdef Q_OS_WIN
-    return std::filesystem::path(archivo.toStdWString());
-#else
-    return std::filesystem::path(archivo.toStdString());
-#endif
 }
 
 // True when the rest of a statement after its first one holds only blanks and semicolons.
@@ -186,7 +179,7 @@ void BaseDatos::Compactar(const QString& origen, const QString& destino) {
         vacuum.exec();
     } catch (const SQLite::Exception& e) {
         std::error_code ec;
-        std::filesystem::remove(RutaNativa(destino), ec);
+        std::filesystem::remove(Rutas::Nativa(destino), ec);
         throw TarsaError(3049, QString("No se pudo compactar la base de datos: ") + e.what(), "BaseDatos");
     }
 }
@@ -195,7 +188,7 @@ QList<QPair<int, QString>> BaseDatos::Reparar(const QString& archivo) {
     QList<QPair<int, QString>> errores;
     const QString copia = archivo + ".rep";
     std::error_code ec;
-    std::filesystem::remove(RutaNativa(copia), ec);
+    std::filesystem::remove(Rutas::Nativa(copia), ec);
     try {
         {
             SQLite::Database db(archivo.toStdString(), SQLite::OPEN_READWRITE);
@@ -208,13 +201,13 @@ QList<QPair<int, QString>> BaseDatos::Reparar(const QString& archivo) {
             vacuum.bind(1, copia.toStdString());
             vacuum.exec();
         }
-        std::filesystem::rename(RutaNativa(copia), RutaNativa(archivo));
+        std::filesystem::rename(Rutas::Nativa(copia), Rutas::Nativa(archivo));
     } catch (const SQLite::Exception& e) {
         errores.append({3000 + (e.getErrorCode() & 0xff), QString::fromUtf8(e.what())});
     } catch (const std::filesystem::filesystem_error& e) {
         errores.append({3051, QString::fromLocal8Bit(e.what())});
     }
-    std::filesystem::remove(RutaNativa(copia), ec);
+    std::filesystem::remove(Rutas::Nativa(copia), ec);
     return errores;
 }
 

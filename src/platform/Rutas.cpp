@@ -93,15 +93,15 @@ bool CrearDirectorio(const QString& path) { return QDir().mkdir(Resolver(path));
 
 namespace {
 bool gFallarReemplazo = false;
+}  // namespace
 
-std::filesystem::path Nativa(const QString& archivo) {
+std::filesystem::path Nativa(const QString& path) {
 #ifdef Q_OS_WIN
-    return std::filesystem::path(archivo.toStdWString());
+    return std::filesystem::path(path.toStdWString());
 #else
-    return std::filesystem::path(archivo.toStdString());
+    return std::filesystem::path(path.toStdString());
 #endif
 }
-}  // namespace
 
 void SimularFallaReemplazo(bool fallar) { gFallarReemplazo = fallar; }
 

@@ -4,6 +4,8 @@
 #include <QDateTime>
 #include <QString>
 
+#include <filesystem>
+
 namespace Rutas {
 // The directory, a separator unless it already ends with "/" or "\", and the name.
 QString Unir(const QString& dir, const QString& nombre);
@@ -24,4 +26,6 @@ void Reemplazar(const QString& origen, const QString& destino);
 // Makes the next replacements fail, to show that a failed replacement loses nothing (tests).
 void SimularFallaReemplazo(bool fallar);
 QDateTime FechaModificacion(const QString& path);  // invalid when missing
+// The path as the standard library wants it (wide characters on Windows).
+std::filesystem::path Nativa(const QString& path);
 }  // namespace Rutas

@@ -5,9 +5,17 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QVariant>
 #include <QTemporaryDir>
 
 #include "support/Dobles.h"
+
+#include <ostream>
+
+// Readable failure messages for Qt values.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QByteArray& b, std::ostream* os) { *os << '"' << b.toStdString() << '"'; }
+inline void PrintTo(const QVariant& v, std::ostream* os) { *os << v.toString().toStdString(); }
 
 class Entorno : public ::testing::Test {
 protected:

@@ -1,0 +1,117 @@
+// Start-up: the settings, their reading rules and the command line.
+#include <QDir>
+#include <QFile>
+
+#include "TestConfig.h"
+#include "core/modTarsa.h"
+#include "platform/Ajustes.h"
+#include "platform/Rutas.h"
+#include "platform/TarsaError.h"
+#include "support/Entorno.h"
+
+class Inicio : public Entorno {
+protected:
+    void SetUp() override {
+        Entorno::SetUp();
+        QFile::copy(TARSA_BASE_ENTREGADA, Ruta("app/TarsaCliente.mdb"));
+        QFile::setPermissions(Ruta("app/TarsaCliente.mdb"), QFile::ReadOwner | QFile::WriteOwner);
+    }
+    void Ajuste(const QString& clave, const QString& valor) { Ajustes::Guardar(kAplicacion, "Start", clave, valor); }
+};
+
+TEST_F(Inicio, DefaultsWithNoSettingsAtAll) {
+    Ajuste("QUELO_Path", dirTrabajo);  // the default "C:\Estandar" does not exist here
+    Ajustes::Borrar(kAplicacion, "Start", "QUELO_Path");
+    qputenv("HOME", tmp.path().toUtf8());
+    EXPECT_TRUE(IniciarAplicacion(""));
+    EXPECT_TRUE(mensajes.mostrados.isEmpty());
+    EXPECT_EQ(gQueloPath, DirectorioTrabajoPredeterminado());
+    EXPECT_TRUE(QDir(Rutas::Resolver(DirectorioIntercambio())).exists("upload"));
+    EXPECT_EQ(gEmpresa, "0");
+    EXPECT_EQ(gActividad, "02");
+    EXPECT_EQ(gVersion, "V250");
+    EXPECT_TRUE(gVerTicket);
+    EXPECT_TRUE(gVerListaErrores);
+    EXPECT_FALSE(gImprimirTicket);
+    EXPECT_FALSE(gPantallaReducida);
+    EXPECT_TRUE(gVerMenuLicencias);
+    EXPECT_FALSE(gVerBotonesVerificar || gVerBotonesConsulta || gVerBotonesDevolucion);
+    EXPECT_FALSE(gLicenciaMatricula || gSugerirCierres);
+    EXPECT_FALSE(gActualizaMedicos || gActualizaMedicamentos || gActualizaDiagnosticos);
+    EXPECT_EQ(gFechaQueloPrm, "01/01/1990");
+    EXPECT_EQ(gFechaQueloEmp, "01/01/1990");
+    EXPECT_TRUE(gNuevaTransaccion);
+    ASSERT_TRUE(gDB && gDB->Abierta());
+}
+
+TEST_F(Inicio, StoredBooleanTextsFollowTheirKeysRule) {
+    Ajuste("QUELO_Path", dirTrabajo);
+    Ajuste("VerMenuLicencias", "0");   // off-words: only False/Falso turn it off
+    Ajuste("VerTicket", "1");          // on-words: only True/Verdadero turn it on
+    Ajuste("ImprimirTicket", "verdadero");
+    Ajuste("VerBotonesConsulta", "FALSO");
+    Ajuste("VerBotonesDevolucion", "si");
+    Ajuste("ActualizaMedicos", "-1");
+    Ajuste("ActualizaMedicamentos", "True");
+    Ajuste("Empresa", "");
+    IniciarAplicacion("");
+    EXPECT_TRUE(gVerMenuLicencias);
+    EXPECT_FALSE(gVerTicket);
+    EXPECT_TRUE(gImprimirTicket);
+    EXPECT_FALSE(gVerBotonesConsulta);
+    EXPECT_TRUE(gVerBotonesDevolucion);
+    EXPECT_TRUE(gActualizaMedicos);
+    EXPECT_TRUE(gActualizaMedicamentos);
+    EXPECT_EQ(gEmpresa, "0");
+}
+
+TEST_F(Inicio, AFlagThatDoesNotConvertIsReportedWithItsMarkerAndStartUpGoesOn) {
+    Ajuste("QUELO_Path", dirTrabajo);
+    Ajuste("ActualizaDiagnosticos", "quizas");
+    EXPECT_TRUE(IniciarAplicacion(""));
+    ASSERT_EQ(mensajes.mostrados.size(), 1);
+    EXPECT_EQ(mensajes.mostrados[0].titulo, "Main");
+    EXPECT_EQ(mensajes.mostrados[0].texto, "TarsaCliente\nControl: 14i\nNo coinciden los tipos");
+    EXPECT_FALSE(gActualizaDiagnosticos);
+    EXPECT_EQ(gFechaQueloEmp, "01/01/1990");  // later steps still ran
+}
+
+TEST_F(Inicio, AMissingWorkingDirectoryIsReportedAtStepTwo) {
+    Ajuste("QUELO_Path", Ruta("no-existe"));
+    EXPECT_TRUE(IniciarAplicacion(""));
+    ASSERT_EQ(mensajes.mostrados.size(), 1);
+    EXPECT_TRUE(mensajes.mostrados[0].texto.contains("Control: 2\n"));
+    EXPECT_EQ(gTermDir, "");
+}
+
+TEST_F(Inicio, CommandLineSelectsTheProtocolVersion) {
+    const QList<QPair<QString, QString>> casos = {
+        {"  /v101  ", "V101"}, {"-V101", "V101"}, {"/V250", "V250"}, {"V101", "V250"}, {"", "V250"}};
+    for (const auto& [linea, version] : casos) EXPECT_EQ(VersionDeLineaComandos(linea), version) << linea.toStdString();
+}
+
+TEST_F(Inicio, BooleanReadingRules) {
+    struct Caso {
+        const char* texto;
+        bool si, no;
+    } casos[] = {{"True", true, true},      {"VERDADERO", true, true}, {"False", false, false},
+                 {"falso", false, false},   {"1", false, true},        {"0", false, true}, {"", false, true}};
+    for (const auto& c : casos) {
+        EXPECT_EQ(LeerPalabrasSi(c.texto), c.si) << c.texto;
+        EXPECT_EQ(LeerPalabrasNo(c.texto), c.no) << c.texto;
+    }
+    EXPECT_TRUE(ConvertirBooleano("Verdadero"));
+    EXPECT_FALSE(ConvertirBooleano("0"));
+    EXPECT_TRUE(ConvertirBooleano("2"));
+    EXPECT_THROW(ConvertirBooleano("x"), TarsaError);
+}
+
+TEST_F(Inicio, WithoutADatabaseNoCatalogIsLoaded) {
+    Ajuste("QUELO_Path", dirTrabajo);
+    QFile::remove(Ruta("app/TarsaCliente.mdb"));
+    EXPECT_FALSE(IniciarAplicacion(""));
+    ASSERT_EQ(mensajes.mostrados.size(), 1);
+    EXPECT_EQ(mensajes.mostrados[0].titulo, "Conectar");
+    EXPECT_FALSE(gDB);
+    EXPECT_TRUE(gNuevaTransaccion);
+}
