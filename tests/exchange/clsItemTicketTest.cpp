@@ -1,10 +1,9 @@
-// Item and diagnosis records: the layouts byte by byte, numbering of records, field conversions and
-// the item errors read back from the terminal's answer.
+// Item and diagnosis records: numbering of records, field conversions and the item errors read
+// back from the terminal's answer (whole layouts are compared with the golden files).
 #include <QDir>
 
 #include "catalogs/clsDiagnostico.h"
 #include "core/modTarsa.h"
-#include "exchange/RegistroEsperado.h"
 #include "exchange/clsItemTicket.h"
 #include "platform/TarsaError.h"
 #include "support/Entorno.h"
@@ -55,44 +54,7 @@ void Medicamento(clsItemTicket& i) {
     i.CambioPrescripcion = false;
 }
 
-void Practica(clsItemTicket& i) {
-    i.TipoPractica = "3";
-    i.Practica = "420101";
-    i.Cantidad = "1";
-    i.PiezaDental = "18";
-    i.CaraDental = "MOD";
-    i.TipoArancel = "2";
-    i.Precio = "5000";
-    i.Diagnostico = "J45";
-    i.Autorizacion = "AUT9";
-    i.PlanCobertura = "PLAN A";
-}
-
 }  // namespace
-
-TEST_F(ItemsTicket, FourLayouts) {
-    const QByteArray v101Farmacia = RegistroEsperado(98, {
-        {0, "1234567"}, {7, "0779123456789"}, {20, "02"}, {22, "00015"}, {27, "0000000123450"},
-        {40, "J45   "}, {46, Esp(50, '0')}, {96, "\r\n"}});
-    const QByteArray v250Farmacia = RegistroEsperado(246, {
-        {0, "FF000"}, {5, "1234567"}, {12, " 779123456789"}, {25, "0000055"}, {32, "02"}, {34, "1"},
-        {35, "00000123450"}, {46, "J45" + Esp(7)}, {56, "5"}, {57, "AUT9" + Esp(8)}, {69, "04000"},
-        {74, Esp(11, '0')}, {85, "PLAN A    "}, {95, Esp(75)}, {170, "0000"}, {174, Esp(40)}, {214, "2"},
-        {215, "0"}, {216, Esp(28)}, {244, "\r\n"}});
-    const QByteArray v101Otros = RegistroEsperado(85, {
-        {0, "420101  "}, {8, "01"}, {10, "0000000005000"}, {23, Esp(30)}, {53, "03"}, {55, "J45   "},
-        {61, Esp(22)}, {83, "\r\n"}});
-    const QByteArray v250Otros = RegistroEsperado(162, {
-        {0, "FF000"}, {5, "03"}, {7, "420101    "}, {17, "01"}, {19, "18"}, {21, "MOD  "}, {26, "2"},
-        {27, "00000005000"}, {38, "J45" + Esp(7)}, {48, "AUT9" + Esp(8)}, {60, Esp(16, '0')},
-        {76, "PLAN A    "}, {86, "0000"}, {90, Esp(40)}, {130, Esp(30)}, {160, "\r\n"}});
-    // A 12-digit bar code without the blank is zero-padded to 13.
-    EXPECT_EQ(Grabar("V101", 1, {[](clsItemTicket& i) { Medicamento(i); i.CodigoBarra = "779123456789"; }}, "_SVL.2"),
-              v101Farmacia);
-    EXPECT_EQ(Grabar("V250", 1, {Medicamento}, "_SVL.3"), v250Farmacia);
-    EXPECT_EQ(Grabar("V101", 2, {Practica}, "_SVL.2"), v101Otros);
-    EXPECT_EQ(Grabar("V250", 2, {Practica}, "_SVL.2"), v250Otros);
-}
 
 TEST_F(ItemsTicket, ItemsAreNumberedPerObjectAndResetKeepsTheSharedProperties) {
     auto conTroquel = [](const char* t) { return [t](clsItemTicket& i) { i.Troquel = t; }; };
@@ -158,7 +120,7 @@ TEST_F(ItemsTicket, AnswerErrorsOfEveryLayout) {
     };
     for (const Caso& c : {Caso{"V101", 1, "_SVL.3", 98, -1, 46, 30}, Caso{"V101", 2, "_SVL.2", 85, -1, 23, 30},
                           Caso{"V250", 1, "_SVL.3", 246, 170, 174, 40}, Caso{"V250", 2, "_SVL.2", 162, 86, 90, 40}}) {
-        QByteArray ok = Esp(c.longitud), error = Esp(c.longitud);
+        QByteArray ok(c.longitud, ' '), error(c.longitud, ' ');
         if (c.offCodigo >= 0) {
             ok.replace(c.offCodigo, 4, "0000");
             error.replace(c.offCodigo, 4, "0212");
@@ -178,14 +140,14 @@ TEST_F(ItemsTicket, AnswerErrorsOfEveryLayout) {
 }
 
 TEST_F(ItemsTicket, BadItemAnswers) {
-    QByteArray letras = Esp(246);
+    QByteArray letras(246, ' ');
     letras.replace(170, 4, "12AB");
     EscribirArchivo(d + "/DownLoad/_SVL.3", letras);
     clsItemTicket it;
     it.Version = "V250";
     it.TipoPrestador = 1;
     EXPECT_THROW(it.LeerSVL2(d), TarsaError);
-    EscribirArchivo(d + "/DownLoad/_SVL.3", Esp(245));  // shorter than one record
+    EscribirArchivo(d + "/DownLoad/_SVL.3", QByteArray(245, ' '));  // shorter than one record
     gColErrores.clear();
     EXPECT_TRUE(it.LeerSVL2(d));
     EXPECT_TRUE(gColErrores.isEmpty());
@@ -193,24 +155,17 @@ TEST_F(ItemsTicket, BadItemAnswers) {
     EXPECT_TRUE(it.LeerSVL2(d));
 }
 
-TEST_F(ItemsTicket, DiagnosisRecords) {
-    QFile::remove(d + "/UpLoad/_SVL.4");
+TEST_F(ItemsTicket, DiagnosisCodesAreCutToTenAndAnEmptyListLeavesAnEmptyFile) {
     clsDiagnostico dg;
-    dg.Version = "V101";
-    dg.TipoPrestador = 1;
     ASSERT_TRUE(dg.AbrirArchivo(d));
-    for (const char* codigo : {"  J45  ", "ABCDEFGHIJKL"}) {
-        dg.InicializarVariables();
-        dg.Diagnostico = codigo;
-        EXPECT_TRUE(dg.GrabarSVL4());
-    }
-    EXPECT_TRUE(dg.CerrarArchivo());
-    const QByteArray cola = "0000" + Esp(40) + "\r\n";
-    EXPECT_EQ(LeerArchivo(d + "/UpLoad/_SVL.4"), "J45" + Esp(7) + cola + "ABCDEFGHIJ" + cola);
-    // An empty list still leaves the file opened and closed.
+    dg.Diagnostico = "ABCDEFGHIJKL";
+    EXPECT_TRUE(dg.GrabarSVL4());
+    dg.CerrarArchivo();
+    EXPECT_EQ(LeerArchivo(d + "/UpLoad/_SVL.4").left(14), "ABCDEFGHIJ0000");
     QFile::remove(d + "/UpLoad/_SVL.4");
     clsDiagnostico vacio;
     vacio.AbrirArchivo(d);
     vacio.CerrarArchivo();
+    EXPECT_EQ(LeerArchivo(d + "/UpLoad/_SVL.4"), "");
     EXPECT_TRUE(QFile::exists(d + "/UpLoad/_SVL.4"));
 }
