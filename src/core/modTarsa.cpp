@@ -36,6 +36,7 @@ void ReiniciarGlobales() {
     gActualizaMedicos = gActualizaMedicamentos = gActualizaDiagnosticos = false;
     gFechaQueloPrm.clear();
     gFechaQueloEmp.clear();
+    gColErrores.clear();
     gNuevaTransaccion = false;
     gNTransaccionFarmacia.clear();
     ReiniciarColecciones();

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+#include "exchange/clsItemError.h"
 #include "platform/BaseDatos.h"
 #include "tickets/clsControles.h"
 
@@ -53,6 +54,10 @@ inline bool gActualizaDiagnosticos = false;
 
 inline QString gFechaQueloPrm;
 inline QString gFechaQueloEmp;
+
+// The errors of the last answer read, shown by the error window; started afresh by every operation
+// that reads an answer.
+inline QList<clsItemError> gColErrores;
 
 inline bool gNuevaTransaccion = false;
 inline QString gNTransaccionFarmacia;
@@ -136,3 +141,8 @@ QString CrearDirectorioTerminal();
 QString DirectorioIntercambio();  // D: gQueloPath joined with gTermDir
 void NuevaTransaccionFarmacia();
 QString SoloDigitos(const QString& texto);
+
+// Terminal answers
+// Reads the answered header and item records of a ticket into gColErrores (gVersion, provider kind 1); an
+// error is shown in a critical message titled "Error" and gives false.
+bool LeeArchivos();

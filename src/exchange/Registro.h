@@ -1,0 +1,115 @@
+#pragma once
+// Fixed-width records described as data. Every record the client exchanges with the terminal is a
+// table of fields (offset, width, convention, source); one writer composes any table into bytes and
+// one reader takes the error code and text of the answered records of any table.
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QVariant>
+
+#include <functional>
+
+// How a field turns its value into text.
+enum class Convencion {
+    Texto,       // left-aligned, padded with spaces, cut to the width
+    Ceros,       // RellenarCeros: trimmed, left-padded with "0", the last characters kept
+    CerosRTrim,  // RellenarCerosRTrim: as Ceros but only trailing spaces are removed
+    Fecha,       // FechaAAAAMMDD of the value, or spaces when it is not a valid date
+    Blanco,      // spaces (the terminal fills some of them in its answer)
+    Relleno0,    // "0" characters
+    Literal,     // a fixed text
+    Nulos,       // bytes of value 0
+    FinLinea,    // carriage return and line feed
+};
+
+// What the answer reader looks for in a field.
+enum class Rol { Ninguno, CodigoError, TextoError };
+
+// How the error code of an answered record becomes a number.
+enum class LecturaCodigo {
+    ValorNumerico,  // the leading number of the text; blanks or letters give 0
+    Entero,         // a whole number; anything else is an error
+    TextoPresente,  // no code field: 1 when the error text is not blank, else 0
+};
+
+template <class T>
+struct Campo {
+    int Offset = 0;
+    int Ancho = 0;
+    Convencion Conv = Convencion::Blanco;
+    std::function<QVariant(const T&)> Valor;  // the source property, for the conventions that have one
+    QString Literal;
+    Rol Papel = Rol::Ninguno;
+};
+
+template <class T>
+struct Disposicion {
+    QString Nombre;  // "V250 farmacia", for messages and tests
+    int Longitud = 0;
+    LecturaCodigo Lectura = LecturaCodigo::Entero;
+    QList<Campo<T>> Campos;
+};
+
+// Builders that keep the layout tables short: F::Texto(0, 100, &clsTicket::Tarjeta).
+template <class T>
+struct Campos {
+    using Fuente = std::function<QVariant(const T&)>;
+    static Campo<T> Texto(int o, int a, Fuente f) { return {o, a, Convencion::Texto, std::move(f), {}, Rol::Ninguno}; }
+    static Campo<T> Ceros(int o, int a, Fuente f) { return {o, a, Convencion::Ceros, std::move(f), {}, Rol::Ninguno}; }
+    static Campo<T> CerosRTrim(int o, int a, Fuente f) { return {o, a, Convencion::CerosRTrim, std::move(f), {}, Rol::Ninguno}; }
+    static Campo<T> Fecha(int o, int a, Fuente f) { return {o, a, Convencion::Fecha, std::move(f), {}, Rol::Ninguno}; }
+    static Campo<T> Blanco(int o, int a, Rol r = Rol::Ninguno) { return {o, a, Convencion::Blanco, {}, {}, r}; }
+    static Campo<T> Relleno0(int o, int a, Rol r = Rol::Ninguno) { return {o, a, Convencion::Relleno0, {}, {}, r}; }
+    static Campo<T> Literal(int o, const char* t, Rol r = Rol::Ninguno) {
+        const QString s = QString::fromLatin1(t);
+        return {o, static_cast<int>(s.size()), Convencion::Literal, {}, s, r};
+    }
+    static Campo<T> Nulos(int o, int a) { return {o, a, Convencion::Nulos, {}, {}, Rol::Ninguno}; }
+    static Campo<T> FinLinea(int o) { return {o, 2, Convencion::FinLinea, {}, {}, Rol::Ninguno}; }
+};
+
+namespace Registro {
+
+// The bytes of one field (Windows-1252), exactly ancho long.
+QByteArray FormatearCampo(Convencion conv, int ancho, const QVariant& valor, const QString& literal);
+
+// Appends the field at its offset; throws TarsaError when the table leaves a gap or an overlap.
+void Agregar(QByteArray& registro, const QString& disposicion, int offset, const QByteArray& campo);
+void Verificar(const QByteArray& registro, const QString& disposicion, int longitud);
+
+// Reads every whole record of the answer file at path and appends to gColErrores an entry (Tipo 1)
+// for each one whose code is not 0. A missing file adds nothing. Throws TarsaError (13) when a code
+// that must be a whole number is not one.
+void LeerErrores(const QString& path, int longitud, LecturaCodigo lectura, int offsetCodigo, int anchoCodigo,
+                 int offsetTexto, int anchoTexto);
+
+// The leading number of a text, spaces ignored; 0 when it starts with anything else.
+int ValorNumerico(const QString& texto);
+// A whole number, surrounding spaces allowed; throws TarsaError (13) otherwise.
+int Entero(const QString& texto);
+
+}  // namespace Registro
+
+template <class T>
+QByteArray ComponerRegistro(const Disposicion<T>& d, const T& objeto) {
+    QByteArray registro;
+    registro.reserve(d.Longitud);
+    for (const Campo<T>& c : d.Campos) {
+        const QVariant valor = c.Valor ? c.Valor(objeto) : QVariant();
+        Registro::Agregar(registro, d.Nombre, c.Offset, Registro::FormatearCampo(c.Conv, c.Ancho, valor, c.Literal));
+    }
+    Registro::Verificar(registro, d.Nombre, d.Longitud);
+    return registro;
+}
+
+template <class T>
+void LeerErroresRegistro(const QString& path, const Disposicion<T>& d) {
+    const Campo<T>* codigo = nullptr;
+    const Campo<T>* texto = nullptr;
+    for (const Campo<T>& c : d.Campos) {
+        if (c.Papel == Rol::CodigoError) codigo = &c;
+        if (c.Papel == Rol::TextoError) texto = &c;
+    }
+    Registro::LeerErrores(path, d.Longitud, d.Lectura, codigo ? codigo->Offset : 0, codigo ? codigo->Ancho : 0,
+                          texto ? texto->Offset : 0, texto ? texto->Ancho : 0);
+}

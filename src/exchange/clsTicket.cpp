@@ -1,0 +1,179 @@
+#include "exchange/clsTicket.h"
+
+#include "core/modTarsa.h"
+#include "platform/ArchivoRegistros.h"
+#include "platform/Rutas.h"
+
+namespace {
+
+using F = Campos<clsTicket>;
+using T = clsTicket;
+
+// V101: "A" asks for a beneficiary check (41); any other operation goes as its last digit.
+QVariant CaracterOperacion(const T& t) {
+    return t.CodigoOperacion == 41 ? QStringLiteral("A") : RellenarCeros(t.CodigoOperacion, 1);
+}
+
+const Disposicion<T> kV101Farmacia{
+    "V101 farmacia", 222, LecturaCodigo::ValorNumerico,
+    {
+        F::Texto(0, 100, &T::Tarjeta),
+        F::Ceros(100, 1, &T::TipoLectura),
+        F::Blanco(101, 11),
+        F::Blanco(112, 2),
+        F::Blanco(114, 4),
+        F::Blanco(118, 1),
+        F::Ceros(119, 6, &T::MatriculaRe),
+        F::Ceros(125, 5, &T::DescuentoPrestador),
+        F::Ceros(130, 5, &T::DescuentoOS),
+        F::Fecha(135, 8, &T::FechaReceta),
+        F::Texto(143, 1, CaracterOperacion),
+        F::Ceros(144, 10, &T::TicketPadre),
+        F::Relleno0(154, 10),
+        F::Blanco(164, 8),
+        F::Blanco(172, 5),
+        F::Relleno0(177, 9),
+        F::Literal(186, "0000", Rol::CodigoError),
+        F::Blanco(190, 30, Rol::TextoError),
+        F::FinLinea(220),
+    }};
+
+const Disposicion<T> kV101Otros{
+    "V101 otros prestadores", 262, LecturaCodigo::Entero,
+    {
+        F::Texto(0, 100, &T::Tarjeta),
+        F::Ceros(100, 1, &T::TipoLectura),
+        F::Blanco(101, 11),
+        F::Blanco(112, 2),
+        F::Blanco(114, 4),
+        F::Blanco(118, 1),
+        F::Ceros(119, 2, &T::TipoMatriculaRe),
+        F::Ceros(121, 6, &T::MatriculaRe),
+        F::Ceros(127, 2, &T::TipoMatriculaPr),
+        F::Ceros(129, 6, &T::MatriculaPr),
+        F::Ceros(135, 5, &T::DescuentoPrestador),
+        F::Ceros(140, 5, &T::DescuentoOS),
+        F::Fecha(145, 8, &T::FechaReceta),
+        F::Texto(153, 1, CaracterOperacion),
+        // A practice with an authorisation refers to it instead of an earlier ticket.
+        F::Ceros(154, 10, [](const T& t) -> QVariant {
+            return t.Autorizacion.trimmed().isEmpty() ? t.TicketPadre : t.Autorizacion;
+        }),
+        F::Relleno0(164, 10),
+        F::Blanco(174, 8),
+        F::Blanco(182, 5),
+        F::Relleno0(187, 9),
+        F::Literal(196, "0000", Rol::CodigoError),
+        F::Blanco(200, 30, Rol::TextoError),
+        F::Nulos(230, 30),
+        F::FinLinea(260),
+    }};
+
+const Disposicion<T> kV250Farmacia{
+    "V250 farmacia", 372, LecturaCodigo::Entero,
+    {
+        F::Literal(0, "FF000"),
+        F::Ceros(5, 2, &T::CodigoOperacion),
+        F::Texto(7, 100, &T::Tarjeta),
+        F::Ceros(107, 1, &T::TipoLectura),
+        F::Ceros(108, 11, &T::Farmacia),
+        F::Texto(119, 12, &T::TicketPadre),
+        F::Texto(131, 2, &T::TipoReceta),
+        F::Texto(133, 20, &T::Receta),
+        F::Fecha(153, 8, &T::FechaReceta),
+        F::Fecha(161, 8, &T::FechaEmisionRecetario),
+        F::Fecha(169, 8, &T::FechaVenta),
+        F::Texto(177, 4, [](const T& t) -> QVariant { return SoloDigitos(t.HoraVenta); }),
+        F::Texto(181, 1, &T::TipoDocumentoRetira),
+        F::Ceros(182, 8, &T::DocumentoRetira),
+        F::Texto(190, 20, &T::Consulta),
+        F::Texto(210, 2, &T::TipoMatriculaRe),
+        F::Ceros(212, 6, &T::MatriculaRe),
+        F::Texto(218, 2, &T::TipoMatriculaAu),
+        F::Ceros(220, 6, &T::MatriculaAu),
+        F::Texto(226, 1, &T::TipoAutorizacion),
+        F::Texto(227, 12, &T::Autorizacion),
+        F::Texto(239, 5, &T::DocumentacionExtra),
+        F::Ceros(244, 5, &T::DescuentoPrestador),
+        F::Blanco(249, 12),  // answer: ticket number
+        F::Blanco(261, 6),
+        F::Blanco(267, 8),   // answer: date
+        F::Blanco(275, 4),   // answer: time
+        F::Blanco(279, 5),   // answer: plan
+        F::Blanco(284, 1),   // answer: affiliate type
+        F::Relleno0(285, 11),  // answer: amount to pay
+        F::Literal(296, "0000", Rol::CodigoError),
+        F::Blanco(300, 40, Rol::TextoError),
+        F::Ceros(340, 8, &T::NTransaccionFarmacia),
+        F::Blanco(348, 22),
+        F::FinLinea(370),
+    }};
+
+const Disposicion<T> kV250Otros{
+    "V250 otros prestadores", 383, LecturaCodigo::Entero,
+    {
+        F::Literal(0, "FF000"),
+        F::Ceros(5, 2, &T::CodigoOperacion),
+        F::Texto(7, 100, &T::Tarjeta),
+        F::Ceros(107, 1, &T::TipoLectura),
+        F::Ceros(108, 11, &T::Prestador),
+        F::Ceros(119, 11, &T::PrestadorSolicitante),
+        F::Texto(130, 12, &T::TicketPadre),
+        F::Ceros(142, 2, &T::TipoReceta),
+        F::Texto(144, 20, &T::Receta),
+        F::Fecha(164, 8, &T::FechaReceta),
+        F::Fecha(172, 8, &T::FechaEmisionRecetario),
+        F::Fecha(180, 8, &T::FechaPractica),
+        // "hh:mm" goes as hhmm.
+        F::Texto(188, 4, [](const T& t) -> QVariant { return t.HoraPractica.mid(0, 2) + t.HoraPractica.mid(3, 2); }),
+        F::Texto(192, 20, &T::Consulta),
+        F::Texto(212, 2, &T::TipoMatriculaRe),
+        F::Ceros(214, 6, &T::MatriculaRe),
+        F::Texto(220, 2, &T::TipoMatriculaPr),
+        F::Ceros(222, 6, &T::MatriculaPr),
+        F::Texto(228, 2, &T::TipoMatriculaAu),
+        F::Ceros(230, 6, &T::MatriculaAu),
+        F::Texto(236, 1, &T::TipoAutorizacion),
+        F::Texto(237, 12, &T::Autorizacion),
+        F::Texto(249, 5, &T::DocumentacionExtra),
+        F::Ceros(254, 1, &T::CodigoFinTerapia),
+        F::Ceros(255, 5, [](const T& t) -> QVariant { return TextoANumero(t.DescuentoPrestador, true) * 100; }),
+        F::Blanco(260, 12),
+        F::Blanco(272, 6),
+        F::Blanco(278, 8),
+        F::Blanco(286, 4),
+        F::Blanco(290, 5),
+        F::Blanco(295, 1),
+        F::Relleno0(296, 11),
+        F::Literal(307, "0000", Rol::CodigoError),
+        F::Blanco(311, 40, Rol::TextoError),
+        F::Blanco(351, 30),
+        F::FinLinea(381),
+    }};
+
+}  // namespace
+
+const Disposicion<clsTicket>* clsTicket::DisposicionPara(const QString& version, int tipoPrestador) {
+    const bool farmacia = tipoPrestador == 1;
+    if (version == "V101") return farmacia ? &kV101Farmacia : &kV101Otros;
+    if (version == "V250") return farmacia ? &kV250Farmacia : &kV250Otros;
+    return nullptr;
+}
+
+bool clsTicket::GrabarSVL1(const QString& directorio) const {
+    const Disposicion<T>* d = DisposicionPara(Version, TipoPrestador);
+    if (!d) return true;
+    const QByteArray registro = ComponerRegistro(*d, *this);
+    ArchivoRegistros archivo;
+    archivo.Abrir(Rutas::Unir(directorio, "UpLoad\\_SVL.1"), d->Longitud);
+    archivo.Escribir(1, registro);
+    archivo.Cerrar();
+    return true;
+}
+
+bool clsTicket::LeerSVL1(const QString& directorio) const {
+    const Disposicion<T>* d = DisposicionPara(Version, TipoPrestador);
+    if (!d) return true;
+    LeerErroresRegistro(Rutas::Unir(directorio, "DownLoad\\_SVL.1"), *d);
+    return true;
+}

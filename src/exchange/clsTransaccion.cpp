@@ -1,0 +1,95 @@
+#include "exchange/clsTransaccion.h"
+
+#include "core/modTarsa.h"
+#include "platform/Ansi.h"
+#include "platform/ArchivoRegistros.h"
+#include "platform/ArchivoTexto.h"
+#include "platform/Rutas.h"
+#include "platform/TarsaError.h"
+
+namespace {
+
+QByteArray Texto(const QString& valor, int ancho) {
+    const QByteArray b = Ansi::Codificar(valor.left(ancho));
+    return b.size() >= ancho ? b.left(ancho) : b + QByteArray(ancho - b.size(), ' ');
+}
+
+// The lines of a text file as the terminal writes them: CR LF, a lone LF or a lone CR end a line;
+// a last line without an end still counts.
+QStringList Lineas(const QString& texto) {
+    QStringList lineas;
+    QString actual;
+    for (qsizetype i = 0; i < texto.size(); ++i) {
+        const QChar c = texto[i];
+        if (c == '\r' || c == '\n') {
+            lineas.append(actual);
+            actual.clear();
+            if (c == '\r' && i + 1 < texto.size() && texto[i + 1] == '\n') ++i;
+        } else {
+            actual += c;
+        }
+    }
+    if (!actual.isEmpty()) lineas.append(actual);
+    return lineas;
+}
+
+std::optional<QString> LeerTexto(const QString& path) {
+    const auto bytes = ArchivoTexto::Leer(path);
+    if (!bytes) return std::nullopt;
+    return Ansi::Decodificar(*bytes);
+}
+
+}  // namespace
+
+QString clsTransaccion::ArchivoEstado(const QString& directorio) { return Rutas::Unir(directorio, "Estado.rsp"); }
+
+QByteArray clsTransaccion::RegistroSVL0() const {
+    return Texto(Version, 4) + Texto((QString("00") + Empresa.trimmed()).right(2), 2) +
+           Texto((QString("00") + Actividad).right(2), 2) + Texto(Licencia, 8);
+}
+
+bool clsTransaccion::PutSVL0() const {
+    const QString estado = ArchivoEstado(QueloPath);
+    if (Rutas::EsArchivo(estado) && !Rutas::Borrar(estado))
+        throw TarsaError(75, "No se puede borrar " + estado);
+    ArchivoRegistros svl0;
+    svl0.Abrir(Rutas::Unir(QueloPath, "Upload\\_SVL.0"), 16);
+    svl0.Escribir(1, RegistroSVL0());
+    svl0.Cerrar();
+    // The notification wakes a terminal that watches TX; without that directory it polls.
+    const QString tx = Rutas::Unir(gQueloPath, "TX");
+    if (Rutas::EsDirectorio(tx)) {
+        ArchivoTexto::CrearVacio(Rutas::Unir(tx, gTermDir));
+    }
+    return true;
+}
+
+QString clsTransaccion::BuscarRespuesta() const {
+    const auto texto = LeerTexto(ArchivoEstado(QueloPath));
+    if (!texto) return {};
+    const QStringList lineas = Lineas(*texto);
+    return lineas.isEmpty() ? QString() : lineas.first();
+}
+
+QString clsTransaccion::LeerLineas(const QString& relativa, int* medida) const {
+    const auto texto = LeerTexto(Rutas::Unir(QueloPath, relativa));
+    if (!texto) return {};
+    QString resultado;
+    for (const QString& linea : Lineas(*texto)) {
+        resultado += linea + "\r\n";
+        if (medida && linea.size() > *medida) *medida = static_cast<int>(linea.size());
+    }
+    return resultado;
+}
+
+QString clsTransaccion::BuscarTicket() { return LeerLineas("Download\\_ticket.prn", &MedidaTicket); }
+
+QString clsTransaccion::LeerSVL1() const { return LeerLineas("Download\\_svl.1", nullptr); }
+
+QString clsTransaccion::LeerSAL0() const {
+    QString texto = LeerLineas("Download\\_sal.0", nullptr);
+    qsizetype inicio = 0, fin = texto.size();
+    while (inicio < fin && texto[inicio] == ' ') ++inicio;
+    while (fin > inicio && texto[fin - 1] == ' ') --fin;
+    return texto.mid(inicio, fin - inicio);
+}

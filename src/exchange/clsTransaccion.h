@@ -1,0 +1,34 @@
+#pragma once
+// One request to the terminal: the request record _SVL.0 and the notification, then the status
+// line and the answer files once the terminal has written Estado.rsp.
+#include <QString>
+
+class clsTransaccion {
+public:
+    QString Version;    // "V101" or "V250"
+    QString Actividad;  // activity code
+    QString Empresa;    // company code
+    QString Licencia;   // the provider's licence in the terminal network
+    QString QueloPath;  // the exchange directory of the run (D)
+    int MedidaTicket = 0;  // length of the longest line of the last ticket text read
+
+    // Deletes D\Estado.rsp, writes D\Upload\_SVL.0 (16 bytes, record 1, not truncated) and, when
+    // the working directory has a TX directory, the empty notification file named after the
+    // exchange directory. True when done; file errors throw TarsaError.
+    bool PutSVL0() const;
+    // The first line of D\Estado.rsp without its line end, or empty text when there is none.
+    QString BuscarRespuesta() const;
+    // D\Download\_ticket.prn, every line ended by CR LF; widens MedidaTicket to its longest line.
+    QString BuscarTicket();
+    // D\Download\_svl.1, every line ended by CR LF.
+    QString LeerSVL1() const;
+    // D\Download\_sal.0, every line ended by CR LF, without leading and trailing spaces.
+    QString LeerSAL0() const;
+
+    // The 16 bytes of the request record.
+    QByteArray RegistroSVL0() const;
+    static QString ArchivoEstado(const QString& directorio);  // D\Estado.rsp
+
+private:
+    QString LeerLineas(const QString& relativa, int* medida) const;
+};

@@ -1,0 +1,66 @@
+#pragma once
+// The wait for the terminal's answer, and the request cycle every operation runs through.
+#include <QDialog>
+#include <QFileSystemWatcher>
+#include <QPixmap>
+#include <QTimer>
+
+#include <array>
+
+#include "core/modTarsa.h"
+#include "exchange/clsTransaccion.h"
+
+class QLabel;
+class QPushButton;
+
+// Modal wait (caption "Proceso") until D\Estado.rsp exists or the user cancels. It ends as soon as
+// the exchange directory reports the status file, and polls every 500 ms as well (a network share
+// may not report changes).
+class frmProcesando : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmProcesando(QWidget* parent = nullptr);
+
+    // Shows the window modally; true when the status file appeared, false when cancelled.
+    bool Cargar();
+    void Descargar();
+
+    // Off, only the poll ends the wait (to measure what the watch gains).
+    static inline bool VigilarDirectorio = true;
+
+private:
+    void Tick();
+    void Comprobar();
+    void Cancelar();
+
+    QLabel* imgAnimacion_;
+    QPushButton* cmdCancelar_;
+    QTimer TimerTarsa;
+    QFileSystemWatcher vigilante_;
+    std::array<QPixmap, 4> cuadros_;
+    QString estado_;  // D\Estado.rsp
+    int cuadro_ = 0;
+    bool resultado_ = false;
+};
+
+// How a request to the terminal ended.
+enum class ResultadoSolicitud {
+    Procesada,     // status starting with "0": read the answer files through Transaccion
+    Cancelada,     // the user cancelled the wait
+    SinRespuesta,  // the status file held no text
+    ErrorProceso,  // any other status; the user has been told ("Error en el proceso:")
+};
+
+struct Solicitud {
+    ResultadoSolicitud Resultado = ResultadoSolicitud::Cancelada;
+    QString Estado;              // the status line
+    clsTransaccion Transaccion;  // QueloPath set; BuscarTicket, LeerSVL1, LeerSAL0 read the answer
+    bool Procesada() const { return Resultado == ResultadoSolicitud::Procesada; }
+};
+
+// The request cycle once the operation's own records are in D\UpLoad: writes the request record
+// (version gVersion, the given activity, company and licence; D the run's exchange directory) and
+// the notification, waits in frmProcesando, reads the status, and tells the user of an error status
+// (information message "Proceso"). A failure writing the request raises TarsaError to the caller.
+Solicitud EnviarSolicitud(const QString& actividad = gActividad, const QString& empresa = gEmpresa,
+                          const QString& licencia = gTerminal);
