@@ -710,6 +710,7 @@ void frmPromptedSearch::reject() {
 
 void frmPromptedSearch::done(int r) {
     interrumpir_ = true;  // a search still filling the list stops
+    registros_.reset();   // the result set lives as long as the open dialog
     while (cursoresEspera_ > 0) CursorEspera(false);
     QDialog::done(r);
 }
