@@ -85,8 +85,10 @@ BENCHMARK(BM_LlenarLista)->Unit(benchmark::kMillisecond);
 class ReporteConRazon : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& corridas) override {
+        // A single run, or the mean of repetitions.
         for (const Run& r : corridas)
-            if (r.run_type == Run::RT_Iteration && !r.error_occurred) tiempos_[r.run_name.function_name] = r.GetAdjustedRealTime();
+            if (!r.error_occurred && (r.run_type == Run::RT_Iteration || r.aggregate_name == "mean"))
+                tiempos_[r.run_name.function_name] = r.GetAdjustedRealTime();
         ConsoleReporter::ReportRuns(corridas);
     }
     void Finalize() override {
