@@ -1,9 +1,7 @@
 #include "catalogs/clsBitmaps.h"
 
-#include <QFile>
-
 #include "core/modTarsa.h"
-#include "platform/Ansi.h"
+#include "platform/ArchivoTexto.h"
 #include "platform/Rutas.h"
 
 Consulta clsBitmaps::Buscar(const QString& sWhere, const QString& pEmpresa, const QString& pActividad,
@@ -55,18 +53,13 @@ clsItemBitmap clsBitmaps::LeerLinea(const QString& linea) {
 
 bool clsBitmaps::GetBitmaps() {
     return Proteger([&] {
-        const QString archivo = Rutas::Resolver(Rutas::Unir(DirectorioConfiguracion(), "_Quelo.prm"));
-        if (!Rutas::EsArchivo(archivo)) return false;
-        QFile prm(archivo);
-        if (!prm.open(QIODevice::ReadOnly)) throw TarsaError(53, "No se puede abrir el archivo " + archivo);
-        const QList<QByteArray> lineas = prm.readAll().split('\n');
-        prm.close();
+        const auto lineas = ArchivoTexto::LeerLineas(Rutas::Unir(DirectorioConfiguracion(), "_Quelo.prm"));
+        if (!lineas) return false;
         GrabarBitmap(true);
-        for (QByteArray linea : lineas) {
-            if (linea.endsWith('\r')) linea.chop(1);
-            // A blank line (the end of the last one) carries no bitmap.
+        for (const QString& linea : *lineas) {
+            // An empty line carries no bitmap.
             if (linea.isEmpty() || linea.startsWith('[')) continue;
-            const clsItemBitmap b = LeerLinea(Ansi::Decodificar(linea));
+            const clsItemBitmap b = LeerLinea(linea);
             GrabarBitmap(false, b.Empresa, b.Actividad, b.Operacion, b.Archivo, b.Parametro);
         }
         return true;
