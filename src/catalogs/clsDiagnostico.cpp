@@ -3,6 +3,50 @@
 #include "platform/Rutas.h"
 #include "platform/TarsaError.h"
 
+// ---- Catalog (table Diagnosticos)
+
+bool clsDiagnostico::Procesar(int iOpcion, const QString& pCodigo, const QString& pNombre, bool pBaja) {
+    return Proteger([&] {
+        QString sql;
+        switch (iOpcion) {
+            case 1:
+                sql = "INSERT INTO Diagnosticos (" + ListaColumnas({"IdEmpresa", "Codigo", "Nombre", "Baja"}) +
+                      "    VALUES(" + ListaValores({Numero(Empresa), Texto(pCodigo), Texto(pNombre), Bandera(pBaja)});
+                break;
+            case 2: sql = "DELETE FROM Diagnosticos" + ClausulaCondicion(); break;
+            case 3:
+                sql = "UPDATE Diagnosticos SET      Nombre= " + Texto(pNombre) + ",      Baja= " + Bandera(pBaja) +
+                      ClausulaCondicion();
+                break;
+            case 4: sql = "DELETE FROM Diagnosticos WHERE (IdEmpresa = " + Numero(Empresa) + " AND Baja=1)"; break;
+            case 5: sql = "DELETE FROM Diagnosticos WHERE (IdEmpresa = " + Numero(Empresa) + " )"; break;
+            default: throw TarsaError(5, "Llamada a procedimiento o argumento no válido");
+        }
+        EjecutarAccion(sql);
+        return true;
+    });
+}
+
+Consulta clsDiagnostico::Buscar(const QString& sWhere, const QString& pCodigo) {
+    return Proteger([&]() -> Consulta {
+        QString condicion;
+        if (!sWhere.isEmpty()) condicion = " WHERE (" + sWhere + ")";
+        else if (!pCodigo.isEmpty()) condicion = " WHERE (Codigo=" + TextoSimple(pCodigo) + ")";
+        if (condicion.isEmpty()) {
+            Registros = 0;
+            return nullptr;
+        }
+        Consulta rs = AbrirConsulta("SELECT Codigo, Nombre, Baja    FROM Diagnosticos" + condicion);
+        if (Registros == 1) {
+            Codigo = LeerTexto(*rs, "Codigo");
+            Nombre = LeerTexto(*rs, "Nombre");
+            if (!rs->Campo("Baja").isNull()) Baja = LeerEntero(*rs, "Baja") != 0;
+        }
+        return rs;
+    });
+}
+
+
 // ---- Diagnosis records of a ticket request ----
 
 namespace {

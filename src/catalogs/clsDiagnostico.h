@@ -1,14 +1,30 @@
 #pragma once
-// Diagnoses: the local catalog and the diagnosis records of a ticket request.
+// Diagnoses: the local catalog (table Diagnosticos) and the diagnosis records of a ticket request.
 #include <QString>
-
-#include "exchange/Registro.h"
-#include "platform/ArchivoRegistros.h"
 
 #include <memory>
 
-class clsDiagnostico {
+#include "catalogs/clsAcceso.h"
+#include "exchange/Registro.h"
+#include "platform/ArchivoRegistros.h"
+
+class clsDiagnostico : public clsCatalogo {
 public:
+    clsDiagnostico() : clsCatalogo(QStringLiteral("clsDiagnostico"), 1) {}
+
+    // ---- Catalog (table Diagnosticos)
+
+    // Of the row the last lookup found (Registros is in the base).
+    QString Codigo;
+    QString Nombre;
+    bool Baja = false;
+
+    // 1 insert, 2 delete by Condicion, 3 update name and withdrawal by Condicion, 4 purge the
+    // company's withdrawn rows, 5 delete the company's rows.
+    bool Procesar(int iOpcion, const QString& pCodigo = {}, const QString& pNombre = {}, bool pBaja = false);
+    // Nothing when neither a condition nor a code is given; the code is looked up in every company.
+    Consulta Buscar(const QString& sWhere = {}, const QString& pCodigo = {});
+
     // ---- Diagnosis records of a ticket request (directorio\UpLoad\_SVL.4, 56 bytes, any version) ----
     QString Diagnostico;    // trimmed where it is written
     QString Version;        // kept; the layout does not depend on it

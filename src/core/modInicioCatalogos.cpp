@@ -1,6 +1,61 @@
-// The start-up steps that load the catalogs into the global collections.
+// The start-up steps that load the catalogs into the global collections and re-import the
+// terminal's configuration when its files changed.
+#include "catalogs/clsActividades.h"
+#include "catalogs/clsEmpresas.h"
+#include "catalogs/clsPrestadores.h"
 #include "core/modTarsa.h"
+#include "platform/Ajustes.h"
 
-void CargarCatalogosInicio(QString& marcador) { Q_UNUSED(marcador); }
+namespace {
 
-void ReiniciarColecciones() {}
+// Imports when the file of the kind is newer than its last import and stores the file's date
+// under the setting, even when the import failed, so that a bad file is not retried at every start.
+void ImportarSiHayNueva(const QString& tipo, const QString& clave) {
+    QString fecha;
+    if (!HayConfiguracionNueva(tipo, fecha)) return;
+    try {
+        ImportarConfiguracion(false);
+    } catch (...) {
+        Ajustes::Guardar(kAplicacion, kSeccionStart, clave, fecha);
+        throw;
+    }
+    Ajustes::Guardar(kAplicacion, kSeccionStart, clave, fecha);
+}
+
+}  // namespace
+
+void CargarCatalogosInicio(QString& marcador) {
+    PasoInicio(marcador, "16", [] {
+        QList<clsItemPrestador> col;
+        clsPrestadores().GetAP(col, false);
+        gColPrestadores = col;
+    });
+    PasoInicio(marcador, "17", [] {
+        QList<clsItemTipoPrestador> col;
+        clsPrestadores().GetTipoPrestador(col);
+        gColTipoPrestador = col;
+    });
+    PasoInicio(marcador, "18", [] {
+        CargarColEmpresas();
+        clsActividades actividades;
+        QList<clsItemActividad> col;
+        actividades.GetAP(col);
+        gColActividades = col;
+        QList<clsItemTipoActividad> tipos;
+        actividades.GetTipoActividad(tipos);
+        gColTipoActividad = tipos;
+    });
+    PasoInicio(marcador, "19", [] { AsignarLicenciaActividad(); });
+    PasoInicio(marcador, "20", [] { ImportarSiHayNueva("PRM", "FechaQueloPrm"); });
+    PasoInicio(marcador, "21", [] { ImportarSiHayNueva("EMP", "FechaQueloEmp"); });
+}
+
+void ReiniciarColecciones() {
+    gColPrestadores.clear();
+    gColTipoPrestador.clear();
+    gColEmpresas.clear();
+    gColEmpresasQuelo.clear();
+    gColActividades.clear();
+    gColTipoActividad.clear();
+    gColLicAct.clear();
+}

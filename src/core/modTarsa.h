@@ -9,6 +9,13 @@
 #include <memory>
 #include <optional>
 
+#include "catalogs/clsItemActividad.h"
+#include "catalogs/clsItemEmpresa.h"
+#include "catalogs/clsItemEmpresaQuelo.h"
+#include "catalogs/clsItemLicenciaActividad.h"
+#include "catalogs/clsItemPrestador.h"
+#include "catalogs/clsItemTipoActividad.h"
+#include "catalogs/clsItemTipoPrestador.h"
 #include "exchange/clsItemError.h"
 #include "platform/BaseDatos.h"
 #include "tickets/clsControles.h"
@@ -58,6 +65,14 @@ inline QString gFechaQueloEmp;
 // The errors of the last answer read, shown by the error window; started afresh by every operation
 // that reads an answer.
 inline QList<clsItemError> gColErrores;
+// Catalog collections, loaded at start-up and after a configuration import.
+inline QList<clsItemPrestador> gColPrestadores;
+inline QList<clsItemTipoPrestador> gColTipoPrestador;
+inline QList<clsItemEmpresa> gColEmpresas;
+inline QList<clsItemEmpresaQuelo> gColEmpresasQuelo;  // companies as the terminal configures them
+inline QList<clsItemActividad> gColActividades;
+inline QList<clsItemTipoActividad> gColTipoActividad;
+inline QList<clsItemLicenciaActividad> gColLicAct;
 
 inline bool gNuevaTransaccion = false;
 inline QString gNTransaccionFarmacia;
@@ -146,3 +161,27 @@ QString SoloDigitos(const QString& texto);
 // Reads the answered header and item records of a ticket into gColErrores (gVersion, provider kind 1); an
 // error is shown in a critical message titled "Error" and gives false.
 bool LeeArchivos();
+
+// Journals an answered transaction and keeps its ticket text in "Tickets" under the application
+// directory; a failure is reported in a message.
+void GuardarTransaccionLocal(const QString& registro, const QString& ticket, const QString& codigoEmpresa,
+                             bool cierre);
+
+// ---------------------------------------------------------------------------------------------
+// Terminal configuration (_Quelo.prm, _Quelo.emp)
+
+// The working directory as seen from this run's exchange directory: the part of its path before
+// "TERM", without a trailing separator; the default working directory when there is none.
+QString DirectorioConfiguracion();
+// True when the configuration file of the kind ("PRM" or "EMP") is newer, by whole days, than the
+// date of its last import; fecha receives the file's date "dd/mm/yyyy".
+bool HayConfiguracionNueva(const QString& tipo, QString& fecha);
+// Rebuilds companies, activities, providers and their links from _Quelo.emp; with preguntar the
+// user confirms first and is told when it is done.
+void ImportarConfiguracion(bool preguntar);
+// gColEmpresas from the database and gColEmpresasQuelo from _Quelo.emp, each afresh.
+void CargarColEmpresas();
+// Rebuilds the provider-to-activity links from the terminal's company configuration, then gColLicAct.
+void AsignarLicenciaActividad();
+// The activity type ("1", "2", "3") of an activity network code.
+QString TipoActividadQuelo(int codigoActividad);

@@ -14,31 +14,6 @@ QByteArray Texto(const QString& valor, int ancho) {
     return b.size() >= ancho ? b.left(ancho) : b + QByteArray(ancho - b.size(), ' ');
 }
 
-// The lines of a text file as the terminal writes them: CR LF, a lone LF or a lone CR end a line;
-// a last line without an end still counts.
-QStringList Lineas(const QString& texto) {
-    QStringList lineas;
-    QString actual;
-    for (qsizetype i = 0; i < texto.size(); ++i) {
-        const QChar c = texto[i];
-        if (c == '\r' || c == '\n') {
-            lineas.append(actual);
-            actual.clear();
-            if (c == '\r' && i + 1 < texto.size() && texto[i + 1] == '\n') ++i;
-        } else {
-            actual += c;
-        }
-    }
-    if (!actual.isEmpty()) lineas.append(actual);
-    return lineas;
-}
-
-std::optional<QString> LeerTexto(const QString& path) {
-    const auto bytes = ArchivoTexto::Leer(path);
-    if (!bytes) return std::nullopt;
-    return Ansi::Decodificar(*bytes);
-}
-
 }  // namespace
 
 QString clsTransaccion::ArchivoEstado(const QString& directorio) { return Rutas::Unir(directorio, "Estado.rsp"); }
@@ -65,17 +40,15 @@ bool clsTransaccion::PutSVL0() const {
 }
 
 QString clsTransaccion::BuscarRespuesta() const {
-    const auto texto = LeerTexto(ArchivoEstado(QueloPath));
-    if (!texto) return {};
-    const QStringList lineas = Lineas(*texto);
-    return lineas.isEmpty() ? QString() : lineas.first();
+    const auto lineas = ArchivoTexto::LeerLineas(ArchivoEstado(QueloPath));
+    return !lineas || lineas->isEmpty() ? QString() : lineas->first();
 }
 
 QString clsTransaccion::LeerLineas(const QString& relativa, int* medida) const {
-    const auto texto = LeerTexto(Rutas::Unir(QueloPath, relativa));
-    if (!texto) return {};
+    const auto lineas = ArchivoTexto::LeerLineas(Rutas::Unir(QueloPath, relativa));
+    if (!lineas) return {};
     QString resultado;
-    for (const QString& linea : Lineas(*texto)) {
+    for (const QString& linea : *lineas) {
         resultado += linea + "\r\n";
         if (medida && linea.size() > *medida) *medida = static_cast<int>(linea.size());
     }

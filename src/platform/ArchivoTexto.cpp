@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "platform/Ansi.h"
 #include "platform/Rutas.h"
 #include "platform/TarsaError.h"
 
@@ -12,6 +13,32 @@ std::optional<QByteArray> Leer(const QString& path) {
     QFile f(Rutas::Resolver(path));
     if (!QFileInfo(f).isFile() || !f.open(QIODevice::ReadOnly)) return std::nullopt;
     return f.readAll();
+}
+
+std::optional<QStringList> LeerLineas(const QString& path) {
+    const auto bytes = Leer(path);
+    if (!bytes) return std::nullopt;
+    const QString texto = Ansi::Decodificar(*bytes);
+    QStringList lineas;
+    QString actual;
+    for (qsizetype i = 0; i < texto.size(); ++i) {
+        const QChar c = texto[i];
+        if (c == '\r' || c == '\n') {
+            lineas.append(actual);
+            actual.clear();
+            if (c == '\r' && i + 1 < texto.size() && texto[i + 1] == '\n') ++i;
+        } else {
+            actual += c;
+        }
+    }
+    if (!actual.isEmpty()) lineas.append(actual);
+    return lineas;
+}
+
+QString LeerTextoCrLf(const QString& path) {
+    QString texto;
+    for (const QString& linea : LeerLineas(path).value_or(QStringList())) texto += linea + "\r\n";
+    return texto;
 }
 
 void CrearVacio(const QString& path) {

@@ -263,6 +263,12 @@ QString BaseDatos::Traducir(const QString& sql) {
     }
     if (inicioFuera < sql.size()) TraducirFuera(QStringView(sql).mid(inicioFuera), r);
     // Action statements skip the rows a constraint refuses instead of failing as a whole.
+    // (A first word that cannot be INSERT or UPDATE spares the pattern, which every catalog row
+    // would otherwise pay for.)
+    qsizetype inicio = 0;
+    while (inicio < r.size() && r[inicio].isSpace()) ++inicio;
+    const QChar primera = inicio < r.size() ? r[inicio].toUpper() : QChar();
+    if (primera != 'I' && primera != 'U') return r;
     static const QRegularExpression accion(R"(^\s*(INSERT|UPDATE)\s+(?!OR\s))",
                                            QRegularExpression::CaseInsensitiveOption);
     const auto m = accion.match(r);

@@ -66,6 +66,45 @@ bool CoincideDesde(const QString& t, const QString& p) {
     return pi == p.size();
 }
 
+// The same matching over plain ASCII bytes, for the common case of ASCII text and a pattern
+// without classes: no conversion per row, which a search over a whole catalog feels.
+bool Ascii(const unsigned char* s, int n, bool patron) {
+    for (int i = 0; i < n; ++i)
+        if (s[i] >= 0x80 || (patron && s[i] == '[')) return false;
+    return true;
+}
+
+unsigned char Minuscula(unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; }
+
+bool CoincideAscii(const unsigned char* t, int nt, const unsigned char* p, int np) {
+    int ti = 0, pi = 0, estrellaP = -1, estrellaT = 0;
+    while (ti < nt) {
+        bool avanza = false;
+        if (pi < np) {
+            const unsigned char pc = p[pi];
+            if (pc == '*') {
+                estrellaP = pi++;
+                estrellaT = ti;
+                continue;
+            }
+            if (pc == '?') avanza = true;
+            else if (pc == '#') avanza = t[ti] >= '0' && t[ti] <= '9';
+            else avanza = Minuscula(pc) == Minuscula(t[ti]);
+        }
+        if (avanza) {
+            ++ti;
+            ++pi;
+        } else if (estrellaP >= 0) {
+            pi = estrellaP + 1;
+            ti = ++estrellaT;
+        } else {
+            return false;
+        }
+    }
+    while (pi < np && p[pi] == '*') ++pi;
+    return pi == np;
+}
+
 QString Texto(sqlite3_value* v) {
     const auto* s = reinterpret_cast<const char*>(sqlite3_value_text(v));
     return s ? QString::fromUtf8(s, sqlite3_value_bytes(v)) : QString();
@@ -75,6 +114,14 @@ void Like(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     // SQLite passes like(pattern, text[, escape]).
     if (argc < 2 || sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
         sqlite3_result_null(ctx);
+        return;
+    }
+    const auto* patron = sqlite3_value_text(argv[0]);
+    const int np = sqlite3_value_bytes(argv[0]);
+    const auto* texto = sqlite3_value_text(argv[1]);
+    const int nt = sqlite3_value_bytes(argv[1]);
+    if (Ascii(patron, np, true) && Ascii(texto, nt, false)) {
+        sqlite3_result_int(ctx, CoincideAscii(texto, nt, patron, np) ? 1 : 0);
         return;
     }
     sqlite3_result_int(ctx, Coincide(Texto(argv[1]), Texto(argv[0])) ? 1 : 0);

@@ -1,0 +1,133 @@
+// How long the search dialog takes to fill its list from 100,000 medications, against just reading
+// the same rows from the database in the same run. The ratio is what the dialog adds on top of the
+// database: building the row texts, measuring the columns and keeping the window responsive.
+#include <benchmark/benchmark.h>
+
+#include <SQLiteCpp/SQLiteCpp.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTreeView>
+
+#include <cstdio>
+#include <map>
+
+#include "core/modTarsa.h"
+#include "ui/frmPromptedSearch.h"
+
+namespace {
+
+constexpr int kFilas = 100000;
+const QString kPlantilla = QString::fromUtf8(
+    "SELECT {Troquel}Troquel, {Código Barra}CodigoBarra, {Nombre}Nombre, {Presentación}Presentacion, "
+    "{Precio}Precio FROM Medicamentos WHERE 1=1 AND {Options:Nombre;Nombre LIKE '{S}*';Troquel;Troquel LIKE '{S}*'}");
+
+frmPromptedSearch* gDialogo = nullptr;
+QString gSql;
+
+void CrearBase(const QString& archivo) {
+    QFile esquema(TARSA_SCHEMA_SQL);
+    if (!esquema.open(QIODevice::ReadOnly)) throw std::runtime_error("no schema");
+    {
+        SQLite::Database db(archivo.toStdString(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+        db.exec(esquema.readAll().toStdString());
+    }
+    gDB = std::make_unique<BaseDatos>();
+    gDB->Abrir(archivo);
+    gDB->ComenzarTransaccion();
+    static const char* kPresentaciones[] = {"500 MG X 16 COMPRIMIDOS", "X 10", "JARABE 120 ML", "1 G X 8 SOBRES",
+                                            "CREMA 30 G"};
+    for (int i = 1; i <= kFilas; ++i) {
+        gDB->Ejecutar(QString("INSERT INTO Medicamentos (IdEmpresa, Troquel, CodigoBarra, Nombre, Presentacion, "
+                              "Precio, TipoMedicamento, CodProveedor, Baja) VALUES (1, %1, '779%2', "
+                              "'MEDICAMENTO %3 %4', '%5', %6, 1, 0, 0)")
+                          .arg(i)
+                          .arg(i, 10, 10, QChar('0'))
+                          .arg(i)
+                          .arg(QString(i % 23, 'X'))
+                          .arg(kPresentaciones[i % 5])
+                          .arg((i % 5000) / 100.0 + 1));
+    }
+    gDB->ConfirmarTransaccion();
+}
+
+// Baseline: the rows and every field, read with the same statement the dialog sends.
+void BM_LeerFilas(benchmark::State& state) {
+    for (auto _ : state) {
+        auto r = gDB->Consultar(gSql);
+        int filas = 0;
+        while (!r->EOF_()) {
+            for (int f = 0; f < r->CantidadCampos(); ++f) benchmark::DoNotOptimize(r->Campo(f));
+            r->MoveNext();
+            ++filas;
+        }
+        if (filas != kFilas) state.SkipWithError("the baseline did not read every row");
+    }
+    state.SetItemsProcessed(state.iterations() * kFilas);
+}
+
+// The dialog's search: statement, rows into the list, column widths, status.
+void BM_LlenarLista(benchmark::State& state) {
+    QTreeView* lista = gDialogo->findChild<QTreeView*>("lvwResult");
+    for (auto _ : state) {
+        gDialogo->Buscar();
+        if (lista->model()->rowCount() != kFilas) state.SkipWithError("the list did not get every row");
+    }
+    state.SetItemsProcessed(state.iterations() * kFilas);
+}
+
+BENCHMARK(BM_LeerFilas)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LlenarLista)->Unit(benchmark::kMillisecond);
+
+// The console report followed by the ratio of the two.
+class ReporteConRazon : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& corridas) override {
+        // A single run, or the mean of repetitions.
+        for (const Run& r : corridas)
+            if (!r.error_occurred && (r.run_type == Run::RT_Iteration || r.aggregate_name == "mean"))
+                tiempos_[r.run_name.function_name] = r.GetAdjustedRealTime();
+        ConsoleReporter::ReportRuns(corridas);
+    }
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        const auto base = tiempos_.find("BM_LeerFilas");
+        const auto lista = tiempos_.find("BM_LlenarLista");
+        if (base != tiempos_.end() && lista != tiempos_.end() && base->second > 0)
+            std::printf("Filling the list: %.1f ms for %d rows; reading them alone: %.1f ms; ratio %.2f\n",
+                        lista->second, kFilas, base->second, lista->second / base->second);
+    }
+
+private:
+    std::map<std::string, double> tiempos_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    CrearBase(dir.filePath("TarsaCliente.mdb"));
+
+    auto dialogo = std::make_unique<frmPromptedSearch>();
+    gDialogo = dialogo.get();
+    dialogo->EstablecerPlantilla(kPlantilla);
+    dialogo->setWindowTitle("Búsqueda de Medicamentos");
+    dialogo->SetAutoColumnWidth(true);
+    dialogo->findChild<QLineEdit*>("txtPattern")->setText("MED");
+    dialogo->show();
+    dialogo->Buscar();
+    gSql = dialogo->SqlConstruido();
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    ReporteConRazon reporte;
+    benchmark::RunSpecifiedBenchmarks(&reporte);
+    benchmark::Shutdown();
+    dialogo.reset();  // its result set goes before the database
+    gDB.reset();
+    return 0;
+}

@@ -1,0 +1,79 @@
+#include "catalogs/clsAcceso.h"
+
+#include "core/modTarsa.h"
+#include "platform/TarsaError.h"
+
+int clsAcceso::EjecutarAccion(const QString& sql) {
+    UltimaSql = sql;
+    if (!gDB) throw TarsaError(91, "La base de datos no está abierta", fuente_);
+    Registros = gDB->Ejecutar(sql);
+    return Registros;
+}
+
+Consulta clsAcceso::AbrirConsulta(const QString& sql) {
+    UltimaSql = sql;
+    if (!gDB) throw TarsaError(91, "La base de datos no está abierta", fuente_);
+    Consulta rs = gDB->Consultar(sql);
+    Registros = rs->RecordCount();
+    return rs;
+}
+
+QString clsAcceso::ClausulaCondicion(bool conBlanco) const {
+    if (Condicion.trimmed().isEmpty()) return {};
+    return (conBlanco ? QStringLiteral(" WHERE ( ") : QStringLiteral(" WHERE (")) + Condicion + ")";
+}
+
+QString clsAcceso::Texto(const QString& valor) {
+    QString v = valor;
+    v.replace('"', QStringLiteral("\"\""));
+    return '"' + v + '"';
+}
+
+QString clsAcceso::TextoSimple(const QString& valor) {
+    QString v = valor;
+    v.replace('\'', QStringLiteral("''"));
+    return '\'' + v + '\'';
+}
+
+QString clsAcceso::Numero(double valor) { return QString::number(valor, 'g', 15); }
+
+QString clsAcceso::ListaColumnas(const QStringList& columnas) {
+    QString r;
+    for (qsizetype i = 0; i < columnas.size(); ++i)
+        r += "    " + columnas[i] + (i + 1 < columnas.size() ? "," : ")");
+    return r;
+}
+
+QString clsAcceso::ListaValores(const QStringList& valores) {
+    QString r;
+    for (qsizetype i = 0; i < valores.size(); ++i)
+        r += "        " + valores[i] + (i + 1 < valores.size() ? "," : ")");
+    return r;
+}
+
+QString clsAcceso::LeerTexto(const ::Registros& rs, const char* campo) {
+    const QVariant v = rs.Campo(QString::fromLatin1(campo));
+    return v.isNull() ? QString() : v.toString();
+}
+
+qint64 clsAcceso::LeerEntero(const ::Registros& rs, const char* campo) {
+    const QVariant v = rs.Campo(QString::fromLatin1(campo));
+    if (v.isNull()) return 0;
+    if (v.typeId() == QMetaType::QString) return Val(v.toString());
+    return static_cast<qint64>(v.toDouble());
+}
+
+double clsAcceso::LeerDoble(const ::Registros& rs, const char* campo) {
+    const QVariant v = rs.Campo(QString::fromLatin1(campo));
+    return v.isNull() ? 0.0 : v.toDouble();
+}
+
+qint64 Val(const QString& texto) {
+    qint64 n = 0;
+    qsizetype i = 0;
+    while (i < texto.size() && texto[i].isSpace()) ++i;
+    bool negativo = false;
+    if (i < texto.size() && (texto[i] == '-' || texto[i] == '+')) negativo = texto[i++] == '-';
+    for (; i < texto.size() && texto[i] >= '0' && texto[i] <= '9'; ++i) n = n * 10 + (texto[i].unicode() - '0');
+    return negativo ? -n : n;
+}

@@ -1,0 +1,67 @@
+#include "catalogs/clsBitmaps.h"
+
+#include "core/modTarsa.h"
+#include "platform/ArchivoTexto.h"
+#include "platform/Rutas.h"
+
+Consulta clsBitmaps::Buscar(const QString& sWhere, const QString& pEmpresa, const QString& pActividad,
+                            qint16 pOperacion, const QString& pArchivo) {
+    return Proteger([&] {
+        QString sql = "SELECT Empresa, Actividad, Operacion, Archivo, Parametro    FROM Bitmaps ";
+        if (!sWhere.isEmpty()) {
+            sql += " WHERE (" + sWhere + ")";
+        } else if (!pEmpresa.isEmpty() || !pActividad.isEmpty() || pOperacion != 0 || !pArchivo.isEmpty()) {
+            sql += " WHERE (Empresa=" + TextoSimple(pEmpresa) + " AND Actividad=" + TextoSimple(pActividad) +
+                   " AND Operacion=" + Numero(pOperacion) + " AND Archivo = " + TextoSimple(pArchivo) + ")";
+        }
+        sql += " ORDER BY Empresa, Actividad, Operacion, Archivo";
+        Consulta rs = AbrirConsulta(sql);
+        if (Registros > 0) {
+            Empresa = LeerTexto(*rs, "Empresa");
+            Actividad = LeerTexto(*rs, "Actividad");
+            Operacion = static_cast<qint16>(LeerEntero(*rs, "Operacion"));
+            Archivo = LeerTexto(*rs, "Archivo");
+            Parametro = LeerTexto(*rs, "Parametro");
+        } else {
+            Parametro.clear();
+        }
+        return rs;
+    });
+}
+
+bool clsBitmaps::GrabarBitmap(bool bBorrarTodo, const QString& pEmpresa, const QString& pActividad,
+                              qint16 pOperacion, const QString& pArchivo, const QString& pParametro) {
+    return Proteger([&] {
+        if (bBorrarTodo) {
+            EjecutarAccion("DELETE FROM Bitmaps");
+            return true;
+        }
+        // The first line of a key wins.
+        if (Buscar({}, pEmpresa, pActividad, pOperacion, pArchivo); Registros > 0) return true;
+        EjecutarAccion("INSERT INTO Bitmaps (" +
+                       ListaColumnas({"Empresa", "Actividad", "Operacion", "Archivo", "Parametro"}) + "    VALUES(" +
+                       ListaValores({Texto(pEmpresa), Texto(pActividad), Numero(pOperacion), Texto(pArchivo),
+                                     Texto(pParametro)}));
+        return true;
+    });
+}
+
+clsItemBitmap clsBitmaps::LeerLinea(const QString& linea) {
+    return {linea.mid(0, 2), linea.mid(2, 2), static_cast<qint16>(Val(linea.mid(4, 2))), linea.mid(6, 64).trimmed(),
+            linea.mid(70, 100).trimmed()};
+}
+
+bool clsBitmaps::GetBitmaps() {
+    return Proteger([&] {
+        const auto lineas = ArchivoTexto::LeerLineas(Rutas::Unir(DirectorioConfiguracion(), "_Quelo.prm"));
+        if (!lineas) return false;
+        GrabarBitmap(true);
+        for (const QString& linea : *lineas) {
+            // An empty line carries no bitmap.
+            if (linea.isEmpty() || linea.startsWith('[')) continue;
+            const clsItemBitmap b = LeerLinea(linea);
+            GrabarBitmap(false, b.Empresa, b.Actividad, b.Operacion, b.Archivo, b.Parametro);
+        }
+        return true;
+    });
+}

@@ -1,0 +1,28 @@
+#pragma once
+// The companies (insurers) of table Empresas, and the terminal's company configuration file.
+#include <QList>
+
+#include "catalogs/clsAcceso.h"
+#include "catalogs/clsItemEmpresa.h"
+#include "catalogs/clsItemEmpresaQuelo.h"
+
+class clsEmpresas : public clsCatalogo {
+public:
+    clsEmpresas() : clsCatalogo(QStringLiteral("clsEmpresas"), 0) {}
+
+    // Of the first row the last lookup found.
+    QString Nombre;
+    QString CodigoQuelo;
+
+    // 1 insert, 2 delete by Condicion, 3 update Nombre and CodigoQuelo by Condicion, 5 delete one company.
+    bool Procesar(int iOpcion, qint32 pIdEmpresa = 0, const QString& pNombre = {}, const QString& pCodigoQuelo = {});
+    Consulta Buscar(const QString& sWhere = {}, qint32 pIdEmpresa = 0);
+    bool GetAP(QList<clsItemEmpresa>& colEmpr, bool bDesdeArchivo = false);
+    // The network code of a company, empty when there is none.
+    QString GetCodigoEmpresa(qint32 pIdEmpresa);
+    // One company of a bulk load: record 1 empties the table first; record 0 stores nothing.
+    bool PutAP(int pNumReg, const QString& pCodigoEmpresa, const QString& pNombreEmpresa, const QString& pCodigoQuelo,
+               bool bDesdeArchivo = false);
+    // The records of _Quelo.emp in the working directory; nothing when the file is missing.
+    bool GetEmpQuelo(QList<clsItemEmpresaQuelo>& colEmpQuelo);
+};

@@ -1,0 +1,26 @@
+#pragma once
+// The medications (table Medicamentos), found by troquel whatever their company.
+#include "catalogs/clsAcceso.h"
+
+class clsMedicamento : public clsCatalogo {
+public:
+    clsMedicamento() : clsCatalogo(QStringLiteral("clsMedicamentos"), 1) {}
+
+    // Of the row the last lookup found (Registros is in the base).
+    qint32 Troquel = 0;
+    QString CodigoBarra;
+    QString Nombre;
+    QString Presentacion;
+    double Precio = 0;
+    qint16 TipoMedicamento = 0;
+    double CodProveedor = 0;
+    bool Baja = false;
+
+    // 1 insert, 2 delete by Condicion, 3 update by Condicion, 4 purge withdrawn rows. The price
+    // arrives in cents; double quotes in the three texts become single quotes.
+    bool Procesar(int iOpcion, qint32 pTroquel = 0, const QString& pCodigoBarra = {}, const QString& pNombre = {},
+                  const QString& pPresentacion = {}, double pPrecio = 0, qint16 pTipoMedicamento = 0,
+                  double pCodProveedor = 0, bool pBaja = false);
+    // Nothing when neither a condition nor a troquel is given.
+    Consulta Buscar(const QString& sWhere = {}, qint32 pTroquel = 0);
+};

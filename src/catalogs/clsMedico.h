@@ -1,0 +1,21 @@
+#pragma once
+// The doctors (table Medicos), found by registration number and type whatever their company.
+#include "catalogs/clsAcceso.h"
+
+class clsMedico : public clsCatalogo {
+public:
+    clsMedico() : clsCatalogo(QStringLiteral("clsMedico"), 1) {}
+
+    // Of the row the last lookup found (Registros is in the base).
+    QString TipoMatricula;
+    qint32 Matricula = 0;
+    QString ApellidoNombre;
+    bool Baja = false;
+
+    // 1 insert, 2 delete by Condicion, 3 update name and withdrawal by Condicion, 4 purge withdrawn rows.
+    bool Procesar(int iOpcion, qint32 pMatricula = 0, const QString& pTipoMatricula = {},
+                  const QString& pApellidoNombre = {}, bool pBaja = false);
+    // Nothing when neither a condition nor a registration number is given. A condition that already
+    // holds the word "where" is appended as it is.
+    Consulta Buscar(const QString& sWhere = {}, qint32 pMatricula = 0, const QString& pTipoMatricula = {});
+};

@@ -1,0 +1,28 @@
+#pragma once
+// One row of the transaction journal, with the company's name in place of its code.
+#include <QString>
+
+struct clsItemTransaccion {
+    QString Operacion;
+    QString Tarjeta;
+    QString TipoLectura;
+    QString Prestador;
+    QString PrestadorSolicitante;
+    qint32 TicketPadre = 0;
+    QString FechaPrestacion;
+    QString HoraPrestacion;
+    QString TipoMatriculaMPractica;
+    QString MatriculaMedicoPractica;
+    qint32 CodigoAutorizacion = 0;
+    QString NumeroAutorizacion;
+    qint32 Ticket = 0;
+    QString Fecha;
+    QString Hora;
+    QString PlanAsociado;
+    qint16 TipoAsociado = 0;
+    double MontoAbonar = 0;
+    qint16 Error = 0;
+    QString Comentario;
+    qint32 NumeroTrxPrestador = 0;
+    QString ObraSocial;
+};

@@ -1,0 +1,168 @@
+#include "journal/clsTransacciones.h"
+
+#include <QDateTime>
+
+#include "core/modTarsa.h"
+
+namespace {
+
+// The answer's fields, by column.
+struct Valores {
+    QString Operacion, Tarjeta, TipoLectura, Prestador, FechaPrestacion, HoraPrestacion, TipoMatriculaMPractica,
+        MatriculaMedicoPractica, NumeroAutorizacion, Fecha, Hora, PlanAsociado, Comentario;
+    qint64 TicketPadre = 0, CodigoAutorizacion = 0, Ticket = 0, TipoAsociado = 0, Error = 0;
+    double MontoAbonar = 0;
+};
+
+// Positions count from 1, as the record layouts give them.
+QString Campo(const QString& texto, int posicion, int ancho) { return texto.mid(posicion - 1, ancho); }
+qint64 CampoNumero(const QString& texto, int posicion, int ancho) {
+    return Val(Campo(texto, posicion, ancho).trimmed());
+}
+
+// Two implied decimals: "00000001050" is 10.50. A text of one digit is read as that many cents.
+double Monto(const QString& texto) {
+    QString t = texto.trimmed();
+    if (t.isEmpty()) return 0;
+    while (t.size() < 3) t.prepend('0');
+    bool ok = false;
+    const double v = (t.left(t.size() - 2) + "." + t.right(2)).toDouble(&ok);
+    return ok ? v : 0;
+}
+
+Valores LeerRespuesta(const QString& r, bool cierre) {
+    Valores v;
+    if (cierre) {
+        v.Operacion = Campo(r, 1, 2);
+        v.Prestador = Campo(r, 85, 11).trimmed();
+        v.Ticket = CampoNumero(r, 3, 9);
+        const QDateTime ahora = QDateTime::currentDateTime();
+        v.Fecha = ahora.toString("yyyyMMdd");
+        v.Hora = ahora.toString("HHmm");
+        v.Error = CampoNumero(r, 41, 4);
+        v.Comentario = Campo(r, 45, 40).trimmed();
+        return v;
+    }
+    v.Operacion = Campo(r, 6, 2);
+    v.Tarjeta = Campo(r, 8, 100).trimmed();
+    v.TipoLectura = Campo(r, 108, 1);
+    v.Prestador = Campo(r, 109, 11).trimmed();
+    v.TicketPadre = CampoNumero(r, 120, 12);
+    v.FechaPrestacion = Campo(r, 170, 8).trimmed();
+    v.HoraPrestacion = Campo(r, 178, 4).trimmed();
+    v.TipoMatriculaMPractica = Campo(r, 211, 2).trimmed();
+    v.MatriculaMedicoPractica = Campo(r, 213, 6).trimmed();
+    v.CodigoAutorizacion = CampoNumero(r, 227, 1);
+    v.NumeroAutorizacion = Campo(r, 228, 12).trimmed();
+    v.Ticket = CampoNumero(r, 250, 12);
+    v.Fecha = Campo(r, 268, 8).trimmed();
+    v.Hora = Campo(r, 276, 4).trimmed();
+    v.PlanAsociado = Campo(r, 280, 5).trimmed();
+    v.TipoAsociado = CampoNumero(r, 285, 1);
+    v.MontoAbonar = Monto(Campo(r, 286, 11));
+    v.Error = CampoNumero(r, 297, 4);
+    v.Comentario = Campo(r, 301, 40).trimmed();
+    return v;
+}
+
+// The texts come from the terminal's answer: an apostrophe in them is written doubled so that the
+// statement stays valid and the text reads back as it came.
+QString T(const QString& s) {
+    QString r = s;
+    return r.replace('\'', QStringLiteral("''"));
+}
+
+}  // namespace
+
+qint32 clsTransacciones::SaveTransaccion(const QString& respuesta, const QString& codigoEmpresa, bool cierre) {
+    return Proteger([&]() -> qint32 {
+        const Valores v = LeerRespuesta(respuesta, cierre);
+        const QString empresa = QString::number(Val(codigoEmpresa));
+
+        qint64 n = 0;
+        {
+            Consulta rs = AbrirConsulta("SELECT COUNT(Ticket) AS NTransaccion FROM Transaccion");
+            if (!rs->EOF_()) n = LeerEntero(*rs, "NTransaccion");
+        }
+        const QString n0 = QString::number(0);
+        EjecutarAccion(
+            "INSERT INTO Transaccion (Operacion, Tarjeta, TipoLectura, Prestador, PrestadorSolicitante, "
+            "TicketPadre, FechaPrestacion, HoraPrestacion, "
+            "TipoMatriculaMPractica, MatriculaMedicoPractica, "
+            "CodigoAutorizacion, NumeroAutorizacion, Ticket, "
+            "Fecha, Hora, PlanAsociado, TipoAsociado, MontoAbonar, "
+            "Error, Comentario, NumeroTrxPrestador, CodigoEmpresa) "
+            "VALUES ('" +
+            T(v.Operacion) + "', '" + T(v.Tarjeta) + "', '" + T(v.TipoLectura) + "', '" + T(v.Prestador) + "', ''," +
+            QString::number(v.TicketPadre) + ",'" + T(v.FechaPrestacion) + "', '" + T(v.HoraPrestacion) + "', '" +
+            T(v.TipoMatriculaMPractica) + "', '" + T(v.MatriculaMedicoPractica) + "', " +
+            QString::number(v.CodigoAutorizacion) + ", '" + T(v.NumeroAutorizacion) + "', " +
+            QString::number(v.Ticket) + ", '" + T(v.Fecha) + "', '" + T(v.Hora) + "', '" + T(v.PlanAsociado) +
+            "', " + QString::number(v.TipoAsociado) + ", " + QString::number(v.MontoAbonar, 'f', 2) + ", " +
+            QString::number(v.Error) + ", '" + T(v.Comentario) + "', 0, " + empresa + ");");
+        const int insertadas = Registros;
+
+        qint32 purgado = 0;
+        if (n > kMaximoFilas) {
+            Consulta rs = AbrirConsulta(
+                "SELECT Transaccion.Ticket, Transaccion.Fecha, Transaccion.Hora, Transaccion.CodigoEmpresa "
+                "From Transaccion ORDER BY Transaccion.Fecha, Transaccion.Hora;");
+            if (!rs->EOF_()) {
+                purgado = static_cast<qint32>(LeerEntero(*rs, "Ticket"));
+                rs->Close();
+                EjecutarAccion("DELETE FROM Transaccion WHERE Ticket = " + QString::number(purgado) +
+                               " and CodigoEmpresa = " + empresa);
+            }
+        }
+        Registros = insertadas;
+        return purgado;
+    });
+}
+
+Consulta clsTransacciones::Buscar(const QString& filtro) {
+    return Proteger([&] {
+        QString condicion;
+        if (!filtro.isEmpty()) condicion = " WHERE (" + filtro + ")";
+        else if (Val(gEmpresa) != 0) condicion = " WHERE (CodigoEmpresa=" + gEmpresa + ")";
+        return AbrirConsulta(
+            "SELECT Transaccion.*, Empresas.Nombre as ObraSocial "
+            "FROM Transaccion "
+            "LEFT JOIN Empresas ON CINT(Empresas.CodigoQuelo) = Transaccion.CodigoEmpresa " +
+            QStringLiteral(" ") + condicion + "ORDER BY Fecha");
+    });
+}
+
+bool clsTransacciones::GetAP(QList<clsItemTransaccion>& col) {
+    return Proteger([&] {
+        Consulta rs = Buscar();
+        if (rs->EOF_()) return false;
+        auto texto = [&](const char* c) { return LeerTexto(*rs, c).trimmed(); };
+        for (; !rs->EOF_(); rs->MoveNext()) {
+            clsItemTransaccion t;
+            t.Operacion = texto("Operacion");
+            t.Tarjeta = texto("Tarjeta");
+            t.TipoLectura = texto("TipoLectura");
+            t.Prestador = texto("Prestador");
+            t.PrestadorSolicitante = texto("PrestadorSolicitante");
+            t.TicketPadre = static_cast<qint32>(LeerEntero(*rs, "TicketPadre"));
+            t.FechaPrestacion = texto("FechaPrestacion");
+            t.HoraPrestacion = texto("HoraPrestacion");
+            t.TipoMatriculaMPractica = texto("TipoMatriculaMPractica");
+            t.MatriculaMedicoPractica = texto("MatriculaMedicoPractica");
+            t.CodigoAutorizacion = static_cast<qint32>(LeerEntero(*rs, "CodigoAutorizacion"));
+            t.NumeroAutorizacion = texto("NumeroAutorizacion");
+            t.Ticket = static_cast<qint32>(LeerEntero(*rs, "Ticket"));
+            t.Fecha = texto("Fecha");
+            t.Hora = texto("Hora");
+            t.PlanAsociado = texto("PlanAsociado");
+            t.TipoAsociado = static_cast<qint16>(LeerEntero(*rs, "TipoAsociado"));
+            t.MontoAbonar = LeerDoble(*rs, "MontoAbonar");
+            t.Error = static_cast<qint16>(LeerEntero(*rs, "Error"));
+            t.Comentario = texto("Comentario");
+            t.NumeroTrxPrestador = static_cast<qint32>(LeerEntero(*rs, "NumeroTrxPrestador"));
+            t.ObraSocial = texto("ObraSocial");
+            col.append(t);
+        }
+        return true;
+    });
+}

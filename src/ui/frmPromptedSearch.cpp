@@ -1,0 +1,796 @@
+#include "ui/frmPromptedSearch.h"
+
+#include <QAbstractTableModel>
+#include <QApplication>
+#include <QComboBox>
+#include <QEvent>
+#include <QFontMetrics>
+#include <QHash>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTreeView>
+
+#include <algorithm>
+#include <array>
+
+#include "core/modTarsa.h"
+#include "platform/Mensajes.h"
+#include "platform/TarsaError.h"
+#include "platform/ui/Modal.h"
+#include "platform/ui/Twips.h"
+#include "ui/modPresentacion.h"
+
+// ---------------------------------------------------------------------------------------------
+// ResultadoBusqueda
+
+QVariant ResultadoBusqueda::Item(const QString& campo) const {
+    for (const auto& [nombre, valor] : Campos)
+        if (nombre.compare(campo, Qt::CaseInsensitive) == 0) return valor;
+    return {};
+}
+
+bool ResultadoBusqueda::Contiene(const QString& campo) const {
+    return std::any_of(Campos.begin(), Campos.end(),
+                       [&](const auto& c) { return c.first.compare(campo, Qt::CaseInsensitive) == 0; });
+}
+
+// ---------------------------------------------------------------------------------------------
+// The rows of the last search. Every field of every row is kept, so that the chosen row can be
+// returned whole; the list shows the texts of the template's columns. Rows keep their position in
+// the result (the tag of the row) however the list is sorted.
+
+namespace {
+
+struct ColumnaResultado {
+    QString Clave;      // as written in the template, possibly with a table prefix
+    QString Campo;      // the field it reads: the key after its first "."
+    QString Titulo;
+    int Ancho = -1;     // pixels, from the template; -1 when it gives none
+    int Alineacion = 0; // 0 left, 1 right, 2 centre
+};
+
+Qt::Alignment AlineacionQt(int alineacion) {
+    switch (alineacion) {
+        case 1: return Qt::AlignRight | Qt::AlignVCenter;
+        case 2: return Qt::AlignHCenter | Qt::AlignVCenter;
+        default: return Qt::AlignLeft | Qt::AlignVCenter;
+    }
+}
+
+bool FinDePalabra(QChar c) { return c == ' ' || c == ',' || c == '\r' || c == '\n' || c == '\t'; }
+
+QString CampoDeClave(const QString& clave) {
+    const int punto = clave.indexOf('.');
+    return punto < 0 ? clave : clave.mid(punto + 1);
+}
+
+// Finding the widest text of a column among many thousands: measuring every text exactly costs
+// several microseconds each, so each text is first estimated from cached character advances and only
+// the few widest estimates are measured exactly at the end.
+class MedidorColumna {
+public:
+    static constexpr int kCandidatos = 16;
+
+    void Considerar(int estimado, const QString& texto) {
+        if (candidatos_.size() < kCandidatos) {
+            candidatos_.append({estimado, texto});
+            if (candidatos_.size() == kCandidatos) RecalcularMinimo();
+            return;
+        }
+        if (estimado <= minimo_) return;
+        candidatos_[indiceMinimo_] = {estimado, texto};
+        RecalcularMinimo();
+    }
+
+    int Exacto(const QFontMetrics& fm) const {
+        int ancho = 0;
+        for (const auto& c : candidatos_) ancho = std::max(ancho, fm.horizontalAdvance(c.second));
+        return ancho;
+    }
+
+private:
+    void RecalcularMinimo() {
+        indiceMinimo_ = 0;
+        for (int i = 1; i < candidatos_.size(); ++i)
+            if (candidatos_[i].first < candidatos_[indiceMinimo_].first) indiceMinimo_ = i;
+        minimo_ = candidatos_[indiceMinimo_].first;
+    }
+
+    QList<QPair<int, QString>> candidatos_;
+    int minimo_ = 0;
+    int indiceMinimo_ = 0;
+};
+
+class EstimadorAncho {
+public:
+    explicit EstimadorAncho(const QFontMetrics& fm) : fm_(fm) { latinos_.fill(-1); }
+
+    int Estimar(const QString& texto) {
+        int ancho = 0;
+        for (const QChar c : texto) {
+            const char16_t u = c.unicode();
+            if (u < latinos_.size()) {
+                if (latinos_[u] < 0) latinos_[u] = fm_.horizontalAdvance(c);
+                ancho += latinos_[u];
+            } else {
+                auto it = otros_.find(u);
+                if (it == otros_.end()) it = otros_.insert(u, fm_.horizontalAdvance(c));
+                ancho += *it;
+            }
+        }
+        return ancho;
+    }
+
+private:
+    QFontMetrics fm_;
+    std::array<int, 256> latinos_{};
+    QHash<char16_t, int> otros_;
+};
+
+}  // namespace
+
+class ModeloResultado : public QAbstractTableModel {
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    int rowCount(const QModelIndex& padre = {}) const override {
+        return padre.isValid() ? 0 : static_cast<int>(orden_.size());
+    }
+    int columnCount(const QModelIndex& padre = {}) const override {
+        return padre.isValid() ? 0 : static_cast<int>(columnas_.size());
+    }
+
+    QVariant data(const QModelIndex& indice, int rol) const override {
+        if (!indice.isValid() || indice.row() >= orden_.size()) return {};
+        const int posicion = orden_[indice.row()];
+        switch (rol) {
+            case Qt::DisplayRole: return textos_[posicion].value(indice.column());
+            case Qt::TextAlignmentRole:
+                // The first column of a report list is always left-aligned.
+                return indice.column() == 0 ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
+                                            : QVariant(AlineacionQt(columnas_[indice.column()].Alineacion));
+            case Qt::UserRole: return posicion;
+            default: return {};
+        }
+    }
+
+    QVariant headerData(int seccion, Qt::Orientation orientacion, int rol) const override {
+        if (orientacion != Qt::Horizontal || seccion < 0 || seccion >= columnas_.size()) return {};
+        if (rol == Qt::DisplayRole) return columnas_[seccion].Titulo;
+        if (rol == Qt::TextAlignmentRole)
+            return QVariant(seccion == 0 ? Qt::AlignLeft | Qt::AlignVCenter : AlineacionQt(columnas_[seccion].Alineacion));
+        return {};
+    }
+
+    const QList<ColumnaResultado>& Columnas() const { return columnas_; }
+    const QStringList& NombresCampos() const { return nombresCampos_; }
+    const QVariantList& Valores(int posicion) const { return valores_[posicion]; }
+    int Filas() const { return static_cast<int>(orden_.size()); }
+
+    void EstablecerColumnas(const QList<ColumnaResultado>& columnas) {
+        beginResetModel();
+        columnas_ = columnas;
+        BorrarFilas();
+        endResetModel();
+    }
+
+    void Limpiar() {
+        beginResetModel();
+        BorrarFilas();
+        endResetModel();
+    }
+
+    void EstablecerCampos(const QStringList& nombres) { nombresCampos_ = nombres; }
+
+    void Agregar(QList<QVariantList>& valores, QList<QStringList>& textos) {
+        if (valores.isEmpty()) return;
+        const int primera = static_cast<int>(orden_.size());
+        beginInsertRows({}, primera, primera + static_cast<int>(valores.size()) - 1);
+        for (qsizetype i = 0; i < valores.size(); ++i) {
+            orden_.append(static_cast<int>(valores_.size()));
+            valores_.append(std::move(valores[i]));
+            textos_.append(std::move(textos[i]));
+        }
+        endInsertRows();
+        valores.clear();
+        textos.clear();
+    }
+
+    // Sorts by the displayed text of a column, without regard to case; rows of equal text keep
+    // their relative order.
+    void Ordenar(int columna, bool descendente) {
+        emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+        const QModelIndexList persistentes = persistentIndexList();
+        QList<int> posiciones;
+        for (const QModelIndex& i : persistentes) posiciones.append(orden_.value(i.row(), -1));
+        std::stable_sort(orden_.begin(), orden_.end(), [&](int a, int b) {
+            const int c = textos_[a].value(columna).compare(textos_[b].value(columna), Qt::CaseInsensitive);
+            return descendente ? c > 0 : c < 0;
+        });
+        QHash<int, int> filaDe;
+        for (int fila = 0; fila < orden_.size(); ++fila) filaDe.insert(orden_[fila], fila);
+        for (qsizetype i = 0; i < persistentes.size(); ++i) {
+            const int fila = filaDe.value(posiciones[i], -1);
+            changePersistentIndex(persistentes[i], fila < 0 ? QModelIndex() : index(fila, persistentes[i].column()));
+        }
+        emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    }
+
+private:
+    void BorrarFilas() {
+        valores_.clear();
+        textos_.clear();
+        orden_.clear();
+        nombresCampos_.clear();
+    }
+
+    QList<ColumnaResultado> columnas_;
+    QStringList nombresCampos_;
+    QList<QVariantList> valores_;  // every field, by position in the result
+    QList<QStringList> textos_;    // the listed columns' texts, by position in the result
+    QList<int> orden_;             // displayed row -> position in the result
+};
+
+// ---------------------------------------------------------------------------------------------
+// frmPromptedSearch
+
+namespace {
+QPointer<frmPromptedSearch> gInstancia;
+void BorrarInstancia() { delete gInstancia.data(); }
+}  // namespace
+
+frmPromptedSearch& frmPromptedSearch::Instancia() {
+    if (!gInstancia) {
+        static bool registrada = false;
+        if (!registrada) qAddPostRoutine(BorrarInstancia);  // before the application goes
+        registrada = true;
+        gInstancia = new frmPromptedSearch();
+    }
+    return *gInstancia;
+}
+
+frmPromptedSearch::frmPromptedSearch(QWidget* padre) : QDialog(padre) {
+    setObjectName("frmPromptedSearch");
+
+    lblOption_ = new QLabel("Opción:", this);
+    lblOption_->setObjectName("lblOption");
+    cboOption_ = new QComboBox(this);
+    cboOption_->setObjectName("cboOption");
+    lblPattern_ = new QLabel("Buscar:", this);
+    lblPattern_->setObjectName("lblPattern");
+    txtPattern_ = new QLineEdit(this);
+    txtPattern_->setObjectName("txtPattern");
+    cmdSearchBegin_ = new QPushButton("&Buscar", this);
+    cmdSearchBegin_->setObjectName("cmdSearchBegin");
+    cmdSearchBegin_->setToolTip("Ejecuta la búsqueda");
+    lvwResult_ = new QTreeView(this);
+    lvwResult_->setObjectName("lvwResult");
+    cmdOK_ = new QPushButton("&Aceptar", this);
+    cmdOK_->setObjectName("cmdOK");
+    cmdOK_->setToolTip("Selecciona el registro marcado");
+    cmdCancel_ = new QPushButton("&Cancelar", this);
+    cmdCancel_->setObjectName("cmdCancel");
+    cmdCancel_->setToolTip("Cancela la búsqueda");
+    StatusBar_ = new QStatusBar(this);
+    StatusBar_->setObjectName("StatusBar");
+    StatusBar_->setSizeGripEnabled(false);
+
+    // Enter belongs to the pattern box (it runs the search), never to a default button.
+    for (QPushButton* b : {cmdSearchBegin_, cmdOK_, cmdCancel_}) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+
+    modelo_ = new ModeloResultado(this);
+    lvwResult_->setModel(modelo_);
+    lvwResult_->setRootIsDecorated(false);
+    lvwResult_->setItemsExpandable(false);
+    lvwResult_->setUniformRowHeights(true);
+    lvwResult_->setAllColumnsShowFocus(true);
+    lvwResult_->setSelectionMode(QAbstractItemView::SingleSelection);
+    lvwResult_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lvwResult_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lvwResult_->setTextElideMode(Qt::ElideNone);
+    QHeaderView* encabezado = lvwResult_->header();
+    encabezado->setStretchLastSection(false);
+    encabezado->setSectionsClickable(true);
+    encabezado->setSortIndicatorShown(true);
+    encabezado->setSortIndicator(-1, Qt::AscendingOrder);
+    encabezado->setMinimumSectionSize(0);
+
+    cboOption_->hide();
+    lblOption_->hide();
+    cmdOK_->setEnabled(false);
+    cmdSearchBegin_->setEnabled(false);
+
+    connect(cboOption_, &QComboBox::currentIndexChanged, this, &frmPromptedSearch::ElegirOpcion);
+    connect(txtPattern_, &QLineEdit::textChanged, this, [this] { ActualizarBotones(); });
+    connect(cmdSearchBegin_, &QPushButton::clicked, this, &frmPromptedSearch::Buscar);
+    connect(cmdOK_, &QPushButton::clicked, this, &frmPromptedSearch::Aceptar);
+    connect(cmdCancel_, &QPushButton::clicked, this, &frmPromptedSearch::Cancelar);
+    connect(encabezado, &QHeaderView::sectionClicked, this, &frmPromptedSearch::OrdenarPor);
+    connect(lvwResult_, &QTreeView::clicked, this, &frmPromptedSearch::ClickFila);
+    connect(lvwResult_, &QTreeView::doubleClicked, this, [this](const QModelIndex& i) {
+        if (i.isValid() && lvwResult_->selectionModel()->isRowSelected(i.row(), {})) Aceptar();
+    });
+    txtPattern_->installEventFilter(this);
+
+    setMinimumSize(TwipsAPixeles(6300), TwipsAPixeles(3900));
+    resize(TwipsAPixeles(9600), TwipsAPixeles(6000));
+    Distribuir();
+}
+
+frmPromptedSearch::~frmPromptedSearch() {
+    while (cursoresEspera_ > 0) CursorEspera(false);
+}
+
+std::optional<ResultadoBusqueda> frmPromptedSearch::Perform(const QString& sSQL, const QString& sCaption,
+                                                            bool bAutoColumnWidth, bool bModal) {
+    EstablecerPlantilla(sSQL);
+    setWindowTitle(sCaption);
+    SetAutoColumnWidth(bAutoColumnWidth);
+    if (!bModal) {
+        resultado_.reset();
+        ActualizarBotones();
+        show();
+        return std::nullopt;
+    }
+    return PerformWithProperties();
+}
+
+std::optional<ResultadoBusqueda> frmPromptedSearch::PerformWithProperties() {
+    resultado_.reset();
+    interrumpir_ = false;
+    ActualizarBotones();
+    MostrarModal(*this);
+    Descargar();
+    return resultado_;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The template and its options
+
+void frmPromptedSearch::EstablecerPlantilla(const QString& plantilla) {
+    lblOption_->hide();
+    cboOption_->hide();
+    {
+        const QSignalBlocker bloqueo(cboOption_);
+        cboOption_->clear();
+    }
+    opciones_.clear();
+    condicionActual_.clear();
+
+    // The options block leaves the template as "{Options}"; its inner text goes to the loader.
+    static const QString kApertura = QStringLiteral("{Options:");
+    QString nueva;
+    QString bloque;
+    bool enBloque = false;
+    bool hayBloque = false;
+    bool enLlave = false;
+    for (qsizetype i = 0; i < plantilla.size(); ++i) {
+        const QChar c = plantilla[i];
+        if (c == '{' && !enBloque && !enLlave && plantilla.mid(i, kApertura.size()) == kApertura) {
+            nueva += QStringLiteral("{Options");
+            i += kApertura.size() - 1;  // the colon is not copied
+            enBloque = hayBloque = true;
+            continue;
+        }
+        if (c == '{') {
+            enLlave = true;
+        } else if (c == '}') {
+            if (enLlave) {
+                enLlave = false;
+            } else if (enBloque) {
+                enBloque = false;
+                nueva += c;
+                continue;
+            }
+        }
+        if (enBloque) bloque += c;
+        else nueva += c;
+    }
+    plantilla_ = nueva;
+    if (hayBloque) CargarOpciones(bloque + ';');
+    ActualizarBotones();
+}
+
+void frmPromptedSearch::CargarOpciones(const QString& texto) {
+    QString resto = texto;
+    auto Tomar = [&resto] {
+        const qsizetype fin = resto.indexOf(';');
+        const QString pieza = (fin < 0 ? resto : resto.left(fin)).trimmed();
+        resto = fin < 0 ? QString() : resto.mid(fin + 1);
+        return pieza;
+    };
+    while (!resto.isEmpty()) {
+        const QString etiqueta = Tomar();
+        const QString condicion = resto.isEmpty() ? QString() : Tomar();
+        opciones_.append({etiqueta, condicion});
+    }
+    if (opciones_.isEmpty()) return;
+    {
+        const QSignalBlocker bloqueo(cboOption_);
+        for (const auto& o : opciones_) cboOption_->addItem(o.first);
+        cboOption_->setCurrentIndex(0);
+    }
+    cboOption_->show();
+    lblOption_->show();
+    Distribuir();
+    ElegirOpcion(0);
+}
+
+void frmPromptedSearch::ElegirOpcion(int indice) {
+    if (indice < 0 || indice >= opciones_.size()) return;
+    condicionActual_ = opciones_[indice].second;
+    ActualizarBotones();
+}
+
+void frmPromptedSearch::ActualizarBotones() {
+    if (buscando_) return;
+    const int indice = cboOption_->currentIndex();
+    const bool todos = !opciones_.isEmpty() && indice >= 0 && indice < opciones_.size() &&
+                       opciones_[indice].first.toUpper() == QLatin1String("TODOS");
+    txtPattern_->setEnabled(!todos);
+    cmdSearchBegin_->setEnabled(todos || !txtPattern_->text().trimmed().isEmpty());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Building the statement
+
+void frmPromptedSearch::ConstruirSql() {
+    modelo_->EstablecerColumnas({});
+    sqlConstruido_.clear();
+    campoRetorno_.clear();
+
+    QString t = plantilla_;
+    QString sql;
+    QList<ColumnaResultado> columnas;
+    ColumnaResultado pendiente;
+    bool clavePendiente = false;
+    bool retornoPendiente = false;
+    QString palabra;
+    bool enPalabra = false;
+
+    auto CerrarPalabra = [&] {
+        if (retornoPendiente) campoRetorno_ = palabra;
+        if (clavePendiente) {
+            pendiente.Clave = palabra;
+            pendiente.Campo = CampoDeClave(palabra);
+            columnas.append(pendiente);
+        }
+        clavePendiente = retornoPendiente = enPalabra = false;
+        palabra.clear();
+    };
+
+    qsizetype i = 0;
+    while (i < t.size()) {
+        const QChar c = t[i];
+        if (c == '{') {
+            if (enPalabra) CerrarPalabra();
+            if (t.mid(i, 3) == QLatin1String("{S}")) {
+                sql += txtPattern_->text();
+                i += 3;
+            } else if (t.mid(i, 3) == QLatin1String("{R}")) {
+                retornoPendiente = true;
+                i += 3;
+            } else if (t.mid(i, 9) == QLatin1String("{Options}")) {
+                t.replace(i, 9, condicionActual_);  // scanned next, so its "{S}" is replaced too
+            } else {
+                const qsizetype cierre = t.indexOf('}', i + 1);
+                if (cierre < 0)
+                    throw TarsaError(5, "La plantilla de búsqueda no cierra la llave abierta en la posición " +
+                                            QString::number(i + 1));
+                const QStringList partes = t.mid(i + 1, cierre - i - 1).split(';');
+                pendiente = {};
+                pendiente.Titulo = partes.value(0);
+                bool ok = false;
+                const int ancho = partes.value(1).trimmed().toInt(&ok);
+                if (ok) pendiente.Ancho = TwipsAPixeles(ancho);
+                pendiente.Alineacion = partes.value(2).trimmed().toInt();
+                clavePendiente = true;
+                i = cierre + 1;
+            }
+            continue;
+        }
+        if (clavePendiente || retornoPendiente) {
+            if (enPalabra && FinDePalabra(c)) CerrarPalabra();
+            else if (!enPalabra && !FinDePalabra(c)) enPalabra = true;
+            if (enPalabra) palabra += c;
+        }
+        sql += c;
+        ++i;
+    }
+    if (enPalabra) CerrarPalabra();
+
+    // An option without condition leaves "... AND " at the end: the statement stops before it.
+    auto QuitarBlancosFinales = [](QString& s) {
+        while (!s.isEmpty() && s.back().isSpace()) s.chop(1);
+    };
+    QuitarBlancosFinales(sql);
+    if (sql.endsWith(QLatin1String("AND"))) {
+        sql.chop(3);
+        QuitarBlancosFinales(sql);
+    }
+    sqlConstruido_ = sql;
+    modelo_->EstablecerColumnas(columnas);
+
+    // Until the search sizes them, columns are as wide as the template says, or as their captions.
+    const QFontMetrics fm = fontMetrics();
+    for (int c = 0; c < columnas.size(); ++c) {
+        const int ancho = columnas[c].Ancho >= 0 ? columnas[c].Ancho
+                                                  : fm.horizontalAdvance(columnas[c].Titulo) + MargenCelda(lvwResult_);
+        lvwResult_->header()->resizeSection(c, ancho);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Running the search
+
+void frmPromptedSearch::Buscar() {
+    if (buscando_) return;
+    buscando_ = true;
+    interrumpir_ = false;
+    cmdSearchBegin_->setEnabled(false);
+    txtPattern_->setReadOnly(true);
+    CursorEspera(true);
+    modelo_->Limpiar();
+    registros_.reset();
+    anchosAuto_.clear();
+    columnaOrden_ = -1;
+    lvwResult_->header()->setSortIndicator(-1, Qt::AscendingOrder);
+    lvwResult_->header()->setSectionsClickable(false);
+
+    const QFontMetrics fm = fontMetrics();
+    EstimadorAncho estimador(fm);
+    QList<MedidorColumna> medidores;
+    QList<QVariantList> loteValores;
+    QList<QStringList> loteTextos;
+    bool fallo = false;
+    try {
+        ConstruirSql();
+        txtPattern_->selectAll();
+        if (!gDB || !gDB->Abierta()) throw TarsaError(3420, "No hay una base de datos abierta", "frmPromptedSearch");
+        registros_ = gDB->Consultar(sqlConstruido_);
+
+        if (registros_->EOF_()) {
+            StatusBar_->clearMessage();
+        } else {
+            const int nCampos = registros_->CantidadCampos();
+            QStringList nombres;
+            for (int f = 0; f < nCampos; ++f) nombres.append(registros_->NombreCampo(f));
+            modelo_->EstablecerCampos(nombres);
+
+            // Each listed column reads the field its key names.
+            const auto& columnas = modelo_->Columnas();
+            QList<int> indices;
+            for (const ColumnaResultado& col : columnas) {
+                int encontrado = -1;
+                for (int f = 0; f < nCampos && encontrado < 0; ++f)
+                    if (nombres[f].compare(col.Campo, Qt::CaseInsensitive) == 0) encontrado = f;
+                if (encontrado < 0)
+                    throw TarsaError(3265, "No se encontró el elemento en esta colección: " + col.Campo, "BaseDatos");
+                indices.append(encontrado);
+            }
+            medidores.resize(columnas.size());
+
+            CederInterfaz ceder;
+            while (!registros_->EOF_()) {
+                QVariantList valores;
+                valores.reserve(nCampos);
+                for (int f = 0; f < nCampos; ++f) valores.append(registros_->Campo(f));
+                QStringList textos;
+                textos.reserve(indices.size());
+                for (qsizetype c = 0; c < indices.size(); ++c) {
+                    textos.append(TextoVisible(valores[indices[c]]));
+                    medidores[c].Considerar(estimador.Estimar(textos.last()), textos.last());
+                }
+                loteValores.append(std::move(valores));
+                loteTextos.append(std::move(textos));
+                registros_->MoveNext();
+                if (ceder.Toca()) {
+                    // Rows reach the list in batches while the user interface keeps running.
+                    modelo_->Agregar(loteValores, loteTextos);
+                    ceder.Ceder();
+                    if (interrumpir_) break;
+                }
+            }
+            modelo_->Agregar(loteValores, loteTextos);
+        }
+    } catch (const std::exception& e) {
+        modelo_->Agregar(loteValores, loteTextos);  // the list stays as far as it was filled
+        fallo = true;
+        buscando_ = false;
+        FallaBusqueda(e);
+    }
+    buscando_ = false;
+
+    const auto& columnas = modelo_->Columnas();
+    for (int c = 0; c < columnas.size(); ++c) {
+        const int texto = c < medidores.size() ? medidores[c].Exacto(fm) : 0;
+        anchosAuto_.append(std::max(texto, fm.horizontalAdvance(columnas[c].Titulo)) + MargenCelda(lvwResult_));
+    }
+    lvwResult_->header()->setSectionsClickable(true);
+    if (!fallo && !interrumpir_) {  // a dialog closed while the rows came in shows nothing more
+        DimensionarColumnas();
+        if (modelo_->Filas() > 0)
+            StatusBar_->showMessage(QString::number(modelo_->Filas()) + " registro(s) encontrado(s)");
+        cmdOK_->setEnabled(modelo_->Filas() > 0);
+    }
+    CursorEspera(false);
+    cmdSearchBegin_->setEnabled(true);
+    txtPattern_->setReadOnly(false);
+}
+
+void frmPromptedSearch::FallaBusqueda(const std::exception& e) {
+    CursorEspera(false);
+    cmdSearchBegin_->setEnabled(true);
+    txtPattern_->setReadOnly(false);
+    MsgBox("Error:\n" + ComoTarsaError(e).Descripcion + "\n", Mensajes::vbCritical, windowTitle());
+}
+
+void frmPromptedSearch::CursorEspera(bool activo) {
+    if (activo) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        ++cursoresEspera_;
+    } else if (cursoresEspera_ > 0) {
+        QApplication::restoreOverrideCursor();
+        --cursoresEspera_;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Columns, sorting, selection
+
+void frmPromptedSearch::SetAutoColumnWidth(bool valor) {
+    autoColumnWidth_ = valor;
+    DimensionarColumnas();
+}
+
+void frmPromptedSearch::DimensionarColumnas() {
+    const int n = modelo_->columnCount();
+    if (n == 0 || buscando_) return;
+    QHeaderView* encabezado = lvwResult_->header();
+    if (autoColumnWidth_ && modelo_->Filas() > 0 && anchosAuto_.size() == n) {
+        for (int c = 0; c < n; ++c) encabezado->resizeSection(c, anchosAuto_[c]);
+    } else {
+        const int ancho = std::max(0, lvwResult_->width() / n - 25);
+        for (int c = 0; c < n; ++c) encabezado->resizeSection(c, ancho);
+    }
+}
+
+void frmPromptedSearch::OrdenarPor(int columna) {
+    if (buscando_ || columna < 0 || columna >= modelo_->columnCount()) return;
+    descendente_ = columna == columnaOrden_ ? !descendente_ : false;
+    columnaOrden_ = columna;
+    modelo_->Ordenar(columna, descendente_);
+    lvwResult_->header()->setSortIndicator(columna, descendente_ ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
+
+void frmPromptedSearch::ClickFila(const QModelIndex& indice) {
+    cmdOK_->setEnabled(indice.isValid() && lvwResult_->selectionModel()->isRowSelected(indice.row(), {}));
+}
+
+void frmPromptedSearch::Aceptar() {
+    try {
+        const QModelIndexList elegidas = lvwResult_->selectionModel()->selectedRows();
+        if (elegidas.isEmpty()) throw TarsaError(91, "No hay un registro seleccionado", "frmPromptedSearch");
+        const int posicion = elegidas.first().data(Qt::UserRole).toInt();
+        const QVariantList& valores = modelo_->Valores(posicion);
+        const QStringList& nombres = modelo_->NombresCampos();
+        ResultadoBusqueda r;
+        if (!campoRetorno_.isEmpty()) {
+            const QString campo = CampoDeClave(campoRetorno_);
+            const auto it = std::find_if(nombres.begin(), nombres.end(), [&](const QString& n) {
+                return n.compare(campo, Qt::CaseInsensitive) == 0;
+            });
+            if (it == nombres.end())
+                throw TarsaError(3265, "No se encontró el elemento en esta colección: " + campo, "BaseDatos");
+            r.Campos.append({campo, valores.value(static_cast<int>(it - nombres.begin()))});
+        } else {
+            for (int f = 0; f < nombres.size(); ++f) r.Campos.append({nombres[f], valores.value(f)});
+        }
+        resultado_ = r;
+        accept();
+    } catch (const std::exception& e) {
+        MsgBox("Error:\n" + ComoTarsaError(e).Descripcion + "\n", Mensajes::vbCritical, windowTitle());
+    }
+}
+
+void frmPromptedSearch::Cancelar() { reject(); }
+
+void frmPromptedSearch::reject() {
+    resultado_.reset();
+    QDialog::reject();
+}
+
+void frmPromptedSearch::done(int r) {
+    interrumpir_ = true;  // a search still filling the list stops
+    registros_.reset();   // the result set lives as long as the open dialog
+    while (cursoresEspera_ > 0) CursorEspera(false);
+    QDialog::done(r);
+}
+
+// What closing leaves behind: the next search starts from an empty list.
+void frmPromptedSearch::Descargar() {
+    modelo_->Limpiar();
+    registros_.reset();
+    anchosAuto_.clear();
+    columnaOrden_ = -1;
+    descendente_ = false;
+    lvwResult_->header()->setSortIndicator(-1, Qt::AscendingOrder);
+    txtPattern_->clear();
+    StatusBar_->clearMessage();
+    cmdOK_->setEnabled(false);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Keys, focus and layout
+
+bool frmPromptedSearch::eventFilter(QObject* objeto, QEvent* e) {
+    if (objeto == txtPattern_) {
+        if (e->type() == QEvent::KeyPress) {
+            const int tecla = static_cast<QKeyEvent*>(e)->key();
+            if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
+                if (cmdSearchBegin_->isEnabled()) Buscar();
+                return true;
+            }
+        } else if (e->type() == QEvent::FocusIn) {
+            cmdOK_->setEnabled(false);
+        }
+    }
+    return QDialog::eventFilter(objeto, e);
+}
+
+void frmPromptedSearch::resizeEvent(QResizeEvent* e) {
+    QDialog::resizeEvent(e);
+    Distribuir();
+    DimensionarColumnas();
+}
+
+void frmPromptedSearch::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    Distribuir();
+    DimensionarColumnas();
+}
+
+// The pattern box starts 780 twips from the left edge, or 2340 when the option list sits before
+// it; with options the two labels stand above their boxes.
+void frmPromptedSearch::Distribuir() {
+    constexpr int m = 8;
+    constexpr int sep = 6;
+    const bool hayOpciones = !cboOption_->isHidden();
+    const int alto = txtPattern_->sizeHint().height();
+    const int x0 = TwipsAPixeles(hayOpciones ? 2340 : 780);
+    const int w = width();
+    const int h = height();
+
+    int y = m;
+    if (hayOpciones) {
+        const int altoEtiqueta = lblOption_->sizeHint().height();
+        lblOption_->setGeometry(m, y, x0 - sep - m, altoEtiqueta);
+        lblPattern_->setGeometry(x0, y, std::max(0, w - x0 - m), altoEtiqueta);
+        y += altoEtiqueta + 2;
+        cboOption_->setGeometry(m, y, x0 - sep - m, alto);
+    } else {
+        lblPattern_->setGeometry(m, y, x0 - m - 2, alto);
+    }
+    const int anchoBuscar = std::max(cmdSearchBegin_->sizeHint().width(), 80);
+    cmdSearchBegin_->setGeometry(w - m - anchoBuscar, y, anchoBuscar, alto);
+    txtPattern_->setGeometry(x0, y, std::max(0, cmdSearchBegin_->x() - sep - x0), alto);
+
+    const int altoEstado = StatusBar_->sizeHint().height();
+    StatusBar_->setGeometry(0, h - altoEstado, w, altoEstado);
+    const int anchoBoton = std::max({cmdOK_->sizeHint().width(), cmdCancel_->sizeHint().width(), 90});
+    const int altoBoton = cmdOK_->sizeHint().height();
+    const int yBotones = h - altoEstado - m - altoBoton;
+    cmdCancel_->setGeometry(w - m - anchoBoton, yBotones, anchoBoton, altoBoton);
+    cmdOK_->setGeometry(cmdCancel_->x() - sep - anchoBoton, yBotones, anchoBoton, altoBoton);
+
+    const int yLista = y + alto + m;
+    lvwResult_->setGeometry(m, yLista, std::max(0, w - 2 * m), std::max(0, yBotones - m - yLista));
+}

@@ -1,0 +1,28 @@
+#pragma once
+// Small routines the windows share to show database values and to stay responsive in long loops.
+#include <QElapsedTimer>
+#include <QString>
+#include <QVariant>
+
+class QWidget;
+
+// A database value as a list or report shows it: a null is empty text, numbers follow the regional
+// rules without thousands separators, text is left as stored.
+QString TextoVisible(const QVariant& valor);
+
+// The horizontal room an item view leaves around a cell's text; a column as wide as its text plus
+// this shows the text whole.
+int MargenCelda(const QWidget* vista);
+
+// Lets the user interface breathe during a long loop: Toca() says whether some tens of milliseconds
+// went by since the user interface last ran, so asking on every row costs little; Ceder() runs the
+// pending events.
+class CederInterfaz {
+public:
+    CederInterfaz() { reloj_.start(); }
+    bool Toca() const;
+    void Ceder();
+
+private:
+    QElapsedTimer reloj_;
+};

@@ -1,0 +1,212 @@
+// The terminal configuration: the newer-file check, the import, the bitmaps and the start-up steps.
+#include <QDir>
+#include <QFile>
+
+#include "TestConfig.h"
+#include "catalogs/clsBitmaps.h"
+#include "catalogs/clsEmpresas.h"
+#include "catalogs/ConBase.h"
+#include "platform/Ajustes.h"
+#include "platform/Rutas.h"
+
+namespace {
+
+class Configuracion : public ConBase {
+protected:
+    void SetUp() override {
+        ConBase::SetUp();
+        gQueloPath = dirTrabajo;
+        gTermDir = "term42";
+        gFechaQueloPrm = gFechaQueloEmp = "01/01/1990";
+    }
+    // Copies a file of the test data into the working directory under its name there.
+    void Poner(const char* dato, const char* nombre, const QDateTime& fecha = QDateTime::currentDateTime()) {
+        const QString destino = Rutas::Unir(dirTrabajo, nombre);
+        QFile::remove(destino);
+        ASSERT_TRUE(QFile::copy(Rutas::Unir(TARSA_TEST_DATA_DIR, dato), destino));
+        QFile f(destino);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(fecha, QFileDevice::FileModificationTime));
+    }
+    void PonerConfiguracion() {
+        Poner("configuracion_Quelo.emp", "_Quelo.emp");
+        Poner("configuracion_Quelo.prm", "_Quelo.prm");
+    }
+    static QString Filas(const QString& sql) {
+        QStringList filas;
+        for (auto rs = gDB->Consultar(sql); !rs->EOF_(); rs->MoveNext()) {
+            QStringList campos;
+            for (int i = 0; i < rs->CantidadCampos(); ++i) campos << rs->Campo(i).toString();
+            filas << campos.join('|');
+        }
+        return filas.join('\n');
+    }
+};
+
+TEST_F(Configuracion, ElDirectorioEsElDeTrabajoDeEstaEjecucion) {
+    EXPECT_EQ(DirectorioConfiguracion(), dirTrabajo);
+    gQueloPath = dirTrabajo + "/";
+    EXPECT_EQ(DirectorioConfiguracion(), dirTrabajo);
+    gTermDir.clear();
+    gQueloPath = "/sin/directorio";
+    EXPECT_EQ(DirectorioConfiguracion(), DirectorioTrabajoPredeterminado());
+}
+
+TEST_F(Configuracion, ArchivoNuevoSeCuentaPorDiasEnteros) {
+    const QDate hoy = QDate::currentDate();
+    const struct {
+        const char* caso;
+        QString guardada;
+        QDateTime delArchivo;
+        bool nueva;
+    } casos[] = {
+        {"nunca importado", "01/01/1990", QDateTime(hoy, QTime(8, 0)), true},
+        {"mismo dia, mas tarde", hoy.toString("dd/MM/yyyy"), QDateTime(hoy, QTime(23, 59)), false},
+        {"dia siguiente, temprano", hoy.addDays(-1).toString("dd/MM/yyyy"), QDateTime(hoy, QTime(0, 1)), true},
+        {"archivo mas viejo", hoy.toString("dd/MM/yyyy"), QDateTime(hoy.addDays(-3), QTime(12, 0)), false},
+    };
+    for (const auto& c : casos) {
+        Poner("configuracion_Quelo.prm", "_Quelo.PRM", c.delArchivo);  // found whatever the letter case
+        gFechaQueloPrm = c.guardada;
+        QString fecha;
+        EXPECT_EQ(HayConfiguracionNueva("prm", fecha), c.nueva) << c.caso;
+        EXPECT_EQ(fecha, c.delArchivo.date().toString("dd/MM/yyyy")) << c.caso;
+    }
+    QString fecha = "sin cambio";
+    EXPECT_FALSE(HayConfiguracionNueva("EMP", fecha));  // no _Quelo.emp
+    EXPECT_EQ(fecha, "sin cambio");
+}
+
+TEST_F(Configuracion, ImportaEmpresasActividadesPrestadoresYVinculos) {
+    PonerConfiguracion();
+    clsEmpresas().Procesar(1, 50, "MANUAL", "50");
+    ImportarConfiguracion(false);
+    EXPECT_TRUE(mensajes.mostrados.isEmpty());
+
+    const QString osde = "OSDE" + QString(26, ' ');
+    EXPECT_EQ(Filas("SELECT IdEmpresa, Nombre, CodigoQuelo FROM Empresas ORDER BY IdEmpresa").toStdString(),
+              ("3|" + osde + "|03\n12|OBRA 'SOCIAL' O'HIGGINS       |12").toStdString());
+    EXPECT_EQ(Filas("SELECT IdEmpresa, IdActividad, trim(Nombre), Tipo, CodigoQuelo FROM Actividades "
+                    "ORDER BY IdEmpresa, IdActividad")
+                  .toStdString(),
+              "3|1|FARMACIA|1|01\n3|5|PRESTACIONES|2|05\n12|8|SESIONES|3|08");
+    EXPECT_EQ(Filas("SELECT Codigo, Nombre, Tipo, LicenciaQuelo, Matricula, CadenaSucursales FROM Prestadores "
+                    "ORDER BY Codigo")
+                  .toStdString(),
+              "12345678|12345678|0|12345678|0|0\n87654321|87654321|0|87654321|0|0");
+    EXPECT_EQ(Filas("SELECT Codigo, IdEmpresa, IdActividad FROM PrestadorActividad ORDER BY 1, 2, 3").toStdString(),
+              "12345678|3|1\n12345678|3|5\n87654321|12|8");
+
+    EXPECT_EQ(gColEmpresas.size(), 2);
+    EXPECT_EQ(gColEmpresasQuelo.size(), 4);  // the file as it is, company 99 included
+    EXPECT_EQ(gColActividades.size(), 3);
+    EXPECT_EQ(gColPrestadores.size(), 2);
+    ASSERT_EQ(gColLicAct.size(), 3);
+    EXPECT_EQ(gColLicAct[2].CodigoEmpQuelo, "12");
+    EXPECT_EQ(gColLicAct[2].CodigoActQuelo, "08");
+}
+
+TEST_F(Configuracion, ConConfirmacionPreguntaYAvisa) {
+    PonerConfiguracion();
+    mensajes.Responder(Mensajes::vbNo);
+    ImportarConfiguracion(true);
+    EXPECT_EQ(Contar("Empresas"), 0);
+    ASSERT_EQ(mensajes.mostrados.size(), 1);
+    EXPECT_EQ(mensajes.mostrados[0].titulo, "Configuración inicial");
+    EXPECT_EQ(mensajes.mostrados[0].estilo, Mensajes::vbYesNo | Mensajes::vbExclamation | Mensajes::vbDefaultButton2);
+    EXPECT_TRUE(mensajes.mostrados[0].texto.startsWith("CUIDADO!!!\nEste proceso borrará"));
+    EXPECT_TRUE(mensajes.mostrados[0].texto.endsWith("quelo.\n¿ Desea Continuar?"));
+
+    mensajes.Responder(Mensajes::vbYes);
+    ImportarConfiguracion(true);
+    EXPECT_EQ(Contar("Empresas"), 2);
+    ASSERT_EQ(mensajes.mostrados.size(), 3);
+    EXPECT_EQ(mensajes.mostrados[2].texto, "Se ha configurado Licencia; empresa y actividad");
+    EXPECT_EQ(mensajes.mostrados[2].titulo, "Configuración");
+}
+
+TEST_F(Configuracion, LicenciaSinPrestadorNoCreaVinculo) {
+    PonerConfiguracion();
+    CargarColEmpresas();
+    clsEmpresas().PutAP(1, "03", "OSDE", "03");
+    gColEmpresas = {{3, "OSDE", "03"}};
+    gColActividades = {{3, 1, "FARMACIA", "1", "01"}};
+    gColPrestadores = {{"P9", "OTRA", "01", "99999999", "0", false}};
+    AsignarLicenciaActividad();
+    EXPECT_EQ(Contar("PrestadorActividad"), 0);
+    EXPECT_TRUE(gColLicAct.isEmpty());
+}
+
+TEST_F(Configuracion, BitmapsDelArchivoReemplazanLaTabla) {
+    clsBitmaps b;
+    b.GrabarBitmap(false, "77", "01", 1, "SVL1", "1");
+    QFile::remove(Rutas::Unir(dirTrabajo, "_Quelo.prm"));
+    EXPECT_FALSE(b.GetBitmaps());  // no file: the table stays
+    EXPECT_EQ(Contar("Bitmaps"), 1);
+
+    PonerConfiguracion();
+    EXPECT_TRUE(b.GetBitmaps());
+    EXPECT_EQ(Filas("SELECT Empresa, Actividad, Operacion, Archivo, Parametro FROM Bitmaps").toStdString(),
+              "03|01|1|SVL1|1101100000\n03|01|1|SVL3|111\n12|08|2|SVL1|");
+
+    b.Buscar({}, "03", "01", 1, "SVL3");
+    EXPECT_EQ(b.Registros, 1);
+    EXPECT_EQ(b.Parametro, "111");
+    b.Buscar({}, "03", "01", 4, "SVL3");
+    EXPECT_EQ(b.Registros, 0);
+    EXPECT_EQ(b.Parametro, "");
+}
+
+// Start-up against a scratch application and working directory.
+class InicioCatalogos : public Configuracion {
+protected:
+    void SetUp() override {
+        Configuracion::SetUp();
+        gDB.reset();  // the delivered database stays in the application directory
+        ReiniciarGlobales();
+        gDirectorioAplicacion = dirAplicacion;
+        Ajustes::Guardar(kAplicacion, kSeccionStart, "QUELO_Path", dirTrabajo);
+    }
+};
+
+TEST_F(InicioCatalogos, CargaLosCatalogosEImportaSinPreguntar) {
+    PonerConfiguracion();
+    ASSERT_TRUE(IniciarAplicacion(""));
+    EXPECT_TRUE(mensajes.mostrados.isEmpty()) << mensajes.mostrados.value(0).texto.toStdString();
+    EXPECT_EQ(gColTipoPrestador.size(), 14);
+    EXPECT_EQ(gColTipoActividad.size(), 4);
+    EXPECT_EQ(gColEmpresas.size(), 2);
+    EXPECT_EQ(gColActividades.size(), 3);
+    EXPECT_EQ(gColPrestadores.size(), 2);
+    EXPECT_EQ(gColLicAct.size(), 3);
+    const QString hoy = QDate::currentDate().toString("dd/MM/yyyy");
+    EXPECT_EQ(Ajustes::Obtener(kAplicacion, kSeccionStart, "FechaQueloPrm"), hoy);
+    EXPECT_EQ(Ajustes::Obtener(kAplicacion, kSeccionStart, "FechaQueloEmp"), hoy);
+
+    // A company added by hand survives the next start: the files are no newer than their import.
+    clsEmpresas().Procesar(1, 50, "MANUAL", "50");
+    gDB.reset();
+    ReiniciarGlobales();
+    gDirectorioAplicacion = dirAplicacion;
+    ASSERT_TRUE(IniciarAplicacion(""));
+    EXPECT_EQ(gColEmpresas.size(), 3);
+    EXPECT_EQ(gColLicAct.size(), 3);
+}
+
+TEST_F(InicioCatalogos, UnPasoQueFallaSeInformaYElInicioSigue) {
+    {
+        BaseDatos db;
+        db.Abrir(Rutas::Unir(dirAplicacion, kBaseDatos));
+        db.Ejecutar("DROP TABLE Actividades");
+    }
+    ASSERT_TRUE(IniciarAplicacion(""));
+    ASSERT_GE(mensajes.mostrados.size(), 1);
+    EXPECT_EQ(mensajes.mostrados[0].titulo, "Main");
+    EXPECT_TRUE(mensajes.mostrados[0].texto.startsWith("clsActividades\nControl: 18\n"))
+        << mensajes.mostrados[0].texto.toStdString();
+    EXPECT_EQ(gColTipoPrestador.size(), 14);  // the steps before it were done
+    EXPECT_EQ(gColTipoActividad.size(), 0);   // the rest of its own step was not
+    EXPECT_TRUE(gNuevaTransaccion);
+}
+
+}  // namespace

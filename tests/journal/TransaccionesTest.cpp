@@ -1,0 +1,119 @@
+// The journal: rows from answer texts, the purge beyond 40 rows, the list and the saved tickets.
+#include <QDir>
+
+#include "catalogs/ConBase.h"
+#include "catalogs/clsEmpresas.h"
+#include "journal/clsTransacciones.h"
+#include "platform/Rutas.h"
+
+namespace {
+
+// An answer header line with fields put at their positions (from 1).
+QString Respuesta(std::initializer_list<std::pair<int, QString>> campos) {
+    QString r(340, ' ');
+    for (const auto& [pos, valor] : campos) r.replace(pos - 1, valor.size(), valor);
+    return r + "\r\n";
+}
+
+QString Ticket(int numero, const QString& fecha = "20240102", const QString& hora = "1030") {
+    return Respuesta({{6, "01"}, {250, QString("%1").arg(numero, 12, 10, QChar('0'))}, {268, fecha}, {276, hora}});
+}
+
+class Diario : public ConBase {
+protected:
+    void Llenar(int filas) {
+        clsTransacciones t;
+        for (int i = 1; i <= filas; ++i) t.SaveTransaccion(Ticket(100 + i, "20240102", QString::number(1000 + i)), "3");
+    }
+};
+
+TEST_F(Diario, CamposDeUnTicketRespondido) {
+    clsTransacciones t;
+    const QString r = Respuesta({{6, "01"}, {8, "6034 O'Brien \"Jr\""}, {108, "M"}, {109, "FARM01"},
+                                 {120, "000000000077"}, {170, "20240101"}, {178, "0915"}, {211, "B1"}, {213, "004567"},
+                                 {227, "2"}, {228, "AUT9"}, {250, "000000001234"}, {268, "20240102"}, {276, "1030"},
+                                 {280, "PLAN1"}, {285, "3"}, {286, "00000001050"}, {297, "0012"}, {301, "Sin 'saldo'"}});
+    EXPECT_EQ(t.SaveTransaccion(r, "3"), 0);
+    QList<clsItemTransaccion> col;
+    ASSERT_TRUE(t.GetAP(col));
+    ASSERT_EQ(col.size(), 1);
+    const clsItemTransaccion& x = col[0];
+    EXPECT_EQ(x.Operacion, "01");
+    EXPECT_EQ(x.Tarjeta.toStdString(), "6034 O'Brien \"Jr\"");
+    EXPECT_EQ(x.TipoLectura, "M");
+    EXPECT_EQ(x.Prestador, "FARM01");
+    EXPECT_EQ(x.TicketPadre, 77);
+    EXPECT_EQ(x.FechaPrestacion, "20240101");
+    EXPECT_EQ(x.MatriculaMedicoPractica, "004567");
+    EXPECT_EQ(x.CodigoAutorizacion, 2);
+    EXPECT_EQ(x.Ticket, 1234);
+    EXPECT_EQ(x.TipoAsociado, 3);
+    EXPECT_DOUBLE_EQ(x.MontoAbonar, 10.5);
+    EXPECT_EQ(x.Error, 12);
+    EXPECT_EQ(x.Comentario.toStdString(), "Sin 'saldo'");
+    EXPECT_EQ(x.ObraSocial, "");  // no company with that code: listed all the same
+}
+
+TEST_F(Diario, ElCierreTomaSusPosicionesYLaFechaDeHoy) {
+    clsTransacciones t;
+    t.SaveTransaccion(Respuesta({{1, "41"}, {3, "   123456"}, {41, "0000"}, {45, "CIERRE OK"}, {85, "FARM01"}}), "3",
+                      true);
+    EXPECT_EQ(Valor("SELECT Ticket FROM Transaccion").toInt(), 123456);
+    EXPECT_EQ(Valor("SELECT Operacion || Prestador || Comentario FROM Transaccion").toString(), "41FARM01CIERRE OK");
+    EXPECT_EQ(Valor("SELECT Fecha FROM Transaccion").toString(), QDate::currentDate().toString("yyyyMMdd"));
+}
+
+TEST_F(Diario, MasDeCuarentaFilasPurgaLaMasVieja) {
+    Llenar(40);
+    clsTransacciones t;
+    EXPECT_EQ(t.SaveTransaccion(Ticket(500, "20240105"), "3"), 0);
+    EXPECT_EQ(Contar("Transaccion"), 41);
+    // The oldest by date and time goes, whatever order it was written in: even the row just added.
+    EXPECT_EQ(t.SaveTransaccion(Ticket(600, "20231231", "2359"), "3"), 600);
+    EXPECT_EQ(Contar("Transaccion"), 41);
+    EXPECT_EQ(t.SaveTransaccion(Ticket(501, "20240105"), "3"), 101);
+    EXPECT_EQ(Contar("Transaccion"), 41);
+    EXPECT_EQ(Contar("Transaccion WHERE Ticket = 101"), 0);
+}
+
+TEST_F(Diario, ListaDeLaEmpresaActualConSuNombre) {
+    clsEmpresas().Procesar(1, 3, "OSDE", "03");
+    clsTransacciones t;
+    t.SaveTransaccion(Ticket(1), "3");
+    t.SaveTransaccion(Ticket(2), "5");
+    gEmpresa = "3";
+    QList<clsItemTransaccion> col;
+    ASSERT_TRUE(t.GetAP(col));
+    ASSERT_EQ(col.size(), 1);
+    EXPECT_EQ(col[0].ObraSocial, "OSDE");
+    gEmpresa = "0";
+    col.clear();
+    t.GetAP(col);
+    EXPECT_EQ(col.size(), 2);
+    gEmpresa = "9";
+    col.clear();
+    EXPECT_FALSE(t.GetAP(col));
+}
+
+TEST_F(Diario, GuardarTransaccionLocalGuardaElTicketYBorraElPurgado) {
+    const QString tickets = Rutas::Unir(dirAplicacion, "Tickets");
+    GuardarTransaccionLocal(Respuesta({{6, "01"}}), "nada", "3", false);  // blank number
+    EXPECT_EQ(Contar("Transaccion"), 0);
+    EXPECT_FALSE(QDir(tickets).exists());
+
+    GuardarTransaccionLocal(Ticket(101, "20230101"), "TICKET 101\r\nAÑO", "3", false);
+    EXPECT_EQ(LeerArchivo(Rutas::Unir(tickets, "101.prn")), QByteArray("TICKET 101\r\nA\xD1O"));
+    Llenar(40);  // 41 rows; 101 of 2023 is the oldest
+    GuardarTransaccionLocal(Ticket(700), "TICKET 700", "3", false);
+    EXPECT_TRUE(QFile::exists(Rutas::Unir(tickets, "700.prn")));
+    EXPECT_FALSE(QFile::exists(Rutas::Unir(tickets, "101.prn")));
+    EXPECT_TRUE(mensajes.mostrados.isEmpty());
+
+    gDB.reset();  // a journal that cannot be written is reported
+    GuardarTransaccionLocal(Ticket(701), "X", "3", false);
+    ASSERT_EQ(mensajes.mostrados.size(), 1);
+    EXPECT_EQ(mensajes.mostrados[0].titulo, "Error al guardar la transacción en local");
+    EXPECT_TRUE(mensajes.mostrados[0].texto.startsWith("Error: "));
+}
+
+}  // namespace

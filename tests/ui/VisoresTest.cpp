@@ -1,0 +1,258 @@
+// The row viewer, the catalog reports and the about box.
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include "core/modTarsa.h"
+#include "platform/Ajustes.h"
+#include "platform/Rutas.h"
+#include "support/Entorno.h"
+#include "ui/frmAbout.h"
+#include "ui/frmEditText.h"
+#include "ui/frmMuestraLista.h"
+#include "ui/modPresentacion.h"
+
+namespace {
+
+struct FilaVista {
+    QString clave, titulo, valor;
+    bool operator==(const FilaVista&) const = default;
+};
+void PrintTo(const FilaVista& f, std::ostream* os) {
+    *os << f.clave.toStdString() << "|" << f.titulo.toStdString() << "|" << f.valor.toStdString();
+}
+
+QList<FilaVista> Filas(frmMuestraLista& f) {
+    auto* lista = f.findChild<QTreeWidget*>("lvwLista");
+    QList<FilaVista> filas;
+    for (int i = 0; i < lista->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* it = lista->topLevelItem(i);
+        filas.append({it->data(0, Qt::UserRole).toString(), it->text(0), it->text(1)});
+    }
+    return filas;
+}
+
+}  // namespace
+
+class Visores : public Entorno {};
+
+TEST_F(Visores, TheRowViewerListsEveryVisibleColumnWithItsCaption) {
+    // A list of the ticket items kind: the row number, then columns, one of them hidden.
+    QTreeWidget items;
+    items.setHeaderLabels({"Nro", "Troquel", "Oculta", "Nombre", "Cantidad"});
+    new QTreeWidgetItem(&items, {"1", "1234", "x", "AMOXICILINA 500 MG X 16 COMPRIMIDOS", "2"});
+    items.setColumnHidden(2, true);
+    items.header()->resizeSection(4, 0);  // zero width hides a column too
+
+    frmMuestraLista f;
+    f.Cargar(items, 0, "Item 1");
+    EXPECT_EQ(Filas(f), (QList<FilaVista>{{"K1", "Nro", "1"},
+                                          {"K2", "Troquel", "1234"},
+                                          {"K4", "Nombre", "AMOXICILINA 500 MG X 16 COMPRIMIDOS"}}));
+    EXPECT_EQ(f.windowTitle(), "Item 1");
+    EXPECT_EQ(f.size(), QSize(333, 200));  // 5000 x 3000 twips
+    EXPECT_TRUE(f.isVisible());
+
+    auto* lista = f.findChild<QTreeWidget*>("lvwLista");
+    const QFontMetrics fm = f.fontMetrics();
+    const int titulo = std::max({fm.horizontalAdvance("Nro"), fm.horizontalAdvance("Troquel"), fm.horizontalAdvance("Nombre")});
+    EXPECT_EQ(lista->header()->sectionSize(0), titulo + MargenCelda(lista));
+    EXPECT_EQ(lista->header()->sectionSize(1),
+              fm.horizontalAdvance("AMOXICILINA 500 MG X 16 COMPRIMIDOS") + MargenCelda(lista));
+
+    // Only the count given is shown.
+    f.Cargar({"7", "8", "9"}, 2, {{"A", 100}, {"B", 100}, {"C", 100}}, "Dos");
+    EXPECT_EQ(Filas(f), (QList<FilaVista>{{"K1", "A", "7"}, {"K2", "B", "8"}}));
+
+    f.findChild<QPushButton*>("cmdSalir")->click();
+    EXPECT_FALSE(f.isVisible());
+}
+
+class Reportes : public Entorno {
+protected:
+    void SetUp() override {
+        Entorno::SetUp();
+        AbrirBaseEntregada();
+        for (const char* sql : {
+                 "INSERT INTO Empresas VALUES (1, 'OSDE', '101')",
+                 "INSERT INTO Empresas VALUES (3, 'PAMI', '103')",
+                 "INSERT INTO Empresas VALUES (4, 'IOMA', '104')",
+                 "INSERT INTO Diagnosticos VALUES (1, 'J11', 'GRIPE', 0)",
+                 "INSERT INTO Diagnosticos VALUES (1, 'K2901', 'GASTRITIS', 0)",
+                 "INSERT INTO Diagnosticos VALUES (3, 'I10', 'HIPERTENSION', 0)",
+                 "INSERT INTO Medicamentos VALUES (1, 1234, '7790001', 'AMOXICILINA', '500 MG X 16', 123.45, 1, 0, 0)",
+                 "INSERT INTO Medicamentos VALUES (1, 99, NULL, 'IBUPROFENO', '400 MG', 50, 1, 0, 0)",
+                 "INSERT INTO Medicos VALUES (1, 1234, 'B1', 'PEREZ JUAN', 0)",
+                 "INSERT INTO Medicos VALUES (1, 55, 'C2', '   ', 0)",
+                 "INSERT INTO Medicos VALUES (1, 777, 'B1', 'UN APELLIDO MUY LARGO QUE NO CABE EN CUARENTA', 0)",
+                 "INSERT INTO Medicos VALUES (3, 9, 'B1', 'GOMEZ', 0)",
+             })
+            ASSERT_EQ(gDB->Ejecutar(sql), 1) << sql;
+        Ajustes::Guardar(kAplicacion, kSeccionStart, "Empresa", "1");
+    }
+};
+
+TEST_F(Reportes, EachReportListsTheCatalogOfTheCompany) {
+    struct Caso {
+        const char* clave;
+        int empresa;
+        QString texto;
+    };
+    const QList<Caso> casos = {
+        {"DIAGNOSTICOS", 1,
+         QString::fromUtf8("DIAGNOSTICOS\r\nCódigo Nombre\r\n------ ---------------------------------------\r\n"
+                           "   J11 GRIPE\r\n K2901 GASTRITIS\r\n")},
+        {"DIAGNOSTICOS", 4, ""},  // a company without diagnoses has no report
+        {"MEDICAMENTOS", 1,
+         QString::fromUtf8("Troquel     Nombre    Presentación    Precio\r\n"
+                           "99  IBUPROFENO    400 MG    50\r\n"
+                           "1234  AMOXICILINA    500 MG X 16    123.45\r\n")},
+        {"MEDICOS", 1,
+         QString::fromUtf8("MEDICOS\r\nNombre                                   Matrícula Tipo\r\n"
+                           "---------------------------------------- --------- ----\r\n"
+                           "PEREZ JUAN                               1234      B1\r\n"
+                           "UN APELLIDO MUY LARGO QUE NO CABE EN CUA 777      B1\r\n")},
+        {"MEDICOS", 3,
+         QString::fromUtf8("MEDICOS\r\nNombre                                   Matrícula Tipo\r\n"
+                           "---------------------------------------- --------- ----\r\n"
+                           "GOMEZ                                    9      B1\r\n")},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(std::string(c.clave) + " " + std::to_string(c.empresa));
+        frmEditText f;
+        f.SetEmpresa(c.empresa);
+        f.findChild<QAction*>(c.clave)->trigger();
+        EXPECT_EQ(f.Texto().toStdString(), c.texto.toStdString());
+        EXPECT_TRUE(f.findChild<QLabel*>("PANEL1")->text().isEmpty());
+    }
+}
+
+TEST_F(Reportes, TheCompanyStartsFromTheSettingAndFollowsTheList) {
+    frmEditText f;
+    auto* cbo = f.findChild<QComboBox*>("cboEmpresa");
+    EXPECT_EQ(cbo->count(), 3);
+    EXPECT_EQ(cbo->currentText(), "1 . OSDE");
+    EXPECT_EQ(f.Empresa(), 1);
+    cbo->setCurrentIndex(cbo->findText("3 . PAMI"));
+    EXPECT_EQ(f.Empresa(), 3);
+    f.findChild<QAction*>("DIAGNOSTICOS")->trigger();
+    EXPECT_TRUE(f.Texto().contains("HIPERTENSION"));
+    EXPECT_FALSE(f.Texto().contains("GRIPE"));
+}
+
+TEST_F(Reportes, PrintingSendsTheShownTextAndExitCloses) {
+    frmEditText f;
+    f.show();
+    f.findChild<QAction*>("MEDICAMENTOS")->trigger();
+    impresora.copiasElegidas = 2;
+    f.findChild<QAction*>("IMPRIMIR")->trigger();
+    ASSERT_EQ(impresora.impresos.size(), 2);
+    EXPECT_EQ(impresora.impresos[0], f.Texto());
+    EXPECT_TRUE(impresora.impresos[0].startsWith(QString::fromUtf8("Troquel     Nombre    Presentación    Precio\r\n")));
+    f.findChild<QAction*>("SALIR")->trigger();
+    EXPECT_FALSE(f.isVisible());
+}
+
+TEST_F(Reportes, TheRegistrationBoxShowsOnlyForRegistrationLicences) {
+    for (const bool licencia : {false, true}) {
+        gLicenciaMatricula = licencia;
+        frmEditText f;
+        f.show();
+        EXPECT_EQ(f.findChild<QLineEdit*>("txtMatricula")->isVisible(), licencia);
+        EXPECT_EQ(f.findChild<QLabel*>("lblMatricula")->isVisible(), licencia);
+    }
+}
+
+TEST_F(Reportes, TheShortcutActionOpensOneReportWindow) {
+    QWidget principal;
+    QAction* accion = frmEditText::InstalarAtajo(&principal);
+    EXPECT_EQ(accion->shortcut(), QKeySequence("Ctrl+Shift+R"));
+    accion->trigger();
+    accion->trigger();
+    const auto abiertas = principal.findChildren<frmEditText*>();
+    ASSERT_EQ(abiertas.size(), 1);
+    EXPECT_TRUE(abiertas[0]->isVisible());
+    abiertas[0]->close();
+}
+
+// A registry whose values depend on the key, as on a real machine.
+class SistemaConRegistro : public SistemaDoble {
+public:
+    QString LeerRegistro(const QString& clave, const QString& valor) override { return valores.value(clave + "|" + valor); }
+    QMap<QString, QString> valores;
+};
+
+class AcercaDe : public Entorno {
+protected:
+    void SetUp() override {
+        Entorno::SetUp();
+        Sistema::Establecer(&registro);
+    }
+    SistemaConRegistro registro;
+};
+
+TEST_F(AcercaDe, ShowsTitleAndVersion) {
+    frmAbout f;
+    EXPECT_EQ(f.windowTitle(), "About Tarsa Cliente");
+    EXPECT_EQ(f.findChild<QLabel*>("lblTitle")->text(), "Tarsa Cliente");
+    EXPECT_EQ(f.findChild<QLabel*>("lblVersion")->text(), QString(TARSA_VERSION));
+    EXPECT_EQ(f.findChild<QLabel*>("lblDescription")->text().count('\n'), 2);
+}
+
+TEST_F(AcercaDe, SystemInformationStartsTheToolTheRegistryNamesOrSaysItIsUnavailable) {
+    const QString herramienta = Ruta("msinfo/msinfo32.exe");
+    QDir().mkpath(Ruta("msinfo"));
+    EscribirArchivo(herramienta, "MZ");
+    const QString kMsinfo = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO|PATH";
+    const QString kUbicacion = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools Location|MSINFO";
+    struct Caso {
+        const char* nombre;
+        QMap<QString, QString> valores;
+        QString iniciado;  // empty: the message instead
+    };
+    const QList<Caso> casos = {
+        {"the tool's own key", {{kMsinfo, herramienta}}, herramienta},
+        {"the shared tools location", {{kUbicacion, Ruta("msinfo")}}, Ruta("msinfo") + "\\MSINFO32.EXE"},
+        {"a key naming a missing file", {{kMsinfo, Ruta("falta.exe")}}, ""},
+        {"no key at all", {}, ""},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        registro.valores = c.valores;
+        registro.programas.clear();
+        mensajes.mostrados.clear();
+        frmAbout f;
+        f.findChild<QPushButton*>("cmdSysInfo")->click();
+        if (c.iniciado.isEmpty()) {
+            EXPECT_TRUE(registro.programas.isEmpty());
+            ASSERT_EQ(mensajes.mostrados.size(), 1);
+            EXPECT_EQ(mensajes.mostrados[0].texto, "System Information Is Unavailable At This Time");
+        } else {
+            ASSERT_EQ(registro.programas.size(), 1);
+            EXPECT_EQ(registro.programas[0].first, c.iniciado);
+            EXPECT_TRUE(mensajes.mostrados.isEmpty());
+        }
+    }
+}
+
+TEST_F(AcercaDe, UpdateClosesTheBoxAndStartsTheUpdaterWithDirectoryVersionAndClient) {
+    gQueloPath = dirTrabajo;
+    frmAbout f;
+    f.show();
+    f.findChild<QPushButton*>("cmdActualizar")->click();
+    EXPECT_FALSE(f.isVisible());
+    ASSERT_EQ(registro.programas.size(), 1);
+    const QString dirPrograma = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
+    EXPECT_EQ(registro.programas[0].first, dirPrograma + QDir::separator() + "UpgradeWizardTarsa.exe");
+    EXPECT_EQ(registro.programas[0].second,
+              (QStringList{"/" + dirTrabajo, "/" + QString(TARSA_VERSION),
+                           "/" + QDir::toNativeSeparators(QCoreApplication::applicationFilePath())}));
+}
