@@ -35,6 +35,7 @@ void ReiniciarGlobales() {
     gFechaQueloEmp.clear();
     gColErrores.clear();
     gNuevaTransaccion = false;
+    gIndiceProvinciaR = gIndiceTipoMatriculaR = 1;
     gNTransaccionFarmacia.clear();
     ReiniciarColecciones();
 }
