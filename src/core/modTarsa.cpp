@@ -38,6 +38,7 @@ void ReiniciarGlobales() {
     gFechaQueloEmp.clear();
     gColErrores.clear();
     gNuevaTransaccion = false;
+    gIndiceProvinciaR = gIndiceTipoMatriculaR = 1;
     gNTransaccionFarmacia.clear();
     ReiniciarColecciones();
 }

@@ -1,0 +1,207 @@
+#include "journal/frmInicio.h"
+
+#include <QDir>
+#include <QEvent>
+#include <QFile>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPainter>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "core/modTarsa.h"
+#include "exchange/clsTicket.h"
+#include "exchange/frmProcesando.h"
+#include "journal/clsTransacciones.h"
+#include "journal/frmTicket.h"
+#include "platform/ArchivoTexto.h"
+#include "platform/Mensajes.h"
+#include "platform/Rutas.h"
+#include "platform/TarsaError.h"
+#include "ui/modRespuesta.h"
+
+namespace {
+
+struct DefColumna {
+    const char* titulo;
+    int blancos;
+};
+const DefColumna kColumnas[] = {{"", 10},           {"Operación", 20}, {"Fecha", 24},    {"Financiador", 18},
+                                {"Nº ticket", 15}, {"Afiliado", 35},  {"Respuesta", 50}};
+
+// The row icons: answered without error, answered with an error.
+QIcon IconoFila(bool error) {
+    QPixmap p(16, 16);
+    p.fill(Qt::transparent);
+    QPainter pintor(&p);
+    pintor.setRenderHint(QPainter::Antialiasing);
+    pintor.setBrush(error ? QColor(0xc6, 0x28, 0x28) : QColor(0x2e, 0x7d, 0x32));
+    pintor.setPen(Qt::NoPen);
+    pintor.drawEllipse(1, 1, 14, 14);
+    return QIcon(p);
+}
+
+// "yyyymmdd" and "hhmm" as "dd/mm/yyyy hh:mm".
+QString FechaHora(const QString& fecha, const QString& hora) {
+    return fecha.mid(6, 2) + "/" + fecha.mid(4, 2) + "/" + fecha.left(4) + " " + hora.left(2) + ":" + hora.mid(2, 2);
+}
+
+}  // namespace
+
+frmInicio::frmInicio(QWidget* parent)
+    : QWidget(parent),
+      lvwTransacciones(new QTreeWidget(this)),
+      txtNrotransaccion(new QLineEdit(this)),
+      cmdBuscar(new QPushButton("&Buscar", this)),
+      cmdCerrar(new QPushButton("&Cerrar", this)) {
+    setObjectName("frmInicio");
+    setWindowTitle("Ultimos tickets");
+    lvwTransacciones->setObjectName("lvwTransacciones");
+    txtNrotransaccion->setObjectName("txtNrotransaccion");
+    cmdBuscar->setObjectName("cmdBuscar");
+    cmdCerrar->setObjectName("cmdCerrar");
+
+    lvwTransacciones->setRootIsDecorated(false);
+    lvwTransacciones->setAllColumnsShowFocus(true);
+    lvwTransacciones->setColumnCount(7);
+    QStringList titulos;
+    for (const DefColumna& c : kColumnas) titulos << QString::fromUtf8(c.titulo);
+    lvwTransacciones->setHeaderLabels(titulos);
+    const QFontMetrics medida(font());
+    for (int i = 0; i < 7; ++i)
+        lvwTransacciones->setColumnWidth(i, medida.horizontalAdvance(QString(kColumnas[i].blancos, ' ')) + 8);
+    lvwTransacciones->header()->setSectionsClickable(true);
+    lvwTransacciones->viewport()->installEventFilter(this);
+    connect(lvwTransacciones->header(), &QHeaderView::sectionClicked, this, &frmInicio::OrdenarColumna);
+    connect(lvwTransacciones, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* fila) { ClickFila(fila); });
+    // A row chosen with the keyboard counts as a row click too, and so opens nothing.
+    connect(lvwTransacciones, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* fila) {
+        if (!botonMouse_ && fila) ClickFila(fila);
+    });
+
+    auto* pie = new QHBoxLayout;
+    pie->addWidget(new QLabel(QString::fromUtf8("Nº de transacción:"), this));
+    pie->addWidget(txtNrotransaccion);
+    pie->addWidget(cmdBuscar);
+    pie->addStretch();
+    pie->addWidget(cmdCerrar);
+    auto* todo = new QVBoxLayout(this);
+    todo->addWidget(lvwTransacciones);
+    todo->addLayout(pie);
+    resize(900, 420);
+
+    connect(cmdBuscar, &QPushButton::clicked, this, &frmInicio::Reimprimir);
+    connect(cmdCerrar, &QPushButton::clicked, this, &frmInicio::Cerrar);
+    connect(txtNrotransaccion, &QLineEdit::returnPressed, this, &frmInicio::Reimprimir);
+    CargarListaTransacciones();
+}
+
+void frmInicio::CargarListaTransacciones() {
+    QList<clsItemTransaccion> filas;
+    try {
+        clsTransacciones().GetAP(filas);
+    } catch (const std::exception& e) {
+        const TarsaError t = ComoTarsaError(e);
+        MsgBox(t.Descripcion, Mensajes::vbCritical, t.Fuente);
+        return;
+    }
+    if (filas.isEmpty()) {
+        MsgBox("No hay transacciones guardadas", Mensajes::vbInformation);
+        return;
+    }
+    lvwTransacciones->clear();
+    for (const clsItemTransaccion& t : filas) {
+        auto* fila = new QTreeWidgetItem(lvwTransacciones);
+        fila->setIcon(ColError, IconoFila(t.Error != 0));
+        fila->setText(ColError, QString::number(t.Error));
+        fila->setText(ColOperacion, NombreOperacion(t.Operacion.toInt()));
+        fila->setText(ColFecha, FechaHora(t.Fecha, t.Hora));
+        fila->setText(ColFinanciador, t.ObraSocial);
+        fila->setText(ColTicket, QString::number(t.Ticket));
+        fila->setText(ColAfiliado, t.Tarjeta.left(11));
+        fila->setText(ColRespuesta, t.Comentario);
+    }
+}
+
+bool frmInicio::eventFilter(QObject* objeto, QEvent* evento) {
+    if (objeto == lvwTransacciones->viewport() && evento->type() == QEvent::MouseButtonPress) botonMouse_ = true;
+    return QWidget::eventFilter(objeto, evento);
+}
+
+void frmInicio::ClickFila(QTreeWidgetItem* fila) {
+    const bool abrir = botonMouse_;
+    botonMouse_ = false;
+    if (abrir && fila) AbrirTicketGuardado(fila);
+}
+
+void frmInicio::AbrirTicketGuardado(QTreeWidgetItem* fila) {
+    const QString directorio = Rutas::Unir(Rutas::Unir(gDirectorioAplicacion, "Tickets"), "");
+    if (!Rutas::EsDirectorio(directorio)) {
+        MsgBox("No se encuentra el directorio de los tickets: " + directorio);
+        return;
+    }
+    const QString archivo = directorio + fila->text(ColTicket) + ".prn";
+    if (!Rutas::EsArchivo(archivo)) {
+        MsgBox("No se encuentra el archivo del ticket: " + archivo);
+        return;
+    }
+    MostrarTicket(ArchivoTexto::LeerTextoCrLf(archivo), fila->text(ColTicket), fila->text(ColAfiliado));
+    CargarListaTransacciones();  // a cancellation adds a row
+}
+
+void frmInicio::MostrarTicket(const QString& texto, const QString& ticket, const QString& tarjeta) {
+    frmTicket vista(this);
+    vista.Cargar(texto, ticket, tarjeta);
+}
+
+void frmInicio::OrdenarColumna(int columna) {
+    orden_ = columna == columnaOrden_ && orden_ == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+    columnaOrden_ = columna;
+    lvwTransacciones->sortItems(columna, orden_);
+}
+
+void frmInicio::Reimprimir() {
+    const QString numero = txtNrotransaccion->text().trimmed();
+    if (numero.isEmpty()) {
+        MsgBox(QString::fromUtf8("Debe ingresar el nº de transacción"), Mensajes::vbInformation);
+        return;
+    }
+    bool esNumero = false;
+    QLocale().toDouble(numero, &esNumero);
+    if (!esNumero) {
+        MsgBox(QString::fromUtf8("El nº de transacción ingresado no es correcto"), Mensajes::vbInformation);
+        return;
+    }
+    NuevaTransaccionFarmacia();
+    clsTicket reimpresion;
+    reimpresion.Version = gVersion;
+    reimpresion.CodigoOperacion = 80;  // written as it is for every protocol version
+    reimpresion.TipoPrestador = 1;
+    reimpresion.TipoLectura = "0";
+    reimpresion.TicketPadre = numero;
+    reimpresion.NTransaccionFarmacia = gNTransaccionFarmacia;
+    try {
+        reimpresion.GrabarSVL1(DirectorioIntercambio());
+        Solicitud s = EnviarSolicitud();
+        if (s.Procesada()) {
+            MostrarRespuestaTicket(s.Transaccion, this);
+            gNuevaTransaccion = true;
+        } else {
+            gNuevaTransaccion = false;
+        }
+    } catch (const std::exception& e) {
+        MsgBox(ComoTarsaError(e).Descripcion, Mensajes::vbCritical, windowTitle());
+    }
+}
+
+void frmInicio::Cerrar() {
+    gNuevaTransaccion = true;
+    QGuiApplication::restoreOverrideCursor();
+    if (parentWidget() && parentWidget()->inherits("QMdiSubWindow")) parentWidget()->close();
+    else close();
+}

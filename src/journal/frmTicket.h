@@ -1,0 +1,25 @@
+#pragma once
+// The ticket view: a journalled ticket's saved text, printed again or cancelled.
+#include <QDialog>
+
+class QPlainTextEdit;
+class QPushButton;
+
+class frmTicket : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmTicket(QWidget* parent = nullptr);
+    // Keeps the text, the ticket number and the card, shows the text and the window modally.
+    void Cargar(const QString& sContenido, const QString& sIdTicket, const QString& sTarjeta);
+    // The cancellation of the kept ticket (the "Anular" button).
+    void Anular();
+
+private:
+    QPlainTextEdit* txtPreView;
+    QPushButton* cmdAnular;
+    QPushButton* cmdImprimir;
+    QPushButton* Command1;
+    QString contenido_;
+    QString idTicket_;
+    QString tarjeta_;
+};

@@ -1,0 +1,406 @@
+#include "ui/frmTarsa.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPainter>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "catalogs/clsActividades.h"
+#include "catalogs/clsEmpresas.h"
+#include "core/modTarsa.h"
+#include "platform/Ajustes.h"
+#include "platform/Rutas.h"
+#include "platform/Sistema.h"
+#include "journal/frmInicio.h"
+#include "ui/frmAbout.h"
+#include "ui/frmEditText.h"
+#include "ui/frmPromptedSearch.h"
+#include "ui/frmSeleccionPrestador.h"
+#include "ui/modCombos.h"
+
+namespace {
+
+// The toolbar, position by position; an empty key is a separator.
+struct Posicion {
+    const char* clave;
+    const char* texto;
+    const char* menu;  // caption of the same position in the operations menu
+    const char* marca;
+};
+const Posicion kBotones[frmTarsa::kPosiciones] = {
+    {"K11", "Consumo", "Consumo ...", "C"},
+    {"K14", "Consulta de consumo", "Consulta ...", "Q"},
+    {"K12", "Anulación de consumo", "Anulación ...", "A"},
+    {"K13", "Devolución de consumo", "Devolución ...", "D"},
+    {"", "", "", ""},
+    {"K21", "Autorización de práctica por sesión", "Autorización Prácticas por Sesión ...", "AS"},
+    {"K24", "Consulta autorización de práctica por sesión", "Consulta Autorización Práctica por Sesión ...", "QS"},
+    {"K22", "Anulación autorización de práctica por sesión", "Anula Autorización Práctica por Sesión ...", "XS"},
+    {"", "", "", ""},
+    {"K31", "Consumo de práctica por sesión", "Consumo Práctica por Sesión ...", "CS"},
+    {"K34", "Consulta de consumo de práctica por sesión", "Consulta Consumo Práctica por Sesión ...", "QC"},
+    {"K32", "Anulación de consumo de práctica por sesión", "Anula Consumo Práctica por Sesión ...", "XC"},
+    {"", "", "", ""},
+    {"K41", "Verificar asociado", "Consulta de Afiliado ...", "V"},
+    {"K42", "Verificar asociado práctica", "Consulta Afiliado Consumo ...", "VP"},
+    {"K43", "Verificar asociado, práctica prestador", "Consulta Afiliado Prestador Consumo ...", "VX"},
+    {"", "", "", ""},
+    {"K51", "Aviso de Depósito", "Aviso de Depósito", "$"},
+    {"K52", "Anulación de Aviso de Depósito", "Anulación Aviso de Depósito", "X$"},
+    {"K60", "Autorización diferida", "Autorización diferida ...", "AD"},
+    {"K70", "Ultimos tickets", "", "T"},
+};
+
+// Operations offered by activity type (positions of the toolbar).
+QList<int> PosicionesDelTipo(const QString& tipo) {
+    if (tipo == "1") return {1, 2, 3, 4, 14, 20};
+    if (tipo == "2") return {1, 2, 3, 14};
+    if (tipo == "3") return {6, 7, 8, 10, 11, 12, 14};
+    if (tipo == "4") return {18, 19};
+    return {1, 2, 3, 6, 7, 8, 10, 11, 12, 14, 15, 16, 18, 19, 20};
+}
+
+// A small drawn icon per button: the pharmacy's operations in green, queries in blue, the rest grey.
+QIcon Icono(const QString& marca, const QString& clave) {
+    QPixmap lienzo(32, 32);
+    lienzo.fill(Qt::transparent);
+    QPainter p(&lienzo);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor color = clave == "K11" || clave == "K60" ? QColor(0x2e, 0x7d, 0x32)
+                         : clave == "K12" || clave == "K13" ? QColor(0xc6, 0x28, 0x28)
+                         : clave.startsWith("K4") || clave == "K14" ? QColor(0x15, 0x65, 0xc0)
+                         : clave == "K70" ? QColor(0x6a, 0x1b, 0x9a) : QColor(0x61, 0x61, 0x61);
+    p.setBrush(color);
+    p.setPen(Qt::NoPen);
+    p.drawRoundedRect(2, 2, 28, 28, 6, 6);
+    p.setPen(Qt::white);
+    QFont f = p.font();
+    f.setBold(true);
+    f.setPixelSize(marca.size() > 1 ? 12 : 16);
+    p.setFont(f);
+    p.drawText(lienzo.rect(), Qt::AlignCenter, marca);
+    return QIcon(lienzo);
+}
+
+// The selection combos only change with the mouse or the arrow keys' list: typing is discarded.
+class SinTeclado : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject*, QEvent* e) override {
+        return e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease;
+    }
+};
+
+int Numero(const QString& texto) { return static_cast<int>(Val(texto)); }
+
+QString CodigoElegido(const QComboBox* cbo) {
+    QString codigo, resto;
+    SepararCodigoNombre(cbo->currentText(), codigo, resto);
+    return codigo;
+}
+
+}  // namespace
+
+frmTarsa::frmTarsa(QWidget* parent) : QMainWindow(parent), mdiArea(new QMdiArea(this)) {
+    setObjectName("frmTarsa");
+    setWindowTitle("Tarsa Cliente");
+    mdiArea->setObjectName("mdiArea");
+    setCentralWidget(mdiArea);
+    CrearBarras();
+    CrearMenus();
+    statusBar()->setObjectName("sbEstado");
+    frmEditText::InstalarAtajo(this);
+    resize(1100, 760);
+}
+
+void frmTarsa::CrearBarras() {
+    tbrSeleccion = addToolBar(QString::fromUtf8("Selección"));
+    tbrSeleccion->setObjectName("tbrSeleccion");
+    auto* filtro = new SinTeclado(this);
+    auto combo = [&](const char* nombre, const QString& etiqueta, int ancho) {
+        auto* cbo = new QComboBox(this);
+        cbo->setObjectName(nombre);
+        cbo->setMinimumWidth(ancho);
+        cbo->installEventFilter(filtro);
+        tbrSeleccion->addWidget(new QLabel(" " + etiqueta + " ", this));
+        tbrSeleccion->addWidget(cbo);
+        return cbo;
+    };
+    cboEmpresas = combo("cboEmpresas", "Financiador:", 220);
+    cboActividades = combo("cboActividades", "Actividad:", 200);
+    cboPrestadores = combo("cboPrestadores", "Prestador:", 220);
+    connect(cboEmpresas, &QComboBox::activated, this, &frmTarsa::CambioEmpresa);
+    connect(cboActividades, &QComboBox::activated, this, &frmTarsa::CambioActividad);
+    connect(cboPrestadores, &QComboBox::activated, this, &frmTarsa::CambioPrestador);
+
+    addToolBarBreak();
+    tbrPrincipal = addToolBar("Operaciones");
+    tbrPrincipal->setObjectName("tbrPrincipal");
+    tbrPrincipal->setIconSize(QSize(32, 32));
+    botones_.append(nullptr);
+    for (const Posicion& p : kBotones) {
+        const QString clave = p.clave;
+        QAction* a = clave.isEmpty() ? tbrPrincipal->addSeparator() : tbrPrincipal->addAction(Icono(p.marca, clave), QString::fromUtf8(p.texto));
+        if (!clave.isEmpty()) {
+            a->setObjectName(clave);
+            a->setToolTip(QString::fromUtf8(p.texto));
+            connect(a, &QAction::triggered, this, [this, clave] { EjecutarBoton(clave); });
+        }
+        botones_.append(a);
+    }
+    botones_[18]->setData("DEPOSITO");
+    botones_[19]->setData("NODEPOSITO");
+}
+
+void frmTarsa::CrearMenus() {
+    QMenuBar* barra = menuBar();
+    auto accion = [this](QMenu* menu, const char* nombre, const QString& texto, auto&& hacer) {
+        QAction* a = menu->addAction(texto);
+        a->setObjectName(nombre);
+        connect(a, &QAction::triggered, this, hacer);
+        return a;
+    };
+    QAction* inicio = barra->addAction("Inicio");
+    inicio->setObjectName("mnuTickets");
+    connect(inicio, &QAction::triggered, this, &frmTarsa::AbrirListaTransacciones);
+
+    QMenu* sistema = barra->addMenu("Sistema");
+    sistema->setObjectName("mnuSistema");
+    // The settings dialogs are not part of this version: the entries are shown but unavailable.
+    accion(sistema, "mnuConfiguracion", QString::fromUtf8("Configuración ..."), [] {})->setEnabled(false);
+    accion(sistema, "mnuConfiguracionVisual", QString::fromUtf8("Configuración Visual ..."), [] {})->setEnabled(false);
+    sistema->addSeparator();
+    accion(sistema, "mnuSalir", "Salir", [this] { close(); });
+
+    QMenu* admin = barra->addMenu(QString::fromUtf8("Administración"));
+    admin->setObjectName("mnuAdministracion");
+    accion(admin, "mnuCierres", "Cierres ...", [] {})->setEnabled(false);
+    accion(admin, "mnuNomencladores", "Nomencladores ...", [] {})->setEnabled(false);
+
+    QMenu* consultas = barra->addMenu("Consultas");
+    consultas->setObjectName("mnuConsultas");
+    accion(consultas, "mnuMedicamentos", "Medicamentos ...", [this] {
+        Buscar(QString::fromUtf8("SELECT {Troquel}Troquel, {Código Barra}CodigoBarra, {Nombre}Nombre, "
+                                 "{Presentación}Presentacion, {Precio}Precio FROM Medicamentos WHERE 1=1 AND "
+                                 "{Options:Nombre;Nombre LIKE '{S}*';Troquel;Troquel LIKE '{S}*'}"),
+               QString::fromUtf8("Búsqueda de Medicamentos"));
+    });
+    accion(consultas, "mnuMedicos", QString::fromUtf8("Médicos ..."), [this] {
+        Buscar("SELECT {Matricula}Matricula, {Tipo Matricula}TipoMatricula, {Apellido}ApellidoNombre FROM Medicos "
+               "WHERE IdEmpresa=" + gEmpresa +
+                   " AND {Options:Nombre;ApellidoNombre LIKE '{S}*';Matricula;Matricula = {S};Todos;}",
+               QString::fromUtf8("Búsqueda de Médicos"));
+    });
+    accion(consultas, "mnuDiagnosticos", QString::fromUtf8("Diagnósticos ..."), [this] {
+        Buscar(QString::fromUtf8("SELECT {Código}Codigo, {Nombre}Nombre FROM Diagnosticos WHERE 1= 1 AND "
+                                 "{Options:Nombre;Nombre LIKE '{S}*';Código;Codigo LIKE '{S}*';Todos;}"),
+               QString::fromUtf8("Búsqueda de Diagnósticos"));
+    });
+
+    QMenu* operaciones = barra->addMenu("Operaciones");
+    operaciones->setObjectName("mnuOperaciones");
+    mnuOperacionesSub_.append(nullptr);
+    for (int i = 1; i <= 20; ++i) {
+        const Posicion& p = kBotones[i - 1];
+        const QString clave = p.clave;
+        QAction* a = clave.isEmpty() ? operaciones->addSeparator() : operaciones->addAction(QString::fromUtf8(p.menu));
+        a->setObjectName(QString("mnuOperacionesSub_%1").arg(i));
+        if (!clave.isEmpty()) connect(a, &QAction::triggered, this, [this, clave] { EjecutarBoton(clave); });
+        mnuOperacionesSub_.append(a);
+    }
+
+    QMenu* ayuda = barra->addMenu("&Ayuda");
+    ayuda->setObjectName("mnuAyuda");
+    accion(ayuda, "mnuTemasDeAyuda", "Ayuda local sobre Tarsa Cliente", [this] {
+        const QString chm = Rutas::Unir(QCoreApplication::applicationDirPath(), "Tarsa.chm");
+        if (QFileInfo::exists(chm)) Sistema::Actual().Abrir(chm);
+        else AbrirAyuda("index.html");
+    });
+    accion(ayuda, "mnuAyudaSobreTarsa", "Ayuda On-Line sobre Tarsa Cliente", [this] { AbrirAyuda("ayuda-online.html"); });
+    accion(ayuda, "mnuAyudaCierres", QString::fromUtf8("Cierres y Presentación de Facturación"), [this] { AbrirAyuda("cierres.html"); });
+    accion(ayuda, "mnuAltaReclamo", "Alta de un Reclamo", [this] { AbrirAyuda("reclamo.html"); });
+    accion(ayuda, "mnuChat", "Chatear con Mesa de Ayuda", [this] { AbrirAyuda("chat.html"); });
+    accion(ayuda, "mnuContactosFinanciador", "Contactos en cada financiador", [this] { AbrirAyuda("contactos.html"); });
+    ayuda->addSeparator();
+    accion(ayuda, "mnuAcerca", "Acerca ...", [this] { AbrirAcerca(); });
+}
+
+void frmTarsa::Cargar() {
+    QString marcador;
+    PasoInicio(marcador, "21", [this] { CargaCombosMenu(); });
+    PasoInicio(marcador, "22", [] { gCodigoEmpresa = clsEmpresas().GetCodigoEmpresa(Numero(gEmpresa)); });
+    PasoInicio(marcador, "23",
+               [] { gCodigoActividad = clsActividades().GetCodigoActividad(Numero(gEmpresa), Numero(gActividad)); });
+    PasoInicio(marcador, "24", [this] { SeteaMenu(); });
+    gIndiceProvinciaR = 1;
+    gIndiceTipoMatriculaR = 1;
+}
+
+void frmTarsa::CargaCombosMenu() {
+    CargarComboEmpresas(cboEmpresas);
+    CargarComboActividades(cboActividades);
+    CargarComboPrestadores(cboPrestadores);
+    const int i = cboPrestadores->currentIndex();
+    codigoPrestador_ = i >= 0 && i < gColPrestadores.size() ? gColPrestadores[i].Codigo : QString();
+    cadenaSucursales_ = i >= 0 && i < gColPrestadores.size() && gColPrestadores[i].CadenaSucursales;
+}
+
+void frmTarsa::SeteaMenu() {
+    bool flags[21] = {};
+    for (int s : {5, 9, 13, 17}) flags[s] = true;
+    for (const clsItemLicenciaActividad& item : gColLicAct) {
+        const bool coincide =
+            codigoPrestador_ == "9999999999"
+                ? item.IdActividad == Numero(gActividad) && item.IdEmpresa == Numero(gEmpresa) && gLicenciaMatricula
+                : item.Codigo.trimmed() == codigoPrestador_ && item.IdActividad == Numero(gActividad) &&
+                      item.IdEmpresa == Numero(gEmpresa);
+        if (!coincide) continue;
+        for (const clsItemActividad& a : gColActividades)
+            if (a.IdEmpresa == item.IdEmpresa && a.IdActividad == item.IdActividad) {
+                gTipoActividad = a.Tipo;
+                break;
+            }
+        for (int p : PosicionesDelTipo(gTipoActividad)) flags[p] = true;
+    }
+    for (int i = 1; i <= 20; ++i) {
+        botones_[i]->setEnabled(flags[i]);
+        botones_[i]->setVisible(flags[i]);
+        mnuOperacionesSub_[i]->setVisible(flags[i]);
+    }
+    tbrSeleccion->setVisible(gVerMenuLicencias);
+    auto ocultar = [this](std::initializer_list<int> posiciones) {
+        for (int p : posiciones) {
+            botones_[p]->setEnabled(false);
+            botones_[p]->setVisible(false);
+        }
+    };
+    if (!gVerBotonesVerificar) ocultar({14, 15, 16});
+    if (!gVerBotonesConsulta) ocultar({2, 7, 11});
+    if (!gVerBotonesDevolucion) ocultar({4});
+    botones_[21]->setVisible(gVerBotonesVerificar || gVerBotonesConsulta || gVerBotonesDevolucion);
+}
+
+void frmTarsa::ActualizarCodigos() {
+    gCodigoEmpresa = clsEmpresas().GetCodigoEmpresa(Numero(gEmpresa));
+    gCodigoActividad = clsActividades().GetCodigoActividad(Numero(gEmpresa), Numero(gActividad));
+}
+
+void frmTarsa::CambioEmpresa() {
+    const QString elegida = QString::number(Numero(CodigoElegido(cboEmpresas)));
+    if (elegida != gEmpresa) {
+        gEmpresa = elegida;
+        CargarComboActividades(cboActividades);
+        gActividad = QString::number(Numero(CodigoElegido(cboActividades)));
+        ActualizarCodigos();
+    }
+    SeteaMenu();
+}
+
+void frmTarsa::CambioActividad() {
+    const QString elegida = QString::number(Numero(CodigoElegido(cboActividades)));
+    if (elegida == gActividad) return;
+    gActividad = elegida;
+    SeteaMenu();
+    gCodigoActividad = clsActividades().GetCodigoActividad(Numero(gEmpresa), Numero(gActividad));
+}
+
+void frmTarsa::CambioPrestador() {
+    const QString codigo = CodigoElegido(cboPrestadores);
+    if (codigo == codigoPrestador_) return;
+    for (const clsItemPrestador& p : gColPrestadores) {
+        if (p.Codigo != codigo) continue;
+        gTerminal = p.LicenciaQuelo;
+        codigoPrestador_ = p.Codigo;
+        cadenaSucursales_ = p.CadenaSucursales;
+        break;
+    }
+    CargarComboActividades(cboActividades);
+    gActividad = cboActividades->count() > 0 ? QString::number(Numero(CodigoElegido(cboActividades))) : "0";
+    SeteaMenu();
+}
+
+void frmTarsa::BloquearSelectores(bool bloquear) {
+    for (QComboBox* c : {cboEmpresas, cboActividades, cboPrestadores}) c->setEnabled(!bloquear);
+}
+
+void frmTarsa::EjecutarBoton(const QString& clave) {
+    CerrarHijas();
+    if (clave != "K70" && gTerminal.isEmpty() && !ElegirPrestador()) return;
+    struct Operacion {
+        const char* clave;
+        int numero;
+        QStringList tipos;
+    };
+    static const Operacion operaciones[] = {{"K11", 1, {"1", "13"}}, {"K60", 5, {"1", "13"}}, {"K14", 4, {"1"}},
+                                            {"K12", 2, {"1"}},       {"K13", 3, {"1"}},       {"K41", 41, {"1"}},
+                                            {"K42", 42, {"1"}},      {"K43", 43, {"1"}}};
+    if (clave == "K70") {
+        AbrirListaTransacciones();
+        return;
+    }
+    for (const Operacion& o : operaciones)
+        if (clave == o.clave) {
+            if (o.tipos.contains(gTipoActividad)) AbrirTicket(o.numero);
+            return;
+        }
+}
+
+void frmTarsa::AbrirTicket(int operacion) { Q_UNUSED(operacion); }
+
+void frmTarsa::AbrirListaTransacciones() {
+    for (QMdiSubWindow* hija : mdiArea->subWindowList())
+        if (qobject_cast<frmInicio*>(hija->widget())) {
+            mdiArea->setActiveSubWindow(hija);
+            return;
+        }
+    auto* lista = new frmInicio;
+    QMdiSubWindow* hija = mdiArea->addSubWindow(lista);
+    hija->setAttribute(Qt::WA_DeleteOnClose);
+    hija->resize(lista->size());
+    hija->show();
+}
+
+void frmTarsa::CerrarHijas() {
+    for (QMdiSubWindow* hija : mdiArea->subWindowList())
+        if (qobject_cast<frmInicio*>(hija->widget())) hija->close();
+}
+
+void frmTarsa::Buscar(const QString& plantilla, const QString& titulo) {
+    frmPromptedSearch::Instancia().Perform(plantilla, titulo, true, false);
+}
+
+void frmTarsa::AbrirAcerca() { frmAbout::Mostrar(this); }
+
+bool frmTarsa::ElegirPrestador() { return frmSeleccionPrestador::Cargar(this); }
+
+void frmTarsa::AbrirAyuda(const QString& pagina) {
+    Sistema::Actual().Abrir(Rutas::Unir(Rutas::Unir(QCoreApplication::applicationDirPath(), "help"), pagina));
+}
+
+void frmTarsa::closeEvent(QCloseEvent* evento) {
+    if (cerrando_) {
+        evento->accept();
+        return;
+    }
+    cerrando_ = true;
+    // Failures while saving are ignored: the shutdown must go on.
+    try {
+        Ajustes::Guardar(kAplicacion, kSeccionStart, "Empresa", gEmpresa);
+        Ajustes::Guardar(kAplicacion, kSeccionStart, "Actividad", gActividad);
+        Ajustes::Guardar(kAplicacion, kSeccionStart, "Terminal", gTerminal);
+    } catch (...) {
+    }
+    mdiArea->closeAllSubWindows();
+    evento->accept();
+    Desconectar();
+}

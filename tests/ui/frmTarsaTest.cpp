@@ -1,0 +1,174 @@
+// The main window: which operations it offers and where each one leads.
+#include <QAction>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QtTest/QTest>
+
+#include <QFile>
+
+#include "core/modTarsa.h"
+#include "platform/Ajustes.h"
+#include "support/Entorno.h"
+#include "ui/frmTarsa.h"
+
+namespace {
+
+class frmTarsaPrueba : public frmTarsa {
+public:
+    void AbrirTicket(int operacion) override { tickets.append(operacion); }
+    void AbrirListaTransacciones() override { ++listas; }
+    bool ElegirPrestador() override {
+        ++selecciones;
+        return eligePrestador;
+    }
+    QList<int> tickets;
+    int listas = 0;
+    int selecciones = 0;
+    bool eligePrestador = false;
+};
+
+}  // namespace
+
+class VentanaPrincipal : public Entorno {
+protected:
+    void SetUp() override {
+        Entorno::SetUp();
+        AbrirBaseEntregada();
+        gColEmpresas = {{1, "OSDE", "01"}, {2, "IOMA", "02"}};
+        gColActividades = {{1, 2, "Farmacia", "1", "02"}, {1, 3, "Prestaciones", "3", "03"}, {2, 2, "Farmacia", "1", "02"}};
+        gColPrestadores = {{"100", "Farmacia Central", "01", "00001234", "0", false},
+                           {"200", "Farmacia Norte", "01", "00005678", "0", true}};
+        gColLicAct = {{"100", 1, 2, "00001234", "01", "02"}, {"100", 1, 3, "00001234", "01", "03"}};
+        gEmpresa = "1";
+        gActividad = "2";
+        gTerminal = "00001234";
+        gVerMenuLicencias = true;
+    }
+    QList<int> Visibles(frmTarsa& v) {
+        QList<int> r;
+        for (int i = 1; i <= 21; ++i)
+            if (v.Boton(i)->isVisible() && (i > 20 || v.Boton(i)->isEnabled())) r.append(i);
+        return r;
+    }
+    QList<int> MenuVisible(frmTarsa& v) {
+        QList<int> r;
+        for (int i = 1; i <= 20; ++i)
+            if (v.ItemOperacion(i)->isVisible()) r.append(i);
+        return r;
+    }
+};
+
+TEST_F(VentanaPrincipal, OfferedOperationsByActivityTypeAndViewFlags) {
+    struct Caso {
+        const char* actividad;
+        bool verificar, consulta, devolucion;
+        QList<int> botones;
+        QList<int> menu;
+    } casos[] = {
+        {"2", true, true, true, {1, 2, 3, 4, 5, 9, 13, 14, 17, 20, 21}, {1, 2, 3, 4, 5, 9, 13, 14, 17, 20}},
+        {"2", false, false, false, {1, 3, 5, 9, 13, 17, 20}, {1, 2, 3, 4, 5, 9, 13, 14, 17, 20}},
+        {"2", false, true, false, {1, 2, 3, 5, 9, 13, 17, 20, 21}, {1, 2, 3, 4, 5, 9, 13, 14, 17, 20}},
+        {"3", true, true, true, {5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 17, 21}, {5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 17}},
+        {"9", true, false, false, {5, 9, 13, 17, 21}, {5, 9, 13, 17}},  // no link: separators only
+    };
+    for (const Caso& c : casos) {
+        gActividad = c.actividad;
+        gVerBotonesVerificar = c.verificar;
+        gVerBotonesConsulta = c.consulta;
+        gVerBotonesDevolucion = c.devolucion;
+        frmTarsaPrueba v;
+        v.Cargar();
+        v.show();
+        EXPECT_EQ(Visibles(v), c.botones) << "activity " << c.actividad;
+        EXPECT_EQ(MenuVisible(v), c.menu) << "activity " << c.actividad;
+    }
+}
+
+TEST_F(VentanaPrincipal, SelectionBarFollowsItsViewFlagAndIgnoresTyping) {
+    gVerMenuLicencias = false;
+    frmTarsaPrueba v;
+    v.Cargar();
+    v.show();
+    EXPECT_FALSE(v.findChild<QToolBar*>("tbrSeleccion")->isVisible());
+    auto* cbo = v.findChild<QComboBox*>("cboEmpresas");
+    EXPECT_EQ(cbo->currentText(), "1 . OSDE");
+    QTest::keyClick(cbo, Qt::Key_I);
+    EXPECT_EQ(cbo->currentText(), "1 . OSDE");
+    EXPECT_EQ(gCodigoEmpresa, "");  // the delivered database has no companies: nothing to look up
+}
+
+TEST_F(VentanaPrincipal, DispatchByKeyActivityTypeAndProvider) {
+    gVerBotonesVerificar = gVerBotonesConsulta = gVerBotonesDevolucion = true;
+    frmTarsaPrueba v;
+    v.Cargar();
+    v.EjecutarBoton("K11");
+    v.EjecutarBoton("K60");
+    v.EjecutarBoton("K41");
+    v.ItemOperacion(7)->trigger();   // acts as K24: nothing in this client
+    v.ItemOperacion(11)->trigger();  // K34
+    v.ItemOperacion(3)->trigger();   // K12
+    EXPECT_EQ(v.tickets, (QList<int>{1, 5, 41, 2}));
+    v.EjecutarBoton("K70");
+    EXPECT_EQ(v.listas, 1);
+    EXPECT_EQ(v.selecciones, 0);
+
+    gTipoActividad = "13";  // consumption and deferred authorisation only
+    v.tickets.clear();
+    for (const char* k : {"K11", "K14", "K60"}) v.EjecutarBoton(k);
+    EXPECT_EQ(v.tickets, (QList<int>{1, 5}));
+
+    gTerminal.clear();  // no provider: the selection is asked first, and cancelling starts nothing
+    v.tickets.clear();
+    v.EjecutarBoton("K11");
+    EXPECT_EQ(v.selecciones, 1);
+    EXPECT_TRUE(v.tickets.isEmpty());
+    v.eligePrestador = true;
+    v.EjecutarBoton("K11");
+    EXPECT_EQ(v.tickets, QList<int>{1});
+    v.EjecutarBoton("K70");  // the list needs no provider
+    EXPECT_EQ(v.selecciones, 2);
+}
+
+TEST_F(VentanaPrincipal, ChangingCompanyOrProviderRecomputesTheOffer) {
+    gVerBotonesVerificar = gVerBotonesConsulta = gVerBotonesDevolucion = true;
+    frmTarsaPrueba v;
+    v.Cargar();
+    v.show();
+    auto* empresas = v.findChild<QComboBox*>("cboEmpresas");
+    auto* prestadores = v.findChild<QComboBox*>("cboPrestadores");
+    EXPECT_EQ(v.CodigoPrestador(), "100");
+    empresas->setCurrentIndex(1);
+    emit empresas->activated(1);
+    EXPECT_EQ(gEmpresa, "2");
+    EXPECT_EQ(gActividad, "2");
+    EXPECT_FALSE(v.Boton(1)->isVisible());  // provider 100 has no link with company 2
+    prestadores->setCurrentIndex(1);
+    emit prestadores->activated(1);
+    EXPECT_EQ(gTerminal, "00005678");
+    EXPECT_EQ(v.CodigoPrestador(), "200");
+    v.BloquearSelectores(true);
+    EXPECT_FALSE(empresas->isEnabled() || prestadores->isEnabled());
+}
+
+TEST_F(VentanaPrincipal, ClosingSavesTheSelectionAndShutsDown) {
+    frmTarsaPrueba v;
+    v.Cargar();
+    gEmpresa = "2";
+    gTerminal = "00005678";
+    v.close();
+    EXPECT_EQ(Ajustes::Obtener(kAplicacion, "Start", "Empresa"), "2");
+    EXPECT_EQ(Ajustes::Obtener(kAplicacion, "Start", "Terminal"), "00005678");
+    EXPECT_EQ(sistema.terminaciones, QList<int>{0});
+    EXPECT_TRUE(QFile::exists(dirAplicacion + "/TarsaCliente.mdb.bak"));
+}
+
+TEST_F(VentanaPrincipal, HelpOpensTheLocalPages) {
+    frmTarsaPrueba v;
+    v.findChild<QAction*>("mnuTemasDeAyuda")->trigger();
+    v.findChild<QAction*>("mnuChat")->trigger();
+    ASSERT_EQ(sistema.abiertos.size(), 2);
+    EXPECT_TRUE(sistema.abiertos[0].endsWith("help/index.html"));
+    EXPECT_TRUE(sistema.abiertos[1].endsWith("help/chat.html"));
+}
