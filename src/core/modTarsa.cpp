@@ -38,7 +38,6 @@ void ReiniciarGlobales() {
     gFechaQueloEmp.clear();
     gColErrores.clear();
     gNuevaTransaccion = false;
-    gIndiceProvinciaR = gIndiceTipoMatriculaR = 1;
     gNTransaccionFarmacia.clear();
     ReiniciarColecciones();
 }

@@ -75,10 +75,6 @@ inline QList<clsItemTipoActividad> gColTipoActividad;
 inline QList<clsItemLicenciaActividad> gColLicAct;
 
 inline bool gNuevaTransaccion = false;
-// List positions last chosen for the authorising doctor's province and registration type in the
-// reduced ticket form; the main window sets both to 1 when it loads.
-inline int gIndiceProvinciaR = 1;
-inline int gIndiceTipoMatriculaR = 1;
 inline QString gNTransaccionFarmacia;
 
 // The directory of the database, its backup and the saved tickets: the executable's directory, or

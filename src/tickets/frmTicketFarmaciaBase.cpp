@@ -21,11 +21,8 @@
 #include "core/modTarsa.h"
 #include "exchange/clsItemTicket.h"
 #include "exchange/clsTicket.h"
-#include "exchange/frmMostrarErrores.h"
-#include "exchange/frmMuestraTicket.h"
 #include "exchange/frmProcesando.h"
 #include "platform/Ajustes.h"
-#include "platform/Impresora.h"
 #include "platform/Mensajes.h"
 #include "platform/TarsaError.h"
 #include "platform/ui/Modal.h"
@@ -37,6 +34,7 @@
 #include "ui/frmMuestraLista.h"
 #include "ui/frmPromptedSearch.h"
 #include "ui/modReferencias.h"
+#include "ui/modRespuesta.h"
 
 namespace {
 
@@ -615,29 +613,11 @@ void frmTicketFarmaciaBase::Aceptar() {
         case ResultadoSolicitud::Procesada: break;
     }
 
-    bool cerrar = true;
-    if (gVerListaErrores) {
-        gColErrores.clear();
-        LeeArchivos();
-        if (!gColErrores.isEmpty()) {
-            frmMostrarErrores errores(this);
-            MostrarModal(errores);
-            cerrar = false;
-        }
-        gColErrores.clear();
-    }
     clsTransaccion& transaccion = solicitud.Transaccion;
-    const QString ticket = transaccion.BuscarTicket();
-    cerrar = cerrar && !ticket.contains("ERROR");
-    if (!ticket.isEmpty() && gVerTicket) frmMuestraTicket(this).Cargar(ticket, transaccion.MedidaTicket);
-    if (!ticket.isEmpty() && gImprimirTicket) {
-        try {
-            Impresora::Actual().Imprimir(ticket);
-        } catch (const std::exception& e) {
-            // The terminal processed the ticket: it is journalled even when the printer failed.
-            MsgBox(ComoTarsaError(e).Descripcion, Mensajes::vbCritical, "Error");
-        }
-    }
+    const RespuestaTicket respuesta = MostrarRespuestaTicket(transaccion, this);
+    gColErrores.clear();
+    const QString& ticket = respuesta.Ticket;
+    const bool cerrar = !respuesta.HuboErrores && !ticket.contains("ERROR");
     GuardarTransaccionLocal(transaccion.LeerSVL1(), ticket, gCodigoEmpresa, false);
 
     if (!cerrar) return;

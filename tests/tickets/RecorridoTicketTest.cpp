@@ -1,6 +1,7 @@
 // The road of one ticket, driven through the form's widgets against tarsa-terminal-sim: the
 // request files as the terminal receives them, the wait, the answer shown, printed and journalled.
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QTextEdit>
 #include <QTreeWidget>
@@ -9,11 +10,13 @@
 #include <memory>
 
 #include "TestConfig.h"
+#include "journal/frmInicio.h"
 #include "platform/Ansi.h"
 #include "platform/Rutas.h"
 #include "tickets/EntornoTickets.h"
 #include "tickets/frmTicketFarmacia.h"
 #include "tickets/frmTicketFarmaciaR.h"
+#include "ui/frmTarsa.h"
 
 namespace {
 
@@ -306,6 +309,59 @@ TEST_F(RecorridoTicketTest, TheReducedFormSendsTheAuthoriserAsTyped) {
     EXPECT_EQ(subidos["_SVL.4"].left(10), Relleno("J45.0", 10));
     EXPECT_EQ(FilasDiario(), 1);
     EXPECT_EQ(LeerArchivo(Rutas::Unir(dirAplicacion, "Tickets/1001.prn")).isEmpty(), false);
+}
+
+TEST_F(RecorridoTicketTest, FromTheConsumoButtonToTheCancellationInTheList) {
+    // The journal list shows the rows of company gEmpresa by their network code.
+    gCodigoEmpresa = "01";
+    gTipoActividad = "1";
+    Bitmap(1, "SVL1", Mascara({2}));
+    Bitmap(1, "SVL3", Mascara({1, 4, 6}, 15));
+    frmTarsa principal;
+    principal.show();
+    principal.EjecutarBoton("K11");
+    frmTicketFarmaciaBase* f = frmTicketFarmaciaBase::Abierto();
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(f->windowTitle(), "CONSUMO");
+    EXPECT_EQ(f->CodigoOperacion(), 1);
+    for (const char* selector : {"cboEmpresas", "cboActividades", "cboPrestadores"})
+        EXPECT_FALSE(Hijo<QComboBox>(&principal, selector)->isEnabled()) << selector;
+
+    Escribir(f, "txtTarjeta", "6034930000012345");
+    items << [](QDialog& d) {
+        Escribir(&d, "txtTroquel", "512345");
+        Salir(Hijo<QLineEdit>(&d, "txtTroquel"));
+        Elegir(&d, "cboTipoPrescripcion", "Comercial");
+    };
+    Pulsar(f, "cmdAddItem");
+    Pulsar(f, "cmdAceptar");
+    ASSERT_TRUE(EsperarCierre());
+    for (const char* selector : {"cboEmpresas", "cboActividades", "cboPrestadores"})
+        EXPECT_TRUE(Hijo<QComboBox>(&principal, selector)->isEnabled()) << selector;
+
+    // The list came up with the journalled ticket; its saved text opens in the ticket view,
+    // whose "Anular" sends the cancellation through the same terminal.
+    auto* lista = principal.findChild<frmInicio*>();
+    ASSERT_NE(lista, nullptr);
+    auto* filas = Hijo<QTreeWidget>(lista, "lvwTransacciones");
+    ASSERT_EQ(filas->topLevelItemCount(), 1);
+    primerTicket = 1002;
+    QString vista;
+    modales["frmTicket"] = [&](QDialog& d) {
+        vista = d.findChild<QPlainTextEdit*>("txtPreView")->toPlainText();
+        Pulsar(&d, "cmdAnular");
+        return d.result();
+    };
+    lista->AbrirTicketGuardado(filas->topLevelItem(0));
+    EXPECT_TRUE(vista.contains("1001"));
+    const QByteArray anulacion = subidos["_SVL.1"];
+    ASSERT_EQ(anulacion.size(), 372);
+    EXPECT_EQ(anulacion.mid(5, 2), "02");
+    EXPECT_EQ(anulacion.mid(7, 16), "60349300000     ");  // the card as the list shows it, 11 characters
+    EXPECT_EQ(anulacion.mid(119, 12), "1001        ");
+    EXPECT_EQ(FilasDiario(), 2);
+    EXPECT_EQ(filas->topLevelItemCount(), 2);
+    EXPECT_TRUE(mensajes.mostrados.isEmpty());
 }
 
 }  // namespace
