@@ -27,6 +27,9 @@ void ReiniciarGlobales() {
     gTipoActividad.clear();
     gTipoPrescripcion.clear();
     gCambioPrescripcion.clear();
+    gColControles.clear();
+    gColControlesItem.clear();
+    gIndiceProvinciaR = gIndiceTipoMatriculaR = 1;
     gVerTicket = gVerListaErrores = gImprimirTicket = gPantallaReducida = false;
     gVerMenuLicencias = gVerBotonesVerificar = gVerBotonesConsulta = gVerBotonesDevolucion = false;
     gLicenciaMatricula = gSugerirCierres = false;
@@ -35,7 +38,6 @@ void ReiniciarGlobales() {
     gFechaQueloEmp.clear();
     gColErrores.clear();
     gNuevaTransaccion = false;
-    gIndiceProvinciaR = gIndiceTipoMatriculaR = 1;
     gNTransaccionFarmacia.clear();
     ReiniciarColecciones();
 }

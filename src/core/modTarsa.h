@@ -18,6 +18,7 @@
 #include "catalogs/clsItemTipoPrestador.h"
 #include "exchange/clsItemError.h"
 #include "platform/BaseDatos.h"
+#include "tickets/clsControles.h"
 
 // ---------------------------------------------------------------------------------------------
 // Global state, set by start-up and the main window and read by everyone.
@@ -35,6 +36,14 @@ inline QString gCodigoActividad;                // network code of the current a
 inline QString gTipoActividad;                  // type code of the current activity
 inline QString gTipoPrescripcion;
 inline QString gCambioPrescripcion;
+
+// Ticket forms: which control each position of the header and item bitmaps switches (rebuilt by
+// every load of the form or dialog), and the prescriber's list positions last chosen, which the
+// next ticket starts with.
+inline QList<clsControles> gColControles;
+inline QList<clsControles> gColControlesItem;
+inline int gIndiceProvinciaR = 1;
+inline int gIndiceTipoMatriculaR = 1;
 
 inline bool gVerTicket = false;
 inline bool gVerListaErrores = false;
@@ -66,10 +75,6 @@ inline QList<clsItemTipoActividad> gColTipoActividad;
 inline QList<clsItemLicenciaActividad> gColLicAct;
 
 inline bool gNuevaTransaccion = false;
-// List positions last chosen for the authorising doctor's province and registration type in the
-// reduced ticket form; the main window sets both to 1 when it loads.
-inline int gIndiceProvinciaR = 1;
-inline int gIndiceTipoMatriculaR = 1;
 inline QString gNTransaccionFarmacia;
 
 // The directory of the database, its backup and the saved tickets: the executable's directory, or

@@ -12,6 +12,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPointer>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -22,6 +23,8 @@
 #include "platform/Rutas.h"
 #include "platform/Sistema.h"
 #include "journal/frmInicio.h"
+#include "tickets/frmTicketFarmacia.h"
+#include "tickets/frmTicketFarmaciaR.h"
 #include "ui/frmAbout.h"
 #include "ui/frmEditText.h"
 #include "ui/frmPromptedSearch.h"
@@ -121,6 +124,10 @@ frmTarsa::frmTarsa(QWidget* parent) : QMainWindow(parent), mdiArea(new QMdiArea(
     statusBar()->setObjectName("sbEstado");
     frmEditText::InstalarAtajo(this);
     resize(1100, 760);
+    // A completed ticket brings up the transaction list beside it.
+    frmTicketFarmaciaBase::MostrarTransacciones = [ventana = QPointer<frmTarsa>(this)] {
+        if (ventana) ventana->AbrirListaTransacciones();
+    };
 }
 
 void frmTarsa::CrearBarras() {
@@ -355,7 +362,11 @@ void frmTarsa::EjecutarBoton(const QString& clave) {
         }
 }
 
-void frmTarsa::AbrirTicket(int operacion) { Q_UNUSED(operacion); }
+void frmTarsa::AbrirTicket(int operacion) {
+    bool cargado = false;
+    if (gPantallaReducida) frmTicketFarmaciaR::Cargar(operacion, cargado, mdiArea);
+    else frmTicketFarmacia::Cargar(operacion, cargado, mdiArea);
+}
 
 void frmTarsa::AbrirListaTransacciones() {
     for (QMdiSubWindow* hija : mdiArea->subWindowList())
@@ -371,6 +382,7 @@ void frmTarsa::AbrirListaTransacciones() {
 }
 
 void frmTarsa::CerrarHijas() {
+    frmTicketFarmaciaBase::DescargarAbierto();
     for (QMdiSubWindow* hija : mdiArea->subWindowList())
         if (qobject_cast<frmInicio*>(hija->widget())) hija->close();
 }

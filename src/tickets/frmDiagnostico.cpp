@@ -1,0 +1,121 @@
+#include "tickets/frmDiagnostico.h"
+
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "catalogs/clsDiagnostico.h"
+#include "platform/Mensajes.h"
+#include "platform/TarsaError.h"
+#include "platform/ui/Modal.h"
+#include "ui/frmPromptedSearch.h"
+
+namespace {
+// The diagnosis is looked up when the code field is left for another field of the dialog.
+class SalidaCodigo : public QObject {
+public:
+    SalidaCodigo(QLineEdit* campo, std::function<void()> accion) : QObject(campo), accion_(std::move(accion)) {
+        campo->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::FocusOut) {
+            const auto razon = static_cast<QFocusEvent*>(e)->reason();
+            if (razon != Qt::PopupFocusReason && razon != Qt::ActiveWindowFocusReason) accion_();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> accion_;
+};
+}  // namespace
+
+std::optional<clsItemDiagnostico> frmDiagnostico::Cargar(int pNumEmpresa, const QString& pCodEmpresa, int pMyOperacion,
+                                                         int pCodigoOperacion) {
+    frmDiagnostico dialogo(pNumEmpresa, pCodEmpresa, pMyOperacion, pCodigoOperacion);
+    MostrarModal(dialogo);
+    return dialogo.resultado_;
+}
+
+frmDiagnostico::frmDiagnostico(int pNumEmpresa, const QString& pCodEmpresa, int pMyOperacion, int pCodigoOperacion)
+    : numEmpresa_(QString::number(pNumEmpresa)),
+      codEmpresa_(pCodEmpresa),
+      modo_(pMyOperacion),
+      codigoOperacion_(pCodigoOperacion) {
+    setObjectName("frmDiagnostico");
+    setWindowTitle(QString::fromUtf8("Diagnóstico"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    txtDiagnostico_ = new QLineEdit(this);
+    txtDiagnostico_->setObjectName("txtDiagnostico");
+    lblNombreDiagnostico_ = new QLabel(this);
+    lblNombreDiagnostico_->setObjectName("lblNombreDiagnostico");
+    lblNombreDiagnostico_->setMinimumWidth(260);
+    cmdBuscarDiagnostico_ = new QPushButton("...", this);
+    cmdBuscarDiagnostico_->setObjectName("cmdBuscarDiagnostico");
+    cmdBuscarDiagnostico_->setFixedWidth(28);
+    cmdAceptar_ = new QPushButton("Aceptar", this);
+    cmdAceptar_->setObjectName("cmdAceptar");
+    cmdCancelar_ = new QPushButton("Cancelar", this);
+    cmdCancelar_->setObjectName("cmdCancelar");
+
+    auto* g = new QGridLayout;
+    auto* rotulo = new QLabel(QString::fromUtf8("Código"), this);
+    rotulo->setBuddy(txtDiagnostico_);
+    g->addWidget(rotulo, 0, 0);
+    g->addWidget(txtDiagnostico_, 0, 1);
+    g->addWidget(cmdBuscarDiagnostico_, 0, 2);
+    g->addWidget(lblNombreDiagnostico_, 1, 1, 1, 2);
+    auto* botones = new QHBoxLayout;
+    botones->addStretch();
+    botones->addWidget(cmdAceptar_);
+    botones->addWidget(cmdCancelar_);
+    auto* raiz = new QVBoxLayout(this);
+    raiz->addLayout(g);
+    raiz->addLayout(botones);
+
+    new SalidaCodigo(txtDiagnostico_, [this] {
+        if (!txtDiagnostico_->text().isEmpty()) MostrarDiagnostico(txtDiagnostico_->text());
+    });
+    connect(cmdBuscarDiagnostico_, &QPushButton::clicked, this, &frmDiagnostico::BuscarDiagnostico);
+    connect(cmdAceptar_, &QPushButton::clicked, this, &frmDiagnostico::Aceptar);
+    connect(cmdCancelar_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void frmDiagnostico::MostrarDiagnostico(const QString& codigo) {
+    lblNombreDiagnostico_->clear();
+    if (codigo.isEmpty()) {
+        txtDiagnostico_->clear();
+        return;
+    }
+    try {
+        clsDiagnostico diagnostico;
+        diagnostico.Empresa = static_cast<qint16>(numEmpresa_.toInt());
+        const auto rs = diagnostico.Buscar({}, codigo.trimmed());
+        if (!rs || rs->EOF_()) return;
+        lblNombreDiagnostico_->setText(diagnostico.Nombre);
+        txtDiagnostico_->setText(diagnostico.Codigo);
+    } catch (const std::exception& e) {
+        MsgBox(ComoTarsaError(e).Descripcion, Mensajes::vbCritical);
+    }
+}
+
+void frmDiagnostico::BuscarDiagnostico() {
+    const QString sql = QStringLiteral("SELECT ") + QString::fromUtf8("{Código}Codigo, ") + "{Nombre}Nombre " +
+                        "FROM Diagnosticos " + "WHERE IdEmpresa=" + numEmpresa_ + " AND {Options:" +
+                        QString::fromUtf8("Nombre;Nombre LIKE '{S}*';Código;Codigo LIKE '{S}*'}");
+    const auto fila =
+        frmPromptedSearch::Instancia().Perform(sql, QString::fromUtf8("Búsqueda de Diagnósticos"), true, true);
+    if (fila) MostrarDiagnostico(fila->Item("Codigo").toString());
+}
+
+void frmDiagnostico::Aceptar() {
+    resultado_ = clsItemDiagnostico{txtDiagnostico_->text().trimmed(), lblNombreDiagnostico_->text().trimmed()};
+    accept();
+}

@@ -1,0 +1,427 @@
+#include "tickets/frmItemTicketFarmacia.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "catalogs/clsDiagnostico.h"
+#include "catalogs/clsMedicamento.h"
+#include "catalogs/clsPlan.h"
+#include "core/modTarsa.h"
+#include "platform/Ajustes.h"
+#include "platform/Mensajes.h"
+#include "platform/TarsaError.h"
+#include "platform/ui/Modal.h"
+#include "tickets/modTickets.h"
+#include "ui/FiltroTeclas.h"
+#include "ui/frmPromptedSearch.h"
+
+namespace {
+
+template <class W>
+W* Nuevo(QWidget* padre, const char* nombre, const QString& texto = {}) {
+    auto* w = new W(padre);
+    w->setObjectName(nombre);
+    if constexpr (!std::is_same_v<W, QLineEdit> && !std::is_same_v<W, QComboBox>) w->setText(texto);
+    return w;
+}
+
+// Runs a routine when a field loses the focus to another field of the dialog.
+class AlSalir : public QObject {
+public:
+    AlSalir(QWidget* campo, std::function<void()> accion) : QObject(campo), accion_(std::move(accion)) {
+        campo->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::FocusOut) {
+            const auto razon = static_cast<QFocusEvent*>(e)->reason();
+            if (razon != Qt::PopupFocusReason && razon != Qt::ActiveWindowFocusReason) accion_();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> accion_;
+};
+
+void InformarError(const std::exception& e) { MsgBox(ComoTarsaError(e).Descripcion, Mensajes::vbCritical); }
+
+}  // namespace
+
+std::optional<clsItemTicketFarmacia> frmItemTicketFarmacia::Cargar(int pNumEmpresa, const QString& pCodEmpresa,
+                                                                   int pMyOperacion, int pCodigoOperacion,
+                                                                   const QString& pBitmapItem,
+                                                                   const clsItemTicketFarmacia* pItemDatos) {
+    frmItemTicketFarmacia dialogo(pNumEmpresa, pCodEmpresa, pMyOperacion, pCodigoOperacion, pBitmapItem, pItemDatos);
+    MostrarModal(dialogo);
+    gColControlesItem.clear();
+    return dialogo.resultado_;
+}
+
+frmItemTicketFarmacia::frmItemTicketFarmacia(int pNumEmpresa, const QString& pCodEmpresa, int pMyOperacion,
+                                             int pCodigoOperacion, const QString& pBitmapItem,
+                                             const clsItemTicketFarmacia* pItemDatos)
+    : numEmpresa_(QString::number(pNumEmpresa)),
+      codEmpresa_(pCodEmpresa),
+      modo_(pMyOperacion),
+      codigoOperacion_(pCodigoOperacion),
+      bitmapItem_(pBitmapItem) {
+    if (pMyOperacion == 3 && pItemDatos) datos_ = *pItemDatos;
+    setObjectName("frmItemTicketFarmacia");
+    setWindowTitle(QString::fromUtf8("Ítem del ticket"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    txtTroquel_ = Nuevo<QLineEdit>(this, "txtTroquel");
+    txtCodigoBarra_ = Nuevo<QLineEdit>(this, "txtCodigoBarra");
+    txtCodigoProveedor_ = Nuevo<QLineEdit>(this, "txtCodigoProveedor");
+    txtCantidad_ = Nuevo<QLineEdit>(this, "txtCantidad");
+    txtTipoArancel_ = Nuevo<QLineEdit>(this, "txtTipoArancel");
+    txtPrecio_ = Nuevo<QLineEdit>(this, "txtPrecio");
+    txtDiagnostico_ = Nuevo<QLineEdit>(this, "txtDiagnostico");
+    cboTipoCobertura_ = Nuevo<QComboBox>(this, "cboTipoCobertura");
+    txtAutorizacion_ = Nuevo<QLineEdit>(this, "txtAutorizacion");
+    txtPlanCobertura_ = Nuevo<QLineEdit>(this, "txtPlanCobertura");
+    cboTipoPrescripcion_ = Nuevo<QComboBox>(this, "cboTipoPrescripcion");
+    chkCambioPrescripcion_ = Nuevo<QCheckBox>(this, "chkCambioPrescripcion", QString::fromUtf8("Cambio de prescripción"));
+    txtPorcentajeCobertura_ = Nuevo<QLineEdit>(this, "txtPorcentajeCobertura");
+    lblNombreMedicamento_ = Nuevo<QLabel>(this, "lblNombreMedicamento");
+    lblPresentacion_ = Nuevo<QLabel>(this, "lblPresentacion");
+    lblNombreDiagnostico_ = Nuevo<QLabel>(this, "lblNombreDiagnostico");
+    lblNombrePlanCobertura_ = Nuevo<QLabel>(this, "lblNombrePlanCobertura");
+    lblNAutorizacion_ = Nuevo<QLabel>(this, "lblNAutorizacion", QString::fromUtf8("Nº autorización"));
+    lblPorcentaje_ = Nuevo<QLabel>(this, "lblPorcentaje", "% cobertura");
+    cmdBuscarMedicamento_ = Nuevo<QPushButton>(this, "cmdBuscarMedicamento", "...");
+    cmdBuscarDiagnostico_ = Nuevo<QPushButton>(this, "cmdBuscarDiagnostico", "...");
+    cmbBuscarPlanCobertura_ = Nuevo<QPushButton>(this, "cmbBuscarPlanCobertura", "...");
+    cmdAceptar_ = Nuevo<QPushButton>(this, "cmdAceptar", "Aceptar");
+    cmdCancelar_ = Nuevo<QPushButton>(this, "cmdCancelar", "Cancelar");
+    lblNAutorizacion_->setBuddy(txtAutorizacion_);
+    lblPorcentaje_->setBuddy(txtPorcentajeCobertura_);
+    rotulos_[txtAutorizacion_] = lblNAutorizacion_;
+    rotulos_[txtPorcentajeCobertura_] = lblPorcentaje_;
+    // Long enough for the names; the code behind the blanks stays out of sight.
+    cboTipoPrescripcion_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cboTipoPrescripcion_->setMinimumContentsLength(14);
+    cboTipoCobertura_->setMinimumContentsLength(20);
+    for (QLabel* nombre : {lblNombreMedicamento_, lblPresentacion_, lblNombreDiagnostico_, lblNombrePlanCobertura_})
+        nombre->setMinimumWidth(200);
+
+    auto* g = new QGridLayout;
+    const auto boton = [](QWidget* campo, QPushButton* b) {
+        auto* fila = new QHBoxLayout;
+        fila->setContentsMargins(0, 0, 0, 0);
+        fila->addWidget(campo);
+        fila->addWidget(b);
+        b->setFixedWidth(28);
+        return fila;
+    };
+    int r = 0;
+    g->addWidget(Rotulo(txtTroquel_, "Troquel"), r, 0);
+    g->addLayout(boton(txtTroquel_, cmdBuscarMedicamento_), r, 1);
+    g->addWidget(Rotulo(txtCodigoBarra_, QString::fromUtf8("Código de barras")), r, 2);
+    g->addWidget(txtCodigoBarra_, r++, 3);
+    g->addWidget(Rotulo(txtCodigoProveedor_, QString::fromUtf8("Código proveedor")), r, 0);
+    g->addWidget(txtCodigoProveedor_, r++, 1);
+    g->addWidget(new QLabel("Medicamento", this), r, 0);
+    g->addWidget(lblNombreMedicamento_, r, 1);
+    g->addWidget(lblPresentacion_, r++, 2, 1, 2);
+    g->addWidget(Rotulo(txtCantidad_, "Cantidad"), r, 0);
+    g->addWidget(txtCantidad_, r, 1);
+    g->addWidget(Rotulo(txtPrecio_, "Precio"), r, 2);
+    g->addWidget(txtPrecio_, r++, 3);
+    g->addWidget(Rotulo(txtTipoArancel_, "Tipo de arancel"), r, 0);
+    g->addWidget(txtTipoArancel_, r++, 1);
+    g->addWidget(Rotulo(txtDiagnostico_, QString::fromUtf8("Diagnóstico")), r, 0);
+    g->addLayout(boton(txtDiagnostico_, cmdBuscarDiagnostico_), r, 1);
+    g->addWidget(lblNombreDiagnostico_, r++, 2, 1, 2);
+    g->addWidget(Rotulo(cboTipoCobertura_, "Tipo de cobertura"), r, 0);
+    g->addWidget(cboTipoCobertura_, r, 1);
+    g->addWidget(lblNAutorizacion_, r, 2);
+    g->addWidget(txtAutorizacion_, r++, 3);
+    g->addWidget(Rotulo(txtPlanCobertura_, "Plan"), r, 0);
+    g->addLayout(boton(txtPlanCobertura_, cmbBuscarPlanCobertura_), r, 1);
+    g->addWidget(lblNombrePlanCobertura_, r++, 2, 1, 2);
+    g->addWidget(lblPorcentaje_, r, 0);
+    g->addWidget(txtPorcentajeCobertura_, r++, 1);
+    g->addWidget(Rotulo(cboTipoPrescripcion_, QString::fromUtf8("Tipo de prescripción")), r, 0);
+    g->addWidget(cboTipoPrescripcion_, r, 1);
+    g->addWidget(chkCambioPrescripcion_, r++, 2, 1, 2);
+    auto* botones = new QHBoxLayout;
+    botones->addStretch();
+    botones->addWidget(cmdAceptar_);
+    botones->addWidget(cmdCancelar_);
+    auto* raiz = new QVBoxLayout(this);
+    raiz->addLayout(g);
+    raiz->addStretch();
+    raiz->addLayout(botones);
+    cmdAceptar_->setDefault(true);
+
+    new AlSalir(txtTroquel_, [this] {
+        if (!txtTroquel_->text().isEmpty()) MostrarMedicamento(txtTroquel_->text(), txtCodigoBarra_->text());
+    });
+    new AlSalir(txtCodigoBarra_, [this] {
+        if (!txtCodigoBarra_->text().isEmpty()) MostrarMedicamento(txtTroquel_->text(), txtCodigoBarra_->text());
+    });
+    new AlSalir(txtDiagnostico_, [this] {
+        if (!txtDiagnostico_->text().isEmpty()) MostrarDiagnostico(txtDiagnostico_->text());
+    });
+    connect(cboTipoCobertura_, &QComboBox::currentIndexChanged, this, &frmItemTicketFarmacia::ReglaCobertura);
+    connect(cmdBuscarMedicamento_, &QPushButton::clicked, this, &frmItemTicketFarmacia::BuscarMedicamento);
+    connect(cmdBuscarDiagnostico_, &QPushButton::clicked, this, &frmItemTicketFarmacia::BuscarDiagnostico);
+    connect(cmbBuscarPlanCobertura_, &QPushButton::clicked, this, &frmItemTicketFarmacia::BuscarPlan);
+    connect(cmdAceptar_, &QPushButton::clicked, this, &frmItemTicketFarmacia::Aceptar);
+    connect(cmdCancelar_, &QPushButton::clicked, this, &QDialog::reject);
+
+    Cargar();
+}
+
+QLabel* frmItemTicketFarmacia::Rotulo(QWidget* campo, const QString& texto) {
+    auto* rotulo = new QLabel(texto, this);
+    rotulo->setObjectName("lblRotulo_" + campo->objectName());
+    rotulo->setBuddy(campo);
+    rotulos_[campo] = rotulo;
+    return rotulo;
+}
+
+void frmItemTicketFarmacia::Cargar() {
+    cboTipoCobertura_->addItems(EntradasTipoCobertura());
+    cboTipoCobertura_->setCurrentIndex(1);
+    cboTipoPrescripcion_->addItems(EntradasTipoPrescripcion());
+
+    struct Entrada {
+        int posicion;
+        QWidget* control;
+        int tipo;  // key filter kind; -1 none, 0 typing blocked
+    };
+    const QList<Entrada> entradas{
+        {1, txtTroquel_, 1},           {2, txtCodigoBarra_, 7},        {3, txtCodigoProveedor_, 1},
+        {4, txtCantidad_, 1},          {5, txtTipoArancel_, 1},        {6, txtPrecio_, 2},
+        {7, txtDiagnostico_, -1},      {8, cboTipoCobertura_, 0},      {9, txtAutorizacion_, -1},
+        {12, txtPlanCobertura_, -1},   {13, cboTipoPrescripcion_, 0},  {14, chkCambioPrescripcion_, -1},
+        {15, txtPorcentajeCobertura_, 1},
+    };
+    gColControlesItem.clear();
+    for (const Entrada& e : entradas) {
+        gColControlesItem.append(clsControles{e.posicion, e.control->objectName()});
+        if (e.tipo >= 0) FiltroTeclas::Instalar(e.control, e.tipo);
+    }
+    AplicarBitmap();
+
+    if (modo_ == 1) {
+        txtCantidad_->setText("1");
+        if (cboTipoPrescripcion_->isEnabled()) cboTipoPrescripcion_->setCurrentIndex(2);  // "Indefinida"
+    } else if (modo_ == 3 && datos_) {
+        const clsItemTicketFarmacia& d = *datos_;
+        txtTroquel_->setText(d.Troquel);
+        txtCodigoBarra_->setText(d.CodigoBarra);
+        txtCodigoProveedor_->setText(d.CodigoProveedor);
+        lblNombreMedicamento_->setText(d.NombreMedicamento);
+        lblPresentacion_->setText(d.Presentacion);
+        txtCantidad_->setText(QString::number(d.Cantidad));
+        txtTipoArancel_->setText(QString::number(d.TipoArancel));
+        txtPrecio_->setText(TextoNumero(d.Precio));
+        txtDiagnostico_->setText(d.Diagnostico);
+        lblNombreDiagnostico_->setText(d.NombreDiagnostico);
+        txtAutorizacion_->setText(d.Autorizacion);
+        txtPlanCobertura_->setText(d.PlanCobertura);
+        txtPorcentajeCobertura_->setText(QString::number(d.PorcentajeCobertura));
+        for (int i = 0; i < cboTipoCobertura_->count(); ++i)
+            if (cboTipoCobertura_->itemText(i).trimmed() == d.TipoCobertura.trimmed()) {
+                cboTipoCobertura_->setCurrentIndex(i);
+                break;
+            }
+        const QString codigo = QString::number(d.TipoPrescripcion) + (d.CambioPrescripcion ? "1" : "0");
+        for (int i = 0; i < cboTipoPrescripcion_->count(); ++i)
+            if (cboTipoPrescripcion_->itemText(i).right(2) == codigo) {
+                cboTipoPrescripcion_->setCurrentIndex(i);
+                break;
+            }
+        chkCambioPrescripcion_->setChecked(d.CambioPrescripcion);
+    }
+    ReglaCobertura();
+}
+
+void frmItemTicketFarmacia::AplicarBitmap() {
+    QList<bool> posiciones = PosicionesBitmap(bitmapItem_, 15);
+    posiciones[13] = posiciones[14] = true;
+    if (gVersion == "V101") {
+        const double empresa = TextoANumero(codEmpresa_, true);
+        if (empresa == 1 || empresa == 42) ExcepcionV101Item(codigoOperacion_, posiciones);
+    }
+    for (clsControles& entrada : gColControlesItem) {
+        const bool valor = posiciones.at(entrada.Posicion);
+        entrada.Mostrar = entrada.Habilitar = valor;
+        QWidget* w = findChild<QWidget*>(entrada.Control);
+        w->setEnabled(valor);
+        w->setVisible(valor);
+        if (QLabel* rotulo = rotulos_.value(w)) rotulo->setVisible(valor);
+        if (auto* lista = qobject_cast<QComboBox*>(w); lista && valor) lista->setCurrentIndex(1);
+    }
+    // The price is always in sight, even when the operation does not let the user change it.
+    txtPrecio_->setVisible(true);
+    rotulos_.value(txtPrecio_)->setVisible(true);
+    chkCambioPrescripcion_->setVisible(false);
+
+    cmdBuscarMedicamento_->setEnabled(txtCodigoBarra_->isEnabled() || txtTroquel_->isEnabled());
+    cmdBuscarDiagnostico_->setEnabled(txtDiagnostico_->isEnabled());
+    cmbBuscarPlanCobertura_->setEnabled(txtPlanCobertura_->isEnabled());
+    lblPorcentaje_->setEnabled(txtPorcentajeCobertura_->isEnabled());
+    // A search button and a name label are of no use beside a field the operation does not have.
+    cmdBuscarMedicamento_->setVisible(txtTroquel_->isVisibleTo(this));
+    cmdBuscarDiagnostico_->setVisible(txtDiagnostico_->isVisibleTo(this));
+    cmbBuscarPlanCobertura_->setVisible(txtPlanCobertura_->isVisibleTo(this));
+    lblNombreDiagnostico_->setVisible(txtDiagnostico_->isVisibleTo(this));
+    lblNombrePlanCobertura_->setVisible(txtPlanCobertura_->isVisibleTo(this));
+}
+
+void frmItemTicketFarmacia::ReglaCobertura() {
+    if (!cboTipoCobertura_->isEnabled()) return;
+    const bool especial = cboTipoCobertura_->currentText() == kAutorizacionEspecial;
+    txtAutorizacion_->setEnabled(especial);
+    lblNAutorizacion_->setEnabled(especial);
+}
+
+void frmItemTicketFarmacia::MostrarMedicamento(const QString& troquel, const QString&) {
+    lblNombreMedicamento_->clear();
+    lblPresentacion_->clear();
+    txtPrecio_->clear();
+    // The medication is found by its troquel alone; a barcode without one finds nothing.
+    if (troquel.isEmpty()) {
+        txtTroquel_->clear();
+        return;
+    }
+    try {
+        clsMedicamento medicamento;
+        medicamento.Empresa = static_cast<qint16>(numEmpresa_.toInt());
+        medicamento.Licencia = gTerminal;
+        const auto rs = medicamento.Buscar({}, static_cast<qint32>(troquel.trimmed().toLongLong()));
+        if (!rs || rs->EOF_()) return;
+        lblNombreMedicamento_->setText(medicamento.Nombre);
+        lblPresentacion_->setText(medicamento.Presentacion);
+        txtTroquel_->setText(QString::number(medicamento.Troquel));
+        txtCodigoBarra_->setText(medicamento.CodigoBarra);
+        txtPrecio_->setText(TextoNumero(medicamento.Precio));
+    } catch (const std::exception& e) {
+        InformarError(e);
+    }
+}
+
+void frmItemTicketFarmacia::MostrarDiagnostico(const QString& codigo) {
+    lblNombreDiagnostico_->clear();
+    if (codigo.isEmpty()) {
+        txtDiagnostico_->clear();
+        return;
+    }
+    try {
+        clsDiagnostico diagnostico;
+        diagnostico.Empresa = static_cast<qint16>(numEmpresa_.toInt());
+        const auto rs = diagnostico.Buscar({}, codigo.trimmed());
+        if (!rs || rs->EOF_()) return;
+        lblNombreDiagnostico_->setText(diagnostico.Nombre);
+        txtDiagnostico_->setText(diagnostico.Codigo);
+    } catch (const std::exception& e) {
+        InformarError(e);
+    }
+}
+
+bool frmItemTicketFarmacia::MostrarPlan(const QString& codigo) {
+    lblNombrePlanCobertura_->clear();
+    if (codigo.isEmpty()) {
+        txtPlanCobertura_->clear();
+        return false;
+    }
+    try {
+        clsPlan plan;
+        plan.Empresa = static_cast<qint16>(numEmpresa_.toInt());
+        const auto rs = plan.Buscar({}, codigo.trimmed(), QString());
+        if (!rs || rs->EOF_()) return false;
+        lblNombrePlanCobertura_->setText(plan.PlanCobertura);
+        txtPlanCobertura_->setText(plan.Codigo);
+        return true;
+    } catch (const std::exception& e) {
+        InformarError(e);
+        return false;
+    }
+}
+
+void frmItemTicketFarmacia::BuscarMedicamento() {
+    const QString sql = QStringLiteral("SELECT ") + "{Troquel}Troquel, " + QString::fromUtf8("{Código Barra}CodigoBarra, ") +
+                        "{Nombre}Nombre, " + QString::fromUtf8("{Presentación}Presentacion, ") + "{Precio}Precio " +
+                        "FROM Medicamentos " + "WHERE {Options:" + "Nombre;Nombre LIKE '{S}*';Troquel;Troquel LIKE '{S}*'}";
+    const auto fila =
+        frmPromptedSearch::Instancia().Perform(sql, QString::fromUtf8("Búsqueda de Medicamentos"), true, true);
+    if (fila) MostrarMedicamento(fila->Item("Troquel").toString(), fila->Item("CodigoBarra").toString());
+}
+
+void frmItemTicketFarmacia::BuscarDiagnostico() {
+    const QString sql = QStringLiteral("SELECT ") + QString::fromUtf8("{Código}Codigo, ") + "{Nombre}Nombre " +
+                        "FROM Diagnosticos " + "WHERE IdEmpresa=" + numEmpresa_ + " AND {Options:" +
+                        QString::fromUtf8("Nombre;Nombre LIKE '{S}*';Código;Codigo LIKE '{S}*'}");
+    const auto fila =
+        frmPromptedSearch::Instancia().Perform(sql, QString::fromUtf8("Búsqueda de Diagnósticos"), true, true);
+    if (fila) MostrarDiagnostico(fila->Item("Codigo").toString());
+}
+
+void frmItemTicketFarmacia::BuscarPlan() {
+    const QString sql = QStringLiteral("SELECT ") + QString::fromUtf8("{Código}Codigo, ") + "{Tipo}PlanCobertura, " +
+                        "{Cobertura}PorcentajeCobertura " + "FROM Planes " + "WHERE IdEmpresa=" + numEmpresa_ +
+                        " AND {Options:" + QString::fromUtf8("Código;Codigo LIKE '{S}*'}");
+    const auto fila = frmPromptedSearch::Instancia().Perform(sql, QString::fromUtf8("Búsqueda de Prácticas"), true, true);
+    if (!fila) return;
+    const QString codigo = fila->Item("Codigo").toString();
+    // A plan with a type of its own is not found by code alone; the row the user chose says
+    // which plan it is.
+    if (!MostrarPlan(codigo) && !codigo.isEmpty()) {
+        txtPlanCobertura_->setText(codigo);
+        lblNombrePlanCobertura_->setText(fila->Item("PlanCobertura").toString());
+    }
+}
+
+void frmItemTicketFarmacia::Aceptar() {
+    if (cboTipoPrescripcion_->currentText().contains("Indefinida")) {
+        MsgBox(QString::fromUtf8("Debe seleccionar el tipo de prescripción"), Mensajes::vbInformation);
+        cboTipoPrescripcion_->setFocus();
+        return;
+    }
+    clsItemTicketFarmacia item;
+    item.Troquel = txtTroquel_->text().trimmed();
+    if (txtCodigoBarra_->isEnabled()) {
+        QString barra = txtCodigoBarra_->text();
+        while (barra.endsWith(' ')) barra.chop(1);
+        item.CodigoBarra = barra;
+    }
+    if (txtCodigoProveedor_->isEnabled()) item.CodigoProveedor = txtCodigoProveedor_->text().trimmed();
+    item.NombreMedicamento = lblNombreMedicamento_->text().trimmed();
+    item.Presentacion = lblPresentacion_->text().trimmed();
+    item.TipoArancel = qRound(TextoANumero(txtTipoArancel_->text(), false));
+    item.Cantidad = qRound(TextoANumero(txtCantidad_->text(), false));
+    item.Precio = TextoANumero(txtPrecio_->text(), true);
+    item.Diagnostico = txtDiagnostico_->text().trimmed();
+    item.NombreDiagnostico = lblNombreDiagnostico_->text().trimmed();
+    if (cboTipoCobertura_->isEnabled()) item.TipoCobertura = cboTipoCobertura_->currentText();
+    item.Autorizacion = txtAutorizacion_->text();
+    item.PlanCobertura = txtPlanCobertura_->text();
+    LeerTipoPrescripcion(cboTipoPrescripcion_->currentText(), item.TipoPrescripcion, item.CambioPrescripcion);
+    const QString porcentaje = txtPorcentajeCobertura_->text().trimmed();
+    item.PorcentajeCobertura = porcentaje.isEmpty() ? 0 : qRound(TextoANumero(porcentaje, true));
+
+    // The prescription settings of the last item are remembered for the next run.
+    if (TextoANumero(gTipoPrescripcion, true) != item.TipoPrescripcion) {
+        gTipoPrescripcion = FormatearNumero(item.TipoPrescripcion, 2);
+        Ajustes::Guardar(kAplicacion, kSeccionStart, "TipoPrescripcion", gTipoPrescripcion);
+    }
+    if ((gCambioPrescripcion != "0") != item.CambioPrescripcion) {
+        gCambioPrescripcion = item.CambioPrescripcion ? "1" : "0";
+        Ajustes::Guardar(kAplicacion, kSeccionStart, "CambioPrescripcion", gCambioPrescripcion);
+    }
+    resultado_ = item;
+    accept();
+}

@@ -1,0 +1,78 @@
+#pragma once
+// The modal dialog for one medication of a pharmacy ticket: the fields the operation's item bitmap
+// switches on, the look-ups of medication, diagnosis and plan in the catalogs, and the coverage and
+// prescription types.
+#include <QDialog>
+#include <QHash>
+
+#include <optional>
+
+#include "tickets/clsItemTicketFarmacia.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class frmItemTicketFarmacia : public QDialog {
+    Q_OBJECT
+public:
+    // Mode pMyOperacion 1 adds an item, 3 changes pItemDatos (only read). Returns the item the user
+    // accepted, or nothing when the dialog was cancelled or closed.
+    static std::optional<clsItemTicketFarmacia> Cargar(int pNumEmpresa, const QString& pCodEmpresa, int pMyOperacion,
+                                                       int pCodigoOperacion, const QString& pBitmapItem,
+                                                       const clsItemTicketFarmacia* pItemDatos = nullptr);
+
+    // Catalog look-ups (also run on leaving the troquel, barcode and diagnosis fields).
+    void MostrarMedicamento(const QString& troquel, const QString& codigoBarra);
+    void MostrarDiagnostico(const QString& codigo);
+    // True when the catalog holds the plan.
+    bool MostrarPlan(const QString& codigo);
+
+private:
+    frmItemTicketFarmacia(int pNumEmpresa, const QString& pCodEmpresa, int pMyOperacion, int pCodigoOperacion,
+                          const QString& pBitmapItem, const clsItemTicketFarmacia* pItemDatos);
+    void Cargar();
+    void AplicarBitmap();
+    void ReglaCobertura();  // cboTipoCobertura_Click
+    void BuscarMedicamento();
+    void BuscarDiagnostico();
+    void BuscarPlan();
+    void Aceptar();
+    QLabel* Rotulo(QWidget* campo, const QString& texto);
+
+    QString numEmpresa_;
+    QString codEmpresa_;
+    int modo_;
+    int codigoOperacion_;
+    QString bitmapItem_;
+    std::optional<clsItemTicketFarmacia> datos_;
+    std::optional<clsItemTicketFarmacia> resultado_;
+    QHash<QWidget*, QLabel*> rotulos_;
+
+    QLineEdit* txtTroquel_;
+    QLineEdit* txtCodigoBarra_;
+    QLineEdit* txtCodigoProveedor_;
+    QLineEdit* txtCantidad_;
+    QLineEdit* txtTipoArancel_;
+    QLineEdit* txtPrecio_;
+    QLineEdit* txtDiagnostico_;
+    QComboBox* cboTipoCobertura_;
+    QLineEdit* txtAutorizacion_;
+    QLineEdit* txtPlanCobertura_;
+    QComboBox* cboTipoPrescripcion_;
+    QCheckBox* chkCambioPrescripcion_;
+    QLineEdit* txtPorcentajeCobertura_;
+    QLabel* lblNombreMedicamento_;
+    QLabel* lblPresentacion_;
+    QLabel* lblNombreDiagnostico_;
+    QLabel* lblNombrePlanCobertura_;
+    QLabel* lblNAutorizacion_;
+    QLabel* lblPorcentaje_;
+    QPushButton* cmdBuscarMedicamento_;
+    QPushButton* cmdBuscarDiagnostico_;
+    QPushButton* cmbBuscarPlanCobertura_;
+    QPushButton* cmdAceptar_;
+    QPushButton* cmdCancelar_;
+};

@@ -1,0 +1,735 @@
+#include "tickets/frmTicketFarmaciaBase.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDate>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include "catalogs/clsBitmaps.h"
+#include "catalogs/clsDiagnostico.h"
+#include "catalogs/clsMedico.h"
+#include "core/modTarsa.h"
+#include "exchange/clsItemTicket.h"
+#include "exchange/clsTicket.h"
+#include "exchange/frmProcesando.h"
+#include "platform/Ajustes.h"
+#include "platform/Mensajes.h"
+#include "platform/TarsaError.h"
+#include "platform/ui/Modal.h"
+#include "platform/ui/Twips.h"
+#include "tickets/frmDiagnostico.h"
+#include "tickets/frmItemTicketFarmacia.h"
+#include "tickets/modTickets.h"
+#include "ui/FiltroTeclas.h"
+#include "ui/frmMuestraLista.h"
+#include "ui/frmPromptedSearch.h"
+#include "ui/modReferencias.h"
+#include "ui/modRespuesta.h"
+
+namespace {
+
+// The main window's selectors that a loaded ticket form keeps still.
+void BloquearSelectores(bool bloquear) {
+    for (QWidget* ventana : QApplication::topLevelWidgets())
+        for (const char* nombre : {"cboPrestadores", "cboEmpresas", "cboActividades"})
+            for (QWidget* selector : ventana->findChildren<QWidget*>(nombre)) selector->setEnabled(!bloquear);
+}
+
+// Runs a routine when a field loses the focus to another field of the application (not when a
+// list opens its popup or another window comes to the front).
+class Salida : public QObject {
+public:
+    Salida(QObject* padre, std::function<void()> accion) : QObject(padre), accion_(std::move(accion)) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::FocusOut) {
+            const auto razon = static_cast<QFocusEvent*>(e)->reason();
+            if (razon != Qt::PopupFocusReason && razon != Qt::ActiveWindowFocusReason) accion_();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> accion_;
+};
+
+template <class W>
+W* Nuevo(QWidget* padre, const char* nombre, const QString& texto = {}) {
+    auto* w = new W(padre);
+    w->setObjectName(nombre);
+    if constexpr (std::is_same_v<W, QLabel> || std::is_same_v<W, QPushButton>) w->setText(texto);
+    if constexpr (std::is_same_v<W, QGroupBox>) w->setTitle(texto);
+    return w;
+}
+
+const QString kRE = QStringLiteral("RE");
+const QString kAU = QStringLiteral("AU");
+
+}  // namespace
+
+frmTicketFarmaciaBase::frmTicketFarmaciaBase(int codigoOperacion, QWidget* padre)
+    : QWidget(padre), codigoOperacion_(codigoOperacion) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle("Ticket");
+
+    lblOperacion_ = Nuevo<QLabel>(this, "lblOperacion");
+    txtTarjeta_ = Nuevo<QLineEdit>(this, "txtTarjeta");
+    cboTipoLectura_ = Nuevo<QComboBox>(this, "cboTipoLectura");
+    txtFarmacia_ = Nuevo<QLineEdit>(this, "txtFarmacia");
+    txtTicketPadre_ = Nuevo<QLineEdit>(this, "txtTicketPadre");
+    txtTipoReceta_ = Nuevo<QLineEdit>(this, "txtTipoReceta");
+    txtReceta_ = Nuevo<QLineEdit>(this, "txtReceta");
+    txtFechaReceta_ = Nuevo<QLineEdit>(this, "txtFechaReceta");
+    txtFechaEmisionRecetario_ = Nuevo<QLineEdit>(this, "txtFechaEmisionRecetario");
+    txtFechaVenta_ = Nuevo<QLineEdit>(this, "txtFechaVenta");
+    txtHoraVenta_ = Nuevo<QLineEdit>(this, "txtHoraVenta");
+    cboTipoDocumentoRetira_ = Nuevo<QComboBox>(this, "cboTipoDocumentoRetira");
+    txtDocumentoRetira_ = Nuevo<QLineEdit>(this, "txtDocumentoRetira");
+    txtConsulta_ = Nuevo<QLineEdit>(this, "txtConsulta");
+    cboTipoMatriculaR_ = Nuevo<QComboBox>(this, "cboTipoMatriculaR");
+    cboProvinciaR_ = Nuevo<QComboBox>(this, "cboProvinciaR");
+    txtMatriculaRe_ = Nuevo<QLineEdit>(this, "txtMatriculaRe");
+    lblNombreMedicoRe_ = Nuevo<QLabel>(this, "lblNombreMedicoRe");
+    cmdBuscarMedicoRe_ = Nuevo<QPushButton>(this, "cmdBuscarMedicoRe", "...");
+    txtMatriculaAu_ = Nuevo<QLineEdit>(this, "txtMatriculaAu");
+    lblNombreMedicoAu_ = Nuevo<QLabel>(this, "lblNombreMedicoAu");
+    cmdBuscarMedicoAu_ = Nuevo<QPushButton>(this, "cmdBuscarMedicoAu", "...");
+    cboTipoAutorizacion_ = Nuevo<QComboBox>(this, "cboTipoAutorizacion");
+    txtAutorizacion_ = Nuevo<QLineEdit>(this, "txtAutorizacion");
+    txtDocumentacionExtra_ = Nuevo<QLineEdit>(this, "txtDocumentacionExtra");
+    txtDescuentoPrestador_ = Nuevo<QLineEdit>(this, "txtDescuentoPrestador");
+
+    fmeItems_ = Nuevo<QGroupBox>(this, "fmeItems", QString::fromUtf8("Ítems"));
+    lvwItems_ = Nuevo<QTreeWidget>(fmeItems_, "lvwItems");
+    cmdAddItem_ = Nuevo<QPushButton>(fmeItems_, "cmdAddItem", "Agregar");
+    cmdChangeItem_ = Nuevo<QPushButton>(fmeItems_, "cmdChangeItem", "Modificar");
+    cmdDelItem_ = Nuevo<QPushButton>(fmeItems_, "cmdDelItem", "Quitar");
+    fmeDiagnosticos_ = Nuevo<QGroupBox>(this, "fmeDiagnosticos", QString::fromUtf8("Diagnósticos"));
+    lvwDiagnosticos_ = Nuevo<QTreeWidget>(fmeDiagnosticos_, "lvwDiagnosticos");
+    cmdAddDiags_ = Nuevo<QPushButton>(fmeDiagnosticos_, "cmdAddDiags", "Agregar");
+    cmdDelDiags_ = Nuevo<QPushButton>(fmeDiagnosticos_, "cmdDelDiags", "Quitar");
+
+    lblTotalRotulo_ = Nuevo<QLabel>(this, "lblTotalRotulo", "Total:");
+    lblTotal_ = Nuevo<QLabel>(this, "lblTotal");
+    lblTotalGeneralRotulo_ = Nuevo<QLabel>(this, "lblTotalGeneralRotulo", "Total general:");
+    lblTotalGeneral_ = Nuevo<QLabel>(this, "lblTotalGeneral");
+    cmdAceptar_ = Nuevo<QPushButton>(this, "cmdAceptar", "Aceptar");
+    cmdCancelar_ = Nuevo<QPushButton>(this, "cmdCancelar", "Cancelar");
+    // Enabled by the bitmap as soon as the operation has one header field.
+    cmdAceptar_->setEnabled(false);
+
+    Rotulo(txtTarjeta_, "Tarjeta");
+    Rotulo(cboTipoLectura_, "Lectura");
+    Rotulo(txtFarmacia_, "Farmacia");
+    Rotulo(txtTicketPadre_, "Ticket original");
+    Rotulo(txtTipoReceta_, "Tipo de receta");
+    Rotulo(txtReceta_, "Receta");
+    Rotulo(txtFechaReceta_, "Fecha receta");
+    Rotulo(txtFechaEmisionRecetario_, QString::fromUtf8("Emisión recetario"));
+    Rotulo(txtFechaVenta_, "Fecha venta");
+    Rotulo(txtHoraVenta_, "Hora venta");
+    Rotulo(cboTipoDocumentoRetira_, "Documento retira");
+    Rotulo(txtDocumentoRetira_, QString::fromUtf8("Nº documento"));
+    Rotulo(txtConsulta_, "Consulta");
+    Rotulo(cboTipoAutorizacion_, QString::fromUtf8("Tipo autorización"));
+    Rotulo(txtAutorizacion_, QString::fromUtf8("Autorización"));
+    Rotulo(txtDocumentacionExtra_, QString::fromUtf8("Documentación extra"));
+    Rotulo(txtDescuentoPrestador_, "Descuento %");
+    Rotulo(cboTipoMatriculaR_, "Prescriptor");
+    acompanantes_[cboTipoMatriculaR_] << cboProvinciaR_;
+    Rotulo(txtMatriculaRe_, QString::fromUtf8("Matrícula"));
+    acompanantes_[txtMatriculaRe_] << cmdBuscarMedicoRe_ << lblNombreMedicoRe_;
+    Rotulo(txtMatriculaAu_, QString::fromUtf8("Matrícula"));
+    acompanantes_[txtMatriculaAu_] << cmdBuscarMedicoAu_ << lblNombreMedicoAu_;
+
+    lvwItems_->setRootIsDecorated(false);
+    lvwItems_->setHeaderLabels({QString::fromUtf8("Nº"), "Cantidad", "Troquel", QString::fromUtf8("Código barra"),
+                                QString::fromUtf8("Código proveedor"), "Medicamento", QString::fromUtf8("Presentación"),
+                                "Tipo arancel", "Precio", QString::fromUtf8("Diagnóstico"), "Nombre diagnóstico",
+                                "Cobertura", QString::fromUtf8("Autorización"), "Plan", QString::fromUtf8("Prescripción"),
+                                "Cambio", "% Cobertura"});
+    lvwItems_->header()->setMinimumSectionSize(0);
+    lvwItems_->header()->setStretchLastSection(false);
+    lvwItems_->setColumnWidth(0, TwipsAPixeles(450));
+    lvwDiagnosticos_->setRootIsDecorated(false);
+    lvwDiagnosticos_->setHeaderLabels({QString::fromUtf8("Nº"), QString::fromUtf8("Código"), "Nombre"});
+    lvwDiagnosticos_->header()->setMinimumSectionSize(0);
+    lvwDiagnosticos_->setColumnWidth(0, TwipsAPixeles(450));
+
+    const auto fechas = {txtFechaReceta_, txtFechaEmisionRecetario_, txtFechaVenta_};
+    for (QLineEdit* fecha : fechas) InstalarSalida(fecha, [this, fecha] { SalirFecha(fecha); });
+    InstalarSalida(txtDescuentoPrestador_, [this] { ActualizarItems(false); });
+    const auto salirMatriculaRe = [this] {
+        BuscarMedicoDe(txtMatriculaRe_, lblNombreMedicoRe_, cboTipoMatriculaR_, cboProvinciaR_);
+    };
+    InstalarSalida(txtMatriculaRe_, salirMatriculaRe);
+    InstalarSalida(cboTipoMatriculaR_, [this, salirMatriculaRe] {
+        salirMatriculaRe();
+        gIndiceTipoMatriculaR = cboTipoMatriculaR_->currentIndex();
+    });
+    InstalarSalida(cboProvinciaR_, [this, salirMatriculaRe] {
+        salirMatriculaRe();
+        gIndiceProvinciaR = cboProvinciaR_->currentIndex();
+    });
+
+    connect(cmdBuscarMedicoRe_, &QPushButton::clicked, this, [this] { ElegirMedico(kRE); });
+    connect(cmdBuscarMedicoAu_, &QPushButton::clicked, this, [this] { ElegirMedico(kAU); });
+    connect(cmdAddItem_, &QPushButton::clicked, this, &frmTicketFarmaciaBase::AgregarItem);
+    connect(cmdChangeItem_, &QPushButton::clicked, this, &frmTicketFarmaciaBase::CambiarItem);
+    connect(cmdDelItem_, &QPushButton::clicked, this, &frmTicketFarmaciaBase::BorrarItem);
+    connect(lvwItems_, &QTreeWidget::itemDoubleClicked, this, &frmTicketFarmaciaBase::VerItem);
+    connect(cmdAddDiags_, &QPushButton::clicked, this, &frmTicketFarmaciaBase::AgregarDiagnostico);
+    connect(cmdDelDiags_, &QPushButton::clicked, this, &frmTicketFarmaciaBase::BorrarDiagnostico);
+    connect(cmdAceptar_, &QPushButton::clicked, this, &frmTicketFarmaciaBase::Aceptar);
+    connect(cmdCancelar_, &QPushButton::clicked, this, &frmTicketFarmaciaBase::Cancelar);
+}
+
+frmTicketFarmaciaBase::~frmTicketFarmaciaBase() { Descargar(); }
+
+frmTicketFarmaciaBase* frmTicketFarmaciaBase::Abierto() { return abierto_.data(); }
+
+void frmTicketFarmaciaBase::DescargarAbierto() {
+    frmTicketFarmaciaBase* forma = abierto_.data();
+    if (!forma) return;
+    // Unloaded now, not later: the next form locks the selectors and rebuilds the positions.
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(forma->parentWidget())) {
+        sub->close();
+        delete sub;
+    } else {
+        forma->close();
+        delete forma;
+    }
+}
+
+void frmTicketFarmaciaBase::Presentar(frmTicketFarmaciaBase* forma, bool& pCargado, QMdiArea* area) {
+    abierto_ = forma;
+    forma->Cargar();
+    forma->setWindowTitle(TituloOperacion(forma->codigoOperacion_));
+    if (area) {
+        QMdiSubWindow* sub = area->addSubWindow(forma);
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        sub->show();
+    } else {
+        forma->show();
+    }
+    pCargado = true;
+}
+
+void frmTicketFarmaciaBase::closeEvent(QCloseEvent* e) {
+    Descargar();
+    e->accept();
+}
+
+void frmTicketFarmaciaBase::Descargar() {
+    if (descargado_) return;
+    descargado_ = true;
+    BloquearSelectores(false);
+    gColControles.clear();
+    if (abierto_ == this) abierto_ = nullptr;
+    emit Descargado();
+}
+
+QLabel* frmTicketFarmaciaBase::Rotulo(QWidget* campo, const QString& texto) {
+    auto* rotulo = new QLabel(texto, this);
+    rotulo->setObjectName("lblRotulo_" + campo->objectName());
+    rotulo->setBuddy(campo);
+    acompanantes_[campo] << rotulo;
+    rotulos_[campo] = rotulo;
+    return rotulo;
+}
+
+void frmTicketFarmaciaBase::InstalarSalida(QWidget* campo, std::function<void()> alSalir) {
+    campo->installEventFilter(new Salida(campo, std::move(alSalir)));
+}
+
+QWidget* frmTicketFarmaciaBase::Control(const QString& nombre) const { return findChild<QWidget*>(nombre); }
+
+void frmTicketFarmaciaBase::Colocar(QWidget* w, int izquierda, int arriba, int ancho, int alto) {
+    w->setGeometry(TwipsAPixeles(izquierda), TwipsAPixeles(arriba), TwipsAPixeles(ancho), TwipsAPixeles(alto));
+}
+
+QString frmTicketFarmaciaBase::CodigoLista(const QComboBox* lista) {
+    QString codigo, resto;
+    SepararCodigoNombre(lista->currentText(), codigo, resto);
+    return codigo;
+}
+
+void frmTicketFarmaciaBase::Seleccionar(QComboBox* lista, int indice) {
+    if (lista->count() == 0) return;
+    lista->setCurrentIndex(qBound(0, indice, lista->count() - 1));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Loading
+
+void frmTicketFarmaciaBase::Cargar() {
+    BloquearSelectores(true);
+    ActualizarItems(true);
+
+    struct Entrada {
+        int posicion;
+        QString control;
+        int tipo;
+    };
+    const QList<Entrada> entradas{
+        {1, "lblOperacion", 5},           {2, "txtTarjeta", 5},        {3, "cboTipoLectura", 5},
+        {4, "txtFarmacia", 5},            {5, "txtTicketPadre", 1},    {6, "txtTipoReceta", 5},
+        {7, "txtReceta", 5},              {8, "txtFechaReceta", 4},    {9, "txtFechaEmisionRecetario", 4},
+        {10, "txtFechaVenta", 4},         {11, "txtHoraVenta", 5},     {12, "cboTipoDocumentoRetira", 5},
+        {13, "txtDocumentoRetira", 1},    {14, "txtConsulta", 5},      {15, "cboTipoMatriculaR", 5},
+        {16, "txtMatriculaRe", 1},        {17, ControlTipoMatriculaAu(), 5}, {18, "txtMatriculaAu", 1},
+        {19, "cboTipoAutorizacion", 5},   {20, "txtAutorizacion", 5},  {21, "txtDocumentacionExtra", 5},
+        {22, "txtDescuentoPrestador", 2}, {33, "fmeDiagnosticos", 0},
+    };
+    gColControles.clear();
+    for (const Entrada& e : entradas) {
+        gColControles.append(clsControles{e.posicion, e.control});
+        QWidget* w = Control(e.control);
+        if (e.tipo != 0 && (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w))) FiltroTeclas::Instalar(w, e.tipo);
+    }
+
+    cboTipoDocumentoRetira_->addItems({"", "DNI", "LC", "LE", "CE", "Pasaporte"});
+    cboTipoAutorizacion_->addItems({"", "Normal", "T. Prolongado"});
+    cboTipoLectura_->addItems({"", "Banda", "Manual", "Domicilio"});
+    CargarProfesiones(cboTipoMatriculaR_);
+    CargarJurisdicciones(cboProvinciaR_);
+    for (const char* nombre : {"cboTipoMatriculaA"})
+        if (auto* lista = findChild<QComboBox*>(nombre)) CargarProfesiones(lista);
+    for (const char* nombre : {"cboProvinciaA"})
+        if (auto* lista = findChild<QComboBox*>(nombre)) CargarJurisdicciones(lista);
+
+    const QString hoy = QDate::currentDate().toString("dd/MM/yyyy");
+    txtFechaReceta_->setText(hoy);
+    txtFechaVenta_->setText(hoy);
+
+    AplicarBitmap();
+
+    Seleccionar(cboProvinciaR_, gIndiceProvinciaR);
+    Seleccionar(cboTipoMatriculaR_, gIndiceTipoMatriculaR);
+    lblOperacion_->setText(QString::number(codigoOperacion_));
+}
+
+void frmTicketFarmaciaBase::AplicarBitmap() {
+    QString bitmapEncabezado;
+    bitmapItem_.clear();
+    try {
+        clsBitmaps bitmaps;
+        bitmaps.Buscar({}, gCodigoEmpresa, gCodigoActividad, static_cast<qint16>(codigoOperacion_), "SVL1");
+        bitmapEncabezado = bitmaps.Parametro;
+        bitmaps.Buscar({}, gCodigoEmpresa, gCodigoActividad, static_cast<qint16>(codigoOperacion_), "SVL3");
+        bitmapItem_ = bitmaps.Parametro;
+    } catch (const std::exception& e) {
+        MsgBox(ComoTarsaError(e).Descripcion, Mensajes::vbCritical, "Error");
+    }
+
+    QList<bool> posiciones = PosicionesBitmap(bitmapEncabezado, PosicionesEncabezado());
+    items_ = !bitmapItem_.isEmpty();
+    if (HayExcepcionV101()) ExcepcionV101Encabezado(codigoOperacion_, posiciones, items_);
+    if (!cmdAceptar_->isEnabled() && posiciones.contains(true)) cmdAceptar_->setEnabled(true);
+
+    const auto mostrar = [this](QWidget* w, bool valor) {
+        w->setVisible(valor);
+        w->setEnabled(valor);
+        for (QWidget* acompanante : acompanantes_.value(w)) acompanante->setVisible(valor);
+    };
+    for (clsControles& entrada : gColControles) {
+        const bool valor = entrada.Posicion < posiciones.size() && posiciones.at(entrada.Posicion);
+        entrada.Mostrar = entrada.Habilitar = valor;
+        QWidget* w = Control(entrada.Control);
+        if (!w) continue;
+        mostrar(w, valor);
+        QComboBox* provincia = nullptr;
+        if (entrada.Control == "cboTipoMatriculaR") provincia = cboProvinciaR_;
+        if (entrada.Control == "cboTipoMatriculaA") provincia = findChild<QComboBox*>("cboProvinciaA");
+        if (provincia) mostrar(provincia, valor);
+        if (auto* lista = qobject_cast<QComboBox*>(w); lista && valor) Seleccionar(lista, 1);
+    }
+    if (ListasMatriculaEnBlanco()) {
+        for (const char* nombre : {"cboTipoMatriculaR", "cboTipoMatriculaA", "cboProvinciaR", "cboProvinciaA"})
+            if (auto* lista = findChild<QComboBox*>(nombre); lista && lista->isEnabled() && lista->count() > 0)
+                lista->setCurrentIndex(0);
+    }
+
+    cmdBuscarMedicoRe_->setEnabled(txtMatriculaRe_->isEnabled());
+    cmdBuscarMedicoAu_->setEnabled(txtMatriculaAu_->isEnabled());
+    fmeItems_->setEnabled(items_);
+    fmeItems_->setVisible(items_);
+    lblOperacion_->setVisible(false);
+    diagnosticos_ = fmeDiagnosticos_->isEnabled();
+
+    Disponer(diagnosticos_);
+
+    if (txtFarmacia_->isEnabled()) txtFarmacia_->setText(Ajustes::Obtener(kAplicacion, kSeccionStart, "farmacia"));
+}
+
+void frmTicketFarmaciaBase::DisponerEncabezado(int altoFila) {
+    // Three columns of caption and field, then the prescriber's row.
+    constexpr int kColumnas[] = {120, 3960, 7800};
+    constexpr int kRotulo = 1380, kCampo = 2340, kAlto = 300;
+    const QList<QList<QWidget*>> filas{
+        {txtTarjeta_, cboTipoLectura_, txtFarmacia_},
+        {txtTicketPadre_, txtTipoReceta_, txtReceta_},
+        {txtFechaReceta_, txtFechaEmisionRecetario_, txtFechaVenta_},
+        {txtHoraVenta_, cboTipoDocumentoRetira_, txtDocumentoRetira_},
+        {txtConsulta_, cboTipoAutorizacion_, txtAutorizacion_},
+        {txtDocumentacionExtra_, txtDescuentoPrestador_},
+    };
+    for (int f = 0; f < filas.size(); ++f) {
+        const int arriba = 120 + f * altoFila;
+        for (int c = 0; c < filas[f].size(); ++c) {
+            QWidget* campo = filas[f][c];
+            Colocar(rotulos_.value(campo), kColumnas[c], arriba, kRotulo, kAlto);
+            Colocar(campo, kColumnas[c] + kRotulo + 20, arriba, kCampo, kAlto);
+        }
+    }
+    const int arriba = 120 + 6 * altoFila;
+    Colocar(rotulos_.value(cboTipoMatriculaR_), 120, arriba, kRotulo, kAlto);
+    Colocar(cboTipoMatriculaR_, 1520, arriba, 1800, kAlto);
+    Colocar(cboProvinciaR_, 3380, arriba, 2700, kAlto);
+    Colocar(rotulos_.value(txtMatriculaRe_), 6180, arriba, 900, kAlto);
+    Colocar(txtMatriculaRe_, 7080, arriba, 1100, kAlto);
+    Colocar(cmdBuscarMedicoRe_, 8220, arriba, 360, kAlto);
+    Colocar(lblNombreMedicoRe_, 8640, arriba, 2940, kAlto);
+    Colocar(lblOperacion_, 0, 0, 300, kAlto);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Leaving fields
+
+void frmTicketFarmaciaBase::VolverAlCampo(QLineEdit* campo) {
+    campo->selectAll();
+    // Back to the field once the focus change that left it is over.
+    QTimer::singleShot(0, campo, [campo] {
+        campo->setFocus(Qt::OtherFocusReason);
+        campo->selectAll();
+    });
+}
+
+void frmTicketFarmaciaBase::SalirFecha(QLineEdit* campo) {
+    if (campo->text().isEmpty()) return;
+    QVariant fecha = campo->text();
+    if (!NormalizarFecha(fecha)) {
+        VolverAlCampo(campo);
+        return;
+    }
+    campo->setText(fecha.toString());
+    if (ParsearFechaDMA(fecha.toString()).value() > QDate::currentDate()) {
+        MsgBox("La fecha no puede ser mayor a la actual", Mensajes::vbInformation, windowTitle());
+        VolverAlCampo(campo);
+    }
+}
+
+void frmTicketFarmaciaBase::BuscarMedicoDe(QLineEdit* matricula, QLabel* nombre, QComboBox* tipo,
+                                           QComboBox* provincia) {
+    const QString texto = matricula->text().trimmed();
+    bool numero = false;
+    const qint64 valor = texto.toLongLong(&numero);
+    if (texto.isEmpty() || !numero) return;
+    try {
+        BuscarMedico(static_cast<qint32>(valor), nombre, tipo, provincia);
+    } catch (const std::exception& e) {
+        MsgBox("Error:\r\n" + ComoTarsaError(e).Descripcion, Mensajes::vbCritical);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Doctors
+
+void frmTicketFarmaciaBase::ElegirMedico(const QString& quien) {
+    const QString sql = QStringLiteral("SELECT ") + "{Matricula}Matricula, " + "{Tipo Matricula}TipoMatricula, " +
+                        "{Apellido}ApellidoNombre " + "FROM Medicos " + "WHERE {Options:" +
+                        "Nombre;ApellidoNombre LIKE '{S}*';Matricula;Cstr(Matricula) = '{S}'}";
+    const auto fila = frmPromptedSearch::Instancia().Perform(sql, QString::fromUtf8("Búsqueda de Médicos"), true, true);
+    if (!fila) return;
+    MostrarMedico(quien, static_cast<qint32>(fila->Item("Matricula").toLongLong()),
+                  fila->Item("TipoMatricula").toString());
+}
+
+void frmTicketFarmaciaBase::MostrarMedico(const QString& quien, qint32 matricula, const QString& tipoMatricula) {
+    if (quien == kAU) MostrarMedicoAutorizante(matricula, tipoMatricula);
+    else MostrarMedicoEn(lblNombreMedicoRe_, txtMatriculaRe_, cboTipoMatriculaR_, cboProvinciaR_, matricula, tipoMatricula);
+}
+
+void frmTicketFarmaciaBase::MostrarMedicoEn(QLabel* nombre, QLineEdit* campoMatricula, QComboBox* tipo,
+                                            QComboBox* provincia, qint32 matricula, const QString& tipoMatricula) {
+    nombre->clear();
+    try {
+        if (matricula != 0 && !tipoMatricula.isEmpty()) {
+            clsMedico medico;
+            medico.Empresa = static_cast<qint16>(TextoANumero(gEmpresa, true));
+            const auto rs = medico.Buscar({}, matricula, tipoMatricula);
+            if (rs && !rs->EOF_()) {
+                nombre->setText(medico.ApellidoNombre);
+                campoMatricula->setText(QString::number(medico.Matricula));
+                Seleccionar(tipo, BuscarIndiceCodigo(tipo, medico.TipoMatricula.right(1)));
+                Seleccionar(provincia, BuscarIndiceCodigo(provincia, medico.TipoMatricula.left(1)));
+            }
+        } else {
+            campoMatricula->clear();
+            Seleccionar(tipo, 0);
+        }
+    } catch (const std::exception& e) {
+        MsgBox("Error:\r\n" + ComoTarsaError(e).Descripcion, Mensajes::vbCritical);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Items and diagnoses
+
+void frmTicketFarmaciaBase::EscribirFila(QTreeWidgetItem* fila, const clsItemTicketFarmacia& item) {
+    const QStringList columnas = ColumnasItem(item);
+    for (int c = 1; c < kColumnasItem; ++c) fila->setText(c, columnas.at(c));
+}
+
+void frmTicketFarmaciaBase::AjustarColumnas(QTreeWidget* lista, int desde, int hasta) {
+    const QFontMetrics medida(font());
+    constexpr int kMargen = 12;  // the cell's own padding, so that the text shows whole
+    for (int i = 0; i < lista->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* fila = lista->topLevelItem(i);
+        for (int c = desde; c <= hasta; ++c) {
+            const int ancho = medida.horizontalAdvance(fila->text(c));
+            if (ancho > 0 && ancho + kMargen > lista->columnWidth(c)) lista->setColumnWidth(c, ancho + kMargen);
+        }
+        fila->setText(0, QString::number(i + 1));
+    }
+}
+
+void frmTicketFarmaciaBase::ActualizarItems(bool inicial) {
+    if (inicial) {
+        for (int c = 1; c <= 13; ++c) lvwItems_->setColumnWidth(c, 0);
+        return;
+    }
+    AjustarColumnas(lvwItems_, 1, 13);
+    QList<QStringList> filas;
+    for (int i = 0; i < lvwItems_->topLevelItemCount(); ++i) {
+        QStringList fila;
+        for (int c = 0; c < kColumnasItem; ++c) fila << lvwItems_->topLevelItem(i)->text(c);
+        filas << fila;
+    }
+    const TotalesTicket totales = CalcularTotales(filas, txtDescuentoPrestador_->text());
+    lblTotal_->setText(TextoNumero(totales.Total));
+    lblTotalGeneral_->setText(TextoNumero(totales.TotalGeneral));
+}
+
+void frmTicketFarmaciaBase::ActualizarDiagnosticos(bool inicial) {
+    if (inicial) {
+        for (int c = 1; c <= 2; ++c) lvwDiagnosticos_->setColumnWidth(c, 0);
+        return;
+    }
+    AjustarColumnas(lvwDiagnosticos_, 1, 2);
+}
+
+void frmTicketFarmaciaBase::AgregarItem() {
+    const auto item = frmItemTicketFarmacia::Cargar(static_cast<int>(TextoANumero(gEmpresa, true)), gCodigoEmpresa, 1,
+                                                    codigoOperacion_, bitmapItem_);
+    if (!item) return;
+    auto* fila = new QTreeWidgetItem(lvwItems_);
+    EscribirFila(fila, *item);
+    lvwItems_->setCurrentItem(fila);
+    for (int c = 14; c < kColumnasItem; ++c) lvwItems_->resizeColumnToContents(c);
+    ActualizarItems(false);
+}
+
+void frmTicketFarmaciaBase::CambiarItem() {
+    if (lvwItems_->topLevelItemCount() == 0) return;
+    QTreeWidgetItem* fila = lvwItems_->currentItem() ? lvwItems_->currentItem() : lvwItems_->topLevelItem(0);
+    QStringList columnas;
+    for (int c = 0; c < kColumnasItem; ++c) columnas << fila->text(c);
+    const clsItemTicketFarmacia actual = ItemDeColumnas(columnas);
+    const auto item = frmItemTicketFarmacia::Cargar(static_cast<int>(TextoANumero(gEmpresa, true)), gCodigoEmpresa, 3,
+                                                    codigoOperacion_, bitmapItem_, &actual);
+    if (!item) return;
+    EscribirFila(fila, *item);
+    for (int c = 14; c < kColumnasItem; ++c) lvwItems_->resizeColumnToContents(c);
+    ActualizarItems(false);
+}
+
+void frmTicketFarmaciaBase::BorrarItem() {
+    if (lvwItems_->topLevelItemCount() == 0) return;
+    delete (lvwItems_->currentItem() ? lvwItems_->currentItem() : lvwItems_->topLevelItem(0));
+    ActualizarItems(false);
+}
+
+void frmTicketFarmaciaBase::VerItem() {
+    if (lvwItems_->topLevelItemCount() == 0) return;
+    QTreeWidgetItem* fila = lvwItems_->currentItem() ? lvwItems_->currentItem() : lvwItems_->topLevelItem(0);
+    frmMuestraLista::Abrir(this, *lvwItems_, lvwItems_->indexOfTopLevelItem(fila), QString::fromUtf8("Ítem"));
+}
+
+void frmTicketFarmaciaBase::AgregarDiagnostico() {
+    const auto diagnostico =
+        frmDiagnostico::Cargar(static_cast<int>(TextoANumero(gEmpresa, true)), gCodigoEmpresa, 1, codigoOperacion_);
+    if (!diagnostico) return;
+    auto* fila = new QTreeWidgetItem(lvwDiagnosticos_);
+    fila->setText(1, diagnostico->Codigo);
+    fila->setText(2, diagnostico->Nombre);
+    lvwDiagnosticos_->setCurrentItem(fila);
+    ActualizarDiagnosticos(false);
+}
+
+void frmTicketFarmaciaBase::BorrarDiagnostico() {
+    if (lvwDiagnosticos_->topLevelItemCount() == 0) return;
+    delete (lvwDiagnosticos_->currentItem() ? lvwDiagnosticos_->currentItem() : lvwDiagnosticos_->topLevelItem(0));
+    ActualizarDiagnosticos(false);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Acceptance
+
+void frmTicketFarmaciaBase::Aceptar() {
+    const bool faltanItems = items_ && lvwItems_->topLevelItemCount() == 0;
+    const bool faltaTarjeta = txtTarjeta_->isEnabled() && txtTarjeta_->text().trimmed().isEmpty();
+    if (faltanItems) MsgBox(QString::fromUtf8("Es necesario cargar algún item"), Mensajes::vbInformation, windowTitle());
+    if (faltaTarjeta)
+        MsgBox("Falta ingresar datos del beneficiario (Tarjeta)", Mensajes::vbInformation, windowTitle());
+    if (faltanItems || faltaTarjeta) return;
+
+    if (txtFarmacia_->isEnabled()) Ajustes::Guardar(kAplicacion, kSeccionStart, "farmacia", txtFarmacia_->text());
+    if (!GrabarArchivos()) return;
+
+    Solicitud solicitud;
+    try {
+        solicitud = EnviarSolicitud(gActividad, gEmpresa, gTerminal);
+    } catch (const std::exception& e) {
+        gNuevaTransaccion = false;
+        MsgBox(ComoTarsaError(e).Descripcion, Mensajes::vbCritical, "Error");
+        return;
+    }
+    switch (solicitud.Resultado) {
+        case ResultadoSolicitud::Cancelada:
+        case ResultadoSolicitud::ErrorProceso: gNuevaTransaccion = false; return;
+        case ResultadoSolicitud::SinRespuesta: return;
+        case ResultadoSolicitud::Procesada: break;
+    }
+
+    clsTransaccion& transaccion = solicitud.Transaccion;
+    const RespuestaTicket respuesta = MostrarRespuestaTicket(transaccion, this);
+    gColErrores.clear();
+    const QString& ticket = respuesta.Ticket;
+    const bool cerrar = !respuesta.HuboErrores && !ticket.contains("ERROR");
+    GuardarTransaccionLocal(transaccion.LeerSVL1(), ticket, gCodigoEmpresa, false);
+
+    if (!cerrar) return;
+    close();
+    gNuevaTransaccion = true;
+    if (MostrarTransacciones) MostrarTransacciones();
+}
+
+void frmTicketFarmaciaBase::Cancelar() {
+    gNuevaTransaccion = true;
+    close();
+}
+
+bool frmTicketFarmaciaBase::GrabarArchivos() {
+    try {
+        const QString d = DirectorioIntercambio();
+        const int c = CodigoOperacionVersion(codigoOperacion_);
+        NuevaTransaccionFarmacia();
+
+        const auto texto = [](const QLineEdit* campo) { return campo->isEnabled() ? campo->text() : QString(); };
+        const auto posicion = [](const QComboBox* lista) {
+            return lista->isEnabled() ? QString::number(lista->currentIndex()) : QString();
+        };
+        clsTicket ticket;
+        ticket.Version = gVersion;
+        ticket.CodigoOperacion = c;
+        ticket.TipoPrestador = 1;
+        ticket.Tarjeta = txtTarjeta_->text();
+        ticket.TipoLectura = cboTipoLectura_->isEnabled() ? QString::number(cboTipoLectura_->currentIndex()) : "0";
+        ticket.Farmacia = texto(txtFarmacia_);
+        ticket.TicketPadre = texto(txtTicketPadre_);
+        ticket.TipoReceta = texto(txtTipoReceta_);
+        ticket.Receta = texto(txtReceta_);
+        ticket.FechaReceta = texto(txtFechaReceta_);
+        ticket.FechaEmisionRecetario = texto(txtFechaEmisionRecetario_);
+        ticket.FechaVenta = texto(txtFechaVenta_);
+        ticket.HoraVenta = texto(txtHoraVenta_);
+        ticket.Consulta = texto(txtConsulta_);
+        ticket.TipoMatriculaRe = (cboProvinciaR_->isEnabled() ? CodigoLista(cboProvinciaR_) : QStringLiteral(" ")) +
+                                 (cboTipoMatriculaR_->isEnabled() ? CodigoLista(cboTipoMatriculaR_) : QString());
+        ticket.MatriculaRe = texto(txtMatriculaRe_);
+        CargarAutorizante(ticket);
+        ticket.TipoAutorizacion = posicion(cboTipoAutorizacion_);
+        ticket.Autorizacion = texto(txtAutorizacion_);
+        ticket.DocumentacionExtra = texto(txtDocumentacionExtra_);
+        ticket.TipoDocumentoRetira = posicion(cboTipoDocumentoRetira_);
+        ticket.DocumentoRetira = texto(txtDocumentoRetira_);
+        ticket.DescuentoPrestador =
+            txtDescuentoPrestador_->isEnabled()
+                ? FormatearNumero(TextoANumero(txtDescuentoPrestador_->text(), true) * 100, 2)
+                : QString();
+        ticket.NTransaccionFarmacia = gNTransaccionFarmacia;
+        if (!ticket.GrabarSVL1(d)) {
+            MsgBox("No se pudo grabar archivo SVL1", Mensajes::vbCritical, "Error");
+            return false;
+        }
+        if (!GrabarItems(d)) {
+            MsgBox("No se pudo grabar archivo SVL3", Mensajes::vbCritical, "Error");
+            return false;
+        }
+        if (!GrabarDiagnosticos(d)) {
+            MsgBox("No se pudo grabar archivo SVL4", Mensajes::vbCritical, "Error");
+            return false;
+        }
+        return true;
+    } catch (const std::exception& e) {
+        MsgBox(ComoTarsaError(e).Descripcion, Mensajes::vbCritical, "Error");
+        return false;
+    }
+}
+
+bool frmTicketFarmaciaBase::GrabarItems(const QString& d) {
+    if (!items_) return true;
+    clsItemTicket item;
+    item.Version = gVersion;
+    item.TipoPrestador = 1;
+    item.AbrirArchivo(d);
+    bool escrito = true;
+    for (int i = 0; i < lvwItems_->topLevelItemCount() && escrito; ++i) {
+        const QTreeWidgetItem* fila = lvwItems_->topLevelItem(i);
+        item.InicializarVariables();
+        item.Troquel = fila->text(2);
+        item.CodigoBarra = fila->text(3);
+        item.CodigoProveedor = fila->text(4);
+        item.Cantidad = fila->text(1);
+        item.TipoArancel = fila->text(7);
+        item.Precio = TextoNumero(TextoANumero(fila->text(8), false) * 100);
+        item.Diagnostico = fila->text(9);
+        item.TipoAutorizacion = fila->text(11);
+        item.Autorizacion = fila->text(12);
+        item.PlanCobertura = fila->text(13);
+        item.TipoPrescripcion = fila->text(14).toInt();
+        item.CambioPrescripcion = LeerPalabrasSi(fila->text(15).trimmed());
+        item.PorcentajeCobertura = fila->text(16);
+        escrito = item.GrabarSVL3();
+    }
+    item.CerrarArchivo();
+    return escrito;
+}
+
+bool frmTicketFarmaciaBase::GrabarDiagnosticos(const QString& d) {
+    if (!diagnosticos_) return true;
+    clsDiagnostico diagnostico;
+    diagnostico.Version = gVersion;
+    diagnostico.TipoPrestador = 1;
+    diagnostico.AbrirArchivo(d);
+    bool escrito = true;
+    for (int i = 0; i < lvwDiagnosticos_->topLevelItemCount() && escrito; ++i) {
+        diagnostico.InicializarVariables();
+        diagnostico.Diagnostico = lvwDiagnosticos_->topLevelItem(i)->text(1);
+        escrito = diagnostico.GrabarSVL4();
+    }
+    diagnostico.CerrarArchivo();
+    return escrito;
+}

@@ -1,0 +1,167 @@
+#pragma once
+// What the pharmacy ticket form and its reduced twin share: the header fields switched by the
+// operation bitmaps, the doctor look-ups, the items and diagnoses lists with their totals, and the
+// acceptance that writes the request, waits for the terminal, shows, prints and journals the
+// answer. Each form adds only its own authorising-doctor fields and its window layout.
+//
+// The main window opens a form with Cargar (frmTicketFarmacia::Cargar or frmTicketFarmaciaR::Cargar).
+// At most one ticket form exists: opening one unloads the one open before. While a form is loaded the
+// main window's selectors (the widgets named cboPrestadores, cboEmpresas and cboActividades) are
+// disabled; they are enabled again when it unloads, and the form emits Descargado.
+#include <QHash>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMdiArea;
+class QPushButton;
+class QTreeWidget;
+class clsTicket;
+
+class frmTicketFarmaciaBase : public QWidget {
+    Q_OBJECT
+public:
+    ~frmTicketFarmaciaBase() override;
+
+    // The ticket form now loaded (of either kind), or nullptr.
+    static frmTicketFarmaciaBase* Abierto();
+    // Unloads the loaded ticket form, if any, as its window's close box would.
+    static void DescargarAbierto();
+    // How the transaction list is brought up after a completed ticket; the main window installs it.
+    static inline std::function<void()> MostrarTransacciones;
+
+    int CodigoOperacion() const { return codigoOperacion_; }
+    bool HayItems() const { return items_; }
+    bool HayDiagnosticos() const { return diagnosticos_; }
+    QString BitmapItem() const { return bitmapItem_; }
+
+    // Recomputes the column widths, the row numbers and the totals; with inicial only hides
+    // columns 1 to 13.
+    void ActualizarItems(bool inicial);
+    void ActualizarDiagnosticos(bool inicial);
+    // Shows the doctor of a licence for "RE" (prescriber) or "AU" (authorising doctor).
+    void MostrarMedico(const QString& quien, qint32 matricula, const QString& tipoMatricula);
+    // Writes the header, item and diagnosis records; false (after a message) when one failed.
+    bool GrabarArchivos();
+
+signals:
+    void Descargado();
+
+protected:
+    explicit frmTicketFarmaciaBase(int codigoOperacion, QWidget* padre);
+
+    // Loads a newly created form and shows it, in area when given (the one loaded before has
+    // to be unloaded first, DescargarAbierto).
+    static void Presentar(frmTicketFarmaciaBase* forma, bool& pCargado, QMdiArea* area);
+    void closeEvent(QCloseEvent* e) override;
+
+    // ---- What each form does its own way
+    // Header bitmap positions read (the forms use up to 33).
+    virtual int PosicionesEncabezado() const = 0;
+    // Name of the control at header position 17 (the authorising doctor's licence type).
+    virtual QString ControlTipoMatriculaAu() const = 0;
+    // Whether the licence-type and province lists go back to the blank entry once enabled.
+    virtual bool ListasMatriculaEnBlanco() const = 0;
+    // Window height and the places of the frames and buttons with or without diagnoses.
+    virtual void Disponer(bool conDiagnosticos) = 0;
+    // The authorising doctor found for MostrarMedico("AU", ...), and the header's copy of it.
+    virtual void MostrarMedicoAutorizante(qint32 matricula, const QString& tipoMatricula) = 0;
+    virtual void CargarAutorizante(clsTicket& ticket) const = 0;
+
+    // Form_Load: run once by Presentar, after the derived form has built its own controls.
+    void Cargar();
+    void AplicarBitmap();
+    QWidget* Control(const QString& nombre) const;
+    // A caption for a field; it is shown and hidden with it.
+    QLabel* Rotulo(QWidget* campo, const QString& texto);
+    // Places a widget, measures in twips.
+    static void Colocar(QWidget* w, int izquierda, int arriba, int ancho, int alto);
+    // The shared part of the layout: the header rows and the prescriber's row.
+    void DisponerEncabezado(int altoFila);
+    // The code part ("B" of "B.BUENOS AIRES") of a list's entry.
+    static QString CodigoLista(const QComboBox* lista);
+    static void Seleccionar(QComboBox* lista, int indice);
+    void InstalarSalida(QWidget* campo, std::function<void()> alSalir);
+    // The doctor look-up on leaving a licence field or list, when the licence is a number.
+    void BuscarMedicoDe(QLineEdit* matricula, QLabel* nombre, QComboBox* tipo, QComboBox* provincia);
+    // MostrarMedico for one doctor's controls.
+    void MostrarMedicoEn(QLabel* nombre, QLineEdit* campoMatricula, QComboBox* tipo, QComboBox* provincia,
+                         qint32 matricula, const QString& tipoMatricula);
+
+    QHash<QWidget*, QList<QWidget*>> acompanantes_;  // captions and the like shown with a field
+    QHash<QWidget*, QLabel*> rotulos_;                // the caption of each field
+
+    // Controls (objectName = member name without the underscore).
+    QLabel* lblOperacion_;
+    QLineEdit* txtTarjeta_;
+    QComboBox* cboTipoLectura_;
+    QLineEdit* txtFarmacia_;
+    QLineEdit* txtTicketPadre_;
+    QLineEdit* txtTipoReceta_;
+    QLineEdit* txtReceta_;
+    QLineEdit* txtFechaReceta_;
+    QLineEdit* txtFechaEmisionRecetario_;
+    QLineEdit* txtFechaVenta_;
+    QLineEdit* txtHoraVenta_;
+    QComboBox* cboTipoDocumentoRetira_;
+    QLineEdit* txtDocumentoRetira_;
+    QLineEdit* txtConsulta_;
+    QComboBox* cboTipoMatriculaR_;
+    QComboBox* cboProvinciaR_;
+    QLineEdit* txtMatriculaRe_;
+    QLabel* lblNombreMedicoRe_;
+    QPushButton* cmdBuscarMedicoRe_;
+    QLineEdit* txtMatriculaAu_;
+    QLabel* lblNombreMedicoAu_;
+    QPushButton* cmdBuscarMedicoAu_;
+    QComboBox* cboTipoAutorizacion_;
+    QLineEdit* txtAutorizacion_;
+    QLineEdit* txtDocumentacionExtra_;
+    QLineEdit* txtDescuentoPrestador_;
+    QGroupBox* fmeItems_;
+    QTreeWidget* lvwItems_;
+    QPushButton* cmdAddItem_;
+    QPushButton* cmdChangeItem_;
+    QPushButton* cmdDelItem_;
+    QGroupBox* fmeDiagnosticos_;
+    QTreeWidget* lvwDiagnosticos_;
+    QPushButton* cmdAddDiags_;
+    QPushButton* cmdDelDiags_;
+    QLabel* lblTotalRotulo_;
+    QLabel* lblTotal_;
+    QLabel* lblTotalGeneralRotulo_;
+    QLabel* lblTotalGeneral_;
+    QPushButton* cmdAceptar_;
+    QPushButton* cmdCancelar_;
+
+private:
+    void SalirFecha(QLineEdit* campo);
+    void ElegirMedico(const QString& quien);
+    void AgregarItem();
+    void CambiarItem();
+    void BorrarItem();
+    void VerItem();
+    void AgregarDiagnostico();
+    void BorrarDiagnostico();
+    void Aceptar();
+    void Cancelar();
+    void VolverAlCampo(QLineEdit* campo);
+    void EscribirFila(class QTreeWidgetItem* fila, const struct clsItemTicketFarmacia& item);
+    void AjustarColumnas(QTreeWidget* lista, int desde, int hasta);
+    bool GrabarItems(const QString& d);
+    bool GrabarDiagnosticos(const QString& d);
+    void Descargar();  // Form_Unload, once
+
+    int codigoOperacion_;
+    bool items_ = false;
+    bool diagnosticos_ = false;
+    bool descargado_ = false;
+    QString bitmapItem_;
+    static inline QPointer<frmTicketFarmaciaBase> abierto_;
+};

@@ -1,0 +1,150 @@
+#include "tickets/modTickets.h"
+
+#include <QLocale>
+
+#include "core/modTarsa.h"
+
+QString TituloOperacion(int codigoOperacion) {
+    switch (codigoOperacion) {
+        case 1: return QStringLiteral("CONSUMO");
+        case 2: return QStringLiteral("ANULACION DE CONSUMO");
+        case 3: return QStringLiteral("DEVOLUCION DE CONSUMO");
+        case 4: return QStringLiteral("CONSULTA DE CONSUMO");
+        case 5: return QStringLiteral("AUTORIZACION DIFERIDA");
+        case 41: return QStringLiteral("VERIFICACION ASOCIADO");
+        case 42: return QStringLiteral("VERIFICACION ASOCIADO / MEDICAMENTO");
+        case 51: return QStringLiteral("SOLICITUD DE AUTORIZACION");
+        case 53: return QStringLiteral("CONSULTA RESOLUCION SOLICITUD DE AUTORIZACION");
+        default: return QStringLiteral("Ticket");
+    }
+}
+
+QList<bool> PosicionesBitmap(const QString& bitmap, int cantidad) {
+    QList<bool> posiciones(cantidad + 1, false);
+    for (int i = 1; i <= cantidad && i <= bitmap.size(); ++i) posiciones[i] = bitmap.at(i - 1) == '1';
+    return posiciones;
+}
+
+bool HayExcepcionV101() {
+    if (gVersion != "V101") return false;
+    const double empresa = TextoANumero(gCodigoEmpresa, true);
+    return empresa == 1 || empresa == 42;
+}
+
+namespace {
+void Encender(QList<bool>& posiciones, std::initializer_list<int> cuales) {
+    for (int p : cuales)
+        if (p < posiciones.size()) posiciones[p] = true;
+}
+}  // namespace
+
+void ExcepcionV101Encabezado(int codigoOperacion, QList<bool>& posiciones, bool& items) {
+    posiciones.fill(false);
+    switch (CodigoOperacionVersion(codigoOperacion)) {
+        case 0:
+        case 1:
+            Encender(posiciones, {1, 2, 3, 8, 15, 16, 22});
+            items = true;
+            break;
+        case 2:
+            Encender(posiciones, {1, 2, 3, 5});
+            items = true;
+            break;
+        case 3: Encender(posiciones, {1, 2, 3, 5}); break;
+        case 41:
+            Encender(posiciones, {1, 2, 3});
+            items = false;
+            break;
+        default: break;
+    }
+}
+
+void ExcepcionV101Item(int codigoOperacion, QList<bool>& posiciones) {
+    switch (CodigoOperacionVersion(codigoOperacion)) {
+        case 0:
+        case 1: Encender(posiciones, {1, 2, 4, 7}); break;
+        case 2: Encender(posiciones, {1, 2, 4}); break;
+        default: break;
+    }
+}
+
+QString TextoNumero(double valor) {
+    QLocale local;
+    local.setNumberOptions(QLocale::OmitGroupSeparator);
+    // Fifteen significant digits hide the binary noise of sums and products of cents.
+    return local.toString(valor, 'g', 15);
+}
+
+QStringList ColumnasItem(const clsItemTicketFarmacia& item) {
+    return {item.Linea,
+            FormatearNumero(item.Cantidad, 2),
+            item.Troquel,
+            item.CodigoBarra,
+            item.CodigoProveedor,
+            item.NombreMedicamento,
+            item.Presentacion,
+            FormatearNumero(item.TipoArancel, 2),
+            FormatearNumero(item.Precio, 1),
+            item.Diagnostico,
+            item.NombreDiagnostico,
+            item.TipoCobertura,
+            item.Autorizacion,
+            item.PlanCobertura,
+            QString::number(item.TipoPrescripcion),
+            TextoBooleano(item.CambioPrescripcion),
+            QString::number(item.PorcentajeCobertura)};
+}
+
+clsItemTicketFarmacia ItemDeColumnas(const QStringList& c) {
+    const auto columna = [&](int i) { return i < c.size() ? c.at(i) : QString(); };
+    const auto entero = [&](int i) { return qRound(TextoANumero(columna(i), true)); };
+    clsItemTicketFarmacia item;
+    item.Linea = columna(0);
+    item.Cantidad = entero(1);
+    item.Troquel = columna(2);
+    item.CodigoBarra = columna(3);
+    item.CodigoProveedor = columna(4);
+    item.NombreMedicamento = columna(5);
+    item.Presentacion = columna(6);
+    item.TipoArancel = entero(7);
+    item.Precio = TextoANumero(columna(8), false);
+    item.Diagnostico = columna(9);
+    item.NombreDiagnostico = columna(10);
+    item.TipoCobertura = columna(11);
+    item.Autorizacion = columna(12);
+    item.PlanCobertura = columna(13);
+    item.TipoPrescripcion = entero(14);
+    item.CambioPrescripcion = LeerPalabrasSi(columna(15).trimmed());
+    item.PorcentajeCobertura = entero(16);
+    return item;
+}
+
+TotalesTicket CalcularTotales(const QList<QStringList>& filas, const QString& descuento) {
+    TotalesTicket t;
+    for (const QStringList& fila : filas) {
+        if (fila.size() <= 8) continue;
+        t.Total += TextoANumero(fila.at(1), true) * TextoANumero(fila.at(8), false);
+    }
+    t.TotalGeneral = t.Total - t.Total * TextoANumero(descuento, true) / 100;
+    return t;
+}
+
+QStringList EntradasTipoPrescripcion() {
+    const QString relleno(100, ' ');
+    return {QStringLiteral("Genérico") + relleno + "10", QStringLiteral("Comercial") + relleno + "30",
+            QStringLiteral("Indefinida") + relleno + "00"};
+}
+
+void LeerTipoPrescripcion(const QString& entrada, int& tipo, bool& cambio) {
+    tipo = 0;
+    cambio = false;
+    if (entrada.size() < 2) return;
+    const QString codigo = entrada.right(2);
+    tipo = codigo.left(1).toInt();
+    cambio = codigo.right(1).toInt() != 0;
+}
+
+QStringList EntradasTipoCobertura() {
+    return {QString(), QStringLiteral("Normal"), QStringLiteral("T. prolongado"), kAutorizacionEspecial,
+            QStringLiteral("PM/PMI"), QStringLiteral("Crónico")};
+}

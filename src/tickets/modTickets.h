@@ -1,0 +1,51 @@
+#pragma once
+// The rules of the pharmacy ticket forms that need no window: captions, bitmap positions and the
+// fixed V101 fields, the items list's columns and totals, and the prescription and coverage lists.
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include "tickets/clsItemTicketFarmacia.h"
+
+// The window caption of a ticket form for an operation code; "Ticket" for one not listed.
+QString TituloOperacion(int codigoOperacion);
+
+// Positions 1..cantidad of a bitmap text (index 0 unused): set where the character is "1"; a
+// shorter text leaves the remaining positions unset.
+QList<bool> PosicionesBitmap(const QString& bitmap, int cantidad);
+
+// True when the run speaks V101 to company 1 or 42, whose ticket fields are fixed whatever the
+// terminal's bitmaps say.
+bool HayExcepcionV101();
+// The fixed header fields of those companies for an operation: every position is cleared and the
+// operation's own are set; the items flag changes for the operations that fix it.
+void ExcepcionV101Encabezado(int codigoOperacion, QList<bool>& posiciones, bool& items);
+// The fixed item fields of those companies: added to what the bitmap set, nothing cleared.
+void ExcepcionV101Item(int codigoOperacion, QList<bool>& posiciones);
+
+// A number as plain text: the regional decimal separator, no thousands separator and only the
+// decimals it has (25.5, 22.95, 1250).
+QString TextoNumero(double valor);
+
+// The items list: index 0 is the row text, 1..16 the columns, as the list shows an item.
+inline constexpr int kColumnasItem = 17;
+QStringList ColumnasItem(const clsItemTicketFarmacia& item);
+// The item of a list row, for changing it in the item dialog.
+clsItemTicketFarmacia ItemDeColumnas(const QStringList& columnas);
+
+// Total of the rows (quantity times price of each) and the total less the provider's discount
+// percentage, both from the texts the list and the discount field show.
+struct TotalesTicket {
+    double Total = 0;
+    double TotalGeneral = 0;
+};
+TotalesTicket CalcularTotales(const QList<QStringList>& filas, const QString& descuento);
+
+// The prescription types: the name the user sees, 100 blanks that push the code out of sight, and
+// the two-digit code (prescription type, prescription change).
+QStringList EntradasTipoPrescripcion();
+// The type and change flag of an entry of that list; 0 and false when there is none.
+void LeerTipoPrescripcion(const QString& entrada, int& tipo, bool& cambio);
+// The coverage types, the empty entry first.
+QStringList EntradasTipoCobertura();
+inline const QString kAutorizacionEspecial = QStringLiteral("Autorización especial");

@@ -1,0 +1,197 @@
+// The journal window: the list, saved tickets, reprint and cancellation against the terminal simulator.
+#include <QDir>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QtTest/QTest>
+
+#include "core/modTarsa.h"
+#include "journal/frmInicio.h"
+#include "journal/frmTicket.h"
+#include "platform/Ansi.h"
+#include "platform/Rutas.h"
+#include "platform/ui/Modal.h"
+#include "support/Entorno.h"
+#include "support/Simulador.h"
+
+namespace {
+
+// A V250 pharmacy answer header with the fields the journal reads (positions from 1).
+QString Respuesta(const QString& operacion, const QString& tarjeta, int ticket, const QString& fecha,
+                  const QString& hora, int error = 0, const QString& comentario = "APROBADA") {
+    QString r(372, ' ');
+    auto poner = [&r](int pos, const QString& v) { r.replace(pos - 1, v.size(), v); };
+    poner(1, "FF000");
+    poner(6, operacion);
+    poner(8, tarjeta);
+    poner(108, "1");
+    poner(120, "000000000000");
+    poner(250, QString("%1").arg(ticket, 12, 10, QChar('0')));
+    poner(268, fecha);
+    poner(276, hora);
+    poner(297, QString("%1").arg(error, 4, 10, QChar('0')));
+    poner(301, comentario);
+    return r + "\r\n";
+}
+
+class Journal : public Entorno {
+protected:
+    void SetUp() override {
+        Entorno::SetUp();
+        AbrirBaseEntregada();
+        gDB->Ejecutar("INSERT INTO Empresas (IdEmpresa, Nombre, CodigoQuelo) VALUES (1, \"OSDE\", \"01\")");
+        gCodigoEmpresa = "01";
+        gQueloPath = dirTrabajo;
+        gTermDir = CrearDirectorioTerminal();
+        gVersion = "V250";
+        gEmpresa = "1";
+        gActividad = "2";
+        gTerminal = "20345678";
+    }
+    void TearDown() override {
+        EstablecerManejadorModal({});
+        sim.Detener();
+        Entorno::TearDown();
+    }
+    QTreeWidget* Lista(frmInicio& f) { return f.findChild<QTreeWidget*>("lvwTransacciones"); }
+    QStringList Fila(QTreeWidget* l, int i) {
+        QStringList r;
+        for (int c = 0; c < 7; ++c) r << l->topLevelItem(i)->text(c);
+        return r;
+    }
+    // The terminal starts once the request is complete, so the test sees the request files first.
+    void Terminal(const QStringList& opciones = {}) {
+        modales.alEsperar = [this, opciones] {
+            pedido = LeerArchivo(DirectorioIntercambio() + "/upload/_SVL.1");
+            sim.Iniciar(dirTrabajo, "ok", opciones);
+        };
+        modales.Instalar();
+    }
+    Simulador sim;
+    Modales modales;
+    QByteArray pedido;  // the header record as the terminal received it
+};
+
+class frmInicioPrueba : public frmInicio {
+public:
+    using frmInicio::frmInicio;
+    void MostrarTicket(const QString& texto, const QString& ticket, const QString& tarjeta) override {
+        abiertos << ticket + "|" + tarjeta + "|" + texto;
+    }
+    QStringList abiertos;
+};
+
+}  // namespace
+
+TEST_F(Journal, AnEmptyJournalSaysSo) {
+    frmInicio f;
+    ASSERT_EQ(mensajes.mostrados.size(), 1);
+    EXPECT_EQ(mensajes.mostrados[0].texto, "No hay transacciones guardadas");
+    EXPECT_EQ(Lista(f)->topLevelItemCount(), 0);
+}
+
+TEST_F(Journal, RowsShowNamesDatesCardsAndSort) {
+    GuardarTransaccionLocal(Respuesta("01", "60349300000123456789", 1001, "20240305", "0930"), "T1\r\n", "01", false);
+    GuardarTransaccionLocal(Respuesta("02", "6034", 1002, "20240306", "1815", 12, "TARJETA VENCIDA"), "T2\r\n", "07", false);
+    EXPECT_EQ(Lista(*std::make_unique<frmInicio>())->topLevelItemCount(), 1);  // the current company's only
+    gEmpresa = "0";
+    frmInicio f;
+    QTreeWidget* l = Lista(f);
+    ASSERT_EQ(l->topLevelItemCount(), 2);
+    EXPECT_EQ(Fila(l, 0), (QStringList{"0", "Alta de ticket", "05/03/2024 09:30", "OSDE", "1001", "60349300000", "APROBADA"}));
+    // A company code that matches no company still lists the row, with no company name.
+    EXPECT_EQ(Fila(l, 1), (QStringList{"12", QString::fromUtf8("Anulación de ticket"), "06/03/2024 18:15", "", "1002", "6034",
+                                        "TARJETA VENCIDA"}));
+    for (const char* primero : {"1001", "1002", "1001"}) {  // each click on the header turns the order round
+        emit l->header()->sectionClicked(4);
+        EXPECT_EQ(l->topLevelItem(0)->text(4), primero);
+    }
+}
+
+TEST_F(Journal, OnlyAMouseClickOpensTheSavedTicket) {
+    GuardarTransaccionLocal(Respuesta("01", "6034930000012345", 77, "20261206", "1200"), "LINEA 1\r\nLINEA 2", "01", false);
+    GuardarTransaccionLocal(Respuesta("01", "6034930000099999", 78, "20261206", "1201"), "OTRO\r\n", "01", false);
+    frmInicioPrueba f;
+    f.show();
+    QTreeWidget* l = Lista(f);
+    l->setFocus();
+    QTest::keyClick(l, Qt::Key_Down);  // chosen with the keyboard: nothing opens
+    QTest::keyClick(l, Qt::Key_Down);
+    EXPECT_TRUE(f.abiertos.isEmpty());
+    const QRect fila = l->visualItemRect(l->topLevelItem(0));
+    QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, fila.center());
+    ASSERT_EQ(f.abiertos.size(), 1);
+    EXPECT_EQ(f.abiertos[0], "77|60349300000|LINEA 1\r\nLINEA 2\r\n");
+}
+
+TEST_F(Journal, MissingTicketDirectoryOrFileIsReported) {
+    GuardarTransaccionLocal(Respuesta("01", "6034", 90, "20261206", "1200"), "X", "01", false);
+    frmInicioPrueba f;
+    QDir(dirAplicacion + "/Tickets").removeRecursively();
+    f.AbrirTicketGuardado(Lista(f)->topLevelItem(0));
+    const QString dir = Rutas::Unir(Rutas::Unir(dirAplicacion, "Tickets"), "");
+    ASSERT_EQ(mensajes.mostrados.size(), 1);
+    EXPECT_EQ(mensajes.mostrados[0].texto, "No se encuentra el directorio de los tickets: " + dir);
+    QDir().mkpath(dir);
+    f.AbrirTicketGuardado(Lista(f)->topLevelItem(0));
+    EXPECT_EQ(mensajes.mostrados[1].texto, "No se encuentra el archivo del ticket: " + dir + "90.prn");
+    EXPECT_TRUE(f.abiertos.isEmpty());
+}
+
+TEST_F(Journal, ReprintNumberIsChecked) {
+    frmInicio f;
+    mensajes.mostrados.clear();
+    for (const char* numero : {"   ", "12a"}) {
+        f.findChild<QLineEdit*>("txtNrotransaccion")->setText(numero);
+        f.findChild<QPushButton*>("cmdBuscar")->click();
+    }
+    ASSERT_EQ(mensajes.mostrados.size(), 2);
+    EXPECT_EQ(mensajes.mostrados[0].texto, QString::fromUtf8("Debe ingresar el nº de transacción"));
+    EXPECT_EQ(mensajes.mostrados[1].texto, QString::fromUtf8("El nº de transacción ingresado no es correcto"));
+    EXPECT_FALSE(Rutas::Existe(DirectorioIntercambio() + "/upload/_SVL.1"));
+}
+
+TEST_F(Journal, ReprintAsksTheTerminalAndJournalsNothing) {
+    gVerTicket = gImprimirTicket = gVerListaErrores = true;
+    gNTransaccionFarmacia = "17";
+    gNuevaTransaccion = false;  // the reprint keeps the pharmacy transaction number
+    Terminal();
+    frmInicio f;
+    mensajes.mostrados.clear();
+    f.findChild<QLineEdit*>("txtNrotransaccion")->setText(" 1234 ");
+    f.findChild<QPushButton*>("cmdBuscar")->click();
+    ASSERT_EQ(pedido.size(), 372);
+    EXPECT_EQ(pedido.mid(5, 2), "80");
+    EXPECT_EQ(pedido.mid(119, 12), "1234        ");
+    EXPECT_EQ(modales.vistas, QStringList{"frmMuestraTicket"});
+    EXPECT_EQ(impresora.impresos.size(), 1);
+    EXPECT_TRUE(gNuevaTransaccion);
+    EXPECT_EQ(gDB->Consultar("SELECT count(*) FROM Transaccion")->Campo(0).toInt(), 0);
+    EXPECT_TRUE(mensajes.mostrados.isEmpty());
+}
+
+TEST_F(Journal, CancellationFromTheTicketViewIsJournalledAndCloses) {
+    gVerTicket = gVerListaErrores = true;
+    gNuevaTransaccion = false;
+    gNTransaccionFarmacia = "321";
+    Terminal({"--first-ticket", "5001"});
+    modales.alMostrar = [](QDialog& d) {
+        if (auto* vista = qobject_cast<frmTicket*>(&d)) vista->Anular();
+    };
+    frmTicket vista;
+    vista.Cargar("TICKET 1001\r\n", "1001", "6034930000012345");
+    EXPECT_EQ(modales.vistas, (QStringList{"frmTicket", "frmMuestraTicket"}));
+    ASSERT_EQ(pedido.size(), 372);
+    EXPECT_EQ(pedido.mid(5, 2), "02");
+    EXPECT_EQ(pedido.mid(7, 16), "6034930000012345");
+    EXPECT_EQ(pedido.mid(119, 12), "1001        ");
+    auto rs = gDB->Consultar("SELECT Operacion, Ticket, CodigoEmpresa FROM Transaccion");
+    ASSERT_FALSE(rs->EOF_());
+    EXPECT_EQ(rs->Campo("Operacion").toString(), "02");
+    EXPECT_EQ(rs->Campo("Ticket").toInt(), 5001);
+    EXPECT_EQ(rs->Campo("CodigoEmpresa").toInt(), 1);
+    EXPECT_TRUE(QFile::exists(dirAplicacion + "/Tickets/5001.prn"));
+    EXPECT_TRUE(gNuevaTransaccion);
+    EXPECT_EQ(vista.result(), QDialog::Accepted);
+}
