@@ -1,12 +1,15 @@
 // tarsa-capturas <output dir>: the screenshots of the user guide, taken from the real windows on a
 // demo installation (see scripts/capturas.sh, which prepares it and runs this under Xvfb).
 // It sends a few tickets to the terminal simulator through the client's request cycle so that the
-// journal has rows, then shows each window in the state a newcomer sees it and saves it as PNG.
+// journal has rows, makes one consumption through the ticket form as docs/demo.md tells, and
+// saves each window as PNG in the state a newcomer sees it.
 #include <QAbstractItemModel>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -26,7 +29,10 @@
 #include "exchange/clsTicket.h"
 #include "exchange/frmProcesando.h"
 #include "journal/frmInicio.h"
+#include "tickets/frmTicketFarmaciaBase.h"
 #include "platform/Rutas.h"
+#include "platform/ui/ImpresoraSistema.h"
+#include "platform/ui/Modal.h"
 #include "platform/TarsaError.h"
 #include "ui/frmAbout.h"
 #include "ui/frmPromptedSearch.h"
@@ -34,8 +40,11 @@
 
 namespace {
 
+QProcess* gSimulador = nullptr;
+
 [[noreturn]] void Fallar(const QString& texto) {
     std::fprintf(stderr, "tarsa-capturas: %s\n", qPrintable(texto));
+    if (gSimulador) gSimulador->kill();
     std::exit(1);
 }
 
@@ -50,7 +59,10 @@ void Esperar(const std::function<bool()>& condicion, const QString& que) {
 
 // Lets pending layout and paint events through before a window is grabbed.
 void Asentar() {
-    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    for (int i = 0; i < 5; ++i) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
 }
 
 void Guardar(QWidget* w, const QString& dir, const QString& nombre) {
@@ -58,6 +70,32 @@ void Guardar(QWidget* w, const QString& dir, const QString& nombre) {
     const QString archivo = QDir(dir).filePath(nombre);
     if (!w->grab().save(archivo)) Fallar("no se pudo escribir " + archivo);
     std::printf("  %s (%dx%d)\n", qPrintable(archivo), w->width(), w->height());
+}
+
+void Escribir(QObject* ventana, const char* campo, const QString& texto) {
+    auto* w = ventana->findChild<QLineEdit*>(campo);
+    if (!w) Fallar(QString("no existe el campo ") + campo);
+    w->setText(texto);
+}
+
+// Leaving a field runs its rule (look-ups fill the name labels).
+void Salir(QObject* ventana, const char* campo) {
+    QFocusEvent e(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(ventana->findChild<QWidget*>(campo), &e);
+}
+
+void Elegir(QObject* ventana, const char* lista, const QString& comienzo) {
+    auto* cbo = ventana->findChild<QComboBox*>(lista);
+    if (!cbo) Fallar(QString("no existe la lista ") + lista);
+    for (int i = 0; i < cbo->count(); ++i)
+        if (cbo->itemText(i).startsWith(comienzo)) return cbo->setCurrentIndex(i);
+    Fallar(QString("la lista ") + lista + " no ofrece " + comienzo);
+}
+
+void Pulsar(QObject* ventana, const char* boton) {
+    auto* b = ventana->findChild<QPushButton*>(boton);
+    if (!b) Fallar(QString("no existe el botón ") + boton);
+    b->click();
 }
 
 struct Item {
@@ -140,12 +178,7 @@ QString Enviar(const Venta& v, const QString& ticketPadre) {
     return respuesta.mid(249, 12);
 }
 
-void LlenarDiario(const QString& simulador) {
-    QProcess sim;
-    sim.setProcessChannelMode(QProcess::ForwardedChannels);
-    sim.start(simulador, {"--dir", gQueloPath});
-    if (!sim.waitForStarted(5000)) Fallar("no arranca " + simulador);
-
+void LlenarDiario() {
     const QList<Venta> ventas = {
         {1, "11", "1", "61404512300", "RE-778123", {{"3716506", "1", "1523000", "210", "40"}, {"1314536", "2", "645000", "210", "40"}}},
         {1, "14", "1", "15012345678900", "PAMI-55120", {{"5911877", "1", "1689050", "CRONICO", "80"}, {"1390763", "1", "1254000", "CRONICO", "80"}}},
@@ -159,9 +192,54 @@ void LlenarDiario(const QString& simulador) {
     };
     QString anterior;
     for (const Venta& v : ventas) anterior = Enviar(v, anterior);
+}
 
-    sim.terminate();
-    if (!sim.waitForFinished(5000)) sim.kill();
+// A consumption the way a newcomer makes it in the demo (docs/demo.md): Consumo, card,
+// prescription, prescribing doctor, two medications by troquel, Aceptar. The form is taken before
+// it is accepted, and the answer ticket as the client shows it.
+void Consumo(frmTarsa& ventana, const QString& salida) {
+    const QList<QPair<const char*, const char*>> items = {{"3716506", "1"}, {"1314536", "2"}};
+    int item = 0;
+    EstablecerManejadorModal([&](QDialog& d) -> int {
+        const QString nombre = d.objectName();
+        if (nombre == "frmItemTicketFarmacia") {
+            d.show();
+            Escribir(&d, "txtTroquel", items[item].first);
+            Salir(&d, "txtTroquel");
+            Escribir(&d, "txtCantidad", items[item].second);
+            Escribir(&d, "txtPlanCobertura", "210");
+            Escribir(&d, "txtPorcentajeCobertura", "40");
+            Elegir(&d, "cboTipoPrescripcion", QString::fromUtf8("Comercial"));
+            if (item++ == 0) Guardar(&d, salida, "consumo-item.png");
+            Pulsar(&d, "cmdAceptar");
+            return d.result();
+        }
+        if (nombre == "frmMuestraTicket") {
+            d.show();
+            Guardar(&d, salida, "consumo-ticket.png");
+            return QDialog::Accepted;
+        }
+        return d.exec();  // the wait for the terminal
+    });
+
+    ventana.EjecutarBoton("K11");
+    frmTicketFarmaciaBase* ticket = frmTicketFarmaciaBase::Abierto();
+    if (!ticket) Fallar("Consumo no abrió el ticket");
+    Escribir(ticket, "txtTarjeta", "61404512300");
+    Elegir(ticket, "cboTipoLectura", "Manual");
+    Escribir(ticket, "txtFarmacia", "4512");
+    Escribir(ticket, "txtTipoReceta", "1");
+    Escribir(ticket, "txtReceta", "778190");
+    Elegir(ticket, "cboProvinciaR", "B.");
+    Escribir(ticket, "txtMatriculaRe", "45213");
+    Salir(ticket, "txtMatriculaRe");
+    Pulsar(ticket, "cmdAddItem");
+    Pulsar(ticket, "cmdAddItem");
+    if (QWidget* marco = ticket->parentWidget(); qobject_cast<QMdiSubWindow*>(marco)) marco->move(10, 10);
+    Guardar(&ventana, salida, "consumo.png");
+    Pulsar(ticket, "cmdAceptar");
+    Esperar([] { return frmTicketFarmaciaBase::Abierto() == nullptr; }, "el ticket aceptado");
+    EstablecerManejadorModal({});
 }
 
 }  // namespace
@@ -176,9 +254,17 @@ int main(int argc, char** argv) {
     const QString salida = QDir(args[1]).absolutePath();
     QDir().mkpath(salida);
 
+    static ImpresoraSistema impresora;  // printed tickets go to TARSA_PDF_DIR, as in the demo
+    Impresora::Establecer(&impresora);
     gDirectorioAplicacion = ResolverDirectorioAplicacion(QCoreApplication::applicationDirPath());
     if (!IniciarAplicacion("")) Fallar("no se pudo abrir la base de datos");
-    LlenarDiario(Rutas::Unir(QCoreApplication::applicationDirPath(), "tarsa-terminal-sim"));
+
+    QProcess sim;
+    sim.setProcessChannelMode(QProcess::ForwardedChannels);
+    sim.start(Rutas::Unir(QCoreApplication::applicationDirPath(), "tarsa-terminal-sim"), {"--dir", gQueloPath});
+    if (!sim.waitForStarted(5000)) Fallar("no arranca tarsa-terminal-sim");
+    gSimulador = &sim;
+    LlenarDiario();
     // Back to the selection the settings hold, as a fresh start would show it.
     gEmpresa = "11";
     gActividad = "1";
@@ -219,8 +305,8 @@ int main(int argc, char** argv) {
     Guardar(&busqueda, salida, "busqueda-medicamentos.png");
     busqueda.close();
 
-    // Inicio: the journal inside the main window.
-    ventana.findChild<QAction*>("mnuTickets")->trigger();
+    // The consumption leaves the journal open inside the main window.
+    Consumo(ventana, salida);
     QMdiSubWindow* hija = nullptr;
     Esperar(
         [&] {
@@ -235,5 +321,9 @@ int main(int argc, char** argv) {
     frmAbout* acerca = frmAbout::Mostrar(&ventana);
     Esperar([&] { return acerca->isVisible(); }, "acerca de");
     Guardar(acerca, salida, "acerca.png");
+
+    gSimulador = nullptr;
+    sim.terminate();
+    if (!sim.waitForFinished(5000)) sim.kill();
     return 0;
 }
