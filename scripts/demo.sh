@@ -2,7 +2,8 @@
 # Builds the client and starts it on a demo installation, with the terminal simulator answering.
 # Everything lives under ./demo: settings (ajustes.ini), database (app/), the working directory
 # shared with the terminal (Estandar/) and the printed tickets (pdf/). Delete ./demo to start over.
-# Arguments are passed to the client (/V101 selects the older protocol).
+# Arguments are passed to the client (/V101 selects the older protocol); TARSA_SIM_OPCIONES to the
+# terminal simulator.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 raiz=$PWD
@@ -29,21 +30,31 @@ if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
 fi
 
 # Ticket numbers grow from one demo session to the next (day of the year, hour, minute).
+# TARSA_SIM_OPCIONES adds options of the simulator, e.g. "--scenario item-errors".
+# shellcheck disable=SC2086
 "$bin/tarsa-terminal-sim" --dir "$demo/Estandar" --first-ticket "$((10#$(date +%j%H%M)))00" \
-  >"$demo/terminal-sim.log" 2>&1 &
+  ${TARSA_SIM_OPCIONES:-} >"$demo/terminal-sim.log" 2>&1 &
 sim_pid=$!
-parar_simulador() {
-  if kill -0 "$sim_pid" 2>/dev/null; then
-    kill "$sim_pid" 2>/dev/null || true
-    wait "$sim_pid" 2>/dev/null || true
-  fi
+cliente_pid=""
+parar() {
+  for pid in $cliente_pid $sim_pid; do
+    if kill -0 "$pid" 2>/dev/null; then
+      kill "$pid" 2>/dev/null || true
+      wait "$pid" 2>/dev/null || true
+    fi
+  done
 }
-trap parar_simulador EXIT
+trap parar EXIT
 trap 'exit 130' INT TERM
 echo "Terminal simulator running (pid $sim_pid, log: demo/terminal-sim.log)"
 echo "Printed tickets go to demo/pdf/; see docs/demo.md for a first consumption ticket."
 
+# The client runs in the background so that Ctrl+C or a TERM signal reach this script at once and
+# end both programs.
+"$bin/TarsaCliente" "$@" &
+cliente_pid=$!
 status=0
-"$bin/TarsaCliente" "$@" || status=$?
+wait "$cliente_pid" || status=$?
+cliente_pid=""
 echo "Client closed; stopping the terminal simulator."
 exit $status
