@@ -21,6 +21,9 @@ export TARSA_PDF_DIR=$demo/pdf
 echo "Preparing the demo installation in demo/"
 "$bin/tarsa-demo" "$demo"
 
+# Exchange directories left behind by a client that was killed rather than closed.
+rm -rf "$demo"/Estandar/term[0-9]*
+
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
   echo
   echo "No display here, so the client cannot open its window. Run the demo under a virtual display:"

@@ -5,7 +5,6 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QProcess>
-
 #include <algorithm>
 
 #include "TestConfig.h"

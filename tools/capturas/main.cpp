@@ -19,7 +19,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTreeView>
-
 #include <cstdio>
 #include <functional>
 
@@ -29,11 +28,11 @@
 #include "exchange/clsTicket.h"
 #include "exchange/frmProcesando.h"
 #include "journal/frmInicio.h"
-#include "tickets/frmTicketFarmaciaBase.h"
 #include "platform/Rutas.h"
+#include "platform/TarsaError.h"
 #include "platform/ui/ImpresoraSistema.h"
 #include "platform/ui/Modal.h"
-#include "platform/TarsaError.h"
+#include "tickets/frmTicketFarmaciaBase.h"
 #include "ui/frmAbout.h"
 #include "ui/frmPromptedSearch.h"
 #include "ui/frmTarsa.h"
@@ -180,14 +179,34 @@ QString Enviar(const Venta& v, const QString& ticketPadre) {
 
 void LlenarDiario() {
     const QList<Venta> ventas = {
-        {1, "11", "1", "61404512300", "RE-778123", {{"3716506", "1", "1523000", "210", "40"}, {"1314536", "2", "645000", "210", "40"}}},
-        {1, "14", "1", "15012345678900", "PAMI-55120", {{"5911877", "1", "1689050", "CRONICO", "80"}, {"1390763", "1", "1254000", "CRONICO", "80"}}},
+        {1,
+         "11",
+         "1",
+         "61404512300",
+         "RE-778123",
+         {{"3716506", "1", "1523000", "210", "40"}, {"1314536", "2", "645000", "210", "40"}}},
+        {1,
+         "14",
+         "1",
+         "15012345678900",
+         "PAMI-55120",
+         {{"5911877", "1", "1689050", "CRONICO", "80"}, {"1390763", "1", "1254000", "CRONICO", "80"}}},
         {1, "23", "1", "1234567890101", "IOMA-3310", {{"1864493", "1", "1466000", "PMO", "40"}}, "J45.0"},
-        {1, "11", "1", "61402233400", "RE-778131", {{"1518936", "1", "1376000", "CRONICO", "70"}, {"5789171", "1", "1102000", "CRONICO", "70"}}},
+        {1,
+         "11",
+         "1",
+         "61402233400",
+         "RE-778131",
+         {{"1518936", "1", "1376000", "CRONICO", "70"}, {"5789171", "1", "1102000", "CRONICO", "70"}}},
         {41, "11", "1", "61407788100", "", {}},
         {1, "11", "1", "61409876500", "RE-778140", {{"5791609", "1", "4287000", "310", "50"}}},
         {2, "11", "1", "61409876500", "", {}, "", true},
-        {1, "11", "1", "61405566700", "RE-778152", {{"4561125", "1", "1045000", "210", "40"}, {"6192628", "1", "876000", "210", "40"}}},
+        {1,
+         "11",
+         "1",
+         "61405566700",
+         "RE-778152",
+         {{"4561125", "1", "1045000", "210", "40"}, {"6192628", "1", "876000", "210", "40"}}},
         {3, "11", "1", "61405566700", "", {{"6192628", "1", "876000", "210", "40"}}, "", true},
     };
     QString anterior;

@@ -2,6 +2,8 @@
 
 namespace Demo {
 
+// The tables keep one row a line.
+// clang-format off
 const QList<EmpresaActividad>& Configuracion() {
     static const QList<EmpresaActividad> registros = {
         {"11", "OSDE", "01", "FARMACIA"},
@@ -101,6 +103,8 @@ const QList<Plan>& Planes() {
     return lista;
 }
 
+// clang-format on
+
 QList<Mascara> Mascaras(const QString& codigoEmpresa) {
     // Header: 1 operation, 2 card, 3 reading, 4 pharmacy, 5 earlier ticket, 6 prescription type,
     // 7 prescription, 8 prescription date, 10 sale date, 12-13 document of who collects,
@@ -109,16 +113,16 @@ QList<Mascara> Mascaras(const QString& codigoEmpresa) {
     // 9 authorisation, 12 plan, 13 prescription type, 15 coverage percentage.
     Mascara consumo{1, {1, 2, 3, 4, 6, 7, 8, 10, 15, 16}, {1, 2, 4, 6, 8, 9, 12, 13, 15}};
     if (codigoEmpresa == "14") consumo.cabecera << 12 << 13;  // PAMI asks who collects the medication
-    if (codigoEmpresa == "23") {                             // IOMA asks for the diagnoses
+    if (codigoEmpresa == "23") {                              // IOMA asks for the diagnoses
         consumo.cabecera << 33;
         consumo.items << 7;
     }
     return {
         consumo,
-        {2, {1, 2, 3, 4, 5}, {}},                   // cancellation of a whole ticket
-        {3, {1, 2, 3, 4, 5, 10}, {1, 2, 4, 6}},     // return of some items
-        {4, {1, 2, 3, 5}, {}},                      // query of a ticket
-        {41, {1, 2, 3}, {}},                        // beneficiary check
+        {2, {1, 2, 3, 4, 5}, {}},                // cancellation of a whole ticket
+        {3, {1, 2, 3, 4, 5, 10}, {1, 2, 4, 6}},  // return of some items
+        {4, {1, 2, 3, 5}, {}},                   // query of a ticket
+        {41, {1, 2, 3}, {}},                     // beneficiary check
     };
 }
 

@@ -59,9 +59,12 @@ QString EscribirAjustes(const QString& estandar) {
     };
     int escritos = guardar("QUELO_Path", estandar, true);
     const QList<QPair<QString, QString>> valores = {
-        {"Empresa", kEmpresaInicial},           {"Actividad", kActividadInicial},
-        {"Terminal", kLicencia},                {"VerBotonesVerificar", TextoBooleano(true)},
-        {"VerBotonesConsulta", TextoBooleano(true)}, {"VerBotonesDevolucion", TextoBooleano(true)},
+        {"Empresa", kEmpresaInicial},
+        {"Actividad", kActividadInicial},
+        {"Terminal", kLicencia},
+        {"VerBotonesVerificar", TextoBooleano(true)},
+        {"VerBotonesConsulta", TextoBooleano(true)},
+        {"VerBotonesDevolucion", TextoBooleano(true)},
         {"ImprimirTicket", TextoBooleano(true)},
     };
     for (const auto& [clave, valor] : valores) escritos += guardar(clave, valor, false);
@@ -80,8 +83,8 @@ QStringList CargarCatalogos(const QString& estandar) {
     medicamento.Empresa = empresaInicial;
     int nuevas = 0;
     for (const Medicamento& m : Medicamentos()) {
-        medicamento.Procesar(1, m.troquel, m.codigoBarra, QString::fromUtf8(m.nombre), QString::fromUtf8(m.presentacion),
-                             m.precio, m.tipo, m.codProveedor, false);
+        medicamento.Procesar(1, m.troquel, m.codigoBarra, QString::fromUtf8(m.nombre),
+                             QString::fromUtf8(m.presentacion), m.precio, m.tipo, m.codProveedor, false);
         nuevas += medicamento.Registros;
     }
     informe << "Medicamentos: " + Filas(nuevas, Medicamentos().size());
@@ -143,11 +146,11 @@ QByteArray ArchivoBitmaps() {
         const QString clave = Campo(r.codigoEmpresa, 2) + Campo(r.codigoActividad, 2);
         for (const Mascara& m : Mascaras(r.codigoEmpresa)) {
             const QString operacion = QString::number(m.operacion).rightJustified(2, '0');
-            texto += clave + operacion + QString("SVL1").leftJustified(64) + TextoMascara(m.cabecera, kLargoMascaraCabecera) +
-                     "\r\n";
+            texto += clave + operacion + QString("SVL1").leftJustified(64) +
+                     TextoMascara(m.cabecera, kLargoMascaraCabecera) + "\r\n";
             if (!m.items.isEmpty())
-                texto += clave + operacion + QString("SVL3").leftJustified(64) + TextoMascara(m.items, kLargoMascaraItems) +
-                         "\r\n";
+                texto += clave + operacion + QString("SVL3").leftJustified(64) +
+                         TextoMascara(m.items, kLargoMascaraItems) + "\r\n";
         }
     }
     return Ansi::Codificar(texto);

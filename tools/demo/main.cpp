@@ -1,7 +1,6 @@
 // tarsa-demo <dir>: prepares a demo installation of the client under <dir> (see scripts/demo.sh).
 #include <QCoreApplication>
 #include <QDir>
-
 #include <cstdio>
 
 #include "PrepararDemo.h"
