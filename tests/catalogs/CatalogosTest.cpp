@@ -18,7 +18,7 @@ using Catalogos = ConBase;
 
 TEST_F(Catalogos, ComillasDoblesSoloSeReemplazanDondeCorresponde) {
     clsMedicamento med;
-    med.Procesar(1, 10, kRaro, kRaro, kRaro, 100);
+    med.Procesar(1, 10, kRaro, kRaro, kRaro, 12345);  // prices, percentages and values come times 100
     clsEmpresas emp;
     emp.Procesar(1, 4, kRaro, kRaro);
     clsActividades act;
@@ -29,11 +29,11 @@ TEST_F(Catalogos, ComillasDoblesSoloSeReemplazanDondeCorresponde) {
     medico.Procesar(1, 77, "B1", kRaro);
     clsPlan plan;
     plan.Empresa = 4;
-    plan.Procesar(1, kRaro, 100, kRaro);
+    plan.Procesar(1, kRaro, 4050, kRaro);
     clsPractica pra;
     pra.Empresa = 4;
     pra.Licencia = kRaro;
-    pra.Procesar(1, kRaro, kRaro, kRaro, 100);
+    pra.Procesar(1, kRaro, kRaro, kRaro, 150050);
     clsDiagnostico dia;
     dia.Procesar(1, kRaro, kRaro);
 
@@ -53,32 +53,20 @@ TEST_F(Catalogos, ComillasDoblesSoloSeReemplazanDondeCorresponde) {
         {"SELECT Codigo || PlanCobertura FROM Planes", kRaro + kRaro},
         {"SELECT Licencia || TipoPractica || Codigo || Nombre FROM Practicas", kRaro + kRaro + kRaro + kRaro},
         {"SELECT Codigo || Nombre FROM Diagnosticos", kRaro + kRaro},
+        {"SELECT Precio || ' ' || (SELECT PorcentajeCobertura FROM Planes) || ' ' || "
+         "(SELECT ValorNomenclador FROM Practicas) FROM Medicamentos", "123.45 40.5 1500.5"},
     };
     for (const auto& c : casos) EXPECT_EQ(Valor(c.sql).toString().toStdString(), c.esperado.toStdString()) << c.sql;
 
     // And the lookups by those keys find them.
-    EXPECT_TRUE(dia.Buscar({}, kRaro)) ;
-    EXPECT_EQ(dia.Registros, 1);
+    dia.Buscar({}, kRaro);
     plan.Buscar({}, kRaro, kRaro);
-    EXPECT_EQ(plan.Registros, 1);
+    pre.Buscar({}, kRaro);
+    EXPECT_EQ(dia.Registros + plan.Registros + pre.Registros, 3);
     pra.Buscar({}, kRaro, kRaro);
     EXPECT_EQ(pra.Nombre.toStdString(), kRaro.toStdString());
-    pre.Buscar({}, kRaro);
-    EXPECT_EQ(pre.Registros, 1);
     medico.Buscar({}, 77, "B1");
     EXPECT_EQ(medico.ApellidoNombre.toStdString(), kRaro.toStdString());
-}
-
-TEST_F(Catalogos, ValoresEscaladosSeGuardanDivididosPorCien) {
-    clsMedicamento med;
-    med.Procesar(1, 10, "", "X", "", 12345);
-    clsPlan plan;
-    plan.Procesar(1, "P", 4000, "");
-    clsPractica pra;
-    pra.Procesar(1, "1", "", "", 150050);
-    EXPECT_DOUBLE_EQ(Valor("SELECT Precio FROM Medicamentos").toDouble(), 123.45);
-    EXPECT_DOUBLE_EQ(Valor("SELECT PorcentajeCobertura FROM Planes").toDouble(), 40);
-    EXPECT_DOUBLE_EQ(Valor("SELECT ValorNomenclador FROM Practicas").toDouble(), 1500.5);
     med.Buscar({}, 10);
     EXPECT_DOUBLE_EQ(med.Precio, 123.45);
 }
@@ -87,11 +75,8 @@ TEST_F(Catalogos, BusquedaQueNoEncuentraDejaLosCamposComoEstaban) {
     clsMedicamento med;
     med.Procesar(1, 10, "779", "AMOXIDAL", "500", 100, 3, 9, true);
     EXPECT_TRUE(med.Buscar({}, 10));
-    EXPECT_EQ(med.Registros, 1);
-    EXPECT_EQ(med.Nombre, "AMOXIDAL");
     EXPECT_EQ(med.TipoMedicamento, 3);
     EXPECT_TRUE(med.Baja);
-
     EXPECT_TRUE(med.Buscar({}, 11));
     EXPECT_EQ(med.Registros, 0);
     EXPECT_EQ(med.Nombre, "AMOXIDAL");
@@ -100,29 +85,6 @@ TEST_F(Catalogos, BusquedaQueNoEncuentraDejaLosCamposComoEstaban) {
     med.Registros = 5;
     EXPECT_FALSE(med.Buscar());
     EXPECT_EQ(med.Registros, 0);
-}
-
-TEST_F(Catalogos, MedicoSeEncuentraSeaCualSeaLaEmpresa) {
-    clsMedico m;
-    m.Empresa = 7;
-    m.Procesar(1, 4567, "B1", "PEREZ");
-    clsMedico otro;  // Empresa 1
-    auto rs = otro.Buscar({}, 4567, "B1");
-    ASSERT_TRUE(rs);
-    EXPECT_FALSE(rs->EOF_());
-    EXPECT_EQ(otro.ApellidoNombre, "PEREZ");
-    EXPECT_EQ(otro.TipoMatricula, "B1");
-}
-
-TEST_F(Catalogos, PlanSinTipoNoEncuentraUnPlanConTipo) {
-    clsPlan p;
-    p.Empresa = 2;
-    p.Procesar(1, "P1", 5000, "A");
-    p.Buscar({}, "P1");
-    EXPECT_EQ(p.Registros, 0);
-    p.Buscar({}, "P1", "A");
-    EXPECT_EQ(p.Registros, 1);
-    EXPECT_DOUBLE_EQ(p.PorcentajeCobertura, 50);
 }
 
 TEST_F(Catalogos, CodigoDePracticaTomaElAnchoDeLosGuardados) {
@@ -135,9 +97,7 @@ TEST_F(Catalogos, CodigoDePracticaTomaElAnchoDeLosGuardados) {
     p.Procesar(1, "000045", "", "A");
     p.Procesar(1, "000123", "", "B", 100);
     p.Buscar({}, "123");
-    EXPECT_EQ(p.Registros, 1);
-    EXPECT_EQ(p.Nombre, "B");
-    EXPECT_EQ(p.Codigo, "000123");
+    EXPECT_EQ(p.Nombre + p.Codigo, "B000123");
 
     p.Buscar({}, "X12");  // not numeric: looked up as typed
     EXPECT_TRUE(p.UltimaSql.contains("Codigo='X12'")) << p.UltimaSql.toStdString();
@@ -208,51 +168,23 @@ TEST_F(Catalogos, ErroresSeRelanzanConElNombreDeLaClase) {
     }
 }
 
-TEST_F(Catalogos, EmpresasActividadesYPrestadores) {
-    clsEmpresas e;
-    e.PutAP(1, "03", "OSDE", "03");
-    e.PutAP(2, "05", "IOMA", "05");
-    e.PutAP(1, "07", "PAMI", "07");  // record 1 starts the table again
-    e.PutAP(0, "09", "NADA", "09");
-    EXPECT_EQ(Contar("Empresas"), 1);
-    EXPECT_EQ(e.GetCodigoEmpresa(7), "07");
-    EXPECT_EQ(e.GetCodigoEmpresa(3), "");
-
+// What the configuration import does not reach: lookups that miss, an update and a chain of branches.
+TEST_F(Catalogos, CodigosDeEmpresaYActividadYPrestadores) {
+    clsEmpresas().Procesar(1, 7, "PAMI", "07");
+    EXPECT_EQ(clsEmpresas().GetCodigoEmpresa(7) + "|" + clsEmpresas().GetCodigoEmpresa(3), "07|");
     clsActividades a;
     a.Procesar(1, 7, 1, "FARMACIA", "1", "01");
     a.Procesar(1, 7, 2, "PRESTADOR", "2", "02");
-    EXPECT_EQ(a.GetCodigoActividad(7, 2), "02");
-    EXPECT_EQ(a.GetCodigoActividad(7, 3), "");
+    EXPECT_EQ(a.GetCodigoActividad(7, 2) + "|" + a.GetCodigoActividad(7, 3), "02|");
     a.Condicion = "IdActividad=2";
     a.Procesar(3, 0, 0, "OTRA", "3", "22");
-    QList<clsItemActividad> acts;
-    EXPECT_TRUE(a.GetAP(acts));
-    ASSERT_EQ(acts.size(), 2);
-    EXPECT_EQ(acts[1].Nombre, "OTRA");
-    EXPECT_EQ(acts[1].CodigoQuelo, "22");
-    EXPECT_EQ(acts[0].Nombre, "FARMACIA");
-
+    EXPECT_EQ(Valor("SELECT group_concat(Nombre || CodigoQuelo) FROM Actividades").toString(), "FARMACIA01,OTRA22");
     clsPrestadores p;
     p.Procesar(1, "P1", "FARMACIA CENTRAL", "01", "12345678", "", true);
-    p.ProcesarActividad(1, "P1", 7, 1);
-    p.ProcesarActividad(1, "P1", 7, 2);
-    p.ProcesarActividad(2, "P1", 7, 2);
-    QList<clsItemLicenciaActividad> links;
-    EXPECT_TRUE(a.GetLicAct(links));
-    ASSERT_EQ(links.size(), 1);
-    EXPECT_EQ(links[0].LicenciaQuelo, "12345678");
-    EXPECT_EQ(links[0].CodigoEmpQuelo, "07");
-    EXPECT_EQ(links[0].CodigoActQuelo, "01");
     QList<clsItemPrestador> pres;
     EXPECT_TRUE(p.GetAP(pres));
     EXPECT_TRUE(pres.value(0).CadenaSucursales);
     EXPECT_EQ(pres.value(0).Matricula, "0");
-
-    QList<clsItemTipoPrestador> tipos;
-    p.GetTipoPrestador(tipos);
-    ASSERT_EQ(tipos.size(), 14);
-    EXPECT_EQ(tipos[6].Nombre, "Fonoaudiología");
-    EXPECT_EQ(tipos[6].TipoTicket, "S");
 }
 
 }  // namespace

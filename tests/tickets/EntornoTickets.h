@@ -1,20 +1,15 @@
 #pragma once
 // A ticket form's world: the delivered database with the catalog rows a test adds, this run's
 // exchange directory, the current company and activity, and modal windows answered by name.
-#include <QApplication>
-#include <QComboBox>
 #include <QDialog>
-#include <QFocusEvent>
 #include <QHash>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
 
 #include <functional>
 #include <initializer_list>
 
 #include "core/modTarsa.h"
 #include "platform/ui/Modal.h"
+#include "support/Controles.h"
 #include "support/Entorno.h"
 #include "tickets/frmTicketFarmaciaBase.h"
 
@@ -25,19 +20,15 @@ protected:
         AbrirBaseEntregada();
         gQueloPath = dirTrabajo;
         gTermDir = CrearDirectorioTerminal();
-        gEmpresa = "1";
+        gEmpresa = gActividad = "1";
         gCodigoEmpresa = "05";
-        gActividad = "1";
         gCodigoActividad = "01";
         gTerminal = "LIC00001";
         gNuevaTransaccion = true;
         EstablecerManejadorModal([this](QDialog& d) {
-            const auto manejador = modales.value(d.objectName());
-            if (!manejador) {
-                ADD_FAILURE() << "unexpected modal window " << d.objectName().toStdString();
-                return 0;
-            }
-            return manejador(d);
+            if (const auto manejador = modales.value(d.objectName())) return manejador(d);
+            ADD_FAILURE() << "unexpected modal window " << d.objectName().toStdString();
+            return 0;
         });
     }
     void TearDown() override {
@@ -54,40 +45,17 @@ protected:
         return m;
     }
     void Bitmap(int operacion, const QString& archivo, const QString& mascara) {
-        gDB->Ejecutar(QString("INSERT INTO Bitmaps (Empresa, Actividad, Operacion, Archivo, Parametro) VALUES "
-                              "('%1', '%2', %3, '%4', '%5')")
-                          .arg(gCodigoEmpresa, gCodigoActividad)
-                          .arg(operacion)
-                          .arg(archivo, mascara));
+        Sql(QString("INSERT INTO Bitmaps (Empresa, Actividad, Operacion, Archivo, Parametro) VALUES "
+                    "('%1', '%2', %3, '%4', '%5')")
+                .arg(gCodigoEmpresa, gCodigoActividad)
+                .arg(operacion)
+                .arg(archivo, mascara));
     }
     void Sql(const QString& sql) { gDB->Ejecutar(sql); }
-
-    template <class T>
-    static T* Hijo(const QObject* padre, const QString& nombre) {
-        T* hijo = padre->findChild<T*>(nombre);
-        EXPECT_NE(hijo, nullptr) << nombre.toStdString();
-        return hijo;
+    void Ibuprofeno() {
+        Sql("INSERT INTO Medicamentos (IdEmpresa, Troquel, CodigoBarra, Nombre, Presentacion, Precio, TipoMedicamento, "
+            "CodProveedor, Baja) VALUES (1, 512345, '7795312000123', 'IBUPROFENO 400', 'X 20 COMP', 1520.5, 1, 0, 0)");
     }
-    // Leaves a field for the next one, as the Tab key does.
-    static void Salir(QWidget* campo) {
-        QFocusEvent e(QEvent::FocusOut, Qt::TabFocusReason);
-        QApplication::sendEvent(campo, &e);
-    }
-    static void Escribir(const QObject* padre, const QString& nombre, const QString& texto) {
-        auto* campo = Hijo<QLineEdit>(padre, nombre);
-        campo->clear();
-        QTest::keyClicks(campo, texto);
-    }
-    static void Elegir(const QObject* padre, const QString& nombre, const QString& comienzo) {
-        auto* lista = Hijo<QComboBox>(padre, nombre);
-        for (int i = 0; i < lista->count(); ++i)
-            if (lista->itemText(i).startsWith(comienzo)) {
-                lista->setCurrentIndex(i);
-                return;
-            }
-        ADD_FAILURE() << "no entry " << comienzo.toStdString() << " in " << nombre.toStdString();
-    }
-    static void Pulsar(const QObject* padre, const QString& nombre) { Hijo<QPushButton>(padre, nombre)->click(); }
 
     QHash<QString, std::function<int(QDialog&)>> modales;  // by the window's objectName
 };

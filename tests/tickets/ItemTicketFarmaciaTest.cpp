@@ -1,5 +1,4 @@
 // The item dialog and the diagnosis dialog, offscreen, against the delivered database.
-#include <QCheckBox>
 #include <QLabel>
 
 #include "platform/Ajustes.h"
@@ -13,33 +12,40 @@ namespace {
 class ItemTicketFarmaciaTest : public EntornoTickets {
 protected:
     // Opens the dialog and lets trabajo act on it before it returns; mode 3 when actual is given.
-    std::optional<clsItemTicketFarmacia> Abrir(const QString& bitmap, const std::function<void(QDialog&)>& trabajo,
-                                               const clsItemTicketFarmacia* actual = nullptr, int operacion = 1) {
+    std::optional<clsItemTicketFarmacia> Abrir(const std::function<void(QDialog&)>& trabajo,
+                                               const clsItemTicketFarmacia* actual = nullptr, const QString& bitmap = Todo()) {
         modales["frmItemTicketFarmacia"] = [&](QDialog& d) {
             trabajo(d);
             return d.result();
         };
-        return frmItemTicketFarmacia::Cargar(1, gCodigoEmpresa, actual ? 3 : 1, operacion, bitmap, actual);
+        return frmItemTicketFarmacia::Cargar(1, gCodigoEmpresa, actual ? 3 : 1, 1, bitmap, actual);
     }
     static QString Todo() { return Mascara({1, 2, 3, 4, 5, 6, 7, 8, 9, 12, 15}, 15); }
 };
 
 TEST_F(ItemTicketFarmaciaTest, ANewItemStartsWithOneAndAsksForThePrescriptionType) {
-    const auto item = Abrir(Todo(), [&](QDialog& d) {
+    EXPECT_FALSE(Abrir([&](QDialog& d) {
         EXPECT_EQ(Hijo<QLineEdit>(&d, "txtCantidad")->text(), "1");
-        EXPECT_TRUE(Hijo<QComboBox>(&d, "cboTipoPrescripcion")->currentText().startsWith("Indefinida"));
         EXPECT_EQ(Hijo<QComboBox>(&d, "cboTipoCobertura")->currentText(), "Normal");
-        Pulsar(&d, "cmdAceptar");
-        EXPECT_FALSE(d.result());
-    });
-    EXPECT_FALSE(item);
+        Pulsar(&d, "cmdAceptar");  // the prescription type is still "Indefinida"
+    }));
     ASSERT_EQ(mensajes.mostrados.size(), 1);
     EXPECT_EQ(mensajes.mostrados[0].texto, QString::fromUtf8("Debe seleccionar el tipo de prescripción"));
     EXPECT_EQ(mensajes.mostrados[0].estilo, Mensajes::vbInformation);
+
+    const auto vacio = Abrir([&](QDialog& d) {  // empty quantity and price
+        Hijo<QLineEdit>(&d, "txtCantidad")->clear();
+        Elegir(&d, "cboTipoPrescripcion", QString::fromUtf8("Genérico"));
+        Pulsar(&d, "cmdAceptar");
+    });
+    ASSERT_TRUE(vacio);
+    EXPECT_EQ(QList<double>({vacio->Precio, double(vacio->Cantidad), double(vacio->TipoArancel),
+                             double(vacio->PorcentajeCobertura), double(vacio->TipoPrescripcion)}),
+              QList<double>({0, -1, -1, 0, 1}));
 }
 
 TEST_F(ItemTicketFarmaciaTest, ComercialIsRememberedAndComesBackWhenTheRowIsChanged) {
-    const auto item = Abrir(Todo(), [&](QDialog& d) {
+    const auto item = Abrir([&](QDialog& d) {
         Escribir(&d, "txtTroquel", "2233445");
         Escribir(&d, "txtPrecio", "899");
         Elegir(&d, "cboTipoPrescripcion", "Comercial");
@@ -47,15 +53,10 @@ TEST_F(ItemTicketFarmaciaTest, ComercialIsRememberedAndComesBackWhenTheRowIsChan
     });
     ASSERT_TRUE(item);
     EXPECT_EQ(item->TipoPrescripcion, 3);
-    EXPECT_FALSE(item->CambioPrescripcion);
-    EXPECT_EQ(item->Cantidad, 1);
     EXPECT_DOUBLE_EQ(item->Precio, 899);
-    EXPECT_EQ(gTipoPrescripcion, "3");
     EXPECT_EQ(Ajustes::Obtener(kAplicacion, kSeccionStart, "TipoPrescripcion"), "3");
     EXPECT_EQ(Ajustes::Obtener(kAplicacion, kSeccionStart, "CambioPrescripcion"), "0");
-
     const auto cambiado = Abrir(
-        Todo(),
         [&](QDialog& d) {
             EXPECT_TRUE(Hijo<QComboBox>(&d, "cboTipoPrescripcion")->currentText().startsWith("Comercial"));
             EXPECT_EQ(Hijo<QLineEdit>(&d, "txtTroquel")->text(), "2233445");
@@ -65,144 +66,87 @@ TEST_F(ItemTicketFarmaciaTest, ComercialIsRememberedAndComesBackWhenTheRowIsChan
         &*item);
     ASSERT_TRUE(cambiado);
     EXPECT_EQ(cambiado->Cantidad, 3);
-    EXPECT_EQ(cambiado->TipoPrescripcion, 3);
 }
 
 TEST_F(ItemTicketFarmaciaTest, OnlyAuthorisationEspecialOpensTheAuthorisationNumber) {
-    Abrir(Todo(), [&](QDialog& d) {
-        auto* autorizacion = Hijo<QLineEdit>(&d, "txtAutorizacion");
+    Abrir([&](QDialog& d) {
         for (const QString& tipo : EntradasTipoCobertura()) {
             Elegir(&d, "cboTipoCobertura", tipo);
-            EXPECT_EQ(autorizacion->isEnabled(), tipo == kAutorizacionEspecial) << tipo.toStdString();
-            EXPECT_EQ(Hijo<QLabel>(&d, "lblNAutorizacion")->isEnabled(), tipo == kAutorizacionEspecial);
+            EXPECT_EQ(Hijo<QLineEdit>(&d, "txtAutorizacion")->isEnabled(), tipo == kAutorizacionEspecial) << tipo.toStdString();
         }
     });
     // With the coverage list switched off, the number keeps what the bitmap gave it.
-    Abrir(Mascara({9}, 15), [&](QDialog& d) {
-        EXPECT_FALSE(Hijo<QComboBox>(&d, "cboTipoCobertura")->isEnabled());
-        EXPECT_TRUE(Hijo<QLineEdit>(&d, "txtAutorizacion")->isEnabled());
-    });
+    Abrir([&](QDialog& d) { EXPECT_TRUE(Hijo<QLineEdit>(&d, "txtAutorizacion")->isEnabled()); }, nullptr, Mascara({9}, 15));
 }
 
-TEST_F(ItemTicketFarmaciaTest, TheTroquelFindsTheMedicationAndABarcodeAloneFindsNothing) {
-    Sql("INSERT INTO Medicamentos (IdEmpresa, Troquel, CodigoBarra, Nombre, Presentacion, Precio, TipoMedicamento, "
-        "CodProveedor, Baja) VALUES (1, 512345, '7795312000123', 'IBUPROFENO 400', 'X 20 COMP', 1520.5, 1, 0, 0)");
-    Abrir(Todo(), [&](QDialog& d) {
-        Escribir(&d, "txtTroquel", "512345");
-        Salir(Hijo<QLineEdit>(&d, "txtTroquel"));
-        EXPECT_EQ(Hijo<QLabel>(&d, "lblNombreMedicamento")->text(), "IBUPROFENO 400");
+TEST_F(ItemTicketFarmaciaTest, ABarcodeAloneClearsWhatTheTroquelFound) {
+    Ibuprofeno();
+    Abrir([&](QDialog& d) {
+        Escribir(&d, "txtTroquel", "512345", true);
         EXPECT_EQ(Hijo<QLabel>(&d, "lblPresentacion")->text(), "X 20 COMP");
-        EXPECT_EQ(Hijo<QLineEdit>(&d, "txtCodigoBarra")->text(), "7795312000123");
-        EXPECT_EQ(Hijo<QLineEdit>(&d, "txtPrecio")->text(), "1520.5");
-
-        // A barcode with no troquel empties the troquel and clears what the troquel had found.
+        EXPECT_EQ(Hijo<QLineEdit>(&d, "txtCodigoBarra")->text() + " " + Hijo<QLineEdit>(&d, "txtPrecio")->text(),
+                  "7795312000123 1520.5");
         Hijo<QLineEdit>(&d, "txtTroquel")->clear();
         Salir(Hijo<QLineEdit>(&d, "txtCodigoBarra"));
-        EXPECT_EQ(Hijo<QLineEdit>(&d, "txtTroquel")->text(), "");
-        EXPECT_EQ(Hijo<QLabel>(&d, "lblNombreMedicamento")->text(), "");
-        EXPECT_EQ(Hijo<QLineEdit>(&d, "txtPrecio")->text(), "");
-
-        // A troquel the catalog does not hold keeps the typed code and finds no name.
-        Escribir(&d, "txtTroquel", "999");
-        Salir(Hijo<QLineEdit>(&d, "txtTroquel"));
+        EXPECT_EQ(Hijo<QLabel>(&d, "lblNombreMedicamento")->text() + Hijo<QLineEdit>(&d, "txtPrecio")->text(), "");
+        Escribir(&d, "txtTroquel", "999", true);  // not in the catalog: kept as typed, no name
         EXPECT_EQ(Hijo<QLineEdit>(&d, "txtTroquel")->text(), "999");
         EXPECT_EQ(Hijo<QLabel>(&d, "lblNombreMedicamento")->text(), "");
     });
     EXPECT_TRUE(mensajes.mostrados.isEmpty());
 }
 
-TEST_F(ItemTicketFarmaciaTest, EmptyPriceAndQuantity) {
-    const auto item = Abrir(Todo(), [&](QDialog& d) {
-        Hijo<QLineEdit>(&d, "txtCantidad")->clear();
-        Elegir(&d, "cboTipoPrescripcion", QString::fromUtf8("Genérico"));
-        Pulsar(&d, "cmdAceptar");
-    });
-    ASSERT_TRUE(item);
-    EXPECT_DOUBLE_EQ(item->Precio, 0);
-    EXPECT_EQ(item->Cantidad, -1);
-    EXPECT_EQ(item->TipoArancel, -1);
-    EXPECT_EQ(item->PorcentajeCobertura, 0);
-    EXPECT_EQ(item->TipoPrescripcion, 1);
-    EXPECT_EQ(item->TipoCobertura, "Normal");
-}
-
 TEST_F(ItemTicketFarmaciaTest, TheItemBitmapDecidesTheFields) {
-    const QStringList controles{"txtTroquel",       "txtCodigoBarra",   "txtCodigoProveedor", "txtCantidad",
-                                "txtTipoArancel",   "txtPrecio",        "txtDiagnostico",     "cboTipoCobertura",
-                                "txtAutorizacion",  "txtPlanCobertura", "cboTipoPrescripcion", "chkCambioPrescripcion",
-                                "txtPorcentajeCobertura"};
-    struct Caso {
-        const char* version;
-        const char* empresa;
-        int operacion;
+    const QStringList controles{"txtTroquel", "txtCodigoBarra", "txtCodigoProveedor", "txtCantidad", "txtTipoArancel",
+                                "txtPrecio", "txtDiagnostico", "cboTipoCobertura", "txtAutorizacion", "txtPlanCobertura",
+                                "cboTipoPrescripcion", "chkCambioPrescripcion", "txtPorcentajeCobertura"};
+    const QStringList prescripcion{"cboTipoPrescripcion", "chkCambioPrescripcion"};  // the box stays hidden
+    const struct {
+        const char *version, *empresa;
         QString bitmap;
-        QStringList habilitados;
-        QStringList visibles;
-    };
-    const Caso casos[] = {
-        // Nothing configured: only the prescription type (and the hidden change box) can be used;
-        // the price stays in sight, disabled.
-        {"V250", "05", 1, "", {"cboTipoPrescripcion", "chkCambioPrescripcion"}, {"txtPrecio", "cboTipoPrescripcion"}},
-        {"V250",
-         "05",
-         1,
-         Mascara({2, 4, 15}, 15),
-         {"txtCodigoBarra", "txtCantidad", "cboTipoPrescripcion", "chkCambioPrescripcion", "txtPorcentajeCobertura"},
-         {"txtCodigoBarra", "txtCantidad", "txtPrecio", "cboTipoPrescripcion", "txtPorcentajeCobertura"}},
+        QStringList habilitados;  // and shown, with the price always in sight
+    } casos[] = {
+        {"V250", "05", "", prescripcion},  // nothing configured
+        {"V250", "05", Mascara({2, 4, 15}, 15), prescripcion + QStringList{"txtCodigoBarra", "txtCantidad", "txtPorcentajeCobertura"}},
         // V101 to company 42 adds troquel, barcode, quantity and diagnosis for a consumption.
-        {"V101",
-         "42",
-         1,
-         "",
-         {"txtTroquel", "txtCodigoBarra", "txtCantidad", "txtDiagnostico", "cboTipoPrescripcion", "chkCambioPrescripcion"},
-         {"txtTroquel", "txtCodigoBarra", "txtCantidad", "txtPrecio", "txtDiagnostico", "cboTipoPrescripcion"}},
+        {"V101", "42", "", prescripcion + QStringList{"txtTroquel", "txtCodigoBarra", "txtCantidad", "txtDiagnostico"}},
     };
-    for (const Caso& c : casos) {
+    for (const auto& c : casos) {
         gVersion = c.version;
         gCodigoEmpresa = c.empresa;
-        Abrir(c.bitmap, [&](QDialog& d) {
-            d.show();
-            for (const QString& nombre : controles) {
-                QWidget* w = Hijo<QWidget>(&d, nombre);
-                EXPECT_EQ(w->isEnabled(), c.habilitados.contains(nombre)) << c.version << " enabled " << nombre.toStdString();
-                EXPECT_EQ(w->isVisible(), c.visibles.contains(nombre)) << c.version << " visible " << nombre.toStdString();
-            }
-            EXPECT_EQ(Hijo<QWidget>(&d, "cmdBuscarMedicamento")->isEnabled(), c.habilitados.contains("txtTroquel") ||
-                                                                                  c.habilitados.contains("txtCodigoBarra"));
-            EXPECT_EQ(Hijo<QWidget>(&d, "cmdBuscarDiagnostico")->isEnabled(), c.habilitados.contains("txtDiagnostico"));
-            EXPECT_EQ(Hijo<QWidget>(&d, "lblPorcentaje")->isEnabled(), c.habilitados.contains("txtPorcentajeCobertura"));
-            EXPECT_EQ(gColControlesItem.size(), 13);
-        });
-        EXPECT_TRUE(gColControlesItem.isEmpty());
+        Abrir(
+            [&](QDialog& d) {
+                d.show();
+                for (const QString& nombre : controles) {
+                    QWidget* w = Hijo<QWidget>(&d, nombre);
+                    const bool visible = nombre == "txtPrecio" || (c.habilitados.contains(nombre) && nombre != prescripcion[1]);
+                    EXPECT_EQ(w->isEnabled(), c.habilitados.contains(nombre)) << c.version << " " << nombre.toStdString();
+                    EXPECT_EQ(w->isVisible(), visible) << c.version << " visible " << nombre.toStdString();
+                }
+                EXPECT_EQ(Hijo<QWidget>(&d, "cmdBuscarMedicamento")->isEnabled(), c.habilitados.contains("txtCodigoBarra"));
+                EXPECT_EQ(Hijo<QWidget>(&d, "cmdBuscarDiagnostico")->isEnabled(), c.habilitados.contains("txtDiagnostico"));
+            },
+            nullptr, c.bitmap);
     }
 }
 
 TEST_F(ItemTicketFarmaciaTest, DiagnosisDialogAcceptsAnyCodeAndFindsTheName) {
     Sql("INSERT INTO Diagnosticos (IdEmpresa, Codigo, Nombre, Baja) VALUES (1, 'J45.0', 'ASMA', 0)");
-    struct Caso {
+    const struct {
         const char* tecleado;
         bool aceptar;
-        std::optional<clsItemDiagnostico> esperado;
-    };
-    const Caso casos[] = {
-        {"J45.0", true, clsItemDiagnostico{"J45.0", "ASMA"}},
-        {"Z99", true, clsItemDiagnostico{"Z99", ""}},
-        {"", true, clsItemDiagnostico{"", ""}},
-        {"J45.0", false, std::nullopt},
-    };
-    for (const Caso& c : casos) {
+        const char* esperado;  // code|name, or nullptr when nothing comes back
+    } casos[] = {{"J45.0", true, "J45.0|ASMA"}, {"Z99", true, "Z99|"}, {"", true, "|"}, {"J45.0", false, nullptr}};
+    for (const auto& c : casos) {
         modales["frmDiagnostico"] = [&](QDialog& d) {
-            Escribir(&d, "txtDiagnostico", c.tecleado);
-            Salir(Hijo<QLineEdit>(&d, "txtDiagnostico"));
+            Escribir(&d, "txtDiagnostico", c.tecleado, true);
             if (c.aceptar) Pulsar(&d, "cmdAceptar");
             else d.close();  // the window's close box
             return d.result();
         };
         const auto diagnostico = frmDiagnostico::Cargar(1, gCodigoEmpresa, 1, 1);
-        ASSERT_EQ(diagnostico.has_value(), c.esperado.has_value()) << c.tecleado;
-        if (!diagnostico) continue;
-        EXPECT_EQ(diagnostico->Codigo, c.esperado->Codigo);
-        EXPECT_EQ(diagnostico->Nombre, c.esperado->Nombre);
+        ASSERT_EQ(diagnostico.has_value(), c.esperado != nullptr) << c.tecleado;
+        if (diagnostico) EXPECT_EQ(diagnostico->Codigo + "|" + diagnostico->Nombre, c.esperado);
     }
 }
 

@@ -1,9 +1,13 @@
-// Drop-down lists filled from the catalogs, the registration-type lists and the doctor lookup.
+// Drop-down lists filled from the catalogs, the registration-type lists, the doctor lookup and the
+// key filter of the fields.
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTest>
 
 #include "catalogs/ConBase.h"
 #include "catalogs/clsMedico.h"
+#include "ui/FiltroTeclas.h"
 #include "ui/modCombos.h"
 #include "ui/modReferencias.h"
 
@@ -95,6 +99,24 @@ TEST_F(Combos, BuscarMedicoPorNumeroYEmpresa) {
     nombre.setText("sin cambio");
     BuscarMedico(0, &nombre, &prof, &jur);
     EXPECT_EQ(nombre.text(), "sin cambio");
+}
+
+TEST_F(Combos, TypedKeysAreFilteredByFieldKind) {
+    gSeparadorDecimal = 44;
+    const struct {
+        int tipo;
+        const char *tecleado, *queda;
+        int pitidos;
+    } casos[] = {{1, "12a3-", "123", 2}, {2, "12.5", "12,5", 0}, {4, "01/02x", "01/02", 1}, {5, "a/b 9", "a/b 9", 0},
+                 {7, "779 12x", "779 12", 1}, {FiltroTeclas::kBloquearTodo, "abc", "", 0}};
+    for (const auto& c : casos) {
+        QLineEdit campo;
+        FiltroTeclas::Instalar(&campo, c.tipo);
+        const int antes = sistema.pitidos;
+        QTest::keyClicks(&campo, c.tecleado);
+        EXPECT_EQ(campo.text(), QString(c.queda)) << "kind " << c.tipo;
+        EXPECT_EQ(sistema.pitidos - antes, c.pitidos) << "kind " << c.tipo;
+    }
 }
 
 }  // namespace
