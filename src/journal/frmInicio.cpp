@@ -126,6 +126,13 @@ void frmInicio::CargarListaTransacciones() {
         fila->setText(ColAfiliado, t.Tarjeta.left(11));
         fila->setText(ColRespuesta, t.Comentario);
     }
+    // The columns start as wide as their runs of blanks; a text that does not fit widens its column,
+    // so no operation name or date is cut.
+    for (int c = ColOperacion; c <= ColRespuesta; ++c) {
+        const int ancho = lvwTransacciones->columnWidth(c);
+        lvwTransacciones->resizeColumnToContents(c);
+        if (lvwTransacciones->columnWidth(c) < ancho) lvwTransacciones->setColumnWidth(c, ancho);
+    }
 }
 
 bool frmInicio::eventFilter(QObject* objeto, QEvent* evento) {

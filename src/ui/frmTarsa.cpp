@@ -153,7 +153,8 @@ void frmTarsa::CrearBarras() {
     addToolBarBreak();
     tbrPrincipal = addToolBar("Operaciones");
     tbrPrincipal->setObjectName("tbrPrincipal");
-    tbrPrincipal->setIconSize(QSize(32, 32));
+    tbrPrincipal->setIconSize(QSize(28, 28));
+    tbrPrincipal->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     botones_.append(nullptr);
     for (const Posicion& p : kBotones) {
         const QString clave = p.clave;
