@@ -12,29 +12,9 @@
 #include "platform/Mensajes.h"
 #include "platform/TarsaError.h"
 #include "platform/ui/Modal.h"
+#include "ui/AlSalirCampo.h"
 #include "ui/frmPromptedSearch.h"
 
-namespace {
-// The diagnosis is looked up when the code field is left for another field of the dialog.
-class SalidaCodigo : public QObject {
-public:
-    SalidaCodigo(QLineEdit* campo, std::function<void()> accion) : QObject(campo), accion_(std::move(accion)) {
-        campo->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::FocusOut) {
-            const auto razon = static_cast<QFocusEvent*>(e)->reason();
-            if (razon != Qt::PopupFocusReason && razon != Qt::ActiveWindowFocusReason) accion_();
-        }
-        return false;
-    }
-
-private:
-    std::function<void()> accion_;
-};
-}  // namespace
 
 std::optional<clsItemDiagnostico> frmDiagnostico::Cargar(int pNumEmpresa, const QString& pCodEmpresa, int pMyOperacion,
                                                          int pCodigoOperacion) {
@@ -80,7 +60,8 @@ frmDiagnostico::frmDiagnostico(int pNumEmpresa, const QString& pCodEmpresa, int 
     raiz->addLayout(g);
     raiz->addLayout(botones);
 
-    new SalidaCodigo(txtDiagnostico_, [this] {
+    // The diagnosis is looked up when the code field is left for another field of the dialog.
+    AlSalirCampo::Instalar(txtDiagnostico_, [this] {
         if (!txtDiagnostico_->text().isEmpty()) MostrarDiagnostico(txtDiagnostico_->text());
     });
     connect(cmdBuscarDiagnostico_, &QPushButton::clicked, this, &frmDiagnostico::BuscarDiagnostico);

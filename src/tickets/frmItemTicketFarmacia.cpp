@@ -20,6 +20,7 @@
 #include "platform/ui/Modal.h"
 #include "tickets/modTickets.h"
 #include "ui/FiltroTeclas.h"
+#include "ui/AlSalirCampo.h"
 #include "ui/frmPromptedSearch.h"
 
 namespace {
@@ -32,25 +33,6 @@ W* Nuevo(QWidget* padre, const char* nombre, const QString& texto = {}) {
     return w;
 }
 
-// Runs a routine when a field loses the focus to another field of the dialog.
-class AlSalir : public QObject {
-public:
-    AlSalir(QWidget* campo, std::function<void()> accion) : QObject(campo), accion_(std::move(accion)) {
-        campo->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::FocusOut) {
-            const auto razon = static_cast<QFocusEvent*>(e)->reason();
-            if (razon != Qt::PopupFocusReason && razon != Qt::ActiveWindowFocusReason) accion_();
-        }
-        return false;
-    }
-
-private:
-    std::function<void()> accion_;
-};
 
 void InformarError(const std::exception& e) { MsgBox(ComoTarsaError(e).Descripcion, Mensajes::vbCritical); }
 
@@ -164,13 +146,13 @@ frmItemTicketFarmacia::frmItemTicketFarmacia(int pNumEmpresa, const QString& pCo
     raiz->addLayout(botones);
     cmdAceptar_->setDefault(true);
 
-    new AlSalir(txtTroquel_, [this] {
+    AlSalirCampo::Instalar(txtTroquel_, [this] {
         if (!txtTroquel_->text().isEmpty()) MostrarMedicamento(txtTroquel_->text(), txtCodigoBarra_->text());
     });
-    new AlSalir(txtCodigoBarra_, [this] {
+    AlSalirCampo::Instalar(txtCodigoBarra_, [this] {
         if (!txtCodigoBarra_->text().isEmpty()) MostrarMedicamento(txtTroquel_->text(), txtCodigoBarra_->text());
     });
-    new AlSalir(txtDiagnostico_, [this] {
+    AlSalirCampo::Instalar(txtDiagnostico_, [this] {
         if (!txtDiagnostico_->text().isEmpty()) MostrarDiagnostico(txtDiagnostico_->text());
     });
     connect(cboTipoCobertura_, &QComboBox::currentIndexChanged, this, &frmItemTicketFarmacia::ReglaCobertura);

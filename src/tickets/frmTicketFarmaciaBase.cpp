@@ -30,6 +30,7 @@
 #include "tickets/frmDiagnostico.h"
 #include "tickets/frmItemTicketFarmacia.h"
 #include "tickets/modTickets.h"
+#include "ui/AlSalirCampo.h"
 #include "ui/FiltroTeclas.h"
 #include "ui/frmMuestraLista.h"
 #include "ui/frmPromptedSearch.h"
@@ -44,25 +45,6 @@ void BloquearSelectores(bool bloquear) {
         for (const char* nombre : {"cboPrestadores", "cboEmpresas", "cboActividades"})
             for (QWidget* selector : ventana->findChildren<QWidget*>(nombre)) selector->setEnabled(!bloquear);
 }
-
-// Runs a routine when a field loses the focus to another field of the application (not when a
-// list opens its popup or another window comes to the front).
-class Salida : public QObject {
-public:
-    Salida(QObject* padre, std::function<void()> accion) : QObject(padre), accion_(std::move(accion)) {}
-
-protected:
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::FocusOut) {
-            const auto razon = static_cast<QFocusEvent*>(e)->reason();
-            if (razon != Qt::PopupFocusReason && razon != Qt::ActiveWindowFocusReason) accion_();
-        }
-        return false;
-    }
-
-private:
-    std::function<void()> accion_;
-};
 
 template <class W>
 W* Nuevo(QWidget* padre, const char* nombre, const QString& texto = {}) {
@@ -250,7 +232,7 @@ QLabel* frmTicketFarmaciaBase::Rotulo(QWidget* campo, const QString& texto) {
 }
 
 void frmTicketFarmaciaBase::InstalarSalida(QWidget* campo, std::function<void()> alSalir) {
-    campo->installEventFilter(new Salida(campo, std::move(alSalir)));
+    AlSalirCampo::Instalar(campo, std::move(alSalir));
 }
 
 QWidget* frmTicketFarmaciaBase::Control(const QString& nombre) const { return findChild<QWidget*>(nombre); }
