@@ -13,6 +13,7 @@
 #include "platform/TarsaError.h"
 #include "platform/ui/Modal.h"
 #include "ui/AlSalirCampo.h"
+#include "ui/CampoDiagnostico.h"
 #include "ui/frmPromptedSearch.h"
 
 
@@ -70,30 +71,11 @@ frmDiagnostico::frmDiagnostico(int pNumEmpresa, const QString& pCodEmpresa, int 
 }
 
 void frmDiagnostico::MostrarDiagnostico(const QString& codigo) {
-    lblNombreDiagnostico_->clear();
-    if (codigo.isEmpty()) {
-        txtDiagnostico_->clear();
-        return;
-    }
-    try {
-        clsDiagnostico diagnostico;
-        diagnostico.Empresa = static_cast<qint16>(numEmpresa_.toInt());
-        const auto rs = diagnostico.Buscar({}, codigo.trimmed());
-        if (!rs || rs->EOF_()) return;
-        lblNombreDiagnostico_->setText(diagnostico.Nombre);
-        txtDiagnostico_->setText(diagnostico.Codigo);
-    } catch (const std::exception& e) {
-        MsgBox(ComoTarsaError(e).Descripcion, Mensajes::vbCritical);
-    }
+    CampoDiagnostico(txtDiagnostico_, lblNombreDiagnostico_, numEmpresa_).Mostrar(codigo);
 }
 
 void frmDiagnostico::BuscarDiagnostico() {
-    const QString sql = QStringLiteral("SELECT ") + QString::fromUtf8("{Código}Codigo, ") + "{Nombre}Nombre " +
-                        "FROM Diagnosticos " + "WHERE IdEmpresa=" + numEmpresa_ + " AND {Options:" +
-                        QString::fromUtf8("Nombre;Nombre LIKE '{S}*';Código;Codigo LIKE '{S}*'}");
-    const auto fila =
-        frmPromptedSearch::Instancia().Perform(sql, QString::fromUtf8("Búsqueda de Diagnósticos"), true, true);
-    if (fila) MostrarDiagnostico(fila->Item("Codigo").toString());
+    CampoDiagnostico(txtDiagnostico_, lblNombreDiagnostico_, numEmpresa_).Buscar();
 }
 
 void frmDiagnostico::Aceptar() {

@@ -21,6 +21,7 @@
 #include "tickets/modTickets.h"
 #include "ui/FiltroTeclas.h"
 #include "ui/AlSalirCampo.h"
+#include "ui/CampoDiagnostico.h"
 #include "ui/frmPromptedSearch.h"
 
 namespace {
@@ -297,21 +298,7 @@ void frmItemTicketFarmacia::MostrarMedicamento(const QString& troquel, const QSt
 }
 
 void frmItemTicketFarmacia::MostrarDiagnostico(const QString& codigo) {
-    lblNombreDiagnostico_->clear();
-    if (codigo.isEmpty()) {
-        txtDiagnostico_->clear();
-        return;
-    }
-    try {
-        clsDiagnostico diagnostico;
-        diagnostico.Empresa = static_cast<qint16>(numEmpresa_.toInt());
-        const auto rs = diagnostico.Buscar({}, codigo.trimmed());
-        if (!rs || rs->EOF_()) return;
-        lblNombreDiagnostico_->setText(diagnostico.Nombre);
-        txtDiagnostico_->setText(diagnostico.Codigo);
-    } catch (const std::exception& e) {
-        InformarError(e);
-    }
+    CampoDiagnostico(txtDiagnostico_, lblNombreDiagnostico_, numEmpresa_).Mostrar(codigo);
 }
 
 bool frmItemTicketFarmacia::MostrarPlan(const QString& codigo) {
@@ -344,12 +331,7 @@ void frmItemTicketFarmacia::BuscarMedicamento() {
 }
 
 void frmItemTicketFarmacia::BuscarDiagnostico() {
-    const QString sql = QStringLiteral("SELECT ") + QString::fromUtf8("{Código}Codigo, ") + "{Nombre}Nombre " +
-                        "FROM Diagnosticos " + "WHERE IdEmpresa=" + numEmpresa_ + " AND {Options:" +
-                        QString::fromUtf8("Nombre;Nombre LIKE '{S}*';Código;Codigo LIKE '{S}*'}");
-    const auto fila =
-        frmPromptedSearch::Instancia().Perform(sql, QString::fromUtf8("Búsqueda de Diagnósticos"), true, true);
-    if (fila) MostrarDiagnostico(fila->Item("Codigo").toString());
+    CampoDiagnostico(txtDiagnostico_, lblNombreDiagnostico_, numEmpresa_).Buscar();
 }
 
 void frmItemTicketFarmacia::BuscarPlan() {
