@@ -1,17 +1,16 @@
 // A ticket end to end against tarsa-terminal-sim: the client's writers, the request cycle with the
 // real wait window, and the answer readers, in each of the terminal's scenarios.
 #include <QDir>
-#include <QProcess>
 
 #include "TestConfig.h"
 #include "catalogs/clsDiagnostico.h"
 #include "core/modTarsa.h"
-#include "exchange/EsperaTerminal.h"
 #include "exchange/clsItemTicket.h"
 #include "exchange/clsTicket.h"
 #include "exchange/frmProcesando.h"
 #include "platform/Ansi.h"
 #include "support/Entorno.h"
+#include "support/Simulador.h"
 
 namespace {
 
@@ -19,7 +18,6 @@ class IntercambioSimulador : public Entorno {
 protected:
     void SetUp() override {
         Entorno::SetUp();
-        ASSERT_STRNE(TARSA_SIM_EXE, "") << "the terminal simulator is not built";
         gQueloPath = dirTrabajo;
         gTermDir = CrearDirectorioTerminal();
         gVersion = "V250";
@@ -27,20 +25,7 @@ protected:
         gActividad = "7";
         gTerminal = "20345678";
     }
-    void TearDown() override {
-        EstablecerManejadorModal({});
-        if (sim.state() != QProcess::NotRunning) {
-            sim.terminate();
-            if (!sim.waitForFinished(5000)) sim.kill();
-            sim.waitForFinished(5000);
-        }
-        Entorno::TearDown();
-    }
-    void Iniciar(const QString& escenario) {
-        sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        sim.start(TARSA_SIM_EXE, {"--dir", dirTrabajo, "--scenario", escenario});
-        ASSERT_TRUE(sim.waitForStarted(5000)) << TARSA_SIM_EXE;
-    }
+    void Iniciar(const QString& escenario) { sim.Iniciar(dirTrabajo, escenario); }
     // A V250 pharmacy consumption with two medications and one diagnosis, as the ticket form writes it.
     void GrabarTicket() {
         const QString d = DirectorioIntercambio();
@@ -83,7 +68,7 @@ protected:
         for (const QByteArray& l : texto.split('\n')) n = std::max(n, static_cast<int>(l.endsWith('\r') ? l.size() - 1 : l.size()));
         return n;
     }
-    QProcess sim;
+    Simulador sim;
 };
 
 }  // namespace

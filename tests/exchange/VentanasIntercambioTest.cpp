@@ -6,7 +6,8 @@
 #include <QTreeWidget>
 
 #include "core/modTarsa.h"
-#include "exchange/EsperaTerminal.h"
+#include "platform/ui/Modal.h"
+#include "support/Simulador.h"
 #include "exchange/frmMostrarErrores.h"
 #include "exchange/frmMuestraTicket.h"
 #include "exchange/frmProcesando.h"
@@ -27,7 +28,6 @@ protected:
         gTerminal = "LIC1";
     }
     void TearDown() override {
-        EstablecerManejadorModal({});
         frmProcesando::VigilarDirectorio = true;
         Entorno::TearDown();
     }
