@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Builds the client and starts it on a demo working directory, with the terminal simulator answering.
-# Everything lives under ./demo (settings, database, working directory, printed PDFs).
+# Builds the client and starts it on a demo installation, with the terminal simulator answering.
+# Everything lives under ./demo: settings (ajustes.ini), database (app/), the working directory
+# shared with the terminal (Estandar/) and the printed tickets (pdf/). Delete ./demo to start over.
+# Arguments are passed to the client (/V101 selects the older protocol); TARSA_SIM_OPCIONES to the
+# terminal simulator.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 raiz=$PWD
@@ -9,28 +12,52 @@ cmake --preset debug >/dev/null
 cmake --build --preset debug
 
 demo=$raiz/demo
-mkdir -p "$demo/Estandar/TX" "$demo/app" "$demo/pdf"
+bin=$raiz/build/debug/bin
 export TARSA_SETTINGS=$demo/ajustes.ini
 export TARSA_APPDIR=$demo/app
 export TARSA_PDF_DIR=$demo/pdf
-bin=$raiz/build/debug/bin
 
-# Settings and demo catalogs, prepared once.
-if [[ -x $bin/tarsa-demo ]]; then "$bin/tarsa-demo" "$demo"; fi
-grep -q QUELO_Path "$TARSA_SETTINGS" 2>/dev/null || printf '[Start]\nQUELO_Path=%s\n' "$demo/Estandar" >>"$TARSA_SETTINGS"
+# Terminal configuration, catalogs and settings; a second run changes nothing.
+echo "Preparing the demo installation in demo/"
+"$bin/tarsa-demo" "$demo"
 
-sim_pid=""
-if [[ -x $bin/tarsa-terminal-sim ]]; then
-  "$bin/tarsa-terminal-sim" --dir "$demo/Estandar" >"$demo/terminal-sim.log" 2>&1 &
-  sim_pid=$!
-  trap '[[ -n $sim_pid ]] && kill $sim_pid 2>/dev/null' EXIT
-  echo "Terminal simulator running (log: demo/terminal-sim.log)"
-fi
+# Exchange directories left behind by a client that was killed rather than closed.
+rm -rf "$demo"/Estandar/term[0-9]*
 
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
-  echo "No display here. Run the demo under a virtual display:"
+  echo
+  echo "No display here, so the client cannot open its window. Run the demo under a virtual display:"
   echo "  xvfb-run -a -s '-screen 0 1280x900x24' scripts/demo.sh"
+  echo "(or log in with X forwarding: ssh -X)."
   exit 1
 fi
-echo "Printed tickets go to demo/pdf/"
-"$bin/TarsaCliente" "$@"
+
+# Ticket numbers grow from one demo session to the next (day of the year, hour, minute).
+# TARSA_SIM_OPCIONES adds options of the simulator, e.g. "--scenario item-errors".
+# shellcheck disable=SC2086
+"$bin/tarsa-terminal-sim" --dir "$demo/Estandar" --first-ticket "$((10#$(date +%j%H%M)))00" \
+  ${TARSA_SIM_OPCIONES:-} >"$demo/terminal-sim.log" 2>&1 &
+sim_pid=$!
+cliente_pid=""
+parar() {
+  for pid in $cliente_pid $sim_pid; do
+    if kill -0 "$pid" 2>/dev/null; then
+      kill "$pid" 2>/dev/null || true
+      wait "$pid" 2>/dev/null || true
+    fi
+  done
+}
+trap parar EXIT
+trap 'exit 130' INT TERM
+echo "Terminal simulator running (pid $sim_pid, log: demo/terminal-sim.log)"
+echo "Printed tickets go to demo/pdf/; see docs/demo.md for a first consumption ticket."
+
+# The client runs in the background so that Ctrl+C or a TERM signal reach this script at once and
+# end both programs.
+"$bin/TarsaCliente" "$@" &
+cliente_pid=$!
+status=0
+wait "$cliente_pid" || status=$?
+cliente_pid=""
+echo "Client closed; stopping the terminal simulator."
+exit $status

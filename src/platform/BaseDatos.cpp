@@ -8,6 +8,7 @@
 
 #include <filesystem>
 
+#include "platform/CacheSentencias.h"
 #include "platform/Dialecto.h"
 #include "platform/Rutas.h"
 #include "platform/TarsaError.h"
@@ -23,44 +24,22 @@ TarsaError ErrorSqlite(sqlite3* db, const QString& sql = QString()) {
     return TarsaError(3000 + (codigo & 0xff), texto, "BaseDatos");
 }
 
-// True when the rest of a statement after its first one holds only blanks and semicolons.
-bool SoloFinal(const char* resto) {
-    for (; resto && *resto; ++resto)
-        if (!std::isspace(static_cast<unsigned char>(*resto)) && *resto != ';') return false;
-    return true;
-}
-
-sqlite3_stmt* Preparar(sqlite3* db, const QString& sql) {
-    const QByteArray utf8 = BaseDatos::Traducir(sql).toUtf8();
-    sqlite3_stmt* stmt = nullptr;
-    const char* resto = nullptr;
-    if (sqlite3_prepare_v2(db, utf8.constData(), static_cast<int>(utf8.size()), &stmt, &resto) != SQLITE_OK)
-        throw ErrorSqlite(db, sql);
-    if (!stmt) throw TarsaError(3000, "La instrucción SQL está vacía", "BaseDatos");
-    if (!SoloFinal(resto)) {
-        sqlite3_finalize(stmt);
-        throw TarsaError(3000, "Se admite una sola instrucción SQL por vez [" + sql.left(300) + "]", "BaseDatos");
-    }
-    return stmt;
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
 // Registros
 
-Registros::Registros(sqlite3* db, const QString& sql) {
-    stmt_ = Preparar(db, sql);
+Registros::Registros(const std::shared_ptr<CacheSentencias>& cache, const QString& sql, const QString& original)
+    : cache_(cache) {
+    stmt_ = cache->Obtener(sql, original);
     if (!sqlite3_stmt_readonly(stmt_)) {
-        sqlite3_finalize(stmt_);
+        cache->Devolver(stmt_);
         stmt_ = nullptr;
-        throw TarsaError(3000, "Sólo se admiten consultas de lectura [" + sql.left(300) + "]", "BaseDatos");
+        throw TarsaError(3000, "Sólo se admiten consultas de lectura [" + original.left(300) + "]", "BaseDatos");
     }
     const int n = sqlite3_column_count(stmt_);
     for (int i = 0; i < n; ++i) {
         nombres_.append(QString::fromUtf8(sqlite3_column_name(stmt_, i)));
-        const QString clave = nombres_.last().toLower();
-        if (!indices_.contains(clave)) indices_.insert(clave, i);  // the first of a repeated name wins
     }
     fin_ = false;
     Avanzar();
@@ -100,14 +79,18 @@ QVariant Registros::Campo(int i) const {
 }
 
 QVariant Registros::Campo(const QString& nombre) const {
-    const auto it = indices_.constFind(nombre.toLower());
-    if (it == indices_.constEnd())
-        throw TarsaError(3265, "No se encontró el elemento en esta colección: " + nombre, "BaseDatos");
-    return Campo(*it);
+    // Few columns: a scan is cheaper than hashing, and callers mostly spell the name as the column
+    // does; the first of a repeated name wins.
+    for (int i = 0; i < nombres_.size(); ++i)
+        if (nombres_[i] == nombre) return Campo(i);
+    for (int i = 0; i < nombres_.size(); ++i)
+        if (nombres_[i].compare(nombre, Qt::CaseInsensitive) == 0) return Campo(i);
+    throw TarsaError(3265, "No se encontró el elemento en esta colección: " + nombre, "BaseDatos");
 }
 
 void Registros::Close() {
-    if (stmt_) sqlite3_finalize(stmt_);
+    // Once the database is closed its statements are gone with it.
+    if (auto cache = cache_.lock(); cache && stmt_) cache->Devolver(stmt_);
     stmt_ = nullptr;
     fin_ = true;
 }
@@ -131,10 +114,12 @@ void BaseDatos::Abrir(const QString& archivo) {
     }
     db_->setBusyTimeout(2000);
     Dialecto::Registrar(db_->getHandle());
+    cache_ = std::make_shared<CacheSentencias>(db_->getHandle());
     archivo_ = archivo;
 }
 
 void BaseDatos::Cerrar() {
+    cache_.reset();
     db_.reset();
     archivo_.clear();
 }
@@ -148,9 +133,9 @@ SQLite::Database& BaseDatos::Nativa() {
 
 int BaseDatos::Ejecutar(const QString& sql) {
     sqlite3* db = Nativa().getHandle();
-    sqlite3_stmt* stmt = Preparar(db, sql);
+    sqlite3_stmt* stmt = cache_->Obtener(Traducir(sql), sql);
     const int rc = sqlite3_step(stmt);
-    sqlite3_finalize(stmt);
+    cache_->Devolver(stmt);
     if (rc != SQLITE_DONE && rc != SQLITE_ROW) {
         // A refused row is skipped without an error: the count of 0 is the only sign of it.
         if ((sqlite3_extended_errcode(db) & 0xff) == SQLITE_CONSTRAINT) return 0;
@@ -160,7 +145,8 @@ int BaseDatos::Ejecutar(const QString& sql) {
 }
 
 std::unique_ptr<Registros> BaseDatos::Consultar(const QString& sql) {
-    return std::make_unique<Registros>(Nativa().getHandle(), sql);
+    Nativa();
+    return std::make_unique<Registros>(cache_, Traducir(sql), sql);
 }
 
 void BaseDatos::ComenzarTransaccion() { Nativa().exec("BEGIN"); }
@@ -213,17 +199,41 @@ QList<QPair<int, QString>> BaseDatos::Reparar(const QString& archivo) {
 
 namespace {
 
+bool EsLetraNombre(QChar c) { return c.isLetterOrNumber() || c == '_'; }
+
 // Outside literals: Jet divides as floating point ("12345/100" is 123.45) and LEFT( and RIGHT( are
-// functions, which SQLite reads as join keywords.
+// functions, which SQLite reads as join keywords. One pass, as this runs for every statement.
 void TraducirFuera(QStringView tramo, QString& r) {
-    static const QRegularExpression division(R"(/(\s*)(\d+)(?![\d.eE]))");
-    static const QRegularExpression izquierda(R"(\bLEFT(\s*\())", QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression derecha(R"(\bRIGHT(\s*\())", QRegularExpression::CaseInsensitiveOption);
-    QString t = tramo.toString();
-    t.replace(division, "/\\1\\2.0");
-    t.replace(izquierda, "TARSA_LEFT\\1");
-    t.replace(derecha, "TARSA_RIGHT\\1");
-    r += t;
+    const qsizetype n = tramo.size();
+    for (qsizetype i = 0; i < n;) {
+        const QChar c = tramo[i];
+        if (c == '/') {
+            qsizetype j = i + 1;
+            while (j < n && tramo[j].isSpace()) ++j;
+            qsizetype k = j;
+            while (k < n && tramo[k].isDigit()) ++k;
+            r += tramo.mid(i, k - i);
+            if (k > j && (k >= n || (tramo[k] != '.' && !EsLetraNombre(tramo[k])))) r += QLatin1String(".0");
+            i = k;
+        } else if (c.isLetter() || c == '_') {
+            qsizetype j = i;
+            while (j < n && EsLetraNombre(tramo[j])) ++j;
+            const QStringView nombre = tramo.mid(i, j - i);
+            qsizetype k = j;
+            while (k < n && tramo[k].isSpace()) ++k;
+            const bool funcion = k < n && tramo[k] == '(' &&
+                                 (nombre.compare(QLatin1String("LEFT"), Qt::CaseInsensitive) == 0 ||
+                                  nombre.compare(QLatin1String("RIGHT"), Qt::CaseInsensitive) == 0);
+            if (funcion) r += QLatin1String("TARSA_");
+            r += nombre;
+            i = j;
+        } else {
+            qsizetype j = i + 1;
+            while (j < n && tramo[j] != '/' && !tramo[j].isLetter() && tramo[j] != '_') ++j;
+            r += tramo.mid(i, j - i);
+            i = j;
+        }
+    }
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include <memory>
 
+class CacheSentencias;
 namespace SQLite {
 class Database;
 }
@@ -49,5 +50,6 @@ public:
 
 private:
     std::unique_ptr<SQLite::Database> db_;
+    std::shared_ptr<CacheSentencias> cache_;
     QString archivo_;
 };

@@ -1,18 +1,20 @@
 #pragma once
 // A read-only, forward-only result set over one prepared statement.
-#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 
-struct sqlite3;
+#include <memory>
+
+class CacheSentencias;
 struct sqlite3_stmt;
 
 class Registros {
 public:
-    // Prepares and runs one read-only statement; throws TarsaError on bad SQL, on more than one
-    // statement, or on a statement that would write.
-    Registros(sqlite3* db, const QString& sql);
+    // Prepares and runs one read-only statement (sql already in SQLite's dialect, original as the
+    // program wrote it, for messages); throws TarsaError on bad SQL, on more than one statement, or
+    // on a statement that would write. A result set must be closed before its database.
+    Registros(const std::shared_ptr<CacheSentencias>& cache, const QString& sql, const QString& original);
     ~Registros();
     Registros(const Registros&) = delete;
     Registros& operator=(const Registros&) = delete;
@@ -34,9 +36,9 @@ public:
 private:
     void Avanzar();
 
+    std::weak_ptr<CacheSentencias> cache_;
     sqlite3_stmt* stmt_ = nullptr;
     QStringList nombres_;
-    QHash<QString, int> indices_;
     bool fin_ = true;
     int visitadas_ = 0;
 };

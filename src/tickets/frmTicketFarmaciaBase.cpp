@@ -621,14 +621,21 @@ void frmTicketFarmaciaBase::Aceptar() {
     GuardarTransaccionLocal(transaccion.LeerSVL1(), ticket, gCodigoEmpresa, false);
 
     if (!cerrar) return;
-    close();
+    CerrarVentana();
     gNuevaTransaccion = true;
     if (MostrarTransacciones) MostrarTransacciones();
 }
 
 void frmTicketFarmaciaBase::Cancelar() {
     gNuevaTransaccion = true;
-    close();
+    CerrarVentana();
+}
+
+void frmTicketFarmaciaBase::CerrarVentana() {
+    // Inside the main window the form lives in a sub-window: closing only the form would leave its
+    // empty frame behind. The sub-window closes the form first, which unloads it.
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
+    else close();
 }
 
 bool frmTicketFarmaciaBase::GrabarArchivos() {

@@ -151,6 +151,7 @@ private:
     void BorrarDiagnostico();
     void Aceptar();
     void Cancelar();
+    void CerrarVentana();
     void VolverAlCampo(QLineEdit* campo);
     void EscribirFila(class QTreeWidgetItem* fila, const struct clsItemTicketFarmacia& item);
     void AjustarColumnas(QTreeWidget* lista, int desde, int hasta);

@@ -3,6 +3,7 @@
 
 #include "core/modTarsa.h"
 #include "platform/BaseDatos.h"
+#include "platform/CacheSentencias.h"
 #include "platform/Dialecto.h"
 #include "platform/TarsaError.h"
 #include "support/Entorno.h"
@@ -129,4 +130,36 @@ TEST_F(BaseDatosDialecto, CompactionCopiesEveryRowAndRepairKeepsAHealthyFile) {
     EXPECT_FALSE(BaseDatos::Reparar(Ruta("basura.mdb")).isEmpty());
     EXPECT_THROW(BaseDatos::Compactar(Ruta("basura.mdb"), Ruta("c2.mdb")), TarsaError);
     EXPECT_FALSE(QFile::exists(Ruta("c2.mdb")));
+}
+
+TEST_F(BaseDatosDialecto, LiteralsBecomeParametersExceptWhereTheyNameAColumn) {
+    struct Caso {
+        const char* sql;
+        const char* forma;
+        int valores;
+    } casos[] = {
+        {"SELECT * FROM Medicamentos WHERE (Troquel=512345)", "SELECT * FROM Medicamentos WHERE (Troquel=?)", 1},
+        {"INSERT INTO T (a, b2, c) VALUES(1, 'O''Brien', 12345/100.0)", "INSERT INTO T (a, b2, c) VALUES(?, ?, ?/?)", 4},
+        {"SELECT Nombre FROM M ORDER BY 2, 'x'", "SELECT Nombre FROM M ORDER BY 2, 'x'", 0},
+        {"SELECT x'00' , Campo1 FROM T -- 5 'y'", "SELECT x'00' , Campo1 FROM T -- 5 'y'", 0},
+        {"PRAGMA user_version = 5", "PRAGMA user_version = 5", 0},
+    };
+    for (const Caso& c : casos) {
+        QList<QVariant> valores;
+        EXPECT_EQ(CacheSentencias::Parametrizar(c.sql, valores), c.forma) << c.sql;
+        EXPECT_EQ(valores.size(), c.valores) << c.sql;
+    }
+}
+
+TEST_F(BaseDatosDialecto, StatementsOfOneShapeServeDifferentValuesAndNestedQueries) {
+    for (int i = 1; i <= 3; ++i)
+        gDB->Ejecutar(QString("INSERT INTO Medicamentos (IdEmpresa, Troquel, Nombre) VALUES (1, %1, \"M%1\")").arg(i));
+    auto externa = gDB->Consultar("SELECT Troquel FROM Medicamentos WHERE Troquel >= 1 ORDER BY Troquel");
+    QStringList nombres;
+    for (; !externa->EOF_(); externa->MoveNext()) {  // the inner query has the outer one's shape
+        auto interna = gDB->Consultar("SELECT Nombre FROM Medicamentos WHERE Troquel >= " +
+                                      externa->Campo("Troquel").toString() + " ORDER BY Troquel");
+        nombres << interna->Campo("Nombre").toString();
+    }
+    EXPECT_EQ(nombres, (QStringList{"M1", "M2", "M3"}));
 }

@@ -1,6 +1,8 @@
 // The road of one ticket, driven through the form's widgets against tarsa-terminal-sim: the
 // request files as the terminal receives them, the wait, the answer shown, printed and journalled.
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QTextEdit>
@@ -338,6 +340,8 @@ TEST_F(RecorridoTicketTest, FromTheConsumoButtonToTheCancellationInTheList) {
     ASSERT_TRUE(EsperarCierre());
     for (const char* selector : {"cboEmpresas", "cboActividades", "cboPrestadores"})
         EXPECT_TRUE(Hijo<QComboBox>(&principal, selector)->isEnabled()) << selector;
+    for (QMdiSubWindow* hija : principal.Area()->subWindowList())  // no empty frame is left behind
+        EXPECT_FALSE(hija->isVisible() && !qobject_cast<frmInicio*>(hija->widget()));
 
     // The list came up with the journalled ticket; its saved text opens in the ticket view,
     // whose "Anular" sends the cancellation through the same terminal.

@@ -1,0 +1,141 @@
+// The demo installation that tarsa-demo prepares: what a newcomer needs to run a consumption
+// ticket against the terminal simulator as soon as the client starts.
+#include <QAction>
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QProcess>
+#include <algorithm>
+
+#include "TestConfig.h"
+#include "catalogs/clsBitmaps.h"
+#include "catalogs/clsMedicamento.h"
+#include "catalogs/clsPlan.h"
+#include "core/modTarsa.h"
+#include "platform/Ajustes.h"
+#include "platform/Ansi.h"
+#include "support/Entorno.h"
+#include "ui/frmTarsa.h"
+
+namespace {
+
+class Demo : public Entorno {
+protected:
+    // Runs tarsa-demo on the test's directory: its Estandar, app and ajustes.ini are this test's.
+    QString Preparar() {
+        QProcess demo;
+        demo.start(TARSA_DEMO_EXE, {tmp.path()});
+        EXPECT_TRUE(demo.waitForFinished(60000)) << "tarsa-demo did not end";
+        EXPECT_EQ(demo.exitCode(), 0) << demo.readAllStandardError().toStdString();
+        return QString::fromUtf8(demo.readAllStandardOutput());
+    }
+    static int Contar(const QString& sql) { return gDB->Consultar(sql)->Campo(0).toInt(); }
+    // Every file of the demo with its date and content, and every row of the catalog tables.
+    QStringList Estado() {
+        QStringList estado;
+        for (QDirIterator it(tmp.path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+            const QFileInfo f(it.next());
+            if (f.suffix() == "mdb") continue;  // compared by its rows below
+            estado << f.filePath() + " " + f.lastModified().toString(Qt::ISODateWithMs) + " " +
+                          QString::fromLatin1(LeerArchivo(f.filePath()).toHex());
+        }
+        gDB = std::make_unique<BaseDatos>();
+        gDB->Abrir(dirAplicacion + "/TarsaCliente.mdb");
+        for (const char* tabla : {"Medicamentos", "Medicos", "Diagnosticos", "Planes", "Bitmaps", "Empresas"}) {
+            auto rs = gDB->Consultar(QString("SELECT * FROM ") + tabla);
+            for (; !rs->EOF_(); rs->MoveNext()) {
+                QStringList campos;
+                for (int i = 0; i < rs->CantidadCampos(); ++i) campos << rs->Campo(i).toString();
+                estado << QString(tabla) + ": " + campos.join('|');
+            }
+        }
+        gDB.reset();
+        return estado;
+    }
+};
+
+}  // namespace
+
+TEST_F(Demo, ConfigurationFilesFollowTheTerminalLayouts) {
+    Preparar();
+    const QByteArray emp = LeerArchivo(dirTrabajo + "/_Quelo.emp");
+    ASSERT_EQ(emp.size(), 5 * 74);
+    const QByteArray pami = emp.mid(2 * 74, 74);  // PAMI's oncology pharmacy, name in Windows-1252
+    EXPECT_EQ(pami.left(12), "2045187714PA");
+    EXPECT_EQ(pami.mid(40, 2), "13");
+    EXPECT_EQ(pami.mid(42, 30), Ansi::Codificar("FARMACIA ONCOLÓGICA").leftJustified(30, ' '));
+    EXPECT_EQ(pami.right(2), "\r\n");
+    EXPECT_EQ(emp.mid(4 * 74 + 8, 2), "99");
+
+    const QList<QByteArray> lineas = LeerArchivo(dirTrabajo + "/_Quelo.prm").split('\n');
+    EXPECT_EQ(lineas[0], "[Bitmaps]\r");
+    const QByteArray consumoOsde = lineas[1];
+    EXPECT_EQ(consumoOsde.left(10), "110101SVL1");
+    EXPECT_EQ(consumoOsde.size(), 70 + 35 + 1);
+    EXPECT_EQ(consumoOsde.mid(70), "11110111010000110000000000000000000\r");
+    EXPECT_TRUE(QDir(dirTrabajo + "/TX").exists());
+}
+
+TEST_F(Demo, StartUpImportsTheConfigurationAndOffersAConsumptionTicket) {
+    Preparar();
+    ASSERT_TRUE(IniciarAplicacion(""));
+    EXPECT_TRUE(mensajes.mostrados.isEmpty()) << mensajes.mostrados.value(0).texto.toStdString();
+    EXPECT_EQ(gQueloPath, dirTrabajo);
+    EXPECT_EQ(gEmpresa, "11");
+    EXPECT_EQ(gActividad, "1");
+    EXPECT_EQ(gTerminal, "20451877");
+    EXPECT_TRUE(gImprimirTicket && gVerBotonesVerificar && gVerBotonesConsulta && gVerBotonesDevolucion);
+    // The import ran and remembered the files' dates, so the next start does not repeat it.
+    EXPECT_NE(Ajustes::Obtener(kAplicacion, "Start", "FechaQueloEmp", "01/01/1990"), "01/01/1990");
+    EXPECT_EQ(gColEmpresas.size(), 3);
+    EXPECT_EQ(gColActividades.size(), 4);
+    // The link of the preselected provider, insurer and activity, which the offered operations come from.
+    EXPECT_TRUE(std::any_of(gColLicAct.begin(), gColLicAct.end(), [](const clsItemLicenciaActividad& l) {
+        return l.Codigo == "20451877" && l.IdEmpresa == 11 && l.IdActividad == 1;
+    }));
+
+    frmTarsa ventana;
+    ventana.Cargar();
+    EXPECT_EQ(gCodigoEmpresa, "11");
+    EXPECT_EQ(gCodigoActividad, "01");
+    EXPECT_EQ(gTipoActividad, "1");
+    for (int boton : {1, 2, 3, 4, 14, 21})  // consumption, query, cancellation, return, check, journal
+        EXPECT_TRUE(ventana.Boton(boton)->isVisible() && ventana.Boton(boton)->isEnabled()) << boton;
+
+    // What the consumption form looks up: its field masks, a medication by troquel, a plan.
+    clsBitmaps bitmaps;
+    bitmaps.Buscar({}, gCodigoEmpresa, gCodigoActividad, 1, "SVL1");
+    EXPECT_EQ(bitmaps.Parametro.left(16), "1111011101000011");
+    bitmaps.Buscar({}, gCodigoEmpresa, gCodigoActividad, 1, "SVL3");
+    EXPECT_EQ(bitmaps.Parametro, "110101011001101");
+    bitmaps.Buscar({}, "23", "01", 1, "SVL1");
+    EXPECT_EQ(bitmaps.Parametro.mid(32, 1), "1");  // IOMA asks for diagnoses
+    clsMedicamento medicamento;
+    medicamento.Buscar({}, 3716506);
+    EXPECT_EQ(medicamento.Nombre, "AMOXIDAL 500 MG");
+    EXPECT_DOUBLE_EQ(medicamento.Precio, 15230.0);
+    clsPlan plan;
+    plan.Empresa = 14;
+    plan.Buscar({}, "CRONICO", {});
+    EXPECT_EQ(plan.Registros, 1);
+    EXPECT_DOUBLE_EQ(plan.PorcentajeCobertura, 80.0);
+    EXPECT_GE(Contar("SELECT COUNT(*) FROM Medicamentos WHERE Nombre LIKE 'AMO*'"), 5);
+    EXPECT_EQ(Contar("SELECT COUNT(*) FROM Medicos WHERE IdEmpresa=11"), 4);
+    EXPECT_GE(Contar("SELECT COUNT(*) FROM Diagnosticos"), 15);
+}
+
+TEST_F(Demo, RunningItAgainChangesNothing) {
+    Preparar();
+    const QStringList antes = Estado();
+    const QString informe = Preparar();
+    EXPECT_EQ(Estado(), antes);
+    EXPECT_TRUE(informe.contains("Medicamentos: 0 filas nuevas de 32")) << informe.toStdString();
+    EXPECT_TRUE(informe.contains("ajustes.ini: sin cambios")) << informe.toStdString();
+
+    // The working directory always follows the demo directory; the newcomer's other choices stay.
+    Ajustes::Guardar(kAplicacion, "Start", "Empresa", "23");
+    Ajustes::Guardar(kAplicacion, "Start", "QUELO_Path", "/otro");
+    Preparar();
+    EXPECT_EQ(Ajustes::Obtener(kAplicacion, "Start", "Empresa"), "23");
+    EXPECT_EQ(Ajustes::Obtener(kAplicacion, "Start", "QUELO_Path"), dirTrabajo);
+}

@@ -1,0 +1,348 @@
+// tarsa-capturas <output dir>: the screenshots of the user guide, taken from the real windows on a
+// demo installation (see scripts/capturas.sh, which prepares it and runs this under Xvfb).
+// It sends a few tickets to the terminal simulator through the client's request cycle so that the
+// journal has rows, makes one consumption through the ticket form as docs/demo.md tells, and
+// saves each window as PNG in the state a newcomer sees it.
+#include <QAbstractItemModel>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
+#include <QPushButton>
+#include <QScreen>
+#include <QTreeView>
+#include <cstdio>
+#include <functional>
+
+#include "catalogs/clsDiagnostico.h"
+#include "core/modTarsa.h"
+#include "exchange/clsItemTicket.h"
+#include "exchange/clsTicket.h"
+#include "exchange/frmProcesando.h"
+#include "journal/frmInicio.h"
+#include "platform/Rutas.h"
+#include "platform/TarsaError.h"
+#include "platform/ui/ImpresoraSistema.h"
+#include "platform/ui/Modal.h"
+#include "tickets/frmTicketFarmaciaBase.h"
+#include "ui/frmAbout.h"
+#include "ui/frmPromptedSearch.h"
+#include "ui/frmTarsa.h"
+
+namespace {
+
+QProcess* gSimulador = nullptr;
+
+[[noreturn]] void Fallar(const QString& texto) {
+    std::fprintf(stderr, "tarsa-capturas: %s\n", qPrintable(texto));
+    if (gSimulador) gSimulador->kill();
+    std::exit(1);
+}
+
+// Lets the event loop run until the condition holds; a window that never gets there is a failure.
+void Esperar(const std::function<bool()>& condicion, const QString& que) {
+    QDeadlineTimer limite(20000);
+    while (!condicion()) {
+        if (limite.hasExpired()) Fallar("se agotó la espera: " + que);
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+}
+
+// Lets pending layout and paint events through before a window is grabbed.
+void Asentar() {
+    for (int i = 0; i < 5; ++i) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+}
+
+void Guardar(QWidget* w, const QString& dir, const QString& nombre) {
+    Asentar();
+    const QString archivo = QDir(dir).filePath(nombre);
+    if (!w->grab().save(archivo)) Fallar("no se pudo escribir " + archivo);
+    std::printf("  %s (%dx%d)\n", qPrintable(archivo), w->width(), w->height());
+}
+
+void Escribir(QObject* ventana, const char* campo, const QString& texto) {
+    auto* w = ventana->findChild<QLineEdit*>(campo);
+    if (!w) Fallar(QString("no existe el campo ") + campo);
+    w->setText(texto);
+}
+
+// Leaving a field runs its rule (look-ups fill the name labels).
+void Salir(QObject* ventana, const char* campo) {
+    QFocusEvent e(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(ventana->findChild<QWidget*>(campo), &e);
+}
+
+void Elegir(QObject* ventana, const char* lista, const QString& comienzo) {
+    auto* cbo = ventana->findChild<QComboBox*>(lista);
+    if (!cbo) Fallar(QString("no existe la lista ") + lista);
+    for (int i = 0; i < cbo->count(); ++i)
+        if (cbo->itemText(i).startsWith(comienzo)) return cbo->setCurrentIndex(i);
+    Fallar(QString("la lista ") + lista + " no ofrece " + comienzo);
+}
+
+void Pulsar(QObject* ventana, const char* boton) {
+    auto* b = ventana->findChild<QPushButton*>(boton);
+    if (!b) Fallar(QString("no existe el botón ") + boton);
+    b->click();
+}
+
+struct Item {
+    const char* troquel;
+    const char* cantidad;
+    const char* precio;  // hundredths
+    const char* plan;
+    const char* porcentaje;
+};
+
+struct Venta {
+    int operacion;
+    const char* empresa;  // company number, as gEmpresa
+    const char* actividad;
+    const char* tarjeta;
+    const char* receta;
+    QList<Item> items;
+    const char* diagnostico = "";
+    bool anulaAnterior = false;  // a cancellation or return: TicketPadre is the previous ticket
+};
+
+// One ticket through the request cycle, as the consumption form sends it, and into the journal.
+QString Enviar(const Venta& v, const QString& ticketPadre) {
+    gEmpresa = v.empresa;
+    gActividad = v.actividad;
+    gCodigoEmpresa = QString(v.empresa).rightJustified(2, '0');
+    gNuevaTransaccion = true;
+    NuevaTransaccionFarmacia();
+    const QString d = DirectorioIntercambio();
+    clsTicket t;
+    t.Version = gVersion;
+    t.CodigoOperacion = CodigoOperacionVersion(v.operacion);
+    t.TipoPrestador = 1;
+    t.Tarjeta = v.tarjeta;
+    t.TipoLectura = "1";
+    t.Farmacia = "4512";
+    t.NTransaccionFarmacia = gNTransaccionFarmacia;
+    t.Receta = v.receta;
+    t.FechaReceta = QDate::currentDate().addDays(-2).toString("dd/MM/yyyy");
+    t.FechaVenta = QDate::currentDate().toString("dd/MM/yyyy");
+    t.HoraVenta = QTime::currentTime().toString("hh:mm");
+    if (v.anulaAnterior) t.TicketPadre = ticketPadre;
+    if (!*v.receta) t.Receta.clear();
+    t.TipoMatriculaRe = "1";
+    t.MatriculaRe = *v.receta ? "45213" : "";
+    t.GrabarSVL1(d);
+    if (!v.items.isEmpty()) {
+        clsItemTicket it;
+        it.Version = gVersion;
+        it.TipoPrestador = 1;
+        it.AbrirArchivo(d);
+        for (const Item& i : v.items) {
+            it.InicializarVariables();
+            it.Troquel = i.troquel;
+            it.Cantidad = i.cantidad;
+            it.Precio = i.precio;
+            it.PlanCobertura = i.plan;
+            it.PorcentajeCobertura = i.porcentaje;
+            it.TipoAutorizacion = "Normal";
+            it.TipoPrescripcion = 3;
+            it.CambioPrescripcion = false;
+            it.GrabarSVL3();
+        }
+        it.CerrarArchivo();
+    }
+    if (*v.diagnostico) {
+        clsDiagnostico dg;
+        dg.Version = gVersion;
+        dg.TipoPrestador = 1;
+        dg.AbrirArchivo(d);
+        dg.Diagnostico = v.diagnostico;
+        dg.GrabarSVL4();
+        dg.CerrarArchivo();
+    }
+    Solicitud s = EnviarSolicitud();
+    if (!s.Procesada()) Fallar("el simulador respondió: " + s.Estado);
+    const QString ticket = s.Transaccion.BuscarTicket();
+    const QString respuesta = s.Transaccion.LeerSVL1();
+    GuardarTransaccionLocal(respuesta, ticket, gCodigoEmpresa, false);
+    return respuesta.mid(249, 12);
+}
+
+void LlenarDiario() {
+    const QList<Venta> ventas = {
+        {1,
+         "11",
+         "1",
+         "61404512300",
+         "RE-778123",
+         {{"3716506", "1", "1523000", "210", "40"}, {"1314536", "2", "645000", "210", "40"}}},
+        {1,
+         "14",
+         "1",
+         "15012345678900",
+         "PAMI-55120",
+         {{"5911877", "1", "1689050", "CRONICO", "80"}, {"1390763", "1", "1254000", "CRONICO", "80"}}},
+        {1, "23", "1", "1234567890101", "IOMA-3310", {{"1864493", "1", "1466000", "PMO", "40"}}, "J45.0"},
+        {1,
+         "11",
+         "1",
+         "61402233400",
+         "RE-778131",
+         {{"1518936", "1", "1376000", "CRONICO", "70"}, {"5789171", "1", "1102000", "CRONICO", "70"}}},
+        {41, "11", "1", "61407788100", "", {}},
+        {1, "11", "1", "61409876500", "RE-778140", {{"5791609", "1", "4287000", "310", "50"}}},
+        {2, "11", "1", "61409876500", "", {}, "", true},
+        {1,
+         "11",
+         "1",
+         "61405566700",
+         "RE-778152",
+         {{"4561125", "1", "1045000", "210", "40"}, {"6192628", "1", "876000", "210", "40"}}},
+        {3, "11", "1", "61405566700", "", {{"6192628", "1", "876000", "210", "40"}}, "", true},
+    };
+    QString anterior;
+    for (const Venta& v : ventas) anterior = Enviar(v, anterior);
+}
+
+// A consumption the way a newcomer makes it in the demo (docs/demo.md): Consumo, card,
+// prescription, prescribing doctor, two medications by troquel, Aceptar. The form is taken before
+// it is accepted, and the answer ticket as the client shows it.
+void Consumo(frmTarsa& ventana, const QString& salida) {
+    const QList<QPair<const char*, const char*>> items = {{"3716506", "1"}, {"1314536", "2"}};
+    int item = 0;
+    EstablecerManejadorModal([&](QDialog& d) -> int {
+        const QString nombre = d.objectName();
+        if (nombre == "frmItemTicketFarmacia") {
+            d.show();
+            Escribir(&d, "txtTroquel", items[item].first);
+            Salir(&d, "txtTroquel");
+            Escribir(&d, "txtCantidad", items[item].second);
+            Escribir(&d, "txtPlanCobertura", "210");
+            Escribir(&d, "txtPorcentajeCobertura", "40");
+            Elegir(&d, "cboTipoPrescripcion", QString::fromUtf8("Comercial"));
+            if (item++ == 0) Guardar(&d, salida, "consumo-item.png");
+            Pulsar(&d, "cmdAceptar");
+            return d.result();
+        }
+        if (nombre == "frmMuestraTicket") {
+            d.show();
+            Guardar(&d, salida, "consumo-ticket.png");
+            return QDialog::Accepted;
+        }
+        return d.exec();  // the wait for the terminal
+    });
+
+    ventana.EjecutarBoton("K11");
+    frmTicketFarmaciaBase* ticket = frmTicketFarmaciaBase::Abierto();
+    if (!ticket) Fallar("Consumo no abrió el ticket");
+    Escribir(ticket, "txtTarjeta", "61404512300");
+    Elegir(ticket, "cboTipoLectura", "Manual");
+    Escribir(ticket, "txtFarmacia", "4512");
+    Escribir(ticket, "txtTipoReceta", "1");
+    Escribir(ticket, "txtReceta", "778190");
+    Elegir(ticket, "cboProvinciaR", "B.");
+    Escribir(ticket, "txtMatriculaRe", "45213");
+    Salir(ticket, "txtMatriculaRe");
+    Pulsar(ticket, "cmdAddItem");
+    Pulsar(ticket, "cmdAddItem");
+    if (QWidget* marco = ticket->parentWidget(); qobject_cast<QMdiSubWindow*>(marco)) marco->move(10, 10);
+    Guardar(&ventana, salida, "consumo.png");
+    Pulsar(ticket, "cmdAceptar");
+    Esperar([] { return frmTicketFarmaciaBase::Abierto() == nullptr; }, "el ticket aceptado");
+    EstablecerManejadorModal({});
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(kAplicacion);
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() != 2) Fallar("uso: tarsa-capturas <directorio de salida>");
+    if (qEnvironmentVariableIsEmpty("TARSA_SETTINGS") || qEnvironmentVariableIsEmpty("TARSA_APPDIR"))
+        Fallar("TARSA_SETTINGS y TARSA_APPDIR deben nombrar una instalación de demostración (tarsa-demo)");
+    const QString salida = QDir(args[1]).absolutePath();
+    QDir().mkpath(salida);
+
+    static ImpresoraSistema impresora;  // printed tickets go to TARSA_PDF_DIR, as in the demo
+    Impresora::Establecer(&impresora);
+    gDirectorioAplicacion = ResolverDirectorioAplicacion(QCoreApplication::applicationDirPath());
+    if (!IniciarAplicacion("")) Fallar("no se pudo abrir la base de datos");
+
+    QProcess sim;
+    sim.setProcessChannelMode(QProcess::ForwardedChannels);
+    sim.start(Rutas::Unir(QCoreApplication::applicationDirPath(), "tarsa-terminal-sim"), {"--dir", gQueloPath});
+    if (!sim.waitForStarted(5000)) Fallar("no arranca tarsa-terminal-sim");
+    gSimulador = &sim;
+    LlenarDiario();
+    // Back to the selection the settings hold, as a fresh start would show it.
+    gEmpresa = "11";
+    gActividad = "1";
+
+    frmTarsa ventana;
+    ventana.resize(1180, 720);
+    ventana.move(0, 0);
+    ventana.Cargar();
+    ventana.show();
+    Esperar([&] { return ventana.isVisible(); }, "ventana principal");
+    Guardar(&ventana, salida, "ventana-principal.png");
+    // With the operations menu open at "Consumo ...": the menu is a window of its own, so this one
+    // is taken from the screen.
+    auto* operaciones = ventana.findChild<QMenu*>("mnuOperaciones");
+    ventana.menuBar()->setActiveAction(operaciones->menuAction());
+    Esperar([&] { return operaciones->isVisible(); }, "menú Operaciones");
+    operaciones->setActiveAction(ventana.ItemOperacion(1));
+    Asentar();
+    const QRect marco = ventana.frameGeometry();
+    const QPixmap pantalla = ventana.screen()->grabWindow(0, marco.x(), marco.y(), marco.width(), marco.height());
+    const QString archivo = QDir(salida).filePath("menu-operaciones.png");
+    if (!pantalla.save(archivo)) Fallar("no se pudo escribir " + archivo);
+    std::printf("  %s (%dx%d)\n", qPrintable(archivo), pantalla.width(), pantalla.height());
+    operaciones->hide();
+    ventana.menuBar()->setActiveAction(nullptr);
+
+    // Consultas → Medicamentos, pattern "AMO".
+    ventana.findChild<QAction*>("mnuMedicamentos")->trigger();
+    frmPromptedSearch& busqueda = frmPromptedSearch::Instancia();
+    Esperar([&] { return busqueda.isVisible(); }, "búsqueda");
+    busqueda.resize(820, 460);
+    busqueda.findChild<QLineEdit*>("txtPattern")->setText("AMO");
+    busqueda.findChild<QPushButton*>("cmdSearchBegin")->click();
+    auto* lista = busqueda.findChild<QTreeView*>("lvwResult");
+    const int esperadas =
+        gDB->Consultar("SELECT COUNT(*) AS N FROM Medicamentos WHERE Nombre LIKE 'AMO*'")->Campo("N").toInt();
+    Esperar([&] { return lista->model() && lista->model()->rowCount() == esperadas; }, "resultados de la búsqueda");
+    Guardar(&busqueda, salida, "busqueda-medicamentos.png");
+    busqueda.close();
+
+    // The consumption leaves the journal open inside the main window.
+    Consumo(ventana, salida);
+    QMdiSubWindow* hija = nullptr;
+    Esperar(
+        [&] {
+            hija = ventana.Area()->activeSubWindow();
+            return hija && qobject_cast<frmInicio*>(hija->widget());
+        },
+        "diario");
+    hija->move(10, 10);
+    Guardar(&ventana, salida, "ultimos-tickets.png");
+
+    // Ayuda → Acerca ...
+    frmAbout* acerca = frmAbout::Mostrar(&ventana);
+    Esperar([&] { return acerca->isVisible(); }, "acerca de");
+    Guardar(acerca, salida, "acerca.png");
+
+    gSimulador = nullptr;
+    sim.terminate();
+    if (!sim.waitForFinished(5000)) sim.kill();
+    return 0;
+}
