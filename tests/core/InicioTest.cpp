@@ -6,7 +6,6 @@
 #include "core/modTarsa.h"
 #include "platform/Ajustes.h"
 #include "platform/Rutas.h"
-#include "platform/TarsaError.h"
 #include "support/Entorno.h"
 
 class Inicio : public Entorno {
@@ -30,11 +29,8 @@ TEST_F(Inicio, DefaultsWithNoSettingsAtAll) {
     EXPECT_EQ(gEmpresa, "0");
     EXPECT_EQ(gActividad, "02");
     EXPECT_EQ(gVersion, "V250");
-    EXPECT_TRUE(gVerTicket);
-    EXPECT_TRUE(gVerListaErrores);
-    EXPECT_FALSE(gImprimirTicket);
-    EXPECT_FALSE(gPantallaReducida);
-    EXPECT_TRUE(gVerMenuLicencias);
+    EXPECT_TRUE(gVerTicket && gVerListaErrores && gVerMenuLicencias);
+    EXPECT_FALSE(gImprimirTicket || gPantallaReducida);
     EXPECT_FALSE(gVerBotonesVerificar || gVerBotonesConsulta || gVerBotonesDevolucion);
     EXPECT_FALSE(gLicenciaMatricula || gSugerirCierres);
     EXPECT_FALSE(gActualizaMedicos || gActualizaMedicamentos || gActualizaDiagnosticos);
@@ -46,12 +42,12 @@ TEST_F(Inicio, DefaultsWithNoSettingsAtAll) {
 
 TEST_F(Inicio, StoredBooleanTextsFollowTheirKeysRule) {
     Ajuste("QUELO_Path", dirTrabajo);
-    Ajuste("VerMenuLicencias", "0");   // off-words: only False/Falso turn it off
-    Ajuste("VerTicket", "1");          // on-words: only True/Verdadero turn it on
+    Ajuste("VerMenuLicencias", "0");  // off-words: only False/Falso turn it off
+    Ajuste("VerTicket", "1");         // on-words: only True/Verdadero turn it on
     Ajuste("ImprimirTicket", "verdadero");
     Ajuste("VerBotonesConsulta", "FALSO");
     Ajuste("VerBotonesDevolucion", "si");
-    Ajuste("ActualizaMedicos", "-1");
+    Ajuste("ActualizaMedicos", "-1");  // converted: numbers or the words
     Ajuste("ActualizaMedicamentos", "True");
     Ajuste("Empresa", "");
     IniciarAplicacion("");
@@ -63,25 +59,20 @@ TEST_F(Inicio, StoredBooleanTextsFollowTheirKeysRule) {
     EXPECT_TRUE(gActualizaMedicos);
     EXPECT_TRUE(gActualizaMedicamentos);
     EXPECT_EQ(gEmpresa, "0");
+    EXPECT_FALSE(ConvertirBooleano(" 0 "));
 }
 
-TEST_F(Inicio, AFlagThatDoesNotConvertIsReportedWithItsMarkerAndStartUpGoesOn) {
-    Ajuste("QUELO_Path", dirTrabajo);
+TEST_F(Inicio, FailedStepsAreReportedWithTheirMarkersAndStartUpGoesOn) {
+    Ajuste("QUELO_Path", Ruta("no-existe"));
     Ajuste("ActualizaDiagnosticos", "quizas");
     EXPECT_TRUE(IniciarAplicacion(""));
-    ASSERT_EQ(mensajes.mostrados.size(), 1);
-    EXPECT_EQ(mensajes.mostrados[0].titulo, "Main");
-    EXPECT_EQ(mensajes.mostrados[0].texto, "TarsaCliente\nControl: 14i\nNo coinciden los tipos");
+    ASSERT_EQ(mensajes.mostrados.size(), 2);
+    EXPECT_TRUE(mensajes.mostrados[0].texto.startsWith("TarsaCliente\nControl: 2\n"));
+    EXPECT_EQ(gTermDir, "");
+    EXPECT_EQ(mensajes.mostrados[1].titulo, "Main");
+    EXPECT_EQ(mensajes.mostrados[1].texto, "TarsaCliente\nControl: 14i\nNo coinciden los tipos");
     EXPECT_FALSE(gActualizaDiagnosticos);
     EXPECT_EQ(gFechaQueloEmp, "01/01/1990");  // later steps still ran
-}
-
-TEST_F(Inicio, AMissingWorkingDirectoryIsReportedAtStepTwo) {
-    Ajuste("QUELO_Path", Ruta("no-existe"));
-    EXPECT_TRUE(IniciarAplicacion(""));
-    ASSERT_EQ(mensajes.mostrados.size(), 1);
-    EXPECT_TRUE(mensajes.mostrados[0].texto.contains("Control: 2\n"));
-    EXPECT_EQ(gTermDir, "");
 }
 
 TEST_F(Inicio, CommandLineSelectsTheProtocolVersion) {
@@ -90,28 +81,12 @@ TEST_F(Inicio, CommandLineSelectsTheProtocolVersion) {
     for (const auto& [linea, version] : casos) EXPECT_EQ(VersionDeLineaComandos(linea), version) << linea.toStdString();
 }
 
-TEST_F(Inicio, BooleanReadingRules) {
-    struct Caso {
-        const char* texto;
-        bool si, no;
-    } casos[] = {{"True", true, true},      {"VERDADERO", true, true}, {"False", false, false},
-                 {"falso", false, false},   {"1", false, true},        {"0", false, true}, {"", false, true}};
-    for (const auto& c : casos) {
-        EXPECT_EQ(LeerPalabrasSi(c.texto), c.si) << c.texto;
-        EXPECT_EQ(LeerPalabrasNo(c.texto), c.no) << c.texto;
-    }
-    EXPECT_TRUE(ConvertirBooleano("Verdadero"));
-    EXPECT_FALSE(ConvertirBooleano("0"));
-    EXPECT_TRUE(ConvertirBooleano("2"));
-    EXPECT_THROW(ConvertirBooleano("x"), TarsaError);
-}
-
-TEST_F(Inicio, WithoutADatabaseNoCatalogIsLoaded) {
+TEST_F(Inicio, WithoutADatabaseNorItsBackupNoCatalogIsLoaded) {
     Ajuste("QUELO_Path", dirTrabajo);
     QFile::remove(Ruta("app/TarsaCliente.mdb"));
     EXPECT_FALSE(IniciarAplicacion(""));
-    ASSERT_EQ(mensajes.mostrados.size(), 1);
+    ASSERT_EQ(mensajes.mostrados.size(), 1);  // no step after the connection reports anything
     EXPECT_EQ(mensajes.mostrados[0].titulo, "Conectar");
-    EXPECT_FALSE(gDB);
+    EXPECT_EQ(mensajes.mostrados[0].texto, "No existe Base de datos \n" + QDir::toNativeSeparators(Ruta("app/TarsaCliente.mdb")));
     EXPECT_TRUE(gNuevaTransaccion);
 }

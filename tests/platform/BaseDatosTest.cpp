@@ -55,21 +55,27 @@ TEST_F(BaseDatosDialecto, DialectFunctions) {
     }
 }
 
+// Each pattern directly and through SQL, which matches ASCII text on bytes and any other text in full.
 TEST_F(BaseDatosDialecto, LikePatterns) {
     struct Caso {
         const char* texto;
         const char* patron;
         bool coincide;
     } casos[] = {
-        {"AMOXICILINA", "amo*", true},   {"AMOXICILINA", "*CIL*", true}, {"AMOXICILINA", "AMO", false},
-        {"A1", "A#", true},              {"AB", "A#", false},            {"BETA", "[A-C]*", true},
-        {"DELTA", "[A-C]*", false},      {"DELTA", "[!A-C]*", true},     {"a*b", "a[*]b", true},
-        {"", "*", true},                 {"ABC", "A?C", true},           {"ABC", "A?", false},
-        {"ñandú", "Ñ*Ú", true},          {"AXXBXXC", "A*B*C", true},     {"AXXBXX", "A*B*C", false},
+        {"AMOXICILINA", "amo*", true}, {"XAMO", "AMO*", false},       {"AMOXICILINA", "*CIL*", true},
+        {"AMOXICILINA", "AMO", false}, {"ABC", "*B", false},          {"A1", "A#", true},
+        {"AB", "A#", false},           {"BETA", "[A-C]*", true},      {"DELTA", "[A-C]*", false},
+        {"DELTA", "[!A-C]*", true},    {"a*b", "a[*]b", true},        {"", "*", true},
+        {"ABC", "A?C", true},          {"ABC", "A?", false},          {"ñandú", "Ñ*Ú", true},
+        {"ÑANDU", "?ANDU", true},      {"ÁMOXIDAL", "ámo*", true},    {"AXXBXXC", "A*B*C", true},
+        {"AXXBXX", "A*B*C", false},
     };
-    for (const auto& c : casos)
-        EXPECT_EQ(Dialecto::Coincide(QString::fromUtf8(c.texto), QString::fromUtf8(c.patron)), c.coincide)
-            << c.texto << " LIKE " << c.patron;
+    for (const auto& c : casos) {
+        const QString texto = QString::fromUtf8(c.texto), patron = QString::fromUtf8(c.patron);
+        EXPECT_EQ(Dialecto::Coincide(texto, patron), c.coincide) << c.texto << " LIKE " << c.patron;
+        EXPECT_EQ(Valor(QString("SELECT \"%1\" LIKE \"%2\"").arg(texto, patron)).toInt(), c.coincide ? 1 : 0)
+            << "SQL: " << c.texto << " LIKE " << c.patron;
+    }
 }
 
 TEST_F(BaseDatosDialecto, ARefusedRowCountsZeroAndOthersStillApply) {

@@ -7,6 +7,7 @@
 #include "TestConfig.h"
 #include "core/modTarsa.h"
 #include "platform/Rutas.h"
+#include "platform/ui/Modal.h"
 
 void Entorno::SetUp() {
     ASSERT_TRUE(tmp.isValid());
@@ -26,6 +27,7 @@ void Entorno::SetUp() {
 }
 
 void Entorno::TearDown() {
+    EstablecerManejadorModal({});
     ReiniciarGlobales();
     Mensajes::Establecer(nullptr);
     Impresora::Establecer(nullptr);
@@ -42,6 +44,15 @@ void Entorno::AbrirBaseEntregada() {
     QFile::setPermissions(destino, QFile::ReadOwner | QFile::WriteOwner);
     gDB = std::make_unique<BaseDatos>();
     gDB->Abrir(destino);
+}
+
+QString Entorno::Intercambio(const QString& term) {
+    gQueloPath = dirTrabajo;
+    gTermDir = term;
+    const QString d = DirectorioIntercambio();
+    QDir().mkpath(d + "/upload");
+    QDir().mkpath(d + "/download");
+    return d;
 }
 
 QByteArray LeerArchivo(const QString& ruta) {

@@ -1,6 +1,6 @@
 #pragma once
 // Isolated state for a test: its own settings file, application and working directories, the
-// global state reset and the platform doubles installed.
+// global state reset and the platform doubles installed (and, at the end, no modal-window handler).
 #include <gtest/gtest.h>
 
 #include <QByteArray>
@@ -25,6 +25,9 @@ protected:
     // The delivered, empty database copied into the application directory and opened in gDB.
     void AbrirBaseEntregada();
     QString Ruta(const QString& relativa) const { return tmp.filePath(relativa); }
+    // gQueloPath = dirTrabajo and gTermDir = term, with its upload and download directories; returns
+    // the exchange directory.
+    QString Intercambio(const QString& term = "term42");
 
     QTemporaryDir tmp;
     QString dirAplicacion;  // also gDirectorioAplicacion

@@ -23,6 +23,37 @@ void Simulador::Detener() {
     proceso_.waitForFinished(5000);
 }
 
+namespace {
+
+// Runs the window's own event loop; cancels it (by its Cancelar button, else rejects it) once
+// cancelarCuando holds, or failing the test once plazoMs have passed.
+int EjecutarConPlazo(QDialog& dialogo, int plazoMs, const std::function<void()>& alMostrarse = {},
+                     const std::function<bool()>& cancelarCuando = {}) {
+    const auto cancelar = [&dialogo] {
+        if (auto* b = dialogo.findChild<QAbstractButton*>("cmdCancelar"))
+            b->click();
+        else
+            dialogo.reject();
+    };
+    QTimer plazo, sondeo;
+    plazo.setSingleShot(true);
+    QObject::connect(&plazo, &QTimer::timeout, &dialogo, [&] {
+        ADD_FAILURE() << dialogo.objectName().toStdString() << " was still open at its deadline";
+        cancelar();
+    });
+    plazo.start(plazoMs);
+    if (cancelarCuando) {
+        QObject::connect(&sondeo, &QTimer::timeout, &dialogo, [&] {
+            if (cancelarCuando()) cancelar();
+        });
+        sondeo.start(5);
+    }
+    if (alMostrarse) QTimer::singleShot(0, &dialogo, alMostrarse);
+    return dialogo.exec();
+}
+
+}  // namespace
+
 void Modales::Instalar() {
     EstablecerManejadorModal([this](QDialog& dialogo) {
         if (dialogo.objectName() != "frmProcesando") {
@@ -31,13 +62,16 @@ void Modales::Instalar() {
             return respuesta;
         }
         if (alEsperar) alEsperar();
-        QTimer plazo;
-        plazo.setSingleShot(true);
-        QObject::connect(&plazo, &QTimer::timeout, &dialogo, [&dialogo] {
-            ADD_FAILURE() << "the terminal did not answer before the deadline";
-            if (auto* b = dialogo.findChild<QAbstractButton*>("cmdCancelar")) b->click();
-        });
-        plazo.start(plazoMs);
-        return dialogo.exec();
+        return EjecutarConPlazo(dialogo, plazoMs);
     });
+}
+
+void EsperarDeVerdad(std::function<void()> alMostrarse, int plazoMs) {
+    EstablecerManejadorModal(
+        [alMostrarse, plazoMs](QDialog& dialogo) { return EjecutarConPlazo(dialogo, plazoMs, alMostrarse); });
+}
+
+void CancelarCuando(std::function<bool()> cuando, int plazoMs) {
+    EstablecerManejadorModal(
+        [cuando, plazoMs](QDialog& dialogo) { return EjecutarConPlazo(dialogo, plazoMs, {}, cuando); });
 }

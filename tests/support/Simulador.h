@@ -1,10 +1,9 @@
 #pragma once
-// tarsa-terminal-sim as the terminal of a test, and the modal windows of a request answered the way a
-// pharmacist would: the wait runs for real (with a deadline), every other window is noted and closed.
+// tarsa-terminal-sim as the terminal of a test, and the modal windows of a request: the wait window
+// runs for real with a deadline (failing the test and cancelling it when the deadline passes).
 #include <QDialog>
 #include <QProcess>
 #include <QStringList>
-
 #include <functional>
 
 class Simulador {
@@ -30,3 +29,9 @@ struct Modales {
     // Installs the handler; the object must outlive the windows it answers.
     void Instalar();
 };
+
+// Every next modal window runs for real; alMostrarse runs once the window is up (the terminal's side,
+// say). Deadline as above.
+void EsperarDeVerdad(std::function<void()> alMostrarse = {}, int plazoMs = 20000);
+// The wait window is cancelled by its button as soon as cuando() holds (checked every few ms).
+void CancelarCuando(std::function<bool()> cuando, int plazoMs = 20000);

@@ -1,0 +1,150 @@
+// The request cycle: the notification, the wait window, the status and answer files, and the two
+// answer windows, offscreen.
+#include <QDir>
+#include <QFontInfo>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QTreeWidget>
+
+#include <optional>
+
+#include "core/modTarsa.h"
+#include "exchange/frmMostrarErrores.h"
+#include "exchange/frmMuestraTicket.h"
+#include "exchange/frmProcesando.h"
+#include "platform/TarsaError.h"
+#include "platform/ui/Modal.h"
+#include "support/Entorno.h"
+#include "support/Simulador.h"
+
+namespace {
+class Solicitudes : public Entorno {
+protected:
+    void SetUp() override {
+        Entorno::SetUp();
+        d = Intercambio();
+    }
+    void TearDown() override {
+        frmProcesando::VigilarDirectorio = true;
+        Entorno::TearDown();
+    }
+    QString d;
+};
+}  // namespace
+
+TEST_F(Solicitudes, NotifiesOnlyThroughAnExistingTxAndRaisesWhenTheRequestCannotBeWritten) {
+    const clsTransaccion t{.Version = "V250", .QueloPath = d};
+    EXPECT_TRUE(t.PutSVL0());
+    EXPECT_FALSE(QDir(dirTrabajo).exists("TX"));
+    QDir(dirTrabajo).mkdir("tx");
+    EscribirArchivo(dirTrabajo + "/tx/term42", "old");
+    EXPECT_TRUE(t.PutSVL0());
+    EXPECT_TRUE(QFile::exists(dirTrabajo + "/tx/term42"));
+    EXPECT_EQ(LeerArchivo(dirTrabajo + "/tx/term42"), "");
+    QDir(d).removeRecursively();
+    EXPECT_THROW(t.PutSVL0(), TarsaError);
+}
+
+TEST_F(Solicitudes, TheWaitEndsWhenTheStatusAppearsWithTheWatchAndWithThePollAlone) {
+    for (bool vigilar : {true, false}) {
+        QFile::remove(d + "/Estado.rsp");
+        frmProcesando::VigilarDirectorio = vigilar;
+        EsperarDeVerdad([this] { EscribirArchivo(d + "/Estado.rsp", "0 ok\r\n"); });
+        EXPECT_TRUE(frmProcesando().Cargar()) << "watch " << vigilar;
+    }
+}
+
+// The outcome follows the status file's first line; an error status is shown to the user.
+TEST_F(Solicitudes, RequestCycleOutcomes) {
+    const struct {
+        std::optional<QByteArray> estado;  // none: the user cancels the wait
+        QString linea;
+        ResultadoSolicitud resultado;
+    } casos[] = {
+        {"0 Aprobada\r\nsegunda\r\n", "0 Aprobada", ResultadoSolicitud::Procesada},
+        {"0 solo LF\nmas", "0 solo LF", ResultadoSolicitud::Procesada},
+        {"E105 Tarjeta inv\xe1lida", QString::fromUtf8("E105 Tarjeta inválida"), ResultadoSolicitud::ErrorProceso},
+        {"", "", ResultadoSolicitud::SinRespuesta},
+        {std::nullopt, "", ResultadoSolicitud::Cancelada},
+    };
+    gActividad = "7";
+    gEmpresa = "5";
+    gTerminal = "LIC1";
+    for (const auto& c : casos) {
+        EscribirArchivo(d + "/Estado.rsp", "0 viejo");  // an old status must not end the new wait early
+        if (c.estado) {
+            EsperarDeVerdad([this, &c] {
+                EXPECT_FALSE(QFile::exists(d + "/Estado.rsp")) << "old status still there";
+                EXPECT_EQ(LeerArchivo(d + "/upload/_SVL.0"), "V2500507LIC1    ");
+                EscribirArchivo(d + "/Estado.rsp", *c.estado);
+            });
+        } else {
+            CancelarCuando([] { return true; });
+        }
+        const Solicitud s = c.estado ? EnviarSolicitud() : EnviarSolicitud("1234", " 5 ", "12345678AB");
+        EXPECT_EQ(s.Resultado, c.resultado) << c.linea.toStdString();
+        EXPECT_EQ(s.Estado, c.linea);
+    }
+    EXPECT_EQ(LeerArchivo(d + "/upload/_SVL.0"), "V2500534" "12345678");
+    ASSERT_EQ(mensajes.mostrados.size(), 1);
+    EXPECT_EQ(mensajes.mostrados[0].texto, QString::fromUtf8("Error en el proceso:\r\nE105 Tarjeta inválida"));
+    EXPECT_EQ(mensajes.mostrados[0].titulo, "Proceso");
+    EXPECT_EQ(mensajes.mostrados[0].estilo, Mensajes::vbInformation);
+}
+
+TEST_F(Solicitudes, AnswerTextsAndTicketWidth) {
+    clsTransaccion t{.QueloPath = d};
+    EXPECT_EQ(t.BuscarTicket(), "");
+    const QByteArray largo(48, '=');
+    EscribirArchivo(d + "/download/_ticket.prn", "TICKET\n" + largo + "\r\ncorto");
+    EXPECT_EQ(t.BuscarTicket(), "TICKET\r\n" + QString(largo) + "\r\ncorto\r\n");
+    EXPECT_EQ(t.MedidaTicket, 48);
+    EscribirArchivo(d + "/download/_ticket.prn", "x\r\n");
+    t.BuscarTicket();
+    EXPECT_EQ(t.MedidaTicket, 48) << "the widest ticket seen stays";
+    EscribirArchivo(d + "/download/_SVL.1", "FF00001 cabecera");
+    EXPECT_EQ(t.LeerSVL1(), "FF00001 cabecera\r\n");
+    EscribirArchivo(d + "/download/_sal.0", "   0000 listo   \r\n");
+    EXPECT_EQ(t.LeerSAL0(), "0000 listo   \r\n");
+}
+
+// The width follows the longest line; the text, with what the user added, is printed as shown.
+TEST_F(Solicitudes, TicketWindow) {
+    struct Caso {
+        int medida;
+        int anchoTexto;  // pixels: twips / 15
+    };
+    for (const Caso& c : {Caso{39, 373}, Caso{40, 347}, Caso{119, 1031}, Caso{120, 1000}}) {
+        EstablecerManejadorModal([&](QDialog& ventana) {
+            auto* texto = ventana.findChild<QTextEdit*>("rtextTicket");
+            auto* aceptar = ventana.findChild<QPushButton*>("cmdAceptar");
+            auto* imprimir = ventana.findChild<QPushButton*>("cmdImprimir");
+            EXPECT_EQ(texto->width(), c.anchoTexto) << c.medida;
+            EXPECT_EQ(ventana.width(), c.anchoTexto + 21) << c.medida;
+            EXPECT_EQ(ventana.width() - aceptar->geometry().right() - 1, 21) << c.medida;
+            EXPECT_EQ(aceptar->x() - imprimir->geometry().right() - 1, 21) << c.medida;
+            EXPECT_EQ(ventana.windowTitle(), "Ticket");
+            EXPECT_TRUE(QFontInfo(texto->font()).fixedPitch());
+            EXPECT_EQ(texto->font().pointSize(), 10);
+            texto->append("NOTA");
+            imprimir->click();
+            aceptar->click();
+            return ventana.result();
+        });
+        frmMuestraTicket().Cargar("TICKET 1001\r\nTOTAL 10,00\r\n", c.medida);
+    }
+    EXPECT_EQ(impresora.impresos, QStringList(4, "TICKET 1001\nTOTAL 10,00\n\nNOTA"));
+}
+
+TEST_F(Solicitudes, ErrorWindowListsTheEntriesAndWidensTheCommentColumn) {
+    gColErrores = {{1, "", 105, "Corto"}, {1, "512345", 212, QString(200, 'W')}};
+    frmMostrarErrores ventana;
+    auto* lista = ventana.findChild<QTreeWidget*>("lvwErrores");
+    ASSERT_EQ(lista->topLevelItemCount(), 2);
+    const QTreeWidgetItem* fila = lista->topLevelItem(1);
+    EXPECT_EQ(QStringList({fila->text(0), fila->text(1), fila->text(2)}), QStringList({"1", "512345", "212"}));
+    EXPECT_EQ(lista->columnWidth(3), lista->fontMetrics().horizontalAdvance(QString(200, 'W')));
+    gColErrores = {{1, "", 105, "Corto"}};
+    frmMostrarErrores corta;
+    EXPECT_EQ(corta.findChild<QTreeWidget*>("lvwErrores")->columnWidth(3), 300);
+}
