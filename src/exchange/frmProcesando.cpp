@@ -56,7 +56,6 @@ frmProcesando::frmProcesando(QWidget* parent) : QDialog(parent) {
     raiz->addLayout(botones);
 
     TimerTarsa.setObjectName("TimerTarsa");
-    TimerTarsa.setInterval(500);
     connect(&TimerTarsa, &QTimer::timeout, this, &frmProcesando::Tick);
     connect(&vigilante_, &QFileSystemWatcher::directoryChanged, this, &frmProcesando::Comprobar);
     connect(cmdCancelar_, &QPushButton::clicked, this, &frmProcesando::Cancelar);
@@ -67,7 +66,7 @@ bool frmProcesando::Cargar() {
     cuadro_ = 0;
     const QString d = DirectorioIntercambio();
     estado_ = clsTransaccion::ArchivoEstado(d);
-    TimerTarsa.start();
+    TimerTarsa.start(IntervaloSondeoMs);
     if (VigilarDirectorio && Rutas::EsDirectorio(d)) vigilante_.addPath(Rutas::Resolver(d));
     // The terminal may have answered before the watch began.
     if (VigilarDirectorio) QTimer::singleShot(0, this, &frmProcesando::Comprobar);

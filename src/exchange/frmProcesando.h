@@ -27,6 +27,8 @@ public:
 
     // Off, only the poll ends the wait (to measure what the watch gains).
     static inline bool VigilarDirectorio = true;
+    // The poll's period; tests lengthen it to show that the watch alone ends the wait.
+    static inline int IntervaloSondeoMs = 500;
 
 private:
     void Tick();

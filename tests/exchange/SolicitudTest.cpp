@@ -1,6 +1,7 @@
 // The request cycle: the notification, the wait window, the status and answer files, and the two
 // answer windows, offscreen.
 #include <QDir>
+#include <QTimer>
 #include <QFontInfo>
 #include <QPushButton>
 #include <QTextEdit>
@@ -26,6 +27,7 @@ protected:
     }
     void TearDown() override {
         frmProcesando::VigilarDirectorio = true;
+        frmProcesando::IntervaloSondeoMs = 500;
         Entorno::TearDown();
     }
     QString d;
@@ -52,6 +54,12 @@ TEST_F(Solicitudes, TheWaitEndsWhenTheStatusAppearsWithTheWatchAndWithThePollAlo
         EsperarDeVerdad([this] { EscribirArchivo(d + "/Estado.rsp", "0 ok\r\n"); });
         EXPECT_TRUE(frmProcesando().Cargar()) << "watch " << vigilar;
     }
+    // With the poll out of the way only the watch can end the wait (the deadline fails the test).
+    QFile::remove(d + "/Estado.rsp");
+    frmProcesando::VigilarDirectorio = true;
+    frmProcesando::IntervaloSondeoMs = 24 * 3600 * 1000;
+    EsperarDeVerdad([this] { QTimer::singleShot(20, [this] { EscribirArchivo(d + "/Estado.rsp", "0 ok\r\n"); }); });
+    EXPECT_TRUE(frmProcesando().Cargar());
 }
 
 // The outcome follows the status file's first line; an error status is shown to the user.
