@@ -28,13 +28,13 @@ void CargarJurisdicciones(QComboBox* cbo) {
 }
 
 qint16 BuscarIndiceCodigo(QComboBox* cbo, const QString& codigo) {
-    if (codigo.trimmed().isEmpty()) return -1;
+    if (codigo.trimmed().isEmpty()) return 0;
     for (int i = 0; i < cbo->count(); ++i) {
         QString codigoEntrada, nombre;
         SepararCodigoNombre(cbo->itemText(i), codigoEntrada, nombre);
         if (codigoEntrada == codigo) return static_cast<qint16>(i);
     }
-    return -1;
+    return 0;  // the blank entry
 }
 
 void BuscarMedico(qint32 matricula, QLabel* lblNombre, QComboBox* cboProfesion, QComboBox* cboJurisdiccion) {

@@ -13,7 +13,8 @@ QStringList ListaJurisdicciones();
 
 void CargarProfesiones(QComboBox* cbo);
 void CargarJurisdicciones(QComboBox* cbo);
-// The index of the first entry whose code part is codigo; -1 when there is none or codigo is blank.
+// The index of the first entry whose code part is codigo; 0 (the blank entry) when there is none or
+// codigo is blank.
 qint16 BuscarIndiceCodigo(QComboBox* cbo, const QString& codigo);
 // Looks the doctor up by registration number within gEmpresa, narrowed by the profession and
 // jurisdiction shown; shows the name (empty when none) and selects the found type's entries.

@@ -56,7 +56,8 @@ TEST_F(Combos, ListasDeMatricula) {
     EXPECT_EQ(jur.itemText(0), "");
     EXPECT_EQ(BuscarIndiceCodigo(&jur, "X"), 7);
     EXPECT_EQ(jur.itemText(BuscarIndiceCodigo(&jur, "T")), "T.TUCUMAN");
-    EXPECT_EQ(BuscarIndiceCodigo(&jur, " "), -1);
+    EXPECT_EQ(BuscarIndiceCodigo(&jur, " "), 0);  // a blank or unknown code gives the blank entry
+    EXPECT_EQ(BuscarIndiceCodigo(&jur, "Ñ"), 0);
     EXPECT_EQ(BuscarIndiceCodigo(&prof, "2"), 2);
 }
 
