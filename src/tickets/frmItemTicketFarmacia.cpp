@@ -258,7 +258,8 @@ void frmItemTicketFarmacia::AplicarBitmap() {
     cmbBuscarPlanCobertura_->setEnabled(txtPlanCobertura_->isEnabled());
     lblPorcentaje_->setEnabled(txtPorcentajeCobertura_->isEnabled());
     // A search button and a name label are of no use beside a field the operation does not have.
-    cmdBuscarMedicamento_->setVisible(txtTroquel_->isVisibleTo(this));
+    // The medication search serves the troquel and the barcode alike.
+    cmdBuscarMedicamento_->setVisible(txtTroquel_->isVisibleTo(this) || txtCodigoBarra_->isVisibleTo(this));
     cmdBuscarDiagnostico_->setVisible(txtDiagnostico_->isVisibleTo(this));
     cmbBuscarPlanCobertura_->setVisible(txtPlanCobertura_->isVisibleTo(this));
     lblNombreDiagnostico_->setVisible(txtDiagnostico_->isVisibleTo(this));

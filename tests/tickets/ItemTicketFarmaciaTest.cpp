@@ -124,6 +124,7 @@ TEST_F(ItemTicketFarmaciaTest, TheItemBitmapDecidesTheFields) {
                     EXPECT_EQ(w->isVisible(), visible) << c.version << " visible " << nombre.toStdString();
                 }
                 EXPECT_EQ(Hijo<QWidget>(&d, "cmdBuscarMedicamento")->isEnabled(), c.habilitados.contains("txtCodigoBarra"));
+                EXPECT_EQ(Hijo<QWidget>(&d, "cmdBuscarMedicamento")->isVisible(), c.habilitados.contains("txtCodigoBarra"));
                 EXPECT_EQ(Hijo<QWidget>(&d, "cmdBuscarDiagnostico")->isEnabled(), c.habilitados.contains("txtDiagnostico"));
             },
             nullptr, c.bitmap);
