@@ -175,9 +175,10 @@ bool IniciarAplicacion(const QString& lineaComandos) {
 
     bool conectado = false;
     Paso(m, "15", [&] { conectado = Conectar(Rutas::Unir(gDirectorioAplicacion, kBaseDatos)); });
-    if (conectado) CargarCatalogosInicio(m);
+    if (!conectado) return false;  // no catalogs, no main window
+    CargarCatalogosInicio(m);
     gNuevaTransaccion = true;
-    return conectado;
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------------

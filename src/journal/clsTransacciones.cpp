@@ -1,6 +1,7 @@
 #include "journal/clsTransacciones.h"
 
 #include <QDateTime>
+#include <QRegularExpression>
 
 #include "core/modTarsa.h"
 
@@ -11,7 +12,7 @@ struct Valores {
     QString Operacion, Tarjeta, TipoLectura, Prestador, FechaPrestacion, HoraPrestacion, TipoMatriculaMPractica,
         MatriculaMedicoPractica, NumeroAutorizacion, Fecha, Hora, PlanAsociado, Comentario;
     qint64 TicketPadre = 0, CodigoAutorizacion = 0, Ticket = 0, TipoAsociado = 0, Error = 0;
-    double MontoAbonar = 0;
+    QString MontoAbonar = QStringLiteral("0");
 };
 
 // Positions count from 1, as the record layouts give them.
@@ -20,14 +21,15 @@ qint64 CampoNumero(const QString& texto, int posicion, int ancho) {
     return Val(Campo(texto, posicion, ancho).trimmed());
 }
 
-// Two implied decimals: "00000001050" is 10.50. A text of one digit is read as that many cents.
-double Monto(const QString& texto) {
+// Two implied decimals, written as the answer gives them: "00000001050" is 00000010.50. A text of
+// one digit is read as that many cents; one that is not a number is 0.
+QString Monto(const QString& texto) {
     QString t = texto.trimmed();
-    if (t.isEmpty()) return 0;
+    if (t.isEmpty()) return QStringLiteral("0");
     while (t.size() < 3) t.prepend('0');
-    bool ok = false;
-    const double v = (t.left(t.size() - 2) + "." + t.right(2)).toDouble(&ok);
-    return ok ? v : 0;
+    t = t.left(t.size() - 2) + "." + t.right(2);
+    static const QRegularExpression numero(QStringLiteral("^[+-]?[0-9]+\\.[0-9]{2}$"));
+    return numero.match(t).hasMatch() ? t : QStringLiteral("0");
 }
 
 Valores LeerRespuesta(const QString& r, bool cierre) {
@@ -98,7 +100,7 @@ qint32 clsTransacciones::SaveTransaccion(const QString& respuesta, const QString
             T(v.TipoMatriculaMPractica) + "', '" + T(v.MatriculaMedicoPractica) + "', " +
             QString::number(v.CodigoAutorizacion) + ", '" + T(v.NumeroAutorizacion) + "', " +
             QString::number(v.Ticket) + ", '" + T(v.Fecha) + "', '" + T(v.Hora) + "', '" + T(v.PlanAsociado) +
-            "', " + QString::number(v.TipoAsociado) + ", " + QString::number(v.MontoAbonar, 'f', 2) + ", " +
+            "', " + QString::number(v.TipoAsociado) + ", " + v.MontoAbonar + ", " +
             QString::number(v.Error) + ", '" + T(v.Comentario) + "', 0, " + empresa + ");");
         const int insertadas = Registros;
 

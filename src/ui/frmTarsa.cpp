@@ -389,7 +389,7 @@ void frmTarsa::CerrarHijas() {
 }
 
 void frmTarsa::Buscar(const QString& plantilla, const QString& titulo) {
-    frmPromptedSearch::Instancia().Perform(plantilla, titulo, true, false);
+    frmPromptedSearch::Instancia().Perform(plantilla, titulo, true, true);
 }
 
 void frmTarsa::AbrirAcerca() { frmAbout::Mostrar(this); }

@@ -33,6 +33,13 @@ TEST_F(Diario, CamposDeUnTicketRespondido) {
                                  {227, "2"}, {228, "AUT9"}, {250, "000000001234"}, {268, "20240102"}, {276, "1030"},
                                  {280, "PLAN1"}, {285, "3"}, {286, "00000001050"}, {297, "0012"}, {301, "Sin 'saldo'"}});
     EXPECT_EQ(t.SaveTransaccion(r, "3"), 0);
+    EXPECT_EQ(t.UltimaSql,
+              "INSERT INTO Transaccion (Operacion, Tarjeta, TipoLectura, Prestador, PrestadorSolicitante, "
+              "TicketPadre, FechaPrestacion, HoraPrestacion, TipoMatriculaMPractica, MatriculaMedicoPractica, "
+              "CodigoAutorizacion, NumeroAutorizacion, Ticket, Fecha, Hora, PlanAsociado, TipoAsociado, MontoAbonar, "
+              "Error, Comentario, NumeroTrxPrestador, CodigoEmpresa) VALUES ('01', '6034 O''Brien \"Jr\"', 'M', "
+              "'FARM01', '',77,'20240101', '0915', 'B1', '004567', 2, 'AUT9', 1234, '20240102', '1030', 'PLAN1', 3, "
+              "000000010.50, 12, 'Sin ''saldo''', 0, 3);");
     QList<clsItemTransaccion> col;
     ASSERT_TRUE(t.GetAP(col));
     ASSERT_EQ(col.size(), 1);

@@ -10,6 +10,7 @@
 
 #include "core/modTarsa.h"
 #include "platform/Ajustes.h"
+#include "platform/ui/Modal.h"
 #include "support/Entorno.h"
 #include "ui/frmTarsa.h"
 
@@ -170,4 +171,21 @@ TEST_F(VentanaPrincipal, HelpOpensTheLocalPages) {
     v.findChild<QAction*>("mnuChat")->trigger();
     ASSERT_EQ(sistema.abiertos.size(), 2);
     EXPECT_TRUE(sistema.abiertos[0].endsWith("help/index.html") && sistema.abiertos[1].endsWith("help/chat.html"));
+}
+
+TEST_F(VentanaPrincipal, CatalogMenusSearchInAModalDialog) {
+    frmTarsaPrueba v;
+    QStringList modales;
+    EstablecerManejadorModal([&](QDialog& d) {
+        modales << d.windowTitle();
+        return int(QDialog::Rejected);
+    });
+    const QList<QPair<const char*, QString>> casos = {{"mnuMedicamentos", "Búsqueda de Medicamentos"},
+                                                      {"mnuMedicos", "Búsqueda de Médicos"},
+                                                      {"mnuDiagnosticos", "Búsqueda de Diagnósticos"}};
+    for (const auto& [menu, titulo] : casos) {
+        modales.clear();
+        v.findChild<QAction*>(menu)->trigger();
+        EXPECT_EQ(modales, QStringList{titulo}) << menu;
+    }
 }
