@@ -29,6 +29,7 @@ QString ComoNativa(QString path) {
     return QDir::fromNativeSeparators(path);
 }
 
+#ifndef Q_OS_WIN
 QString EntradaSinCaso(const QString& dir, const QString& nombre) {
     if (nombre == "." || nombre == "..") return nombre;
     const QDir d(dir.isEmpty() ? "/" : dir);
@@ -39,10 +40,8 @@ QString EntradaSinCaso(const QString& dir, const QString& nombre) {
     return {};
 }
 
-}  // namespace
-
-QString Resolver(const QString& path) {
-    const QString p = ComoNativa(path);
+// Component by component from the root, each existing name found without regard to case.
+QString ResolverSinCaso(const QString& p) {
     if (p.isEmpty()) return p;
     const bool absoluta = p.startsWith('/');
     QStringList partes = p.split('/', Qt::SkipEmptyParts);
@@ -63,6 +62,18 @@ QString Resolver(const QString& path) {
         actual = actual.isEmpty() ? encontrado : (actual.endsWith('/') ? actual + encontrado : actual + '/' + encontrado);
     }
     return actual;
+}
+#endif
+
+}  // namespace
+
+QString Resolver(const QString& path) {
+#ifdef Q_OS_WIN
+    // The system itself finds names without regard to case (network shares included).
+    return ComoNativa(path);
+#else
+    return ResolverSinCaso(ComoNativa(path));
+#endif
 }
 
 bool Existe(const QString& path) { return QFileInfo::exists(Resolver(path)); }
