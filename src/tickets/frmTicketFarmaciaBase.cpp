@@ -31,6 +31,7 @@
 #include "tickets/frmItemTicketFarmacia.h"
 #include "tickets/modTickets.h"
 #include "ui/AlSalirCampo.h"
+#include "ui/frmTarsa.h"
 #include "ui/FiltroTeclas.h"
 #include "ui/frmMuestraLista.h"
 #include "ui/frmPromptedSearch.h"
@@ -42,8 +43,7 @@ namespace {
 // The main window's selectors that a loaded ticket form keeps still.
 void BloquearSelectores(bool bloquear) {
     for (QWidget* ventana : QApplication::topLevelWidgets())
-        for (const char* nombre : {"cboPrestadores", "cboEmpresas", "cboActividades"})
-            for (QWidget* selector : ventana->findChildren<QWidget*>(nombre)) selector->setEnabled(!bloquear);
+        if (auto* principal = qobject_cast<frmTarsa*>(ventana)) principal->BloquearSelectores(bloquear);
 }
 
 template <class W>
