@@ -93,17 +93,18 @@ bool Desconectar() {
     CopiarRespaldo(archivo);
     // From here on failures are ignored: left-over files stay for the next run.
     Rutas::Borrar(Rutas::Unir(gQueloPath, "termupg\\_Tarsa.end"));
-    if (!gTermDir.isEmpty()) {
-        const QString d = DirectorioIntercambio();
-        for (const char* sub : {"upload", "download"}) {
-            Rutas::BorrarPatron(Rutas::Unir(d, sub), "*.*");
-            Rutas::BorrarDirectorio(Rutas::Unir(d, sub));
-        }
-        Rutas::BorrarPatron(d, "*.*");
-        Rutas::BorrarDirectorio(d);
-    }
+    if (!gTermDir.isEmpty()) BorrarDirectorioIntercambio(DirectorioIntercambio());
     Sistema::Actual().TerminarProceso(0);
     return true;
+}
+
+void BorrarDirectorioIntercambio(const QString& d) {
+    for (const char* sub : {"upload", "download"}) {
+        Rutas::BorrarPatron(Rutas::Unir(d, sub), "*.*");
+        Rutas::BorrarDirectorio(Rutas::Unir(d, sub));
+    }
+    Rutas::BorrarPatron(d, "*.*");
+    Rutas::BorrarDirectorio(d);
 }
 
 QString CrearDirectorioTerminal() {

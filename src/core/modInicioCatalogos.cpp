@@ -1,6 +1,7 @@
 // The start-up steps that load the catalogs into the global collections and re-import the
 // terminal's configuration when its files changed.
 #include "catalogs/clsActividades.h"
+#include "catalogs/clsBitmaps.h"
 #include "catalogs/clsEmpresas.h"
 #include "catalogs/clsPrestadores.h"
 #include "core/modTarsa.h"
@@ -10,10 +11,13 @@ namespace {
 
 // Imports when the file of the kind is newer than its last import and stores the file's date
 // under the setting, even when the import failed, so that a bad file is not retried at every start.
+// A newer _Quelo.prm also reloads the operation bitmaps: without them a fresh installation would
+// offer no ticket field until someone accepts the settings dialog.
 void ImportarSiHayNueva(const QString& tipo, const QString& clave) {
     QString fecha;
     if (!HayConfiguracionNueva(tipo, fecha)) return;
     try {
+        if (tipo == "PRM") clsBitmaps().GetBitmaps();
         ImportarConfiguracion(false);
     } catch (...) {
         Ajustes::Guardar(kAplicacion, kSeccionStart, clave, fecha);

@@ -153,6 +153,9 @@ bool Conectar(const QString& archivo);
 bool RepararBase(const QString& archivo);
 bool Desconectar();
 QString CrearDirectorioTerminal();
+// Empties and removes an exchange directory and its upload and download directories; failures are
+// ignored (left-over files stay).
+void BorrarDirectorioIntercambio(const QString& d);
 QString DirectorioIntercambio();  // D: gQueloPath joined with gTermDir
 void NuevaTransaccionFarmacia();
 QString SoloDigitos(const QString& texto);

@@ -156,6 +156,17 @@ void BaseDatos::DeshacerTransaccion() {
 }
 bool BaseDatos::EnTransaccion() const { return db_ && !sqlite3_get_autocommit(db_->getHandle()); }
 
+void BaseDatos::Transaccion(const std::function<void()>& trabajo) {
+    ComenzarTransaccion();
+    try {
+        trabajo();
+    } catch (...) {
+        DeshacerTransaccion();
+        throw;
+    }
+    ConfirmarTransaccion();
+}
+
 void BaseDatos::Compactar(const QString& origen, const QString& destino) {
     if (!QFileInfo(origen).isFile()) throw TarsaError(3024, "No se encontró el archivo " + origen, "BaseDatos");
     try {

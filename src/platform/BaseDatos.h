@@ -9,6 +9,7 @@
 #include <QPair>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class CacheSentencias;
@@ -36,6 +37,9 @@ public:
     void ConfirmarTransaccion();
     void DeshacerTransaccion();
     bool EnTransaccion() const;
+    // Runs the work inside one transaction: committed when it returns, rolled back (and the failure
+    // raised again) when it throws, so that the database is left either with all of it or none.
+    void Transaccion(const std::function<void()>& trabajo);
 
     // Copies every object of a database into a fresh file (which must not exist).
     static void Compactar(const QString& origen, const QString& destino);

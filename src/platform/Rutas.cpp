@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "platform/TarsaError.h"
@@ -104,7 +105,32 @@ bool CrearDirectorio(const QString& path) { return QDir().mkdir(Resolver(path));
 
 namespace {
 bool gFallarReemplazo = false;
+
+QString MotivoCreacion(const std::error_code& ec) {
+    if (ec == std::errc::permission_denied || ec == std::errc::operation_not_permitted ||
+        ec == std::errc::read_only_file_system)
+        return QString::fromUtf8("No tiene permiso para crear directorios en esa ubicación.");
+    if (ec == std::errc::file_exists || ec == std::errc::not_a_directory)
+        return QString::fromUtf8("Ya existe un archivo con ese nombre.");
+    if (ec == std::errc::filename_too_long || ec == std::errc::invalid_argument ||
+        ec == std::errc::illegal_byte_sequence)
+        return QString::fromUtf8("El sistema no acepta ese nombre de directorio.");
+    if (ec == std::errc::no_such_file_or_directory || ec == std::errc::no_such_device)
+        return QString::fromUtf8("La unidad o la ruta no existe.");
+    return QString::fromLocal8Bit(ec.message().c_str());
+}
 }  // namespace
+
+void CrearDirectorios(const QString& path) {
+    const QString r = Resolver(path);
+    // Control characters: Windows refuses them and other systems would cut the name at a NUL.
+    const bool control = std::any_of(r.begin(), r.end(), [](QChar c) { return c.unicode() < 0x20; });
+    std::error_code ec;
+    if (r.trimmed().isEmpty() || control) ec = std::make_error_code(std::errc::invalid_argument);
+    else if (QFileInfo(r).exists() && !QFileInfo(r).isDir()) ec = std::make_error_code(std::errc::file_exists);
+    else std::filesystem::create_directories(Nativa(r), ec);
+    if (ec) throw TarsaError(75, QString::fromUtf8("No se pudo crear el directorio %1.\n%2").arg(path, MotivoCreacion(ec)));
+}
 
 std::filesystem::path Nativa(const QString& path) {
 #ifdef Q_OS_WIN

@@ -20,6 +20,9 @@ int BorrarPatron(const QString& dir, const QString& patron);
 bool Borrar(const QString& path);
 bool BorrarDirectorio(const QString& path);  // an empty directory
 bool CrearDirectorio(const QString& path);
+// Creates a directory and the missing ones above it; throws TarsaError with the reason in Spanish
+// (a file of that name, no permission, a name the system refuses) when it cannot.
+void CrearDirectorios(const QString& path);
 // Replaces destino by origen in one step (a rename over the old file); throws TarsaError on failure,
 // leaving destino as it was.
 void Reemplazar(const QString& origen, const QString& destino);

@@ -7,6 +7,7 @@
 #include "platform/Mensajes.h"
 #include "platform/ui/ImpresoraSistema.h"
 #include "platform/ui/MensajesPantalla.h"
+#include "platform/ui/SelectorCarpetasPantalla.h"
 #include "platform/ui/SistemaPantalla.h"
 #include "ui/modVentanas.h"
 
@@ -18,9 +19,11 @@ int Main(int argc, char** argv) {
     static MensajesPantalla mensajes;
     static ImpresoraSistema impresora;
     static SistemaPantalla sistema;
+    static SelectorCarpetasPantalla carpetas;
     Mensajes::Establecer(&mensajes);
     Impresora::Establecer(&impresora);
     Sistema::Establecer(&sistema);
+    SelectorCarpetas::Establecer(&carpetas);
 
     if (!Ansi::Disponible()) {
         MsgBox("Esta instalación no dispone de la página de códigos Windows-1252.", Mensajes::vbCritical, "Main");

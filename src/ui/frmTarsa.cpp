@@ -26,6 +26,8 @@
 #include "tickets/frmTicketFarmacia.h"
 #include "tickets/frmTicketFarmaciaR.h"
 #include "ui/frmAbout.h"
+#include "ui/frmConfiguracion.h"
+#include "ui/frmConfigurarVista.h"
 #include "ui/frmEditText.h"
 #include "ui/frmPromptedSearch.h"
 #include "ui/frmSeleccionPrestador.h"
@@ -184,9 +186,10 @@ void frmTarsa::CrearMenus() {
 
     QMenu* sistema = barra->addMenu("Sistema");
     sistema->setObjectName("mnuSistema");
-    // The settings dialogs are not part of this version: the entries are shown but unavailable.
-    accion(sistema, "mnuConfiguracion", QString::fromUtf8("Configuración ..."), [] {})->setEnabled(false);
-    accion(sistema, "mnuConfiguracionVisual", QString::fromUtf8("Configuración Visual ..."), [] {})->setEnabled(false);
+    accion(sistema, "mnuConfiguracion", QString::fromUtf8("Configuración ..."), [this] { AbrirConfiguracion(); });
+    accion(sistema, "mnuConfiguracionVisual", QString::fromUtf8("Configuración Visual ..."), [this] {
+        connect(frmConfigurarVista::Mostrar(this), &QDialog::accepted, this, &frmTarsa::SeteaMenu, Qt::UniqueConnection);
+    });
     sistema->addSeparator();
     accion(sistema, "mnuSalir", "Salir", [this] { close(); });
 
@@ -390,6 +393,11 @@ void frmTarsa::CerrarHijas() {
 
 void frmTarsa::Buscar(const QString& plantilla, const QString& titulo) {
     frmPromptedSearch::Instancia().Perform(plantilla, titulo, true, true);
+}
+
+void frmTarsa::AbrirConfiguracion() {
+    // The catalog dialogs it opens store at once, so the selection bar is refilled however it closes.
+    connect(frmConfiguracion::Mostrar(this), &QDialog::finished, this, &frmTarsa::Cargar, Qt::UniqueConnection);
 }
 
 void frmTarsa::AbrirAcerca() { frmAbout::Mostrar(this); }

@@ -27,6 +27,9 @@ public:
     // While a ticket form is open the company, activity and provider cannot change.
     void BloquearSelectores(bool bloquear);
 
+    // The settings dialog, not modally; the selection bar is reloaded when it closes.
+    void AbrirConfiguracion();
+
     QMdiArea* Area() const { return mdiArea; }
     QAction* Boton(int posicion) const { return botones_.value(posicion); }
     QAction* ItemOperacion(int indice) const { return mnuOperacionesSub_.value(indice); }

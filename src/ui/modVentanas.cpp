@@ -4,6 +4,7 @@
 
 #include <QTimer>
 
+#include "ui/frmConfiguracion.h"
 #include "ui/frmTarsa.h"
 
 bool MostrarVentanaPrincipal() {
@@ -16,4 +17,8 @@ bool MostrarVentanaPrincipal() {
     return true;
 }
 
-bool MostrarConfiguracion() { return false; }
+bool MostrarConfiguracion() {
+    if (gFrmTarsa) gFrmTarsa->AbrirConfiguracion();
+    else frmConfiguracion::Mostrar();
+    return true;
+}

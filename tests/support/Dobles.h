@@ -8,6 +8,7 @@
 
 #include "platform/Impresora.h"
 #include "platform/Mensajes.h"
+#include "platform/SelectorCarpetas.h"
 #include "platform/Sistema.h"
 
 struct MensajeMostrado {
@@ -49,4 +50,16 @@ public:
     QString valorRegistro;
     QList<int> terminaciones;
     int pitidos = 0;
+};
+
+// The folder chooser: records the folder each call started at and answers from a queue (an empty
+// queue is a cancelled chooser).
+class SelectorCarpetasDoble : public SelectorCarpetas {
+public:
+    QString BrowseFolders(QObject*, const QString&, const QString& raiz) override {
+        raices.append(raiz);
+        return elegidas.isEmpty() ? QString() : elegidas.dequeue();
+    }
+    QQueue<QString> elegidas;
+    QStringList raices;
 };

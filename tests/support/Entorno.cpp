@@ -23,6 +23,7 @@ void Entorno::SetUp() {
     Mensajes::Establecer(&mensajes);
     Impresora::Establecer(&impresora);
     Sistema::Establecer(&sistema);
+    SelectorCarpetas::Establecer(&carpetas);
     Rutas::SimularFallaReemplazo(false);
 }
 
@@ -32,6 +33,7 @@ void Entorno::TearDown() {
     Mensajes::Establecer(nullptr);
     Impresora::Establecer(nullptr);
     Sistema::Establecer(nullptr);
+    SelectorCarpetas::Establecer(nullptr);
     Rutas::SimularFallaReemplazo(false);
     if (ajustesAnteriores_.isEmpty()) qunsetenv("TARSA_SETTINGS");
     else qputenv("TARSA_SETTINGS", ajustesAnteriores_);

@@ -35,6 +35,7 @@ protected:
     MensajesDoble mensajes;
     ImpresoraDoble impresora;
     SistemaDoble sistema;
+    SelectorCarpetasDoble carpetas;
 
 private:
     QByteArray ajustesAnteriores_;

@@ -1,0 +1,11 @@
+#include "platform/ui/SelectorCarpetasPantalla.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QWidget>
+
+QString SelectorCarpetasPantalla::BrowseFolders(QObject* propietario, const QString& mensaje, const QString& raiz) {
+    const QString elegida = QFileDialog::getExistingDirectory(qobject_cast<QWidget*>(propietario), mensaje, raiz,
+                                                              QFileDialog::ShowDirsOnly);
+    return elegida.isEmpty() ? QString() : QDir::toNativeSeparators(elegida);
+}
