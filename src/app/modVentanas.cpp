@@ -1,10 +1,10 @@
 // The windows that start-up shows.
-#include "ui/Main.h"
-#include "ui/modVentanas.h"
+#include "app/modVentanas.h"
 
 #include <QTimer>
 
-#include "ui/frmTarsa.h"
+#include "app/Main.h"
+#include "app/frmTarsa.h"
 
 bool MostrarVentanaPrincipal() {
     gFrmTarsa = new frmTarsa;
