@@ -1,3 +1,3 @@
-#include "ui/Main.h"
+#include "app/Main.h"
 
 int main(int argc, char** argv) { return Main(argc, argv); }

@@ -1,5 +1,6 @@
 #include "catalogs/clsBitmaps.h"
 
+#include "catalogs/modConfiguracion.h"
 #include "core/modTarsa.h"
 #include "platform/ArchivoTexto.h"
 #include "platform/Rutas.h"

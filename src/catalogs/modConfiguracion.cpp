@@ -1,9 +1,12 @@
 // The terminal's configuration of companies, activities and licences, and the links built from it.
+#include "catalogs/modConfiguracion.h"
+
 #include <QFileInfo>
 
 #include "catalogs/clsActividades.h"
 #include "catalogs/clsEmpresas.h"
 #include "catalogs/clsPrestadores.h"
+#include "catalogs/modInicioCatalogos.h"
 #include "core/modTarsa.h"
 #include "platform/Mensajes.h"
 #include "platform/Rutas.h"

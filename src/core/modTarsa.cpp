@@ -13,7 +13,7 @@
 #include "platform/Rutas.h"
 #include "platform/TarsaError.h"
 
-void ReiniciarGlobales() {
+void ReiniciarNucleo() {
     gDB.reset();
     gSeparadorDecimal = 46;
     gQueloPath.clear();
@@ -27,19 +27,14 @@ void ReiniciarGlobales() {
     gTipoActividad.clear();
     gTipoPrescripcion.clear();
     gCambioPrescripcion.clear();
-    gColControles.clear();
-    gColControlesItem.clear();
-    gIndiceProvinciaR = gIndiceTipoMatriculaR = 1;
     gVerTicket = gVerListaErrores = gImprimirTicket = gPantallaReducida = false;
     gVerMenuLicencias = gVerBotonesVerificar = gVerBotonesConsulta = gVerBotonesDevolucion = false;
     gLicenciaMatricula = gSugerirCierres = false;
     gActualizaMedicos = gActualizaMedicamentos = gActualizaDiagnosticos = false;
     gFechaQueloPrm.clear();
     gFechaQueloEmp.clear();
-    gColErrores.clear();
     gNuevaTransaccion = false;
     gNTransaccionFarmacia.clear();
-    ReiniciarColecciones();
 }
 
 QString ResolverDirectorioAplicacion(const QString& dirEjecutable) {
@@ -118,8 +113,7 @@ QString Leer(const QString& clave, const QString& defecto) {
 
 }  // namespace
 
-bool IniciarAplicacion(const QString& lineaComandos) {
-    QString m;
+bool IniciarNucleo(const QString& lineaComandos, QString& m) {
     Paso(m, "1", [] { gSeparadorDecimal = SeparadorDecimal(); });
     Paso(m, "2", [] {
         gQueloPath = Leer("QUELO_Path", DirectorioTrabajoPredeterminado());
@@ -175,10 +169,7 @@ bool IniciarAplicacion(const QString& lineaComandos) {
 
     bool conectado = false;
     Paso(m, "15", [&] { conectado = Conectar(Rutas::Unir(gDirectorioAplicacion, kBaseDatos)); });
-    if (!conectado) return false;  // no catalogs, no main window
-    CargarCatalogosInicio(m);
-    gNuevaTransaccion = true;
-    return true;
+    return conectado;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -9,16 +9,7 @@
 #include <memory>
 #include <optional>
 
-#include "catalogs/clsItemActividad.h"
-#include "catalogs/clsItemEmpresa.h"
-#include "catalogs/clsItemEmpresaQuelo.h"
-#include "catalogs/clsItemLicenciaActividad.h"
-#include "catalogs/clsItemPrestador.h"
-#include "catalogs/clsItemTipoActividad.h"
-#include "catalogs/clsItemTipoPrestador.h"
-#include "exchange/clsItemError.h"
 #include "platform/BaseDatos.h"
-#include "tickets/clsControles.h"
 
 // ---------------------------------------------------------------------------------------------
 // Global state, set by start-up and the main window and read by everyone.
@@ -37,14 +28,6 @@ inline QString gTipoActividad;                  // type code of the current acti
 inline QString gTipoPrescripcion;
 inline QString gCambioPrescripcion;
 
-// Ticket forms: which control each position of the header and item bitmaps switches (rebuilt by
-// every load of the form or dialog), and the prescriber's list positions last chosen, which the
-// next ticket starts with.
-inline QList<clsControles> gColControles;
-inline QList<clsControles> gColControlesItem;
-inline int gIndiceProvinciaR = 1;
-inline int gIndiceTipoMatriculaR = 1;
-
 inline bool gVerTicket = false;
 inline bool gVerListaErrores = false;
 inline bool gImprimirTicket = false;
@@ -62,18 +45,6 @@ inline bool gActualizaDiagnosticos = false;
 inline QString gFechaQueloPrm;
 inline QString gFechaQueloEmp;
 
-// The errors of the last answer read, shown by the error window; started afresh by every operation
-// that reads an answer.
-inline QList<clsItemError> gColErrores;
-// Catalog collections, loaded at start-up and after a configuration import.
-inline QList<clsItemPrestador> gColPrestadores;
-inline QList<clsItemTipoPrestador> gColTipoPrestador;
-inline QList<clsItemEmpresa> gColEmpresas;
-inline QList<clsItemEmpresaQuelo> gColEmpresasQuelo;  // companies as the terminal configures them
-inline QList<clsItemActividad> gColActividades;
-inline QList<clsItemTipoActividad> gColTipoActividad;
-inline QList<clsItemLicenciaActividad> gColLicAct;
-
 inline bool gNuevaTransaccion = false;
 inline QString gNTransaccionFarmacia;
 
@@ -86,8 +57,8 @@ inline QString gDirectorioAplicacion;
 // copied there when it has none.
 QString ResolverDirectorioAplicacion(const QString& dirEjecutable);
 
-// Back to the state before start-up (tests).
-void ReiniciarGlobales();
+// This module's globals back to their state before start-up (tests).
+void ReiniciarNucleo();
 
 // ---------------------------------------------------------------------------------------------
 // Settings
@@ -109,17 +80,14 @@ bool ConvertirBooleano(const QString& texto);
 // ---------------------------------------------------------------------------------------------
 // Start-up
 
-// Steps of start-up that need no window; the marker of the step that failed is reported and
-// start-up goes on. Returns true when the database is open.
-bool IniciarAplicacion(const QString& lineaComandos);
+// The steps of start-up that need no window and no catalog: the settings, the exchange directory and
+// the database; the marker of the step that failed is reported and start-up goes on. Returns true
+// when the database is open; marcador is left at the last step run.
+bool IniciarNucleo(const QString& lineaComandos, QString& marcador);
 // Protocol version chosen by the command line.
 QString VersionDeLineaComandos(const QString& lineaComandos);
 // Runs one start-up step under its marker; a failure is reported and start-up goes on.
 void PasoInicio(QString& marcador, const QString& nuevo, const std::function<void()>& paso);
-// The catalog steps of start-up, run once the database is open.
-void CargarCatalogosInicio(QString& marcador);
-// Empties the catalog collections (tests).
-void ReiniciarColecciones();
 // Reports a start-up failure: "Main" message with the source, the marker and the description.
 void InformarErrorInicio(const std::exception& e, const QString& marcador);
 
@@ -159,32 +127,3 @@ void BorrarDirectorioIntercambio(const QString& d);
 QString DirectorioIntercambio();  // D: gQueloPath joined with gTermDir
 void NuevaTransaccionFarmacia();
 QString SoloDigitos(const QString& texto);
-
-// Terminal answers
-// Reads the answered header and item records of a ticket into gColErrores (gVersion, provider kind 1); an
-// error is shown in a critical message titled "Error" and gives false.
-bool LeeArchivos();
-
-// Journals an answered transaction and keeps its ticket text in "Tickets" under the application
-// directory; a failure is reported in a message.
-void GuardarTransaccionLocal(const QString& registro, const QString& ticket, const QString& codigoEmpresa,
-                             bool cierre);
-
-// ---------------------------------------------------------------------------------------------
-// Terminal configuration (_Quelo.prm, _Quelo.emp)
-
-// The working directory as seen from this run's exchange directory: the part of its path before
-// "TERM", without a trailing separator; the default working directory when there is none.
-QString DirectorioConfiguracion();
-// True when the configuration file of the kind ("PRM" or "EMP") is newer, by whole days, than the
-// date of its last import; fecha receives the file's date "dd/mm/yyyy".
-bool HayConfiguracionNueva(const QString& tipo, QString& fecha);
-// Rebuilds companies, activities, providers and their links from _Quelo.emp; with preguntar the
-// user confirms first and is told when it is done.
-void ImportarConfiguracion(bool preguntar);
-// gColEmpresas from the database and gColEmpresasQuelo from _Quelo.emp, each afresh.
-void CargarColEmpresas();
-// Rebuilds the provider-to-activity links from the terminal's company configuration, then gColLicAct.
-void AsignarLicenciaActividad();
-// The activity type ("1", "2", "3") of an activity network code.
-QString TipoActividadQuelo(int codigoActividad);

@@ -1,6 +1,7 @@
 #include "exchange/Registro.h"
 
 #include "core/modTarsa.h"
+#include "exchange/modIntercambio.h"
 #include "platform/Ansi.h"
 #include "platform/ArchivoRegistros.h"
 #include "platform/Rutas.h"

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "core/modTarsa.h"
+#include "exchange/modIntercambio.h"
 
 frmMostrarErrores::frmMostrarErrores(QWidget* parent) : QDialog(parent) {
     setObjectName("frmMostrarErrores");

@@ -1,4 +1,6 @@
 // Answer readers shared by the operations that send a ticket header (tickets, reprints, cancellations).
+#include "exchange/modIntercambio.h"
+
 #include "core/modTarsa.h"
 #include "exchange/clsItemTicket.h"
 #include "exchange/clsTicket.h"
@@ -21,3 +23,5 @@ bool LeeArchivos() {
         return false;
     }
 }
+
+void ReiniciarErrores() { gColErrores.clear(); }

@@ -10,6 +10,7 @@
 #include "core/modTarsa.h"
 #include "exchange/clsTicket.h"
 #include "exchange/frmProcesando.h"
+#include "journal/modTransaccionLocal.h"
 #include "platform/Mensajes.h"
 #include "platform/TarsaError.h"
 #include "platform/ui/Modal.h"

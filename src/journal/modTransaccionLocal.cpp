@@ -1,4 +1,6 @@
 // Keeping an answered transaction: the journal row and the ticket text in "Tickets".
+#include "journal/modTransaccionLocal.h"
+
 #include <QDir>
 #include <QSaveFile>
 

@@ -1,6 +1,5 @@
 #include "tickets/frmTicketFarmaciaBase.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDate>
@@ -22,6 +21,8 @@
 #include "exchange/clsItemTicket.h"
 #include "exchange/clsTicket.h"
 #include "exchange/frmProcesando.h"
+#include "exchange/modIntercambio.h"
+#include "journal/modTransaccionLocal.h"
 #include "platform/Ajustes.h"
 #include "platform/Mensajes.h"
 #include "platform/TarsaError.h"
@@ -31,7 +32,6 @@
 #include "tickets/frmItemTicketFarmacia.h"
 #include "tickets/modTickets.h"
 #include "ui/AlSalirCampo.h"
-#include "ui/frmTarsa.h"
 #include "ui/FiltroTeclas.h"
 #include "ui/frmMuestraLista.h"
 #include "ui/frmPromptedSearch.h"
@@ -39,12 +39,6 @@
 #include "ui/modRespuesta.h"
 
 namespace {
-
-// The main window's selectors that a loaded ticket form keeps still.
-void BloquearSelectores(bool bloquear) {
-    for (QWidget* ventana : QApplication::topLevelWidgets())
-        if (auto* principal = qobject_cast<frmTarsa*>(ventana)) principal->BloquearSelectores(bloquear);
-}
 
 template <class W>
 W* Nuevo(QWidget* padre, const char* nombre, const QString& texto = {}) {
@@ -216,7 +210,6 @@ void frmTicketFarmaciaBase::closeEvent(QCloseEvent* e) {
 void frmTicketFarmaciaBase::Descargar() {
     if (descargado_) return;
     descargado_ = true;
-    BloquearSelectores(false);
     gColControles.clear();
     if (abierto_ == this) abierto_ = nullptr;
     emit Descargado();
@@ -256,7 +249,6 @@ void frmTicketFarmaciaBase::Seleccionar(QComboBox* lista, int indice) {
 // Loading
 
 void frmTicketFarmaciaBase::Cargar() {
-    BloquearSelectores(true);
     ActualizarItems(true);
 
     struct Entrada {
@@ -605,7 +597,7 @@ void frmTicketFarmaciaBase::Aceptar() {
     if (!cerrar) return;
     CerrarVentana();
     gNuevaTransaccion = true;
-    if (MostrarTransacciones) MostrarTransacciones();
+    emit Completado();
 }
 
 void frmTicketFarmaciaBase::Cancelar() {

@@ -5,9 +5,9 @@
 // answer. Each form adds only its own authorising-doctor fields and its window layout.
 //
 // The main window opens a form with Cargar (frmTicketFarmacia::Cargar or frmTicketFarmaciaR::Cargar).
-// At most one ticket form exists: opening one unloads the one open before. While a form is loaded the
-// main window's selectors (the widgets named cboPrestadores, cboEmpresas and cboActividades) are
-// disabled; they are enabled again when it unloads, and the form emits Descargado.
+// At most one ticket form exists: opening one unloads the one open before. The form emits Descargado
+// when it unloads and Completado when its ticket was answered without errors; the main window keeps
+// its selectors still in between and brings up the transaction list on Completado.
 #include <QHash>
 #include <QPointer>
 #include <QString>
@@ -33,8 +33,6 @@ public:
     static frmTicketFarmaciaBase* Abierto();
     // Unloads the loaded ticket form, if any, as its window's close box would.
     static void DescargarAbierto();
-    // How the transaction list is brought up after a completed ticket; the main window installs it.
-    static inline std::function<void()> MostrarTransacciones;
 
     int CodigoOperacion() const { return codigoOperacion_; }
     bool HayItems() const { return items_; }
@@ -52,6 +50,7 @@ public:
 
 signals:
     void Descargado();
+    void Completado();  // answered without errors, journalled and closed
 
 protected:
     explicit frmTicketFarmaciaBase(int codigoOperacion, QWidget* padre);

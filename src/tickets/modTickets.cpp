@@ -148,3 +148,9 @@ QStringList EntradasTipoCobertura() {
     return {QString(), QStringLiteral("Normal"), QStringLiteral("T. prolongado"), kAutorizacionEspecial,
             QStringLiteral("PM/PMI"), QStringLiteral("Crónico")};
 }
+
+void ReiniciarTickets() {
+    gColControles.clear();
+    gColControlesItem.clear();
+    gIndiceProvinciaR = gIndiceTipoMatriculaR = 1;
+}

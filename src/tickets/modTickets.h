@@ -5,7 +5,19 @@
 #include <QString>
 #include <QStringList>
 
+#include "tickets/clsControles.h"
 #include "tickets/clsItemTicketFarmacia.h"
+
+// Ticket forms: which control each position of the header and item bitmaps switches (rebuilt by
+// every load of the form or dialog), and the prescriber's list positions last chosen, which the
+// next ticket starts with.
+inline QList<clsControles> gColControles;
+inline QList<clsControles> gColControlesItem;
+inline int gIndiceProvinciaR = 1;
+inline int gIndiceTipoMatriculaR = 1;
+
+// This module's globals back to their state before the first ticket (tests).
+void ReiniciarTickets();
 
 // The window caption of a ticket form for an operation code; "Ticket" for one not listed.
 QString TituloOperacion(int codigoOperacion);

@@ -6,6 +6,8 @@
 #include <QVBoxLayout>
 
 #include "catalogs/clsActividades.h"
+#include "catalogs/modConfiguracion.h"
+#include "catalogs/modInicioCatalogos.h"
 #include "core/modTarsa.h"
 #include "platform/ui/Modal.h"
 #include "ui/frmEditActividad.h"

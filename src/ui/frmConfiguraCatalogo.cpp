@@ -8,6 +8,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "catalogs/modConfiguracion.h"
+#include "catalogs/modInicioCatalogos.h"
 #include "core/modTarsa.h"
 #include "platform/Mensajes.h"
 #include "platform/TarsaError.h"

@@ -1,6 +1,8 @@
 #include "ui/frmConfiguraEmpresas.h"
 
 #include "catalogs/clsEmpresas.h"
+#include "catalogs/modConfiguracion.h"
+#include "catalogs/modInicioCatalogos.h"
 #include "core/modTarsa.h"
 #include "platform/ui/Modal.h"
 #include "ui/frmEditEmpresa.h"

@@ -1,6 +1,8 @@
 #include "ui/frmConfiguraPrestador.h"
 
 #include "catalogs/clsPrestadores.h"
+#include "catalogs/modConfiguracion.h"
+#include "catalogs/modInicioCatalogos.h"
 #include "core/modTarsa.h"
 #include "platform/ui/Modal.h"
 #include "ui/frmEditPrestador.h"

@@ -12,6 +12,8 @@
 #include <QVBoxLayout>
 
 #include "catalogs/clsBitmaps.h"
+#include "catalogs/modConfiguracion.h"
+#include "catalogs/modInicioCatalogos.h"
 #include "core/modTarsa.h"
 #include "platform/Ajustes.h"
 #include "platform/Mensajes.h"

@@ -4,6 +4,8 @@
 #include <QLineEdit>
 
 #include "catalogs/clsAcceso.h"
+#include "catalogs/modConfiguracion.h"
+#include "catalogs/modInicioCatalogos.h"
 #include "core/modTarsa.h"
 #include "ui/modCombos.h"
 

@@ -4,6 +4,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 
+#include "catalogs/modConfiguracion.h"
+#include "catalogs/modInicioCatalogos.h"
 #include "core/modTarsa.h"
 #include "ui/FiltroTeclas.h"
 #include "ui/modCombos.h"

@@ -3,6 +3,7 @@
 #include <QComboBox>
 
 #include "catalogs/clsAcceso.h"
+#include "catalogs/modInicioCatalogos.h"
 #include "core/modTarsa.h"
 
 namespace {

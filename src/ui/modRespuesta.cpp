@@ -4,6 +4,7 @@
 #include "exchange/clsTransaccion.h"
 #include "exchange/frmMostrarErrores.h"
 #include "exchange/frmMuestraTicket.h"
+#include "exchange/modIntercambio.h"
 #include "platform/Impresora.h"
 #include "platform/ui/Modal.h"
 

@@ -6,6 +6,8 @@
 #include "catalogs/clsBitmaps.h"
 #include "catalogs/clsEmpresas.h"
 #include "catalogs/ConBase.h"
+#include "catalogs/modConfiguracion.h"
+#include "catalogs/modInicioCatalogos.h"
 #include "platform/Ajustes.h"
 #include "platform/Rutas.h"
 

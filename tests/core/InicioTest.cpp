@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include "TestConfig.h"
+#include "catalogs/modInicioCatalogos.h"
 #include "core/modTarsa.h"
 #include "platform/Ajustes.h"
 #include "platform/Rutas.h"

@@ -8,14 +8,15 @@
 #include <algorithm>
 
 #include "TestConfig.h"
+#include "app/frmTarsa.h"
 #include "catalogs/clsBitmaps.h"
 #include "catalogs/clsMedicamento.h"
 #include "catalogs/clsPlan.h"
+#include "catalogs/modInicioCatalogos.h"
 #include "core/modTarsa.h"
 #include "platform/Ajustes.h"
 #include "platform/Ansi.h"
 #include "support/Entorno.h"
-#include "ui/frmTarsa.h"
 
 namespace {
 

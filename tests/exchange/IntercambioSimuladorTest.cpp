@@ -5,6 +5,7 @@
 #include "core/modTarsa.h"
 #include "exchange/Pedido.h"
 #include "exchange/frmProcesando.h"
+#include "exchange/modIntercambio.h"
 #include "support/Entorno.h"
 #include "support/Simulador.h"
 

@@ -5,6 +5,7 @@
 #include "core/modTarsa.h"
 #include "exchange/clsItemTicket.h"
 #include "exchange/clsTicket.h"
+#include "exchange/modIntercambio.h"
 #include "platform/TarsaError.h"
 #include "support/Entorno.h"
 

@@ -13,6 +13,7 @@
 #include "exchange/frmMostrarErrores.h"
 #include "exchange/frmMuestraTicket.h"
 #include "exchange/frmProcesando.h"
+#include "exchange/modIntercambio.h"
 #include "platform/TarsaError.h"
 #include "platform/ui/Modal.h"
 #include "support/Entorno.h"

@@ -3,6 +3,7 @@
 
 #include "catalogs/ConBase.h"
 #include "journal/clsTransacciones.h"
+#include "journal/modTransaccionLocal.h"
 #include "platform/Rutas.h"
 
 namespace {

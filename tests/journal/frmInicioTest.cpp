@@ -9,6 +9,7 @@
 #include "core/modTarsa.h"
 #include "journal/frmInicio.h"
 #include "journal/frmTicket.h"
+#include "journal/modTransaccionLocal.h"
 #include "platform/Ansi.h"
 #include "platform/Rutas.h"
 #include "platform/ui/Modal.h"

@@ -5,9 +5,19 @@
 #include <QLocale>
 
 #include "TestConfig.h"
+#include "catalogs/modInicioCatalogos.h"
 #include "core/modTarsa.h"
+#include "exchange/modIntercambio.h"
 #include "platform/Rutas.h"
 #include "platform/ui/Modal.h"
+#include "tickets/modTickets.h"
+
+void ReiniciarGlobales() {
+    ReiniciarNucleo();
+    ReiniciarColecciones();
+    ReiniciarErrores();
+    ReiniciarTickets();
+}
 
 void Entorno::SetUp() {
     ASSERT_TRUE(tmp.isValid());

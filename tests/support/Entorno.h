@@ -17,6 +17,9 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 inline void PrintTo(const QByteArray& b, std::ostream* os) { *os << '"' << b.toStdString() << '"'; }
 inline void PrintTo(const QVariant& v, std::ostream* os) { *os << v.toString().toStdString(); }
 
+// Every module's globals back to their state before start-up.
+void ReiniciarGlobales();
+
 class Entorno : public ::testing::Test {
 protected:
     void SetUp() override;

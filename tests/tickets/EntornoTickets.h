@@ -33,7 +33,6 @@ protected:
     }
     void TearDown() override {
         frmTicketFarmaciaBase::DescargarAbierto();
-        frmTicketFarmaciaBase::MostrarTransacciones = nullptr;
         EstablecerManejadorModal({});
         Entorno::TearDown();
     }

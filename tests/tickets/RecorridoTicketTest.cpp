@@ -4,12 +4,15 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QTextEdit>
 #include <QTreeWidget>
 
 #include <list>
 
 #include "TestConfig.h"
+#include "app/frmTarsa.h"
+#include "exchange/modIntercambio.h"
 #include "journal/frmInicio.h"
 #include "platform/Ansi.h"
 #include "platform/Rutas.h"
@@ -17,7 +20,6 @@
 #include "tickets/EntornoTickets.h"
 #include "tickets/frmTicketFarmacia.h"
 #include "tickets/frmTicketFarmaciaR.h"
-#include "ui/frmTarsa.h"
 
 namespace {
 
@@ -29,7 +31,6 @@ protected:
         Sql("INSERT INTO Medicos (IdEmpresa, Matricula, TipoMatricula, ApellidoNombre, Baja) VALUES (1, 12345, 'B1', "
             "'PEREZ JUAN', 0)");
         Sql("INSERT INTO Diagnosticos (IdEmpresa, Codigo, Nombre, Baja) VALUES (1, 'J45.0', 'ASMA', 0)");
-        frmTicketFarmaciaBase::MostrarTransacciones = [this] { ++listasAbiertas; };
         // The terminal starts once the request is complete, so its files are read before it takes them.
         modales["frmProcesando"] = [this](QDialog& espera) {
             for (const char* nombre : {"_SVL.0", "_SVL.1", "_SVL.3", "_SVL.4"})
@@ -92,7 +93,6 @@ protected:
     QList<std::function<void(QDialog&)>> items;
     QStringList ticketsMostrados;
     QList<int> erroresMostrados;
-    int listasAbiertas = 0;
 };
 
 TEST_F(RecorridoTicketTest, FromTheConsumoButtonToTheJournalAndTheCancellation) {
@@ -183,6 +183,7 @@ TEST_F(RecorridoTicketTest, FailedAnswersKeepTheFormAndTheNextTrySendsTheSameNum
     Bitmap(1, "SVL3", Mascara({1, 2, 4, 6, 7, 8, 12, 15}, 15));
     bool cargado = false;
     frmTicketFarmacia* f = frmTicketFarmacia::Cargar(1, cargado);
+    QSignalSpy completado(f, &frmTicketFarmaciaBase::Completado);
     Escribir(f, "txtTarjeta", "6034930000012345");
     DosItems(f);
 
@@ -208,7 +209,7 @@ TEST_F(RecorridoTicketTest, FailedAnswersKeepTheFormAndTheNextTrySendsTheSameNum
     EXPECT_EQ(frmTicketFarmaciaBase::Abierto(), f);
     EXPECT_EQ(Hijo<QTreeWidget>(f, "lvwItems")->topLevelItemCount(), 2);
     EXPECT_EQ(Hijo<QLineEdit>(f, "txtTarjeta")->text(), "6034930000012345");
-    EXPECT_EQ(listasAbiertas, 0);
+    EXPECT_EQ(completado.count(), 0);
 }
 
 TEST_F(RecorridoTicketTest, TheReducedFormSendsTheAuthoriserAsTyped) {

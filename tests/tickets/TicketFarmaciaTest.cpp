@@ -11,6 +11,7 @@
 #include "tickets/EntornoTickets.h"
 #include "tickets/frmTicketFarmacia.h"
 #include "tickets/frmTicketFarmaciaR.h"
+#include "tickets/modTickets.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 
 #include "catalogs/ConBase.h"
 #include "catalogs/clsMedico.h"
+#include "catalogs/modInicioCatalogos.h"
 #include "ui/FiltroTeclas.h"
 #include "ui/modCombos.h"
 #include "ui/modReferencias.h"

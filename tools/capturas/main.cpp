@@ -22,12 +22,15 @@
 #include <cstdio>
 #include <functional>
 
+#include "app/frmTarsa.h"
 #include "catalogs/clsDiagnostico.h"
+#include "catalogs/modInicioCatalogos.h"
 #include "core/modTarsa.h"
 #include "exchange/clsItemTicket.h"
 #include "exchange/clsTicket.h"
 #include "exchange/frmProcesando.h"
 #include "journal/frmInicio.h"
+#include "journal/modTransaccionLocal.h"
 #include "platform/Rutas.h"
 #include "platform/TarsaError.h"
 #include "platform/ui/ImpresoraSistema.h"
@@ -35,7 +38,6 @@
 #include "tickets/frmTicketFarmaciaBase.h"
 #include "ui/frmAbout.h"
 #include "ui/frmPromptedSearch.h"
-#include "ui/frmTarsa.h"
 
 namespace {
 

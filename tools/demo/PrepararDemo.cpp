@@ -10,6 +10,7 @@
 #include "catalogs/clsMedicamento.h"
 #include "catalogs/clsMedico.h"
 #include "catalogs/clsPlan.h"
+#include "catalogs/modConfiguracion.h"
 #include "core/modTarsa.h"
 #include "platform/Ajustes.h"
 #include "platform/Ansi.h"

@@ -1,11 +1,11 @@
 // The windows that start-up shows.
-#include "ui/Main.h"
-#include "ui/modVentanas.h"
+#include "app/modVentanas.h"
 
 #include <QTimer>
 
+#include "app/Main.h"
+#include "app/frmTarsa.h"
 #include "ui/frmConfiguracion.h"
-#include "ui/frmTarsa.h"
 
 bool MostrarVentanaPrincipal() {
     gFrmTarsa = new frmTarsa;

@@ -1,9 +1,12 @@
-// The start-up steps that load the catalogs into the global collections and re-import the
-// terminal's configuration when its files changed.
+// Start-up after the settings and the database: the steps that load the catalogs into the global
+// collections and re-import the terminal's configuration when its files changed.
+#include "catalogs/modInicioCatalogos.h"
+
 #include "catalogs/clsActividades.h"
 #include "catalogs/clsBitmaps.h"
 #include "catalogs/clsEmpresas.h"
 #include "catalogs/clsPrestadores.h"
+#include "catalogs/modConfiguracion.h"
 #include "core/modTarsa.h"
 #include "platform/Ajustes.h"
 
@@ -27,6 +30,14 @@ void ImportarSiHayNueva(const QString& tipo, const QString& clave) {
 }
 
 }  // namespace
+
+bool IniciarAplicacion(const QString& lineaComandos) {
+    QString marcador;
+    if (!IniciarNucleo(lineaComandos, marcador)) return false;  // no catalogs, no main window
+    CargarCatalogosInicio(marcador);
+    gNuevaTransaccion = true;
+    return true;
+}
 
 void CargarCatalogosInicio(QString& marcador) {
     PasoInicio(marcador, "16", [] {

@@ -8,11 +8,12 @@
 
 #include <QFile>
 
+#include "app/frmTarsa.h"
+#include "catalogs/modInicioCatalogos.h"
 #include "core/modTarsa.h"
 #include "platform/Ajustes.h"
 #include "platform/ui/Modal.h"
 #include "support/Entorno.h"
-#include "ui/frmTarsa.h"
 
 namespace {
 

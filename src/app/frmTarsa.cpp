@@ -1,4 +1,4 @@
-#include "ui/frmTarsa.h"
+#include "app/frmTarsa.h"
 
 #include <QAction>
 #include <QApplication>
@@ -12,12 +12,12 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPainter>
-#include <QPointer>
 #include <QStatusBar>
 #include <QToolBar>
 
 #include "catalogs/clsActividades.h"
 #include "catalogs/clsEmpresas.h"
+#include "catalogs/modInicioCatalogos.h"
 #include "core/modTarsa.h"
 #include "platform/Ajustes.h"
 #include "platform/Rutas.h"
@@ -25,6 +25,7 @@
 #include "journal/frmInicio.h"
 #include "tickets/frmTicketFarmacia.h"
 #include "tickets/frmTicketFarmaciaR.h"
+#include "tickets/modTickets.h"
 #include "ui/frmAbout.h"
 #include "ui/frmConfiguracion.h"
 #include "ui/frmConfigurarVista.h"
@@ -126,10 +127,6 @@ frmTarsa::frmTarsa(QWidget* parent) : QMainWindow(parent), mdiArea(new QMdiArea(
     statusBar()->setObjectName("sbEstado");
     frmEditText::InstalarAtajo(this);
     resize(1100, 760);
-    // A completed ticket brings up the transaction list beside it.
-    frmTicketFarmaciaBase::MostrarTransacciones = [ventana = QPointer<frmTarsa>(this)] {
-        if (ventana) ventana->AbrirListaTransacciones();
-    };
 }
 
 void frmTarsa::CrearBarras() {
@@ -370,6 +367,13 @@ void frmTarsa::AbrirTicket(int operacion) {
     bool cargado = false;
     if (gPantallaReducida) frmTicketFarmaciaR::Cargar(operacion, cargado, mdiArea);
     else frmTicketFarmacia::Cargar(operacion, cargado, mdiArea);
+    frmTicketFarmaciaBase* forma = frmTicketFarmaciaBase::Abierto();
+    if (!forma) return;
+    // The selectors stay still while the form is loaded; a completed ticket brings up the
+    // transaction list beside it.
+    BloquearSelectores(true);
+    connect(forma, &frmTicketFarmaciaBase::Descargado, this, [this] { BloquearSelectores(false); });
+    connect(forma, &frmTicketFarmaciaBase::Completado, this, &frmTarsa::AbrirListaTransacciones);
 }
 
 void frmTarsa::AbrirListaTransacciones() {

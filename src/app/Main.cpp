@@ -1,7 +1,9 @@
-#include "ui/Main.h"
+#include "app/Main.h"
 
 #include <QApplication>
 
+#include "app/modVentanas.h"
+#include "catalogs/modInicioCatalogos.h"
 #include "core/modTarsa.h"
 #include "platform/Ansi.h"
 #include "platform/Mensajes.h"
@@ -9,7 +11,6 @@
 #include "platform/ui/MensajesPantalla.h"
 #include "platform/ui/SelectorCarpetasPantalla.h"
 #include "platform/ui/SistemaPantalla.h"
-#include "ui/modVentanas.h"
 
 int Main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -1,0 +1,40 @@
+# Fails when a file under src/ includes a header of a higher layer. Layers, lowest first; each may
+# include its own folder and the ones before it (docs/desarrollo.md, "Layers").
+#   cmake -DRAIZ=<source dir> -P scripts/capas.cmake
+set(CAPAS platform core exchange catalogs ui journal tickets app)
+
+if(NOT RAIZ)
+  get_filename_component(RAIZ "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
+endif()
+file(GLOB_RECURSE archivos RELATIVE "${RAIZ}/src" "${RAIZ}/src/*.cpp" "${RAIZ}/src/*.h")
+
+set(faltas 0)
+foreach(archivo IN LISTS archivos)
+  # The entry point beside the folders belongs to the top layer.
+  if(archivo MATCHES "^([^/]+)/")
+    set(carpeta "${CMAKE_MATCH_1}")
+  else()
+    set(carpeta app)
+  endif()
+  list(FIND CAPAS "${carpeta}" nivel)
+  if(nivel LESS 0)
+    message(SEND_ERROR "src/${archivo}: folder '${carpeta}' is in no layer; add it to scripts/capas.cmake")
+    math(EXPR faltas "${faltas} + 1")
+    continue()
+  endif()
+  file(STRINGS "${RAIZ}/src/${archivo}" inclusiones REGEX "^[ \t]*#[ \t]*include[ \t]*\"[^\"/]+/")
+  foreach(linea IN LISTS inclusiones)
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"/]+)/.*" "\\1" destino "${linea}")
+    list(FIND CAPAS "${destino}" nivelDestino)
+    if(nivelDestino GREATER nivel)
+      message(SEND_ERROR "src/${archivo}: layer '${carpeta}' includes the higher layer '${destino}' (${linea})")
+      math(EXPR faltas "${faltas} + 1")
+    endif()
+  endforeach()
+endforeach()
+
+if(faltas GREATER 0)
+  message(FATAL_ERROR "${faltas} include(s) against the layer order: ${CAPAS}")
+endif()
+list(LENGTH archivos cuantos)
+message(STATUS "${cuantos} files keep the layer order: ${CAPAS}")
