@@ -1,4 +1,8 @@
 // What the catalog classes leave in the tables and in themselves.
+#include <cmath>
+#include <limits>
+
+#include "catalogs/ConBase.h"
 #include "catalogs/clsActividades.h"
 #include "catalogs/clsDiagnostico.h"
 #include "catalogs/clsEmpresas.h"
@@ -7,7 +11,6 @@
 #include "catalogs/clsPlan.h"
 #include "catalogs/clsPractica.h"
 #include "catalogs/clsPrestadores.h"
-#include "catalogs/ConBase.h"
 #include "platform/TarsaError.h"
 
 namespace {
@@ -54,7 +57,8 @@ TEST_F(Catalogos, ComillasDoblesSoloSeReemplazanDondeCorresponde) {
         {"SELECT Licencia || TipoPractica || Codigo || Nombre FROM Practicas", kRaro + kRaro + kRaro + kRaro},
         {"SELECT Codigo || Nombre FROM Diagnosticos", kRaro + kRaro},
         {"SELECT Precio || ' ' || (SELECT PorcentajeCobertura FROM Planes) || ' ' || "
-         "(SELECT ValorNomenclador FROM Practicas) FROM Medicamentos", "123.45 40.5 1500.5"},
+         "(SELECT ValorNomenclador FROM Practicas) FROM Medicamentos",
+         "123.45 40.5 1500.5"},
     };
     for (const auto& c : casos) EXPECT_EQ(Valor(c.sql).toString().toStdString(), c.esperado.toStdString()) << c.sql;
 
@@ -188,3 +192,24 @@ TEST_F(Catalogos, CodigosDeEmpresaYActividadYPrestadores) {
 }
 
 }  // namespace
+
+// Numbers read from the terminal's files and the tables never wrap around nor convert undefined.
+TEST(NumerosGrandes, ValAndWholeConversionsHoldAtThe64BitLimits) {
+    constexpr qint64 kMax = std::numeric_limits<qint64>::max();
+    const QList<QPair<QString, qint64>> textos = {
+        {" 0042abc", 42},
+        {"9223372036854775807", kMax},
+        {"12345678901234567890", kMax},
+        {"-99999999999999999999999", -kMax},
+        {"+7", 7},
+    };
+    for (const auto& [texto, esperado] : textos) EXPECT_EQ(Val(texto), esperado) << texto.toStdString();
+    const QList<QPair<double, qint64>> dobles = {
+        {1e300, kMax},
+        {-1e300, std::numeric_limits<qint64>::min()},
+        {std::nan(""), 0},
+        {-2.9, -2},
+        {9.2e18, 9200000000000000000LL},
+    };
+    for (const auto& [valor, esperado] : dobles) EXPECT_EQ(SaturarEntero(valor), esperado) << valor;
+}
