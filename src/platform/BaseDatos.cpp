@@ -167,6 +167,14 @@ void BaseDatos::Transaccion(const std::function<void()>& trabajo) {
     ConfirmarTransaccion();
 }
 
+void BaseDatos::Vigilar(std::function<bool()> seguir) {
+    vigilante_ = std::move(seguir);
+    constexpr int kPasos = 4000;  // engine instructions between two calls: well under a millisecond
+    sqlite3_progress_handler(
+        Nativa().getHandle(), vigilante_ ? kPasos : 0,
+        vigilante_ ? +[](void* yo) { return static_cast<BaseDatos*>(yo)->vigilante_() ? 0 : 1; } : nullptr, this);
+}
+
 void BaseDatos::Compactar(const QString& origen, const QString& destino) {
     if (!QFileInfo(origen).isFile()) throw TarsaError(3024, "No se encontró el archivo " + origen, "BaseDatos");
     try {

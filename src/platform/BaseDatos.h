@@ -41,6 +41,11 @@ public:
     // raised again) when it throws, so that the database is left either with all of it or none.
     void Transaccion(const std::function<void()>& trabajo);
 
+    // While a statement of the open connection runs, seguir is called every few thousand steps of
+    // the engine (a window can serve its events from it); when it returns false the statement is
+    // interrupted and fails with TarsaError. An empty function stops the watch.
+    void Vigilar(std::function<bool()> seguir);
+
     // Copies every object of a database into a fresh file (which must not exist).
     static void Compactar(const QString& origen, const QString& destino);
     // Repairs a database file in place; returns the errors found when it could not (empty on success).
@@ -56,4 +61,5 @@ private:
     std::unique_ptr<SQLite::Database> db_;
     std::shared_ptr<CacheSentencias> cache_;
     QString archivo_;
+    std::function<bool()> vigilante_;
 };
