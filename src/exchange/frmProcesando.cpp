@@ -6,7 +6,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
-
 #include <cmath>
 
 #include "platform/Mensajes.h"
@@ -58,6 +57,7 @@ frmProcesando::frmProcesando(QWidget* parent) : QDialog(parent) {
     TimerTarsa.setObjectName("TimerTarsa");
     connect(&TimerTarsa, &QTimer::timeout, this, &frmProcesando::Tick);
     connect(&vigilante_, &QFileSystemWatcher::directoryChanged, this, &frmProcesando::Comprobar);
+    connect(&revision_, &QTimer::timeout, this, &frmProcesando::Comprobar);
     connect(cmdCancelar_, &QPushButton::clicked, this, &frmProcesando::Cancelar);
 }
 
@@ -66,18 +66,21 @@ bool frmProcesando::Cargar() {
     cuadro_ = 0;
     const QString d = DirectorioIntercambio();
     estado_ = clsTransaccion::ArchivoEstado(d);
+    lectura_ = clsLecturaEstado(estado_);
     TimerTarsa.start(IntervaloSondeoMs);
     if (VigilarDirectorio && Rutas::EsDirectorio(d)) vigilante_.addPath(Rutas::Resolver(d));
     // The terminal may have answered before the watch began.
     if (VigilarDirectorio) QTimer::singleShot(0, this, &frmProcesando::Comprobar);
     MostrarModal(*this);
     TimerTarsa.stop();
+    revision_.stop();
     if (!vigilante_.directories().isEmpty()) vigilante_.removePaths(vigilante_.directories());
     return resultado_;
 }
 
 void frmProcesando::Descargar() {
     TimerTarsa.stop();
+    revision_.stop();
     close();
 }
 
@@ -88,15 +91,22 @@ void frmProcesando::Tick() {
 }
 
 void frmProcesando::Comprobar() {
-    if (resultado_ || !TimerTarsa.isActive() || !Rutas::EsArchivo(estado_)) return;
+    if (resultado_ || !TimerTarsa.isActive()) return;
+    if (!lectura_.Completo()) {
+        // Without the watch only the poll looks again, so the two can be compared.
+        if (VigilarDirectorio && lectura_.Incompleto() && !revision_.isActive()) revision_.start(IntervaloRevisionMs);
+        return;
+    }
     resultado_ = true;
     TimerTarsa.stop();
+    revision_.stop();
     accept();
 }
 
 void frmProcesando::Cancelar() {
     resultado_ = false;
     TimerTarsa.stop();
+    revision_.stop();
     reject();
 }
 
