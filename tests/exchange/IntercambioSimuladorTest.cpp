@@ -1,6 +1,7 @@
 // A ticket end to end against tarsa-terminal-sim: the client's writers, the request cycle with the
 // real wait window, and the answer readers, in each of the terminal's scenarios.
 #include <QDir>
+#include <QTest>
 
 #include "core/modTarsa.h"
 #include "exchange/Pedido.h"
@@ -72,4 +73,33 @@ TEST_F(IntercambioSimulador, NoAnswerIsCancelledByTheUser) {
     EXPECT_EQ(EnviarSolicitud().Resultado, ResultadoSolicitud::Cancelada);
     EXPECT_TRUE(mensajes.mostrados.isEmpty());
     EXPECT_FALSE(QFile::exists(DirectorioIntercambio() + "/Estado.rsp"));
+}
+
+// A terminal that creates the status file and writes its line a moment later.
+TEST_F(IntercambioSimulador, AStatusWrittenInTwoStepsIsReadWhole) {
+    for (const char* pausa : {"1", "5", "30"}) {
+        sim.Iniciar(dirTrabajo, "ok", {"--status-pause-ms", pausa});
+        GrabarPedido(DirectorioIntercambio(), "V250", 1);
+        EsperarDeVerdad();
+        const Solicitud s = EnviarSolicitud();
+        EXPECT_EQ(s.Resultado, ResultadoSolicitud::Procesada) << pausa;
+        EXPECT_EQ(s.Estado, QString::fromUtf8("0 Transacción aprobada")) << pausa;
+        sim.Detener();
+    }
+}
+
+// The user cancels while the terminal still works on the request and asks again at once: the
+// terminal answers the second request too, after the first.
+TEST_F(IntercambioSimulador, ASecondRequestRightAfterACancelledOneIsAnswered) {
+    QDir(dirTrabajo).mkdir("TX");
+    sim.Iniciar(dirTrabajo, "ok", {"--delay-ms", "300"});
+    const QString d = DirectorioIntercambio();
+    GrabarPedido(d, "V250", 1);
+    CancelarCuando([&] { return !QFile::exists(d + "/upload/_SVL.0"); });
+    ASSERT_EQ(EnviarSolicitud().Resultado, ResultadoSolicitud::Cancelada);
+    GrabarPedido(d, "V250", 1);
+    const auto segundo = [&] { return LeerArchivo(d + "/download/_svl.1").mid(249, 12) == "000000001002"; };
+    CancelarCuando(segundo);
+    EnviarSolicitud();
+    EXPECT_TRUE(QTest::qWaitFor(segundo, 10000)) << "the second request was not answered";
 }
