@@ -8,6 +8,9 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "exchange/clsArchivoIntercambios.h"
+#include "exchange/modIntercambio.h"
+#include "platform/ArchivoTexto.h"
 #include "platform/Mensajes.h"
 #include "platform/Rutas.h"
 #include "platform/ui/Modal.h"
@@ -110,18 +113,60 @@ void frmProcesando::Cancelar() {
     reject();
 }
 
+namespace {
+
+// The operation code a request header carries ("FF000" and two digits in V250; one character in the
+// V101 pharmacy layout), for the archive's list.
+QString OperacionDe(const QByteArray& cabecera) {
+    if (cabecera.startsWith("FF000") && cabecera.size() >= 7) return QString::fromLatin1(cabecera.mid(5, 2));
+    if (cabecera.size() == 222) return QString::fromLatin1(cabecera.mid(143, 1));
+    return {};
+}
+
+QString NombreResultado(ResultadoSolicitud r) {
+    switch (r) {
+        case ResultadoSolicitud::Procesada:
+            return "procesada";
+        case ResultadoSolicitud::SinRespuesta:
+            return "sin respuesta";
+        case ResultadoSolicitud::ErrorProceso:
+            return "error";
+        case ResultadoSolicitud::Cancelada:
+            break;
+    }
+    return "cancelada";
+}
+
+}  // namespace
+
 Solicitud EnviarSolicitud(const QString& actividad, const QString& empresa, const QString& licencia) {
     Solicitud s;
     s.Transaccion.Actividad = actividad;
     s.Transaccion.Empresa = empresa;
     s.Transaccion.Licencia = licencia;
     s.Transaccion.Version = gVersion;
-    s.Transaccion.QueloPath = DirectorioIntercambio();
+    const QString d = DirectorioIntercambio();
+    s.Transaccion.QueloPath = d;
+
+    // No answer of an earlier request may be read as this one's: what is left goes to the archive.
+    const bool archivar = !gDirectorioAplicacion.isEmpty();
+    clsArchivoIntercambios archivo(clsArchivoIntercambios::RaizPorDefecto());
+    if (archivar) {
+        clsArchivoIntercambios::RetencionDeAjustes();
+        archivo.Despejar(gIntercambioAnterior.Id, d, QDateTime::currentDateTime());
+    }
     s.Transaccion.PutSVL0();
+    const QByteArray cabecera = ArchivoTexto::Leer(Rutas::Unir(d, "UpLoad\\_SVL.1")).value_or(QByteArray());
+    gIntercambioAnterior = {
+        archivar ? archivo.GuardarPedido(d, OperacionDe(cabecera), QDateTime::currentDateTime()) : QString(), false,
+        cabecera, gVersion, gCodigoEmpresa};
 
     frmProcesando espera(QApplication::activeWindow());
     if (!espera.Cargar()) {
         s.Resultado = ResultadoSolicitud::Cancelada;
+        gIntercambioAnterior.Cancelado = true;
+        if (archivar)
+            archivo.Anotar(gIntercambioAnterior.Id, NombreResultado(s.Resultado), QDateTime::currentDateTime());
         return s;
     }
     s.Estado = s.Transaccion.BuscarRespuesta();
@@ -129,9 +174,13 @@ Solicitud EnviarSolicitud(const QString& actividad, const QString& empresa, cons
         s.Resultado = ResultadoSolicitud::SinRespuesta;
     } else if (!s.Estado.startsWith('0')) {
         s.Resultado = ResultadoSolicitud::ErrorProceso;
-        MsgBox("Error en el proceso:\r\n" + s.Estado, Mensajes::vbInformation, "Proceso");
     } else {
         s.Resultado = ResultadoSolicitud::Procesada;
     }
+    if (archivar)
+        archivo.GuardarRespuesta(gIntercambioAnterior.Id, d, NombreResultado(s.Resultado), s.Estado,
+                                 QDateTime::currentDateTime());
+    if (s.Resultado == ResultadoSolicitud::ErrorProceso)
+        MsgBox("Error en el proceso:\r\n" + s.Estado, Mensajes::vbInformation, "Proceso");
     return s;
 }

@@ -24,4 +24,7 @@ bool LeeArchivos() {
     }
 }
 
-void ReiniciarErrores() { gColErrores.clear(); }
+void ReiniciarErrores() {
+    gColErrores.clear();
+    gIntercambioAnterior = {};
+}
