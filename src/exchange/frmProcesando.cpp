@@ -139,6 +139,28 @@ QString NombreResultado(ResultadoSolicitud r) {
 
 }  // namespace
 
+namespace {
+
+QByteArray CabeceraRespuesta(const QString& d) {
+    return ArchivoTexto::Leer(Rutas::Unir(d, "DownLoad\\_svl.1")).value_or(QByteArray());
+}
+
+// The answer now in d belongs to the cancelled request `anterior`: it is archived with it and, when it
+// echoes that request and its status is a success, handed to whoever journals it.
+void AtenderRespuestaTardia(clsArchivoIntercambios* archivo, const IntercambioAnterior& anterior, const QString& d) {
+    clsTransaccion t;
+    t.QueloPath = d;
+    const QString estado = t.BuscarRespuesta();
+    const bool propia = RespondeA(anterior.Cabecera, CabeceraRespuesta(d));
+    if (archivo)
+        archivo->GuardarRespuesta(anterior.Id, d, propia ? "tardía" : "tardía, no corresponde al pedido", estado,
+                                  QDateTime::currentDateTime());
+    if (!propia || !estado.startsWith('0') || !gAlRecibirRespuestaTardia) return;
+    gAlRecibirRespuestaTardia(RespuestaTardia{estado, t.LeerSVL1(), t.BuscarTicket(), anterior.CodigoEmpresa});
+}
+
+}  // namespace
+
 Solicitud EnviarSolicitud(const QString& actividad, const QString& empresa, const QString& licencia) {
     Solicitud s;
     s.Transaccion.Actividad = actividad;
@@ -148,25 +170,54 @@ Solicitud EnviarSolicitud(const QString& actividad, const QString& empresa, cons
     const QString d = DirectorioIntercambio();
     s.Transaccion.QueloPath = d;
 
-    // No answer of an earlier request may be read as this one's: what is left goes to the archive.
     const bool archivar = !gDirectorioAplicacion.isEmpty();
     clsArchivoIntercambios archivo(clsArchivoIntercambios::RaizPorDefecto());
-    if (archivar) {
-        clsArchivoIntercambios::RetencionDeAjustes();
-        archivo.Despejar(gIntercambioAnterior.Id, d, QDateTime::currentDateTime());
+    clsArchivoIntercambios* registro = archivar ? &archivo : nullptr;
+    if (archivar) clsArchivoIntercambios::RetencionDeAjustes();
+    // The answer to a request whose wait was cancelled may have come since: it is not lost.
+    if (gIntercambioAnterior.Cancelado && !s.Transaccion.BuscarRespuesta().isEmpty()) {
+        AtenderRespuestaTardia(registro, gIntercambioAnterior, d);
+        gIntercambioAnterior.Cancelado = false;
     }
+    // No answer of an earlier request may be read as this one's: what is left goes to the archive.
+    if (archivar) archivo.Despejar(gIntercambioAnterior.Id, d, QDateTime::currentDateTime());
+    const IntercambioAnterior anterior = gIntercambioAnterior;
     s.Transaccion.PutSVL0();
     const QByteArray cabecera = ArchivoTexto::Leer(Rutas::Unir(d, "UpLoad\\_SVL.1")).value_or(QByteArray());
     gIntercambioAnterior = {
         archivar ? archivo.GuardarPedido(d, OperacionDe(cabecera), QDateTime::currentDateTime()) : QString(), false,
         cabecera, gVersion, gCodigoEmpresa};
 
-    frmProcesando espera(QApplication::activeWindow());
-    if (!espera.Cargar()) {
-        s.Resultado = ResultadoSolicitud::Cancelada;
-        gIntercambioAnterior.Cancelado = true;
+    for (;;) {
+        frmProcesando espera(QApplication::activeWindow());
+        if (!espera.Cargar()) {
+            s.Resultado = ResultadoSolicitud::Cancelada;
+            gIntercambioAnterior.Cancelado = true;
+            if (archivar) archivo.Anotar(gIntercambioAnterior.Id, "cancelada", QDateTime::currentDateTime());
+            return s;
+        }
+        const QByteArray respuesta = CabeceraRespuesta(d);
+        if (RespondeA(cabecera, respuesta)) break;
+        if (anterior.Cancelado && RespondeA(anterior.Cabecera, respuesta)) {
+            // The cancelled request's answer came during this wait: it is kept, and the wait goes on.
+            AtenderRespuestaTardia(registro, anterior, d);
+            if (archivar)
+                archivo.Despejar(anterior.Id, d, QDateTime::currentDateTime());
+            else
+                Rutas::Borrar(clsTransaccion::ArchivoEstado(d));
+            continue;
+        }
+        s.Estado = s.Transaccion.BuscarRespuesta();
+        s.Resultado = ResultadoSolicitud::ErrorProceso;
         if (archivar)
-            archivo.Anotar(gIntercambioAnterior.Id, NombreResultado(s.Resultado), QDateTime::currentDateTime());
+            archivo.GuardarRespuesta(gIntercambioAnterior.Id, d, "no corresponde al pedido", s.Estado,
+                                     QDateTime::currentDateTime());
+        // Its answer may still come: the next request looks for it.
+        gIntercambioAnterior.Cancelado = true;
+        MsgBox(QString::fromUtf8("La terminal entregó una respuesta que no corresponde a este pedido (operación "
+                                 "%1 en lugar de %2); no se muestra ni se registra.")
+                   .arg(OperacionDe(respuesta), OperacionDe(cabecera)),
+               Mensajes::vbExclamation, "Proceso");
         return s;
     }
     s.Estado = s.Transaccion.BuscarRespuesta();

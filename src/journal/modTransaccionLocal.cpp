@@ -5,6 +5,7 @@
 #include <QSaveFile>
 
 #include "core/modTarsa.h"
+#include "exchange/modIntercambio.h"
 #include "journal/clsTransacciones.h"
 #include "platform/Ansi.h"
 #include "platform/Mensajes.h"
@@ -30,11 +31,25 @@ void GuardarTransaccionLocal(const QString& registro, const QString& ticket, con
         archivo.write(Ansi::Codificar(ticket));
         if (!archivo.commit()) throw TarsaError(61, archivo.errorString());
     } catch (const std::exception& e) {
-        MsgBox("Error: " + ComoTarsaError(e).Descripcion, Mensajes::vbCritical, "Error al guardar la transacción en local");
+        MsgBox("Error: " + ComoTarsaError(e).Descripcion, Mensajes::vbCritical,
+               "Error al guardar la transacción en local");
         return;
     }
     // The ticket of the row the journal let go of (never the one just saved); a failure here is of
     // no consequence.
     const QString viejo = Rutas::Unir(directorio, QString::number(purgado) + ".prn");
     if (purgado != 0 && purgado != Val(numero) && Rutas::EsArchivo(viejo)) Rutas::Borrar(viejo);
+}
+
+void RegistrarRespuestaTardia(const RespuestaTardia& respuesta) {
+    const QString& cabecera = respuesta.Cabecera;
+    const QString numero = cabecera.mid(249, 12).trimmed();
+    const int operacion = cabecera.mid(5, 2).toInt();
+    if (numero.isEmpty() || operacion == 80) return;
+    GuardarTransaccionLocal(cabecera, respuesta.Ticket, respuesta.CodigoEmpresa, false);
+    MsgBox(
+        QString::fromUtf8("La terminal aprobó el ticket Nº %1 (%2) después de que se canceló la espera.\r\n"
+                          "Quedó registrado en la lista de transacciones; si no corresponde, anúlelo desde allí.")
+            .arg(numero.toLongLong() > 0 ? QString::number(numero.toLongLong()) : numero, NombreOperacion(operacion)),
+        Mensajes::vbExclamation, "Respuesta tardía de la terminal");
 }

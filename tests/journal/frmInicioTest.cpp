@@ -8,7 +8,10 @@
 
 #include "TestConfig.h"
 #include "core/modTarsa.h"
+#include "exchange/Pedido.h"
 #include "exchange/clsArchivoIntercambios.h"
+#include "exchange/frmProcesando.h"
+#include "exchange/modIntercambio.h"
 #include "journal/frmInicio.h"
 #include "journal/frmTicket.h"
 #include "journal/modTransaccionLocal.h"
@@ -210,4 +213,43 @@ TEST_F(Journal, CancellationFromTheTicketViewIsJournalledAndCloses) {
     EXPECT_TRUE(gNuevaTransaccion);
     EXPECT_EQ(vista.result(), QDialog::Accepted);
     EsperarRestosArchivados();
+}
+
+// The user gives up waiting, the terminal approves the consumption afterwards: before the next
+// request the approval is journalled with its ticket text and the user is told which ticket it was.
+TEST_F(Journal, AConsumptionApprovedAfterTheWaitWasCancelledIsJournalledAndTheUserTold) {
+    gAlRecibirRespuestaTardia = RegistrarRespuestaTardia;
+    const QString liberar = dirTrabajo + "/liberar";
+    sim.Iniciar(dirTrabajo, "ok", {"--answer-after", liberar, "--first-ticket", "7001"});
+    const QString d = DirectorioIntercambio();
+    GrabarPedido(d, "V250", 1);
+    CancelarCuando([&] { return !QFile::exists(d + "/upload/_SVL.0"); });
+    ASSERT_EQ(EnviarSolicitud().Resultado, ResultadoSolicitud::Cancelada);
+    EscribirArchivo(liberar, "");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(d + "/Estado.rsp"); }, 10000));
+    EXPECT_EQ(gDB->Consultar("SELECT count(*) FROM Transaccion")->Campo(0).toInt(), 0);
+
+    clsTicket reimpresion{.Version = "V250",
+                          .CodigoOperacion = 80,
+                          .TipoPrestador = 1,
+                          .TipoLectura = "0",
+                          .TicketPadre = "7001",
+                          .NTransaccionFarmacia = "538"};
+    ASSERT_TRUE(reimpresion.GrabarSVL1(d));
+    EsperarDeVerdad([&] { EscribirArchivo(liberar, ""); });
+    Solicitud s = EnviarSolicitud();
+    ASSERT_EQ(s.Resultado, ResultadoSolicitud::Procesada);
+    EXPECT_EQ(s.Transaccion.LeerSVL1().mid(249, 12), "000000007002") << "the reprint's own answer";
+
+    auto rs = gDB->Consultar("SELECT Operacion || ' ' || CAST(Ticket AS INTEGER) FROM Transaccion");
+    EXPECT_EQ(rs->Campo(0).toString(), "01 7001");
+    EXPECT_TRUE(LeerArchivo(dirAplicacion + "/Tickets/7001.prn").contains("7001"));
+    ASSERT_EQ(mensajes.mostrados.size(), 1);
+    EXPECT_TRUE(mensajes.mostrados[0].texto.startsWith(QString::fromUtf8(
+        "La terminal aprobó el ticket Nº 7001 (Alta de ticket) después de que se canceló la espera.")))
+        << mensajes.mostrados[0].texto.toStdString();
+    const auto lista = clsArchivoIntercambios(clsArchivoIntercambios::RaizPorDefecto()).Listar();
+    ASSERT_EQ(lista.size(), 2);
+    EXPECT_EQ(lista[0].Resultado, QString::fromUtf8("tardía"));
+    EXPECT_EQ(lista[1].Resultado, "procesada");
 }
