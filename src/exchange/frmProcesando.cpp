@@ -10,9 +10,9 @@
 
 #include "exchange/clsArchivoIntercambios.h"
 #include "exchange/modIntercambio.h"
-#include "platform/ArchivoTexto.h"
 #include "platform/Mensajes.h"
 #include "platform/Rutas.h"
+#include "platform/SinEnlaces.h"
 #include "platform/ui/Modal.h"
 
 namespace {
@@ -141,9 +141,14 @@ QString NombreResultado(ResultadoSolicitud r) {
 
 namespace {
 
-QByteArray CabeceraRespuesta(const QString& d) {
-    return ArchivoTexto::Leer(Rutas::Unir(d, "DownLoad\\_svl.1")).value_or(QByteArray());
+// The first record of a header file of D, never through a link; empty when missing or refused.
+QByteArray Cabecera(const QString& d, const QString& relativa) {
+    QFile archivo;
+    if (SinEnlaces::AbrirLectura(archivo, d, relativa) != SinEnlaces::Apertura::Abierto) return {};
+    return archivo.read(1024);
 }
+
+QByteArray CabeceraRespuesta(const QString& d) { return Cabecera(d, "DownLoad\\_svl.1"); }
 
 // The answer now in d belongs to the cancelled request `anterior`: it is archived with it and, when it
 // echoes that request and its status is a success, handed to whoever journals it.
@@ -183,7 +188,7 @@ Solicitud EnviarSolicitud(const QString& actividad, const QString& empresa, cons
     if (archivar) archivo.Despejar(gIntercambioAnterior.Id, d, QDateTime::currentDateTime());
     const IntercambioAnterior anterior = gIntercambioAnterior;
     s.Transaccion.PutSVL0();
-    const QByteArray cabecera = ArchivoTexto::Leer(Rutas::Unir(d, "UpLoad\\_SVL.1")).value_or(QByteArray());
+    const QByteArray cabecera = Cabecera(d, "UpLoad\\_SVL.1");
     gIntercambioAnterior = {
         archivar ? archivo.GuardarPedido(d, OperacionDe(cabecera), QDateTime::currentDateTime()) : QString(), false,
         cabecera, gVersion, gCodigoEmpresa};
