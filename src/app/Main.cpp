@@ -4,6 +4,7 @@
 
 #include "app/modVentanas.h"
 #include "catalogs/modInicioCatalogos.h"
+#include "core/modBaseLocal.h"
 #include "core/modTarsa.h"
 #include "platform/Ansi.h"
 #include "platform/Mensajes.h"
@@ -31,6 +32,7 @@ int Main(int argc, char** argv) {
         return 1;
     }
     gDirectorioAplicacion = ResolverDirectorioAplicacion(QCoreApplication::applicationDirPath());
+    if (!ReservarDirectorioAplicacion()) return 1;
 
     const QStringList args = QCoreApplication::arguments().mid(1);
     const bool conectado = IniciarAplicacion(args.join(' '));

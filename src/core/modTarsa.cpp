@@ -4,9 +4,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QLocale>
+#include <QStandardPaths>
 
+#include "core/modBaseLocal.h"
 #include "platform/Ajustes.h"
 #include "platform/Impresora.h"
 #include "platform/Mensajes.h"
@@ -132,13 +133,16 @@ bool IniciarNucleo(const QString& lineaComandos, QString& m) {
         bool predeterminado;
         QString texto;
     };
-    Vista vistas[] = {{"VerTicket", "7", true, {}},         {"VerListaErrores", "8", true, {}},
-                      {"ImprimirTicket", "9", false, {}},   {"PantallaReducida", "9a", false, {}},
-                      {"VerMenuLicencias", "9b", true, {}}, {"VerBotonesVerificar", "9c", false, {}},
-                      {"VerBotonesConsulta", "9d", false, {}}, {"LicenciaMatricula", "9e", false, {}},
+    Vista vistas[] = {{"VerTicket", "7", true, {}},
+                      {"VerListaErrores", "8", true, {}},
+                      {"ImprimirTicket", "9", false, {}},
+                      {"PantallaReducida", "9a", false, {}},
+                      {"VerMenuLicencias", "9b", true, {}},
+                      {"VerBotonesVerificar", "9c", false, {}},
+                      {"VerBotonesConsulta", "9d", false, {}},
+                      {"LicenciaMatricula", "9e", false, {}},
                       {"SugerirCierres", "9f", false, {}}};
-    for (Vista& v : vistas)
-        Paso(m, v.marcador, [&] { v.texto = Leer(v.clave, TextoBooleano(v.predeterminado)); });
+    for (Vista& v : vistas) Paso(m, v.marcador, [&] { v.texto = Leer(v.clave, TextoBooleano(v.predeterminado)); });
 
     Paso(m, "10", [] {
         if (gEmpresa.isEmpty()) gEmpresa = "0";
@@ -176,8 +180,13 @@ bool IniciarNucleo(const QString& lineaComandos, QString& m) {
 
 void CopiarRespaldo(const QString& archivo) {
     const QString bak = archivo + ".bak";
-    if (QFile::exists(bak)) QFile::remove(bak);
-    QFile::copy(archivo, bak);  // a failure ends the routine silently
+    // A sound backup is never given up for a file that is not: the next start could not go back to it.
+    if (QFileInfo::exists(bak) && !BaseSana(archivo) && BaseSana(bak)) return;
+    try {
+        Rutas::CopiarSeguro(archivo, bak);  // the old backup stays until the new one is complete
+    } catch (const TarsaError&) {
+        // a failure ends the routine silently
+    }
 }
 
 void ImprimirTexto(const QString& texto) {
