@@ -5,7 +5,6 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
-
 #include <memory>
 
 #include "platform/Registros.h"
@@ -18,7 +17,7 @@ class clsAcceso {
 public:
     virtual ~clsAcceso() = default;
 
-    QString Condicion;  // filter (without WHERE) of the update and delete statements; stays until set again
+    QString Condicion;     // filter (without WHERE) of the update and delete statements; stays until set again
     qint32 Registros = 0;  // rows the last action touched, or the count of the last query
     QString UltimaSql;     // the last statement sent to the database, as built
 
@@ -80,5 +79,7 @@ protected:
 };
 
 // The leading number of a text, as the old Val: blanks skipped, digits up to the first other
-// character, 0 when there is none.
+// character, 0 when there is none. Beyond 64 bits it stays at the largest (or smallest) number.
 qint64 Val(const QString& texto);
+// The whole part of a floating value, held at the 64-bit limits beyond them; 0 for not-a-number.
+qint64 SaturarEntero(double valor);

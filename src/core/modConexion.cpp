@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <chrono>
 #include <cmath>
 
 #include "core/modBaseLocal.h"
@@ -77,11 +76,6 @@ void ReemplazarBaseAccess(const QString& archivo) {
            Mensajes::vbInformation, "Conectar");
 }
 
-QRandomGenerator GeneradorDelReloj() {
-    const auto ahora = std::chrono::high_resolution_clock::now().time_since_epoch().count();
-    return QRandomGenerator(static_cast<quint32>(ahora ^ (ahora >> 32)));
-}
-
 }  // namespace
 
 bool Conectar(const QString& archivo) {
@@ -123,8 +117,6 @@ bool RepararBase(const QString& archivo) {
     return false;
 }
 
-QString DirectorioIntercambio() { return Rutas::Unir(gQueloPath, gTermDir); }
-
 bool Desconectar() {
     QString archivo;
     try {
@@ -142,36 +134,6 @@ bool Desconectar() {
     if (!gTermDir.isEmpty()) BorrarDirectorioIntercambio(DirectorioIntercambio());
     Sistema::Actual().TerminarProceso(0);
     return true;
-}
-
-void BorrarDirectorioIntercambio(const QString& d) {
-    for (const char* sub : {"upload", "download"}) {
-        Rutas::BorrarPatron(Rutas::Unir(d, sub), "*.*");
-        Rutas::BorrarDirectorio(Rutas::Unir(d, sub));
-    }
-    Rutas::BorrarPatron(d, "*.*");
-    Rutas::BorrarDirectorio(d);
-}
-
-QString CrearDirectorioTerminal() {
-    if (!Rutas::EsDirectorio(gQueloPath)) throw TarsaError(76, "No se encontró la ruta de acceso " + gQueloPath);
-    for (int intento = 0; intento < 100000; ++intento) {
-        QRandomGenerator azar = GeneradorDelReloj();
-        const int n = static_cast<int>(azar.generateDouble() * 999 + 1);
-        const QString nombre = "term" + QString::number(n);
-        const QString camino = Rutas::Unir(gQueloPath, nombre);
-        if (Rutas::Existe(camino)) continue;
-        // Creating the directory is the claim: another client that got there first makes this fail.
-        if (!Rutas::CrearDirectorio(camino)) {
-            if (Rutas::Existe(camino)) continue;
-            throw TarsaError(75, "No se puede crear el directorio " + camino);
-        }
-        if (!Rutas::CrearDirectorio(Rutas::Unir(camino, "upload")) ||
-            !Rutas::CrearDirectorio(Rutas::Unir(camino, "download")))
-            throw TarsaError(75, "No se puede crear el directorio de intercambio en " + camino);
-        return nombre;
-    }
-    throw TarsaError(75, "No quedan directorios de intercambio libres en " + gQueloPath);
 }
 
 void NuevaTransaccionFarmacia() {

@@ -1,7 +1,6 @@
 // Field formatting: turning user input and catalog values into the fixed texts of the terminal
 // files, with the regional rules of the default locale.
 #include <QLocale>
-
 #include <cmath>
 
 #include "core/modTarsa.h"
@@ -15,7 +14,17 @@ QString TextoDe(const QVariant& valor) {
     return valor.toString();
 }
 
-QString CerosYCorte(const QString& texto, int n) { return (QString(n, '0') + texto).right(n); }
+// The last n characters of the zero-padded text; a character beyond the Basic Multilingual Plane
+// counts as one, never split in halves.
+QString CerosYCorte(const QString& texto, int n) {
+    const QString t = QString(n, '0') + texto;
+    qsizetype inicio = t.size();
+    for (int i = 0; i < n && inicio > 0; ++i) {
+        --inicio;
+        if (inicio > 0 && t[inicio].isLowSurrogate() && t[inicio - 1].isHighSurrogate()) --inicio;
+    }
+    return t.mid(inicio);
+}
 
 bool EsTexto(const QVariant& v) { return v.typeId() == QMetaType::QString || v.typeId() == QMetaType::QByteArray; }
 
@@ -87,15 +96,22 @@ bool NormalizarFecha(QVariant& valor) {
     const QDate hoy = QDate::currentDate();
     if (!t.contains('/')) {
         switch (t.size()) {
-            case 8: t = t.left(2) + '/' + t.mid(2, 2) + '/' + t.mid(4); break;
+            case 8:
+                t = t.left(2) + '/' + t.mid(2, 2) + '/' + t.mid(4);
+                break;
             case 6: {
                 const QString aa = t.mid(4, 2);
                 t = t.left(2) + '/' + t.mid(2, 2) + '/' + (aa.toInt() <= 20 ? "20" : "19") + aa;
                 break;
             }
-            case 4: t = t.left(2) + '/' + t.mid(2, 2) + '/' + QString::number(hoy.year()); break;
-            case 2: t = t + '/' + RellenarCeros(hoy.month(), 2) + '/' + QString::number(hoy.year()); break;
-            default: break;
+            case 4:
+                t = t.left(2) + '/' + t.mid(2, 2) + '/' + QString::number(hoy.year());
+                break;
+            case 2:
+                t = t + '/' + RellenarCeros(hoy.month(), 2) + '/' + QString::number(hoy.year());
+                break;
+            default:
+                break;
         }
     } else if (const auto d = ParsearFechaDMA(t)) {
         t = d->toString("dd/MM/yyyy");
@@ -124,7 +140,8 @@ int FiltrarTecla(int tecla, int tipo) {
         case 7:
             if (tecla == ' ') return tecla;
             break;
-        default: break;
+        default:
+            break;
     }
     Pitido();
     return 0;
@@ -141,16 +158,32 @@ qint16 SeparadorDecimal() {
 int CodigoOperacionVersion(int codigo) {
     if (gVersion != "V101") return codigo;
     switch (codigo) {
-        case 1: case 9: case 11: return 1;
-        case 2: case 7: case 12: return 3;
-        case 3: case 6: return 2;
-        case 4: case 14: return 0;
-        case 21: return 4;
-        case 22: return 6;
-        case 31: return 5;
-        case 32: return 7;
-        case 41: return 41;
-        default: return -1;
+        case 1:
+        case 9:
+        case 11:
+            return 1;
+        case 2:
+        case 7:
+        case 12:
+            return 3;
+        case 3:
+        case 6:
+            return 2;
+        case 4:
+        case 14:
+            return 0;
+        case 21:
+            return 4;
+        case 22:
+            return 6;
+        case 31:
+            return 5;
+        case 32:
+            return 7;
+        case 41:
+            return 41;
+        default:
+            return -1;
     }
 }
 
@@ -161,18 +194,31 @@ int CodigoTipoPrescripcion(const QString& nombre) {
 
 QString NombreOperacion(int codigo) {
     switch (codigo) {
-        case 1: return "Alta de ticket";
-        case 2: return "Anulación de ticket";
-        case 3: return "Devolución de ticket";
-        case 4: return "Consulta de ticket";
-        case 5: return "Alta diferida de ticket";
-        case 10: return "Excluir receta de un cierre";
-        case 11: return "Incluir receta previamente excluída";
-        case 41: return "Verificar beneficiario";
-        case 42: return "Verificar beneficiario/medicamento";
-        case 51: return "Solicitar autorización";
-        case 53: return "Consultar resolución solicitud autorización";
-        case 80: return "Reimpresión de ticket";
-        default: return QString::number(codigo);
+        case 1:
+            return "Alta de ticket";
+        case 2:
+            return "Anulación de ticket";
+        case 3:
+            return "Devolución de ticket";
+        case 4:
+            return "Consulta de ticket";
+        case 5:
+            return "Alta diferida de ticket";
+        case 10:
+            return "Excluir receta de un cierre";
+        case 11:
+            return "Incluir receta previamente excluída";
+        case 41:
+            return "Verificar beneficiario";
+        case 42:
+            return "Verificar beneficiario/medicamento";
+        case 51:
+            return "Solicitar autorización";
+        case 53:
+            return "Consultar resolución solicitud autorización";
+        case 80:
+            return "Reimpresión de ticket";
+        default:
+            return QString::number(codigo);
     }
 }

@@ -6,7 +6,6 @@
 #include <QList>
 #include <QString>
 #include <QVariant>
-
 #include <functional>
 
 // How a field turns its value into text.
@@ -56,7 +55,9 @@ struct Campos {
     using Fuente = std::function<QVariant(const T&)>;
     static Campo<T> Texto(int o, int a, Fuente f) { return {o, a, Convencion::Texto, std::move(f), {}, Rol::Ninguno}; }
     static Campo<T> Ceros(int o, int a, Fuente f) { return {o, a, Convencion::Ceros, std::move(f), {}, Rol::Ninguno}; }
-    static Campo<T> CerosRTrim(int o, int a, Fuente f) { return {o, a, Convencion::CerosRTrim, std::move(f), {}, Rol::Ninguno}; }
+    static Campo<T> CerosRTrim(int o, int a, Fuente f) {
+        return {o, a, Convencion::CerosRTrim, std::move(f), {}, Rol::Ninguno};
+    }
     static Campo<T> Fecha(int o, int a, Fuente f) { return {o, a, Convencion::Fecha, std::move(f), {}, Rol::Ninguno}; }
     static Campo<T> Blanco(int o, int a, Rol r = Rol::Ninguno) { return {o, a, Convencion::Blanco, {}, {}, r}; }
     static Campo<T> Relleno0(int o, int a, Rol r = Rol::Ninguno) { return {o, a, Convencion::Relleno0, {}, {}, r}; }
@@ -77,11 +78,13 @@ QByteArray FormatearCampo(Convencion conv, int ancho, const QVariant& valor, con
 void Agregar(QByteArray& registro, const QString& disposicion, int offset, const QByteArray& campo);
 void Verificar(const QByteArray& registro, const QString& disposicion, int longitud);
 
-// Reads every whole record of the answer file at path and appends to gColErrores an entry (Tipo 1)
-// for each one whose code is not 0. A missing file adds nothing. Throws TarsaError (13) when a code
-// that must be a whole number is not one.
-void LeerErrores(const QString& path, int longitud, LecturaCodigo lectura, int offsetCodigo, int anchoCodigo,
-                 int offsetTexto, int anchoTexto);
+// Reads the whole records of the answer file directorio/relativa (at most
+// ArchivoRespuesta::kMaximoRegistros, the rest reported) and appends to gColErrores an entry (Tipo 1)
+// for each one whose code is not 0. A missing file adds nothing; a file that is not a plain file of
+// the directory is refused with a message and adds nothing. Throws TarsaError (13) when a code that
+// must be a whole number is not one.
+void LeerErrores(const QString& directorio, const QString& relativa, int longitud, LecturaCodigo lectura,
+                 int offsetCodigo, int anchoCodigo, int offsetTexto, int anchoTexto);
 
 // The leading number of a text, spaces ignored; 0 when it starts with anything else.
 int ValorNumerico(const QString& texto);
@@ -103,13 +106,13 @@ QByteArray ComponerRegistro(const Disposicion<T>& d, const T& objeto) {
 }
 
 template <class T>
-void LeerErroresRegistro(const QString& path, const Disposicion<T>& d) {
+void LeerErroresRegistro(const QString& directorio, const QString& relativa, const Disposicion<T>& d) {
     const Campo<T>* codigo = nullptr;
     const Campo<T>* texto = nullptr;
     for (const Campo<T>& c : d.Campos) {
         if (c.Papel == Rol::CodigoError) codigo = &c;
         if (c.Papel == Rol::TextoError) texto = &c;
     }
-    Registro::LeerErrores(path, d.Longitud, d.Lectura, codigo ? codigo->Offset : 0, codigo ? codigo->Ancho : 0,
-                          texto ? texto->Offset : 0, texto ? texto->Ancho : 0);
+    Registro::LeerErrores(directorio, relativa, d.Longitud, d.Lectura, codigo ? codigo->Offset : 0,
+                          codigo ? codigo->Ancho : 0, texto ? texto->Offset : 0, texto ? texto->Ancho : 0);
 }
