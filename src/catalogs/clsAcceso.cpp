@@ -42,13 +42,15 @@ QString clsAcceso::Numero(double valor) { return QString::number(valor, 'g', 15)
 
 QString clsAcceso::ListaColumnas(const QStringList& columnas) {
     QString r;
-    for (qsizetype i = 0; i < columnas.size(); ++i) r += "    " + columnas[i] + (i + 1 < columnas.size() ? "," : ")");
+    for (qsizetype i = 0; i < columnas.size(); ++i)
+        r += "    " + columnas[i] + (i + 1 < columnas.size() ? "," : ")");
     return r;
 }
 
 QString clsAcceso::ListaValores(const QStringList& valores) {
     QString r;
-    for (qsizetype i = 0; i < valores.size(); ++i) r += "        " + valores[i] + (i + 1 < valores.size() ? "," : ")");
+    for (qsizetype i = 0; i < valores.size(); ++i)
+        r += "        " + valores[i] + (i + 1 < valores.size() ? "," : ")");
     return r;
 }
 

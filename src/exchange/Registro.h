@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 #include <QVariant>
+
 #include <functional>
 
 // How a field turns its value into text.
@@ -55,9 +56,7 @@ struct Campos {
     using Fuente = std::function<QVariant(const T&)>;
     static Campo<T> Texto(int o, int a, Fuente f) { return {o, a, Convencion::Texto, std::move(f), {}, Rol::Ninguno}; }
     static Campo<T> Ceros(int o, int a, Fuente f) { return {o, a, Convencion::Ceros, std::move(f), {}, Rol::Ninguno}; }
-    static Campo<T> CerosRTrim(int o, int a, Fuente f) {
-        return {o, a, Convencion::CerosRTrim, std::move(f), {}, Rol::Ninguno};
-    }
+    static Campo<T> CerosRTrim(int o, int a, Fuente f) { return {o, a, Convencion::CerosRTrim, std::move(f), {}, Rol::Ninguno}; }
     static Campo<T> Fecha(int o, int a, Fuente f) { return {o, a, Convencion::Fecha, std::move(f), {}, Rol::Ninguno}; }
     static Campo<T> Blanco(int o, int a, Rol r = Rol::Ninguno) { return {o, a, Convencion::Blanco, {}, {}, r}; }
     static Campo<T> Relleno0(int o, int a, Rol r = Rol::Ninguno) { return {o, a, Convencion::Relleno0, {}, {}, r}; }

@@ -14,25 +14,22 @@ QVariant TextoCambioPrescripcion(const T& t) {
     return t.CambioPrescripcion ? QString(*t.CambioPrescripcion ? "1" : "0") : QString();
 }
 
-const Disposicion<T> kV101Farmacia{"V101 farmacia",
-                                   98,
-                                   LecturaCodigo::TextoPresente,
-                                   {
-                                       F::Ceros(0, 7, &T::Troquel),
-                                       F::CerosRTrim(7, 13, &T::CodigoBarra),
-                                       F::Ceros(20, 2, &T::Cantidad),
-                                       F::Ceros(22, 5, &T::Descuento),
-                                       F::Ceros(27, 13, &T::Precio),
-                                       F::Texto(40, 6, [](const T& t) -> QVariant { return t.Diagnostico.right(6); }),
-                                       F::Relleno0(46, 30, Rol::TextoError),
-                                       F::Relleno0(76, 20),
-                                       F::FinLinea(96),
-                                   }};
+const Disposicion<T> kV101Farmacia{
+    "V101 farmacia", 98, LecturaCodigo::TextoPresente,
+    {
+        F::Ceros(0, 7, &T::Troquel),
+        F::CerosRTrim(7, 13, &T::CodigoBarra),
+        F::Ceros(20, 2, &T::Cantidad),
+        F::Ceros(22, 5, &T::Descuento),
+        F::Ceros(27, 13, &T::Precio),
+        F::Texto(40, 6, [](const T& t) -> QVariant { return t.Diagnostico.right(6); }),
+        F::Relleno0(46, 30, Rol::TextoError),
+        F::Relleno0(76, 20),
+        F::FinLinea(96),
+    }};
 
 const Disposicion<T> kV250Farmacia{
-    "V250 farmacia",
-    246,
-    LecturaCodigo::Entero,
+    "V250 farmacia", 246, LecturaCodigo::Entero,
     {
         F::Literal(0, "FF000"),
         F::Ceros(5, 7, &T::Troquel),
@@ -57,42 +54,40 @@ const Disposicion<T> kV250Farmacia{
         F::FinLinea(244),
     }};
 
-const Disposicion<T> kV101Otros{"V101 otros prestadores",
-                                85,
-                                LecturaCodigo::TextoPresente,
-                                {
-                                    F::Texto(0, 8, &T::Practica),
-                                    F::Ceros(8, 2, &T::Cantidad),
-                                    F::Ceros(10, 13, &T::Precio),
-                                    F::Blanco(23, 30, Rol::TextoError),
-                                    F::Ceros(53, 2, &T::TipoPractica),
-                                    F::Texto(55, 6, &T::Diagnostico),
-                                    F::Blanco(61, 22),
-                                    F::FinLinea(83),
-                                }};
+const Disposicion<T> kV101Otros{
+    "V101 otros prestadores", 85, LecturaCodigo::TextoPresente,
+    {
+        F::Texto(0, 8, &T::Practica),
+        F::Ceros(8, 2, &T::Cantidad),
+        F::Ceros(10, 13, &T::Precio),
+        F::Blanco(23, 30, Rol::TextoError),
+        F::Ceros(53, 2, &T::TipoPractica),
+        F::Texto(55, 6, &T::Diagnostico),
+        F::Blanco(61, 22),
+        F::FinLinea(83),
+    }};
 
-const Disposicion<T> kV250Otros{"V250 otros prestadores",
-                                162,
-                                LecturaCodigo::Entero,
-                                {
-                                    F::Literal(0, "FF000"),
-                                    F::Ceros(5, 2, &T::TipoPractica),
-                                    F::Texto(7, 10, &T::Practica),
-                                    F::Ceros(17, 2, &T::Cantidad),
-                                    F::Texto(19, 2, &T::PiezaDental),
-                                    F::Texto(21, 5, &T::CaraDental),
-                                    F::Ceros(26, 1, &T::TipoArancel),
-                                    F::Ceros(27, 11, &T::Precio),
-                                    F::Texto(38, 10, &T::Diagnostico),
-                                    F::Texto(48, 12, &T::Autorizacion),
-                                    F::Relleno0(60, 5),
-                                    F::Relleno0(65, 11),
-                                    F::Texto(76, 10, &T::PlanCobertura),
-                                    F::Literal(86, "0000", Rol::CodigoError),
-                                    F::Blanco(90, 40, Rol::TextoError),
-                                    F::Blanco(130, 30),
-                                    F::FinLinea(160),
-                                }};
+const Disposicion<T> kV250Otros{
+    "V250 otros prestadores", 162, LecturaCodigo::Entero,
+    {
+        F::Literal(0, "FF000"),
+        F::Ceros(5, 2, &T::TipoPractica),
+        F::Texto(7, 10, &T::Practica),
+        F::Ceros(17, 2, &T::Cantidad),
+        F::Texto(19, 2, &T::PiezaDental),
+        F::Texto(21, 5, &T::CaraDental),
+        F::Ceros(26, 1, &T::TipoArancel),
+        F::Ceros(27, 11, &T::Precio),
+        F::Texto(38, 10, &T::Diagnostico),
+        F::Texto(48, 12, &T::Autorizacion),
+        F::Relleno0(60, 5),
+        F::Relleno0(65, 11),
+        F::Texto(76, 10, &T::PlanCobertura),
+        F::Literal(86, "0000", Rol::CodigoError),
+        F::Blanco(90, 40, Rol::TextoError),
+        F::Blanco(130, 30),
+        F::FinLinea(160),
+    }};
 
 }  // namespace
 
@@ -115,9 +110,9 @@ bool clsItemTicket::AbrirArchivo(const QString& directorio) {
 }
 
 void clsItemTicket::InicializarVariables() {
-    for (QString* p :
-         {&TipoPractica, &Practica, &Cantidad, &PiezaDental, &CaraDental, &TipoArancel, &Precio, &Diagnostico,
-          &Autorizacion, &PlanCobertura, &Troquel, &CodigoBarra, &Descuento, &PorcentajeCobertura})
+    for (QString* p : {&TipoPractica, &Practica, &Cantidad, &PiezaDental, &CaraDental, &TipoArancel, &Precio,
+                       &Diagnostico, &Autorizacion, &PlanCobertura, &Troquel, &CodigoBarra, &Descuento,
+                       &PorcentajeCobertura})
         p->clear();
     TipoPrescripcion = -1;
     CambioPrescripcion.reset();

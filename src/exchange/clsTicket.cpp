@@ -14,35 +14,32 @@ QVariant CaracterOperacion(const T& t) {
     return t.CodigoOperacion == 41 ? QStringLiteral("A") : RellenarCeros(t.CodigoOperacion, 1);
 }
 
-const Disposicion<T> kV101Farmacia{"V101 farmacia",
-                                   222,
-                                   LecturaCodigo::ValorNumerico,
-                                   {
-                                       F::Texto(0, 100, &T::Tarjeta),
-                                       F::Ceros(100, 1, &T::TipoLectura),
-                                       F::Blanco(101, 11),
-                                       F::Blanco(112, 2),
-                                       F::Blanco(114, 4),
-                                       F::Blanco(118, 1),
-                                       F::Ceros(119, 6, &T::MatriculaRe),
-                                       F::Ceros(125, 5, &T::DescuentoPrestador),
-                                       F::Ceros(130, 5, &T::DescuentoOS),
-                                       F::Fecha(135, 8, &T::FechaReceta),
-                                       F::Texto(143, 1, CaracterOperacion),
-                                       F::Ceros(144, 10, &T::TicketPadre),
-                                       F::Relleno0(154, 10),
-                                       F::Blanco(164, 8),
-                                       F::Blanco(172, 5),
-                                       F::Relleno0(177, 9),
-                                       F::Literal(186, "0000", Rol::CodigoError),
-                                       F::Blanco(190, 30, Rol::TextoError),
-                                       F::FinLinea(220),
-                                   }};
+const Disposicion<T> kV101Farmacia{
+    "V101 farmacia", 222, LecturaCodigo::ValorNumerico,
+    {
+        F::Texto(0, 100, &T::Tarjeta),
+        F::Ceros(100, 1, &T::TipoLectura),
+        F::Blanco(101, 11),
+        F::Blanco(112, 2),
+        F::Blanco(114, 4),
+        F::Blanco(118, 1),
+        F::Ceros(119, 6, &T::MatriculaRe),
+        F::Ceros(125, 5, &T::DescuentoPrestador),
+        F::Ceros(130, 5, &T::DescuentoOS),
+        F::Fecha(135, 8, &T::FechaReceta),
+        F::Texto(143, 1, CaracterOperacion),
+        F::Ceros(144, 10, &T::TicketPadre),
+        F::Relleno0(154, 10),
+        F::Blanco(164, 8),
+        F::Blanco(172, 5),
+        F::Relleno0(177, 9),
+        F::Literal(186, "0000", Rol::CodigoError),
+        F::Blanco(190, 30, Rol::TextoError),
+        F::FinLinea(220),
+    }};
 
 const Disposicion<T> kV101Otros{
-    "V101 otros prestadores",
-    262,
-    LecturaCodigo::Entero,
+    "V101 otros prestadores", 262, LecturaCodigo::Entero,
     {
         F::Texto(0, 100, &T::Tarjeta),
         F::Ceros(100, 1, &T::TipoLectura),
@@ -59,9 +56,9 @@ const Disposicion<T> kV101Otros{
         F::Fecha(145, 8, &T::FechaReceta),
         F::Texto(153, 1, CaracterOperacion),
         // A practice with an authorisation refers to it instead of an earlier ticket.
-        F::Ceros(
-            154, 10,
-            [](const T& t) -> QVariant { return t.Autorizacion.trimmed().isEmpty() ? t.TicketPadre : t.Autorizacion; }),
+        F::Ceros(154, 10, [](const T& t) -> QVariant {
+            return t.Autorizacion.trimmed().isEmpty() ? t.TicketPadre : t.Autorizacion;
+        }),
         F::Relleno0(164, 10),
         F::Blanco(174, 8),
         F::Blanco(182, 5),
@@ -73,9 +70,7 @@ const Disposicion<T> kV101Otros{
     }};
 
 const Disposicion<T> kV250Farmacia{
-    "V250 farmacia",
-    372,
-    LecturaCodigo::Entero,
+    "V250 farmacia", 372, LecturaCodigo::Entero,
     {
         F::Literal(0, "FF000"),
         F::Ceros(5, 2, &T::CodigoOperacion),
@@ -102,10 +97,10 @@ const Disposicion<T> kV250Farmacia{
         F::Ceros(244, 5, &T::DescuentoPrestador),
         F::Blanco(249, 12),  // answer: ticket number
         F::Blanco(261, 6),
-        F::Blanco(267, 8),     // answer: date
-        F::Blanco(275, 4),     // answer: time
-        F::Blanco(279, 5),     // answer: plan
-        F::Blanco(284, 1),     // answer: affiliate type
+        F::Blanco(267, 8),   // answer: date
+        F::Blanco(275, 4),   // answer: time
+        F::Blanco(279, 5),   // answer: plan
+        F::Blanco(284, 1),   // answer: affiliate type
         F::Relleno0(285, 11),  // answer: amount to pay
         F::Literal(296, "0000", Rol::CodigoError),
         F::Blanco(300, 40, Rol::TextoError),
@@ -115,9 +110,7 @@ const Disposicion<T> kV250Farmacia{
     }};
 
 const Disposicion<T> kV250Otros{
-    "V250 otros prestadores",
-    383,
-    LecturaCodigo::Entero,
+    "V250 otros prestadores", 383, LecturaCodigo::Entero,
     {
         F::Literal(0, "FF000"),
         F::Ceros(5, 2, &T::CodigoOperacion),

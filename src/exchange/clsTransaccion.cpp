@@ -26,7 +26,8 @@ QByteArray clsTransaccion::RegistroSVL0() const {
 
 bool clsTransaccion::PutSVL0() const {
     const QString estado = ArchivoEstado(QueloPath);
-    if (Rutas::EsArchivo(estado) && !Rutas::Borrar(estado)) throw TarsaError(75, "No se puede borrar " + estado);
+    if (Rutas::EsArchivo(estado) && !Rutas::Borrar(estado))
+        throw TarsaError(75, "No se puede borrar " + estado);
     ArchivoRegistros svl0;
     svl0.Abrir(Rutas::Unir(QueloPath, "Upload\\_SVL.0"), 16);
     svl0.Escribir(1, RegistroSVL0());
@@ -34,7 +35,8 @@ bool clsTransaccion::PutSVL0() const {
     // The notification wakes a terminal that watches TX; without that directory it polls.
     const QString tx = Rutas::Unir(gQueloPath, "TX");
     // An existing entry is never opened for output: it may be a link or a file that is not ours.
-    if (Rutas::EsDirectorio(tx) && SinEnlaces::CrearVacio(Rutas::Unir(tx, gTermDir)) == SinEnlaces::Creacion::Rechazado)
+    if (Rutas::EsDirectorio(tx) &&
+        SinEnlaces::CrearVacio(Rutas::Unir(tx, gTermDir)) == SinEnlaces::Creacion::Rechazado)
         throw TarsaError(75, QString::fromUtf8("La notificación %1 ya existe y no es un archivo común (un enlace o "
                                                "un directorio): no se escribe en ella.")
                                  .arg(Rutas::Unir(tx, gTermDir)));

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QList>
 #include <QString>
+
 #include <optional>
 
 #include "platform/SinEnlaces.h"

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+
 #include <optional>
 
 namespace ArchivoTexto {
