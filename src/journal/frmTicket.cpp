@@ -29,8 +29,7 @@ frmTicket::frmTicket(QWidget* parent)
     txtPreView->setLineWrapMode(QPlainTextEdit::NoWrap);
     QFont fuente("Courier New", 10);
     fuente.setStyleHint(QFont::TypeWriter);
-    if (!QFontDatabase::families().contains("Courier New"))
-        fuente = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    if (!QFontDatabase::families().contains("Courier New")) fuente = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     txtPreView->setFont(fuente);
     cmdAnular->setObjectName("cmdAnular");
     cmdImprimir->setObjectName("cmdImprimir");
