@@ -43,8 +43,7 @@ void GuardarTransaccionLocal(const QString& registro, const QString& ticket, con
         GuardarTicket(directorio, QString::number(Val(numero)) + ".prn", ticket);
         purgado = clsTransacciones().SaveTransaccion(registro, codigoEmpresa, cierre);
     } catch (const std::exception& e) {
-        MsgBox("Error: " + ComoTarsaError(e).Descripcion, Mensajes::vbCritical,
-               "Error al guardar la transacción en local");
+        MsgBox("Error: " + ComoTarsaError(e).Descripcion, Mensajes::vbCritical, "Error al guardar la transacción en local");
         return;
     }
     // The ticket of the row the journal let go of, which no row holds any more; a failure here is of

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+
 #include <filesystem>
 
 #include "platform/CacheSentencias.h"
@@ -69,12 +70,9 @@ void Registros::MoveNext() {
 QVariant Registros::Campo(int i) const {
     if (fin_ || !stmt_ || i < 0 || i >= nombres_.size()) return {};
     switch (sqlite3_column_type(stmt_, i)) {
-        case SQLITE_INTEGER:
-            return QVariant(static_cast<qlonglong>(sqlite3_column_int64(stmt_, i)));
-        case SQLITE_FLOAT:
-            return QVariant(sqlite3_column_double(stmt_, i));
-        case SQLITE_NULL:
-            return {};
+        case SQLITE_INTEGER: return QVariant(static_cast<qlonglong>(sqlite3_column_int64(stmt_, i)));
+        case SQLITE_FLOAT: return QVariant(sqlite3_column_double(stmt_, i));
+        case SQLITE_NULL: return {};
         default:
             return QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i)),
                                               sqlite3_column_bytes(stmt_, i)));

@@ -213,8 +213,7 @@ TEST_F(Conexion, RunsOnOneWorkingDirectoryGetDifferentExchangeDirectories) {
         EXPECT_FALSE(nombres.contains(n)) << n.toStdString();
         nombres.insert(n);
         EXPECT_TRUE(n.startsWith("term") && n.mid(4).toInt() >= 1 && n.mid(4).toInt() <= 999) << n.toStdString();
-        EXPECT_TRUE(QDir(dirTrabajo + "/" + n + "/upload").exists() &&
-                    QDir(dirTrabajo + "/" + n + "/download").exists());
+        EXPECT_TRUE(QDir(dirTrabajo + "/" + n + "/upload").exists() && QDir(dirTrabajo + "/" + n + "/download").exists());
     }
     gQueloPath = Ruta("no-existe");
     EXPECT_THROW(CrearDirectorioTerminal(), TarsaError);

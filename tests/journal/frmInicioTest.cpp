@@ -90,8 +90,7 @@ TEST_F(Journal, RowsShowNamesDatesCardsAndSort) {
     ASSERT_EQ(mensajes.mostrados.size(), 1);
     EXPECT_EQ(mensajes.mostrados[0].texto, "No hay transacciones guardadas");  // an empty journal says so
     GuardarTransaccionLocal(Respuesta("01", "60349300000123456789", 1001, "20240305", "0930"), "T1\r\n", "01", false);
-    GuardarTransaccionLocal(Respuesta("02", "6034", 1002, "20240306", "1815", 12, "TARJETA VENCIDA"), "T2\r\n", "07",
-                            false);
+    GuardarTransaccionLocal(Respuesta("02", "6034", 1002, "20240306", "1815", 12, "TARJETA VENCIDA"), "T2\r\n", "07", false);
     EXPECT_EQ(Lista(*std::make_unique<frmInicio>())->topLevelItemCount(), 1);  // the current company's only
     gEmpresa = "9";
     EXPECT_EQ(Lista(*std::make_unique<frmInicio>())->topLevelItemCount(), 0);
@@ -99,11 +98,10 @@ TEST_F(Journal, RowsShowNamesDatesCardsAndSort) {
     frmInicio f;
     QTreeWidget* l = Lista(f);
     ASSERT_EQ(l->topLevelItemCount(), 2);
-    EXPECT_EQ(Fila(l, 0),
-              (QStringList{"0", "Alta de ticket", "05/03/2024 09:30", "OSDE", "1001", "60349300000", "APROBADA"}));
+    EXPECT_EQ(Fila(l, 0), (QStringList{"0", "Alta de ticket", "05/03/2024 09:30", "OSDE", "1001", "60349300000", "APROBADA"}));
     // A company code that matches no company still lists the row, with no company name.
-    EXPECT_EQ(Fila(l, 1), (QStringList{"12", QString::fromUtf8("Anulación de ticket"), "06/03/2024 18:15", "", "1002",
-                                       "6034", "TARJETA VENCIDA"}));
+    EXPECT_EQ(Fila(l, 1), (QStringList{"12", QString::fromUtf8("Anulación de ticket"), "06/03/2024 18:15", "", "1002", "6034",
+                                        "TARJETA VENCIDA"}));
     for (const char* primero : {"1001", "1002", "1001"}) {  // each click on the header turns the order round
         emit l->header()->sectionClicked(4);
         EXPECT_EQ(l->topLevelItem(0)->text(4), primero);
@@ -157,9 +155,7 @@ TEST_F(Journal, ReprintAsksTheTerminalAndJournalsNothing) {
     EXPECT_EQ(mensajes.mostrados[0].texto, QString::fromUtf8("Debe ingresar el nº de transacción"));
     EXPECT_EQ(mensajes.mostrados[1].texto, QString::fromUtf8("El nº de transacción ingresado no es correcto"));
     ASSERT_EQ(pedido.size(), 372);
-    EXPECT_EQ(pedido.mid(5, 2) + pedido.mid(119, 12),
-              "80"
-              "1234        ");
+    EXPECT_EQ(pedido.mid(5, 2) + pedido.mid(119, 12), "80" "1234        ");
     EXPECT_EQ(modales.vistas, QStringList{"frmMuestraTicket"});
     EXPECT_EQ(impresora.impresos.size(), 1);
     EXPECT_TRUE(gNuevaTransaccion);
@@ -178,11 +174,8 @@ TEST_F(Journal, CancellationFromTheTicketViewIsJournalledAndCloses) {
     vista.Cargar("TICKET 1001\r\n", "1001", "6034930000012345");
     EXPECT_EQ(modales.vistas, (QStringList{"frmTicket", "frmMuestraTicket"}));
     ASSERT_EQ(pedido.size(), 372);
-    EXPECT_EQ(pedido.mid(5, 18) + pedido.mid(119, 12),
-              "026034930000012345"
-              "1001        ");
-    auto rs =
-        gDB->Consultar("SELECT Operacion || ' ' || CAST(Ticket AS INTEGER) || ' ' || CodigoEmpresa FROM Transaccion");
+    EXPECT_EQ(pedido.mid(5, 18) + pedido.mid(119, 12), "026034930000012345" "1001        ");
+    auto rs = gDB->Consultar("SELECT Operacion || ' ' || CAST(Ticket AS INTEGER) || ' ' || CodigoEmpresa FROM Transaccion");
     EXPECT_EQ(rs->Campo(0).toString(), "02 5001 1");
     EXPECT_TRUE(QFile::exists(dirAplicacion + "/Tickets/5001.prn"));
     EXPECT_TRUE(gNuevaTransaccion);
