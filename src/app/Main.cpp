@@ -4,6 +4,7 @@
 
 #include "app/modVentanas.h"
 #include "catalogs/modInicioCatalogos.h"
+#include "core/modBaseLocal.h"
 #include "core/modTarsa.h"
 #include "exchange/modIntercambio.h"
 #include "journal/modTransaccionLocal.h"
@@ -33,6 +34,7 @@ int Main(int argc, char** argv) {
         return 1;
     }
     gDirectorioAplicacion = ResolverDirectorioAplicacion(QCoreApplication::applicationDirPath());
+    if (!ReservarDirectorioAplicacion()) return 1;
     gAlRecibirRespuestaTardia = RegistrarRespuestaTardia;
 
     const QStringList args = QCoreApplication::arguments().mid(1);

@@ -24,7 +24,7 @@
 namespace {
 
 // A V250 pharmacy answer header with the fields the journal reads (positions from 1).
-QString Respuesta(const QString& operacion, const QString& tarjeta, int ticket, const QString& fecha,
+QString Respuesta(const QString& operacion, const QString& tarjeta, qint64 ticket, const QString& fecha,
                   const QString& hora, int error = 0, const QString& comentario = "APROBADA") {
     QString r(372, ' ');
     auto poner = [&r](int pos, const QString& v) { r.replace(pos - 1, v.size(), v); };
@@ -134,8 +134,9 @@ TEST_F(Journal, RowsShowNamesDatesCardsAndSort) {
 }
 
 TEST_F(Journal, OnlyAMouseClickOpensTheSavedTicket) {
-    GuardarTransaccionLocal(Respuesta("01", "6034930000012345", 77, "20261206", "1200"), "LINEA 1\r\nLINEA 2", "01",
-                            false);
+    // A ticket number beyond 32 bits is listed and opened as itself.
+    GuardarTransaccionLocal(Respuesta("01", "6034930000012345", 5000000000, "20261206", "1200"), "LINEA 1\r\nLINEA 2",
+                            "01", false);
     GuardarTransaccionLocal(Respuesta("01", "6034930000099999", 78, "20261206", "1201"), "OTRO\r\n", "01", false);
     frmInicioPrueba f;
     f.show();
@@ -147,7 +148,7 @@ TEST_F(Journal, OnlyAMouseClickOpensTheSavedTicket) {
     const QRect fila = l->visualItemRect(l->topLevelItem(0));
     QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, fila.center());
     ASSERT_EQ(f.abiertos.size(), 1);
-    EXPECT_EQ(f.abiertos[0], "77|60349300000|LINEA 1\r\nLINEA 2\r\n");
+    EXPECT_EQ(f.abiertos[0], "5000000000|60349300000|LINEA 1\r\nLINEA 2\r\n");
 }
 
 TEST_F(Journal, MissingTicketDirectoryOrFileIsReported) {
