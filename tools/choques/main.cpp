@@ -167,8 +167,7 @@ void PrepararPlantilla(const QString& plantilla) {
                                          db.execAndGet(("SELECT COUNT(*) FROM " + tabla).toStdString()).getInt64()));
     }
     CopiarRespaldo(Base(plantilla));
-    for (const QString& t : QDir(Rutas::Unir(plantilla, "Estandar")).entryList({"term*"}, QDir::Dirs))
-        QDir(Rutas::Unir(Rutas::Unir(plantilla, "Estandar"), t)).removeRecursively();
+    BorrarDirectorioIntercambio(DirectorioIntercambio());  // as the orderly shutdown does
 }
 
 QProcess* Hijo(const QStringList& args, const QString& dir, QObject* padre) {
