@@ -15,6 +15,12 @@ std::optional<QByteArray> Leer(const QString& path) {
     return f.readAll();
 }
 
+std::optional<Principio> LeerPrincipio(const QString& path, qint64 maximo) {
+    QFile f(Rutas::Resolver(path));
+    if (!QFileInfo(f).isFile() || !f.open(QIODevice::ReadOnly)) return std::nullopt;
+    return Principio{f.read(maximo), f.size()};
+}
+
 std::optional<QStringList> LeerLineas(const QString& path) {
     const auto bytes = Leer(path);
     if (!bytes) return std::nullopt;

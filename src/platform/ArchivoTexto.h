@@ -4,12 +4,18 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-
 #include <optional>
 
 namespace ArchivoTexto {
 // The bytes of an existing file, or nothing when it is missing or cannot be read.
 std::optional<QByteArray> Leer(const QString& path);
+// The first bytes of an existing file (at most maximo) and its whole size, or nothing when it is
+// missing or cannot be read; a file that may be huge or still growing is never read whole.
+struct Principio {
+    QByteArray Bytes;
+    qint64 Tamano = 0;
+};
+std::optional<Principio> LeerPrincipio(const QString& path, qint64 maximo);
 // The lines of an existing Windows-1252 text file: CR LF, a lone LF or a lone CR end a line; a last
 // line without an end still counts. Nothing when the file is missing.
 std::optional<QStringList> LeerLineas(const QString& path);

@@ -3,14 +3,14 @@
 // between double quotes, CINT, CSTR, LEFT and RIGHT, and LIKE with "*", "?", "#" and "[...]"
 // wildcards; this class makes SQLite understand that dialect. A row that a constraint refuses is
 // skipped and counts 0, as the program expects; malformed SQL throws TarsaError.
-#include "platform/Registros.h"
-
 #include <QList>
 #include <QPair>
 #include <QString>
-
+#include <QStringList>
 #include <functional>
 #include <memory>
+
+#include "platform/Registros.h"
 
 class CacheSentencias;
 namespace SQLite {
@@ -46,6 +46,17 @@ public:
     // interrupted and fails with TarsaError. An empty function stops the watch.
     void Vigilar(std::function<bool()> seguir);
 
+    // What a file holds, told by its first bytes.
+    enum class Formato { NoExiste, Vacio, SQLite, Jet, Otro };
+    static Formato FormatoDe(const QString& archivo);
+    // The tables of a database file. The file is opened read-write, so that the engine first rolls
+    // back the journal that a write interrupted by a crash left beside it; throws TarsaError when the
+    // file is not a database.
+    static QStringList Tablas(const QString& archivo);
+    // Whether the engine's quick check finds every page of the file sound.
+    static bool Intacta(const QString& archivo);
+    // A new database file made by running a script of statements (which must not exist).
+    static void Crear(const QString& archivo, const QString& script);
     // Copies every object of a database into a fresh file (which must not exist).
     static void Compactar(const QString& origen, const QString& destino);
     // Repairs a database file in place; returns the errors found when it could not (empty on success).

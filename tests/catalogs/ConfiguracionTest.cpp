@@ -186,6 +186,7 @@ TEST_F(InicioCatalogos, UnPasoQueFallaSeInformaYElInicioSigue) {
         BaseDatos db;
         db.Abrir(Rutas::Unir(dirAplicacion, kBaseDatos));
         db.Ejecutar("DROP TABLE Actividades");
+        db.Ejecutar("CREATE TABLE Actividades (Otra INTEGER)");  // there, but not as the program reads it
     }
     ASSERT_TRUE(IniciarAplicacion(""));
     ASSERT_GE(mensajes.mostrados.size(), 1);

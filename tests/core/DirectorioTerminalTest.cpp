@@ -109,3 +109,15 @@ TEST_F(DirectorioTerminal, WithoutAnExchangeDirectoryNoRequestIsWritten) {
     EXPECT_TRUE(QDir(dirTrabajo + "/UpLoad").isEmpty());
     EXPECT_TRUE(QDir(dirTrabajo + "/TX").isEmpty());
 }
+
+TEST_F(DirectorioTerminal, EveryNameLeftByCrashedRunsIsFreedAgain) {
+    const auto antes = std::filesystem::file_time_type::clock::now() - std::chrono::hours(72);
+    for (int n = 1; n <= 999; ++n) {
+        const QString dir = dirTrabajo + "/term" + QString::number(n);
+        QDir().mkdir(dir);
+        std::filesystem::last_write_time(Rutas::Nativa(dir), antes);
+    }
+    gTermDir = CrearDirectorioTerminal();
+    const QStringList quedan = QDir(dirTrabajo).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    EXPECT_EQ(quedan, QStringList{gTermDir});
+}
