@@ -3,6 +3,10 @@
 -- the catalog files of the terminal deliver at most 100 characters in any field.
 -- The unique keys make the engine refuse a duplicate row, which the client counts as 0 rows affected.
 
+-- Before the first table: pages that deletes free stay in the file until the start-up compaction
+-- gives them back by moving the last pages into the holes, without rewriting every row.
+PRAGMA auto_vacuum = INCREMENTAL;
+
 CREATE TABLE Empresas (
     IdEmpresa   INTEGER NOT NULL PRIMARY KEY,
     Nombre      VARCHAR(100),

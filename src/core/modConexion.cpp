@@ -15,20 +15,23 @@
 namespace {
 
 // Compacts and opens; a failure of either asks for a repair. Returns whether the database is open.
+// A file without free pages is already compact and is opened as it is.
 bool CompactarYAbrir(const QString& archivo) {
     const QString tmp = archivo + ".tmp";
-    try {
-        BaseDatos::Compactar(archivo, tmp);
-    } catch (const TarsaError&) {
-        if (!RepararBase(archivo)) return false;
-        // The repaired file is kept as the database and opened as it is.
-        gDB = std::make_unique<BaseDatos>();
-        gDB->Abrir(archivo);
-        return true;
+    if (BaseDatos::PaginasLibres(archivo) != 0) {
+        try {
+            BaseDatos::Compactar(archivo, tmp);
+        } catch (const TarsaError&) {
+            if (!RepararBase(archivo)) return false;
+            // The repaired file is kept as the database and opened as it is.
+            gDB = std::make_unique<BaseDatos>();
+            gDB->Abrir(archivo);
+            return true;
+        }
+        // The compacted copy replaces the database in one step: at every moment either the old file
+        // or the complete new one is there.
+        Rutas::Reemplazar(tmp, archivo);
     }
-    // The compacted copy replaces the database in one step: at every moment either the old file or
-    // the complete new one is there.
-    Rutas::Reemplazar(tmp, archivo);
     try {
         auto db = std::make_unique<BaseDatos>();
         db->Abrir(archivo);

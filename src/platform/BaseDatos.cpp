@@ -5,8 +5,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
-
 #include <filesystem>
 
 #include "platform/CacheSentencias.h"
@@ -30,17 +28,12 @@ TarsaError ErrorSqlite(sqlite3* db, const QString& sql = QString()) {
 // ---------------------------------------------------------------------------------------------
 // Registros
 
-Registros::Registros(const std::shared_ptr<CacheSentencias>& cache, const QString& sql, const QString& original)
-    : cache_(cache) {
-    stmt_ = cache->Obtener(sql, original);
+Registros::Registros(const std::shared_ptr<CacheSentencias>& cache, const QString& sql) : cache_(cache) {
+    stmt_ = cache->Obtener(sql, &nombres_);
     if (!sqlite3_stmt_readonly(stmt_)) {
         cache->Devolver(stmt_);
         stmt_ = nullptr;
-        throw TarsaError(3000, "Sólo se admiten consultas de lectura [" + original.left(300) + "]", "BaseDatos");
-    }
-    const int n = sqlite3_column_count(stmt_);
-    for (int i = 0; i < n; ++i) {
-        nombres_.append(QString::fromUtf8(sqlite3_column_name(stmt_, i)));
+        throw TarsaError(3000, "Sólo se admiten consultas de lectura [" + sql.left(300) + "]", "BaseDatos");
     }
     fin_ = false;
     Avanzar();
@@ -70,23 +63,26 @@ void Registros::MoveNext() {
 QVariant Registros::Campo(int i) const {
     if (fin_ || !stmt_ || i < 0 || i >= nombres_.size()) return {};
     switch (sqlite3_column_type(stmt_, i)) {
-        case SQLITE_INTEGER: return QVariant(static_cast<qlonglong>(sqlite3_column_int64(stmt_, i)));
-        case SQLITE_FLOAT: return QVariant(sqlite3_column_double(stmt_, i));
-        case SQLITE_NULL: return {};
+        case SQLITE_INTEGER:
+            return QVariant(static_cast<qlonglong>(sqlite3_column_int64(stmt_, i)));
+        case SQLITE_FLOAT:
+            return QVariant(sqlite3_column_double(stmt_, i));
+        case SQLITE_NULL:
+            return {};
         default:
             return QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i)),
                                               sqlite3_column_bytes(stmt_, i)));
     }
 }
 
-QVariant Registros::Campo(const QString& nombre) const {
+QVariant Registros::Campo(QAnyStringView nombre) const {
     // Few columns: a scan is cheaper than hashing, and callers mostly spell the name as the column
     // does; the first of a repeated name wins.
     for (int i = 0; i < nombres_.size(); ++i)
-        if (nombres_[i] == nombre) return Campo(i);
+        if (QAnyStringView::equal(nombres_[i], nombre)) return Campo(i);
     for (int i = 0; i < nombres_.size(); ++i)
-        if (nombres_[i].compare(nombre, Qt::CaseInsensitive) == 0) return Campo(i);
-    throw TarsaError(3265, "No se encontró el elemento en esta colección: " + nombre, "BaseDatos");
+        if (QAnyStringView::compare(nombres_[i], nombre, Qt::CaseInsensitive) == 0) return Campo(i);
+    throw TarsaError(3265, "No se encontró el elemento en esta colección: " + nombre.toString(), "BaseDatos");
 }
 
 void Registros::Close() {
@@ -134,7 +130,7 @@ SQLite::Database& BaseDatos::Nativa() {
 
 int BaseDatos::Ejecutar(const QString& sql) {
     sqlite3* db = Nativa().getHandle();
-    sqlite3_stmt* stmt = cache_->Obtener(Traducir(sql), sql);
+    sqlite3_stmt* stmt = cache_->Obtener(sql);
     const int rc = sqlite3_step(stmt);
     cache_->Devolver(stmt);
     if (rc != SQLITE_DONE && rc != SQLITE_ROW) {
@@ -147,7 +143,7 @@ int BaseDatos::Ejecutar(const QString& sql) {
 
 std::unique_ptr<Registros> BaseDatos::Consultar(const QString& sql) {
     Nativa();
-    return std::make_unique<Registros>(cache_, Traducir(sql), sql);
+    return std::make_unique<Registros>(cache_, sql);
 }
 
 void BaseDatos::ComenzarTransaccion() { Nativa().exec("BEGIN"); }
@@ -225,14 +221,53 @@ void BaseDatos::Crear(const QString& archivo, const QString& script) {
     }
 }
 
+int BaseDatos::PaginasLibres(const QString& archivo) {
+    if (!QFileInfo(archivo).isFile()) return -1;
+    try {
+        SQLite::Database db(archivo.toStdString(), SQLite::OPEN_READONLY);
+        return db.execAndGet("PRAGMA freelist_count").getInt();
+    } catch (const SQLite::Exception&) {
+        return -1;
+    }
+}
+
+namespace {
+
+constexpr int kVacioIncremental = 2;  // PRAGMA auto_vacuum: free pages given back on request
+
+// A copy of the file taken under a read lock, so that no other connection writes while it is made;
+// then the free pages go, moved out from the end of the copy. Only the copy is written: no journal,
+// and one sync before it may replace anything.
+void CopiarYDevolverLibres(SQLite::Database& origen, const QString& archivoOrigen, const QString& destino) {
+    origen.exec("BEGIN");
+    origen.execAndGet("SELECT count(*) FROM sqlite_master");
+    std::filesystem::copy_file(Rutas::Nativa(archivoOrigen), Rutas::Nativa(destino));
+    origen.exec("COMMIT");
+    SQLite::Database copia(destino.toStdString(), SQLite::OPEN_READWRITE);
+    copia.exec("PRAGMA journal_mode = OFF");
+    copia.exec("PRAGMA synchronous = NORMAL");
+    // Each step of the pragma gives back one page.
+    SQLite::Statement devolver(copia, "PRAGMA incremental_vacuum");
+    while (devolver.executeStep()) {
+    }
+}
+
+}  // namespace
+
 void BaseDatos::Compactar(const QString& origen, const QString& destino) {
     if (!QFileInfo(origen).isFile()) throw TarsaError(3024, "No se encontró el archivo " + origen, "BaseDatos");
     try {
         SQLite::Database db(origen.toStdString(), SQLite::OPEN_READONLY);
+        if (db.execAndGet("PRAGMA auto_vacuum").getInt() == kVacioIncremental) {
+            CopiarYDevolverLibres(db, origen, destino);
+            return;
+        }
+        // A file made before the free pages could be given back is rebuilt once into one that can.
+        db.exec("PRAGMA auto_vacuum = INCREMENTAL");
         SQLite::Statement vacuum(db, "VACUUM INTO ?");
         vacuum.bind(1, destino.toStdString());
         vacuum.exec();
-    } catch (const SQLite::Exception& e) {
+    } catch (const std::exception& e) {
         std::error_code ec;
         std::filesystem::remove(Rutas::Nativa(destino), ec);
         throw TarsaError(3049, QString("No se pudo compactar la base de datos: ") + e.what(), "BaseDatos");
@@ -264,93 +299,4 @@ QList<QPair<int, QString>> BaseDatos::Reparar(const QString& archivo) {
     }
     std::filesystem::remove(Rutas::Nativa(copia), ec);
     return errores;
-}
-
-namespace {
-
-bool EsLetraNombre(QChar c) { return c.isLetterOrNumber() || c == '_'; }
-
-// Outside literals: Jet divides as floating point ("12345/100" is 123.45) and LEFT( and RIGHT( are
-// functions, which SQLite reads as join keywords. One pass, as this runs for every statement.
-void TraducirFuera(QStringView tramo, QString& r) {
-    const qsizetype n = tramo.size();
-    for (qsizetype i = 0; i < n;) {
-        const QChar c = tramo[i];
-        if (c == '/') {
-            qsizetype j = i + 1;
-            while (j < n && tramo[j].isSpace()) ++j;
-            qsizetype k = j;
-            while (k < n && tramo[k].isDigit()) ++k;
-            r += tramo.mid(i, k - i);
-            if (k > j && (k >= n || (tramo[k] != '.' && !EsLetraNombre(tramo[k])))) r += QLatin1String(".0");
-            i = k;
-        } else if (c.isLetter() || c == '_') {
-            qsizetype j = i;
-            while (j < n && EsLetraNombre(tramo[j])) ++j;
-            const QStringView nombre = tramo.mid(i, j - i);
-            qsizetype k = j;
-            while (k < n && tramo[k].isSpace()) ++k;
-            const bool funcion = k < n && tramo[k] == '(' &&
-                                 (nombre.compare(QLatin1String("LEFT"), Qt::CaseInsensitive) == 0 ||
-                                  nombre.compare(QLatin1String("RIGHT"), Qt::CaseInsensitive) == 0);
-            if (funcion) r += QLatin1String("TARSA_");
-            r += nombre;
-            i = j;
-        } else {
-            qsizetype j = i + 1;
-            while (j < n && tramo[j] != '/' && !tramo[j].isLetter() && tramo[j] != '_') ++j;
-            r += tramo.mid(i, j - i);
-            i = j;
-        }
-    }
-}
-
-}  // namespace
-
-QString BaseDatos::Traducir(const QString& sql) {
-    QString r;
-    r.reserve(sql.size() + 16);
-    qsizetype inicioFuera = 0;
-    for (qsizetype i = 0; i < sql.size(); ++i) {
-        const QChar c = sql[i];
-        if (c != '\'' && c != '"') continue;
-        TraducirFuera(QStringView(sql).mid(inicioFuera, i - inicioFuera), r);
-        if (c == '\'') {  // a single-quoted literal passes unchanged
-            const qsizetype fin = sql.indexOf('\'', i + 1);
-            const qsizetype hasta = fin < 0 ? sql.size() : fin + 1;
-            r += QStringView(sql).mid(i, hasta - i);
-            i = hasta - 1;
-        } else {  // a double-quoted literal ("" inside stands for one quote)
-            QString valor;
-            qsizetype j = i + 1;
-            for (; j < sql.size(); ++j) {
-                if (sql[j] == '"') {
-                    if (j + 1 < sql.size() && sql[j + 1] == '"') {
-                        valor += '"';
-                        ++j;
-                        continue;
-                    }
-                    break;
-                }
-                valor += sql[j];
-            }
-            valor.replace('\'', "''");
-            r += '\'' + valor + '\'';
-            i = j;
-        }
-        inicioFuera = i + 1;
-    }
-    if (inicioFuera < sql.size()) TraducirFuera(QStringView(sql).mid(inicioFuera), r);
-    // Action statements skip the rows a constraint refuses instead of failing as a whole.
-    // (A first word that cannot be INSERT or UPDATE spares the pattern, which every catalog row
-    // would otherwise pay for.)
-    qsizetype inicio = 0;
-    while (inicio < r.size() && r[inicio].isSpace()) ++inicio;
-    const QChar primera = inicio < r.size() ? r[inicio].toUpper() : QChar();
-    if (primera != 'I' && primera != 'U') return r;
-    static const QRegularExpression accion(R"(^\s*(INSERT|UPDATE)\s+(?!OR\s))",
-                                           QRegularExpression::CaseInsensitiveOption);
-    const auto m = accion.match(r);
-    if (m.hasMatch()) r.insert(m.capturedEnd(1), " OR IGNORE");
-    return r;
 }

@@ -57,14 +57,15 @@ public:
     static bool Intacta(const QString& archivo);
     // A new database file made by running a script of statements (which must not exist).
     static void Crear(const QString& archivo, const QString& script);
-    // Copies every object of a database into a fresh file (which must not exist).
+    // The pages of a database file that hold nothing (a file without them is already compact); -1
+    // when the file cannot be read as a database.
+    static int PaginasLibres(const QString& archivo);
+    // Writes a compact copy of a database into a fresh file (which must not exist): a copy of the
+    // file that gives back its free pages, or, for a file that cannot do that on its own, a rebuild
+    // of every object into a file that can.
     static void Compactar(const QString& origen, const QString& destino);
     // Repairs a database file in place; returns the errors found when it could not (empty on success).
     static QList<QPair<int, QString>> Reparar(const QString& archivo);
-
-    // The program's dialect turned into SQLite's: double-quoted literals become single-quoted ones,
-    // and action statements skip the rows a constraint refuses.
-    static QString Traducir(const QString& sql);
 
     SQLite::Database& Nativa();
 

@@ -2,11 +2,11 @@
 
 #include <sqlite3.h>
 
-#include <QRegularExpression>
-
 #include "platform/TarsaError.h"
 
 namespace {
+
+using Valor = CacheSentencias::Valor;
 
 TarsaError ErrorPreparar(sqlite3* db, const QString& sql) {
     return TarsaError(3000 + (sqlite3_extended_errcode(db) & 0xff),
@@ -22,122 +22,294 @@ bool SoloFinal(const char* resto) {
 
 bool EsInicioIdentificador(QChar c) { return c.isLetter() || c == '_'; }
 bool EsIdentificador(QChar c) { return c.isLetterOrNumber() || c == '_' || c == '$'; }
+bool EsLetraNombre(QChar c) { return c.isLetterOrNumber() || c == '_'; }
+bool EsBlancoAscii(QChar c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool EsPalabraAscii(QChar c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
 
-void Enlazar(sqlite3_stmt* stmt, const QList<QVariant>& valores) {
-    for (int i = 0; i < valores.size(); ++i) {
-        const QVariant& v = valores[i];
-        if (v.typeId() == QMetaType::LongLong) {
-            sqlite3_bind_int64(stmt, i + 1, v.toLongLong());
-        } else if (v.typeId() == QMetaType::Double) {
-            sqlite3_bind_double(stmt, i + 1, v.toDouble());
+// Reads a statement of the dialect once, writing SQLite's text with "?" for each literal into forma
+// and the literals into valores. The text is written through a pointer into a buffer sized for the
+// worst case, as this runs for every statement the program sends.
+class LectorDialecto {
+public:
+    LectorDialecto(const QString& sql, QString& forma, std::vector<Valor>& valores)
+        : sql_(sql), n_(sql.size()), forma_(forma), valores_(valores) {}
+
+    void Leer() {
+        // No piece of the output is three times as long as what it comes from (LEFT( is TARSA_LEFT(),
+        // plus OR IGNORE.
+        forma_.resize(3 * n_ + 16);
+        inicio_ = out_ = forma_.data();
+        numValores_ = 0;
+        qsizetype i = PrimeraPalabra();
+        while (i < n_) {
+            const QChar c = sql_[i];
+            if (c == '\'' || c == '"')
+                i = Literal(i);
+            else if (c == '-' && i + 1 < n_ && sql_[i + 1] == '-')
+                i = HastaFinal(i, '\n', false);
+            else if (c == '[')
+                i = HastaFinal(i, ']', true);
+            else if (EsInicioIdentificador(c))
+                i = Identificador(i);
+            else if (c.isDigit() || (c == '.' && i + 1 < n_ && sql_[i + 1].isDigit()))
+                i = Numero(i, i, false);
+            else if (c == '/')
+                i = Division(i);
+            else {
+                *out_++ = c;
+                ++i;
+            }
+        }
+        forma_.truncate(out_ - inicio_);
+        valores_.resize(numValores_);
+    }
+
+private:
+    void Escribir(QStringView texto) {
+        std::copy(texto.begin(), texto.end(), out_);
+        out_ += texto.size();
+    }
+    void Escribir(QLatin1StringView texto) {
+        for (const char c : texto) *out_++ = QLatin1Char(c);
+    }
+    Valor& NuevoValor(Valor::Tipo tipo) {
+        if (numValores_ == valores_.size()) valores_.emplace_back();
+        Valor& v = valores_[numValores_++];
+        v.tipo = tipo;
+        return v;
+    }
+
+    // Only plain SELECT, INSERT, UPDATE and DELETE take parameters; INSERT and UPDATE (unless they
+    // already say OR) get OR IGNORE. Returns where reading goes on.
+    qsizetype PrimeraPalabra() {
+        qsizetype i = 0;
+        while (i < n_ && EsBlancoAscii(sql_[i])) ++i;
+        qsizetype j = i;
+        while (j < n_ && EsPalabraAscii(sql_[j])) ++j;
+        const QStringView palabra = QStringView(sql_).mid(i, j - i);
+        const auto es = [&](const char* p) { return palabra.compare(QLatin1StringView(p), Qt::CaseInsensitive) == 0; };
+        fijo_ = !(es("SELECT") || es("INSERT") || es("UPDATE") || es("DELETE"));
+        if (fijo_ || !(es("INSERT") || es("UPDATE"))) return 0;
+        Escribir(QStringView(sql_).left(j));
+        qsizetype k = j;
+        while (k < n_ && EsBlancoAscii(sql_[k])) ++k;
+        const bool conOr = k > j && k + 2 < n_ &&
+                           QStringView(sql_).mid(k, 2).compare(QLatin1StringView("OR"), Qt::CaseInsensitive) == 0 &&
+                           EsBlancoAscii(sql_[k + 2]);
+        if (k > j && !conOr) Escribir(QLatin1StringView(" OR IGNORE"));
+        return j;
+    }
+
+    // Copies up to the end character (a comment to the end of its line, a bracketed name to its "]").
+    qsizetype HastaFinal(qsizetype i, QChar fin, bool incluido) {
+        const qsizetype f = sql_.indexOf(fin, i + 1);
+        const qsizetype hasta = f < 0 ? n_ : f + (incluido ? 1 : 0);
+        Escribir(QStringView(sql_).mid(i, hasta - i));
+        return hasta;
+    }
+
+    qsizetype Identificador(qsizetype i) {
+        qsizetype j = i;
+        while (j < n_ && EsIdentificador(sql_[j])) ++j;
+        const QStringView palabra = QStringView(sql_).mid(i, j - i);
+        if (palabra.compare(QLatin1StringView("BY"), Qt::CaseInsensitive) == 0 &&
+            (anterior_.compare(QLatin1StringView("ORDER"), Qt::CaseInsensitive) == 0 ||
+             anterior_.compare(QLatin1StringView("GROUP"), Qt::CaseInsensitive) == 0))
+            fijo_ = true;
+        anterior_ = palabra;
+        if (palabra.size() <= 5 && (palabra.compare(QLatin1StringView("LEFT"), Qt::CaseInsensitive) == 0 ||
+                                    palabra.compare(QLatin1StringView("RIGHT"), Qt::CaseInsensitive) == 0)) {
+            qsizetype k = j;
+            while (k < n_ && sql_[k].isSpace()) ++k;
+            if (k < n_ && sql_[k] == '(') Escribir(QLatin1StringView("TARSA_"));
+        }
+        Escribir(palabra);
+        return j;
+    }
+
+    // A "/" followed by a whole number divides as floating point: the number is read as a real one.
+    qsizetype Division(qsizetype i) {
+        *out_++ = '/';
+        qsizetype j = i + 1;
+        while (j < n_ && sql_[j].isSpace()) *out_++ = sql_[j++];
+        qsizetype k = j;
+        while (k < n_ && sql_[k].isDigit()) ++k;
+        if (k > j && (k >= n_ || (sql_[k] != '.' && !EsLetraNombre(sql_[k])))) return Numero(j, k, true);
+        return j;
+    }
+
+    // A number from i; for a whole number that divides, finDivisor ends its digits and it is real.
+    qsizetype Numero(qsizetype i, qsizetype finDivisor, bool divisor) {
+        qsizetype j = divisor ? finDivisor : i;
+        bool real = divisor;
+        if (!divisor) {
+            while (j < n_ && sql_[j].isDigit()) ++j;
+            if (j < n_ && sql_[j] == '.') {
+                real = true;
+                ++j;
+                while (j < n_ && sql_[j].isDigit()) ++j;
+            }
+            if (j < n_ && (sql_[j] == 'e' || sql_[j] == 'E')) {
+                qsizetype k = j + 1;
+                if (k < n_ && (sql_[k] == '+' || sql_[k] == '-')) ++k;
+                if (k < n_ && sql_[k].isDigit()) {
+                    real = true;
+                    j = k;
+                    while (j < n_ && sql_[j].isDigit()) ++j;
+                }
+            }
+        }
+        const QStringView numero = QStringView(sql_).mid(i, j - i);
+        bool ok = false;
+        const double r = real ? numero.toDouble(&ok) : 0;
+        const qint64 e = real ? 0 : numero.toLongLong(&ok);
+        if (fijo_ || !ok || (j < n_ && EsIdentificador(sql_[j]))) {
+            Escribir(numero);
+            if (divisor) Escribir(QLatin1StringView(".0"));
         } else {
-            const QByteArray t = v.toString().toUtf8();
-            sqlite3_bind_text(stmt, i + 1, t.constData(), static_cast<int>(t.size()), SQLITE_TRANSIENT);
+            *out_++ = '?';
+            Valor& v = NuevoValor(real ? Valor::Tipo::Real : Valor::Tipo::Entero);
+            v.real = r;
+            v.entero = e;
+        }
+        return j;
+    }
+
+    // A run of quoted pieces with nothing between them is one literal: a piece between single quotes
+    // ends at the next one (two in a row are one quote inside the text), a piece between double quotes
+    // holds a double quote written twice. A literal stays in the text (as SQLite's single-quoted one)
+    // after ORDER BY or GROUP BY, as a blob (x'...') and when a single quote is never closed.
+    qsizetype Literal(qsizetype i) {
+        const qsizetype inicio = i;
+        int piezas = 0;
+        bool abierto = false, dobles = false;
+        while (i < n_ && (sql_[i] == '\'' || sql_[i] == '"') && !abierto) {
+            ++piezas;
+            if (sql_[i] == '\'') {
+                const qsizetype fin = sql_.indexOf('\'', i + 1);
+                abierto = fin < 0;
+                i = abierto ? n_ : fin + 1;
+            } else {
+                qsizetype j = i + 1;
+                for (; j < n_ && !(sql_[j] == '"' && !(j + 1 < n_ && sql_[j + 1] == '"')); ++j)
+                    if (sql_[j] == '"') dobles = true, ++j;
+                i = j < n_ ? j + 1 : n_;
+            }
+        }
+        const qsizetype hecho = out_ - inicio_;
+        const bool blob =
+            hecho > 0 && (out_[-1] == 'x' || out_[-1] == 'X') && (hecho == 1 || !EsIdentificador(out_[-2]));
+        if (fijo_ || blob || abierto) {
+            EscribirLiteral(inicio, i);
+            return i;
+        }
+        *out_++ = '?';
+        Valor& v = NuevoValor(Valor::Tipo::Texto);
+        const bool simple = piezas == 1 && sql_[inicio] == '"' && !dobles && i - inicio >= 2 && sql_[i - 1] == '"';
+        const bool simpleComilla = piezas == 1 && sql_[inicio] == '\'';
+        if (simple || simpleComilla) {
+            v.texto = QStringView(sql_).mid(inicio + 1, i - inicio - 2);
+        } else {
+            v.propio = TextoLiteral(inicio, i);
+            v.texto = v.propio;
+        }
+        return i;
+    }
+
+    // The text of a run of quoted pieces: joined by single quotes, doubled double quotes undone.
+    QString TextoLiteral(qsizetype i, qsizetype fin) const {
+        QString t;
+        for (bool primera = true; i < fin; primera = false) {
+            if (!primera) t += '\'';
+            const QChar q = sql_[i];
+            qsizetype j = i + 1;
+            for (; j < fin && !(sql_[j] == q && !(q == '"' && j + 1 < fin && sql_[j + 1] == '"')); ++j) {
+                t += sql_[j];
+                if (q == '"' && sql_[j] == '"') ++j;
+            }
+            i = j + 1;
+        }
+        return t;
+    }
+
+    // The run as SQLite's literal: single-quoted pieces as they are, double-quoted ones between single
+    // quotes with their single quotes doubled.
+    void EscribirLiteral(qsizetype i, qsizetype fin) {
+        while (i < fin) {
+            if (sql_[i] == '\'') {
+                const qsizetype f = sql_.indexOf('\'', i + 1);
+                const qsizetype hasta = f < 0 ? n_ : f + 1;
+                Escribir(QStringView(sql_).mid(i, hasta - i));
+                i = hasta;
+                continue;
+            }
+            *out_++ = '\'';
+            qsizetype j = i + 1;
+            for (; j < fin && !(sql_[j] == '"' && !(j + 1 < fin && sql_[j + 1] == '"')); ++j) {
+                if (sql_[j] == '\'') *out_++ = '\'';
+                *out_++ = sql_[j];
+                if (sql_[j] == '"') ++j;
+            }
+            *out_++ = '\'';
+            i = j + 1;
+        }
+    }
+
+    const QString& sql_;
+    const qsizetype n_;
+    QString& forma_;
+    std::vector<Valor>& valores_;
+    QChar* inicio_ = nullptr;
+    QChar* out_ = nullptr;
+    size_t numValores_ = 0;
+    bool fijo_ = false;  // literals stay in the text
+    QStringView anterior_;
+};
+
+void Enlazar(sqlite3_stmt* stmt, const std::vector<Valor>& valores) {
+    for (int i = 0; i < static_cast<int>(valores.size()); ++i) {
+        const Valor& v = valores[i];
+        switch (v.tipo) {
+            case Valor::Tipo::Entero:
+                sqlite3_bind_int64(stmt, i + 1, v.entero);
+                break;
+            case Valor::Tipo::Real:
+                sqlite3_bind_double(stmt, i + 1, v.real);
+                break;
+            case Valor::Tipo::Texto:
+                // An empty text is text, never null.
+                if (v.texto.isEmpty())
+                    sqlite3_bind_text(stmt, i + 1, "", 0, SQLITE_STATIC);
+                else
+                    sqlite3_bind_text16(stmt, i + 1, v.texto.utf16(), static_cast<int>(v.texto.size() * 2),
+                                        SQLITE_TRANSIENT);
+                break;
         }
     }
 }
 
 }  // namespace
 
-QString CacheSentencias::Parametrizar(const QString& sql, QList<QVariant>& valores) {
-    static const QRegularExpression parametrizable(R"(^\s*(SELECT|INSERT|UPDATE|DELETE)\b)",
-                                                   QRegularExpression::CaseInsensitiveOption);
+QString CacheSentencias::Forma(const QString& sql, QList<QVariant>& valores) {
+    QString forma;
+    std::vector<Valor> leidos;
+    LectorDialecto(sql, forma, leidos).Leer();
     valores.clear();
-    if (!parametrizable.match(sql).hasMatch()) return sql;
-    QString r;
-    r.reserve(sql.size());
-    QStringView palabraAnterior;
-    const QStringView vista(sql);
-    bool fijo = false;  // after ORDER BY / GROUP BY
-    const qsizetype n = sql.size();
-    for (qsizetype i = 0; i < n;) {
-        const QChar c = sql[i];
-        if (c == '\'') {  // a text literal ('' inside stands for one quote)
-            qsizetype j = i + 1;
-            bool dobles = false;
-            for (; j < n; ++j) {
-                if (sql[j] != '\'') continue;
-                if (j + 1 < n && sql[j + 1] == '\'') {
-                    dobles = true;
-                    ++j;
-                    continue;
-                }
-                break;
-            }
-            QString valor = sql.mid(i + 1, j - i - 1);
-            if (dobles) valor.replace(QLatin1String("''"), QLatin1String("'"));
-            const bool blob = !r.isEmpty() && (r.back() == 'x' || r.back() == 'X') &&
-                              (r.size() == 1 || !EsIdentificador(r[r.size() - 2]));
-            if (fijo || blob || j >= n) {
-                r += QStringView(sql).mid(i, qMin(j + 1, n) - i);
-            } else {
-                r += '?';
-                valores.append(valor);
-            }
-            i = j + 1;
-        } else if (c == '-' && i + 1 < n && sql[i + 1] == '-') {  // a comment to the end of the line
-            const qsizetype fin = sql.indexOf('\n', i);
-            const qsizetype hasta = fin < 0 ? n : fin;
-            r += QStringView(sql).mid(i, hasta - i);
-            i = hasta;
-        } else if (EsInicioIdentificador(c)) {
-            qsizetype j = i;
-            while (j < n && EsIdentificador(sql[j])) ++j;
-            const QStringView palabra = vista.mid(i, j - i);
-            if (palabra.compare(QLatin1String("BY"), Qt::CaseInsensitive) == 0 &&
-                (palabraAnterior.compare(QLatin1String("ORDER"), Qt::CaseInsensitive) == 0 ||
-                 palabraAnterior.compare(QLatin1String("GROUP"), Qt::CaseInsensitive) == 0))
-                fijo = true;
-            palabraAnterior = palabra;
-            r += palabra;
-            i = j;
-        } else if (c == '[') {  // a bracketed name
-            const qsizetype fin = sql.indexOf(']', i);
-            const qsizetype hasta = fin < 0 ? n : fin + 1;
-            r += QStringView(sql).mid(i, hasta - i);
-            i = hasta;
-        } else if (c.isDigit() || (c == '.' && i + 1 < n && sql[i + 1].isDigit())) {
-            qsizetype j = i;
-            bool real = false;
-            while (j < n && sql[j].isDigit()) ++j;
-            if (j < n && sql[j] == '.') {
-                real = true;
-                ++j;
-                while (j < n && sql[j].isDigit()) ++j;
-            }
-            if (j < n && (sql[j] == 'e' || sql[j] == 'E')) {
-                qsizetype k = j + 1;
-                if (k < n && (sql[k] == '+' || sql[k] == '-')) ++k;
-                if (k < n && sql[k].isDigit()) {
-                    real = true;
-                    j = k;
-                    while (j < n && sql[j].isDigit()) ++j;
-                }
-            }
-            const QStringView numero = vista.mid(i, j - i);
-            bool ok = false;
-            const QVariant valor = real ? QVariant(numero.toDouble(&ok)) : QVariant(numero.toLongLong(&ok));
-            if (fijo || !ok || (j < n && EsIdentificador(sql[j]))) {
-                r += numero;
-            } else {
-                r += '?';
-                valores.append(valor);
-            }
-            i = j;
-        } else {
-            qsizetype j = i + 1;
-            while (j < n && !sql[j].isLetterOrNumber() && sql[j] != '_' && sql[j] != '\'' && sql[j] != '[' &&
-                   sql[j] != '-' && sql[j] != '.')
-                ++j;
-            r += vista.mid(i, j - i);
-            i = j;
-        }
+    for (const Valor& v : leidos) {
+        if (v.tipo == Valor::Tipo::Entero)
+            valores.append(QVariant(static_cast<qlonglong>(v.entero)));
+        else if (v.tipo == Valor::Tipo::Real)
+            valores.append(QVariant(v.real));
+        else
+            valores.append(QVariant(v.texto.toString()));
     }
-    return r;
+    return forma;
 }
 
-sqlite3_stmt* CacheSentencias::Preparar(const QString& sql, const QString& original) {
-    const QByteArray utf8 = sql.toUtf8();
+CacheSentencias::Entrada& CacheSentencias::Preparar(const QString& original) {
+    const QByteArray utf8 = forma_.toUtf8();
     sqlite3_stmt* stmt = nullptr;
     const char* resto = nullptr;
     if (sqlite3_prepare_v2(db_, utf8.constData(), static_cast<int>(utf8.size()), &stmt, &resto) != SQLITE_OK)
@@ -147,52 +319,64 @@ sqlite3_stmt* CacheSentencias::Preparar(const QString& sql, const QString& origi
         sqlite3_finalize(stmt);
         throw TarsaError(3000, "Se admite una sola instrucción SQL por vez [" + original.left(300) + "]", "BaseDatos");
     }
-    return stmt;
+    auto e = std::make_shared<Entrada>();
+    e->stmt = stmt;
+    e->forma = QString(forma_.constData(), forma_.size());  // its own copy: the buffer is reused
+    for (int i = 0, n = sqlite3_column_count(stmt); i < n; ++i)
+        e->nombres.append(QString::fromUtf8(sqlite3_column_name(stmt, i)));
+    porSentencia_.insert(stmt, e);
+    return *e;
 }
 
-sqlite3_stmt* CacheSentencias::Obtener(const QString& sql, const QString& original) {
-    QList<QVariant> valores;
-    const QString forma = Parametrizar(sql, valores);
-    auto it = entradas_.find(forma);
-    if (it == entradas_.end() || it->enUso) {
-        sqlite3_stmt* stmt = Preparar(forma, original);
-        if (it != entradas_.end()) {  // the shape is busy (a nested query): this one is not kept
-            Enlazar(stmt, valores);
+// Forgets the least recently used idle statement.
+void CacheSentencias::Olvidar() {
+    auto viejo = entradas_.end();
+    for (auto e = entradas_.begin(); e != entradas_.end(); ++e)
+        if (!(*e)->enUso && (viejo == entradas_.end() || (*e)->uso < (*viejo)->uso)) viejo = e;
+    if (viejo == entradas_.end()) return;
+    porSentencia_.remove((*viejo)->stmt);
+    sqlite3_finalize((*viejo)->stmt);
+    entradas_.erase(viejo);
+}
+
+sqlite3_stmt* CacheSentencias::Obtener(const QString& sql, QStringList* nombres) {
+    LectorDialecto(sql, forma_, valores_).Leer();
+    auto it = entradas_.find(forma_);
+    Entrada* e = it == entradas_.end() ? nullptr : it->get();
+    if (!e || e->enUso) {
+        Entrada& nueva = Preparar(sql);
+        if (e) {  // the shape is busy (a nested query): this statement is not kept
+            sqlite3_stmt* stmt = nueva.stmt;
+            if (nombres) *nombres = nueva.nombres;
+            porSentencia_.remove(stmt);
+            Enlazar(stmt, valores_);
             return stmt;
         }
-        if (entradas_.size() >= kMaximo) {  // forget the least recently used idle statement
-            auto viejo = entradas_.end();
-            for (auto e = entradas_.begin(); e != entradas_.end(); ++e)
-                if (!e->enUso && (viejo == entradas_.end() || e->uso < viejo->uso)) viejo = e;
-            if (viejo != entradas_.end()) {
-                sqlite3_finalize(viejo->stmt);
-                entradas_.erase(viejo);
-            }
-        }
-        it = entradas_.insert(forma, Entrada{stmt, false, 0});
+        if (entradas_.size() >= kMaximo) Olvidar();
+        e = &nueva;
+        entradas_.insert(e->forma, porSentencia_.value(e->stmt));
     }
-    it->enUso = true;
-    it->uso = ++reloj_;
-    claves_.insert(it->stmt, forma);
-    Enlazar(it->stmt, valores);
-    return it->stmt;
+    e->enUso = true;
+    e->uso = ++reloj_;
+    if (nombres) *nombres = e->nombres;
+    Enlazar(e->stmt, valores_);
+    return e->stmt;
 }
 
 void CacheSentencias::Devolver(sqlite3_stmt* stmt) {
     if (!stmt) return;
-    const auto clave = claves_.find(stmt);
-    if (clave == claves_.end()) {
+    const auto e = porSentencia_.constFind(stmt);
+    if (e == porSentencia_.constEnd()) {
         sqlite3_finalize(stmt);
         return;
     }
+    // Every parameter is bound again at the next use, so the old values need not be cleared.
     sqlite3_reset(stmt);
-    sqlite3_clear_bindings(stmt);
-    entradas_[*clave].enUso = false;
-    claves_.erase(clave);
+    (*e)->enUso = false;
 }
 
 void CacheSentencias::Vaciar() {
-    for (auto& e : entradas_) sqlite3_finalize(e.stmt);
+    for (const auto& e : std::as_const(porSentencia_)) sqlite3_finalize(e->stmt);
     entradas_.clear();
-    claves_.clear();
+    porSentencia_.clear();
 }

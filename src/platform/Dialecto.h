@@ -8,6 +8,6 @@ namespace Dialecto {
 // Pattern matching of LIKE: "*" any run, "?" one character, "#" one digit, "[abc]", "[a-z]", "[!abc]";
 // letters compare without regard to case.
 bool Coincide(const QString& texto, const QString& patron);
-// Registers like(), CINT, CSTR, and LEFT and RIGHT (as TARSA_LEFT and TARSA_RIGHT, see BaseDatos::Traducir).
+// Registers like(), CINT, CSTR, and LEFT and RIGHT (as TARSA_LEFT and TARSA_RIGHT, see CacheSentencias).
 void Registrar(sqlite3* db);
 }  // namespace Dialecto

@@ -1,9 +1,9 @@
 #pragma once
 // A read-only, forward-only result set over one prepared statement.
+#include <QAnyStringView>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
-
 #include <memory>
 
 class CacheSentencias;
@@ -11,10 +11,10 @@ struct sqlite3_stmt;
 
 class Registros {
 public:
-    // Prepares and runs one read-only statement (sql already in SQLite's dialect, original as the
-    // program wrote it, for messages); throws TarsaError on bad SQL, on more than one statement, or
-    // on a statement that would write. A result set must be closed before its database.
-    Registros(const std::shared_ptr<CacheSentencias>& cache, const QString& sql, const QString& original);
+    // Prepares and runs one read-only statement in the program's dialect; throws TarsaError on bad
+    // SQL, on more than one statement, or on a statement that would write. A result set must be
+    // closed before its database.
+    Registros(const std::shared_ptr<CacheSentencias>& cache, const QString& sql);
     ~Registros();
     Registros(const Registros&) = delete;
     Registros& operator=(const Registros&) = delete;
@@ -29,7 +29,7 @@ public:
     QString NombreCampo(int i) const { return nombres_.value(i); }
     // A column of the current row by name (without regard to case) or by position; null at the end.
     // An unknown name throws TarsaError.
-    QVariant Campo(const QString& nombre) const;
+    QVariant Campo(QAnyStringView nombre) const;
     QVariant Campo(int i) const;
     void Close();
 

@@ -29,6 +29,19 @@ protected:
         SQLite::Database(destino.toStdString(), SQLite::OPEN_READWRITE)
             .exec("INSERT INTO Empresas (IdEmpresa, Nombre) VALUES (1, '" + nombre.toStdString() + "')");
     }
+    // A database holding 3000 doctors, of which all but `quedan` are deleted again when huecos says
+    // so, which leaves free pages; incremental says whether the file can give them back on its own.
+    void BaseConHuecos(const QString& destino, bool incremental, int quedan, bool huecos = true) {
+        CopiarEntregada(destino);
+        SQLite::Database db(destino.toStdString(), SQLite::OPEN_READWRITE);
+        if (!incremental) db.exec("PRAGMA auto_vacuum = NONE; VACUUM");
+        db.exec(
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
+            "INSERT INTO Medicos (IdEmpresa, Matricula, TipoMatricula, ApellidoNombre) SELECT 1, i, 'B1', "
+            "printf('%0200d', i) FROM n");
+        if (huecos) db.exec("DELETE FROM Medicos WHERE Matricula > " + std::to_string(quedan));
+    }
+    static int Pragma(const char* nombre) { return gDB->Consultar(QString("PRAGMA ") + nombre)->Campo(0).toInt(); }
     static QString Empresa() { return gDB->Consultar("SELECT Nombre FROM Empresas")->Campo(0).toString(); }
     // The files set aside for a reason, beside the database.
     QStringList Apartados(const QString& motivo) const {
@@ -51,7 +64,7 @@ TEST_F(Conexion, AStaleTemporaryFileIsRemovedAndTheBackupBecomesTheMissingDataba
 }
 
 TEST_F(Conexion, AFailedReplaceKeepsTheOldDatabaseIntact) {
-    CopiarEntregada(base);
+    BaseConHuecos(base, true, 1);
     const QByteArray antes = LeerArchivo(base);
     Rutas::SimularFallaReemplazo(true);
     EXPECT_FALSE(Conectar(base));
@@ -73,6 +86,38 @@ TEST_F(Conexion, ADamagedDatabaseAsksForARepair) {
     EXPECT_EQ(mensajes.mostrados[1].titulo, "ERROR");
     EXPECT_TRUE(mensajes.mostrados[1].texto.startsWith("No se ha podido reparar la base de datos!\n30"));
     EXPECT_EQ(LeerArchivo(base), QByteArray(8192, 'z'));  // nothing lost
+}
+
+// Deleted rows leave free pages, which the start gives back; a file without any is already compact
+// and stays exactly as it is. A file that cannot give them back on its own is rebuilt into one that can.
+TEST_F(Conexion, TheStartCompactsOnlyAFileWithFreePages) {
+    const struct {
+        const char* caso;
+        bool incremental, huecos;
+        int modoDespues;  // PRAGMA auto_vacuum
+    } casos[] = {
+        {"con huecos", true, true, 2},
+        {"sin huecos", true, false, 2},
+        {"antigua con huecos", false, true, 2},
+        {"antigua sin huecos", false, false, 0},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        QFile::remove(base);
+        BaseConHuecos(base, c.incremental, 10, c.huecos);
+        const QByteArray antes = LeerArchivo(base);
+        ASSERT_TRUE(Conectar(base));
+        EXPECT_EQ(Pragma("freelist_count"), 0);
+        EXPECT_EQ(Pragma("auto_vacuum"), c.modoDespues);
+        EXPECT_EQ(gDB->Consultar("SELECT COUNT(*) FROM Medicos")->Campo(0).toInt(), c.huecos ? 10 : 3000);
+        EXPECT_EQ(gDB->Consultar("PRAGMA integrity_check")->Campo(0).toString(), "ok");
+        gDB.reset();
+        if (c.huecos)
+            EXPECT_LT(QFile(base).size(), antes.size() / 4);
+        else
+            EXPECT_EQ(LeerArchivo(base), antes);
+        EXPECT_FALSE(QFile::exists(base + ".tmp"));
+    }
 }
 
 // A file in the database's place that is not this program's database is damaged: with a sound
@@ -213,7 +258,8 @@ TEST_F(Conexion, RunsOnOneWorkingDirectoryGetDifferentExchangeDirectories) {
         EXPECT_FALSE(nombres.contains(n)) << n.toStdString();
         nombres.insert(n);
         EXPECT_TRUE(n.startsWith("term") && n.mid(4).toInt() >= 1 && n.mid(4).toInt() <= 999) << n.toStdString();
-        EXPECT_TRUE(QDir(dirTrabajo + "/" + n + "/upload").exists() && QDir(dirTrabajo + "/" + n + "/download").exists());
+        EXPECT_TRUE(QDir(dirTrabajo + "/" + n + "/upload").exists() &&
+                    QDir(dirTrabajo + "/" + n + "/download").exists());
     }
     gQueloPath = Ruta("no-existe");
     EXPECT_THROW(CrearDirectorioTerminal(), TarsaError);

@@ -18,19 +18,22 @@ protected:
 };
 
 TEST_F(BaseDatosDialecto, ADoubleQuotedLiteralIsTextEvenWhenItNamesAColumn) {
-    gDB->Ejecutar(R"(INSERT INTO Medicos (IdEmpresa, Matricula, TipoMatricula, ApellidoNombre, Baja) VALUES (1, 10, "MN", "Perez", 0))");
+    gDB->Ejecutar(
+        R"(INSERT INTO Medicos (IdEmpresa, Matricula, TipoMatricula, ApellidoNombre, Baja) VALUES (1, 10, "MN", "Perez", 0))");
     EXPECT_EQ(gDB->Ejecutar(R"(UPDATE Medicos SET ApellidoNombre = "Baja")"), 1);
     EXPECT_EQ(Valor("SELECT ApellidoNombre FROM Medicos"), "Baja");
 }
 
 TEST_F(BaseDatosDialecto, QuotesInsideLiteralsReadBackUnchanged) {
-    gDB->Ejecutar(R"(INSERT INTO Medicos (IdEmpresa, Matricula, TipoMatricula, ApellidoNombre) VALUES (1, 11, "MN", "O'Brien ""Jr"""))");
+    gDB->Ejecutar(
+        R"(INSERT INTO Medicos (IdEmpresa, Matricula, TipoMatricula, ApellidoNombre) VALUES (1, 11, "MN", "O'Brien ""Jr"""))");
     EXPECT_EQ(Valor("SELECT ApellidoNombre FROM Medicos WHERE Matricula = 11"), "O'Brien \"Jr\"");
     EXPECT_EQ(Valor("SELECT count(*) FROM Medicos WHERE ApellidoNombre = 'O''Brien \"Jr\"'").toInt(), 1);
 }
 
 TEST_F(BaseDatosDialecto, DialectFunctions) {
-    gDB->Ejecutar(R"(INSERT INTO Medicamentos (IdEmpresa, Troquel, Nombre, Precio) VALUES (1, 5, "AMOXICILINA 500", 12345/100))");
+    gDB->Ejecutar(
+        R"(INSERT INTO Medicamentos (IdEmpresa, Troquel, Nombre, Precio) VALUES (1, 5, "AMOXICILINA 500", 12345/100))");
     struct Caso {
         const char* sql;
         QVariant esperado;
@@ -47,6 +50,7 @@ TEST_F(BaseDatosDialecto, DialectFunctions) {
         {"SELECT CINT('-1e300') IS NULL", 1},
         {"SELECT CINT('12345678901234567890') IS NULL", 1},
         {"SELECT CINT('9007199254740992')", 9007199254740992.0},
+        {"SELECT \"\" IS NULL", 0},  // an empty literal is text
         {"SELECT CSTR(17)", "17"},
         {"SELECT CSTR(1.5)", "1.5"},
         {"SELECT LEFT('ABCDEF', 2)", "AB"},
@@ -54,9 +58,12 @@ TEST_F(BaseDatosDialecto, DialectFunctions) {
     };
     for (const auto& c : casos) {
         const QVariant v = Valor(c.sql);
-        if (c.esperado.typeId() == QMetaType::Int) EXPECT_EQ(v.toInt(), c.esperado.toInt()) << c.sql;
-        else if (c.esperado.typeId() == QMetaType::Double) EXPECT_DOUBLE_EQ(v.toDouble(), c.esperado.toDouble()) << c.sql;
-        else EXPECT_EQ(v.toString(), c.esperado.toString()) << c.sql;
+        if (c.esperado.typeId() == QMetaType::Int)
+            EXPECT_EQ(v.toInt(), c.esperado.toInt()) << c.sql;
+        else if (c.esperado.typeId() == QMetaType::Double)
+            EXPECT_DOUBLE_EQ(v.toDouble(), c.esperado.toDouble()) << c.sql;
+        else
+            EXPECT_EQ(v.toString(), c.esperado.toString()) << c.sql;
     }
 }
 
@@ -67,12 +74,12 @@ TEST_F(BaseDatosDialecto, LikePatterns) {
         const char* patron;
         bool coincide;
     } casos[] = {
-        {"AMOXICILINA", "amo*", true}, {"XAMO", "AMO*", false},       {"AMOXICILINA", "*CIL*", true},
-        {"AMOXICILINA", "AMO", false}, {"ABC", "*B", false},          {"A1", "A#", true},
-        {"AB", "A#", false},           {"BETA", "[A-C]*", true},      {"DELTA", "[A-C]*", false},
-        {"DELTA", "[!A-C]*", true},    {"a*b", "a[*]b", true},        {"", "*", true},
-        {"ABC", "A?C", true},          {"ABC", "A?", false},          {"ñandú", "Ñ*Ú", true},
-        {"ÑANDU", "?ANDU", true},      {"ÁMOXIDAL", "ámo*", true},    {"AXXBXXC", "A*B*C", true},
+        {"AMOXICILINA", "amo*", true}, {"XAMO", "AMO*", false},    {"AMOXICILINA", "*CIL*", true},
+        {"AMOXICILINA", "AMO", false}, {"ABC", "*B", false},       {"A1", "A#", true},
+        {"AB", "A#", false},           {"BETA", "[A-C]*", true},   {"DELTA", "[A-C]*", false},
+        {"DELTA", "[!A-C]*", true},    {"a*b", "a[*]b", true},     {"", "*", true},
+        {"ABC", "A?C", true},          {"ABC", "A?", false},       {"ñandú", "Ñ*Ú", true},
+        {"ÑANDU", "?ANDU", true},      {"ÁMOXIDAL", "ámo*", true}, {"AXXBXXC", "A*B*C", true},
         {"AXXBXX", "A*B*C", false},
     };
     for (const auto& c : casos) {
@@ -93,8 +100,9 @@ TEST_F(BaseDatosDialecto, ARefusedRowCountsZeroAndOthersStillApply) {
 }
 
 TEST_F(BaseDatosDialecto, BadStatementsThrow) {
-    for (const char* sql : {"SELEC * FROM Empresas", "SELECT * FROM NoExiste", "DELETE FROM Planes WHERE (IdEmpresa = 1 AND )",
-                            "", "DELETE FROM Empresas; DELETE FROM Medicos"}) {
+    for (const char* sql :
+         {"SELEC * FROM Empresas", "SELECT * FROM NoExiste", "DELETE FROM Planes WHERE (IdEmpresa = 1 AND )", "",
+          "DELETE FROM Empresas; DELETE FROM Medicos"}) {
         EXPECT_THROW(gDB->Ejecutar(sql), TarsaError) << sql;
     }
 }
@@ -137,22 +145,37 @@ TEST_F(BaseDatosDialecto, CompactionCopiesEveryRowAndRepairKeepsAHealthyFile) {
     EXPECT_FALSE(QFile::exists(Ruta("c2.mdb")));
 }
 
+// What SQLite is given for the dialect: the literals as parameters of the right type, and the
+// dialect's own pieces turned into SQLite's.
 TEST_F(BaseDatosDialecto, LiteralsBecomeParametersExceptWhereTheyNameAColumn) {
     struct Caso {
         const char* sql;
         const char* forma;
-        int valores;
+        QVariantList valores;
     } casos[] = {
-        {"SELECT * FROM Medicamentos WHERE (Troquel=512345)", "SELECT * FROM Medicamentos WHERE (Troquel=?)", 1},
-        {"INSERT INTO T (a, b2, c) VALUES(1, 'O''Brien', 12345/100.0)", "INSERT INTO T (a, b2, c) VALUES(?, ?, ?/?)", 4},
-        {"SELECT Nombre FROM M ORDER BY 2, 'x'", "SELECT Nombre FROM M ORDER BY 2, 'x'", 0},
-        {"SELECT x'00' , Campo1 FROM T -- 5 'y'", "SELECT x'00' , Campo1 FROM T -- 5 'y'", 0},
-        {"PRAGMA user_version = 5", "PRAGMA user_version = 5", 0},
+        {"SELECT * FROM Medicamentos WHERE (Troquel=512345)",
+         "SELECT * FROM Medicamentos WHERE (Troquel=?)",
+         {512345LL}},
+        {R"(INSERT INTO T (a, b2, c) VALUES(1, "O'Brien ""Jr""", 'x''y', 12345/100))",
+         "INSERT OR IGNORE INTO T (a, b2, c) VALUES(?, ?, ?, ?/?)",
+         {1LL, "O'Brien \"Jr\"", "x'y", 12345LL, 100.0}},
+        {R"(update T set a = "", b = 2.5e1)", "update OR IGNORE T set a = ?, b = ?", {"", 25.0}},
+        {R"(SELECT Nombre FROM M ORDER BY 2, "x", 3/2)", "SELECT Nombre FROM M ORDER BY 2, 'x', 3/2.0", {}},
+        {R"(SELECT x'00' , LEFT ("ab", 1), Campo1 FROM T -- 5 "y")",
+         R"(SELECT x'00' , TARSA_LEFT (?, ?), Campo1 FROM T -- 5 "y")",
+         {"ab", 1LL}},
+        {R"(PRAGMA user_version = "5")", "PRAGMA user_version = '5'", {}},
+        {R"(SELECT "no termina)", "SELECT ?", {"no termina"}},
+        {"SELECT 'no termina", "SELECT 'no termina", {}},
     };
     for (const Caso& c : casos) {
-        QList<QVariant> valores;
-        EXPECT_EQ(CacheSentencias::Parametrizar(c.sql, valores), c.forma) << c.sql;
-        EXPECT_EQ(valores.size(), c.valores) << c.sql;
+        QVariantList valores;
+        EXPECT_EQ(CacheSentencias::Forma(c.sql, valores), c.forma) << c.sql;
+        ASSERT_EQ(valores.size(), c.valores.size()) << c.sql;
+        for (qsizetype i = 0; i < valores.size(); ++i) {
+            EXPECT_EQ(valores[i], c.valores[i]) << c.sql << " value " << i;
+            EXPECT_EQ(valores[i].typeId(), c.valores[i].typeId()) << c.sql << " value " << i;
+        }
     }
 }
 
@@ -162,8 +185,9 @@ TEST_F(BaseDatosDialecto, StatementsOfOneShapeServeDifferentValuesAndNestedQueri
     auto externa = gDB->Consultar("SELECT Troquel FROM Medicamentos WHERE Troquel >= 1 ORDER BY Troquel");
     QStringList nombres;
     for (; !externa->EOF_(); externa->MoveNext()) {  // the inner query has the outer one's shape
-        auto interna = gDB->Consultar("SELECT Nombre FROM Medicamentos WHERE Troquel >= " +
-                                      externa->Campo("Troquel").toString() + " ORDER BY Troquel");
+        auto interna =
+            gDB->Consultar("SELECT Nombre FROM Medicamentos WHERE Troquel >= " + externa->Campo("Troquel").toString() +
+                           " ORDER BY Troquel");
         nombres << interna->Campo("Nombre").toString();
     }
     EXPECT_EQ(nombres, (QStringList{"M1", "M2", "M3"}));
