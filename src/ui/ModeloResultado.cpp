@@ -3,6 +3,8 @@
 #include <QHash>
 #include <algorithm>
 
+#include "ui/modPresentacion.h"
+
 namespace {
 
 Qt::Alignment AlineacionQt(int alineacion) {
@@ -23,7 +25,7 @@ QVariant ModeloResultado::data(const QModelIndex& indice, int rol) const {
     const int posicion = orden_[indice.row()];
     switch (rol) {
         case Qt::DisplayRole:
-            return textos_[posicion].value(indice.column());
+            return Texto(posicion, indice.column());
         case Qt::TextAlignmentRole:
             // The first column of a report list is always left-aligned.
             return indice.column() == 0 ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
@@ -43,18 +45,21 @@ QVariant ModeloResultado::headerData(int seccion, Qt::Orientation orientacion, i
     return {};
 }
 
-void ModeloResultado::Agregar(QList<QVariantList>& valores, QList<QStringList>& textos) {
+QString ModeloResultado::Texto(int posicion, int columna) const {
+    const int campo = indices_.value(columna, -1);
+    return campo < 0 ? QString() : TextoVisible(valores_[posicion].value(campo));
+}
+
+void ModeloResultado::Agregar(QList<QVariantList>& valores) {
     if (valores.isEmpty()) return;
     const int primera = static_cast<int>(orden_.size());
     beginInsertRows({}, primera, primera + static_cast<int>(valores.size()) - 1);
-    for (qsizetype i = 0; i < valores.size(); ++i) {
+    for (QVariantList& fila : valores) {
         orden_.append(static_cast<int>(valores_.size()));
-        valores_.append(std::move(valores[i]));
-        textos_.append(std::move(textos[i]));
+        valores_.append(std::move(fila));
     }
     endInsertRows();
     valores.clear();
-    textos.clear();
 }
 
 void ModeloResultado::Ordenar(int columna, bool descendente) {
@@ -62,8 +67,11 @@ void ModeloResultado::Ordenar(int columna, bool descendente) {
     const QModelIndexList persistentes = persistentIndexList();
     QList<int> posiciones;
     for (const QModelIndex& i : persistentes) posiciones.append(orden_.value(i.row(), -1));
+    QStringList textos;
+    textos.reserve(valores_.size());
+    for (int p = 0; p < valores_.size(); ++p) textos.append(Texto(p, columna));
     std::stable_sort(orden_.begin(), orden_.end(), [&](int a, int b) {
-        const int c = textos_[a].value(columna).compare(textos_[b].value(columna), Qt::CaseInsensitive);
+        const int c = textos[a].compare(textos[b], Qt::CaseInsensitive);
         return descendente ? c > 0 : c < 0;
     });
     QHash<int, int> filaDe;

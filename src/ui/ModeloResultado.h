@@ -1,7 +1,8 @@
 #pragma once
 // The rows of the last search. Every field of every row is kept, so that the chosen row can be
-// returned whole; the list shows the texts of the template's columns. Rows keep their position in
-// the result (the tag of the row) however the list is sorted.
+// returned whole; the list shows the texts of the template's columns, made when a row is drawn (a
+// screen of rows, not every row found). Rows keep their position in the result (the tag of the row)
+// however the list is sorted.
 #include <QAbstractTableModel>
 #include <QList>
 #include <QStringList>
@@ -48,9 +49,14 @@ public:
         endResetModel();
     }
 
-    void EstablecerCampos(const QStringList& nombres) { nombresCampos_ = nombres; }
+    // The result's field names, and the field each listed column shows.
+    void EstablecerCampos(const QStringList& nombres, const QList<int>& indices) {
+        nombresCampos_ = nombres;
+        indices_ = indices;
+    }
 
-    void Agregar(QList<QVariantList>& valores, QList<QStringList>& textos);
+    // Appends the rows (every field of each) and empties the list given.
+    void Agregar(QList<QVariantList>& valores);
 
     // Sorts by the displayed text of a column, without regard to case; rows of equal text keep
     // their relative order.
@@ -59,14 +65,16 @@ public:
 private:
     void BorrarFilas() {
         valores_.clear();
-        textos_.clear();
         orden_.clear();
         nombresCampos_.clear();
+        indices_.clear();
     }
+
+    QString Texto(int posicion, int columna) const;
 
     QList<ColumnaResultado> columnas_;
     QStringList nombresCampos_;
+    QList<int> indices_;           // listed column -> field
     QList<QVariantList> valores_;  // every field, by position in the result
-    QList<QStringList> textos_;    // the listed columns' texts, by position in the result
     QList<int> orden_;             // displayed row -> position in the result
 };

@@ -115,6 +115,7 @@ private:
 // frmPromptedSearch
 
 namespace {
+constexpr int kPrimeraPantalla = 100;  // rows: more than a maximised list shows
 QPointer<frmPromptedSearch> gInstancia;
 void BorrarInstancia() { delete gInstancia.data(); }
 }  // namespace
@@ -320,7 +321,6 @@ void frmPromptedSearch::Buscar() {
     EstimadorAncho estimador(fm);
     QList<MedidorColumna> medidores;
     QList<QVariantList> loteValores;
-    QList<QStringList> loteTextos;
     bool fallo = false;
     try {
         ConstruirSql();
@@ -350,7 +350,6 @@ void frmPromptedSearch::Buscar() {
             const int nCampos = registros_->CantidadCampos();
             QStringList nombres;
             for (int f = 0; f < nCampos; ++f) nombres.append(registros_->NombreCampo(f));
-            modelo_->EstablecerCampos(nombres);
 
             // Each listed column reads the field its key names.
             const auto& columnas = modelo_->Columnas();
@@ -363,35 +362,38 @@ void frmPromptedSearch::Buscar() {
                     throw TarsaError(3265, "No se encontró el elemento en esta colección: " + col.Campo, "BaseDatos");
                 indices.append(encontrado);
             }
+            modelo_->EstablecerCampos(nombres, indices);
             medidores.resize(columnas.size());
 
+            // The first screen of rows goes to the list at once; the rest follow in batches while the
+            // user interface keeps running, so that typing and Cancelar are answered as rows arrive.
             CederInterfaz ceder;
+            bool primeraPantalla = true;
             while (!registros_->EOF_()) {
                 QVariantList valores;
                 valores.reserve(nCampos);
                 for (int f = 0; f < nCampos; ++f) valores.append(registros_->Campo(f));
-                QStringList textos;
-                textos.reserve(indices.size());
                 for (qsizetype c = 0; c < indices.size(); ++c) {
-                    textos.append(TextoVisible(valores[indices[c]]));
-                    medidores[c].Considerar(estimador.Estimar(textos.last()), textos.last());
+                    // Text is measured as it is; only other values are written out to be measured.
+                    const QVariant& v = valores[indices[c]];
+                    const QString texto = v.typeId() == QMetaType::QString ? v.toString() : TextoVisible(v);
+                    medidores[c].Considerar(estimador.Estimar(texto), texto);
                 }
                 loteValores.append(std::move(valores));
-                loteTextos.append(std::move(textos));
                 registros_->MoveNext();
-                if (ceder.Toca()) {
-                    // Rows reach the list in batches while the user interface keeps running.
-                    modelo_->Agregar(loteValores, loteTextos);
+                if (primeraPantalla ? loteValores.size() >= kPrimeraPantalla : ceder.Toca()) {
+                    primeraPantalla = false;
+                    modelo_->Agregar(loteValores);
                     ceder.Ceder();
                     excedido_ = excedido_ || reloj.elapsed() > limiteMs_;
                     if (interrumpir_ || excedido_) break;
                 }
             }
-            modelo_->Agregar(loteValores, loteTextos);
+            modelo_->Agregar(loteValores);
         }
         if (excedido_ && !interrumpir_) throw TarsaError(3009, "");  // stopped between two rows
     } catch (const std::exception& e) {
-        modelo_->Agregar(loteValores, loteTextos);  // the list stays as far as it was filled
+        modelo_->Agregar(loteValores);  // the list stays as far as it was filled
         fallo = true;
         buscando_ = false;
         if (interrumpir_) {  // Cancelar or closed: nothing more to say

@@ -1,9 +1,9 @@
 // The search dialog: templates, options, statements, sorting, selection and failures, driven offscreen
 // through the modal-window handler.
 #include <QHeaderView>
-#include <QTimer>
 #include <QLabel>
 #include <QStatusBar>
+#include <QTimer>
 #include <QTreeView>
 
 #include "core/modTarsa.h"
@@ -22,13 +22,15 @@ const QString kMedicamentosMenu = QString::fromUtf8(
     "SELECT {Troquel}Troquel, {Código Barra}CodigoBarra, {Nombre}Nombre, {Presentación}Presentacion, "
     "{Precio}Precio FROM Medicamentos WHERE 1=1 AND {Options:Nombre;Nombre LIKE '{S}*';Troquel;Troquel LIKE '{S}*'}");
 const QString kMedicosMenu = QString::fromUtf8(
-    "SELECT {Matricula}Matricula, {Tipo Matricula}TipoMatricula, {Apellido}ApellidoNombre FROM Medicos WHERE IdEmpresa=3 "
+    "SELECT {Matricula}Matricula, {Tipo Matricula}TipoMatricula, {Apellido}ApellidoNombre FROM Medicos WHERE "
+    "IdEmpresa=3 "
     "AND {Options:Nombre;ApellidoNombre LIKE '{S}*';Matricula;Matricula = {S};Todos;}");
 const QString kMedicosTicket = QString::fromUtf8(
     "SELECT {Matricula}Matricula, {Tipo Matricula}TipoMatricula, {Apellido}ApellidoNombre FROM Medicos WHERE {Options:"
     "Nombre;ApellidoNombre LIKE '{S}*';Matricula;Cstr(Matricula) = '{S}'}");
-const QString kPlanesItem = QString::fromUtf8("SELECT {Código}Codigo, {Tipo}PlanCobertura, {Cobertura}PorcentajeCobertura "
-                                               "FROM Planes WHERE IdEmpresa=3 AND {Options:Código;Codigo LIKE '{S}*'}");
+const QString kPlanesItem = QString::fromUtf8(
+    "SELECT {Código}Codigo, {Tipo}PlanCobertura, {Cobertura}PorcentajeCobertura "
+    "FROM Planes WHERE IdEmpresa=3 AND {Options:Código;Codigo LIKE '{S}*'}");
 
 QStringList Encabezados(QTreeView* lista) {
     QStringList textos;
@@ -116,38 +118,71 @@ TEST_F(Busqueda, EveryTemplateBuildsItsStatementAndListsWhatItFinds) {
         QStringList primeraColumna;
     };
     const QList<Caso> casos = {
-        {"diagnoses by name, typed in lower case", kDiagnosticosMenu, "Nombre", "gri",
+        {"diagnoses by name, typed in lower case",
+         kDiagnosticosMenu,
+         "Nombre",
+         "gri",
          "SELECT Codigo, Nombre FROM Diagnosticos WHERE 1= 1 AND Nombre LIKE 'gri*'",
-         {QString::fromUtf8("Código"), "Nombre"}, {"A01", "D04"}},
-        {"diagnoses, every row", kDiagnosticosMenu, "Todos", "", "SELECT Codigo, Nombre FROM Diagnosticos WHERE 1= 1",
-         {QString::fromUtf8("Código"), "Nombre"}, {"A01", "B02", "A05", "D04"}},
-        {"doctors of a company, every row", kMedicosMenu, "Todos", "",
+         {QString::fromUtf8("Código"), "Nombre"},
+         {"A01", "D04"}},
+        {"diagnoses, every row",
+         kDiagnosticosMenu,
+         "Todos",
+         "",
+         "SELECT Codigo, Nombre FROM Diagnosticos WHERE 1= 1",
+         {QString::fromUtf8("Código"), "Nombre"},
+         {"A01", "B02", "A05", "D04"}},
+        {"doctors of a company, every row",
+         kMedicosMenu,
+         "Todos",
+         "",
          "SELECT Matricula, TipoMatricula, ApellidoNombre FROM Medicos WHERE IdEmpresa=3",
-         {"Matricula", "Tipo Matricula", "Apellido"}, {"1234", "5678"}},
-        {"doctors of a company by registration", kMedicosMenu, "Matricula", "5678",
+         {"Matricula", "Tipo Matricula", "Apellido"},
+         {"1234", "5678"}},
+        {"doctors of a company by registration",
+         kMedicosMenu,
+         "Matricula",
+         "5678",
          "SELECT Matricula, TipoMatricula, ApellidoNombre FROM Medicos WHERE IdEmpresa=3 AND Matricula = 5678",
-         {"Matricula", "Tipo Matricula", "Apellido"}, {"5678"}},
-        {"medications by troquel", kMedicamentosMenu, "Troquel", "12",
+         {"Matricula", "Tipo Matricula", "Apellido"},
+         {"5678"}},
+        {"medications by troquel",
+         kMedicamentosMenu,
+         "Troquel",
+         "12",
          "SELECT Troquel, CodigoBarra, Nombre, Presentacion, Precio FROM Medicamentos WHERE 1=1 AND Troquel LIKE '12*'",
          {"Troquel", QString::fromUtf8("Código Barra"), "Nombre", QString::fromUtf8("Presentación"), "Precio"},
          {"1234", "1299"}},
-        {"ticket doctor look-up by registration", kMedicosTicket, "Matricula", "777",
+        {"ticket doctor look-up by registration",
+         kMedicosTicket,
+         "Matricula",
+         "777",
          "SELECT Matricula, TipoMatricula, ApellidoNombre FROM Medicos WHERE Cstr(Matricula) = '777'",
-         {"Matricula", "Tipo Matricula", "Apellido"}, {"777"}},
-        {"plans of a company by code", kPlanesItem, QString::fromUtf8("Código"), "q",
+         {"Matricula", "Tipo Matricula", "Apellido"},
+         {"777"}},
+        {"plans of a company by code",
+         kPlanesItem,
+         QString::fromUtf8("Código"),
+         "q",
          "SELECT Codigo, PlanCobertura, PorcentajeCobertura FROM Planes WHERE IdEmpresa=3 AND Codigo LIKE 'q*'",
-         {QString::fromUtf8("Código"), "Tipo", "Cobertura"}, {"Q20"}},
+         {QString::fromUtf8("Código"), "Tipo", "Cobertura"},
+         {"Q20"}},
         {"no options block: only the pattern is replaced",
-         QString::fromUtf8("SELECT {Código}Codigo, {Nombre}Nombre FROM Diagnosticos WHERE Nombre LIKE '{S}*'"), "",
-         "GA", "SELECT Codigo, Nombre FROM Diagnosticos WHERE Nombre LIKE 'GA*'",
-         {QString::fromUtf8("Código"), "Nombre"}, {"B02"}},
+         QString::fromUtf8("SELECT {Código}Codigo, {Nombre}Nombre FROM Diagnosticos WHERE Nombre LIKE '{S}*'"),
+         "",
+         "GA",
+         "SELECT Codigo, Nombre FROM Diagnosticos WHERE Nombre LIKE 'GA*'",
+         {QString::fromUtf8("Código"), "Nombre"},
+         {"B02"}},
         {"keys with a table prefix read the bare field",
          QString::fromUtf8("SELECT {Empresa}Empresas.Nombre, {Código}Diagnosticos.Codigo FROM Diagnosticos INNER JOIN "
                            "Empresas ON Empresas.IdEmpresa = Diagnosticos.IdEmpresa WHERE 1= 1 AND {Options:Todos;}"),
-         "Todos", "",
+         "Todos",
+         "",
          "SELECT Empresas.Nombre, Diagnosticos.Codigo FROM Diagnosticos INNER JOIN Empresas ON Empresas.IdEmpresa = "
          "Diagnosticos.IdEmpresa WHERE 1= 1",
-         {"Empresa", QString::fromUtf8("Código")}, {"OSDE", "OSDE", "OSDE", "PAMI"}},
+         {"Empresa", QString::fromUtf8("Código")},
+         {"OSDE", "OSDE", "OSDE", "PAMI"}},
     };
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.nombre);
@@ -181,9 +216,12 @@ TEST_F(Busqueda, ThePatternAndTheSearchButtonFollowTheOptionAndThePattern) {
     };
     const QString sinOpciones = "SELECT {Nombre}Nombre FROM Diagnosticos WHERE Nombre LIKE '{S}*'";
     const QList<Caso> casos = {
-        {kDiagnosticosMenu, "Todos", "", false, true},   {kDiagnosticosMenu, "Nombre", "", true, false},
-        {kDiagnosticosMenu, "Nombre", "   ", true, false}, {kDiagnosticosMenu, "Nombre", "g", true, true},
-        {sinOpciones, "", "", true, false},               {sinOpciones, "", " x ", true, true},
+        {kDiagnosticosMenu, "Todos", "", false, true},
+        {kDiagnosticosMenu, "Nombre", "", true, false},
+        {kDiagnosticosMenu, "Nombre", "   ", true, false},
+        {kDiagnosticosMenu, "Nombre", "g", true, true},
+        {sinOpciones, "", "", true, false},
+        {sinOpciones, "", " x ", true, true},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE((c.opcion + "/" + c.patron).toStdString());
@@ -244,7 +282,8 @@ TEST_F(Busqueda, AcceptingReturnsEveryFieldOfTheChosenRowEvenAfterSorting) {
             ElegirFila(f, 0);
             QTreeView* lista = Hijo<QTreeView>(&f, "lvwResult");
             if (doble)
-                QTest::mouseDClick(lista->viewport(), Qt::LeftButton, {}, lista->visualRect(lista->model()->index(0, 0)).center());
+                QTest::mouseDClick(lista->viewport(), Qt::LeftButton, {},
+                                   lista->visualRect(lista->model()->index(0, 0)).center());
             else
                 Pulsar(&f, "cmdOK");
         });
@@ -266,10 +305,15 @@ TEST_F(Busqueda, TheReturnMarkerReturnsOnlyItsField) {
         QVariant valor;
     };
     const QList<Caso> casos = {
-        {QString::fromUtf8("SELECT {R}Codigo, {Nombre}Nombre FROM Diagnosticos WHERE {Options:Nombre;Nombre LIKE '{S}*'}"),
-         {"Nombre"}, "Codigo", "B02"},
+        {QString::fromUtf8(
+             "SELECT {R}Codigo, {Nombre}Nombre FROM Diagnosticos WHERE {Options:Nombre;Nombre LIKE '{S}*'}"),
+         {"Nombre"},
+         "Codigo",
+         "B02"},
         {QString::fromUtf8("SELECT {Nombre}{R}Diagnosticos.Nombre, Codigo FROM Diagnosticos WHERE Nombre LIKE '{S}*'"),
-         {"Nombre"}, "Nombre", "GASTRITIS"},
+         {"Nombre"},
+         "Nombre",
+         "GASTRITIS"},
     };
     for (const Caso& c : casos) {
         const auto r = Perform(c.plantilla, "Prueba", [&](frmPromptedSearch& f) {
@@ -317,8 +361,8 @@ TEST_F(Busqueda, ARefusedStatementShowsTheErrorAndLeavesTheDialogUsable) {
     const QList<Caso> casos = {
         {"a registration that is not a number", kMedicosMenu, QString::fromUtf8("Búsqueda de Médicos"), "Matricula",
          "abc"},
-        {"a quote inside a quoted condition", kDiagnosticosMenu, QString::fromUtf8("Búsqueda de Diagnósticos"), "Nombre",
-         "O'BRIEN"},
+        {"a quote inside a quoted condition", kDiagnosticosMenu, QString::fromUtf8("Búsqueda de Diagnósticos"),
+         "Nombre", "O'BRIEN"},
         {"a second statement that deletes", kMedicamentosMenu, "Búsqueda de Medicamentos", "Nombre",
          "x'; DELETE FROM Medicamentos; --"},
         {"a malformed template", "SELECT {Nombre FROM Diagnosticos WHERE Nombre LIKE '{S}*'", "Plantilla", "", "x"},
@@ -338,7 +382,8 @@ TEST_F(Busqueda, ARefusedStatementShowsTheErrorAndLeavesTheDialogUsable) {
         const MensajeMostrado& m = mensajes.mostrados[0];
         EXPECT_EQ(m.estilo, Mensajes::vbCritical);
         EXPECT_EQ(m.titulo, c.titulo);
-        EXPECT_TRUE(m.texto.startsWith("Error:\n") && m.texto.endsWith("\n") && m.texto.size() > 8) << m.texto.toStdString();
+        EXPECT_TRUE(m.texto.startsWith("Error:\n") && m.texto.endsWith("\n") && m.texto.size() > 8)
+            << m.texto.toStdString();
     }
     EXPECT_EQ(gDB->Consultar("SELECT COUNT(*) FROM Medicamentos")->Campo(0).toInt(), 3);
 }
@@ -350,7 +395,9 @@ TEST_F(Busqueda, ColumnsFitTheirWidestTextOrShareTheListWidth) {
         ClickBuscar(f);
         QTreeView* lista = Hijo<QTreeView>(&f, "lvwResult");
         const int margen = MargenCelda(lista);
-        const auto anchos = [lista] { return QList<int>{lista->header()->sectionSize(0), lista->header()->sectionSize(1)}; };
+        const auto anchos = [lista] {
+            return QList<int>{lista->header()->sectionSize(0), lista->header()->sectionSize(1)};
+        };
         // The caption is wider than every code; the long name is wider than its caption.
         const QList<int> ajustados{f.fontMetrics().horizontalAdvance(QString::fromUtf8("Código")) + margen,
                                    f.fontMetrics().horizontalAdvance("ENFERMEDAD DE NOMBRE MUY LARGO") + margen};
@@ -389,4 +436,36 @@ TEST_F(Busqueda, ASlowSearchStopsAtItsTimeLimitOrOnCancelar) {
     EXPECT_EQ(mensajes.mostrados.size(), 1);
     EXPECT_FALSE(gDB->EnTransaccion());
     EXPECT_EQ(gDB->Consultar("SELECT COUNT(*) FROM Medicamentos")->Campo(0).toInt(), 3);  // the connection still works
+}
+
+// Rows reach the list while the search goes on: the first screen of them at once, and the window
+// answers the keyboard and Cancelar before the last row is read.
+TEST_F(Busqueda, TypingAndCancelarAreAnsweredWhileRowsStream) {
+    constexpr int kFilas = 3000;
+    gDB->Ejecutar(QString("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+                          "INSERT INTO Medicamentos (IdEmpresa, Troquel, Nombre, Precio) "
+                          "SELECT 1, 10000 + i, 'MEDICAMENTO ' || i, i / 4.0 FROM n")
+                      .arg(kFilas));
+    int filasAlPulsar = -1;
+    const auto resultado = Perform(kMedicamentosMenu, "Medicamentos", [&](frmPromptedSearch& f) {
+        QTreeView* lista = Hijo<QTreeView>(&f, "lvwResult");
+        const auto conexion = QObject::connect(lista->model(), &QAbstractItemModel::rowsInserted, &f, [&] {
+            if (filasAlPulsar >= 0) return;
+            filasAlPulsar = lista->model()->rowCount();
+            QTimer::singleShot(0, &f, [&] {  // what the user does as soon as the window answers
+                QTest::keyClick(lista, Qt::Key_Down);
+                Pulsar(&f, "cmdCancel");
+            });
+        });
+        Escribir(f, "MED");
+        ClickBuscar(f);
+        QObject::disconnect(conexion);
+        EXPECT_GT(filasAlPulsar, 0);
+        EXPECT_LT(filasAlPulsar, kFilas);
+        EXPECT_EQ(lista->model()->rowCount(), filasAlPulsar);  // stopped at once
+        EXPECT_EQ(lista->currentIndex().row(), 0);             // the key reached the list
+        EXPECT_TRUE(f.isHidden());
+    });
+    EXPECT_FALSE(resultado.has_value());
+    EXPECT_TRUE(mensajes.mostrados.isEmpty());
 }
