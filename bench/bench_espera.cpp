@@ -1,6 +1,7 @@
-// Answer latency of the wait window: the time from the creation of Estado.rsp to the end of the
-// wait, with the directory watch and with the 500 ms poll alone (the baseline), in the same run.
-// The status file appears at a random moment of the poll period, as a terminal's answer would.
+// Answer latency of the wait window: the time from the moment Estado.rsp holds its complete line to
+// the end of the wait, with the directory watch and with the 500 ms poll alone (the baseline), in the
+// same run. The terminal writes in two steps, as some do: it creates the status file at a random
+// moment of the poll period and writes the line 1 to 30 ms later.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -10,7 +11,6 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTimer>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -44,14 +44,18 @@ void Espera(benchmark::State& state, bool vigilar) {
     frmProcesando::VigilarDirectorio = vigilar;
 
     Reloj::time_point creado;
+    QFile f(estado);
     EstablecerManejadorModal([&](QDialog& dialogo) {
         const int retraso = static_cast<int>(QRandomGenerator::global()->bounded(500));
-        QTimer::singleShot(retraso, &dialogo, [&] {
-            QFile f(estado);
+        const int pausa = 1 + static_cast<int>(QRandomGenerator::global()->bounded(30));
+        QTimer::singleShot(retraso, &dialogo, [&, pausa] {
             f.open(QIODevice::WriteOnly);
-            f.write("0 Transaccion aprobada\r\n");
-            f.close();
-            creado = Reloj::now();
+            f.flush();
+            QTimer::singleShot(pausa, &dialogo, [&] {
+                f.write("0 Transaccion aprobada\r\n");
+                f.close();
+                creado = Reloj::now();
+            });
         });
         return dialogo.exec();
     });
@@ -63,6 +67,10 @@ void Espera(benchmark::State& state, bool vigilar) {
         const bool fin = espera.Cargar();
         const auto terminado = Reloj::now();
         if (!fin) state.SkipWithError("the wait was cancelled");
+        if (f.isOpen()) {
+            f.close();
+            state.SkipWithError("the wait ended before the line was complete");
+        }
         const double s = std::chrono::duration<double>(terminado - creado).count();
         state.SetIterationTime(s);
         muestras.push_back(s * 1000);
@@ -81,9 +89,13 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RegisterBenchmark("Espera/sondeo_500ms", Espera, false)
-        ->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
+        ->UseManualTime()
+        ->Iterations(20)
+        ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("Espera/vigilancia_directorio", Espera, true)
-        ->UseManualTime()->Iterations(40)->Unit(benchmark::kMillisecond);
+        ->UseManualTime()
+        ->Iterations(40)
+        ->Unit(benchmark::kMillisecond);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     if (gMedianaVigilancia > 0 && gMedianaSondeo > 0)

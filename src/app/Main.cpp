@@ -4,7 +4,10 @@
 
 #include "app/modVentanas.h"
 #include "catalogs/modInicioCatalogos.h"
+#include "core/modBaseLocal.h"
 #include "core/modTarsa.h"
+#include "exchange/modIntercambio.h"
+#include "journal/modTransaccionLocal.h"
 #include "platform/Ansi.h"
 #include "platform/Mensajes.h"
 #include "platform/ui/ImpresoraSistema.h"
@@ -31,6 +34,8 @@ int Main(int argc, char** argv) {
         return 1;
     }
     gDirectorioAplicacion = ResolverDirectorioAplicacion(QCoreApplication::applicationDirPath());
+    if (!ReservarDirectorioAplicacion()) return 1;
+    gAlRecibirRespuestaTardia = RegistrarRespuestaTardia;
 
     const QStringList args = QCoreApplication::arguments().mid(1);
     const bool conectado = IniciarAplicacion(args.join(' '));

@@ -1,5 +1,8 @@
 #include "catalogs/clsAcceso.h"
 
+#include <cmath>
+#include <limits>
+
 #include "core/modTarsa.h"
 #include "platform/TarsaError.h"
 
@@ -60,7 +63,8 @@ qint64 clsAcceso::LeerEntero(const ::Registros& rs, const char* campo) {
     const QVariant v = rs.Campo(QString::fromLatin1(campo));
     if (v.isNull()) return 0;
     if (v.typeId() == QMetaType::QString) return Val(v.toString());
-    return static_cast<qint64>(v.toDouble());
+    if (v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::Int) return v.toLongLong();
+    return SaturarEntero(v.toDouble());
 }
 
 double clsAcceso::LeerDoble(const ::Registros& rs, const char* campo) {
@@ -74,6 +78,20 @@ qint64 Val(const QString& texto) {
     while (i < texto.size() && texto[i].isSpace()) ++i;
     bool negativo = false;
     if (i < texto.size() && (texto[i] == '-' || texto[i] == '+')) negativo = texto[i++] == '-';
-    for (; i < texto.size() && texto[i] >= '0' && texto[i] <= '9'; ++i) n = n * 10 + (texto[i].unicode() - '0');
+    constexpr qint64 kMaximo = std::numeric_limits<qint64>::max();
+    for (; i < texto.size() && texto[i] >= '0' && texto[i] <= '9'; ++i) {
+        const int digito = texto[i].unicode() - '0';
+        // A number too large for 64 bits stays at the largest one instead of wrapping around.
+        n = n > (kMaximo - digito) / 10 ? kMaximo : n * 10 + digito;
+    }
     return negativo ? -n : n;
+}
+
+qint64 SaturarEntero(double valor) {
+    if (std::isnan(valor)) return 0;
+    // 2^63 is the first double beyond the 64-bit range; converting it or more is undefined.
+    constexpr double kLimite = 9223372036854775808.0;
+    if (valor >= kLimite) return std::numeric_limits<qint64>::max();
+    if (valor < -kLimite) return std::numeric_limits<qint64>::min();
+    return static_cast<qint64>(valor);
 }

@@ -80,5 +80,7 @@ protected:
 };
 
 // The leading number of a text, as the old Val: blanks skipped, digits up to the first other
-// character, 0 when there is none.
+// character, 0 when there is none. Beyond 64 bits it stays at the largest (or smallest) number.
 qint64 Val(const QString& texto);
+// The whole part of a floating value, held at the 64-bit limits beyond them; 0 for not-a-number.
+qint64 SaturarEntero(double valor);

@@ -96,22 +96,27 @@ void ImportarConfiguracion(bool preguntar) {
     clsEmpresas empresas;
     clsActividades actividades;
     clsPrestadores prestadores;
-    actividades.Condicion.clear();
-    actividades.Procesar(2);
-    prestadores.Condicion.clear();
-    prestadores.Procesar(2);
+    // All or nothing: a crash half way would leave the companies without activities or providers,
+    // and nothing would import them again.
+    if (!gDB) throw TarsaError(91, "La base de datos no está abierta");
+    gDB->Transaccion([&] {
+        actividades.Condicion.clear();
+        actividades.Procesar(2);
+        prestadores.Condicion.clear();
+        prestadores.Procesar(2);
 
-    int n = 0;
-    for (const clsItemEmpresaQuelo& e : gColEmpresasQuelo) {
-        if (Val(e.CodigoEmpresa) == 99) continue;
-        ++n;
-        empresas.PutAP(n, e.CodigoEmpresa, e.NombreEmpresa, e.CodigoEmpresa, false);
-        const auto actividad = static_cast<qint32>(Val(e.CodigoActividad));
-        actividades.Procesar(1, static_cast<qint32>(Val(e.CodigoEmpresa)), actividad, e.NombreActividad,
-                             TipoActividadQuelo(actividad), e.CodigoActividad);
-        prestadores.Procesar(1, e.Licencia, e.Licencia, "0", e.Licencia, QString(), false);
-    }
-    empresas.PutAP(0, QString(), QString(), QString(), false);
+        int n = 0;
+        for (const clsItemEmpresaQuelo& e : gColEmpresasQuelo) {
+            if (Val(e.CodigoEmpresa) == 99) continue;
+            ++n;
+            empresas.PutAP(n, e.CodigoEmpresa, e.NombreEmpresa, e.CodigoEmpresa, false);
+            const auto actividad = static_cast<qint32>(Val(e.CodigoActividad));
+            actividades.Procesar(1, static_cast<qint32>(Val(e.CodigoEmpresa)), actividad, e.NombreActividad,
+                                 TipoActividadQuelo(actividad), e.CodigoActividad);
+            prestadores.Procesar(1, e.Licencia, e.Licencia, "0", e.Licencia, QString(), false);
+        }
+        empresas.PutAP(0, QString(), QString(), QString(), false);
+    });
 
     CargarColEmpresas();
     QList<clsItemPrestador> colPrestadores;

@@ -2,6 +2,8 @@
 // collections and re-import the terminal's configuration when its files changed.
 #include "catalogs/modInicioCatalogos.h"
 
+#include <exception>
+
 #include "catalogs/clsActividades.h"
 #include "catalogs/clsBitmaps.h"
 #include "catalogs/clsEmpresas.h"
@@ -15,18 +17,26 @@ namespace {
 // Imports when the file of the kind is newer than its last import and stores the file's date
 // under the setting, even when the import failed, so that a bad file is not retried at every start.
 // A newer _Quelo.prm also reloads the operation bitmaps: without them a fresh installation would
-// offer no ticket field until someone accepts the settings dialog.
+// offer no ticket field until someone accepts the settings dialog. Each of the two runs even when
+// the other fails; the first failure is reported.
 void ImportarSiHayNueva(const QString& tipo, const QString& clave) {
     QString fecha;
     if (!HayConfiguracionNueva(tipo, fecha)) return;
+    std::exception_ptr falla;
     try {
-        if (tipo == "PRM") clsBitmaps().GetBitmaps();
         ImportarConfiguracion(false);
     } catch (...) {
-        Ajustes::Guardar(kAplicacion, kSeccionStart, clave, fecha);
-        throw;
+        falla = std::current_exception();
+    }
+    if (tipo == "PRM") {
+        try {
+            clsBitmaps().GetBitmaps();
+        } catch (...) {
+            if (!falla) falla = std::current_exception();
+        }
     }
     Ajustes::Guardar(kAplicacion, kSeccionStart, clave, fecha);
+    if (falla) std::rethrow_exception(falla);
 }
 
 }  // namespace

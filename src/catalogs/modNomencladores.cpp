@@ -1,6 +1,7 @@
 #include "catalogs/modNomencladores.h"
 
 #include "catalogs/ArchivoCatalogo.h"
+#include "exchange/ArchivoRespuesta.h"
 #include "catalogs/clsDiagnostico.h"
 #include "catalogs/clsMedicamento.h"
 #include "catalogs/clsMedico.h"
@@ -47,10 +48,13 @@ struct Seccion {
 // Applies one catalog inside one transaction. Its messages join gColErrores only when it is
 // committed; when it fails, the list says that the catalog was left as it was.
 void AplicarSeccion(const QString& d, bool completo, const Seccion& s, const AvisoProgreso& progreso) {
-    const QString ruta = Rutas::Unir(d, QString("DownLoad\\") + s.diseno->Archivo);
-    if (!Rutas::EsArchivo(ruta)) return;  // a catalog not delivered is skipped without a word
+    const QString relativa = QString("DownLoad\\") + s.diseno->Archivo;
     ArchivoRegistros archivo;
-    archivo.AbrirLectura(ruta, s.diseno->Longitud);
+    switch (archivo.AbrirLecturaDentro(d, relativa, s.diseno->Longitud)) {
+        case SinEnlaces::Apertura::Falta: return;  // a catalog not delivered is skipped without a word
+        case SinEnlaces::Apertura::Rechazado: ArchivoRespuesta::InformarRechazo(relativa); return;
+        case SinEnlaces::Apertura::Abierto: break;
+    }
     const qint64 total = archivo.CantidadRegistros();
     const QString aviso = QString::fromUtf8("Actualizando %1 ...").arg(s.nombre);
     ListaMensajes mensajes;

@@ -1,11 +1,11 @@
 // The local database's connection and upkeep, and this run's exchange directory.
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
-
-#include <chrono>
 #include <cmath>
 
+#include "core/modBaseLocal.h"
 #include "core/modTarsa.h"
 #include "platform/Mensajes.h"
 #include "platform/Rutas.h"
@@ -41,9 +41,39 @@ bool CompactarYAbrir(const QString& archivo) {
     return true;
 }
 
-QRandomGenerator GeneradorDelReloj() {
-    const auto ahora = std::chrono::high_resolution_clock::now().time_since_epoch().count();
-    return QRandomGenerator(static_cast<quint32>(ahora ^ (ahora >> 32)));
+QString Nombre(const QString& archivo) { return QFileInfo(archivo).fileName(); }
+
+// The damaged file is kept under another name and the backup of the last orderly shutdown takes its
+// place; the user is told what the journal may be missing.
+void VolverAlRespaldo(const QString& archivo) {
+    const QDateTime fecha = QFileInfo(archivo + ".bak").lastModified();
+    const QString apartado = ApartarArchivo(archivo, "averiada");
+    RestaurarRespaldo(archivo);
+    MsgBox("La base de datos " + Nombre(archivo) + " estaba dañada y no se pudo reparar. Se guardó sin cambios como " +
+               Nombre(apartado) + " y el programa sigue con la copia de respaldo del " +
+               fecha.toString("dd/MM/yyyy HH:mm") + ": lo hecho después de esa fecha no está en ella.",
+           Mensajes::vbExclamation, "Conectar");
+}
+
+// An Access database of the program this one replaces cannot be opened here: it is kept untouched
+// under another name and the client starts from its own backup or from the delivered database.
+void ReemplazarBaseAccess(const QString& archivo) {
+    const QString apartado = ApartarArchivo(archivo, "Access");
+    QString sigue;
+    if (BaseSana(archivo + ".bak")) {
+        RestaurarRespaldo(archivo);
+        sigue = "El programa sigue con la copia de respaldo de la última vez que se cerró.";
+    } else {
+        CrearBaseEntregada(archivo);
+        // The empty database needs the terminal's configuration again, whatever was imported before.
+        gFechaQueloPrm = gFechaQueloEmp = QStringLiteral("01/01/1990");
+        sigue = "El programa empieza con una base de datos nueva y vuelve a tomar la configuración de la terminal.";
+    }
+    MsgBox(Nombre(archivo) +
+               " es una base de datos de Access, de la versión anterior del programa, que esta versión "
+               "no usa. Se guardó sin cambios como " +
+               Nombre(apartado) + ".\n" + sigue,
+           Mensajes::vbInformation, "Conectar");
 }
 
 }  // namespace
@@ -53,11 +83,16 @@ bool Conectar(const QString& archivo) {
     const QString bak = archivo + ".bak";
     try {
         if (QFileInfo::exists(tmp)) QFile::remove(tmp);
-        if (!QFileInfo::exists(archivo)) QFile::rename(bak, archivo);  // a failure here is ignored
+        if (BaseDatos::FormatoDe(archivo) == BaseDatos::Formato::Jet) ReemplazarBaseAccess(archivo);
+        // A copy, so that the backup is still there should this start fail as well.
+        if (!QFileInfo::exists(archivo) && BaseSana(bak)) RestaurarRespaldo(archivo);
         if (!QFileInfo::exists(archivo)) {
             MsgBox("No existe Base de datos \n" + QDir::toNativeSeparators(archivo), Mensajes::vbCritical, "Conectar");
             return false;
         }
+        // Looking at the tables rolls back what a crashed write left half done, so only a file that
+        // is damaged or not this program's database asks for a repair.
+        if (!EsBaseDelPrograma(archivo) && !RepararBase(archivo)) return false;
         return CompactarYAbrir(archivo);
     } catch (const std::exception& e) {
         gDB.reset();
@@ -69,15 +104,18 @@ bool Conectar(const QString& archivo) {
 
 bool RepararBase(const QString& archivo) {
     if (MsgBox("Reparar base de datos?", Mensajes::vbYesNo | Mensajes::vbQuestion) != Mensajes::vbYes) return false;
-    const auto errores = BaseDatos::Reparar(archivo);
-    if (errores.isEmpty()) return true;
+    auto errores = BaseDatos::Reparar(archivo);
+    if (errores.isEmpty() && EsBaseDelPrograma(archivo)) return true;
+    if (errores.isEmpty()) errores.append({3049, "El archivo no tiene las tablas de la base de datos del programa"});
+    if (BaseSana(archivo + ".bak")) {
+        VolverAlRespaldo(archivo);
+        return true;
+    }
     QString texto = "No se ha podido reparar la base de datos!";
     for (const auto& [numero, descripcion] : errores) texto += "\n" + QString::number(numero) + ": " + descripcion;
     MsgBox(texto, Mensajes::vbCritical, "ERROR");
     return false;
 }
-
-QString DirectorioIntercambio() { return Rutas::Unir(gQueloPath, gTermDir); }
 
 bool Desconectar() {
     QString archivo;
@@ -96,37 +134,6 @@ bool Desconectar() {
     if (!gTermDir.isEmpty()) BorrarDirectorioIntercambio(DirectorioIntercambio());
     Sistema::Actual().TerminarProceso(0);
     return true;
-}
-
-void BorrarDirectorioIntercambio(const QString& d) {
-    for (const char* sub : {"upload", "download"}) {
-        Rutas::BorrarPatron(Rutas::Unir(d, sub), "*.*");
-        Rutas::BorrarDirectorio(Rutas::Unir(d, sub));
-    }
-    Rutas::BorrarPatron(d, "*.*");
-    Rutas::BorrarDirectorio(d);
-}
-
-QString CrearDirectorioTerminal() {
-    if (!Rutas::EsDirectorio(gQueloPath))
-        throw TarsaError(76, "No se encontró la ruta de acceso " + gQueloPath);
-    for (int intento = 0; intento < 100000; ++intento) {
-        QRandomGenerator azar = GeneradorDelReloj();
-        const int n = static_cast<int>(azar.generateDouble() * 999 + 1);
-        const QString nombre = "term" + QString::number(n);
-        const QString camino = Rutas::Unir(gQueloPath, nombre);
-        if (Rutas::Existe(camino)) continue;
-        // Creating the directory is the claim: another client that got there first makes this fail.
-        if (!Rutas::CrearDirectorio(camino)) {
-            if (Rutas::Existe(camino)) continue;
-            throw TarsaError(75, "No se puede crear el directorio " + camino);
-        }
-        if (!Rutas::CrearDirectorio(Rutas::Unir(camino, "upload")) ||
-            !Rutas::CrearDirectorio(Rutas::Unir(camino, "download")))
-            throw TarsaError(75, "No se puede crear el directorio de intercambio en " + camino);
-        return nombre;
-    }
-    throw TarsaError(75, "No quedan directorios de intercambio libres en " + gQueloPath);
 }
 
 void NuevaTransaccionFarmacia() {

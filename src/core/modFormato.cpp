@@ -15,7 +15,17 @@ QString TextoDe(const QVariant& valor) {
     return valor.toString();
 }
 
-QString CerosYCorte(const QString& texto, int n) { return (QString(n, '0') + texto).right(n); }
+// The last n characters of the zero-padded text; a character beyond the Basic Multilingual Plane
+// counts as one, never split in halves.
+QString CerosYCorte(const QString& texto, int n) {
+    const QString t = QString(n, '0') + texto;
+    qsizetype inicio = t.size();
+    for (int i = 0; i < n && inicio > 0; ++i) {
+        --inicio;
+        if (inicio > 0 && t[inicio].isLowSurrogate() && t[inicio - 1].isHighSurrogate()) --inicio;
+    }
+    return t.mid(inicio);
+}
 
 bool EsTexto(const QVariant& v) { return v.typeId() == QMetaType::QString || v.typeId() == QMetaType::QByteArray; }
 

@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <QLocale>
 
+#include "core/modBaseLocal.h"
 #include "platform/Ajustes.h"
 #include "platform/Impresora.h"
 #include "platform/Mensajes.h"
@@ -176,8 +177,13 @@ bool IniciarNucleo(const QString& lineaComandos, QString& m) {
 
 void CopiarRespaldo(const QString& archivo) {
     const QString bak = archivo + ".bak";
-    if (QFile::exists(bak)) QFile::remove(bak);
-    QFile::copy(archivo, bak);  // a failure ends the routine silently
+    // A sound backup is never given up for a file that is not: the next start could not go back to it.
+    if (QFileInfo::exists(bak) && !BaseSana(archivo) && BaseSana(bak)) return;
+    try {
+        Rutas::CopiarSeguro(archivo, bak);  // the old backup stays until the new one is complete
+    } catch (const TarsaError&) {
+        // a failure ends the routine silently
+    }
 }
 
 void ImprimirTexto(const QString& texto) {

@@ -120,10 +120,14 @@ QString NombreOperacion(int codigo);  // the name the journal shows for an opera
 bool Conectar(const QString& archivo);
 bool RepararBase(const QString& archivo);
 bool Desconectar();
+// Removes the exchange directories that crashed runs left behind, then creates and marks this run's.
 QString CrearDirectorioTerminal();
-// Empties and removes an exchange directory and its upload and download directories; failures are
-// ignored (left-over files stay).
+// Removes the exchange directories of the working directory that no living run owns; how many.
+int BorrarDirectoriosAbandonados();
+// Empties and removes an exchange directory without following links (a link found inside or in
+// its place is removed itself); failures are ignored (left-over files stay).
 void BorrarDirectorioIntercambio(const QString& d);
-QString DirectorioIntercambio();  // D: gQueloPath joined with gTermDir
+// D: gQueloPath joined with gTermDir; throws TarsaError when the run has no exchange directory.
+QString DirectorioIntercambio();
 void NuevaTransaccionFarmacia();
 QString SoloDigitos(const QString& texto);

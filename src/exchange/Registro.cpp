@@ -1,10 +1,10 @@
 #include "exchange/Registro.h"
 
 #include "core/modTarsa.h"
+#include "exchange/ArchivoRespuesta.h"
 #include "exchange/modIntercambio.h"
 #include "platform/Ansi.h"
 #include "platform/ArchivoRegistros.h"
-#include "platform/Rutas.h"
 #include "platform/TarsaError.h"
 
 namespace Registro {
@@ -12,16 +12,19 @@ namespace Registro {
 namespace {
 constexpr int kTiposIncompatibles = 13;
 
+// Every field is cut and padded after encoding, so its width is in bytes whatever the text held.
 QByteArray AlAncho(const QByteArray& bytes, int ancho, char relleno) {
     return bytes.size() >= ancho ? bytes.left(ancho) : bytes + QByteArray(ancho - bytes.size(), relleno);
 }
+
+QByteArray CerosAlAncho(const QByteArray& bytes, int ancho) { return (QByteArray(ancho, '0') + bytes).right(ancho); }
 }  // namespace
 
 QByteArray FormatearCampo(Convencion conv, int ancho, const QVariant& valor, const QString& literal) {
     switch (conv) {
-        case Convencion::Texto: return AlAncho(Ansi::Codificar(valor.toString().left(ancho)), ancho, ' ');
-        case Convencion::Ceros: return Ansi::Codificar(RellenarCeros(valor, ancho));
-        case Convencion::CerosRTrim: return Ansi::Codificar(RellenarCerosRTrim(valor, ancho));
+        case Convencion::Texto: return AlAncho(Ansi::Codificar(valor.toString()), ancho, ' ');
+        case Convencion::Ceros: return CerosAlAncho(Ansi::Codificar(RellenarCeros(valor, ancho)), ancho);
+        case Convencion::CerosRTrim: return CerosAlAncho(Ansi::Codificar(RellenarCerosRTrim(valor, ancho)), ancho);
         case Convencion::Fecha: return AlAncho(Ansi::Codificar(FechaAAAAMMDD(valor.toString())), ancho, ' ');
         case Convencion::Blanco: return QByteArray(ancho, ' ');
         case Convencion::Relleno0: return QByteArray(ancho, '0');
@@ -78,13 +81,20 @@ int EnteroO9999(const QString& texto) {
     return ok ? n : 9999;
 }
 
-void LeerErrores(const QString& path, int longitud, LecturaCodigo lectura, int offsetCodigo, int anchoCodigo,
-                 int offsetTexto, int anchoTexto) {
-    if (!Rutas::EsArchivo(path)) return;  // no answer records: nothing to list
+void LeerErrores(const QString& directorio, const QString& relativa, int longitud, LecturaCodigo lectura,
+                 int offsetCodigo, int anchoCodigo, int offsetTexto, int anchoTexto) {
     ArchivoRegistros archivo;
-    archivo.AbrirLectura(path, longitud);
-    const QList<QByteArray> registros = archivo.LeerTodos();
+    switch (archivo.AbrirLecturaDentro(directorio, relativa, longitud)) {
+        case SinEnlaces::Apertura::Falta: return;  // no answer records: nothing to list
+        case SinEnlaces::Apertura::Rechazado: ArchivoRespuesta::InformarRechazo(relativa); return;
+        case SinEnlaces::Apertura::Abierto: break;
+    }
+    const qint64 total = archivo.CantidadRegistros();
+    const QList<QByteArray> registros = archivo.LeerPrimeros(ArchivoRespuesta::kMaximoRegistros);
     archivo.Cerrar();
+    if (total > registros.size())
+        ArchivoRespuesta::InformarCorte(relativa, QString::number(registros.size()) + " registros",
+                                        QString::number(total) + " registros");
     for (const QByteArray& r : registros) {
         clsItemError e;
         e.Tipo = 1;

@@ -78,11 +78,13 @@ QByteArray FormatearCampo(Convencion conv, int ancho, const QVariant& valor, con
 void Agregar(QByteArray& registro, const QString& disposicion, int offset, const QByteArray& campo);
 void Verificar(const QByteArray& registro, const QString& disposicion, int longitud);
 
-// Reads every whole record of the answer file at path and appends to gColErrores an entry (Tipo 1)
-// for each one whose code is not 0. A missing file adds nothing. Throws TarsaError (13) when a code
-// that must be a whole number is not one.
-void LeerErrores(const QString& path, int longitud, LecturaCodigo lectura, int offsetCodigo, int anchoCodigo,
-                 int offsetTexto, int anchoTexto);
+// Reads the whole records of the answer file directorio/relativa (at most
+// ArchivoRespuesta::kMaximoRegistros, the rest reported) and appends to gColErrores an entry (Tipo 1)
+// for each one whose code is not 0. A missing file adds nothing; a file that is not a plain file of
+// the directory is refused with a message and adds nothing. Throws TarsaError (13) when a code that
+// must be a whole number is not one.
+void LeerErrores(const QString& directorio, const QString& relativa, int longitud, LecturaCodigo lectura,
+                 int offsetCodigo, int anchoCodigo, int offsetTexto, int anchoTexto);
 
 // The leading number of a text, spaces ignored; 0 when it starts with anything else.
 int ValorNumerico(const QString& texto);
@@ -106,13 +108,13 @@ QByteArray ComponerRegistro(const Disposicion<T>& d, const T& objeto) {
 }
 
 template <class T>
-void LeerErroresRegistro(const QString& path, const Disposicion<T>& d) {
+void LeerErroresRegistro(const QString& directorio, const QString& relativa, const Disposicion<T>& d) {
     const Campo<T>* codigo = nullptr;
     const Campo<T>* texto = nullptr;
     for (const Campo<T>& c : d.Campos) {
         if (c.Papel == Rol::CodigoError) codigo = &c;
         if (c.Papel == Rol::TextoError) texto = &c;
     }
-    Registro::LeerErrores(path, d.Longitud, d.Lectura, codigo ? codigo->Offset : 0, codigo ? codigo->Ancho : 0,
-                          texto ? texto->Offset : 0, texto ? texto->Ancho : 0);
+    Registro::LeerErrores(directorio, relativa, d.Longitud, d.Lectura, codigo ? codigo->Offset : 0,
+                          codigo ? codigo->Ancho : 0, texto ? texto->Offset : 0, texto ? texto->Ancho : 0);
 }

@@ -141,6 +141,6 @@ bool clsItemTicket::LeerSVL2(const QString& directorio) const {
     const Disposicion<T>* d = DisposicionPara(Version, TipoPrestador);
     if (!d) return true;
     const QString archivo = TipoPrestador == 1 ? QStringLiteral("_SVL.3") : QStringLiteral("_SVL.2");
-    LeerErroresRegistro(Rutas::Unir(directorio, "DownLoad\\" + archivo), *d);
+    LeerErroresRegistro(directorio, "DownLoad\\" + archivo, *d);
     return true;
 }

@@ -139,5 +139,5 @@ void clsParametros::GrabarSAL0(const QString& directorio, const Disposicion<T>& 
 void clsParametros::LeerRespuestas(const QString& directorio, LecturaCodigo lectura) {
     // Whatever the version, the terminal answers in the V250 shape.
     const Disposicion<T>& respuesta = lectura == LecturaCodigo::EnteroO9999 ? kNomencladoresV250 : kCierresV250;
-    LeerErroresRegistro(Rutas::Unir(directorio, "DownLoad\\_SAL.0"), respuesta);
+    LeerErroresRegistro(directorio, "DownLoad\\_SAL.0", respuesta);
 }

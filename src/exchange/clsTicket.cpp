@@ -174,6 +174,6 @@ bool clsTicket::GrabarSVL1(const QString& directorio) const {
 bool clsTicket::LeerSVL1(const QString& directorio) const {
     const Disposicion<T>* d = DisposicionPara(Version, TipoPrestador);
     if (!d) return true;
-    LeerErroresRegistro(Rutas::Unir(directorio, "DownLoad\\_SVL.1"), *d);
+    LeerErroresRegistro(directorio, "DownLoad\\_SVL.1", *d);
     return true;
 }

@@ -1,16 +1,17 @@
 #include "exchange/clsTransaccion.h"
 
 #include "core/modTarsa.h"
+#include "exchange/ArchivoRespuesta.h"
 #include "platform/Ansi.h"
 #include "platform/ArchivoRegistros.h"
-#include "platform/ArchivoTexto.h"
 #include "platform/Rutas.h"
+#include "platform/SinEnlaces.h"
 #include "platform/TarsaError.h"
 
 namespace {
 
 QByteArray Texto(const QString& valor, int ancho) {
-    const QByteArray b = Ansi::Codificar(valor.left(ancho));
+    const QByteArray b = Ansi::Codificar(valor);  // cut after encoding: the width is in bytes
     return b.size() >= ancho ? b.left(ancho) : b + QByteArray(ancho - b.size(), ' ');
 }
 
@@ -33,19 +34,21 @@ bool clsTransaccion::PutSVL0() const {
     svl0.Cerrar();
     // The notification wakes a terminal that watches TX; without that directory it polls.
     const QString tx = Rutas::Unir(gQueloPath, "TX");
-    if (Rutas::EsDirectorio(tx)) {
-        ArchivoTexto::CrearVacio(Rutas::Unir(tx, gTermDir));
-    }
+    // An existing entry is never opened for output: it may be a link or a file that is not ours.
+    if (Rutas::EsDirectorio(tx) &&
+        SinEnlaces::CrearVacio(Rutas::Unir(tx, gTermDir)) == SinEnlaces::Creacion::Rechazado)
+        throw TarsaError(75, QString::fromUtf8("La notificación %1 ya existe y no es un archivo común (un enlace o "
+                                               "un directorio): no se escribe en ella.")
+                                 .arg(Rutas::Unir(tx, gTermDir)));
     return true;
 }
 
 QString clsTransaccion::BuscarRespuesta() const {
-    const auto lineas = ArchivoTexto::LeerLineas(ArchivoEstado(QueloPath));
-    return !lineas || lineas->isEmpty() ? QString() : lineas->first();
+    return ArchivoRespuesta::PrimeraLinea(QueloPath, "Estado.rsp", ArchivoRespuesta::kLimiteEstado);
 }
 
-QString clsTransaccion::LeerLineas(const QString& relativa, int* medida) const {
-    const auto lineas = ArchivoTexto::LeerLineas(Rutas::Unir(QueloPath, relativa));
+QString clsTransaccion::LeerLineas(const QString& relativa, qint64 limite, int* medida) const {
+    const auto lineas = ArchivoRespuesta::Lineas(QueloPath, relativa, limite);
     if (!lineas) return {};
     QString resultado;
     for (const QString& linea : *lineas) {
@@ -55,12 +58,16 @@ QString clsTransaccion::LeerLineas(const QString& relativa, int* medida) const {
     return resultado;
 }
 
-QString clsTransaccion::BuscarTicket() { return LeerLineas("Download\\_ticket.prn", &MedidaTicket); }
+QString clsTransaccion::BuscarTicket() {
+    return LeerLineas("Download\\_ticket.prn", ArchivoRespuesta::kLimiteTicket, &MedidaTicket);
+}
 
-QString clsTransaccion::LeerSVL1() const { return LeerLineas("Download\\_svl.1", nullptr); }
+QString clsTransaccion::LeerSVL1() const {
+    return LeerLineas("Download\\_svl.1", ArchivoRespuesta::kLimiteCabecera, nullptr);
+}
 
 QString clsTransaccion::LeerSAL0() const {
-    QString texto = LeerLineas("Download\\_sal.0", nullptr);
+    QString texto = LeerLineas("Download\\_sal.0", ArchivoRespuesta::kLimiteCierre, nullptr);
     qsizetype inicio = 0, fin = texto.size();
     while (inicio < fin && texto[inicio] == ' ') ++inicio;
     while (fin > inicio && texto[fin - 1] == ' ') --fin;

@@ -30,5 +30,5 @@ public:
     static QString ArchivoEstado(const QString& directorio);  // D\Estado.rsp
 
 private:
-    QString LeerLineas(const QString& relativa, int* medida) const;
+    QString LeerLineas(const QString& relativa, qint64 limite, int* medida) const;
 };

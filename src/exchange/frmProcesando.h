@@ -4,18 +4,19 @@
 #include <QFileSystemWatcher>
 #include <QPixmap>
 #include <QTimer>
-
 #include <array>
 
 #include "core/modTarsa.h"
+#include "exchange/clsLecturaEstado.h"
 #include "exchange/clsTransaccion.h"
 
 class QLabel;
 class QPushButton;
 
-// Modal wait (caption "Proceso") until D\Estado.rsp exists or the user cancels. It ends as soon as
-// the exchange directory reports the status file, and polls every 500 ms as well (a network share
-// may not report changes).
+// Modal wait (caption "Proceso") until D\Estado.rsp holds a complete first line or the user cancels.
+// It ends as soon as the exchange directory reports the status file, and polls every 500 ms as well
+// (a network share may not report changes). A status file that is empty or still being written keeps
+// the wait going; with the watch on it is looked at again every few milliseconds until complete.
 class frmProcesando : public QDialog {
     Q_OBJECT
 public:
@@ -29,6 +30,8 @@ public:
     static inline bool VigilarDirectorio = true;
     // The poll's period; tests lengthen it to show that the watch alone ends the wait.
     static inline int IntervaloSondeoMs = 500;
+    // How often a status file that is present but not yet complete is looked at again (watch on).
+    static inline int IntervaloRevisionMs = 10;
 
 private:
     void Tick();
@@ -38,6 +41,8 @@ private:
     QLabel* imgAnimacion_;
     QPushButton* cmdCancelar_;
     QTimer TimerTarsa;
+    QTimer revision_;  // a status file being written, looked at again
+    clsLecturaEstado lectura_;
     QFileSystemWatcher vigilante_;
     std::array<QPixmap, 4> cuadros_;
     QString estado_;  // D\Estado.rsp

@@ -24,4 +24,17 @@ bool LeeArchivos() {
     }
 }
 
-void ReiniciarErrores() { gColErrores.clear(); }
+bool RespondeA(const QByteArray& pedido, const QByteArray& respuesta) {
+    if (pedido.isEmpty() || respuesta.isEmpty()) return true;
+    const auto igual = [&](int offset, int ancho) { return pedido.mid(offset, ancho) == respuesta.mid(offset, ancho); };
+    if (pedido.startsWith("FF000")) return igual(5, 2) && (pedido.size() != 372 || igual(340, 8));
+    if (pedido.size() == 222) return igual(143, 1);  // V101 pharmacy: the operation character
+    if (pedido.size() == 262) return igual(153, 1);  // V101 other providers
+    return true;
+}
+
+void ReiniciarErrores() {
+    gColErrores.clear();
+    gIntercambioAnterior = {};
+    gAlRecibirRespuestaTardia = {};
+}

@@ -1,5 +1,6 @@
 #pragma once
-// One row of the transaction journal, with the company's name in place of its code.
+// One row of the transaction journal, with the company's name in place of its code. Ticket numbers
+// have 12 digits, so they are 64-bit.
 #include <QString>
 
 struct clsItemTransaccion {
@@ -8,14 +9,14 @@ struct clsItemTransaccion {
     QString TipoLectura;
     QString Prestador;
     QString PrestadorSolicitante;
-    qint32 TicketPadre = 0;
+    qint64 TicketPadre = 0;
     QString FechaPrestacion;
     QString HoraPrestacion;
     QString TipoMatriculaMPractica;
     QString MatriculaMedicoPractica;
     qint32 CodigoAutorizacion = 0;
     QString NumeroAutorizacion;
-    qint32 Ticket = 0;
+    qint64 Ticket = 0;
     QString Fecha;
     QString Hora;
     QString PlanAsociado;

@@ -4,16 +4,18 @@
 #include <QRegularExpression>
 
 #include "core/modTarsa.h"
-
-namespace {
+#include "platform/BaseDatos.h"
+#include "platform/TarsaError.h"
 
 // The answer's fields, by column.
-struct Valores {
+struct clsTransacciones::Valores {
     QString Operacion, Tarjeta, TipoLectura, Prestador, FechaPrestacion, HoraPrestacion, TipoMatriculaMPractica,
         MatriculaMedicoPractica, NumeroAutorizacion, Fecha, Hora, PlanAsociado, Comentario;
     qint64 TicketPadre = 0, CodigoAutorizacion = 0, Ticket = 0, TipoAsociado = 0, Error = 0;
     QString MontoAbonar = QStringLiteral("0");
 };
+
+namespace {
 
 // Positions count from 1, as the record layouts give them.
 QString Campo(const QString& texto, int posicion, int ancho) { return texto.mid(posicion - 1, ancho); }
@@ -32,8 +34,8 @@ QString Monto(const QString& texto) {
     return numero.match(t).hasMatch() ? t : QStringLiteral("0");
 }
 
-Valores LeerRespuesta(const QString& r, bool cierre) {
-    Valores v;
+clsTransacciones::Valores LeerRespuesta(const QString& r, bool cierre) {
+    clsTransacciones::Valores v;
     if (cierre) {
         v.Operacion = Campo(r, 1, 2);
         v.Prestador = Campo(r, 85, 11).trimmed();
@@ -76,49 +78,61 @@ QString T(const QString& s) {
 
 }  // namespace
 
-qint32 clsTransacciones::SaveTransaccion(const QString& respuesta, const QString& codigoEmpresa, bool cierre) {
-    return Proteger([&]() -> qint32 {
+qint64 clsTransacciones::SaveTransaccion(const QString& respuesta, const QString& codigoEmpresa, bool cierre) {
+    return Proteger([&]() -> qint64 {
+        if (!gDB) throw TarsaError(91, "La base de datos no está abierta");
         const Valores v = LeerRespuesta(respuesta, cierre);
-        const QString empresa = QString::number(Val(codigoEmpresa));
-
-        qint64 n = 0;
-        {
-            Consulta rs = AbrirConsulta("SELECT COUNT(Ticket) AS NTransaccion FROM Transaccion");
-            if (!rs->EOF_()) n = LeerEntero(*rs, "NTransaccion");
-        }
-        const QString n0 = QString::number(0);
-        EjecutarAccion(
-            "INSERT INTO Transaccion (Operacion, Tarjeta, TipoLectura, Prestador, PrestadorSolicitante, "
-            "TicketPadre, FechaPrestacion, HoraPrestacion, "
-            "TipoMatriculaMPractica, MatriculaMedicoPractica, "
-            "CodigoAutorizacion, NumeroAutorizacion, Ticket, "
-            "Fecha, Hora, PlanAsociado, TipoAsociado, MontoAbonar, "
-            "Error, Comentario, NumeroTrxPrestador, CodigoEmpresa) "
-            "VALUES ('" +
-            T(v.Operacion) + "', '" + T(v.Tarjeta) + "', '" + T(v.TipoLectura) + "', '" + T(v.Prestador) + "', ''," +
-            QString::number(v.TicketPadre) + ",'" + T(v.FechaPrestacion) + "', '" + T(v.HoraPrestacion) + "', '" +
-            T(v.TipoMatriculaMPractica) + "', '" + T(v.MatriculaMedicoPractica) + "', " +
-            QString::number(v.CodigoAutorizacion) + ", '" + T(v.NumeroAutorizacion) + "', " +
-            QString::number(v.Ticket) + ", '" + T(v.Fecha) + "', '" + T(v.Hora) + "', '" + T(v.PlanAsociado) +
-            "', " + QString::number(v.TipoAsociado) + ", " + v.MontoAbonar + ", " +
-            QString::number(v.Error) + ", '" + T(v.Comentario) + "', 0, " + empresa + ");");
-        const int insertadas = Registros;
-
-        qint32 purgado = 0;
-        if (n > kMaximoFilas) {
-            Consulta rs = AbrirConsulta(
-                "SELECT Transaccion.Ticket, Transaccion.Fecha, Transaccion.Hora, Transaccion.CodigoEmpresa "
-                "From Transaccion ORDER BY Transaccion.Fecha, Transaccion.Hora;");
-            if (!rs->EOF_()) {
-                purgado = static_cast<qint32>(LeerEntero(*rs, "Ticket"));
-                rs->Close();
-                EjecutarAccion("DELETE FROM Transaccion WHERE Ticket = " + QString::number(purgado) +
-                               " and CodigoEmpresa = " + empresa);
+        qint64 purgado = 0;
+        // The row and the purge go together: a crash between them would leave the journal one row
+        // longer for good.
+        gDB->Transaccion([&] {
+            qint64 n = 0;
+            {
+                Consulta rs = AbrirConsulta("SELECT COUNT(Ticket) AS NTransaccion FROM Transaccion");
+                if (!rs->EOF_()) n = LeerEntero(*rs, "NTransaccion");
             }
-        }
-        Registros = insertadas;
+            const int insertadas = Insertar(v, QString::number(Val(codigoEmpresa)));
+            if (n > kMaximoFilas && insertadas > 0) purgado = PurgarMasVieja();
+            Registros = insertadas;
+        });
         return purgado;
     });
+}
+
+int clsTransacciones::Insertar(const Valores& v, const QString& empresa) {
+    return EjecutarAccion(
+        "INSERT INTO Transaccion (Operacion, Tarjeta, TipoLectura, Prestador, PrestadorSolicitante, "
+        "TicketPadre, FechaPrestacion, HoraPrestacion, "
+        "TipoMatriculaMPractica, MatriculaMedicoPractica, "
+        "CodigoAutorizacion, NumeroAutorizacion, Ticket, "
+        "Fecha, Hora, PlanAsociado, TipoAsociado, MontoAbonar, "
+        "Error, Comentario, NumeroTrxPrestador, CodigoEmpresa) "
+        "VALUES ('" +
+        T(v.Operacion) + "', '" + T(v.Tarjeta) + "', '" + T(v.TipoLectura) + "', '" + T(v.Prestador) + "', ''," +
+        QString::number(v.TicketPadre) + ",'" + T(v.FechaPrestacion) + "', '" + T(v.HoraPrestacion) + "', '" +
+        T(v.TipoMatriculaMPractica) + "', '" + T(v.MatriculaMedicoPractica) + "', " +
+        QString::number(v.CodigoAutorizacion) + ", '" + T(v.NumeroAutorizacion) + "', " + QString::number(v.Ticket) +
+        ", '" + T(v.Fecha) + "', '" + T(v.Hora) + "', '" + T(v.PlanAsociado) + "', " + QString::number(v.TipoAsociado) +
+        ", " + v.MontoAbonar + ", " + QString::number(v.Error) + ", '" + T(v.Comentario) + "', 0, " + empresa + ");");
+}
+
+// The oldest row by date and time (by arrival among equals), never the one just written, is deleted
+// by its row number: a ticket number may repeat across companies or within one, and the row may be of
+// any company. Its saved ticket can go only when no row left holds the same number.
+qint64 clsTransacciones::PurgarMasVieja() {
+    qint64 fila = 0, ticket = 0;
+    {
+        Consulta rs = AbrirConsulta(
+            "SELECT Transaccion.rowid AS Fila, Transaccion.Ticket, Transaccion.Fecha, Transaccion.Hora, "
+            "Transaccion.CodigoEmpresa From Transaccion WHERE Transaccion.rowid <> last_insert_rowid() "
+            "ORDER BY Transaccion.Fecha, Transaccion.Hora, Transaccion.rowid;");
+        if (rs->EOF_()) return 0;
+        fila = LeerEntero(*rs, "Fila");
+        ticket = LeerEntero(*rs, "Ticket");
+    }
+    EjecutarAccion("DELETE FROM Transaccion WHERE rowid = " + QString::number(fila));
+    Consulta rs = AbrirConsulta("SELECT COUNT(*) AS Quedan FROM Transaccion WHERE Ticket = " + QString::number(ticket));
+    return !rs->EOF_() && LeerEntero(*rs, "Quedan") > 0 ? 0 : ticket;
 }
 
 Consulta clsTransacciones::Buscar(const QString& filtro) {
@@ -146,14 +160,14 @@ bool clsTransacciones::GetAP(QList<clsItemTransaccion>& col) {
             t.TipoLectura = texto("TipoLectura");
             t.Prestador = texto("Prestador");
             t.PrestadorSolicitante = texto("PrestadorSolicitante");
-            t.TicketPadre = static_cast<qint32>(LeerEntero(*rs, "TicketPadre"));
+            t.TicketPadre = LeerEntero(*rs, "TicketPadre");
             t.FechaPrestacion = texto("FechaPrestacion");
             t.HoraPrestacion = texto("HoraPrestacion");
             t.TipoMatriculaMPractica = texto("TipoMatriculaMPractica");
             t.MatriculaMedicoPractica = texto("MatriculaMedicoPractica");
-            t.CodigoAutorizacion = static_cast<qint32>(LeerEntero(*rs, "CodigoAutorizacion"));
+            t.CodigoAutorizacion = LeerEntero(*rs, "CodigoAutorizacion");
             t.NumeroAutorizacion = texto("NumeroAutorizacion");
-            t.Ticket = static_cast<qint32>(LeerEntero(*rs, "Ticket"));
+            t.Ticket = LeerEntero(*rs, "Ticket");
             t.Fecha = texto("Fecha");
             t.Hora = texto("Hora");
             t.PlanAsociado = texto("PlanAsociado");
@@ -161,7 +175,7 @@ bool clsTransacciones::GetAP(QList<clsItemTransaccion>& col) {
             t.MontoAbonar = LeerDoble(*rs, "MontoAbonar");
             t.Error = static_cast<qint16>(LeerEntero(*rs, "Error"));
             t.Comentario = texto("Comentario");
-            t.NumeroTrxPrestador = static_cast<qint32>(LeerEntero(*rs, "NumeroTrxPrestador"));
+            t.NumeroTrxPrestador = LeerEntero(*rs, "NumeroTrxPrestador");
             t.ObraSocial = texto("ObraSocial");
             col.append(t);
         }

@@ -4,6 +4,7 @@
 #include <QString>
 
 namespace Ansi {
+// One byte per character of the composed text; "?" for a character the code page lacks.
 QByteArray Codificar(const QString& texto);
 QString Decodificar(const QByteArray& bytes);
 // False when the Qt build lacks the code page; checked once at start-up.

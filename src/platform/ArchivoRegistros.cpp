@@ -23,6 +23,12 @@ void ArchivoRegistros::AbrirLectura(const QString& path, int longitud) {
         throw TarsaError(53, "No se encontró el archivo " + path);
 }
 
+SinEnlaces::Apertura ArchivoRegistros::AbrirLecturaDentro(const QString& base, const QString& relativa, int longitud) {
+    Cerrar();
+    longitud_ = longitud;
+    return SinEnlaces::AbrirLectura(archivo_, base, relativa);
+}
+
 void ArchivoRegistros::Cerrar() {
     if (archivo_.isOpen()) archivo_.close();
 }
@@ -41,9 +47,11 @@ std::optional<QByteArray> ArchivoRegistros::Leer(qint64 n) {
     return r;
 }
 
-QList<QByteArray> ArchivoRegistros::LeerTodos() {
+QList<QByteArray> ArchivoRegistros::LeerTodos() { return LeerPrimeros(CantidadRegistros()); }
+
+QList<QByteArray> ArchivoRegistros::LeerPrimeros(qint64 maximo) {
     QList<QByteArray> registros;
-    const qint64 total = CantidadRegistros();
+    const qint64 total = qMin(maximo, CantidadRegistros());
     for (qint64 n = 1; n <= total; ++n)
         if (auto r = Leer(n)) registros.append(*r);
     return registros;

@@ -9,6 +9,8 @@
 
 #include <optional>
 
+#include "platform/SinEnlaces.h"
+
 class ArchivoRegistros {
 public:
     ArchivoRegistros() = default;
@@ -19,6 +21,9 @@ public:
     void Abrir(const QString& path, int longitud);
     // Opens an existing file for reading only; throws TarsaError when it is missing.
     void AbrirLectura(const QString& path, int longitud);
+    // Opens base/relativa for reading only when it is a plain file reached without links
+    // (SinEnlaces::AbrirLectura); otherwise says why it did not.
+    SinEnlaces::Apertura AbrirLecturaDentro(const QString& base, const QString& relativa, int longitud);
     bool Abierto() const { return archivo_.isOpen(); }
     void Cerrar();
 
@@ -28,6 +33,8 @@ public:
     std::optional<QByteArray> Leer(qint64 n);
     // Every whole record from the first; a trailing partial record is left out.
     QList<QByteArray> LeerTodos();
+    // The first whole records, at most maximo of them.
+    QList<QByteArray> LeerPrimeros(qint64 maximo);
     qint64 CantidadRegistros() const;
     int Longitud() const { return longitud_; }
 

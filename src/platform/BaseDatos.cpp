@@ -3,6 +3,7 @@
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <sqlite3.h>
 
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -165,6 +166,63 @@ void BaseDatos::Transaccion(const std::function<void()>& trabajo) {
         throw;
     }
     ConfirmarTransaccion();
+}
+
+void BaseDatos::Vigilar(std::function<bool()> seguir) {
+    vigilante_ = std::move(seguir);
+    constexpr int kPasos = 4000;  // engine instructions between two calls: well under a millisecond
+    sqlite3_progress_handler(
+        Nativa().getHandle(), vigilante_ ? kPasos : 0,
+        vigilante_ ? +[](void* yo) { return static_cast<BaseDatos*>(yo)->vigilante_() ? 0 : 1; } : nullptr, this);
+}
+
+BaseDatos::Formato BaseDatos::FormatoDe(const QString& archivo) {
+    QFile f(archivo);
+    if (!QFileInfo(archivo).isFile()) return Formato::NoExiste;
+    if (!f.open(QIODevice::ReadOnly)) return Formato::Otro;
+    const QByteArray cabecera = f.read(32);
+    if (cabecera.isEmpty()) return Formato::Vacio;
+    if (cabecera.startsWith(QByteArray("SQLite format 3\0", 16))) return Formato::SQLite;
+    // Access files (Jet 3 and 4, and their ACE successor) name their engine from the fifth byte on.
+    const QByteArray motor = cabecera.mid(4, 15);
+    if (motor == "Standard Jet DB" || motor == "Standard ACE DB") return Formato::Jet;
+    return Formato::Otro;
+}
+
+QStringList BaseDatos::Tablas(const QString& archivo) {
+    if (!QFileInfo(archivo).isFile()) throw TarsaError(3024, "No se encontró el archivo " + archivo, "BaseDatos");
+    try {
+        SQLite::Database db(archivo.toStdString(), SQLite::OPEN_READWRITE);
+        SQLite::Statement q(db, "SELECT name FROM sqlite_master WHERE type = 'table'");
+        QStringList tablas;
+        while (q.executeStep()) tablas << QString::fromStdString(q.getColumn(0).getString());
+        return tablas;
+    } catch (const SQLite::Exception& e) {
+        throw TarsaError(3049, "No se puede abrir la base de datos " + archivo + ": " + e.what(), "BaseDatos");
+    }
+}
+
+bool BaseDatos::Intacta(const QString& archivo) {
+    try {
+        SQLite::Database db(archivo.toStdString(), SQLite::OPEN_READONLY);
+        SQLite::Statement control(db, "PRAGMA quick_check");
+        bool sana = true;
+        while (control.executeStep()) sana = sana && control.getColumn(0).getString() == "ok";
+        return sana;
+    } catch (const SQLite::Exception&) {
+        return false;
+    }
+}
+
+void BaseDatos::Crear(const QString& archivo, const QString& script) {
+    try {
+        SQLite::Database db(archivo.toStdString(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+        db.exec(script.toStdString());
+    } catch (const SQLite::Exception& e) {
+        std::error_code ec;
+        std::filesystem::remove(Rutas::Nativa(archivo), ec);
+        throw TarsaError(3049, QString("No se pudo crear la base de datos: ") + e.what(), "BaseDatos");
+    }
 }
 
 void BaseDatos::Compactar(const QString& origen, const QString& destino) {

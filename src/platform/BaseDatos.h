@@ -3,14 +3,14 @@
 // between double quotes, CINT, CSTR, LEFT and RIGHT, and LIKE with "*", "?", "#" and "[...]"
 // wildcards; this class makes SQLite understand that dialect. A row that a constraint refuses is
 // skipped and counts 0, as the program expects; malformed SQL throws TarsaError.
-#include "platform/Registros.h"
-
 #include <QList>
 #include <QPair>
 #include <QString>
-
+#include <QStringList>
 #include <functional>
 #include <memory>
+
+#include "platform/Registros.h"
 
 class CacheSentencias;
 namespace SQLite {
@@ -41,6 +41,22 @@ public:
     // raised again) when it throws, so that the database is left either with all of it or none.
     void Transaccion(const std::function<void()>& trabajo);
 
+    // While a statement of the open connection runs, seguir is called every few thousand steps of
+    // the engine (a window can serve its events from it); when it returns false the statement is
+    // interrupted and fails with TarsaError. An empty function stops the watch.
+    void Vigilar(std::function<bool()> seguir);
+
+    // What a file holds, told by its first bytes.
+    enum class Formato { NoExiste, Vacio, SQLite, Jet, Otro };
+    static Formato FormatoDe(const QString& archivo);
+    // The tables of a database file. The file is opened read-write, so that the engine first rolls
+    // back the journal that a write interrupted by a crash left beside it; throws TarsaError when the
+    // file is not a database.
+    static QStringList Tablas(const QString& archivo);
+    // Whether the engine's quick check finds every page of the file sound.
+    static bool Intacta(const QString& archivo);
+    // A new database file made by running a script of statements (which must not exist).
+    static void Crear(const QString& archivo, const QString& script);
     // Copies every object of a database into a fresh file (which must not exist).
     static void Compactar(const QString& origen, const QString& destino);
     // Repairs a database file in place; returns the errors found when it could not (empty on success).
@@ -56,4 +72,5 @@ private:
     std::unique_ptr<SQLite::Database> db_;
     std::shared_ptr<CacheSentencias> cache_;
     QString archivo_;
+    std::function<bool()> vigilante_;
 };

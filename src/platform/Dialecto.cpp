@@ -127,7 +127,8 @@ void Like(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     sqlite3_result_int(ctx, Coincide(Texto(argv[1]), Texto(argv[0])) ? 1 : 0);
 }
 
-// Whole number rounded half to even, as the old engine's CINT; null for what is not a number.
+// Whole number rounded half to even, as the old engine's CINT; null for what is not a number or
+// does not fit in 64 bits.
 void CInt(sqlite3_context* ctx, int, sqlite3_value** argv) {
     double d = 0;
     switch (sqlite3_value_type(argv[0])) {
@@ -144,7 +145,15 @@ void CInt(sqlite3_context* ctx, int, sqlite3_value** argv) {
         }
         default: sqlite3_result_null(ctx); return;
     }
-    sqlite3_result_int64(ctx, static_cast<sqlite3_int64>(std::nearbyint(d)));
+    // Beyond 64 bits (or not a number at all) there is no whole number to give: null, as for a
+    // text that is not a number, instead of an undefined conversion.
+    const double redondo = std::nearbyint(d);
+    constexpr double kLimite = 9223372036854775808.0;  // 2^63
+    if (!std::isfinite(redondo) || redondo >= kLimite || redondo < -kLimite) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    sqlite3_result_int64(ctx, static_cast<sqlite3_int64>(redondo));
 }
 
 void CStr(sqlite3_context* ctx, int, sqlite3_value** argv) {

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
-
+#include <QSaveFile>
 #include <algorithm>
 #include <filesystem>
 
@@ -153,6 +153,21 @@ void Reemplazar(const QString& origen, const QString& destino) {
 QDateTime FechaModificacion(const QString& path) {
     const QFileInfo fi(Resolver(path));
     return fi.exists() ? fi.lastModified() : QDateTime();
+}
+
+void CopiarSeguro(const QString& origen, const QString& destino) {
+    QFile entrada(Resolver(origen));
+    if (!entrada.open(QIODevice::ReadOnly))
+        throw TarsaError(53, "No se puede leer " + origen + ": " + entrada.errorString());
+    QSaveFile salida(Resolver(destino));
+    if (!salida.open(QIODevice::WriteOnly))
+        throw TarsaError(75, "No se puede escribir " + destino + ": " + salida.errorString());
+    for (QByteArray bloque; !(bloque = entrada.read(1 << 20)).isEmpty();) salida.write(bloque);
+    if (entrada.error() != QFileDevice::NoError) {
+        salida.cancelWriting();  // the unfinished copy is dropped, destino stays as it was
+        throw TarsaError(57, "No se puede leer " + origen + ": " + entrada.errorString());
+    }
+    if (!salida.commit()) throw TarsaError(61, "No se puede escribir " + destino + ": " + salida.errorString());
 }
 
 }  // namespace Rutas

@@ -26,6 +26,9 @@ void CrearDirectorios(const QString& path);
 // Replaces destino by origen in one step (a rename over the old file); throws TarsaError on failure,
 // leaving destino as it was.
 void Reemplazar(const QString& origen, const QString& destino);
+// Copies origen over destino so that destino is either the old file or the complete copy, written
+// to the disk before it takes the name; throws TarsaError on failure, leaving destino as it was.
+void CopiarSeguro(const QString& origen, const QString& destino);
 // Makes the next replacements fail, to show that a failed replacement loses nothing (tests).
 void SimularFallaReemplazo(bool fallar);
 QDateTime FechaModificacion(const QString& path);  // invalid when missing

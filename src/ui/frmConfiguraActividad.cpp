@@ -54,7 +54,7 @@ frmConfiguraActividad::frmConfiguraActividad(QWidget* parent)
     auto* fila = new QFormLayout;
     fila->addRow("&Obra Social:", cboEmpresas);
     Cabecera()->addLayout(fila);
-    setTabOrder(cboEmpresas, Lista());
+    cboEmpresas->setFocus();  // the company first; Tab then goes on to its activities
     // The current company first, else the first one.
     CargarComboEmpresas(cboEmpresas);
     if (cboEmpresas->currentIndex() < 0 && cboEmpresas->count() > 0) cboEmpresas->setCurrentIndex(0);

@@ -58,14 +58,19 @@ frmConfiguraCatalogo::frmConfiguraCatalogo(const Definicion& d, QWidget* parent)
         l->setBuddy(companero);
         return l;
     };
+    auto* agregar = boton(d.agregar, "Agregar", &frmConfiguraCatalogo::Agregar);
+    auto* editar = boton(d.editar, "Editar", &frmConfiguraCatalogo::Editar);
+    auto* borrar = boton(d.borrar, "Borrar", &frmConfiguraCatalogo::Borrar);
     auto* filas = new QHBoxLayout;
-    filas->addWidget(boton(d.agregar, "Agregar", &frmConfiguraCatalogo::Agregar));
-    filas->addWidget(boton(d.editar, "Editar", &frmConfiguraCatalogo::Editar));
-    filas->addWidget(boton(d.borrar, "Borrar", &frmConfiguraCatalogo::Borrar));
+    filas->addWidget(agregar);
+    filas->addWidget(editar);
+    filas->addWidget(borrar);
     filas->addStretch();
+    auto* asignar = boton("cmdAsignar", d.textoAsignar, [this] { Asignar(true); });
+    auto* quitar = boton("cmdQuitar", d.textoQuitar, [this] { Asignar(false); });
     auto* red = new QHBoxLayout;
-    red->addWidget(boton("cmdAsignar", d.textoAsignar, [this] { Asignar(true); }));
-    red->addWidget(boton("cmdQuitar", d.textoQuitar, [this] { Asignar(false); }));
+    red->addWidget(asignar);
+    red->addWidget(quitar);
     red->addStretch();
 
     auto* listas = new QGridLayout;
@@ -90,7 +95,14 @@ frmConfiguraCatalogo::frmConfiguraCatalogo(const Definicion& d, QWidget* parent)
     todo->addLayout(listas, 1);
     todo->addLayout(cierre);
     connect(lista_, &QTreeWidget::itemDoubleClicked, this, &frmConfiguraCatalogo::Editar);
+    // Tab goes through each list before its own buttons, the client's rows first.
+    tabulacion_ = {lista_, agregar, editar, borrar, listaRed_, asignar, quitar, grabar, cancelar};
+    OrdenarTabulacion();
     resize(900, 440);
+}
+
+void frmConfiguraCatalogo::OrdenarTabulacion() {
+    for (qsizetype i = 0; i + 1 < tabulacion_.size(); ++i) setTabOrder(tabulacion_[i], tabulacion_[i + 1]);
 }
 
 void frmConfiguraCatalogo::AgregarFila(const QStringList& textos) {

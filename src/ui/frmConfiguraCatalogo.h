@@ -48,6 +48,7 @@ protected:
     virtual void Recargar() = 0;
 
 private:
+    void OrdenarTabulacion();
     void Agregar();
     void Editar();
     void Borrar();
@@ -58,4 +59,5 @@ private:
     QTreeWidget* listaRed_;
     QVBoxLayout* cabecera_;
     int columnaRed_;
+    QList<QWidget*> tabulacion_;
 };

@@ -204,7 +204,9 @@ void frmConfiguracion::ElegirDirectorio() {
 
 void frmConfiguracion::Aceptar() {
     QString dir = cboDirectorio->currentText().trimmed();
-    if (dir != directorioInicial_) {
+    // A run without an exchange directory (its working directory was missing at start-up) takes
+    // the shown one again, so that accepting the default is enough once it exists or is created.
+    if (dir != directorioInicial_ || gTermDir.isEmpty()) {
         dir = SinSeparadorFinal(dir);
         cboDirectorio->setEditText(dir);
         // A directory that is not taken changes nothing, and the dialog stays for another one.

@@ -53,7 +53,13 @@ frmEditCatalogo::frmEditCatalogo(const QString& nombre, const QString& titulo, c
     todo->addLayout(botones);
 }
 
-void frmEditCatalogo::AgregarCampo(const QString& etiqueta, QWidget* campo) { datos_->addRow(etiqueta, campo); }
+void frmEditCatalogo::AgregarCampo(const QString& etiqueta, QWidget* campo) {
+    datos_->addRow(etiqueta, campo);
+    // The buttons were made before the fields a dialog adds: Tab reaches them after the last field.
+    auto* aceptar = findChild<QPushButton*>("cmdAceptar");
+    setTabOrder(campo, aceptar);
+    setTabOrder(aceptar, findChild<QPushButton*>("cmdCancelar"));
+}
 
 QComboBox* frmEditCatalogo::AgregarTipo() {
     auto* tipo = new QComboBox(this);

@@ -3,6 +3,7 @@
 #include <QAbstractTableModel>
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QHash>
@@ -12,9 +13,9 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <QTreeView>
-
 #include <algorithm>
 #include <array>
 
@@ -23,6 +24,7 @@
 #include "platform/TarsaError.h"
 #include "platform/ui/Modal.h"
 #include "platform/ui/Twips.h"
+#include "ui/ModeloResultado.h"
 #include "ui/modPresentacion.h"
 
 // ---------------------------------------------------------------------------------------------
@@ -40,34 +42,9 @@ bool ResultadoBusqueda::Contiene(const QString& campo) const {
 }
 
 // ---------------------------------------------------------------------------------------------
-// The rows of the last search. Every field of every row is kept, so that the chosen row can be
-// returned whole; the list shows the texts of the template's columns. Rows keep their position in
-// the result (the tag of the row) however the list is sorted.
+// Measuring column widths
 
 namespace {
-
-struct ColumnaResultado {
-    QString Clave;      // as written in the template, possibly with a table prefix
-    QString Campo;      // the field it reads: the key after its first "."
-    QString Titulo;
-    int Ancho = -1;     // pixels, from the template; -1 when it gives none
-    int Alineacion = 0; // 0 left, 1 right, 2 centre
-};
-
-Qt::Alignment AlineacionQt(int alineacion) {
-    switch (alineacion) {
-        case 1: return Qt::AlignRight | Qt::AlignVCenter;
-        case 2: return Qt::AlignHCenter | Qt::AlignVCenter;
-        default: return Qt::AlignLeft | Qt::AlignVCenter;
-    }
-}
-
-bool FinDePalabra(QChar c) { return c == ' ' || c == ',' || c == '\r' || c == '\n' || c == '\t'; }
-
-QString CampoDeClave(const QString& clave) {
-    const int punto = clave.indexOf('.');
-    return punto < 0 ? clave : clave.mid(punto + 1);
-}
 
 // Finding the widest text of a column among many thousands: measuring every text exactly costs
 // several microseconds each, so each text is first estimated from cached character advances and only
@@ -133,108 +110,6 @@ private:
 };
 
 }  // namespace
-
-class ModeloResultado : public QAbstractTableModel {
-public:
-    using QAbstractTableModel::QAbstractTableModel;
-
-    int rowCount(const QModelIndex& padre = {}) const override {
-        return padre.isValid() ? 0 : static_cast<int>(orden_.size());
-    }
-    int columnCount(const QModelIndex& padre = {}) const override {
-        return padre.isValid() ? 0 : static_cast<int>(columnas_.size());
-    }
-
-    QVariant data(const QModelIndex& indice, int rol) const override {
-        if (!indice.isValid() || indice.row() >= orden_.size()) return {};
-        const int posicion = orden_[indice.row()];
-        switch (rol) {
-            case Qt::DisplayRole: return textos_[posicion].value(indice.column());
-            case Qt::TextAlignmentRole:
-                // The first column of a report list is always left-aligned.
-                return indice.column() == 0 ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
-                                            : QVariant(AlineacionQt(columnas_[indice.column()].Alineacion));
-            case Qt::UserRole: return posicion;
-            default: return {};
-        }
-    }
-
-    QVariant headerData(int seccion, Qt::Orientation orientacion, int rol) const override {
-        if (orientacion != Qt::Horizontal || seccion < 0 || seccion >= columnas_.size()) return {};
-        if (rol == Qt::DisplayRole) return columnas_[seccion].Titulo;
-        if (rol == Qt::TextAlignmentRole)
-            return QVariant(seccion == 0 ? Qt::AlignLeft | Qt::AlignVCenter : AlineacionQt(columnas_[seccion].Alineacion));
-        return {};
-    }
-
-    const QList<ColumnaResultado>& Columnas() const { return columnas_; }
-    const QStringList& NombresCampos() const { return nombresCampos_; }
-    const QVariantList& Valores(int posicion) const { return valores_[posicion]; }
-    int Filas() const { return static_cast<int>(orden_.size()); }
-
-    void EstablecerColumnas(const QList<ColumnaResultado>& columnas) {
-        beginResetModel();
-        columnas_ = columnas;
-        BorrarFilas();
-        endResetModel();
-    }
-
-    void Limpiar() {
-        beginResetModel();
-        BorrarFilas();
-        endResetModel();
-    }
-
-    void EstablecerCampos(const QStringList& nombres) { nombresCampos_ = nombres; }
-
-    void Agregar(QList<QVariantList>& valores, QList<QStringList>& textos) {
-        if (valores.isEmpty()) return;
-        const int primera = static_cast<int>(orden_.size());
-        beginInsertRows({}, primera, primera + static_cast<int>(valores.size()) - 1);
-        for (qsizetype i = 0; i < valores.size(); ++i) {
-            orden_.append(static_cast<int>(valores_.size()));
-            valores_.append(std::move(valores[i]));
-            textos_.append(std::move(textos[i]));
-        }
-        endInsertRows();
-        valores.clear();
-        textos.clear();
-    }
-
-    // Sorts by the displayed text of a column, without regard to case; rows of equal text keep
-    // their relative order.
-    void Ordenar(int columna, bool descendente) {
-        emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-        const QModelIndexList persistentes = persistentIndexList();
-        QList<int> posiciones;
-        for (const QModelIndex& i : persistentes) posiciones.append(orden_.value(i.row(), -1));
-        std::stable_sort(orden_.begin(), orden_.end(), [&](int a, int b) {
-            const int c = textos_[a].value(columna).compare(textos_[b].value(columna), Qt::CaseInsensitive);
-            return descendente ? c > 0 : c < 0;
-        });
-        QHash<int, int> filaDe;
-        for (int fila = 0; fila < orden_.size(); ++fila) filaDe.insert(orden_[fila], fila);
-        for (qsizetype i = 0; i < persistentes.size(); ++i) {
-            const int fila = filaDe.value(posiciones[i], -1);
-            changePersistentIndex(persistentes[i], fila < 0 ? QModelIndex() : index(fila, persistentes[i].column()));
-        }
-        emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
-    }
-
-private:
-    void BorrarFilas() {
-        valores_.clear();
-        textos_.clear();
-        orden_.clear();
-        nombresCampos_.clear();
-    }
-
-    QList<ColumnaResultado> columnas_;
-    QStringList nombresCampos_;
-    QList<QVariantList> valores_;  // every field, by position in the result
-    QList<QStringList> textos_;    // the listed columns' texts, by position in the result
-    QList<int> orden_;             // displayed row -> position in the result
-};
 
 // ---------------------------------------------------------------------------------------------
 // frmPromptedSearch
@@ -362,60 +237,20 @@ void frmPromptedSearch::EstablecerPlantilla(const QString& plantilla) {
         const QSignalBlocker bloqueo(cboOption_);
         cboOption_->clear();
     }
-    opciones_.clear();
-    condicionActual_.clear();
-
-    // The options block leaves the template as "{Options}"; its inner text goes to the loader.
-    static const QString kApertura = QStringLiteral("{Options:");
-    QString nueva;
-    QString bloque;
-    bool enBloque = false;
-    bool hayBloque = false;
-    bool enLlave = false;
-    for (qsizetype i = 0; i < plantilla.size(); ++i) {
-        const QChar c = plantilla[i];
-        if (c == '{' && !enBloque && !enLlave && plantilla.mid(i, kApertura.size()) == kApertura) {
-            nueva += QStringLiteral("{Options");
-            i += kApertura.size() - 1;  // the colon is not copied
-            enBloque = hayBloque = true;
-            continue;
-        }
-        if (c == '{') {
-            enLlave = true;
-        } else if (c == '}') {
-            if (enLlave) {
-                enLlave = false;
-            } else if (enBloque) {
-                enBloque = false;
-                nueva += c;
-                continue;
-            }
-        }
-        if (enBloque) bloque += c;
-        else nueva += c;
-    }
-    plantilla_ = nueva;
-    if (hayBloque) CargarOpciones(bloque + ';');
+    opcionActual_.clear();
+    const PlantillaBusqueda leida = LeerPlantilla(plantilla);
+    plantillaOriginal_ = plantilla;
+    plantilla_ = leida.Plantilla;
+    opciones_ = leida.Opciones;
+    CargarOpciones();
     ActualizarBotones();
 }
 
-void frmPromptedSearch::CargarOpciones(const QString& texto) {
-    QString resto = texto;
-    auto Tomar = [&resto] {
-        const qsizetype fin = resto.indexOf(';');
-        const QString pieza = (fin < 0 ? resto : resto.left(fin)).trimmed();
-        resto = fin < 0 ? QString() : resto.mid(fin + 1);
-        return pieza;
-    };
-    while (!resto.isEmpty()) {
-        const QString etiqueta = Tomar();
-        const QString condicion = resto.isEmpty() ? QString() : Tomar();
-        opciones_.append({etiqueta, condicion});
-    }
+void frmPromptedSearch::CargarOpciones() {
     if (opciones_.isEmpty()) return;
     {
         const QSignalBlocker bloqueo(cboOption_);
-        for (const auto& o : opciones_) cboOption_->addItem(o.first);
+        for (const OpcionBusqueda& o : opciones_) cboOption_->addItem(o.Etiqueta);
         cboOption_->setCurrentIndex(0);
     }
     cboOption_->show();
@@ -426,7 +261,7 @@ void frmPromptedSearch::CargarOpciones(const QString& texto) {
 
 void frmPromptedSearch::ElegirOpcion(int indice) {
     if (indice < 0 || indice >= opciones_.size()) return;
-    condicionActual_ = opciones_[indice].second;
+    opcionActual_ = opciones_[indice].Etiqueta;
     ActualizarBotones();
 }
 
@@ -434,7 +269,7 @@ void frmPromptedSearch::ActualizarBotones() {
     if (buscando_) return;
     const int indice = cboOption_->currentIndex();
     const bool todos = !opciones_.isEmpty() && indice >= 0 && indice < opciones_.size() &&
-                       opciones_[indice].first.toUpper() == QLatin1String("TODOS");
+                       opciones_[indice].Etiqueta.toUpper() == QLatin1String("TODOS");
     txtPattern_->setEnabled(!todos);
     cmdSearchBegin_->setEnabled(todos || !txtPattern_->text().trimmed().isEmpty());
 }
@@ -446,84 +281,20 @@ void frmPromptedSearch::ConstruirSql() {
     modelo_->EstablecerColumnas({});
     sqlConstruido_.clear();
     campoRetorno_.clear();
-
-    QString t = plantilla_;
-    QString sql;
+    const SentenciaBusqueda sentencia = ConstruirSentencia(plantillaOriginal_, txtPattern_->text(), opcionActual_);
     QList<ColumnaResultado> columnas;
-    ColumnaResultado pendiente;
-    bool clavePendiente = false;
-    bool retornoPendiente = false;
-    QString palabra;
-    bool enPalabra = false;
-
-    auto CerrarPalabra = [&] {
-        if (retornoPendiente) campoRetorno_ = palabra;
-        if (clavePendiente) {
-            pendiente.Clave = palabra;
-            pendiente.Campo = CampoDeClave(palabra);
-            columnas.append(pendiente);
-        }
-        clavePendiente = retornoPendiente = enPalabra = false;
-        palabra.clear();
-    };
-
-    qsizetype i = 0;
-    while (i < t.size()) {
-        const QChar c = t[i];
-        if (c == '{') {
-            if (enPalabra) CerrarPalabra();
-            if (t.mid(i, 3) == QLatin1String("{S}")) {
-                sql += txtPattern_->text();
-                i += 3;
-            } else if (t.mid(i, 3) == QLatin1String("{R}")) {
-                retornoPendiente = true;
-                i += 3;
-            } else if (t.mid(i, 9) == QLatin1String("{Options}")) {
-                t.replace(i, 9, condicionActual_);  // scanned next, so its "{S}" is replaced too
-            } else {
-                const qsizetype cierre = t.indexOf('}', i + 1);
-                if (cierre < 0)
-                    throw TarsaError(5, "La plantilla de búsqueda no cierra la llave abierta en la posición " +
-                                            QString::number(i + 1));
-                const QStringList partes = t.mid(i + 1, cierre - i - 1).split(';');
-                pendiente = {};
-                pendiente.Titulo = partes.value(0);
-                bool ok = false;
-                const int ancho = partes.value(1).trimmed().toInt(&ok);
-                if (ok) pendiente.Ancho = TwipsAPixeles(ancho);
-                pendiente.Alineacion = partes.value(2).trimmed().toInt();
-                clavePendiente = true;
-                i = cierre + 1;
-            }
-            continue;
-        }
-        if (clavePendiente || retornoPendiente) {
-            if (enPalabra && FinDePalabra(c)) CerrarPalabra();
-            else if (!enPalabra && !FinDePalabra(c)) enPalabra = true;
-            if (enPalabra) palabra += c;
-        }
-        sql += c;
-        ++i;
-    }
-    if (enPalabra) CerrarPalabra();
-
-    // An option without condition leaves "... AND " at the end: the statement stops before it.
-    auto QuitarBlancosFinales = [](QString& s) {
-        while (!s.isEmpty() && s.back().isSpace()) s.chop(1);
-    };
-    QuitarBlancosFinales(sql);
-    if (sql.endsWith(QLatin1String("AND"))) {
-        sql.chop(3);
-        QuitarBlancosFinales(sql);
-    }
-    sqlConstruido_ = sql;
+    for (const ColumnaBusqueda& c : sentencia.Columnas)
+        columnas.append(
+            {c.Clave, c.Campo, c.Titulo, c.AnchoTwips >= 0 ? TwipsAPixeles(c.AnchoTwips) : -1, c.Alineacion});
+    sqlConstruido_ = sentencia.Sql;
+    campoRetorno_ = sentencia.CampoRetorno;
     modelo_->EstablecerColumnas(columnas);
 
     // Until the search sizes them, columns are as wide as the template says, or as their captions.
     const QFontMetrics fm = fontMetrics();
     for (int c = 0; c < columnas.size(); ++c) {
         const int ancho = columnas[c].Ancho >= 0 ? columnas[c].Ancho
-                                                  : fm.horizontalAdvance(columnas[c].Titulo) + MargenCelda(lvwResult_);
+                                                 : fm.horizontalAdvance(columnas[c].Titulo) + MargenCelda(lvwResult_);
         lvwResult_->header()->resizeSection(c, ancho);
     }
 }
@@ -534,7 +305,7 @@ void frmPromptedSearch::ConstruirSql() {
 void frmPromptedSearch::Buscar() {
     if (buscando_) return;
     buscando_ = true;
-    interrumpir_ = false;
+    interrumpir_ = excedido_ = false;
     cmdSearchBegin_->setEnabled(false);
     txtPattern_->setReadOnly(true);
     CursorEspera(true);
@@ -555,6 +326,22 @@ void frmPromptedSearch::Buscar() {
         ConstruirSql();
         txtPattern_->selectAll();
         if (!gDB || !gDB->Abierta()) throw TarsaError(3420, "No hay una base de datos abierta", "frmPromptedSearch");
+        // A statement that takes long (a recursive one typed as a pattern, say) keeps the window
+        // answering, and Cancelar or the time limit stop it inside the engine.
+        QElapsedTimer reloj, cedido;
+        reloj.start();
+        cedido.start();
+        gDB->Vigilar([this, &reloj, &cedido] {
+            if (cedido.elapsed() >= 50) {
+                QCoreApplication::processEvents();
+                cedido.restart();
+            }
+            excedido_ = excedido_ || reloj.elapsed() > limiteMs_;
+            return !interrumpir_ && !excedido_;
+        });
+        const auto dejarDeVigilar = qScopeGuard([] {
+            if (gDB) gDB->Vigilar({});
+        });
         registros_ = gDB->Consultar(sqlConstruido_);
 
         if (registros_->EOF_()) {
@@ -596,18 +383,29 @@ void frmPromptedSearch::Buscar() {
                     // Rows reach the list in batches while the user interface keeps running.
                     modelo_->Agregar(loteValores, loteTextos);
                     ceder.Ceder();
-                    if (interrumpir_) break;
+                    excedido_ = excedido_ || reloj.elapsed() > limiteMs_;
+                    if (interrumpir_ || excedido_) break;
                 }
             }
             modelo_->Agregar(loteValores, loteTextos);
         }
+        if (excedido_ && !interrumpir_) throw TarsaError(3009, "");  // stopped between two rows
     } catch (const std::exception& e) {
         modelo_->Agregar(loteValores, loteTextos);  // the list stays as far as it was filled
         fallo = true;
         buscando_ = false;
-        FallaBusqueda(e);
+        if (interrumpir_) {  // Cancelar or closed: nothing more to say
+            CursorEspera(false);
+        } else if (excedido_) {
+            FallaBusqueda(TarsaError(3009, QString::fromUtf8("La búsqueda superó el tiempo límite de %1 segundos y se "
+                                                             "detuvo. Pruebe con un texto más preciso.")
+                                               .arg(limiteMs_ / 1000.0)));
+        } else {
+            FallaBusqueda(e);
+        }
     }
     buscando_ = false;
+    if (interrumpir_) registros_.reset();  // the dialog closed while the search ran
 
     const auto& columnas = modelo_->Columnas();
     for (int c = 0; c < columnas.size(); ++c) {
@@ -685,9 +483,8 @@ void frmPromptedSearch::Aceptar() {
         ResultadoBusqueda r;
         if (!campoRetorno_.isEmpty()) {
             const QString campo = CampoDeClave(campoRetorno_);
-            const auto it = std::find_if(nombres.begin(), nombres.end(), [&](const QString& n) {
-                return n.compare(campo, Qt::CaseInsensitive) == 0;
-            });
+            const auto it = std::find_if(nombres.begin(), nombres.end(),
+                                         [&](const QString& n) { return n.compare(campo, Qt::CaseInsensitive) == 0; });
             if (it == nombres.end())
                 throw TarsaError(3265, "No se encontró el elemento en esta colección: " + campo, "BaseDatos");
             r.Campos.append({campo, valores.value(static_cast<int>(it - nombres.begin()))});
@@ -709,8 +506,10 @@ void frmPromptedSearch::reject() {
 }
 
 void frmPromptedSearch::done(int r) {
-    interrumpir_ = true;  // a search still filling the list stops
-    registros_.reset();   // the result set lives as long as the open dialog
+    interrumpir_ = true;  // a search still running stops
+    // The result set lives as long as the open dialog; a running search releases it itself, since
+    // the engine may be inside one of its steps right now.
+    if (!buscando_) registros_.reset();
     while (cursoresEspera_ > 0) CursorEspera(false);
     QDialog::done(r);
 }

@@ -10,9 +10,10 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
-
 #include <memory>
 #include <optional>
+
+#include "catalogs/PlantillaBusqueda.h"
 
 class QComboBox;
 class QLabel;
@@ -59,14 +60,17 @@ public:
     bool AutoColumnWidth() const { return autoColumnWidth_; }
     void SetAutoColumnWidth(bool valor);  // sizes the columns at once
 
+    // How long a search may run before it is stopped (Cancelar stops it at any time).
+    void SetLimiteBusqueda(int milisegundos) { limiteMs_ = milisegundos; }
+
     QString SqlConstruido() const { return sqlConstruido_; }
     QString CampoRetorno() const { return campoRetorno_; }
     std::optional<ResultadoBusqueda> Resultado() const { return resultado_; }
 
 public slots:
-    void Buscar();   // cmdSearchBegin
-    void Aceptar();  // cmdOK
-    void Cancelar(); // cmdCancel
+    void Buscar();    // cmdSearchBegin
+    void Aceptar();   // cmdOK
+    void Cancelar();  // cmdCancel
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
@@ -76,7 +80,7 @@ protected:
     void done(int r) override;
 
 private:
-    void CargarOpciones(const QString& texto);
+    void CargarOpciones();
     void ElegirOpcion(int indice);
     void ActualizarBotones();
     void ConstruirSql();
@@ -101,9 +105,10 @@ private:
     ModeloResultado* modelo_;
 
     // state
-    QString plantilla_;
-    QList<QPair<QString, QString>> opciones_;  // label, condition
-    QString condicionActual_;
+    QString plantilla_;          // with its options block as "{Options}"
+    QString plantillaOriginal_;  // as the caller gave it
+    QList<OpcionBusqueda> opciones_;
+    QString opcionActual_;  // the label of the option chosen
     QString sqlConstruido_;
     QString campoRetorno_;
     bool autoColumnWidth_ = false;
@@ -112,7 +117,9 @@ private:
     int columnaOrden_ = -1;
     bool descendente_ = false;
     bool buscando_ = false;
-    bool interrumpir_ = false;
+    bool interrumpir_ = false;  // Cancelar, or the dialog closed, while a search runs
+    bool excedido_ = false;     // the search ran past its time limit
+    int limiteMs_ = 15000;
     int cursoresEspera_ = 0;
     QList<int> anchosAuto_;  // each column's width for AutoColumnWidth, from the last search
 };

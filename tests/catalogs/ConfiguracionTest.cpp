@@ -169,6 +169,7 @@ TEST_F(InicioCatalogos, CargaLosCatalogosEImportaSinPreguntar) {
               QList<qsizetype>({14, 4, 2, 3, 2, 3}));
     const QString hoy = QDate::currentDate().toString("dd/MM/yyyy");
     for (const char* clave : {"FechaQueloPrm", "FechaQueloEmp"}) EXPECT_EQ(Ajustes::Obtener(kAplicacion, kSeccionStart, clave), hoy);
+    EXPECT_EQ(Contar("Bitmaps"), 3);  // a newer _Quelo.prm brings its bitmaps too
 
     // A company added by hand survives the next start: the files are no newer than their import.
     clsEmpresas().Procesar(1, 50, "MANUAL", "50");
@@ -185,6 +186,7 @@ TEST_F(InicioCatalogos, UnPasoQueFallaSeInformaYElInicioSigue) {
         BaseDatos db;
         db.Abrir(Rutas::Unir(dirAplicacion, kBaseDatos));
         db.Ejecutar("DROP TABLE Actividades");
+        db.Ejecutar("CREATE TABLE Actividades (Otra INTEGER)");  // there, but not as the program reads it
     }
     ASSERT_TRUE(IniciarAplicacion(""));
     ASSERT_GE(mensajes.mostrados.size(), 1);

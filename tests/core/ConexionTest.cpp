@@ -1,9 +1,13 @@
 // Opening, compacting, repairing and closing the local database; the run's exchange directory.
+#include <SQLiteCpp/SQLiteCpp.h>
+
 #include <QDir>
 #include <QFile>
 
 #include "TestConfig.h"
+#include "core/modBaseLocal.h"
 #include "core/modTarsa.h"
+#include "platform/BloqueoInstancia.h"
 #include "platform/Rutas.h"
 #include "platform/TarsaError.h"
 #include "support/Entorno.h"
@@ -19,8 +23,22 @@ protected:
         ASSERT_TRUE(QFile::copy(TARSA_BASE_ENTREGADA, destino));
         QFile::setPermissions(destino, QFile::ReadOwner | QFile::WriteOwner);
     }
+    // A database of this program holding one company, by which a test tells it from another.
+    void BaseConEmpresa(const QString& destino, const QString& nombre) {
+        CopiarEntregada(destino);
+        SQLite::Database(destino.toStdString(), SQLite::OPEN_READWRITE)
+            .exec("INSERT INTO Empresas (IdEmpresa, Nombre) VALUES (1, '" + nombre.toStdString() + "')");
+    }
+    static QString Empresa() { return gDB->Consultar("SELECT Nombre FROM Empresas")->Campo(0).toString(); }
+    // The files set aside for a reason, beside the database.
+    QStringList Apartados(const QString& motivo) const {
+        return QDir(dirAplicacion).entryList({"TarsaCliente-" + motivo + "-*.mdb"}, QDir::Files);
+    }
     QString base;
 };
+
+// What an old program's database starts with: its engine's name from the fifth byte.
+const QByteArray kJet = QByteArray("\x00\x01\x00\x00Standard Jet DB\x00", 20) + QByteArray(4076, '\x07');
 
 TEST_F(Conexion, AStaleTemporaryFileIsRemovedAndTheBackupBecomesTheMissingDatabase) {
     CopiarEntregada(base + ".bak");
@@ -29,7 +47,7 @@ TEST_F(Conexion, AStaleTemporaryFileIsRemovedAndTheBackupBecomesTheMissingDataba
     EXPECT_TRUE(gDB->Abierta());
     EXPECT_FALSE(QFile::exists(base + ".tmp"));
     EXPECT_TRUE(QFile::exists(base));
-    EXPECT_FALSE(QFile::exists(base + ".bak"));
+    EXPECT_EQ(LeerArchivo(base + ".bak"), LeerArchivo(TARSA_BASE_ENTREGADA));  // restored by a copy: still there
 }
 
 TEST_F(Conexion, AFailedReplaceKeepsTheOldDatabaseIntact) {
@@ -55,6 +73,114 @@ TEST_F(Conexion, ADamagedDatabaseAsksForARepair) {
     EXPECT_EQ(mensajes.mostrados[1].titulo, "ERROR");
     EXPECT_TRUE(mensajes.mostrados[1].texto.startsWith("No se ha podido reparar la base de datos!\n30"));
     EXPECT_EQ(LeerArchivo(base), QByteArray(8192, 'z'));  // nothing lost
+}
+
+// A file in the database's place that is not this program's database is damaged: with a sound
+// backup, "Sí" keeps the file aside and goes on with the backup; the backup itself is never touched.
+TEST_F(Conexion, AFileWithoutTheProgramsTablesIsDamagedAndTheBackupRescuesIt) {
+    const struct {
+        const char* caso;
+        QByteArray contenido;  // empty: a table-less database made by the engine
+        bool respaldo;
+        int respuesta;
+        bool conectada;
+    } casos[] = {
+        {"vacío, sí", "", true, Mensajes::vbYes, true},
+        {"vacío, no", "", true, Mensajes::vbNo, false},
+        {"sin tablas, sí", "tablas", true, Mensajes::vbYes, true},
+        {"sin tablas ni respaldo, sí", "tablas", false, Mensajes::vbYes, false},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        QDir(dirAplicacion).removeRecursively();
+        QDir().mkpath(dirAplicacion);
+        mensajes.mostrados.clear();
+        if (c.contenido == "tablas")
+            SQLite::Database(base.toStdString(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE)
+                .exec("CREATE TABLE Otra (x)");
+        else
+            EscribirArchivo(base, c.contenido);
+        const QByteArray danada = LeerArchivo(base);
+        if (c.respaldo) BaseConEmpresa(base + ".bak", "RESPALDO");
+        const QByteArray respaldo = LeerArchivo(base + ".bak");
+        mensajes.Responder(c.respuesta);
+        ASSERT_EQ(Conectar(base), c.conectada);
+        EXPECT_EQ(mensajes.mostrados[0].texto, "Reparar base de datos?");
+        EXPECT_EQ(LeerArchivo(base + ".bak"), respaldo);
+        if (c.conectada) {
+            EXPECT_EQ(Empresa(), "RESPALDO");
+            ASSERT_EQ(Apartados("averiada").size(), 1);
+            EXPECT_EQ(LeerArchivo(Rutas::Unir(dirAplicacion, Apartados("averiada")[0])), danada);
+            EXPECT_TRUE(mensajes.mostrados.last().texto.contains(Apartados("averiada")[0]));
+        } else {
+            EXPECT_EQ(LeerArchivo(base), danada);
+        }
+        gDB.reset();
+    }
+}
+
+TEST_F(Conexion, AnAccessDatabaseIsKeptAndTheClientStartsWithoutIt) {
+    for (const bool respaldo : {false, true}) {
+        SCOPED_TRACE(respaldo ? "con respaldo" : "sin respaldo");
+        QDir(dirAplicacion).removeRecursively();
+        QDir().mkpath(dirAplicacion);
+        mensajes.mostrados.clear();
+        gFechaQueloPrm = gFechaQueloEmp = "05/05/2025";
+        EscribirArchivo(base, kJet);
+        if (respaldo) BaseConEmpresa(base + ".bak", "RESPALDO");
+        ASSERT_TRUE(Conectar(base));
+        ASSERT_EQ(Apartados("Access").size(), 1);
+        EXPECT_EQ(LeerArchivo(Rutas::Unir(dirAplicacion, Apartados("Access")[0])), kJet);
+        ASSERT_EQ(mensajes.mostrados.size(), 1);  // told, never asked
+        EXPECT_TRUE(mensajes.mostrados[0].texto.contains("Access")) << mensajes.mostrados[0].texto.toStdString();
+        EXPECT_TRUE(mensajes.mostrados[0].texto.contains(Apartados("Access")[0]));
+        EXPECT_EQ(Empresa(), respaldo ? "RESPALDO" : "");
+        // An empty database takes the terminal's configuration again at this start.
+        EXPECT_EQ(gFechaQueloPrm + gFechaQueloEmp, respaldo ? "05/05/202505/05/2025" : "01/01/199001/01/1990");
+        gDB.reset();
+    }
+}
+
+// A crash in the middle of a write leaves the database with its rollback journal beside it: the start
+// rolls it back and goes on without asking anything.
+TEST_F(Conexion, AWriteInterruptedByACrashIsRolledBackWithoutARepair) {
+    const QString viva = Ruta("viva.mdb");
+    BaseConEmpresa(viva, "ANTES");
+    {
+        SQLite::Database db(viva.toStdString(), SQLite::OPEN_READWRITE);
+        db.exec("PRAGMA cache_size = 1");
+        SQLite::Transaction t(db);
+        db.exec("UPDATE Empresas SET Nombre = 'A MEDIAS'");
+        db.exec(
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
+            "INSERT INTO Medicos (IdEmpresa, Matricula, TipoMatricula, ApellidoNombre) SELECT 1, i, 'B1', "
+            "printf('%0200d', i) FROM n");
+        // The files as a crash would leave them, the transaction neither committed nor rolled back.
+        ASSERT_TRUE(QFile::exists(viva + "-journal"));
+        ASSERT_TRUE(QFile::copy(viva, base));
+        ASSERT_TRUE(QFile::copy(viva + "-journal", base + "-journal"));
+    }
+    ASSERT_TRUE(Conectar(base));
+    EXPECT_TRUE(mensajes.mostrados.isEmpty());
+    EXPECT_EQ(Empresa(), "ANTES");
+    EXPECT_EQ(gDB->Consultar("SELECT COUNT(*) FROM Medicos")->Campo(0).toInt(), 0);
+    EXPECT_FALSE(QFile::exists(base + "-journal"));
+}
+
+TEST_F(Conexion, TheBackupIsReplacedOnlyBySomethingAsSound) {
+    BaseConEmpresa(base + ".bak", "RESPALDO");
+    const QByteArray respaldo = LeerArchivo(base + ".bak");
+    for (const QByteArray& peor : {QByteArray(), kJet, QByteArray(8192, 'z')}) {
+        EscribirArchivo(base, peor);
+        CopiarRespaldo(base);
+        EXPECT_EQ(LeerArchivo(base + ".bak"), respaldo);
+    }
+    BaseConEmpresa(Ruta("otra.mdb"), "NUEVA");
+    QFile::remove(base);
+    QFile::copy(Ruta("otra.mdb"), base);
+    CopiarRespaldo(base);
+    EXPECT_EQ(LeerArchivo(base + ".bak"), LeerArchivo(base));
+    EXPECT_EQ(QDir(dirAplicacion).entryList(QDir::Files).size(), 2);  // no temporary file left behind
 }
 
 TEST_F(Conexion, ShutdownBacksUpTheClosedDatabaseAndRemovesTheExchangeDirectory) {
@@ -91,4 +217,15 @@ TEST_F(Conexion, RunsOnOneWorkingDirectoryGetDifferentExchangeDirectories) {
     }
     gQueloPath = Ruta("no-existe");
     EXPECT_THROW(CrearDirectorioTerminal(), TarsaError);
+}
+
+TEST_F(Conexion, OneClientPerApplicationDirectory) {
+    BloqueoInstancia otro(Rutas::Unir(dirAplicacion, "TarsaCliente.lck"));
+    ASSERT_TRUE(otro.Tomar());
+    EXPECT_FALSE(ReservarDirectorioAplicacion());
+    ASSERT_EQ(mensajes.mostrados.size(), 1);
+    EXPECT_TRUE(mensajes.mostrados[0].texto.contains("ya se está ejecutando"));
+    otro.Soltar();
+    EXPECT_TRUE(ReservarDirectorioAplicacion());
+    LiberarDirectorioAplicacion();
 }

@@ -1,7 +1,9 @@
 // A ticket end to end against tarsa-terminal-sim: the client's writers, the request cycle with the
 // real wait window, and the answer readers, in each of the terminal's scenarios.
 #include <QDir>
+#include <QTest>
 
+#include "TestConfig.h"
 #include "core/modTarsa.h"
 #include "exchange/Pedido.h"
 #include "exchange/frmProcesando.h"
@@ -72,4 +74,70 @@ TEST_F(IntercambioSimulador, NoAnswerIsCancelledByTheUser) {
     EXPECT_EQ(EnviarSolicitud().Resultado, ResultadoSolicitud::Cancelada);
     EXPECT_TRUE(mensajes.mostrados.isEmpty());
     EXPECT_FALSE(QFile::exists(DirectorioIntercambio() + "/Estado.rsp"));
+}
+
+// A terminal that creates the status file and writes its line a moment later.
+TEST_F(IntercambioSimulador, AStatusWrittenInTwoStepsIsReadWhole) {
+    for (const char* pausa : {"1", "5", "30"}) {
+        sim.Iniciar(dirTrabajo, "ok", {"--status-pause-ms", pausa});
+        GrabarPedido(DirectorioIntercambio(), "V250", 1);
+        EsperarDeVerdad();
+        const Solicitud s = EnviarSolicitud();
+        EXPECT_EQ(s.Resultado, ResultadoSolicitud::Procesada) << pausa;
+        EXPECT_EQ(s.Estado, QString::fromUtf8("0 Transacción aprobada")) << pausa;
+        sim.Detener();
+    }
+}
+
+// The user cancels while the terminal still works on the request and asks again at once: the
+// terminal answers both, in order, and the first answer, arriving during the second wait, is not
+// taken for the second's.
+TEST_F(IntercambioSimulador, ASecondRequestRightAfterACancelledOneIsAnswered) {
+    QDir(dirTrabajo).mkdir("TX");
+    sim.Iniciar(dirTrabajo, "ok", {"--delay-ms", "300"});
+    const QString d = DirectorioIntercambio();
+    GrabarPedido(d, "V250", 1);
+    CancelarCuando([&] { return !QFile::exists(d + "/upload/_SVL.0"); });
+    ASSERT_EQ(EnviarSolicitud().Resultado, ResultadoSolicitud::Cancelada);
+    clsTicket segundo = CabeceraMuestra("V250", 1);
+    segundo.NTransaccionFarmacia = "538";
+    ASSERT_TRUE(segundo.GrabarSVL1(d));
+    EsperarDeVerdad();
+    const Solicitud s = EnviarSolicitud();
+    ASSERT_EQ(s.Resultado, ResultadoSolicitud::Procesada);
+    const QString cabecera = s.Transaccion.LeerSVL1();
+    EXPECT_EQ(cabecera.mid(249, 12), "000000001002");
+    EXPECT_EQ(cabecera.mid(340, 8), "00000538");
+}
+
+// An answer whose header does not echo the request is not shown as its answer.
+TEST_F(IntercambioSimulador, AnAnswerThatDoesNotEchoTheRequestIsRefused) {
+    const QByteArray pedido = LeerArchivo(QString(TARSA_TEST_DATA_DIR) + "/svl1_v250_farmacia.bin");
+    const auto con = [&](int offset, const QByteArray& valor) {
+        return QByteArray(pedido).replace(offset, valor.size(), valor);
+    };
+    const struct {
+        const char* caso;
+        QByteArray pedido, respuesta;
+        bool responde;
+    } casos[] = {
+        {"V250 echoed", pedido, pedido, true},
+        {"V250 other operation", pedido, con(5, "02"), false},
+        {"V250 other transaction", pedido, con(340, "00000999"), false},
+        {"no answer header", pedido, {}, true},
+        {"V101 echoed", QByteArray(220, '0') + "\r\n", QByteArray(220, '0') + "\r\n", true},
+        {"V101 other operation", QByteArray(220, '0') + "\r\n", QByteArray(220, '0').replace(143, 1, "3") + "\r\n",
+         false},
+    };
+    for (const auto& c : casos) EXPECT_EQ(RespondeA(c.pedido, c.respuesta), c.responde) << c.caso;
+
+    const QString d = DirectorioIntercambio();
+    EscribirArchivo(d + "/upload/_SVL.1", pedido);
+    EsperarDeVerdad([&] {
+        EscribirArchivo(d + "/download/_svl.1", con(340, "00000999"));
+        EscribirArchivo(d + "/Estado.rsp", "0 Aprobada\r\n");
+    });
+    EXPECT_EQ(EnviarSolicitud().Resultado, ResultadoSolicitud::ErrorProceso);
+    ASSERT_EQ(mensajes.mostrados.size(), 1);
+    EXPECT_TRUE(mensajes.mostrados[0].texto.contains("no corresponde a este pedido"));
 }

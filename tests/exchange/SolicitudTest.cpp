@@ -1,13 +1,14 @@
 // The request cycle: the notification, the wait window, the status and answer files, and the two
 // answer windows, offscreen.
 #include <QDir>
-#include <QTimer>
 #include <QFontInfo>
 #include <QPushButton>
 #include <QTextEdit>
+#include <QTimer>
 #include <QTreeWidget>
-
+#include <chrono>
 #include <optional>
+#include <thread>
 
 #include "core/modTarsa.h"
 #include "exchange/frmMostrarErrores.h"
@@ -43,7 +44,7 @@ TEST_F(Solicitudes, NotifiesOnlyThroughAnExistingTxAndRaisesWhenTheRequestCannot
     EscribirArchivo(dirTrabajo + "/tx/term42", "old");
     EXPECT_TRUE(t.PutSVL0());
     EXPECT_TRUE(QFile::exists(dirTrabajo + "/tx/term42"));
-    EXPECT_EQ(LeerArchivo(dirTrabajo + "/tx/term42"), "");
+    EXPECT_EQ(LeerArchivo(dirTrabajo + "/tx/term42"), "old");  // a file with content is never truncated
     QDir(d).removeRecursively();
     EXPECT_THROW(t.PutSVL0(), TarsaError);
 }
@@ -63,6 +64,48 @@ TEST_F(Solicitudes, TheWaitEndsWhenTheStatusAppearsWithTheWatchAndWithThePollAlo
     EXPECT_TRUE(frmProcesando().Cargar());
 }
 
+// A terminal that creates the status file and writes it a moment later (in one or two writes, with or
+// without a line end) is read only once the line is complete, by the watch and by the poll alike.
+TEST_F(Solicitudes, AStatusWrittenInStepsIsReadOnlyOnceItsLineIsComplete) {
+    const struct {
+        const char* nombre;
+        QList<QByteArray> partes;  // written one after another, the pause before each
+    } escrituras[] = {
+        {"one write", {"0 Aprobada\r\n"}},
+        {"two writes", {"0 Apro", "bada\r\n"}},
+        {"no line end", {"0 Apro", "bada"}},
+    };
+    for (const bool vigilar : {true, false}) {
+        frmProcesando::VigilarDirectorio = vigilar;
+        // Poll alone, every millisecond, so that it meets the file half written.
+        frmProcesando::IntervaloSondeoMs = vigilar ? 500 : 1;
+        for (const int pausaMs : {1, 5, 30}) {
+            for (const auto& e : escrituras) {
+                std::thread escritor;
+                EsperarDeVerdad([&] {
+                    escritor = std::thread([&, estado = d + "/Estado.rsp"] {
+                        QFile f(estado);
+                        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+                        f.flush();
+                        for (const QByteArray& parte : e.partes) {
+                            std::this_thread::sleep_for(std::chrono::milliseconds(pausaMs));
+                            f.write(parte);
+                            f.flush();
+                        }
+                    });
+                });
+                const Solicitud s = EnviarSolicitud();
+                escritor.join();
+                const std::string caso =
+                    e.nombre + std::string(vigilar ? ", watch" : ", poll") + ", pause " + std::to_string(pausaMs);
+                EXPECT_EQ(s.Resultado, ResultadoSolicitud::Procesada) << caso;
+                EXPECT_EQ(s.Estado, "0 Aprobada") << caso;
+            }
+        }
+    }
+    EXPECT_TRUE(mensajes.mostrados.isEmpty());
+}
+
 // The outcome follows the status file's first line; an error status is shown to the user.
 TEST_F(Solicitudes, RequestCycleOutcomes) {
     const struct {
@@ -73,7 +116,7 @@ TEST_F(Solicitudes, RequestCycleOutcomes) {
         {"0 Aprobada\r\nsegunda\r\n", "0 Aprobada", ResultadoSolicitud::Procesada},
         {"0 solo LF\nmas", "0 solo LF", ResultadoSolicitud::Procesada},
         {"E105 Tarjeta inv\xe1lida", QString::fromUtf8("E105 Tarjeta inválida"), ResultadoSolicitud::ErrorProceso},
-        {"", "", ResultadoSolicitud::SinRespuesta},
+        {"\r\n", "", ResultadoSolicitud::SinRespuesta},
         {std::nullopt, "", ResultadoSolicitud::Cancelada},
     };
     gActividad = "7";
@@ -94,7 +137,9 @@ TEST_F(Solicitudes, RequestCycleOutcomes) {
         EXPECT_EQ(s.Resultado, c.resultado) << c.linea.toStdString();
         EXPECT_EQ(s.Estado, c.linea);
     }
-    EXPECT_EQ(LeerArchivo(d + "/upload/_SVL.0"), "V2500534" "12345678");
+    EXPECT_EQ(LeerArchivo(d + "/upload/_SVL.0"),
+              "V2500534"
+              "12345678");
     ASSERT_EQ(mensajes.mostrados.size(), 1);
     EXPECT_EQ(mensajes.mostrados[0].texto, QString::fromUtf8("Error en el proceso:\r\nE105 Tarjeta inválida"));
     EXPECT_EQ(mensajes.mostrados[0].titulo, "Proceso");

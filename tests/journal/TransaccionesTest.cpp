@@ -15,15 +15,30 @@ QString Respuesta(std::initializer_list<std::pair<int, QString>> campos) {
     return r + "\r\n";
 }
 
-QString Ticket(int numero, const QString& fecha = "20240102", const QString& hora = "1030") {
+QString Ticket(qint64 numero, const QString& fecha = "20240102", const QString& hora = "1030") {
     return Respuesta({{6, "01"}, {250, QString("%1").arg(numero, 12, 10, QChar('0'))}, {268, fecha}, {276, hora}});
 }
+
+struct Fila {
+    qint64 ticket;
+    QString fecha;
+    QString empresa;
+};
 
 class Diario : public ConBase {
 protected:
     void Llenar(int filas) {
         clsTransacciones t;
         for (int i = 1; i <= filas; ++i) t.SaveTransaccion(Ticket(100 + i, "20240102", QString::number(1000 + i)), "3");
+    }
+    // Ticket and company of every row, in arrival order.
+    static QStringList Filas() {
+        QStringList r;
+        for (auto rs = gDB->Consultar(
+                 "SELECT CAST(Ticket AS INTEGER) || '/' || CodigoEmpresa FROM Transaccion ORDER BY rowid");
+             !rs->EOF_(); rs->MoveNext())
+            r << rs->Campo(0).toString();
+        return r;
     }
 };
 
@@ -61,17 +76,41 @@ TEST_F(Diario, ElCierreTomaSusPosicionesYLaFechaDeHoy) {
               "12345641FARM01CIERRE OK" + QDate::currentDate().toString("yyyyMMdd"));
 }
 
-TEST_F(Diario, MasDeCuarentaFilasPurgaLaMasVieja) {
+TEST_F(Diario, ConCuarentaFilasNoSePurgaNada) {
     Llenar(40);
-    clsTransacciones t;
-    EXPECT_EQ(t.SaveTransaccion(Ticket(500, "20240105"), "3"), 0);
+    EXPECT_EQ(clsTransacciones().SaveTransaccion(Ticket(500, "20240105"), "3"), 0);
     EXPECT_EQ(Contar("Transaccion"), 41);
-    // The oldest by date and time goes, whatever order it was written in: even the row just added.
-    EXPECT_EQ(t.SaveTransaccion(Ticket(600, "20231231", "2359"), "3"), 600);
-    EXPECT_EQ(Contar("Transaccion"), 41);
-    EXPECT_EQ(t.SaveTransaccion(Ticket(501, "20240105"), "3"), 101);
-    EXPECT_EQ(Contar("Transaccion"), 41);
-    EXPECT_EQ(Contar("Transaccion WHERE Ticket = 101"), 0);
+}
+
+// With 41 rows the next one deletes exactly one other row, the oldest, of whichever company; the
+// number comes back only when no row is left with it (its saved ticket may go).
+TEST_F(Diario, LaPurgaBorraExactamenteLaFilaMasViejaYNuncaLaNueva) {
+    const struct {
+        const char* caso;
+        QList<Fila> antes;  // before the fillers, which complete 41 rows
+        Fila nueva;
+        QString borrada;
+        qint64 devuelto;
+    } casos[] = {
+        {"doce dígitos", {{5000000000, "20230101", "3"}}, {700, "20240105", "3"}, "5000000000/3", 5000000000},
+        {"de otra empresa", {{900, "20230101", "7"}}, {701, "20240105", "3"}, "900/7", 900},
+        {"número repetido", {{901, "20230101", "7"}, {901, "20230102", "3"}}, {702, "20240105", "3"}, "901/7", 0},
+        {"nueva con el número de la vieja", {{903, "20230101", "3"}}, {903, "20240105", "3"}, "903/3", 0},
+        {"nueva sin fecha", {{902, "20230101", "3"}}, {703, "", "3"}, "902/3", 902},
+        {"nueva más vieja que todas", {}, {704, "20200101", "3"}, "101/3", 101},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        gDB->Ejecutar("DELETE FROM Transaccion");
+        clsTransacciones t;
+        for (const Fila& f : c.antes) t.SaveTransaccion(Ticket(f.ticket, f.fecha), f.empresa);
+        Llenar(41 - c.antes.size());
+        QStringList esperadas = Filas();
+        esperadas.removeOne(c.borrada);
+        esperadas << QString("%1/%2").arg(c.nueva.ticket).arg(c.nueva.empresa);
+        EXPECT_EQ(t.SaveTransaccion(Ticket(c.nueva.ticket, c.nueva.fecha), c.nueva.empresa), c.devuelto);
+        EXPECT_EQ(Filas(), esperadas);
+    }
 }
 
 TEST_F(Diario, GuardarTransaccionLocalGuardaElTicketYBorraElPurgado) {
@@ -80,19 +119,30 @@ TEST_F(Diario, GuardarTransaccionLocalGuardaElTicketYBorraElPurgado) {
     EXPECT_EQ(Contar("Transaccion"), 0);
     EXPECT_FALSE(QDir(tickets).exists());
 
-    GuardarTransaccionLocal(Ticket(101, "20230101"), "TICKET 101\r\nAÑO", "3", false);
-    EXPECT_EQ(LeerArchivo(Rutas::Unir(tickets, "101.prn")), QByteArray("TICKET 101\r\nA\xD1O"));
-    Llenar(40);  // 41 rows; 101 of 2023 is the oldest
+    GuardarTransaccionLocal(Ticket(5000000000, "20230101"), "TICKET 5000000000\r\nAÑO", "7", false);
+    EXPECT_EQ(LeerArchivo(Rutas::Unir(tickets, "5000000000.prn")), QByteArray("TICKET 5000000000\r\nA\xD1O"));
+    GuardarTransaccionLocal(Ticket(120, "20230102"), "OTRA EMPRESA, MISMO NÚMERO QUE UN RELLENO", "7", false);
+    Llenar(39);  // 41 rows; 5000000000 of 2023 is the oldest, then 120 of company 7
     GuardarTransaccionLocal(Ticket(700), "TICKET 700", "3", false);
     EXPECT_TRUE(QFile::exists(Rutas::Unir(tickets, "700.prn")));
-    EXPECT_FALSE(QFile::exists(Rutas::Unir(tickets, "101.prn")));
+    EXPECT_FALSE(QFile::exists(Rutas::Unir(tickets, "5000000000.prn")));
+    GuardarTransaccionLocal(Ticket(701), "TICKET 701", "3", false);  // 120 of company 7 goes; filler 120 stays
+    EXPECT_TRUE(QFile::exists(Rutas::Unir(tickets, "120.prn")));
+    EXPECT_EQ(Contar("Transaccion"), 41);
     EXPECT_TRUE(mensajes.mostrados.isEmpty());
 
-    gDB.reset();  // a journal that cannot be written is reported
-    GuardarTransaccionLocal(Ticket(701), "X", "3", false);
+    GuardarTransaccionLocal(Ticket(0).replace(249, 12, "00000000012A"), "X", "3", false);  // letters: not ticket 0
     ASSERT_EQ(mensajes.mostrados.size(), 1);
-    EXPECT_EQ(mensajes.mostrados[0].titulo, "Error al guardar la transacción en local");
-    EXPECT_TRUE(mensajes.mostrados[0].texto.startsWith("Error: "));
+    EXPECT_TRUE(mensajes.mostrados[0].texto.contains("\"00000000012A\"")) << mensajes.mostrados[0].texto.toStdString();
+    EXPECT_EQ(Contar("Transaccion WHERE Ticket = 0"), 0);
+    EXPECT_FALSE(QFile::exists(Rutas::Unir(tickets, "12.prn")));
+
+    gDB.reset();  // a journal that cannot be written is reported; the ticket file came first
+    GuardarTransaccionLocal(Ticket(702), "X", "3", false);
+    ASSERT_EQ(mensajes.mostrados.size(), 2);
+    EXPECT_EQ(mensajes.mostrados[1].titulo, "Error al guardar la transacción en local");
+    EXPECT_TRUE(mensajes.mostrados[1].texto.startsWith("Error: "));
+    EXPECT_TRUE(QFile::exists(Rutas::Unir(tickets, "702.prn")));
 }
 
 }  // namespace

@@ -6,7 +6,12 @@
 #include <QTreeWidget>
 #include <QtTest/QTest>
 
+#include "TestConfig.h"
 #include "core/modTarsa.h"
+#include "exchange/Pedido.h"
+#include "exchange/clsArchivoIntercambios.h"
+#include "exchange/frmProcesando.h"
+#include "exchange/modIntercambio.h"
 #include "journal/frmInicio.h"
 #include "journal/frmTicket.h"
 #include "journal/modTransaccionLocal.h"
@@ -19,7 +24,7 @@
 namespace {
 
 // A V250 pharmacy answer header with the fields the journal reads (positions from 1).
-QString Respuesta(const QString& operacion, const QString& tarjeta, int ticket, const QString& fecha,
+QString Respuesta(const QString& operacion, const QString& tarjeta, qint64 ticket, const QString& fecha,
                   const QString& hora, int error = 0, const QString& comentario = "APROBADA") {
     QString r(372, ' ');
     auto poner = [&r](int pos, const QString& v) { r.replace(pos - 1, v.size(), v); };
@@ -69,6 +74,24 @@ protected:
         };
         modales.Instalar();
     }
+    // What an earlier ticket whose items the terminal refused leaves in the exchange directory.
+    void RespuestaConErroresAnterior() {
+        QByteArray item = LeerArchivo(QString(TARSA_TEST_DATA_DIR) + "/svl3_v250_farmacia.bin").left(246);
+        item.replace(170, 4, "0105");
+        EscribirArchivo(DirectorioIntercambio() + "/download/_SVL.3", item);
+        EscribirArchivo(DirectorioIntercambio() + "/Estado.rsp", "0 Aprobada con items rechazados\r\n");
+    }
+    // The earlier answer's files, moved to the archive rather than read again or deleted.
+    void EsperarRestosArchivados() {
+        const auto lista = clsArchivoIntercambios(clsArchivoIntercambios::RaizPorDefecto()).Listar();
+        ASSERT_EQ(lista.size(), 2);
+        EXPECT_EQ(lista[0].Resultado, "restos");
+        const auto restos = clsArchivoIntercambios(clsArchivoIntercambios::RaizPorDefecto()).Leer(lista[0].Id);
+        ASSERT_TRUE(restos);
+        EXPECT_EQ(restos->Posteriores.keys(), (QStringList{"Estado.rsp", "_SVL.3"}));
+        EXPECT_EQ(restos->Posteriores.value("_SVL.3").mid(170, 4), "0105");
+        EXPECT_EQ(lista[1].Resultado, "procesada");
+    }
     Simulador sim;
     Modales modales;
     QByteArray pedido;  // the header record as the terminal received it
@@ -90,7 +113,8 @@ TEST_F(Journal, RowsShowNamesDatesCardsAndSort) {
     ASSERT_EQ(mensajes.mostrados.size(), 1);
     EXPECT_EQ(mensajes.mostrados[0].texto, "No hay transacciones guardadas");  // an empty journal says so
     GuardarTransaccionLocal(Respuesta("01", "60349300000123456789", 1001, "20240305", "0930"), "T1\r\n", "01", false);
-    GuardarTransaccionLocal(Respuesta("02", "6034", 1002, "20240306", "1815", 12, "TARJETA VENCIDA"), "T2\r\n", "07", false);
+    GuardarTransaccionLocal(Respuesta("02", "6034", 1002, "20240306", "1815", 12, "TARJETA VENCIDA"), "T2\r\n", "07",
+                            false);
     EXPECT_EQ(Lista(*std::make_unique<frmInicio>())->topLevelItemCount(), 1);  // the current company's only
     gEmpresa = "9";
     EXPECT_EQ(Lista(*std::make_unique<frmInicio>())->topLevelItemCount(), 0);
@@ -98,10 +122,11 @@ TEST_F(Journal, RowsShowNamesDatesCardsAndSort) {
     frmInicio f;
     QTreeWidget* l = Lista(f);
     ASSERT_EQ(l->topLevelItemCount(), 2);
-    EXPECT_EQ(Fila(l, 0), (QStringList{"0", "Alta de ticket", "05/03/2024 09:30", "OSDE", "1001", "60349300000", "APROBADA"}));
+    EXPECT_EQ(Fila(l, 0),
+              (QStringList{"0", "Alta de ticket", "05/03/2024 09:30", "OSDE", "1001", "60349300000", "APROBADA"}));
     // A company code that matches no company still lists the row, with no company name.
-    EXPECT_EQ(Fila(l, 1), (QStringList{"12", QString::fromUtf8("Anulación de ticket"), "06/03/2024 18:15", "", "1002", "6034",
-                                        "TARJETA VENCIDA"}));
+    EXPECT_EQ(Fila(l, 1), (QStringList{"12", QString::fromUtf8("Anulación de ticket"), "06/03/2024 18:15", "", "1002",
+                                       "6034", "TARJETA VENCIDA"}));
     for (const char* primero : {"1001", "1002", "1001"}) {  // each click on the header turns the order round
         emit l->header()->sectionClicked(4);
         EXPECT_EQ(l->topLevelItem(0)->text(4), primero);
@@ -109,7 +134,9 @@ TEST_F(Journal, RowsShowNamesDatesCardsAndSort) {
 }
 
 TEST_F(Journal, OnlyAMouseClickOpensTheSavedTicket) {
-    GuardarTransaccionLocal(Respuesta("01", "6034930000012345", 77, "20261206", "1200"), "LINEA 1\r\nLINEA 2", "01", false);
+    // A ticket number beyond 32 bits is listed and opened as itself.
+    GuardarTransaccionLocal(Respuesta("01", "6034930000012345", 5000000000, "20261206", "1200"), "LINEA 1\r\nLINEA 2",
+                            "01", false);
     GuardarTransaccionLocal(Respuesta("01", "6034930000099999", 78, "20261206", "1201"), "OTRO\r\n", "01", false);
     frmInicioPrueba f;
     f.show();
@@ -121,7 +148,7 @@ TEST_F(Journal, OnlyAMouseClickOpensTheSavedTicket) {
     const QRect fila = l->visualItemRect(l->topLevelItem(0));
     QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, fila.center());
     ASSERT_EQ(f.abiertos.size(), 1);
-    EXPECT_EQ(f.abiertos[0], "77|60349300000|LINEA 1\r\nLINEA 2\r\n");
+    EXPECT_EQ(f.abiertos[0], "5000000000|60349300000|LINEA 1\r\nLINEA 2\r\n");
 }
 
 TEST_F(Journal, MissingTicketDirectoryOrFileIsReported) {
@@ -143,6 +170,7 @@ TEST_F(Journal, ReprintAsksTheTerminalAndJournalsNothing) {
     gNTransaccionFarmacia = "17";
     gNuevaTransaccion = false;  // the reprint keeps the pharmacy transaction number
     Terminal();
+    RespuestaConErroresAnterior();
     frmInicio f;
     mensajes.mostrados.clear();
     for (const char* numero : {"   ", "12a", " 1234 "}) {  // the number is checked before anything is sent
@@ -153,11 +181,14 @@ TEST_F(Journal, ReprintAsksTheTerminalAndJournalsNothing) {
     EXPECT_EQ(mensajes.mostrados[0].texto, QString::fromUtf8("Debe ingresar el nº de transacción"));
     EXPECT_EQ(mensajes.mostrados[1].texto, QString::fromUtf8("El nº de transacción ingresado no es correcto"));
     ASSERT_EQ(pedido.size(), 372);
-    EXPECT_EQ(pedido.mid(5, 2) + pedido.mid(119, 12), "80" "1234        ");
+    EXPECT_EQ(pedido.mid(5, 2) + pedido.mid(119, 12),
+              "80"
+              "1234        ");
     EXPECT_EQ(modales.vistas, QStringList{"frmMuestraTicket"});
     EXPECT_EQ(impresora.impresos.size(), 1);
     EXPECT_TRUE(gNuevaTransaccion);
     EXPECT_EQ(gDB->Consultar("SELECT count(*) FROM Transaccion")->Campo(0).toInt(), 0);
+    EsperarRestosArchivados();
 }
 
 TEST_F(Journal, CancellationFromTheTicketViewIsJournalledAndCloses) {
@@ -165,6 +196,7 @@ TEST_F(Journal, CancellationFromTheTicketViewIsJournalledAndCloses) {
     gNuevaTransaccion = false;
     gNTransaccionFarmacia = "321";
     Terminal({"--first-ticket", "5001"});
+    RespuestaConErroresAnterior();
     modales.alMostrar = [](QDialog& d) {
         if (auto* vista = qobject_cast<frmTicket*>(&d)) vista->Anular();
     };
@@ -172,10 +204,54 @@ TEST_F(Journal, CancellationFromTheTicketViewIsJournalledAndCloses) {
     vista.Cargar("TICKET 1001\r\n", "1001", "6034930000012345");
     EXPECT_EQ(modales.vistas, (QStringList{"frmTicket", "frmMuestraTicket"}));
     ASSERT_EQ(pedido.size(), 372);
-    EXPECT_EQ(pedido.mid(5, 18) + pedido.mid(119, 12), "026034930000012345" "1001        ");
-    auto rs = gDB->Consultar("SELECT Operacion || ' ' || CAST(Ticket AS INTEGER) || ' ' || CodigoEmpresa FROM Transaccion");
+    EXPECT_EQ(pedido.mid(5, 18) + pedido.mid(119, 12),
+              "026034930000012345"
+              "1001        ");
+    auto rs =
+        gDB->Consultar("SELECT Operacion || ' ' || CAST(Ticket AS INTEGER) || ' ' || CodigoEmpresa FROM Transaccion");
     EXPECT_EQ(rs->Campo(0).toString(), "02 5001 1");
     EXPECT_TRUE(QFile::exists(dirAplicacion + "/Tickets/5001.prn"));
     EXPECT_TRUE(gNuevaTransaccion);
     EXPECT_EQ(vista.result(), QDialog::Accepted);
+    EsperarRestosArchivados();
+}
+
+// The user gives up waiting, the terminal approves the consumption afterwards: before the next
+// request the approval is journalled with its ticket text and the user is told which ticket it was.
+TEST_F(Journal, AConsumptionApprovedAfterTheWaitWasCancelledIsJournalledAndTheUserTold) {
+    gAlRecibirRespuestaTardia = RegistrarRespuestaTardia;
+    const QString liberar = dirTrabajo + "/liberar";
+    sim.Iniciar(dirTrabajo, "ok", {"--answer-after", liberar, "--first-ticket", "7001"});
+    const QString d = DirectorioIntercambio();
+    GrabarPedido(d, "V250", 1);
+    CancelarCuando([&] { return !QFile::exists(d + "/upload/_SVL.0"); });
+    ASSERT_EQ(EnviarSolicitud().Resultado, ResultadoSolicitud::Cancelada);
+    EscribirArchivo(liberar, "");
+    // The terminal has answered once its status line is complete, not when the file appears.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return LeerArchivo(d + "/Estado.rsp").contains('\n'); }, 10000));
+    EXPECT_EQ(gDB->Consultar("SELECT count(*) FROM Transaccion")->Campo(0).toInt(), 0);
+
+    clsTicket reimpresion{.Version = "V250",
+                          .CodigoOperacion = 80,
+                          .TipoPrestador = 1,
+                          .TipoLectura = "0",
+                          .TicketPadre = "7001",
+                          .NTransaccionFarmacia = "538"};
+    ASSERT_TRUE(reimpresion.GrabarSVL1(d));
+    EsperarDeVerdad([&] { EscribirArchivo(liberar, ""); });
+    Solicitud s = EnviarSolicitud();
+    ASSERT_EQ(s.Resultado, ResultadoSolicitud::Procesada);
+    EXPECT_EQ(s.Transaccion.LeerSVL1().mid(249, 12), "000000007002") << "the reprint's own answer";
+
+    auto rs = gDB->Consultar("SELECT Operacion || ' ' || CAST(Ticket AS INTEGER) FROM Transaccion");
+    EXPECT_EQ(rs->Campo(0).toString(), "01 7001");
+    EXPECT_TRUE(LeerArchivo(dirAplicacion + "/Tickets/7001.prn").contains("7001"));
+    ASSERT_EQ(mensajes.mostrados.size(), 1);
+    EXPECT_TRUE(mensajes.mostrados[0].texto.startsWith(QString::fromUtf8(
+        "La terminal aprobó el ticket Nº 7001 (Alta de ticket) después de que se canceló la espera.")))
+        << mensajes.mostrados[0].texto.toStdString();
+    const auto lista = clsArchivoIntercambios(clsArchivoIntercambios::RaizPorDefecto()).Listar();
+    ASSERT_EQ(lista.size(), 2);
+    EXPECT_EQ(lista[0].Resultado, QString::fromUtf8("tardía"));
+    EXPECT_EQ(lista[1].Resultado, "procesada");
 }

@@ -42,6 +42,11 @@ TEST_F(BaseDatosDialecto, DialectFunctions) {
         {"SELECT CINT(\"0042\")", 42},
         {"SELECT CINT(2.5)", 2},
         {"SELECT CINT(3.5)", 4},
+        // Beyond 64 bits there is no whole number: null, never an undefined conversion.
+        {"SELECT CINT(1e300) IS NULL", 1},
+        {"SELECT CINT('-1e300') IS NULL", 1},
+        {"SELECT CINT('12345678901234567890') IS NULL", 1},
+        {"SELECT CINT('9007199254740992')", 9007199254740992.0},
         {"SELECT CSTR(17)", "17"},
         {"SELECT CSTR(1.5)", "1.5"},
         {"SELECT LEFT('ABCDEF', 2)", "AB"},

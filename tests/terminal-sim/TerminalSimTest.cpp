@@ -131,22 +131,23 @@ TEST_F(TerminalSimTest, NoAnswerScenarioConsumesTheRequestAndWritesNothing) {
     EXPECT_TRUE(QDir(Ruta("term9/download")).isEmpty());
 }
 
-TEST_F(TerminalSimTest, V101ThroughNotificationsAnswersInTheV250PharmacyHeader) {
+TEST_F(TerminalSimTest, V101ThroughNotificationsAnswersInTheV101PharmacyLayout) {
     QDir().mkpath(Ruta("TX"));
     Iniciar({"--first-ticket", "500"});
-    for (const char* numero : {"000000000500", "000000000501"}) {
+    const QByteArray pedido = Golden("svl1_v101_farmacia.bin");
+    for (const char* numero : {"0000000500", "0000000501"}) {
         QFile::remove(Ruta("term7/Estado.rsp"));
-        Pedir("term7", "V101050700001234",
-              {{"_SVL.1", Golden("svl1_v101_farmacia.bin")}, {"_SVL.2", Golden("svl2_v101_farmacia.bin")}});
+        Pedir("term7", "V101050700001234", {{"_SVL.1", pedido}, {"_SVL.2", Golden("svl2_v101_farmacia.bin")}});
         Crear(Ruta("TX/term7"), {});
         EXPECT_EQ(Estado("term7").left(1), "0");
         EXPECT_FALSE(QFile::exists(Ruta("TX/term7")));
         const QByteArray cabecera = Contenido(Ruta("term7/download/_svl.1"));
-        ASSERT_EQ(cabecera.size(), 372);
-        EXPECT_EQ(cabecera.left(7), "FF00001");
-        EXPECT_EQ(cabecera.mid(7, 100), Golden("svl1_v101_farmacia.bin").left(100));
-        EXPECT_EQ(cabecera.mid(249, 12), numero);
-        EXPECT_EQ(cabecera.mid(186, 4), "0000") << "a V101 reader finds its error code here";
+        ASSERT_EQ(cabecera.size(), 222);
+        EXPECT_EQ(cabecera.left(101), pedido.left(101)) << "the request's own fields come back";
+        EXPECT_EQ(cabecera.mid(119, 35), pedido.mid(119, 35));
+        EXPECT_EQ(cabecera.mid(154, 10), numero);
+        EXPECT_EQ(cabecera.mid(186, 4), "0000");
+        EXPECT_TRUE(cabecera.endsWith("\r\n"));
         const QByteArray items = Contenido(Ruta("term7/download/_SVL.3"));
         ASSERT_EQ(items.size(), 196);
         EXPECT_EQ(items.mid(46, 30), QByteArray(30, ' '));
@@ -157,6 +158,38 @@ TEST_F(TerminalSimTest, V101ThroughNotificationsAnswersInTheV250PharmacyHeader) 
     ASSERT_TRUE(sim.waitForFinished(2000));
     EXPECT_EQ(sim.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(sim.exitCode(), 0);
+}
+
+// A request that comes while an answer is held is neither lost nor served out of turn: each release
+// lets one answer out, in the order the notifications came, a second request of the same exchange
+// directory included.
+TEST_F(TerminalSimTest, QueuedRequestsWaitForAHeldAnswerAndAreAnsweredInOrder) {
+    QDir().mkpath(Ruta("TX"));
+    const QString liberar = Ruta("liberar");
+    Iniciar({"--answer-after", liberar, "--first-ticket", "500"});
+    const auto pedir = [&](const QString& term) {
+        Pedir(term, "V2500507000012  ", {{"_SVL.1", Golden("svl1_v250_farmacia.bin")}});
+        Crear(Ruta("TX/" + term), {});
+        QThread::msleep(20);  // notifications of distinct ages
+    };
+    pedir("term1");
+    ASSERT_TRUE(Esperar([&] { return !QFile::exists(Ruta("term1/upload/_SVL.0")); }));
+    pedir("term2");
+    pedir("term1");  // the client cancelled its wait and asked again
+    const struct {
+        const char* term;
+        const char* ticket;
+    } orden[] = {{"term1", "000000000500"}, {"term2", "000000000501"}, {"term1", "000000000502"}};
+    for (const auto& o : orden) {
+        SCOPED_TRACE(o.ticket);
+        EXPECT_FALSE(QFile::exists(Ruta(QString(o.term) + "/Estado.rsp"))) << "answered before its release";
+        Crear(liberar, {});
+        EXPECT_EQ(Estado(o.term).left(1), "0");
+        EXPECT_EQ(Contenido(Ruta(QString(o.term) + "/download/_svl.1")).mid(249, 12), o.ticket);
+        EXPECT_TRUE(Esperar([&] { return !QFile::exists(liberar); })) << "the release file is used up";
+        QFile::remove(Ruta(QString(o.term) + "/Estado.rsp"));  // as the client does before its next request
+    }
+    EXPECT_TRUE(QDir(Ruta("TX")).isEmpty());
 }
 
 TEST_F(TerminalSimTest, BadRequestsGetAnErrorStatusAndTheTerminalCarriesOn) {

@@ -1,6 +1,7 @@
 // The search dialog: templates, options, statements, sorting, selection and failures, driven offscreen
 // through the modal-window handler.
 #include <QHeaderView>
+#include <QTimer>
 #include <QLabel>
 #include <QStatusBar>
 #include <QTreeView>
@@ -359,4 +360,33 @@ TEST_F(Busqueda, ColumnsFitTheirWidestTextOrShareTheListWidth) {
         f.SetAutoColumnWidth(true);
         EXPECT_EQ(anchos(), ajustados);
     });
+}
+
+// A statement that would run for ever (here a recursive one) is stopped by the time limit or by
+// Cancelar, inside the engine, and the dialog stays usable or closes.
+TEST_F(Busqueda, ASlowSearchStopsAtItsTimeLimitOrOnCancelar) {
+    const QString interminable = QString::fromUtf8(
+        "WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x+1 FROM c) SELECT {Número}x FROM c WHERE x = {S}");
+    dlg.SetLimiteBusqueda(300);
+    Perform(interminable, "Lenta", [&](frmPromptedSearch& f) {
+        Escribir(f, "0");
+        ClickBuscar(f);
+        EXPECT_TRUE(Hijo<QPushButton>(&f, "cmdSearchBegin")->isEnabled());
+        EXPECT_FALSE(Hijo<QLineEdit>(&f, "txtPattern")->isReadOnly());
+    });
+    ASSERT_EQ(mensajes.mostrados.size(), 1);
+    EXPECT_TRUE(mensajes.mostrados[0].texto.contains(QString::fromUtf8("tiempo límite")))
+        << mensajes.mostrados[0].texto.toStdString();
+    EXPECT_EQ(mensajes.mostrados[0].estilo, Mensajes::vbCritical);
+
+    dlg.SetLimiteBusqueda(600000);
+    const auto resultado = Perform(interminable, "Lenta", [&](frmPromptedSearch& f) {
+        Escribir(f, "0");
+        QTimer::singleShot(0, &f, [&f] { Pulsar(&f, "cmdCancel"); });  // while the engine works
+        ClickBuscar(f);
+    });
+    EXPECT_FALSE(resultado.has_value());
+    EXPECT_EQ(mensajes.mostrados.size(), 1);
+    EXPECT_FALSE(gDB->EnTransaccion());
+    EXPECT_EQ(gDB->Consultar("SELECT COUNT(*) FROM Medicamentos")->Campo(0).toInt(), 3);  // the connection still works
 }

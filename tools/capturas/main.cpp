@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTreeView>
+#include <QTreeWidget>
 #include <cstdio>
 #include <functional>
 
@@ -37,7 +38,8 @@
 #include "platform/ui/Modal.h"
 #include "tickets/frmTicketFarmaciaBase.h"
 #include "ui/frmAbout.h"
-#include "ui/frmPromptedSearch.h"
+#include "ui/frmConfiguracion.h"
+#include "ui/frmConfigurarVista.h"
 
 namespace {
 
@@ -71,6 +73,16 @@ void Guardar(QWidget* w, const QString& dir, const QString& nombre) {
     const QString archivo = QDir(dir).filePath(nombre);
     if (!w->grab().save(archivo)) Fallar("no se pudo escribir " + archivo);
     std::printf("  %s (%dx%d)\n", qPrintable(archivo), w->width(), w->height());
+}
+
+// The order Tab visits the window's controls, printed beside its screenshot to be checked by eye.
+void Tabulacion(QWidget* ventana) {
+    QStringList orden;
+    for (QWidget* w = ventana->nextInFocusChain(); w && w != ventana; w = w->nextInFocusChain())
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(ventana) && w->isEnabled() &&
+            !w->objectName().startsWith("qt_"))
+            orden << (w->objectName().isEmpty() ? QString(w->metaObject()->className()) : w->objectName());
+    std::printf("    tabulación: %s\n", qPrintable(orden.join(", ")));
 }
 
 void Escribir(QObject* ventana, const char* campo, const QString& texto) {
@@ -263,6 +275,50 @@ void Consumo(frmTarsa& ventana, const QString& salida) {
     EstablecerManejadorModal({});
 }
 
+// A catalog dialog with its first rows marked, and its edit dialog on the first row.
+void Catalogo(frmConfiguracion* configuracion, const char* boton, const char* lista, const char* editar,
+              const QString& salida, const QString& captura, const QString& capturaEdicion) {
+    EstablecerManejadorModal([&](QDialog& d) -> int {
+        d.show();
+        if (d.objectName().startsWith("frmEdit")) {
+            Guardar(&d, salida, capturaEdicion);
+            Tabulacion(&d);
+            return QDialog::Rejected;
+        }
+        d.resize(900, 400);
+        for (auto* l : d.findChildren<QTreeWidget*>())
+            if (l->topLevelItemCount() > 0) l->setCurrentItem(l->topLevelItem(0));
+        Guardar(&d, salida, captura);
+        Tabulacion(&d);
+        if (!d.findChild<QTreeWidget*>(lista)) Fallar(QString("no existe la lista ") + lista);
+        Pulsar(&d, editar);
+        return QDialog::Rejected;
+    });
+    Pulsar(configuracion, boton);
+    EstablecerManejadorModal({});
+}
+
+// Sistema → Configuración ... and Configuración Visual ..., and the catalog dialogs they lead to.
+void Configuracion(frmTarsa& ventana, const QString& salida) {
+    frmConfiguracion* configuracion = frmConfiguracion::Mostrar(&ventana);
+    Esperar([&] { return configuracion->isVisible(); }, "configuración");
+    Guardar(configuracion, salida, "configuracion.png");
+    Tabulacion(configuracion);
+    Catalogo(configuracion, "cmdEmpresas", "lvwEmpresas", "cmdEditEmpresa", salida, "configura-empresas.png",
+             "edit-empresa.png");
+    Catalogo(configuracion, "cmdActividades", "lvwActividades", "cmdEdit", salida, "configura-actividad.png",
+             "edit-actividad.png");
+    Catalogo(configuracion, "cmdPrestadores", "lvwPrestadores", "cmdEdit", salida, "configura-prestador.png",
+             "edit-prestador.png");
+    Pulsar(configuracion, "cmdCancelar");
+
+    frmConfigurarVista* vista = frmConfigurarVista::Mostrar(&ventana);
+    Esperar([&] { return vista->isVisible(); }, "configuración visual");
+    Guardar(vista, salida, "configuracion-visual.png");
+    Tabulacion(vista);
+    Pulsar(vista, "cmdCancelar");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -312,19 +368,21 @@ int main(int argc, char** argv) {
     operaciones->hide();
     ventana.menuBar()->setActiveAction(nullptr);
 
-    // Consultas → Medicamentos, pattern "AMO".
+    // Consultas → Medicamentos, pattern "AMO": the menu's search is modal, so it is taken while it is open.
+    EstablecerManejadorModal([](QDialog& d) -> int {
+        d.show();
+        d.resize(820, 460);
+        d.findChild<QLineEdit*>("txtPattern")->setText("AMO");
+        d.findChild<QPushButton*>("cmdSearchBegin")->click();
+        auto* lista = d.findChild<QTreeView*>("lvwResult");
+        const int esperadas =
+            gDB->Consultar("SELECT COUNT(*) AS N FROM Medicamentos WHERE Nombre LIKE 'AMO*'")->Campo("N").toInt();
+        Esperar([&] { return lista->model() && lista->model()->rowCount() == esperadas; }, "resultados de la búsqueda");
+        Guardar(&d, QDir(QCoreApplication::arguments().value(1)).absolutePath(), "busqueda-medicamentos.png");
+        return QDialog::Rejected;
+    });
     ventana.findChild<QAction*>("mnuMedicamentos")->trigger();
-    frmPromptedSearch& busqueda = frmPromptedSearch::Instancia();
-    Esperar([&] { return busqueda.isVisible(); }, "búsqueda");
-    busqueda.resize(820, 460);
-    busqueda.findChild<QLineEdit*>("txtPattern")->setText("AMO");
-    busqueda.findChild<QPushButton*>("cmdSearchBegin")->click();
-    auto* lista = busqueda.findChild<QTreeView*>("lvwResult");
-    const int esperadas =
-        gDB->Consultar("SELECT COUNT(*) AS N FROM Medicamentos WHERE Nombre LIKE 'AMO*'")->Campo("N").toInt();
-    Esperar([&] { return lista->model() && lista->model()->rowCount() == esperadas; }, "resultados de la búsqueda");
-    Guardar(&busqueda, salida, "busqueda-medicamentos.png");
-    busqueda.close();
+    EstablecerManejadorModal({});
 
     // The consumption leaves the journal open inside the main window.
     Consumo(ventana, salida);
@@ -342,6 +400,9 @@ int main(int argc, char** argv) {
     frmAbout* acerca = frmAbout::Mostrar(&ventana);
     Esperar([&] { return acerca->isVisible(); }, "acerca de");
     Guardar(acerca, salida, "acerca.png");
+    acerca->close();
+
+    Configuracion(ventana, salida);
 
     gSimulador = nullptr;
     sim.terminate();

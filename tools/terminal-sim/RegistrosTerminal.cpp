@@ -232,31 +232,9 @@ std::optional<int> ContarDiagnosticos(const QByteArray& bytes) {
 }
 
 QByteArray RespuestaCabecera(const Ticket& t, const DatosRespuesta& r) {
+    // Every layout is answered in itself: the request record with the terminal's places filled.
     QByteArray registro = t.registro;
-    Diseno diseno = t.diseno;
-    if (diseno == Diseno::V101Farmacia) {
-        // The client journals every ticket answer by the positions of the V250 pharmacy layout,
-        // so the pharmacy answer is rebuilt in it. DocumentoRetira stays zero: its last four
-        // digits sit where a V101 reader looks for the error code.
-        const QByteArray& v = t.registro;
-        registro = QByteArray(370, ' ') + kCrLf;
-        Poner(registro, 0, "FF000");
-        Poner(registro, 5, Ansi(t.operacion));
-        Poner(registro, 7, v.mid(0, 100));
-        Poner(registro, 107, v.mid(100, 1));
-        Poner(registro, 108, QByteArray(11, '0'));
-        Poner(registro, 119, Texto(t.ticketPadre, 12));
-        Poner(registro, 153, v.mid(135, 8));
-        Poner(registro, 169, Ansi(r.fecha));
-        Poner(registro, 177, Ansi(r.hora));
-        Poner(registro, 182, QByteArray(8, '0'));
-        Poner(registro, 212, v.mid(119, 6));
-        Poner(registro, 220, QByteArray(6, '0'));
-        Poner(registro, 244, v.mid(125, 5));
-        Poner(registro, 340, QByteArray(8, '0'));
-        diseno = Diseno::V250Farmacia;
-    }
-    const DisenoCabecera& c = Cabecera(diseno);
+    const DisenoCabecera& c = Cabecera(t.diseno);
     Poner(registro, c.ticket, Ceros(QString::number(r.ticket), c.anchoTicket));
     Poner(registro, c.fecha, Texto(r.fecha, 8));
     Poner(registro, c.hora, Texto(r.hora, 4));

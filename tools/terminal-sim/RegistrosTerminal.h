@@ -73,8 +73,7 @@ struct DatosRespuesta {
     qint64 monto = 0;  // hundredths
     QString comentario;
 };
-// The answer header: the pharmacy answer is always the V250 pharmacy layout (from a V101 request
-// it is rebuilt from the request's fields); the other-provider answer keeps the request's layout.
+// The answer header in the request's own layout, with the terminal's places filled.
 QByteArray RespuestaCabecera(const Ticket& t, const DatosRespuesta& r);
 // An answered item: the request record with its error fields set (code 0 clears them).
 QByteArray RespuestaItem(Diseno d, const QByteArray& registro, int codigo, const QString& texto);

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QThread>
+#include <algorithm>
 #include <cstdio>
 
 #include "RegistrosTerminal.h"
@@ -36,6 +38,17 @@ bool Escribir(const QString& dir, const QString& nombre, const QByteArray& bytes
     if (!f.open(QIODevice::WriteOnly)) return false;
     f.write(bytes);
     return f.commit();
+}
+
+// As some terminals do: the status file is created, and its line written a moment later.
+bool EscribirEnDosPasos(const QString& dir, const QByteArray& bytes, int pausaMs) {
+    QFile f(QDir(dir).filePath("Estado.rsp"));
+    if (!f.open(QIODevice::WriteOnly)) return false;
+    f.flush();
+    QThread::msleep(static_cast<unsigned long>(pausaMs));
+    const bool ok = f.write(bytes) == bytes.size();
+    f.close();
+    return ok;
 }
 
 QString Importe(qint64 centavos) { return QString("%1.%2").arg(centavos / 100).arg(centavos % 100, 2, 10, QChar('0')); }
@@ -113,64 +126,87 @@ void Terminal::Vigilar() {
 }
 
 void Terminal::Revisar() {
-    if (op_.maxPedidos > 0 && atendidos_ + pendientes_ >= op_.maxPedidos) return;
+    Liberar();
+    // One request at a time: the next ones (their notifications included) stay until this is answered.
+    if (Ocupada()) return;
+    if (op_.maxPedidos > 0 && atendidos_ >= op_.maxPedidos) return;
     Vigilar();
     const QString tx = Buscar(op_.dir, "TX", QDir::Dirs);
     if (!tx.isEmpty()) {
         // The client drops the notification after the request record, so the request is complete.
-        for (const QString& aviso : QDir(tx).entryList(QDir::Files | QDir::Hidden)) {
-            QFile::remove(QDir(tx).filePath(aviso));
-            const QString d = Buscar(op_.dir, aviso, QDir::Dirs);
+        // The oldest notification first: requests are answered in the order they came.
+        const QFileInfoList avisos = QDir(tx).entryInfoList(QDir::Files | QDir::Hidden, QDir::Time | QDir::Reversed);
+        for (const QFileInfo& aviso : avisos) {
+            QFile::remove(aviso.filePath());
+            const QString d = Buscar(op_.dir, aviso.fileName(), QDir::Dirs);
             if (d.isEmpty()) {
-                Registrar(aviso, "aviso", "no existe el directorio de intercambio; ignorado");
+                Registrar(aviso.fileName(), "aviso", "no existe el directorio de intercambio; ignorado");
                 continue;
             }
-            if (enEspera_.contains(d)) continue;
             Atender(d);
-            if (op_.maxPedidos > 0 && atendidos_ + pendientes_ >= op_.maxPedidos) return;
+            if (Ocupada() || (op_.maxPedidos > 0 && atendidos_ >= op_.maxPedidos)) return;
         }
         return;
     }
+    QFileInfoList pedidos;
     for (const QString& e : QDir(op_.dir).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         if (!e.startsWith("term", Qt::CaseInsensitive)) continue;
-        const QString d = QDir(op_.dir).filePath(e);
-        const QString svl0 = Buscar(Buscar(d, "upload", QDir::Dirs), "_SVL.0", QDir::Files);
-        if (svl0.isEmpty() || enEspera_.contains(d)) continue;
+        const QString svl0 = Buscar(Buscar(QDir(op_.dir).filePath(e), "upload", QDir::Dirs), "_SVL.0", QDir::Files);
+        if (!svl0.isEmpty()) pedidos << QFileInfo(svl0);
+    }
+    std::sort(pedidos.begin(), pedidos.end(),
+              [](const QFileInfo& a, const QFileInfo& b) { return a.lastModified() < b.lastModified(); });
+    for (const QFileInfo& svl0 : pedidos) {
+        const QString d = QFileInfo(svl0.path()).path();
         // Without a notification the record may be caught while the client writes it: give a
         // short record a moment before answering it as bad input.
-        if (QFileInfo(svl0).size() < 16) {
+        if (svl0.size() < 16) {
             const QDateTime ahora = QDateTime::currentDateTimeUtc();
             if (!pedidoCortoDesde_.contains(d)) pedidoCortoDesde_.insert(d, ahora);
-            if (pedidoCortoDesde_.value(d).msecsTo(ahora) < 1000) continue;
+            if (pedidoCortoDesde_.value(d).msecsTo(ahora) < 1000) return;  // the others wait their turn
         }
         pedidoCortoDesde_.remove(d);
         Atender(d);
-        if (op_.maxPedidos > 0 && atendidos_ + pendientes_ >= op_.maxPedidos) return;
+        if (Ocupada() || (op_.maxPedidos > 0 && atendidos_ >= op_.maxPedidos)) return;
     }
 }
 
 void Terminal::Atender(const QString& dirIntercambio) {
     const Respuesta r = Procesar(dirIntercambio);
-    int demora = op_.demoraMs >= 0 ? op_.demoraMs : (op_.escenario == Escenario::Demora ? 3000 : 0);
-    if (r.estado.isEmpty()) demora = 0;
-    if (demora == 0) {
+    const int demora = op_.demoraMs >= 0 ? op_.demoraMs : (op_.escenario == Escenario::Demora ? 3000 : 0);
+    if (r.estado.isEmpty() || (demora == 0 && op_.liberacion.isEmpty())) {
         Entregar(dirIntercambio, r);
         Contar();
         return;
     }
-    enEspera_.insert(dirIntercambio);
     ++pendientes_;
+    if (!op_.liberacion.isEmpty()) {
+        retenida_ = qMakePair(dirIntercambio, r);
+        Registrar(QFileInfo(dirIntercambio).fileName(), r.operacion, "respuesta retenida hasta " + op_.liberacion);
+        return;
+    }
     QTimer::singleShot(demora, this, [this, dirIntercambio, r] {
-        Entregar(dirIntercambio, r);
-        enEspera_.remove(dirIntercambio);
         --pendientes_;
+        Entregar(dirIntercambio, r);
         Contar();
+        Revisar();
     });
+}
+
+// The held answer goes out once the release file exists; the file is used up.
+void Terminal::Liberar() {
+    if (!retenida_ || !QFile::exists(op_.liberacion)) return;
+    QFile::remove(op_.liberacion);
+    const auto [d, r] = *retenida_;
+    retenida_.reset();
+    --pendientes_;
+    Entregar(d, r);
+    Contar();
 }
 
 void Terminal::Contar() {
     ++atendidos_;
-    if (op_.maxPedidos > 0 && atendidos_ >= op_.maxPedidos && pendientes_ == 0)
+    if (op_.maxPedidos > 0 && atendidos_ >= op_.maxPedidos && !Ocupada())
         QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
 }
 
@@ -365,7 +401,9 @@ void Terminal::Entregar(const QString& d, const Respuesta& r) {
         bool ok = true;
         for (const auto& [nombre, bytes] : r.archivos) ok = Escribir(down, nombre, bytes) && ok;
         // Last of all: the status file ends the client's wait.
-        ok = Escribir(d, "Estado.rsp", r.estado) && ok;
+        ok = (op_.pausaEstadoMs >= 0 ? EscribirEnDosPasos(d, r.estado, op_.pausaEstadoMs)
+                                     : Escribir(d, "Estado.rsp", r.estado)) &&
+             ok;
         if (!ok) resultado += " [no se pudo escribir alguna respuesta]";
     }
     Registrar(QFileInfo(d).fileName(), r.operacion, resultado);

@@ -1,15 +1,16 @@
 #pragma once
 // The simulated terminal: watches the working directory, answers each request of an exchange
-// directory and writes the status file last.
+// directory and writes the status file last. Like a real terminal it serves one request at a time,
+// in the order they came; a request that arrives while an answer is pending waits its turn.
 #include <QByteArray>
 #include <QDateTime>
 #include <QFileSystemWatcher>
 #include <QHash>
 #include <QList>
 #include <QObject>
-#include <QSet>
 #include <QString>
 #include <QTimer>
+#include <optional>
 
 #include "RegistrosTerminal.h"
 
@@ -26,6 +27,8 @@ struct Opciones {
     int maxPedidos = 0;   // 0: no limit
     QString textoEstado;  // replaces the status line of every answered request
     qint64 primerTicket = 1001;
+    int pausaEstadoMs = -1;  // >= 0: Estado.rsp is created empty and written this many ms later
+    QString liberacion;      // a file: each answer waits until it exists (the client has cancelled)
 };
 
 QString NombreEscenario(Escenario e);
@@ -54,6 +57,8 @@ private:
     void Entregar(const QString& dirIntercambio, const Respuesta& r);
     void Registrar(const QString& dirIntercambio, const QString& operacion, const QString& resultado);
     void Contar();
+    void Liberar();
+    bool Ocupada() const { return pendientes_ > 0; }
 
     Opciones op_;
     QFileSystemWatcher vigia_;
@@ -61,8 +66,8 @@ private:
     qint64 proximoTicket_;
     int atendidos_ = 0;
     int pendientes_ = 0;
-    QSet<QString> enEspera_;                      // exchange directories whose answer is delayed
-    QHash<QString, QDateTime> pedidoCortoDesde_;  // a short _SVL.0 seen while polling
+    std::optional<QPair<QString, Respuesta>> retenida_;  // an answer waiting for the release file
+    QHash<QString, QDateTime> pedidoCortoDesde_;         // a short _SVL.0 seen while polling
 };
 
 }  // namespace terminal

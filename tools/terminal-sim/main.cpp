@@ -46,6 +46,11 @@ int main(int argc, char** argv) {
         {"max-requests", "Stop after answering this many requests (default: never).", "n"},
         {"status-text", "Status line written into Estado.rsp instead of the scenario's own.", "text"},
         {"first-ticket", "Number of the first ticket or closure answered (default 1001).", "n"},
+        {"status-pause-ms", "Write Estado.rsp in two steps: create it, wait this many ms, write the line.", "ms"},
+        {"answer-after",
+         "Hold each answer until this file exists (made once the client has cancelled); "
+         "the file is removed as the answer goes out.",
+         "file"},
     });
     p.process(app);
 
@@ -70,6 +75,8 @@ int main(int argc, char** argv) {
     op.maxPedidos = Entero(p, "max-requests", 0);
     op.textoEstado = p.value("status-text");
     op.primerTicket = Entero(p, "first-ticket", 1001);
+    op.pausaEstadoMs = Entero(p, "status-pause-ms", -1);
+    if (p.isSet("answer-after")) op.liberacion = QDir(p.value("answer-after")).absolutePath();
 
     // Every exchange file is Windows-1252; without the codec the terminal would write garbage.
     if (!QStringEncoder("windows-1252").isValid()) Fallar("Qt no ofrece la codificación windows-1252");

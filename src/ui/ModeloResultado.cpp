@@ -1,0 +1,76 @@
+#include "ui/ModeloResultado.h"
+
+#include <QHash>
+#include <algorithm>
+
+namespace {
+
+Qt::Alignment AlineacionQt(int alineacion) {
+    switch (alineacion) {
+        case 1:
+            return Qt::AlignRight | Qt::AlignVCenter;
+        case 2:
+            return Qt::AlignHCenter | Qt::AlignVCenter;
+        default:
+            return Qt::AlignLeft | Qt::AlignVCenter;
+    }
+}
+
+}  // namespace
+
+QVariant ModeloResultado::data(const QModelIndex& indice, int rol) const {
+    if (!indice.isValid() || indice.row() >= orden_.size()) return {};
+    const int posicion = orden_[indice.row()];
+    switch (rol) {
+        case Qt::DisplayRole:
+            return textos_[posicion].value(indice.column());
+        case Qt::TextAlignmentRole:
+            // The first column of a report list is always left-aligned.
+            return indice.column() == 0 ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
+                                        : QVariant(AlineacionQt(columnas_[indice.column()].Alineacion));
+        case Qt::UserRole:
+            return posicion;
+        default:
+            return {};
+    }
+}
+
+QVariant ModeloResultado::headerData(int seccion, Qt::Orientation orientacion, int rol) const {
+    if (orientacion != Qt::Horizontal || seccion < 0 || seccion >= columnas_.size()) return {};
+    if (rol == Qt::DisplayRole) return columnas_[seccion].Titulo;
+    if (rol == Qt::TextAlignmentRole)
+        return QVariant(seccion == 0 ? Qt::AlignLeft | Qt::AlignVCenter : AlineacionQt(columnas_[seccion].Alineacion));
+    return {};
+}
+
+void ModeloResultado::Agregar(QList<QVariantList>& valores, QList<QStringList>& textos) {
+    if (valores.isEmpty()) return;
+    const int primera = static_cast<int>(orden_.size());
+    beginInsertRows({}, primera, primera + static_cast<int>(valores.size()) - 1);
+    for (qsizetype i = 0; i < valores.size(); ++i) {
+        orden_.append(static_cast<int>(valores_.size()));
+        valores_.append(std::move(valores[i]));
+        textos_.append(std::move(textos[i]));
+    }
+    endInsertRows();
+    valores.clear();
+    textos.clear();
+}
+
+void ModeloResultado::Ordenar(int columna, bool descendente) {
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList persistentes = persistentIndexList();
+    QList<int> posiciones;
+    for (const QModelIndex& i : persistentes) posiciones.append(orden_.value(i.row(), -1));
+    std::stable_sort(orden_.begin(), orden_.end(), [&](int a, int b) {
+        const int c = textos_[a].value(columna).compare(textos_[b].value(columna), Qt::CaseInsensitive);
+        return descendente ? c > 0 : c < 0;
+    });
+    QHash<int, int> filaDe;
+    for (int fila = 0; fila < orden_.size(); ++fila) filaDe.insert(orden_[fila], fila);
+    for (qsizetype i = 0; i < persistentes.size(); ++i) {
+        const int fila = filaDe.value(posiciones[i], -1);
+        changePersistentIndex(persistentes[i], fila < 0 ? QModelIndex() : index(fila, persistentes[i].column()));
+    }
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}

@@ -1,0 +1,106 @@
+// The search template language on its own: the statement, the columns and the return field that a
+// template, a pattern and an option give, with no window and no database.
+#include <gtest/gtest.h>
+
+#include "catalogs/PlantillaBusqueda.h"
+#include "platform/TarsaError.h"
+#include "support/Entorno.h"
+
+namespace {
+
+const QString kDiagnosticos = QString::fromUtf8(
+    "SELECT {Código}Codigo, {Nombre}Nombre FROM Diagnosticos WHERE 1= 1 AND {Options:"
+    "Nombre;Nombre LIKE '{S}*';Código;Codigo LIKE '{S}*';Todos;}");
+const QString kMedicos = QString::fromUtf8(
+    "SELECT {Matricula}Matricula, {Apellido}ApellidoNombre FROM Medicos WHERE IdEmpresa=3 AND {Options:"
+    "Nombre;ApellidoNombre LIKE '{S}*';Matricula;Matricula = {S};Todos;}");
+const QString kMedicosTicket = QString::fromUtf8(
+    "SELECT {Matricula}Matricula FROM Medicos WHERE {Options:Nombre;ApellidoNombre LIKE '{S}*';"
+    "Matricula;Cstr(Matricula) = '{S}'}");
+
+QString Columnas(const SentenciaBusqueda& s) {
+    QStringList r;
+    for (const ColumnaBusqueda& c : s.Columnas)
+        r << QString("%1|%2|%3|%4|%5").arg(c.Titulo, c.Clave, c.Campo).arg(c.AnchoTwips).arg(c.Alineacion);
+    return r.join(' ');
+}
+
+}  // namespace
+
+TEST(PlantillaBusquedaTest, EachTemplatePatternAndOptionGiveTheirStatement) {
+    const struct {
+        const char* caso;
+        QString plantilla, patron, opcion;
+        QString sql, columnas, retorno;
+    } casos[] = {
+        {"a quoted condition takes the pattern as typed", kDiagnosticos, "gr'ip", "Nombre",
+         "SELECT Codigo, Nombre FROM Diagnosticos WHERE 1= 1 AND Nombre LIKE 'gr'ip*'",
+         QString::fromUtf8("Código|Codigo|Codigo|-1|0 Nombre|Nombre|Nombre|-1|0"), ""},
+        {"an option without condition drops the last AND", kDiagnosticos, "", "Todos",
+         "SELECT Codigo, Nombre FROM Diagnosticos WHERE 1= 1",
+         QString::fromUtf8("Código|Codigo|Codigo|-1|0 Nombre|Nombre|Nombre|-1|0"), ""},
+        {"a numeric condition takes the number trimmed", kMedicos, " 1234 ", "Matricula",
+         "SELECT Matricula, ApellidoNombre FROM Medicos WHERE IdEmpresa=3 AND Matricula = 1234",
+         "Matricula|Matricula|Matricula|-1|0 Apellido|ApellidoNombre|ApellidoNombre|-1|0", ""},
+        {"a quoted registration is any text", kMedicosTicket, "12 A", "Matricula",
+         "SELECT Matricula FROM Medicos WHERE Cstr(Matricula) = '12 A'", "Matricula|Matricula|Matricula|-1|0", ""},
+        {"an unknown option is the first one", kMedicosTicket, "PE", "Otra",
+         "SELECT Matricula FROM Medicos WHERE ApellidoNombre LIKE 'PE*'", "Matricula|Matricula|Matricula|-1|0", ""},
+        {"the pattern is never scanned for marks", kDiagnosticos, "{Options}{S}", "Código",
+         "SELECT Codigo, Nombre FROM Diagnosticos WHERE 1= 1 AND Codigo LIKE '{Options}{S}*'",
+         QString::fromUtf8("Código|Codigo|Codigo|-1|0 Nombre|Nombre|Nombre|-1|0"), ""},
+        {"a condition that names the block is expanded once",
+         "SELECT {N}Nombre FROM D WHERE {Options:Uno;Nombre = '{S}' OR {Options};Todos;}", "x", "Uno",
+         "SELECT Nombre FROM D WHERE Nombre = 'x' OR {Options}", "N|Nombre|Nombre|-1|0", ""},
+        {"no options block", "SELECT {Nombre}Nombre FROM D WHERE Nombre LIKE '{S}*'", "GR", "",
+         "SELECT Nombre FROM D WHERE Nombre LIKE 'GR*'", "Nombre|Nombre|Nombre|-1|0", ""},
+        {"return marker, width, alignment and table prefix",
+         "SELECT {R}Empresas.IdEmpresa, {Nombre;1500;1}Empresas.Nombre\r\nFROM Empresas", "", "",
+         "SELECT Empresas.IdEmpresa, Empresas.Nombre\r\nFROM Empresas", "Nombre|Empresas.Nombre|Nombre|1500|1",
+         "Empresas.IdEmpresa"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        const SentenciaBusqueda s = ConstruirSentencia(c.plantilla, c.patron, c.opcion);
+        EXPECT_EQ(s.Sql, c.sql);
+        EXPECT_EQ(Columnas(s), c.columnas);
+        EXPECT_EQ(s.CampoRetorno, c.retorno);
+    }
+}
+
+TEST(PlantillaBusquedaTest, ABarePatternMustBeANumberAndABraceMustClose) {
+    const struct {
+        const char* caso;
+        QString plantilla, patron, opcion, mensaje;
+    } casos[] = {
+        {"letters", kMedicos, "abc", "Matricula", QString::fromUtf8("debe ser un número")},
+        {"a statement of its own", kMedicos, "0 UNION SELECT 1, 2", "Matricula",
+         QString::fromUtf8("debe ser un número")},
+        {"a recursive query", kMedicos,
+         "(WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x+1 FROM c) SELECT MAX(x) FROM c)", "Matricula",
+         QString::fromUtf8("debe ser un número")},
+        {"an empty pattern", kMedicos, " ", "Matricula", QString::fromUtf8("debe ser un número")},
+        {"an unclosed caption", "SELECT {Nombre FROM D", "", "", "no cierra la llave abierta en la posición 8"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        try {
+            ConstruirSentencia(c.plantilla, c.patron, c.opcion);
+            ADD_FAILURE() << "no error";
+        } catch (const TarsaError& e) {
+            EXPECT_TRUE(e.Descripcion.contains(c.mensaje)) << e.Descripcion.toStdString();
+        }
+    }
+}
+
+TEST(PlantillaBusquedaTest, TheOptionsBlockBecomesAMarkerAndItsPairsTheOptions) {
+    const PlantillaBusqueda p = LeerPlantilla(kDiagnosticos);
+    EXPECT_EQ(p.Plantilla, "SELECT {Código}Codigo, {Nombre}Nombre FROM Diagnosticos WHERE 1= 1 AND {Options}");
+    QStringList opciones;
+    for (const OpcionBusqueda& o : p.Opciones) opciones << o.Etiqueta + "=" + o.Condicion;
+    EXPECT_EQ(opciones,
+              QStringList({"Nombre=Nombre LIKE '{S}*'", QString::fromUtf8("Código=Codigo LIKE '{S}*'"), "Todos="}));
+    const PlantillaBusqueda otraVez = LeerPlantilla(p.Plantilla);
+    EXPECT_EQ(otraVez.Plantilla, p.Plantilla);
+    EXPECT_TRUE(otraVez.Opciones.isEmpty());
+}

@@ -1,0 +1,123 @@
+// The run's exchange directory in a working directory shared with the terminal and other runs:
+// removed without following links, left-overs of crashed runs cleaned, no requests without one.
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <chrono>
+#include <filesystem>
+#include <memory>
+
+#include "TestConfig.h"
+#include "core/modTarsa.h"
+#include "exchange/frmProcesando.h"
+#include "platform/MarcaPropietario.h"
+#include "platform/Rutas.h"
+#include "platform/SinEnlaces.h"
+#include "platform/TarsaError.h"
+#include "support/Entorno.h"
+
+namespace {
+class DirectorioTerminal : public Entorno {
+protected:
+    void SetUp() override {
+        Entorno::SetUp();
+        gQueloPath = dirTrabajo;
+    }
+    void TearDown() override {
+        for (auto& p : duenos_) p->kill(), p->waitForFinished();
+        Entorno::TearDown();
+    }
+    QString Term(const QString& nombre) {
+        QDir(dirTrabajo).mkpath(nombre + "/upload");
+        QDir(dirTrabajo).mkpath(nombre + "/download");
+        return dirTrabajo + "/" + nombre;
+    }
+    // Another run of the program holding the mark of the directory, as a separate process.
+    QProcess& Dueno(const QString& dir) {
+        auto p = std::make_unique<QProcess>();
+        auto entorno = QProcessEnvironment::systemEnvironment();
+        entorno.insert("TARSA_RETENER_MARCA", dir);
+        p->setProcessEnvironment(entorno);
+        p->start(QCoreApplication::applicationFilePath(), {});
+        EXPECT_TRUE(p->waitForReadyRead(30000));
+        EXPECT_EQ(p->readLine().trimmed(), "tomada");
+        duenos_.push_back(std::move(p));
+        return *duenos_.back();
+    }
+    static void Envejecer(const QString& dir) {
+        const auto antes = std::filesystem::file_time_type::clock::now() - std::chrono::hours(72);
+        for (const char* sub : {"/upload", "/download", ""})
+            std::filesystem::last_write_time(Rutas::Nativa(dir + sub), antes);
+    }
+    std::vector<std::unique_ptr<QProcess>> duenos_;
+};
+}  // namespace
+
+TEST_F(DirectorioTerminal, OnlyDirectoriesWithNoLivingOwnerAreRemovedAtStartUp) {
+    QProcess& vivo = Dueno(Term("term1"));
+    QProcess& caido = Dueno(Term("term2"));
+    caido.kill();
+    caido.waitForFinished();
+    Term("term3");                // no mark, in use recently: kept
+    Envejecer(Term("term4"));     // no mark, untouched for days: abandoned
+    Envejecer(Term("termupg"));   // not an exchange directory
+    Envejecer(Term("term1000"));  // not a name a run takes
+    QDir().mkpath(Ruta("afuera"));
+    EscribirArchivo(Ruta("afuera/TarsaCliente.mdb"), "BASE");
+    ASSERT_TRUE(QFile::link(Ruta("afuera"), dirTrabajo + "/term5"));
+
+    gTermDir = CrearDirectorioTerminal();
+    const QStringList quedan = QDir(dirTrabajo).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+    for (const char* n : {"term1", "term3", "term5", "termupg", "term1000"}) EXPECT_TRUE(quedan.contains(n)) << n;
+    for (const char* n : {"term2", "term4"}) EXPECT_FALSE(quedan.contains(n)) << n;
+    EXPECT_EQ(LeerArchivo(Ruta("afuera/TarsaCliente.mdb")), "BASE");
+    // This run's own directory is marked: a second run sees it in use.
+    EXPECT_TRUE(MarcaPropietario::Existe(DirectorioIntercambio()));
+    EXPECT_FALSE(MarcaPropietario().Tomar(DirectorioIntercambio()));
+
+    vivo.kill();
+    vivo.waitForFinished();
+    EXPECT_EQ(BorrarDirectoriosAbandonados(), 1);  // term1, now that its run is gone
+    EXPECT_TRUE(QFileInfo::exists(DirectorioIntercambio()));
+}
+
+TEST_F(DirectorioTerminal, ShutdownNeverDeletesThroughALinkInThePlaceOfTheExchangeDirectory) {
+    const QString base = dirAplicacion + "/TarsaCliente.mdb";
+    ASSERT_TRUE(QFile::copy(TARSA_BASE_ENTREGADA, base));
+    QFile::setPermissions(base, QFile::ReadOwner | QFile::WriteOwner);
+    ASSERT_TRUE(Conectar(base));
+    gTermDir = "term42";
+    ASSERT_TRUE(QFile::link(dirAplicacion, dirTrabajo + "/term42"));
+    EXPECT_TRUE(Desconectar());
+    EXPECT_TRUE(QFile::exists(base));
+    EXPECT_EQ(LeerArchivo(base + ".bak"), LeerArchivo(base));
+    EXPECT_FALSE(SinEnlaces::EsEnlace(dirTrabajo + "/term42"));
+}
+
+TEST_F(DirectorioTerminal, WithoutAnExchangeDirectoryNoRequestIsWritten) {
+    QDir(dirTrabajo).mkpath("UpLoad");
+    QDir(dirTrabajo).mkpath("TX");
+    gTermDir.clear();
+    try {
+        DirectorioIntercambio();
+        ADD_FAILURE() << "no error";
+    } catch (const TarsaError& e) {
+        EXPECT_TRUE(e.Descripcion.contains("no se pueden enviar pedidos")) << e.Descripcion.toStdString();
+    }
+    EXPECT_THROW(EnviarSolicitud("02", "5", "LIC"), TarsaError);
+    EXPECT_TRUE(QDir(dirTrabajo + "/UpLoad").isEmpty());
+    EXPECT_TRUE(QDir(dirTrabajo + "/TX").isEmpty());
+}
+
+TEST_F(DirectorioTerminal, EveryNameLeftByCrashedRunsIsFreedAgain) {
+    const auto antes = std::filesystem::file_time_type::clock::now() - std::chrono::hours(72);
+    for (int n = 1; n <= 999; ++n) {
+        const QString dir = dirTrabajo + "/term" + QString::number(n);
+        QDir().mkdir(dir);
+        std::filesystem::last_write_time(Rutas::Nativa(dir), antes);
+    }
+    gTermDir = CrearDirectorioTerminal();
+    const QStringList quedan = QDir(dirTrabajo).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    EXPECT_EQ(quedan, QStringList{gTermDir});
+}

@@ -1,0 +1,142 @@
+// Answer files as a careless or hostile terminal may leave them: links out of the exchange
+// directory, files far larger than they can be; and request fields holding any character at all.
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+
+#include <functional>
+
+#include "core/modTarsa.h"
+#include "exchange/ArchivoRespuesta.h"
+#include "exchange/Registro.h"
+#include "exchange/clsItemTicket.h"
+#include "exchange/clsTicket.h"
+#include "exchange/clsTransaccion.h"
+#include "exchange/modIntercambio.h"
+#include "platform/ui/Modal.h"
+#include "support/Entorno.h"
+#include "ui/modRespuesta.h"
+
+namespace {
+class RespuestasHostiles : public Entorno {
+protected:
+    void SetUp() override {
+        Entorno::SetUp();
+        d = Intercambio();
+        t.QueloPath = d;
+        gVersion = "V250";
+    }
+    // A file of the given size holding only its first bytes, without writing the rest (sparse).
+    void Enorme(const QString& ruta, const QByteArray& comienzo, qint64 tamano) {
+        QFile f(ruta);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(comienzo);
+        ASSERT_TRUE(f.resize(tamano));
+    }
+    QString d;
+    clsTransaccion t;
+};
+}  // namespace
+
+TEST_F(RespuestasHostiles, ALinkedTicketIsNeitherShownNorPrintedNorKept) {
+    QDir().mkpath(Ruta("afuera"));
+    EscribirArchivo(Ruta("afuera/passwd"), "root:x:0:0:SECRETO\n");
+    gVerTicket = gImprimirTicket = true;
+    gVerListaErrores = false;
+    int ventanas = 0;
+    EstablecerManejadorModal([&](QDialog&) { return ++ventanas, int(QDialog::Accepted); });
+    const std::function<void()> enlazarArchivo = [&] { QFile::link(Ruta("afuera/passwd"), d + "/download/_ticket.prn"); };
+    const std::function<void()> enlazarDirectorio = [&] {
+        QDir(d + "/download").removeRecursively();
+        QFile::link(Ruta("afuera"), d + "/download");
+        QFile::link(Ruta("afuera/passwd"), Ruta("afuera/_ticket.prn"));
+    };
+    for (const auto& enlazar : {enlazarArchivo, enlazarDirectorio}) {
+        enlazar();
+        mensajes.mostrados.clear();
+        const RespuestaTicket r = MostrarRespuestaTicket(t, nullptr);
+        EXPECT_FALSE(r.Ticket.contains("SECRETO"));
+        EXPECT_EQ(ventanas, 0);
+        EXPECT_TRUE(impresora.impresos.isEmpty());
+        ASSERT_EQ(mensajes.mostrados.size(), 1);
+        EXPECT_TRUE(mensajes.mostrados[0].texto.contains("_ticket.prn no es un archivo común"));
+    }
+}
+
+TEST_F(RespuestasHostiles, OnlyWhatAnAnswerFileCanHoldIsRead) {
+    struct Caso {
+        const char* nombre;
+        QByteArray comienzo;
+        QString esperado;
+    };
+    const Caso estados[] = {
+        {"a line end ends the status", "0 APROBADA\r\n", "0 APROBADA"},
+        {"no line end: cut at the limit", "0",
+         "0" + QString(ArchivoRespuesta::kLimiteEstado - 1, QChar(0)) + QChar(0x2026)},
+    };
+    for (const Caso& c : estados) {
+        Enorme(d + "/Estado.rsp", c.comienzo, 300LL * 1024 * 1024);
+        EXPECT_EQ(t.BuscarRespuesta(), c.esperado) << c.nombre;
+    }
+    EXPECT_TRUE(mensajes.mostrados.isEmpty());  // the status is polled: never a message
+
+    Enorme(d + "/download/_ticket.prn", "LINEA 1\r\nLINEA 2\r\n", 50LL * 1024 * 1024);
+    const QString ticket = t.BuscarTicket();
+    EXPECT_TRUE(ticket.startsWith("LINEA 1\r\nLINEA 2\r\n"));
+    EXPECT_LE(ticket.size(), ArchivoRespuesta::kLimiteTicket + 2);
+    ASSERT_EQ(mensajes.mostrados.size(), 1);
+    EXPECT_TRUE(mensajes.mostrados[0].texto.contains("_ticket.prn es más larga"));
+}
+
+TEST_F(RespuestasHostiles, AnsweredRecordsBeyondTheLimitAreReportedNotRead) {
+    QByteArray registro(246, ' ');
+    registro.replace(170, 4, "0105");
+    QByteArray archivo;
+    for (int i = 0; i < 1500; ++i) archivo += registro;
+    EscribirArchivo(d + "/download/_SVL.3", archivo);
+    clsItemTicket items;
+    items.Version = "V250";
+    items.TipoPrestador = 1;
+    EXPECT_TRUE(items.LeerSVL2(d));
+    EXPECT_EQ(gColErrores.size(), ArchivoRespuesta::kMaximoRegistros);
+    ASSERT_EQ(mensajes.mostrados.size(), 1);
+    EXPECT_TRUE(mensajes.mostrados[0].texto.contains("1500 registros"));
+}
+
+TEST_F(RespuestasHostiles, EveryFieldKeepsItsWidthWhateverCharactersItHolds) {
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");  // beyond the Basic Multilingual Plane
+    const struct {
+        Convencion conv;
+        int ancho;
+        QString valor;
+        QByteArray esperado;
+    } casos[] = {
+        {Convencion::Texto, 6, emoji + "AB", "?AB   "},
+        {Convencion::Texto, 3, QString::fromUtf8("中文ÑX"), "??\xD1"},
+        {Convencion::Texto, 4, QString::fromUtf8("e\xCC\x81") + "!", "\xE9!  "},  // e + combining accent
+        {Convencion::Ceros, 4, "1" + emoji, "001?"},
+        {Convencion::Ceros, 2, "12" + emoji, "2?"},
+        {Convencion::CerosRTrim, 5, " 7" + emoji, "00 7?"},
+    };
+    for (const auto& c : casos)
+        EXPECT_EQ(Registro::FormatearCampo(c.conv, c.ancho, c.valor, {}), c.esperado) << c.valor.toStdString();
+
+    // A whole header: the field after the card still lands at its offset.
+    clsTicket ticket;
+    ticket.Version = "V250";
+    ticket.CodigoOperacion = 1;
+    ticket.TipoPrestador = 1;
+    ticket.Tarjeta = emoji.repeated(60) + QString::fromUtf8("ŁΩ");
+    ticket.TipoLectura = "3";
+    ASSERT_TRUE(ticket.GrabarSVL1(d));
+    const QByteArray r = LeerArchivo(d + "/upload/_SVL.1");
+    ASSERT_EQ(r.size(), 372);
+    EXPECT_EQ(r.mid(7, 101), QByteArray(62, '?') + QByteArray(38, ' ') + "3");
+
+    t.Version = "V250";
+    t.Licencia = emoji + QString::fromUtf8("ÑANDÚ12345");
+    EXPECT_EQ(t.RegistroSVL0(), QByteArray("V2500000") +
+                                    "?\xD1"
+                                    "AND\xDA"
+                                    "12");
+}

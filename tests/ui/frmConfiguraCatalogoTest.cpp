@@ -1,0 +1,214 @@
+// The companies, activities and providers dialogs: rows edited in memory, network codes assigned
+// and removed, and "Grabar" replacing the stored rows all at once or not at all.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QTreeWidget>
+#include <functional>
+#include <memory>
+
+#include "catalogs/clsActividades.h"
+#include "catalogs/clsEmpresas.h"
+#include "catalogs/clsPrestadores.h"
+#include "catalogs/modConfiguracion.h"
+#include "catalogs/modInicioCatalogos.h"
+#include "core/modTarsa.h"
+#include "platform/Rutas.h"
+#include "platform/ui/Modal.h"
+#include "support/Controles.h"
+#include "support/Entorno.h"
+#include "ui/frmConfiguraActividad.h"
+#include "ui/frmConfiguraEmpresas.h"
+#include "ui/frmConfiguraPrestador.h"
+
+namespace {
+
+class frmConfiguraCatalogoTest : public Entorno {
+protected:
+    void SetUp() override {
+        Entorno::SetUp();
+        AbrirBaseEntregada();
+        clsEmpresas e;
+        e.Procesar(1, 11, "OSDE", "11");
+        e.Procesar(1, 23, "IOMA", "23");
+        clsActividades a;
+        a.Procesar(1, 11, 1, "FARMACIA", "1", "01");
+        a.Procesar(1, 23, 1, "FARMACIA", "1", "01");
+        a.Procesar(1, 23, 5, "PRESTACIONES", "2", "05");
+        clsPrestadores().Procesar(1, "20451877", "CENTRAL", "01", "20451877", "0", false);
+        const auto registro = [](const char* licencia, const char* empresa, const char* actividad, const char* nombre) {
+            const QByteArray nombreEmpresa = QByteArray(empresa) == "11" ? "OSDE" : "IOMA";
+            return licencia + QByteArray(empresa) + nombreEmpresa.leftJustified(30) + actividad +
+                   QByteArray(nombre).leftJustified(30) + "\r\n";
+        };
+        EscribirArchivo(Rutas::Unir(dirTrabajo, "_Quelo.emp"), registro("20451877", "11", "01", "FARMACIA") +
+                                                                   registro("20451877", "23", "01", "FARMACIA") +
+                                                                   registro("30111222", "23", "07", "SESIONES"));
+        gQueloPath = dirTrabajo;
+        CargarColEmpresas();
+        QList<clsItemActividad> actividades;
+        a.GetAP(actividades);
+        gColActividades = actividades;
+        QList<clsItemPrestador> prestadores;
+        clsPrestadores().GetAP(prestadores, false);
+        gColPrestadores = prestadores;
+        QList<clsItemTipoActividad> tiposActividad;
+        a.GetTipoActividad(tiposActividad);
+        gColTipoActividad = tiposActividad;
+        QList<clsItemTipoPrestador> tiposPrestador;
+        clsPrestadores().GetTipoPrestador(tiposPrestador);
+        gColTipoPrestador = tiposPrestador;
+        // Every edit dialog answers from the queue: its field texts by objectName, or cancels when empty.
+        EstablecerManejadorModal([this](QDialog& d) {
+            if (ediciones.isEmpty()) return int(QDialog::Rejected);
+            const QHash<QString, QString> campos = ediciones.takeFirst();
+            for (auto it = campos.begin(); it != campos.end(); ++it) {
+                if (auto* c = d.findChild<QCheckBox*>(it.key()))
+                    c->setChecked(it.value() == "1");
+                else if (d.findChild<QComboBox*>(it.key()))
+                    Elegir(&d, it.key(), it.value());
+                else
+                    Escribir(&d, it.key(), it.value());
+            }
+            Pulsar(&d, "cmdAceptar");
+            return d.result();
+        });
+    }
+    static QString Filas(const QTreeWidget* lista) {
+        QStringList filas;
+        for (int i = 0; i < lista->topLevelItemCount(); ++i) {
+            QStringList celdas;
+            for (int c = 0; c < lista->columnCount(); ++c) celdas << lista->topLevelItem(i)->text(c).trimmed();
+            filas << celdas.join('|');
+        }
+        return filas.join(' ');
+    }
+    static QString Tabla(const QString& sql) {
+        QStringList filas;
+        for (auto rs = gDB->Consultar(sql); !rs->EOF_(); rs->MoveNext()) {
+            QStringList campos;
+            for (int i = 0; i < rs->CantidadCampos(); ++i) campos << rs->Campo(i).toString().trimmed();
+            filas << campos.join('|');
+        }
+        return filas.join(' ');
+    }
+    static void Marcar(QTreeWidget* lista, int fila) { lista->setCurrentItem(lista->topLevelItem(fila)); }
+
+    QList<QHash<QString, QString>> ediciones;
+};
+
+TEST_F(frmConfiguraCatalogoTest, CompaniesAreEditedInMemoryAndStoredOnlyByGrabar) {
+    frmConfiguraEmpresas f;
+    auto* lista = Hijo<QTreeWidget>(&f, "lvwEmpresas");
+    EXPECT_EQ(Filas(Hijo<QTreeWidget>(&f, "lvwEmpresasQuelo")), "11|OSDE 23|IOMA");
+
+    ediciones = {{{"txtCodigoEmpresa", "0023"}, {"txtNombreEmpresa", "OTRA"}}};  // "0023" is company 23
+    Pulsar(&f, "cmdAddEmpresa");
+    ASSERT_EQ(mensajes.mostrados.size(), 1);
+    EXPECT_EQ(mensajes.mostrados[0].texto, QString::fromUtf8("El código ingresado ya existe"));
+    EXPECT_EQ(mensajes.mostrados[0].estilo, Mensajes::vbInformation);
+
+    Marcar(lista, 0);
+    Pulsar(&f, "cmdEditEmpresa");  // cancelled: the row stays
+    ediciones = {{{"txtCodigoEmpresa", "14"}, {"txtNombreEmpresa", "PAMI"}}};
+    Pulsar(&f, "cmdAddEmpresa");
+    Marcar(Hijo<QTreeWidget>(&f, "lvwEmpresasQuelo"), 1);
+    Pulsar(&f, "cmdAsignar");  // PAMI, just added and selected, takes IOMA's code
+    Marcar(lista, 1);
+    Pulsar(&f, "cmdQuitar");
+    Marcar(lista, 0);
+    ediciones = {{{"txtNombreEmpresa", "OSDE BINARIO"}}};
+    Pulsar(&f, "cmdEditEmpresa");
+    EXPECT_EQ(Filas(lista), "11|OSDE BINARIO|11 23|IOMA| 14|PAMI|23");
+    EXPECT_EQ(Tabla("SELECT IdEmpresa, Nombre, CodigoQuelo FROM Empresas ORDER BY 1"), "11|OSDE|11 23|IOMA|23");
+
+    Pulsar(&f, "cmdGrabar");
+    EXPECT_EQ(f.result(), QDialog::Accepted);
+    EXPECT_EQ(Tabla("SELECT IdEmpresa, Nombre, CodigoQuelo FROM Empresas ORDER BY 1"),
+              "11|OSDE BINARIO|11 14|PAMI|23 23|IOMA|");
+    ASSERT_EQ(gColEmpresas.size(), 3);
+    EXPECT_EQ(gColEmpresas[0].Nombre, "OSDE BINARIO");
+    // The links follow the network codes now stored: IOMA lost its code, PAMI has none of its activities.
+    EXPECT_EQ(Tabla("SELECT Codigo, IdEmpresa, IdActividad FROM PrestadorActividad"), "20451877|11|1");
+    EXPECT_EQ(mensajes.mostrados.size(), 1);
+}
+
+TEST_F(frmConfiguraCatalogoTest, GrabarWithAnEmptyListLeavesNoCompanies) {
+    frmConfiguraEmpresas f;
+    auto* lista = Hijo<QTreeWidget>(&f, "lvwEmpresas");
+    while (lista->topLevelItemCount() > 0) {
+        Marcar(lista, 0);
+        Pulsar(&f, "cmdDelEmpresa");
+    }
+    Pulsar(&f, "cmdGrabar");
+    EXPECT_EQ(Tabla("SELECT COUNT(*) FROM Empresas"), "0");
+    EXPECT_TRUE(gColEmpresas.isEmpty());
+    EXPECT_TRUE(gColLicAct.isEmpty());
+}
+
+TEST_F(frmConfiguraCatalogoTest, AFailedGrabarLeavesEachTableAsItWas) {
+    // With a column renamed, the old rows are deleted and the first insert fails.
+    const std::function<std::unique_ptr<QDialog>()> dialogos[] = {
+        [] { return std::make_unique<frmConfiguraEmpresas>(); },
+        [] { return std::make_unique<frmConfiguraActividad>(); },
+        [] { return std::make_unique<frmConfiguraPrestador>(); },
+    };
+    const QString tablas[] = {"Empresas", "Actividades", "Prestadores"};
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(tablas[i].toStdString());
+        gDB->Ejecutar("ALTER TABLE " + tablas[i] + " RENAME COLUMN Nombre TO Otro");
+        const QString antes = Tabla("SELECT * FROM " + tablas[i]);
+        mensajes.mostrados.clear();
+        auto f = dialogos[i]();
+        Pulsar(f.get(), "cmdGrabar");
+        EXPECT_NE(f->result(), QDialog::Accepted);
+        ASSERT_EQ(mensajes.mostrados.size(), 1);
+        EXPECT_EQ(mensajes.mostrados[0].estilo, Mensajes::vbCritical);
+        EXPECT_EQ(Tabla("SELECT * FROM " + tablas[i]), antes);
+        EXPECT_FALSE(gDB->EnTransaccion());
+        gDB->Ejecutar("ALTER TABLE " + tablas[i] + " RENAME COLUMN Otro TO Nombre");
+    }
+}
+
+TEST_F(frmConfiguraCatalogoTest, ActivitiesAreThoseOfTheChosenCompanyAndOnlyTheyAreReplaced) {
+    frmConfiguraActividad f;
+    auto* lista = Hijo<QTreeWidget>(&f, "lvwActividades");
+    Elegir(&f, "cboEmpresas", "23");
+    EXPECT_EQ(Filas(lista), "1|FARMACIA|1|01|23 5|PRESTACIONES|2|05|23");
+    EXPECT_EQ(Filas(Hijo<QTreeWidget>(&f, "lvwActividadesQuelo")), "01|FARMACIA|23 07|SESIONES|23");
+
+    ediciones = {{{"txtCodigo", "7"}, {"txtNombre", "SESIONES"}, {"cboTipo", "03"}}};
+    Pulsar(&f, "cmdAdd");
+    Marcar(Hijo<QTreeWidget>(&f, "lvwActividadesQuelo"), 1);
+    Pulsar(&f, "cmdAsignar");
+    Marcar(lista, 1);
+    Pulsar(&f, "cmdDel");
+    ediciones = {{{"txtNombre", "OTRA"}}};
+    Marcar(lista, 0);
+    Pulsar(&f, "cmdEdit");
+    Pulsar(&f, "cmdGrabar");
+    EXPECT_EQ(Tabla("SELECT IdEmpresa, IdActividad, Nombre, Tipo, CodigoQuelo FROM Actividades ORDER BY 1, 2"),
+              "11|1|FARMACIA|1|01 23|1|OTRA|1|01 23|7|SESIONES|3|07");
+    EXPECT_EQ(gColActividades.size(), 3);
+}
+
+TEST_F(frmConfiguraCatalogoTest, ProvidersTakeTheirLicenceAndEveryField) {
+    frmConfiguraPrestador f;
+    auto* lista = Hijo<QTreeWidget>(&f, "lvwPrestadores");
+    EXPECT_EQ(Filas(Hijo<QTreeWidget>(&f, "lvwLicenciasQuelo")), "20451877 30111222");
+    ediciones = {{{"txtCodigo", "P2"},
+                  {"txtNombre", "KINE SUR"},
+                  {"cboTipo", "11"},
+                  {"txtMatricula", "4521"},
+                  {"chkCadena", "1"}}};
+    Pulsar(&f, "cmdAdd");
+    Marcar(Hijo<QTreeWidget>(&f, "lvwLicenciasQuelo"), 1);
+    Pulsar(&f, "cmdAsignar");
+    EXPECT_EQ(Filas(lista), "20451877|20451877|CENTRAL|01|0|No P2|30111222|KINE SUR|11|4521|Si");
+    Pulsar(&f, "cmdGrabar");
+    EXPECT_EQ(Tabla("SELECT Codigo, LicenciaQuelo, Nombre, Tipo, Matricula, CadenaSucursales FROM Prestadores "
+                    "ORDER BY 1"),
+              "20451877|20451877|CENTRAL|01|0|0 P2|30111222|KINE SUR|11|4521|1");
+    EXPECT_EQ(gColPrestadores.size(), 2);
+}
+
+}  // namespace
