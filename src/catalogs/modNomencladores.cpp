@@ -63,7 +63,7 @@ void AplicarSeccion(const QString& d, bool completo, const Seccion& s, const Avi
             if (completo) s.borrarTodo(mensajes);
             if (progreso) progreso(aviso);
             for (qint64 n = 1; n <= total; ++n) {
-                const std::optional<QByteArray> registro = archivo.Leer(n);
+                const std::optional<QByteArray> registro = archivo.LeerSiguiente();
                 if (!registro) break;
                 s.aplicar(ArchivoCatalogo::Campos(*s.diseno, *registro), mensajes);
                 if (progreso && n % kRegistrosPorAviso == 0) progreso(aviso + QString(" %1 de %2").arg(n).arg(total));

@@ -188,13 +188,16 @@ void frmCierres::ElegirOpcion(int indice) {
     Ver(cboOpciones_, o.usa & kFiltro);
 
     if (gSugerirCierres && (indice == 3 || indice == 4)) {
-        // The previous calendar month, from its first day to its last.
-        const QDate hoy = QDate::currentDate();
-        const QDate ultimo = QDate(hoy.year(), hoy.month(), 1).addDays(-1);
+        const auto [desde, hasta] = MesAnterior(QDate::currentDate());
         const QLocale local;
-        txtFechaDesde_->setText(local.toString(QDate(ultimo.year(), ultimo.month(), 1), QLocale::ShortFormat));
-        txtFechaHasta_->setText(local.toString(ultimo, QLocale::ShortFormat));
+        txtFechaDesde_->setText(local.toString(desde, QLocale::ShortFormat));
+        txtFechaHasta_->setText(local.toString(hasta, QLocale::ShortFormat));
     }
+}
+
+std::pair<QDate, QDate> frmCierres::MesAnterior(const QDate& hoy) {
+    const QDate ultimo = QDate(hoy.year(), hoy.month(), 1).addDays(-1);
+    return {QDate(ultimo.year(), ultimo.month(), 1), ultimo};
 }
 
 void frmCierres::SalirFecha(QLineEdit* caja) {
