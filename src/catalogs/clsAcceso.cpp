@@ -27,9 +27,15 @@ QString clsAcceso::ClausulaCondicion(bool conBlanco) const {
 }
 
 QString clsAcceso::Texto(const QString& valor) {
-    QString v = valor;
-    v.replace('"', QStringLiteral("\"\""));
-    return '"' + v + '"';
+    QString r;
+    r.reserve(valor.size() + 2);
+    r += '"';
+    if (valor.contains('"'))
+        r += QString(valor).replace('"', QStringLiteral("\"\""));
+    else
+        r += valor;
+    r += '"';
+    return r;
 }
 
 QString clsAcceso::TextoSimple(const QString& valor) {
@@ -57,7 +63,11 @@ QString clsAcceso::ListaValores(const QStringList& valores) {
     qsizetype largo = 0;
     for (const QString& v : valores) largo += v.size() + 9;
     r.reserve(largo);
-    for (qsizetype i = 0; i < valores.size(); ++i) r += "        " + valores[i] + (i + 1 < valores.size() ? "," : ")");
+    for (qsizetype i = 0; i < valores.size(); ++i) {
+        r += QLatin1StringView("        ");
+        r += valores[i];
+        r += QLatin1Char(i + 1 < valores.size() ? ',' : ')');
+    }
     return r;
 }
 

@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <QVarLengthArray>
+
 #include "platform/TarsaError.h"
 
 namespace {
@@ -20,9 +22,25 @@ bool SoloFinal(const char* resto) {
     return true;
 }
 
-bool EsInicioIdentificador(QChar c) { return c.isLetter() || c == '_'; }
-bool EsIdentificador(QChar c) { return c.isLetterOrNumber() || c == '_' || c == '$'; }
-bool EsLetraNombre(QChar c) { return c.isLetterOrNumber() || c == '_'; }
+// ASCII first: nearly every character of a statement is, and the Unicode tables cost more.
+bool EsLetraAscii(QChar c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool EsDigito(QChar c) { return c >= '0' && c <= '9'; }
+bool EsInicioIdentificador(QChar c) { return EsLetraAscii(c) || c == '_' || (c.unicode() >= 0x80 && c.isLetter()); }
+bool EsIdentificador(QChar c) {
+    return EsLetraAscii(c) || EsDigito(c) || c == '_' || c == '$' || (c.unicode() >= 0x80 && c.isLetterOrNumber());
+}
+bool EsLetraNombre(QChar c) {
+    return EsLetraAscii(c) || EsDigito(c) || c == '_' || (c.unicode() >= 0x80 && c.isLetterOrNumber());
+}
+// Whether a word is the keyword (upper-case ASCII letters), without regard to case.
+bool EsClave(QStringView palabra, QLatin1StringView clave) {
+    if (palabra.size() != clave.size()) return false;
+    for (qsizetype i = 0; i < palabra.size(); ++i) {
+        const char16_t u = palabra[i].unicode();
+        if (u >= 0x80 || (u | 0x20) != (clave[i].unicode() | 0x20)) return false;
+    }
+    return true;
+}
 bool EsBlancoAscii(QChar c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 bool EsPalabraAscii(QChar c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
@@ -89,14 +107,13 @@ private:
         qsizetype j = i;
         while (j < n_ && EsPalabraAscii(sql_[j])) ++j;
         const QStringView palabra = QStringView(sql_).mid(i, j - i);
-        const auto es = [&](const char* p) { return palabra.compare(QLatin1StringView(p), Qt::CaseInsensitive) == 0; };
+        const auto es = [&](const char* p) { return EsClave(palabra, QLatin1StringView(p)); };
         fijo_ = !(es("SELECT") || es("INSERT") || es("UPDATE") || es("DELETE"));
         if (fijo_ || !(es("INSERT") || es("UPDATE"))) return 0;
         Escribir(QStringView(sql_).left(j));
         qsizetype k = j;
         while (k < n_ && EsBlancoAscii(sql_[k])) ++k;
-        const bool conOr = k > j && k + 2 < n_ &&
-                           QStringView(sql_).mid(k, 2).compare(QLatin1StringView("OR"), Qt::CaseInsensitive) == 0 &&
+        const bool conOr = k > j && k + 2 < n_ && EsClave(QStringView(sql_).mid(k, 2), QLatin1StringView("OR")) &&
                            EsBlancoAscii(sql_[k + 2]);
         if (k > j && !conOr) Escribir(QLatin1StringView(" OR IGNORE"));
         return j;
@@ -114,13 +131,11 @@ private:
         qsizetype j = i;
         while (j < n_ && EsIdentificador(sql_[j])) ++j;
         const QStringView palabra = QStringView(sql_).mid(i, j - i);
-        if (palabra.compare(QLatin1StringView("BY"), Qt::CaseInsensitive) == 0 &&
-            (anterior_.compare(QLatin1StringView("ORDER"), Qt::CaseInsensitive) == 0 ||
-             anterior_.compare(QLatin1StringView("GROUP"), Qt::CaseInsensitive) == 0))
+        if (EsClave(palabra, QLatin1StringView("BY")) &&
+            (EsClave(anterior_, QLatin1StringView("ORDER")) || EsClave(anterior_, QLatin1StringView("GROUP"))))
             fijo_ = true;
         anterior_ = palabra;
-        if (palabra.size() <= 5 && (palabra.compare(QLatin1StringView("LEFT"), Qt::CaseInsensitive) == 0 ||
-                                    palabra.compare(QLatin1StringView("RIGHT"), Qt::CaseInsensitive) == 0)) {
+        if (EsClave(palabra, QLatin1StringView("LEFT")) || EsClave(palabra, QLatin1StringView("RIGHT"))) {
             qsizetype k = j;
             while (k < n_ && sql_[k].isSpace()) ++k;
             if (k < n_ && sql_[k] == '(') Escribir(QLatin1StringView("TARSA_"));
@@ -163,8 +178,14 @@ private:
         }
         const QStringView numero = QStringView(sql_).mid(i, j - i);
         bool ok = false;
-        const double r = real ? numero.toDouble(&ok) : 0;
-        const qint64 e = real ? 0 : numero.toLongLong(&ok);
+        qint64 e = 0;
+        double r = 0;
+        if (!real && Entero(numero, e))
+            ok = true;
+        else if (real)
+            r = numero.toDouble(&ok);
+        else
+            e = numero.toLongLong(&ok);
         if (fijo_ || !ok || (j < n_ && EsIdentificador(sql_[j]))) {
             Escribir(numero);
             if (divisor) Escribir(QLatin1StringView(".0"));
@@ -175,6 +196,18 @@ private:
             v.entero = e;
         }
         return j;
+    }
+
+    // A whole number of ASCII digits short enough not to overflow; false for anything else, which
+    // the general conversion then reads.
+    static bool Entero(QStringView numero, qint64& valor) {
+        if (numero.size() > 18) return false;
+        valor = 0;
+        for (const QChar c : numero) {
+            if (!EsDigito(c)) return false;
+            valor = valor * 10 + (c.unicode() - '0');
+        }
+        return true;
     }
 
     // A run of quoted pieces with nothing between them is one literal: a piece between single quotes
@@ -268,7 +301,33 @@ private:
     QStringView anterior_;
 };
 
-void Enlazar(sqlite3_stmt* stmt, const std::vector<Valor>& valores) {
+// Writes a text as UTF-8 at the end of the buffer: ASCII byte by byte, anything else through Qt.
+void AgregarUtf8(QByteArray& buffer, QStringView texto) {
+    const qsizetype inicio = buffer.size();
+    buffer.resize(inicio + texto.size());
+    char* p = buffer.data() + inicio;
+    for (const QChar c : texto) {
+        if (c.unicode() >= 0x80) {
+            buffer.truncate(inicio);
+            buffer.append(texto.toUtf8());
+            return;
+        }
+        *p++ = static_cast<char>(c.unicode());
+    }
+}
+
+// Binds the values. With a buffer (one per statement kept) the texts are bound where they lie in it,
+// which stays untouched until the statement is used again; without one SQLite copies them.
+void Enlazar(sqlite3_stmt* stmt, const std::vector<Valor>& valores, QByteArray* buffer) {
+    QByteArray propio;
+    QByteArray& textos = buffer ? *buffer : propio;
+    textos.resize(0);  // keeps what it has grown to
+    QVarLengthArray<qsizetype, 16> fines;
+    for (const Valor& v : valores) {
+        if (v.tipo == Valor::Tipo::Texto) AgregarUtf8(textos, v.texto);
+        fines.append(textos.size());
+    }
+    qsizetype desde = 0;
     for (int i = 0; i < static_cast<int>(valores.size()); ++i) {
         const Valor& v = valores[i];
         switch (v.tipo) {
@@ -280,13 +339,11 @@ void Enlazar(sqlite3_stmt* stmt, const std::vector<Valor>& valores) {
                 break;
             case Valor::Tipo::Texto:
                 // An empty text is text, never null.
-                if (v.texto.isEmpty())
-                    sqlite3_bind_text(stmt, i + 1, "", 0, SQLITE_STATIC);
-                else
-                    sqlite3_bind_text16(stmt, i + 1, v.texto.utf16(), static_cast<int>(v.texto.size() * 2),
-                                        SQLITE_TRANSIENT);
+                sqlite3_bind_text(stmt, i + 1, fines[i] > desde ? textos.constData() + desde : "",
+                                  static_cast<int>(fines[i] - desde), buffer ? SQLITE_STATIC : SQLITE_TRANSIENT);
                 break;
         }
+        desde = fines[i];
     }
 }
 
@@ -349,7 +406,7 @@ sqlite3_stmt* CacheSentencias::Obtener(const QString& sql, QStringList* nombres)
             sqlite3_stmt* stmt = nueva.stmt;
             if (nombres) *nombres = nueva.nombres;
             porSentencia_.remove(stmt);
-            Enlazar(stmt, valores_);
+            Enlazar(stmt, valores_, nullptr);
             return stmt;
         }
         if (entradas_.size() >= kMaximo) Olvidar();
@@ -359,7 +416,7 @@ sqlite3_stmt* CacheSentencias::Obtener(const QString& sql, QStringList* nombres)
     e->enUso = true;
     e->uso = ++reloj_;
     if (nombres) *nombres = e->nombres;
-    Enlazar(e->stmt, valores_);
+    Enlazar(e->stmt, valores_, &e->textos);
     return e->stmt;
 }
 

@@ -54,6 +54,7 @@ private:
         sqlite3_stmt* stmt = nullptr;
         QString forma;
         QStringList nombres;
+        QByteArray textos;  // the text values bound, as UTF-8
         bool enUso = false;
         quint64 uso = 0;
     };
