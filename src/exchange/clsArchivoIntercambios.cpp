@@ -7,6 +7,7 @@
 #include <QSaveFile>
 
 #include "core/modTarsa.h"
+#include "exchange/DisposicionesArchivadas.h"
 #include "platform/Ajustes.h"
 #include "platform/Rutas.h"
 
@@ -69,28 +70,49 @@ QMap<QString, QByteArray> Contenidos(const QString& dir) {
     return m;
 }
 
-const QStringList kClaves{"id", "enviado", "respondido", "operacion", "resultado", "bytes", "estado"};
+// Lines written before the company, card and ticket were kept have only the first seven.
+const QStringList kClaves{"id",    "enviado", "respondido", "operacion", "resultado",
+                          "bytes", "estado",  "empresa",    "tarjeta",   "ticket"};
+constexpr int kClavesAntiguas = 7;
 
-QStringList Campos(const clsItemIntercambio& i) {
+QStringList CamposIndice(const clsItemIntercambio& i) {
     return {i.Id,
             Fecha(i.Enviado),
             Fecha(i.Respondido),
             Limpio(i.Operacion),
             Limpio(i.Resultado),
             QString::number(i.Bytes),
-            Limpio(i.Estado)};
+            Limpio(i.Estado),
+            Limpio(i.Empresa),
+            Limpio(i.Tarjeta),
+            Limpio(i.Ticket)};
+}
+
+// "yyyy-MM-ddTHH:mm:ss.zzz" read by position: the list parses two of them per exchange, and the
+// general format parser is an order of magnitude slower.
+QDateTime LeerFecha(const QString& t) {
+    if (t.size() != 23 || t[4] != '-' || t[10] != 'T' || t[19] != '.') return {};
+    auto n = [&t](int desde, int ancho) { return QStringView(t).mid(desde, ancho).toInt(); };
+    const QDate dia(n(0, 4), n(5, 2), n(8, 2));
+    const QTime hora(n(11, 2), n(14, 2), n(17, 2), n(20, 3));
+    return dia.isValid() && hora.isValid() ? QDateTime(dia, hora) : QDateTime();
 }
 
 std::optional<clsItemIntercambio> DesdeCampos(const QStringList& c) {
-    if (c.size() != kClaves.size() || c[0].isEmpty()) return std::nullopt;
+    if ((c.size() != kClaves.size() && c.size() != kClavesAntiguas) || c[0].isEmpty()) return std::nullopt;
     clsItemIntercambio i;
     i.Id = c[0];
-    i.Enviado = QDateTime::fromString(c[1], kFormatoFecha);
-    i.Respondido = QDateTime::fromString(c[2], kFormatoFecha);
+    i.Enviado = LeerFecha(c[1]);
+    i.Respondido = LeerFecha(c[2]);
     i.Operacion = c[3];
     i.Resultado = c[4];
     i.Bytes = c[5].toLongLong();
     i.Estado = c[6];
+    if (c.size() > kClavesAntiguas) {
+        i.Empresa = c[7];
+        i.Tarjeta = c[8];
+        i.Ticket = c[9];
+    }
     return i;
 }
 
@@ -126,7 +148,18 @@ QString clsArchivoIntercambios::GuardarPedido(const QString& d, const QString& o
     const QString id = QFileInfo(dir).fileName();
     const QString tmp = dir + ".tmp";
     if (!CopiarCompleto(Archivos(Rutas::Resolver(Rutas::Unir(d, "UpLoad"))), tmp + "/enviado")) return {};
-    clsItemIntercambio item{id, cuando, {}, operacion, "enviado", {}, Tamano(tmp)};
+    const auto enviados = Contenidos(tmp + "/enviado");
+    const auto disposiciones = DisposicionesArchivadas::De(enviados);
+    clsItemIntercambio item{id,
+                            cuando,
+                            {},
+                            operacion,
+                            "enviado",
+                            {},
+                            Tamano(tmp),
+                            disposiciones.Empresa(enviados),
+                            disposiciones.Tarjeta(enviados),
+                            {}};
     if (!Escribir(tmp + "/intercambio.txt", {}) || !QDir().rename(tmp, dir)) return {};
     Describir(id, item);
     Indexar(id, item);
@@ -138,7 +171,10 @@ void clsArchivoIntercambios::GuardarRespuesta(const QString& id, const QString& 
     const QString dir = DirectorioDe(id);
     auto item = LeerDescripcion(dir + "/intercambio.txt");
     if (!item) return;
-    CopiarCompleto(ArchivosRespuesta(d), Libre(dir + "/recibido"));
+    const QString recibido = Libre(dir + "/recibido");
+    CopiarCompleto(ArchivosRespuesta(d), recibido);
+    const QString ticket = DisposicionesArchivadas::De(Contenidos(dir + "/enviado")).Ticket(Contenidos(recibido));
+    if (!ticket.isEmpty()) item->Ticket = ticket;
     item->Respondido = cuando;
     item->Resultado = resultado;
     item->Estado = estado;
@@ -177,7 +213,7 @@ void clsArchivoIntercambios::Despejar(const QString& id, const QString& d, const
         if (!QDir().mkpath(destino + ".tmp") || !Escribir(destino + ".tmp/intercambio.txt", {}) ||
             !QDir().rename(destino + ".tmp", destino))
             return;
-        const clsItemIntercambio item{nuevo, cuando, {}, {}, "restos", {}, 0};
+        const clsItemIntercambio item{nuevo, cuando, {}, {}, "restos", {}, 0, {}, {}, {}};
         Describir(nuevo, item);
         Indexar(nuevo, item);
     }
@@ -192,16 +228,20 @@ void clsArchivoIntercambios::Despejar(const QString& id, const QString& d, const
 }
 
 void clsArchivoIntercambios::Describir(const QString& id, const clsItemIntercambio& item) const {
-    const QStringList c = Campos(item);
+    const QStringList c = CamposIndice(item);
     QByteArray texto;
     for (int i = 0; i < kClaves.size(); ++i) texto += (kClaves[i] + ": " + c[i] + "\n").toUtf8();
     Escribir(DirectorioDe(id) + "/intercambio.txt", texto);
 }
 
+QByteArray clsArchivoIntercambios::LineaIndice(const clsItemIntercambio& item) {
+    return (CamposIndice(item).join('\t') + "\n").toUtf8();
+}
+
 void clsArchivoIntercambios::Indexar(const QString& id, const clsItemIntercambio& item) const {
     QFile indice(QFileInfo(DirectorioDe(id)).path() + "/indice.txt");
     if (!indice.open(QIODevice::WriteOnly | QIODevice::Append)) return;
-    indice.write((Campos(item).join('\t') + "\n").toUtf8());
+    indice.write(LineaIndice(item));
 }
 
 QList<clsItemIntercambio> clsArchivoIntercambios::Listar() const {
