@@ -88,22 +88,37 @@ QStringList CamposIndice(const clsItemIntercambio& i) {
             Limpio(i.Ticket)};
 }
 
-// "yyyy-MM-ddTHH:mm:ss.zzz" read by position: the list parses two of them per exchange, and the
-// general format parser is an order of magnitude slower.
-QDateTime LeerFecha(const QString& t) {
-    if (t.size() != 23 || t[4] != '-' || t[10] != 'T' || t[19] != '.') return {};
-    auto n = [&t](int desde, int ancho) { return QStringView(t).mid(desde, ancho).toInt(); };
-    const QDate dia(n(0, 4), n(5, 2), n(8, 2));
-    const QTime hora(n(11, 2), n(14, 2), n(17, 2), n(20, 3));
-    return dia.isValid() && hora.isValid() ? QDateTime(dia, hora) : QDateTime();
-}
+// "yyyy-MM-ddTHH:mm:ss.zzz" read by position, in local time. A list parses two of them per exchange:
+// the general format parser is an order of magnitude slower, and each local conversion asks the
+// system for its time zone, so the offset from UTC is worked out once an hour of the day read.
+class LectorFechas {
+public:
+    QDateTime Leer(const QString& t) {
+        if (t.size() != 23 || t[4] != '-' || t[10] != 'T' || t[19] != '.') return {};
+        auto n = [&t](int desde, int ancho) { return QStringView(t).mid(desde, ancho).toInt(); };
+        const QDate dia(n(0, 4), n(5, 2), n(8, 2));
+        const QTime hora(n(11, 2), n(14, 2), n(17, 2), n(20, 3));
+        if (!dia.isValid() || !hora.isValid()) return {};
+        if (dia != dia_ || hora.hour() != hora_) {
+            dia_ = dia;
+            hora_ = hora.hour();
+            desfase_ = QDateTime(dia, QTime(hora_, 0)).offsetFromUtc();
+        }
+        return QDateTime(dia, hora, Qt::OffsetFromUTC, desfase_);
+    }
 
-std::optional<clsItemIntercambio> DesdeCampos(const QStringList& c) {
+private:
+    QDate dia_;
+    int hora_ = -1;
+    int desfase_ = 0;
+};
+
+std::optional<clsItemIntercambio> DesdeCampos(const QStringList& c, LectorFechas& fechas) {
     if ((c.size() != kClaves.size() && c.size() != kClavesAntiguas) || c[0].isEmpty()) return std::nullopt;
     clsItemIntercambio i;
     i.Id = c[0];
-    i.Enviado = LeerFecha(c[1]);
-    i.Respondido = LeerFecha(c[2]);
+    i.Enviado = fechas.Leer(c[1]);
+    i.Respondido = fechas.Leer(c[2]);
     i.Operacion = c[3];
     i.Resultado = c[4];
     i.Bytes = c[5].toLongLong();
@@ -125,7 +140,8 @@ std::optional<clsItemIntercambio> LeerDescripcion(const QString& archivo) {
             if (l.startsWith(clave + ": ")) valor = l.mid(clave.size() + 2).trimmed();
         valores << valor;
     }
-    return DesdeCampos(valores);
+    LectorFechas fechas;
+    return DesdeCampos(valores, fechas);
 }
 
 bool Escribir(const QString& ruta, const QByteArray& bytes) {
@@ -244,16 +260,25 @@ void clsArchivoIntercambios::Indexar(const QString& id, const clsItemIntercambio
     indice.write(LineaIndice(item));
 }
 
-QList<clsItemIntercambio> clsArchivoIntercambios::Listar() const {
+QStringList clsArchivoIntercambios::Meses() const {
+    return QDir(raiz_).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+QList<clsItemIntercambio> clsArchivoIntercambios::ListarMes(const QString& mes) const {
     QMap<QString, clsItemIntercambio> porId;  // ids start with the time sent: the map keeps them in order
-    for (const QString& mes : QDir(raiz_).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
-        const QByteArray indice = Bytes(QDir(raiz_).filePath(mes + "/indice.txt"));
-        // A torn last line (a crash while appending) has no line end and is ignored.
-        const QList<QByteArray> lineas = indice.left(indice.lastIndexOf('\n') + 1).split('\n');
-        for (const QByteArray& linea : lineas)
-            if (auto item = DesdeCampos(QString::fromUtf8(linea).split('\t'))) porId.insert(item->Id, *item);
-    }
+    const QByteArray indice = Bytes(QDir(raiz_).filePath(mes + "/indice.txt"));
+    // A torn last line (a crash while appending) has no line end and is ignored.
+    const QList<QByteArray> lineas = indice.left(indice.lastIndexOf('\n') + 1).split('\n');
+    LectorFechas fechas;
+    for (const QByteArray& linea : lineas)
+        if (auto item = DesdeCampos(QString::fromUtf8(linea).split('\t'), fechas)) porId.insert(item->Id, *item);
     return porId.values();
+}
+
+QList<clsItemIntercambio> clsArchivoIntercambios::Listar() const {
+    QList<clsItemIntercambio> todos;
+    for (const QString& mes : Meses()) todos.append(ListarMes(mes));
+    return todos;
 }
 
 std::optional<clsArchivoIntercambios::Detalle> clsArchivoIntercambios::Leer(const QString& id) const {

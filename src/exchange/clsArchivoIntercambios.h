@@ -51,6 +51,11 @@ public:
 
     // Every exchange, oldest first, from the monthly indexes (last event of each id wins).
     QList<clsItemIntercambio> Listar() const;
+    // The months that have an index ("yyyy-MM"), oldest first, and one month's exchanges, oldest
+    // first: an exchange's events all go to the index of the month it was sent in, so a list can be
+    // read a month at a time, the newest first.
+    QStringList Meses() const;
+    QList<clsItemIntercambio> ListarMes(const QString& mes) const;
     struct Detalle {
         clsItemIntercambio Item;
         QString Descripcion;

@@ -12,6 +12,13 @@ void ModeloHistorial::Establecer(QList<clsItemIntercambio> filas, QMap<QString, 
     endResetModel();
 }
 
+void ModeloHistorial::Agregar(const QList<clsItemIntercambio>& filas) {
+    if (filas.isEmpty()) return;
+    beginInsertRows({}, filas_.size(), filas_.size() + filas.size() - 1);
+    filas_.append(filas);
+    endInsertRows();
+}
+
 int ModeloHistorial::rowCount(const QModelIndex& padre) const { return padre.isValid() ? 0 : filas_.size(); }
 int ModeloHistorial::columnCount(const QModelIndex& padre) const { return padre.isValid() ? 0 : kColumnas; }
 

@@ -13,6 +13,7 @@ public:
 
     using QAbstractTableModel::QAbstractTableModel;
     void Establecer(QList<clsItemIntercambio> filas, QMap<QString, QString> empresas);
+    void Agregar(const QList<clsItemIntercambio>& filas);  // at the end
     const clsItemIntercambio& Fila(int fila) const { return filas_.at(fila); }
     const QList<clsItemIntercambio>& Filas() const { return filas_; }
 

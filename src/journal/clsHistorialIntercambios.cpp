@@ -71,7 +71,25 @@ QList<ArchivoDesglosado> Faltantes(const clsArchivoIntercambios::Detalle& d) {
 
 }  // namespace
 
-void clsHistorialIntercambios::Cargar() { todos_ = archivo_.Listar(); }
+void clsHistorialIntercambios::Cargar() {
+    todos_.clear();
+    meses_ = archivo_.Meses();
+}
+
+QList<clsItemIntercambio> clsHistorialIntercambios::CargarMes(const FiltroHistorial& filtro) {
+    QList<clsItemIntercambio> filas;
+    if (meses_.isEmpty()) return filas;
+    const QList<clsItemIntercambio> mes = archivo_.ListarMes(meses_.takeLast());
+    for (auto it = mes.crbegin(); it != mes.crend(); ++it) {
+        todos_.append(*it);
+        if (Cumple(*it, filtro)) filas.append(*it);
+    }
+    return filas;
+}
+
+void clsHistorialIntercambios::CargarTodo() {
+    while (Pendiente()) CargarMes();
+}
 
 bool clsHistorialIntercambios::Cumple(const clsItemIntercambio& item, const FiltroHistorial& filtro) {
     const QDate dia = item.Enviado.date();
@@ -86,8 +104,8 @@ bool clsHistorialIntercambios::Cumple(const clsItemIntercambio& item, const Filt
 
 QList<clsItemIntercambio> clsHistorialIntercambios::Filtrar(const FiltroHistorial& filtro) const {
     QList<clsItemIntercambio> filas;
-    for (auto it = todos_.crbegin(); it != todos_.crend(); ++it)
-        if (Cumple(*it, filtro)) filas.append(*it);
+    for (const clsItemIntercambio& i : todos_)
+        if (Cumple(i, filtro)) filas.append(i);
     return filas;
 }
 

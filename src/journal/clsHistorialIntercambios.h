@@ -43,11 +43,17 @@ class clsHistorialIntercambios {
 public:
     explicit clsHistorialIntercambios(QString raiz) : archivo_(std::move(raiz)) {}
 
-    // Reads the monthly indexes once; the filters then work on what was read.
+    // Starts reading the archive again; the months are then read one at a time, the newest first, so
+    // the first screen needs only the last month's index.
     void Cargar();
-    const QList<clsItemIntercambio>& Todos() const { return todos_; }        // oldest first
+    bool Pendiente() const { return !meses_.isEmpty(); }
+    // Reads the newest month not yet read; returns its exchanges that pass the filter, newest first
+    // (all of them older than any read before).
+    QList<clsItemIntercambio> CargarMes(const FiltroHistorial& filtro = {});
+    void CargarTodo();
+    const QList<clsItemIntercambio>& Todos() const { return todos_; }        // what was read, newest first
     QList<clsItemIntercambio> Filtrar(const FiltroHistorial& filtro) const;  // newest first
-    QStringList Resultados() const;  // the results that occur, for the filter's choices
+    QStringList Resultados() const;  // the results read so far, for the filter's choices
 
     DetalleHistorial Abrir(const clsItemIntercambio& item) const;
 
@@ -64,4 +70,5 @@ public:
 private:
     clsArchivoIntercambios archivo_;
     QList<clsItemIntercambio> todos_;
+    QStringList meses_;  // still to read, the newest last
 };

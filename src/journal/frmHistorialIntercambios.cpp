@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "journal/frmDetalleIntercambio.h"
@@ -54,6 +55,7 @@ frmHistorialIntercambios::frmHistorialIntercambios(const QString& raiz, QMap<QSt
                                                         {cmdActualizar, "cmdActualizar"},
                                                         {cmdCerrar, "cmdCerrar"}};
     for (const auto& [control, nombre] : nombres) control->setObjectName(nombre);
+    cboResultado->addItem(kTodos);
     for (QDateEdit* fecha : {dtpDesde, dtpHasta}) {
         fecha->setCalendarPopup(true);
         fecha->setDisplayFormat("dd/MM/yyyy");
@@ -116,18 +118,41 @@ frmHistorialIntercambios::frmHistorialIntercambios(const QString& raiz, QMap<QSt
 
 void frmHistorialIntercambios::Cargar() {
     historial_.Cargar();
-    const QString elegido = cboResultado->currentText();
-    {
-        const QSignalBlocker bloqueo(cboResultado);
-        cboResultado->clear();
-        cboResultado->addItem(kTodos);
-        cboResultado->addItems(historial_.Resultados());
-        cboResultado->setCurrentIndex(std::max(0, cboResultado->findText(elegido)));
-    }
-    Filtrar();
+    modelo_.Establecer({}, empresas_);
+    const FiltroHistorial filtro = FiltroActual();
+    while (historial_.Pendiente() && modelo_.rowCount() < kPrimeraPantalla)
+        modelo_.Agregar(historial_.CargarMes(filtro));
+    ActualizarEstado();
+    if (modelo_.rowCount() > 0) lvwIntercambios->selectRow(0);
+    if (historial_.Pendiente()) QTimer::singleShot(0, this, &frmHistorialIntercambios::CargarOtroMes);
 }
 
-void frmHistorialIntercambios::Filtrar() {
+void frmHistorialIntercambios::CargarOtroMes() {
+    if (!historial_.Pendiente()) return;
+    modelo_.Agregar(historial_.CargarMes(FiltroActual()));
+    ActualizarEstado();
+    if (historial_.Pendiente()) QTimer::singleShot(0, this, &frmHistorialIntercambios::CargarOtroMes);
+}
+
+void frmHistorialIntercambios::TerminarCarga() {
+    const FiltroHistorial filtro = FiltroActual();
+    while (historial_.Pendiente()) modelo_.Agregar(historial_.CargarMes(filtro));
+    ActualizarEstado();
+}
+
+void frmHistorialIntercambios::ActualizarEstado() {
+    // The result choices grow as months are read; the one chosen stays.
+    for (const QString& r : historial_.Resultados())
+        if (cboResultado->findText(r) < 0) {
+            const QSignalBlocker bloqueo(cboResultado);
+            cboResultado->addItem(r);
+        }
+    QString texto = QString::fromUtf8("%1 de %2 intercambios").arg(modelo_.rowCount()).arg(historial_.Todos().size());
+    if (historial_.Pendiente()) texto += QString::fromUtf8(" (leyendo el archivo…)");
+    lblCantidad->setText(texto);
+}
+
+FiltroHistorial frmHistorialIntercambios::FiltroActual() const {
     FiltroHistorial f;
     if (chkFechas->isChecked()) {
         f.Desde = dtpDesde->date();
@@ -136,9 +161,12 @@ void frmHistorialIntercambios::Filtrar() {
     f.Tarjeta = txtTarjeta->text();
     f.Ticket = txtTicket->text();
     f.Resultado = cboResultado->currentIndex() > 0 ? cboResultado->currentText() : QString();
-    modelo_.Establecer(historial_.Filtrar(f), empresas_);
-    lblCantidad->setText(
-        QString::fromUtf8("%1 de %2 intercambios").arg(modelo_.rowCount()).arg(historial_.Todos().size()));
+    return f;
+}
+
+void frmHistorialIntercambios::Filtrar() {
+    modelo_.Establecer(historial_.Filtrar(FiltroActual()), empresas_);
+    ActualizarEstado();
     if (modelo_.rowCount() > 0) lvwIntercambios->selectRow(0);
 }
 
@@ -153,6 +181,7 @@ void frmHistorialIntercambios::AbrirSeleccionado() {
 void frmHistorialIntercambios::Exportar() {
     const QString ruta = SelectorCarpetas::Actual().GuardarComo(this, "Exportar intercambios", "intercambios.csv");
     if (ruta.isEmpty()) return;
+    TerminarCarga();
     QSaveFile archivo(ruta);
     const QByteArray csv = clsHistorialIntercambios::Csv(modelo_.Filas(), empresas_);
     if (!archivo.open(QIODevice::WriteOnly) || archivo.write(csv) != csv.size() || !archivo.commit()) {

@@ -22,13 +22,22 @@ public:
     // raiz: the archive's directory; empresas: company name by the code the request record carries.
     frmHistorialIntercambios(const QString& raiz, QMap<QString, QString> empresas, QWidget* parent = nullptr);
 
-    void Cargar();   // reads the archive again and applies the filters
-    void Filtrar();  // applies the filters to what was read
+    // Reads the archive again: the newest months until a screen is full, the rest a month at a time
+    // while the window stays responsive.
+    void Cargar();
+    void TerminarCarga();  // reads what is left at once (export, tests)
+    void Filtrar();        // applies the filters to what was read
     void AbrirSeleccionado();
     void Exportar();
     const ModeloHistorial& Modelo() const { return modelo_; }
 
+    static constexpr int kPrimeraPantalla = 100;  // rows read before the window is first shown
+
 private:
+    FiltroHistorial FiltroActual() const;
+    void CargarOtroMes();
+    void ActualizarEstado();
+
     clsHistorialIntercambios historial_;
     QMap<QString, QString> empresas_;
     ModeloHistorial modelo_;

@@ -96,6 +96,10 @@ const CampoLeido* CampoDe(const ArchivoDesglosado& a, const QString& nombre) {
 TEST_F(HistorialIntercambios, ListsCompanyCardAndTicketNewestFirstAndFilters) {
     clsHistorialIntercambios h(Raiz());
     h.Cargar();
+    const auto recientes = h.CargarMes();  // December first
+    ASSERT_EQ(Ids(recientes), QStringList({ids[2], ids[1]}));
+    EXPECT_TRUE(h.Pendiente());
+    h.CargarTodo();
     const auto todos = h.Filtrar({});
     ASSERT_EQ(Ids(todos), QStringList({ids[2], ids[1], ids[0]}));
     EXPECT_EQ(QStringList({todos[2].Empresa, todos[2].Tarjeta, todos[2].Ticket, todos[2].Resultado}),
@@ -128,6 +132,7 @@ TEST_F(HistorialIntercambios, IndexLinesWrittenBeforeTheCardWasKeptStillList) {
     indice.close();
     clsHistorialIntercambios h(Raiz());
     h.Cargar();
+    h.CargarTodo();
     const auto filas = h.Filtrar({});
     ASSERT_EQ(filas.size(), 4);
     EXPECT_EQ(QStringList({filas[0].Id, filas[0].Resultado, filas[0].Tarjeta}),
@@ -137,7 +142,8 @@ TEST_F(HistorialIntercambios, IndexLinesWrittenBeforeTheCardWasKeptStillList) {
 TEST_F(HistorialIntercambios, ShowsEveryRecordFieldByField) {
     clsHistorialIntercambios h(Raiz());
     h.Cargar();
-    const DetalleHistorial d = h.Abrir(h.Todos()[0]);
+    h.CargarTodo();
+    const DetalleHistorial d = h.Abrir(h.Todos().last());
     EXPECT_TRUE(d.Marca.isEmpty());
     EXPECT_EQ(d.Ticket, "TICKET 000000001234\r\n");
 
@@ -187,8 +193,9 @@ TEST_F(HistorialIntercambios, MarksWhatIsMissingOrCutAndNeverFails) {
 
     clsHistorialIntercambios h(Raiz());
     h.Cargar();
+    h.CargarTodo();
     ASSERT_EQ(h.Todos().size(), 3);  // the index still lists them
-    const DetalleHistorial d = h.Abrir(h.Todos()[0]);
+    const DetalleHistorial d = h.Abrir(h.Todos()[2]);
     for (const auto& [grupo, nombre] : {std::pair<QString, QString>{"enviado", "_SVL.0"}, {"recibido", "Estado.rsp"}}) {
         const ArchivoDesglosado* falta = Archivo(d, grupo, nombre);
         ASSERT_NE(falta, nullptr) << nombre.toStdString();
