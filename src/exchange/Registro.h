@@ -28,6 +28,7 @@ enum class Rol { Ninguno, CodigoError, TextoError };
 enum class LecturaCodigo {
     ValorNumerico,  // the leading number of the text; blanks or letters give 0
     Entero,         // a whole number; anything else is an error
+    EnteroO9999,    // a whole number; anything else is listed as 9999
     TextoPresente,  // no code field: 1 when the error text is not blank, else 0
 };
 
@@ -50,27 +51,37 @@ struct Disposicion {
     QList<Campo<T>> Campos;
 };
 
-// Builders that keep the layout tables short: F::Texto(0, 100, &clsTicket::Tarjeta, "Tarjeta").
+// Builders that keep the layout tables short: F::Texto(0, 100, &clsTicket::Tarjeta, "Tarjeta"). The
+// name is what the exchange history shows; a field with a role is named after it when not named.
 template <class T>
 struct Campos {
     using Fuente = std::function<QVariant(const T&)>;
+    static QString NombreDe(const char* n, Rol r) {
+        if (n && *n) return QString::fromUtf8(n);
+        return r == Rol::CodigoError ? "CodigoError" : r == Rol::TextoError ? "TextoError" : "Libre";
+    }
     static Campo<T> De(int o, int a, Convencion c, Fuente f, const char* n) {
-        return {o, a, c, std::move(f), {}, Rol::Ninguno, QString::fromUtf8(n)};
+        return {o, a, c, std::move(f), {}, Rol::Ninguno, NombreDe(n, Rol::Ninguno)};
     }
-    static Campo<T> Texto(int o, int a, Fuente f, const char* n) { return De(o, a, Convencion::Texto, f, n); }
-    static Campo<T> Ceros(int o, int a, Fuente f, const char* n) { return De(o, a, Convencion::Ceros, f, n); }
-    static Campo<T> CerosRTrim(int o, int a, Fuente f, const char* n) { return De(o, a, Convencion::CerosRTrim, f, n); }
-    static Campo<T> Fecha(int o, int a, Fuente f, const char* n) { return De(o, a, Convencion::Fecha, f, n); }
-    static Campo<T> Blanco(int o, int a, const char* n = "Libre", Rol r = Rol::Ninguno) {
-        return {o, a, Convencion::Blanco, {}, {}, r, QString::fromUtf8(n)};
+    static Campo<T> Texto(int o, int a, Fuente f, const char* n = "") { return De(o, a, Convencion::Texto, f, n); }
+    static Campo<T> Ceros(int o, int a, Fuente f, const char* n = "") { return De(o, a, Convencion::Ceros, f, n); }
+    static Campo<T> CerosRTrim(int o, int a, Fuente f, const char* n = "") {
+        return De(o, a, Convencion::CerosRTrim, f, n);
     }
-    static Campo<T> Relleno0(int o, int a, const char* n = "Libre", Rol r = Rol::Ninguno) {
-        return {o, a, Convencion::Relleno0, {}, {}, r, QString::fromUtf8(n)};
+    static Campo<T> Fecha(int o, int a, Fuente f, const char* n = "") { return De(o, a, Convencion::Fecha, f, n); }
+    static Campo<T> Blanco(int o, int a, const char* n, Rol r = Rol::Ninguno) {
+        return {o, a, Convencion::Blanco, {}, {}, r, NombreDe(n, r)};
     }
+    static Campo<T> Blanco(int o, int a, Rol r = Rol::Ninguno) { return Blanco(o, a, "", r); }
+    static Campo<T> Relleno0(int o, int a, const char* n, Rol r = Rol::Ninguno) {
+        return {o, a, Convencion::Relleno0, {}, {}, r, NombreDe(n, r)};
+    }
+    static Campo<T> Relleno0(int o, int a, Rol r = Rol::Ninguno) { return Relleno0(o, a, "", r); }
     static Campo<T> Literal(int o, const char* t, const char* n, Rol r = Rol::Ninguno) {
         const QString s = QString::fromLatin1(t);
-        return {o, static_cast<int>(s.size()), Convencion::Literal, {}, s, r, QString::fromUtf8(n)};
+        return {o, static_cast<int>(s.size()), Convencion::Literal, {}, s, r, NombreDe(n, r)};
     }
+    static Campo<T> Literal(int o, const char* t, Rol r = Rol::Ninguno) { return Literal(o, t, "", r); }
     static Campo<T> Nulos(int o, int a) { return {o, a, Convencion::Nulos, {}, {}, Rol::Ninguno, "Libre"}; }
     static Campo<T> FinLinea(int o) {
         return {o, 2, Convencion::FinLinea, {}, {}, Rol::Ninguno, QString::fromUtf8("Fin de línea")};
@@ -133,6 +144,8 @@ QString ValorDe(const DisposicionDescrita& d, const QByteArray& registro, const 
 int ValorNumerico(const QString& texto);
 // A whole number, surrounding spaces allowed; throws TarsaError (13) otherwise.
 int Entero(const QString& texto);
+// A whole number, surrounding spaces allowed; 9999 otherwise.
+int EnteroO9999(const QString& texto);
 
 }  // namespace Registro
 
