@@ -161,6 +161,40 @@ TEST_F(Nomencladores, UnFalloAMitadDejaEseCatalogoComoEstabaYLosAnterioresAplica
     EXPECT_FALSE(gDB->EnTransaccion());
 }
 
+// Files that are not what the layout says: nothing half-applied, a clear word, the previous catalog kept.
+TEST_F(Nomencladores, UnArchivoQueNoEsDelFormatoNoSeAplicaAMedias) {
+    const QByteArray bueno = Reg({{"A01", 10}, {"COLERA", 150}, {"0", 1}});
+    const QByteArray enUtf8 =
+        Reg({{"B02", 10}, {"", 150}, {"0", 1}}).replace(10, 12, QString::fromUtf8("HIPERTENSIÓN").toUtf8());
+    const struct {
+        const char* caso;
+        QByteArray contenido;
+        bool aplicado;
+        QString diagnosticos;  // the codes left in the table
+    } casos[] = {
+        {"vacío", "", true, "X99"},
+        {"último registro corto", bueno + bueno.left(40), true, "A01,X99"},
+        {"codificado en UTF-8", bueno + enUtf8 + bueno, false, "X99"},
+        {"sin fines de línea", QByteArray(163 * 2, 'A'), false, "X99"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        gDB->Ejecutar("DELETE FROM Diagnosticos");
+        clsDiagnostico previo;
+        previo.Empresa = 4;
+        previo.Procesar(1, "X99", "PREVIO");
+        EscribirArchivo(d + "/download/_SAL.4", c.contenido);
+        mensajes.mostrados.clear();
+        EXPECT_EQ(ActualizarNomencladores({false, false, true, false, false, false}), c.aplicado);
+        EXPECT_EQ(Valor("SELECT group_concat(Codigo) FROM (SELECT Codigo FROM Diagnosticos ORDER BY Codigo)").toString(),
+                  c.diagnosticos);
+        if (!c.aplicado) {
+            ASSERT_EQ(mensajes.mostrados.size(), 1);
+            EXPECT_TRUE(mensajes.mostrados[0].texto.contains("no tiene el formato esperado"));
+        }
+    }
+}
+
 TEST_F(Nomencladores, UnaFilaQueLaBaseRechazaSeInformaYSigue) {
     Entregar("_SAL.4", {Reg({{"A01", 10}, {"COLERA", 150}, {"0", 1}}), Reg({{"", 10}, {"SIN CODIGO", 150}, {"0", 1}}),
                         Reg({{"B02", 10}, {"TIFUS", 150}, {"0", 1}})});
