@@ -261,4 +261,22 @@ TEST_F(NomencladoresSimulador, ElDialogoPideAplicaYMuestraElResultado) {
     EXPECT_EQ(ventana.result(), QDialog::Rejected);
 }
 
+// The refresh at load asks for the changes only: what the local catalog had stays, the delivered rows
+// join it.
+TEST_F(NomencladoresSimulador, LaActualizacionAlIniciarPideSoloLasNovedades) {
+    sim.Iniciar(dirTrabajo, "ok", {"--catalogs", Generar("V250", 300)});
+    modales.Instalar();
+    clsMedicamento propio;
+    propio.Empresa = 4;
+    propio.Procesar(1, 9999999, "", "CARGADO A MANO");
+    gActualizaMedicamentos = true;
+    gActualizaMedicos = gActualizaDiagnosticos = false;
+    ActualizacionAutomaticaNomencladores();
+    gActualizaMedicamentos = false;
+    EXPECT_EQ(Contar("Medicamentos"), 301);
+    EXPECT_EQ(Contar("Diagnosticos"), 0);  // not flagged
+    EXPECT_TRUE(modales.vistas.contains("frmMostrarErrores"));  // the counts are listed
+    EXPECT_TRUE(Comentarios().contains("0 Se insertaron 300 medicamentos"));
+}
+
 }  // namespace

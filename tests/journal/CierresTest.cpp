@@ -4,11 +4,13 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTreeWidget>
 
 #include "TestConfig.h"
 #include "catalogs/ConBase.h"
 #include "exchange/modIntercambio.h"
 #include "journal/frmCierres.h"
+#include "journal/frmInicio.h"
 #include "platform/Rutas.h"
 #include "support/Controles.h"
 #include "support/Simulador.h"
@@ -21,7 +23,7 @@ protected:
         ConBase::SetUp();
         gQueloPath = dirTrabajo;
         gTermDir = CrearDirectorioTerminal();
-        gCodigoEmpresa = "4";
+        gCodigoEmpresa = gEmpresa = "4";
         gCodigoActividad = "1";
         gTerminal = "LIC1";
         gTipoActividad = "1";
@@ -139,6 +141,14 @@ TEST_F(Cierres, UnCierreConObservacionesLasListaYQuedaEnElDiario) {
     EXPECT_TRUE(modales.vistas.contains("frmMuestraTicket"));
     EXPECT_TRUE(dialogo.isVisible());
     EXPECT_EQ(Valor("SELECT Operacion || ' ' || CAST(Ticket AS INTEGER) FROM Transaccion").toString(), "09 4100");
+
+    // The closure is in the list of the last tickets.
+    frmInicio ultimos;
+    const QTreeWidget* lista = ultimos.findChild<QTreeWidget*>("lvwTransacciones");
+    QStringList textos;
+    for (int i = 0; i < lista->topLevelItemCount(); ++i)
+        for (int c = 0; c < lista->columnCount(); ++c) textos << lista->topLevelItem(i)->text(c);
+    EXPECT_TRUE(textos.contains("4100")) << textos.join('|').toStdString();
 }
 
 }  // namespace
