@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QMainWindow>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -172,6 +173,14 @@ void ActualizacionAutomaticaNomencladores() {
     const Solicitud solicitud = EnviarPedido(gLicenciaMatricula ? QString() : gTerminal);
     if (!solicitud.Procesada()) return;
     gColErrores.clear();
-    ActualizarNomencladores(pedido);
+    // The count goes to the main window's status bar, which repaints meanwhile (it takes no input
+    // until the catalogs are applied).
+    auto* principal = qobject_cast<QMainWindow*>(QApplication::activeWindow());
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    ActualizarNomencladores(pedido, [principal](const QString& texto) {
+        if (principal) principal->statusBar()->showMessage(texto);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    });
+    QApplication::restoreOverrideCursor();
     MostrarErrores(QApplication::activeWindow());
 }
