@@ -69,16 +69,12 @@ frmActualizacionNomencladores::frmActualizacionNomencladores(QWidget* parent) : 
         });
     }
 
-    lblMatricula_ = new QLabel(QString::fromUtf8("&Matrícula:"), this);
-    lblMatricula_->setObjectName("lblMatricula");
-    txtMatricula_ = new QLineEdit(this);
-    txtMatricula_->setObjectName("txtMatricula");
-    txtMatricula_->setMaxLength(6);
-    lblMatricula_->setBuddy(txtMatricula_);
-    PrepararMatricula(lblMatricula_, txtMatricula_);
-    auto* matricula = new QHBoxLayout;
-    matricula->addWidget(lblMatricula_);
-    matricula->addWidget(txtMatricula_);
+    const CampoMatricula matricula = CrearMatricula(this);
+    lblMatricula_ = matricula.etiqueta;
+    txtMatricula_ = matricula.caja;
+    auto* filaMatricula = new QHBoxLayout;
+    filaMatricula->addWidget(lblMatricula_);
+    filaMatricula->addWidget(txtMatricula_);
 
     cmdAceptar_ = new QPushButton("&Aceptar", this);
     cmdAceptar_->setObjectName("cmdAceptar");
@@ -96,7 +92,7 @@ frmActualizacionNomencladores::frmActualizacionNomencladores(QWidget* parent) : 
 
     auto* todo = new QVBoxLayout(this);
     todo->addWidget(marco);
-    todo->addLayout(matricula);
+    todo->addLayout(filaMatricula);
     todo->addLayout(botones);
     todo->addWidget(stbNomencladores_);
     setMinimumWidth(360);
