@@ -1,7 +1,7 @@
 // Field formatting: turning user input and catalog values into the fixed texts of the terminal
 // files, with the regional rules of the default locale.
 #include <QLocale>
-
+#include <algorithm>
 #include <cmath>
 
 #include "core/modTarsa.h"
@@ -53,6 +53,13 @@ QString FormatearNumero(const QVariant& valor, int tipo) {
 double TextoANumero(const QString& texto, bool vacioEsCero) {
     const QString t = texto.trimmed();
     if (t.isEmpty()) return vacioEsCero ? 0 : -1;
+    // Plain digits (the whole numbers of the catalog files) read the same in every locale; they skip
+    // the locale, which a catalog of tens of thousands of rows feels.
+    if (t.size() <= 15 && std::all_of(t.begin(), t.end(), [](QChar c) { return c >= '0' && c <= '9'; })) {
+        qint64 n = 0;
+        for (const QChar c : t) n = n * 10 + (c.unicode() - '0');
+        return static_cast<double>(n);
+    }
     bool ok = false;
     const double n = QLocale().toDouble(t, &ok);
     return ok ? n : 0;
@@ -97,15 +104,22 @@ bool NormalizarFecha(QVariant& valor) {
     const QDate hoy = QDate::currentDate();
     if (!t.contains('/')) {
         switch (t.size()) {
-            case 8: t = t.left(2) + '/' + t.mid(2, 2) + '/' + t.mid(4); break;
+            case 8:
+                t = t.left(2) + '/' + t.mid(2, 2) + '/' + t.mid(4);
+                break;
             case 6: {
                 const QString aa = t.mid(4, 2);
                 t = t.left(2) + '/' + t.mid(2, 2) + '/' + (aa.toInt() <= 20 ? "20" : "19") + aa;
                 break;
             }
-            case 4: t = t.left(2) + '/' + t.mid(2, 2) + '/' + QString::number(hoy.year()); break;
-            case 2: t = t + '/' + RellenarCeros(hoy.month(), 2) + '/' + QString::number(hoy.year()); break;
-            default: break;
+            case 4:
+                t = t.left(2) + '/' + t.mid(2, 2) + '/' + QString::number(hoy.year());
+                break;
+            case 2:
+                t = t + '/' + RellenarCeros(hoy.month(), 2) + '/' + QString::number(hoy.year());
+                break;
+            default:
+                break;
         }
     } else if (const auto d = ParsearFechaDMA(t)) {
         t = d->toString("dd/MM/yyyy");
@@ -134,7 +148,8 @@ int FiltrarTecla(int tecla, int tipo) {
         case 7:
             if (tecla == ' ') return tecla;
             break;
-        default: break;
+        default:
+            break;
     }
     Pitido();
     return 0;
@@ -151,16 +166,32 @@ qint16 SeparadorDecimal() {
 int CodigoOperacionVersion(int codigo) {
     if (gVersion != "V101") return codigo;
     switch (codigo) {
-        case 1: case 9: case 11: return 1;
-        case 2: case 7: case 12: return 3;
-        case 3: case 6: return 2;
-        case 4: case 14: return 0;
-        case 21: return 4;
-        case 22: return 6;
-        case 31: return 5;
-        case 32: return 7;
-        case 41: return 41;
-        default: return -1;
+        case 1:
+        case 9:
+        case 11:
+            return 1;
+        case 2:
+        case 7:
+        case 12:
+            return 3;
+        case 3:
+        case 6:
+            return 2;
+        case 4:
+        case 14:
+            return 0;
+        case 21:
+            return 4;
+        case 22:
+            return 6;
+        case 31:
+            return 5;
+        case 32:
+            return 7;
+        case 41:
+            return 41;
+        default:
+            return -1;
     }
 }
 
@@ -171,18 +202,31 @@ int CodigoTipoPrescripcion(const QString& nombre) {
 
 QString NombreOperacion(int codigo) {
     switch (codigo) {
-        case 1: return "Alta de ticket";
-        case 2: return "Anulación de ticket";
-        case 3: return "Devolución de ticket";
-        case 4: return "Consulta de ticket";
-        case 5: return "Alta diferida de ticket";
-        case 10: return "Excluir receta de un cierre";
-        case 11: return "Incluir receta previamente excluída";
-        case 41: return "Verificar beneficiario";
-        case 42: return "Verificar beneficiario/medicamento";
-        case 51: return "Solicitar autorización";
-        case 53: return "Consultar resolución solicitud autorización";
-        case 80: return "Reimpresión de ticket";
-        default: return QString::number(codigo);
+        case 1:
+            return "Alta de ticket";
+        case 2:
+            return "Anulación de ticket";
+        case 3:
+            return "Devolución de ticket";
+        case 4:
+            return "Consulta de ticket";
+        case 5:
+            return "Alta diferida de ticket";
+        case 10:
+            return "Excluir receta de un cierre";
+        case 11:
+            return "Incluir receta previamente excluída";
+        case 41:
+            return "Verificar beneficiario";
+        case 42:
+            return "Verificar beneficiario/medicamento";
+        case 51:
+            return "Solicitar autorización";
+        case 53:
+            return "Consultar resolución solicitud autorización";
+        case 80:
+            return "Reimpresión de ticket";
+        default:
+            return QString::number(codigo);
     }
 }

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <array>
 
 namespace Ansi {
 
@@ -38,8 +39,21 @@ QByteArray Codificar(const QString& texto) {
 }
 
 QString Decodificar(const QByteArray& bytes) {
-    QStringDecoder decodificador("windows-1252", QStringConverter::Flag::Stateless);
-    return decodificador.decode(bytes);
+    // One character per byte, from a table the decoder fills once: making a decoder for every
+    // record of a catalog costs more than reading the record.
+    static const std::array<char16_t, 256> tabla = [] {
+        std::array<char16_t, 256> t{};
+        QStringDecoder decodificador("windows-1252", QStringConverter::Flag::Stateless);
+        for (int b = 0; b < 256; ++b) {
+            const QString c = decodificador.decode(QByteArray(1, static_cast<char>(b)));
+            t[b] = c.size() == 1 ? c[0].unicode() : char16_t(QChar::ReplacementCharacter);
+        }
+        return t;
+    }();
+    QString texto(bytes.size(), Qt::Uninitialized);
+    QChar* p = texto.data();
+    for (const char b : bytes) *p++ = QChar(tabla[static_cast<unsigned char>(b)]);
+    return texto;
 }
 
 bool Disponible() { return QStringEncoder("windows-1252").isValid() && QStringDecoder("windows-1252").isValid(); }

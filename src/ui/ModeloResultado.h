@@ -43,10 +43,15 @@ public:
         endResetModel();
     }
 
-    void Limpiar() {
+    void Limpiar() { Retirar(); }
+
+    // Empties the list and hands its rows over, so that the caller chooses when to free them.
+    QList<QVariantList> Retirar() {
         beginResetModel();
+        QList<QVariantList> filas = std::move(valores_);
         BorrarFilas();
         endResetModel();
+        return filas;
     }
 
     // The result's field names, and the field each listed column shows.

@@ -310,7 +310,9 @@ void frmPromptedSearch::Buscar() {
     cmdSearchBegin_->setEnabled(false);
     txtPattern_->setReadOnly(true);
     CursorEspera(true);
-    modelo_->Limpiar();
+    // The rows of the last search are freed once the first screen of the new one is shown: freeing a
+    // hundred thousand of them takes longer than reading that screen.
+    QList<QVariantList> anteriores = modelo_->Retirar();
     registros_.reset();
     anchosAuto_.clear();
     columnaOrden_ = -1;
@@ -382,9 +384,10 @@ void frmPromptedSearch::Buscar() {
                 loteValores.append(std::move(valores));
                 registros_->MoveNext();
                 if (primeraPantalla ? loteValores.size() >= kPrimeraPantalla : ceder.Toca()) {
-                    primeraPantalla = false;
                     modelo_->Agregar(loteValores);
                     ceder.Ceder();
+                    if (primeraPantalla) anteriores.clear();
+                    primeraPantalla = false;
                     excedido_ = excedido_ || reloj.elapsed() > limiteMs_;
                     if (interrumpir_ || excedido_) break;
                 }
