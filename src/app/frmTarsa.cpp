@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -98,12 +99,15 @@ QIcon Icono(const QString& marca, const QString& clave) {
     return QIcon(lienzo);
 }
 
-// The selection combos only change with the mouse or the arrow keys' list: typing is discarded.
+// Typing into the selection combos is discarded (a letter would jump to another company); the
+// arrows, Alt+Down, Tab and Shift+Tab work as in any list.
 class SinTeclado : public QObject {
 public:
     using QObject::QObject;
     bool eventFilter(QObject*, QEvent* e) override {
-        return e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease;
+        if (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease) return false;
+        const auto* tecla = static_cast<QKeyEvent*>(e);
+        return !tecla->text().isEmpty() && tecla->text().at(0).isPrint();
     }
 };
 

@@ -33,6 +33,7 @@
 #include "tickets/modTickets.h"
 #include "ui/AlSalirCampo.h"
 #include "ui/FiltroTeclas.h"
+#include "ui/OrdenTabulacion.h"
 #include "ui/frmMuestraLista.h"
 #include "ui/frmPromptedSearch.h"
 #include "ui/modReferencias.h"
@@ -102,6 +103,8 @@ frmTicketFarmaciaBase::frmTicketFarmaciaBase(int codigoOperacion, QWidget* padre
     lblTotalGeneral_ = Nuevo<QLabel>(this, "lblTotalGeneral");
     cmdAceptar_ = Nuevo<QPushButton>(this, "cmdAceptar", "Aceptar");
     cmdCancelar_ = Nuevo<QPushButton>(this, "cmdCancelar", "Cancelar");
+    // Enter on a button with the focus presses it, as in a dialog.
+    for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(true);
     // Enabled by the bitmap as soon as the operation has one header field.
     cmdAceptar_->setEnabled(false);
 
@@ -343,6 +346,8 @@ void frmTicketFarmaciaBase::AplicarBitmap() {
     diagnosticos_ = fmeDiagnosticos_->isEnabled();
 
     Disponer(diagnosticos_);
+    OrdenarTabulacion(this);
+    if (QWidget* primero = PrimerCampo(this)) primero->setFocus();
 
     if (txtFarmacia_->isEnabled()) txtFarmacia_->setText(Ajustes::Obtener(kAplicacion, kSeccionStart, "farmacia"));
 }
@@ -394,6 +399,9 @@ void frmTicketFarmaciaBase::SalirFecha(QLineEdit* campo) {
     if (campo->text().isEmpty()) return;
     QVariant fecha = campo->text();
     if (!NormalizarFecha(fecha)) {
+        MsgBox(QString::fromUtf8("La fecha %1 no es válida: escriba día, mes y año (dd/mm/aaaa, ddmmaa o dd/mm/aa).")
+                   .arg(campo->text()),
+               Mensajes::vbInformation, windowTitle());
         VolverAlCampo(campo);
         return;
     }
@@ -691,7 +699,7 @@ bool frmTicketFarmaciaBase::GrabarItems(const QString& d) {
         item.Autorizacion = fila->text(12);
         item.PlanCobertura = fila->text(13);
         item.TipoPrescripcion = fila->text(14).toInt();
-        item.CambioPrescripcion = LeerPalabrasSi(fila->text(15).trimmed());
+        item.CambioPrescripcion = LeerSiNo(fila->text(15));
         item.PorcentajeCobertura = fila->text(16);
         escrito = item.GrabarSVL3();
     }

@@ -25,6 +25,7 @@
 #include "platform/ui/Modal.h"
 #include "platform/ui/Twips.h"
 #include "ui/ModeloResultado.h"
+#include "ui/OrdenTabulacion.h"
 #include "ui/modPresentacion.h"
 
 // ---------------------------------------------------------------------------------------------
@@ -194,6 +195,7 @@ frmPromptedSearch::frmPromptedSearch(QWidget* padre) : QDialog(padre) {
         if (i.isValid() && lvwResult_->selectionModel()->isRowSelected(i.row(), {})) Aceptar();
     });
     txtPattern_->installEventFilter(this);
+    lvwResult_->installEventFilter(this);
 
     setMinimumSize(TwipsAPixeles(6300), TwipsAPixeles(3900));
     resize(TwipsAPixeles(9600), TwipsAPixeles(6000));
@@ -418,6 +420,7 @@ void frmPromptedSearch::Buscar() {
         if (modelo_->Filas() > 0)
             StatusBar_->showMessage(QString::number(modelo_->Filas()) + " registro(s) encontrado(s)");
         cmdOK_->setEnabled(modelo_->Filas() > 0);
+        MarcarPrimeraFila();
     }
     CursorEspera(false);
     cmdSearchBegin_->setEnabled(true);
@@ -471,6 +474,16 @@ void frmPromptedSearch::OrdenarPor(int columna) {
 
 void frmPromptedSearch::ClickFila(const QModelIndex& indice) {
     cmdOK_->setEnabled(indice.isValid() && lvwResult_->selectionModel()->isRowSelected(indice.row(), {}));
+}
+
+// With rows found, the first is marked and the list takes the focus: the arrows choose, Enter
+// accepts, Shift+Tab goes back to the pattern.
+void frmPromptedSearch::MarcarPrimeraFila() {
+    if (modelo_->Filas() == 0) return;
+    const QModelIndex primera = modelo_->index(0, 0);
+    lvwResult_->setCurrentIndex(primera);
+    lvwResult_->selectionModel()->select(primera, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    lvwResult_->setFocus();
 }
 
 void frmPromptedSearch::Aceptar() {
@@ -531,6 +544,13 @@ void frmPromptedSearch::Descargar() {
 // Keys, focus and layout
 
 bool frmPromptedSearch::eventFilter(QObject* objeto, QEvent* e) {
+    if (objeto == lvwResult_ && e->type() == QEvent::KeyPress) {
+        const int tecla = static_cast<QKeyEvent*>(e)->key();
+        if ((tecla == Qt::Key_Return || tecla == Qt::Key_Enter) && lvwResult_->selectionModel()->hasSelection()) {
+            Aceptar();
+            return true;
+        }
+    }
     if (objeto == txtPattern_) {
         if (e->type() == QEvent::KeyPress) {
             const int tecla = static_cast<QKeyEvent*>(e)->key();
@@ -555,6 +575,13 @@ void frmPromptedSearch::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     Distribuir();
     DimensionarColumnas();
+    // Tab follows the screen, but the dialog starts in the pattern: what the user types at once is
+    // what is searched for.
+    OrdenarTabulacion(this);
+    if (txtPattern_->isEnabled())
+        txtPattern_->setFocus();
+    else
+        cmdSearchBegin_->setFocus();
 }
 
 // The pattern box starts 780 twips from the left edge, or 2340 when the option list sits before

@@ -88,6 +88,7 @@ private:
     void DimensionarColumnas();
     void OrdenarPor(int columna);
     void ClickFila(const QModelIndex& indice);
+    void MarcarPrimeraFila();
     void FallaBusqueda(const std::exception& e);
     void CursorEspera(bool activo);
     void Descargar();

@@ -163,8 +163,11 @@ TEST_F(TicketFarmaciaTest, DatesAreNormalisedAndNeverLaterThanToday) {
         QString tecleado, queda;
         bool vuelve;  // focus back in the field, its text selected
     } casos[] = {
-        {"150305", "15/03/2005", false}, {"1/2/2024", "01/02/2024", false}, {"", "", false},
-        {"31042005", "31042005", true},  // not a real date: back to the field, no message
+        {"150305", "15/03/2005", false},
+        {"1/2/2024", "01/02/2024", false},
+        {"", "", false},
+        {"06/12/24", "06/12/2024", false},  // a two-digit year after slashes too
+        {"31042005", "31042005", true},     // not a real date: back to the field, saying why
         {manana.toString("ddMMyyyy"), manana.toString("dd/MM/yyyy"), true},
     };
     for (const auto& c : casos) {
@@ -178,8 +181,13 @@ TEST_F(TicketFarmaciaTest, DatesAreNormalisedAndNeverLaterThanToday) {
         EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == esperado; }, 2000));
         if (c.vuelve) EXPECT_EQ(venta->selectedText(), c.queda);
         const bool futura = c.tecleado == manana.toString("ddMMyyyy");
-        ASSERT_EQ(mensajes.mostrados.size(), futura ? 1 : 0);
-        if (futura) EXPECT_EQ(mensajes.mostrados[0].texto, "La fecha no puede ser mayor a la actual");
+        ASSERT_EQ(mensajes.mostrados.size(), c.vuelve ? 1 : 0);
+        if (futura)
+            EXPECT_EQ(mensajes.mostrados[0].texto, "La fecha no puede ser mayor a la actual");
+        else if (c.vuelve)
+            EXPECT_EQ(mensajes.mostrados[0].texto,
+                      QString::fromUtf8("La fecha 31042005 no es válida: escriba día, mes y año (dd/mm/aaaa, "
+                                        "ddmmaa o dd/mm/aa)."));
     }
 }
 
@@ -212,6 +220,7 @@ TEST_F(TicketFarmaciaTest, ItemsThroughTheDialogAndTheirTotals) {
         return Hijo<QLabel>(f, "lblTotal")->text() + " " + Hijo<QLabel>(f, "lblTotalGeneral")->text();
     };
     QList<QStringList> tecleados{{"111", "2", "10"}, {"222", "1", "5.5"}};  // troquel, quantity, price
+    for (int i = 0; i < 3; ++i) mensajes.Responder(Mensajes::vbYes);  // none is in the catalog: added all the same
     modales["frmItemTicketFarmacia"] = [&](QDialog& d) {
         const QStringList t = tecleados.takeFirst();
         Escribir(&d, "txtTroquel", t[0]);
