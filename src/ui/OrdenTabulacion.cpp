@@ -2,62 +2,59 @@
 
 #include <QAbstractButton>
 #include <QWidget>
+
 #include <algorithm>
 
 namespace {
 
-struct Lugar {
-    QWidget* control;
-    QRect rect;  // in the window's coordinates
-};
+bool TomaFoco(const QWidget* w) { return (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy(); }
 
-// Controls that take the focus with Tab, without the parts of a composite control (the line edit
-// of a combo, say), which come along with it.
-QList<Lugar> Lugares(QWidget* ventana) {
-    QList<Lugar> r;
-    const auto tomaFoco = [ventana](QWidget* w) {
-        return w != ventana && w->window() == ventana && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy();
-    };
-    for (QWidget* w : ventana->findChildren<QWidget*>()) {
-        if (!tomaFoco(w)) continue;
-        bool parte = false;
-        for (QWidget* p = w->parentWidget(); p && p != ventana && !parte; p = p->parentWidget()) parte = tomaFoco(p);
-        // A hidden control's place says nothing; it stays out of the order (Tab skips it anyway).
-        if (!parte && w->isVisibleTo(ventana)) r.append({w, QRect(w->mapTo(ventana, QPoint(0, 0)), w->size())});
-    }
-    return r;
+bool TieneCampos(const QWidget* w) {
+    for (const QWidget* hijo : w->findChildren<QWidget*>())
+        if (TomaFoco(hijo) && hijo->isVisibleTo(w)) return true;
+    return false;
 }
 
-// Rows: controls whose middles lie within half a control's height of the row's first one.
-QList<Lugar> EnOrden(QWidget* ventana) {
-    QList<Lugar> lugares = Lugares(ventana);
-    std::stable_sort(lugares.begin(), lugares.end(),
-                     [](const Lugar& a, const Lugar& b) { return a.rect.center().y() < b.rect.center().y(); });
-    QList<Lugar> r;
-    for (qsizetype i = 0; i < lugares.size();) {
-        const int medio = lugares[i].rect.center().y();
-        const int tolerancia = std::max(4, lugares[i].rect.height() / 2);
+// The shown controls of a container that take the focus with Tab, in screen order: its children by
+// rows (tops within half a control's height of the row's first), left to right along a row; a frame
+// among them stands for its own controls, in their own order. A control is one unit with its parts
+// (the line edit of a combo, say).
+void Recorrer(QWidget* contenedor, QList<QWidget*>& orden) {
+    QList<QWidget*> hijos;
+    for (QWidget* w : contenedor->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!w->isWindow() && w->isVisibleTo(contenedor) && (TomaFoco(w) || TieneCampos(w))) hijos.append(w);
+    std::stable_sort(hijos.begin(), hijos.end(), [](const QWidget* a, const QWidget* b) { return a->y() < b->y(); });
+    for (qsizetype i = 0; i < hijos.size();) {
+        const int arriba = hijos[i]->y();
+        const int tolerancia = std::max(4, hijos[i]->height() / 2);
         qsizetype fin = i;
-        while (fin < lugares.size() && lugares[fin].rect.center().y() - medio <= tolerancia) ++fin;
-        QList<Lugar> fila = lugares.mid(i, fin - i);
-        std::stable_sort(fila.begin(), fila.end(),
-                         [](const Lugar& a, const Lugar& b) { return a.rect.x() < b.rect.x(); });
-        r += fila;
+        while (fin < hijos.size() && hijos[fin]->y() - arriba <= tolerancia) ++fin;
+        QList<QWidget*> fila = hijos.mid(i, fin - i);
+        std::stable_sort(fila.begin(), fila.end(), [](const QWidget* a, const QWidget* b) { return a->x() < b->x(); });
+        for (QWidget* w : fila) {
+            if (TomaFoco(w)) orden.append(w);
+            else Recorrer(w, orden);
+        }
         i = fin;
     }
-    return r;
+}
+
+QList<QWidget*> EnOrden(QWidget* ventana) {
+    QList<QWidget*> orden;
+    Recorrer(ventana, orden);
+    return orden;
 }
 
 }  // namespace
 
 void OrdenarTabulacion(QWidget* ventana) {
-    const QList<Lugar> orden = EnOrden(ventana);
-    for (qsizetype i = 1; i < orden.size(); ++i) QWidget::setTabOrder(orden[i - 1].control, orden[i].control);
+    const QList<QWidget*> orden = EnOrden(ventana);
+    for (qsizetype i = 1; i < orden.size(); ++i) QWidget::setTabOrder(orden[i - 1], orden[i]);
 }
 
 QWidget* PrimerCampo(QWidget* ventana) {
-    for (const Lugar& l : EnOrden(ventana))
-        if (l.control->isEnabled()) return l.control;
+    for (QWidget* w : EnOrden(ventana))
+        if (w->isEnabled()) return w;
     return nullptr;
 }
 

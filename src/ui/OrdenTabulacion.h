@@ -1,6 +1,6 @@
 #pragma once
 // The Tab key follows the screen: top to bottom, and left to right along a row, whatever order the
-// controls were made in; a window starts in its first control.
+// controls were made in; the controls of a frame go together; a window starts in its first control.
 class QWidget;
 
 // Chains the shown controls of ventana that take the focus with Tab by where they stand in it; run

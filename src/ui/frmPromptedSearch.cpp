@@ -366,6 +366,8 @@ void frmPromptedSearch::Buscar() {
                 indices.append(encontrado);
             }
             medidores.resize(columnas.size());
+            QList<bool> moneda;
+            for (const ColumnaResultado& col : columnas) moneda.append(EsCampoMoneda(col.Campo));
 
             CederInterfaz ceder;
             while (!registros_->EOF_()) {
@@ -375,7 +377,7 @@ void frmPromptedSearch::Buscar() {
                 QStringList textos;
                 textos.reserve(indices.size());
                 for (qsizetype c = 0; c < indices.size(); ++c) {
-                    textos.append(TextoVisible(valores[indices[c]]));
+                    textos.append(moneda[c] ? TextoMoneda(valores[indices[c]]) : TextoVisible(valores[indices[c]]));
                     medidores[c].Considerar(estimador.Estimar(textos.last()), textos.last());
                 }
                 loteValores.append(std::move(valores));
@@ -431,7 +433,18 @@ void frmPromptedSearch::FallaBusqueda(const std::exception& e) {
     CursorEspera(false);
     cmdSearchBegin_->setEnabled(true);
     txtPattern_->setReadOnly(false);
-    MsgBox("Error:\n" + ComoTarsaError(e).Descripcion + "\n", Mensajes::vbCritical, windowTitle());
+    MsgBox("Error:\n" + TextoFalla(ComoTarsaError(e)) + "\n", Mensajes::vbCritical, windowTitle());
+}
+
+// The database engine speaks English and quotes the statement: the user reads what went wrong in
+// Spanish, with the engine's words (never the statement) only as a detail.
+QString frmPromptedSearch::TextoFalla(const TarsaError& t) {
+    if (t.Fuente != QLatin1String("BaseDatos")) return t.Descripcion;
+    QString detalle = t.Descripcion;
+    if (const qsizetype sentencia = detalle.indexOf(" ["); sentencia >= 0) detalle.truncate(sentencia);
+    return QString::fromUtf8("No se pudo buscar con el texto ingresado. Revíselo (una opción numérica admite sólo "
+                             "números) y vuelva a intentarlo.\n(Detalle: ") +
+           detalle + ")";
 }
 
 void frmPromptedSearch::CursorEspera(bool activo) {

@@ -90,6 +90,7 @@ private:
     void ClickFila(const QModelIndex& indice);
     void MarcarPrimeraFila();
     void FallaBusqueda(const std::exception& e);
+    static QString TextoFalla(const class TarsaError& t);
     void CursorEspera(bool activo);
     void Descargar();
 

@@ -3,6 +3,7 @@
 #include <QLabel>
 
 #include "platform/Ajustes.h"
+#include "support/Disposicion.h"
 #include "tickets/EntornoTickets.h"
 #include "tickets/frmDiagnostico.h"
 #include "tickets/frmItemTicketFarmacia.h"
@@ -195,6 +196,7 @@ TEST_F(ItemTicketFarmaciaTest, TheItemBitmapDecidesTheFields) {
         Abrir(
             [&](QDialog& d) {
                 d.show();
+                ComprobarDisposicion(&d);
                 for (const QString& nombre : controles) {
                     QWidget* w = Hijo<QWidget>(&d, nombre);
                     const bool visible = nombre == "txtPrecio" || (c.habilitados.contains(nombre) && nombre != prescripcion[1]);

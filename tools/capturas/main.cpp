@@ -30,14 +30,18 @@
 #include "exchange/clsItemTicket.h"
 #include "exchange/clsTicket.h"
 #include "exchange/frmProcesando.h"
+#include "journal/frmCierres.h"
 #include "journal/frmInicio.h"
+#include "journal/frmTicket.h"
 #include "journal/modTransaccionLocal.h"
 #include "platform/Rutas.h"
 #include "platform/TarsaError.h"
 #include "platform/ui/ImpresoraSistema.h"
 #include "platform/ui/Modal.h"
+#include "tickets/frmDiagnostico.h"
 #include "tickets/frmTicketFarmaciaBase.h"
 #include "ui/frmAbout.h"
+#include "ui/frmActualizacionNomencladores.h"
 #include "ui/frmConfiguracion.h"
 #include "ui/frmConfigurarVista.h"
 
@@ -319,6 +323,42 @@ void Configuracion(frmTarsa& ventana, const QString& salida) {
     Pulsar(vista, "cmdCancelar");
 }
 
+// The windows a consumption does not open on its own: the reduced ticket form, the diagnosis
+// dialog, a journalled ticket's view, closures and the catalog update.
+void OtrasVentanas(frmTarsa& ventana, const QString& salida) {
+    gPantallaReducida = true;
+    ventana.EjecutarBoton("K11");
+    frmTicketFarmaciaBase* reducida = frmTicketFarmaciaBase::Abierto();
+    if (!reducida) Fallar("Consumo no abrió el ticket reducido");
+    if (QWidget* marco = reducida->parentWidget(); qobject_cast<QMdiSubWindow*>(marco)) marco->move(10, 10);
+    Guardar(&ventana, salida, "consumo-reducido.png");
+    Tabulacion(reducida);
+    frmTicketFarmaciaBase::DescargarAbierto();
+    gPantallaReducida = false;
+
+    const auto mostrar = [&](const QString& archivo) {
+        EstablecerManejadorModal([&salida, archivo](QDialog& d) -> int {
+            d.show();
+            Guardar(&d, salida, archivo);
+            Tabulacion(&d);
+            return QDialog::Rejected;
+        });
+    };
+    mostrar("diagnostico.png");
+    frmDiagnostico::Cargar(23, "23", 1, 1);
+    mostrar("ticket-guardado.png");
+    frmTicket vista(&ventana);
+    vista.Cargar(QString("        FARMACIA DEMO\r\n  TICKET Nro 1001\r\n").repeated(6), "1001", "61404512300");
+    mostrar("nomencladores.png");
+    frmActualizacionNomencladores::Mostrar(&ventana);
+    EstablecerManejadorModal({});
+
+    frmCierres* cierres = frmCierres::Mostrar(false, &ventana);
+    Esperar([&] { return cierres->isVisible(); }, "cierres");
+    Guardar(cierres->window(), salida, "cierres.png");
+    cierres->window()->close();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -326,6 +366,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(kAplicacion);
     const QStringList args = QCoreApplication::arguments();
     if (args.size() != 2) Fallar("uso: tarsa-capturas <directorio de salida>");
+    // The main window fills the screen it is shown on: the captures show what fits at that size.
     if (qEnvironmentVariableIsEmpty("TARSA_SETTINGS") || qEnvironmentVariableIsEmpty("TARSA_APPDIR"))
         Fallar("TARSA_SETTINGS y TARSA_APPDIR deben nombrar una instalación de demostración (tarsa-demo)");
     const QString salida = QDir(args[1]).absolutePath();
@@ -347,8 +388,7 @@ int main(int argc, char** argv) {
     gActividad = "1";
 
     frmTarsa ventana;
-    ventana.resize(1180, 720);
-    ventana.move(0, 0);
+    ventana.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
     ventana.Cargar();
     ventana.show();
     Esperar([&] { return ventana.isVisible(); }, "ventana principal");
@@ -403,6 +443,7 @@ int main(int argc, char** argv) {
     acerca->close();
 
     Configuracion(ventana, salida);
+    OtrasVentanas(ventana, salida);
 
     gSimulador = nullptr;
     sim.terminate();
