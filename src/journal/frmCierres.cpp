@@ -105,13 +105,9 @@ frmCierres::frmCierres(bool cadenaSucursales, QWidget* parent) : QDialog(parent)
     chkIndicaCadena_->setChecked(cadenaSucursales);
     formulario->addRow(chkIndicaCadena_);
 
-    lblMatricula_ = new QLabel(QString::fromUtf8("&Matrícula:"), this);
-    lblMatricula_->setObjectName("lblMatricula");
-    txtMatricula_ = new QLineEdit(this);
-    txtMatricula_->setObjectName("txtMatricula");
-    txtMatricula_->setMaxLength(6);
-    lblMatricula_->setBuddy(txtMatricula_);
-    PrepararMatricula(lblMatricula_, txtMatricula_);
+    const CampoMatricula matricula = CrearMatricula(this);
+    lblMatricula_ = matricula.etiqueta;
+    txtMatricula_ = matricula.caja;
 
     auto* aceptar = new QPushButton("&Aceptar", this);
     aceptar->setObjectName("cmdAceptar");

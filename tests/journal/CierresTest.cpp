@@ -1,13 +1,16 @@
 // Closures: the request record each option writes under each protocol, the proposed period, and a
 // closure answered with messages against the terminal simulator.
-#include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTreeWidget>
 
+#include "TestConfig.h"
 #include "catalogs/ConBase.h"
 #include "exchange/modIntercambio.h"
 #include "journal/frmCierres.h"
+#include "journal/frmInicio.h"
 #include "platform/Rutas.h"
 #include "support/Controles.h"
 #include "support/Simulador.h"
@@ -20,7 +23,7 @@ protected:
         ConBase::SetUp();
         gQueloPath = dirTrabajo;
         gTermDir = CrearDirectorioTerminal();
-        gCodigoEmpresa = "4";
+        gCodigoEmpresa = gEmpresa = "4";
         gCodigoActividad = "1";
         gTerminal = "LIC1";
         gTipoActividad = "1";
@@ -62,34 +65,44 @@ TEST_F(Cierres, CadaOpcionGrabaElRegistroQueEsperaLaVersion) {
     }
 }
 
-TEST_F(Cierres, FechasFiltroYSucursalesVanEnSusPosiciones) {
-    gVersion = "V250";
+// Every record against the golden files of tests/data, typed by hand from the layouts (the values are
+// listed in tests/data/README.md): the provider is a chain of branches.
+TEST_F(Cierres, LosRegistrosCoincidenConLosPatrones) {
     const struct {
-        const char* desde;
-        const char* hasta;
-        bool cadena;
-        const char* fechas;  // positions 20 to 35
-        const char* marcas;  // positions 99 and 100
+        const char* version;
+        const char* tipo;
+        int opcion;
+        const char* numero;
+        const char* fecha;  // both dates
+        int filtro;         // index in the list
+        const char* subido;
+        const char* patron;
     } casos[] = {
-        {"", "", false, "                ", "00"},  // empty boxes: blanks; the first filter, code 0
-        {"01/02/2024", "29/02/2024", true, "2024020120240229", "10"},
+        {"V250", "1", 0, "", "", 0, "_SAL.0", "sal0_cierre_v250_op0.bin"},
+        {"V250", "1", 1, "", "", 0, "_SAL.0", "sal0_cierre_v250_op1.bin"},
+        {"V250", "1", 2, "123", "", 0, "_SAL.0", "sal0_cierre_v250_op2.bin"},
+        {"V250", "1", 3, "", "29/02/2024", 5, "_SAL.0", "sal0_cierre_v250_op3.bin"},
+        {"V250", "1", 4, "", "29/02/2024", 0, "_SAL.0", "sal0_cierre_v250_op4.bin"},
+        {"V250", "1", 5, "", "", 0, "_SVL.1", "svl1_cierre_excluir_v250.bin"},
+        {"V101", "1", 0, "", "", 0, "_SAL.0", "sal0_cierre_v101_farmacia.bin"},
+        {"V101", "2", 4, "", "", 0, "_SAL.0", "sal0_cierre_v101_otros.bin"},
     };
     for (const auto& c : casos) {
-        SCOPED_TRACE(c.desde);
-        frmCierres dialogo(c.cadena);
-        Hijo<QRadioButton>(&dialogo, "optOpcion3")->click();  // tickets by dates
-        Hijo<QLineEdit>(&dialogo, "txtFechaDesde")->setText(c.desde);
-        Hijo<QLineEdit>(&dialogo, "txtFechaHasta")->setText(c.hasta);
+        SCOPED_TRACE(c.patron);
+        gVersion = c.version;
+        gTipoActividad = c.tipo;
+        const QString subido = Rutas::Resolver(DirectorioIntercambio() + "/UpLoad/" + c.subido);
+        QFile::remove(subido);
+        frmCierres dialogo(true);
+        Hijo<QRadioButton>(&dialogo, QString("optOpcion%1").arg(c.opcion))->click();
+        Hijo<QLineEdit>(&dialogo, "txtNumeroCierre")->setText(c.numero);
+        Hijo<QLineEdit>(&dialogo, "txtFechaDesde")->setText(QString(c.fecha).isEmpty() ? "" : "01/02/2024");
+        Hijo<QLineEdit>(&dialogo, "txtFechaHasta")->setText(c.fecha);
+        Hijo<QLineEdit>(&dialogo, "txtNumeroCupon")->setText("4567");
+        Hijo<QComboBox>(&dialogo, "cboOpciones")->setCurrentIndex(c.filtro);
         ASSERT_TRUE(dialogo.GrabarPedido());
-        const QByteArray r = LeerArchivo(Sal0());
-        EXPECT_EQ(r.mid(19, 16), c.fechas);
-        EXPECT_EQ(r.mid(98, 2), c.marcas);
+        EXPECT_EQ(LeerArchivo(subido), LeerArchivo(QString(TARSA_TEST_DATA_DIR) + "/" + c.patron));
     }
-    // Closing coupons offers no filter: its position is a blank.
-    frmCierres cerrar(false);
-    Hijo<QRadioButton>(&cerrar, "optOpcion4")->click();
-    ASSERT_TRUE(cerrar.GrabarPedido());
-    EXPECT_EQ(LeerArchivo(Sal0()).mid(98, 2), "0 ");
 }
 
 TEST(CierresPeriodo, ElPeriodoPropuestoEsElMesAnteriorEntero) {
@@ -128,6 +141,14 @@ TEST_F(Cierres, UnCierreConObservacionesLasListaYQuedaEnElDiario) {
     EXPECT_TRUE(modales.vistas.contains("frmMuestraTicket"));
     EXPECT_TRUE(dialogo.isVisible());
     EXPECT_EQ(Valor("SELECT Operacion || ' ' || CAST(Ticket AS INTEGER) FROM Transaccion").toString(), "09 4100");
+
+    // The closure is in the list of the last tickets.
+    frmInicio ultimos;
+    const QTreeWidget* lista = ultimos.findChild<QTreeWidget*>("lvwTransacciones");
+    QStringList textos;
+    for (int i = 0; i < lista->topLevelItemCount(); ++i)
+        for (int c = 0; c < lista->columnCount(); ++c) textos << lista->topLevelItem(i)->text(c);
+    EXPECT_TRUE(textos.contains("4100")) << textos.join('|').toStdString();
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 // saves each window as PNG in the state a newcomer sees it.
 #include <QAbstractItemModel>
 #include <QAction>
+#include <QCheckBox>
 #include <QApplication>
 #include <QComboBox>
 #include <QDeadlineTimer>
@@ -17,7 +18,10 @@
 #include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <cstdio>
@@ -324,7 +328,7 @@ void Configuracion(frmTarsa& ventana, const QString& salida) {
 }
 
 // The windows a consumption does not open on its own: the reduced ticket form, the diagnosis
-// dialog, a journalled ticket's view, closures and the catalog update.
+// dialog and a journalled ticket's view.
 void OtrasVentanas(frmTarsa& ventana, const QString& salida) {
     gPantallaReducida = true;
     ventana.EjecutarBoton("K11");
@@ -349,14 +353,48 @@ void OtrasVentanas(frmTarsa& ventana, const QString& salida) {
     mostrar("ticket-guardado.png");
     frmTicket vista(&ventana);
     vista.Cargar(QString("        FARMACIA DEMO\r\n  TICKET Nro 1001\r\n").repeated(6), "1001", "61404512300");
-    mostrar("nomencladores.png");
-    frmActualizacionNomencladores::Mostrar(&ventana);
     EstablecerManejadorModal({});
+}
 
-    frmCierres* cierres = frmCierres::Mostrar(false, &ventana);
+// Administración → Nomencladores ... with the medications ticked, its status bar while the demo's
+// 50,000 medications are applied, and Administración → Cierres ... at "Cerrar cupones".
+void Administracion(frmTarsa& ventana, const QString& salida) {
+    QTimer progreso;
+    bool tomada = false;
+    EstablecerManejadorModal([&](QDialog& d) -> int {
+        if (d.objectName() != "frmActualizacionNomencladores") {
+            if (d.objectName() == "frmProcesando") return d.exec();
+            return QDialog::Accepted;  // the counts and the ticket
+        }
+        d.show();
+        for (const char* casilla : {"chkMedicamentos", "chkTMedicamentos"})
+            d.findChild<QCheckBox*>(casilla)->setChecked(true);
+        Guardar(&d, salida, "nomencladores.png");
+        Tabulacion(&d);
+        // The window repaints while a catalog is applied: its status bar is taken half-way.
+        auto* barra = d.findChild<QStatusBar*>("stbNomencladores");
+        QObject::connect(&progreso, &QTimer::timeout, [&] {
+            if (tomada || !barra->currentMessage().contains(" de ")) return;
+            tomada = true;
+            Guardar(&d, salida, "nomencladores-progreso.png");
+        });
+        progreso.start(20);
+        Pulsar(&d, "cmdAceptar");
+        progreso.stop();
+        return d.result();
+    });
+    ventana.findChild<QAction*>("mnuNomencladores")->trigger();
+    EstablecerManejadorModal({});
+    if (!tomada) Fallar("no se vio el avance de la actualización de nomencladores");
+
+    ventana.findChild<QAction*>("mnuCierres")->trigger();
+    QDialog* cierres = ventana.findChild<QDialog*>("frmCierres");
+    if (!cierres) Fallar("Cierres no abrió su ventana");
     Esperar([&] { return cierres->isVisible(); }, "cierres");
-    Guardar(cierres->window(), salida, "cierres.png");
-    cierres->window()->close();
+    cierres->findChild<QRadioButton*>("optOpcion4")->click();
+    Guardar(cierres, salida, "cierres.png");
+    Tabulacion(cierres);
+    cierres->close();
 }
 
 }  // namespace
@@ -379,7 +417,10 @@ int main(int argc, char** argv) {
 
     QProcess sim;
     sim.setProcessChannelMode(QProcess::ForwardedChannels);
-    sim.start(Rutas::Unir(QCoreApplication::applicationDirPath(), "tarsa-terminal-sim"), {"--dir", gQueloPath});
+    // The demo's catalog files lie beside its application directory.
+    const QString catalogos = QDir(qEnvironmentVariable("TARSA_APPDIR") + "/../catalogos").absolutePath();
+    sim.start(Rutas::Unir(QCoreApplication::applicationDirPath(), "tarsa-terminal-sim"),
+              {"--dir", gQueloPath, "--catalogs", catalogos});
     if (!sim.waitForStarted(5000)) Fallar("no arranca tarsa-terminal-sim");
     gSimulador = &sim;
     LlenarDiario();
@@ -443,6 +484,7 @@ int main(int argc, char** argv) {
     acerca->close();
 
     Configuracion(ventana, salida);
+    Administracion(ventana, salida);
     OtrasVentanas(ventana, salida);
 
     gSimulador = nullptr;
