@@ -166,7 +166,11 @@ QStringList ActualizarEsquema(BaseDatos& db) {
         if (!crear.startsWith("CREATE TABLE", Qt::CaseInsensitive)) continue;
         const QString tabla = TablaDe(crear);
         auto rs = db.Consultar("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = '" + tabla + "'");
-        if (rs->EOF_() || Comparable(rs->Campo(0).toString()) == Comparable(crear)) continue;
+        // Only the change this version brings is made: a table exactly as the schema has it but for
+        // the letter case of its keys. A table altered otherwise is left as it is.
+        if (rs->EOF_() || Comparable(rs->Campo(0).toString()) != Comparable(QString(crear).remove(" COLLATE NOCASE")) ||
+            !crear.contains(" COLLATE NOCASE"))
+            continue;
         rs.reset();
         QStringList indices;
         for (const QString& s : sentencias)

@@ -11,8 +11,9 @@ QStringList TablasEntregadas();
 bool EsBaseDelPrograma(const QString& archivo);
 // A database file fit to be copied or restored: this program's and with every page sound.
 bool BaseSana(const QString& archivo);
-// Brings the tables of an open database made from an earlier schema to the delivered schema (text
-// keys that compare without regard to case, say), keeping their rows; returns the tables made again.
+// Brings the tables of an open database made from the earlier schema, whose text keys told letter
+// case apart, to the delivered schema, keeping their rows; returns the tables made again. A table
+// that differs from the schema in any other way is left as it is.
 // Throws TarsaError, leaving the table it was at as it was.
 class BaseDatos;
 QStringList ActualizarEsquema(BaseDatos& db);
