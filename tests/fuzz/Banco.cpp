@@ -1,0 +1,102 @@
+#include "Banco.h"
+
+#include <SQLiteCpp/Database.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QTemporaryDir>
+#include <cstdlib>
+
+#include "catalogs/modInicioCatalogos.h"
+#include "core/modBaseLocal.h"
+#include "core/modTarsa.h"
+#include "exchange/modIntercambio.h"
+#include "platform/BaseDatos.h"
+#include "platform/Mensajes.h"
+#include "platform/Rutas.h"
+
+namespace Banco {
+
+namespace {
+
+// Every message is answered "no" (or OK): a reader must cope with the user declining.
+class MensajesMudos : public Mensajes {
+public:
+    int Mostrar(const QString&, int estilo, const QString&) override {
+        const int botones = estilo & 7;
+        return botones == vbOKOnly ? vbOK : botones == vbOKCancel || botones == vbRetryCancel ? vbCancel : vbNo;
+    }
+};
+
+QTemporaryDir* gScratch = nullptr;
+
+}  // namespace
+
+void Preparar(bool base) {
+    static bool hecho = false;
+    if (hecho) return;
+    hecho = true;
+    static int argc = 1;
+    static char nombre[] = "tarsa-fuzz";
+    static char* argv[] = {nombre, nullptr};
+    static QCoreApplication app(argc, argv);
+    // In memory when the system offers it: the readers go through real files, thousands of times a second.
+    const QString raiz = QDir("/dev/shm").exists() ? QStringLiteral("/dev/shm/tarsa-fuzz-XXXXXX") : QString();
+    gScratch = raiz.isEmpty() ? new QTemporaryDir() : new QTemporaryDir(raiz);
+    std::atexit([] { delete gScratch; });
+    qputenv("TARSA_SETTINGS", gScratch->filePath("ajustes.ini").toUtf8());
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Argentina));
+    static MensajesMudos mensajes;
+    Mensajes::Establecer(&mensajes);
+    ReiniciarNucleo();
+    ReiniciarColecciones();
+    ReiniciarErrores();
+    QDir().mkpath(DirectorioAplicacion());
+    gDirectorioAplicacion = DirectorioAplicacion();
+    gQueloPath = DirectorioTrabajo();
+    gTermDir = "term01";
+    QDir().mkpath(DirectorioIntercambio() + "/UpLoad");
+    QDir().mkpath(DirectorioIntercambio() + "/DownLoad");
+    if (base) {
+        const QString archivo = Rutas::Unir(DirectorioAplicacion(), kBaseDatos);
+        CrearBaseEntregada(archivo);
+        gDB = std::make_unique<BaseDatos>();
+        gDB->Abrir(archivo);
+        // A scratch database: durability is not what is being tested, and syncing every input would
+        // slow the fuzzer to a few inputs a second.
+        gDB->Nativa().exec("PRAGMA synchronous = OFF");
+        gDB->Nativa().exec("PRAGMA journal_mode = MEMORY");
+    }
+}
+
+QString DirectorioTrabajo() { return gScratch->filePath("Estandar"); }
+QString DirectorioIntercambio() { return ::DirectorioIntercambio(); }
+QString DirectorioAplicacion() { return gScratch->filePath("app"); }
+
+void Escribir(const QString& ruta, const QByteArray& bytes) {
+    QFile f(ruta);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) std::abort();  // the harness itself is broken
+    f.write(bytes);
+}
+
+QByteArray Bytes(const uint8_t* datos, size_t tamano) {
+    return QByteArray(reinterpret_cast<const char*>(datos), static_cast<qsizetype>(tamano));
+}
+
+QList<QByteArray> Partes(const QByteArray& bytes, char separador, int partes) {
+    QList<QByteArray> r;
+    qsizetype desde = 0;
+    while (r.size() < partes - 1) {
+        const qsizetype hasta = bytes.indexOf(separador, desde);
+        if (hasta < 0) break;
+        r << bytes.mid(desde, hasta - desde);
+        desde = hasta + 1;
+    }
+    r << bytes.mid(desde);
+    while (r.size() < partes) r << QByteArray();
+    return r;
+}
+
+}  // namespace Banco
