@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <QTemporaryDir>
 #include <cstdlib>
+#include <utility>
 
 #include "catalogs/modInicioCatalogos.h"
 #include "core/modBaseLocal.h"
@@ -24,13 +25,16 @@ namespace {
 // Every message is answered "no" (or OK): a reader must cope with the user declining.
 class MensajesMudos : public Mensajes {
 public:
-    int Mostrar(const QString&, int estilo, const QString&) override {
+    int Mostrar(const QString& texto, int estilo, const QString& titulo) override {
+        ultimo = titulo + ": " + texto;
         const int botones = estilo & 7;
         return botones == vbOKOnly ? vbOK : botones == vbOKCancel || botones == vbRetryCancel ? vbCancel : vbNo;
     }
+    QString ultimo;
 };
 
 QTemporaryDir* gScratch = nullptr;
+MensajesMudos gMensajes;
 
 }  // namespace
 
@@ -48,8 +52,7 @@ void Preparar(bool base) {
     std::atexit([] { delete gScratch; });
     qputenv("TARSA_SETTINGS", gScratch->filePath("ajustes.ini").toUtf8());
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Argentina));
-    static MensajesMudos mensajes;
-    Mensajes::Establecer(&mensajes);
+    Mensajes::Establecer(&gMensajes);
     ReiniciarNucleo();
     ReiniciarColecciones();
     ReiniciarErrores();
@@ -70,6 +73,8 @@ void Preparar(bool base) {
         gDB->Nativa().exec("PRAGMA journal_mode = MEMORY");
     }
 }
+
+QString UltimoMensaje() { return std::exchange(gMensajes.ultimo, QString()); }
 
 QString DirectorioTrabajo() { return gScratch->filePath("Estandar"); }
 QString DirectorioIntercambio() { return ::DirectorioIntercambio(); }

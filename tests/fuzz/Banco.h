@@ -18,6 +18,9 @@ QString DirectorioTrabajo();      // gQueloPath
 QString DirectorioIntercambio();  // the run's exchange directory D, with UpLoad and DownLoad
 QString DirectorioAplicacion();   // gDirectorioAplicacion
 
+// The title and text of the last message the program showed since the last call (then forgotten).
+QString UltimoMensaje();
+
 // Writes the bytes over the file (created or truncated).
 void Escribir(const QString& ruta, const QByteArray& bytes);
 QByteArray Bytes(const uint8_t* datos, size_t tamano);

@@ -71,10 +71,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tamano) {
         const QList<QByteArray> partes = Banco::Partes(bytes, '\0', 2);
         const QString cabecera = Ansi::Decodificar(partes[0]);
         const QString ticket = Ansi::Decodificar(partes[1]);
+        Banco::UltimoMensaje();
         if (caso == 2)
             RegistrarRespuestaTardia(RespuestaTardia{"0", cabecera, ticket, "42"});
         else
             GuardarTransaccionLocal(cabecera, ticket, "42", caso == 1);
+        // An answer is journalled unless its ticket number is not a number: no other refusal.
+        const QString mensaje = Banco::UltimoMensaje();
+        if (mensaje.startsWith("Error al guardar") && !mensaje.contains(QString::fromUtf8("no es un número")))
+            __builtin_trap();
     }
     QList<clsItemTransaccion> filas;
     clsTransacciones().GetAP(filas);  // a failure here is a fault: any row must be listed
