@@ -35,7 +35,7 @@ fi
 # Ticket numbers grow from one demo session to the next (day of the year, hour, minute).
 # TARSA_SIM_OPCIONES adds options of the simulator, e.g. "--scenario item-errors".
 # shellcheck disable=SC2086
-"$bin/tarsa-terminal-sim" --dir "$demo/Estandar" --first-ticket "$((10#$(date +%j%H%M)))00" \
+"$bin/tarsa-terminal-sim" --dir "$demo/Estandar" --catalogs "$demo/catalogos" --first-ticket "$((10#$(date +%j%H%M)))00" \
   ${TARSA_SIM_OPCIONES:-} >"$demo/terminal-sim.log" 2>&1 &
 sim_pid=$!
 cliente_pid=""

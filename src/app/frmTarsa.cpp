@@ -22,11 +22,13 @@
 #include "platform/Ajustes.h"
 #include "platform/Rutas.h"
 #include "platform/Sistema.h"
+#include "journal/frmCierres.h"
 #include "journal/frmInicio.h"
 #include "tickets/frmTicketFarmacia.h"
 #include "tickets/frmTicketFarmaciaR.h"
 #include "tickets/modTickets.h"
 #include "ui/frmAbout.h"
+#include "ui/frmActualizacionNomencladores.h"
 #include "ui/frmConfiguracion.h"
 #include "ui/frmConfigurarVista.h"
 #include "ui/frmEditText.h"
@@ -192,8 +194,8 @@ void frmTarsa::CrearMenus() {
 
     QMenu* admin = barra->addMenu(QString::fromUtf8("Administración"));
     admin->setObjectName("mnuAdministracion");
-    accion(admin, "mnuCierres", "Cierres ...", [] {})->setEnabled(false);
-    accion(admin, "mnuNomencladores", "Nomencladores ...", [] {})->setEnabled(false);
+    accion(admin, "mnuCierres", "Cierres ...", [this] { frmCierres::Mostrar(cadenaSucursales_, this); });
+    accion(admin, "mnuNomencladores", "Nomencladores ...", [this] { frmActualizacionNomencladores::Mostrar(this); });
 
     QMenu* consultas = barra->addMenu("Consultas");
     consultas->setObjectName("mnuConsultas");

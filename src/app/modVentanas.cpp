@@ -5,6 +5,7 @@
 
 #include "app/Main.h"
 #include "app/frmTarsa.h"
+#include "ui/frmActualizacionNomencladores.h"
 #include "ui/frmConfiguracion.h"
 
 bool MostrarVentanaPrincipal() {
@@ -14,6 +15,9 @@ bool MostrarVentanaPrincipal() {
     gFrmTarsa->show();
     // TARSA_SALIR closes the window as soon as it is shown: an unattended start and orderly shutdown.
     if (!qEnvironmentVariableIsEmpty("TARSA_SALIR")) QTimer::singleShot(0, gFrmTarsa, &QWidget::close);
+    // The catalogs the settings ask to refresh are requested once the window is on screen, so that
+    // the wait for the terminal has a window to stand on.
+    else QTimer::singleShot(0, gFrmTarsa, [] { ActualizacionAutomaticaNomencladores(); });
     return true;
 }
 

@@ -17,6 +17,8 @@ bool clsMedico::Procesar(int iOpcion, qint32 pMatricula, const QString& pTipoMat
                       Bandera(pBaja) + ClausulaCondicion(true);
                 break;
             case 4: sql = "DELETE FROM Medicos WHERE (Baja=1)"; break;
+            // The doctors are found whatever their company, so a complete catalog replaces them all.
+            case 5: sql = "DELETE FROM Medicos"; break;
             default: throw TarsaError(5, "Llamada a procedimiento o argumento no válido");
         }
         EjecutarAccion(sql);

@@ -12,7 +12,8 @@ public:
     QString ApellidoNombre;
     bool Baja = false;
 
-    // 1 insert, 2 delete by Condicion, 3 update name and withdrawal by Condicion, 4 purge withdrawn rows.
+    // 1 insert, 2 delete by Condicion, 3 update name and withdrawal by Condicion, 4 purge withdrawn rows,
+    // 5 delete every doctor (a complete catalog replaces them).
     bool Procesar(int iOpcion, qint32 pMatricula = 0, const QString& pTipoMatricula = {},
                   const QString& pApellidoNombre = {}, bool pBaja = false);
     // Nothing when neither a condition nor a registration number is given. A condition that already

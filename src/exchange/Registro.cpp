@@ -75,6 +75,12 @@ int Entero(const QString& texto) {
     return n;
 }
 
+int EnteroO9999(const QString& texto) {
+    bool ok = false;
+    const int n = texto.trimmed().toInt(&ok);
+    return ok ? n : 9999;
+}
+
 void LeerErrores(const QString& directorio, const QString& relativa, int longitud, LecturaCodigo lectura,
                  int offsetCodigo, int anchoCodigo, int offsetTexto, int anchoTexto) {
     ArchivoRegistros archivo;
@@ -97,6 +103,7 @@ void LeerErrores(const QString& directorio, const QString& relativa, int longitu
         switch (lectura) {
             case LecturaCodigo::ValorNumerico: e.Numero = ValorNumerico(codigo); break;
             case LecturaCodigo::Entero: e.Numero = Entero(codigo); break;
+            case LecturaCodigo::EnteroO9999: e.Numero = EnteroO9999(codigo); break;
             case LecturaCodigo::TextoPresente: e.Numero = e.Comentario.trimmed().isEmpty() ? 0 : 1; break;
         }
         if (e.Numero != 0) gColErrores.append(e);

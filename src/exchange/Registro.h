@@ -29,6 +29,7 @@ enum class Rol { Ninguno, CodigoError, TextoError };
 enum class LecturaCodigo {
     ValorNumerico,  // the leading number of the text; blanks or letters give 0
     Entero,         // a whole number; anything else is an error
+    EnteroO9999,    // a whole number; anything else is listed as 9999
     TextoPresente,  // no code field: 1 when the error text is not blank, else 0
 };
 
@@ -89,6 +90,8 @@ void LeerErrores(const QString& directorio, const QString& relativa, int longitu
 int ValorNumerico(const QString& texto);
 // A whole number, surrounding spaces allowed; throws TarsaError (13) otherwise.
 int Entero(const QString& texto);
+// A whole number, surrounding spaces allowed; 9999 otherwise.
+int EnteroO9999(const QString& texto);
 
 }  // namespace Registro
 

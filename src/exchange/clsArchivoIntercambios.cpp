@@ -120,12 +120,15 @@ QString clsArchivoIntercambios::DirectorioDe(const QString& id) const {
     return QDir(raiz_).filePath(dia.toString("yyyy-MM") + "/" + id);
 }
 
-QString clsArchivoIntercambios::GuardarPedido(const QString& d, const QString& operacion, const QDateTime& cuando) {
+QString clsArchivoIntercambios::GuardarPedido(const QString& d, const QString& operacion, const QDateTime& cuando,
+                                             const QMap<QString, QByteArray>& ademas) {
     const QString base = cuando.toString("yyyyMMdd-HHmmsszzz") + "-" + QFileInfo(d).fileName();
     QString dir = Libre(QDir(raiz_).filePath(cuando.toString("yyyy-MM") + "/" + base));
     const QString id = QFileInfo(dir).fileName();
     const QString tmp = dir + ".tmp";
     if (!CopiarCompleto(Archivos(Rutas::Resolver(Rutas::Unir(d, "UpLoad"))), tmp + "/enviado")) return {};
+    for (auto it = ademas.begin(); it != ademas.end(); ++it)
+        if (!Escribir(tmp + "/enviado/" + it.key(), it.value())) return {};
     clsItemIntercambio item{id, cuando, {}, operacion, "enviado", {}, Tamano(tmp)};
     if (!Escribir(tmp + "/intercambio.txt", {}) || !QDir().rename(tmp, dir)) return {};
     Describir(id, item);

@@ -34,8 +34,10 @@ public:
     explicit clsArchivoIntercambios(QString raiz) : raiz_(std::move(raiz)) {}
     static QString RaizPorDefecto();  // gDirectorioAplicacion/Intercambios
 
-    // Copies the request files of d/UpLoad (exact bytes) into a new exchange; returns its id.
-    QString GuardarPedido(const QString& d, const QString& operacion, const QDateTime& cuando);
+    // Copies the request files of d/UpLoad (exact bytes), and those of `ademas` not yet written there,
+    // into a new exchange; returns its id.
+    QString GuardarPedido(const QString& d, const QString& operacion, const QDateTime& cuando,
+                          const QMap<QString, QByteArray>& ademas = {});
     // Copies the answer files of d/DownLoad and d/Estado.rsp into the exchange and records the outcome.
     void GuardarRespuesta(const QString& id, const QString& d, const QString& resultado, const QString& estado,
                           const QDateTime& cuando);

@@ -187,11 +187,14 @@ Solicitud EnviarSolicitud(const QString& actividad, const QString& empresa, cons
     // No answer of an earlier request may be read as this one's: what is left goes to the archive.
     if (archivar) archivo.Despejar(gIntercambioAnterior.Id, d, QDateTime::currentDateTime());
     const IntercambioAnterior anterior = gIntercambioAnterior;
-    s.Transaccion.PutSVL0();
+    // The request is read and archived before the signal file is written: from then on the terminal
+    // may take the request files away at any moment.
     const QByteArray cabecera = Cabecera(d, "UpLoad\\_SVL.1");
-    gIntercambioAnterior = {
-        archivar ? archivo.GuardarPedido(d, OperacionDe(cabecera), QDateTime::currentDateTime()) : QString(), false,
-        cabecera, gVersion, gCodigoEmpresa};
+    gIntercambioAnterior = {archivar ? archivo.GuardarPedido(d, OperacionDe(cabecera), QDateTime::currentDateTime(),
+                                                             {{"_SVL.0", s.Transaccion.RegistroSVL0()}})
+                                     : QString(),
+                            false, cabecera, gVersion, gCodigoEmpresa};
+    s.Transaccion.PutSVL0();
 
     for (;;) {
         frmProcesando espera(QApplication::activeWindow());

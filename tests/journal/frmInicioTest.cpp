@@ -227,7 +227,8 @@ TEST_F(Journal, AConsumptionApprovedAfterTheWaitWasCancelledIsJournalledAndTheUs
     CancelarCuando([&] { return !QFile::exists(d + "/upload/_SVL.0"); });
     ASSERT_EQ(EnviarSolicitud().Resultado, ResultadoSolicitud::Cancelada);
     EscribirArchivo(liberar, "");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(d + "/Estado.rsp"); }, 10000));
+    // The terminal has answered once its status line is complete, not when the file appears.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return LeerArchivo(d + "/Estado.rsp").contains('\n'); }, 10000));
     EXPECT_EQ(gDB->Consultar("SELECT count(*) FROM Transaccion")->Campo(0).toInt(), 0);
 
     clsTicket reimpresion{.Version = "V250",

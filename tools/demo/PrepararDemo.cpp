@@ -1,6 +1,9 @@
 #include "PrepararDemo.h"
 
+#include "CatalogosTerminal.h"
+
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QSaveFile>
 
@@ -168,6 +171,9 @@ Preparacion Preparar(const QString& dir, const QString& baseEntregada) {
 
     p.informe << "_Quelo.emp: " + EscribirSiCambio(Rutas::Unir(p.estandar, "_Quelo.emp"), ArchivoEmpresas());
     p.informe << "_Quelo.prm: " + EscribirSiCambio(Rutas::Unir(p.estandar, "_Quelo.prm"), ArchivoBitmaps());
+    // The catalogs the simulator delivers on "Nomencladores ...", once.
+    const QString catalogos = Rutas::Unir(raiz, "catalogos");
+    if (!QFileInfo::exists(Rutas::Unir(catalogos, "_SAL.3"))) p.informe << GenerarCatalogos(catalogos, "V250", "1");
 
     qputenv("TARSA_SETTINGS", p.ajustes.toUtf8());
     p.informe << "ajustes.ini: " + EscribirAjustes(p.estandar);

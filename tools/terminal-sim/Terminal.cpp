@@ -363,8 +363,11 @@ Terminal::Respuesta Terminal::ProcesarParametros(const Pedido& p, const QHash<QS
     } else {
         const qint64 numero = proximoTicket_++;
         sal0 = RespuestaSal0(*par, numero, 0, "CIERRE PROCESADO", p.licencia);
-        if (op_.escenario == Escenario::ErroresItems)
+        if (op_.escenario == Escenario::ErroresItems) {
             sal0 += RespuestaSal0(*par, numero, 105, "CUPON OBSERVADO EN EL CIERRE", p.licencia);
+            sal0 += RespuestaSal0(*par, numero, 212, "CUPON SIN RECETA ADJUNTA", p.licencia);
+            sal0 += RespuestaSal0(*par, numero, 330, "FECHA FUERA DEL PERIODO DEL CIERRE", p.licencia);
+        }
         texto << QString("CIERRE - OPERACION %1").arg(par->operacion) << QString("Número de cierre: %1").arg(numero)
               << "Cupones procesados: 0";
         r.resultado = QString("estado 0, cierre %1").arg(numero);

@@ -1,0 +1,30 @@
+#pragma once
+// The catalog files the terminal delivers (_SAL.2 doctors, _SAL.3 medications, _SAL.4/_SAL.5
+// diagnoses): fixed-length records described as data, read field by field by name.
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QString>
+
+struct CampoCatalogo {
+    const char* Nombre;
+    int Ancho;
+};
+
+struct DisenoCatalogo {
+    const char* Archivo;  // name in the download directory
+    int Longitud;         // whole record, line end included
+    QList<CampoCatalogo> Campos;
+};
+
+namespace ArchivoCatalogo {
+
+// The layouts by version and activity type ("1" pharmacy).
+const DisenoCatalogo& Medicos(const QString& version, const QString& tipoActividad);
+const DisenoCatalogo& Medicamentos(const QString& version);
+const DisenoCatalogo& Diagnosticos(const QString& version);
+
+// The fields of one record by name, decoded from Windows-1252, untrimmed.
+QHash<QString, QString> Campos(const DisenoCatalogo& diseno, const QByteArray& registro);
+
+}  // namespace ArchivoCatalogo

@@ -1,0 +1,257 @@
+#include "catalogs/modNomencladores.h"
+
+#include "catalogs/ArchivoCatalogo.h"
+#include "exchange/ArchivoRespuesta.h"
+#include "catalogs/clsDiagnostico.h"
+#include "catalogs/clsMedicamento.h"
+#include "catalogs/clsMedico.h"
+#include "core/modTarsa.h"
+#include "exchange/clsParametros.h"
+#include "exchange/modIntercambio.h"
+#include "platform/ArchivoRegistros.h"
+#include "platform/BaseDatos.h"
+#include "platform/Mensajes.h"
+#include "platform/Rutas.h"
+#include "platform/TarsaError.h"
+
+namespace {
+
+// The window is given a chance to repaint and to show the count every this many records: once per
+// record would cost more than the database work itself on a catalog of 50,000 rows.
+constexpr int kRegistrosPorAviso = 250;
+
+using ListaMensajes = QList<clsItemError>;
+
+void Agregar(ListaMensajes& mensajes, int numero, const QString& texto) {
+    clsItemError e;
+    e.Numero = numero;
+    e.Comentario = texto;
+    mensajes.append(e);
+}
+
+void AgregarCuenta(ListaMensajes& mensajes, int n, const QString& formato) {
+    if (n > 0) Agregar(mensajes, 0, formato.arg(n));
+}
+
+bool Baja(const QString& bandera) { return Val(bandera) == 1; }
+
+// What one catalog needs to be applied: its file, what the complete mode removes first, what each
+// record does, and what is left to do after the last one.
+struct Seccion {
+    QString nombre;  // "médicos", for the status bar and the rollback message
+    const DisenoCatalogo* diseno = nullptr;
+    std::function<void(ListaMensajes&)> borrarTodo;
+    std::function<void(const QHash<QString, QString>&, ListaMensajes&)> aplicar;
+    std::function<void(ListaMensajes&)> terminar;
+};
+
+// Applies one catalog inside one transaction. Its messages join gColErrores only when it is
+// committed; when it fails, the list says that the catalog was left as it was.
+void AplicarSeccion(const QString& d, bool completo, const Seccion& s, const AvisoProgreso& progreso) {
+    const QString relativa = QString("DownLoad\\") + s.diseno->Archivo;
+    ArchivoRegistros archivo;
+    switch (archivo.AbrirLecturaDentro(d, relativa, s.diseno->Longitud)) {
+        case SinEnlaces::Apertura::Falta: return;  // a catalog not delivered is skipped without a word
+        case SinEnlaces::Apertura::Rechazado: ArchivoRespuesta::InformarRechazo(relativa); return;
+        case SinEnlaces::Apertura::Abierto: break;
+    }
+    const qint64 total = archivo.CantidadRegistros();
+    const QString aviso = QString::fromUtf8("Actualizando %1 ...").arg(s.nombre);
+    ListaMensajes mensajes;
+    try {
+        gDB->Transaccion([&] {
+            if (completo) s.borrarTodo(mensajes);
+            if (progreso) progreso(aviso);
+            for (qint64 n = 1; n <= total; ++n) {
+                const std::optional<QByteArray> registro = archivo.Leer(n);
+                if (!registro) break;
+                s.aplicar(ArchivoCatalogo::Campos(*s.diseno, *registro), mensajes);
+                if (progreso && n % kRegistrosPorAviso == 0) progreso(aviso + QString(" %1 de %2").arg(n).arg(total));
+            }
+            s.terminar(mensajes);
+        });
+    } catch (...) {
+        Agregar(gColErrores, 0,
+                QString::fromUtf8("No se actualizaron los %1: el catálogo quedó como estaba antes").arg(s.nombre));
+        throw;
+    }
+    gColErrores.append(mensajes);
+    if (progreso) progreso({});
+}
+
+template <class C>
+void Preparar(C& catalogo) {
+    catalogo.Empresa = static_cast<qint16>(gEmpresa.toInt());
+    catalogo.Licencia = gTerminal;
+}
+
+Seccion SeccionMedicos(clsMedico& m, int& insertados, int& actualizados) {
+    const DisenoCatalogo& diseno = ArchivoCatalogo::Medicos(gVersion, gTipoActividad);
+    const bool v101 = gVersion == "V101";
+    const bool farmacia = gTipoActividad == "1";
+    Seccion s{QString::fromUtf8("médicos"), &diseno, {}, {}, {}};
+    s.borrarTodo = [&m](ListaMensajes& msj) {
+        m.Procesar(5);
+        Agregar(msj, 0,
+                m.Registros > 0 ? QString::fromUtf8("Se borraron %1 registros de médicos").arg(m.Registros)
+                                : QString::fromUtf8("No se borraron registros de médicos"));
+    };
+    s.aplicar = [&, v101, farmacia](const QHash<QString, QString>& c, ListaMensajes& msj) {
+        const QString matricula = c.value("Matricula");
+        QString tipo = c.value("TipoMatricula");
+        if (v101) tipo = farmacia ? QStringLiteral("01") : RellenarCeros(tipo.trimmed(), 2);
+        const auto numero = static_cast<qint32>(Val(matricula));
+        const QString nombre = c.value("Nombre").trimmed();
+        const bool baja = Baja(c.value("Baja"));
+        const bool existe = m.Buscar({}, numero, tipo) && m.Registros > 0;
+        if (!existe) {
+            m.Procesar(1, numero, tipo, nombre, baja);
+            if (m.Registros == 0) Agregar(msj, 1, QString::fromUtf8("No se pudo insertar médico ") + matricula + "." + tipo);
+            else ++insertados;
+            return;
+        }
+        m.Condicion = " Matricula = " + QString::number(numero) + " AND TipoMatricula = \"" + tipo + "\"";
+        m.Procesar(3, numero, tipo, nombre, baja);
+        if (m.Registros == 0) Agregar(msj, 2, "No se pudo actualizar Medico " + matricula + "." + tipo);
+        else ++actualizados;
+    };
+    s.terminar = [&](ListaMensajes& msj) {
+        m.Procesar(4);
+        AgregarCuenta(msj, m.Registros, QString::fromUtf8("Se borraron %1 médicos dados de baja"));
+        AgregarCuenta(msj, insertados, QString::fromUtf8("Se insertaron %1 médicos"));
+        AgregarCuenta(msj, actualizados, QString::fromUtf8("Se actualizaron %1 médicos"));
+    };
+    return s;
+}
+
+// The price in hundredths. A V101 price is first turned into the whole number the V250 field holds.
+double PrecioCentesimos(const QString& campo) {
+    if (gVersion != "V101") return TextoANumero(campo, false);
+    return TextoANumero(FormatearNumero(TextoANumero(campo, false), 2), false);
+}
+
+Seccion SeccionMedicamentos(clsMedicamento& m, int& insertados, int& actualizados) {
+    Seccion s{"medicamentos", &ArchivoCatalogo::Medicamentos(gVersion), {}, {}, {}};
+    s.borrarTodo = [&m](ListaMensajes& msj) {
+        m.Condicion.clear();  // every company's medications
+        m.Procesar(2);
+        Agregar(msj, 0,
+                m.Registros > 0 ? QString("Se borraron %1 registros de medicamentos").arg(m.Registros)
+                                : QString("No se borraron registros de medicamentos"));
+    };
+    s.aplicar = [&](const QHash<QString, QString>& c, ListaMensajes& msj) {
+        const QString troquel = c.value("Troquel");
+        const auto numero = static_cast<qint32>(Val(troquel));
+        const auto aplicar = [&](int opcion) {
+            m.Procesar(opcion, numero, c.value("CodigoBarra").trimmed(), c.value("Nombre").trimmed(),
+                       c.value("Presentacion").trimmed(), PrecioCentesimos(c.value("Precio")),
+                       static_cast<qint16>(Val(c.value("TipoMedicamento"))),
+                       static_cast<double>(Val(c.value("CodProveedor"))), Baja(c.value("Baja")));
+        };
+        const bool existe = m.Buscar({}, numero) && m.Registros > 0;
+        if (!existe) {
+            aplicar(1);
+            if (m.Registros == 0) Agregar(msj, 1, "No se pudo insertar medicamento " + troquel.trimmed());
+            else ++insertados;
+            return;
+        }
+        m.Condicion = " Troquel = " + QString::number(numero);
+        aplicar(3);
+        if (m.Registros == 0) Agregar(msj, 2, "No se pudo actualizar medicamento " + troquel.leftJustified(7, ' ', true));
+        else ++actualizados;
+    };
+    s.terminar = [&](ListaMensajes& msj) {
+        // Withdrawn medications keep their rows, marked.
+        AgregarCuenta(msj, insertados, "Se insertaron %1 medicamentos");
+        AgregarCuenta(msj, actualizados, "Se actualizaron %1 medicamentos");
+    };
+    return s;
+}
+
+Seccion SeccionDiagnosticos(clsDiagnostico& dg, int& insertados, int& actualizados) {
+    Seccion s{QString::fromUtf8("diagnósticos"), &ArchivoCatalogo::Diagnosticos(gVersion), {}, {}, {}};
+    s.borrarTodo = [&dg](ListaMensajes& msj) {
+        dg.Procesar(5);
+        Agregar(msj, 0,
+                dg.Registros > 0 ? QString::fromUtf8("Se borraron %1 registros de diagnósticos").arg(dg.Registros)
+                                 : QString::fromUtf8("No se borraron registros de diagnósticos"));
+    };
+    s.aplicar = [&](const QHash<QString, QString>& c, ListaMensajes& msj) {
+        const QString codigo = c.value("Codigo").trimmed();
+        const QString nombre = c.value("Nombre").trimmed();
+        const bool baja = Baja(c.value("Baja", "0"));  // the V101 file withdraws nothing
+        const bool existe = dg.Buscar({}, codigo) && dg.Registros > 0;
+        if (!existe) {
+            dg.Procesar(1, codigo, nombre, baja);
+            if (dg.Registros == 0) Agregar(msj, 1, QString::fromUtf8("No se pudo insertar diagnóstico ") + codigo);
+            else ++insertados;
+            return;
+        }
+        dg.Condicion = " Codigo = '" + codigo + "'";
+        dg.Procesar(3, codigo, nombre, baja);
+        if (dg.Registros == 0) Agregar(msj, 2, QString::fromUtf8("No se pudo actualizar diagnóstico ") + codigo);
+        else ++actualizados;
+    };
+    s.terminar = [&](ListaMensajes& msj) {
+        dg.Procesar(4);
+        AgregarCuenta(msj, dg.Registros, QString::fromUtf8("Se borraron %1 diagnósticos dados de baja"));
+        AgregarCuenta(msj, insertados, QString::fromUtf8("Se insertaron %1 diagnósticos"));
+        AgregarCuenta(msj, actualizados, QString::fromUtf8("Se actualizaron %1 diagnósticos"));
+    };
+    return s;
+}
+
+}  // namespace
+
+QString ModoNomenclador(bool pedido, bool todos) {
+    if (!pedido) return QStringLiteral("0");
+    return todos ? QStringLiteral("1") : QStringLiteral("2");
+}
+
+bool GrabarPedidoNomencladores(const PedidoNomencladores& p) {
+    try {
+        const Disposicion<clsParametros>* d = clsParametros::DisposicionNomencladores(gVersion, gTipoActividad);
+        if (!d) throw TarsaError(5, QString::fromUtf8("Versión de protocolo desconocida: ") + gVersion);
+        clsParametros parametros;
+        parametros.ModoMedicos = ModoNomenclador(p.Medicos, p.TodosMedicos);
+        parametros.ModoMedicamentos = ModoNomenclador(p.Medicamentos, p.TodosMedicamentos);
+        parametros.ModoDiagnosticos = ModoNomenclador(p.Diagnosticos, p.TodosDiagnosticos);
+        parametros.GrabarSAL0(DirectorioIntercambio(), *d);
+        return true;
+    } catch (const std::exception& e) {
+        MsgBox(ComoTarsaError(e).Descripcion, Mensajes::vbCritical, "Error al grabar archivos");
+        return false;
+    }
+}
+
+bool ActualizarNomencladores(const PedidoNomencladores& p, const AvisoProgreso& progreso) {
+    gColErrores.clear();
+    try {
+        const QString d = DirectorioIntercambio();
+        clsParametros::LeerRespuestas(d, LecturaCodigo::EnteroO9999);
+        int insertados = 0;
+        int actualizados = 0;
+        if (p.Medicos) {
+            clsMedico m;
+            Preparar(m);
+            AplicarSeccion(d, p.TodosMedicos, SeccionMedicos(m, insertados, actualizados), progreso);
+        }
+        if (p.Medicamentos) {
+            insertados = actualizados = 0;
+            clsMedicamento m;
+            Preparar(m);
+            AplicarSeccion(d, p.TodosMedicamentos, SeccionMedicamentos(m, insertados, actualizados), progreso);
+        }
+        if (p.Diagnosticos) {
+            insertados = actualizados = 0;
+            clsDiagnostico dg;
+            Preparar(dg);
+            AplicarSeccion(d, p.TodosDiagnosticos, SeccionDiagnosticos(dg, insertados, actualizados), progreso);
+        }
+        return true;
+    } catch (const std::exception& e) {
+        if (progreso) progreso({});
+        MsgBox(ComoTarsaError(e).Descripcion, Mensajes::vbCritical, "Error al leer archivos");
+        return false;
+    }
+}

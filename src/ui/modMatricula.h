@@ -1,0 +1,18 @@
+#pragma once
+// The provider's licence for a request sent on behalf of a doctor, when the installation is set up
+// to identify providers by registration number (LicenciaMatricula): shared by the catalog update and
+// the closures.
+#include <QString>
+
+#include <optional>
+
+class QLineEdit;
+class QLabel;
+
+// Shows and enables the label and box only when gLicenciaMatricula is on, and filters its keys.
+void PrepararMatricula(QLabel* etiqueta, QLineEdit* caja);
+
+// The licence for the request: gTerminal when gLicenciaMatricula is off; otherwise that of the one
+// provider with the typed registration number. Nothing (after telling the user) when the number is
+// zero or no single provider has it.
+std::optional<QString> LicenciaParaSolicitud(const QString& matricula);

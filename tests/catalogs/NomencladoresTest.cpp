@@ -1,0 +1,237 @@
+// The catalog update: the request's parameters record, and the delivered catalog files applied to
+// the local database (one transaction per catalog).
+#include <QCheckBox>
+#include <QDir>
+#include <QProcess>
+
+#include "TestConfig.h"
+
+#include "catalogs/ConBase.h"
+#include "catalogs/clsDiagnostico.h"
+#include "catalogs/clsMedicamento.h"
+#include "catalogs/clsMedico.h"
+#include "catalogs/modNomencladores.h"
+#include "exchange/clsParametros.h"
+#include "exchange/modIntercambio.h"
+#include "platform/Ansi.h"
+#include "platform/Rutas.h"
+#include "support/Controles.h"
+#include "support/Simulador.h"
+#include "ui/frmActualizacionNomencladores.h"
+
+namespace {
+
+// A fixed-length record: each value padded with blanks (or cut) to its width, then CR LF.
+QByteArray Reg(std::initializer_list<std::pair<QString, int>> campos) {
+    QByteArray r;
+    for (const auto& [valor, ancho] : campos) r += Ansi::Codificar(valor.leftJustified(ancho, ' ', true));
+    return r + "\r\n";
+}
+
+QByteArray Respuesta(const QString& codigo, const QString& texto) {
+    return Reg({{"00", 40}, {codigo, 4}, {texto, 40}, {"", 30}});
+}
+
+// The error list as "code text" lines.
+QStringList Comentarios() {
+    QStringList r;
+    for (const clsItemError& e : gColErrores) r << QString("%1 %2").arg(e.Numero).arg(e.Comentario.trimmed());
+    return r;
+}
+
+class Nomencladores : public ConBase {
+protected:
+    void SetUp() override {
+        ConBase::SetUp();
+        d = Intercambio();
+        gEmpresa = "4";
+        gTerminal = "LIC1";
+        gTipoActividad = "1";
+    }
+    void Entregar(const QString& archivo, const QList<QByteArray>& registros) {
+        QDir().mkpath(d + "/DownLoad");
+        EscribirArchivo(d + "/DownLoad/" + archivo, registros.join());
+    }
+    QString d;
+};
+
+TEST_F(Nomencladores, ElPedidoLlevaElModoDeCadaCatalogoDondeLoEsperaCadaVersion) {
+    const PedidoNomencladores pedido{true, true, false, true, false, false};  // doctors all, medications changes
+    const struct {
+        const char* version;
+        const char* tipo;
+        int longitud;
+        int posicionMedicos;  // 1-based; medications follow, diagnoses where the layout says
+        int posicionDiagnosticos;
+    } casos[] = {
+        {"V250", "1", 116, 37, 39},
+        {"V101", "1", 61, 3, 5},
+        {"V101", "2", 71, 3, 40},
+    };
+    for (const auto& c : casos) {
+        gVersion = c.version;
+        gTipoActividad = c.tipo;
+        QFile::remove(Rutas::Resolver(d + "/UpLoad/_SAL.0"));  // the directory is "upload" on disk
+        ASSERT_TRUE(GrabarPedidoNomencladores(pedido));
+        const QByteArray r = LeerArchivo(d + "/UpLoad/_SAL.0");
+        SCOPED_TRACE(std::string(c.version) + " " + c.tipo);
+        ASSERT_EQ(r.size(), c.longitud);
+        EXPECT_EQ(r.mid(c.posicionMedicos - 1, 2), "12");
+        EXPECT_EQ(r.at(c.posicionDiagnosticos - 1), '0');
+        EXPECT_TRUE(r.startsWith(gVersion == "V250" ? "0000000000 " : "00"));
+        EXPECT_TRUE(r.endsWith("\r\n"));
+    }
+    // The V250 record leaves the answer's code and text for the terminal, and bytes of value 0 after them.
+    gVersion = "V250";
+    GrabarPedidoNomencladores({});
+    const QByteArray r = LeerArchivo(d + "/UpLoad/_SAL.0");
+    EXPECT_EQ(r.mid(35, 5), "00000");
+    EXPECT_EQ(r.mid(84, 16), QByteArray(16, '\0'));
+}
+
+TEST_F(Nomencladores, LosMensajesDeLaRespuestaSeListanYUnCodigoQueNoEsNumeroEs9999) {
+    Entregar("_SAL.0", {Respuesta("0000", "BIEN"), Respuesta("A123", "RARO"), Respuesta("0012", "PARCIAL")});
+    ASSERT_TRUE(ActualizarNomencladores({}));
+    EXPECT_EQ(Comentarios(), QStringList({"9999 RARO", "12 PARCIAL"}));
+}
+
+TEST_F(Nomencladores, MedicosV250InsertaActualizaYPurgaLasBajas) {
+    clsMedico m;
+    m.Procesar(1, 123, "01", "VIEJO NOMBRE");
+    m.Procesar(1, 555, "02", "SE DA DE BAJA");
+    Entregar("_SAL.2", {Reg({{"000123", 6}, {"01", 2}, {"  PEREZ, JUAN  ", 40}, {"0", 1}}),
+                        Reg({{"000555", 6}, {"02", 2}, {"SE DA DE BAJA", 40}, {"1", 1}}),
+                        Reg({{"000777", 6}, {"03", 2}, {QString::fromUtf8("MUÑOZ, ÁNGEL"), 40}, {"0", 1}})});
+    ASSERT_TRUE(ActualizarNomencladores({true, false, false, false, false, false}));
+    EXPECT_EQ(Valor("SELECT ApellidoNombre FROM Medicos WHERE Matricula = 123").toString(), "PEREZ, JUAN");
+    EXPECT_EQ(Valor("SELECT ApellidoNombre FROM Medicos WHERE Matricula = 777").toString(), QString::fromUtf8("MUÑOZ, ÁNGEL"));
+    EXPECT_EQ(Contar("Medicos"), 2);
+    EXPECT_EQ(Comentarios(), QStringList({QString::fromUtf8("0 Se borraron 1 médicos dados de baja"),
+                                          QString::fromUtf8("0 Se insertaron 1 médicos"),
+                                          QString::fromUtf8("0 Se actualizaron 2 médicos")}));
+}
+
+TEST_F(Nomencladores, ElCatalogoCompletoReemplazaLoQueHabia) {
+    clsMedicamento otraEmpresa;
+    otraEmpresa.Empresa = 9;
+    otraEmpresa.Procesar(1, 1, "", "DE OTRA EMPRESA");
+    clsMedico medico;
+    medico.Procesar(1, 9, "01", "QUE YA NO ESTA");
+    Entregar("_SAL.2", {Reg({{"000123", 6}, {"01", 2}, {"PEREZ", 40}, {"0", 1}})});
+    Entregar("_SAL.3", {Reg({{"0000042", 7}, {"7790001", 13}, {"AMOXIDAL", 50}, {"500 MG", 25}, {"00000012345", 11},
+                             {"003", 3}, {"000000009", 9}, {"1", 1}})});
+    ASSERT_TRUE(ActualizarNomencladores({true, true, false, true, true, false}));
+    EXPECT_EQ(Contar("Medicos"), 1);
+    // Every company's medications went; a withdrawn one keeps its row, marked.
+    EXPECT_EQ(Contar("Medicamentos"), 1);
+    EXPECT_EQ(Valor("SELECT Precio || ' ' || Baja || ' ' || IdEmpresa FROM Medicamentos").toString(), "123.45 1 4");
+    EXPECT_TRUE(Comentarios().contains(QString::fromUtf8("0 Se borraron 1 registros de médicos")));
+    EXPECT_TRUE(Comentarios().contains("0 Se borraron 1 registros de medicamentos"));
+}
+
+TEST_F(Nomencladores, ArchivosV101SeLeenEnLaFormaV250) {
+    gVersion = "V101";
+    Entregar("_SAL.2", {Reg({{"000321", 6}, {"GOMEZ", 35}, {"0", 1}})});
+    Entregar("_SAL.3", {Reg({{"0000042", 7}, {"7790001", 13}, {"AMOXIDAL", 30}, {"500 MG", 24}, {"12345", 13},
+                             {"3", 1}, {"00009", 5}, {"0", 1}})});
+    Entregar("_SAL.5", {Reg({{"A01", 6}, {"COLERA", 150}})});
+    // Under V101 the diagnoses file is _SAL.5; a _SAL.4 left over is not read.
+    Entregar("_SAL.4", {Reg({{"ZZZ", 10}, {"NO", 150}, {"0", 1}})});
+    ASSERT_TRUE(ActualizarNomencladores({true, true, true, false, false, false}));
+    EXPECT_EQ(Valor("SELECT TipoMatricula FROM Medicos WHERE Matricula = 321").toString(), "01");
+    EXPECT_EQ(Valor("SELECT Precio FROM Medicamentos").toDouble(), 123.45);
+    EXPECT_EQ(Valor("SELECT Codigo || Baja FROM Diagnosticos").toString(), "A010");
+    EXPECT_EQ(Contar("Diagnosticos"), 1);
+
+    // Other providers' doctors carry their type first, made two digits.
+    gTipoActividad = "2";
+    Entregar("_SAL.2", {Reg({{" 7", 2}, {"000654", 6}, {"LOPEZ", 35}, {"0", 1}})});
+    ASSERT_TRUE(ActualizarNomencladores({true, false, false, false, false, false}));
+    EXPECT_EQ(Valor("SELECT TipoMatricula FROM Medicos WHERE Matricula = 654").toString(), "07");
+}
+
+TEST_F(Nomencladores, UnFalloAMitadDejaEseCatalogoComoEstabaYLosAnterioresAplicados) {
+    clsDiagnostico previo;
+    previo.Empresa = 4;
+    previo.Procesar(1, "X99", "PREVIO");
+    Entregar("_SAL.3", {Reg({{"0000042", 7}, {"", 13}, {"AMOXIDAL", 50}, {"", 25}, {"100", 11}, {"", 3}, {"", 9}, {"0", 1}})});
+    Entregar("_SAL.4", {Reg({{"A01", 10}, {"COLERA", 150}, {"0", 1}}), Reg({{"B02", 10}, {"FALLA", 150}, {"0", 1}})});
+    // The database fails on the second diagnosis with an error, not a refused (skipped) row.
+    gDB->Ejecutar("CREATE TRIGGER falla BEFORE INSERT ON Diagnosticos WHEN NEW.Codigo = 'B02' "
+                  "BEGIN SELECT abs(-9223372036854775807 - 1); END");
+    EXPECT_FALSE(ActualizarNomencladores({false, true, true, false, false, true}));
+    EXPECT_EQ(Contar("Medicamentos"), 1);
+    EXPECT_EQ(Valor("SELECT group_concat(Codigo) FROM Diagnosticos").toString(), "X99");
+    ASSERT_FALSE(mensajes.mostrados.isEmpty());
+    EXPECT_EQ(mensajes.mostrados.last().titulo, "Error al leer archivos");
+    EXPECT_EQ(Comentarios().last(), QString::fromUtf8("0 No se actualizaron los diagnósticos: el catálogo quedó como estaba antes"));
+    EXPECT_FALSE(gDB->EnTransaccion());
+}
+
+TEST_F(Nomencladores, UnaFilaQueLaBaseRechazaSeInformaYSigue) {
+    Entregar("_SAL.4", {Reg({{"A01", 10}, {"COLERA", 150}, {"0", 1}}), Reg({{"", 10}, {"SIN CODIGO", 150}, {"0", 1}}),
+                        Reg({{"B02", 10}, {"TIFUS", 150}, {"0", 1}})});
+    gDB->Ejecutar("CREATE TRIGGER sinCodigo BEFORE INSERT ON Diagnosticos WHEN NEW.Codigo = '' "
+                  "BEGIN SELECT RAISE(IGNORE); END");
+    ASSERT_TRUE(ActualizarNomencladores({false, false, true, false, false, false}));
+    EXPECT_EQ(Contar("Diagnosticos"), 2);
+    EXPECT_TRUE(Comentarios().contains(QString::fromUtf8("1 No se pudo insertar diagnóstico")));
+}
+
+}  // namespace
+
+// ---- The dialog against the terminal simulator, with catalog files of the demo tool.
+
+
+namespace {
+
+class NomencladoresSimulador : public ConBase {
+protected:
+    void SetUp() override {
+        ConBase::SetUp();
+        gQueloPath = dirTrabajo;
+        gTermDir = CrearDirectorioTerminal();
+        gEmpresa = "4";
+        gTerminal = "LIC1";
+        gTipoActividad = "1";
+        gVerTicket = true;
+    }
+    // Catalog files as the demo tool writes them for the simulator.
+    QString Generar(const QString& version, int medicamentos) {
+        const QString dir = Ruta("catalogos");
+        QProcess demo;
+        demo.start(TARSA_DEMO_EXE, {"--catalogos", dir, version, "1", QString::number(medicamentos)});
+        EXPECT_TRUE(demo.waitForFinished(60000));
+        EXPECT_EQ(demo.exitCode(), 0) << demo.readAllStandardError().toStdString();
+        return dir;
+    }
+    Simulador sim;
+    Modales modales;
+};
+
+TEST_F(NomencladoresSimulador, ElDialogoPideAplicaYMuestraElResultado) {
+    sim.Iniciar(dirTrabajo, "ok", {"--catalogs", Generar("V250", 400)});
+    modales.Instalar();
+    frmActualizacionNomencladores ventana;
+    Hijo<QCheckBox>(&ventana, "chkMedicamentos")->setChecked(true);
+    auto* todos = Hijo<QCheckBox>(&ventana, "chkTMedicamentos");
+    EXPECT_TRUE(todos->isEnabled());
+    todos->setChecked(true);
+    Hijo<QCheckBox>(&ventana, "chkDiagnosticos")->setChecked(true);
+    Pulsar(&ventana, "cmdAceptar");
+
+    // 400 medications, one of them with letters in its troquel and the last one cut short on disk:
+    // the short one is left out, the one with letters is stored as troquel 0.
+    EXPECT_EQ(Contar("Medicamentos"), 400);
+    EXPECT_GT(Contar("Diagnosticos"), 50);
+    EXPECT_EQ(Contar("Medicos"), 0);  // not asked for
+    EXPECT_GT(Valor("SELECT COUNT(*) FROM Medicamentos WHERE Baja = 1").toInt(), 0);
+    EXPECT_GT(Valor("SELECT COUNT(*) FROM Diagnosticos WHERE Nombre LIKE '*Ó*' OR Nombre LIKE '*Í*'").toInt(), 0);
+    // The counts are listed, so the dialog stays open behind the list; the ticket was shown.
+    EXPECT_TRUE(modales.vistas.contains("frmMostrarErrores"));
+    EXPECT_TRUE(modales.vistas.contains("frmMuestraTicket"));
+    EXPECT_TRUE(Comentarios().contains("0 Se insertaron 400 medicamentos"));
+    EXPECT_EQ(ventana.result(), QDialog::Rejected);
+}
+
+}  // namespace
