@@ -5,7 +5,6 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
-
 #include <memory>
 
 #include "platform/Registros.h"
@@ -18,7 +17,7 @@ class clsAcceso {
 public:
     virtual ~clsAcceso() = default;
 
-    QString Condicion;  // filter (without WHERE) of the update and delete statements; stays until set again
+    QString Condicion;     // filter (without WHERE) of the update and delete statements; stays until set again
     qint32 Registros = 0;  // rows the last action touched, or the count of the last query
     QString UltimaSql;     // the last statement sent to the database, as built
 
@@ -43,11 +42,14 @@ protected:
     // " WHERE ( ".
     QString ClausulaCondicion(bool conBlanco = false) const;
 
-    // Value writers.
+public:
+    // Value writers; public because a caller that sets Condicion writes values into it too.
     // A text between double quotes; a double quote inside is written doubled so it reads back as one.
     static QString Texto(const QString& valor);
     // A text between single quotes; an apostrophe inside is written doubled.
     static QString TextoSimple(const QString& valor);
+
+protected:
     // A free-text argument whose double quotes become single quotes before it is written.
     static QString SinComillas(QString valor) { return valor.replace('"', '\''); }
     static QString Numero(double valor);

@@ -1,11 +1,11 @@
 #include "catalogs/modNomencladores.h"
 
 #include "catalogs/ArchivoCatalogo.h"
-#include "exchange/ArchivoRespuesta.h"
 #include "catalogs/clsDiagnostico.h"
 #include "catalogs/clsMedicamento.h"
 #include "catalogs/clsMedico.h"
 #include "core/modTarsa.h"
+#include "exchange/ArchivoRespuesta.h"
 #include "exchange/clsParametros.h"
 #include "exchange/modIntercambio.h"
 #include "platform/ArchivoRegistros.h"
@@ -51,9 +51,13 @@ void AplicarSeccion(const QString& d, bool completo, const Seccion& s, const Avi
     const QString relativa = QString("DownLoad\\") + s.diseno->Archivo;
     ArchivoRegistros archivo;
     switch (archivo.AbrirLecturaDentro(d, relativa, s.diseno->Longitud)) {
-        case SinEnlaces::Apertura::Falta: return;  // a catalog not delivered is skipped without a word
-        case SinEnlaces::Apertura::Rechazado: ArchivoRespuesta::InformarRechazo(relativa); return;
-        case SinEnlaces::Apertura::Abierto: break;
+        case SinEnlaces::Apertura::Falta:
+            return;  // a catalog not delivered is skipped without a word
+        case SinEnlaces::Apertura::Rechazado:
+            ArchivoRespuesta::InformarRechazo(relativa);
+            return;
+        case SinEnlaces::Apertura::Abierto:
+            break;
     }
     const qint64 total = archivo.CantidadRegistros();
     const QString aviso = QString::fromUtf8("Actualizando %1 ...").arg(s.nombre);
@@ -106,14 +110,19 @@ Seccion SeccionMedicos(clsMedico& m, int& insertados, int& actualizados) {
         const bool existe = m.Buscar({}, numero, tipo) && m.Registros > 0;
         if (!existe) {
             m.Procesar(1, numero, tipo, nombre, baja);
-            if (m.Registros == 0) Agregar(msj, 1, QString::fromUtf8("No se pudo insertar médico ") + matricula + "." + tipo);
-            else ++insertados;
+            if (m.Registros == 0)
+                Agregar(msj, 1, QString::fromUtf8("No se pudo insertar médico ") + matricula + "." + tipo);
+            else
+                ++insertados;
             return;
         }
-        m.Condicion = " Matricula = " + QString::number(numero) + " AND TipoMatricula = \"" + tipo + "\"";
+        // The type comes from the file: written through the writer, a quote in it cannot break the filter.
+        m.Condicion = " Matricula = " + QString::number(numero) + " AND TipoMatricula = " + clsAcceso::Texto(tipo);
         m.Procesar(3, numero, tipo, nombre, baja);
-        if (m.Registros == 0) Agregar(msj, 2, "No se pudo actualizar Medico " + matricula + "." + tipo);
-        else ++actualizados;
+        if (m.Registros == 0)
+            Agregar(msj, 2, "No se pudo actualizar Medico " + matricula + "." + tipo);
+        else
+            ++actualizados;
     };
     s.terminar = [&](ListaMensajes& msj) {
         m.Procesar(4);
@@ -151,14 +160,18 @@ Seccion SeccionMedicamentos(clsMedicamento& m, int& insertados, int& actualizado
         const bool existe = m.Buscar({}, numero) && m.Registros > 0;
         if (!existe) {
             aplicar(1);
-            if (m.Registros == 0) Agregar(msj, 1, "No se pudo insertar medicamento " + troquel.trimmed());
-            else ++insertados;
+            if (m.Registros == 0)
+                Agregar(msj, 1, "No se pudo insertar medicamento " + troquel.trimmed());
+            else
+                ++insertados;
             return;
         }
         m.Condicion = " Troquel = " + QString::number(numero);
         aplicar(3);
-        if (m.Registros == 0) Agregar(msj, 2, "No se pudo actualizar medicamento " + troquel.leftJustified(7, ' ', true));
-        else ++actualizados;
+        if (m.Registros == 0)
+            Agregar(msj, 2, "No se pudo actualizar medicamento " + troquel.leftJustified(7, ' ', true));
+        else
+            ++actualizados;
     };
     s.terminar = [&](ListaMensajes& msj) {
         // Withdrawn medications keep their rows, marked.
@@ -183,14 +196,18 @@ Seccion SeccionDiagnosticos(clsDiagnostico& dg, int& insertados, int& actualizad
         const bool existe = dg.Buscar({}, codigo) && dg.Registros > 0;
         if (!existe) {
             dg.Procesar(1, codigo, nombre, baja);
-            if (dg.Registros == 0) Agregar(msj, 1, QString::fromUtf8("No se pudo insertar diagnóstico ") + codigo);
-            else ++insertados;
+            if (dg.Registros == 0)
+                Agregar(msj, 1, QString::fromUtf8("No se pudo insertar diagnóstico ") + codigo);
+            else
+                ++insertados;
             return;
         }
-        dg.Condicion = " Codigo = '" + codigo + "'";
+        dg.Condicion = " Codigo = " + clsAcceso::TextoSimple(codigo);
         dg.Procesar(3, codigo, nombre, baja);
-        if (dg.Registros == 0) Agregar(msj, 2, QString::fromUtf8("No se pudo actualizar diagnóstico ") + codigo);
-        else ++actualizados;
+        if (dg.Registros == 0)
+            Agregar(msj, 2, QString::fromUtf8("No se pudo actualizar diagnóstico ") + codigo);
+        else
+            ++actualizados;
     };
     s.terminar = [&](ListaMensajes& msj) {
         dg.Procesar(4);
