@@ -22,7 +22,9 @@
 #include "platform/Ajustes.h"
 #include "platform/Rutas.h"
 #include "platform/Sistema.h"
+#include "exchange/clsArchivoIntercambios.h"
 #include "journal/frmCierres.h"
+#include "journal/frmHistorialIntercambios.h"
 #include "journal/frmInicio.h"
 #include "tickets/frmTicketFarmacia.h"
 #include "tickets/frmTicketFarmaciaR.h"
@@ -216,6 +218,9 @@ void frmTarsa::CrearMenus() {
                                  "{Options:Nombre;Nombre LIKE '{S}*';Código;Codigo LIKE '{S}*';Todos;}"),
                QString::fromUtf8("Búsqueda de Diagnósticos"));
     });
+    consultas->addSeparator();
+    accion(consultas, "mnuHistorialIntercambios", "Historial de intercambios ...",
+           [this] { AbrirHistorialIntercambios(); });
 
     QMenu* operaciones = barra->addMenu("Operaciones");
     operaciones->setObjectName("mnuOperaciones");
@@ -388,6 +393,28 @@ void frmTarsa::AbrirListaTransacciones() {
     QMdiSubWindow* hija = mdiArea->addSubWindow(lista);
     hija->setAttribute(Qt::WA_DeleteOnClose);
     hija->resize(lista->size());
+    hija->show();
+}
+
+void frmTarsa::AbrirHistorialIntercambios() {
+    for (QMdiSubWindow* hija : mdiArea->subWindowList())
+        if (qobject_cast<frmHistorialIntercambios*>(hija->widget())) {
+            mdiArea->setActiveSubWindow(hija);
+            return;
+        }
+    // The request record carries the company's identifier; the list shows its name.
+    QMap<QString, QString> empresas;
+    QList<clsItemEmpresa> catalogo;
+    try {
+        clsEmpresas().GetAP(catalogo);
+    } catch (const std::exception&) {
+        // Without the catalog the list shows the codes: the history does not depend on the database.
+    }
+    for (const clsItemEmpresa& e : catalogo) empresas.insert(QString::number(e.IdEmpresa).rightJustified(2, '0'), e.Nombre);
+    auto* historial = new frmHistorialIntercambios(clsArchivoIntercambios::RaizPorDefecto(), empresas);
+    QMdiSubWindow* hija = mdiArea->addSubWindow(historial);
+    hija->setAttribute(Qt::WA_DeleteOnClose);
+    hija->resize(historial->size());
     hija->show();
 }
 

@@ -38,6 +38,7 @@ public:
     // Overridable openers, so the dispatch can be followed in tests.
     virtual void AbrirTicket(int operacion);
     virtual void AbrirListaTransacciones();
+    void AbrirHistorialIntercambios();
     virtual bool ElegirPrestador();
 
 protected:

@@ -51,9 +51,11 @@ const DisenoCatalogo& Diagnosticos(const QString& version) {
 QHash<QString, QString> Campos(const DisenoCatalogo& diseno, const QByteArray& registro) {
     QHash<QString, QString> campos;
     campos.reserve(diseno.Campos.size());
+    // Windows-1252 is one byte a character: the record is decoded once and cut by character.
+    const QString texto = Ansi::Decodificar(registro);
     int posicion = 0;
     for (const CampoCatalogo& c : diseno.Campos) {
-        campos.insert(QString::fromLatin1(c.Nombre), Ansi::Decodificar(registro.mid(posicion, c.Ancho)));
+        campos.insert(QString::fromLatin1(c.Nombre), texto.mid(posicion, c.Ancho));
         posicion += c.Ancho;
     }
     return campos;

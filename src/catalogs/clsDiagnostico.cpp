@@ -55,9 +55,9 @@ using FD = Campos<clsDiagnostico>;
 const Disposicion<clsDiagnostico> kSVL4{
     "diagnóstico", 56, LecturaCodigo::Entero,
     {
-        FD::Texto(0, 10, [](const clsDiagnostico& d) -> QVariant { return d.Diagnostico.trimmed(); }),
-        FD::Literal(10, "0000", Rol::CodigoError),
-        FD::Blanco(14, 40, Rol::TextoError),
+        FD::Texto(0, 10, [](const clsDiagnostico& d) -> QVariant { return d.Diagnostico.trimmed(); }, "Diagnostico"),
+        FD::Literal(10, "0000", "CodigoError", Rol::CodigoError),
+        FD::Blanco(14, 40, "TextoError", Rol::TextoError),
         FD::FinLinea(54),
     }};
 }  // namespace

@@ -1,11 +1,11 @@
 #include "catalogs/modNomencladores.h"
 
 #include "catalogs/ArchivoCatalogo.h"
+#include "exchange/ArchivoRespuesta.h"
 #include "catalogs/clsDiagnostico.h"
 #include "catalogs/clsMedicamento.h"
 #include "catalogs/clsMedico.h"
 #include "core/modTarsa.h"
-#include "exchange/ArchivoRespuesta.h"
 #include "exchange/clsParametros.h"
 #include "exchange/modIntercambio.h"
 #include "platform/ArchivoRegistros.h"
@@ -51,13 +51,9 @@ void AplicarSeccion(const QString& d, bool completo, const Seccion& s, const Avi
     const QString relativa = QString("DownLoad\\") + s.diseno->Archivo;
     ArchivoRegistros archivo;
     switch (archivo.AbrirLecturaDentro(d, relativa, s.diseno->Longitud)) {
-        case SinEnlaces::Apertura::Falta:
-            return;  // a catalog not delivered is skipped without a word
-        case SinEnlaces::Apertura::Rechazado:
-            ArchivoRespuesta::InformarRechazo(relativa);
-            return;
-        case SinEnlaces::Apertura::Abierto:
-            break;
+        case SinEnlaces::Apertura::Falta: return;  // a catalog not delivered is skipped without a word
+        case SinEnlaces::Apertura::Rechazado: ArchivoRespuesta::InformarRechazo(relativa); return;
+        case SinEnlaces::Apertura::Abierto: break;
     }
     const qint64 total = archivo.CantidadRegistros();
     const QString aviso = QString::fromUtf8("Actualizando %1 ...").arg(s.nombre);
@@ -67,8 +63,15 @@ void AplicarSeccion(const QString& d, bool completo, const Seccion& s, const Avi
             if (completo) s.borrarTodo(mensajes);
             if (progreso) progreso(aviso);
             for (qint64 n = 1; n <= total; ++n) {
-                const std::optional<QByteArray> registro = archivo.Leer(n);
+                const std::optional<QByteArray> registro = archivo.LeerSiguiente();
                 if (!registro) break;
+                // A record that does not end where its layout ends means another layout or encoding:
+                // every record after it would be read shifted, so none is applied.
+                if (!registro->endsWith("\r\n"))
+                    throw TarsaError(75, QString::fromUtf8("El archivo %1 no tiene el formato esperado: el "
+                                                                      "registro %2 no termina donde debe.")
+                                                        .arg(s.diseno->Archivo)
+                                                        .arg(n));
                 s.aplicar(ArchivoCatalogo::Campos(*s.diseno, *registro), mensajes);
                 if (progreso && n % kRegistrosPorAviso == 0) progreso(aviso + QString(" %1 de %2").arg(n).arg(total));
             }
@@ -110,19 +113,15 @@ Seccion SeccionMedicos(clsMedico& m, int& insertados, int& actualizados) {
         const bool existe = m.Buscar({}, numero, tipo) && m.Registros > 0;
         if (!existe) {
             m.Procesar(1, numero, tipo, nombre, baja);
-            if (m.Registros == 0)
-                Agregar(msj, 1, QString::fromUtf8("No se pudo insertar médico ") + matricula + "." + tipo);
-            else
-                ++insertados;
+            if (m.Registros == 0) Agregar(msj, 1, QString::fromUtf8("No se pudo insertar médico ") + matricula + "." + tipo);
+            else ++insertados;
             return;
         }
         // The type comes from the file: written through the writer, a quote in it cannot break the filter.
         m.Condicion = " Matricula = " + QString::number(numero) + " AND TipoMatricula = " + clsAcceso::Texto(tipo);
         m.Procesar(3, numero, tipo, nombre, baja);
-        if (m.Registros == 0)
-            Agregar(msj, 2, "No se pudo actualizar Medico " + matricula + "." + tipo);
-        else
-            ++actualizados;
+        if (m.Registros == 0) Agregar(msj, 2, "No se pudo actualizar Medico " + matricula + "." + tipo);
+        else ++actualizados;
     };
     s.terminar = [&](ListaMensajes& msj) {
         m.Procesar(4);
@@ -160,18 +159,14 @@ Seccion SeccionMedicamentos(clsMedicamento& m, int& insertados, int& actualizado
         const bool existe = m.Buscar({}, numero) && m.Registros > 0;
         if (!existe) {
             aplicar(1);
-            if (m.Registros == 0)
-                Agregar(msj, 1, "No se pudo insertar medicamento " + troquel.trimmed());
-            else
-                ++insertados;
+            if (m.Registros == 0) Agregar(msj, 1, "No se pudo insertar medicamento " + troquel.trimmed());
+            else ++insertados;
             return;
         }
         m.Condicion = " Troquel = " + QString::number(numero);
         aplicar(3);
-        if (m.Registros == 0)
-            Agregar(msj, 2, "No se pudo actualizar medicamento " + troquel.leftJustified(7, ' ', true));
-        else
-            ++actualizados;
+        if (m.Registros == 0) Agregar(msj, 2, "No se pudo actualizar medicamento " + troquel.leftJustified(7, ' ', true));
+        else ++actualizados;
     };
     s.terminar = [&](ListaMensajes& msj) {
         // Withdrawn medications keep their rows, marked.
@@ -196,18 +191,14 @@ Seccion SeccionDiagnosticos(clsDiagnostico& dg, int& insertados, int& actualizad
         const bool existe = dg.Buscar({}, codigo) && dg.Registros > 0;
         if (!existe) {
             dg.Procesar(1, codigo, nombre, baja);
-            if (dg.Registros == 0)
-                Agregar(msj, 1, QString::fromUtf8("No se pudo insertar diagnóstico ") + codigo);
-            else
-                ++insertados;
+            if (dg.Registros == 0) Agregar(msj, 1, QString::fromUtf8("No se pudo insertar diagnóstico ") + codigo);
+            else ++insertados;
             return;
         }
         dg.Condicion = " Codigo = " + clsAcceso::TextoSimple(codigo);
         dg.Procesar(3, codigo, nombre, baja);
-        if (dg.Registros == 0)
-            Agregar(msj, 2, QString::fromUtf8("No se pudo actualizar diagnóstico ") + codigo);
-        else
-            ++actualizados;
+        if (dg.Registros == 0) Agregar(msj, 2, QString::fromUtf8("No se pudo actualizar diagnóstico ") + codigo);
+        else ++actualizados;
     };
     s.terminar = [&](ListaMensajes& msj) {
         dg.Procesar(4);

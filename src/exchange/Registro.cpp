@@ -1,5 +1,9 @@
 #include "exchange/Registro.h"
 
+#include <QDate>
+#include <QRegularExpression>
+#include <tuple>
+
 #include "core/modTarsa.h"
 #include "exchange/ArchivoRespuesta.h"
 #include "exchange/modIntercambio.h"
@@ -47,6 +51,71 @@ void Agregar(QByteArray& registro, const QString& disposicion, int offset, const
 void Verificar(const QByteArray& registro, const QString& disposicion, int longitud) {
     if (registro.size() != longitud)
         throw TarsaError(5, QString("Disposición %1: %2 bytes en lugar de %3").arg(disposicion).arg(registro.size()).arg(longitud));
+}
+
+namespace {
+
+QString SinCerosIniciales(const QString& texto) {
+    int i = 0;
+    while (i < texto.size() - 1 && texto[i] == '0') ++i;
+    return texto.mid(i);
+}
+
+// What the bytes of a whole field stand for, and what is wrong with them.
+std::pair<QString, QString> Interpretar(const CampoDescrito& c, const QByteArray& bytes) {
+    const QString texto = Ansi::Decodificar(bytes).trimmed();
+    static const QRegularExpression digitos(QStringLiteral("^[0-9]+$"));
+    switch (c.Conv) {
+        case Convencion::Ceros:
+        case Convencion::CerosRTrim:
+        case Convencion::Relleno0:
+            return {digitos.match(texto).hasMatch() ? SinCerosIniciales(texto) : texto, {}};
+        case Convencion::Fecha: {
+            if (texto.isEmpty()) return {};
+            const QDate dia = QDate::fromString(texto, "yyyyMMdd");
+            if (dia.isValid()) return {dia.toString("dd/MM/yyyy"), {}};
+            return {texto, QString::fromUtf8("no es una fecha")};
+        }
+        case Convencion::Literal:
+            if (c.Papel == Rol::CodigoError)
+                return {digitos.match(texto).hasMatch() ? SinCerosIniciales(texto) : texto, {}};
+            if (Ansi::Decodificar(bytes) != c.Literal)
+                return {texto, QString::fromUtf8("se esperaba «%1»").arg(c.Literal)};
+            return {texto, {}};
+        case Convencion::Nulos:
+            return {bytes.count('\0') == bytes.size() ? QString() : texto, {}};
+        case Convencion::FinLinea:
+            if (bytes != "\r\n") return {texto, QString::fromUtf8("falta el fin de línea")};
+            return {"CR LF", {}};
+        case Convencion::Texto:
+        case Convencion::Blanco:
+            break;
+    }
+    return {texto, {}};
+}
+
+}  // namespace
+
+QList<CampoLeido> Desglosar(const DisposicionDescrita& d, const QByteArray& registro) {
+    QList<CampoLeido> campos;
+    for (const CampoDescrito& c : d.Campos) {
+        CampoLeido l{c, registro.mid(c.Offset, c.Ancho), {}, {}};
+        if (l.Bytes.size() < c.Ancho) {
+            l.Valor = Ansi::Decodificar(l.Bytes).trimmed();
+            l.Marca = l.Bytes.isEmpty() ? QString::fromUtf8("falta: el registro termina antes")
+                                        : QString::fromUtf8("cortado: %1 de %2 bytes").arg(l.Bytes.size()).arg(c.Ancho);
+        } else {
+            std::tie(l.Valor, l.Marca) = Interpretar(c, l.Bytes);
+        }
+        campos.append(l);
+    }
+    return campos;
+}
+
+QString ValorDe(const DisposicionDescrita& d, const QByteArray& registro, const QString& nombre) {
+    for (const CampoDescrito& c : d.Campos)
+        if (c.Nombre == nombre) return Ansi::Decodificar(registro.mid(c.Offset, c.Ancho)).trimmed();
+    return {};
 }
 
 int ValorNumerico(const QString& texto) {

@@ -6,7 +6,6 @@
 #include <QList>
 #include <QString>
 #include <QVariant>
-
 #include <functional>
 
 // How a field turns its value into text.
@@ -41,6 +40,7 @@ struct Campo {
     std::function<QVariant(const T&)> Valor;  // the source property, for the conventions that have one
     QString Literal;
     Rol Papel = Rol::Ninguno;
+    QString Nombre;  // the property it carries or what the terminal answers in it, for the exchange history
 };
 
 template <class T>
@@ -51,22 +51,71 @@ struct Disposicion {
     QList<Campo<T>> Campos;
 };
 
-// Builders that keep the layout tables short: F::Texto(0, 100, &clsTicket::Tarjeta).
+// Builders that keep the layout tables short: F::Texto(0, 100, &clsTicket::Tarjeta, "Tarjeta"). The
+// name is what the exchange history shows; a field with a role is named after it when not named.
 template <class T>
 struct Campos {
     using Fuente = std::function<QVariant(const T&)>;
-    static Campo<T> Texto(int o, int a, Fuente f) { return {o, a, Convencion::Texto, std::move(f), {}, Rol::Ninguno}; }
-    static Campo<T> Ceros(int o, int a, Fuente f) { return {o, a, Convencion::Ceros, std::move(f), {}, Rol::Ninguno}; }
-    static Campo<T> CerosRTrim(int o, int a, Fuente f) { return {o, a, Convencion::CerosRTrim, std::move(f), {}, Rol::Ninguno}; }
-    static Campo<T> Fecha(int o, int a, Fuente f) { return {o, a, Convencion::Fecha, std::move(f), {}, Rol::Ninguno}; }
-    static Campo<T> Blanco(int o, int a, Rol r = Rol::Ninguno) { return {o, a, Convencion::Blanco, {}, {}, r}; }
-    static Campo<T> Relleno0(int o, int a, Rol r = Rol::Ninguno) { return {o, a, Convencion::Relleno0, {}, {}, r}; }
-    static Campo<T> Literal(int o, const char* t, Rol r = Rol::Ninguno) {
-        const QString s = QString::fromLatin1(t);
-        return {o, static_cast<int>(s.size()), Convencion::Literal, {}, s, r};
+    static QString NombreDe(const char* n, Rol r) {
+        if (n && *n) return QString::fromUtf8(n);
+        return r == Rol::CodigoError ? "CodigoError" : r == Rol::TextoError ? "TextoError" : "Libre";
     }
-    static Campo<T> Nulos(int o, int a) { return {o, a, Convencion::Nulos, {}, {}, Rol::Ninguno}; }
-    static Campo<T> FinLinea(int o) { return {o, 2, Convencion::FinLinea, {}, {}, Rol::Ninguno}; }
+    static Campo<T> De(int o, int a, Convencion c, Fuente f, const char* n) {
+        return {o, a, c, std::move(f), {}, Rol::Ninguno, NombreDe(n, Rol::Ninguno)};
+    }
+    static Campo<T> Texto(int o, int a, Fuente f, const char* n = "") { return De(o, a, Convencion::Texto, f, n); }
+    static Campo<T> Ceros(int o, int a, Fuente f, const char* n = "") { return De(o, a, Convencion::Ceros, f, n); }
+    static Campo<T> CerosRTrim(int o, int a, Fuente f, const char* n = "") {
+        return De(o, a, Convencion::CerosRTrim, f, n);
+    }
+    static Campo<T> Fecha(int o, int a, Fuente f, const char* n = "") { return De(o, a, Convencion::Fecha, f, n); }
+    static Campo<T> Blanco(int o, int a, const char* n, Rol r = Rol::Ninguno) {
+        return {o, a, Convencion::Blanco, {}, {}, r, NombreDe(n, r)};
+    }
+    static Campo<T> Blanco(int o, int a, Rol r = Rol::Ninguno) { return Blanco(o, a, "", r); }
+    static Campo<T> Relleno0(int o, int a, const char* n, Rol r = Rol::Ninguno) {
+        return {o, a, Convencion::Relleno0, {}, {}, r, NombreDe(n, r)};
+    }
+    static Campo<T> Relleno0(int o, int a, Rol r = Rol::Ninguno) { return Relleno0(o, a, "", r); }
+    static Campo<T> Literal(int o, const char* t, const char* n, Rol r = Rol::Ninguno) {
+        const QString s = QString::fromLatin1(t);
+        return {o, static_cast<int>(s.size()), Convencion::Literal, {}, s, r, NombreDe(n, r)};
+    }
+    static Campo<T> Literal(int o, const char* t, Rol r = Rol::Ninguno) { return Literal(o, t, "", r); }
+    static Campo<T> Nulos(int o, int a) { return {o, a, Convencion::Nulos, {}, {}, Rol::Ninguno, "Libre"}; }
+    static Campo<T> FinLinea(int o) {
+        return {o, 2, Convencion::FinLinea, {}, {}, Rol::Ninguno, QString::fromUtf8("Fin de línea")};
+    }
+};
+
+// A layout without its source object: what a reader of stored records needs.
+struct CampoDescrito {
+    QString Nombre;
+    int Offset = 0;
+    int Ancho = 0;
+    Convencion Conv = Convencion::Blanco;
+    QString Literal;
+    Rol Papel = Rol::Ninguno;
+};
+struct DisposicionDescrita {
+    QString Nombre;
+    int Longitud = 0;
+    QList<CampoDescrito> Campos;
+};
+
+template <class T>
+DisposicionDescrita Describir(const Disposicion<T>& d) {
+    DisposicionDescrita r{d.Nombre, d.Longitud, {}};
+    for (const Campo<T>& c : d.Campos) r.Campos.append({c.Nombre, c.Offset, c.Ancho, c.Conv, c.Literal, c.Papel});
+    return r;
+}
+
+// One field of a stored record as read back: its bytes, its value and what is wrong with it.
+struct CampoLeido {
+    CampoDescrito Campo;
+    QByteArray Bytes;  // shorter than the width (or empty) when the record is cut
+    QString Valor;     // the text the bytes stand for under the field's convention
+    QString Marca;     // empty when the field is whole and as its convention expects
 };
 
 namespace Registro {
@@ -85,6 +134,11 @@ void Verificar(const QByteArray& registro, const QString& disposicion, int longi
 // must be a whole number is not one.
 void LeerErrores(const QString& directorio, const QString& relativa, int longitud, LecturaCodigo lectura,
                  int offsetCodigo, int anchoCodigo, int offsetTexto, int anchoTexto);
+
+// The fields of one stored record (possibly cut short) under a layout.
+QList<CampoLeido> Desglosar(const DisposicionDescrita& d, const QByteArray& registro);
+// The value of the first field of that name, trimmed; empty when the record does not reach it.
+QString ValorDe(const DisposicionDescrita& d, const QByteArray& registro, const QString& nombre);
 
 // The leading number of a text, spaces ignored; 0 when it starts with anything else.
 int ValorNumerico(const QString& texto);

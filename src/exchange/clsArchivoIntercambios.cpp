@@ -7,6 +7,7 @@
 #include <QSaveFile>
 
 #include "core/modTarsa.h"
+#include "exchange/DisposicionesArchivadas.h"
 #include "platform/Ajustes.h"
 #include "platform/Rutas.h"
 
@@ -69,28 +70,64 @@ QMap<QString, QByteArray> Contenidos(const QString& dir) {
     return m;
 }
 
-const QStringList kClaves{"id", "enviado", "respondido", "operacion", "resultado", "bytes", "estado"};
+// Lines written before the company, card and ticket were kept have only the first seven.
+const QStringList kClaves{"id",    "enviado", "respondido", "operacion", "resultado",
+                          "bytes", "estado",  "empresa",    "tarjeta",   "ticket"};
+constexpr int kClavesAntiguas = 7;
 
-QStringList Campos(const clsItemIntercambio& i) {
+QStringList CamposIndice(const clsItemIntercambio& i) {
     return {i.Id,
             Fecha(i.Enviado),
             Fecha(i.Respondido),
             Limpio(i.Operacion),
             Limpio(i.Resultado),
             QString::number(i.Bytes),
-            Limpio(i.Estado)};
+            Limpio(i.Estado),
+            Limpio(i.Empresa),
+            Limpio(i.Tarjeta),
+            Limpio(i.Ticket)};
 }
 
-std::optional<clsItemIntercambio> DesdeCampos(const QStringList& c) {
-    if (c.size() != kClaves.size() || c[0].isEmpty()) return std::nullopt;
+// "yyyy-MM-ddTHH:mm:ss.zzz" read by position, in local time. A list parses two of them per exchange:
+// the general format parser is an order of magnitude slower, and each local conversion asks the
+// system for its time zone, so the offset from UTC is worked out once an hour of the day read.
+class LectorFechas {
+public:
+    QDateTime Leer(const QString& t) {
+        if (t.size() != 23 || t[4] != '-' || t[10] != 'T' || t[19] != '.') return {};
+        auto n = [&t](int desde, int ancho) { return QStringView(t).mid(desde, ancho).toInt(); };
+        const QDate dia(n(0, 4), n(5, 2), n(8, 2));
+        const QTime hora(n(11, 2), n(14, 2), n(17, 2), n(20, 3));
+        if (!dia.isValid() || !hora.isValid()) return {};
+        if (dia != dia_ || hora.hour() != hora_) {
+            dia_ = dia;
+            hora_ = hora.hour();
+            desfase_ = QDateTime(dia, QTime(hora_, 0)).offsetFromUtc();
+        }
+        return QDateTime(dia, hora, Qt::OffsetFromUTC, desfase_);
+    }
+
+private:
+    QDate dia_;
+    int hora_ = -1;
+    int desfase_ = 0;
+};
+
+std::optional<clsItemIntercambio> DesdeCampos(const QStringList& c, LectorFechas& fechas) {
+    if ((c.size() != kClaves.size() && c.size() != kClavesAntiguas) || c[0].isEmpty()) return std::nullopt;
     clsItemIntercambio i;
     i.Id = c[0];
-    i.Enviado = QDateTime::fromString(c[1], kFormatoFecha);
-    i.Respondido = QDateTime::fromString(c[2], kFormatoFecha);
+    i.Enviado = fechas.Leer(c[1]);
+    i.Respondido = fechas.Leer(c[2]);
     i.Operacion = c[3];
     i.Resultado = c[4];
     i.Bytes = c[5].toLongLong();
     i.Estado = c[6];
+    if (c.size() > kClavesAntiguas) {
+        i.Empresa = c[7];
+        i.Tarjeta = c[8];
+        i.Ticket = c[9];
+    }
     return i;
 }
 
@@ -103,7 +140,8 @@ std::optional<clsItemIntercambio> LeerDescripcion(const QString& archivo) {
             if (l.startsWith(clave + ": ")) valor = l.mid(clave.size() + 2).trimmed();
         valores << valor;
     }
-    return DesdeCampos(valores);
+    LectorFechas fechas;
+    return DesdeCampos(valores, fechas);
 }
 
 bool Escribir(const QString& ruta, const QByteArray& bytes) {
@@ -129,7 +167,10 @@ QString clsArchivoIntercambios::GuardarPedido(const QString& d, const QString& o
     if (!CopiarCompleto(Archivos(Rutas::Resolver(Rutas::Unir(d, "UpLoad"))), tmp + "/enviado")) return {};
     for (auto it = ademas.begin(); it != ademas.end(); ++it)
         if (!Escribir(tmp + "/enviado/" + it.key(), it.value())) return {};
-    clsItemIntercambio item{id, cuando, {}, operacion, "enviado", {}, Tamano(tmp)};
+    const auto enviados = Contenidos(tmp + "/enviado");
+    const auto disposiciones = DisposicionesArchivadas::De(enviados);
+    clsItemIntercambio item{id, cuando, {}, operacion, "enviado", {}, Tamano(tmp), disposiciones.Empresa(enviados),
+                            disposiciones.Tarjeta(enviados), {}};
     if (!Escribir(tmp + "/intercambio.txt", {}) || !QDir().rename(tmp, dir)) return {};
     Describir(id, item);
     Indexar(id, item);
@@ -141,7 +182,10 @@ void clsArchivoIntercambios::GuardarRespuesta(const QString& id, const QString& 
     const QString dir = DirectorioDe(id);
     auto item = LeerDescripcion(dir + "/intercambio.txt");
     if (!item) return;
-    CopiarCompleto(ArchivosRespuesta(d), Libre(dir + "/recibido"));
+    const QString recibido = Libre(dir + "/recibido");
+    CopiarCompleto(ArchivosRespuesta(d), recibido);
+    const QString ticket = DisposicionesArchivadas::De(Contenidos(dir + "/enviado")).Ticket(Contenidos(recibido));
+    if (!ticket.isEmpty()) item->Ticket = ticket;
     item->Respondido = cuando;
     item->Resultado = resultado;
     item->Estado = estado;
@@ -180,7 +224,7 @@ void clsArchivoIntercambios::Despejar(const QString& id, const QString& d, const
         if (!QDir().mkpath(destino + ".tmp") || !Escribir(destino + ".tmp/intercambio.txt", {}) ||
             !QDir().rename(destino + ".tmp", destino))
             return;
-        const clsItemIntercambio item{nuevo, cuando, {}, {}, "restos", {}, 0};
+        const clsItemIntercambio item{nuevo, cuando, {}, {}, "restos", {}, 0, {}, {}, {}};
         Describir(nuevo, item);
         Indexar(nuevo, item);
     }
@@ -195,28 +239,41 @@ void clsArchivoIntercambios::Despejar(const QString& id, const QString& d, const
 }
 
 void clsArchivoIntercambios::Describir(const QString& id, const clsItemIntercambio& item) const {
-    const QStringList c = Campos(item);
+    const QStringList c = CamposIndice(item);
     QByteArray texto;
     for (int i = 0; i < kClaves.size(); ++i) texto += (kClaves[i] + ": " + c[i] + "\n").toUtf8();
     Escribir(DirectorioDe(id) + "/intercambio.txt", texto);
 }
 
+QByteArray clsArchivoIntercambios::LineaIndice(const clsItemIntercambio& item) {
+    return (CamposIndice(item).join('\t') + "\n").toUtf8();
+}
+
 void clsArchivoIntercambios::Indexar(const QString& id, const clsItemIntercambio& item) const {
     QFile indice(QFileInfo(DirectorioDe(id)).path() + "/indice.txt");
     if (!indice.open(QIODevice::WriteOnly | QIODevice::Append)) return;
-    indice.write((Campos(item).join('\t') + "\n").toUtf8());
+    indice.write(LineaIndice(item));
+}
+
+QStringList clsArchivoIntercambios::Meses() const {
+    return QDir(raiz_).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+QList<clsItemIntercambio> clsArchivoIntercambios::ListarMes(const QString& mes) const {
+    QMap<QString, clsItemIntercambio> porId;  // ids start with the time sent: the map keeps them in order
+    const QByteArray indice = Bytes(QDir(raiz_).filePath(mes + "/indice.txt"));
+    // A torn last line (a crash while appending) has no line end and is ignored.
+    const QList<QByteArray> lineas = indice.left(indice.lastIndexOf('\n') + 1).split('\n');
+    LectorFechas fechas;
+    for (const QByteArray& linea : lineas)
+        if (auto item = DesdeCampos(QString::fromUtf8(linea).split('\t'), fechas)) porId.insert(item->Id, *item);
+    return porId.values();
 }
 
 QList<clsItemIntercambio> clsArchivoIntercambios::Listar() const {
-    QMap<QString, clsItemIntercambio> porId;  // ids start with the time sent: the map keeps them in order
-    for (const QString& mes : QDir(raiz_).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
-        const QByteArray indice = Bytes(QDir(raiz_).filePath(mes + "/indice.txt"));
-        // A torn last line (a crash while appending) has no line end and is ignored.
-        const QList<QByteArray> lineas = indice.left(indice.lastIndexOf('\n') + 1).split('\n');
-        for (const QByteArray& linea : lineas)
-            if (auto item = DesdeCampos(QString::fromUtf8(linea).split('\t'))) porId.insert(item->Id, *item);
-    }
-    return porId.values();
+    QList<clsItemIntercambio> todos;
+    for (const QString& mes : Meses()) todos.append(ListarMes(mes));
+    return todos;
 }
 
 std::optional<clsArchivoIntercambios::Detalle> clsArchivoIntercambios::Leer(const QString& id) const {

@@ -26,6 +26,9 @@ struct clsItemIntercambio {
     QString Resultado;     // "enviado", "procesada", "error", "sin respuesta", "cancelada", "tardía", ...
     QString Estado;        // the status line
     qint64 Bytes = 0;      // size of its files
+    QString Empresa;       // company code of the request record
+    QString Tarjeta;       // card of the request header
+    QString Ticket;        // ticket number of the answer header, without leading zeros
 };
 
 class clsArchivoIntercambios {
@@ -50,12 +53,22 @@ public:
 
     // Every exchange, oldest first, from the monthly indexes (last event of each id wins).
     QList<clsItemIntercambio> Listar() const;
+    // The months that have an index ("yyyy-MM"), oldest first, and one month's exchanges, oldest
+    // first: an exchange's events all go to the index of the month it was sent in, so a list can be
+    // read a month at a time, the newest first.
+    QStringList Meses() const;
+    QList<clsItemIntercambio> ListarMes(const QString& mes) const;
     struct Detalle {
         clsItemIntercambio Item;
         QString Descripcion;
         QMap<QString, QByteArray> Enviados, Recibidos, Posteriores;
     };
     std::optional<Detalle> Leer(const QString& id) const;
+    // The directory of an exchange (which may be gone).
+    QString DirectorioDe(const QString& id) const;
+
+    // One line of a monthly index, as Indexar appends it.
+    static QByteArray LineaIndice(const clsItemIntercambio& item);
 
     // Removes whole months older than dias and then the oldest months while the archive is larger
     // than maxBytes (never the current month), and any ".tmp" left by a crash.
@@ -67,7 +80,6 @@ public:
     static constexpr qint64 kMBPorDefecto = 2048;  // two gigabytes
 
 private:
-    QString DirectorioDe(const QString& id) const;
     void Indexar(const QString& id, const clsItemIntercambio& item) const;
     void Describir(const QString& id, const clsItemIntercambio& item) const;
     QString raiz_;

@@ -10,24 +10,33 @@
 
 namespace {
 
-QByteArray Texto(const QString& valor, int ancho) {
-    const QByteArray b = Ansi::Codificar(valor);  // cut after encoding: the width is in bytes
-    return b.size() >= ancho ? b.left(ancho) : b + QByteArray(ancho - b.size(), ' ');
-}
+using F = Campos<clsTransaccion>;
+using T = clsTransaccion;
+
+const Disposicion<T> kSVL0{
+    "pedido",
+    16,
+    LecturaCodigo::Entero,
+    {
+        F::Texto(0, 4, &T::Version, "Version"),
+        F::Texto(
+            4, 2, [](const T& t) -> QVariant { return (QString("00") + t.Empresa.trimmed()).right(2); }, "Empresa"),
+        F::Texto(
+            6, 2, [](const T& t) -> QVariant { return (QString("00") + t.Actividad).right(2); }, "Actividad"),
+        F::Texto(8, 8, &T::Licencia, "Licencia"),
+    }};
 
 }  // namespace
 
 QString clsTransaccion::ArchivoEstado(const QString& directorio) { return Rutas::Unir(directorio, "Estado.rsp"); }
 
-QByteArray clsTransaccion::RegistroSVL0() const {
-    return Texto(Version, 4) + Texto((QString("00") + Empresa.trimmed()).right(2), 2) +
-           Texto((QString("00") + Actividad).right(2), 2) + Texto(Licencia, 8);
-}
+QByteArray clsTransaccion::RegistroSVL0() const { return ComponerRegistro(kSVL0, *this); }
+
+const Disposicion<clsTransaccion>& clsTransaccion::DisposicionSVL0() { return kSVL0; }
 
 bool clsTransaccion::PutSVL0() const {
     const QString estado = ArchivoEstado(QueloPath);
-    if (Rutas::EsArchivo(estado) && !Rutas::Borrar(estado))
-        throw TarsaError(75, "No se puede borrar " + estado);
+    if (Rutas::EsArchivo(estado) && !Rutas::Borrar(estado)) throw TarsaError(75, "No se puede borrar " + estado);
     ArchivoRegistros svl0;
     svl0.Abrir(Rutas::Unir(QueloPath, "Upload\\_SVL.0"), 16);
     svl0.Escribir(1, RegistroSVL0());
@@ -35,8 +44,7 @@ bool clsTransaccion::PutSVL0() const {
     // The notification wakes a terminal that watches TX; without that directory it polls.
     const QString tx = Rutas::Unir(gQueloPath, "TX");
     // An existing entry is never opened for output: it may be a link or a file that is not ours.
-    if (Rutas::EsDirectorio(tx) &&
-        SinEnlaces::CrearVacio(Rutas::Unir(tx, gTermDir)) == SinEnlaces::Creacion::Rechazado)
+    if (Rutas::EsDirectorio(tx) && SinEnlaces::CrearVacio(Rutas::Unir(tx, gTermDir)) == SinEnlaces::Creacion::Rechazado)
         throw TarsaError(75, QString::fromUtf8("La notificación %1 ya existe y no es un archivo común (un enlace o "
                                                "un directorio): no se escribe en ella.")
                                  .arg(Rutas::Unir(tx, gTermDir)));

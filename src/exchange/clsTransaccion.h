@@ -3,6 +3,8 @@
 // line and the answer files once the terminal has written Estado.rsp.
 #include <QString>
 
+#include "exchange/Registro.h"
+
 class clsTransaccion {
 public:
     QString Version;    // "V101" or "V250"
@@ -27,6 +29,7 @@ public:
 
     // The 16 bytes of the request record.
     QByteArray RegistroSVL0() const;
+    static const Disposicion<clsTransaccion>& DisposicionSVL0();
     static QString ArchivoEstado(const QString& directorio);  // D\Estado.rsp
 
 private:

@@ -105,13 +105,9 @@ frmCierres::frmCierres(bool cadenaSucursales, QWidget* parent) : QDialog(parent)
     chkIndicaCadena_->setChecked(cadenaSucursales);
     formulario->addRow(chkIndicaCadena_);
 
-    lblMatricula_ = new QLabel(QString::fromUtf8("&Matrícula:"), this);
-    lblMatricula_->setObjectName("lblMatricula");
-    txtMatricula_ = new QLineEdit(this);
-    txtMatricula_->setObjectName("txtMatricula");
-    txtMatricula_->setMaxLength(6);
-    lblMatricula_->setBuddy(txtMatricula_);
-    PrepararMatricula(lblMatricula_, txtMatricula_);
+    const CampoMatricula matricula = CrearMatricula(this);
+    lblMatricula_ = matricula.etiqueta;
+    txtMatricula_ = matricula.caja;
 
     auto* aceptar = new QPushButton("&Aceptar", this);
     aceptar->setObjectName("cmdAceptar");
@@ -188,13 +184,16 @@ void frmCierres::ElegirOpcion(int indice) {
     Ver(cboOpciones_, o.usa & kFiltro);
 
     if (gSugerirCierres && (indice == 3 || indice == 4)) {
-        // The previous calendar month, from its first day to its last.
-        const QDate hoy = QDate::currentDate();
-        const QDate ultimo = QDate(hoy.year(), hoy.month(), 1).addDays(-1);
+        const auto [desde, hasta] = MesAnterior(QDate::currentDate());
         const QLocale local;
-        txtFechaDesde_->setText(local.toString(QDate(ultimo.year(), ultimo.month(), 1), QLocale::ShortFormat));
-        txtFechaHasta_->setText(local.toString(ultimo, QLocale::ShortFormat));
+        txtFechaDesde_->setText(local.toString(desde, QLocale::ShortFormat));
+        txtFechaHasta_->setText(local.toString(hasta, QLocale::ShortFormat));
     }
+}
+
+std::pair<QDate, QDate> frmCierres::MesAnterior(const QDate& hoy) {
+    const QDate ultimo = QDate(hoy.year(), hoy.month(), 1).addDays(-1);
+    return {QDate(ultimo.year(), ultimo.month(), 1), ultimo};
 }
 
 void frmCierres::SalirFecha(QLineEdit* caja) {

@@ -3,6 +3,7 @@
 // coupons not yet closed, the last closure, a closure by number, tickets by dates, close, exclude or
 // include one coupon); the answer's messages are listed, its ticket shown and printed, and the
 // closure journalled.
+#include <QDate>
 #include <QDialog>
 #include <QList>
 
@@ -23,6 +24,11 @@ public:
     static frmCierres* Mostrar(bool cadenaSucursales, QWidget* parent = nullptr);
 
     int CodigoOperacion() const { return codigoOperacion_; }
+    // Writes the request's record for the chosen option; false (after telling the user) when the
+    // request must not go out.
+    bool GrabarPedido();
+    // The period proposed for a closure: the previous calendar month, first to last day.
+    static std::pair<QDate, QDate> MesAnterior(const QDate& hoy);
 
 private:
     struct Parametro {
@@ -33,8 +39,6 @@ private:
     void ElegirOpcion(int indice);
     void SalirFecha(QLineEdit* caja);
     void Aceptar();
-    // Writes the request's record; false (after telling the user) when the request must not go out.
-    bool GrabarPedido();
     clsParametros Parametros() const;
     // The answer's messages into gColErrores (V250 only); false after a failure, already shown.
     bool LeeArchivos();

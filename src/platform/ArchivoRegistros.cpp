@@ -49,11 +49,19 @@ std::optional<QByteArray> ArchivoRegistros::Leer(qint64 n) {
 
 QList<QByteArray> ArchivoRegistros::LeerTodos() { return LeerPrimeros(CantidadRegistros()); }
 
+std::optional<QByteArray> ArchivoRegistros::LeerSiguiente() {
+    if (longitud_ <= 0 || !archivo_.isOpen()) return std::nullopt;
+    QByteArray r = archivo_.read(longitud_);
+    if (r.size() != longitud_) return std::nullopt;
+    return r;
+}
+
 QList<QByteArray> ArchivoRegistros::LeerPrimeros(qint64 maximo) {
     QList<QByteArray> registros;
-    const qint64 total = qMin(maximo, CantidadRegistros());
-    for (qint64 n = 1; n <= total; ++n)
-        if (auto r = Leer(n)) registros.append(*r);
+    if (!archivo_.seek(0)) return registros;
+    while (registros.size() < maximo)
+        if (auto r = LeerSiguiente()) registros.append(*r);
+        else break;
     return registros;
 }
 

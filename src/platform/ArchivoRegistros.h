@@ -31,6 +31,9 @@ public:
     void Escribir(qint64 n, const QByteArray& registro);
     // Record n, or nothing when the file holds no whole record n.
     std::optional<QByteArray> Leer(qint64 n);
+    // The record after the last one read (the first after opening), or nothing at the end of the
+    // whole records. Reads sequentially through the file's buffer: the way to walk a large file.
+    std::optional<QByteArray> LeerSiguiente();
     // Every whole record from the first; a trailing partial record is left out.
     QList<QByteArray> LeerTodos();
     // The first whole records, at most maximo of them.

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QMainWindow>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -68,16 +69,12 @@ frmActualizacionNomencladores::frmActualizacionNomencladores(QWidget* parent) : 
         });
     }
 
-    lblMatricula_ = new QLabel(QString::fromUtf8("&Matrícula:"), this);
-    lblMatricula_->setObjectName("lblMatricula");
-    txtMatricula_ = new QLineEdit(this);
-    txtMatricula_->setObjectName("txtMatricula");
-    txtMatricula_->setMaxLength(6);
-    lblMatricula_->setBuddy(txtMatricula_);
-    PrepararMatricula(lblMatricula_, txtMatricula_);
-    auto* matricula = new QHBoxLayout;
-    matricula->addWidget(lblMatricula_);
-    matricula->addWidget(txtMatricula_);
+    const CampoMatricula matricula = CrearMatricula(this);
+    lblMatricula_ = matricula.etiqueta;
+    txtMatricula_ = matricula.caja;
+    auto* filaMatricula = new QHBoxLayout;
+    filaMatricula->addWidget(lblMatricula_);
+    filaMatricula->addWidget(txtMatricula_);
 
     cmdAceptar_ = new QPushButton("&Aceptar", this);
     cmdAceptar_->setObjectName("cmdAceptar");
@@ -95,7 +92,7 @@ frmActualizacionNomencladores::frmActualizacionNomencladores(QWidget* parent) : 
 
     auto* todo = new QVBoxLayout(this);
     todo->addWidget(marco);
-    todo->addLayout(matricula);
+    todo->addLayout(filaMatricula);
     todo->addLayout(botones);
     todo->addWidget(stbNomencladores_);
     setMinimumWidth(360);
@@ -172,6 +169,14 @@ void ActualizacionAutomaticaNomencladores() {
     const Solicitud solicitud = EnviarPedido(gLicenciaMatricula ? QString() : gTerminal);
     if (!solicitud.Procesada()) return;
     gColErrores.clear();
-    ActualizarNomencladores(pedido);
+    // The count goes to the main window's status bar, which repaints meanwhile (it takes no input
+    // until the catalogs are applied).
+    auto* principal = qobject_cast<QMainWindow*>(QApplication::activeWindow());
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    ActualizarNomencladores(pedido, [principal](const QString& texto) {
+        if (principal) principal->statusBar()->showMessage(texto);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    });
+    QApplication::restoreOverrideCursor();
     MostrarErrores(QApplication::activeWindow());
 }

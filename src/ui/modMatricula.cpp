@@ -8,12 +8,19 @@
 #include "platform/Mensajes.h"
 #include "ui/FiltroTeclas.h"
 
-void PrepararMatricula(QLabel* etiqueta, QLineEdit* caja) {
+CampoMatricula CrearMatricula(QWidget* padre) {
+    auto* etiqueta = new QLabel(QString::fromUtf8("&Matrícula:"), padre);
+    etiqueta->setObjectName("lblMatricula");
+    auto* caja = new QLineEdit(padre);
+    caja->setObjectName("txtMatricula");
+    caja->setMaxLength(6);
+    etiqueta->setBuddy(caja);
     for (QWidget* w : {static_cast<QWidget*>(etiqueta), static_cast<QWidget*>(caja)}) {
         w->setVisible(gLicenciaMatricula);
         w->setEnabled(gLicenciaMatricula);
     }
     FiltroTeclas::Instalar(caja, 1);
+    return {etiqueta, caja};
 }
 
 std::optional<QString> LicenciaParaSolicitud(const QString& matricula) {

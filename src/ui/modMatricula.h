@@ -9,8 +9,15 @@
 class QLineEdit;
 class QLabel;
 
-// Shows and enables the label and box only when gLicenciaMatricula is on, and filters its keys.
-void PrepararMatricula(QLabel* etiqueta, QLineEdit* caja);
+class QWidget;
+
+// The label "&Matrícula:" (lblMatricula) and its box (txtMatricula, six digits), children of padre,
+// shown and enabled only when gLicenciaMatricula is on.
+struct CampoMatricula {
+    QLabel* etiqueta;
+    QLineEdit* caja;
+};
+CampoMatricula CrearMatricula(QWidget* padre);
 
 // The licence for the request: gTerminal when gLicenciaMatricula is off; otherwise that of the one
 // provider with the typed registration number. Nothing (after telling the user) when the number is

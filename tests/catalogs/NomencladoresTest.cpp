@@ -5,6 +5,7 @@
 #include <QProcess>
 
 #include "TestConfig.h"
+
 #include "catalogs/ConBase.h"
 #include "catalogs/clsDiagnostico.h"
 #include "catalogs/clsMedicamento.h"
@@ -54,38 +55,31 @@ protected:
     QString d;
 };
 
-TEST_F(Nomencladores, ElPedidoLlevaElModoDeCadaCatalogoDondeLoEsperaCadaVersion) {
+// The request against the golden files of tests/data, typed by hand from the layouts.
+TEST_F(Nomencladores, ElPedidoCoincideConLosPatronesDeCadaVersion) {
     const PedidoNomencladores pedido{true, true, false, true, false, false};  // doctors all, medications changes
     const struct {
         const char* version;
         const char* tipo;
-        int longitud;
-        int posicionMedicos;  // 1-based; medications follow, diagnoses where the layout says
-        int posicionDiagnosticos;
+        const char* patron;
     } casos[] = {
-        {"V250", "1", 116, 37, 39},
-        {"V101", "1", 61, 3, 5},
-        {"V101", "2", 71, 3, 40},
+        {"V250", "1", "sal0_nomencladores_v250.bin"},
+        {"V101", "1", "sal0_nomencladores_v101_farmacia.bin"},
+        {"V101", "2", "sal0_nomencladores_v101_otros.bin"},
     };
+    const QString subido = Rutas::Resolver(d + "/UpLoad/_SAL.0");  // the directory is "upload" on disk
     for (const auto& c : casos) {
+        SCOPED_TRACE(c.patron);
         gVersion = c.version;
         gTipoActividad = c.tipo;
-        QFile::remove(Rutas::Resolver(d + "/UpLoad/_SAL.0"));  // the directory is "upload" on disk
+        QFile::remove(subido);
         ASSERT_TRUE(GrabarPedidoNomencladores(pedido));
-        const QByteArray r = LeerArchivo(d + "/UpLoad/_SAL.0");
-        SCOPED_TRACE(std::string(c.version) + " " + c.tipo);
-        ASSERT_EQ(r.size(), c.longitud);
-        EXPECT_EQ(r.mid(c.posicionMedicos - 1, 2), "12");
-        EXPECT_EQ(r.at(c.posicionDiagnosticos - 1), '0');
-        EXPECT_TRUE(r.startsWith(gVersion == "V250" ? "0000000000 " : "00"));
-        EXPECT_TRUE(r.endsWith("\r\n"));
+        EXPECT_EQ(LeerArchivo(subido), LeerArchivo(QString(TARSA_TEST_DATA_DIR) + "/" + c.patron));
     }
-    // The V250 record leaves the answer's code and text for the terminal, and bytes of value 0 after them.
+    // Nothing ticked: every mode is "0".
     gVersion = "V250";
-    GrabarPedidoNomencladores({});
-    const QByteArray r = LeerArchivo(d + "/UpLoad/_SAL.0");
-    EXPECT_EQ(r.mid(35, 5), "00000");
-    EXPECT_EQ(r.mid(84, 16), QByteArray(16, '\0'));
+    ASSERT_TRUE(GrabarPedidoNomencladores({}));
+    EXPECT_EQ(LeerArchivo(subido).mid(35, 5), "00000");
 }
 
 TEST_F(Nomencladores, LosMensajesDeLaRespuestaSeListanYUnCodigoQueNoEsNumeroEs9999) {
@@ -103,8 +97,7 @@ TEST_F(Nomencladores, MedicosV250InsertaActualizaYPurgaLasBajas) {
                         Reg({{"000777", 6}, {"03", 2}, {QString::fromUtf8("MUÑOZ, ÁNGEL"), 40}, {"0", 1}})});
     ASSERT_TRUE(ActualizarNomencladores({true, false, false, false, false, false}));
     EXPECT_EQ(Valor("SELECT ApellidoNombre FROM Medicos WHERE Matricula = 123").toString(), "PEREZ, JUAN");
-    EXPECT_EQ(Valor("SELECT ApellidoNombre FROM Medicos WHERE Matricula = 777").toString(),
-              QString::fromUtf8("MUÑOZ, ÁNGEL"));
+    EXPECT_EQ(Valor("SELECT ApellidoNombre FROM Medicos WHERE Matricula = 777").toString(), QString::fromUtf8("MUÑOZ, ÁNGEL"));
     EXPECT_EQ(Contar("Medicos"), 2);
     EXPECT_EQ(Comentarios(), QStringList({QString::fromUtf8("0 Se borraron 1 médicos dados de baja"),
                                           QString::fromUtf8("0 Se insertaron 1 médicos"),
@@ -118,14 +111,8 @@ TEST_F(Nomencladores, ElCatalogoCompletoReemplazaLoQueHabia) {
     clsMedico medico;
     medico.Procesar(1, 9, "01", "QUE YA NO ESTA");
     Entregar("_SAL.2", {Reg({{"000123", 6}, {"01", 2}, {"PEREZ", 40}, {"0", 1}})});
-    Entregar("_SAL.3", {Reg({{"0000042", 7},
-                             {"7790001", 13},
-                             {"AMOXIDAL", 50},
-                             {"500 MG", 25},
-                             {"00000012345", 11},
-                             {"003", 3},
-                             {"000000009", 9},
-                             {"1", 1}})});
+    Entregar("_SAL.3", {Reg({{"0000042", 7}, {"7790001", 13}, {"AMOXIDAL", 50}, {"500 MG", 25}, {"00000012345", 11},
+                             {"003", 3}, {"000000009", 9}, {"1", 1}})});
     ASSERT_TRUE(ActualizarNomencladores({true, true, false, true, true, false}));
     EXPECT_EQ(Contar("Medicos"), 1);
     // Every company's medications went; a withdrawn one keeps its row, marked.
@@ -138,14 +125,8 @@ TEST_F(Nomencladores, ElCatalogoCompletoReemplazaLoQueHabia) {
 TEST_F(Nomencladores, ArchivosV101SeLeenEnLaFormaV250) {
     gVersion = "V101";
     Entregar("_SAL.2", {Reg({{"000321", 6}, {"GOMEZ", 35}, {"0", 1}})});
-    Entregar("_SAL.3", {Reg({{"0000042", 7},
-                             {"7790001", 13},
-                             {"AMOXIDAL", 30},
-                             {"500 MG", 24},
-                             {"12345", 13},
-                             {"3", 1},
-                             {"00009", 5},
-                             {"0", 1}})});
+    Entregar("_SAL.3", {Reg({{"0000042", 7}, {"7790001", 13}, {"AMOXIDAL", 30}, {"500 MG", 24}, {"12345", 13},
+                             {"3", 1}, {"00009", 5}, {"0", 1}})});
     Entregar("_SAL.5", {Reg({{"A01", 6}, {"COLERA", 150}})});
     // Under V101 the diagnoses file is _SAL.5; a _SAL.4 left over is not read.
     Entregar("_SAL.4", {Reg({{"ZZZ", 10}, {"NO", 150}, {"0", 1}})});
@@ -166,29 +147,59 @@ TEST_F(Nomencladores, UnFalloAMitadDejaEseCatalogoComoEstabaYLosAnterioresAplica
     clsDiagnostico previo;
     previo.Empresa = 4;
     previo.Procesar(1, "X99", "PREVIO");
-    Entregar("_SAL.3",
-             {Reg({{"0000042", 7}, {"", 13}, {"AMOXIDAL", 50}, {"", 25}, {"100", 11}, {"", 3}, {"", 9}, {"0", 1}})});
+    Entregar("_SAL.3", {Reg({{"0000042", 7}, {"", 13}, {"AMOXIDAL", 50}, {"", 25}, {"100", 11}, {"", 3}, {"", 9}, {"0", 1}})});
     Entregar("_SAL.4", {Reg({{"A01", 10}, {"COLERA", 150}, {"0", 1}}), Reg({{"B02", 10}, {"FALLA", 150}, {"0", 1}})});
     // The database fails on the second diagnosis with an error, not a refused (skipped) row.
-    gDB->Ejecutar(
-        "CREATE TRIGGER falla BEFORE INSERT ON Diagnosticos WHEN NEW.Codigo = 'B02' "
-        "BEGIN SELECT abs(-9223372036854775807 - 1); END");
+    gDB->Ejecutar("CREATE TRIGGER falla BEFORE INSERT ON Diagnosticos WHEN NEW.Codigo = 'B02' "
+                  "BEGIN SELECT abs(-9223372036854775807 - 1); END");
     EXPECT_FALSE(ActualizarNomencladores({false, true, true, false, false, true}));
     EXPECT_EQ(Contar("Medicamentos"), 1);
     EXPECT_EQ(Valor("SELECT group_concat(Codigo) FROM Diagnosticos").toString(), "X99");
     ASSERT_FALSE(mensajes.mostrados.isEmpty());
     EXPECT_EQ(mensajes.mostrados.last().titulo, "Error al leer archivos");
-    EXPECT_EQ(Comentarios().last(),
-              QString::fromUtf8("0 No se actualizaron los diagnósticos: el catálogo quedó como estaba antes"));
+    EXPECT_EQ(Comentarios().last(), QString::fromUtf8("0 No se actualizaron los diagnósticos: el catálogo quedó como estaba antes"));
     EXPECT_FALSE(gDB->EnTransaccion());
+}
+
+// Files that are not what the layout says: nothing half-applied, a clear word, the previous catalog kept.
+TEST_F(Nomencladores, UnArchivoQueNoEsDelFormatoNoSeAplicaAMedias) {
+    const QByteArray bueno = Reg({{"A01", 10}, {"COLERA", 150}, {"0", 1}});
+    const QByteArray enUtf8 =
+        Reg({{"B02", 10}, {"", 150}, {"0", 1}}).replace(10, 12, QString::fromUtf8("HIPERTENSIÓN").toUtf8());
+    const struct {
+        const char* caso;
+        QByteArray contenido;
+        bool aplicado;
+        QString diagnosticos;  // the codes left in the table
+    } casos[] = {
+        {"vacío", "", true, "X99"},
+        {"último registro corto", bueno + bueno.left(40), true, "A01,X99"},
+        {"codificado en UTF-8", bueno + enUtf8 + bueno, false, "X99"},
+        {"sin fines de línea", QByteArray(163 * 2, 'A'), false, "X99"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        gDB->Ejecutar("DELETE FROM Diagnosticos");
+        clsDiagnostico previo;
+        previo.Empresa = 4;
+        previo.Procesar(1, "X99", "PREVIO");
+        EscribirArchivo(d + "/download/_SAL.4", c.contenido);
+        mensajes.mostrados.clear();
+        EXPECT_EQ(ActualizarNomencladores({false, false, true, false, false, false}), c.aplicado);
+        EXPECT_EQ(Valor("SELECT group_concat(Codigo) FROM (SELECT Codigo FROM Diagnosticos ORDER BY Codigo)").toString(),
+                  c.diagnosticos);
+        if (!c.aplicado) {
+            ASSERT_EQ(mensajes.mostrados.size(), 1);
+            EXPECT_TRUE(mensajes.mostrados[0].texto.contains("no tiene el formato esperado"));
+        }
+    }
 }
 
 TEST_F(Nomencladores, UnaFilaQueLaBaseRechazaSeInformaYSigue) {
     Entregar("_SAL.4", {Reg({{"A01", 10}, {"COLERA", 150}, {"0", 1}}), Reg({{"", 10}, {"SIN CODIGO", 150}, {"0", 1}}),
                         Reg({{"B02", 10}, {"TIFUS", 150}, {"0", 1}})});
-    gDB->Ejecutar(
-        "CREATE TRIGGER sinCodigo BEFORE INSERT ON Diagnosticos WHEN NEW.Codigo = '' "
-        "BEGIN SELECT RAISE(IGNORE); END");
+    gDB->Ejecutar("CREATE TRIGGER sinCodigo BEFORE INSERT ON Diagnosticos WHEN NEW.Codigo = '' "
+                  "BEGIN SELECT RAISE(IGNORE); END");
     ASSERT_TRUE(ActualizarNomencladores({false, false, true, false, false, false}));
     EXPECT_EQ(Contar("Diagnosticos"), 2);
     EXPECT_TRUE(Comentarios().contains(QString::fromUtf8("1 No se pudo insertar diagnóstico")));
@@ -215,6 +226,7 @@ TEST_F(Nomencladores, UnaClaveConComillasSeInsertaYSeActualiza) {
 }  // namespace
 
 // ---- The dialog against the terminal simulator, with catalog files of the demo tool.
+
 
 namespace {
 
@@ -265,6 +277,24 @@ TEST_F(NomencladoresSimulador, ElDialogoPideAplicaYMuestraElResultado) {
     EXPECT_TRUE(modales.vistas.contains("frmMuestraTicket"));
     EXPECT_TRUE(Comentarios().contains("0 Se insertaron 400 medicamentos"));
     EXPECT_EQ(ventana.result(), QDialog::Rejected);
+}
+
+// The refresh at load asks for the changes only: what the local catalog had stays, the delivered rows
+// join it.
+TEST_F(NomencladoresSimulador, LaActualizacionAlIniciarPideSoloLasNovedades) {
+    sim.Iniciar(dirTrabajo, "ok", {"--catalogs", Generar("V250", 300)});
+    modales.Instalar();
+    clsMedicamento propio;
+    propio.Empresa = 4;
+    propio.Procesar(1, 9999999, "", "CARGADO A MANO");
+    gActualizaMedicamentos = true;
+    gActualizaMedicos = gActualizaDiagnosticos = false;
+    ActualizacionAutomaticaNomencladores();
+    gActualizaMedicamentos = false;
+    EXPECT_EQ(Contar("Medicamentos"), 301);
+    EXPECT_EQ(Contar("Diagnosticos"), 0);  // not flagged
+    EXPECT_TRUE(modales.vistas.contains("frmMostrarErrores"));  // the counts are listed
+    EXPECT_TRUE(Comentarios().contains("0 Se insertaron 300 medicamentos"));
 }
 
 }  // namespace

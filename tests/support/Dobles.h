@@ -60,6 +60,10 @@ public:
         raices.append(raiz);
         return elegidas.isEmpty() ? QString() : elegidas.dequeue();
     }
+    QString GuardarComo(QObject*, const QString&, const QString&) override {
+        return archivos.isEmpty() ? QString() : archivos.dequeue();
+    }
     QQueue<QString> elegidas;
+    QQueue<QString> archivos;  // the answers of the save-as chooser
     QStringList raices;
 };

@@ -5,6 +5,7 @@
 // saves each window as PNG in the state a newcomer sees it.
 #include <QAbstractItemModel>
 #include <QAction>
+#include <QCheckBox>
 #include <QApplication>
 #include <QComboBox>
 #include <QDeadlineTimer>
@@ -17,7 +18,10 @@
 #include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <cstdio>
@@ -319,6 +323,47 @@ void Configuracion(frmTarsa& ventana, const QString& salida) {
     Pulsar(vista, "cmdCancelar");
 }
 
+// Administración → Nomencladores ... with the medications ticked, its status bar while the demo's
+// 50,000 medications are applied, and Administración → Cierres ... at "Cerrar cupones".
+void Administracion(frmTarsa& ventana, const QString& salida) {
+    QTimer progreso;
+    bool tomada = false;
+    EstablecerManejadorModal([&](QDialog& d) -> int {
+        if (d.objectName() != "frmActualizacionNomencladores") {
+            if (d.objectName() == "frmProcesando") return d.exec();
+            return QDialog::Accepted;  // the counts and the ticket
+        }
+        d.show();
+        for (const char* casilla : {"chkMedicamentos", "chkTMedicamentos"})
+            d.findChild<QCheckBox*>(casilla)->setChecked(true);
+        Guardar(&d, salida, "nomencladores.png");
+        Tabulacion(&d);
+        // The window repaints while a catalog is applied: its status bar is taken half-way.
+        auto* barra = d.findChild<QStatusBar*>("stbNomencladores");
+        QObject::connect(&progreso, &QTimer::timeout, [&] {
+            if (tomada || !barra->currentMessage().contains(" de ")) return;
+            tomada = true;
+            Guardar(&d, salida, "nomencladores-progreso.png");
+        });
+        progreso.start(20);
+        Pulsar(&d, "cmdAceptar");
+        progreso.stop();
+        return d.result();
+    });
+    ventana.findChild<QAction*>("mnuNomencladores")->trigger();
+    EstablecerManejadorModal({});
+    if (!tomada) Fallar("no se vio el avance de la actualización de nomencladores");
+
+    ventana.findChild<QAction*>("mnuCierres")->trigger();
+    QDialog* cierres = ventana.findChild<QDialog*>("frmCierres");
+    if (!cierres) Fallar("Cierres no abrió su ventana");
+    Esperar([&] { return cierres->isVisible(); }, "cierres");
+    cierres->findChild<QRadioButton*>("optOpcion4")->click();
+    Guardar(cierres, salida, "cierres.png");
+    Tabulacion(cierres);
+    cierres->close();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -338,7 +383,10 @@ int main(int argc, char** argv) {
 
     QProcess sim;
     sim.setProcessChannelMode(QProcess::ForwardedChannels);
-    sim.start(Rutas::Unir(QCoreApplication::applicationDirPath(), "tarsa-terminal-sim"), {"--dir", gQueloPath});
+    // The demo's catalog files lie beside its application directory.
+    const QString catalogos = QDir(qEnvironmentVariable("TARSA_APPDIR") + "/../catalogos").absolutePath();
+    sim.start(Rutas::Unir(QCoreApplication::applicationDirPath(), "tarsa-terminal-sim"),
+              {"--dir", gQueloPath, "--catalogs", catalogos});
     if (!sim.waitForStarted(5000)) Fallar("no arranca tarsa-terminal-sim");
     gSimulador = &sim;
     LlenarDiario();
@@ -403,6 +451,7 @@ int main(int argc, char** argv) {
     acerca->close();
 
     Configuracion(ventana, salida);
+    Administracion(ventana, salida);
 
     gSimulador = nullptr;
     sim.terminate();

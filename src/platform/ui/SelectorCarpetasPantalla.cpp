@@ -9,3 +9,7 @@ QString SelectorCarpetasPantalla::BrowseFolders(QObject* propietario, const QStr
                                                               QFileDialog::ShowDirsOnly);
     return elegida.isEmpty() ? QString() : QDir::toNativeSeparators(elegida);
 }
+
+QString SelectorCarpetasPantalla::GuardarComo(QObject* propietario, const QString& titulo, const QString& propuesto) {
+    return QFileDialog::getSaveFileName(qobject_cast<QWidget*>(propietario), titulo, propuesto);
+}

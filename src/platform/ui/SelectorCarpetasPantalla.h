@@ -5,4 +5,5 @@
 class SelectorCarpetasPantalla : public SelectorCarpetas {
 public:
     QString BrowseFolders(QObject* propietario, const QString& mensaje, const QString& raiz) override;
+    QString GuardarComo(QObject* propietario, const QString& titulo, const QString& propuesto) override;
 };

@@ -1,0 +1,188 @@
+#include "journal/clsHistorialIntercambios.h"
+
+#include <QRegularExpression>
+#include <algorithm>
+
+#include "catalogs/clsDiagnostico.h"
+#include "core/modTarsa.h"
+#include "exchange/DisposicionesArchivadas.h"
+#include "platform/Ansi.h"
+
+namespace {
+
+const QString kFaltaArchivo = QString::fromUtf8("falta el archivo");
+
+QString SinCeros(QString numero) {
+    numero = numero.trimmed();
+    while (numero.size() > 1 && numero.startsWith('0')) numero.remove(0, 1);
+    return numero;
+}
+
+QList<RegistroDesglosado> Registros(const DisposicionDescrita& d, const QByteArray& bytes) {
+    QList<RegistroDesglosado> registros;
+    for (qsizetype desde = 0, n = 1; desde < bytes.size(); desde += d.Longitud, ++n) {
+        const QByteArray registro = bytes.mid(desde, d.Longitud);
+        RegistroDesglosado r{static_cast<int>(n), {}, Registro::Desglosar(d, registro)};
+        if (registro.size() < d.Longitud)
+            r.Marca = QString::fromUtf8("incompleto: %1 de %2 bytes").arg(registro.size()).arg(d.Longitud);
+        registros.append(r);
+    }
+    return registros;
+}
+
+ArchivoDesglosado Desglosar(const QString& grupo, const QString& nombre, const QByteArray& bytes,
+                            const std::optional<DisposicionDescrita>& d) {
+    ArchivoDesglosado a{grupo, nombre, d ? d->Nombre : QString(), {}, bytes, {}};
+    if (bytes.isEmpty()) a.Marca = QString::fromUtf8("vacío");
+    if (!d) return a;
+    a.Registros = Registros(*d, bytes);
+    for (const RegistroDesglosado& r : a.Registros) {
+        if (!r.Marca.isEmpty())
+            a.Marca = QString::fromUtf8("registro %1 %2").arg(r.Numero).arg(r.Marca);
+        else if (a.Marca.isEmpty())
+            for (const CampoLeido& c : r.Campos)
+                if (!c.Marca.isEmpty())
+                    a.Marca = QString::fromUtf8("registro %1, %2: %3").arg(r.Numero).arg(c.Campo.Nombre, c.Marca);
+    }
+    return a;
+}
+
+bool Tiene(const QMap<QString, QByteArray>& archivos, const QString& nombre) {
+    for (const QString& n : archivos.keys())
+        if (n.compare(nombre, Qt::CaseInsensitive) == 0) return true;
+    return false;
+}
+
+// The files every exchange of its kind has; one that is not there is listed with a mark.
+QList<ArchivoDesglosado> Faltantes(const clsArchivoIntercambios::Detalle& d) {
+    QList<ArchivoDesglosado> faltan;
+    auto falta = [&faltan](const QString& grupo, const QString& nombre) {
+        faltan.append({grupo, nombre, {}, kFaltaArchivo, {}, {}});
+    };
+    const QString& resultado = d.Item.Resultado;
+    if (resultado == "restos") return faltan;
+    if (!Tiene(d.Enviados, "_SVL.0")) falta("enviado", "_SVL.0");
+    const bool conRegistros = Tiene(d.Enviados, "_SVL.2") || Tiene(d.Enviados, "_SVL.3") || Tiene(d.Enviados, "_SVL.4");
+    if (conRegistros && !Tiene(d.Enviados, "_SVL.1")) falta("enviado", "_SVL.1");
+    const bool respondido = d.Item.Respondido.isValid() && resultado != "cancelada" && resultado != "enviado";
+    if (respondido && !Tiene(d.Recibidos, "Estado.rsp")) falta("recibido", "Estado.rsp");
+    return faltan;
+}
+
+}  // namespace
+
+void clsHistorialIntercambios::Cargar() {
+    todos_.clear();
+    meses_ = archivo_.Meses();
+}
+
+QList<clsItemIntercambio> clsHistorialIntercambios::CargarMes(const FiltroHistorial& filtro) {
+    QList<clsItemIntercambio> filas;
+    if (meses_.isEmpty()) return filas;
+    const QList<clsItemIntercambio> mes = archivo_.ListarMes(meses_.takeLast());
+    for (auto it = mes.crbegin(); it != mes.crend(); ++it) {
+        todos_.append(*it);
+        if (Cumple(*it, filtro)) filas.append(*it);
+    }
+    return filas;
+}
+
+void clsHistorialIntercambios::CargarTodo() {
+    while (Pendiente()) CargarMes();
+}
+
+bool clsHistorialIntercambios::Cumple(const clsItemIntercambio& item, const FiltroHistorial& filtro) {
+    const QDate dia = item.Enviado.date();
+    if (filtro.Desde.isValid() && dia < filtro.Desde) return false;
+    if (filtro.Hasta.isValid() && dia > filtro.Hasta) return false;
+    if (!filtro.Resultado.isEmpty() && item.Resultado != filtro.Resultado) return false;
+    if (!filtro.Tarjeta.trimmed().isEmpty() && !item.Tarjeta.contains(filtro.Tarjeta.trimmed(), Qt::CaseInsensitive))
+        return false;
+    if (!filtro.Ticket.trimmed().isEmpty() && SinCeros(item.Ticket) != SinCeros(filtro.Ticket)) return false;
+    return true;
+}
+
+QList<clsItemIntercambio> clsHistorialIntercambios::Filtrar(const FiltroHistorial& filtro) const {
+    QList<clsItemIntercambio> filas;
+    for (const clsItemIntercambio& i : todos_)
+        if (Cumple(i, filtro)) filas.append(i);
+    return filas;
+}
+
+QStringList clsHistorialIntercambios::Resultados() const {
+    QStringList r;
+    for (const clsItemIntercambio& i : todos_)
+        if (!i.Resultado.isEmpty() && !r.contains(i.Resultado)) r.append(i.Resultado);
+    std::sort(r.begin(), r.end());
+    return r;
+}
+
+QString clsHistorialIntercambios::Operacion(const clsItemIntercambio& item) {
+    static const QRegularExpression dosDigitos(QStringLiteral("^[0-9]{2}$"));
+    return dosDigitos.match(item.Operacion).hasMatch() ? NombreOperacion(item.Operacion.toInt()) : item.Operacion;
+}
+
+DetalleHistorial clsHistorialIntercambios::Abrir(const clsItemIntercambio& item) const {
+    DetalleHistorial r{item, {}, {}, {}};
+    const auto leido = archivo_.Leer(item.Id);
+    if (!leido) {
+        r.Marca = QString::fromUtf8("No se encuentra el intercambio en el archivo (falta %1/intercambio.txt).")
+                      .arg(archivo_.DirectorioDe(item.Id));
+        return r;
+    }
+    r.Item = leido->Item;
+    const DisposicionesArchivadas disposiciones = DisposicionesArchivadas::De(leido->Enviados);
+    auto para = [&disposiciones](const QString& nombre) {
+        if (nombre.compare("_SVL.4", Qt::CaseInsensitive) == 0)
+            return std::optional<DisposicionDescrita>(Describir(clsDiagnostico::DisposicionSVL4()));
+        return disposiciones.Para(nombre);
+    };
+    const QList<std::pair<QString, const QMap<QString, QByteArray>*>> grupos{
+        {"enviado", &leido->Enviados}, {"recibido", &leido->Recibidos}, {"posterior", &leido->Posteriores}};
+    for (const auto& [grupo, archivos] : grupos)
+        for (auto it = archivos->begin(); it != archivos->end(); ++it)
+            r.Archivos.append(Desglosar(grupo, it.key(), it.value(), para(it.key())));
+    r.Archivos.append(Faltantes(*leido));
+    r.Ticket = Ansi::Decodificar(ArchivoDe(leido->Recibidos, "_ticket.prn"));
+    return r;
+}
+
+QByteArray clsHistorialIntercambios::Csv(const QList<clsItemIntercambio>& filas,
+                                         const QMap<QString, QString>& empresas) {
+    auto campo = [](QString t) {
+        if (t.contains(';') || t.contains('"') || t.contains('\n') || t.contains('\r'))
+            t = '"' + t.replace("\"", "\"\"") + '"';
+        return t;
+    };
+    QStringList lineas{QString::fromUtf8("Fecha y hora;Operación;Empresa;Tarjeta;Nº ticket;Resultado;Estado")};
+    for (const clsItemIntercambio& i : filas)
+        lineas << QStringList{i.Enviado.toString("dd/MM/yyyy HH:mm:ss"),
+                              campo(Operacion(i)),
+                              campo(empresas.value(i.Empresa, i.Empresa)),
+                              campo(i.Tarjeta),
+                              campo(i.Ticket),
+                              campo(i.Resultado),
+                              campo(i.Estado)}
+                      .join(';');
+    return "\xEF\xBB\xBF" + (lineas.join("\r\n") + "\r\n").toUtf8();
+}
+
+QString clsHistorialIntercambios::BytesVisibles(const QByteArray& bytes) {
+    QString r;
+    for (const char b : bytes) {
+        const auto u = static_cast<unsigned char>(b);
+        if (b == '\r')
+            r += "\\r";
+        else if (b == '\n')
+            r += "\\n";
+        else if (b == '\0')
+            r += "\\0";
+        else if (b == '\\')
+            r += "\\\\";
+        else if (u < 0x20 || u == 0x7f)
+            r += QString("\\x%1").arg(u, 2, 16, QChar('0'));
+        else
+            r += Ansi::Decodificar(QByteArray(1, b));
+    }
+    return r;
+}

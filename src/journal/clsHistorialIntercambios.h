@@ -1,0 +1,74 @@
+#pragma once
+// The exchange history: the archive's list filtered and newest first, one exchange's files broken
+// down record by record and field by field, and the selection as CSV. Nothing here shows a window:
+// frmHistorialIntercambios only presents what this class gives.
+#include <QDate>
+#include <QList>
+#include <QMap>
+#include <QString>
+
+#include "exchange/Registro.h"
+#include "exchange/clsArchivoIntercambios.h"
+
+struct FiltroHistorial {
+    QDate Desde, Hasta;  // by the day sent, both included; an invalid date leaves that end open
+    QString Tarjeta;     // part of the card, any letter case
+    QString Ticket;      // the whole ticket number (leading zeros do not count)
+    QString Resultado;   // one result exactly; empty for all
+};
+
+struct RegistroDesglosado {
+    int Numero = 0;  // from 1
+    QString Marca;   // "incompleto: …" for a record cut short
+    QList<CampoLeido> Campos;
+};
+
+struct ArchivoDesglosado {
+    QString Grupo;        // "enviado", "recibido" or "posterior"
+    QString Nombre;       // "_SVL.1"
+    QString Disposicion;  // the layout's name; empty for a text
+    QString Marca;        // "falta el archivo", "vacío", or what is wrong with its records
+    QByteArray Bytes;
+    QList<RegistroDesglosado> Registros;  // empty for a text
+};
+
+struct DetalleHistorial {
+    clsItemIntercambio Item;
+    QString Marca;  // set when the exchange itself cannot be read
+    QList<ArchivoDesglosado> Archivos;
+    QString Ticket;  // the ticket text the terminal wrote, when it wrote one
+};
+
+class clsHistorialIntercambios {
+public:
+    explicit clsHistorialIntercambios(QString raiz) : archivo_(std::move(raiz)) {}
+
+    // Starts reading the archive again; the months are then read one at a time, the newest first, so
+    // the first screen needs only the last month's index.
+    void Cargar();
+    bool Pendiente() const { return !meses_.isEmpty(); }
+    // Reads the newest month not yet read; returns its exchanges that pass the filter, newest first
+    // (all of them older than any read before).
+    QList<clsItemIntercambio> CargarMes(const FiltroHistorial& filtro = {});
+    void CargarTodo();
+    const QList<clsItemIntercambio>& Todos() const { return todos_; }        // what was read, newest first
+    QList<clsItemIntercambio> Filtrar(const FiltroHistorial& filtro) const;  // newest first
+    QStringList Resultados() const;  // the results read so far, for the filter's choices
+
+    DetalleHistorial Abrir(const clsItemIntercambio& item) const;
+
+    static bool Cumple(const clsItemIntercambio& item, const FiltroHistorial& filtro);
+    // The operation as the journal names it (its code when it has no name).
+    static QString Operacion(const clsItemIntercambio& item);
+    // The rows as CSV for a spreadsheet: UTF-8 with its mark, ";" between fields, CR LF after rows.
+    // empresas: company name by company code, for the company column.
+    static QByteArray Csv(const QList<clsItemIntercambio>& filas, const QMap<QString, QString>& empresas);
+    // Bytes as a reader can see them: printable characters as they are, the others escaped
+    // (\r, \n, \0, \xHH).
+    static QString BytesVisibles(const QByteArray& bytes);
+
+private:
+    clsArchivoIntercambios archivo_;
+    QList<clsItemIntercambio> todos_;
+    QStringList meses_;  // still to read, the newest last
+};

@@ -1,0 +1,255 @@
+// The exchange history: the list and its filters from the archive's indexes, an exchange's records
+// field by field, a damaged archive shown with marks, the CSV export of what is shown.
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTreeWidget>
+
+#include "TestConfig.h"
+#include "exchange/clsArchivoIntercambios.h"
+#include "journal/frmDetalleIntercambio.h"
+#include "journal/frmHistorialIntercambios.h"
+#include "platform/ui/Modal.h"
+#include "support/Entorno.h"
+
+namespace {
+
+QByteArray Cabecera() { return LeerArchivo(TARSA_TEST_DATA_DIR "/svl1_v250_farmacia.bin"); }
+
+// The request's header with another card (offset 7, 100 bytes).
+QByteArray ConTarjeta(const QString& tarjeta) {
+    return Cabecera().replace(7, 100, tarjeta.toLatin1().leftJustified(100, ' '));
+}
+
+// The terminal's answer: the header with the ticket number at offset 249 and a code at 296.
+QByteArray Respuesta(const QByteArray& pedido, const QByteArray& ticket, const QByteArray& codigo = "0000") {
+    return QByteArray(pedido).replace(249, 12, ticket.leftJustified(12, ' ')).replace(296, 4, codigo);
+}
+
+struct Caso {
+    QString tarjeta;
+    QByteArray ticket;  // empty: no answer header
+    QString resultado;
+    QDateTime cuando;
+};
+
+class HistorialIntercambios : public Entorno {
+protected:
+    void SetUp() override {
+        Entorno::SetUp();
+        d = Intercambio();
+        const QDate dic(2026, 12, 6);
+        const QList<Caso> casos{
+            {"6034930000011111", "000000001234", "procesada", QDateTime(dic.addDays(-7), QTime(9, 0))},
+            {"6034930000022222", "000000005678", "error", QDateTime(dic, QTime(10, 15))},
+            {"6034930000011111", "", "cancelada", QDateTime(dic, QTime(11, 30))},
+        };
+        clsArchivoIntercambios archivo(Raiz());
+        for (const Caso& c : casos) {
+            QDir(d + "/UpLoad").removeRecursively();
+            QDir(d + "/DownLoad").removeRecursively();
+            QDir().mkpath(d + "/UpLoad");
+            QDir().mkpath(d + "/DownLoad");
+            EscribirArchivo(d + "/UpLoad/_SVL.0", "V2500507LIC1    ");
+            EscribirArchivo(d + "/UpLoad/_SVL.1", ConTarjeta(c.tarjeta));
+            const QString id = archivo.GuardarPedido(d, "01", c.cuando);
+            ids << id;
+            if (c.ticket.isEmpty()) {
+                archivo.Anotar(id, c.resultado, c.cuando.addSecs(5));
+                continue;
+            }
+            EscribirArchivo(d + "/DownLoad/_svl.1", Respuesta(ConTarjeta(c.tarjeta), c.ticket));
+            EscribirArchivo(d + "/DownLoad/_ticket.prn", "TICKET " + c.ticket + "\r\n");
+            EscribirArchivo(d + "/Estado.rsp", "0 OK\r\n");
+            archivo.GuardarRespuesta(id, d, c.resultado, "0 OK", c.cuando.addSecs(2));
+        }
+    }
+    QString Raiz() const { return dirAplicacion + "/Intercambios"; }
+    QString DirDe(const QString& id) const { return clsArchivoIntercambios(Raiz()).DirectorioDe(id); }
+
+    QString d;
+    QStringList ids;  // oldest first
+};
+
+QStringList Ids(const QList<clsItemIntercambio>& filas) {
+    QStringList r;
+    for (const auto& f : filas) r << f.Id;
+    return r;
+}
+
+const ArchivoDesglosado* Archivo(const DetalleHistorial& d, const QString& grupo, const QString& nombre) {
+    for (const ArchivoDesglosado& a : d.Archivos)
+        if (a.Grupo == grupo && a.Nombre.compare(nombre, Qt::CaseInsensitive) == 0) return &a;
+    return nullptr;
+}
+
+const CampoLeido* CampoDe(const ArchivoDesglosado& a, const QString& nombre) {
+    for (const CampoLeido& c : a.Registros.value(0).Campos)
+        if (c.Campo.Nombre == nombre) return &c;
+    return nullptr;
+}
+
+}  // namespace
+
+TEST_F(HistorialIntercambios, ListsCompanyCardAndTicketNewestFirstAndFilters) {
+    clsHistorialIntercambios h(Raiz());
+    h.Cargar();
+    const auto recientes = h.CargarMes();  // December first
+    ASSERT_EQ(Ids(recientes), QStringList({ids[2], ids[1]}));
+    EXPECT_TRUE(h.Pendiente());
+    h.CargarTodo();
+    const auto todos = h.Filtrar({});
+    ASSERT_EQ(Ids(todos), QStringList({ids[2], ids[1], ids[0]}));
+    EXPECT_EQ(QStringList({todos[2].Empresa, todos[2].Tarjeta, todos[2].Ticket, todos[2].Resultado}),
+              QStringList({"05", "6034930000011111", "1234", "procesada"}));
+    EXPECT_EQ(todos[0].Ticket, "");
+    EXPECT_EQ(h.Resultados(), QStringList({"cancelada", "error", "procesada"}));
+
+    const QDate dic(2026, 12, 6);
+    const struct {
+        FiltroHistorial filtro;
+        QList<int> esperados;  // indexes into ids, newest first
+    } casos[] = {
+        {{dic, dic, {}, {}, {}}, {2, 1}},    {{{}, dic.addDays(-1), {}, {}, {}}, {0}},
+        {{{}, {}, "11111", {}, {}}, {2, 0}}, {{{}, {}, {}, "5678", {}}, {1}},
+        {{{}, {}, {}, "00005678", {}}, {1}}, {{{}, {}, {}, "567", {}}, {}},
+        {{{}, {}, {}, {}, "error"}, {1}},    {{dic, dic, "11111", {}, "cancelada"}, {2}},
+    };
+    for (const auto& c : casos) {
+        QStringList esperados;
+        for (int i : c.esperados) esperados << ids[i];
+        EXPECT_EQ(Ids(h.Filtrar(c.filtro)), esperados)
+            << c.filtro.Tarjeta.toStdString() << c.filtro.Ticket.toStdString();
+    }
+}
+
+TEST_F(HistorialIntercambios, IndexLinesWrittenBeforeTheCardWasKeptStillList) {
+    QFile indice(Raiz() + "/2026-12/indice.txt");
+    ASSERT_TRUE(indice.open(QIODevice::Append));
+    indice.write("20261206-120000000-term7\t2026-12-06T12:00:00.000\t\t01\tprocesada\t10\t0 OK\n");
+    indice.close();
+    clsHistorialIntercambios h(Raiz());
+    h.Cargar();
+    h.CargarTodo();
+    const auto filas = h.Filtrar({});
+    ASSERT_EQ(filas.size(), 4);
+    EXPECT_EQ(QStringList({filas[0].Id, filas[0].Resultado, filas[0].Tarjeta}),
+              QStringList({"20261206-120000000-term7", "procesada", ""}));
+}
+
+TEST_F(HistorialIntercambios, ShowsEveryRecordFieldByField) {
+    clsHistorialIntercambios h(Raiz());
+    h.Cargar();
+    h.CargarTodo();
+    const DetalleHistorial d = h.Abrir(h.Todos().last());
+    EXPECT_TRUE(d.Marca.isEmpty());
+    EXPECT_EQ(d.Ticket, "TICKET 000000001234\r\n");
+
+    const struct {
+        QString grupo, archivo, campo;
+        int offset;
+        QByteArray bytes;
+        QString valor;
+    } casos[] = {
+        {"enviado", "_SVL.0", "Empresa", 4, "05", "05"},
+        {"enviado", "_SVL.0", "Licencia", 8, "LIC1    ", "LIC1"},
+        {"enviado", "_SVL.1", "Prefijo", 0, "FF000", "FF000"},
+        {"enviado", "_SVL.1", "CodigoOperacion", 5, "01", "1"},
+        {"enviado", "_SVL.1", "Receta", 133,
+         QByteArray("N\xba"
+                    "778123")
+             .leftJustified(20, ' '),
+         QString::fromUtf8("Nº778123")},
+        {"enviado", "_SVL.1", "FechaReceta", 153, "20261205", "05/12/2026"},
+        {"recibido", "_svl.1", "Ticket", 249, "000000001234", "000000001234"},
+        {"recibido", "_svl.1", "CodigoError", 296, "0000", "0"},
+        {"recibido", "_svl.1", "Fin de línea", 370, "\r\n", "CR LF"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE((c.archivo + " " + c.campo).toStdString());
+        const ArchivoDesglosado* a = Archivo(d, c.grupo, c.archivo);
+        ASSERT_NE(a, nullptr);
+        EXPECT_TRUE(a->Marca.isEmpty()) << a->Marca.toStdString();
+        const CampoLeido* campo = CampoDe(*a, c.campo);
+        ASSERT_NE(campo, nullptr);
+        EXPECT_EQ(campo->Campo.Offset, c.offset);
+        EXPECT_EQ(campo->Bytes, c.bytes);
+        EXPECT_EQ(campo->Valor, c.valor);
+        EXPECT_TRUE(campo->Marca.isEmpty());
+    }
+    EXPECT_EQ(Archivo(d, "enviado", "_SVL.1")->Disposicion, "V250 farmacia");
+    EXPECT_EQ(Archivo(d, "recibido", "_ticket.prn")->Registros.size(), 0);  // a text, shown as it is
+}
+
+TEST_F(HistorialIntercambios, MarksWhatIsMissingOrCutAndNeverFails) {
+    const QString dir = DirDe(ids[0]);
+    ASSERT_TRUE(QFile::remove(dir + "/enviado/_SVL.0"));
+    ASSERT_TRUE(QFile::remove(dir + "/recibido/Estado.rsp"));
+    QFile respuesta(dir + "/recibido/_svl.1");
+    ASSERT_TRUE(respuesta.resize(298));  // cut inside the answered code
+    ASSERT_TRUE(QDir(DirDe(ids[1])).removeRecursively());
+
+    clsHistorialIntercambios h(Raiz());
+    h.Cargar();
+    h.CargarTodo();
+    ASSERT_EQ(h.Todos().size(), 3);  // the index still lists them
+    const DetalleHistorial d = h.Abrir(h.Todos()[2]);
+    for (const auto& [grupo, nombre] : {std::pair<QString, QString>{"enviado", "_SVL.0"}, {"recibido", "Estado.rsp"}}) {
+        const ArchivoDesglosado* falta = Archivo(d, grupo, nombre);
+        ASSERT_NE(falta, nullptr) << nombre.toStdString();
+        EXPECT_EQ(falta->Marca, "falta el archivo");
+    }
+    const ArchivoDesglosado* cortado = Archivo(d, "recibido", "_svl.1");
+    ASSERT_NE(cortado, nullptr);
+    ASSERT_EQ(cortado->Registros.size(), 1);
+    EXPECT_EQ(cortado->Registros[0].Marca, "incompleto: 298 de 372 bytes");
+    EXPECT_EQ(CampoDe(*cortado, "CodigoError")->Marca, "cortado: 2 de 4 bytes");
+    EXPECT_EQ(CampoDe(*cortado, "TextoError")->Marca, "falta: el registro termina antes");
+    EXPECT_EQ(CampoDe(*cortado, "Ticket")->Valor, "000000001234");  // what is there is still shown
+
+    const DetalleHistorial perdido = h.Abrir(h.Todos()[1]);
+    EXPECT_TRUE(perdido.Marca.contains("No se encuentra el intercambio")) << perdido.Marca.toStdString();
+    EXPECT_TRUE(perdido.Archivos.isEmpty());
+
+    // The window shows the marks in its tree.
+    frmDetalleIntercambio ventana;
+    ventana.Cargar(d);
+    auto* arbol = ventana.findChild<QTreeWidget*>("tvwRegistros");
+    const auto marcados =
+        arbol->findItems("falta el archivo", Qt::MatchExactly | Qt::MatchRecursive, frmDetalleIntercambio::ColMarca);
+    EXPECT_EQ(marcados.size(), 2);
+}
+
+TEST_F(HistorialIntercambios, TheWindowFiltersOpensAndExportsWhatItShows) {
+    frmHistorialIntercambios ventana(Raiz(), {{"05", "OSDE"}});
+    const ModeloHistorial& modelo = ventana.Modelo();
+    ASSERT_EQ(modelo.rowCount(), 3);
+    EXPECT_EQ(modelo.data(modelo.index(2, ModeloHistorial::ColEmpresa)).toString(), "OSDE");
+    EXPECT_EQ(modelo.data(modelo.index(2, ModeloHistorial::ColFecha)).toString(), "29/11/2026 09:00:00");
+    ventana.findChild<QLineEdit*>("txtTarjeta")->setText("11111");
+    ASSERT_EQ(modelo.rowCount(), 2);
+    auto* resultado = ventana.findChild<QComboBox*>("cboResultado");
+    resultado->setCurrentIndex(resultado->findText("procesada"));
+    ASSERT_EQ(modelo.rowCount(), 1);
+
+    QString ticket;
+    EstablecerManejadorModal([&ticket](QDialog& d) {
+        ticket = d.findChild<QPlainTextEdit*>("txtTicket")->toPlainText();
+        return int(QDialog::Rejected);
+    });
+    ventana.AbrirSeleccionado();
+    EXPECT_EQ(ticket, "TICKET 000000001234\n");
+
+    const QString csv = Ruta("sel.csv");
+    carpetas.archivos.enqueue(csv);
+    ventana.Exportar();
+    EXPECT_EQ(LeerArchivo(csv),
+              "\xEF\xBB\xBF" +
+                  QString::fromUtf8("Fecha y hora;Operación;Empresa;Tarjeta;Nº ticket;Resultado;Estado\r\n"
+                                    "29/11/2026 09:00:00;Alta de ticket;OSDE;6034930000011111;1234;procesada;0 OK\r\n")
+                      .toUtf8());
+    ASSERT_EQ(mensajes.mostrados.size(), 1);
+    EXPECT_EQ(mensajes.mostrados[0].texto, "Se exportaron 1 intercambios a " + csv);
+}
