@@ -17,6 +17,7 @@
 #include "platform/BaseDatos.h"
 #include "platform/Mensajes.h"
 #include "platform/Rutas.h"
+#include "platform/TarsaError.h"
 
 namespace Banco {
 
@@ -84,6 +85,25 @@ void Escribir(const QString& ruta, const QByteArray& bytes) {
     QFile f(ruta);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) std::abort();  // the harness itself is broken
     f.write(bytes);
+}
+
+QString Entregar(const QString& relativa, const QByteArray& bytes) {
+    const QString d = DirectorioIntercambio();
+    Escribir(Rutas::Unir(d, relativa), bytes);
+    return d;
+}
+
+void EnCadaDisposicion(const std::function<void(const QString& version, int tipoPrestador)>& leer) {
+    for (const char* version : {"V101", "V250"})
+        for (int tipo : {1, 2}) {
+            gColErrores.clear();
+            try {
+                leer(QString::fromLatin1(version), tipo);
+            } catch (const TarsaError&) {
+                // told to the user by the caller
+            }
+        }
+    gColErrores.clear();
 }
 
 QByteArray Bytes(const uint8_t* datos, size_t tamano) {

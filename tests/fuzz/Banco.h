@@ -7,6 +7,7 @@
 #include <QString>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 namespace Banco {
 
@@ -20,6 +21,13 @@ QString DirectorioAplicacion();   // gDirectorioAplicacion
 
 // The title and text of the last message the program showed since the last call (then forgotten).
 QString UltimoMensaje();
+
+// Writes the bytes as the file D/relativa, as the terminal would deliver it; returns D.
+QString Entregar(const QString& relativa, const QByteArray& bytes);
+// Runs the reader once for each record layout: V101 and V250, pharmacy (1) and other providers (2).
+// A TarsaError is what the reader tells the user (a code that must be a number and is not); the error
+// list is emptied after each run.
+void EnCadaDisposicion(const std::function<void(const QString& version, int tipoPrestador)>& leer);
 
 // Writes the bytes over the file (created or truncated).
 void Escribir(const QString& ruta, const QByteArray& bytes);

@@ -4,8 +4,6 @@
 #include "exchange/clsTicket.h"
 #include "exchange/clsTransaccion.h"
 #include "exchange/modIntercambio.h"
-#include "platform/Rutas.h"
-#include "platform/TarsaError.h"
 
 namespace {
 
@@ -20,25 +18,17 @@ QList<QByteArray> Pedidos() {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tamano) {
     Banco::Preparar();
-    const QString d = Banco::DirectorioIntercambio();
     const QByteArray respuesta = Banco::Bytes(datos, tamano);
-    Banco::Escribir(Rutas::Unir(d, "DownLoad/_svl.1"), respuesta);
+    const QString d = Banco::Entregar("DownLoad/_svl.1", respuesta);
     clsTransaccion t;
     t.QueloPath = d;
     (void)t.LeerSVL1();
     for (const QByteArray& pedido : Pedidos()) (void)RespondeA(pedido, respuesta);
-    for (const char* version : {"V101", "V250"})
-        for (int tipo : {1, 2}) {
-            gColErrores.clear();
-            clsTicket ticket;
-            ticket.Version = version;
-            ticket.TipoPrestador = tipo;
-            try {
-                ticket.LeerSVL1(d);
-            } catch (const TarsaError&) {
-                // a code that must be a number and is not: reported to the user by the caller
-            }
-        }
-    gColErrores.clear();
+    Banco::EnCadaDisposicion([&](const QString& version, int tipo) {
+        clsTicket ticket;
+        ticket.Version = version;
+        ticket.TipoPrestador = tipo;
+        ticket.LeerSVL1(d);
+    });
     return 0;
 }

@@ -5,16 +5,14 @@
 #include "catalogs/modNomencladores.h"
 #include "core/modTarsa.h"
 #include "exchange/modIntercambio.h"
-#include "platform/Rutas.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tamano) {
     Banco::Preparar(true);
     if (tamano == 0) return 0;
     const int opciones = datos[0];
     const QByteArray bytes = Banco::Bytes(datos + 1, tamano - 1);
-    const QString d = Banco::DirectorioIntercambio();
     for (const char* archivo : {"_SAL.0", "_SAL.2", "_SAL.3", "_SAL.4", "_SAL.5"})
-        Banco::Escribir(Rutas::Unir(d, QString("DownLoad/") + archivo), bytes);
+        Banco::Entregar(QString("DownLoad/") + archivo, bytes);
     gVersion = opciones & 1 ? "V101" : "V250";
     gTipoActividad = opciones & 2 ? "1" : "2";
     gEmpresa = "1";

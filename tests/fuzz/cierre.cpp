@@ -4,13 +4,11 @@
 #include "exchange/clsParametros.h"
 #include "exchange/clsTransaccion.h"
 #include "exchange/modIntercambio.h"
-#include "platform/Rutas.h"
 #include "platform/TarsaError.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tamano) {
     Banco::Preparar();
-    const QString d = Banco::DirectorioIntercambio();
-    Banco::Escribir(Rutas::Unir(d, "DownLoad/_sal.0"), Banco::Bytes(datos, tamano));
+    const QString d = Banco::Entregar("DownLoad/_sal.0", Banco::Bytes(datos, tamano));
     clsTransaccion t;
     t.QueloPath = d;
     const QString texto = t.LeerSAL0();

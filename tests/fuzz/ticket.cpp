@@ -9,9 +9,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tamano) {
     Banco::Preparar();
-    const QString d = Banco::DirectorioIntercambio();
     const QByteArray bytes = Banco::Bytes(datos, tamano);
-    Banco::Escribir(Rutas::Unir(d, "DownLoad/_ticket.prn"), bytes);
+    const QString d = Banco::Entregar("DownLoad/_ticket.prn", bytes);
     clsTransaccion t;
     t.QueloPath = d;
     const QString ticket = t.BuscarTicket();
