@@ -1,6 +1,6 @@
-// The program's SQL dialect: statements translated for SQLite, LIKE patterns, and the functions
-// registered on the connection, called with values of every kind. The input holds a statement, a
-// text and a pattern separated by NUL bytes.
+// The program's SQL dialect: statements translated for SQLite and cut into shape and literals, LIKE
+// patterns, and the functions registered on the connection, called with values of every kind. The
+// input holds a statement, a text and a pattern separated by NUL bytes.
 #include "platform/Dialecto.h"
 
 #include <sqlite3.h>
@@ -9,6 +9,7 @@
 
 #include "Banco.h"
 #include "platform/BaseDatos.h"
+#include "platform/CacheSentencias.h"
 
 namespace {
 
@@ -61,7 +62,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tamano) {
     const QByteArray bytes = Banco::Bytes(datos, tamano);
     const int tipos = bytes.isEmpty() ? 0 : static_cast<unsigned char>(bytes[0]);
     const QList<QByteArray> partes = Banco::Partes(bytes.mid(1), '\0', 3);
-    (void)BaseDatos::Traducir(QString::fromUtf8(partes[0]));
+    // Translated, then cut into a shape and its literals as every statement is before it is prepared.
+    QList<QVariant> valores;
+    (void)CacheSentencias::Parametrizar(BaseDatos::Traducir(QString::fromUtf8(partes[0])), valores);
     (void)Dialecto::Coincide(QString::fromUtf8(partes[1]), QString::fromUtf8(partes[2]));
 
     static sqlite3_stmt* s = [] {
