@@ -51,6 +51,10 @@ RespuestaTicket MostrarRespuestaTicket(clsTransaccion& transaccion, QWidget* pad
         }
     }
     r.Ticket = transaccion.BuscarTicket();
-    MostrarEImprimirTicket(r.Ticket, transaccion.MedidaTicket, padre, CodigosDeRespuesta(transaccion.LeerSVL1()));
+    // The answered header is read only for a ticket that is shown or printed: a refused file is
+    // reported once, by the reader of the ticket text.
+    const bool usarCodigos = !r.Ticket.isEmpty() && (gVerTicket || gImprimirTicket);
+    const QStringList codigos = usarCodigos ? CodigosDeRespuesta(transaccion.LeerSVL1()) : QStringList();
+    MostrarEImprimirTicket(r.Ticket, transaccion.MedidaTicket, padre, codigos);
     return r;
 }
