@@ -49,7 +49,7 @@ frmTicket::frmTicket(QWidget* parent)
     cmdImprimir->setAutoDefault(false);
     Command1->setDefault(true);
     connect(cmdAnular, &QPushButton::clicked, this, &frmTicket::Anular);
-    connect(cmdImprimir, &QPushButton::clicked, this, [this] { ImprimirTexto(txtPreView->toPlainText()); });
+    connect(cmdImprimir, &QPushButton::clicked, this, [this] { ImprimirTexto(txtPreView->toPlainText(), CodigosTicket(idTicket_)); });
     connect(Command1, &QPushButton::clicked, this, &QDialog::reject);
 }
 
