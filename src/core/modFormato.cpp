@@ -1,6 +1,7 @@
 // Field formatting: turning user input and catalog values into the fixed texts of the terminal
 // files, with the regional rules of the default locale.
 #include <QLocale>
+
 #include <algorithm>
 #include <cmath>
 
@@ -98,6 +99,15 @@ std::optional<QDate> ParsearFechaDMA(const QString& texto) {
     return fecha;
 }
 
+int AnioCompleto(int dosDigitos, int anioActual) {
+    // The one century that puts the year between 79 years back and 20 ahead of the current one (of
+    // two years 100 apart, the nearer): a fixed pivot year goes stale, a window that moves with the
+    // calendar does not.
+    const int desde = anioActual - 79;
+    const int anio = desde / 100 * 100 + dosDigitos;
+    return anio < desde ? anio + 100 : anio;
+}
+
 bool NormalizarFecha(QVariant& valor) {
     if (valor.typeId() == QMetaType::QDate || valor.typeId() == QMetaType::QDateTime) return valor.toDate().isValid();
     QString t = valor.toString();
@@ -107,11 +117,10 @@ bool NormalizarFecha(QVariant& valor) {
             case 8:
                 t = t.left(2) + '/' + t.mid(2, 2) + '/' + t.mid(4);
                 break;
-            case 6: {
-                const QString aa = t.mid(4, 2);
-                t = t.left(2) + '/' + t.mid(2, 2) + '/' + (aa.toInt() <= 20 ? "20" : "19") + aa;
+            case 6:
+                t = t.left(2) + '/' + t.mid(2, 2) + '/' +
+                    QString::number(AnioCompleto(t.mid(4, 2).toInt(), hoy.year()));
                 break;
-            }
             case 4:
                 t = t.left(2) + '/' + t.mid(2, 2) + '/' + QString::number(hoy.year());
                 break;
@@ -121,14 +130,25 @@ bool NormalizarFecha(QVariant& valor) {
             default:
                 break;
         }
-    } else if (const auto d = ParsearFechaDMA(t)) {
-        t = d->toString("dd/MM/yyyy");
+    } else {
+        // "06/12/26": a two-digit year is completed as when typed without slashes.
+        QStringList partes = t.split('/');
+        if (partes.size() == 3 && partes[2].trimmed().size() == 2 && partes[2].trimmed().at(0).isDigit() &&
+            partes[2].trimmed().at(1).isDigit())
+            partes[2] = QString::number(AnioCompleto(partes[2].trimmed().toInt(), hoy.year()));
+        if (const auto d = ParsearFechaDMA(partes.join('/'))) t = d->toString("dd/MM/yyyy");
     }
     valor = t;
     return ParsearFechaDMA(t).has_value();
 }
 
 int FiltrarTecla(int tecla, int tipo) {
+    const int resultado = TeclaPermitida(tecla, tipo);
+    if (resultado == 0) Pitido();
+    return resultado;
+}
+
+int TeclaPermitida(int tecla, int tipo) {
     constexpr int kEnter = 13, kRetroceso = 8;
     if (tecla == kEnter || tipo < 1 || tipo > 7 || tipo == 5) return tecla;
     if ((tecla >= '0' && tecla <= '9') || tecla == kRetroceso) return tecla;
@@ -148,10 +168,8 @@ int FiltrarTecla(int tecla, int tipo) {
         case 7:
             if (tecla == ' ') return tecla;
             break;
-        default:
-            break;
+        default: break;
     }
-    Pitido();
     return 0;
 }
 
@@ -166,32 +184,16 @@ qint16 SeparadorDecimal() {
 int CodigoOperacionVersion(int codigo) {
     if (gVersion != "V101") return codigo;
     switch (codigo) {
-        case 1:
-        case 9:
-        case 11:
-            return 1;
-        case 2:
-        case 7:
-        case 12:
-            return 3;
-        case 3:
-        case 6:
-            return 2;
-        case 4:
-        case 14:
-            return 0;
-        case 21:
-            return 4;
-        case 22:
-            return 6;
-        case 31:
-            return 5;
-        case 32:
-            return 7;
-        case 41:
-            return 41;
-        default:
-            return -1;
+        case 1: case 9: case 11: return 1;
+        case 2: case 7: case 12: return 3;
+        case 3: case 6: return 2;
+        case 4: case 14: return 0;
+        case 21: return 4;
+        case 22: return 6;
+        case 31: return 5;
+        case 32: return 7;
+        case 41: return 41;
+        default: return -1;
     }
 }
 
@@ -202,31 +204,18 @@ int CodigoTipoPrescripcion(const QString& nombre) {
 
 QString NombreOperacion(int codigo) {
     switch (codigo) {
-        case 1:
-            return "Alta de ticket";
-        case 2:
-            return "Anulación de ticket";
-        case 3:
-            return "Devolución de ticket";
-        case 4:
-            return "Consulta de ticket";
-        case 5:
-            return "Alta diferida de ticket";
-        case 10:
-            return "Excluir receta de un cierre";
-        case 11:
-            return "Incluir receta previamente excluída";
-        case 41:
-            return "Verificar beneficiario";
-        case 42:
-            return "Verificar beneficiario/medicamento";
-        case 51:
-            return "Solicitar autorización";
-        case 53:
-            return "Consultar resolución solicitud autorización";
-        case 80:
-            return "Reimpresión de ticket";
-        default:
-            return QString::number(codigo);
+        case 1: return "Alta de ticket";
+        case 2: return "Anulación de ticket";
+        case 3: return "Devolución de ticket";
+        case 4: return "Consulta de ticket";
+        case 5: return "Alta diferida de ticket";
+        case 10: return "Excluir receta de un cierre";
+        case 11: return "Incluir receta previamente excluída";
+        case 41: return "Verificar beneficiario";
+        case 42: return "Verificar beneficiario/medicamento";
+        case 51: return "Solicitar autorización";
+        case 53: return "Consultar resolución solicitud autorización";
+        case 80: return "Reimpresión de ticket";
+        default: return QString::number(codigo);
     }
 }

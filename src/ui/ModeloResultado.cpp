@@ -47,7 +47,9 @@ QVariant ModeloResultado::headerData(int seccion, Qt::Orientation orientacion, i
 
 QString ModeloResultado::Texto(int posicion, int columna) const {
     const int campo = indices_.value(columna, -1);
-    return campo < 0 ? QString() : TextoVisible(valores_[posicion].value(campo));
+    if (campo < 0) return {};
+    const QVariant& v = valores_[posicion][campo];
+    return EsCampoMoneda(columnas_[columna].Campo) ? TextoMoneda(v) : TextoVisible(v);
 }
 
 void ModeloResultado::Agregar(QList<QVariantList>& valores) {
@@ -67,11 +69,25 @@ void ModeloResultado::Ordenar(int columna, bool descendente) {
     const QModelIndexList persistentes = persistentIndexList();
     QList<int> posiciones;
     for (const QModelIndex& i : persistentes) posiciones.append(orden_.value(i.row(), -1));
+    // Numbers sort as numbers (a price of 900 before one of 1.520,50), everything else by its text.
+    const int campo = indices_.value(columna, -1);
+    const auto numero = [&](int fila, double& valor) {
+        if (campo < 0) return false;
+        const QVariant v = valores_[fila].value(campo);
+        const int tipo = v.typeId();
+        const bool esNumero = tipo == QMetaType::Double || tipo == QMetaType::Float || tipo == QMetaType::Int ||
+                              tipo == QMetaType::LongLong || tipo == QMetaType::Short;
+        if (esNumero) valor = v.toDouble();
+        return esNumero;
+    };
     QStringList textos;
     textos.reserve(valores_.size());
     for (int p = 0; p < valores_.size(); ++p) textos.append(Texto(p, columna));
     std::stable_sort(orden_.begin(), orden_.end(), [&](int a, int b) {
-        const int c = textos[a].compare(textos[b], Qt::CaseInsensitive);
+        double x = 0, y = 0;
+        int c = 0;
+        if (numero(a, x) && numero(b, y)) c = x < y ? -1 : (x > y ? 1 : 0);
+        else c = textos[a].compare(textos[b], Qt::CaseInsensitive);
         return descendente ? c > 0 : c < 0;
     });
     QHash<int, int> filaDe;

@@ -63,8 +63,8 @@ public:
     // Appends the rows (every field of each) and empties the list given.
     void Agregar(QList<QVariantList>& valores);
 
-    // Sorts by the displayed text of a column, without regard to case; rows of equal text keep
-    // their relative order.
+    // Sorts by a column: numbers by their value, other values by their displayed text without regard
+    // to case; rows of equal value keep their relative order.
     void Ordenar(int columna, bool descendente);
 
 private:

@@ -25,6 +25,7 @@
 #include "platform/ui/Modal.h"
 #include "platform/ui/Twips.h"
 #include "ui/ModeloResultado.h"
+#include "ui/OrdenTabulacion.h"
 #include "ui/modPresentacion.h"
 
 // ---------------------------------------------------------------------------------------------
@@ -195,6 +196,7 @@ frmPromptedSearch::frmPromptedSearch(QWidget* padre) : QDialog(padre) {
         if (i.isValid() && lvwResult_->selectionModel()->isRowSelected(i.row(), {})) Aceptar();
     });
     txtPattern_->installEventFilter(this);
+    lvwResult_->installEventFilter(this);
 
     setMinimumSize(TwipsAPixeles(6300), TwipsAPixeles(3900));
     resize(TwipsAPixeles(9600), TwipsAPixeles(6000));
@@ -366,6 +368,8 @@ void frmPromptedSearch::Buscar() {
             }
             modelo_->EstablecerCampos(nombres, indices);
             medidores.resize(columnas.size());
+            QList<bool> moneda;
+            for (const ColumnaResultado& col : columnas) moneda.append(EsCampoMoneda(col.Campo));
 
             // The first screen of rows goes to the list at once; the rest follow in batches while the
             // user interface keeps running, so that typing and Cancelar are answered as rows arrive.
@@ -378,7 +382,9 @@ void frmPromptedSearch::Buscar() {
                 for (qsizetype c = 0; c < indices.size(); ++c) {
                     // Text is measured as it is; only other values are written out to be measured.
                     const QVariant& v = valores[indices[c]];
-                    const QString texto = v.typeId() == QMetaType::QString ? v.toString() : TextoVisible(v);
+                    const QString texto = moneda[c]                             ? TextoMoneda(v)
+                                          : v.typeId() == QMetaType::QString ? v.toString()
+                                                                             : TextoVisible(v);
                     medidores[c].Considerar(estimador.Estimar(texto), texto);
                 }
                 loteValores.append(std::move(valores));
@@ -423,6 +429,7 @@ void frmPromptedSearch::Buscar() {
         if (modelo_->Filas() > 0)
             StatusBar_->showMessage(QString::number(modelo_->Filas()) + " registro(s) encontrado(s)");
         cmdOK_->setEnabled(modelo_->Filas() > 0);
+        MarcarPrimeraFila();
     }
     CursorEspera(false);
     cmdSearchBegin_->setEnabled(true);
@@ -433,7 +440,18 @@ void frmPromptedSearch::FallaBusqueda(const std::exception& e) {
     CursorEspera(false);
     cmdSearchBegin_->setEnabled(true);
     txtPattern_->setReadOnly(false);
-    MsgBox("Error:\n" + ComoTarsaError(e).Descripcion + "\n", Mensajes::vbCritical, windowTitle());
+    MsgBox("Error:\n" + TextoFalla(ComoTarsaError(e)) + "\n", Mensajes::vbCritical, windowTitle());
+}
+
+// The database engine speaks English and quotes the statement: the user reads what went wrong in
+// Spanish, with the engine's words (never the statement) only as a detail.
+QString frmPromptedSearch::TextoFalla(const TarsaError& t) {
+    if (t.Fuente != QLatin1String("BaseDatos")) return t.Descripcion;
+    QString detalle = t.Descripcion;
+    if (const qsizetype sentencia = detalle.indexOf(" ["); sentencia >= 0) detalle.truncate(sentencia);
+    return QString::fromUtf8("No se pudo buscar con el texto ingresado. Revíselo (una opción numérica admite sólo "
+                             "números) y vuelva a intentarlo.\n(Detalle: ") +
+           detalle + ")";
 }
 
 void frmPromptedSearch::CursorEspera(bool activo) {
@@ -476,6 +494,16 @@ void frmPromptedSearch::OrdenarPor(int columna) {
 
 void frmPromptedSearch::ClickFila(const QModelIndex& indice) {
     cmdOK_->setEnabled(indice.isValid() && lvwResult_->selectionModel()->isRowSelected(indice.row(), {}));
+}
+
+// With rows found, the first is marked and the list takes the focus: the arrows choose, Enter
+// accepts, Shift+Tab goes back to the pattern.
+void frmPromptedSearch::MarcarPrimeraFila() {
+    if (modelo_->Filas() == 0) return;
+    const QModelIndex primera = modelo_->index(0, 0);
+    lvwResult_->setCurrentIndex(primera);
+    lvwResult_->selectionModel()->select(primera, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    lvwResult_->setFocus();
 }
 
 void frmPromptedSearch::Aceptar() {
@@ -536,6 +564,13 @@ void frmPromptedSearch::Descargar() {
 // Keys, focus and layout
 
 bool frmPromptedSearch::eventFilter(QObject* objeto, QEvent* e) {
+    if (objeto == lvwResult_ && e->type() == QEvent::KeyPress) {
+        const int tecla = static_cast<QKeyEvent*>(e)->key();
+        if ((tecla == Qt::Key_Return || tecla == Qt::Key_Enter) && lvwResult_->selectionModel()->hasSelection()) {
+            Aceptar();
+            return true;
+        }
+    }
     if (objeto == txtPattern_) {
         if (e->type() == QEvent::KeyPress) {
             const int tecla = static_cast<QKeyEvent*>(e)->key();
@@ -560,6 +595,13 @@ void frmPromptedSearch::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     Distribuir();
     DimensionarColumnas();
+    // Tab follows the screen, but the dialog starts in the pattern: what the user types at once is
+    // what is searched for.
+    OrdenarTabulacion(this);
+    if (txtPattern_->isEnabled())
+        txtPattern_->setFocus();
+    else
+        cmdSearchBegin_->setFocus();
 }
 
 // The pattern box starts 780 twips from the left edge, or 2340 when the option list sits before
