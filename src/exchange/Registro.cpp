@@ -118,6 +118,12 @@ QString ValorDe(const DisposicionDescrita& d, const QByteArray& registro, const 
     return {};
 }
 
+QString ValorDe(const DisposicionDescrita& d, const QString& registro, const QString& nombre) {
+    for (const CampoDescrito& c : d.Campos)
+        if (c.Nombre == nombre) return registro.mid(c.Offset, c.Ancho).trimmed();
+    return {};
+}
+
 int ValorNumerico(const QString& texto) {
     qint64 n = 0;
     int signo = 1;

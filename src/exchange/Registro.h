@@ -139,6 +139,8 @@ void LeerErrores(const QString& directorio, const QString& relativa, int longitu
 QList<CampoLeido> Desglosar(const DisposicionDescrita& d, const QByteArray& registro);
 // The value of the first field of that name, trimmed; empty when the record does not reach it.
 QString ValorDe(const DisposicionDescrita& d, const QByteArray& registro, const QString& nombre);
+// The same over a record already decoded (one character a byte).
+QString ValorDe(const DisposicionDescrita& d, const QString& registro, const QString& nombre);
 
 // The leading number of a text, spaces ignored; 0 when it starts with anything else.
 int ValorNumerico(const QString& texto);

@@ -180,3 +180,8 @@ bool clsTicket::LeerSVL1(const QString& directorio) const {
     LeerErroresRegistro(directorio, "DownLoad\\_SVL.1", *d);
     return true;
 }
+
+QString clsTicket::CampoRespuesta(const QString& respuesta, const QString& nombre) {
+    static const DisposicionDescrita cabecera = Describir(kV250Farmacia);
+    return Registro::ValorDe(cabecera, respuesta, nombre);
+}

@@ -51,4 +51,8 @@ public:
 
     // The layout for a version and provider kind, or nullptr for an unknown version.
     static const Disposicion<clsTicket>* DisposicionPara(const QString& version, int tipoPrestador);
+    // A field of a ticket's answer header, by its name in the V250 pharmacy layout (the shape every
+    // ticket answer comes in), trimmed; empty when the text does not reach it. Positions count in
+    // characters: the text is the Windows-1252 answer, one character a byte.
+    static QString CampoRespuesta(const QString& respuesta, const QString& nombre);
 };
