@@ -138,10 +138,10 @@ void clsParametros::GrabarSAL0(const QString& directorio, const Disposicion<T>& 
     archivo.Cerrar();
 }
 
-void clsParametros::LeerRespuestas(const QString& directorio, LecturaCodigo lectura) {
+void clsParametros::LeerRespuestas(const QString& directorio, LecturaCodigo lectura, QList<clsItemError>& errores) {
     // Whatever the version, the terminal answers in the V250 shape.
     const Disposicion<T>& respuesta = lectura == LecturaCodigo::EnteroO9999 ? kNomencladoresV250 : kCierresV250;
-    LeerErroresRegistro(directorio, "DownLoad\\_SAL.0", respuesta);
+    LeerErroresRegistro(directorio, "DownLoad\\_SAL.0", respuesta, errores);
 }
 
 QString clsParametros::CampoRespuestaCierre(const QString& respuesta, const QString& nombre) {
