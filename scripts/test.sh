@@ -6,3 +6,5 @@ scripts/setup.sh
 cmake --preset debug
 cmake --build --preset debug
 ctest --preset debug
+# Every fuzz target replays its corpus (every crash ever found included) and fuzzes a few seconds.
+scripts/fuzz.sh "${TARSA_FUZZ_SEGUNDOS:-3}"

@@ -43,11 +43,14 @@ protected:
     // " WHERE ( ".
     QString ClausulaCondicion(bool conBlanco = false) const;
 
-    // Value writers.
+public:
+    // Value writers; public because a caller that sets Condicion writes values into it too.
     // A text between double quotes; a double quote inside is written doubled so it reads back as one.
     static QString Texto(const QString& valor);
     // A text between single quotes; an apostrophe inside is written doubled.
     static QString TextoSimple(const QString& valor);
+
+protected:
     // A free-text argument whose double quotes become single quotes before it is written.
     static QString SinComillas(QString valor) { return valor.replace('"', '\''); }
     static QString Numero(double valor);

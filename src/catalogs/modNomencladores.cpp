@@ -117,7 +117,8 @@ Seccion SeccionMedicos(clsMedico& m, int& insertados, int& actualizados) {
             else ++insertados;
             return;
         }
-        m.Condicion = " Matricula = " + QString::number(numero) + " AND TipoMatricula = \"" + tipo + "\"";
+        // The type comes from the file: written through the writer, a quote in it cannot break the filter.
+        m.Condicion = " Matricula = " + QString::number(numero) + " AND TipoMatricula = " + clsAcceso::Texto(tipo);
         m.Procesar(3, numero, tipo, nombre, baja);
         if (m.Registros == 0) Agregar(msj, 2, "No se pudo actualizar Medico " + matricula + "." + tipo);
         else ++actualizados;
@@ -194,7 +195,7 @@ Seccion SeccionDiagnosticos(clsDiagnostico& dg, int& insertados, int& actualizad
             else ++insertados;
             return;
         }
-        dg.Condicion = " Codigo = '" + codigo + "'";
+        dg.Condicion = " Codigo = " + clsAcceso::TextoSimple(codigo);
         dg.Procesar(3, codigo, nombre, baja);
         if (dg.Registros == 0) Agregar(msj, 2, QString::fromUtf8("No se pudo actualizar diagnóstico ") + codigo);
         else ++actualizados;

@@ -205,6 +205,24 @@ TEST_F(Nomencladores, UnaFilaQueLaBaseRechazaSeInformaYSigue) {
     EXPECT_TRUE(Comentarios().contains(QString::fromUtf8("1 No se pudo insertar diagnóstico")));
 }
 
+// Quotes inside a key of the file reach the filter of the update: they must neither break the
+// statement (the whole catalog would be rolled back) nor match other rows. Each file goes twice, so
+// that the second pass updates the rows the first one inserted.
+TEST_F(Nomencladores, UnaClaveConComillasSeInsertaYSeActualiza) {
+    const QString tipo = QString::fromUtf8("\"'");
+    const QString codigo = QString::fromUtf8("O'X\"1");
+    for (const char* nombre : {"PRIMERO", "SEGUNDO"}) {
+        Entregar("_SAL.2", {Reg({{"000123", 6}, {tipo, 2}, {nombre, 40}, {"0", 1}})});
+        Entregar("_SAL.4", {Reg({{codigo, 10}, {nombre, 150}, {"0", 1}}), Reg({{"A01", 10}, {nombre, 150}, {"0", 1}})});
+        ASSERT_TRUE(ActualizarNomencladores({true, false, true, false, false, false})) << nombre;
+    }
+    EXPECT_EQ(Valor("SELECT ApellidoNombre || TipoMatricula FROM Medicos").toString(), "SEGUNDO" + tipo);
+    EXPECT_EQ(Contar("Medicos"), 1);
+    EXPECT_EQ(Valor("SELECT group_concat(Codigo || Nombre) FROM Diagnosticos WHERE Codigo <> 'A01'").toString(),
+              codigo + "SEGUNDO");
+    EXPECT_EQ(Contar("Diagnosticos"), 2);
+}
+
 }  // namespace
 
 // ---- The dialog against the terminal simulator, with catalog files of the demo tool.
