@@ -24,12 +24,17 @@ echo "Preparing the demo installation in demo/"
 # Exchange directories left behind by a client that was killed rather than closed.
 rm -rf "$demo"/Estandar/term[0-9]*
 
-if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
+# Without a display the client draws on Qt's VNC platform plugin instead: any VNC viewer shows it.
+# TARSA_VNC_PUERTO chooses the port (5900 by default).
+if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" && -z "${QT_QPA_PLATFORM:-}" ]]; then
+  puerto=${TARSA_VNC_PUERTO:-5900}
+  export QT_QPA_PLATFORM="vnc:size=1280x900:port=$puerto"
   echo
-  echo "No display here, so the client cannot open its window. Run the demo under a virtual display:"
-  echo "  xvfb-run -a -s '-screen 0 1280x900x24' scripts/demo.sh"
-  echo "(or log in with X forwarding: ssh -X)."
-  exit 1
+  echo "No display here: the client runs on Qt's VNC server, port $puerto."
+  echo "Connect any VNC viewer to localhost:$puerto (e.g. vncviewer localhost:$puerto)."
+  echo "From another computer, tunnel it first: ssh -L $puerto:localhost:$puerto $(hostname)"
+  echo "The VNC server has no password and listens on every network interface of this machine;"
+  echo "use it on a trusted network or through the tunnel. Close the client (Sistema > Salir) or press Ctrl+C to stop."
 fi
 
 # Ticket numbers grow from one demo session to the next (day of the year, hour, minute).

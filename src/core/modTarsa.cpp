@@ -186,12 +186,12 @@ void CopiarRespaldo(const QString& archivo) {
     }
 }
 
-void ImprimirTexto(const QString& texto) {
+void ImprimirTexto(const QString& texto, const QStringList& codigos) {
     Impresora& impresora = Impresora::Actual();
     int copias = 0;
     if (!impresora.Dialogo(copias)) return;
     try {
-        for (int i = 1; i <= copias; ++i) impresora.Imprimir(texto);
+        for (int i = 1; i <= copias; ++i) impresora.Imprimir(texto, codigos);
     } catch (const std::exception&) {
         // the printer discarded the document; nothing else to do
     }

@@ -95,7 +95,7 @@ void InformarErrorInicio(const std::exception& e, const QString& marcador);
 // Shared routines
 
 void CopiarRespaldo(const QString& archivo);
-void ImprimirTexto(const QString& texto);
+void ImprimirTexto(const QString& texto, const QStringList& codigos = {});  // codigos: barcodes under it
 QString CodigoYNombre(const QVariant& codigo, const QString& nombre);
 QString FechaAAAAMMDD(const QString& fecha);
 

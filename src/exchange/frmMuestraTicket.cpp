@@ -43,7 +43,7 @@ frmMuestraTicket::frmMuestraTicket(QWidget* parent) : QDialog(parent) {
     cmdAceptar_ = new QPushButton("Aceptar", this);
     cmdAceptar_->setObjectName("cmdAceptar");
     cmdAceptar_->setDefault(true);
-    connect(cmdImprimir_, &QPushButton::clicked, this, [this] { ImprimirTexto(rtextTicket_->toPlainText()); });
+    connect(cmdImprimir_, &QPushButton::clicked, this, [this] { ImprimirTexto(rtextTicket_->toPlainText(), Codigos); });
     connect(cmdAceptar_, &QPushButton::clicked, this, &QDialog::accept);
     Disponer(0);
 }

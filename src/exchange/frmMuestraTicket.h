@@ -1,6 +1,7 @@
 #pragma once
 // The ticket text of an answer in a fixed-pitch font, sized to its longest line, with printing.
 #include <QDialog>
+#include <QStringList>
 
 class QPushButton;
 class QTextEdit;
@@ -14,6 +15,8 @@ public:
 
     // The text box width in twips for a longest line of pMedida characters.
     static int AnchoTexto(int pMedida);
+
+    QStringList Codigos;  // the barcodes its print button puts under the text
 
 private:
     void Disponer(int pMedida);

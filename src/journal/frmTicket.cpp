@@ -44,7 +44,7 @@ frmTicket::frmTicket(QWidget* parent)
     todo->addLayout(botones);
     resize(560, 600);
     connect(cmdAnular, &QPushButton::clicked, this, &frmTicket::Anular);
-    connect(cmdImprimir, &QPushButton::clicked, this, [this] { ImprimirTexto(txtPreView->toPlainText()); });
+    connect(cmdImprimir, &QPushButton::clicked, this, [this] { ImprimirTexto(txtPreView->toPlainText(), CodigosTicket(idTicket_)); });
     connect(Command1, &QPushButton::clicked, this, &QDialog::reject);
 }
 

@@ -11,7 +11,7 @@ public:
         copias = 0;
         return false;
     }
-    void Imprimir(const QString&) override { throw TarsaError(482, "No hay impresora disponible"); }
+    void Imprimir(const QString&, const QStringList&) override { throw TarsaError(482, "No hay impresora disponible"); }
 };
 
 ImpresoraAusente gAusente;

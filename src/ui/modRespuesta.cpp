@@ -5,18 +5,34 @@
 #include "exchange/frmMostrarErrores.h"
 #include "exchange/frmMuestraTicket.h"
 #include "exchange/modIntercambio.h"
+#include "platform/Ajustes.h"
 #include "platform/Impresora.h"
 #include "platform/ui/Modal.h"
 
-void MostrarEImprimirTicket(const QString& ticket, int medida, QWidget* padre) {
+QStringList CodigosTicket(const QString& numero, const QString& autorizacion) {
+    if (Ajustes::Obtener(kAplicacion, kSeccionStart, "CodigoBarrasTicket", "1").trimmed() == "0") return {};
+    QStringList codigos;
+    QString n = numero.trimmed();
+    while (n.size() > 1 && n.startsWith('0')) n.remove(0, 1);
+    if (!n.isEmpty() && n != "0") codigos << n;
+    if (!autorizacion.trimmed().isEmpty()) codigos << autorizacion.trimmed();
+    return codigos;
+}
+
+QStringList CodigosDeRespuesta(const QString& cabecera) {
+    return CodigosTicket(cabecera.mid(249, 12), cabecera.mid(227, 12));
+}
+
+void MostrarEImprimirTicket(const QString& ticket, int medida, QWidget* padre, const QStringList& codigos) {
     if (ticket.isEmpty()) return;
     if (gVerTicket) {
         frmMuestraTicket ventana(padre);
+        ventana.Codigos = codigos;
         ventana.Cargar(ticket, medida);
     }
     if (gImprimirTicket) {
         try {
-            Impresora::Actual().Imprimir(ticket);
+            Impresora::Actual().Imprimir(ticket, codigos);
         } catch (const std::exception&) {
             // the printer discarded the document; the ticket is still saved and shown
         }
@@ -35,6 +51,10 @@ RespuestaTicket MostrarRespuestaTicket(clsTransaccion& transaccion, QWidget* pad
         }
     }
     r.Ticket = transaccion.BuscarTicket();
-    MostrarEImprimirTicket(r.Ticket, transaccion.MedidaTicket, padre);
+    // The answered header is read only for a ticket that is shown or printed: a refused file is
+    // reported once, by the reader of the ticket text.
+    const bool usarCodigos = !r.Ticket.isEmpty() && (gVerTicket || gImprimirTicket);
+    const QStringList codigos = usarCodigos ? CodigosDeRespuesta(transaccion.LeerSVL1()) : QStringList();
+    MostrarEImprimirTicket(r.Ticket, transaccion.MedidaTicket, padre, codigos);
     return r;
 }

@@ -2,6 +2,7 @@
 // What every ticket operation does with a processed answer: the error list, the ticket text shown
 // and printed as the settings say. Shared by the ticket forms, the reprint and the cancellation.
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 class clsTransaccion;
@@ -11,9 +12,17 @@ struct RespuestaTicket {
     QString Ticket;            // the ticket text, empty when the terminal wrote none
 };
 
+// The codes printed as barcodes under a ticket: the ticket number (leading zeros removed) and the
+// authorisation number, those that are not blank; none when the setting CodigoBarrasTicket of
+// section "Start" is "0".
+QStringList CodigosTicket(const QString& numero, const QString& autorizacion = {});
+// The same from the text of an answered ticket header (ticket number at offset 249, authorisation at 227).
+QStringList CodigosDeRespuesta(const QString& cabecera);
+
 // When gVerListaErrores is on: gColErrores afresh, the answered records read (LeeArchivos) and the
 // error list shown modally when it holds entries. Then the ticket text: shown when gVerTicket is on,
 // printed directly when gImprimirTicket is on.
 RespuestaTicket MostrarRespuestaTicket(clsTransaccion& transaccion, QWidget* padre);
 // The ticket text shown (when gVerTicket) and printed directly (when gImprimirTicket).
-void MostrarEImprimirTicket(const QString& ticket, int medida, QWidget* padre);
+// codigos: the barcodes printed under it.
+void MostrarEImprimirTicket(const QString& ticket, int medida, QWidget* padre, const QStringList& codigos = {});

@@ -20,9 +20,10 @@ bool ImpresoraDoble::Dialogo(int& copias) {
     return !cancelar;
 }
 
-void ImpresoraDoble::Imprimir(const QString& texto) {
+void ImpresoraDoble::Imprimir(const QString& texto, const QStringList& codigosImpresos) {
     if (fallar) throw TarsaError(482, "Error de impresora");
     impresos.append(texto);
+    codigos.append(codigosImpresos);
 }
 
 bool SistemaDoble::Abrir(const QString& documento) {

@@ -7,6 +7,7 @@
 #include <QPrintDialog>
 #include <QTextDocument>
 
+#include "platform/DocumentoTicket.h"
 #include "platform/TarsaError.h"
 
 ImpresoraSistema::ImpresoraSistema()
@@ -26,19 +27,13 @@ bool ImpresoraSistema::Dialogo(int& copias) {
     return true;
 }
 
-void ImpresoraSistema::Imprimir(const QString& texto) {
+void ImpresoraSistema::Imprimir(const QString& texto, const QStringList& codigos) {
     if (!directorioPdf_.isEmpty()) {
         QDir().mkpath(directorioPdf_);
         impresora_->setOutputFormat(QPrinter::PdfFormat);
         impresora_->setOutputFileName(
             QDir(directorioPdf_).filePath("ticket-" + QDateTime::currentDateTime().toString("yyyyMMdd-HHmmsszzz") + ".pdf"));
     }
-    QTextDocument documento;
-    QFont fuente("Courier New", 10);
-    fuente.setStyleHint(QFont::TypeWriter);
-    if (!QFontDatabase::families().contains("Courier New")) fuente = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    documento.setDefaultFont(fuente);
-    documento.setPlainText(texto);
-    documento.print(impresora_.get());
+    DocumentoTicket(texto, codigos)->print(impresora_.get());
     if (impresora_->printerState() == QPrinter::Error) throw TarsaError(482, "Error de impresora");
 }

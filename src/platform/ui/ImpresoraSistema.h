@@ -12,7 +12,7 @@ public:
     ImpresoraSistema();
     ~ImpresoraSistema() override;
     bool Dialogo(int& copias) override;
-    void Imprimir(const QString& texto) override;
+    void Imprimir(const QString& texto, const QStringList& codigos = {}) override;
 
 private:
     std::unique_ptr<QPrinter> impresora_;
