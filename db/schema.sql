@@ -2,11 +2,14 @@
 -- it never creates or alters a table. Text widths are generous: SQLite does not enforce them, and
 -- the catalog files of the terminal deliver at most 100 characters in any field.
 -- The unique keys make the engine refuse a duplicate row, which the client counts as 0 rows affected.
+-- Text keys compare without regard to letter case (COLLATE NOCASE), as the client's look-ups always
+-- did: "j45.0" finds the diagnosis "J45.0". A database made from an earlier schema is brought to
+-- this one when the client connects (modBaseLocal, ActualizarEsquema).
 
 CREATE TABLE Empresas (
     IdEmpresa   INTEGER NOT NULL PRIMARY KEY,
     Nombre      VARCHAR(100),
-    CodigoQuelo VARCHAR(10)
+    CodigoQuelo VARCHAR(10) COLLATE NOCASE
 );
 
 CREATE TABLE Actividades (
@@ -20,17 +23,17 @@ CREATE TABLE Actividades (
 CREATE INDEX ixActividadesIdActividad ON Actividades (IdActividad);
 
 CREATE TABLE Prestadores (
-    Codigo           VARCHAR(20) NOT NULL PRIMARY KEY,
+    Codigo           VARCHAR(20) NOT NULL COLLATE NOCASE PRIMARY KEY,
     Nombre           VARCHAR(100),
     Tipo             VARCHAR(2),
-    LicenciaQuelo    VARCHAR(20),
+    LicenciaQuelo    VARCHAR(20) COLLATE NOCASE,
     Matricula        INTEGER,
     CadenaSucursales SMALLINT NOT NULL DEFAULT 0
 );
 CREATE INDEX ixPrestadoresLicenciaQuelo ON Prestadores (LicenciaQuelo);
 
 CREATE TABLE PrestadorActividad (
-    Codigo      VARCHAR(20) NOT NULL,
+    Codigo      VARCHAR(20) NOT NULL COLLATE NOCASE,
     IdEmpresa   SMALLINT NOT NULL,
     IdActividad SMALLINT NOT NULL,
     PRIMARY KEY (Codigo, IdEmpresa, IdActividad)
@@ -38,18 +41,18 @@ CREATE TABLE PrestadorActividad (
 
 CREATE TABLE Planes (
     IdEmpresa           SMALLINT NOT NULL,
-    Codigo              VARCHAR(20) NOT NULL,
+    Codigo              VARCHAR(20) NOT NULL COLLATE NOCASE,
     PorcentajeCobertura DOUBLE,
-    PlanCobertura       VARCHAR(20) NOT NULL DEFAULT '',
+    PlanCobertura       VARCHAR(20) NOT NULL DEFAULT '' COLLATE NOCASE,
     Baja                SMALLINT NOT NULL DEFAULT 0,
     PRIMARY KEY (IdEmpresa, Codigo, PlanCobertura)
 );
 
 CREATE TABLE Practicas (
     IdEmpresa        SMALLINT NOT NULL,
-    Licencia         VARCHAR(20) NOT NULL,
-    TipoPractica     VARCHAR(10) NOT NULL DEFAULT '',
-    Codigo           VARCHAR(20) NOT NULL,
+    Licencia         VARCHAR(20) NOT NULL COLLATE NOCASE,
+    TipoPractica     VARCHAR(10) NOT NULL DEFAULT '' COLLATE NOCASE,
+    Codigo           VARCHAR(20) NOT NULL COLLATE NOCASE,
     Nombre           VARCHAR(100),
     ValorNomenclador DOUBLE,
     Baja             SMALLINT NOT NULL DEFAULT 0,
@@ -58,7 +61,7 @@ CREATE TABLE Practicas (
 
 CREATE TABLE Diagnosticos (
     IdEmpresa SMALLINT NOT NULL,
-    Codigo    VARCHAR(20) NOT NULL PRIMARY KEY,
+    Codigo    VARCHAR(20) NOT NULL COLLATE NOCASE PRIMARY KEY,
     Nombre    VARCHAR(100),
     Baja      SMALLINT NOT NULL DEFAULT 0
 );
@@ -68,7 +71,7 @@ CREATE INDEX ixDiagnosticosNombre ON Diagnosticos (Nombre);
 CREATE TABLE Medicamentos (
     IdEmpresa       SMALLINT NOT NULL,
     Troquel         INTEGER NOT NULL PRIMARY KEY,
-    CodigoBarra     VARCHAR(20),
+    CodigoBarra     VARCHAR(20) COLLATE NOCASE,
     Nombre          VARCHAR(100),
     Presentacion    VARCHAR(100),
     Precio          DOUBLE,
@@ -83,7 +86,7 @@ CREATE INDEX ixMedicamentosBaja ON Medicamentos (Baja);
 CREATE TABLE Medicos (
     IdEmpresa      SMALLINT NOT NULL,
     Matricula      INTEGER NOT NULL,
-    TipoMatricula  VARCHAR(2) NOT NULL,
+    TipoMatricula  VARCHAR(2) NOT NULL COLLATE NOCASE,
     ApellidoNombre VARCHAR(100),
     Baja           SMALLINT NOT NULL DEFAULT 0,
     PRIMARY KEY (Matricula, TipoMatricula)
@@ -92,10 +95,10 @@ CREATE INDEX ixMedicosApellidoNombre ON Medicos (ApellidoNombre);
 CREATE INDEX ixMedicosBaja ON Medicos (Baja);
 
 CREATE TABLE Bitmaps (
-    Empresa   VARCHAR(10) NOT NULL,
-    Actividad VARCHAR(10) NOT NULL,
+    Empresa   VARCHAR(10) NOT NULL COLLATE NOCASE,
+    Actividad VARCHAR(10) NOT NULL COLLATE NOCASE,
     Operacion SMALLINT NOT NULL,
-    Archivo   VARCHAR(10) NOT NULL,
+    Archivo   VARCHAR(10) NOT NULL COLLATE NOCASE,
     Parametro VARCHAR(255),
     PRIMARY KEY (Empresa, Actividad, Operacion, Archivo)
 );

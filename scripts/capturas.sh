@@ -8,8 +8,12 @@ cmake --preset debug >/dev/null
 cmake --build --preset debug --target tarsa-demo tarsa-capturas tarsa-terminal-sim
 bin=$PWD/build/debug/bin
 
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/tarsa-capturas.XXXXXX")
-trap 'rm -rf "$scratch"' EXIT
-"$bin/tarsa-demo" "$scratch" >/dev/null
-export TARSA_SETTINGS=$scratch/ajustes.ini TARSA_APPDIR=$scratch/app TARSA_PDF_DIR=$scratch/pdf
-xvfb-run -a -s '-screen 0 1280x900x24' "$bin/tarsa-capturas" docs/screenshots
+# Every window on the two screen sizes pharmacies use, each from a fresh demo installation; the
+# larger set is also the guide's own pictures.
+for pantalla in 1024x768 1280x900; do
+    scratch=$(mktemp -d "${TMPDIR:-/tmp}/tarsa-capturas.XXXXXX")
+    "$bin/tarsa-demo" "$scratch" >/dev/null
+    TARSA_SETTINGS=$scratch/ajustes.ini TARSA_APPDIR=$scratch/app TARSA_PDF_DIR=$scratch/pdf \
+        xvfb-run -a -s "-screen 0 ${pantalla}x24" "$bin/tarsa-capturas" "docs/screenshots/$pantalla"
+    rm -rf "$scratch"
+done

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -20,6 +21,7 @@
 #include "catalogs/modInicioCatalogos.h"
 #include "core/modTarsa.h"
 #include "platform/Ajustes.h"
+#include "platform/Mensajes.h"
 #include "platform/Rutas.h"
 #include "platform/Sistema.h"
 #include "exchange/clsArchivoIntercambios.h"
@@ -71,6 +73,13 @@ const Posicion kBotones[frmTarsa::kPosiciones] = {
     {"K70", "Ultimos tickets", "", "T"},
 };
 
+// Operations of the network that this client does not carry out (sessions, deposits): shown where
+// the activity offers them, but greyed and saying why.
+const QList<int> kNoDisponibles{6, 7, 8, 10, 11, 12, 18, 19};
+QString TextoNoDisponible(const QString& texto) {
+    return texto + QString::fromUtf8(": no disponible en esta versión de Tarsa Cliente");
+}
+
 // Operations offered by activity type (positions of the toolbar).
 QList<int> PosicionesDelTipo(const QString& tipo) {
     if (tipo == "1") return {1, 2, 3, 4, 14, 20};
@@ -102,16 +111,38 @@ QIcon Icono(const QString& marca, const QString& clave) {
     return QIcon(lienzo);
 }
 
-// The selection combos only change with the mouse or the arrow keys' list: typing is discarded.
+// Typing into the selection combos is discarded (a letter would jump to another company); the
+// arrows, Alt+Down, Tab and Shift+Tab work as in any list.
 class SinTeclado : public QObject {
 public:
     using QObject::QObject;
     bool eventFilter(QObject*, QEvent* e) override {
-        return e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease;
+        if (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease) return false;
+        const auto* tecla = static_cast<QKeyEvent*>(e);
+        return !tecla->text().isEmpty() && tecla->text().at(0).isPrint();
     }
 };
 
 int Numero(const QString& texto) { return static_cast<int>(Val(texto)); }
+
+// A separator stands between two groups that are both in sight: one with nothing shown before it
+// (since the last separator) or after it would leave a doubled or dangling line.
+void OcultarSeparadoresSobrantes(const QList<QAction*>& acciones) {
+    QAction* pendiente = nullptr;
+    bool antes = false;
+    for (QAction* a : acciones) {
+        if (!a) continue;
+        if (a->isSeparator()) {
+            a->setVisible(false);
+            if (antes) pendiente = a;
+            antes = false;
+        } else if (a->isVisible()) {
+            if (pendiente) pendiente->setVisible(true);
+            pendiente = nullptr;
+            antes = true;
+        }
+    }
+}
 
 QString CodigoElegido(const QComboBox* cbo) {
     QString codigo, resto;
@@ -165,6 +196,9 @@ void frmTarsa::CrearBarras() {
         if (!clave.isEmpty()) {
             a->setObjectName(clave);
             a->setToolTip(QString::fromUtf8(p.texto));
+            if (kNoDisponibles.contains(static_cast<int>(botones_.size())))
+                a->setToolTip(TextoNoDisponible(QString::fromUtf8(p.texto)));
+            a->setStatusTip(a->toolTip());
             connect(a, &QAction::triggered, this, [this, clave] { EjecutarBoton(clave); });
         }
         botones_.append(a);
@@ -231,6 +265,10 @@ void frmTarsa::CrearMenus() {
         QAction* a = clave.isEmpty() ? operaciones->addSeparator() : operaciones->addAction(QString::fromUtf8(p.menu));
         a->setObjectName(QString("mnuOperacionesSub_%1").arg(i));
         if (!clave.isEmpty()) connect(a, &QAction::triggered, this, [this, clave] { EjecutarBoton(clave); });
+        if (kNoDisponibles.contains(i)) {
+            a->setToolTip(TextoNoDisponible(QString::fromUtf8(p.texto)));
+            a->setStatusTip(a->toolTip());
+        }
         mnuOperacionesSub_.append(a);
     }
 
@@ -292,6 +330,10 @@ void frmTarsa::SeteaMenu() {
         botones_[i]->setVisible(flags[i]);
         mnuOperacionesSub_[i]->setVisible(flags[i]);
     }
+    for (int p : kNoDisponibles) {
+        botones_[p]->setEnabled(false);
+        mnuOperacionesSub_[p]->setEnabled(false);
+    }
     tbrSeleccion->setVisible(gVerMenuLicencias);
     auto ocultar = [this](std::initializer_list<int> posiciones) {
         for (int p : posiciones) {
@@ -303,6 +345,8 @@ void frmTarsa::SeteaMenu() {
     if (!gVerBotonesConsulta) ocultar({2, 7, 11});
     if (!gVerBotonesDevolucion) ocultar({4});
     botones_[21]->setVisible(gVerBotonesVerificar || gVerBotonesConsulta || gVerBotonesDevolucion);
+    OcultarSeparadoresSobrantes(botones_);
+    OcultarSeparadoresSobrantes(mnuOperacionesSub_);
 }
 
 void frmTarsa::ActualizarCodigos() {
@@ -349,6 +393,13 @@ void frmTarsa::BloquearSelectores(bool bloquear) {
 }
 
 void frmTarsa::EjecutarBoton(const QString& clave) {
+    // Opening another operation, or the list, unloads the ticket form: one half filled is not
+    // thrown away without asking.
+    const frmTicketFarmaciaBase* abierto = frmTicketFarmaciaBase::Abierto();
+    if (abierto && abierto->MedioCargado() &&
+        MsgBox(QString::fromUtf8("El ticket que está cargando (%1) se descartará. ¿Continuar?").arg(abierto->windowTitle()),
+               Mensajes::vbYesNo | Mensajes::vbQuestion | Mensajes::vbDefaultButton2, windowTitle()) != Mensajes::vbYes)
+        return;
     CerrarHijas();
     if (clave != "K70" && gTerminal.isEmpty() && !ElegirPrestador()) return;
     struct Operacion {

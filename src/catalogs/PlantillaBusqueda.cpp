@@ -101,11 +101,12 @@ private:
         return cierre + 1;
     }
 
-    // Inside quotes the pattern goes as typed (the template supplies the quotes); outside them it
+    // Inside quotes the pattern goes as typed (the template supplies the quotes), its own quotes
+    // doubled so that a name such as D'ALESSANDRO is searched for and not cut short; outside them it
     // would become part of the statement itself, so there it must be a number.
     void Patron() {
         if (!comilla_.isNull()) {
-            r_.Sql += patron_;
+            r_.Sql += QString(patron_).replace(comilla_, QString(2, comilla_));
             return;
         }
         const QString numero = patron_.trimmed();

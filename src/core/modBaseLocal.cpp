@@ -110,3 +110,75 @@ bool ReservarDirectorioAplicacion() {
 }
 
 void LiberarDirectorioAplicacion() { Reserva().reset(); }
+
+namespace {
+
+// The schema's statements, comments taken out (a comment may hold a ";").
+QStringList SentenciasDelEsquema() {
+    static const QRegularExpression comentario(QStringLiteral("--[^\n]*"));
+    QStringList r;
+    for (const QString& s : QString(Esquema()).remove(comentario).split(';'))
+        if (!s.trimmed().isEmpty()) r << s.trimmed();
+    return r;
+}
+
+QString Comparable(const QString& sql) { return sql.simplified().toUpper(); }
+
+// The table a CREATE TABLE or CREATE INDEX ... ON statement is about.
+QString TablaDe(const QString& sentencia) {
+    static const QRegularExpression tabla(QStringLiteral("^CREATE\\s+TABLE\\s+(\\w+)|\\sON\\s+(\\w+)"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    const auto m = tabla.match(sentencia);
+    return m.hasMatch() ? m.captured(1) + m.captured(2) : QString();
+}
+
+QStringList Columnas(BaseDatos& db, const QString& tabla) {
+    QStringList r;
+    for (auto rs = db.Consultar("SELECT name FROM pragma_table_info('" + tabla + "')"); !rs->EOF_(); rs->MoveNext())
+        r << rs->Campo(0).toString();
+    return r;
+}
+
+// The table made again as the schema has it, with the rows it held (a row that the new keys take
+// for a duplicate of another is dropped) and the schema's indexes.
+void RehacerTabla(BaseDatos& db, const QString& tabla, const QString& crear, const QStringList& indices) {
+    const QString anterior = tabla + "_anterior";
+    db.Transaccion([&] {
+        db.Ejecutar("ALTER TABLE " + tabla + " RENAME TO " + anterior);
+        db.Ejecutar(crear);
+        QStringList comunes;
+        const QStringList viejas = Columnas(db, anterior);
+        for (const QString& c : Columnas(db, tabla))
+            if (viejas.contains(c, Qt::CaseInsensitive)) comunes << c;
+        const QString lista = comunes.join(", ");
+        db.Ejecutar("INSERT INTO " + tabla + " (" + lista + ") SELECT " + lista + " FROM " + anterior);
+        db.Ejecutar("DROP TABLE " + anterior);
+        for (const QString& indice : indices) db.Ejecutar(indice);
+    });
+}
+
+}  // namespace
+
+QStringList ActualizarEsquema(BaseDatos& db) {
+    QStringList rehechas;
+    const QStringList sentencias = SentenciasDelEsquema();
+    for (const QString& crear : sentencias) {
+        if (!crear.startsWith("CREATE TABLE", Qt::CaseInsensitive)) continue;
+        const QString tabla = TablaDe(crear);
+        auto rs = db.Consultar("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = '" + tabla + "'");
+        // Only the change this version brings is made: a table exactly as the schema has it but for
+        // the letter case of its keys. A table altered otherwise is left as it is.
+        if (rs->EOF_() || Comparable(rs->Campo(0).toString()) != Comparable(QString(crear).remove(" COLLATE NOCASE")) ||
+            !crear.contains(" COLLATE NOCASE"))
+            continue;
+        rs.reset();
+        QStringList indices;
+        for (const QString& s : sentencias)
+            if (s.startsWith("CREATE INDEX", Qt::CaseInsensitive) &&
+                TablaDe(s).compare(tabla, Qt::CaseInsensitive) == 0)
+                indices << s;
+        RehacerTabla(db, tabla, crear, indices);
+        rehechas << tabla;
+    }
+    return rehechas;
+}

@@ -11,6 +11,12 @@ QStringList TablasEntregadas();
 bool EsBaseDelPrograma(const QString& archivo);
 // A database file fit to be copied or restored: this program's and with every page sound.
 bool BaseSana(const QString& archivo);
+// Brings the tables of an open database made from the earlier schema, whose text keys told letter
+// case apart, to the delivered schema, keeping their rows; returns the tables made again. A table
+// that differs from the schema in any other way is left as it is.
+// Throws TarsaError, leaving the table it was at as it was.
+class BaseDatos;
+QStringList ActualizarEsquema(BaseDatos& db);
 // Writes the delivered, empty database as archivo (through a temporary file and a rename).
 void CrearBaseEntregada(const QString& archivo);
 // Renames archivo (with the journal beside it) to a free name beside it that says why, for

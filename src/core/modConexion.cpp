@@ -76,6 +76,18 @@ void ReemplazarBaseAccess(const QString& archivo) {
            Mensajes::vbInformation, "Conectar");
 }
 
+// A database of an earlier version gets this version's tables; should that fail, the program goes
+// on with the tables as they are (its look-ups then tell letter case apart) and says so.
+void AlEsquemaEntregado() {
+    try {
+        ActualizarEsquema(*gDB);
+    } catch (const std::exception& e) {
+        MsgBox(QString::fromUtf8("No se pudo actualizar la base de datos a esta versión: ") +
+                   ComoTarsaError(e).Descripcion,
+               Mensajes::vbExclamation, "Conectar");
+    }
+}
+
 }  // namespace
 
 bool Conectar(const QString& archivo) {
@@ -93,7 +105,9 @@ bool Conectar(const QString& archivo) {
         // Looking at the tables rolls back what a crashed write left half done, so only a file that
         // is damaged or not this program's database asks for a repair.
         if (!EsBaseDelPrograma(archivo) && !RepararBase(archivo)) return false;
-        return CompactarYAbrir(archivo);
+        if (!CompactarYAbrir(archivo)) return false;
+        AlEsquemaEntregado();
+        return true;
     } catch (const std::exception& e) {
         gDB.reset();
         QFile::remove(tmp);

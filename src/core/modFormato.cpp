@@ -91,30 +91,56 @@ std::optional<QDate> ParsearFechaDMA(const QString& texto) {
     return fecha;
 }
 
+int AnioCompleto(int dosDigitos, int anioActual) {
+    // The one century that puts the year between 79 years back and 20 ahead of the current one (of
+    // two years 100 apart, the nearer): a fixed pivot year goes stale, a window that moves with the
+    // calendar does not.
+    const int desde = anioActual - 79;
+    const int anio = desde / 100 * 100 + dosDigitos;
+    return anio < desde ? anio + 100 : anio;
+}
+
 bool NormalizarFecha(QVariant& valor) {
     if (valor.typeId() == QMetaType::QDate || valor.typeId() == QMetaType::QDateTime) return valor.toDate().isValid();
     QString t = valor.toString();
     const QDate hoy = QDate::currentDate();
     if (!t.contains('/')) {
         switch (t.size()) {
-            case 8: t = t.left(2) + '/' + t.mid(2, 2) + '/' + t.mid(4); break;
-            case 6: {
-                const QString aa = t.mid(4, 2);
-                t = t.left(2) + '/' + t.mid(2, 2) + '/' + (aa.toInt() <= 20 ? "20" : "19") + aa;
+            case 8:
+                t = t.left(2) + '/' + t.mid(2, 2) + '/' + t.mid(4);
                 break;
-            }
-            case 4: t = t.left(2) + '/' + t.mid(2, 2) + '/' + QString::number(hoy.year()); break;
-            case 2: t = t + '/' + RellenarCeros(hoy.month(), 2) + '/' + QString::number(hoy.year()); break;
-            default: break;
+            case 6:
+                t = t.left(2) + '/' + t.mid(2, 2) + '/' +
+                    QString::number(AnioCompleto(t.mid(4, 2).toInt(), hoy.year()));
+                break;
+            case 4:
+                t = t.left(2) + '/' + t.mid(2, 2) + '/' + QString::number(hoy.year());
+                break;
+            case 2:
+                t = t + '/' + RellenarCeros(hoy.month(), 2) + '/' + QString::number(hoy.year());
+                break;
+            default:
+                break;
         }
-    } else if (const auto d = ParsearFechaDMA(t)) {
-        t = d->toString("dd/MM/yyyy");
+    } else {
+        // "06/12/26": a two-digit year is completed as when typed without slashes.
+        QStringList partes = t.split('/');
+        if (partes.size() == 3 && partes[2].trimmed().size() == 2 && partes[2].trimmed().at(0).isDigit() &&
+            partes[2].trimmed().at(1).isDigit())
+            partes[2] = QString::number(AnioCompleto(partes[2].trimmed().toInt(), hoy.year()));
+        if (const auto d = ParsearFechaDMA(partes.join('/'))) t = d->toString("dd/MM/yyyy");
     }
     valor = t;
     return ParsearFechaDMA(t).has_value();
 }
 
 int FiltrarTecla(int tecla, int tipo) {
+    const int resultado = TeclaPermitida(tecla, tipo);
+    if (resultado == 0) Pitido();
+    return resultado;
+}
+
+int TeclaPermitida(int tecla, int tipo) {
     constexpr int kEnter = 13, kRetroceso = 8;
     if (tecla == kEnter || tipo < 1 || tipo > 7 || tipo == 5) return tecla;
     if ((tecla >= '0' && tecla <= '9') || tecla == kRetroceso) return tecla;
@@ -136,7 +162,6 @@ int FiltrarTecla(int tecla, int tipo) {
             break;
         default: break;
     }
-    Pitido();
     return 0;
 }
 

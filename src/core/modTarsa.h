@@ -108,8 +108,13 @@ void SepararCodigoNombre(const QString& texto, QString& codigo, QString& resto);
 void SepararCodigoNombre(const QString& texto, int& codigo, QString& resto);
 QString NuloATexto(const QVariant& valor);
 bool NormalizarFecha(QVariant& valor);
+// The four-digit year of a two-digit one: the nearest to the current year, 20 ahead at most (in 2026,
+// 26 is 2026, 46 is 2046, 47 is 1947).
+int AnioCompleto(int dosDigitos, int anioActual);
 std::optional<QDate> ParsearFechaDMA(const QString& texto);
 int FiltrarTecla(int tecla, int tipo);
+// FiltrarTecla without the beep: the key to keep (possibly replaced), or 0.
+int TeclaPermitida(int tecla, int tipo);
 void Pitido();  // the system's beep for a refused key
 qint16 SeparadorDecimal();
 int CodigoOperacionVersion(int codigo);

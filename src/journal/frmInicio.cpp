@@ -6,11 +6,13 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPainter>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -77,6 +79,8 @@ frmInicio::frmInicio(QWidget* parent)
         lvwTransacciones->setColumnWidth(i, medida.horizontalAdvance(QString(kColumnas[i].blancos, ' ')) + 8);
     lvwTransacciones->header()->setSectionsClickable(true);
     lvwTransacciones->viewport()->installEventFilter(this);
+    // Enter on a row opens its ticket, as deliberately as a click (moving with the arrows does not).
+    lvwTransacciones->installEventFilter(this);
     connect(lvwTransacciones->header(), &QHeaderView::sectionClicked, this, &frmInicio::OrdenarColumna);
     connect(lvwTransacciones, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* fila) { ClickFila(fila); });
     // A row chosen with the keyboard counts as a row click too, and so opens nothing.
@@ -97,6 +101,8 @@ frmInicio::frmInicio(QWidget* parent)
 
     connect(cmdBuscar, &QPushButton::clicked, this, &frmInicio::Reimprimir);
     connect(cmdCerrar, &QPushButton::clicked, this, &frmInicio::Cerrar);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &frmInicio::Cerrar);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
     connect(txtNrotransaccion, &QLineEdit::returnPressed, this, &frmInicio::Reimprimir);
     CargarListaTransacciones();
 }
@@ -137,6 +143,13 @@ void frmInicio::CargarListaTransacciones() {
 
 bool frmInicio::eventFilter(QObject* objeto, QEvent* evento) {
     if (objeto == lvwTransacciones->viewport() && evento->type() == QEvent::MouseButtonPress) botonMouse_ = true;
+    if (objeto == lvwTransacciones && evento->type() == QEvent::KeyPress) {
+        const int tecla = static_cast<QKeyEvent*>(evento)->key();
+        if ((tecla == Qt::Key_Return || tecla == Qt::Key_Enter) && lvwTransacciones->currentItem()) {
+            AbrirTicketGuardado(lvwTransacciones->currentItem());
+            return true;
+        }
+    }
     return QWidget::eventFilter(objeto, evento);
 }
 

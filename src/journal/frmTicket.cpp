@@ -43,6 +43,11 @@ frmTicket::frmTicket(QWidget* parent)
     todo->addWidget(txtPreView);
     todo->addLayout(botones);
     resize(560, 600);
+    // Enter, the key that dismisses a window, closes it; a cancellation goes to the insurer and cannot
+    // be taken back, so it is never the default and it asks first.
+    cmdAnular->setAutoDefault(false);
+    cmdImprimir->setAutoDefault(false);
+    Command1->setDefault(true);
     connect(cmdAnular, &QPushButton::clicked, this, &frmTicket::Anular);
     connect(cmdImprimir, &QPushButton::clicked, this, [this] { ImprimirTexto(txtPreView->toPlainText(), CodigosTicket(idTicket_)); });
     connect(Command1, &QPushButton::clicked, this, &QDialog::reject);
@@ -57,6 +62,10 @@ void frmTicket::Cargar(const QString& sContenido, const QString& sIdTicket, cons
 }
 
 void frmTicket::Anular() {
+    const QString pregunta = QString::fromUtf8("¿Anular el ticket %1?").arg(idTicket_);
+    if (MsgBox(pregunta, Mensajes::vbYesNo | Mensajes::vbQuestion | Mensajes::vbDefaultButton2, windowTitle()) !=
+        Mensajes::vbYes)
+        return;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     clsTicket cancelacion;
     cancelacion.Version = gVersion;

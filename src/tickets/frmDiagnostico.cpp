@@ -14,6 +14,7 @@
 #include "platform/ui/Modal.h"
 #include "ui/AlSalirCampo.h"
 #include "ui/CampoDiagnostico.h"
+#include "ui/OrdenTabulacion.h"
 #include "ui/frmPromptedSearch.h"
 
 
@@ -61,6 +62,9 @@ frmDiagnostico::frmDiagnostico(int pNumEmpresa, const QString& pCodEmpresa, int 
     raiz->addLayout(g);
     raiz->addLayout(botones);
 
+    // Enter accepts the diagnosis; the search is a button of its own, never the default.
+    cmdBuscarDiagnostico_->setAutoDefault(false);
+    cmdAceptar_->setDefault(true);
     // The diagnosis is looked up when the code field is left for another field of the dialog.
     AlSalirCampo::Instalar(txtDiagnostico_, [this] {
         if (!txtDiagnostico_->text().isEmpty()) MostrarDiagnostico(txtDiagnostico_->text());
@@ -79,6 +83,16 @@ void frmDiagnostico::BuscarDiagnostico() {
 }
 
 void frmDiagnostico::Aceptar() {
+    // Accepted with Enter straight from the code field, the code has not been looked up yet.
+    if (lblNombreDiagnostico_->text().isEmpty() && !txtDiagnostico_->text().trimmed().isEmpty())
+        MostrarDiagnostico(txtDiagnostico_->text());
     resultado_ = clsItemDiagnostico{txtDiagnostico_->text().trimmed(), lblNombreDiagnostico_->text().trimmed()};
     accept();
+}
+
+void frmDiagnostico::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    // Laid out now: Tab follows the screen and the dialog starts in its first field.
+    OrdenarTabulacion(this);
+    if (QWidget* primero = PrimerCampo(this)) primero->setFocus();
 }

@@ -21,6 +21,9 @@ public:
 
     void MostrarDiagnostico(const QString& codigo);
 
+protected:
+    void showEvent(QShowEvent* e) override;
+
 private:
     frmDiagnostico(int pNumEmpresa, const QString& pCodEmpresa, int pMyOperacion, int pCodigoOperacion);
     void BuscarDiagnostico();

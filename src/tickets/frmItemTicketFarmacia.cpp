@@ -19,9 +19,11 @@
 #include "platform/TarsaError.h"
 #include "platform/ui/Modal.h"
 #include "tickets/modTickets.h"
-#include "ui/FiltroTeclas.h"
 #include "ui/AlSalirCampo.h"
 #include "ui/CampoDiagnostico.h"
+#include "ui/FiltroTeclas.h"
+#include "ui/OrdenTabulacion.h"
+#include "ui/TeclaEnter.h"
 #include "ui/frmPromptedSearch.h"
 
 namespace {
@@ -146,13 +148,21 @@ frmItemTicketFarmacia::frmItemTicketFarmacia(int pNumEmpresa, const QString& pCo
     raiz->addStretch();
     raiz->addLayout(botones);
     cmdAceptar_->setDefault(true);
+    for (QPushButton* buscar : {cmdBuscarMedicamento_, cmdBuscarDiagnostico_, cmbBuscarPlanCobertura_})
+        buscar->setAutoDefault(false);
 
     AlSalirCampo::Instalar(txtTroquel_, [this] {
         if (!txtTroquel_->text().isEmpty()) MostrarMedicamento(txtTroquel_->text(), txtCodigoBarra_->text());
     });
     AlSalirCampo::Instalar(txtCodigoBarra_, [this] {
-        if (!txtCodigoBarra_->text().isEmpty()) MostrarMedicamento(txtTroquel_->text(), txtCodigoBarra_->text());
+        if (!txtCodigoBarra_->text().isEmpty() && !MostrarPorCodigoBarra(txtCodigoBarra_->text()))
+            MostrarMedicamento(txtTroquel_->text(), txtCodigoBarra_->text());
     });
+    // A scanner ends every code with Enter: there it means "look it up and go on", never "accept the
+    // item" (leaving the field runs the look-up).
+    for (QLineEdit* codigo : {txtTroquel_, txtCodigoBarra_})
+        TeclaEnter::Instalar(codigo, [codigo] { SiguienteCampo(codigo); });
+    txtCantidad_->setMaxLength(kDigitosCantidad);
     AlSalirCampo::Instalar(txtDiagnostico_, [this] {
         if (!txtDiagnostico_->text().isEmpty()) MostrarDiagnostico(txtDiagnostico_->text());
     });
@@ -298,6 +308,23 @@ void frmItemTicketFarmacia::MostrarMedicamento(const QString& troquel, const QSt
     }
 }
 
+bool frmItemTicketFarmacia::MostrarPorCodigoBarra(const QString& codigoBarra) {
+    const QString barra = codigoBarra.trimmed();
+    if (barra.isEmpty()) return false;
+    try {
+        clsMedicamento medicamento;
+        medicamento.Empresa = static_cast<qint16>(numEmpresa_.toInt());
+        medicamento.Licencia = gTerminal;
+        const auto rs = medicamento.Buscar("CodigoBarra=\"" + barra + "\"");
+        if (!rs || rs->EOF_() || medicamento.Troquel == 0) return false;
+        MostrarMedicamento(QString::number(medicamento.Troquel), barra);
+        return !lblNombreMedicamento_->text().isEmpty();
+    } catch (const std::exception& e) {
+        InformarError(e);
+        return false;
+    }
+}
+
 void frmItemTicketFarmacia::MostrarDiagnostico(const QString& codigo) {
     CampoDiagnostico(txtDiagnostico_, lblNombreDiagnostico_, numEmpresa_).Mostrar(codigo);
 }
@@ -356,6 +383,14 @@ void frmItemTicketFarmacia::Aceptar() {
         cboTipoPrescripcion_->setFocus();
         return;
     }
+    // A troquel typed and accepted at once is looked up first, so the item carries its name and price;
+    // one the catalog does not hold keeps the price the user typed.
+    if (!txtTroquel_->text().trimmed().isEmpty() && lblNombreMedicamento_->text().isEmpty()) {
+        const QString precio = txtPrecio_->text();
+        MostrarMedicamento(txtTroquel_->text(), txtCodigoBarra_->text());
+        if (lblNombreMedicamento_->text().isEmpty()) txtPrecio_->setText(precio);
+    }
+    if (!ConfirmarIncompleto()) return;
     clsItemTicketFarmacia item;
     item.Troquel = txtTroquel_->text().trimmed();
     if (txtCodigoBarra_->isEnabled()) {
@@ -389,4 +424,29 @@ void frmItemTicketFarmacia::Aceptar() {
     }
     resultado_ = item;
     accept();
+}
+
+bool frmItemTicketFarmacia::ConfirmarIncompleto() {
+    QStringList faltan;
+    if (lblNombreMedicamento_->text().trimmed().isEmpty()) faltan << QString::fromUtf8("no figura en el catálogo");
+    if (TextoANumero(txtPrecio_->text(), true) <= 0) faltan << "no tiene precio";
+    if (TextoANumero(txtCantidad_->text(), true) < 1) faltan << "no tiene cantidad";
+    if (faltan.isEmpty()) return true;
+    const QString texto = QString::fromUtf8("El medicamento ") + faltan.join(", ") +
+                          QString::fromUtf8(".\n¿Agregar el ítem de todos modos?");
+    if (MsgBox(texto, Mensajes::vbYesNo | Mensajes::vbQuestion | Mensajes::vbDefaultButton2, windowTitle()) ==
+        Mensajes::vbYes)
+        return true;
+    if (txtTroquel_->isEnabled())
+        txtTroquel_->setFocus();
+    else
+        txtCantidad_->setFocus();
+    return false;
+}
+
+void frmItemTicketFarmacia::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    // Laid out now: Tab follows the screen and the dialog starts in its first field.
+    OrdenarTabulacion(this);
+    if (QWidget* primero = PrimerCampo(this)) primero->setFocus();
 }

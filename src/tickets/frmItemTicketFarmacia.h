@@ -26,9 +26,14 @@ public:
 
     // Catalog look-ups (also run on leaving the troquel, barcode and diagnosis fields).
     void MostrarMedicamento(const QString& troquel, const QString& codigoBarra);
+    // The medication of a barcode, when the catalog holds one; false leaves the fields as they were.
+    bool MostrarPorCodigoBarra(const QString& codigoBarra);
     void MostrarDiagnostico(const QString& codigo);
     // True when the catalog holds the plan.
     bool MostrarPlan(const QString& codigo);
+
+protected:
+    void showEvent(QShowEvent* e) override;
 
 private:
     frmItemTicketFarmacia(int pNumEmpresa, const QString& pCodEmpresa, int pMyOperacion, int pCodigoOperacion,
@@ -40,6 +45,8 @@ private:
     void BuscarDiagnostico();
     void BuscarPlan();
     void Aceptar();
+    // An item without a catalog name, a price or a quantity is only added when the user says so.
+    bool ConfirmarIncompleto();
     QLabel* Rotulo(QWidget* campo, const QString& texto);
 
     QString numEmpresa_;

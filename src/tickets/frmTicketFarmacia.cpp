@@ -36,41 +36,36 @@ frmTicketFarmacia::frmTicketFarmacia(int codigoOperacion) : frmTicketFarmaciaBas
 }
 
 void frmTicketFarmacia::Disponer(bool conDiagnosticos) {
+    // From the top down, each part only when the operation has it: header rows, the two doctors, the
+    // items, then the diagnoses beside the totals and the buttons.
     constexpr int kAncho = 11700, kFila = 345, kAlto = 300;
-    DisponerEncabezado(kFila);
-
-    const int autorizante = 120 + 7 * kFila;
-    Colocar(rotulos_.value(cboTipoMatriculaA_), 120, autorizante, 1380, kAlto);
-    Colocar(cboTipoMatriculaA_, 1520, autorizante, 1800, kAlto);
-    Colocar(cboProvinciaA_, 3380, autorizante, 2700, kAlto);
-    Colocar(rotulos_.value(txtMatriculaAu_), 6180, autorizante, 900, kAlto);
-    Colocar(txtMatriculaAu_, 7080, autorizante, 1100, kAlto);
-    Colocar(cmdBuscarMedicoAu_, 8220, autorizante, 360, kAlto);
-    Colocar(lblNombreMedicoAu_, 8640, autorizante, 2940, kAlto);
-
-    Colocar(fmeItems_, 120, 2940, kAncho - 240, 1740);
-    Colocar(lvwItems_, 120, 270, 9960, 1350);
-    Colocar(cmdAddItem_, 10200, 270, 1200, 330);
-    Colocar(cmdChangeItem_, 10200, 660, 1200, 330);
-    Colocar(cmdDelItem_, 10200, 1050, 1200, 330);
-
-    Colocar(fmeDiagnosticos_, 120, 4740, 7600, 1080);
-    Colocar(lvwDiagnosticos_, 120, 270, 5900, 690);
+    int arriba = DisponerEncabezado(kFila);
+    if (!cboTipoMatriculaA_->isHidden() || !txtMatriculaAu_->isHidden()) {
+        DisponerMedico(arriba, cboTipoMatriculaA_, cboProvinciaA_, txtMatriculaAu_, cmdBuscarMedicoAu_, lblNombreMedicoAu_);
+        arriba += kFila;
+    }
+    arriba += 60;
+    if (!fmeItems_->isHidden()) {
+        Colocar(fmeItems_, 120, arriba, kAncho - 240, 1740);
+        Colocar(lvwItems_, 120, 270, 9960, 1350);
+        Colocar(cmdAddItem_, 10200, 270, 1200, 330);
+        Colocar(cmdChangeItem_, 10200, 660, 1200, 330);
+        Colocar(cmdDelItem_, 10200, 1050, 1200, 330);
+        arriba += 1800;
+    }
+    // Three diagnoses in sight at least.
+    Colocar(fmeDiagnosticos_, 120, arriba, 7600, 1560);
+    Colocar(lvwDiagnosticos_, 120, 270, 5900, 1170);
     Colocar(cmdAddDiags_, 6180, 270, 1200, 330);
-    Colocar(cmdDelDiags_, 6180, 630, 1200, 330);
-
-    // The window grows by the diagnoses frame when the operation has one.
-    const int alto = conDiagnosticos ? 7170 : 6015;
-    const int aceptar = conDiagnosticos ? 5880 : 4740;
-    const int cancelar = conDiagnosticos ? 6240 : 5100;
+    Colocar(cmdDelDiags_, 6180, 660, 1200, 330);
     const int totales = conDiagnosticos ? 7860 : 120;
-    Colocar(lblTotalRotulo_, totales, 4740, 1300, kAlto);
-    Colocar(lblTotal_, totales + 1320, 4740, 1500, kAlto);
-    Colocar(lblTotalGeneralRotulo_, totales, 5100, 1300, kAlto);
-    Colocar(lblTotalGeneral_, totales + 1320, 5100, 1500, kAlto);
-    Colocar(cmdAceptar_, kAncho - 1440, aceptar, 1320, 330);
-    Colocar(cmdCancelar_, kAncho - 1440, cancelar, 1320, 330);
-    setFixedSize(TwipsAPixeles(kAncho), TwipsAPixeles(alto));
+    Colocar(lblTotalRotulo_, totales, arriba, 1300, kAlto);
+    Colocar(lblTotal_, totales + 1320, arriba, 1500, kAlto);
+    Colocar(lblTotalGeneralRotulo_, totales, arriba + 360, 1300, kAlto);
+    Colocar(lblTotalGeneral_, totales + 1320, arriba + 360, 1500, kAlto);
+    Colocar(cmdAceptar_, kAncho - 1440, arriba + (conDiagnosticos ? 780 : 0), 1320, 330);
+    Colocar(cmdCancelar_, kAncho - 1440, arriba + (conDiagnosticos ? 1140 : 360), 1320, 330);
+    setFixedSize(TwipsAPixeles(kAncho), TwipsAPixeles(arriba + (conDiagnosticos ? 1560 : 720) + 120));
 }
 
 void frmTicketFarmacia::MostrarMedicoAutorizante(qint32 matricula, const QString& tipoMatricula) {

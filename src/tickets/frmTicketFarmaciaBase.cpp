@@ -14,6 +14,8 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 #include "catalogs/clsBitmaps.h"
 #include "catalogs/clsDiagnostico.h"
 #include "catalogs/clsMedico.h"
@@ -33,6 +35,7 @@
 #include "tickets/modTickets.h"
 #include "ui/AlSalirCampo.h"
 #include "ui/FiltroTeclas.h"
+#include "ui/OrdenTabulacion.h"
 #include "ui/frmMuestraLista.h"
 #include "ui/frmPromptedSearch.h"
 #include "ui/modReferencias.h"
@@ -102,6 +105,8 @@ frmTicketFarmaciaBase::frmTicketFarmaciaBase(int codigoOperacion, QWidget* padre
     lblTotalGeneral_ = Nuevo<QLabel>(this, "lblTotalGeneral");
     cmdAceptar_ = Nuevo<QPushButton>(this, "cmdAceptar", "Aceptar");
     cmdCancelar_ = Nuevo<QPushButton>(this, "cmdCancelar", "Cancelar");
+    // Enter on a button with the focus presses it, as in a dialog.
+    for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(true);
     // Enabled by the bitmap as soon as the operation has one header field.
     cmdAceptar_->setEnabled(false);
 
@@ -172,6 +177,10 @@ frmTicketFarmaciaBase::frmTicketFarmaciaBase(int codigoOperacion, QWidget* padre
 }
 
 frmTicketFarmaciaBase::~frmTicketFarmaciaBase() { Descargar(); }
+
+bool frmTicketFarmaciaBase::MedioCargado() const {
+    return editado_ || lvwItems_->topLevelItemCount() > 0 || lvwDiagnosticos_->topLevelItemCount() > 0;
+}
 
 frmTicketFarmaciaBase* frmTicketFarmaciaBase::Abierto() { return abierto_.data(); }
 
@@ -343,14 +352,27 @@ void frmTicketFarmaciaBase::AplicarBitmap() {
     diagnosticos_ = fmeDiagnosticos_->isEnabled();
 
     Disponer(diagnosticos_);
+    OrdenarTabulacion(this);
+    if (QWidget* primero = PrimerCampo(this)) primero->setFocus();
+    for (QLineEdit* campo : findChildren<QLineEdit*>())
+        connect(campo, &QLineEdit::textEdited, this, [this] { editado_ = true; });
 
     if (txtFarmacia_->isEnabled()) txtFarmacia_->setText(Ajustes::Obtener(kAplicacion, kSeccionStart, "farmacia"));
 }
 
-void frmTicketFarmaciaBase::DisponerEncabezado(int altoFila) {
-    // Three columns of caption and field, then the prescriber's row.
-    constexpr int kColumnas[] = {120, 3960, 7800};
-    constexpr int kRotulo = 1380, kCampo = 2340, kAlto = 300;
+int frmTicketFarmaciaBase::AnchoRotulos() const {
+    // Wide enough for the longest caption in the form's font, so that none is cut.
+    int ancho = 0;
+    for (const QLabel* rotulo : rotulos_) ancho = std::max(ancho, rotulo->fontMetrics().horizontalAdvance(rotulo->text()));
+    return std::max(1380, (ancho + 8) * 15);
+}
+
+int frmTicketFarmaciaBase::DisponerEncabezado(int altoFila) {
+    // Three columns of caption and field, then the prescriber's row; a row with no field shown
+    // takes no room.
+    const int rotulo = AnchoRotulos();
+    constexpr int kAncho = 3840, kAlto = 300;
+    const int campo = kAncho - rotulo - 140;
     const QList<QList<QWidget*>> filas{
         {txtTarjeta_, cboTipoLectura_, txtFarmacia_},
         {txtTicketPadre_, txtTipoReceta_, txtReceta_},
@@ -359,23 +381,36 @@ void frmTicketFarmaciaBase::DisponerEncabezado(int altoFila) {
         {txtConsulta_, cboTipoAutorizacion_, txtAutorizacion_},
         {txtDocumentacionExtra_, txtDescuentoPrestador_},
     };
-    for (int f = 0; f < filas.size(); ++f) {
-        const int arriba = 120 + f * altoFila;
-        for (int c = 0; c < filas[f].size(); ++c) {
-            QWidget* campo = filas[f][c];
-            Colocar(rotulos_.value(campo), kColumnas[c], arriba, kRotulo, kAlto);
-            Colocar(campo, kColumnas[c] + kRotulo + 20, arriba, kCampo, kAlto);
+    int arriba = 120;
+    for (const QList<QWidget*>& fila : filas) {
+        if (std::none_of(fila.begin(), fila.end(), [this](QWidget* w) { return !w->isHidden(); })) continue;
+        for (int c = 0; c < fila.size(); ++c) {
+            Colocar(rotulos_.value(fila[c]), 120 + c * kAncho, arriba, rotulo, kAlto);
+            Colocar(fila[c], 120 + c * kAncho + rotulo + 20, arriba, campo, kAlto);
         }
+        arriba += altoFila;
     }
-    const int arriba = 120 + 6 * altoFila;
-    Colocar(rotulos_.value(cboTipoMatriculaR_), 120, arriba, kRotulo, kAlto);
-    Colocar(cboTipoMatriculaR_, 1520, arriba, 1800, kAlto);
-    Colocar(cboProvinciaR_, 3380, arriba, 2700, kAlto);
-    Colocar(rotulos_.value(txtMatriculaRe_), 6180, arriba, 900, kAlto);
-    Colocar(txtMatriculaRe_, 7080, arriba, 1100, kAlto);
-    Colocar(cmdBuscarMedicoRe_, 8220, arriba, 360, kAlto);
-    Colocar(lblNombreMedicoRe_, 8640, arriba, 2940, kAlto);
     Colocar(lblOperacion_, 0, 0, 300, kAlto);
+    if (cboTipoMatriculaR_->isHidden() && txtMatriculaRe_->isHidden()) return arriba;
+    DisponerMedico(arriba, cboTipoMatriculaR_, cboProvinciaR_, txtMatriculaRe_, cmdBuscarMedicoRe_, lblNombreMedicoRe_);
+    return arriba + altoFila;
+}
+
+void frmTicketFarmaciaBase::DisponerMedico(int arriba, QWidget* tipo, QWidget* provincia, QWidget* matricula,
+                                           QWidget* buscar, QWidget* nombre) {
+    const int rotulo = AnchoRotulos();
+    constexpr int kAlto = 300;
+    const int x = 120 + rotulo + 20;
+    Colocar(rotulos_.value(tipo), 120, arriba, rotulo, kAlto);
+    Colocar(tipo, x, arriba, provincia ? 1800 : 600, kAlto);
+    if (provincia) Colocar(provincia, x + 1860, arriba, 2700, kAlto);
+    const int xm = x + 4620;
+    const int rotuloMatricula =
+        std::max(900, (rotulos_.value(matricula)->fontMetrics().horizontalAdvance(rotulos_.value(matricula)->text()) + 8) * 15);
+    Colocar(rotulos_.value(matricula), xm, arriba, rotuloMatricula, kAlto);
+    Colocar(matricula, xm + rotuloMatricula, arriba, 1100, kAlto);
+    Colocar(buscar, xm + rotuloMatricula + 1140, arriba, 360, kAlto);
+    Colocar(nombre, xm + rotuloMatricula + 1560, arriba, 11580 - (xm + rotuloMatricula + 1560), kAlto);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -394,6 +429,9 @@ void frmTicketFarmaciaBase::SalirFecha(QLineEdit* campo) {
     if (campo->text().isEmpty()) return;
     QVariant fecha = campo->text();
     if (!NormalizarFecha(fecha)) {
+        MsgBox(QString::fromUtf8("La fecha %1 no es válida: escriba día, mes y año (dd/mm/aaaa, ddmmaa o dd/mm/aa).")
+                   .arg(campo->text()),
+               Mensajes::vbInformation, windowTitle());
         VolverAlCampo(campo);
         return;
     }
@@ -472,7 +510,9 @@ void frmTicketFarmaciaBase::AjustarColumnas(QTreeWidget* lista, int desde, int h
     for (int i = 0; i < lista->topLevelItemCount(); ++i) {
         QTreeWidgetItem* fila = lista->topLevelItem(i);
         for (int c = desde; c <= hasta; ++c) {
-            const int ancho = medida.horizontalAdvance(fila->text(c));
+            int ancho = medida.horizontalAdvance(fila->text(c));
+            // A column that shows something shows its caption whole too ("Cantidad", not "Ca").
+            if (ancho > 0) ancho = std::max(ancho, lista->header()->sectionSizeHint(c) - kMargen);
             if (ancho > 0 && ancho + kMargen > lista->columnWidth(c)) lista->setColumnWidth(c, ancho + kMargen);
         }
         fila->setText(0, QString::number(i + 1));
@@ -691,7 +731,7 @@ bool frmTicketFarmaciaBase::GrabarItems(const QString& d) {
         item.Autorizacion = fila->text(12);
         item.PlanCobertura = fila->text(13);
         item.TipoPrescripcion = fila->text(14).toInt();
-        item.CambioPrescripcion = LeerPalabrasSi(fila->text(15).trimmed());
+        item.CambioPrescripcion = LeerSiNo(fila->text(15));
         item.PorcentajeCobertura = fila->text(16);
         escrito = item.GrabarSVL3();
     }

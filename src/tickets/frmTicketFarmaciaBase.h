@@ -35,6 +35,8 @@ public:
     static void DescargarAbierto();
 
     int CodigoOperacion() const { return codigoOperacion_; }
+    // Whether the user has typed into the form or added an item or a diagnosis.
+    bool MedioCargado() const;
     bool HayItems() const { return items_; }
     bool HayDiagnosticos() const { return diagnosticos_; }
     QString BitmapItem() const { return bitmapItem_; }
@@ -81,8 +83,14 @@ protected:
     QLabel* Rotulo(QWidget* campo, const QString& texto);
     // Places a widget, measures in twips.
     static void Colocar(QWidget* w, int izquierda, int arriba, int ancho, int alto);
-    // The shared part of the layout: the header rows and the prescriber's row.
-    void DisponerEncabezado(int altoFila);
+    // The shared part of the layout: the header rows that have a field shown and the prescriber's
+    // row, from the top; returns where the next row starts (twips).
+    int DisponerEncabezado(int altoFila);
+    // A doctor's row: licence type (and province list, when there is one), licence, search, name.
+    void DisponerMedico(int arriba, QWidget* tipo, QWidget* provincia, QWidget* matricula, QWidget* buscar,
+                        QWidget* nombre);
+    // The width of the captions column (twips): the longest caption whole.
+    int AnchoRotulos() const;
     // The code part ("B" of "B.BUENOS AIRES") of a list's entry.
     static QString CodigoLista(const QComboBox* lista);
     static void Seleccionar(QComboBox* lista, int indice);
@@ -162,6 +170,7 @@ private:
     bool items_ = false;
     bool diagnosticos_ = false;
     bool descargado_ = false;
+    bool editado_ = false;
     QString bitmapItem_;
     static inline QPointer<frmTicketFarmaciaBase> abierto_;
 };

@@ -27,35 +27,32 @@ frmTicketFarmaciaR::frmTicketFarmaciaR(int codigoOperacion) : frmTicketFarmaciaB
 
 void frmTicketFarmaciaR::Disponer(bool) {
     constexpr int kAncho = 11700, kFila = 330, kAlto = 300;
-    DisponerEncabezado(kFila);
+    int arriba = DisponerEncabezado(kFila);
+    if (!txtTipoMatriculaAu_->isHidden() || !txtMatriculaAu_->isHidden()) {
+        DisponerMedico(arriba, txtTipoMatriculaAu_, nullptr, txtMatriculaAu_, cmdBuscarMedicoAu_, lblNombreMedicoAu_);
+        arriba += kFila;
+    }
+    // Items and diagnoses side by side, three rows of each in sight.
+    arriba += 60;
+    const bool marcos = !fmeItems_->isHidden() || !fmeDiagnosticos_->isHidden();
+    Colocar(fmeItems_, 120, arriba, 7700, 1560);
+    Colocar(lvwItems_, 90, 240, 6360, 1230);
+    Colocar(cmdAddItem_, 6510, 240, 1100, 300);
+    Colocar(cmdChangeItem_, 6510, 580, 1100, 300);
+    Colocar(cmdDelItem_, 6510, 920, 1100, 300);
+    Colocar(fmeDiagnosticos_, 7920, arriba, 3660, 1560);
+    Colocar(lvwDiagnosticos_, 90, 240, 2370, 1230);
+    Colocar(cmdAddDiags_, 2520, 240, 1060, 300);
+    Colocar(cmdDelDiags_, 2520, 580, 1060, 300);
+    if (marcos) arriba += 1620;
 
-    const int autorizante = 120 + 7 * kFila;
-    Colocar(rotulos_.value(txtTipoMatriculaAu_), 120, autorizante, 1380, kAlto);
-    Colocar(txtTipoMatriculaAu_, 1520, autorizante, 600, kAlto);
-    Colocar(rotulos_.value(txtMatriculaAu_), 6180, autorizante, 900, kAlto);
-    Colocar(txtMatriculaAu_, 7080, autorizante, 1100, kAlto);
-    Colocar(cmdBuscarMedicoAu_, 8220, autorizante, 360, kAlto);
-    Colocar(lblNombreMedicoAu_, 8640, autorizante, 2940, kAlto);
-
-    // Items and diagnoses side by side; the window keeps one height whether or not the
-    // operation has diagnoses.
-    Colocar(fmeItems_, 120, 2800, 7700, 1160);
-    Colocar(lvwItems_, 90, 240, 6360, 860);
-    Colocar(cmdAddItem_, 6510, 240, 1100, 270);
-    Colocar(cmdChangeItem_, 6510, 530, 1100, 270);
-    Colocar(cmdDelItem_, 6510, 820, 1100, 270);
-    Colocar(fmeDiagnosticos_, 7920, 2800, 3660, 1160);
-    Colocar(lvwDiagnosticos_, 90, 240, 2370, 860);
-    Colocar(cmdAddDiags_, 2520, 240, 1060, 270);
-    Colocar(cmdDelDiags_, 2520, 530, 1060, 270);
-
-    Colocar(lblTotalRotulo_, 120, 4020, 700, kAlto);
-    Colocar(lblTotal_, 840, 4020, 1400, kAlto);
-    Colocar(lblTotalGeneralRotulo_, 2400, 4020, 1300, kAlto);
-    Colocar(lblTotalGeneral_, 3720, 4020, 1400, kAlto);
-    Colocar(cmdAceptar_, kAncho - 2760, 4020, 1260, 330);
-    Colocar(cmdCancelar_, kAncho - 1380, 4020, 1260, 330);
-    setFixedSize(TwipsAPixeles(kAncho), TwipsAPixeles(4995));
+    Colocar(lblTotalRotulo_, 120, arriba, 700, kAlto);
+    Colocar(lblTotal_, 840, arriba, 1400, kAlto);
+    Colocar(lblTotalGeneralRotulo_, 2400, arriba, 1300, kAlto);
+    Colocar(lblTotalGeneral_, 3720, arriba, 1400, kAlto);
+    Colocar(cmdAceptar_, kAncho - 2760, arriba, 1260, 330);
+    Colocar(cmdCancelar_, kAncho - 1380, arriba, 1260, 330);
+    setFixedSize(TwipsAPixeles(kAncho), TwipsAPixeles(arriba + 450));
 }
 
 void frmTicketFarmaciaR::MostrarMedicoAutorizante(qint32, const QString&) {

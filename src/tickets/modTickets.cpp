@@ -91,7 +91,7 @@ QStringList ColumnasItem(const clsItemTicketFarmacia& item) {
             item.Autorizacion,
             item.PlanCobertura,
             QString::number(item.TipoPrescripcion),
-            TextoBooleano(item.CambioPrescripcion),
+            TextoSiNo(item.CambioPrescripcion),
             QString::number(item.PorcentajeCobertura)};
 }
 
@@ -114,16 +114,27 @@ clsItemTicketFarmacia ItemDeColumnas(const QStringList& c) {
     item.Autorizacion = columna(12);
     item.PlanCobertura = columna(13);
     item.TipoPrescripcion = entero(14);
-    item.CambioPrescripcion = LeerPalabrasSi(columna(15).trimmed());
+    item.CambioPrescripcion = LeerSiNo(columna(15));
     item.PorcentajeCobertura = entero(16);
     return item;
+}
+
+QString TextoSiNo(bool valor) { return valor ? QStringLiteral("Sí") : QStringLiteral("No"); }
+
+bool LeerSiNo(const QString& texto) {
+    const QString t = texto.trimmed();
+    return t.compare(QStringLiteral("Sí"), Qt::CaseInsensitive) == 0 || t.compare("Si", Qt::CaseInsensitive) == 0 ||
+           LeerPalabrasSi(t);
 }
 
 TotalesTicket CalcularTotales(const QList<QStringList>& filas, const QString& descuento) {
     TotalesTicket t;
     for (const QStringList& fila : filas) {
         if (fila.size() <= 8) continue;
-        t.Total += TextoANumero(fila.at(1), true) * TextoANumero(fila.at(8), false);
+        // The same digits the terminal receives, so the total shown is the total charged.
+        const QString cantidad =
+            fila.at(1).trimmed().isEmpty() ? QString() : RellenarCeros(fila.at(1), kDigitosCantidad);
+        t.Total += TextoANumero(cantidad, true) * TextoANumero(fila.at(8), false);
     }
     t.TotalGeneral = t.Total - t.Total * TextoANumero(descuento, true) / 100;
     return t;

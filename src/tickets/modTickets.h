@@ -41,12 +41,18 @@ QString TextoNumero(double valor);
 
 // The items list: index 0 is the row text, 1..16 the columns, as the list shows an item.
 inline constexpr int kColumnasItem = 17;
+// The item record carries the quantity in two digits: the field takes no more.
+inline constexpr int kDigitosCantidad = 2;
 QStringList ColumnasItem(const clsItemTicketFarmacia& item);
 // The item of a list row, for changing it in the item dialog.
 clsItemTicketFarmacia ItemDeColumnas(const QStringList& columnas);
 
-// Total of the rows (quantity times price of each) and the total less the provider's discount
-// percentage, both from the texts the list and the discount field show.
+// A yes/no column as the lists show it, "Sí" or "No", and read back (also "True", as older rows say).
+QString TextoSiNo(bool valor);
+bool LeerSiNo(const QString& texto);
+
+// Total of the rows (the quantity as the item record carries it times the price of each) and the total less the
+// provider's discount percentage, both from the texts the list and the discount field show.
 struct TotalesTicket {
     double Total = 0;
     double TotalGeneral = 0;

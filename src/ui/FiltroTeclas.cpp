@@ -6,7 +6,32 @@
 
 #include "core/modTarsa.h"
 
-void FiltroTeclas::Instalar(QWidget* campo, int tipo) { campo->installEventFilter(new FiltroTeclas(campo, tipo)); }
+void FiltroTeclas::Instalar(QWidget* campo, int tipo) {
+    campo->installEventFilter(new FiltroTeclas(campo, tipo));
+    auto* texto = qobject_cast<QLineEdit*>(campo);
+    if (!texto || tipo == 5) return;
+    // Pasted or dropped text never passes through the key handler: it goes through the same rule
+    // here, character by character, once it is in the field.
+    QObject::connect(texto, &QLineEdit::textEdited, texto, [texto, tipo](const QString& editado) {
+        const QString filtrado = Filtrar(editado, tipo);
+        if (filtrado == editado) return;
+        const int cursor = texto->cursorPosition() - static_cast<int>(editado.size() - filtrado.size());
+        texto->setText(filtrado);
+        texto->setCursorPosition(qMax(0, cursor));
+        Pitido();
+    });
+}
+
+QString FiltroTeclas::Filtrar(const QString& texto, int tipo) {
+    if (tipo == kBloquearTodo) return {};
+    QString r;
+    for (const QChar c : texto) {
+        const int tecla = TeclaPermitida(c.unicode(), tipo);
+        // Enter and Backspace only mean something as keys.
+        if (tecla != 0 && tecla != 8 && tecla != 13) r += QChar(tecla);
+    }
+    return r;
+}
 
 bool FiltroTeclas::eventFilter(QObject* objeto, QEvent* evento) {
     if (evento->type() != QEvent::KeyPress) return false;

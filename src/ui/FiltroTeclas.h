@@ -12,6 +12,8 @@ public:
     // the user only picks from).
     static void Instalar(QWidget* campo, int tipo);
     static constexpr int kBloquearTodo = 0;
+    // What of a text (pasted, dropped) a field of that kind keeps.
+    static QString Filtrar(const QString& texto, int tipo);
 
 protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;

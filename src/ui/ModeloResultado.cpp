@@ -62,8 +62,24 @@ void ModeloResultado::Ordenar(int columna, bool descendente) {
     const QModelIndexList persistentes = persistentIndexList();
     QList<int> posiciones;
     for (const QModelIndex& i : persistentes) posiciones.append(orden_.value(i.row(), -1));
+    // Numbers sort as numbers (a price of 900 before one of 1.520,50), everything else by its text.
+    qsizetype campo = -1;
+    for (qsizetype i = 0; i < nombresCampos_.size() && campo < 0; ++i)
+        if (nombresCampos_[i].compare(columnas_.value(columna).Campo, Qt::CaseInsensitive) == 0) campo = i;
+    const auto numero = [&](int fila, double& valor) {
+        if (campo < 0) return false;
+        const QVariant v = valores_[fila].value(campo);
+        const int tipo = v.typeId();
+        const bool esNumero = tipo == QMetaType::Double || tipo == QMetaType::Float || tipo == QMetaType::Int ||
+                              tipo == QMetaType::LongLong || tipo == QMetaType::Short;
+        if (esNumero) valor = v.toDouble();
+        return esNumero;
+    };
     std::stable_sort(orden_.begin(), orden_.end(), [&](int a, int b) {
-        const int c = textos_[a].value(columna).compare(textos_[b].value(columna), Qt::CaseInsensitive);
+        double x = 0, y = 0;
+        int c = 0;
+        if (numero(a, x) && numero(b, y)) c = x < y ? -1 : (x > y ? 1 : 0);
+        else c = textos_[a].value(columna).compare(textos_[b].value(columna), Qt::CaseInsensitive);
         return descendente ? c > 0 : c < 0;
     });
     QHash<int, int> filaDe;

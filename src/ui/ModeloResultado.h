@@ -52,8 +52,8 @@ public:
 
     void Agregar(QList<QVariantList>& valores, QList<QStringList>& textos);
 
-    // Sorts by the displayed text of a column, without regard to case; rows of equal text keep
-    // their relative order.
+    // Sorts by a column: numbers by their value, other values by their displayed text without regard
+    // to case; rows of equal value keep their relative order.
     void Ordenar(int columna, bool descendente);
 
 private:

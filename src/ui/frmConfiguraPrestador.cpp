@@ -9,13 +9,14 @@
 
 namespace {
 
-// Columns: code, licence, name, type, registration number, chain of branches ("Si" or "No").
+// Columns: code, licence, name, type, registration number, chain of branches ("Sí" or "No").
 QStringList Fila(const clsItemPrestador& p) {
-    return {p.Codigo, p.LicenciaQuelo, p.Nombre, p.Tipo, p.Matricula, p.CadenaSucursales ? "Si" : "No"};
+    return {p.Codigo, p.LicenciaQuelo, p.Nombre,
+            p.Tipo,   p.Matricula,     p.CadenaSucursales ? QString::fromUtf8("Sí") : QString("No")};
 }
 
 clsItemPrestador Prestador(const QStringList& f) {
-    return {f.value(0), f.value(2), f.value(3), f.value(1), f.value(4), f.value(5) == "Si"};
+    return {f.value(0), f.value(2), f.value(3), f.value(1), f.value(4), f.value(5).startsWith("S")};
 }
 
 frmConfiguraCatalogo::Definicion Nombres() {

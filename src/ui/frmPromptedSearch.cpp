@@ -25,6 +25,7 @@
 #include "platform/ui/Modal.h"
 #include "platform/ui/Twips.h"
 #include "ui/ModeloResultado.h"
+#include "ui/OrdenTabulacion.h"
 #include "ui/modPresentacion.h"
 
 // ---------------------------------------------------------------------------------------------
@@ -194,6 +195,7 @@ frmPromptedSearch::frmPromptedSearch(QWidget* padre) : QDialog(padre) {
         if (i.isValid() && lvwResult_->selectionModel()->isRowSelected(i.row(), {})) Aceptar();
     });
     txtPattern_->installEventFilter(this);
+    lvwResult_->installEventFilter(this);
 
     setMinimumSize(TwipsAPixeles(6300), TwipsAPixeles(3900));
     resize(TwipsAPixeles(9600), TwipsAPixeles(6000));
@@ -364,6 +366,8 @@ void frmPromptedSearch::Buscar() {
                 indices.append(encontrado);
             }
             medidores.resize(columnas.size());
+            QList<bool> moneda;
+            for (const ColumnaResultado& col : columnas) moneda.append(EsCampoMoneda(col.Campo));
 
             CederInterfaz ceder;
             while (!registros_->EOF_()) {
@@ -373,7 +377,7 @@ void frmPromptedSearch::Buscar() {
                 QStringList textos;
                 textos.reserve(indices.size());
                 for (qsizetype c = 0; c < indices.size(); ++c) {
-                    textos.append(TextoVisible(valores[indices[c]]));
+                    textos.append(moneda[c] ? TextoMoneda(valores[indices[c]]) : TextoVisible(valores[indices[c]]));
                     medidores[c].Considerar(estimador.Estimar(textos.last()), textos.last());
                 }
                 loteValores.append(std::move(valores));
@@ -418,6 +422,7 @@ void frmPromptedSearch::Buscar() {
         if (modelo_->Filas() > 0)
             StatusBar_->showMessage(QString::number(modelo_->Filas()) + " registro(s) encontrado(s)");
         cmdOK_->setEnabled(modelo_->Filas() > 0);
+        MarcarPrimeraFila();
     }
     CursorEspera(false);
     cmdSearchBegin_->setEnabled(true);
@@ -428,7 +433,18 @@ void frmPromptedSearch::FallaBusqueda(const std::exception& e) {
     CursorEspera(false);
     cmdSearchBegin_->setEnabled(true);
     txtPattern_->setReadOnly(false);
-    MsgBox("Error:\n" + ComoTarsaError(e).Descripcion + "\n", Mensajes::vbCritical, windowTitle());
+    MsgBox("Error:\n" + TextoFalla(ComoTarsaError(e)) + "\n", Mensajes::vbCritical, windowTitle());
+}
+
+// The database engine speaks English and quotes the statement: the user reads what went wrong in
+// Spanish, with the engine's words (never the statement) only as a detail.
+QString frmPromptedSearch::TextoFalla(const TarsaError& t) {
+    if (t.Fuente != QLatin1String("BaseDatos")) return t.Descripcion;
+    QString detalle = t.Descripcion;
+    if (const qsizetype sentencia = detalle.indexOf(" ["); sentencia >= 0) detalle.truncate(sentencia);
+    return QString::fromUtf8("No se pudo buscar con el texto ingresado. Revíselo (una opción numérica admite sólo "
+                             "números) y vuelva a intentarlo.\n(Detalle: ") +
+           detalle + ")";
 }
 
 void frmPromptedSearch::CursorEspera(bool activo) {
@@ -471,6 +487,16 @@ void frmPromptedSearch::OrdenarPor(int columna) {
 
 void frmPromptedSearch::ClickFila(const QModelIndex& indice) {
     cmdOK_->setEnabled(indice.isValid() && lvwResult_->selectionModel()->isRowSelected(indice.row(), {}));
+}
+
+// With rows found, the first is marked and the list takes the focus: the arrows choose, Enter
+// accepts, Shift+Tab goes back to the pattern.
+void frmPromptedSearch::MarcarPrimeraFila() {
+    if (modelo_->Filas() == 0) return;
+    const QModelIndex primera = modelo_->index(0, 0);
+    lvwResult_->setCurrentIndex(primera);
+    lvwResult_->selectionModel()->select(primera, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    lvwResult_->setFocus();
 }
 
 void frmPromptedSearch::Aceptar() {
@@ -531,6 +557,13 @@ void frmPromptedSearch::Descargar() {
 // Keys, focus and layout
 
 bool frmPromptedSearch::eventFilter(QObject* objeto, QEvent* e) {
+    if (objeto == lvwResult_ && e->type() == QEvent::KeyPress) {
+        const int tecla = static_cast<QKeyEvent*>(e)->key();
+        if ((tecla == Qt::Key_Return || tecla == Qt::Key_Enter) && lvwResult_->selectionModel()->hasSelection()) {
+            Aceptar();
+            return true;
+        }
+    }
     if (objeto == txtPattern_) {
         if (e->type() == QEvent::KeyPress) {
             const int tecla = static_cast<QKeyEvent*>(e)->key();
@@ -555,6 +588,13 @@ void frmPromptedSearch::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     Distribuir();
     DimensionarColumnas();
+    // Tab follows the screen, but the dialog starts in the pattern: what the user types at once is
+    // what is searched for.
+    OrdenarTabulacion(this);
+    if (txtPattern_->isEnabled())
+        txtPattern_->setFocus();
+    else
+        cmdSearchBegin_->setFocus();
 }
 
 // The pattern box starts 780 twips from the left edge, or 2340 when the option list sits before

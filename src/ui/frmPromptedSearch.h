@@ -88,7 +88,9 @@ private:
     void DimensionarColumnas();
     void OrdenarPor(int columna);
     void ClickFila(const QModelIndex& indice);
+    void MarcarPrimeraFila();
     void FallaBusqueda(const std::exception& e);
+    static QString TextoFalla(const class TarsaError& t);
     void CursorEspera(bool activo);
     void Descargar();
 

@@ -9,6 +9,18 @@ namespace {
 constexpr qint64 kIntervaloCederMs = 40;
 }
 
+bool EsCampoMoneda(const QString& campo) {
+    static const QStringList kMoneda{"Precio", "ValorNomenclador", "MontoAbonar"};
+    return kMoneda.contains(campo, Qt::CaseInsensitive);
+}
+
+QString TextoMoneda(const QVariant& valor) {
+    if (valor.isNull() || !valor.isValid()) return {};
+    bool numero = false;
+    const double importe = valor.toDouble(&numero);
+    return numero ? QLocale().toString(importe, 'f', 2) : valor.toString();
+}
+
 QString TextoVisible(const QVariant& valor) {
     if (valor.isNull() || !valor.isValid()) return {};
     switch (valor.typeId()) {

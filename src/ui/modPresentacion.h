@@ -10,6 +10,12 @@ class QWidget;
 // rules without thousands separators, text is left as stored.
 QString TextoVisible(const QVariant& valor);
 
+// Whether a field holds money (a price, a fee, an amount to pay), which lists show as money.
+bool EsCampoMoneda(const QString& campo);
+// Money as the regional rules write it, thousands grouped and two decimals ("1.520,50" in
+// Argentina); a null is empty text.
+QString TextoMoneda(const QVariant& valor);
+
 // The horizontal room an item view leaves around a cell's text; a column as wide as its text plus
 // this shows the text whole.
 int MargenCelda(const QWidget* vista);

@@ -132,6 +132,7 @@ TEST_F(InstalacionNuevaTest, FromTheTerminalsFilesToAJournalledConsumption) {
     frmTicketFarmaciaBase* ticket = frmTicketFarmaciaBase::Abierto();
     ASSERT_NE(ticket, nullptr);
     Escribir(ticket, "txtTarjeta", "6034930000012345");
+    mensajes.Responder(Mensajes::vbYes);  // not in the catalog: added all the same
     Pulsar(ticket, "cmdAddItem");
     Pulsar(ticket, "cmdAceptar");
     ASSERT_TRUE(QTest::qWaitFor([] { return frmTicketFarmaciaBase::Abierto() == nullptr; }, 5000));
@@ -143,7 +144,7 @@ TEST_F(InstalacionNuevaTest, FromTheTerminalsFilesToAJournalledConsumption) {
     EXPECT_EQ(rs->Campo(0).toString(), "01");
     EXPECT_EQ(rs->Campo(1).toString(), "6034930000012345");
     EXPECT_TRUE(QFile::exists(Rutas::Unir(dirAplicacion, "Tickets/" + rs->Campo(2).toString().trimmed() + ".prn")));
-    EXPECT_EQ(mensajes.mostrados.size(), 1);  // only the question about the new directory
+    EXPECT_EQ(mensajes.mostrados.size(), 2);  // the questions about the new directory and the item
 }
 
 }  // namespace

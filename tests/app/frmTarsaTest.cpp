@@ -1,6 +1,8 @@
 // The main window: which operations it offers and where each one leads.
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QToolBar>
@@ -14,6 +16,7 @@
 #include "platform/Ajustes.h"
 #include "platform/ui/Modal.h"
 #include "support/Entorno.h"
+#include "tickets/frmTicketFarmaciaBase.h"
 
 namespace {
 
@@ -69,11 +72,13 @@ TEST_F(VentanaPrincipal, OfferedOperationsByActivityTypeAndViewFlags) {
         QList<int> botones;
         QList<int> menu;
     } casos[] = {
-        {"2", true, true, true, {1, 2, 3, 4, 5, 9, 13, 14, 17, 20, 21}, {1, 2, 3, 4, 5, 9, 13, 14, 17, 20}},
-        {"2", false, false, false, {1, 3, 5, 9, 13, 17, 20}, {1, 2, 3, 4, 5, 9, 13, 14, 17, 20}},
-        {"2", false, true, false, {1, 2, 3, 5, 9, 13, 17, 20, 21}, {1, 2, 3, 4, 5, 9, 13, 14, 17, 20}},
-        {"3", true, true, true, {5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 17, 21}, {5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 17}},
-        {"9", true, false, false, {5, 9, 13, 17, 21}, {5, 9, 13, 17}},  // no link: separators only
+        // A separator only stands between two groups in sight: never doubled, first or last.
+        {"2", true, true, true, {1, 2, 3, 4, 5, 14, 17, 20, 21}, {1, 2, 3, 4, 5, 14, 17, 20}},
+        {"2", false, false, false, {1, 3, 5, 20}, {1, 2, 3, 4, 5, 14, 17, 20}},
+        {"2", false, true, false, {1, 2, 3, 5, 20, 21}, {1, 2, 3, 4, 5, 14, 17, 20}},
+        // the session operations are shown greyed: this client does not carry them out
+        {"3", true, true, true, {9, 13, 14, 17, 21}, {6, 7, 8, 9, 10, 11, 12, 13, 14}},
+        {"9", true, false, false, {21}, {}},  // no link: nothing to separate
     };
     for (const Caso& c : casos) {
         gActividad = c.actividad;
@@ -85,6 +90,13 @@ TEST_F(VentanaPrincipal, OfferedOperationsByActivityTypeAndViewFlags) {
         v.show();
         EXPECT_EQ(Visibles(v), c.botones) << "activity " << c.actividad;
         EXPECT_EQ(MenuVisible(v), c.menu) << "activity " << c.actividad;
+        for (int p : {6, 7, 8, 10, 11, 12, 18, 19})  // greyed, and saying why
+            for (QAction* a : {v.Boton(p), v.ItemOperacion(p)}) {
+                EXPECT_FALSE(a->isEnabled()) << p;
+                EXPECT_TRUE(a->toolTip().endsWith(QString::fromUtf8("no disponible en esta versión de Tarsa Cliente")))
+                    << a->toolTip().toStdString();
+                EXPECT_EQ(a->statusTip(), a->toolTip());
+            }
     }
 }
 
@@ -99,6 +111,50 @@ TEST_F(VentanaPrincipal, SelectionBarFollowsItsViewFlagAndIgnoresTyping) {
     QTest::keyClick(cbo, Qt::Key_I);
     EXPECT_EQ(cbo->currentText(), "1 . OSDE");
     EXPECT_EQ(gCodigoEmpresa, "");  // the delivered database has no companies: nothing to look up
+    // The arrows choose as in any list, and Tab goes on to the next list.
+    gVerMenuLicencias = true;
+    v.SeteaMenu();
+    v.activateWindow();
+    QApplication::setActiveWindow(&v);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return v.findChild<QComboBox*>("cboPrestadores")->isVisible(); }, 2000));
+    cbo->setFocus();
+    QTest::keyClick(cbo, Qt::Key_Down);
+    EXPECT_EQ(cbo->currentText(), "2 . IOMA");
+    EXPECT_EQ(gEmpresa, "2");
+    QTest::keyClick(cbo, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), v.findChild<QComboBox*>("cboActividades")) << "Tab goes on to the next list";
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), cbo) << "and Shift+Tab comes back";
+}
+
+// Opening an operation or the list unloads the ticket form: one half filled is discarded only when
+// the user says so.
+TEST_F(VentanaPrincipal, AHalfFilledTicketIsDiscardedOnlyWhenTheUserSaysSo) {
+    struct SinLista : frmTarsa {
+        void AbrirListaTransacciones() override {}
+    };
+    gTipoActividad = "1";
+    gCodigoEmpresa = "01";
+    gCodigoActividad = "02";
+    gDB->Ejecutar("INSERT INTO Bitmaps (Empresa, Actividad, Operacion, Archivo, Parametro) VALUES ('01', '02', 1, "
+                  "'SVL1', '01')");
+    SinLista v;
+    v.EjecutarBoton("K11");
+    ASSERT_NE(frmTicketFarmaciaBase::Abierto(), nullptr);
+    v.EjecutarBoton("K70");  // nothing typed yet: no question
+    EXPECT_TRUE(mensajes.mostrados.isEmpty());
+    v.EjecutarBoton("K11");
+    auto* tarjeta = frmTicketFarmaciaBase::Abierto()->findChild<QLineEdit*>("txtTarjeta");
+    QTest::keyClicks(tarjeta, "6034");
+    for (const int respuesta : {Mensajes::vbNo, Mensajes::vbYes}) {
+        mensajes.Responder(respuesta);
+        v.EjecutarBoton("K70");
+        EXPECT_EQ(frmTicketFarmaciaBase::Abierto() != nullptr, respuesta == Mensajes::vbNo);
+    }
+    ASSERT_EQ(mensajes.mostrados.size(), 2);
+    EXPECT_EQ(mensajes.mostrados[0].texto,
+              QString::fromUtf8("El ticket que está cargando (CONSUMO) se descartará. ¿Continuar?"));
+    EXPECT_EQ(mensajes.mostrados[0].estilo, Mensajes::vbYesNo | Mensajes::vbQuestion | Mensajes::vbDefaultButton2);
 }
 
 TEST_F(VentanaPrincipal, DispatchByKeyActivityTypeAndProvider) {

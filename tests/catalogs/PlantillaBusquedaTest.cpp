@@ -33,8 +33,8 @@ TEST(PlantillaBusquedaTest, EachTemplatePatternAndOptionGiveTheirStatement) {
         QString plantilla, patron, opcion;
         QString sql, columnas, retorno;
     } casos[] = {
-        {"a quoted condition takes the pattern as typed", kDiagnosticos, "gr'ip", "Nombre",
-         "SELECT Codigo, Nombre FROM Diagnosticos WHERE 1= 1 AND Nombre LIKE 'gr'ip*'",
+        {"a quoted condition takes the pattern as typed, its quotes doubled", kDiagnosticos, "gr'ip", "Nombre",
+         "SELECT Codigo, Nombre FROM Diagnosticos WHERE 1= 1 AND Nombre LIKE 'gr''ip*'",
          QString::fromUtf8("Código|Codigo|Codigo|-1|0 Nombre|Nombre|Nombre|-1|0"), ""},
         {"an option without condition drops the last AND", kDiagnosticos, "", "Todos",
          "SELECT Codigo, Nombre FROM Diagnosticos WHERE 1= 1",

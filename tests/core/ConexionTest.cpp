@@ -7,6 +7,7 @@
 #include "TestConfig.h"
 #include "core/modBaseLocal.h"
 #include "core/modTarsa.h"
+#include "platform/BaseDatos.h"
 #include "platform/BloqueoInstancia.h"
 #include "platform/Rutas.h"
 #include "platform/TarsaError.h"
@@ -228,4 +229,29 @@ TEST_F(Conexion, OneClientPerApplicationDirectory) {
     otro.Soltar();
     EXPECT_TRUE(ReservarDirectorioAplicacion());
     LiberarDirectorioAplicacion();
+}
+
+// A database made before text keys compared without regard to case gets the new tables on
+// connecting, with its rows and indexes: a code typed in lower case is then found.
+TEST_F(Conexion, AnEarlierDatabaseIsBroughtToTheSchemaAndFindsCodesInAnyCase) {
+    QFile esquema(":/schema.sql");  // the schema the program carries
+    ASSERT_TRUE(esquema.open(QIODevice::ReadOnly));
+    const QString anterior = QString::fromUtf8(esquema.readAll()).remove(" COLLATE NOCASE");
+    BaseDatos::Crear(base, anterior);
+    {
+        SQLite::Database db(base.toStdString(), SQLite::OPEN_READWRITE);
+        db.exec("INSERT INTO Diagnosticos (IdEmpresa, Codigo, Nombre) VALUES (1, 'J45.0', 'ASMA')");
+        db.exec("INSERT INTO Diagnosticos (IdEmpresa, Codigo, Nombre) VALUES (1, 'j45.0', 'DUPLICADO')");
+        db.exec(
+            "INSERT INTO Medicos (IdEmpresa, Matricula, TipoMatricula, ApellidoNombre) VALUES (1, 7, 'B1', 'PEREZ')");
+    }
+    ASSERT_TRUE(Conectar(base));
+    const auto uno = [](const QString& sql) { return gDB->Consultar(sql)->Campo(0).toString(); };
+    EXPECT_EQ(uno("SELECT Nombre FROM Diagnosticos WHERE Codigo = \"j45.0\""), "ASMA");  // the first of the two stays
+    EXPECT_EQ(uno("SELECT COUNT(*) FROM Diagnosticos"), "1");
+    EXPECT_EQ(uno("SELECT ApellidoNombre FROM Medicos WHERE TipoMatricula = 'b1'"), "PEREZ");
+    EXPECT_EQ(uno("SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name = 'ixDiagnosticosNombre'"), "1");
+    EXPECT_EQ(uno("SELECT COUNT(*) FROM sqlite_master WHERE name LIKE '*_anterior'"), "0");
+    EXPECT_TRUE(mensajes.mostrados.isEmpty());
+    EXPECT_TRUE(ActualizarEsquema(*gDB).isEmpty());  // once brought up, nothing more to do
 }

@@ -42,15 +42,34 @@ TEST_F(Formato, KeyFilterByFieldKind) {
     EXPECT_EQ(sistema.pitidos, 5);  // one beep per refused key
 }
 
+TEST_F(Formato, TwoDigitYearsAreTheNearestWithinEightyYearsBackAndTwentyAhead) {
+    const struct {
+        int dosDigitos, actual, esperado;
+    } casos[] = {{26, 2026, 2026}, {46, 2026, 2046}, {47, 2026, 1947}, {99, 2026, 1999}, {0, 2026, 2000},
+                 {20, 2000, 2020}, {21, 2000, 1921}, {1, 2081, 2101},  {2, 2081, 2002}};
+    for (const auto& c : casos)
+        EXPECT_EQ(AnioCompleto(c.dosDigitos, c.actual), c.esperado) << c.dosDigitos << " in " << c.actual;
+}
+
 TEST_F(Formato, DatesAreNormalisedToDayMonthYear) {
-    const QString anio = QString::number(QDate::currentDate().year());
+    const int actual = QDate::currentDate().year();
+    const QString anio = QString::number(actual);
+    const auto siglo = [actual](int aa) { return QString::number(AnioCompleto(aa, actual)); };
     const struct {
         QString entrada, salida;
         bool valida;
     } casos[] = {
-        {"010203", "01/02/2003", true},    {"010221", "01/02/1921", true},         {"010220", "01/02/2020", true},
-        {"31042005", "31/04/2005", false}, {"0512", "05/12/" + anio, true},        {"1/2/2005", "01/02/2005", true},
-        {"29/02/2005", "29/02/2005", false}, {"05", "05/" + QDate::currentDate().toString("MM") + "/" + anio, true},
+        {"010203", "01/02/" + siglo(3), true},
+        {"051226", "05/12/" + siglo(26), true},
+        {"010290", "01/02/" + siglo(90), true},
+        {"06/12/26", "06/12/" + siglo(26), true},
+        {"6/1/99", "06/01/" + siglo(99), true},
+        {"31/04/26", "31/04/26", false},
+        {"31042005", "31/04/2005", false},
+        {"0512", "05/12/" + anio, true},
+        {"1/2/2005", "01/02/2005", true},
+        {"29/02/2005", "29/02/2005", false},
+        {"05", "05/" + QDate::currentDate().toString("MM") + "/" + anio, true},
         {"12345", "12345", false},
     };
     for (const auto& c : casos) {

@@ -100,8 +100,16 @@ TEST_F(Demo, StartUpImportsTheConfigurationAndOffersAConsumptionTicket) {
     EXPECT_EQ(gCodigoEmpresa, "11");
     EXPECT_EQ(gCodigoActividad, "01");
     EXPECT_EQ(gTipoActividad, "1");
-    for (int boton : {1, 2, 3, 4, 14, 21})  // consumption, query, cancellation, return, check, journal
+    for (int boton : {1, 2, 3, 4, 14, 20, 21})  // consumption, query, cancellation, return, check, deferred, journal
         EXPECT_TRUE(ventana.Boton(boton)->isVisible() && ventana.Boton(boton)->isEnabled()) << boton;
+    // Every operation offered opens a form with fields to fill: its bitmap sets more than position 1.
+    const QList<QPair<int, int>> operaciones{{1, 1}, {2, 4}, {3, 2}, {4, 3}, {14, 41}, {20, 5}};  // button, operation
+    for (const auto& [boton, operacion] : operaciones) {
+        if (!ventana.Boton(boton)->isVisible()) continue;
+        clsBitmaps b;
+        b.Buscar({}, gCodigoEmpresa, gCodigoActividad, static_cast<qint16>(operacion), "SVL1");
+        EXPECT_TRUE(b.Parametro.mid(1).contains('1')) << "operation " << operacion;
+    }
 
     // What the consumption form looks up: its field masks, a medication by troquel, a plan.
     clsBitmaps bitmaps;

@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QtTest/QTest>
@@ -18,6 +19,7 @@
 #include "platform/Ansi.h"
 #include "platform/Rutas.h"
 #include "platform/ui/Modal.h"
+#include "support/Controles.h"
 #include "support/Entorno.h"
 #include "support/Simulador.h"
 
@@ -191,12 +193,47 @@ TEST_F(Journal, ReprintAsksTheTerminalAndJournalsNothing) {
     EsperarRestosArchivados();
 }
 
+// Enter, the key that dismisses a window, closes the ticket view; the cancellation asks first, No
+// being the answer Enter gives.
+TEST_F(Journal, EnterClosesTheTicketViewAndACancellationAsksFirst) {
+    GuardarTransaccionLocal(Respuesta("01", "6034930000012345", 1001, "20261206", "1200"), "TICKET 1001\r\n", "01",
+                            false);
+    frmInicio lista;
+    Activar(lista);
+    Lista(lista)->setCurrentItem(Lista(lista)->topLevelItem(0));
+    Lista(lista)->setFocus();
+    QStringList vistas;
+    EstablecerManejadorModal([&](QDialog& d) {
+        vistas << d.objectName() + "|" + d.findChild<QPlainTextEdit*>("txtPreView")->toPlainText().trimmed();
+        if (vistas.size() > 1) return 0;  // Enter did not close it: no second round
+        Activar(d);
+        Tecla(Qt::Key_Return);
+        return d.result();
+    });
+    Tecla(Qt::Key_Return);  // on the row: its ticket opens, and Enter closes it again
+    EXPECT_EQ(vistas, QStringList{"frmTicket|TICKET 1001"});
+    EXPECT_TRUE(mensajes.mostrados.isEmpty());
+    const QString subido = DirectorioIntercambio() + "/upload/_SVL.1";
+    EXPECT_FALSE(QFile::exists(subido));
+
+    frmTicket vista;
+    vista.Cargar("TICKET 1001\r\n", "1001", "6034930000012345");
+    mensajes.Responder(Mensajes::vbNo);
+    vista.Anular();
+    ASSERT_EQ(mensajes.mostrados.size(), 1);
+    EXPECT_EQ(mensajes.mostrados[0].texto, QString::fromUtf8("¿Anular el ticket 1001?"));
+    EXPECT_EQ(mensajes.mostrados[0].estilo, Mensajes::vbYesNo | Mensajes::vbQuestion | Mensajes::vbDefaultButton2);
+    EXPECT_FALSE(QFile::exists(subido));
+    EXPECT_EQ(Lista(lista)->topLevelItemCount(), 1);
+}
+
 TEST_F(Journal, CancellationFromTheTicketViewIsJournalledAndCloses) {
     gVerTicket = gVerListaErrores = true;
     gNuevaTransaccion = false;
     gNTransaccionFarmacia = "321";
     Terminal({"--first-ticket", "5001"});
     RespuestaConErroresAnterior();
+    mensajes.Responder(Mensajes::vbYes);
     modales.alMostrar = [](QDialog& d) {
         if (auto* vista = qobject_cast<frmTicket*>(&d)) vista->Anular();
     };

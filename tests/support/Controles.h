@@ -42,3 +42,34 @@ inline void Elegir(const QObject* padre, const QString& nombre, const QString& c
 }
 
 inline void Pulsar(const QObject* padre, const QString& nombre) { Hijo<QPushButton>(padre, nombre)->click(); }
+
+// Shows a window and makes it the active one, as when it comes up on a screen: its keys then go to
+// the control with the focus.
+inline void Activar(QWidget& ventana) {
+    ventana.show();
+    ventana.activateWindow();
+    // A dialog counts as active while its parent is; the keys only reach it once it really is.
+    QApplication::setActiveWindow(&ventana);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &ventana; }, 2000))
+        << ventana.objectName().toStdString();
+}
+
+// Keys as a keyboard sends them: to whichever control has the focus.
+inline QWidget* ConFoco() {
+    QWidget* w = QApplication::focusWidget();
+    EXPECT_NE(w, nullptr) << "no control has the focus";
+    return w;
+}
+inline void Teclear(const QString& texto) { QTest::keyClicks(ConFoco(), texto); }
+inline void Tecla(Qt::Key tecla, Qt::KeyboardModifiers modificadores = Qt::NoModifier) {
+    QTest::keyClick(ConFoco(), tecla, modificadores);
+}
+inline QString NombreConFoco() {
+    QWidget* w = QApplication::focusWidget();
+    return w ? w->objectName() : QString();
+}
+// Presses Tab until the named control has the focus; false when it is not reached in a round.
+inline bool TabHasta(const QString& nombre, int veces = 40) {
+    for (int i = 0; i < veces && NombreConFoco() != nombre; ++i) Tecla(Qt::Key_Tab);
+    return NombreConFoco() == nombre;
+}

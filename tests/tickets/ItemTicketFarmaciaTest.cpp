@@ -1,7 +1,9 @@
 // The item dialog and the diagnosis dialog, offscreen, against the delivered database.
+#include <QClipboard>
 #include <QLabel>
 
 #include "platform/Ajustes.h"
+#include "support/Disposicion.h"
 #include "tickets/EntornoTickets.h"
 #include "tickets/frmDiagnostico.h"
 #include "tickets/frmItemTicketFarmacia.h"
@@ -33,6 +35,7 @@ TEST_F(ItemTicketFarmaciaTest, ANewItemStartsWithOneAndAsksForThePrescriptionTyp
     EXPECT_EQ(mensajes.mostrados[0].texto, QString::fromUtf8("Debe seleccionar el tipo de prescripción"));
     EXPECT_EQ(mensajes.mostrados[0].estilo, Mensajes::vbInformation);
 
+    mensajes.Responder(Mensajes::vbYes);        // nothing of it is in the catalog: added all the same
     const auto vacio = Abrir([&](QDialog& d) {  // empty quantity and price
         Hijo<QLineEdit>(&d, "txtCantidad")->clear();
         Elegir(&d, "cboTipoPrescripcion", QString::fromUtf8("Genérico"));
@@ -45,6 +48,8 @@ TEST_F(ItemTicketFarmaciaTest, ANewItemStartsWithOneAndAsksForThePrescriptionTyp
 }
 
 TEST_F(ItemTicketFarmaciaTest, ComercialIsRememberedAndComesBackWhenTheRowIsChanged) {
+    mensajes.Responder(Mensajes::vbYes);  // a troquel the catalog does not hold, kept twice
+    mensajes.Responder(Mensajes::vbYes);
     const auto item = Abrir([&](QDialog& d) {
         Escribir(&d, "txtTroquel", "2233445");
         Escribir(&d, "txtPrecio", "899");
@@ -79,21 +84,95 @@ TEST_F(ItemTicketFarmaciaTest, OnlyAuthorisationEspecialOpensTheAuthorisationNum
     Abrir([&](QDialog& d) { EXPECT_TRUE(Hijo<QLineEdit>(&d, "txtAutorizacion")->isEnabled()); }, nullptr, Mascara({9}, 15));
 }
 
-TEST_F(ItemTicketFarmaciaTest, ABarcodeAloneClearsWhatTheTroquelFound) {
+// The field just typed in decides: a troquel is looked up by itself, a barcode (scanned, ending in
+// Enter) by itself; a code the catalog does not hold leaves no name, and Enter never accepts.
+TEST_F(ItemTicketFarmaciaTest, TheTroquelOrTheBarcodeFindsTheMedicationAndEnterMovesOn) {
     Ibuprofeno();
-    Abrir([&](QDialog& d) {
-        Escribir(&d, "txtTroquel", "512345", true);
-        EXPECT_EQ(Hijo<QLabel>(&d, "lblPresentacion")->text(), "X 20 COMP");
-        EXPECT_EQ(Hijo<QLineEdit>(&d, "txtCodigoBarra")->text() + " " + Hijo<QLineEdit>(&d, "txtPrecio")->text(),
-                  "7795312000123 1520.5");
-        Hijo<QLineEdit>(&d, "txtTroquel")->clear();
-        Salir(Hijo<QLineEdit>(&d, "txtCodigoBarra"));
-        EXPECT_EQ(Hijo<QLabel>(&d, "lblNombreMedicamento")->text() + Hijo<QLineEdit>(&d, "txtPrecio")->text(), "");
-        Escribir(&d, "txtTroquel", "999", true);  // not in the catalog: kept as typed, no name
-        EXPECT_EQ(Hijo<QLineEdit>(&d, "txtTroquel")->text(), "999");
-        EXPECT_EQ(Hijo<QLabel>(&d, "lblNombreMedicamento")->text(), "");
-    });
+    const struct {
+        const char* campo;
+        const char* tecleado;
+        const char* esperado;  // troquel|barcode|name|price, and the field that has the focus afterwards
+        const char* foco;
+    } casos[] = {
+        {"txtTroquel", "512345", "512345|7795312000123|IBUPROFENO 400|1520.5", "txtCodigoBarra"},
+        {"txtCodigoBarra", "7795312000123", "512345|7795312000123|IBUPROFENO 400|1520.5", "txtCodigoProveedor"},
+        {"txtTroquel", "999", "999|||", "txtCodigoBarra"},
+        {"txtCodigoBarra", "000", "|000||", "txtCodigoProveedor"},
+    };
+    for (const auto& c : casos) {
+        Abrir([&](QDialog& d) {
+            Activar(d);
+            EXPECT_EQ(NombreConFoco(), "txtTroquel");  // the dialog starts in its first field
+            ASSERT_TRUE(TabHasta(c.campo));
+            Teclear(c.tecleado);
+            Tecla(Qt::Key_Return);
+            EXPECT_TRUE(d.isVisible()) << c.tecleado;
+            const auto texto = [&](const char* n) { return Hijo<QLineEdit>(&d, n)->text(); };
+            EXPECT_EQ(texto("txtTroquel") + "|" + texto("txtCodigoBarra") + "|" +
+                          Hijo<QLabel>(&d, "lblNombreMedicamento")->text() + "|" + texto("txtPrecio"),
+                      c.esperado);
+            EXPECT_EQ(NombreConFoco(), c.foco) << c.tecleado;
+        });
+    }
     EXPECT_TRUE(mensajes.mostrados.isEmpty());
+}
+
+// An item without a catalog name, price or quantity is added only when the user says so.
+TEST_F(ItemTicketFarmaciaTest, AnIncompleteItemAsksAndNoKeepsTheDialogOpen) {
+    mensajes.Responder(Mensajes::vbNo);
+    mensajes.Responder(Mensajes::vbYes);
+    bool abiertoTrasNo = false;
+    const auto item = Abrir([&](QDialog& d) {
+        Escribir(&d, "txtTroquel", "999");
+        Hijo<QLineEdit>(&d, "txtCantidad")->clear();
+        Elegir(&d, "cboTipoPrescripcion", QString::fromUtf8("Genérico"));
+        Pulsar(&d, "cmdAceptar");
+        abiertoTrasNo = d.result() != QDialog::Accepted;
+        Pulsar(&d, "cmdAceptar");
+    });
+    EXPECT_TRUE(abiertoTrasNo);
+    ASSERT_TRUE(item);
+    EXPECT_EQ(item->Troquel, "999");
+    ASSERT_EQ(mensajes.mostrados.size(), 2);
+    EXPECT_EQ(mensajes.mostrados[0].texto,
+              QString::fromUtf8("El medicamento no figura en el catálogo, no tiene precio, no tiene cantidad.\n"
+                                "¿Agregar el ítem de todos modos?"));
+    EXPECT_EQ(mensajes.mostrados[0].estilo, Mensajes::vbYesNo | Mensajes::vbQuestion | Mensajes::vbDefaultButton2);
+}
+
+// Typed or pasted, a field keeps only what its kind allows, and the quantity no more than the item
+// record carries.
+TEST_F(ItemTicketFarmaciaTest, PastedTextFollowsTheKeyRuleAndTheQuantityTakesTwoDigits) {
+    const struct {
+        const char* campo;
+        const char* texto;
+        bool pegar;
+        const char* queda;
+    } casos[] = {
+        {"txtCantidad", "999", false, "99"},
+        {"txtCantidad", "dos", true, ""},
+        {"txtCantidad", "150", true, "15"},
+        {"txtTroquel", "12-34ab", true, "1234"},
+        {"txtCodigoBarra", "779 53a", true, "779 53"},
+        {"txtPrecio", "12,5x", true, "12?5"},
+        {"txtPorcentajeCobertura", "40%", true, "40"},
+    };
+    Abrir([&](QDialog& d) {
+        for (const auto& c : casos) {
+            auto* campo = Hijo<QLineEdit>(&d, c.campo);
+            campo->clear();
+            if (c.pegar) {
+                QApplication::clipboard()->setText(c.texto);
+                campo->paste();
+            } else {
+                QTest::keyClicks(campo, c.texto);
+            }
+            // "?" stands for the regional decimal separator.
+            EXPECT_EQ(campo->text(), QString(c.queda).replace('?', QChar(gSeparadorDecimal)))
+                << c.campo << " " << c.texto;
+        }
+    });
+    EXPECT_GT(sistema.pitidos, 0);
 }
 
 TEST_F(ItemTicketFarmaciaTest, TheItemBitmapDecidesTheFields) {
@@ -117,6 +196,7 @@ TEST_F(ItemTicketFarmaciaTest, TheItemBitmapDecidesTheFields) {
         Abrir(
             [&](QDialog& d) {
                 d.show();
+                ComprobarDisposicion(&d);
                 for (const QString& nombre : controles) {
                     QWidget* w = Hijo<QWidget>(&d, nombre);
                     const bool visible = nombre == "txtPrecio" || (c.habilitados.contains(nombre) && nombre != prescripcion[1]);
@@ -137,9 +217,18 @@ TEST_F(ItemTicketFarmaciaTest, DiagnosisDialogAcceptsAnyCodeAndFindsTheName) {
         const char* tecleado;
         bool aceptar;
         const char* esperado;  // code|name, or nullptr when nothing comes back
-    } casos[] = {{"J45.0", true, "J45.0|ASMA"}, {"Z99", true, "Z99|"}, {"", true, "|"}, {"J45.0", false, nullptr}};
+        bool teclado;          // typed and accepted with Enter straight from the code field
+    } casos[] = {
+        {"J45.0", true, "J45.0|ASMA", false}, {"Z99", true, "Z99|", false},        {"", true, "|", false},
+        {"J45.0", false, nullptr, false},     {"j45.0", true, "J45.0|ASMA", true}, {"z99", true, "z99|", true}};
     for (const auto& c : casos) {
         modales["frmDiagnostico"] = [&](QDialog& d) {
+            if (c.teclado) {
+                Activar(d);
+                Teclear(c.tecleado);
+                Tecla(Qt::Key_Return);
+                return d.result();
+            }
             Escribir(&d, "txtDiagnostico", c.tecleado, true);
             if (c.aceptar) Pulsar(&d, "cmdAceptar");
             else d.close();  // the window's close box

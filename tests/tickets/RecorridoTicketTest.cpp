@@ -1,5 +1,6 @@
 // The road of a ticket through the form's widgets against tarsa-terminal-sim: the request files as
 // the terminal receives them, the wait, the answer shown, printed, journalled and cancelled.
+#include <QApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -78,8 +79,13 @@ protected:
             Elegir(&d, "cboTipoCobertura", QString::fromUtf8("Crónico"));
             Elegir(&d, "cboTipoPrescripcion", "Comercial");
         };
+        mensajes.Responder(Mensajes::vbYes);  // the second is not in the catalog: added all the same
         Pulsar(f, "cmdAddItem");
         Pulsar(f, "cmdAddItem");
+        ASSERT_EQ(mensajes.mostrados.size(), 1);
+        EXPECT_TRUE(
+            mensajes.mostrados[0].texto.startsWith(QString::fromUtf8("El medicamento no figura en el catálogo.")));
+        mensajes.mostrados.clear();
     }
     static bool EsperarCierre() {
         return QTest::qWaitFor([] { return frmTicketFarmaciaBase::Abierto() == nullptr; }, 5000);
@@ -161,6 +167,7 @@ TEST_F(RecorridoTicketTest, FromTheConsumoButtonToTheJournalAndTheCancellation) 
     QString vista;
     modales["frmTicket"] = [&](QDialog& d) {
         vista = Hijo<QPlainTextEdit>(&d, "txtPreView")->toPlainText();
+        mensajes.Responder(Mensajes::vbYes);
         Pulsar(&d, "cmdAnular");
         return d.result();
     };
@@ -173,7 +180,8 @@ TEST_F(RecorridoTicketTest, FromTheConsumoButtonToTheJournalAndTheCancellation) 
     EXPECT_EQ(anulacion.mid(119, 12), "1001        ");
     EXPECT_EQ(FilasDiario(), 2);
     EXPECT_EQ(filas->topLevelItemCount(), 2);
-    EXPECT_TRUE(mensajes.mostrados.isEmpty());
+    ASSERT_EQ(mensajes.mostrados.size(), 1);
+    EXPECT_EQ(mensajes.mostrados[0].texto, QString::fromUtf8("¿Anular el ticket 1001?"));
 }
 
 // A failed answer keeps the form with its data, and the next try sends the same transaction number.
@@ -210,6 +218,123 @@ TEST_F(RecorridoTicketTest, FailedAnswersKeepTheFormAndTheNextTrySendsTheSameNum
     EXPECT_EQ(Hijo<QTreeWidget>(f, "lvwItems")->topLevelItemCount(), 2);
     EXPECT_EQ(Hijo<QLineEdit>(f, "txtTarjeta")->text(), "6034930000012345");
     EXPECT_EQ(completado.count(), 0);
+}
+
+// Counts what reaches the program from a mouse.
+class ContadorMouse : public QObject {
+public:
+    ContadorMouse() { qApp->installEventFilter(this); }
+    ~ContadorMouse() override { qApp->removeEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* e) override {
+        const auto t = e->type();
+        if (t == QEvent::MouseButtonPress || t == QEvent::MouseButtonRelease || t == QEvent::MouseButtonDblClick ||
+            t == QEvent::Wheel)
+            ++eventos;
+        return false;
+    }
+    int eventos = 0;
+};
+
+// At the counter with the keyboard alone: one medication scanned by its barcode (the scanner ends
+// it with Enter), one typed by its troquel, a diagnosis typed in lower case, Enter on Aceptar; then
+// the ticket opened from the journal and closed with Enter, cancelling nothing.
+TEST_F(RecorridoTicketTest, AConsumptionAtTheCounterWithTheKeyboardAlone) {
+    gCodigoEmpresa = "01";
+    gTipoActividad = "1";
+    gVerTicket = gImprimirTicket = gVerListaErrores = true;
+    Sql("INSERT INTO Medicamentos (IdEmpresa, Troquel, CodigoBarra, Nombre, Presentacion, Precio, TipoMedicamento, "
+        "CodProveedor, Baja) VALUES (1, 600100, '7790000000017', 'AMOXICILINA 500', 'X 16 CAPS', 800, 1, 0, 0)");
+    Bitmap(1, "SVL1", Mascara({2, 3, 33}));
+    Bitmap(1, "SVL3", Mascara({1, 2, 4, 6, 7, 13}, 15));
+    ContadorMouse mouse;
+    frmTarsa principal;
+    Activar(principal);
+    principal.EjecutarBoton("K11");
+    frmTicketFarmaciaBase* f = frmTicketFarmaciaBase::Abierto();
+    ASSERT_NE(f, nullptr);
+    // A modal window gives the activation back to the main window when it closes.
+    const auto volver = [&] {
+        if (QApplication::activeWindow() != &principal) Activar(principal);
+    };
+    QList<std::function<void()>> pasos;
+    const auto ejecutar = [&](QDialog& d) {
+        Activar(d);
+        if (!pasos.isEmpty()) pasos.takeFirst()();
+        return d.result();
+    };
+    modales["frmItemTicketFarmacia"] = ejecutar;
+    modales["frmDiagnostico"] = ejecutar;
+    const auto genericoYAceptar = [] {
+        ASSERT_TRUE(TabHasta("cboTipoPrescripcion"));
+        Tecla(Qt::Key_Up);  // from "Indefinida" to "Genérico"
+        Tecla(Qt::Key_Up);
+        Tecla(Qt::Key_Return);
+    };
+    pasos << [&] {  // scanned: the code and its Enter
+        ASSERT_TRUE(TabHasta("txtCodigoBarra"));
+        Teclear("7790000000017");
+        Tecla(Qt::Key_Return);
+        EXPECT_EQ(NombreConFoco(), "txtCantidad");
+        Teclear("2");
+        genericoYAceptar();
+    };
+    pasos << [&] {  // typed by its troquel, Enter moving on
+        EXPECT_EQ(NombreConFoco(), "txtTroquel");
+        Teclear("512345");
+        Tecla(Qt::Key_Return);
+        genericoYAceptar();
+    };
+    pasos << [&] {
+        Teclear("j45.0");
+        Tecla(Qt::Key_Return);
+    };
+
+    EXPECT_EQ(NombreConFoco(), "txtTarjeta");  // the form starts in its first field
+    Teclear("6034930000012345");
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(TabHasta("cmdAddItem"));
+        Tecla(Qt::Key_Return);
+        volver();
+    }
+    ASSERT_TRUE(TabHasta("cmdAddDiags"));
+    Tecla(Qt::Key_Return);
+    volver();
+    EXPECT_TRUE(pasos.isEmpty());
+    auto* items = Hijo<QTreeWidget>(f, "lvwItems");
+    ASSERT_EQ(items->topLevelItemCount(), 2);
+    EXPECT_EQ(items->topLevelItem(0)->text(5) + "|" + items->topLevelItem(1)->text(5),
+              "AMOXICILINA 500|IBUPROFENO 400");
+    EXPECT_EQ(Hijo<QTreeWidget>(f, "lvwDiagnosticos")->topLevelItem(0)->text(1), "J45.0");
+    EXPECT_EQ(Hijo<QLabel>(f, "lblTotal")->text(), "3120.5");
+    ASSERT_TRUE(TabHasta("cmdAceptar"));
+    Tecla(Qt::Key_Return);
+    ASSERT_TRUE(EsperarCierre());
+    EXPECT_EQ(subidos["_SVL.3"].size(), 2 * 246);
+    EXPECT_EQ(subidos["_SVL.4"].left(10), "J45.0     ");
+    EXPECT_EQ(FilasDiario(), 1);
+
+    // The journal comes up; Enter on its row opens the ticket, Enter closes it, Escape closes the list.
+    volver();
+    auto* lista = principal.findChild<frmInicio*>();
+    ASSERT_NE(lista, nullptr);
+    const QByteArray pedido = subidos["_SVL.1"];
+    QStringList vistas;
+    modales["frmTicket"] = [&](QDialog& d) {
+        vistas << d.objectName();
+        Activar(d);
+        Tecla(Qt::Key_Return);
+        return d.result();
+    };
+    ASSERT_TRUE(TabHasta("lvwTransacciones"));
+    Tecla(Qt::Key_Return);
+    volver();
+    EXPECT_EQ(vistas, QStringList{"frmTicket"});
+    EXPECT_EQ(subidos["_SVL.1"], pedido);  // no cancellation was sent
+    EXPECT_EQ(FilasDiario(), 1);
+    Tecla(Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return principal.findChild<frmInicio*>() == nullptr; }, 2000));
+    EXPECT_TRUE(mensajes.mostrados.isEmpty());
+    EXPECT_EQ(mouse.eventos, 0);
 }
 
 TEST_F(RecorridoTicketTest, TheReducedFormSendsTheAuthoriserAsTyped) {

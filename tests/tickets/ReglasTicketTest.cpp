@@ -74,7 +74,8 @@ TEST_F(ReglasTicketTest, AnItemSurvivesTheListRowAndEmptyColumnsReadBack) {
     item.PorcentajeCobertura = 40;
     QStringList fila = ColumnasItem(item);
     ASSERT_EQ(fila.size(), kColumnasItem);
-    EXPECT_EQ(fila.mid(7, 2) + fila.mid(15, 1), (QStringList{"", "1,234.50", "True"}));  // a fee type of -1 is empty
+    EXPECT_EQ(fila.mid(7, 2) + fila.mid(15, 1),
+              (QStringList{"", "1,234.50", QString::fromUtf8("Sí")}));  // a fee type of -1 is empty
     const clsItemTicketFarmacia vuelta = ItemDeColumnas(fila);
     EXPECT_EQ(vuelta.Troquel, item.Troquel);
     EXPECT_EQ(vuelta.Cantidad, 2);
@@ -93,6 +94,9 @@ TEST_F(ReglasTicketTest, AnItemSurvivesTheListRowAndEmptyColumnsReadBack) {
     const TotalesTicket t = CalcularTotales({ColumnasItem(item), fila}, "");
     EXPECT_EQ(TextoNumero(t.Total) + " " + TextoNumero(t.TotalGeneral), "18 18");
     EXPECT_EQ(TextoNumero(1234567.5), "1234567,5");
+    // The quantity counts as the item record carries it, in two digits: 150 is sent, and charged, as 50.
+    item.Cantidad = 150;
+    EXPECT_EQ(TextoNumero(CalcularTotales({ColumnasItem(item)}, "").Total), "500");
 }
 
 TEST_F(ReglasTicketTest, PrescriptionEntriesHideTheirCodeAndGiveTypeAndChange) {

@@ -1,5 +1,7 @@
 // The pharmacy ticket forms offscreen: what the bitmaps show, the checks on acceptance, leaving
 // dates and licences, the items and their totals, the header record, one form at a time.
+#include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
 #include <QSignalSpy>
@@ -8,6 +10,7 @@
 #include "platform/Ajustes.h"
 #include "platform/Rutas.h"
 #include "platform/ui/Twips.h"
+#include "support/Disposicion.h"
 #include "tickets/EntornoTickets.h"
 #include "tickets/frmTicketFarmacia.h"
 #include "tickets/frmTicketFarmaciaR.h"
@@ -58,15 +61,16 @@ TEST_F(TicketFarmaciaTest, BitmapsAndTheFixedV101FieldsDecideWhatTheFormOffers) 
         QString svl1, svl3;
         QStringList campos;  // shown and enabled
         bool items;
-        int altoTwips;
     } casos[] = {
-        {"V250", "05", 1, false, "", "", {}, false, 6015},
-        {"V101", "01", 1, false, "", "", prescriptor, true, 6015},
-        {"V101", "42", 41, false, Mascara({4, 5, 33}), "1", {"txtTarjeta", "cboTipoLectura"}, false, 6015},
+        {"V250", "05", 1, false, "", "", {}, false},
+        {"V101", "01", 1, false, "", "", prescriptor, true},
+        {"V101", "42", 41, false, Mascara({4, 5, 33}), "1", {"txtTarjeta", "cboTipoLectura"}, false},
         {"V250", "05", 2, false, Mascara({2, 5, 17, 18, 33}), "1", anulacion + QStringList{"cboTipoMatriculaA", "cboProvinciaA"},
-         true, 7170},
-        {"V250", "05", 2, true, Mascara({2, 5, 17, 18, 33}), "1", anulacion + QStringList{"txtTipoMatriculaAu"}, true, 4995},
-        {"V250", "05", 3, true, Mascara({2}), "", {"txtTarjeta"}, false, 4995},
+         true},
+        {"V250", "05", 2, true, Mascara({2, 5, 17, 18, 33}), "1", anulacion + QStringList{"txtTipoMatriculaAu"}, true},
+        {"V250", "05", 3, true, Mascara({2}), "", {"txtTarjeta"}, false},
+        {"V250", "05", 1, false, Mascara({2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 33}),
+         "1", campos.mid(0, 16) + campos.mid(16, 2) + campos.mid(19), true},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(std::string(c.version) + " " + c.empresa + " op " + std::to_string(c.operacion) + (c.reducida ? " R" : ""));
@@ -84,7 +88,12 @@ TEST_F(TicketFarmaciaTest, BitmapsAndTheFixedV101FieldsDecideWhatTheFormOffers) 
         EXPECT_EQ(Hijo<QWidget>(f, "fmeItems")->isVisible(), c.items);
         EXPECT_EQ(Hijo<QWidget>(f, "cmdAceptar")->isEnabled(), !c.campos.isEmpty());
         EXPECT_EQ(Hijo<QWidget>(f, "cmdBuscarMedicoAu")->isEnabled(), c.campos.contains("txtMatriculaAu"));
-        EXPECT_EQ(f->height(), TwipsAPixeles(c.altoTwips));
+        // The window is as tall as what it shows, nothing cut or overlapping, three diagnoses in sight.
+        ComprobarDisposicion(f);
+        for (QGroupBox* marco : f->findChildren<QGroupBox*>())
+            if (marco->isVisible()) ComprobarDisposicion(marco);
+        if (auto* diagnosticos = Hijo<QTreeWidget>(f, "lvwDiagnosticos"); diagnosticos->isVisible())
+            EXPECT_GE(diagnosticos->viewport()->height(), 3 * (diagnosticos->fontMetrics().height() + 2));
         EXPECT_EQ(f->BitmapItem(), c.svl3);
     }
 }
@@ -151,6 +160,43 @@ TEST_F(TicketFarmaciaTest, AcceptChecksItemsAndCardAndWritesOnlyEnabledPrescribe
     }
 }
 
+// Tab follows the screen, top to bottom and left to right, a frame's controls together; the form
+// starts in its first field.
+TEST_F(TicketFarmaciaTest, TabFollowsTheScreenAndTheFormStartsInTheCard) {
+    Bitmap(1, "SVL1", Mascara({2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 33}));
+    Bitmap(1, "SVL3", Mascara({1}, 15));
+    const QStringList encabezado{"txtTarjeta", "cboTipoLectura", "txtFarmacia", "txtTicketPadre", "txtTipoReceta",
+                                 "txtReceta", "txtFechaReceta", "txtFechaEmisionRecetario", "txtFechaVenta",
+                                 "txtHoraVenta", "cboTipoDocumentoRetira", "txtDocumentoRetira", "txtConsulta",
+                                 "cboTipoAutorizacion", "txtAutorizacion", "txtDocumentacionExtra",
+                                 "txtDescuentoPrestador", "cboTipoMatriculaR", "cboProvinciaR", "txtMatriculaRe",
+                                 "cmdBuscarMedicoRe"};
+    const QStringList items{"lvwItems", "cmdAddItem", "cmdChangeItem", "cmdDelItem"};
+    const QStringList diagnosticos{"lvwDiagnosticos", "cmdAddDiags", "cmdDelDiags"};
+    const QStringList botones{"cmdAceptar", "cmdCancelar"};
+    const struct {
+        bool reducida;
+        QStringList orden;
+    } casos[] = {
+        {false, encabezado + QStringList{"cboTipoMatriculaA", "cboProvinciaA", "txtMatriculaAu", "cmdBuscarMedicoAu"} +
+                    items + diagnosticos + botones},
+        {true, encabezado + QStringList{"txtTipoMatriculaAu", "txtMatriculaAu", "cmdBuscarMedicoAu"} + items +
+                   diagnosticos + botones},
+    };
+    for (const auto& c : casos) {
+        frmTicketFarmaciaBase* f = Abrir(1, c.reducida);
+        Activar(*f);
+        QStringList orden{NombreConFoco()};
+        for (int i = 0; i < 60; ++i) {
+            Tecla(Qt::Key_Tab);
+            if (NombreConFoco() == orden.first()) break;
+            orden << NombreConFoco();
+        }
+        EXPECT_EQ(orden, c.orden) << (c.reducida ? "reduced" : "full");
+        frmTicketFarmaciaBase::DescargarAbierto();
+    }
+}
+
 TEST_F(TicketFarmaciaTest, DatesAreNormalisedAndNeverLaterThanToday) {
     Bitmap(1, "SVL1", Mascara({8, 9, 10}));
     frmTicketFarmaciaBase* f = Abrir(1);
@@ -163,8 +209,11 @@ TEST_F(TicketFarmaciaTest, DatesAreNormalisedAndNeverLaterThanToday) {
         QString tecleado, queda;
         bool vuelve;  // focus back in the field, its text selected
     } casos[] = {
-        {"150305", "15/03/2005", false}, {"1/2/2024", "01/02/2024", false}, {"", "", false},
-        {"31042005", "31042005", true},  // not a real date: back to the field, no message
+        {"150305", "15/03/2005", false},
+        {"1/2/2024", "01/02/2024", false},
+        {"", "", false},
+        {"06/12/24", "06/12/2024", false},  // a two-digit year after slashes too
+        {"31042005", "31042005", true},     // not a real date: back to the field, saying why
         {manana.toString("ddMMyyyy"), manana.toString("dd/MM/yyyy"), true},
     };
     for (const auto& c : casos) {
@@ -178,8 +227,13 @@ TEST_F(TicketFarmaciaTest, DatesAreNormalisedAndNeverLaterThanToday) {
         EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == esperado; }, 2000));
         if (c.vuelve) EXPECT_EQ(venta->selectedText(), c.queda);
         const bool futura = c.tecleado == manana.toString("ddMMyyyy");
-        ASSERT_EQ(mensajes.mostrados.size(), futura ? 1 : 0);
-        if (futura) EXPECT_EQ(mensajes.mostrados[0].texto, "La fecha no puede ser mayor a la actual");
+        ASSERT_EQ(mensajes.mostrados.size(), c.vuelve ? 1 : 0);
+        if (futura)
+            EXPECT_EQ(mensajes.mostrados[0].texto, "La fecha no puede ser mayor a la actual");
+        else if (c.vuelve)
+            EXPECT_EQ(mensajes.mostrados[0].texto,
+                      QString::fromUtf8("La fecha 31042005 no es válida: escriba día, mes y año (dd/mm/aaaa, "
+                                        "ddmmaa o dd/mm/aa)."));
     }
 }
 
@@ -212,6 +266,7 @@ TEST_F(TicketFarmaciaTest, ItemsThroughTheDialogAndTheirTotals) {
         return Hijo<QLabel>(f, "lblTotal")->text() + " " + Hijo<QLabel>(f, "lblTotalGeneral")->text();
     };
     QList<QStringList> tecleados{{"111", "2", "10"}, {"222", "1", "5.5"}};  // troquel, quantity, price
+    for (int i = 0; i < 3; ++i) mensajes.Responder(Mensajes::vbYes);  // none is in the catalog: added all the same
     modales["frmItemTicketFarmacia"] = [&](QDialog& d) {
         const QStringList t = tecleados.takeFirst();
         Escribir(&d, "txtTroquel", t[0]);
@@ -227,6 +282,7 @@ TEST_F(TicketFarmaciaTest, ItemsThroughTheDialogAndTheirTotals) {
     EXPECT_EQ(lista->topLevelItem(1)->text(0), "2");
     EXPECT_EQ(lista->topLevelItem(1)->text(8), "5,50");
     EXPECT_GT(lista->columnWidth(2), 0);
+    EXPECT_GE(lista->columnWidth(1), lista->header()->sectionSizeHint(1));  // "Cantidad" whole above "2"
     EXPECT_EQ(lista->columnWidth(12), 0);
     Escribir(f, "txtDescuentoPrestador", "10", true);
     EXPECT_EQ(total(), "25,5 22,95");

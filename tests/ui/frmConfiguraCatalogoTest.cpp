@@ -203,7 +203,7 @@ TEST_F(frmConfiguraCatalogoTest, ProvidersTakeTheirLicenceAndEveryField) {
     Pulsar(&f, "cmdAdd");
     Marcar(Hijo<QTreeWidget>(&f, "lvwLicenciasQuelo"), 1);
     Pulsar(&f, "cmdAsignar");
-    EXPECT_EQ(Filas(lista), "20451877|20451877|CENTRAL|01|0|No P2|30111222|KINE SUR|11|4521|Si");
+    EXPECT_EQ(Filas(lista), QString::fromUtf8("20451877|20451877|CENTRAL|01|0|No P2|30111222|KINE SUR|11|4521|Sí"));
     Pulsar(&f, "cmdGrabar");
     EXPECT_EQ(Tabla("SELECT Codigo, LicenciaQuelo, Nombre, Tipo, Matricula, CadenaSucursales FROM Prestadores "
                     "ORDER BY 1"),

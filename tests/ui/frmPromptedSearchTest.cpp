@@ -233,6 +233,41 @@ TEST_F(Busqueda, ClickingAHeaderSortsAndTheSameHeaderAgainReverses) {
     });
 }
 
+// Money shows as money where the pharmacy is, and sorts by its value, not by its text.
+TEST_F(Busqueda, PricesShowAsMoneyAndSortAsNumbers) {
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Argentina));
+    ASSERT_EQ(gDB->Ejecutar("INSERT INTO Medicamentos VALUES (1, 7777, '7790003', 'AMOXI FORTE', 'X 30', 1520.5, 1, 0, 0)"), 1);
+    Perform(kMedicamentosMenu, "Prueba", [&](frmPromptedSearch& f) {
+        Elegir(f, "Nombre");
+        Escribir(f, "AMOX");
+        ClickBuscar(f);
+        QTreeView* lista = Hijo<QTreeView>(&f, "lvwResult");
+        ClickEncabezado(f, 4);
+        EXPECT_EQ(Columna(lista, 4), (QStringList{"123,45", "200,00", "1.520,50"}));
+        ClickEncabezado(f, 4);
+        EXPECT_EQ(Columna(lista, 4), (QStringList{"1.520,50", "200,00", "123,45"}));
+    });
+}
+
+// From the keyboard: the dialog starts in the pattern, Enter searches and marks the first row, the
+// arrows choose, Enter accepts and Escape cancels.
+TEST_F(Busqueda, FromTheKeyboardTypeEnterChooseAndEnterOrEscape) {
+    for (const bool aceptar : {true, false}) {
+        const auto r = Perform(kDiagnosticosMenu, "Prueba", [&](frmPromptedSearch& f) {
+            Activar(f);
+            EXPECT_EQ(NombreConFoco(), "txtPattern");
+            Teclear("GRI");
+            Tecla(Qt::Key_Return);
+            EXPECT_EQ(NombreConFoco(), "lvwResult");
+            Tecla(Qt::Key_Down);
+            Tecla(aceptar ? Qt::Key_Return : Qt::Key_Escape);
+            EXPECT_FALSE(f.isVisible());
+        });
+        ASSERT_EQ(r.has_value(), aceptar);
+        if (r) EXPECT_EQ(r->Item("Codigo").toString(), "D04");
+    }
+}
+
 // Accepting with the button or with a double click on the selected row.
 TEST_F(Busqueda, AcceptingReturnsEveryFieldOfTheChosenRowEvenAfterSorting) {
     for (const bool doble : {false, true}) {
@@ -289,6 +324,7 @@ TEST_F(Busqueda, AcceptingWithoutASelectionComplainsAndStaysOpenAndCancelReturns
     const auto r = Perform(kDiagnosticosMenu, "Búsqueda de Diagnósticos", [&](frmPromptedSearch& f) {
         Elegir(f, "Todos");
         ClickBuscar(f);
+        Hijo<QTreeView>(&f, "lvwResult")->selectionModel()->clearSelection();  // the first row was marked
         Hijo<QPushButton>(&f, "cmdOK")->click();
         ASSERT_EQ(mensajes.mostrados.size(), 1);
         EXPECT_TRUE(mensajes.mostrados[0].texto.startsWith("Error:\n"));
@@ -317,11 +353,9 @@ TEST_F(Busqueda, ARefusedStatementShowsTheErrorAndLeavesTheDialogUsable) {
     const QList<Caso> casos = {
         {"a registration that is not a number", kMedicosMenu, QString::fromUtf8("Búsqueda de Médicos"), "Matricula",
          "abc"},
-        {"a quote inside a quoted condition", kDiagnosticosMenu, QString::fromUtf8("Búsqueda de Diagnósticos"), "Nombre",
-         "O'BRIEN"},
-        {"a second statement that deletes", kMedicamentosMenu, "Búsqueda de Medicamentos", "Nombre",
-         "x'; DELETE FROM Medicamentos; --"},
         {"a malformed template", "SELECT {Nombre FROM Diagnosticos WHERE Nombre LIKE '{S}*'", "Plantilla", "", "x"},
+        {"a column the table does not have", "SELECT {Nombre}Inexistente FROM Diagnosticos WHERE Nombre LIKE '{S}*'",
+         "Columna", "", "x"},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.nombre);
@@ -339,7 +373,25 @@ TEST_F(Busqueda, ARefusedStatementShowsTheErrorAndLeavesTheDialogUsable) {
         EXPECT_EQ(m.estilo, Mensajes::vbCritical);
         EXPECT_EQ(m.titulo, c.titulo);
         EXPECT_TRUE(m.texto.startsWith("Error:\n") && m.texto.endsWith("\n") && m.texto.size() > 8) << m.texto.toStdString();
+        EXPECT_FALSE(m.texto.contains("SELECT")) << m.texto.toStdString();  // never the statement
     }
+    EXPECT_TRUE(mensajes.mostrados[0].texto.startsWith(QString::fromUtf8("Error:\nNo se pudo buscar con el texto ingresado.")))
+        << mensajes.mostrados[0].texto.toStdString();
+}
+
+// A quote in the pattern is part of the name searched for: it neither breaks the statement nor
+// lets another one in.
+TEST_F(Busqueda, APatternWithAQuoteIsSearchedForAsTyped) {
+    ASSERT_EQ(gDB->Ejecutar("INSERT INTO Medicos VALUES (3, 4321, 'B1', 'D''ALESSANDRO ANA', 0)"), 1);
+    for (const char* patron : {"D'ALES", "x'; DELETE FROM Medicamentos; --"}) {
+        Perform(kMedicosMenu, QString::fromUtf8("Búsqueda de Médicos"), [&](frmPromptedSearch& f) {
+            Elegir(f, "Nombre");
+            Escribir(f, patron);
+            ClickBuscar(f);
+            EXPECT_EQ(Hijo<QTreeView>(&f, "lvwResult")->model()->rowCount(), QString(patron).startsWith('D') ? 1 : 0);
+        });
+    }
+    EXPECT_TRUE(mensajes.mostrados.isEmpty());
     EXPECT_EQ(gDB->Consultar("SELECT COUNT(*) FROM Medicamentos")->Campo(0).toInt(), 3);
 }
 

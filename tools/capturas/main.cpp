@@ -34,14 +34,18 @@
 #include "exchange/clsItemTicket.h"
 #include "exchange/clsTicket.h"
 #include "exchange/frmProcesando.h"
+#include "journal/frmCierres.h"
 #include "journal/frmInicio.h"
+#include "journal/frmTicket.h"
 #include "journal/modTransaccionLocal.h"
 #include "platform/Rutas.h"
 #include "platform/TarsaError.h"
 #include "platform/ui/ImpresoraSistema.h"
 #include "platform/ui/Modal.h"
+#include "tickets/frmDiagnostico.h"
 #include "tickets/frmTicketFarmaciaBase.h"
 #include "ui/frmAbout.h"
+#include "ui/frmActualizacionNomencladores.h"
 #include "ui/frmConfiguracion.h"
 #include "ui/frmConfigurarVista.h"
 
@@ -323,6 +327,35 @@ void Configuracion(frmTarsa& ventana, const QString& salida) {
     Pulsar(vista, "cmdCancelar");
 }
 
+// The windows a consumption does not open on its own: the reduced ticket form, the diagnosis
+// dialog and a journalled ticket's view.
+void OtrasVentanas(frmTarsa& ventana, const QString& salida) {
+    gPantallaReducida = true;
+    ventana.EjecutarBoton("K11");
+    frmTicketFarmaciaBase* reducida = frmTicketFarmaciaBase::Abierto();
+    if (!reducida) Fallar("Consumo no abrió el ticket reducido");
+    if (QWidget* marco = reducida->parentWidget(); qobject_cast<QMdiSubWindow*>(marco)) marco->move(10, 10);
+    Guardar(&ventana, salida, "consumo-reducido.png");
+    Tabulacion(reducida);
+    frmTicketFarmaciaBase::DescargarAbierto();
+    gPantallaReducida = false;
+
+    const auto mostrar = [&](const QString& archivo) {
+        EstablecerManejadorModal([&salida, archivo](QDialog& d) -> int {
+            d.show();
+            Guardar(&d, salida, archivo);
+            Tabulacion(&d);
+            return QDialog::Rejected;
+        });
+    };
+    mostrar("diagnostico.png");
+    frmDiagnostico::Cargar(23, "23", 1, 1);
+    mostrar("ticket-guardado.png");
+    frmTicket vista(&ventana);
+    vista.Cargar(QString("        FARMACIA DEMO\r\n  TICKET Nro 1001\r\n").repeated(6), "1001", "61404512300");
+    EstablecerManejadorModal({});
+}
+
 // Administración → Nomencladores ... with the medications ticked, its status bar while the demo's
 // 50,000 medications are applied, and Administración → Cierres ... at "Cerrar cupones".
 void Administracion(frmTarsa& ventana, const QString& salida) {
@@ -371,6 +404,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(kAplicacion);
     const QStringList args = QCoreApplication::arguments();
     if (args.size() != 2) Fallar("uso: tarsa-capturas <directorio de salida>");
+    // The main window fills the screen it is shown on: the captures show what fits at that size.
     if (qEnvironmentVariableIsEmpty("TARSA_SETTINGS") || qEnvironmentVariableIsEmpty("TARSA_APPDIR"))
         Fallar("TARSA_SETTINGS y TARSA_APPDIR deben nombrar una instalación de demostración (tarsa-demo)");
     const QString salida = QDir(args[1]).absolutePath();
@@ -395,8 +429,7 @@ int main(int argc, char** argv) {
     gActividad = "1";
 
     frmTarsa ventana;
-    ventana.resize(1180, 720);
-    ventana.move(0, 0);
+    ventana.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
     ventana.Cargar();
     ventana.show();
     Esperar([&] { return ventana.isVisible(); }, "ventana principal");
@@ -452,6 +485,7 @@ int main(int argc, char** argv) {
 
     Configuracion(ventana, salida);
     Administracion(ventana, salida);
+    OtrasVentanas(ventana, salida);
 
     gSimulador = nullptr;
     sim.terminate();

@@ -108,7 +108,7 @@ const QList<Plan>& Planes() {
 QList<Mascara> Mascaras(const QString& codigoEmpresa) {
     // Header: 1 operation, 2 card, 3 reading, 4 pharmacy, 5 earlier ticket, 6 prescription type,
     // 7 prescription, 8 prescription date, 10 sale date, 12-13 document of who collects,
-    // 15-16 prescribing doctor, 33 diagnoses.
+    // 15-16 prescribing doctor, 19-20 authorisation type and number, 33 diagnoses.
     // Items: 1 troquel, 2 bar code, 4 quantity, 6 price, 7 diagnosis, 8 coverage type,
     // 9 authorisation, 12 plan, 13 prescription type, 15 coverage percentage.
     Mascara consumo{1, {1, 2, 3, 4, 6, 7, 8, 10, 15, 16}, {1, 2, 4, 6, 8, 9, 12, 13, 15}};
@@ -123,6 +123,8 @@ QList<Mascara> Mascaras(const QString& codigoEmpresa) {
         {3, {1, 2, 3, 4, 5, 10}, {1, 2, 4, 6}},  // return of some items
         {4, {1, 2, 3, 5}, {}},                   // query of a ticket
         {41, {1, 2, 3}, {}},                     // beneficiary check
+        // deferred authorisation: the prescription, its doctor and the authorisation to defer
+        {5, {1, 2, 3, 4, 6, 7, 8, 15, 16, 19, 20}, {1, 2, 4, 6, 13}},
     };
 }
 
