@@ -236,7 +236,7 @@ bool ActualizarNomencladores(const PedidoNomencladores& p, const AvisoProgreso& 
     gColErrores.clear();
     try {
         const QString d = DirectorioIntercambio();
-        clsParametros::LeerRespuestas(d, LecturaCodigo::EnteroO9999);
+        clsParametros::LeerRespuestas(d, LecturaCodigo::EnteroO9999, gColErrores);
         int insertados = 0;
         int actualizados = 0;
         if (p.Medicos) {

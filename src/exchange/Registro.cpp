@@ -6,7 +6,7 @@
 
 #include "core/modTarsa.h"
 #include "exchange/ArchivoRespuesta.h"
-#include "exchange/modIntercambio.h"
+#include "exchange/clsItemError.h"
 #include "platform/Ansi.h"
 #include "platform/ArchivoRegistros.h"
 #include "platform/TarsaError.h"
@@ -118,6 +118,12 @@ QString ValorDe(const DisposicionDescrita& d, const QByteArray& registro, const 
     return {};
 }
 
+QString ValorDe(const DisposicionDescrita& d, const QString& registro, const QString& nombre) {
+    for (const CampoDescrito& c : d.Campos)
+        if (c.Nombre == nombre) return registro.mid(c.Offset, c.Ancho).trimmed();
+    return {};
+}
+
 int ValorNumerico(const QString& texto) {
     qint64 n = 0;
     int signo = 1;
@@ -151,7 +157,7 @@ int EnteroO9999(const QString& texto) {
 }
 
 void LeerErrores(const QString& directorio, const QString& relativa, int longitud, LecturaCodigo lectura,
-                 int offsetCodigo, int anchoCodigo, int offsetTexto, int anchoTexto) {
+                 int offsetCodigo, int anchoCodigo, int offsetTexto, int anchoTexto, QList<clsItemError>& errores) {
     ArchivoRegistros archivo;
     switch (archivo.AbrirLecturaDentro(directorio, relativa, longitud)) {
         case SinEnlaces::Apertura::Falta: return;  // no answer records: nothing to list
@@ -175,7 +181,7 @@ void LeerErrores(const QString& directorio, const QString& relativa, int longitu
             case LecturaCodigo::EnteroO9999: e.Numero = EnteroO9999(codigo); break;
             case LecturaCodigo::TextoPresente: e.Numero = e.Comentario.trimmed().isEmpty() ? 0 : 1; break;
         }
-        if (e.Numero != 0) gColErrores.append(e);
+        if (e.Numero != 0) errores.append(e);
     }
 }
 

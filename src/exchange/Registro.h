@@ -8,6 +8,8 @@
 #include <QVariant>
 #include <functional>
 
+#include "exchange/clsItemError.h"
+
 // How a field turns its value into text.
 enum class Convencion {
     Texto,       // left-aligned, padded with spaces, cut to the width
@@ -133,12 +135,14 @@ void Verificar(const QByteArray& registro, const QString& disposicion, int longi
 // the directory is refused with a message and adds nothing. Throws TarsaError (13) when a code that
 // must be a whole number is not one.
 void LeerErrores(const QString& directorio, const QString& relativa, int longitud, LecturaCodigo lectura,
-                 int offsetCodigo, int anchoCodigo, int offsetTexto, int anchoTexto);
+                 int offsetCodigo, int anchoCodigo, int offsetTexto, int anchoTexto, QList<clsItemError>& errores);
 
 // The fields of one stored record (possibly cut short) under a layout.
 QList<CampoLeido> Desglosar(const DisposicionDescrita& d, const QByteArray& registro);
 // The value of the first field of that name, trimmed; empty when the record does not reach it.
 QString ValorDe(const DisposicionDescrita& d, const QByteArray& registro, const QString& nombre);
+// The same over a record already decoded (one character a byte).
+QString ValorDe(const DisposicionDescrita& d, const QString& registro, const QString& nombre);
 
 // The leading number of a text, spaces ignored; 0 when it starts with anything else.
 int ValorNumerico(const QString& texto);
@@ -162,7 +166,8 @@ QByteArray ComponerRegistro(const Disposicion<T>& d, const T& objeto) {
 }
 
 template <class T>
-void LeerErroresRegistro(const QString& directorio, const QString& relativa, const Disposicion<T>& d) {
+void LeerErroresRegistro(const QString& directorio, const QString& relativa, const Disposicion<T>& d,
+                         QList<clsItemError>& errores) {
     const Campo<T>* codigo = nullptr;
     const Campo<T>* texto = nullptr;
     for (const Campo<T>& c : d.Campos) {
@@ -170,5 +175,5 @@ void LeerErroresRegistro(const QString& directorio, const QString& relativa, con
         if (c.Papel == Rol::TextoError) texto = &c;
     }
     Registro::LeerErrores(directorio, relativa, d.Longitud, d.Lectura, codigo ? codigo->Offset : 0,
-                          codigo ? codigo->Ancho : 0, texto ? texto->Offset : 0, texto ? texto->Ancho : 0);
+                          codigo ? codigo->Ancho : 0, texto ? texto->Offset : 0, texto ? texto->Ancho : 0, errores);
 }

@@ -139,10 +139,9 @@ bool clsItemTicket::CerrarArchivo() {
     return true;
 }
 
-bool clsItemTicket::LeerSVL2(const QString& directorio) const {
+void clsItemTicket::LeerSVL2(const QString& directorio, QList<clsItemError>& errores) const {
     const Disposicion<T>* d = DisposicionPara(Version, TipoPrestador);
-    if (!d) return true;
+    if (!d) return;
     const QString archivo = TipoPrestador == 1 ? QStringLiteral("_SVL.3") : QStringLiteral("_SVL.2");
-    LeerErroresRegistro(directorio, "DownLoad\\" + archivo, *d);
-    return true;
+    LeerErroresRegistro(directorio, "DownLoad\\" + archivo, *d, errores);
 }

@@ -43,7 +43,7 @@ public:
     bool GrabarSVL2();
     bool CerrarArchivo();
     // Appends the errors of the answered items in directorio\DownLoad to gColErrores.
-    bool LeerSVL2(const QString& directorio) const;
+    void LeerSVL2(const QString& directorio, QList<clsItemError>& errores) const;
 
     static const Disposicion<clsItemTicket>* DisposicionPara(const QString& version, int tipoPrestador);
     // The upload file name of a version and provider kind ("_SVL.3").

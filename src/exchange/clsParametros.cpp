@@ -95,15 +95,17 @@ const Disposicion<T> kCierresV101Otros{
 const Disposicion<T> kCierresV250{
     "parámetros de cierre V250", 116, LecturaCodigo::Entero,
     {
-        F::Ceros(0, 2, &T::Operacion),
-        F::Ceros(2, 9, [](const T& p) -> QVariant { return p.NumeroCierre.trimmed().isEmpty() ? "0" : p.NumeroCierre; }),
-        F::Blanco(11, 8),
-        F::Fecha(19, 8, &T::FechaDesde),
-        F::Fecha(27, 8, &T::FechaHasta),
+        F::Ceros(0, 2, &T::Operacion, "Operacion"),
+        F::Ceros(
+            2, 9, [](const T& p) -> QVariant { return p.NumeroCierre.trimmed().isEmpty() ? "0" : p.NumeroCierre; },
+            "NumeroCierre"),
+        F::Blanco(11, 8, "PeriodoCierre"),
+        F::Fecha(19, 8, &T::FechaDesde, "FechaDesde"),
+        F::Fecha(27, 8, &T::FechaHasta, "FechaHasta"),
         F::Relleno0(35, 5),
         F::Literal(40, "0000", Rol::CodigoError),
         F::Blanco(44, 40, Rol::TextoError),
-        F::Blanco(84, 11),
+        F::Blanco(84, 11, "Prestador"),  // the terminal's answer
         F::Relleno0(95, 3),
         F::Texto(98, 1, [](const T& p) -> QVariant { return p.IndicaCadena ? "1" : "0"; }),
         F::Texto(99, 1, &T::Filtro),
@@ -136,8 +138,13 @@ void clsParametros::GrabarSAL0(const QString& directorio, const Disposicion<T>& 
     archivo.Cerrar();
 }
 
-void clsParametros::LeerRespuestas(const QString& directorio, LecturaCodigo lectura) {
+void clsParametros::LeerRespuestas(const QString& directorio, LecturaCodigo lectura, QList<clsItemError>& errores) {
     // Whatever the version, the terminal answers in the V250 shape.
     const Disposicion<T>& respuesta = lectura == LecturaCodigo::EnteroO9999 ? kNomencladoresV250 : kCierresV250;
-    LeerErroresRegistro(directorio, "DownLoad\\_SAL.0", respuesta);
+    LeerErroresRegistro(directorio, "DownLoad\\_SAL.0", respuesta, errores);
+}
+
+QString clsParametros::CampoRespuestaCierre(const QString& respuesta, const QString& nombre) {
+    static const DisposicionDescrita cierre = Describir(kCierresV250);
+    return Registro::ValorDe(cierre, respuesta, nombre);
 }

@@ -33,5 +33,7 @@ public:
     // Appends to gColErrores the result of every answered record of directorio\DownLoad\_SAL.0
     // whose code is not 0. A code that is not a number is listed as 9999 (catalog update) or
     // throws TarsaError (closures), as the layout's reading says.
-    static void LeerRespuestas(const QString& directorio, LecturaCodigo lectura);
+    static void LeerRespuestas(const QString& directorio, LecturaCodigo lectura, QList<clsItemError>& errores);
+    // A field of a closure's answer record, by its name in the V250 closure layout, trimmed.
+    static QString CampoRespuestaCierre(const QString& respuesta, const QString& nombre);
 };

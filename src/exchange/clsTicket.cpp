@@ -174,9 +174,13 @@ bool clsTicket::GrabarSVL1(const QString& directorio) const {
     return true;
 }
 
-bool clsTicket::LeerSVL1(const QString& directorio) const {
+void clsTicket::LeerSVL1(const QString& directorio, QList<clsItemError>& errores) const {
     const Disposicion<T>* d = DisposicionPara(Version, TipoPrestador);
-    if (!d) return true;
-    LeerErroresRegistro(directorio, "DownLoad\\_SVL.1", *d);
-    return true;
+    if (!d) return;
+    LeerErroresRegistro(directorio, "DownLoad\\_SVL.1", *d, errores);
+}
+
+QString clsTicket::CampoRespuesta(const QString& respuesta, const QString& nombre) {
+    static const DisposicionDescrita cabecera = Describir(kV250Farmacia);
+    return Registro::ValorDe(cabecera, respuesta, nombre);
 }

@@ -44,11 +44,15 @@ public:
     // Writes directorio\UpLoad\_SVL.1 as record 1 (the file is not truncated). With a version other
     // than V101 and V250 nothing is written. True when done; file errors throw TarsaError.
     bool GrabarSVL1(const QString& directorio) const;
-    // Appends the errors of every record of directorio\DownLoad\_SVL.1 to gColErrores. A missing
+    // Appends the errors of every record of directorio\DownLoad\_SVL.1 to errores. A missing
     // file adds nothing. A code that is not a number throws TarsaError, except in the V101 pharmacy
     // layout, where it counts as 0.
-    bool LeerSVL1(const QString& directorio) const;
+    void LeerSVL1(const QString& directorio, QList<clsItemError>& errores) const;
 
     // The layout for a version and provider kind, or nullptr for an unknown version.
     static const Disposicion<clsTicket>* DisposicionPara(const QString& version, int tipoPrestador);
+    // A field of a ticket's answer header, by its name in the V250 pharmacy layout (the shape every
+    // ticket answer comes in), trimmed; empty when the text does not reach it. Positions count in
+    // characters: the text is the Windows-1252 answer, one character a byte.
+    static QString CampoRespuesta(const QString& respuesta, const QString& nombre);
 };

@@ -13,11 +13,12 @@ bool LeeArchivos() {
         clsTicket ticket;
         ticket.Version = gVersion;
         ticket.TipoPrestador = 1;
-        ticket.LeerSVL1(d);
+        ticket.LeerSVL1(d, gColErrores);
         clsItemTicket items;
         items.Version = gVersion;
         items.TipoPrestador = 1;
-        return items.LeerSVL2(d);
+        items.LeerSVL2(d, gColErrores);
+        return true;
     } catch (const std::exception& e) {
         MsgBox(ComoTarsaError(e).Descripcion, Mensajes::vbCritical, "Error");
         return false;

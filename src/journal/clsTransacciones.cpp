@@ -4,6 +4,8 @@
 #include <QRegularExpression>
 
 #include "core/modTarsa.h"
+#include "exchange/clsParametros.h"
+#include "exchange/clsTicket.h"
 #include "platform/BaseDatos.h"
 #include "platform/TarsaError.h"
 
@@ -16,12 +18,6 @@ struct clsTransacciones::Valores {
 };
 
 namespace {
-
-// Positions count from 1, as the record layouts give them.
-QString Campo(const QString& texto, int posicion, int ancho) { return texto.mid(posicion - 1, ancho); }
-qint64 CampoNumero(const QString& texto, int posicion, int ancho) {
-    return Val(Campo(texto, posicion, ancho).trimmed());
-}
 
 // Two implied decimals, written as the answer gives them: "00000001050" is 00000010.50. A text of
 // one digit is read as that many cents; one that is not a number is 0.
@@ -37,35 +33,37 @@ QString Monto(const QString& texto) {
 clsTransacciones::Valores LeerRespuesta(const QString& r, bool cierre) {
     clsTransacciones::Valores v;
     if (cierre) {
-        v.Operacion = Campo(r, 1, 2);
-        v.Prestador = Campo(r, 85, 11).trimmed();
-        v.Ticket = CampoNumero(r, 3, 9);
+        const auto campo = [&](const char* nombre) { return clsParametros::CampoRespuestaCierre(r, nombre); };
+        v.Operacion = campo("Operacion");
+        v.Prestador = campo("Prestador");
+        v.Ticket = Val(campo("NumeroCierre"));
         const QDateTime ahora = QDateTime::currentDateTime();
         v.Fecha = ahora.toString("yyyyMMdd");
         v.Hora = ahora.toString("HHmm");
-        v.Error = CampoNumero(r, 41, 4);
-        v.Comentario = Campo(r, 45, 40).trimmed();
+        v.Error = Val(campo("CodigoError"));
+        v.Comentario = campo("TextoError");
         return v;
     }
-    v.Operacion = Campo(r, 6, 2);
-    v.Tarjeta = Campo(r, 8, 100).trimmed();
-    v.TipoLectura = Campo(r, 108, 1);
-    v.Prestador = Campo(r, 109, 11).trimmed();
-    v.TicketPadre = CampoNumero(r, 120, 12);
-    v.FechaPrestacion = Campo(r, 170, 8).trimmed();
-    v.HoraPrestacion = Campo(r, 178, 4).trimmed();
-    v.TipoMatriculaMPractica = Campo(r, 211, 2).trimmed();
-    v.MatriculaMedicoPractica = Campo(r, 213, 6).trimmed();
-    v.CodigoAutorizacion = CampoNumero(r, 227, 1);
-    v.NumeroAutorizacion = Campo(r, 228, 12).trimmed();
-    v.Ticket = CampoNumero(r, 250, 12);
-    v.Fecha = Campo(r, 268, 8).trimmed();
-    v.Hora = Campo(r, 276, 4).trimmed();
-    v.PlanAsociado = Campo(r, 280, 5).trimmed();
-    v.TipoAsociado = CampoNumero(r, 285, 1);
-    v.MontoAbonar = Monto(Campo(r, 286, 11));
-    v.Error = CampoNumero(r, 297, 4);
-    v.Comentario = Campo(r, 301, 40).trimmed();
+    const auto campo = [&](const char* nombre) { return clsTicket::CampoRespuesta(r, nombre); };
+    v.Operacion = campo("CodigoOperacion");
+    v.Tarjeta = campo("Tarjeta");
+    v.TipoLectura = campo("TipoLectura");
+    v.Prestador = campo("Farmacia");
+    v.TicketPadre = Val(campo("TicketPadre"));
+    v.FechaPrestacion = campo("FechaVenta");
+    v.HoraPrestacion = campo("HoraVenta");
+    v.TipoMatriculaMPractica = campo("TipoMatriculaRe");
+    v.MatriculaMedicoPractica = campo("MatriculaRe");
+    v.CodigoAutorizacion = Val(campo("TipoAutorizacion"));
+    v.NumeroAutorizacion = campo("Autorizacion");
+    v.Ticket = Val(campo("Ticket"));
+    v.Fecha = campo("Fecha");
+    v.Hora = campo("Hora");
+    v.PlanAsociado = campo("PlanAsociado");
+    v.TipoAsociado = Val(campo("TipoAsociado"));
+    v.MontoAbonar = Monto(campo("MontoAbonar"));
+    v.Error = Val(campo("CodigoError"));
+    v.Comentario = campo("TextoError");
     return v;
 }
 

@@ -249,7 +249,7 @@ bool frmCierres::GrabarPedido() {
 bool frmCierres::LeeArchivos() {
     if (gVersion != "V250") return true;
     try {
-        clsParametros::LeerRespuestas(DirectorioIntercambio(), LecturaCodigo::Entero);
+        clsParametros::LeerRespuestas(DirectorioIntercambio(), LecturaCodigo::Entero, gColErrores);
         return true;
     } catch (const std::exception& e) {
         MsgBox(ComoTarsaError(e).Descripcion, Mensajes::vbCritical, "Error");

@@ -6,6 +6,8 @@
 #include <QSaveFile>
 
 #include "core/modTarsa.h"
+#include "exchange/clsParametros.h"
+#include "exchange/clsTicket.h"
 #include "exchange/modIntercambio.h"
 #include "journal/clsTransacciones.h"
 #include "platform/Ansi.h"
@@ -32,7 +34,8 @@ void GuardarTransaccionLocal(const QString& registro, const QString& ticket, con
     qint64 purgado = 0;
     const QString directorio = Rutas::Unir(gDirectorioAplicacion, "Tickets");
     try {
-        const QString numero = (cierre ? registro.mid(2, 9) : registro.mid(249, 12)).trimmed();
+        const QString numero = cierre ? clsParametros::CampoRespuestaCierre(registro, "NumeroCierre")
+                                      : clsTicket::CampoRespuesta(registro, "Ticket");
         if (numero.isEmpty()) return;
         // A number with letters would be journalled as ticket 0, whose saved text no row could reach.
         static const QRegularExpression digitos(QStringLiteral("^[0-9]+$"));
@@ -56,8 +59,8 @@ void GuardarTransaccionLocal(const QString& registro, const QString& ticket, con
 
 void RegistrarRespuestaTardia(const RespuestaTardia& respuesta) {
     const QString& cabecera = respuesta.Cabecera;
-    const QString numero = cabecera.mid(249, 12).trimmed();
-    const int operacion = cabecera.mid(5, 2).toInt();
+    const QString numero = clsTicket::CampoRespuesta(cabecera, "Ticket");
+    const int operacion = clsTicket::CampoRespuesta(cabecera, "CodigoOperacion").toInt();
     if (numero.isEmpty() || operacion == 80) return;
     GuardarTransaccionLocal(cabecera, respuesta.Ticket, respuesta.CodigoEmpresa, false);
     MsgBox(

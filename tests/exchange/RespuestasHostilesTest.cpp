@@ -97,7 +97,7 @@ TEST_F(RespuestasHostiles, AnsweredRecordsBeyondTheLimitAreReportedNotRead) {
     clsItemTicket items;
     items.Version = "V250";
     items.TipoPrestador = 1;
-    EXPECT_TRUE(items.LeerSVL2(d));
+    items.LeerSVL2(d, gColErrores);
     EXPECT_EQ(gColErrores.size(), ArchivoRespuesta::kMaximoRegistros);
     ASSERT_EQ(mensajes.mostrados.size(), 1);
     EXPECT_TRUE(mensajes.mostrados[0].texto.contains("1500 registros"));

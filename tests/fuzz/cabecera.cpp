@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tamano) {
         clsTicket ticket;
         ticket.Version = version;
         ticket.TipoPrestador = tipo;
-        ticket.LeerSVL1(d);
+        ticket.LeerSVL1(d, gColErrores);
     });
     return 0;
 }

@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tamano) {
     if (texto.startsWith(' ') || texto.endsWith(' ')) __builtin_trap();
     for (LecturaCodigo lectura : {LecturaCodigo::Entero, LecturaCodigo::EnteroO9999}) {
         try {
-            clsParametros::LeerRespuestas(d, lectura);
+            clsParametros::LeerRespuestas(d, lectura, gColErrores);
         } catch (const TarsaError&) {
             // a closure's code that is not a number: told to the user by the closure window
         }

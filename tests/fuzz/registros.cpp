@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tamano) {
         clsItemTicket items;
         items.Version = version;
         items.TipoPrestador = tipo;
-        items.LeerSVL2(d);
+        items.LeerSVL2(d, gColErrores);
         for (const clsItemError& e : gColErrores) (void)e.Comentario.trimmed();
     });
     return 0;

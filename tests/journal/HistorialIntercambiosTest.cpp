@@ -85,8 +85,10 @@ const ArchivoDesglosado* Archivo(const DetalleHistorial& d, const QString& grupo
     return nullptr;
 }
 
+// A pointer into the file's own first record: value(0) would hand back a copy that dies here.
 const CampoLeido* CampoDe(const ArchivoDesglosado& a, const QString& nombre) {
-    for (const CampoLeido& c : a.Registros.value(0).Campos)
+    if (a.Registros.isEmpty()) return nullptr;
+    for (const CampoLeido& c : a.Registros.constFirst().Campos)
         if (c.Campo.Nombre == nombre) return &c;
     return nullptr;
 }
