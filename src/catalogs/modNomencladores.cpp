@@ -1,11 +1,11 @@
 #include "catalogs/modNomencladores.h"
 
 #include "catalogs/ArchivoCatalogo.h"
-#include "exchange/ArchivoRespuesta.h"
 #include "catalogs/clsDiagnostico.h"
 #include "catalogs/clsMedicamento.h"
 #include "catalogs/clsMedico.h"
 #include "core/modTarsa.h"
+#include "exchange/ArchivoRespuesta.h"
 #include "exchange/clsParametros.h"
 #include "exchange/modIntercambio.h"
 #include "platform/ArchivoRegistros.h"
@@ -33,6 +33,13 @@ void AgregarCuenta(ListaMensajes& mensajes, int n, const QString& formato) {
     if (n > 0) Agregar(mensajes, 0, formato.arg(n));
 }
 
+// What the complete mode removed before applying a catalog.
+void AgregarBorrados(ListaMensajes& mensajes, int n, const QString& catalogo) {
+    Agregar(mensajes, 0,
+            n > 0 ? QString::fromUtf8("Se borraron %1 registros de %2").arg(n).arg(catalogo)
+                  : QString::fromUtf8("No se borraron registros de %1").arg(catalogo));
+}
+
 bool Baja(const QString& bandera) { return Val(bandera) == 1; }
 
 // What one catalog needs to be applied: its file, what the complete mode removes first, what each
@@ -51,9 +58,13 @@ void AplicarSeccion(const QString& d, bool completo, const Seccion& s, const Avi
     const QString relativa = QString("DownLoad\\") + s.diseno->Archivo;
     ArchivoRegistros archivo;
     switch (archivo.AbrirLecturaDentro(d, relativa, s.diseno->Longitud)) {
-        case SinEnlaces::Apertura::Falta: return;  // a catalog not delivered is skipped without a word
-        case SinEnlaces::Apertura::Rechazado: ArchivoRespuesta::InformarRechazo(relativa); return;
-        case SinEnlaces::Apertura::Abierto: break;
+        case SinEnlaces::Apertura::Falta:
+            return;  // a catalog not delivered is skipped without a word
+        case SinEnlaces::Apertura::Rechazado:
+            ArchivoRespuesta::InformarRechazo(relativa);
+            return;
+        case SinEnlaces::Apertura::Abierto:
+            break;
     }
     const qint64 total = archivo.CantidadRegistros();
     const QString aviso = QString::fromUtf8("Actualizando %1 ...").arg(s.nombre);
@@ -69,9 +80,9 @@ void AplicarSeccion(const QString& d, bool completo, const Seccion& s, const Avi
                 // every record after it would be read shifted, so none is applied.
                 if (!registro->endsWith("\r\n"))
                     throw TarsaError(75, QString::fromUtf8("El archivo %1 no tiene el formato esperado: el "
-                                                                      "registro %2 no termina donde debe.")
-                                                        .arg(s.diseno->Archivo)
-                                                        .arg(n));
+                                                           "registro %2 no termina donde debe.")
+                                             .arg(s.diseno->Archivo)
+                                             .arg(n));
                 s.aplicar(ArchivoCatalogo::Campos(*s.diseno, *registro), mensajes);
                 if (progreso && n % kRegistrosPorAviso == 0) progreso(aviso + QString(" %1 de %2").arg(n).arg(total));
             }
@@ -99,9 +110,7 @@ Seccion SeccionMedicos(clsMedico& m, int& insertados, int& actualizados) {
     Seccion s{QString::fromUtf8("médicos"), &diseno, {}, {}, {}};
     s.borrarTodo = [&m](ListaMensajes& msj) {
         m.Procesar(5);
-        Agregar(msj, 0,
-                m.Registros > 0 ? QString::fromUtf8("Se borraron %1 registros de médicos").arg(m.Registros)
-                                : QString::fromUtf8("No se borraron registros de médicos"));
+        AgregarBorrados(msj, m.Registros, QString::fromUtf8("médicos"));
     };
     s.aplicar = [&, v101, farmacia](const QHash<QString, QString>& c, ListaMensajes& msj) {
         const QString matricula = c.value("Matricula");
@@ -113,15 +122,19 @@ Seccion SeccionMedicos(clsMedico& m, int& insertados, int& actualizados) {
         const bool existe = m.Buscar({}, numero, tipo) && m.Registros > 0;
         if (!existe) {
             m.Procesar(1, numero, tipo, nombre, baja);
-            if (m.Registros == 0) Agregar(msj, 1, QString::fromUtf8("No se pudo insertar médico ") + matricula + "." + tipo);
-            else ++insertados;
+            if (m.Registros == 0)
+                Agregar(msj, 1, QString::fromUtf8("No se pudo insertar médico ") + matricula + "." + tipo);
+            else
+                ++insertados;
             return;
         }
         // The type comes from the file: written through the writer, a quote in it cannot break the filter.
         m.Condicion = " Matricula = " + QString::number(numero) + " AND TipoMatricula = " + clsAcceso::Texto(tipo);
         m.Procesar(3, numero, tipo, nombre, baja);
-        if (m.Registros == 0) Agregar(msj, 2, "No se pudo actualizar Medico " + matricula + "." + tipo);
-        else ++actualizados;
+        if (m.Registros == 0)
+            Agregar(msj, 2, "No se pudo actualizar Medico " + matricula + "." + tipo);
+        else
+            ++actualizados;
     };
     s.terminar = [&](ListaMensajes& msj) {
         m.Procesar(4);
@@ -143,9 +156,7 @@ Seccion SeccionMedicamentos(clsMedicamento& m, int& insertados, int& actualizado
     s.borrarTodo = [&m](ListaMensajes& msj) {
         m.Condicion.clear();  // every company's medications
         m.Procesar(2);
-        Agregar(msj, 0,
-                m.Registros > 0 ? QString("Se borraron %1 registros de medicamentos").arg(m.Registros)
-                                : QString("No se borraron registros de medicamentos"));
+        AgregarBorrados(msj, m.Registros, "medicamentos");
     };
     s.aplicar = [&](const QHash<QString, QString>& c, ListaMensajes& msj) {
         const QString troquel = c.value("Troquel");
@@ -159,14 +170,18 @@ Seccion SeccionMedicamentos(clsMedicamento& m, int& insertados, int& actualizado
         const bool existe = m.Buscar({}, numero) && m.Registros > 0;
         if (!existe) {
             aplicar(1);
-            if (m.Registros == 0) Agregar(msj, 1, "No se pudo insertar medicamento " + troquel.trimmed());
-            else ++insertados;
+            if (m.Registros == 0)
+                Agregar(msj, 1, "No se pudo insertar medicamento " + troquel.trimmed());
+            else
+                ++insertados;
             return;
         }
         m.Condicion = " Troquel = " + QString::number(numero);
         aplicar(3);
-        if (m.Registros == 0) Agregar(msj, 2, "No se pudo actualizar medicamento " + troquel.leftJustified(7, ' ', true));
-        else ++actualizados;
+        if (m.Registros == 0)
+            Agregar(msj, 2, "No se pudo actualizar medicamento " + troquel.leftJustified(7, ' ', true));
+        else
+            ++actualizados;
     };
     s.terminar = [&](ListaMensajes& msj) {
         // Withdrawn medications keep their rows, marked.
@@ -180,9 +195,7 @@ Seccion SeccionDiagnosticos(clsDiagnostico& dg, int& insertados, int& actualizad
     Seccion s{QString::fromUtf8("diagnósticos"), &ArchivoCatalogo::Diagnosticos(gVersion), {}, {}, {}};
     s.borrarTodo = [&dg](ListaMensajes& msj) {
         dg.Procesar(5);
-        Agregar(msj, 0,
-                dg.Registros > 0 ? QString::fromUtf8("Se borraron %1 registros de diagnósticos").arg(dg.Registros)
-                                 : QString::fromUtf8("No se borraron registros de diagnósticos"));
+        AgregarBorrados(msj, dg.Registros, QString::fromUtf8("diagnósticos"));
     };
     s.aplicar = [&](const QHash<QString, QString>& c, ListaMensajes& msj) {
         const QString codigo = c.value("Codigo").trimmed();
@@ -191,14 +204,18 @@ Seccion SeccionDiagnosticos(clsDiagnostico& dg, int& insertados, int& actualizad
         const bool existe = dg.Buscar({}, codigo) && dg.Registros > 0;
         if (!existe) {
             dg.Procesar(1, codigo, nombre, baja);
-            if (dg.Registros == 0) Agregar(msj, 1, QString::fromUtf8("No se pudo insertar diagnóstico ") + codigo);
-            else ++insertados;
+            if (dg.Registros == 0)
+                Agregar(msj, 1, QString::fromUtf8("No se pudo insertar diagnóstico ") + codigo);
+            else
+                ++insertados;
             return;
         }
         dg.Condicion = " Codigo = " + clsAcceso::TextoSimple(codigo);
         dg.Procesar(3, codigo, nombre, baja);
-        if (dg.Registros == 0) Agregar(msj, 2, QString::fromUtf8("No se pudo actualizar diagnóstico ") + codigo);
-        else ++actualizados;
+        if (dg.Registros == 0)
+            Agregar(msj, 2, QString::fromUtf8("No se pudo actualizar diagnóstico ") + codigo);
+        else
+            ++actualizados;
     };
     s.terminar = [&](ListaMensajes& msj) {
         dg.Procesar(4);

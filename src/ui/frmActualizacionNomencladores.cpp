@@ -2,12 +2,12 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QMainWindow>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -40,6 +40,15 @@ void MostrarErrores(QWidget* padre) {
     frmMostrarErrores errores(padre);
     MostrarModal(errores);
 }
+// The count shown in a status bar (when there is one) while the window repaints; clicks and keys wait
+// until the catalogs are applied, since the database and the exchange directory are in use.
+AvisoProgreso AvisoEnBarra(QStatusBar* barra) {
+    return [barra](const QString& texto) {
+        if (barra) barra->showMessage(texto);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
+}
+
 }  // namespace
 
 frmActualizacionNomencladores::frmActualizacionNomencladores(QWidget* parent) : QDialog(parent) {
@@ -147,10 +156,7 @@ void frmActualizacionNomencladores::Aplicar(const PedidoNomencladores& pedido) {
     cmdAceptar_->setEnabled(false);
     cmdCancelar_->setEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    ActualizarNomencladores(pedido, [this](const QString& texto) {
-        stbNomencladores_->showMessage(texto);
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    });
+    ActualizarNomencladores(pedido, AvisoEnBarra(stbNomencladores_));
     QApplication::restoreOverrideCursor();
     cmdAceptar_->setEnabled(true);
     cmdCancelar_->setEnabled(true);
@@ -160,8 +166,8 @@ void frmActualizacionNomencladores::Aplicar(const PedidoNomencladores& pedido) {
 void ActualizacionAutomaticaNomencladores() {
     if (!gActualizaMedicos && !gActualizaMedicamentos && !gActualizaDiagnosticos) return;
     // The automatic refresh asks for the changes only.
-    const PedidoNomencladores pedido{gActualizaMedicos, gActualizaMedicamentos, gActualizaDiagnosticos,
-                                     false, false, false};
+    const PedidoNomencladores pedido{
+        gActualizaMedicos, gActualizaMedicamentos, gActualizaDiagnosticos, false, false, false};
     if (!GrabarPedidoNomencladores(pedido)) {
         MsgBox("Error al actualizar nomencladores", Mensajes::vbInformation, "Grabar archivos");
         return;
@@ -173,10 +179,7 @@ void ActualizacionAutomaticaNomencladores() {
     // until the catalogs are applied).
     auto* principal = qobject_cast<QMainWindow*>(QApplication::activeWindow());
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    ActualizarNomencladores(pedido, [principal](const QString& texto) {
-        if (principal) principal->statusBar()->showMessage(texto);
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    });
+    ActualizarNomencladores(pedido, AvisoEnBarra(principal ? principal->statusBar() : nullptr));
     QApplication::restoreOverrideCursor();
     MostrarErrores(QApplication::activeWindow());
 }
