@@ -62,9 +62,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tamano) {
     const QByteArray bytes = Banco::Bytes(datos, tamano);
     const int tipos = bytes.isEmpty() ? 0 : static_cast<unsigned char>(bytes[0]);
     const QList<QByteArray> partes = Banco::Partes(bytes.mid(1), '\0', 3);
-    // Translated, then cut into a shape and its literals as every statement is before it is prepared.
+    // Translated and cut into a shape and its literals, as every statement is before it is prepared.
     QList<QVariant> valores;
-    (void)CacheSentencias::Parametrizar(BaseDatos::Traducir(QString::fromUtf8(partes[0])), valores);
+    (void)CacheSentencias::Forma(QString::fromUtf8(partes[0]), valores);
     (void)Dialecto::Coincide(QString::fromUtf8(partes[1]), QString::fromUtf8(partes[2]));
 
     static sqlite3_stmt* s = [] {

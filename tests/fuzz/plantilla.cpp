@@ -4,6 +4,7 @@
 #include "catalogs/PlantillaBusqueda.h"
 #include "platform/Ansi.h"
 #include "platform/BaseDatos.h"
+#include "platform/CacheSentencias.h"
 #include "platform/TarsaError.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tamano) {
@@ -17,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tamano) {
     if (LeerPlantilla(leida.Plantilla).Plantilla != leida.Plantilla) __builtin_trap();
     try {
         const SentenciaBusqueda s = ConstruirSentencia(plantilla, patron, opcion);
-        (void)BaseDatos::Traducir(s.Sql);
+        QList<QVariant> valores;
+        (void)CacheSentencias::Forma(s.Sql, valores);
         for (const ColumnaBusqueda& c : s.Columnas) (void)CampoDeClave(c.Clave);
     } catch (const TarsaError&) {
         // an unclosed brace or a pattern that is not a number: told to the user
