@@ -2,9 +2,8 @@
 // empty table) through the client's update routine, against the raw rate in the same run: the same
 // file read record by record and applied with SQLiteCpp prepared statements (look the troquel up,
 // insert it) in one transaction.
-#include <benchmark/benchmark.h>
-
 #include <SQLiteCpp/SQLiteCpp.h>
+#include <benchmark/benchmark.h>
 
 #include <QDir>
 #include <QFile>

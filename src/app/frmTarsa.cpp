@@ -20,14 +20,14 @@
 #include "catalogs/clsEmpresas.h"
 #include "catalogs/modInicioCatalogos.h"
 #include "core/modTarsa.h"
-#include "platform/Ajustes.h"
-#include "platform/Mensajes.h"
-#include "platform/Rutas.h"
-#include "platform/Sistema.h"
 #include "exchange/clsArchivoIntercambios.h"
 #include "journal/frmCierres.h"
 #include "journal/frmHistorialIntercambios.h"
 #include "journal/frmInicio.h"
+#include "platform/Ajustes.h"
+#include "platform/Mensajes.h"
+#include "platform/Rutas.h"
+#include "platform/Sistema.h"
 #include "tickets/frmTicketFarmacia.h"
 #include "tickets/frmTicketFarmaciaR.h"
 #include "tickets/modTickets.h"
@@ -95,10 +95,11 @@ QIcon Icono(const QString& marca, const QString& clave) {
     lienzo.fill(Qt::transparent);
     QPainter p(&lienzo);
     p.setRenderHint(QPainter::Antialiasing);
-    const QColor color = clave == "K11" || clave == "K60" ? QColor(0x2e, 0x7d, 0x32)
-                         : clave == "K12" || clave == "K13" ? QColor(0xc6, 0x28, 0x28)
+    const QColor color = clave == "K11" || clave == "K60"           ? QColor(0x2e, 0x7d, 0x32)
+                         : clave == "K12" || clave == "K13"         ? QColor(0xc6, 0x28, 0x28)
                          : clave.startsWith("K4") || clave == "K14" ? QColor(0x15, 0x65, 0xc0)
-                         : clave == "K70" ? QColor(0x6a, 0x1b, 0x9a) : QColor(0x61, 0x61, 0x61);
+                         : clave == "K70"                           ? QColor(0x6a, 0x1b, 0x9a)
+                                                                    : QColor(0x61, 0x61, 0x61);
     p.setBrush(color);
     p.setPen(Qt::NoPen);
     p.drawRoundedRect(2, 2, 28, 28, 6, 6);
@@ -192,7 +193,8 @@ void frmTarsa::CrearBarras() {
     botones_.append(nullptr);
     for (const Posicion& p : kBotones) {
         const QString clave = p.clave;
-        QAction* a = clave.isEmpty() ? tbrPrincipal->addSeparator() : tbrPrincipal->addAction(Icono(p.marca, clave), QString::fromUtf8(p.texto));
+        QAction* a = clave.isEmpty() ? tbrPrincipal->addSeparator()
+                                     : tbrPrincipal->addAction(Icono(p.marca, clave), QString::fromUtf8(p.texto));
         if (!clave.isEmpty()) {
             a->setObjectName(clave);
             a->setToolTip(QString::fromUtf8(p.texto));
@@ -223,7 +225,8 @@ void frmTarsa::CrearMenus() {
     sistema->setObjectName("mnuSistema");
     accion(sistema, "mnuConfiguracion", QString::fromUtf8("Configuración ..."), [this] { AbrirConfiguracion(); });
     accion(sistema, "mnuConfiguracionVisual", QString::fromUtf8("Configuración Visual ..."), [this] {
-        connect(frmConfigurarVista::Mostrar(this), &QDialog::accepted, this, &frmTarsa::SeteaMenu, Qt::UniqueConnection);
+        connect(frmConfigurarVista::Mostrar(this), &QDialog::accepted, this, &frmTarsa::SeteaMenu,
+                Qt::UniqueConnection);
     });
     sistema->addSeparator();
     accion(sistema, "mnuSalir", "Salir", [this] { close(); });
@@ -242,10 +245,11 @@ void frmTarsa::CrearMenus() {
                QString::fromUtf8("Búsqueda de Medicamentos"));
     });
     accion(consultas, "mnuMedicos", QString::fromUtf8("Médicos ..."), [this] {
-        Buscar("SELECT {Matricula}Matricula, {Tipo Matricula}TipoMatricula, {Apellido}ApellidoNombre FROM Medicos "
-               "WHERE IdEmpresa=" + gEmpresa +
-                   " AND {Options:Nombre;ApellidoNombre LIKE '{S}*';Matricula;Matricula = {S};Todos;}",
-               QString::fromUtf8("Búsqueda de Médicos"));
+        Buscar(
+            "SELECT {Matricula}Matricula, {Tipo Matricula}TipoMatricula, {Apellido}ApellidoNombre FROM Medicos "
+            "WHERE IdEmpresa=" +
+                gEmpresa + " AND {Options:Nombre;ApellidoNombre LIKE '{S}*';Matricula;Matricula = {S};Todos;}",
+            QString::fromUtf8("Búsqueda de Médicos"));
     });
     accion(consultas, "mnuDiagnosticos", QString::fromUtf8("Diagnósticos ..."), [this] {
         Buscar(QString::fromUtf8("SELECT {Código}Codigo, {Nombre}Nombre FROM Diagnosticos WHERE 1= 1 AND "
@@ -276,11 +280,15 @@ void frmTarsa::CrearMenus() {
     ayuda->setObjectName("mnuAyuda");
     accion(ayuda, "mnuTemasDeAyuda", "Ayuda local sobre Tarsa Cliente", [this] {
         const QString chm = Rutas::Unir(QCoreApplication::applicationDirPath(), "Tarsa.chm");
-        if (QFileInfo::exists(chm)) Sistema::Actual().Abrir(chm);
-        else AbrirAyuda("index.html");
+        if (QFileInfo::exists(chm))
+            Sistema::Actual().Abrir(chm);
+        else
+            AbrirAyuda("index.html");
     });
-    accion(ayuda, "mnuAyudaSobreTarsa", "Ayuda On-Line sobre Tarsa Cliente", [this] { AbrirAyuda("ayuda-online.html"); });
-    accion(ayuda, "mnuAyudaCierres", QString::fromUtf8("Cierres y Presentación de Facturación"), [this] { AbrirAyuda("cierres.html"); });
+    accion(ayuda, "mnuAyudaSobreTarsa", "Ayuda On-Line sobre Tarsa Cliente",
+           [this] { AbrirAyuda("ayuda-online.html"); });
+    accion(ayuda, "mnuAyudaCierres", QString::fromUtf8("Cierres y Presentación de Facturación"),
+           [this] { AbrirAyuda("cierres.html"); });
     accion(ayuda, "mnuAltaReclamo", "Alta de un Reclamo", [this] { AbrirAyuda("reclamo.html"); });
     accion(ayuda, "mnuChat", "Chatear con Mesa de Ayuda", [this] { AbrirAyuda("chat.html"); });
     accion(ayuda, "mnuContactosFinanciador", "Contactos en cada financiador", [this] { AbrirAyuda("contactos.html"); });
@@ -397,7 +405,8 @@ void frmTarsa::EjecutarBoton(const QString& clave) {
     // thrown away without asking.
     const frmTicketFarmaciaBase* abierto = frmTicketFarmaciaBase::Abierto();
     if (abierto && abierto->MedioCargado() &&
-        MsgBox(QString::fromUtf8("El ticket que está cargando (%1) se descartará. ¿Continuar?").arg(abierto->windowTitle()),
+        MsgBox(QString::fromUtf8("El ticket que está cargando (%1) se descartará. ¿Continuar?")
+                   .arg(abierto->windowTitle()),
                Mensajes::vbYesNo | Mensajes::vbQuestion | Mensajes::vbDefaultButton2, windowTitle()) != Mensajes::vbYes)
         return;
     CerrarHijas();
@@ -423,8 +432,10 @@ void frmTarsa::EjecutarBoton(const QString& clave) {
 
 void frmTarsa::AbrirTicket(int operacion) {
     bool cargado = false;
-    if (gPantallaReducida) frmTicketFarmaciaR::Cargar(operacion, cargado, mdiArea);
-    else frmTicketFarmacia::Cargar(operacion, cargado, mdiArea);
+    if (gPantallaReducida)
+        frmTicketFarmaciaR::Cargar(operacion, cargado, mdiArea);
+    else
+        frmTicketFarmacia::Cargar(operacion, cargado, mdiArea);
     frmTicketFarmaciaBase* forma = frmTicketFarmaciaBase::Abierto();
     if (!forma) return;
     // The selectors stay still while the form is loaded; a completed ticket brings up the
@@ -461,7 +472,8 @@ void frmTarsa::AbrirHistorialIntercambios() {
     } catch (const std::exception&) {
         // Without the catalog the list shows the codes: the history does not depend on the database.
     }
-    for (const clsItemEmpresa& e : catalogo) empresas.insert(QString::number(e.IdEmpresa).rightJustified(2, '0'), e.Nombre);
+    for (const clsItemEmpresa& e : catalogo)
+        empresas.insert(QString::number(e.IdEmpresa).rightJustified(2, '0'), e.Nombre);
     auto* historial = new frmHistorialIntercambios(clsArchivoIntercambios::RaizPorDefecto(), empresas);
     QMdiSubWindow* hija = mdiArea->addSubWindow(historial);
     hija->setAttribute(Qt::WA_DeleteOnClose);

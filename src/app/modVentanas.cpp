@@ -17,12 +17,15 @@ bool MostrarVentanaPrincipal() {
     if (!qEnvironmentVariableIsEmpty("TARSA_SALIR")) QTimer::singleShot(0, gFrmTarsa, &QWidget::close);
     // The catalogs the settings ask to refresh are requested once the window is on screen, so that
     // the wait for the terminal has a window to stand on.
-    else QTimer::singleShot(0, gFrmTarsa, [] { ActualizacionAutomaticaNomencladores(); });
+    else
+        QTimer::singleShot(0, gFrmTarsa, [] { ActualizacionAutomaticaNomencladores(); });
     return true;
 }
 
 bool MostrarConfiguracion() {
-    if (gFrmTarsa) gFrmTarsa->AbrirConfiguracion();
-    else frmConfiguracion::Mostrar();
+    if (gFrmTarsa)
+        gFrmTarsa->AbrirConfiguracion();
+    else
+        frmConfiguracion::Mostrar();
     return true;
 }

@@ -5,7 +5,6 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
-
 #include <memory>
 
 #include "platform/Registros.h"
@@ -18,7 +17,7 @@ class clsAcceso {
 public:
     virtual ~clsAcceso() = default;
 
-    QString Condicion;  // filter (without WHERE) of the update and delete statements; stays until set again
+    QString Condicion;     // filter (without WHERE) of the update and delete statements; stays until set again
     qint32 Registros = 0;  // rows the last action touched, or the count of the last query
     QString UltimaSql;     // the last statement sent to the database, as built
 

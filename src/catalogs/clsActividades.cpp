@@ -11,17 +11,23 @@ bool clsActividades::Procesar(int iOpcion, qint32 pIdEmpresa, qint32 pidActivida
         QString sql;
         switch (iOpcion) {
             case 1:
-                sql = "INSERT INTO Actividades (" +
-                      ListaColumnas({"IdEmpresa", "IdActividad", "Nombre", "Tipo", "CodigoQuelo"}) + "    VALUES(" +
-                      ListaValores({Numero(pIdEmpresa), Numero(pidActividad), nombre, Texto(pTipo), Texto(pCodigoQuelo)});
+                sql =
+                    "INSERT INTO Actividades (" +
+                    ListaColumnas({"IdEmpresa", "IdActividad", "Nombre", "Tipo", "CodigoQuelo"}) + "    VALUES(" +
+                    ListaValores({Numero(pIdEmpresa), Numero(pidActividad), nombre, Texto(pTipo), Texto(pCodigoQuelo)});
                 break;
-            case 2: sql = "DELETE FROM Actividades" + ClausulaCondicion(); break;
+            case 2:
+                sql = "DELETE FROM Actividades" + ClausulaCondicion();
+                break;
             case 3:
                 sql = "UPDATE Actividades SET      Nombre = " + nombre + ",      Tipo = " + Texto(pTipo) +
                       ",      CodigoQuelo = " + Texto(pCodigoQuelo) + ClausulaCondicion();
                 break;
-            case 5: sql = "DELETE FROM Actividades WHERE (IdEmpresa = " + Numero(pIdEmpresa) + " )"; break;
-            default: throw TarsaError(5, "Llamada a procedimiento o argumento no válido");
+            case 5:
+                sql = "DELETE FROM Actividades WHERE (IdEmpresa = " + Numero(pIdEmpresa) + " )";
+                break;
+            default:
+                throw TarsaError(5, "Llamada a procedimiento o argumento no válido");
         }
         EjecutarAccion(sql);
         return true;
@@ -49,9 +55,9 @@ Consulta clsActividades::Buscar(const QString& sWhere, qint32 pIdEmpresa, qint32
 
 QString clsActividades::GetCodigoActividad(qint32 pIdEmpresa, qint32 pidActividad) {
     return Proteger([&] {
-        Consulta rs = AbrirConsulta("SELECT " + kColumnas + "    FROM Actividades WHERE (IdEmpresa=" +
-                                    Numero(pIdEmpresa) + " AND IdActividad=" + Numero(pidActividad) +
-                                    ") ORDER BY IdEmpresa, IdActividad");
+        Consulta rs =
+            AbrirConsulta("SELECT " + kColumnas + "    FROM Actividades WHERE (IdEmpresa=" + Numero(pIdEmpresa) +
+                          " AND IdActividad=" + Numero(pidActividad) + ") ORDER BY IdEmpresa, IdActividad");
         if (Registros <= 0) return QString();
         Nombre = LeerTexto(*rs, "Nombre");
         CodigoQuelo = LeerTexto(*rs, "CodigoQuelo");

@@ -30,8 +30,8 @@ Consulta clsBitmaps::Buscar(const QString& sWhere, const QString& pEmpresa, cons
     });
 }
 
-bool clsBitmaps::GrabarBitmap(bool bBorrarTodo, const QString& pEmpresa, const QString& pActividad,
-                              qint16 pOperacion, const QString& pArchivo, const QString& pParametro) {
+bool clsBitmaps::GrabarBitmap(bool bBorrarTodo, const QString& pEmpresa, const QString& pActividad, qint16 pOperacion,
+                              const QString& pArchivo, const QString& pParametro) {
     return Proteger([&] {
         if (bBorrarTodo) {
             EjecutarAccion("DELETE FROM Bitmaps");
@@ -39,10 +39,10 @@ bool clsBitmaps::GrabarBitmap(bool bBorrarTodo, const QString& pEmpresa, const Q
         }
         // The first line of a key wins.
         if (Buscar({}, pEmpresa, pActividad, pOperacion, pArchivo); Registros > 0) return true;
-        EjecutarAccion("INSERT INTO Bitmaps (" +
-                       ListaColumnas({"Empresa", "Actividad", "Operacion", "Archivo", "Parametro"}) + "    VALUES(" +
-                       ListaValores({Texto(pEmpresa), Texto(pActividad), Numero(pOperacion), Texto(pArchivo),
-                                     Texto(pParametro)}));
+        EjecutarAccion(
+            "INSERT INTO Bitmaps (" + ListaColumnas({"Empresa", "Actividad", "Operacion", "Archivo", "Parametro"}) +
+            "    VALUES(" +
+            ListaValores({Texto(pEmpresa), Texto(pActividad), Numero(pOperacion), Texto(pArchivo), Texto(pParametro)}));
         return true;
     });
 }

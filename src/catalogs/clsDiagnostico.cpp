@@ -13,14 +13,21 @@ bool clsDiagnostico::Procesar(int iOpcion, const QString& pCodigo, const QString
                 sql = "INSERT INTO Diagnosticos (" + ListaColumnas({"IdEmpresa", "Codigo", "Nombre", "Baja"}) +
                       "    VALUES(" + ListaValores({Numero(Empresa), Texto(pCodigo), Texto(pNombre), Bandera(pBaja)});
                 break;
-            case 2: sql = "DELETE FROM Diagnosticos" + ClausulaCondicion(); break;
+            case 2:
+                sql = "DELETE FROM Diagnosticos" + ClausulaCondicion();
+                break;
             case 3:
                 sql = "UPDATE Diagnosticos SET      Nombre= " + Texto(pNombre) + ",      Baja= " + Bandera(pBaja) +
                       ClausulaCondicion();
                 break;
-            case 4: sql = "DELETE FROM Diagnosticos WHERE (IdEmpresa = " + Numero(Empresa) + " AND Baja=1)"; break;
-            case 5: sql = "DELETE FROM Diagnosticos WHERE (IdEmpresa = " + Numero(Empresa) + " )"; break;
-            default: throw TarsaError(5, "Llamada a procedimiento o argumento no válido");
+            case 4:
+                sql = "DELETE FROM Diagnosticos WHERE (IdEmpresa = " + Numero(Empresa) + " AND Baja=1)";
+                break;
+            case 5:
+                sql = "DELETE FROM Diagnosticos WHERE (IdEmpresa = " + Numero(Empresa) + " )";
+                break;
+            default:
+                throw TarsaError(5, "Llamada a procedimiento o argumento no válido");
         }
         EjecutarAccion(sql);
         return true;
@@ -30,8 +37,10 @@ bool clsDiagnostico::Procesar(int iOpcion, const QString& pCodigo, const QString
 Consulta clsDiagnostico::Buscar(const QString& sWhere, const QString& pCodigo) {
     return Proteger([&]() -> Consulta {
         QString condicion;
-        if (!sWhere.isEmpty()) condicion = " WHERE (" + sWhere + ")";
-        else if (!pCodigo.isEmpty()) condicion = " WHERE (Codigo=" + TextoSimple(pCodigo) + ")";
+        if (!sWhere.isEmpty())
+            condicion = " WHERE (" + sWhere + ")";
+        else if (!pCodigo.isEmpty())
+            condicion = " WHERE (Codigo=" + TextoSimple(pCodigo) + ")";
         if (condicion.isEmpty()) {
             Registros = 0;
             return nullptr;
@@ -46,16 +55,18 @@ Consulta clsDiagnostico::Buscar(const QString& sWhere, const QString& pCodigo) {
     });
 }
 
-
 // ---- Diagnosis records of a ticket request ----
 
 namespace {
 using FD = Campos<clsDiagnostico>;
 
 const Disposicion<clsDiagnostico> kSVL4{
-    "diagnóstico", 56, LecturaCodigo::Entero,
+    "diagnóstico",
+    56,
+    LecturaCodigo::Entero,
     {
-        FD::Texto(0, 10, [](const clsDiagnostico& d) -> QVariant { return d.Diagnostico.trimmed(); }, "Diagnostico"),
+        FD::Texto(
+            0, 10, [](const clsDiagnostico& d) -> QVariant { return d.Diagnostico.trimmed(); }, "Diagnostico"),
         FD::Literal(10, "0000", "CodigoError", Rol::CodigoError),
         FD::Blanco(14, 40, "TextoError", Rol::TextoError),
         FD::FinLinea(54),

@@ -1,7 +1,6 @@
 #pragma once
 // Diagnoses: the local catalog (table Diagnosticos) and the diagnosis records of a ticket request.
 #include <QString>
-
 #include <memory>
 
 #include "catalogs/clsAcceso.h"

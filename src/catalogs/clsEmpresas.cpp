@@ -18,13 +18,18 @@ bool clsEmpresas::Procesar(int iOpcion, qint32 pIdEmpresa, const QString& pNombr
                 sql = "INSERT INTO Empresas (" + ListaColumnas({"IdEmpresa", "Nombre", "CodigoQuelo"}) + "    VALUES(" +
                       ListaValores({Numero(pIdEmpresa), nombre, Texto(pCodigoQuelo)});
                 break;
-            case 2: sql = "DELETE FROM Empresas" + ClausulaCondicion(true); break;
+            case 2:
+                sql = "DELETE FROM Empresas" + ClausulaCondicion(true);
+                break;
             case 3:
                 sql = "UPDATE Empresas SET      Nombre = " + nombre + ",      CodigoQuelo = " + Texto(pCodigoQuelo) +
                       ClausulaCondicion(true);
                 break;
-            case 5: sql = "DELETE FROM Empresas WHERE (IdEmpresa = " + Numero(pIdEmpresa) + " )"; break;
-            default: throw TarsaError(5, "Llamada a procedimiento o argumento no válido");
+            case 5:
+                sql = "DELETE FROM Empresas WHERE (IdEmpresa = " + Numero(pIdEmpresa) + " )";
+                break;
+            default:
+                throw TarsaError(5, "Llamada a procedimiento o argumento no válido");
         }
         EjecutarAccion(sql);
         return true;
@@ -34,8 +39,10 @@ bool clsEmpresas::Procesar(int iOpcion, qint32 pIdEmpresa, const QString& pNombr
 Consulta clsEmpresas::Buscar(const QString& sWhere, qint32 pIdEmpresa) {
     return Proteger([&] {
         QString sql = "SELECT IdEmpresa, Nombre, CodigoQuelo    FROM Empresas";
-        if (!sWhere.isEmpty()) sql += " WHERE (" + sWhere + ")";
-        else if (pIdEmpresa != 0) sql += " WHERE (IdEmpresa=" + Numero(pIdEmpresa) + ")";
+        if (!sWhere.isEmpty())
+            sql += " WHERE (" + sWhere + ")";
+        else if (pIdEmpresa != 0)
+            sql += " WHERE (IdEmpresa=" + Numero(pIdEmpresa) + ")";
         sql += " ORDER BY IdEmpresa";
         Consulta rs = AbrirConsulta(sql);
         if (Registros > 0) {

@@ -10,11 +10,11 @@ bool clsMedicamento::Procesar(int iOpcion, qint32 pTroquel, const QString& pCodi
         QString sql;
         switch (iOpcion) {
             case 1:
-                sql = "INSERT INTO Medicamentos (    IdEmpresa,    Troquel,    CodigoBarra,    Nombre,     Presentacion,"
-                      "     Precio,     TipoMedicamento,     CodProveedor,     Baja)    VALUES(" +
-                      ListaValores({Numero(Empresa), Numero(pTroquel), codigoBarra, nombre, presentacion,
-                                    Escalado(pPrecio), Numero(pTipoMedicamento), Numero(pCodProveedor),
-                                    Bandera(pBaja)});
+                sql =
+                    "INSERT INTO Medicamentos (    IdEmpresa,    Troquel,    CodigoBarra,    Nombre,     Presentacion,"
+                    "     Precio,     TipoMedicamento,     CodProveedor,     Baja)    VALUES(" +
+                    ListaValores({Numero(Empresa), Numero(pTroquel), codigoBarra, nombre, presentacion,
+                                  Escalado(pPrecio), Numero(pTipoMedicamento), Numero(pCodProveedor), Bandera(pBaja)});
                 break;
             case 2:
                 sql = "DELETE FROM Medicamentos";
@@ -23,12 +23,15 @@ bool clsMedicamento::Procesar(int iOpcion, qint32 pTroquel, const QString& pCodi
             case 3:
                 sql = "UPDATE Medicamentos SET      CodigoBarra = " + codigoBarra + ",      Nombre = " + nombre +
                       ",      Presentacion = " + presentacion + ",      Precio= " + Escalado(pPrecio) +
-                      ",      TipoMedicamento= " + Numero(pTipoMedicamento) + ",      CodProveedor= " +
-                      Numero(pCodProveedor) + ",      Baja= " + Bandera(pBaja);
+                      ",      TipoMedicamento= " + Numero(pTipoMedicamento) +
+                      ",      CodProveedor= " + Numero(pCodProveedor) + ",      Baja= " + Bandera(pBaja);
                 if (!Condicion.trimmed().isEmpty()) sql += " WHERE (1=1 AND " + Condicion + ")";
                 break;
-            case 4: sql = "DELETE FROM Medicamentos WHERE (Baja=1)"; break;
-            default: throw TarsaError(5, "Llamada a procedimiento o argumento no válido");
+            case 4:
+                sql = "DELETE FROM Medicamentos WHERE (Baja=1)";
+                break;
+            default:
+                throw TarsaError(5, "Llamada a procedimiento o argumento no válido");
         }
         EjecutarAccion(sql);
         return true;
@@ -38,8 +41,10 @@ bool clsMedicamento::Procesar(int iOpcion, qint32 pTroquel, const QString& pCodi
 Consulta clsMedicamento::Buscar(const QString& sWhere, qint32 pTroquel) {
     return Proteger([&]() -> Consulta {
         QString condicion;
-        if (!sWhere.isEmpty()) condicion = " WHERE (" + sWhere + ")";
-        else if (pTroquel != 0) condicion = " WHERE (Troquel=" + Numero(pTroquel) + ")";
+        if (!sWhere.isEmpty())
+            condicion = " WHERE (" + sWhere + ")";
+        else if (pTroquel != 0)
+            condicion = " WHERE (Troquel=" + Numero(pTroquel) + ")";
         if (condicion.isEmpty()) {
             Registros = 0;
             return nullptr;

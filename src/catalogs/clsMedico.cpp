@@ -1,25 +1,33 @@
 #include "catalogs/clsMedico.h"
 
-bool clsMedico::Procesar(int iOpcion, qint32 pMatricula, const QString& pTipoMatricula,
-                         const QString& pApellidoNombre, bool pBaja) {
+bool clsMedico::Procesar(int iOpcion, qint32 pMatricula, const QString& pTipoMatricula, const QString& pApellidoNombre,
+                         bool pBaja) {
     return Proteger([&] {
         QString sql;
         switch (iOpcion) {
             case 1:
-                sql = "INSERT INTO Medicos (    IdEmpresa,    Matricula,    TipoMatricula,    ApellidoNombre,     Baja)"
-                      "    VALUES(" +
-                      ListaValores({Numero(Empresa), Numero(pMatricula), Texto(pTipoMatricula), Texto(pApellidoNombre),
-                                    Bandera(pBaja)});
+                sql =
+                    "INSERT INTO Medicos (    IdEmpresa,    Matricula,    TipoMatricula,    ApellidoNombre,     Baja)"
+                    "    VALUES(" +
+                    ListaValores({Numero(Empresa), Numero(pMatricula), Texto(pTipoMatricula), Texto(pApellidoNombre),
+                                  Bandera(pBaja)});
                 break;
-            case 2: sql = "DELETE FROM Medicos" + ClausulaCondicion(true); break;
+            case 2:
+                sql = "DELETE FROM Medicos" + ClausulaCondicion(true);
+                break;
             case 3:
-                sql = "UPDATE Medicos SET      ApellidoNombre = " + Texto(pApellidoNombre) + ",      Baja= " +
-                      Bandera(pBaja) + ClausulaCondicion(true);
+                sql = "UPDATE Medicos SET      ApellidoNombre = " + Texto(pApellidoNombre) +
+                      ",      Baja= " + Bandera(pBaja) + ClausulaCondicion(true);
                 break;
-            case 4: sql = "DELETE FROM Medicos WHERE (Baja=1)"; break;
+            case 4:
+                sql = "DELETE FROM Medicos WHERE (Baja=1)";
+                break;
             // The doctors are found whatever their company, so a complete catalog replaces them all.
-            case 5: sql = "DELETE FROM Medicos"; break;
-            default: throw TarsaError(5, "Llamada a procedimiento o argumento no válido");
+            case 5:
+                sql = "DELETE FROM Medicos";
+                break;
+            default:
+                throw TarsaError(5, "Llamada a procedimiento o argumento no válido");
         }
         EjecutarAccion(sql);
         return true;
@@ -33,14 +41,15 @@ Consulta clsMedico::Buscar(const QString& sWhere, qint32 pMatricula, const QStri
             // A caller that wrote its own WHERE gets its text as it is.
             condicion = sWhere.contains("where") ? " " + sWhere + " " : " WHERE (" + sWhere + ")";
         } else if (pMatricula != 0) {
-            condicion = " WHERE (1=1  AND Matricula=" + Numero(pMatricula) + " AND TipoMatricula = " +
-                        Texto(pTipoMatricula) + ")";
+            condicion = " WHERE (1=1  AND Matricula=" + Numero(pMatricula) +
+                        " AND TipoMatricula = " + Texto(pTipoMatricula) + ")";
         }
         if (condicion.isEmpty()) {
             Registros = 0;
             return nullptr;
         }
-        Consulta rs = AbrirConsulta("SELECT TipoMatricula, Matricula, ApellidoNombre, Baja    FROM Medicos" + condicion);
+        Consulta rs =
+            AbrirConsulta("SELECT TipoMatricula, Matricula, ApellidoNombre, Baja    FROM Medicos" + condicion);
         if (!rs->EOF_()) {
             TipoMatricula = LeerTexto(*rs, "TipoMatricula");
             Matricula = static_cast<qint32>(LeerEntero(*rs, "Matricula"));

@@ -1,7 +1,7 @@
 #include "catalogs/clsPlan.h"
 
-bool clsPlan::Procesar(int iOpcion, const QString& pCodigo, double pPorcentajeCobertura,
-                       const QString& pPlanCobertura, bool pBaja) {
+bool clsPlan::Procesar(int iOpcion, const QString& pCodigo, double pPorcentajeCobertura, const QString& pPlanCobertura,
+                       bool pBaja) {
     return Proteger([&] {
         // Plans always stay within their company.
         const QString condicion = " WHERE (IdEmpresa = " + Numero(Empresa) + " AND " + Condicion + ")";
@@ -14,14 +14,21 @@ bool clsPlan::Procesar(int iOpcion, const QString& pCodigo, double pPorcentajeCo
                       ListaValores({Numero(Empresa), Texto(pCodigo), Escalado(pPorcentajeCobertura),
                                     Texto(pPlanCobertura), Bandera(pBaja)});
                 break;
-            case 2: sql = "DELETE FROM Planes" + condicion; break;
-            case 3:
-                sql = "UPDATE Planes SET      PorcentajeCobertura=" + Escalado(pPorcentajeCobertura) + ",      Baja= " +
-                      Bandera(pBaja) + condicion;
+            case 2:
+                sql = "DELETE FROM Planes" + condicion;
                 break;
-            case 4: sql = "DELETE FROM Planes WHERE (IdEmpresa = " + Numero(Empresa) + " AND Baja=1)"; break;
-            case 5: sql = "DELETE FROM Planes WHERE (IdEmpresa = " + Numero(Empresa) + " )"; break;
-            default: throw TarsaError(5, "Llamada a procedimiento o argumento no válido");
+            case 3:
+                sql = "UPDATE Planes SET      PorcentajeCobertura=" + Escalado(pPorcentajeCobertura) +
+                      ",      Baja= " + Bandera(pBaja) + condicion;
+                break;
+            case 4:
+                sql = "DELETE FROM Planes WHERE (IdEmpresa = " + Numero(Empresa) + " AND Baja=1)";
+                break;
+            case 5:
+                sql = "DELETE FROM Planes WHERE (IdEmpresa = " + Numero(Empresa) + " )";
+                break;
+            default:
+                throw TarsaError(5, "Llamada a procedimiento o argumento no válido");
         }
         EjecutarAccion(sql);
         return true;
@@ -41,7 +48,8 @@ Consulta clsPlan::Buscar(const QString& sWhere, const QString& pCodigo, const QS
             Registros = 0;
             return nullptr;
         }
-        Consulta rs = AbrirConsulta("SELECT Codigo, PorcentajeCobertura, PlanCobertura, Baja    FROM Planes" + condicion);
+        Consulta rs =
+            AbrirConsulta("SELECT Codigo, PorcentajeCobertura, PlanCobertura, Baja    FROM Planes" + condicion);
         if (Registros == 1) {
             Codigo = LeerTexto(*rs, "Codigo");
             PorcentajeCobertura = LeerDoble(*rs, "PorcentajeCobertura");

@@ -11,21 +11,28 @@ bool clsPractica::Procesar(int iOpcion, const QString& pCodigo, const QString& p
         switch (iOpcion) {
             case 1:
                 sql = "INSERT INTO Practicas (" +
-                      ListaColumnas({"IdEmpresa", "Licencia", "TipoPractica", "Codigo", "Nombre", "ValorNomenclador",
-                                     "Baja"}) +
+                      ListaColumnas(
+                          {"IdEmpresa", "Licencia", "TipoPractica", "Codigo", "Nombre", "ValorNomenclador", "Baja"}) +
                       "    VALUES(" +
                       ListaValores({Numero(Empresa), Texto(Licencia), Texto(pTipoPractica), Texto(pCodigo),
                                     Texto(pNombre), Escalado(pValorNomenclador), Bandera(pBaja)});
                 break;
-            case 2: sql = "DELETE FROM Practicas" + empresaLicencia + " AND " + Condicion + ")"; break;
+            case 2:
+                sql = "DELETE FROM Practicas" + empresaLicencia + " AND " + Condicion + ")";
+                break;
             case 3:
                 sql = "UPDATE Practicas SET      ValorNomenclador=(" + Escalado(pValorNomenclador) +
                       "),      Nombre= " + Texto(pNombre) + ",      Baja= " + Bandera(pBaja) + empresaLicencia +
                       " AND " + Condicion + ")";
                 break;
-            case 4: sql = "DELETE FROM Practicas" + empresaLicencia + " AND Baja=1)"; break;
-            case 5: sql = "DELETE FROM Practicas" + empresaLicencia + " )"; break;
-            default: throw TarsaError(5, "Llamada a procedimiento o argumento no válido");
+            case 4:
+                sql = "DELETE FROM Practicas" + empresaLicencia + " AND Baja=1)";
+                break;
+            case 5:
+                sql = "DELETE FROM Practicas" + empresaLicencia + " )";
+                break;
+            default:
+                throw TarsaError(5, "Llamada a procedimiento o argumento no válido");
         }
         EjecutarAccion(sql);
         return true;
@@ -40,8 +47,9 @@ Consulta clsPractica::Buscar(const QString& sWhere, const QString& pCodigo, cons
         if (!codigo.isEmpty() && numerico) {
             // Codes are stored zero-padded to one width per company; a code typed without its
             // leading zeros takes the width of the smallest stored one.
-            Consulta minimo = AbrirConsulta("SELECT     MIN(Codigo)    FROM Practicas     WHERE (IdEmpresa=" +
-                                            Numero(Empresa) + " AND Codigo IS NOT NULL )");
+            Consulta minimo =
+                AbrirConsulta("SELECT     MIN(Codigo)    FROM Practicas     WHERE (IdEmpresa=" + Numero(Empresa) +
+                              " AND Codigo IS NOT NULL )");
             if (!minimo->EOF_()) {
                 const QVariant v = minimo->Campo(0);
                 Codigo = v.isNull() ? QStringLiteral("0000000000") : v.toString();
@@ -60,8 +68,8 @@ Consulta clsPractica::Buscar(const QString& sWhere, const QString& pCodigo, cons
             Registros = 0;
             return nullptr;
         }
-        Consulta rs = AbrirConsulta("SELECT Codigo, TipoPractica, Nombre, ValorNomenclador, Baja    FROM Practicas" +
-                                    condicion);
+        Consulta rs =
+            AbrirConsulta("SELECT Codigo, TipoPractica, Nombre, ValorNomenclador, Baja    FROM Practicas" + condicion);
         if (Registros == 1) {
             Codigo = LeerTexto(*rs, "Codigo");
             TipoPractica = LeerTexto(*rs, "TipoPractica");

@@ -14,13 +14,16 @@ bool clsPrestadores::Procesar(int iOpcion, const QString& pCodigo, const QString
                       ListaValores({Texto(pCodigo), nombre, Texto(pTipo), Texto(pLicenciaQuelo), matricula,
                                     Bandera(pCadenaSucursales)});
                 break;
-            case 2: sql = "DELETE FROM Prestadores" + ClausulaCondicion(); break;
+            case 2:
+                sql = "DELETE FROM Prestadores" + ClausulaCondicion();
+                break;
             case 3:
                 sql = "UPDATE Prestadores SET      Nombre = " + nombre + ",      Tipo = " + Texto(pTipo) +
                       ",      LicenciaQuelo = " + Texto(pLicenciaQuelo) + ",      Matricula = " + matricula +
                       ",      CadenaSucursales = " + Bandera(pCadenaSucursales) + ClausulaCondicion();
                 break;
-            default: throw TarsaError(5, "Llamada a procedimiento o argumento no válido");
+            default:
+                throw TarsaError(5, "Llamada a procedimiento o argumento no válido");
         }
         EjecutarAccion(sql);
         return true;
@@ -40,8 +43,11 @@ bool clsPrestadores::ProcesarActividad(int iOpcion, const QString& pCodigo, qint
                 sql = "DELETE FROM PrestadorActividad WHERE ( Codigo=" + Texto(pCodigo) +
                       "   AND IdEmpresa=" + Numero(pIdEmpresa) + "   AND IdActividad=" + Numero(pidActividad) + ")";
                 break;
-            case 5: sql = "DELETE FROM PrestadorActividad"; break;
-            default: throw TarsaError(5, "Llamada a procedimiento o argumento no válido");
+            case 5:
+                sql = "DELETE FROM PrestadorActividad";
+                break;
+            default:
+                throw TarsaError(5, "Llamada a procedimiento o argumento no válido");
         }
         EjecutarAccion(sql);
         return true;
@@ -51,8 +57,10 @@ bool clsPrestadores::ProcesarActividad(int iOpcion, const QString& pCodigo, qint
 Consulta clsPrestadores::Buscar(const QString& sWhere, const QString& pCodigo) {
     return Proteger([&] {
         QString sql = "SELECT Codigo, Nombre, Tipo, LicenciaQuelo, Matricula, CadenaSucursales    FROM Prestadores";
-        if (!sWhere.isEmpty()) sql += " WHERE (" + sWhere + ")";
-        else if (!pCodigo.isEmpty()) sql += " WHERE (Codigo=" + TextoSimple(pCodigo) + ")";
+        if (!sWhere.isEmpty())
+            sql += " WHERE (" + sWhere + ")";
+        else if (!pCodigo.isEmpty())
+            sql += " WHERE (Codigo=" + TextoSimple(pCodigo) + ")";
         return AbrirConsulta(sql);
     });
 }

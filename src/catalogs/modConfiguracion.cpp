@@ -84,11 +84,11 @@ void AsignarLicenciaActividad() {
 
 void ImportarConfiguracion(bool preguntar) {
     if (preguntar) {
-        const int r = MsgBox("CUIDADO!!!\nEste proceso borrará los datos configurados manualmente\n"
-                             "para empresas, afiliados y prestadores. Los que serán\n"
-                             "reemplazados por los datos de la configuración de quelo.\n¿ Desea Continuar?",
-                             Mensajes::vbYesNo | Mensajes::vbDefaultButton2 | Mensajes::vbExclamation,
-                             "Configuración inicial");
+        const int r = MsgBox(
+            "CUIDADO!!!\nEste proceso borrará los datos configurados manualmente\n"
+            "para empresas, afiliados y prestadores. Los que serán\n"
+            "reemplazados por los datos de la configuración de quelo.\n¿ Desea Continuar?",
+            Mensajes::vbYesNo | Mensajes::vbDefaultButton2 | Mensajes::vbExclamation, "Configuración inicial");
         if (r != Mensajes::vbYes) return;
     }
     CargarColEmpresas();

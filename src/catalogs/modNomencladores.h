@@ -2,7 +2,6 @@
 // The catalog update: the request for the doctors, medications and diagnoses catalogs, and the
 // application of the files the terminal delivers, one database transaction per catalog.
 #include <QString>
-
 #include <functional>
 
 // The six choices of the catalog dialog: which catalogs, and for each whether complete ("Todos").

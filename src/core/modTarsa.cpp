@@ -4,8 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QLocale>
+#include <QStandardPaths>
 
 #include "core/modBaseLocal.h"
 #include "platform/Ajustes.h"
@@ -133,13 +133,16 @@ bool IniciarNucleo(const QString& lineaComandos, QString& m) {
         bool predeterminado;
         QString texto;
     };
-    Vista vistas[] = {{"VerTicket", "7", true, {}},         {"VerListaErrores", "8", true, {}},
-                      {"ImprimirTicket", "9", false, {}},   {"PantallaReducida", "9a", false, {}},
-                      {"VerMenuLicencias", "9b", true, {}}, {"VerBotonesVerificar", "9c", false, {}},
-                      {"VerBotonesConsulta", "9d", false, {}}, {"LicenciaMatricula", "9e", false, {}},
+    Vista vistas[] = {{"VerTicket", "7", true, {}},
+                      {"VerListaErrores", "8", true, {}},
+                      {"ImprimirTicket", "9", false, {}},
+                      {"PantallaReducida", "9a", false, {}},
+                      {"VerMenuLicencias", "9b", true, {}},
+                      {"VerBotonesVerificar", "9c", false, {}},
+                      {"VerBotonesConsulta", "9d", false, {}},
+                      {"LicenciaMatricula", "9e", false, {}},
                       {"SugerirCierres", "9f", false, {}}};
-    for (Vista& v : vistas)
-        Paso(m, v.marcador, [&] { v.texto = Leer(v.clave, TextoBooleano(v.predeterminado)); });
+    for (Vista& v : vistas) Paso(m, v.marcador, [&] { v.texto = Leer(v.clave, TextoBooleano(v.predeterminado)); });
 
     Paso(m, "10", [] {
         if (gEmpresa.isEmpty()) gEmpresa = "0";

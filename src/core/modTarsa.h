@@ -4,7 +4,6 @@
 #include <QList>
 #include <QString>
 #include <QVariant>
-
 #include <functional>
 #include <memory>
 #include <optional>
@@ -14,17 +13,17 @@
 // ---------------------------------------------------------------------------------------------
 // Global state, set by start-up and the main window and read by everyone.
 
-inline std::unique_ptr<BaseDatos> gDB;          // the open local database
-inline qint16 gSeparadorDecimal = 46;           // 46 "." or 44 ","
-inline QString gQueloPath;                      // working directory shared with the terminal
-inline QString gTermDir;                        // this run's exchange directory, "term" and 1..999
+inline std::unique_ptr<BaseDatos> gDB;             // the open local database
+inline qint16 gSeparadorDecimal = 46;              // 46 "." or 44 ","
+inline QString gQueloPath;                         // working directory shared with the terminal
+inline QString gTermDir;                           // this run's exchange directory, "term" and 1..999
 inline QString gVersion = QStringLiteral("V250");  // protocol version, "V250" or "V101"
-inline QString gEmpresa;                        // current company identifier (decimal text)
-inline QString gActividad;                      // current activity identifier (decimal text)
-inline QString gTerminal;                       // current provider's network licence
-inline QString gCodigoEmpresa;                  // network code of the current company
-inline QString gCodigoActividad;                // network code of the current activity
-inline QString gTipoActividad;                  // type code of the current activity
+inline QString gEmpresa;                           // current company identifier (decimal text)
+inline QString gActividad;                         // current activity identifier (decimal text)
+inline QString gTerminal;                          // current provider's network licence
+inline QString gCodigoEmpresa;                     // network code of the current company
+inline QString gCodigoActividad;                   // network code of the current activity
+inline QString gTipoActividad;                     // type code of the current activity
 inline QString gTipoPrescripcion;
 inline QString gCambioPrescripcion;
 

@@ -26,15 +26,24 @@ QByteArray CerosAlAncho(const QByteArray& bytes, int ancho) { return (QByteArray
 
 QByteArray FormatearCampo(Convencion conv, int ancho, const QVariant& valor, const QString& literal) {
     switch (conv) {
-        case Convencion::Texto: return AlAncho(Ansi::Codificar(valor.toString()), ancho, ' ');
-        case Convencion::Ceros: return CerosAlAncho(Ansi::Codificar(RellenarCeros(valor, ancho)), ancho);
-        case Convencion::CerosRTrim: return CerosAlAncho(Ansi::Codificar(RellenarCerosRTrim(valor, ancho)), ancho);
-        case Convencion::Fecha: return AlAncho(Ansi::Codificar(FechaAAAAMMDD(valor.toString())), ancho, ' ');
-        case Convencion::Blanco: return QByteArray(ancho, ' ');
-        case Convencion::Relleno0: return QByteArray(ancho, '0');
-        case Convencion::Literal: return AlAncho(Ansi::Codificar(literal), ancho, ' ');
-        case Convencion::Nulos: return QByteArray(ancho, '\0');
-        case Convencion::FinLinea: return QByteArray("\r\n");
+        case Convencion::Texto:
+            return AlAncho(Ansi::Codificar(valor.toString()), ancho, ' ');
+        case Convencion::Ceros:
+            return CerosAlAncho(Ansi::Codificar(RellenarCeros(valor, ancho)), ancho);
+        case Convencion::CerosRTrim:
+            return CerosAlAncho(Ansi::Codificar(RellenarCerosRTrim(valor, ancho)), ancho);
+        case Convencion::Fecha:
+            return AlAncho(Ansi::Codificar(FechaAAAAMMDD(valor.toString())), ancho, ' ');
+        case Convencion::Blanco:
+            return QByteArray(ancho, ' ');
+        case Convencion::Relleno0:
+            return QByteArray(ancho, '0');
+        case Convencion::Literal:
+            return AlAncho(Ansi::Codificar(literal), ancho, ' ');
+        case Convencion::Nulos:
+            return QByteArray(ancho, '\0');
+        case Convencion::FinLinea:
+            return QByteArray("\r\n");
     }
     return QByteArray(ancho, ' ');
 }
@@ -50,7 +59,8 @@ void Agregar(QByteArray& registro, const QString& disposicion, int offset, const
 
 void Verificar(const QByteArray& registro, const QString& disposicion, int longitud) {
     if (registro.size() != longitud)
-        throw TarsaError(5, QString("Disposición %1: %2 bytes en lugar de %3").arg(disposicion).arg(registro.size()).arg(longitud));
+        throw TarsaError(
+            5, QString("Disposición %1: %2 bytes en lugar de %3").arg(disposicion).arg(registro.size()).arg(longitud));
 }
 
 namespace {
@@ -160,9 +170,13 @@ void LeerErrores(const QString& directorio, const QString& relativa, int longitu
                  int offsetCodigo, int anchoCodigo, int offsetTexto, int anchoTexto, QList<clsItemError>& errores) {
     ArchivoRegistros archivo;
     switch (archivo.AbrirLecturaDentro(directorio, relativa, longitud)) {
-        case SinEnlaces::Apertura::Falta: return;  // no answer records: nothing to list
-        case SinEnlaces::Apertura::Rechazado: ArchivoRespuesta::InformarRechazo(relativa); return;
-        case SinEnlaces::Apertura::Abierto: break;
+        case SinEnlaces::Apertura::Falta:
+            return;  // no answer records: nothing to list
+        case SinEnlaces::Apertura::Rechazado:
+            ArchivoRespuesta::InformarRechazo(relativa);
+            return;
+        case SinEnlaces::Apertura::Abierto:
+            break;
     }
     const qint64 total = archivo.CantidadRegistros();
     const QList<QByteArray> registros = archivo.LeerPrimeros(ArchivoRespuesta::kMaximoRegistros);
@@ -176,10 +190,18 @@ void LeerErrores(const QString& directorio, const QString& relativa, int longitu
         e.Comentario = Ansi::Decodificar(r.mid(offsetTexto, anchoTexto));
         const QString codigo = Ansi::Decodificar(r.mid(offsetCodigo, anchoCodigo));
         switch (lectura) {
-            case LecturaCodigo::ValorNumerico: e.Numero = ValorNumerico(codigo); break;
-            case LecturaCodigo::Entero: e.Numero = Entero(codigo); break;
-            case LecturaCodigo::EnteroO9999: e.Numero = EnteroO9999(codigo); break;
-            case LecturaCodigo::TextoPresente: e.Numero = e.Comentario.trimmed().isEmpty() ? 0 : 1; break;
+            case LecturaCodigo::ValorNumerico:
+                e.Numero = ValorNumerico(codigo);
+                break;
+            case LecturaCodigo::Entero:
+                e.Numero = Entero(codigo);
+                break;
+            case LecturaCodigo::EnteroO9999:
+                e.Numero = EnteroO9999(codigo);
+                break;
+            case LecturaCodigo::TextoPresente:
+                e.Numero = e.Comentario.trimmed().isEmpty() ? 0 : 1;
+                break;
         }
         if (e.Numero != 0) errores.append(e);
     }

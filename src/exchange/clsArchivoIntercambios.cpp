@@ -159,7 +159,7 @@ QString clsArchivoIntercambios::DirectorioDe(const QString& id) const {
 }
 
 QString clsArchivoIntercambios::GuardarPedido(const QString& d, const QString& operacion, const QDateTime& cuando,
-                                             const QMap<QString, QByteArray>& ademas) {
+                                              const QMap<QString, QByteArray>& ademas) {
     const QString base = cuando.toString("yyyyMMdd-HHmmsszzz") + "-" + QFileInfo(d).fileName();
     QString dir = Libre(QDir(raiz_).filePath(cuando.toString("yyyy-MM") + "/" + base));
     const QString id = QFileInfo(dir).fileName();
@@ -169,8 +169,16 @@ QString clsArchivoIntercambios::GuardarPedido(const QString& d, const QString& o
         if (!Escribir(tmp + "/enviado/" + it.key(), it.value())) return {};
     const auto enviados = Contenidos(tmp + "/enviado");
     const auto disposiciones = DisposicionesArchivadas::De(enviados);
-    clsItemIntercambio item{id, cuando, {}, operacion, "enviado", {}, Tamano(tmp), disposiciones.Empresa(enviados),
-                            disposiciones.Tarjeta(enviados), {}};
+    clsItemIntercambio item{id,
+                            cuando,
+                            {},
+                            operacion,
+                            "enviado",
+                            {},
+                            Tamano(tmp),
+                            disposiciones.Empresa(enviados),
+                            disposiciones.Tarjeta(enviados),
+                            {}};
     if (!Escribir(tmp + "/intercambio.txt", {}) || !QDir().rename(tmp, dir)) return {};
     Describir(id, item);
     Indexar(id, item);

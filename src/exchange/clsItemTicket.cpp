@@ -15,21 +15,26 @@ QVariant TextoCambioPrescripcion(const T& t) {
 }
 
 const Disposicion<T> kV101Farmacia{
-    "V101 farmacia", 98, LecturaCodigo::TextoPresente,
+    "V101 farmacia",
+    98,
+    LecturaCodigo::TextoPresente,
     {
         F::Ceros(0, 7, &T::Troquel, "Troquel"),
         F::CerosRTrim(7, 13, &T::CodigoBarra, "CodigoBarra"),
         F::Ceros(20, 2, &T::Cantidad, "Cantidad"),
         F::Ceros(22, 5, &T::Descuento, "Descuento"),
         F::Ceros(27, 13, &T::Precio, "Precio"),
-        F::Texto(40, 6, [](const T& t) -> QVariant { return t.Diagnostico.right(6); }, "Diagnostico"),
+        F::Texto(
+            40, 6, [](const T& t) -> QVariant { return t.Diagnostico.right(6); }, "Diagnostico"),
         F::Relleno0(46, 30, "TextoError", Rol::TextoError),
         F::Relleno0(76, 20),
         F::FinLinea(96),
     }};
 
 const Disposicion<T> kV250Farmacia{
-    "V250 farmacia", 246, LecturaCodigo::Entero,
+    "V250 farmacia",
+    246,
+    LecturaCodigo::Entero,
     {
         F::Literal(0, "FF000", "Prefijo"),
         F::Ceros(5, 7, &T::Troquel, "Troquel"),
@@ -39,11 +44,13 @@ const Disposicion<T> kV250Farmacia{
         F::Ceros(34, 1, &T::TipoArancel, "TipoArancel"),
         F::Ceros(35, 11, &T::Precio, "Precio"),
         F::Texto(46, 10, &T::Diagnostico, "Diagnostico"),
-        F::Ceros(56, 1, [](const T& t) -> QVariant { return CodigoTipoPrescripcion(t.TipoAutorizacion); },
-                 "TipoAutorizacion"),
+        F::Ceros(
+            56, 1, [](const T& t) -> QVariant { return CodigoTipoPrescripcion(t.TipoAutorizacion); },
+            "TipoAutorizacion"),
         F::Texto(57, 12, &T::Autorizacion, "Autorizacion"),
-        F::Ceros(69, 5, [](const T& t) -> QVariant { return TextoANumero(t.PorcentajeCobertura, true) * 100; },
-                 "PorcentajeCobertura"),
+        F::Ceros(
+            69, 5, [](const T& t) -> QVariant { return TextoANumero(t.PorcentajeCobertura, true) * 100; },
+            "PorcentajeCobertura"),
         F::Relleno0(74, 11),
         F::Texto(85, 10, &T::PlanCobertura, "PlanCobertura"),
         F::Blanco(95, 50),
@@ -56,40 +63,42 @@ const Disposicion<T> kV250Farmacia{
         F::FinLinea(244),
     }};
 
-const Disposicion<T> kV101Otros{
-    "V101 otros prestadores", 85, LecturaCodigo::TextoPresente,
-    {
-        F::Texto(0, 8, &T::Practica, "Practica"),
-        F::Ceros(8, 2, &T::Cantidad, "Cantidad"),
-        F::Ceros(10, 13, &T::Precio, "Precio"),
-        F::Blanco(23, 30, "TextoError", Rol::TextoError),
-        F::Ceros(53, 2, &T::TipoPractica, "TipoPractica"),
-        F::Texto(55, 6, &T::Diagnostico, "Diagnostico"),
-        F::Blanco(61, 22),
-        F::FinLinea(83),
-    }};
+const Disposicion<T> kV101Otros{"V101 otros prestadores",
+                                85,
+                                LecturaCodigo::TextoPresente,
+                                {
+                                    F::Texto(0, 8, &T::Practica, "Practica"),
+                                    F::Ceros(8, 2, &T::Cantidad, "Cantidad"),
+                                    F::Ceros(10, 13, &T::Precio, "Precio"),
+                                    F::Blanco(23, 30, "TextoError", Rol::TextoError),
+                                    F::Ceros(53, 2, &T::TipoPractica, "TipoPractica"),
+                                    F::Texto(55, 6, &T::Diagnostico, "Diagnostico"),
+                                    F::Blanco(61, 22),
+                                    F::FinLinea(83),
+                                }};
 
-const Disposicion<T> kV250Otros{
-    "V250 otros prestadores", 162, LecturaCodigo::Entero,
-    {
-        F::Literal(0, "FF000", "Prefijo"),
-        F::Ceros(5, 2, &T::TipoPractica, "TipoPractica"),
-        F::Texto(7, 10, &T::Practica, "Practica"),
-        F::Ceros(17, 2, &T::Cantidad, "Cantidad"),
-        F::Texto(19, 2, &T::PiezaDental, "PiezaDental"),
-        F::Texto(21, 5, &T::CaraDental, "CaraDental"),
-        F::Ceros(26, 1, &T::TipoArancel, "TipoArancel"),
-        F::Ceros(27, 11, &T::Precio, "Precio"),
-        F::Texto(38, 10, &T::Diagnostico, "Diagnostico"),
-        F::Texto(48, 12, &T::Autorizacion, "Autorizacion"),
-        F::Relleno0(60, 5),
-        F::Relleno0(65, 11),
-        F::Texto(76, 10, &T::PlanCobertura, "PlanCobertura"),
-        F::Literal(86, "0000", "CodigoError", Rol::CodigoError),
-        F::Blanco(90, 40, "TextoError", Rol::TextoError),
-        F::Blanco(130, 30),
-        F::FinLinea(160),
-    }};
+const Disposicion<T> kV250Otros{"V250 otros prestadores",
+                                162,
+                                LecturaCodigo::Entero,
+                                {
+                                    F::Literal(0, "FF000", "Prefijo"),
+                                    F::Ceros(5, 2, &T::TipoPractica, "TipoPractica"),
+                                    F::Texto(7, 10, &T::Practica, "Practica"),
+                                    F::Ceros(17, 2, &T::Cantidad, "Cantidad"),
+                                    F::Texto(19, 2, &T::PiezaDental, "PiezaDental"),
+                                    F::Texto(21, 5, &T::CaraDental, "CaraDental"),
+                                    F::Ceros(26, 1, &T::TipoArancel, "TipoArancel"),
+                                    F::Ceros(27, 11, &T::Precio, "Precio"),
+                                    F::Texto(38, 10, &T::Diagnostico, "Diagnostico"),
+                                    F::Texto(48, 12, &T::Autorizacion, "Autorizacion"),
+                                    F::Relleno0(60, 5),
+                                    F::Relleno0(65, 11),
+                                    F::Texto(76, 10, &T::PlanCobertura, "PlanCobertura"),
+                                    F::Literal(86, "0000", "CodigoError", Rol::CodigoError),
+                                    F::Blanco(90, 40, "TextoError", Rol::TextoError),
+                                    F::Blanco(130, 30),
+                                    F::FinLinea(160),
+                                }};
 
 }  // namespace
 
@@ -112,9 +121,9 @@ bool clsItemTicket::AbrirArchivo(const QString& directorio) {
 }
 
 void clsItemTicket::InicializarVariables() {
-    for (QString* p : {&TipoPractica, &Practica, &Cantidad, &PiezaDental, &CaraDental, &TipoArancel, &Precio,
-                       &Diagnostico, &Autorizacion, &PlanCobertura, &Troquel, &CodigoBarra, &Descuento,
-                       &PorcentajeCobertura})
+    for (QString* p :
+         {&TipoPractica, &Practica, &Cantidad, &PiezaDental, &CaraDental, &TipoArancel, &Precio, &Diagnostico,
+          &Autorizacion, &PlanCobertura, &Troquel, &CodigoBarra, &Descuento, &PorcentajeCobertura})
         p->clear();
     TipoPrescripcion = -1;
     CambioPrescripcion.reset();

@@ -2,7 +2,6 @@
 // The items of a ticket (medications for pharmacies, practices for other providers): written one
 // record per item into one upload file, and read back from the terminal's answer into gColErrores.
 #include <QString>
-
 #include <optional>
 
 #include "exchange/Registro.h"
@@ -10,7 +9,7 @@
 
 class clsItemTicket {
 public:
-    QString Version;       // "V101" or "V250"
+    QString Version;        // "V101" or "V250"
     int TipoPrestador = 0;  // 1 pharmacy, any other value another provider
     QString Troquel;
     QString CodigoBarra;
@@ -23,7 +22,7 @@ public:
     QString Diagnostico;
     QString TipoAutorizacion;  // a prescription type name ("Normal", "Crónico"...), written as its code
     QString Autorizacion;
-    int TipoPrescripcion = -1;                // -1 (or never set) goes as empty text
+    int TipoPrescripcion = -1;               // -1 (or never set) goes as empty text
     std::optional<bool> CambioPrescripcion;  // "1"/"0"; empty text when never set
     QString TipoPractica;
     QString Practica;

@@ -10,90 +10,97 @@ using T = clsParametros;
 
 // ---- Catalog update
 
-const Disposicion<T> kNomencladoresV101Farmacia{
-    "parámetros de nomencladores V101 farmacia", 61, LecturaCodigo::EnteroO9999,
-    {
-        F::Literal(0, "00"),
-        F::Texto(2, 1, &T::ModoMedicos),
-        F::Texto(3, 1, &T::ModoMedicamentos),
-        F::Texto(4, 1, &T::ModoDiagnosticos),
-        F::Relleno0(5, 4),
-        F::Blanco(9, 30),
-        F::Blanco(39, 20),
-        F::FinLinea(59),
-    }};
+const Disposicion<T> kNomencladoresV101Farmacia{"parámetros de nomencladores V101 farmacia",
+                                                61,
+                                                LecturaCodigo::EnteroO9999,
+                                                {
+                                                    F::Literal(0, "00"),
+                                                    F::Texto(2, 1, &T::ModoMedicos),
+                                                    F::Texto(3, 1, &T::ModoMedicamentos),
+                                                    F::Texto(4, 1, &T::ModoDiagnosticos),
+                                                    F::Relleno0(5, 4),
+                                                    F::Blanco(9, 30),
+                                                    F::Blanco(39, 20),
+                                                    F::FinLinea(59),
+                                                }};
 
-const Disposicion<T> kNomencladoresV101Otros{
-    "parámetros de nomencladores V101 otros prestadores", 71, LecturaCodigo::EnteroO9999,
-    {
-        F::Literal(0, "00"),
-        F::Texto(2, 1, &T::ModoMedicos),
-        F::Texto(3, 1, &T::ModoMedicamentos),
-        F::Literal(4, "0"),
-        F::Relleno0(5, 4),
-        F::Blanco(9, 30),
-        F::Texto(39, 1, &T::ModoDiagnosticos),
-        F::Literal(40, "0"),
-        F::Relleno0(41, 8),
-        F::Blanco(49, 4),
-        F::Blanco(53, 1),
-        F::Relleno0(54, 6),
-        F::Blanco(60, 9),
-        F::FinLinea(69),
-    }};
+const Disposicion<T> kNomencladoresV101Otros{"parámetros de nomencladores V101 otros prestadores",
+                                             71,
+                                             LecturaCodigo::EnteroO9999,
+                                             {
+                                                 F::Literal(0, "00"),
+                                                 F::Texto(2, 1, &T::ModoMedicos),
+                                                 F::Texto(3, 1, &T::ModoMedicamentos),
+                                                 F::Literal(4, "0"),
+                                                 F::Relleno0(5, 4),
+                                                 F::Blanco(9, 30),
+                                                 F::Texto(39, 1, &T::ModoDiagnosticos),
+                                                 F::Literal(40, "0"),
+                                                 F::Relleno0(41, 8),
+                                                 F::Blanco(49, 4),
+                                                 F::Blanco(53, 1),
+                                                 F::Relleno0(54, 6),
+                                                 F::Blanco(60, 9),
+                                                 F::FinLinea(69),
+                                             }};
 
-const Disposicion<T> kNomencladoresV250{
-    "parámetros de nomencladores V250", 116, LecturaCodigo::EnteroO9999,
-    {
-        F::Literal(0, "00"),
-        F::Literal(2, "00000000 "),
-        F::Blanco(11, 8),
-        F::Blanco(19, 8),
-        F::Blanco(27, 8),
-        F::Literal(35, "0"),
-        F::Texto(36, 1, &T::ModoMedicos),
-        F::Texto(37, 1, &T::ModoMedicamentos),
-        F::Texto(38, 1, &T::ModoDiagnosticos),
-        F::Literal(39, "0"),
-        F::Literal(40, "0000", Rol::CodigoError),
-        F::Blanco(44, 40, Rol::TextoError),
-        F::Nulos(84, 11),
-        F::Nulos(95, 5),
-        F::Blanco(100, 14),
-        F::FinLinea(114),
-    }};
+const Disposicion<T> kNomencladoresV250{"parámetros de nomencladores V250",
+                                        116,
+                                        LecturaCodigo::EnteroO9999,
+                                        {
+                                            F::Literal(0, "00"),
+                                            F::Literal(2, "00000000 "),
+                                            F::Blanco(11, 8),
+                                            F::Blanco(19, 8),
+                                            F::Blanco(27, 8),
+                                            F::Literal(35, "0"),
+                                            F::Texto(36, 1, &T::ModoMedicos),
+                                            F::Texto(37, 1, &T::ModoMedicamentos),
+                                            F::Texto(38, 1, &T::ModoDiagnosticos),
+                                            F::Literal(39, "0"),
+                                            F::Literal(40, "0000", Rol::CodigoError),
+                                            F::Blanco(44, 40, Rol::TextoError),
+                                            F::Nulos(84, 11),
+                                            F::Nulos(95, 5),
+                                            F::Blanco(100, 14),
+                                            F::FinLinea(114),
+                                        }};
 
 // ---- Closures
 
-const Disposicion<T> kCierresV101Farmacia{
-    "parámetros de cierre V101 farmacia", 61, LecturaCodigo::Entero,
-    {
-        F::Ceros(0, 1, &T::Operacion),
-        F::Relleno0(1, 4),
-        F::Relleno0(5, 4),
-        F::Blanco(9, 50),
-        F::FinLinea(59),
-    }};
+const Disposicion<T> kCierresV101Farmacia{"parámetros de cierre V101 farmacia",
+                                          61,
+                                          LecturaCodigo::Entero,
+                                          {
+                                              F::Ceros(0, 1, &T::Operacion),
+                                              F::Relleno0(1, 4),
+                                              F::Relleno0(5, 4),
+                                              F::Blanco(9, 50),
+                                              F::FinLinea(59),
+                                          }};
 
-const Disposicion<T> kCierresV101Otros{
-    "parámetros de cierre V101 otros prestadores", 71, LecturaCodigo::Entero,
-    {
-        F::Ceros(0, 1, &T::Operacion),
-        F::Relleno0(1, 4),
-        F::Relleno0(5, 4),
-        F::Blanco(9, 30),
-        F::Literal(39, "0"),
-        F::Literal(40, "0"),
-        F::Relleno0(41, 8),
-        F::Relleno0(49, 4),
-        F::Nulos(53, 1),
-        F::Relleno0(54, 6),
-        F::Blanco(60, 9),
-        F::FinLinea(69),
-    }};
+const Disposicion<T> kCierresV101Otros{"parámetros de cierre V101 otros prestadores",
+                                       71,
+                                       LecturaCodigo::Entero,
+                                       {
+                                           F::Ceros(0, 1, &T::Operacion),
+                                           F::Relleno0(1, 4),
+                                           F::Relleno0(5, 4),
+                                           F::Blanco(9, 30),
+                                           F::Literal(39, "0"),
+                                           F::Literal(40, "0"),
+                                           F::Relleno0(41, 8),
+                                           F::Relleno0(49, 4),
+                                           F::Nulos(53, 1),
+                                           F::Relleno0(54, 6),
+                                           F::Blanco(60, 9),
+                                           F::FinLinea(69),
+                                       }};
 
 const Disposicion<T> kCierresV250{
-    "parámetros de cierre V250", 116, LecturaCodigo::Entero,
+    "parámetros de cierre V250",
+    116,
+    LecturaCodigo::Entero,
     {
         F::Ceros(0, 2, &T::Operacion, "Operacion"),
         F::Ceros(

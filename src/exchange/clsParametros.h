@@ -14,8 +14,8 @@ public:
     QString ModoMedicamentos = QStringLiteral("0");
     QString ModoDiagnosticos = QStringLiteral("0");
     // Closures.
-    QString NumeroCierre;    // empty when the number box is not offered
-    QString FechaDesde;      // as typed; blanks when it is not a date
+    QString NumeroCierre;  // empty when the number box is not offered
+    QString FechaDesde;    // as typed; blanks when it is not a date
     QString FechaHasta;
     bool IndicaCadena = false;  // every branch of the chain
     QString Filtro;             // one-character transaction filter, or empty

@@ -14,32 +14,35 @@ QVariant CaracterOperacion(const T& t) {
     return t.CodigoOperacion == 41 ? QStringLiteral("A") : RellenarCeros(t.CodigoOperacion, 1);
 }
 
-const Disposicion<T> kV101Farmacia{
-    "V101 farmacia", 222, LecturaCodigo::ValorNumerico,
-    {
-        F::Texto(0, 100, &T::Tarjeta, "Tarjeta"),
-        F::Ceros(100, 1, &T::TipoLectura, "TipoLectura"),
-        F::Blanco(101, 11),
-        F::Blanco(112, 2),
-        F::Blanco(114, 4),
-        F::Blanco(118, 1),
-        F::Ceros(119, 6, &T::MatriculaRe, "MatriculaRe"),
-        F::Ceros(125, 5, &T::DescuentoPrestador, "DescuentoPrestador"),
-        F::Ceros(130, 5, &T::DescuentoOS, "DescuentoOS"),
-        F::Fecha(135, 8, &T::FechaReceta, "FechaReceta"),
-        F::Texto(143, 1, CaracterOperacion, "CodigoOperacion"),
-        F::Ceros(144, 10, &T::TicketPadre, "TicketPadre"),
-        F::Relleno0(154, 10),
-        F::Blanco(164, 8),
-        F::Blanco(172, 5),
-        F::Relleno0(177, 9),
-        F::Literal(186, "0000", "CodigoError", Rol::CodigoError),
-        F::Blanco(190, 30, "TextoError", Rol::TextoError),
-        F::FinLinea(220),
-    }};
+const Disposicion<T> kV101Farmacia{"V101 farmacia",
+                                   222,
+                                   LecturaCodigo::ValorNumerico,
+                                   {
+                                       F::Texto(0, 100, &T::Tarjeta, "Tarjeta"),
+                                       F::Ceros(100, 1, &T::TipoLectura, "TipoLectura"),
+                                       F::Blanco(101, 11),
+                                       F::Blanco(112, 2),
+                                       F::Blanco(114, 4),
+                                       F::Blanco(118, 1),
+                                       F::Ceros(119, 6, &T::MatriculaRe, "MatriculaRe"),
+                                       F::Ceros(125, 5, &T::DescuentoPrestador, "DescuentoPrestador"),
+                                       F::Ceros(130, 5, &T::DescuentoOS, "DescuentoOS"),
+                                       F::Fecha(135, 8, &T::FechaReceta, "FechaReceta"),
+                                       F::Texto(143, 1, CaracterOperacion, "CodigoOperacion"),
+                                       F::Ceros(144, 10, &T::TicketPadre, "TicketPadre"),
+                                       F::Relleno0(154, 10),
+                                       F::Blanco(164, 8),
+                                       F::Blanco(172, 5),
+                                       F::Relleno0(177, 9),
+                                       F::Literal(186, "0000", "CodigoError", Rol::CodigoError),
+                                       F::Blanco(190, 30, "TextoError", Rol::TextoError),
+                                       F::FinLinea(220),
+                                   }};
 
 const Disposicion<T> kV101Otros{
-    "V101 otros prestadores", 262, LecturaCodigo::Entero,
+    "V101 otros prestadores",
+    262,
+    LecturaCodigo::Entero,
     {
         F::Texto(0, 100, &T::Tarjeta, "Tarjeta"),
         F::Ceros(100, 1, &T::TipoLectura, "TipoLectura"),
@@ -56,9 +59,10 @@ const Disposicion<T> kV101Otros{
         F::Fecha(145, 8, &T::FechaReceta, "FechaReceta"),
         F::Texto(153, 1, CaracterOperacion, "CodigoOperacion"),
         // A practice with an authorisation refers to it instead of an earlier ticket.
-        F::Ceros(154, 10, [](const T& t) -> QVariant {
-            return t.Autorizacion.trimmed().isEmpty() ? t.TicketPadre : t.Autorizacion;
-        }, "TicketPadre o Autorizacion"),
+        F::Ceros(
+            154, 10,
+            [](const T& t) -> QVariant { return t.Autorizacion.trimmed().isEmpty() ? t.TicketPadre : t.Autorizacion; },
+            "TicketPadre o Autorizacion"),
         F::Relleno0(164, 10),
         F::Blanco(174, 8),
         F::Blanco(182, 5),
@@ -70,7 +74,9 @@ const Disposicion<T> kV101Otros{
     }};
 
 const Disposicion<T> kV250Farmacia{
-    "V250 farmacia", 372, LecturaCodigo::Entero,
+    "V250 farmacia",
+    372,
+    LecturaCodigo::Entero,
     {
         F::Literal(0, "FF000", "Prefijo"),
         F::Ceros(5, 2, &T::CodigoOperacion, "CodigoOperacion"),
@@ -83,7 +89,8 @@ const Disposicion<T> kV250Farmacia{
         F::Fecha(153, 8, &T::FechaReceta, "FechaReceta"),
         F::Fecha(161, 8, &T::FechaEmisionRecetario, "FechaEmisionRecetario"),
         F::Fecha(169, 8, &T::FechaVenta, "FechaVenta"),
-        F::Texto(177, 4, [](const T& t) -> QVariant { return SoloDigitos(t.HoraVenta); }, "HoraVenta"),
+        F::Texto(
+            177, 4, [](const T& t) -> QVariant { return SoloDigitos(t.HoraVenta); }, "HoraVenta"),
         F::Texto(181, 1, &T::TipoDocumentoRetira, "TipoDocumentoRetira"),
         F::Ceros(182, 8, &T::DocumentoRetira, "DocumentoRetira"),
         F::Texto(190, 20, &T::Consulta, "Consulta"),
@@ -110,7 +117,9 @@ const Disposicion<T> kV250Farmacia{
     }};
 
 const Disposicion<T> kV250Otros{
-    "V250 otros prestadores", 383, LecturaCodigo::Entero,
+    "V250 otros prestadores",
+    383,
+    LecturaCodigo::Entero,
     {
         F::Literal(0, "FF000", "Prefijo"),
         F::Ceros(5, 2, &T::CodigoOperacion, "CodigoOperacion"),
@@ -125,8 +134,9 @@ const Disposicion<T> kV250Otros{
         F::Fecha(172, 8, &T::FechaEmisionRecetario, "FechaEmisionRecetario"),
         F::Fecha(180, 8, &T::FechaPractica, "FechaPractica"),
         // "hh:mm" goes as hhmm.
-        F::Texto(188, 4, [](const T& t) -> QVariant { return t.HoraPractica.mid(0, 2) + t.HoraPractica.mid(3, 2); },
-                 "HoraPractica"),
+        F::Texto(
+            188, 4, [](const T& t) -> QVariant { return t.HoraPractica.mid(0, 2) + t.HoraPractica.mid(3, 2); },
+            "HoraPractica"),
         F::Texto(192, 20, &T::Consulta, "Consulta"),
         F::Texto(212, 2, &T::TipoMatriculaRe, "TipoMatriculaRe"),
         F::Ceros(214, 6, &T::MatriculaRe, "MatriculaRe"),
@@ -138,8 +148,9 @@ const Disposicion<T> kV250Otros{
         F::Texto(237, 12, &T::Autorizacion, "Autorizacion"),
         F::Texto(249, 5, &T::DocumentacionExtra, "DocumentacionExtra"),
         F::Ceros(254, 1, &T::CodigoFinTerapia, "CodigoFinTerapia"),
-        F::Ceros(255, 5, [](const T& t) -> QVariant { return TextoANumero(t.DescuentoPrestador, true) * 100; },
-                 "DescuentoPrestador"),
+        F::Ceros(
+            255, 5, [](const T& t) -> QVariant { return TextoANumero(t.DescuentoPrestador, true) * 100; },
+            "DescuentoPrestador"),
         // The terminal answers as in the pharmacy layout, each field 11 bytes further on.
         F::Blanco(260, 12, "Ticket"),
         F::Blanco(272, 6),

@@ -7,7 +7,7 @@
 
 class clsTicket {
 public:
-    QString Version;         // "V101" or "V250"
+    QString Version;          // "V101" or "V250"
     int CodigoOperacion = 0;  // already translated for V101 by the caller
     int TipoPrestador = 0;    // 1 pharmacy, any other value another provider
     QString Tarjeta;

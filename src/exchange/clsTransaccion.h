@@ -7,11 +7,11 @@
 
 class clsTransaccion {
 public:
-    QString Version;    // "V101" or "V250"
-    QString Actividad;  // activity code
-    QString Empresa;    // company code
-    QString Licencia;   // the provider's licence in the terminal network
-    QString QueloPath;  // the exchange directory of the run (D)
+    QString Version;       // "V101" or "V250"
+    QString Actividad;     // activity code
+    QString Empresa;       // company code
+    QString Licencia;      // the provider's licence in the terminal network
+    QString QueloPath;     // the exchange directory of the run (D)
     int MedidaTicket = 0;  // length of the longest line of the last ticket text read
 
     // Deletes D\Estado.rsp, writes D\Upload\_SVL.0 (16 bytes, record 1, not truncated) and, when

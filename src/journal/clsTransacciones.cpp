@@ -136,8 +136,10 @@ qint64 clsTransacciones::PurgarMasVieja() {
 Consulta clsTransacciones::Buscar(const QString& filtro) {
     return Proteger([&] {
         QString condicion;
-        if (!filtro.isEmpty()) condicion = " WHERE (" + filtro + ")";
-        else if (Val(gEmpresa) != 0) condicion = " WHERE (CodigoEmpresa=" + gEmpresa + ")";
+        if (!filtro.isEmpty())
+            condicion = " WHERE (" + filtro + ")";
+        else if (Val(gEmpresa) != 0)
+            condicion = " WHERE (CodigoEmpresa=" + gEmpresa + ")";
         return AbrirConsulta(
             "SELECT Transaccion.*, Empresas.Nombre as ObraSocial "
             "FROM Transaccion "

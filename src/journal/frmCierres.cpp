@@ -199,8 +199,10 @@ std::pair<QDate, QDate> frmCierres::MesAnterior(const QDate& hoy) {
 void frmCierres::SalirFecha(QLineEdit* caja) {
     if (caja->text().isEmpty()) return;
     QVariant fecha = caja->text();
-    if (NormalizarFecha(fecha)) caja->setText(fecha.toString());
-    else caja->selectAll();
+    if (NormalizarFecha(fecha))
+        caja->setText(fecha.toString());
+    else
+        caja->selectAll();
 }
 
 clsParametros frmCierres::Parametros() const {

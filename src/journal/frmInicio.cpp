@@ -33,7 +33,7 @@ struct DefColumna {
     const char* titulo;
     int blancos;
 };
-const DefColumna kColumnas[] = {{"", 10},           {"Operación", 20}, {"Fecha", 24},    {"Financiador", 18},
+const DefColumna kColumnas[] = {{"", 10},          {"Operación", 20}, {"Fecha", 24},    {"Financiador", 18},
                                 {"Nº ticket", 15}, {"Afiliado", 35},  {"Respuesta", 50}};
 
 // The row icons: answered without error, answered with an error.
@@ -222,6 +222,8 @@ void frmInicio::Reimprimir() {
 void frmInicio::Cerrar() {
     gNuevaTransaccion = true;
     QGuiApplication::restoreOverrideCursor();
-    if (parentWidget() && parentWidget()->inherits("QMdiSubWindow")) parentWidget()->close();
-    else close();
+    if (parentWidget() && parentWidget()->inherits("QMdiSubWindow"))
+        parentWidget()->close();
+    else
+        close();
 }

@@ -29,7 +29,8 @@ frmTicket::frmTicket(QWidget* parent)
     txtPreView->setLineWrapMode(QPlainTextEdit::NoWrap);
     QFont fuente("Courier New", 10);
     fuente.setStyleHint(QFont::TypeWriter);
-    if (!QFontDatabase::families().contains("Courier New")) fuente = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    if (!QFontDatabase::families().contains("Courier New"))
+        fuente = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     txtPreView->setFont(fuente);
     cmdAnular->setObjectName("cmdAnular");
     cmdImprimir->setObjectName("cmdImprimir");
@@ -49,7 +50,8 @@ frmTicket::frmTicket(QWidget* parent)
     cmdImprimir->setAutoDefault(false);
     Command1->setDefault(true);
     connect(cmdAnular, &QPushButton::clicked, this, &frmTicket::Anular);
-    connect(cmdImprimir, &QPushButton::clicked, this, [this] { ImprimirTexto(txtPreView->toPlainText(), CodigosTicket(idTicket_)); });
+    connect(cmdImprimir, &QPushButton::clicked, this,
+            [this] { ImprimirTexto(txtPreView->toPlainText(), CodigosTicket(idTicket_)); });
     connect(Command1, &QPushButton::clicked, this, &QDialog::reject);
 }
 

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QSettings>
 #include <QStandardPaths>
-
 #include <memory>
 
 namespace Ajustes {

@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QList>
 #include <QString>
-
 #include <optional>
 
 #include "platform/SinEnlaces.h"

@@ -1,10 +1,9 @@
 #include "platform/Dialecto.h"
 
-#include <QByteArray>
-#include <QLocale>
-
 #include <sqlite3.h>
 
+#include <QByteArray>
+#include <QLocale>
 #include <cmath>
 
 namespace Dialecto {
@@ -47,10 +46,14 @@ bool CoincideDesde(const QString& t, const QString& p) {
                 estrellaT = ti;
                 continue;
             }
-            if (pc == '?') avanza = true;
-            else if (pc == '#') avanza = t[ti].isDigit();
-            else if (pc == '[') avanza = CoincideClase(t[ti], p, pi, siguiente) && siguiente > 0;
-            else avanza = pc == t[ti];
+            if (pc == '?')
+                avanza = true;
+            else if (pc == '#')
+                avanza = t[ti].isDigit();
+            else if (pc == '[')
+                avanza = CoincideClase(t[ti], p, pi, siguiente) && siguiente > 0;
+            else
+                avanza = pc == t[ti];
         }
         if (avanza) {
             ++ti;
@@ -87,9 +90,12 @@ bool CoincideAscii(const unsigned char* t, int nt, const unsigned char* p, int n
                 estrellaT = ti;
                 continue;
             }
-            if (pc == '?') avanza = true;
-            else if (pc == '#') avanza = t[ti] >= '0' && t[ti] <= '9';
-            else avanza = Minuscula(pc) == Minuscula(t[ti]);
+            if (pc == '?')
+                avanza = true;
+            else if (pc == '#')
+                avanza = t[ti] >= '0' && t[ti] <= '9';
+            else
+                avanza = Minuscula(pc) == Minuscula(t[ti]);
         }
         if (avanza) {
             ++ti;
@@ -132,8 +138,12 @@ void Like(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
 void CInt(sqlite3_context* ctx, int, sqlite3_value** argv) {
     double d = 0;
     switch (sqlite3_value_type(argv[0])) {
-        case SQLITE_INTEGER: sqlite3_result_int64(ctx, sqlite3_value_int64(argv[0])); return;
-        case SQLITE_FLOAT: d = sqlite3_value_double(argv[0]); break;
+        case SQLITE_INTEGER:
+            sqlite3_result_int64(ctx, sqlite3_value_int64(argv[0]));
+            return;
+        case SQLITE_FLOAT:
+            d = sqlite3_value_double(argv[0]);
+            break;
         case SQLITE_TEXT: {
             bool ok = false;
             d = Texto(argv[0]).trimmed().toDouble(&ok);
@@ -143,7 +153,9 @@ void CInt(sqlite3_context* ctx, int, sqlite3_value** argv) {
             }
             break;
         }
-        default: sqlite3_result_null(ctx); return;
+        default:
+            sqlite3_result_null(ctx);
+            return;
     }
     // Beyond 64 bits (or not a number at all) there is no whole number to give: null, as for a
     // text that is not a number, instead of an undefined conversion.
@@ -159,10 +171,18 @@ void CInt(sqlite3_context* ctx, int, sqlite3_value** argv) {
 void CStr(sqlite3_context* ctx, int, sqlite3_value** argv) {
     QByteArray s;
     switch (sqlite3_value_type(argv[0])) {
-        case SQLITE_NULL: sqlite3_result_null(ctx); return;
-        case SQLITE_INTEGER: s = QByteArray::number(sqlite3_value_int64(argv[0])); break;
-        case SQLITE_FLOAT: s = QByteArray::number(sqlite3_value_double(argv[0]), 'g', 15); break;
-        default: s = Texto(argv[0]).toUtf8(); break;
+        case SQLITE_NULL:
+            sqlite3_result_null(ctx);
+            return;
+        case SQLITE_INTEGER:
+            s = QByteArray::number(sqlite3_value_int64(argv[0]));
+            break;
+        case SQLITE_FLOAT:
+            s = QByteArray::number(sqlite3_value_double(argv[0]), 'g', 15);
+            break;
+        default:
+            s = Texto(argv[0]).toUtf8();
+            break;
     }
     sqlite3_result_text(ctx, s.constData(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
 }

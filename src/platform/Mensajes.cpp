@@ -12,10 +12,13 @@ public:
         std::fprintf(stderr, "[%s] %s\n", qPrintable(titulo), qPrintable(texto));
         switch (estilo & 7) {
             case vbYesNo:
-            case vbYesNoCancel: return vbNo;
+            case vbYesNoCancel:
+                return vbNo;
             case vbOKCancel:
-            case vbRetryCancel: return vbCancel;
-            default: return vbOK;
+            case vbRetryCancel:
+                return vbCancel;
+            default:
+                return vbOK;
         }
     }
 };

@@ -60,7 +60,8 @@ QString ResolverSinCaso(const QString& p) {
             QStringList resto = partes.mid(i);
             return (actual.isEmpty() || actual.endsWith('/') ? actual : actual + '/') + resto.join('/');
         }
-        actual = actual.isEmpty() ? encontrado : (actual.endsWith('/') ? actual + encontrado : actual + '/' + encontrado);
+        actual =
+            actual.isEmpty() ? encontrado : (actual.endsWith('/') ? actual + encontrado : actual + '/' + encontrado);
     }
     return actual;
 }
@@ -126,10 +127,14 @@ void CrearDirectorios(const QString& path) {
     // Control characters: Windows refuses them and other systems would cut the name at a NUL.
     const bool control = std::any_of(r.begin(), r.end(), [](QChar c) { return c.unicode() < 0x20; });
     std::error_code ec;
-    if (r.trimmed().isEmpty() || control) ec = std::make_error_code(std::errc::invalid_argument);
-    else if (QFileInfo(r).exists() && !QFileInfo(r).isDir()) ec = std::make_error_code(std::errc::file_exists);
-    else std::filesystem::create_directories(Nativa(r), ec);
-    if (ec) throw TarsaError(75, QString::fromUtf8("No se pudo crear el directorio %1.\n%2").arg(path, MotivoCreacion(ec)));
+    if (r.trimmed().isEmpty() || control)
+        ec = std::make_error_code(std::errc::invalid_argument);
+    else if (QFileInfo(r).exists() && !QFileInfo(r).isDir())
+        ec = std::make_error_code(std::errc::file_exists);
+    else
+        std::filesystem::create_directories(Nativa(r), ec);
+    if (ec)
+        throw TarsaError(75, QString::fromUtf8("No se pudo crear el directorio %1.\n%2").arg(path, MotivoCreacion(ec)));
 }
 
 std::filesystem::path Nativa(const QString& path) {
@@ -144,8 +149,10 @@ void SimularFallaReemplazo(bool fallar) { gFallarReemplazo = fallar; }
 
 void Reemplazar(const QString& origen, const QString& destino) {
     std::error_code ec;
-    if (gFallarReemplazo) ec = std::make_error_code(std::errc::permission_denied);
-    else std::filesystem::rename(Nativa(Resolver(origen)), Nativa(Resolver(destino)), ec);
+    if (gFallarReemplazo)
+        ec = std::make_error_code(std::errc::permission_denied);
+    else
+        std::filesystem::rename(Nativa(Resolver(origen)), Nativa(Resolver(destino)), ec);
     if (ec)
         throw TarsaError(58, "No se pudo reemplazar " + destino + ": " + QString::fromLocal8Bit(ec.message().c_str()));
 }

@@ -3,7 +3,6 @@
 // letter case of names ("UpLoad", "upload"), so every existing name is found without regard to case.
 #include <QDateTime>
 #include <QString>
-
 #include <filesystem>
 
 namespace Rutas {

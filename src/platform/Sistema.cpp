@@ -5,7 +5,6 @@
 #include <QProcess>
 #include <QSettings>
 #include <QUrl>
-
 #include <cstdio>
 #include <cstdlib>
 

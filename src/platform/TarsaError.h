@@ -1,7 +1,6 @@
 #pragma once
 // The program's one error type: a number, a description and the source that raised it.
 #include <QString>
-
 #include <stdexcept>
 
 class TarsaError : public std::runtime_error {

@@ -4,8 +4,8 @@
 #include <QString>
 
 struct clsControles {
-    int Posicion = 0;    // index into the bitmap text, from 1
-    QString Control;     // objectName of the control
+    int Posicion = 0;  // index into the bitmap text, from 1
+    QString Control;   // objectName of the control
     bool Mostrar = false;
     bool Habilitar = false;
 };

@@ -17,7 +17,6 @@
 #include "ui/OrdenTabulacion.h"
 #include "ui/frmPromptedSearch.h"
 
-
 std::optional<clsItemDiagnostico> frmDiagnostico::Cargar(int pNumEmpresa, const QString& pCodEmpresa, int pMyOperacion,
                                                          int pCodigoOperacion) {
     frmDiagnostico dialogo(pNumEmpresa, pCodEmpresa, pMyOperacion, pCodigoOperacion);

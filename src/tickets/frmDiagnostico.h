@@ -2,7 +2,6 @@
 // The modal dialog in which the user picks one diagnosis for a ticket: a code typed or found in the
 // diagnoses catalog, shown with its name.
 #include <QDialog>
-
 #include <optional>
 
 #include "tickets/clsItemDiagnostico.h"

@@ -5,10 +5,10 @@
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QVBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "catalogs/clsDiagnostico.h"
 #include "catalogs/clsMedicamento.h"
@@ -35,7 +35,6 @@ W* Nuevo(QWidget* padre, const char* nombre, const QString& texto = {}) {
     if constexpr (!std::is_same_v<W, QLineEdit> && !std::is_same_v<W, QComboBox>) w->setText(texto);
     return w;
 }
-
 
 void InformarError(const std::exception& e) { MsgBox(ComoTarsaError(e).Descripcion, Mensajes::vbCritical); }
 
@@ -75,7 +74,8 @@ frmItemTicketFarmacia::frmItemTicketFarmacia(int pNumEmpresa, const QString& pCo
     txtAutorizacion_ = Nuevo<QLineEdit>(this, "txtAutorizacion");
     txtPlanCobertura_ = Nuevo<QLineEdit>(this, "txtPlanCobertura");
     cboTipoPrescripcion_ = Nuevo<QComboBox>(this, "cboTipoPrescripcion");
-    chkCambioPrescripcion_ = Nuevo<QCheckBox>(this, "chkCambioPrescripcion", QString::fromUtf8("Cambio de prescripción"));
+    chkCambioPrescripcion_ =
+        Nuevo<QCheckBox>(this, "chkCambioPrescripcion", QString::fromUtf8("Cambio de prescripción"));
     txtPorcentajeCobertura_ = Nuevo<QLineEdit>(this, "txtPorcentajeCobertura");
     lblNombreMedicamento_ = Nuevo<QLabel>(this, "lblNombreMedicamento");
     lblPresentacion_ = Nuevo<QLabel>(this, "lblPresentacion");
@@ -195,10 +195,18 @@ void frmItemTicketFarmacia::Cargar() {
         int tipo;  // key filter kind; -1 none, 0 typing blocked
     };
     const QList<Entrada> entradas{
-        {1, txtTroquel_, 1},           {2, txtCodigoBarra_, 7},        {3, txtCodigoProveedor_, 1},
-        {4, txtCantidad_, 1},          {5, txtTipoArancel_, 1},        {6, txtPrecio_, 2},
-        {7, txtDiagnostico_, -1},      {8, cboTipoCobertura_, 0},      {9, txtAutorizacion_, -1},
-        {12, txtPlanCobertura_, -1},   {13, cboTipoPrescripcion_, 0},  {14, chkCambioPrescripcion_, -1},
+        {1, txtTroquel_, 1},
+        {2, txtCodigoBarra_, 7},
+        {3, txtCodigoProveedor_, 1},
+        {4, txtCantidad_, 1},
+        {5, txtTipoArancel_, 1},
+        {6, txtPrecio_, 2},
+        {7, txtDiagnostico_, -1},
+        {8, cboTipoCobertura_, 0},
+        {9, txtAutorizacion_, -1},
+        {12, txtPlanCobertura_, -1},
+        {13, cboTipoPrescripcion_, 0},
+        {14, chkCambioPrescripcion_, -1},
         {15, txtPorcentajeCobertura_, 1},
     };
     gColControlesItem.clear();
@@ -350,9 +358,10 @@ bool frmItemTicketFarmacia::MostrarPlan(const QString& codigo) {
 }
 
 void frmItemTicketFarmacia::BuscarMedicamento() {
-    const QString sql = QStringLiteral("SELECT ") + "{Troquel}Troquel, " + QString::fromUtf8("{Código Barra}CodigoBarra, ") +
-                        "{Nombre}Nombre, " + QString::fromUtf8("{Presentación}Presentacion, ") + "{Precio}Precio " +
-                        "FROM Medicamentos " + "WHERE {Options:" + "Nombre;Nombre LIKE '{S}*';Troquel;Troquel LIKE '{S}*'}";
+    const QString sql = QStringLiteral("SELECT ") + "{Troquel}Troquel, " +
+                        QString::fromUtf8("{Código Barra}CodigoBarra, ") + "{Nombre}Nombre, " +
+                        QString::fromUtf8("{Presentación}Presentacion, ") + "{Precio}Precio " + "FROM Medicamentos " +
+                        "WHERE {Options:" + "Nombre;Nombre LIKE '{S}*';Troquel;Troquel LIKE '{S}*'}";
     const auto fila =
         frmPromptedSearch::Instancia().Perform(sql, QString::fromUtf8("Búsqueda de Medicamentos"), true, true);
     if (fila) MostrarMedicamento(fila->Item("Troquel").toString(), fila->Item("CodigoBarra").toString());
@@ -366,7 +375,8 @@ void frmItemTicketFarmacia::BuscarPlan() {
     const QString sql = QStringLiteral("SELECT ") + QString::fromUtf8("{Código}Codigo, ") + "{Tipo}PlanCobertura, " +
                         "{Cobertura}PorcentajeCobertura " + "FROM Planes " + "WHERE IdEmpresa=" + numEmpresa_ +
                         " AND {Options:" + QString::fromUtf8("Código;Codigo LIKE '{S}*'}");
-    const auto fila = frmPromptedSearch::Instancia().Perform(sql, QString::fromUtf8("Búsqueda de Prácticas"), true, true);
+    const auto fila =
+        frmPromptedSearch::Instancia().Perform(sql, QString::fromUtf8("Búsqueda de Prácticas"), true, true);
     if (!fila) return;
     const QString codigo = fila->Item("Codigo").toString();
     // A plan with a type of its own is not found by code alone; the row the user chose says

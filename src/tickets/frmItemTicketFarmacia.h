@@ -4,7 +4,6 @@
 // prescription types.
 #include <QDialog>
 #include <QHash>
-
 #include <optional>
 
 #include "tickets/clsItemTicketFarmacia.h"

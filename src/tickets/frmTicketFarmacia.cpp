@@ -41,7 +41,8 @@ void frmTicketFarmacia::Disponer(bool conDiagnosticos) {
     constexpr int kAncho = 11700, kFila = 345, kAlto = 300;
     int arriba = DisponerEncabezado(kFila);
     if (!cboTipoMatriculaA_->isHidden() || !txtMatriculaAu_->isHidden()) {
-        DisponerMedico(arriba, cboTipoMatriculaA_, cboProvinciaA_, txtMatriculaAu_, cmdBuscarMedicoAu_, lblNombreMedicoAu_);
+        DisponerMedico(arriba, cboTipoMatriculaA_, cboProvinciaA_, txtMatriculaAu_, cmdBuscarMedicoAu_,
+                       lblNombreMedicoAu_);
         arriba += kFila;
     }
     arriba += 60;

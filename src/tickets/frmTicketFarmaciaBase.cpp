@@ -13,7 +13,6 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QTreeWidget>
-
 #include <algorithm>
 
 #include "catalogs/clsBitmaps.h"
@@ -138,8 +137,8 @@ frmTicketFarmaciaBase::frmTicketFarmaciaBase(int codigoOperacion, QWidget* padre
     lvwItems_->setHeaderLabels({QString::fromUtf8("Nº"), "Cantidad", "Troquel", QString::fromUtf8("Código barra"),
                                 QString::fromUtf8("Código proveedor"), "Medicamento", QString::fromUtf8("Presentación"),
                                 "Tipo arancel", "Precio", QString::fromUtf8("Diagnóstico"), "Nombre diagnóstico",
-                                "Cobertura", QString::fromUtf8("Autorización"), "Plan", QString::fromUtf8("Prescripción"),
-                                "Cambio", "% Cobertura"});
+                                "Cobertura", QString::fromUtf8("Autorización"), "Plan",
+                                QString::fromUtf8("Prescripción"), "Cambio", "% Cobertura"});
     lvwItems_->header()->setMinimumSectionSize(0);
     lvwItems_->header()->setStretchLastSection(false);
     lvwItems_->setColumnWidth(0, TwipsAPixeles(450));
@@ -266,20 +265,36 @@ void frmTicketFarmaciaBase::Cargar() {
         int tipo;
     };
     const QList<Entrada> entradas{
-        {1, "lblOperacion", 5},           {2, "txtTarjeta", 5},        {3, "cboTipoLectura", 5},
-        {4, "txtFarmacia", 5},            {5, "txtTicketPadre", 1},    {6, "txtTipoReceta", 5},
-        {7, "txtReceta", 5},              {8, "txtFechaReceta", 4},    {9, "txtFechaEmisionRecetario", 4},
-        {10, "txtFechaVenta", 4},         {11, "txtHoraVenta", 5},     {12, "cboTipoDocumentoRetira", 5},
-        {13, "txtDocumentoRetira", 1},    {14, "txtConsulta", 5},      {15, "cboTipoMatriculaR", 5},
-        {16, "txtMatriculaRe", 1},        {17, ControlTipoMatriculaAu(), 5}, {18, "txtMatriculaAu", 1},
-        {19, "cboTipoAutorizacion", 5},   {20, "txtAutorizacion", 5},  {21, "txtDocumentacionExtra", 5},
-        {22, "txtDescuentoPrestador", 2}, {33, "fmeDiagnosticos", 0},
+        {1, "lblOperacion", 5},
+        {2, "txtTarjeta", 5},
+        {3, "cboTipoLectura", 5},
+        {4, "txtFarmacia", 5},
+        {5, "txtTicketPadre", 1},
+        {6, "txtTipoReceta", 5},
+        {7, "txtReceta", 5},
+        {8, "txtFechaReceta", 4},
+        {9, "txtFechaEmisionRecetario", 4},
+        {10, "txtFechaVenta", 4},
+        {11, "txtHoraVenta", 5},
+        {12, "cboTipoDocumentoRetira", 5},
+        {13, "txtDocumentoRetira", 1},
+        {14, "txtConsulta", 5},
+        {15, "cboTipoMatriculaR", 5},
+        {16, "txtMatriculaRe", 1},
+        {17, ControlTipoMatriculaAu(), 5},
+        {18, "txtMatriculaAu", 1},
+        {19, "cboTipoAutorizacion", 5},
+        {20, "txtAutorizacion", 5},
+        {21, "txtDocumentacionExtra", 5},
+        {22, "txtDescuentoPrestador", 2},
+        {33, "fmeDiagnosticos", 0},
     };
     gColControles.clear();
     for (const Entrada& e : entradas) {
         gColControles.append(clsControles{e.posicion, e.control});
         QWidget* w = Control(e.control);
-        if (e.tipo != 0 && (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w))) FiltroTeclas::Instalar(w, e.tipo);
+        if (e.tipo != 0 && (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w)))
+            FiltroTeclas::Instalar(w, e.tipo);
     }
 
     cboTipoDocumentoRetira_->addItems({"", "DNI", "LC", "LE", "CE", "Pasaporte"});
@@ -363,7 +378,8 @@ void frmTicketFarmaciaBase::AplicarBitmap() {
 int frmTicketFarmaciaBase::AnchoRotulos() const {
     // Wide enough for the longest caption in the form's font, so that none is cut.
     int ancho = 0;
-    for (const QLabel* rotulo : rotulos_) ancho = std::max(ancho, rotulo->fontMetrics().horizontalAdvance(rotulo->text()));
+    for (const QLabel* rotulo : rotulos_)
+        ancho = std::max(ancho, rotulo->fontMetrics().horizontalAdvance(rotulo->text()));
     return std::max(1380, (ancho + 8) * 15);
 }
 
@@ -405,8 +421,8 @@ void frmTicketFarmaciaBase::DisponerMedico(int arriba, QWidget* tipo, QWidget* p
     Colocar(tipo, x, arriba, provincia ? 1800 : 600, kAlto);
     if (provincia) Colocar(provincia, x + 1860, arriba, 2700, kAlto);
     const int xm = x + 4620;
-    const int rotuloMatricula =
-        std::max(900, (rotulos_.value(matricula)->fontMetrics().horizontalAdvance(rotulos_.value(matricula)->text()) + 8) * 15);
+    const int rotuloMatricula = std::max(
+        900, (rotulos_.value(matricula)->fontMetrics().horizontalAdvance(rotulos_.value(matricula)->text()) + 8) * 15);
     Colocar(rotulos_.value(matricula), xm, arriba, rotuloMatricula, kAlto);
     Colocar(matricula, xm + rotuloMatricula, arriba, 1100, kAlto);
     Colocar(buscar, xm + rotuloMatricula + 1140, arriba, 360, kAlto);
@@ -460,8 +476,8 @@ void frmTicketFarmaciaBase::BuscarMedicoDe(QLineEdit* matricula, QLabel* nombre,
 
 void frmTicketFarmaciaBase::ElegirMedico(const QString& quien) {
     const QString sql = QStringLiteral("SELECT ") + "{Matricula}Matricula, " + "{Tipo Matricula}TipoMatricula, " +
-                        "{Apellido}ApellidoNombre " + "FROM Medicos " + "WHERE {Options:" +
-                        "Nombre;ApellidoNombre LIKE '{S}*';Matricula;Cstr(Matricula) = '{S}'}";
+                        "{Apellido}ApellidoNombre " + "FROM Medicos " +
+                        "WHERE {Options:" + "Nombre;ApellidoNombre LIKE '{S}*';Matricula;Cstr(Matricula) = '{S}'}";
     const auto fila = frmPromptedSearch::Instancia().Perform(sql, QString::fromUtf8("Búsqueda de Médicos"), true, true);
     if (!fila) return;
     MostrarMedico(quien, static_cast<qint32>(fila->Item("Matricula").toLongLong()),
@@ -469,8 +485,11 @@ void frmTicketFarmaciaBase::ElegirMedico(const QString& quien) {
 }
 
 void frmTicketFarmaciaBase::MostrarMedico(const QString& quien, qint32 matricula, const QString& tipoMatricula) {
-    if (quien == kAU) MostrarMedicoAutorizante(matricula, tipoMatricula);
-    else MostrarMedicoEn(lblNombreMedicoRe_, txtMatriculaRe_, cboTipoMatriculaR_, cboProvinciaR_, matricula, tipoMatricula);
+    if (quien == kAU)
+        MostrarMedicoAutorizante(matricula, tipoMatricula);
+    else
+        MostrarMedicoEn(lblNombreMedicoRe_, txtMatriculaRe_, cboTipoMatriculaR_, cboProvinciaR_, matricula,
+                        tipoMatricula);
 }
 
 void frmTicketFarmaciaBase::MostrarMedicoEn(QLabel* nombre, QLineEdit* campoMatricula, QComboBox* tipo,
@@ -604,9 +623,9 @@ void frmTicketFarmaciaBase::BorrarDiagnostico() {
 void frmTicketFarmaciaBase::Aceptar() {
     const bool faltanItems = items_ && lvwItems_->topLevelItemCount() == 0;
     const bool faltaTarjeta = txtTarjeta_->isEnabled() && txtTarjeta_->text().trimmed().isEmpty();
-    if (faltanItems) MsgBox(QString::fromUtf8("Es necesario cargar algún item"), Mensajes::vbInformation, windowTitle());
-    if (faltaTarjeta)
-        MsgBox("Falta ingresar datos del beneficiario (Tarjeta)", Mensajes::vbInformation, windowTitle());
+    if (faltanItems)
+        MsgBox(QString::fromUtf8("Es necesario cargar algún item"), Mensajes::vbInformation, windowTitle());
+    if (faltaTarjeta) MsgBox("Falta ingresar datos del beneficiario (Tarjeta)", Mensajes::vbInformation, windowTitle());
     if (faltanItems || faltaTarjeta) return;
 
     if (txtFarmacia_->isEnabled()) Ajustes::Guardar(kAplicacion, kSeccionStart, "farmacia", txtFarmacia_->text());
@@ -622,9 +641,13 @@ void frmTicketFarmaciaBase::Aceptar() {
     }
     switch (solicitud.Resultado) {
         case ResultadoSolicitud::Cancelada:
-        case ResultadoSolicitud::ErrorProceso: gNuevaTransaccion = false; return;
-        case ResultadoSolicitud::SinRespuesta: return;
-        case ResultadoSolicitud::Procesada: break;
+        case ResultadoSolicitud::ErrorProceso:
+            gNuevaTransaccion = false;
+            return;
+        case ResultadoSolicitud::SinRespuesta:
+            return;
+        case ResultadoSolicitud::Procesada:
+            break;
     }
 
     clsTransaccion& transaccion = solicitud.Transaccion;
@@ -648,8 +671,10 @@ void frmTicketFarmaciaBase::Cancelar() {
 void frmTicketFarmaciaBase::CerrarVentana() {
     // Inside the main window the form lives in a sub-window: closing only the form would leave its
     // empty frame behind. The sub-window closes the form first, which unloads it.
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
-    else close();
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        sub->close();
+    else
+        close();
 }
 
 bool frmTicketFarmaciaBase::GrabarArchivos() {
@@ -686,10 +711,9 @@ bool frmTicketFarmaciaBase::GrabarArchivos() {
         ticket.DocumentacionExtra = texto(txtDocumentacionExtra_);
         ticket.TipoDocumentoRetira = posicion(cboTipoDocumentoRetira_);
         ticket.DocumentoRetira = texto(txtDocumentoRetira_);
-        ticket.DescuentoPrestador =
-            txtDescuentoPrestador_->isEnabled()
-                ? FormatearNumero(TextoANumero(txtDescuentoPrestador_->text(), true) * 100, 2)
-                : QString();
+        ticket.DescuentoPrestador = txtDescuentoPrestador_->isEnabled()
+                                        ? FormatearNumero(TextoANumero(txtDescuentoPrestador_->text(), true) * 100, 2)
+                                        : QString();
         ticket.NTransaccionFarmacia = gNTransaccionFarmacia;
         if (!ticket.GrabarSVL1(d)) {
             MsgBox("No se pudo grabar archivo SVL1", Mensajes::vbCritical, "Error");

@@ -12,7 +12,6 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
-
 #include <functional>
 
 class QComboBox;
@@ -102,7 +101,7 @@ protected:
                          qint32 matricula, const QString& tipoMatricula);
 
     QHash<QWidget*, QList<QWidget*>> acompanantes_;  // captions and the like shown with a field
-    QHash<QWidget*, QLabel*> rotulos_;                // the caption of each field
+    QHash<QWidget*, QLabel*> rotulos_;               // the caption of each field
 
     // Controls (objectName = member name without the underscore).
     QLabel* lblOperacion_;

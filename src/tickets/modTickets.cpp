@@ -6,16 +6,26 @@
 
 QString TituloOperacion(int codigoOperacion) {
     switch (codigoOperacion) {
-        case 1: return QStringLiteral("CONSUMO");
-        case 2: return QStringLiteral("ANULACION DE CONSUMO");
-        case 3: return QStringLiteral("DEVOLUCION DE CONSUMO");
-        case 4: return QStringLiteral("CONSULTA DE CONSUMO");
-        case 5: return QStringLiteral("AUTORIZACION DIFERIDA");
-        case 41: return QStringLiteral("VERIFICACION ASOCIADO");
-        case 42: return QStringLiteral("VERIFICACION ASOCIADO / MEDICAMENTO");
-        case 51: return QStringLiteral("SOLICITUD DE AUTORIZACION");
-        case 53: return QStringLiteral("CONSULTA RESOLUCION SOLICITUD DE AUTORIZACION");
-        default: return QStringLiteral("Ticket");
+        case 1:
+            return QStringLiteral("CONSUMO");
+        case 2:
+            return QStringLiteral("ANULACION DE CONSUMO");
+        case 3:
+            return QStringLiteral("DEVOLUCION DE CONSUMO");
+        case 4:
+            return QStringLiteral("CONSULTA DE CONSUMO");
+        case 5:
+            return QStringLiteral("AUTORIZACION DIFERIDA");
+        case 41:
+            return QStringLiteral("VERIFICACION ASOCIADO");
+        case 42:
+            return QStringLiteral("VERIFICACION ASOCIADO / MEDICAMENTO");
+        case 51:
+            return QStringLiteral("SOLICITUD DE AUTORIZACION");
+        case 53:
+            return QStringLiteral("CONSULTA RESOLUCION SOLICITUD DE AUTORIZACION");
+        default:
+            return QStringLiteral("Ticket");
     }
 }
 
@@ -50,21 +60,29 @@ void ExcepcionV101Encabezado(int codigoOperacion, QList<bool>& posiciones, bool&
             Encender(posiciones, {1, 2, 3, 5});
             items = true;
             break;
-        case 3: Encender(posiciones, {1, 2, 3, 5}); break;
+        case 3:
+            Encender(posiciones, {1, 2, 3, 5});
+            break;
         case 41:
             Encender(posiciones, {1, 2, 3});
             items = false;
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
 void ExcepcionV101Item(int codigoOperacion, QList<bool>& posiciones) {
     switch (CodigoOperacionVersion(codigoOperacion)) {
         case 0:
-        case 1: Encender(posiciones, {1, 2, 4, 7}); break;
-        case 2: Encender(posiciones, {1, 2, 4}); break;
-        default: break;
+        case 1:
+            Encender(posiciones, {1, 2, 4, 7});
+            break;
+        case 2:
+            Encender(posiciones, {1, 2, 4});
+            break;
+        default:
+            break;
     }
 }
 
@@ -156,8 +174,12 @@ void LeerTipoPrescripcion(const QString& entrada, int& tipo, bool& cambio) {
 }
 
 QStringList EntradasTipoCobertura() {
-    return {QString(), QStringLiteral("Normal"), QStringLiteral("T. prolongado"), kAutorizacionEspecial,
-            QStringLiteral("PM/PMI"), QStringLiteral("Crónico")};
+    return {QString(),
+            QStringLiteral("Normal"),
+            QStringLiteral("T. prolongado"),
+            kAutorizacionEspecial,
+            QStringLiteral("PM/PMI"),
+            QStringLiteral("Crónico")};
 }
 
 void ReiniciarTickets() {

@@ -3,7 +3,6 @@
 // popup or the window losing the focus to a message box is not leaving the field (otherwise a
 // message shown on leaving would be shown again and again).
 #include <QObject>
-
 #include <functional>
 
 class QWidget;

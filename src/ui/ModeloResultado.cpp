@@ -86,8 +86,10 @@ void ModeloResultado::Ordenar(int columna, bool descendente) {
     std::stable_sort(orden_.begin(), orden_.end(), [&](int a, int b) {
         double x = 0, y = 0;
         int c = 0;
-        if (numero(a, x) && numero(b, y)) c = x < y ? -1 : (x > y ? 1 : 0);
-        else c = textos[a].compare(textos[b], Qt::CaseInsensitive);
+        if (numero(a, x) && numero(b, y))
+            c = x < y ? -1 : (x > y ? 1 : 0);
+        else
+            c = textos[a].compare(textos[b], Qt::CaseInsensitive);
         return descendente ? c > 0 : c < 0;
     });
     QHash<int, int> filaDe;

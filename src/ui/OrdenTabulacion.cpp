@@ -2,7 +2,6 @@
 
 #include <QAbstractButton>
 #include <QWidget>
-
 #include <algorithm>
 
 namespace {
@@ -32,8 +31,10 @@ void Recorrer(QWidget* contenedor, QList<QWidget*>& orden) {
         QList<QWidget*> fila = hijos.mid(i, fin - i);
         std::stable_sort(fila.begin(), fila.end(), [](const QWidget* a, const QWidget* b) { return a->x() < b->x(); });
         for (QWidget* w : fila) {
-            if (TomaFoco(w)) orden.append(w);
-            else Recorrer(w, orden);
+            if (TomaFoco(w))
+                orden.append(w);
+            else
+                Recorrer(w, orden);
         }
         i = fin;
     }

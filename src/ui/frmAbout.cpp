@@ -42,7 +42,7 @@ frmAbout::frmAbout(QWidget* padre) : QDialog(padre) {
     picIcon_ = new QLabel(this);
     picIcon_->setObjectName("picIcon");
     const QIcon icono = QApplication::windowIcon().isNull() ? style()->standardIcon(QStyle::SP_ComputerIcon)
-                                                             : QApplication::windowIcon();
+                                                            : QApplication::windowIcon();
     picIcon_->setPixmap(icono.pixmap(32, 32));
     lblTitle_ = new QLabel(kTitulo, this);
     lblTitle_->setObjectName("lblTitle");

@@ -45,9 +45,12 @@ frmEditText::frmEditText(QWidget* padre) : QMainWindow(padre) {
         a->setObjectName(b.clave);
         const QString clave = b.clave;
         connect(a, &QAction::triggered, this, [this, clave] {
-            if (clave == "IMPRIMIR") Imprimir();
-            else if (clave == "SALIR") close();
-            else Reporte(clave);
+            if (clave == "IMPRIMIR")
+                Imprimir();
+            else if (clave == "SALIR")
+                close();
+            else
+                Reporte(clave);
         });
     }
 
@@ -165,14 +168,15 @@ void frmEditText::Reporte(const QString& clave) {
 
 // The reports read what the catalog classes read: their columns and the condition " IdEmpresa=" n.
 QString frmEditText::Diagnosticos() {
-    auto r = gDB->Consultar("SELECT Codigo, Nombre, Baja    FROM Diagnosticos WHERE ( IdEmpresa=" +
-                            QString::number(empresa_) + ")");
+    auto r = gDB->Consultar(
+        "SELECT Codigo, Nombre, Baja    FROM Diagnosticos WHERE ( IdEmpresa=" + QString::number(empresa_) + ")");
     if (r->EOF_()) return {};
     QString texto = "DIAGNOSTICOS" + kFinLinea + QString::fromUtf8("Código Nombre") + kFinLinea +
                     "------ ---------------------------------------" + kFinLinea;
     CederInterfaz ceder;
     for (int fila = 1; !r->EOF_(); r->MoveNext(), ++fila) {
-        texto += TextoVisible(r->Campo("Codigo")).rightJustified(6) + " " + TextoVisible(r->Campo("Nombre")) + kFinLinea;
+        texto +=
+            TextoVisible(r->Campo("Codigo")).rightJustified(6) + " " + TextoVisible(r->Campo("Nombre")) + kFinLinea;
         if (ceder.Toca()) {
             Avance(fila);
             ceder.Ceder();
@@ -204,8 +208,9 @@ QString frmEditText::Medicos() {
     auto r = gDB->Consultar("SELECT TipoMatricula, Matricula, ApellidoNombre, Baja    FROM Medicos WHERE ( IdEmpresa=" +
                             QString::number(empresa_) + ")");
     if (r->EOF_()) return {};
-    QString texto = "MEDICOS" + kFinLinea + QString::fromUtf8("Nombre                                   Matrícula Tipo") +
-                    kFinLinea + "---------------------------------------- --------- ----" + kFinLinea;
+    QString texto = "MEDICOS" + kFinLinea +
+                    QString::fromUtf8("Nombre                                   Matrícula Tipo") + kFinLinea +
+                    "---------------------------------------- --------- ----" + kFinLinea;
     CederInterfaz ceder;
     for (int fila = 1; !r->EOF_(); r->MoveNext(), ++fila) {
         const QString nombre = TextoVisible(r->Campo("ApellidoNombre"));

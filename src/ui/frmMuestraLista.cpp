@@ -5,7 +5,6 @@
 #include <QPushButton>
 #include <QTreeView>
 #include <QTreeWidget>
-
 #include <algorithm>
 
 #include "platform/ui/Twips.h"

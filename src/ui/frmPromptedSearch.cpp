@@ -382,7 +382,7 @@ void frmPromptedSearch::Buscar() {
                 for (qsizetype c = 0; c < indices.size(); ++c) {
                     // Text is measured as it is; only other values are written out to be measured.
                     const QVariant& v = valores[indices[c]];
-                    const QString texto = moneda[c]                             ? TextoMoneda(v)
+                    const QString texto = moneda[c]                          ? TextoMoneda(v)
                                           : v.typeId() == QMetaType::QString ? v.toString()
                                                                              : TextoVisible(v);
                     medidores[c].Considerar(estimador.Estimar(texto), texto);
@@ -449,8 +449,9 @@ QString frmPromptedSearch::TextoFalla(const TarsaError& t) {
     if (t.Fuente != QLatin1String("BaseDatos")) return t.Descripcion;
     QString detalle = t.Descripcion;
     if (const qsizetype sentencia = detalle.indexOf(" ["); sentencia >= 0) detalle.truncate(sentencia);
-    return QString::fromUtf8("No se pudo buscar con el texto ingresado. Revíselo (una opción numérica admite sólo "
-                             "números) y vuelva a intentarlo.\n(Detalle: ") +
+    return QString::fromUtf8(
+               "No se pudo buscar con el texto ingresado. Revíselo (una opción numérica admite sólo "
+               "números) y vuelva a intentarlo.\n(Detalle: ") +
            detalle + ")";
 }
 

@@ -3,7 +3,6 @@
 // to identify providers by registration number (LicenciaMatricula): shared by the catalog update and
 // the closures.
 #include <QString>
-
 #include <optional>
 
 class QLineEdit;

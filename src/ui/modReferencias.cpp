@@ -9,11 +9,31 @@
 QStringList ListaProfesiones() { return {"", "1.MEDICO", "2.ODONTOLOGO"}; }
 
 QStringList ListaJurisdicciones() {
-    return {"",           "0.PROVINCIAL", "1.NACIONAL",   "B.BUENOS AIRES",        "K.CATAMARCA",
-            "H.CHACO",    "U.CHUBUT",     "X.CORDOBA",    "W.CORRIENTES",          "E.ENTRE RIOS",
-            "P.FORMOSA",  "Y.JUJUY",      "L.LA PAMPA",   "F.LA RIOJA",            "M.MENDOZA",
-            "N.MISIONES", "Q.NEUQUEN",    "R.RIO NEGRO",  "A.SALTA",               "J.SAN JUAN",
-            "D.SAN LUIS", "Z.SANTA CRUZ", "S.SANTA FE",   "G.SANTIAGO DEL ESTERO", "V.TIERRA DEL FUEGO",
+    return {"",
+            "0.PROVINCIAL",
+            "1.NACIONAL",
+            "B.BUENOS AIRES",
+            "K.CATAMARCA",
+            "H.CHACO",
+            "U.CHUBUT",
+            "X.CORDOBA",
+            "W.CORRIENTES",
+            "E.ENTRE RIOS",
+            "P.FORMOSA",
+            "Y.JUJUY",
+            "L.LA PAMPA",
+            "F.LA RIOJA",
+            "M.MENDOZA",
+            "N.MISIONES",
+            "Q.NEUQUEN",
+            "R.RIO NEGRO",
+            "A.SALTA",
+            "J.SAN JUAN",
+            "D.SAN LUIS",
+            "Z.SANTA CRUZ",
+            "S.SANTA FE",
+            "G.SANTIAGO DEL ESTERO",
+            "V.TIERRA DEL FUEGO",
             "T.TUCUMAN"};
 }
 

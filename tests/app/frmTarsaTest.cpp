@@ -2,13 +2,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QLineEdit>
+#include <QFile>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QToolBar>
 #include <QtTest/QTest>
-
-#include <QFile>
 
 #include "app/frmTarsa.h"
 #include "catalogs/modInicioCatalogos.h"
@@ -42,7 +41,8 @@ protected:
         Entorno::SetUp();
         AbrirBaseEntregada();
         gColEmpresas = {{1, "OSDE", "01"}, {2, "IOMA", "02"}};
-        gColActividades = {{1, 2, "Farmacia", "1", "02"}, {1, 3, "Prestaciones", "3", "03"}, {2, 2, "Farmacia", "1", "02"}};
+        gColActividades = {
+            {1, 2, "Farmacia", "1", "02"}, {1, 3, "Prestaciones", "3", "03"}, {2, 2, "Farmacia", "1", "02"}};
         gColPrestadores = {{"100", "Farmacia Central", "01", "00001234", "0", false},
                            {"200", "Farmacia Norte", "01", "00005678", "0", true}};
         gColLicAct = {{"100", 1, 2, "00001234", "01", "02"}, {"100", 1, 3, "00001234", "01", "03"}};
@@ -136,8 +136,9 @@ TEST_F(VentanaPrincipal, AHalfFilledTicketIsDiscardedOnlyWhenTheUserSaysSo) {
     gTipoActividad = "1";
     gCodigoEmpresa = "01";
     gCodigoActividad = "02";
-    gDB->Ejecutar("INSERT INTO Bitmaps (Empresa, Actividad, Operacion, Archivo, Parametro) VALUES ('01', '02', 1, "
-                  "'SVL1', '01')");
+    gDB->Ejecutar(
+        "INSERT INTO Bitmaps (Empresa, Actividad, Operacion, Archivo, Parametro) VALUES ('01', '02', 1, "
+        "'SVL1', '01')");
     SinLista v;
     v.EjecutarBoton("K11");
     ASSERT_NE(frmTicketFarmaciaBase::Abierto(), nullptr);

@@ -1,4 +1,8 @@
 // What the catalog classes leave in the tables and in themselves.
+#include <cmath>
+#include <limits>
+
+#include "catalogs/ConBase.h"
 #include "catalogs/clsActividades.h"
 #include "catalogs/clsDiagnostico.h"
 #include "catalogs/clsEmpresas.h"
@@ -7,11 +11,7 @@
 #include "catalogs/clsPlan.h"
 #include "catalogs/clsPractica.h"
 #include "catalogs/clsPrestadores.h"
-#include "catalogs/ConBase.h"
 #include "platform/TarsaError.h"
-
-#include <cmath>
-#include <limits>
 
 namespace {
 
@@ -57,7 +57,8 @@ TEST_F(Catalogos, ComillasDoblesSoloSeReemplazanDondeCorresponde) {
         {"SELECT Licencia || TipoPractica || Codigo || Nombre FROM Practicas", kRaro + kRaro + kRaro + kRaro},
         {"SELECT Codigo || Nombre FROM Diagnosticos", kRaro + kRaro},
         {"SELECT Precio || ' ' || (SELECT PorcentajeCobertura FROM Planes) || ' ' || "
-         "(SELECT ValorNomenclador FROM Practicas) FROM Medicamentos", "123.45 40.5 1500.5"},
+         "(SELECT ValorNomenclador FROM Practicas) FROM Medicamentos",
+         "123.45 40.5 1500.5"},
     };
     for (const auto& c : casos) EXPECT_EQ(Valor(c.sql).toString().toStdString(), c.esperado.toStdString()) << c.sql;
 

@@ -3,9 +3,9 @@
 #include <QFile>
 
 #include "TestConfig.h"
+#include "catalogs/ConBase.h"
 #include "catalogs/clsBitmaps.h"
 #include "catalogs/clsEmpresas.h"
-#include "catalogs/ConBase.h"
 #include "catalogs/modConfiguracion.h"
 #include "catalogs/modInicioCatalogos.h"
 #include "platform/Ajustes.h"
@@ -90,13 +90,17 @@ TEST_F(Configuracion, ImportaEmpresasActividadesPrestadoresYVinculos) {
               ("3|" + osde + "|03\n12|OBRA 'SOCIAL' O'HIGGINS       |12").toStdString());
     EXPECT_EQ(Filas("SELECT IdEmpresa, IdActividad, trim(Nombre), Tipo, CodigoQuelo FROM Actividades "
                     "ORDER BY IdEmpresa, IdActividad")
-                  .toStdString(), "3|1|FARMACIA|1|01\n3|5|PRESTACIONES|2|05\n12|8|SESIONES|3|08");
+                  .toStdString(),
+              "3|1|FARMACIA|1|01\n3|5|PRESTACIONES|2|05\n12|8|SESIONES|3|08");
     EXPECT_EQ(Filas("SELECT Codigo, Nombre, Tipo, LicenciaQuelo, Matricula, CadenaSucursales FROM Prestadores "
                     "ORDER BY Codigo")
-                  .toStdString(), "12345678|12345678|0|12345678|0|0\n87654321|87654321|0|87654321|0|0");
-    EXPECT_EQ(Filas("SELECT Codigo, IdEmpresa, IdActividad FROM PrestadorActividad ORDER BY 1, 2, 3").toStdString(), "12345678|3|1\n12345678|3|5\n87654321|12|8");
+                  .toStdString(),
+              "12345678|12345678|0|12345678|0|0\n87654321|87654321|0|87654321|0|0");
+    EXPECT_EQ(Filas("SELECT Codigo, IdEmpresa, IdActividad FROM PrestadorActividad ORDER BY 1, 2, 3").toStdString(),
+              "12345678|3|1\n12345678|3|5\n87654321|12|8");
 
-    EXPECT_EQ(QList<qsizetype>({gColEmpresas.size(), gColEmpresasQuelo.size(), gColActividades.size(), gColPrestadores.size()}),
+    EXPECT_EQ(QList<qsizetype>(
+                  {gColEmpresas.size(), gColEmpresasQuelo.size(), gColActividades.size(), gColPrestadores.size()}),
               QList<qsizetype>({2, 4, 3, 2}));  // the file as it is, company 99 included
     ASSERT_EQ(gColLicAct.size(), 3);
     EXPECT_EQ(gColLicAct[2].CodigoEmpQuelo + gColLicAct[2].CodigoActQuelo, "1208");
@@ -141,7 +145,8 @@ TEST_F(Configuracion, BitmapsDelArchivoReemplazanLaTabla) {
 
     PonerConfiguracion();
     EXPECT_TRUE(b.GetBitmaps());
-    EXPECT_EQ(Filas("SELECT Empresa, Actividad, Operacion, Archivo, Parametro FROM Bitmaps").toStdString(), "03|01|1|SVL1|1101100000\n03|01|1|SVL3|111\n12|08|2|SVL1|");
+    EXPECT_EQ(Filas("SELECT Empresa, Actividad, Operacion, Archivo, Parametro FROM Bitmaps").toStdString(),
+              "03|01|1|SVL1|1101100000\n03|01|1|SVL3|111\n12|08|2|SVL1|");
 
     b.Buscar({}, "03", "01", 4, "SVL3");
     EXPECT_EQ(b.Registros, 0);
@@ -168,7 +173,8 @@ TEST_F(InicioCatalogos, CargaLosCatalogosEImportaSinPreguntar) {
                                 gColActividades.size(), gColPrestadores.size(), gColLicAct.size()}),
               QList<qsizetype>({14, 4, 2, 3, 2, 3}));
     const QString hoy = QDate::currentDate().toString("dd/MM/yyyy");
-    for (const char* clave : {"FechaQueloPrm", "FechaQueloEmp"}) EXPECT_EQ(Ajustes::Obtener(kAplicacion, kSeccionStart, clave), hoy);
+    for (const char* clave : {"FechaQueloPrm", "FechaQueloEmp"})
+        EXPECT_EQ(Ajustes::Obtener(kAplicacion, kSeccionStart, clave), hoy);
     EXPECT_EQ(Contar("Bitmaps"), 3);  // a newer _Quelo.prm brings its bitmaps too
 
     // A company added by hand survives the next start: the files are no newer than their import.

@@ -5,7 +5,6 @@
 #include <QProcess>
 
 #include "TestConfig.h"
-
 #include "catalogs/ConBase.h"
 #include "catalogs/clsDiagnostico.h"
 #include "catalogs/clsMedicamento.h"
@@ -97,7 +96,8 @@ TEST_F(Nomencladores, MedicosV250InsertaActualizaYPurgaLasBajas) {
                         Reg({{"000777", 6}, {"03", 2}, {QString::fromUtf8("MUÑOZ, ÁNGEL"), 40}, {"0", 1}})});
     ASSERT_TRUE(ActualizarNomencladores({true, false, false, false, false, false}));
     EXPECT_EQ(Valor("SELECT ApellidoNombre FROM Medicos WHERE Matricula = 123").toString(), "PEREZ, JUAN");
-    EXPECT_EQ(Valor("SELECT ApellidoNombre FROM Medicos WHERE Matricula = 777").toString(), QString::fromUtf8("MUÑOZ, ÁNGEL"));
+    EXPECT_EQ(Valor("SELECT ApellidoNombre FROM Medicos WHERE Matricula = 777").toString(),
+              QString::fromUtf8("MUÑOZ, ÁNGEL"));
     EXPECT_EQ(Contar("Medicos"), 2);
     EXPECT_EQ(Comentarios(), QStringList({QString::fromUtf8("0 Se borraron 1 médicos dados de baja"),
                                           QString::fromUtf8("0 Se insertaron 1 médicos"),
@@ -111,8 +111,14 @@ TEST_F(Nomencladores, ElCatalogoCompletoReemplazaLoQueHabia) {
     clsMedico medico;
     medico.Procesar(1, 9, "01", "QUE YA NO ESTA");
     Entregar("_SAL.2", {Reg({{"000123", 6}, {"01", 2}, {"PEREZ", 40}, {"0", 1}})});
-    Entregar("_SAL.3", {Reg({{"0000042", 7}, {"7790001", 13}, {"AMOXIDAL", 50}, {"500 MG", 25}, {"00000012345", 11},
-                             {"003", 3}, {"000000009", 9}, {"1", 1}})});
+    Entregar("_SAL.3", {Reg({{"0000042", 7},
+                             {"7790001", 13},
+                             {"AMOXIDAL", 50},
+                             {"500 MG", 25},
+                             {"00000012345", 11},
+                             {"003", 3},
+                             {"000000009", 9},
+                             {"1", 1}})});
     ASSERT_TRUE(ActualizarNomencladores({true, true, false, true, true, false}));
     EXPECT_EQ(Contar("Medicos"), 1);
     // Every company's medications went; a withdrawn one keeps its row, marked.
@@ -125,8 +131,14 @@ TEST_F(Nomencladores, ElCatalogoCompletoReemplazaLoQueHabia) {
 TEST_F(Nomencladores, ArchivosV101SeLeenEnLaFormaV250) {
     gVersion = "V101";
     Entregar("_SAL.2", {Reg({{"000321", 6}, {"GOMEZ", 35}, {"0", 1}})});
-    Entregar("_SAL.3", {Reg({{"0000042", 7}, {"7790001", 13}, {"AMOXIDAL", 30}, {"500 MG", 24}, {"12345", 13},
-                             {"3", 1}, {"00009", 5}, {"0", 1}})});
+    Entregar("_SAL.3", {Reg({{"0000042", 7},
+                             {"7790001", 13},
+                             {"AMOXIDAL", 30},
+                             {"500 MG", 24},
+                             {"12345", 13},
+                             {"3", 1},
+                             {"00009", 5},
+                             {"0", 1}})});
     Entregar("_SAL.5", {Reg({{"A01", 6}, {"COLERA", 150}})});
     // Under V101 the diagnoses file is _SAL.5; a _SAL.4 left over is not read.
     Entregar("_SAL.4", {Reg({{"ZZZ", 10}, {"NO", 150}, {"0", 1}})});
@@ -147,17 +159,20 @@ TEST_F(Nomencladores, UnFalloAMitadDejaEseCatalogoComoEstabaYLosAnterioresAplica
     clsDiagnostico previo;
     previo.Empresa = 4;
     previo.Procesar(1, "X99", "PREVIO");
-    Entregar("_SAL.3", {Reg({{"0000042", 7}, {"", 13}, {"AMOXIDAL", 50}, {"", 25}, {"100", 11}, {"", 3}, {"", 9}, {"0", 1}})});
+    Entregar("_SAL.3",
+             {Reg({{"0000042", 7}, {"", 13}, {"AMOXIDAL", 50}, {"", 25}, {"100", 11}, {"", 3}, {"", 9}, {"0", 1}})});
     Entregar("_SAL.4", {Reg({{"A01", 10}, {"COLERA", 150}, {"0", 1}}), Reg({{"B02", 10}, {"FALLA", 150}, {"0", 1}})});
     // The database fails on the second diagnosis with an error, not a refused (skipped) row.
-    gDB->Ejecutar("CREATE TRIGGER falla BEFORE INSERT ON Diagnosticos WHEN NEW.Codigo = 'B02' "
-                  "BEGIN SELECT abs(-9223372036854775807 - 1); END");
+    gDB->Ejecutar(
+        "CREATE TRIGGER falla BEFORE INSERT ON Diagnosticos WHEN NEW.Codigo = 'B02' "
+        "BEGIN SELECT abs(-9223372036854775807 - 1); END");
     EXPECT_FALSE(ActualizarNomencladores({false, true, true, false, false, true}));
     EXPECT_EQ(Contar("Medicamentos"), 1);
     EXPECT_EQ(Valor("SELECT group_concat(Codigo) FROM Diagnosticos").toString(), "X99");
     ASSERT_FALSE(mensajes.mostrados.isEmpty());
     EXPECT_EQ(mensajes.mostrados.last().titulo, "Error al leer archivos");
-    EXPECT_EQ(Comentarios().last(), QString::fromUtf8("0 No se actualizaron los diagnósticos: el catálogo quedó como estaba antes"));
+    EXPECT_EQ(Comentarios().last(),
+              QString::fromUtf8("0 No se actualizaron los diagnósticos: el catálogo quedó como estaba antes"));
     EXPECT_FALSE(gDB->EnTransaccion());
 }
 
@@ -186,8 +201,9 @@ TEST_F(Nomencladores, UnArchivoQueNoEsDelFormatoNoSeAplicaAMedias) {
         EscribirArchivo(d + "/download/_SAL.4", c.contenido);
         mensajes.mostrados.clear();
         EXPECT_EQ(ActualizarNomencladores({false, false, true, false, false, false}), c.aplicado);
-        EXPECT_EQ(Valor("SELECT group_concat(Codigo) FROM (SELECT Codigo FROM Diagnosticos ORDER BY Codigo)").toString(),
-                  c.diagnosticos);
+        EXPECT_EQ(
+            Valor("SELECT group_concat(Codigo) FROM (SELECT Codigo FROM Diagnosticos ORDER BY Codigo)").toString(),
+            c.diagnosticos);
         if (!c.aplicado) {
             ASSERT_EQ(mensajes.mostrados.size(), 1);
             EXPECT_TRUE(mensajes.mostrados[0].texto.contains("no tiene el formato esperado"));
@@ -198,8 +214,9 @@ TEST_F(Nomencladores, UnArchivoQueNoEsDelFormatoNoSeAplicaAMedias) {
 TEST_F(Nomencladores, UnaFilaQueLaBaseRechazaSeInformaYSigue) {
     Entregar("_SAL.4", {Reg({{"A01", 10}, {"COLERA", 150}, {"0", 1}}), Reg({{"", 10}, {"SIN CODIGO", 150}, {"0", 1}}),
                         Reg({{"B02", 10}, {"TIFUS", 150}, {"0", 1}})});
-    gDB->Ejecutar("CREATE TRIGGER sinCodigo BEFORE INSERT ON Diagnosticos WHEN NEW.Codigo = '' "
-                  "BEGIN SELECT RAISE(IGNORE); END");
+    gDB->Ejecutar(
+        "CREATE TRIGGER sinCodigo BEFORE INSERT ON Diagnosticos WHEN NEW.Codigo = '' "
+        "BEGIN SELECT RAISE(IGNORE); END");
     ASSERT_TRUE(ActualizarNomencladores({false, false, true, false, false, false}));
     EXPECT_EQ(Contar("Diagnosticos"), 2);
     EXPECT_TRUE(Comentarios().contains(QString::fromUtf8("1 No se pudo insertar diagnóstico")));
@@ -226,7 +243,6 @@ TEST_F(Nomencladores, UnaClaveConComillasSeInsertaYSeActualiza) {
 }  // namespace
 
 // ---- The dialog against the terminal simulator, with catalog files of the demo tool.
-
 
 namespace {
 
@@ -292,7 +308,7 @@ TEST_F(NomencladoresSimulador, LaActualizacionAlIniciarPideSoloLasNovedades) {
     ActualizacionAutomaticaNomencladores();
     gActualizaMedicamentos = false;
     EXPECT_EQ(Contar("Medicamentos"), 301);
-    EXPECT_EQ(Contar("Diagnosticos"), 0);  // not flagged
+    EXPECT_EQ(Contar("Diagnosticos"), 0);                       // not flagged
     EXPECT_TRUE(modales.vistas.contains("frmMostrarErrores"));  // the counts are listed
     EXPECT_TRUE(Comentarios().contains("0 Se insertaron 300 medicamentos"));
 }

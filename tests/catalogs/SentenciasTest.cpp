@@ -1,6 +1,7 @@
 // The exact statements the access classes send, option by option.
 #include <functional>
 
+#include "catalogs/ConBase.h"
 #include "catalogs/clsActividades.h"
 #include "catalogs/clsBitmaps.h"
 #include "catalogs/clsDiagnostico.h"
@@ -10,7 +11,6 @@
 #include "catalogs/clsPlan.h"
 #include "catalogs/clsPractica.h"
 #include "catalogs/clsPrestadores.h"
-#include "catalogs/ConBase.h"
 #include "journal/clsTransacciones.h"
 
 namespace {
@@ -35,22 +35,28 @@ std::function<QString()> Con(std::function<void(C&)> f, qint16 empresa = -1, con
     };
 }
 
-const QString kMedVal = "        12345,        \"779\",        \"AMOXIDAL\",        \"500 MG\",        12345/100,        2,"
-                        "        7,        0)";
+const QString kMedVal =
+    "        12345,        \"779\",        \"AMOXIDAL\",        \"500 MG\",        12345/100,        2,"
+    "        7,        0)";
 
 const Caso kCasos[] = {
-    {"medicamento alta", Con<clsMedicamento>([](auto& c) { c.Procesar(1, 12345, "779", "AMOXIDAL", "500 MG", 12345, 2, 7); }),
+    {"medicamento alta",
+     Con<clsMedicamento>([](auto& c) { c.Procesar(1, 12345, "779", "AMOXIDAL", "500 MG", 12345, 2, 7); }),
      "INSERT INTO Medicamentos (    IdEmpresa,    Troquel,    CodigoBarra,    Nombre,     Presentacion,     Precio,"
-     "     TipoMedicamento,     CodProveedor,     Baja)    VALUES(        1," + kMedVal},
+     "     TipoMedicamento,     CodProveedor,     Baja)    VALUES(        1," +
+         kMedVal},
     {"medicamento baja por condicion", Con<clsMedicamento>([](auto& c) { c.Procesar(2); }, -1, "Troquel=5"),
      "DELETE FROM Medicamentos WHERE (1=1 AND Troquel=5)"},
     {"medicamento cambio",
-     Con<clsMedicamento>([](auto& c) { c.Procesar(3, 0, "779", "AMOXIDAL", "500 MG", 12345, 2, 7, true); }, -1, "Troquel=5"),
+     Con<clsMedicamento>([](auto& c) { c.Procesar(3, 0, "779", "AMOXIDAL", "500 MG", 12345, 2, 7, true); }, -1,
+                         "Troquel=5"),
      "UPDATE Medicamentos SET      CodigoBarra = \"779\",      Nombre = \"AMOXIDAL\",      Presentacion = \"500 MG\","
      "      Precio= 12345/100,      TipoMedicamento= 2,      CodProveedor= 7,      Baja= 1 WHERE (1=1 AND Troquel=5)"},
-    {"medicamento purga", Con<clsMedicamento>([](auto& c) { c.Procesar(4); }), "DELETE FROM Medicamentos WHERE (Baja=1)"},
+    {"medicamento purga", Con<clsMedicamento>([](auto& c) { c.Procesar(4); }),
+     "DELETE FROM Medicamentos WHERE (Baja=1)"},
     {"medicamento por troquel", Con<clsMedicamento>([](auto& c) { c.Buscar({}, 12345); }),
-     "SELECT Troquel, CodigoBarra, Nombre, Presentacion, Precio, TipoMedicamento, CodProveedor, Baja    FROM Medicamentos"
+     "SELECT Troquel, CodigoBarra, Nombre, Presentacion, Precio, TipoMedicamento, CodProveedor, Baja    FROM "
+     "Medicamentos"
      " WHERE (Troquel=12345)"},
     {"medico alta", Con<clsMedico>([](auto& c) { c.Procesar(1, 4567, "B1", "PEREZ JUAN"); }, 3),
      "INSERT INTO Medicos (    IdEmpresa,    Matricula,    TipoMatricula,    ApellidoNombre,     Baja)    VALUES("
@@ -69,14 +75,17 @@ const Caso kCasos[] = {
      "        2,        \"P1\",        4000/100,        \"\",        0)"},
     {"plan cambio", Con<clsPlan>([](auto& c) { c.Procesar(3, {}, 5000); }, 2, "Codigo='P1'"),
      "UPDATE Planes SET      PorcentajeCobertura=5000/100,      Baja= 0 WHERE (IdEmpresa = 2 AND Codigo='P1')"},
-    {"plan purga", Con<clsPlan>([](auto& c) { c.Procesar(4); }, 2), "DELETE FROM Planes WHERE (IdEmpresa = 2 AND Baja=1)"},
-    {"plan de la empresa", Con<clsPlan>([](auto& c) { c.Procesar(5); }, 2), "DELETE FROM Planes WHERE (IdEmpresa = 2 )"},
+    {"plan purga", Con<clsPlan>([](auto& c) { c.Procesar(4); }, 2),
+     "DELETE FROM Planes WHERE (IdEmpresa = 2 AND Baja=1)"},
+    {"plan de la empresa", Con<clsPlan>([](auto& c) { c.Procesar(5); }, 2),
+     "DELETE FROM Planes WHERE (IdEmpresa = 2 )"},
     {"plan por codigo", Con<clsPlan>([](auto& c) { c.Buscar({}, "P1"); }, 2),
      "SELECT Codigo, PorcentajeCobertura, PlanCobertura, Baja    FROM Planes WHERE (IdEmpresa=2 AND Codigo='P1' AND "
      "PlanCobertura = '')"},
     {"practica alta", Con<clsPractica>([](auto& c) { c.Procesar(1, "000123", "T", "CONSULTA", 150050); }, 2),
      "INSERT INTO Practicas (    IdEmpresa,    Licencia,    TipoPractica,    Codigo,    Nombre,    ValorNomenclador,"
-     "    Baja)    VALUES(        2,        \"L1\",        \"T\",        \"000123\",        \"CONSULTA\",        150050/100,"
+     "    Baja)    VALUES(        2,        \"L1\",        \"T\",        \"000123\",        \"CONSULTA\",        "
+     "150050/100,"
      "        0)"},
     {"practica baja", Con<clsPractica>([](auto& c) { c.Procesar(2); }, 2, "Codigo='1'"),
      "DELETE FROM Practicas WHERE (IdEmpresa = 2 AND Licencia = 'L1' AND Codigo='1')"},
@@ -103,14 +112,16 @@ const Caso kCasos[] = {
      "SELECT Codigo, Nombre, Baja    FROM Diagnosticos WHERE (Codigo='A01')"},
     {"empresa baja por condicion", Con<clsEmpresas>([](auto& c) { c.Procesar(2); }, -1, "IdEmpresa=7"),
      "DELETE FROM Empresas WHERE ( IdEmpresa=7)"},
-    {"empresa por clave", Con<clsEmpresas>([](auto& c) { c.Procesar(5, 7); }), "DELETE FROM Empresas WHERE (IdEmpresa = 7 )"},
+    {"empresa por clave", Con<clsEmpresas>([](auto& c) { c.Procesar(5, 7); }),
+     "DELETE FROM Empresas WHERE (IdEmpresa = 7 )"},
     {"actividades de una empresa", Con<clsActividades>([](auto& c) { c.Procesar(5, 7); }),
      "DELETE FROM Actividades WHERE (IdEmpresa = 7 )"},
     {"actividad por condicion", Con<clsActividades>([](auto& c) { c.Procesar(2); }, -1, "IdActividad=2"),
      "DELETE FROM Actividades WHERE (IdActividad=2)"},
     {"una asignacion", Con<clsPrestadores>([](auto& c) { c.ProcesarActividad(2, "P1", 3, 2); }, -1, "ignorada"),
      "DELETE FROM PrestadorActividad WHERE ( Codigo=\"P1\"   AND IdEmpresa=3   AND IdActividad=2)"},
-    {"todas las asignaciones", Con<clsPrestadores>([](auto& c) { c.ProcesarActividad(5); }), "DELETE FROM PrestadorActividad"},
+    {"todas las asignaciones", Con<clsPrestadores>([](auto& c) { c.ProcesarActividad(5); }),
+     "DELETE FROM PrestadorActividad"},
     {"bitmap por clave", Con<clsBitmaps>([](auto& c) { c.Buscar({}, "03", "01", 1, "SVL1"); }),
      "SELECT Empresa, Actividad, Operacion, Archivo, Parametro    FROM Bitmaps  WHERE (Empresa='03' AND Actividad='01' "
      "AND Operacion=1 AND Archivo = 'SVL1') ORDER BY Empresa, Actividad, Operacion, Archivo"},
@@ -145,7 +156,8 @@ TEST_F(ConBase, VistaDeLicenciasSegunLasClavesDadas) {
         {"P1", 0, 0, " AND (PrestadorActividad.Codigo='P1')"},
         {"P1", 3, 0, " AND (PrestadorActividad.Codigo='P1' AND PrestadorActividad.IdEmpresa=3)"},
         {"P1", 3, 2,
-         " AND (PrestadorActividad.Codigo='P1' AND PrestadorActividad.IdEmpresa=3 AND PrestadorActividad.IdActividad=2)"},
+         " AND (PrestadorActividad.Codigo='P1' AND PrestadorActividad.IdEmpresa=3 AND "
+         "PrestadorActividad.IdActividad=2)"},
     };
     for (const auto& c : casos) {
         a.BuscarLicAct({}, c.codigo, c.empresa, c.actividad);

@@ -88,6 +88,7 @@ TEST_F(Inicio, WithoutADatabaseNorItsBackupNoCatalogIsLoaded) {
     EXPECT_FALSE(IniciarAplicacion(""));
     ASSERT_EQ(mensajes.mostrados.size(), 1);  // no step after the connection reports anything
     EXPECT_EQ(mensajes.mostrados[0].titulo, "Conectar");
-    EXPECT_EQ(mensajes.mostrados[0].texto, "No existe Base de datos \n" + QDir::toNativeSeparators(Ruta("app/TarsaCliente.mdb")));
+    EXPECT_EQ(mensajes.mostrados[0].texto,
+              "No existe Base de datos \n" + QDir::toNativeSeparators(Ruta("app/TarsaCliente.mdb")));
     EXPECT_FALSE(gNuevaTransaccion);  // skipped with the catalogs and the main window
 }

@@ -8,15 +8,39 @@
 #include "exchange/clsTicket.h"
 
 inline clsTicket CabeceraMuestra(const QString& version, int tipo) {
-    return {.Version = version, .CodigoOperacion = 1, .TipoPrestador = tipo, .Tarjeta = "6034930000012345",
-            .TipoLectura = "1", .Prestador = "30512", .PrestadorSolicitante = "4471", .TicketPadre = "4567",
-            .NTransaccionFarmacia = "537", .Farmacia = "4512", .TipoReceta = "1", .Receta = QString::fromUtf8("Nº778123"),
-            .FechaReceta = "05/12/2026", .FechaEmisionRecetario = "01/12/2026", .FechaVenta = "06/12/2026",
-            .HoraVenta = "14:35", .FechaPractica = "06/12/2026", .HoraPractica = "09:30", .Consulta = "CONS-01",
-            .TipoMatriculaRe = "1", .MatriculaRe = "12345", .TipoMatriculaPr = "2", .MatriculaPr = "67890",
-            .TipoMatriculaAu = "3", .MatriculaAu = "4321", .TipoAutorizacion = "A", .Autorizacion = "778899",
-            .DocumentacionExtra = "DX1", .CodigoFinTerapia = "2", .DescuentoPrestador = "10", .DescuentoOS = "5",
-            .TipoDocumentoRetira = "1", .DocumentoRetira = "2812345"};
+    return {.Version = version,
+            .CodigoOperacion = 1,
+            .TipoPrestador = tipo,
+            .Tarjeta = "6034930000012345",
+            .TipoLectura = "1",
+            .Prestador = "30512",
+            .PrestadorSolicitante = "4471",
+            .TicketPadre = "4567",
+            .NTransaccionFarmacia = "537",
+            .Farmacia = "4512",
+            .TipoReceta = "1",
+            .Receta = QString::fromUtf8("Nº778123"),
+            .FechaReceta = "05/12/2026",
+            .FechaEmisionRecetario = "01/12/2026",
+            .FechaVenta = "06/12/2026",
+            .HoraVenta = "14:35",
+            .FechaPractica = "06/12/2026",
+            .HoraPractica = "09:30",
+            .Consulta = "CONS-01",
+            .TipoMatriculaRe = "1",
+            .MatriculaRe = "12345",
+            .TipoMatriculaPr = "2",
+            .MatriculaPr = "67890",
+            .TipoMatriculaAu = "3",
+            .MatriculaAu = "4321",
+            .TipoAutorizacion = "A",
+            .Autorizacion = "778899",
+            .DocumentacionExtra = "DX1",
+            .CodigoFinTerapia = "2",
+            .DescuentoPrestador = "10",
+            .DescuentoOS = "5",
+            .TipoDocumentoRetira = "1",
+            .DocumentoRetira = "2812345"};
 }
 
 inline void Item1(clsItemTicket& i) {

@@ -86,15 +86,20 @@ TEST_F(RegistrosTicket, FieldConversions) {
     } casos[] = {
         {"hora 9:5", Cabecera({.Version = "V250", .TipoPrestador = 1, .HoraVenta = "9:5"}), 177, "9500"},
         {"hora de práctica vacía", Cabecera({.Version = "V250", .TipoPrestador = 2, .HoraPractica = ""}), 188, "    "},
-        {"fecha inexistente", Cabecera({.Version = "V250", .TipoPrestador = 1, .FechaReceta = "31/04/2005"}), 153, "        "},
+        {"fecha inexistente", Cabecera({.Version = "V250", .TipoPrestador = 1, .FechaReceta = "31/04/2005"}), 153,
+         "        "},
         {"tarjeta larga", Cabecera({.Version = "V250", .TipoPrestador = 1, .Tarjeta = QString(101, 'x') + "Z"}), 7,
          QByteArray(100, 'x') + "0"},
-        {"verificar beneficiario V101", Cabecera({.Version = "V101", .CodigoOperacion = 41, .TipoPrestador = 1}), 143, "A"},
+        {"verificar beneficiario V101", Cabecera({.Version = "V101", .CodigoOperacion = 41, .TipoPrestador = 1}), 143,
+         "A"},
         {"autorización en blanco V101",
-         Cabecera({.Version = "V101", .TipoPrestador = 2, .TicketPadre = "987", .Autorizacion = "  "}), 154, "0000000987"},
-        {"descuento 12.5 por 100", Cabecera({.Version = "V250", .TipoPrestador = 2, .DescuentoPrestador = "12.5"}), 255, "01250"},
+         Cabecera({.Version = "V101", .TipoPrestador = 2, .TicketPadre = "987", .Autorizacion = "  "}), 154,
+         "0000000987"},
+        {"descuento 12.5 por 100", Cabecera({.Version = "V250", .TipoPrestador = 2, .DescuentoPrestador = "12.5"}), 255,
+         "01250"},
         {"cobertura 12.5 por 100", Item("V250", [](clsItemTicket& i) { i.PorcentajeCobertura = "12.5"; }), 69, "01250"},
-        {"diagnóstico V101: los 6 últimos", Item("V101", [](clsItemTicket& i) { i.Diagnostico = "ABCDEFG"; }), 40, "BCDEFG"},
+        {"diagnóstico V101: los 6 últimos", Item("V101", [](clsItemTicket& i) { i.Diagnostico = "ABCDEFG"; }), 40,
+         "BCDEFG"},
     };
     for (const auto& c : casos) EXPECT_EQ(c.registro.mid(c.offset, c.bytes.size()), c.bytes) << c.nombre;
 }

@@ -3,7 +3,6 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
-
 #include <functional>
 
 #include "core/modTarsa.h"
@@ -45,7 +44,9 @@ TEST_F(RespuestasHostiles, ALinkedTicketIsNeitherShownNorPrintedNorKept) {
     gVerListaErrores = false;
     int ventanas = 0;
     EstablecerManejadorModal([&](QDialog&) { return ++ventanas, int(QDialog::Accepted); });
-    const std::function<void()> enlazarArchivo = [&] { QFile::link(Ruta("afuera/passwd"), d + "/download/_ticket.prn"); };
+    const std::function<void()> enlazarArchivo = [&] {
+        QFile::link(Ruta("afuera/passwd"), d + "/download/_ticket.prn");
+    };
     const std::function<void()> enlazarDirectorio = [&] {
         QDir(d + "/download").removeRecursively();
         QFile::link(Ruta("afuera"), d + "/download");

@@ -44,10 +44,25 @@ protected:
 
 TEST_F(Diario, CamposDeUnTicketRespondido) {
     clsTransacciones t;
-    const QString r = Respuesta({{6, "01"}, {8, "6034 O'Brien \"Jr\""}, {108, "M"}, {109, "FARM01"},
-                                 {120, "000000000077"}, {170, "20240101"}, {178, "0915"}, {211, "B1"}, {213, "004567"},
-                                 {227, "2"}, {228, "AUT9"}, {250, "000000001234"}, {268, "20240102"}, {276, "1030"},
-                                 {280, "PLAN1"}, {285, "3"}, {286, "00000001050"}, {297, "0012"}, {301, "Sin 'saldo'"}});
+    const QString r = Respuesta({{6, "01"},
+                                 {8, "6034 O'Brien \"Jr\""},
+                                 {108, "M"},
+                                 {109, "FARM01"},
+                                 {120, "000000000077"},
+                                 {170, "20240101"},
+                                 {178, "0915"},
+                                 {211, "B1"},
+                                 {213, "004567"},
+                                 {227, "2"},
+                                 {228, "AUT9"},
+                                 {250, "000000001234"},
+                                 {268, "20240102"},
+                                 {276, "1030"},
+                                 {280, "PLAN1"},
+                                 {285, "3"},
+                                 {286, "00000001050"},
+                                 {297, "0012"},
+                                 {301, "Sin 'saldo'"}});
     EXPECT_EQ(t.SaveTransaccion(r, "3"), 0);
     EXPECT_EQ(t.UltimaSql,
               "INSERT INTO Transaccion (Operacion, Tarjeta, TipoLectura, Prestador, PrestadorSolicitante, "
@@ -60,11 +75,12 @@ TEST_F(Diario, CamposDeUnTicketRespondido) {
     ASSERT_TRUE(t.GetAP(col));
     ASSERT_EQ(col.size(), 1);
     const clsItemTransaccion& x = col[0];
-    EXPECT_EQ(QStringList({x.Operacion, x.Tarjeta, x.TipoLectura, x.Prestador, x.FechaPrestacion, x.MatriculaMedicoPractica,
-                           x.Comentario, x.ObraSocial}),  // no company with that code: listed all the same
-              QStringList({"01", "6034 O'Brien \"Jr\"", "M", "FARM01", "20240101", "004567", "Sin 'saldo'", ""}));
-    EXPECT_EQ(QList<double>({double(x.TicketPadre), double(x.CodigoAutorizacion), double(x.Ticket), double(x.TipoAsociado),
-                             x.MontoAbonar, double(x.Error)}),
+    EXPECT_EQ(
+        QStringList({x.Operacion, x.Tarjeta, x.TipoLectura, x.Prestador, x.FechaPrestacion, x.MatriculaMedicoPractica,
+                     x.Comentario, x.ObraSocial}),  // no company with that code: listed all the same
+        QStringList({"01", "6034 O'Brien \"Jr\"", "M", "FARM01", "20240101", "004567", "Sin 'saldo'", ""}));
+    EXPECT_EQ(QList<double>({double(x.TicketPadre), double(x.CodigoAutorizacion), double(x.Ticket),
+                             double(x.TipoAsociado), x.MontoAbonar, double(x.Error)}),
               QList<double>({77, 2, 1234, 3, 10.5, 12}));
 }
 
@@ -72,7 +88,8 @@ TEST_F(Diario, ElCierreTomaSusPosicionesYLaFechaDeHoy) {
     clsTransacciones t;
     t.SaveTransaccion(Respuesta({{1, "41"}, {3, "   123456"}, {41, "0000"}, {45, "CIERRE OK"}, {85, "FARM01"}}), "3",
                       true);
-    EXPECT_EQ(Valor("SELECT CAST(Ticket AS INTEGER) || Operacion || Prestador || Comentario || Fecha FROM Transaccion").toString(),
+    EXPECT_EQ(Valor("SELECT CAST(Ticket AS INTEGER) || Operacion || Prestador || Comentario || Fecha FROM Transaccion")
+                  .toString(),
               "12345641FARM01CIERRE OK" + QDate::currentDate().toString("yyyyMMdd"));
 }
 

@@ -58,7 +58,8 @@ TEST_F(Plataforma, NamesResolveWithoutRegardToCase) {
 TEST_F(Plataforma, JoiningAddsOneSeparatorOnly) {
     EXPECT_EQ(Rutas::Unir("C:\\Estandar\\", "term5"), "C:\\Estandar\\term5");
     EXPECT_EQ(Rutas::Unir("/srv/", "term5"), "/srv/term5");
-    EXPECT_EQ(Rutas::Resolver(Rutas::Unir(dirTrabajo, "term5")), Rutas::Resolver(Rutas::Unir(dirTrabajo + "/", "term5")));
+    EXPECT_EQ(Rutas::Resolver(Rutas::Unir(dirTrabajo, "term5")),
+              Rutas::Resolver(Rutas::Unir(dirTrabajo + "/", "term5")));
 }
 
 TEST_F(Plataforma, DeleteByPatternMatchesWithoutRegardToCase) {

@@ -6,7 +6,6 @@
 #include <QAbstractButton>
 #include <QLabel>
 #include <QWidget>
-
 #include <algorithm>
 
 inline void ComprobarDisposicion(QWidget* ventana, int huecoMaximo = 30) {
@@ -20,7 +19,8 @@ inline void ComprobarDisposicion(QWidget* ventana, int huecoMaximo = 30) {
     for (QWidget* w : ventana->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         if (!w->isWindow() && w->isVisibleTo(ventana)) visibles.append(w);
     for (QWidget* w : visibles) {
-        EXPECT_TRUE(ventana->rect().contains(w->geometry())) << nombre.toStdString() << ": outside: " << w->objectName().toStdString();
+        EXPECT_TRUE(ventana->rect().contains(w->geometry()))
+            << nombre.toStdString() << ": outside: " << w->objectName().toStdString();
         for (QWidget* otro : visibles)
             if (otro != w && !qobject_cast<QLabel*>(w) && !qobject_cast<QLabel*>(otro))
                 EXPECT_FALSE(w->geometry().intersects(otro->geometry()))
@@ -31,7 +31,8 @@ inline void ComprobarDisposicion(QWidget* ventana, int huecoMaximo = 30) {
     std::sort(visibles.begin(), visibles.end(), [](QWidget* a, QWidget* b) { return a->y() < b->y(); });
     int cubierto = 0;
     for (QWidget* w : visibles) {
-        EXPECT_LE(w->y() - cubierto, huecoMaximo) << nombre.toStdString() << ": empty band above " << w->objectName().toStdString();
+        EXPECT_LE(w->y() - cubierto, huecoMaximo)
+            << nombre.toStdString() << ": empty band above " << w->objectName().toStdString();
         cubierto = std::max(cubierto, w->geometry().bottom());
     }
     EXPECT_LE(ventana->height() - cubierto, huecoMaximo) << nombre.toStdString() << ": empty band at the bottom";

@@ -31,9 +31,9 @@ class ImpresoraDoble : public Impresora {
 public:
     bool Dialogo(int& copias) override;
     void Imprimir(const QString& texto, const QStringList& codigos = {}) override;
-    bool cancelar = false;   // the user cancels the dialog
+    bool cancelar = false;  // the user cancels the dialog
     int copiasElegidas = 1;
-    bool fallar = false;     // the printer fails
+    bool fallar = false;  // the printer fails
     int dialogos = 0;
     QStringList impresos;
     QList<QStringList> codigos;  // the barcodes of each printed text

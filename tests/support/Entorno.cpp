@@ -45,8 +45,10 @@ void Entorno::TearDown() {
     Sistema::Establecer(nullptr);
     SelectorCarpetas::Establecer(nullptr);
     Rutas::SimularFallaReemplazo(false);
-    if (ajustesAnteriores_.isEmpty()) qunsetenv("TARSA_SETTINGS");
-    else qputenv("TARSA_SETTINGS", ajustesAnteriores_);
+    if (ajustesAnteriores_.isEmpty())
+        qunsetenv("TARSA_SETTINGS");
+    else
+        qputenv("TARSA_SETTINGS", ajustesAnteriores_);
 }
 
 void Entorno::AbrirBaseEntregada() {

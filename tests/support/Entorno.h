@@ -5,12 +5,11 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QVariant>
 #include <QTemporaryDir>
+#include <QVariant>
+#include <ostream>
 
 #include "support/Dobles.h"
-
-#include <ostream>
 
 // Readable failure messages for Qt values.
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }

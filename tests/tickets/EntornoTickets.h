@@ -3,7 +3,6 @@
 // exchange directory, the current company and activity, and modal windows answered by name.
 #include <QDialog>
 #include <QHash>
-
 #include <functional>
 #include <initializer_list>
 

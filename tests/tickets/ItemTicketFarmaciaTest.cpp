@@ -15,7 +15,8 @@ class ItemTicketFarmaciaTest : public EntornoTickets {
 protected:
     // Opens the dialog and lets trabajo act on it before it returns; mode 3 when actual is given.
     std::optional<clsItemTicketFarmacia> Abrir(const std::function<void(QDialog&)>& trabajo,
-                                               const clsItemTicketFarmacia* actual = nullptr, const QString& bitmap = Todo()) {
+                                               const clsItemTicketFarmacia* actual = nullptr,
+                                               const QString& bitmap = Todo()) {
         modales["frmItemTicketFarmacia"] = [&](QDialog& d) {
             trabajo(d);
             return d.result();
@@ -77,11 +78,13 @@ TEST_F(ItemTicketFarmaciaTest, OnlyAuthorisationEspecialOpensTheAuthorisationNum
     Abrir([&](QDialog& d) {
         for (const QString& tipo : EntradasTipoCobertura()) {
             Elegir(&d, "cboTipoCobertura", tipo);
-            EXPECT_EQ(Hijo<QLineEdit>(&d, "txtAutorizacion")->isEnabled(), tipo == kAutorizacionEspecial) << tipo.toStdString();
+            EXPECT_EQ(Hijo<QLineEdit>(&d, "txtAutorizacion")->isEnabled(), tipo == kAutorizacionEspecial)
+                << tipo.toStdString();
         }
     });
     // With the coverage list switched off, the number keeps what the bitmap gave it.
-    Abrir([&](QDialog& d) { EXPECT_TRUE(Hijo<QLineEdit>(&d, "txtAutorizacion")->isEnabled()); }, nullptr, Mascara({9}, 15));
+    Abrir([&](QDialog& d) { EXPECT_TRUE(Hijo<QLineEdit>(&d, "txtAutorizacion")->isEnabled()); }, nullptr,
+          Mascara({9}, 15));
 }
 
 // The field just typed in decides: a troquel is looked up by itself, a barcode (scanned, ending in
@@ -176,9 +179,10 @@ TEST_F(ItemTicketFarmaciaTest, PastedTextFollowsTheKeyRuleAndTheQuantityTakesTwo
 }
 
 TEST_F(ItemTicketFarmaciaTest, TheItemBitmapDecidesTheFields) {
-    const QStringList controles{"txtTroquel", "txtCodigoBarra", "txtCodigoProveedor", "txtCantidad", "txtTipoArancel",
-                                "txtPrecio", "txtDiagnostico", "cboTipoCobertura", "txtAutorizacion", "txtPlanCobertura",
-                                "cboTipoPrescripcion", "chkCambioPrescripcion", "txtPorcentajeCobertura"};
+    const QStringList controles{
+        "txtTroquel",          "txtCodigoBarra",        "txtCodigoProveedor",    "txtCantidad",     "txtTipoArancel",
+        "txtPrecio",           "txtDiagnostico",        "cboTipoCobertura",      "txtAutorizacion", "txtPlanCobertura",
+        "cboTipoPrescripcion", "chkCambioPrescripcion", "txtPorcentajeCobertura"};
     const QStringList prescripcion{"cboTipoPrescripcion", "chkCambioPrescripcion"};  // the box stays hidden
     const struct {
         const char *version, *empresa;
@@ -186,7 +190,8 @@ TEST_F(ItemTicketFarmaciaTest, TheItemBitmapDecidesTheFields) {
         QStringList habilitados;  // and shown, with the price always in sight
     } casos[] = {
         {"V250", "05", "", prescripcion},  // nothing configured
-        {"V250", "05", Mascara({2, 4, 15}, 15), prescripcion + QStringList{"txtCodigoBarra", "txtCantidad", "txtPorcentajeCobertura"}},
+        {"V250", "05", Mascara({2, 4, 15}, 15),
+         prescripcion + QStringList{"txtCodigoBarra", "txtCantidad", "txtPorcentajeCobertura"}},
         // V101 to company 42 adds troquel, barcode, quantity and diagnosis for a consumption.
         {"V101", "42", "", prescripcion + QStringList{"txtTroquel", "txtCodigoBarra", "txtCantidad", "txtDiagnostico"}},
     };
@@ -199,13 +204,18 @@ TEST_F(ItemTicketFarmaciaTest, TheItemBitmapDecidesTheFields) {
                 ComprobarDisposicion(&d);
                 for (const QString& nombre : controles) {
                     QWidget* w = Hijo<QWidget>(&d, nombre);
-                    const bool visible = nombre == "txtPrecio" || (c.habilitados.contains(nombre) && nombre != prescripcion[1]);
-                    EXPECT_EQ(w->isEnabled(), c.habilitados.contains(nombre)) << c.version << " " << nombre.toStdString();
+                    const bool visible =
+                        nombre == "txtPrecio" || (c.habilitados.contains(nombre) && nombre != prescripcion[1]);
+                    EXPECT_EQ(w->isEnabled(), c.habilitados.contains(nombre))
+                        << c.version << " " << nombre.toStdString();
                     EXPECT_EQ(w->isVisible(), visible) << c.version << " visible " << nombre.toStdString();
                 }
-                EXPECT_EQ(Hijo<QWidget>(&d, "cmdBuscarMedicamento")->isEnabled(), c.habilitados.contains("txtCodigoBarra"));
-                EXPECT_EQ(Hijo<QWidget>(&d, "cmdBuscarMedicamento")->isVisible(), c.habilitados.contains("txtCodigoBarra"));
-                EXPECT_EQ(Hijo<QWidget>(&d, "cmdBuscarDiagnostico")->isEnabled(), c.habilitados.contains("txtDiagnostico"));
+                EXPECT_EQ(Hijo<QWidget>(&d, "cmdBuscarMedicamento")->isEnabled(),
+                          c.habilitados.contains("txtCodigoBarra"));
+                EXPECT_EQ(Hijo<QWidget>(&d, "cmdBuscarMedicamento")->isVisible(),
+                          c.habilitados.contains("txtCodigoBarra"));
+                EXPECT_EQ(Hijo<QWidget>(&d, "cmdBuscarDiagnostico")->isEnabled(),
+                          c.habilitados.contains("txtDiagnostico"));
             },
             nullptr, c.bitmap);
     }
@@ -230,8 +240,10 @@ TEST_F(ItemTicketFarmaciaTest, DiagnosisDialogAcceptsAnyCodeAndFindsTheName) {
                 return d.result();
             }
             Escribir(&d, "txtDiagnostico", c.tecleado, true);
-            if (c.aceptar) Pulsar(&d, "cmdAceptar");
-            else d.close();  // the window's close box
+            if (c.aceptar)
+                Pulsar(&d, "cmdAceptar");
+            else
+                d.close();  // the window's close box
             return d.result();
         };
         const auto diagnostico = frmDiagnostico::Cargar(1, gCodigoEmpresa, 1, 1);

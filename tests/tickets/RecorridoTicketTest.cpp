@@ -8,7 +8,6 @@
 #include <QSignalSpy>
 #include <QTextEdit>
 #include <QTreeWidget>
-
 #include <list>
 
 #include "TestConfig.h"
@@ -36,8 +35,8 @@ protected:
         modales["frmProcesando"] = [this](QDialog& espera) {
             for (const char* nombre : {"_SVL.0", "_SVL.1", "_SVL.3", "_SVL.4"})
                 subidos[nombre] = LeerArchivo(Rutas::Unir(DirectorioIntercambio(), QString("UpLoad/") + nombre));
-            simuladores.emplace_back().Iniciar(dirTrabajo, escenario,
-                                               {"--max-requests", "1", "--first-ticket", QString::number(primerTicket++)});
+            simuladores.emplace_back().Iniciar(
+                dirTrabajo, escenario, {"--max-requests", "1", "--first-ticket", QString::number(primerTicket++)});
             return espera.exec();
         };
         modales["frmMuestraTicket"] = [this](QDialog& d) {
@@ -151,7 +150,8 @@ TEST_F(RecorridoTicketTest, FromTheConsumoButtonToTheJournalAndTheCancellation) 
     EXPECT_EQ(ticketsMostrados.value(0).simplified(), ticket.simplified());
     EXPECT_TRUE(erroresMostrados.isEmpty());
     auto rs = gDB->Consultar("SELECT Operacion, Tarjeta, Ticket, CodigoEmpresa FROM Transaccion");
-    EXPECT_EQ(QStringList({rs->Campo(0).toString(), rs->Campo(1).toString(), rs->Campo(2).toString(), rs->Campo(3).toString()}),
+    EXPECT_EQ(QStringList(
+                  {rs->Campo(0).toString(), rs->Campo(1).toString(), rs->Campo(2).toString(), rs->Campo(3).toString()}),
               QStringList({"01", "6034930000012345", "1001", "1"}));
     EXPECT_EQ(LeerArchivo(Rutas::Unir(dirAplicacion, "Tickets/1001.prn")), Ansi::Codificar(ticket));
     EXPECT_TRUE(gNuevaTransaccion);

@@ -53,7 +53,9 @@ TEST_F(ReglasTicketTest, BitmapPositionsAndTheFixedV101Fields) {
     const struct {
         int operacion;
         const char *bitmap, *esperado;
-    } items[] = {{1, "", "110100100000000"}, {4, "001", "111100100000000"}, {3, "", "110100000000000"},
+    } items[] = {{1, "", "110100100000000"},
+                 {4, "001", "111100100000000"},
+                 {3, "", "110100000000000"},
                  {41, "0000001", "000000100000000"}};
     for (const auto& c : items) {
         QList<bool> p = PosicionesBitmap(c.bitmap, 15);
@@ -107,13 +109,17 @@ TEST_F(ReglasTicketTest, PrescriptionEntriesHideTheirCodeAndGiveTypeAndChange) {
         QString entrada;
         int tipo;
         bool cambio;
-    } casos[] = {{entradas[0], 1, false}, {entradas[1], 3, false}, {entradas[2], 0, false},
-                 {"Otro" + QString(100, ' ') + "21", 2, true}, {"", 0, false}};
+    } casos[] = {{entradas[0], 1, false},
+                 {entradas[1], 3, false},
+                 {entradas[2], 0, false},
+                 {"Otro" + QString(100, ' ') + "21", 2, true},
+                 {"", 0, false}};
     for (const auto& c : casos) {
         int tipo = -1;
         bool cambio = true;
         LeerTipoPrescripcion(c.entrada, tipo, cambio);
-        EXPECT_EQ(QString("%1 %2").arg(tipo).arg(cambio), QString("%1 %2").arg(c.tipo).arg(c.cambio)) << c.entrada.left(12).toStdString();
+        EXPECT_EQ(QString("%1 %2").arg(tipo).arg(cambio), QString("%1 %2").arg(c.tipo).arg(c.cambio))
+            << c.entrada.left(12).toStdString();
     }
 }
 

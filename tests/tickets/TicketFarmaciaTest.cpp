@@ -22,8 +22,9 @@ class TicketFarmaciaTest : public EntornoTickets {
 protected:
     frmTicketFarmaciaBase* Abrir(int operacion, bool reducida = false) {
         bool cargado = false;
-        frmTicketFarmaciaBase* f = reducida ? static_cast<frmTicketFarmaciaBase*>(frmTicketFarmaciaR::Cargar(operacion, cargado))
-                                            : frmTicketFarmacia::Cargar(operacion, cargado);
+        frmTicketFarmaciaBase* f =
+            reducida ? static_cast<frmTicketFarmaciaBase*>(frmTicketFarmaciaR::Cargar(operacion, cargado))
+                     : frmTicketFarmacia::Cargar(operacion, cargado);
         EXPECT_TRUE(cargado);
         return f;
     }
@@ -44,14 +45,33 @@ protected:
 };
 
 TEST_F(TicketFarmaciaTest, BitmapsAndTheFixedV101FieldsDecideWhatTheFormOffers) {
-    const QStringList campos{"txtTarjeta", "cboTipoLectura", "txtFarmacia", "txtTicketPadre", "txtTipoReceta", "txtReceta",
-                             "txtFechaReceta", "txtFechaEmisionRecetario", "txtFechaVenta", "txtHoraVenta",
-                             "cboTipoDocumentoRetira", "txtDocumentoRetira", "txtConsulta", "cboTipoMatriculaR",
-                             "cboProvinciaR", "txtMatriculaRe", "cboTipoMatriculaA", "cboProvinciaA",
-                             "txtTipoMatriculaAu", "txtMatriculaAu", "cboTipoAutorizacion", "txtAutorizacion",
-                             "txtDocumentacionExtra", "txtDescuentoPrestador", "fmeDiagnosticos"};
-    const QStringList prescriptor{"txtTarjeta", "cboTipoLectura", "txtFechaReceta", "cboTipoMatriculaR", "cboProvinciaR",
-                                  "txtMatriculaRe", "txtDescuentoPrestador"};
+    const QStringList campos{"txtTarjeta",
+                             "cboTipoLectura",
+                             "txtFarmacia",
+                             "txtTicketPadre",
+                             "txtTipoReceta",
+                             "txtReceta",
+                             "txtFechaReceta",
+                             "txtFechaEmisionRecetario",
+                             "txtFechaVenta",
+                             "txtHoraVenta",
+                             "cboTipoDocumentoRetira",
+                             "txtDocumentoRetira",
+                             "txtConsulta",
+                             "cboTipoMatriculaR",
+                             "cboProvinciaR",
+                             "txtMatriculaRe",
+                             "cboTipoMatriculaA",
+                             "cboProvinciaA",
+                             "txtTipoMatriculaAu",
+                             "txtMatriculaAu",
+                             "cboTipoAutorizacion",
+                             "txtAutorizacion",
+                             "txtDocumentacionExtra",
+                             "txtDescuentoPrestador",
+                             "fmeDiagnosticos"};
+    const QStringList prescriptor{"txtTarjeta",    "cboTipoLectura", "txtFechaReceta",       "cboTipoMatriculaR",
+                                  "cboProvinciaR", "txtMatriculaRe", "txtDescuentoPrestador"};
     const QStringList anulacion{"txtTarjeta", "txtTicketPadre", "txtMatriculaAu", "fmeDiagnosticos"};
     const struct {
         const char* version;
@@ -65,15 +85,17 @@ TEST_F(TicketFarmaciaTest, BitmapsAndTheFixedV101FieldsDecideWhatTheFormOffers) 
         {"V250", "05", 1, false, "", "", {}, false},
         {"V101", "01", 1, false, "", "", prescriptor, true},
         {"V101", "42", 41, false, Mascara({4, 5, 33}), "1", {"txtTarjeta", "cboTipoLectura"}, false},
-        {"V250", "05", 2, false, Mascara({2, 5, 17, 18, 33}), "1", anulacion + QStringList{"cboTipoMatriculaA", "cboProvinciaA"},
-         true},
+        {"V250", "05", 2, false, Mascara({2, 5, 17, 18, 33}), "1",
+         anulacion + QStringList{"cboTipoMatriculaA", "cboProvinciaA"}, true},
         {"V250", "05", 2, true, Mascara({2, 5, 17, 18, 33}), "1", anulacion + QStringList{"txtTipoMatriculaAu"}, true},
         {"V250", "05", 3, true, Mascara({2}), "", {"txtTarjeta"}, false},
-        {"V250", "05", 1, false, Mascara({2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 33}),
-         "1", campos.mid(0, 16) + campos.mid(16, 2) + campos.mid(19), true},
+        {"V250", "05", 1, false,
+         Mascara({2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 33}), "1",
+         campos.mid(0, 16) + campos.mid(16, 2) + campos.mid(19), true},
     };
     for (const auto& c : casos) {
-        SCOPED_TRACE(std::string(c.version) + " " + c.empresa + " op " + std::to_string(c.operacion) + (c.reducida ? " R" : ""));
+        SCOPED_TRACE(std::string(c.version) + " " + c.empresa + " op " + std::to_string(c.operacion) +
+                     (c.reducida ? " R" : ""));
         gVersion = c.version;
         gCodigoEmpresa = c.empresa;
         Sql("DELETE FROM Bitmaps");
@@ -165,11 +187,26 @@ TEST_F(TicketFarmaciaTest, AcceptChecksItemsAndCardAndWritesOnlyEnabledPrescribe
 TEST_F(TicketFarmaciaTest, TabFollowsTheScreenAndTheFormStartsInTheCard) {
     Bitmap(1, "SVL1", Mascara({2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 33}));
     Bitmap(1, "SVL3", Mascara({1}, 15));
-    const QStringList encabezado{"txtTarjeta", "cboTipoLectura", "txtFarmacia", "txtTicketPadre", "txtTipoReceta",
-                                 "txtReceta", "txtFechaReceta", "txtFechaEmisionRecetario", "txtFechaVenta",
-                                 "txtHoraVenta", "cboTipoDocumentoRetira", "txtDocumentoRetira", "txtConsulta",
-                                 "cboTipoAutorizacion", "txtAutorizacion", "txtDocumentacionExtra",
-                                 "txtDescuentoPrestador", "cboTipoMatriculaR", "cboProvinciaR", "txtMatriculaRe",
+    const QStringList encabezado{"txtTarjeta",
+                                 "cboTipoLectura",
+                                 "txtFarmacia",
+                                 "txtTicketPadre",
+                                 "txtTipoReceta",
+                                 "txtReceta",
+                                 "txtFechaReceta",
+                                 "txtFechaEmisionRecetario",
+                                 "txtFechaVenta",
+                                 "txtHoraVenta",
+                                 "cboTipoDocumentoRetira",
+                                 "txtDocumentoRetira",
+                                 "txtConsulta",
+                                 "cboTipoAutorizacion",
+                                 "txtAutorizacion",
+                                 "txtDocumentacionExtra",
+                                 "txtDescuentoPrestador",
+                                 "cboTipoMatriculaR",
+                                 "cboProvinciaR",
+                                 "txtMatriculaRe",
                                  "cmdBuscarMedicoRe"};
     const QStringList items{"lvwItems", "cmdAddItem", "cmdChangeItem", "cmdDelItem"};
     const QStringList diagnosticos{"lvwDiagnosticos", "cmdAddDiags", "cmdDelDiags"};
@@ -238,7 +275,8 @@ TEST_F(TicketFarmaciaTest, DatesAreNormalisedAndNeverLaterThanToday) {
 }
 
 TEST_F(TicketFarmaciaTest, LeavingALicenceFindsThePrescriberButNotTheReducedFormsAuthoriser) {
-    Sql("INSERT INTO Medicos (IdEmpresa, Matricula, TipoMatricula, ApellidoNombre, Baja) VALUES (1, 4321, 'X2', 'GOMEZ ANA', 0)");
+    Sql("INSERT INTO Medicos (IdEmpresa, Matricula, TipoMatricula, ApellidoNombre, Baja) VALUES (1, 4321, 'X2', 'GOMEZ "
+        "ANA', 0)");
     Bitmap(1, "SVL1", Mascara({2, 15, 16, 17, 18}));
     for (const bool reducida : {false, true}) {
         frmTicketFarmaciaBase* f = Abrir(1, reducida);
@@ -246,8 +284,9 @@ TEST_F(TicketFarmaciaTest, LeavingALicenceFindsThePrescriberButNotTheReducedForm
         Hijo<QComboBox>(f, "cboProvinciaR")->setCurrentIndex(0);
         Escribir(f, "txtMatriculaRe", "4321", true);
         Escribir(f, "txtMatriculaAu", "4321", true);
-        EXPECT_EQ(Hijo<QLabel>(f, "lblNombreMedicoRe")->text() + "|" + Hijo<QComboBox>(f, "cboTipoMatriculaR")->currentText(),
-                  "GOMEZ ANA|2.ODONTOLOGO");
+        EXPECT_EQ(
+            Hijo<QLabel>(f, "lblNombreMedicoRe")->text() + "|" + Hijo<QComboBox>(f, "cboTipoMatriculaR")->currentText(),
+            "GOMEZ ANA|2.ODONTOLOGO");
         EXPECT_EQ(Hijo<QLabel>(f, "lblNombreMedicoAu")->text(), reducida ? "" : "GOMEZ ANA");
         Salir(Hijo<QComboBox>(f, "cboTipoMatriculaR"));
         EXPECT_EQ(gIndiceTipoMatriculaR, 2);  // remembered for the next form
@@ -291,7 +330,8 @@ TEST_F(TicketFarmaciaTest, ItemsThroughTheDialogAndTheirTotals) {
     lista->setCurrentItem(lista->topLevelItem(0));
     modales["frmItemTicketFarmacia"] = [&](QDialog& d) {
         EXPECT_EQ(Hijo<QLineEdit>(&d, "txtTroquel")->text() + Hijo<QLineEdit>(&d, "txtPrecio")->text(), "11110");
-        EXPECT_TRUE(Hijo<QComboBox>(&d, "cboTipoPrescripcion")->currentText().startsWith(QString::fromUtf8("Genérico")));
+        EXPECT_TRUE(
+            Hijo<QComboBox>(&d, "cboTipoPrescripcion")->currentText().startsWith(QString::fromUtf8("Genérico")));
         Escribir(&d, "txtCantidad", "4");
         Pulsar(&d, "cmdAceptar");
         return d.result();

@@ -34,11 +34,21 @@ TEST_F(Combos, PreseleccionDeCadaLista) {
         {"empresas", [&] { return CargarComboEmpresas(&cbo); }, {"3 . OSDE", "12 . IOMA"}, 1},
         {"actividades de la empresa", [&] { return CargarComboActividades(&cbo); }, {"2 . PRESTADOR", "5 . SESION"}, 1},
         {"prestadores", [&] { return CargarComboPrestadores(&cbo); }, {"P1 . CENTRAL", "P2 . NORTE"}, 1},
-        {"tipo de actividad", [&] { return CargarComboTipoActividad(&cbo, "02"); },
-         {"01 . Ticket Farmacia", "02 . Ticket Prestador"}, 1},
-        {"tipo desconocido", [&] { return CargarComboTipoActividad(&cbo, "09"); },
-         {"01 . Ticket Farmacia", "02 . Ticket Prestador"}, 0},
-        {"sin empresa actual", [&] { gEmpresa = "7"; return CargarComboEmpresas(&cbo); }, {"3 . OSDE", "12 . IOMA"}, -1},
+        {"tipo de actividad",
+         [&] { return CargarComboTipoActividad(&cbo, "02"); },
+         {"01 . Ticket Farmacia", "02 . Ticket Prestador"},
+         1},
+        {"tipo desconocido",
+         [&] { return CargarComboTipoActividad(&cbo, "09"); },
+         {"01 . Ticket Farmacia", "02 . Ticket Prestador"},
+         0},
+        {"sin empresa actual",
+         [&] {
+             gEmpresa = "7";
+             return CargarComboEmpresas(&cbo);
+         },
+         {"3 . OSDE", "12 . IOMA"},
+         -1},
     };
     for (const auto& c : casos) {
         EXPECT_TRUE(c.cargar()) << c.lista;
@@ -109,8 +119,8 @@ TEST_F(Combos, TypedKeysAreFilteredByFieldKind) {
         int tipo;
         const char *tecleado, *queda;
         int pitidos;
-    } casos[] = {{1, "12a3-", "123", 2}, {2, "12.5", "12,5", 0}, {4, "01/02x", "01/02", 1}, {5, "a/b 9", "a/b 9", 0},
-                 {7, "779 12x", "779 12", 1}, {FiltroTeclas::kBloquearTodo, "abc", "", 0}};
+    } casos[] = {{1, "12a3-", "123", 2},   {2, "12.5", "12,5", 0},      {4, "01/02x", "01/02", 1},
+                 {5, "a/b 9", "a/b 9", 0}, {7, "779 12x", "779 12", 1}, {FiltroTeclas::kBloquearTodo, "abc", "", 0}};
     for (const auto& c : casos) {
         QLineEdit campo;
         FiltroTeclas::Instalar(&campo, c.tipo);

@@ -172,7 +172,9 @@ TEST_F(Reportes, TheShortcutActionOpensOneReportWindow) {
 // A registry whose values depend on the key, as on a real machine.
 class SistemaConRegistro : public SistemaDoble {
 public:
-    QString LeerRegistro(const QString& clave, const QString& valor) override { return valores.value(clave + "|" + valor); }
+    QString LeerRegistro(const QString& clave, const QString& valor) override {
+        return valores.value(clave + "|" + valor);
+    }
     QMap<QString, QString> valores;
 };
 

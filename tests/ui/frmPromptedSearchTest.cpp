@@ -274,7 +274,9 @@ TEST_F(Busqueda, ClickingAHeaderSortsAndTheSameHeaderAgainReverses) {
 // Money shows as money where the pharmacy is, and sorts by its value, not by its text.
 TEST_F(Busqueda, PricesShowAsMoneyAndSortAsNumbers) {
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Argentina));
-    ASSERT_EQ(gDB->Ejecutar("INSERT INTO Medicamentos VALUES (1, 7777, '7790003', 'AMOXI FORTE', 'X 30', 1520.5, 1, 0, 0)"), 1);
+    ASSERT_EQ(
+        gDB->Ejecutar("INSERT INTO Medicamentos VALUES (1, 7777, '7790003', 'AMOXI FORTE', 'X 30', 1520.5, 1, 0, 0)"),
+        1);
     Perform(kMedicamentosMenu, "Prueba", [&](frmPromptedSearch& f) {
         Elegir(f, "Nombre");
         Escribir(f, "AMOX");
@@ -416,10 +418,12 @@ TEST_F(Busqueda, ARefusedStatementShowsTheErrorAndLeavesTheDialogUsable) {
         const MensajeMostrado& m = mensajes.mostrados[0];
         EXPECT_EQ(m.estilo, Mensajes::vbCritical);
         EXPECT_EQ(m.titulo, c.titulo);
-        EXPECT_TRUE(m.texto.startsWith("Error:\n") && m.texto.endsWith("\n") && m.texto.size() > 8) << m.texto.toStdString();
+        EXPECT_TRUE(m.texto.startsWith("Error:\n") && m.texto.endsWith("\n") && m.texto.size() > 8)
+            << m.texto.toStdString();
         EXPECT_FALSE(m.texto.contains("SELECT")) << m.texto.toStdString();  // never the statement
     }
-    EXPECT_TRUE(mensajes.mostrados[0].texto.startsWith(QString::fromUtf8("Error:\nNo se pudo buscar con el texto ingresado.")))
+    EXPECT_TRUE(
+        mensajes.mostrados[0].texto.startsWith(QString::fromUtf8("Error:\nNo se pudo buscar con el texto ingresado.")))
         << mensajes.mostrados[0].texto.toStdString();
 }
 

@@ -5,8 +5,8 @@
 // saves each window as PNG in the state a newcomer sees it.
 #include <QAbstractItemModel>
 #include <QAction>
-#include <QCheckBox>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDeadlineTimer>
 #include <QDir>

@@ -14,15 +14,16 @@ namespace Demo {
 
 namespace {
 
-const char* const kApellidos[] = {"GÓMEZ", "PÉREZ", "MUÑOZ", "FERNÁNDEZ", "GONZÁLEZ", "RODRÍGUEZ", "LÓPEZ",
-                                  "DÍAZ", "MARTÍNEZ", "SÁNCHEZ", "ROMERO", "ÁLVAREZ", "BENÍTEZ", "ACUÑA"};
+const char* const kApellidos[] = {"GÓMEZ", "PÉREZ",    "MUÑOZ",   "FERNÁNDEZ", "GONZÁLEZ", "RODRÍGUEZ", "LÓPEZ",
+                                  "DÍAZ",  "MARTÍNEZ", "SÁNCHEZ", "ROMERO",    "ÁLVAREZ",  "BENÍTEZ",   "ACUÑA"};
 const char* const kNombres[] = {"JOSÉ", "MARÍA", "ÁNGEL", "LUCÍA", "MARTÍN", "SOFÍA", "RAMÓN", "INÉS", "JULIÁN"};
-const char* const kDrogas[] = {"AMOXICILINA", "IBUPROFENO", "PARACETAMOL", "OMEPRAZOL", "ENALAPRIL", "LOSARTÁN",
-                               "METFORMINA", "ATORVASTATINA", "CLONAZEPAM", "SALBUTAMOL", "LEVOTIROXINA"};
-const char* const kPresentaciones[] = {"COMP. X 30", "COMP. X 16", "JARABE 120 ML", "GOTAS 20 ML", "AMP. X 6",
-                                       "CÁPS. X 28", "CREMA 30 G", "SUSP. 60 ML"};
-const char* const kEnfermedades[] = {"CÓLERA", "FIEBRE TIFOIDEA", "HEPATITIS AGUDA", "DIABETES MELLITUS",
-                                     "HIPERTENSIÓN ESENCIAL", "NEUMONÍA", "GASTRITIS", "LUMBALGIA", "OTITIS MEDIA"};
+const char* const kDrogas[] = {"AMOXICILINA", "IBUPROFENO",    "PARACETAMOL", "OMEPRAZOL",  "ENALAPRIL",   "LOSARTÁN",
+                               "METFORMINA",  "ATORVASTATINA", "CLONAZEPAM",  "SALBUTAMOL", "LEVOTIROXINA"};
+const char* const kPresentaciones[] = {"COMP. X 30", "COMP. X 16", "JARABE 120 ML", "GOTAS 20 ML",
+                                       "AMP. X 6",   "CÁPS. X 28", "CREMA 30 G",    "SUSP. 60 ML"};
+const char* const kEnfermedades[] = {
+    "CÓLERA",   "FIEBRE TIFOIDEA", "HEPATITIS AGUDA", "DIABETES MELLITUS", "HIPERTENSIÓN ESENCIAL",
+    "NEUMONÍA", "GASTRITIS",       "LUMBALGIA",       "OTITIS MEDIA"};
 
 template <size_t N>
 QString Uno(QRandomGenerator& azar, const char* const (&lista)[N]) {
@@ -103,9 +104,9 @@ QStringList GenerarCatalogos(const QString& dir, const QString& version, const Q
     filas.clear();
     for (int i = 1; i <= tamano.diagnosticos; ++i) {
         const QString codigo = QString(QChar('A' + i % 26)) + Ceros(i, v101 ? 5 : 6);
-        filas << Registro(diagnosticos,
-                          {{"Codigo", codigo}, {"Nombre", Uno(azar, kEnfermedades) + " " + QString::number(i)},
-                           {"Baja", Baja(azar)}});
+        filas << Registro(diagnosticos, {{"Codigo", codigo},
+                                         {"Nombre", Uno(azar, kEnfermedades) + " " + QString::number(i)},
+                                         {"Baja", Baja(azar)}});
     }
     Escribir(dir, diagnosticos, filas, informe);
     return informe;

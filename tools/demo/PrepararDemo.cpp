@@ -1,12 +1,11 @@
 #include "PrepararDemo.h"
 
-#include "CatalogosTerminal.h"
-
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
+#include "CatalogosTerminal.h"
 #include "DatosDemo.h"
 #include "catalogs/clsBitmaps.h"
 #include "catalogs/clsDiagnostico.h"

@@ -18,8 +18,9 @@ int main(int argc, char** argv) {
     const QStringList args = QCoreApplication::arguments();
     const bool catalogos = args.size() >= 3 && args[1] == "--catalogos";
     if (args.size() != 2 && !(catalogos && args.size() <= 6)) {
-        std::fprintf(stderr, "uso: tarsa-demo <directorio>\n"
-                             "     tarsa-demo --catalogos <directorio> [V250|V101] [tipo de actividad] [medicamentos]\n");
+        std::fprintf(stderr,
+                     "uso: tarsa-demo <directorio>\n"
+                     "     tarsa-demo --catalogos <directorio> [V250|V101] [tipo de actividad] [medicamentos]\n");
         return 2;
     }
     if (!Ansi::Disponible()) {

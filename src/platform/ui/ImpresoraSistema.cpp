@@ -32,7 +32,8 @@ void ImpresoraSistema::Imprimir(const QString& texto, const QStringList& codigos
         QDir().mkpath(directorioPdf_);
         impresora_->setOutputFormat(QPrinter::PdfFormat);
         impresora_->setOutputFileName(
-            QDir(directorioPdf_).filePath("ticket-" + QDateTime::currentDateTime().toString("yyyyMMdd-HHmmsszzz") + ".pdf"));
+            QDir(directorioPdf_)
+                .filePath("ticket-" + QDateTime::currentDateTime().toString("yyyyMMdd-HHmmsszzz") + ".pdf"));
     }
     DocumentoTicket(texto, codigos)->print(impresora_.get());
     if (impresora_->printerState() == QPrinter::Error) throw TarsaError(482, "Error de impresora");

@@ -2,7 +2,6 @@
 // The system's print dialog and printer. With TARSA_PDF_DIR set (demo, machines without a printer)
 // every document is written as a numbered PDF file into that directory instead, without a dialog.
 #include <QPrinter>
-
 #include <memory>
 
 #include "platform/Impresora.h"

@@ -8,11 +8,20 @@ int MensajesPantalla::Mostrar(const QString& texto, int estilo, const QString& t
     caja.setText(texto);
     caja.setWindowTitle(titulo.isEmpty() ? QApplication::applicationName() : titulo);
     switch (estilo & 0x70) {
-        case vbCritical: caja.setIcon(QMessageBox::Critical); break;
-        case vbQuestion: caja.setIcon(QMessageBox::Question); break;
-        case vbExclamation: caja.setIcon(QMessageBox::Warning); break;
-        case vbInformation: caja.setIcon(QMessageBox::Information); break;
-        default: break;
+        case vbCritical:
+            caja.setIcon(QMessageBox::Critical);
+            break;
+        case vbQuestion:
+            caja.setIcon(QMessageBox::Question);
+            break;
+        case vbExclamation:
+            caja.setIcon(QMessageBox::Warning);
+            break;
+        case vbInformation:
+            caja.setIcon(QMessageBox::Information);
+            break;
+        default:
+            break;
     }
     struct Boton {
         QMessageBox::StandardButton qt;
@@ -20,13 +29,21 @@ int MensajesPantalla::Mostrar(const QString& texto, int estilo, const QString& t
     };
     QList<Boton> botones;
     switch (estilo & 7) {
-        case vbOKCancel: botones = {{QMessageBox::Ok, vbOK}, {QMessageBox::Cancel, vbCancel}}; break;
+        case vbOKCancel:
+            botones = {{QMessageBox::Ok, vbOK}, {QMessageBox::Cancel, vbCancel}};
+            break;
         case vbYesNoCancel:
             botones = {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}, {QMessageBox::Cancel, vbCancel}};
             break;
-        case vbYesNo: botones = {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}}; break;
-        case vbRetryCancel: botones = {{QMessageBox::Retry, vbRetry}, {QMessageBox::Cancel, vbCancel}}; break;
-        default: botones = {{QMessageBox::Ok, vbOK}}; break;
+        case vbYesNo:
+            botones = {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}};
+            break;
+        case vbRetryCancel:
+            botones = {{QMessageBox::Retry, vbRetry}, {QMessageBox::Cancel, vbCancel}};
+            break;
+        default:
+            botones = {{QMessageBox::Ok, vbOK}};
+            break;
     }
     for (const auto& b : botones) caja.addButton(b.qt);
     const int predeterminado = (estilo & vbDefaultButton2) && botones.size() > 1 ? 1 : 0;

@@ -2,7 +2,6 @@
 // Every modal window is shown through MostrarModal, so that tests can accept or cancel it without
 // a screen: a test installs a handler that receives the dialog instead of the user.
 #include <QDialog>
-
 #include <functional>
 
 using ManejadorModal = std::function<int(QDialog&)>;
