@@ -3,7 +3,7 @@
 set -euo pipefail
 paquetes=(build-essential cmake ninja-build ccache qt6-base-dev libsqlite3-dev libsqlitecpp-dev
           libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core libzint-dev libzbar-dev zbar-tools
-          clang libclang-rt-14-dev)
+          clang libclang-rt-14-dev clang-format)
 # The demo and the screenshots also want a virtual display.
 # qt6-qpa-plugins brings Qt's VNC platform plugin, with which the demo runs without a display.
 if [[ "${1:-}" == "--demo" ]]; then paquetes+=(xvfb xauth qt6-qpa-plugins); fi

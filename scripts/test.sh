@@ -3,6 +3,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
+# A source file that is not formatted fails the run before anything is built.
+scripts/formato.sh --revisar
 cmake --preset debug
 cmake --build --preset debug
 ctest --preset debug
