@@ -715,18 +715,10 @@ bool frmTicketFarmaciaBase::GrabarArchivos() {
                                         ? FormatearNumero(TextoANumero(txtDescuentoPrestador_->text(), true) * 100, 2)
                                         : QString();
         ticket.NTransaccionFarmacia = gNTransaccionFarmacia;
-        if (!ticket.GrabarSVL1(d)) {
-            MsgBox("No se pudo grabar archivo SVL1", Mensajes::vbCritical, "Error");
-            return false;
-        }
-        if (!GrabarItems(d)) {
-            MsgBox("No se pudo grabar archivo SVL3", Mensajes::vbCritical, "Error");
-            return false;
-        }
-        if (!GrabarDiagnosticos(d)) {
-            MsgBox("No se pudo grabar archivo SVL4", Mensajes::vbCritical, "Error");
-            return false;
-        }
+        // Each writer throws on failure: the message below names what went wrong.
+        ticket.GrabarSVL1(d);
+        GrabarItems(d);
+        GrabarDiagnosticos(d);
         return true;
     } catch (const std::exception& e) {
         MsgBox(ComoTarsaError(e).Descripcion, Mensajes::vbCritical, "Error");
@@ -734,14 +726,13 @@ bool frmTicketFarmaciaBase::GrabarArchivos() {
     }
 }
 
-bool frmTicketFarmaciaBase::GrabarItems(const QString& d) {
-    if (!items_) return true;
+void frmTicketFarmaciaBase::GrabarItems(const QString& d) {
+    if (!items_) return;
     clsItemTicket item;
     item.Version = gVersion;
     item.TipoPrestador = 1;
     item.AbrirArchivo(d);
-    bool escrito = true;
-    for (int i = 0; i < lvwItems_->topLevelItemCount() && escrito; ++i) {
+    for (int i = 0; i < lvwItems_->topLevelItemCount(); ++i) {
         const QTreeWidgetItem* fila = lvwItems_->topLevelItem(i);
         item.InicializarVariables();
         item.Troquel = fila->text(2);
@@ -757,24 +748,21 @@ bool frmTicketFarmaciaBase::GrabarItems(const QString& d) {
         item.TipoPrescripcion = fila->text(14).toInt();
         item.CambioPrescripcion = LeerSiNo(fila->text(15));
         item.PorcentajeCobertura = fila->text(16);
-        escrito = item.GrabarSVL3();
+        item.GrabarSVL3();
     }
     item.CerrarArchivo();
-    return escrito;
 }
 
-bool frmTicketFarmaciaBase::GrabarDiagnosticos(const QString& d) {
-    if (!diagnosticos_) return true;
+void frmTicketFarmaciaBase::GrabarDiagnosticos(const QString& d) {
+    if (!diagnosticos_) return;
     clsDiagnostico diagnostico;
     diagnostico.Version = gVersion;
     diagnostico.TipoPrestador = 1;
     diagnostico.AbrirArchivo(d);
-    bool escrito = true;
-    for (int i = 0; i < lvwDiagnosticos_->topLevelItemCount() && escrito; ++i) {
+    for (int i = 0; i < lvwDiagnosticos_->topLevelItemCount(); ++i) {
         diagnostico.InicializarVariables();
         diagnostico.Diagnostico = lvwDiagnosticos_->topLevelItem(i)->text(1);
-        escrito = diagnostico.GrabarSVL4();
+        diagnostico.GrabarSVL4();
     }
     diagnostico.CerrarArchivo();
-    return escrito;
 }

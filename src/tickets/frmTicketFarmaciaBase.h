@@ -161,8 +161,8 @@ private:
     void VolverAlCampo(QLineEdit* campo);
     void EscribirFila(class QTreeWidgetItem* fila, const struct clsItemTicketFarmacia& item);
     void AjustarColumnas(QTreeWidget* lista, int desde, int hasta);
-    bool GrabarItems(const QString& d);
-    bool GrabarDiagnosticos(const QString& d);
+    void GrabarItems(const QString& d);
+    void GrabarDiagnosticos(const QString& d);
     void Descargar();  // Form_Unload, once
 
     int codigoOperacion_;
