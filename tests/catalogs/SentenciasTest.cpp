@@ -133,18 +133,20 @@ const Caso kCasos[] = {
 // ctest lists a case by its name, not by the bytes of the struct.
 [[maybe_unused]] void PrintTo(const Caso& c, std::ostream* os) { *os << c.nombre; }
 
-class Sentencias : public ConBase, public ::testing::WithParamInterface<Caso> {};
+class SentenciasTest : public ConBase, public ::testing::WithParamInterface<Caso> {};
 
-TEST_P(Sentencias, TextoExacto) { EXPECT_EQ(GetParam().ejecutar().toStdString(), GetParam().esperada.toStdString()); }
+TEST_P(SentenciasTest, SendsItsStatement) {
+    EXPECT_EQ(GetParam().ejecutar().toStdString(), GetParam().esperada.toStdString());
+}
 
-INSTANTIATE_TEST_SUITE_P(Catalogos, Sentencias, ::testing::ValuesIn(kCasos), [](const auto& info) {
+INSTANTIATE_TEST_SUITE_P(Catalogos, SentenciasTest, ::testing::ValuesIn(kCasos), [](const auto& info) {
     QString n = QString::fromUtf8(info.param.nombre);
     n.replace(' ', '_');
     return n.toStdString();
 });
 
 // The licence view narrows by whichever keys are given.
-TEST_F(ConBase, VistaDeLicenciasSegunLasClavesDadas) {
+TEST_F(SentenciasTest, TheLicenceViewFollowsTheGivenKeys) {
     clsActividades a;
     const struct {
         QString codigo;

@@ -47,7 +47,7 @@ QStringList Columna(QTreeView* lista, int columna) {
 
 }  // namespace
 
-class Busqueda : public Entorno {
+class frmPromptedSearchTest : public Entorno {
 protected:
     void SetUp() override {
         Entorno::SetUp();
@@ -107,7 +107,7 @@ protected:
 };
 
 // Each template in use, with an option and a pattern: the statement sent and what the list shows.
-TEST_F(Busqueda, EveryTemplateBuildsItsStatementAndListsWhatItFinds) {
+TEST_F(frmPromptedSearchTest, EveryTemplateBuildsItsStatementAndListsWhatItFinds) {
     struct Caso {
         const char* nombre;
         QString plantilla;
@@ -206,7 +206,7 @@ TEST_F(Busqueda, EveryTemplateBuildsItsStatementAndListsWhatItFinds) {
 }
 
 // Which of the pattern box and the search button the user can use, by option and pattern.
-TEST_F(Busqueda, ThePatternAndTheSearchButtonFollowTheOptionAndThePattern) {
+TEST_F(frmPromptedSearchTest, ThePatternAndTheSearchButtonFollowTheOptionAndThePattern) {
     struct Caso {
         QString plantilla;
         QString opcion;
@@ -234,7 +234,7 @@ TEST_F(Busqueda, ThePatternAndTheSearchButtonFollowTheOptionAndThePattern) {
     }
 }
 
-TEST_F(Busqueda, EnterInThePatternRunsTheSearchOnlyWhenItCan) {
+TEST_F(frmPromptedSearchTest, EnterInThePatternRunsTheSearchOnlyWhenItCan) {
     Perform(kDiagnosticosMenu, "Prueba", [&](frmPromptedSearch& f) {
         QLineEdit* txt = Hijo<QLineEdit>(&f, "txtPattern");
         QTreeView* lista = Hijo<QTreeView>(&f, "lvwResult");
@@ -256,7 +256,7 @@ TEST_F(Busqueda, EnterInThePatternRunsTheSearchOnlyWhenItCan) {
     });
 }
 
-TEST_F(Busqueda, ClickingAHeaderSortsAndTheSameHeaderAgainReverses) {
+TEST_F(frmPromptedSearchTest, ClickingAHeaderSortsAndTheSameHeaderAgainReverses) {
     Perform(kDiagnosticosMenu, "Prueba", [&](frmPromptedSearch& f) {
         Elegir(f, "Todos");
         ClickBuscar(f);
@@ -272,7 +272,7 @@ TEST_F(Busqueda, ClickingAHeaderSortsAndTheSameHeaderAgainReverses) {
 }
 
 // Money shows as money where the pharmacy is, and sorts by its value, not by its text.
-TEST_F(Busqueda, PricesShowAsMoneyAndSortAsNumbers) {
+TEST_F(frmPromptedSearchTest, PricesShowAsMoneyAndSortAsNumbers) {
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Argentina));
     ASSERT_EQ(
         gDB->Ejecutar("INSERT INTO Medicamentos VALUES (1, 7777, '7790003', 'AMOXI FORTE', 'X 30', 1520.5, 1, 0, 0)"),
@@ -291,7 +291,7 @@ TEST_F(Busqueda, PricesShowAsMoneyAndSortAsNumbers) {
 
 // From the keyboard: the dialog starts in the pattern, Enter searches and marks the first row, the
 // arrows choose, Enter accepts and Escape cancels.
-TEST_F(Busqueda, FromTheKeyboardTypeEnterChooseAndEnterOrEscape) {
+TEST_F(frmPromptedSearchTest, FromTheKeyboardTypeEnterChooseAndEnterOrEscape) {
     for (const bool aceptar : {true, false}) {
         const auto r = Perform(kDiagnosticosMenu, "Prueba", [&](frmPromptedSearch& f) {
             Activar(f);
@@ -309,7 +309,7 @@ TEST_F(Busqueda, FromTheKeyboardTypeEnterChooseAndEnterOrEscape) {
 }
 
 // Accepting with the button or with a double click on the selected row.
-TEST_F(Busqueda, AcceptingReturnsEveryFieldOfTheChosenRowEvenAfterSorting) {
+TEST_F(frmPromptedSearchTest, AcceptingReturnsEveryFieldOfTheChosenRowEvenAfterSorting) {
     for (const bool doble : {false, true}) {
         const auto r = Perform(kMedicamentosMenu, "Prueba", [&](frmPromptedSearch& f) {
             Escribir(f, "amox");
@@ -334,7 +334,7 @@ TEST_F(Busqueda, AcceptingReturnsEveryFieldOfTheChosenRowEvenAfterSorting) {
     }
 }
 
-TEST_F(Busqueda, TheReturnMarkerReturnsOnlyItsField) {
+TEST_F(frmPromptedSearchTest, TheReturnMarkerReturnsOnlyItsField) {
     struct Caso {
         QString plantilla;
         QStringList encabezados;
@@ -366,7 +366,7 @@ TEST_F(Busqueda, TheReturnMarkerReturnsOnlyItsField) {
     }
 }
 
-TEST_F(Busqueda, AcceptingWithoutASelectionComplainsAndStaysOpenAndCancelReturnsNothing) {
+TEST_F(frmPromptedSearchTest, AcceptingWithoutASelectionComplainsAndStaysOpenAndCancelReturnsNothing) {
     const auto r = Perform(kDiagnosticosMenu, "Búsqueda de Diagnósticos", [&](frmPromptedSearch& f) {
         Elegir(f, "Todos");
         ClickBuscar(f);
@@ -388,7 +388,7 @@ TEST_F(Busqueda, AcceptingWithoutASelectionComplainsAndStaysOpenAndCancelReturns
 }
 
 // Statements that the database refuses: the dialog reports them and stays usable.
-TEST_F(Busqueda, ARefusedStatementShowsTheErrorAndLeavesTheDialogUsable) {
+TEST_F(frmPromptedSearchTest, ARefusedStatementShowsTheErrorAndLeavesTheDialogUsable) {
     struct Caso {
         const char* nombre;
         QString plantilla;
@@ -429,7 +429,7 @@ TEST_F(Busqueda, ARefusedStatementShowsTheErrorAndLeavesTheDialogUsable) {
 
 // A quote in the pattern is part of the name searched for: it neither breaks the statement nor
 // lets another one in.
-TEST_F(Busqueda, APatternWithAQuoteIsSearchedForAsTyped) {
+TEST_F(frmPromptedSearchTest, APatternWithAQuoteIsSearchedForAsTyped) {
     ASSERT_EQ(gDB->Ejecutar("INSERT INTO Medicos VALUES (3, 4321, 'B1', 'D''ALESSANDRO ANA', 0)"), 1);
     for (const char* patron : {"D'ALES", "x'; DELETE FROM Medicamentos; --"}) {
         Perform(kMedicosMenu, QString::fromUtf8("Búsqueda de Médicos"), [&](frmPromptedSearch& f) {
@@ -443,7 +443,7 @@ TEST_F(Busqueda, APatternWithAQuoteIsSearchedForAsTyped) {
     EXPECT_EQ(gDB->Consultar("SELECT COUNT(*) FROM Medicamentos")->Campo(0).toInt(), 3);
 }
 
-TEST_F(Busqueda, ColumnsFitTheirWidestTextOrShareTheListWidth) {
+TEST_F(frmPromptedSearchTest, ColumnsFitTheirWidestTextOrShareTheListWidth) {
     ASSERT_EQ(gDB->Ejecutar("INSERT INTO Diagnosticos VALUES (1, 'X9', 'ENFERMEDAD DE NOMBRE MUY LARGO', 0)"), 1);
     Perform(kDiagnosticosMenu, "Prueba", [&](frmPromptedSearch& f) {
         Elegir(f, "Todos");
@@ -466,7 +466,7 @@ TEST_F(Busqueda, ColumnsFitTheirWidestTextOrShareTheListWidth) {
 
 // A statement that would run for ever (here a recursive one) is stopped by the time limit or by
 // Cancelar, inside the engine, and the dialog stays usable or closes.
-TEST_F(Busqueda, ASlowSearchStopsAtItsTimeLimitOrOnCancelar) {
+TEST_F(frmPromptedSearchTest, ASlowSearchStopsAtItsTimeLimitOrOnCancelar) {
     const QString interminable = QString::fromUtf8(
         "WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x+1 FROM c) SELECT {Número}x FROM c WHERE x = {S}");
     dlg.SetLimiteBusqueda(300);
@@ -495,7 +495,7 @@ TEST_F(Busqueda, ASlowSearchStopsAtItsTimeLimitOrOnCancelar) {
 
 // Rows reach the list while the search goes on: the first screen of them at once, and the window
 // answers the keyboard and Cancelar before the last row is read.
-TEST_F(Busqueda, TypingAndCancelarAreAnsweredWhileRowsStream) {
+TEST_F(frmPromptedSearchTest, TypingAndCancelarAreAnsweredWhileRowsStream) {
     constexpr int kFilas = 3000;
     gDB->Ejecutar(QString("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
                           "INSERT INTO Medicamentos (IdEmpresa, Troquel, Nombre, Precio) "
