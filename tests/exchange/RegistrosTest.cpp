@@ -38,7 +38,7 @@ QByteArray Respondido(const Respuesta& r, const QByteArray& codigo, const QByteA
     return b.replace(r.offTexto, texto.size(), texto);
 }
 
-class RegistrosTicket : public Entorno {
+class RegistrosTest : public Entorno {
 protected:
     void SetUp() override {
         Entorno::SetUp();
@@ -77,7 +77,7 @@ protected:
 
 }  // namespace
 
-TEST_F(RegistrosTicket, FieldConversions) {
+TEST_F(RegistrosTest, FieldConversions) {
     const struct {
         const char* nombre;
         QByteArray registro;
@@ -104,7 +104,7 @@ TEST_F(RegistrosTicket, FieldConversions) {
     for (const auto& c : casos) EXPECT_EQ(c.registro.mid(c.offset, c.bytes.size()), c.bytes) << c.nombre;
 }
 
-TEST_F(RegistrosTicket, ResettingAnItemKeepsTheSharedProperties) {
+TEST_F(RegistrosTest, ResettingAnItemKeepsTheSharedProperties) {
     clsItemTicket it;  // (CodigoProveedor is kept in the golden sample)
     it.TipoAutorizacion = "Normal";
     it.CambioPrescripcion = true;
@@ -113,7 +113,7 @@ TEST_F(RegistrosTicket, ResettingAnItemKeepsTheSharedProperties) {
     EXPECT_FALSE(it.CambioPrescripcion.has_value());
 }
 
-TEST_F(RegistrosTicket, AnswerErrorsOfEveryLayout) {
+TEST_F(RegistrosTest, AnswerErrorsOfEveryLayout) {
     for (const Respuesta& r : kRespuestas) {
         const QByteArray error = Respondido(r, "0105", "Tarjeta vencid\xe1");  // á in the terminal's code page
         Leer(r, error + Respondido(r, "0000") + error);
@@ -126,7 +126,7 @@ TEST_F(RegistrosTicket, AnswerErrorsOfEveryLayout) {
     }
 }
 
-TEST_F(RegistrosTicket, BadAnswers) {
+TEST_F(RegistrosTest, BadAnswers) {
     // Letters in the code: the V101 pharmacy header reads them as 0, every other layout raises.
     for (const Respuesta& r : kRespuestas) {
         if (r.offCodigo < 0) continue;
@@ -149,7 +149,7 @@ TEST_F(RegistrosTicket, BadAnswers) {
     }
 }
 
-TEST_F(RegistrosTicket, LeeArchivosReadsTheHeaderFirstAndShowsABadAnswer) {
+TEST_F(RegistrosTest, LeeArchivosReadsTheHeaderFirstAndShowsABadAnswer) {
     EscribirArchivo(d + "/download/_SVL.1", Respondido(kCabeceraV250, "0105"));
     EscribirArchivo(d + "/download/_SVL.3", Respondido(kRespuestas[6], "X212"));
     EXPECT_FALSE(LeeArchivos());
