@@ -161,7 +161,7 @@ TEST_F(RegistrosTest, LeeArchivosReadsTheHeaderFirstAndShowsABadAnswer) {
     EXPECT_TRUE(mensajes.mostrados[0].texto.contains("X212"));
 }
 
-TEST_F(RegistrosTicket, AnUnknownVersionRaisesInsteadOfWritingOrReadingNothing) {
+TEST_F(RegistrosTest, AnUnknownVersionRaisesInsteadOfWritingOrReadingNothing) {
     const QString version = "V300";
     EscribirArchivo(d + "/download/_SVL.1", Respondido(kCabeceraV250, "0105"));
     const clsTicket cabecera{.Version = version, .TipoPrestador = 1};
