@@ -29,7 +29,7 @@ bool HayConfiguracionNueva(const QString& tipo, QString& fecha) {
     fecha = delArchivo.toString("dd/MM/yyyy");
     const QString guardada = prm ? gFechaQueloPrm : gFechaQueloEmp;
     const auto importada = ParsearFechaDMA(guardada);
-    if (!importada) throw TarsaError(13, "No coinciden los tipos: " + guardada);
+    if (!importada) throw TarsaError(ErrTiposNoCoinciden, "No coinciden los tipos: " + guardada);
     return *importada < delArchivo;
 }
 
@@ -98,7 +98,7 @@ void ImportarConfiguracion(bool preguntar) {
     clsPrestadores prestadores;
     // All or nothing: a crash half way would leave the companies without activities or providers,
     // and nothing would import them again.
-    if (!gDB) throw TarsaError(91, "La base de datos no está abierta");
+    if (!gDB) throw TarsaError(ErrObjetoNoAsignado, "La base de datos no está abierta");
     gDB->Transaccion([&] {
         actividades.Condicion.clear();
         actividades.Procesar(2);
