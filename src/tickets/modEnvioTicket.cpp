@@ -13,13 +13,12 @@
 
 namespace {
 
-bool GrabarItems(const QString& d, const QList<clsItemTicketFarmacia>& items) {
+void GrabarItems(const QString& d, const QList<clsItemTicketFarmacia>& items) {
     clsItemTicket registro;
     registro.Version = gVersion;
     registro.TipoPrestador = 1;
     registro.AbrirArchivo(d);
-    bool escrito = true;
-    for (int i = 0; i < items.size() && escrito; ++i) {
+    for (int i = 0; i < items.size(); ++i) {
         const clsItemTicketFarmacia& item = items.at(i);
         registro.InicializarVariables();
         registro.Troquel = item.Troquel;
@@ -35,25 +34,22 @@ bool GrabarItems(const QString& d, const QList<clsItemTicketFarmacia>& items) {
         registro.TipoPrescripcion = item.TipoPrescripcion;
         registro.CambioPrescripcion = item.CambioPrescripcion;
         registro.PorcentajeCobertura = QString::number(item.PorcentajeCobertura);
-        escrito = registro.GrabarSVL3();
+        registro.GrabarSVL3();
     }
     registro.CerrarArchivo();
-    return escrito;
 }
 
-bool GrabarDiagnosticos(const QString& d, const QList<clsItemDiagnostico>& diagnosticos) {
+void GrabarDiagnosticos(const QString& d, const QList<clsItemDiagnostico>& diagnosticos) {
     clsDiagnostico registro;
     registro.Version = gVersion;
     registro.TipoPrestador = 1;
     registro.AbrirArchivo(d);
-    bool escrito = true;
-    for (int i = 0; i < diagnosticos.size() && escrito; ++i) {
+    for (int i = 0; i < diagnosticos.size(); ++i) {
         registro.InicializarVariables();
         registro.Diagnostico = diagnosticos.at(i).Codigo;
-        escrito = registro.GrabarSVL4();
+        registro.GrabarSVL4();
     }
     registro.CerrarArchivo();
-    return escrito;
 }
 
 // The three request records; false (after a message) when one could not be written.
@@ -66,18 +62,10 @@ bool GrabarArchivos(clsTicket& ticket, const std::optional<QList<clsItemTicketFa
         ticket.TipoPrestador = 1;
         NuevaTransaccionFarmacia();
         ticket.NTransaccionFarmacia = gNTransaccionFarmacia;
-        if (!ticket.GrabarSVL1(d)) {
-            MsgBox("No se pudo grabar archivo SVL1", Mensajes::vbCritical, "Error");
-            return false;
-        }
-        if (items && !GrabarItems(d, *items)) {
-            MsgBox("No se pudo grabar archivo SVL3", Mensajes::vbCritical, "Error");
-            return false;
-        }
-        if (diagnosticos && !GrabarDiagnosticos(d, *diagnosticos)) {
-            MsgBox("No se pudo grabar archivo SVL4", Mensajes::vbCritical, "Error");
-            return false;
-        }
+        // Each writer throws on failure: the message below names what went wrong.
+        ticket.GrabarSVL1(d);
+        if (items) GrabarItems(d, *items);
+        if (diagnosticos) GrabarDiagnosticos(d, *diagnosticos);
         return true;
     } catch (const std::exception& e) {
         MsgBox(ComoTarsaError(e).Descripcion, Mensajes::vbCritical, "Error");

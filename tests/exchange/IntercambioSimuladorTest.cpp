@@ -101,7 +101,7 @@ TEST_F(IntercambioSimuladorTest, ASecondRequestRightAfterACancelledOneIsAnswered
     ASSERT_EQ(EnviarSolicitud().Resultado, ResultadoSolicitud::Cancelada);
     clsTicket segundo = CabeceraMuestra("V250", 1);
     segundo.NTransaccionFarmacia = "538";
-    ASSERT_TRUE(segundo.GrabarSVL1(d));
+    ASSERT_NO_THROW(segundo.GrabarSVL1(d));
     EsperarDeVerdad();
     const Solicitud s = EnviarSolicitud();
     ASSERT_EQ(s.Resultado, ResultadoSolicitud::Procesada);

@@ -57,7 +57,7 @@ protected:
     }
     QByteArray Cabecera(const clsTicket& t) {
         QFile::remove(d + "/upload/_SVL.1");
-        EXPECT_TRUE(t.GrabarSVL1(d));
+        EXPECT_NO_THROW(t.GrabarSVL1(d));
         return LeerArchivo(d + "/upload/_SVL.1");
     }
     QByteArray Item(const char* version, const std::function<void(clsItemTicket&)>& poner) {
@@ -68,7 +68,7 @@ protected:
         it.TipoPrestador = 1;
         it.AbrirArchivo(d);
         poner(it);
-        EXPECT_TRUE(it.GrabarSVL3());
+        EXPECT_NO_THROW(it.GrabarSVL3());
         it.CerrarArchivo();
         return LeerArchivo(archivo);
     }
@@ -159,4 +159,31 @@ TEST_F(RegistrosTest, LeeArchivosReadsTheHeaderFirstAndShowsABadAnswer) {
     EXPECT_EQ(mensajes.mostrados[0].titulo, "Error");
     EXPECT_EQ(mensajes.mostrados[0].estilo, Mensajes::vbCritical);
     EXPECT_TRUE(mensajes.mostrados[0].texto.contains("X212"));
+}
+
+TEST_F(RegistrosTest, AnUnknownVersionRaisesInsteadOfWritingOrReadingNothing) {
+    const QString version = "V300";
+    EscribirArchivo(d + "/download/_SVL.1", Respondido(kCabeceraV250, "0105"));
+    const clsTicket cabecera{.Version = version, .TipoPrestador = 1};
+    clsItemTicket item;
+    item.Version = version;
+    item.TipoPrestador = 1;
+    const std::pair<const char*, std::function<void()>> casos[] = {
+        {"cabecera", [&] { cabecera.GrabarSVL1(d); }},
+        {"abrir items", [&] { item.AbrirArchivo(d); }},
+        {"item", [&] { item.GrabarSVL3(); }},
+        {"respuesta de cabecera", [&] { cabecera.LeerSVL1(d, gColErrores); }},
+        {"respuesta de items", [&] { item.LeerSVL2(d, gColErrores); }},
+    };
+    for (const auto& [nombre, llamar] : casos) {
+        try {
+            llamar();
+            ADD_FAILURE() << nombre << ": no error";
+        } catch (const TarsaError& e) {
+            EXPECT_EQ(e.Numero, 5) << nombre;
+            EXPECT_TRUE(e.Descripcion.contains(version)) << nombre;
+        }
+    }
+    EXPECT_TRUE(gColErrores.isEmpty());
+    EXPECT_EQ(QDir(d + "/upload").entryList(QDir::Files), QStringList());
 }

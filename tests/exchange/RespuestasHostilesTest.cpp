@@ -129,7 +129,7 @@ TEST_F(RespuestasHostilesTest, EveryFieldKeepsItsWidthWhateverCharactersItHolds)
     ticket.TipoPrestador = 1;
     ticket.Tarjeta = emoji.repeated(60) + QString::fromUtf8("ŁΩ");
     ticket.TipoLectura = "3";
-    ASSERT_TRUE(ticket.GrabarSVL1(d));
+    ASSERT_NO_THROW(ticket.GrabarSVL1(d));
     const QByteArray r = LeerArchivo(d + "/upload/_SVL.1");
     ASSERT_EQ(r.size(), 372);
     EXPECT_EQ(r.mid(7, 101), QByteArray(62, '?') + QByteArray(38, ' ') + "3");

@@ -38,11 +38,11 @@ protected:
 
 TEST_F(SolicitudTest, NotifiesOnlyThroughAnExistingTxAndRaisesWhenTheRequestCannotBeWritten) {
     const clsTransaccion t{.Version = "V250", .QueloPath = d};
-    EXPECT_TRUE(t.PutSVL0());
+    EXPECT_NO_THROW(t.PutSVL0());
     EXPECT_FALSE(QDir(dirTrabajo).exists("TX"));
     QDir(dirTrabajo).mkdir("tx");
     EscribirArchivo(dirTrabajo + "/tx/term42", "old");
-    EXPECT_TRUE(t.PutSVL0());
+    EXPECT_NO_THROW(t.PutSVL0());
     EXPECT_TRUE(QFile::exists(dirTrabajo + "/tx/term42"));
     EXPECT_EQ(LeerArchivo(dirTrabajo + "/tx/term42"), "old");  // a file with content is never truncated
     QDir(d).removeRecursively();

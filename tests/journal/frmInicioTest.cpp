@@ -274,7 +274,7 @@ TEST_F(frmInicioTest, AConsumptionApprovedAfterTheWaitWasCancelledIsJournalledAn
                           .TipoLectura = "0",
                           .TicketPadre = "7001",
                           .NTransaccionFarmacia = "538"};
-    ASSERT_TRUE(reimpresion.GrabarSVL1(d));
+    ASSERT_NO_THROW(reimpresion.GrabarSVL1(d));
     EsperarDeVerdad([&] { EscribirArchivo(liberar, ""); });
     Solicitud s = EnviarSolicitud();
     ASSERT_EQ(s.Resultado, ResultadoSolicitud::Procesada);
