@@ -14,17 +14,13 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <algorithm>
-#include <cmath>
 
 #include "catalogs/clsBitmaps.h"
-#include "catalogs/clsDiagnostico.h"
 #include "catalogs/clsMedico.h"
 #include "core/modTarsa.h"
-#include "exchange/clsItemTicket.h"
 #include "exchange/clsTicket.h"
 #include "exchange/frmProcesando.h"
 #include "exchange/modIntercambio.h"
-#include "journal/modTransaccionLocal.h"
 #include "platform/Ajustes.h"
 #include "platform/Mensajes.h"
 #include "platform/TarsaError.h"
@@ -32,6 +28,7 @@
 #include "platform/ui/Twips.h"
 #include "tickets/frmDiagnostico.h"
 #include "tickets/frmItemTicketFarmacia.h"
+#include "tickets/modEnvioTicket.h"
 #include "tickets/modTickets.h"
 #include "ui/AlSalirCampo.h"
 #include "ui/FiltroTeclas.h"
@@ -235,8 +232,6 @@ void frmTicketFarmaciaBase::InstalarSalida(QWidget* campo, std::function<void()>
     AlSalirCampo::Instalar(campo, std::move(alSalir));
 }
 
-QWidget* frmTicketFarmaciaBase::Control(const QString& nombre) const { return findChild<QWidget*>(nombre); }
-
 void frmTicketFarmaciaBase::Colocar(QWidget* w, int izquierda, int arriba, int ancho, int alto) {
     w->setGeometry(TwipsAPixeles(izquierda), TwipsAPixeles(arriba), TwipsAPixeles(ancho), TwipsAPixeles(alto));
 }
@@ -260,40 +255,41 @@ void frmTicketFarmaciaBase::Cargar() {
 
     struct Entrada {
         int posicion;
-        QString control;
+        QWidget* control;
         int tipo;
     };
     const QList<Entrada> entradas{
-        {1, "lblOperacion", 5},
-        {2, "txtTarjeta", 5},
-        {3, "cboTipoLectura", 5},
-        {4, "txtFarmacia", 5},
-        {5, "txtTicketPadre", 1},
-        {6, "txtTipoReceta", 5},
-        {7, "txtReceta", 5},
-        {8, "txtFechaReceta", 4},
-        {9, "txtFechaEmisionRecetario", 4},
-        {10, "txtFechaVenta", 4},
-        {11, "txtHoraVenta", 5},
-        {12, "cboTipoDocumentoRetira", 5},
-        {13, "txtDocumentoRetira", 1},
-        {14, "txtConsulta", 5},
-        {15, "cboTipoMatriculaR", 5},
-        {16, "txtMatriculaRe", 1},
-        {17, ControlTipoMatriculaAu(), 5},
-        {18, "txtMatriculaAu", 1},
-        {19, "cboTipoAutorizacion", 5},
-        {20, "txtAutorizacion", 5},
-        {21, "txtDocumentacionExtra", 5},
-        {22, "txtDescuentoPrestador", 2},
-        {33, "fmeDiagnosticos", 0},
+        {1, lblOperacion_, 5},
+        {2, txtTarjeta_, 5},
+        {3, cboTipoLectura_, 5},
+        {4, txtFarmacia_, 5},
+        {5, txtTicketPadre_, 1},
+        {6, txtTipoReceta_, 5},
+        {7, txtReceta_, 5},
+        {8, txtFechaReceta_, 4},
+        {9, txtFechaEmisionRecetario_, 4},
+        {10, txtFechaVenta_, 4},
+        {11, txtHoraVenta_, 5},
+        {12, cboTipoDocumentoRetira_, 5},
+        {13, txtDocumentoRetira_, 1},
+        {14, txtConsulta_, 5},
+        {15, cboTipoMatriculaR_, 5},
+        {16, txtMatriculaRe_, 1},
+        {17, TipoMatriculaAutorizante(), 5},
+        {18, txtMatriculaAu_, 1},
+        {19, cboTipoAutorizacion_, 5},
+        {20, txtAutorizacion_, 5},
+        {21, txtDocumentacionExtra_, 5},
+        {22, txtDescuentoPrestador_, 2},
+        {33, fmeDiagnosticos_, 0},
     };
     gColControles.clear();
+    controlesEncabezado_.clear();
     for (const Entrada& e : entradas) {
-        gColControles.append(clsControles{e.posicion, e.control});
-        QWidget* w = Control(e.control);
-        if (e.tipo != 0 && (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w)))
-            FiltroTeclas::Instalar(w, e.tipo);
+        gColControles.append(clsControles{e.posicion, e.control->objectName()});
+        controlesEncabezado_[e.posicion] = e.control;
+        if (e.tipo != 0 && (qobject_cast<QLineEdit*>(e.control) || qobject_cast<QComboBox*>(e.control)))
+            FiltroTeclas::Instalar(e.control, e.tipo);
     }
 
     cboTipoDocumentoRetira_->addItems({"", "DNI", "LC", "LE", "CE", "Pasaporte"});
@@ -301,10 +297,8 @@ void frmTicketFarmaciaBase::Cargar() {
     cboTipoLectura_->addItems({"", "Banda", "Manual", "Domicilio"});
     CargarProfesiones(cboTipoMatriculaR_);
     CargarJurisdicciones(cboProvinciaR_);
-    for (const char* nombre : {"cboTipoMatriculaA"})
-        if (auto* lista = findChild<QComboBox*>(nombre)) CargarProfesiones(lista);
-    for (const char* nombre : {"cboProvinciaA"})
-        if (auto* lista = findChild<QComboBox*>(nombre)) CargarJurisdicciones(lista);
+    if (auto* lista = qobject_cast<QComboBox*>(TipoMatriculaAutorizante())) CargarProfesiones(lista);
+    if (QComboBox* lista = ProvinciaAutorizante()) CargarJurisdicciones(lista);
 
     const QString hoy = QDate::currentDate().toString("dd/MM/yyyy");
     txtFechaReceta_->setText(hoy);
@@ -343,19 +337,19 @@ void frmTicketFarmaciaBase::AplicarBitmap() {
     for (clsControles& entrada : gColControles) {
         const bool valor = entrada.Posicion < posiciones.size() && posiciones.at(entrada.Posicion);
         entrada.Mostrar = entrada.Habilitar = valor;
-        QWidget* w = Control(entrada.Control);
+        QWidget* w = controlesEncabezado_.value(entrada.Posicion);
         if (!w) continue;
         mostrar(w, valor);
         QComboBox* provincia = nullptr;
-        if (entrada.Control == "cboTipoMatriculaR") provincia = cboProvinciaR_;
-        if (entrada.Control == "cboTipoMatriculaA") provincia = findChild<QComboBox*>("cboProvinciaA");
+        if (w == cboTipoMatriculaR_) provincia = cboProvinciaR_;
+        if (w == TipoMatriculaAutorizante()) provincia = ProvinciaAutorizante();
         if (provincia) mostrar(provincia, valor);
         if (auto* lista = qobject_cast<QComboBox*>(w); lista && valor) Seleccionar(lista, 1);
     }
     if (ListasMatriculaEnBlanco()) {
-        for (const char* nombre : {"cboTipoMatriculaR", "cboTipoMatriculaA", "cboProvinciaR", "cboProvinciaA"})
-            if (auto* lista = findChild<QComboBox*>(nombre); lista && lista->isEnabled() && lista->count() > 0)
-                lista->setCurrentIndex(0);
+        auto* tipoAutorizante = qobject_cast<QComboBox*>(TipoMatriculaAutorizante());
+        for (QComboBox* lista : {cboTipoMatriculaR_, tipoAutorizante, cboProvinciaR_, ProvinciaAutorizante()})
+            if (lista && lista->isEnabled() && lista->count() > 0) lista->setCurrentIndex(0);
     }
 
     cmdBuscarMedicoRe_->setEnabled(txtMatriculaRe_->isEnabled());
@@ -636,37 +630,14 @@ void frmTicketFarmaciaBase::Aceptar() {
     if (faltanItems || faltaTarjeta) return;
 
     if (txtFarmacia_->isEnabled()) Ajustes::Guardar(kAplicacion, kSeccionStart, "farmacia", txtFarmacia_->text());
-    if (!GrabarArchivos()) return;
-
-    Solicitud solicitud;
-    try {
-        solicitud = EnviarSolicitud(gActividad, gEmpresa, gTerminal);
-    } catch (const std::exception& e) {
-        gNuevaTransaccion = false;
-        MsgBox(ComoTarsaError(e).Descripcion, Mensajes::vbCritical, "Error");
-        return;
-    }
-    switch (solicitud.Resultado) {
-        case ResultadoSolicitud::Cancelada:
-        case ResultadoSolicitud::ErrorProceso:
-            gNuevaTransaccion = false;
-            return;
-        case ResultadoSolicitud::SinRespuesta:
-            return;
-        case ResultadoSolicitud::Procesada:
-            break;
-    }
-
-    clsTransaccion& transaccion = solicitud.Transaccion;
-    const RespuestaTicket respuesta = MostrarRespuestaTicket(transaccion, this);
-    gColErrores.clear();
-    const QString& ticket = respuesta.Ticket;
-    const bool cerrar = !respuesta.HuboErrores && !ticket.contains("ERROR");
-    GuardarTransaccionLocal(transaccion.LeerSVL1(), ticket, gCodigoEmpresa, false);
-
-    if (!cerrar) return;
+    const PantallaEnvioTicket pantalla{
+        [] { return EnviarSolicitud(gActividad, gEmpresa, gTerminal); },
+        [this](clsTransaccion& transaccion) { return MostrarRespuestaTicket(transaccion, this); }};
+    const FinEnvioTicket fin =
+        EnviarTicketFarmacia(Encabezado(), conItems_ ? std::optional(items_) : std::nullopt,
+                             conDiagnosticos_ ? std::optional(diagnosticos_) : std::nullopt, pantalla);
+    if (fin != FinEnvioTicket::Completado) return;
     CerrarVentana();
-    gNuevaTransaccion = true;
     emit Completado();
 }
 
@@ -684,92 +655,35 @@ void frmTicketFarmaciaBase::CerrarVentana() {
         close();
 }
 
-bool frmTicketFarmaciaBase::GrabarArchivos() {
-    try {
-        const QString d = DirectorioIntercambio();
-        const int c = CodigoOperacionVersion(codigoOperacion_);
-        NuevaTransaccionFarmacia();
-
-        const auto texto = [](const QLineEdit* campo) { return campo->isEnabled() ? campo->text() : QString(); };
-        const auto posicion = [](const QComboBox* lista) {
-            return lista->isEnabled() ? QString::number(lista->currentIndex()) : QString();
-        };
-        clsTicket ticket;
-        ticket.Version = gVersion;
-        ticket.CodigoOperacion = c;
-        ticket.TipoPrestador = 1;
-        ticket.Tarjeta = txtTarjeta_->text();
-        ticket.TipoLectura = cboTipoLectura_->isEnabled() ? QString::number(cboTipoLectura_->currentIndex()) : "0";
-        ticket.Farmacia = texto(txtFarmacia_);
-        ticket.TicketPadre = texto(txtTicketPadre_);
-        ticket.TipoReceta = texto(txtTipoReceta_);
-        ticket.Receta = texto(txtReceta_);
-        ticket.FechaReceta = texto(txtFechaReceta_);
-        ticket.FechaEmisionRecetario = texto(txtFechaEmisionRecetario_);
-        ticket.FechaVenta = texto(txtFechaVenta_);
-        ticket.HoraVenta = texto(txtHoraVenta_);
-        ticket.Consulta = texto(txtConsulta_);
-        ticket.TipoMatriculaRe = (cboProvinciaR_->isEnabled() ? CodigoLista(cboProvinciaR_) : QStringLiteral(" ")) +
-                                 (cboTipoMatriculaR_->isEnabled() ? CodigoLista(cboTipoMatriculaR_) : QString());
-        ticket.MatriculaRe = texto(txtMatriculaRe_);
-        CargarAutorizante(ticket);
-        ticket.TipoAutorizacion = posicion(cboTipoAutorizacion_);
-        ticket.Autorizacion = texto(txtAutorizacion_);
-        ticket.DocumentacionExtra = texto(txtDocumentacionExtra_);
-        ticket.TipoDocumentoRetira = posicion(cboTipoDocumentoRetira_);
-        ticket.DocumentoRetira = texto(txtDocumentoRetira_);
-        ticket.DescuentoPrestador = txtDescuentoPrestador_->isEnabled()
-                                        ? FormatearNumero(TextoANumero(txtDescuentoPrestador_->text(), true) * 100, 2)
-                                        : QString();
-        ticket.NTransaccionFarmacia = gNTransaccionFarmacia;
-        // Each writer throws on failure: the message below names what went wrong.
-        ticket.GrabarSVL1(d);
-        GrabarItems(d);
-        GrabarDiagnosticos(d);
-        return true;
-    } catch (const std::exception& e) {
-        MsgBox(ComoTarsaError(e).Descripcion, Mensajes::vbCritical, "Error");
-        return false;
-    }
-}
-
-void frmTicketFarmaciaBase::GrabarItems(const QString& d) {
-    if (!conItems_) return;
-    clsItemTicket registro;
-    registro.Version = gVersion;
-    registro.TipoPrestador = 1;
-    registro.AbrirArchivo(d);
-    for (int i = 0; i < items_.size(); ++i) {
-        const clsItemTicketFarmacia& item = items_.at(i);
-        registro.InicializarVariables();
-        registro.Troquel = item.Troquel;
-        registro.CodigoBarra = item.CodigoBarra;
-        registro.CodigoProveedor = item.CodigoProveedor;
-        registro.Cantidad = FormatearNumero(item.Cantidad, 2);
-        registro.TipoArancel = FormatearNumero(item.TipoArancel, 2);
-        registro.Precio = TextoNumero(std::round(item.Precio * 100));
-        registro.Diagnostico = item.Diagnostico;
-        registro.TipoAutorizacion = item.TipoCobertura;
-        registro.Autorizacion = item.Autorizacion;
-        registro.PlanCobertura = item.PlanCobertura;
-        registro.TipoPrescripcion = item.TipoPrescripcion;
-        registro.CambioPrescripcion = item.CambioPrescripcion;
-        registro.PorcentajeCobertura = QString::number(item.PorcentajeCobertura);
-        registro.GrabarSVL3();
-    }
-    registro.CerrarArchivo();
-}
-
-void frmTicketFarmaciaBase::GrabarDiagnosticos(const QString& d) {
-    if (!conDiagnosticos_) return;
-    clsDiagnostico registro;
-    registro.Version = gVersion;
-    registro.TipoPrestador = 1;
-    registro.AbrirArchivo(d);
-    for (int i = 0; i < diagnosticos_.size(); ++i) {
-        registro.InicializarVariables();
-        registro.Diagnostico = diagnosticos_.at(i).Codigo;
-        registro.GrabarSVL4();
-    }
-    registro.CerrarArchivo();
+clsTicket frmTicketFarmaciaBase::Encabezado() const {
+    const auto texto = [](const QLineEdit* campo) { return campo->isEnabled() ? campo->text() : QString(); };
+    const auto posicion = [](const QComboBox* lista) {
+        return lista->isEnabled() ? QString::number(lista->currentIndex()) : QString();
+    };
+    clsTicket ticket;
+    ticket.CodigoOperacion = codigoOperacion_;
+    ticket.Tarjeta = txtTarjeta_->text();
+    ticket.TipoLectura = cboTipoLectura_->isEnabled() ? QString::number(cboTipoLectura_->currentIndex()) : "0";
+    ticket.Farmacia = texto(txtFarmacia_);
+    ticket.TicketPadre = texto(txtTicketPadre_);
+    ticket.TipoReceta = texto(txtTipoReceta_);
+    ticket.Receta = texto(txtReceta_);
+    ticket.FechaReceta = texto(txtFechaReceta_);
+    ticket.FechaEmisionRecetario = texto(txtFechaEmisionRecetario_);
+    ticket.FechaVenta = texto(txtFechaVenta_);
+    ticket.HoraVenta = texto(txtHoraVenta_);
+    ticket.Consulta = texto(txtConsulta_);
+    ticket.TipoMatriculaRe = (cboProvinciaR_->isEnabled() ? CodigoLista(cboProvinciaR_) : QStringLiteral(" ")) +
+                             (cboTipoMatriculaR_->isEnabled() ? CodigoLista(cboTipoMatriculaR_) : QString());
+    ticket.MatriculaRe = texto(txtMatriculaRe_);
+    CargarAutorizante(ticket);
+    ticket.TipoAutorizacion = posicion(cboTipoAutorizacion_);
+    ticket.Autorizacion = texto(txtAutorizacion_);
+    ticket.DocumentacionExtra = texto(txtDocumentacionExtra_);
+    ticket.TipoDocumentoRetira = posicion(cboTipoDocumentoRetira_);
+    ticket.DocumentoRetira = texto(txtDocumentoRetira_);
+    ticket.DescuentoPrestador = txtDescuentoPrestador_->isEnabled()
+                                    ? FormatearNumero(TextoANumero(txtDescuentoPrestador_->text(), true) * 100, 2)
+                                    : QString();
+    return ticket;
 }

@@ -52,8 +52,9 @@ public:
     void ActualizarDiagnosticos(bool inicial);
     // Shows the doctor of a licence for "RE" (prescriber) or "AU" (authorising doctor).
     void MostrarMedico(const QString& quien, qint32 matricula, const QString& tipoMatricula);
-    // Writes the header, item and diagnosis records; false (after a message) when one failed.
-    bool GrabarArchivos();
+    // The ticket's header as the form's fields give it, for the operation code; a field the
+    // operation does not ask for goes empty.
+    clsTicket Encabezado() const;
 
 signals:
     void Descargado();
@@ -70,8 +71,10 @@ protected:
     // ---- What each form does its own way
     // Header bitmap positions read (the forms use up to 33).
     virtual int PosicionesEncabezado() const = 0;
-    // Name of the control at header position 17 (the authorising doctor's licence type).
-    virtual QString ControlTipoMatriculaAu() const = 0;
+    // The control at header position 17 (the authorising doctor's licence type), and the province
+    // list shown and enabled with it, when the form has one.
+    virtual QWidget* TipoMatriculaAutorizante() const = 0;
+    virtual QComboBox* ProvinciaAutorizante() const { return nullptr; }
     // Whether the licence-type and province lists go back to the blank entry once enabled.
     virtual bool ListasMatriculaEnBlanco() const = 0;
     // Window height and the places of the frames and buttons with or without diagnoses.
@@ -83,7 +86,6 @@ protected:
     // Form_Load: run once by Presentar, after the derived form has built its own controls.
     void Cargar();
     void AplicarBitmap();
-    QWidget* Control(const QString& nombre) const;
     // A caption for a field; it is shown and hidden with it.
     QLabel* Rotulo(QWidget* campo, const QString& texto);
     // Places a widget, measures in twips.
@@ -108,6 +110,7 @@ protected:
 
     QHash<QWidget*, QList<QWidget*>> acompanantes_;  // captions and the like shown with a field
     QHash<QWidget*, QLabel*> rotulos_;               // the caption of each field
+    QHash<int, QWidget*> controlesEncabezado_;       // the control of each header bitmap position
 
     // Controls (objectName = member name without the underscore).
     QLabel* lblOperacion_;
@@ -170,8 +173,6 @@ private:
     // The row the list has selected, the first when none is; -1 on an empty list.
     static int FilaActual(const QTreeWidget* lista);
     void AjustarColumnas(QTreeWidget* lista, int desde, int hasta);
-    void GrabarItems(const QString& d);
-    void GrabarDiagnosticos(const QString& d);
     void Descargar();  // Form_Unload, once
 
     int codigoOperacion_;
