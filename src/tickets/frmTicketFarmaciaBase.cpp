@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <algorithm>
+#include <cmath>
 
 #include "catalogs/clsBitmaps.h"
 #include "catalogs/clsDiagnostico.h"
@@ -177,9 +178,7 @@ frmTicketFarmaciaBase::frmTicketFarmaciaBase(int codigoOperacion, QWidget* padre
 
 frmTicketFarmaciaBase::~frmTicketFarmaciaBase() { Descargar(); }
 
-bool frmTicketFarmaciaBase::MedioCargado() const {
-    return editado_ || lvwItems_->topLevelItemCount() > 0 || lvwDiagnosticos_->topLevelItemCount() > 0;
-}
+bool frmTicketFarmaciaBase::MedioCargado() const { return editado_ || !items_.isEmpty() || !diagnosticos_.isEmpty(); }
 
 frmTicketFarmaciaBase* frmTicketFarmaciaBase::Abierto() { return abierto_.data(); }
 
@@ -332,8 +331,8 @@ void frmTicketFarmaciaBase::AplicarBitmap() {
     }
 
     QList<bool> posiciones = PosicionesBitmap(bitmapEncabezado, PosicionesEncabezado());
-    items_ = !bitmapItem_.isEmpty();
-    if (HayExcepcionV101()) ExcepcionV101Encabezado(codigoOperacion_, posiciones, items_);
+    conItems_ = !bitmapItem_.isEmpty();
+    if (HayExcepcionV101()) ExcepcionV101Encabezado(codigoOperacion_, posiciones, conItems_);
     if (!cmdAceptar_->isEnabled() && posiciones.contains(true)) cmdAceptar_->setEnabled(true);
 
     const auto mostrar = [this](QWidget* w, bool valor) {
@@ -361,12 +360,12 @@ void frmTicketFarmaciaBase::AplicarBitmap() {
 
     cmdBuscarMedicoRe_->setEnabled(txtMatriculaRe_->isEnabled());
     cmdBuscarMedicoAu_->setEnabled(txtMatriculaAu_->isEnabled());
-    fmeItems_->setEnabled(items_);
-    fmeItems_->setVisible(items_);
+    fmeItems_->setEnabled(conItems_);
+    fmeItems_->setVisible(conItems_);
     lblOperacion_->setVisible(false);
-    diagnosticos_ = fmeDiagnosticos_->isEnabled();
+    conDiagnosticos_ = fmeDiagnosticos_->isEnabled();
 
-    Disponer(diagnosticos_);
+    Disponer(conDiagnosticos_);
     OrdenarTabulacion(this);
     if (QWidget* primero = PrimerCampo(this)) primero->setFocus();
     for (QLineEdit* campo : findChildren<QLineEdit*>())
@@ -518,9 +517,17 @@ void frmTicketFarmaciaBase::MostrarMedicoEn(QLabel* nombre, QLineEdit* campoMatr
 // ---------------------------------------------------------------------------------------------
 // Items and diagnoses
 
-void frmTicketFarmaciaBase::EscribirFila(QTreeWidgetItem* fila, const clsItemTicketFarmacia& item) {
-    const QStringList columnas = ColumnasItem(item);
+void frmTicketFarmaciaBase::EscribirFila(int i) {
+    QTreeWidgetItem* fila = lvwItems_->topLevelItem(i);
+    if (!fila) fila = new QTreeWidgetItem(lvwItems_);
+    const QStringList columnas = ColumnasItem(items_.at(i));
     for (int c = 1; c < kColumnasItem; ++c) fila->setText(c, columnas.at(c));
+    for (int c = 14; c < kColumnasItem; ++c) lvwItems_->resizeColumnToContents(c);
+}
+
+int frmTicketFarmaciaBase::FilaActual(const QTreeWidget* lista) {
+    if (lista->topLevelItemCount() == 0) return -1;
+    return lista->currentItem() ? lista->indexOfTopLevelItem(lista->currentItem()) : 0;
 }
 
 void frmTicketFarmaciaBase::AjustarColumnas(QTreeWidget* lista, int desde, int hasta) {
@@ -544,13 +551,7 @@ void frmTicketFarmaciaBase::ActualizarItems(bool inicial) {
         return;
     }
     AjustarColumnas(lvwItems_, 1, 13);
-    QList<QStringList> filas;
-    for (int i = 0; i < lvwItems_->topLevelItemCount(); ++i) {
-        QStringList fila;
-        for (int c = 0; c < kColumnasItem; ++c) fila << lvwItems_->topLevelItem(i)->text(c);
-        filas << fila;
-    }
-    const TotalesTicket totales = CalcularTotales(filas, txtDescuentoPrestador_->text());
+    const TotalesTicket totales = CalcularTotales(items_, txtDescuentoPrestador_->text());
     lblTotal_->setText(TextoNumero(totales.Total));
     lblTotalGeneral_->setText(TextoNumero(totales.TotalGeneral));
 }
@@ -567,43 +568,47 @@ void frmTicketFarmaciaBase::AgregarItem() {
     const auto item = frmItemTicketFarmacia::Cargar(static_cast<int>(TextoANumero(gEmpresa, true)), gCodigoEmpresa, 1,
                                                     codigoOperacion_, bitmapItem_);
     if (!item) return;
-    auto* fila = new QTreeWidgetItem(lvwItems_);
-    EscribirFila(fila, *item);
-    lvwItems_->setCurrentItem(fila);
-    for (int c = 14; c < kColumnasItem; ++c) lvwItems_->resizeColumnToContents(c);
+    items_.append(*item);
+    EscribirFila(items_.size() - 1);
+    lvwItems_->setCurrentItem(lvwItems_->topLevelItem(items_.size() - 1));
     ActualizarItems(false);
 }
 
 void frmTicketFarmaciaBase::CambiarItem() {
-    if (lvwItems_->topLevelItemCount() == 0) return;
-    QTreeWidgetItem* fila = lvwItems_->currentItem() ? lvwItems_->currentItem() : lvwItems_->topLevelItem(0);
-    QStringList columnas;
-    for (int c = 0; c < kColumnasItem; ++c) columnas << fila->text(c);
-    const clsItemTicketFarmacia actual = ItemDeColumnas(columnas);
+    const int i = FilaActual(lvwItems_);
+    if (i < 0) return;
     const auto item = frmItemTicketFarmacia::Cargar(static_cast<int>(TextoANumero(gEmpresa, true)), gCodigoEmpresa, 3,
-                                                    codigoOperacion_, bitmapItem_, &actual);
+                                                    codigoOperacion_, bitmapItem_, &items_.at(i));
     if (!item) return;
-    EscribirFila(fila, *item);
-    for (int c = 14; c < kColumnasItem; ++c) lvwItems_->resizeColumnToContents(c);
+    items_[i] = *item;
+    EscribirFila(i);
     ActualizarItems(false);
 }
 
 void frmTicketFarmaciaBase::BorrarItem() {
-    if (lvwItems_->topLevelItemCount() == 0) return;
-    delete (lvwItems_->currentItem() ? lvwItems_->currentItem() : lvwItems_->topLevelItem(0));
+    const int i = FilaActual(lvwItems_);
+    if (i < 0) return;
+    items_.removeAt(i);
+    delete lvwItems_->topLevelItem(i);
     ActualizarItems(false);
 }
 
 void frmTicketFarmaciaBase::VerItem() {
-    if (lvwItems_->topLevelItemCount() == 0) return;
-    QTreeWidgetItem* fila = lvwItems_->currentItem() ? lvwItems_->currentItem() : lvwItems_->topLevelItem(0);
-    frmMuestraLista::Abrir(this, *lvwItems_, lvwItems_->indexOfTopLevelItem(fila), QString::fromUtf8("Ítem"));
+    const int i = FilaActual(lvwItems_);
+    if (i < 0) return;
+    QStringList columnas = ColumnasItem(items_.at(i));
+    columnas[0] = QString::number(i + 1);
+    QList<EncabezadoLista> encabezados;
+    for (int c = 0; c < kColumnasItem; ++c)
+        encabezados.append({lvwItems_->headerItem()->text(c), lvwItems_->columnWidth(c) == 0 ? 0 : 1});
+    frmMuestraLista::Abrir(this, columnas, encabezados, QString::fromUtf8("Ítem"));
 }
 
 void frmTicketFarmaciaBase::AgregarDiagnostico() {
     const auto diagnostico =
         frmDiagnostico::Cargar(static_cast<int>(TextoANumero(gEmpresa, true)), gCodigoEmpresa, 1, codigoOperacion_);
     if (!diagnostico) return;
+    diagnosticos_.append(*diagnostico);
     auto* fila = new QTreeWidgetItem(lvwDiagnosticos_);
     fila->setText(1, diagnostico->Codigo);
     fila->setText(2, diagnostico->Nombre);
@@ -612,8 +617,10 @@ void frmTicketFarmaciaBase::AgregarDiagnostico() {
 }
 
 void frmTicketFarmaciaBase::BorrarDiagnostico() {
-    if (lvwDiagnosticos_->topLevelItemCount() == 0) return;
-    delete (lvwDiagnosticos_->currentItem() ? lvwDiagnosticos_->currentItem() : lvwDiagnosticos_->topLevelItem(0));
+    const int i = FilaActual(lvwDiagnosticos_);
+    if (i < 0) return;
+    diagnosticos_.removeAt(i);
+    delete lvwDiagnosticos_->topLevelItem(i);
     ActualizarDiagnosticos(false);
 }
 
@@ -621,7 +628,7 @@ void frmTicketFarmaciaBase::BorrarDiagnostico() {
 // Acceptance
 
 void frmTicketFarmaciaBase::Aceptar() {
-    const bool faltanItems = items_ && lvwItems_->topLevelItemCount() == 0;
+    const bool faltanItems = conItems_ && items_.isEmpty();
     const bool faltaTarjeta = txtTarjeta_->isEnabled() && txtTarjeta_->text().trimmed().isEmpty();
     if (faltanItems)
         MsgBox(QString::fromUtf8("Es necesario cargar algún item"), Mensajes::vbInformation, windowTitle());
@@ -715,18 +722,10 @@ bool frmTicketFarmaciaBase::GrabarArchivos() {
                                         ? FormatearNumero(TextoANumero(txtDescuentoPrestador_->text(), true) * 100, 2)
                                         : QString();
         ticket.NTransaccionFarmacia = gNTransaccionFarmacia;
-        if (!ticket.GrabarSVL1(d)) {
-            MsgBox("No se pudo grabar archivo SVL1", Mensajes::vbCritical, "Error");
-            return false;
-        }
-        if (!GrabarItems(d)) {
-            MsgBox("No se pudo grabar archivo SVL3", Mensajes::vbCritical, "Error");
-            return false;
-        }
-        if (!GrabarDiagnosticos(d)) {
-            MsgBox("No se pudo grabar archivo SVL4", Mensajes::vbCritical, "Error");
-            return false;
-        }
+        // Each writer throws on failure: the message below names what went wrong.
+        ticket.GrabarSVL1(d);
+        GrabarItems(d);
+        GrabarDiagnosticos(d);
         return true;
     } catch (const std::exception& e) {
         MsgBox(ComoTarsaError(e).Descripcion, Mensajes::vbCritical, "Error");
@@ -734,47 +733,43 @@ bool frmTicketFarmaciaBase::GrabarArchivos() {
     }
 }
 
-bool frmTicketFarmaciaBase::GrabarItems(const QString& d) {
-    if (!items_) return true;
-    clsItemTicket item;
-    item.Version = gVersion;
-    item.TipoPrestador = 1;
-    item.AbrirArchivo(d);
-    bool escrito = true;
-    for (int i = 0; i < lvwItems_->topLevelItemCount() && escrito; ++i) {
-        const QTreeWidgetItem* fila = lvwItems_->topLevelItem(i);
-        item.InicializarVariables();
-        item.Troquel = fila->text(2);
-        item.CodigoBarra = fila->text(3);
-        item.CodigoProveedor = fila->text(4);
-        item.Cantidad = fila->text(1);
-        item.TipoArancel = fila->text(7);
-        item.Precio = TextoNumero(TextoANumero(fila->text(8), false) * 100);
-        item.Diagnostico = fila->text(9);
-        item.TipoAutorizacion = fila->text(11);
-        item.Autorizacion = fila->text(12);
-        item.PlanCobertura = fila->text(13);
-        item.TipoPrescripcion = fila->text(14).toInt();
-        item.CambioPrescripcion = LeerSiNo(fila->text(15));
-        item.PorcentajeCobertura = fila->text(16);
-        escrito = item.GrabarSVL3();
+void frmTicketFarmaciaBase::GrabarItems(const QString& d) {
+    if (!conItems_) return;
+    clsItemTicket registro;
+    registro.Version = gVersion;
+    registro.TipoPrestador = 1;
+    registro.AbrirArchivo(d);
+    for (int i = 0; i < items_.size(); ++i) {
+        const clsItemTicketFarmacia& item = items_.at(i);
+        registro.InicializarVariables();
+        registro.Troquel = item.Troquel;
+        registro.CodigoBarra = item.CodigoBarra;
+        registro.CodigoProveedor = item.CodigoProveedor;
+        registro.Cantidad = FormatearNumero(item.Cantidad, 2);
+        registro.TipoArancel = FormatearNumero(item.TipoArancel, 2);
+        registro.Precio = TextoNumero(std::round(item.Precio * 100));
+        registro.Diagnostico = item.Diagnostico;
+        registro.TipoAutorizacion = item.TipoCobertura;
+        registro.Autorizacion = item.Autorizacion;
+        registro.PlanCobertura = item.PlanCobertura;
+        registro.TipoPrescripcion = item.TipoPrescripcion;
+        registro.CambioPrescripcion = item.CambioPrescripcion;
+        registro.PorcentajeCobertura = QString::number(item.PorcentajeCobertura);
+        registro.GrabarSVL3();
     }
-    item.CerrarArchivo();
-    return escrito;
+    registro.CerrarArchivo();
 }
 
-bool frmTicketFarmaciaBase::GrabarDiagnosticos(const QString& d) {
-    if (!diagnosticos_) return true;
-    clsDiagnostico diagnostico;
-    diagnostico.Version = gVersion;
-    diagnostico.TipoPrestador = 1;
-    diagnostico.AbrirArchivo(d);
-    bool escrito = true;
-    for (int i = 0; i < lvwDiagnosticos_->topLevelItemCount() && escrito; ++i) {
-        diagnostico.InicializarVariables();
-        diagnostico.Diagnostico = lvwDiagnosticos_->topLevelItem(i)->text(1);
-        escrito = diagnostico.GrabarSVL4();
+void frmTicketFarmaciaBase::GrabarDiagnosticos(const QString& d) {
+    if (!conDiagnosticos_) return;
+    clsDiagnostico registro;
+    registro.Version = gVersion;
+    registro.TipoPrestador = 1;
+    registro.AbrirArchivo(d);
+    for (int i = 0; i < diagnosticos_.size(); ++i) {
+        registro.InicializarVariables();
+        registro.Diagnostico = diagnosticos_.at(i).Codigo;
+        registro.GrabarSVL4();
     }
-    diagnostico.CerrarArchivo();
-    return escrito;
+    registro.CerrarArchivo();
 }

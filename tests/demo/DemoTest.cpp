@@ -20,7 +20,7 @@
 
 namespace {
 
-class Demo : public Entorno {
+class DemoTest : public Entorno {
 protected:
     // Runs tarsa-demo on the test's directory: its Estandar, app and ajustes.ini are this test's.
     QString Preparar() {
@@ -57,7 +57,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Demo, ConfigurationFilesFollowTheTerminalLayouts) {
+TEST_F(DemoTest, ConfigurationFilesFollowTheTerminalLayouts) {
     Preparar();
     const QByteArray emp = LeerArchivo(dirTrabajo + "/_Quelo.emp");
     ASSERT_EQ(emp.size(), 5 * 74);
@@ -77,7 +77,7 @@ TEST_F(Demo, ConfigurationFilesFollowTheTerminalLayouts) {
     EXPECT_TRUE(QDir(dirTrabajo + "/TX").exists());
 }
 
-TEST_F(Demo, StartUpImportsTheConfigurationAndOffersAConsumptionTicket) {
+TEST_F(DemoTest, StartUpImportsTheConfigurationAndOffersAConsumptionTicket) {
     Preparar();
     ASSERT_TRUE(IniciarAplicacion(""));
     EXPECT_TRUE(mensajes.mostrados.isEmpty()) << mensajes.mostrados.value(0).texto.toStdString();
@@ -133,7 +133,7 @@ TEST_F(Demo, StartUpImportsTheConfigurationAndOffersAConsumptionTicket) {
     EXPECT_GE(Contar("SELECT COUNT(*) FROM Diagnosticos"), 15);
 }
 
-TEST_F(Demo, RunningItAgainChangesNothing) {
+TEST_F(DemoTest, RunningItAgainChangesNothing) {
     Preparar();
     const QStringList antes = Estado();
     const QString informe = Preparar();
