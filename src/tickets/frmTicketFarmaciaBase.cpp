@@ -14,17 +14,13 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <algorithm>
-#include <cmath>
 
 #include "catalogs/clsBitmaps.h"
-#include "catalogs/clsDiagnostico.h"
 #include "catalogs/clsMedico.h"
 #include "core/modTarsa.h"
-#include "exchange/clsItemTicket.h"
 #include "exchange/clsTicket.h"
 #include "exchange/frmProcesando.h"
 #include "exchange/modIntercambio.h"
-#include "journal/modTransaccionLocal.h"
 #include "platform/Ajustes.h"
 #include "platform/Mensajes.h"
 #include "platform/TarsaError.h"
@@ -32,6 +28,7 @@
 #include "platform/ui/Twips.h"
 #include "tickets/frmDiagnostico.h"
 #include "tickets/frmItemTicketFarmacia.h"
+#include "tickets/modEnvioTicket.h"
 #include "tickets/modTickets.h"
 #include "ui/AlSalirCampo.h"
 #include "ui/FiltroTeclas.h"
@@ -636,37 +633,14 @@ void frmTicketFarmaciaBase::Aceptar() {
     if (faltanItems || faltaTarjeta) return;
 
     if (txtFarmacia_->isEnabled()) Ajustes::Guardar(kAplicacion, kSeccionStart, "farmacia", txtFarmacia_->text());
-    if (!GrabarArchivos()) return;
-
-    Solicitud solicitud;
-    try {
-        solicitud = EnviarSolicitud(gActividad, gEmpresa, gTerminal);
-    } catch (const std::exception& e) {
-        gNuevaTransaccion = false;
-        MsgBox(ComoTarsaError(e).Descripcion, Mensajes::vbCritical, "Error");
-        return;
-    }
-    switch (solicitud.Resultado) {
-        case ResultadoSolicitud::Cancelada:
-        case ResultadoSolicitud::ErrorProceso:
-            gNuevaTransaccion = false;
-            return;
-        case ResultadoSolicitud::SinRespuesta:
-            return;
-        case ResultadoSolicitud::Procesada:
-            break;
-    }
-
-    clsTransaccion& transaccion = solicitud.Transaccion;
-    const RespuestaTicket respuesta = MostrarRespuestaTicket(transaccion, this);
-    gColErrores.clear();
-    const QString& ticket = respuesta.Ticket;
-    const bool cerrar = !respuesta.HuboErrores && !ticket.contains("ERROR");
-    GuardarTransaccionLocal(transaccion.LeerSVL1(), ticket, gCodigoEmpresa, false);
-
-    if (!cerrar) return;
+    const PantallaEnvioTicket pantalla{
+        [] { return EnviarSolicitud(gActividad, gEmpresa, gTerminal); },
+        [this](clsTransaccion& transaccion) { return MostrarRespuestaTicket(transaccion, this); }};
+    const FinEnvioTicket fin =
+        EnviarTicketFarmacia(Encabezado(), conItems_ ? std::optional(items_) : std::nullopt,
+                             conDiagnosticos_ ? std::optional(diagnosticos_) : std::nullopt, pantalla);
+    if (fin != FinEnvioTicket::Completado) return;
     CerrarVentana();
-    gNuevaTransaccion = true;
     emit Completado();
 }
 
@@ -684,92 +658,35 @@ void frmTicketFarmaciaBase::CerrarVentana() {
         close();
 }
 
-bool frmTicketFarmaciaBase::GrabarArchivos() {
-    try {
-        const QString d = DirectorioIntercambio();
-        const int c = CodigoOperacionVersion(codigoOperacion_);
-        NuevaTransaccionFarmacia();
-
-        const auto texto = [](const QLineEdit* campo) { return campo->isEnabled() ? campo->text() : QString(); };
-        const auto posicion = [](const QComboBox* lista) {
-            return lista->isEnabled() ? QString::number(lista->currentIndex()) : QString();
-        };
-        clsTicket ticket;
-        ticket.Version = gVersion;
-        ticket.CodigoOperacion = c;
-        ticket.TipoPrestador = 1;
-        ticket.Tarjeta = txtTarjeta_->text();
-        ticket.TipoLectura = cboTipoLectura_->isEnabled() ? QString::number(cboTipoLectura_->currentIndex()) : "0";
-        ticket.Farmacia = texto(txtFarmacia_);
-        ticket.TicketPadre = texto(txtTicketPadre_);
-        ticket.TipoReceta = texto(txtTipoReceta_);
-        ticket.Receta = texto(txtReceta_);
-        ticket.FechaReceta = texto(txtFechaReceta_);
-        ticket.FechaEmisionRecetario = texto(txtFechaEmisionRecetario_);
-        ticket.FechaVenta = texto(txtFechaVenta_);
-        ticket.HoraVenta = texto(txtHoraVenta_);
-        ticket.Consulta = texto(txtConsulta_);
-        ticket.TipoMatriculaRe = (cboProvinciaR_->isEnabled() ? CodigoLista(cboProvinciaR_) : QStringLiteral(" ")) +
-                                 (cboTipoMatriculaR_->isEnabled() ? CodigoLista(cboTipoMatriculaR_) : QString());
-        ticket.MatriculaRe = texto(txtMatriculaRe_);
-        CargarAutorizante(ticket);
-        ticket.TipoAutorizacion = posicion(cboTipoAutorizacion_);
-        ticket.Autorizacion = texto(txtAutorizacion_);
-        ticket.DocumentacionExtra = texto(txtDocumentacionExtra_);
-        ticket.TipoDocumentoRetira = posicion(cboTipoDocumentoRetira_);
-        ticket.DocumentoRetira = texto(txtDocumentoRetira_);
-        ticket.DescuentoPrestador = txtDescuentoPrestador_->isEnabled()
-                                        ? FormatearNumero(TextoANumero(txtDescuentoPrestador_->text(), true) * 100, 2)
-                                        : QString();
-        ticket.NTransaccionFarmacia = gNTransaccionFarmacia;
-        // Each writer throws on failure: the message below names what went wrong.
-        ticket.GrabarSVL1(d);
-        GrabarItems(d);
-        GrabarDiagnosticos(d);
-        return true;
-    } catch (const std::exception& e) {
-        MsgBox(ComoTarsaError(e).Descripcion, Mensajes::vbCritical, "Error");
-        return false;
-    }
-}
-
-void frmTicketFarmaciaBase::GrabarItems(const QString& d) {
-    if (!conItems_) return;
-    clsItemTicket registro;
-    registro.Version = gVersion;
-    registro.TipoPrestador = 1;
-    registro.AbrirArchivo(d);
-    for (int i = 0; i < items_.size(); ++i) {
-        const clsItemTicketFarmacia& item = items_.at(i);
-        registro.InicializarVariables();
-        registro.Troquel = item.Troquel;
-        registro.CodigoBarra = item.CodigoBarra;
-        registro.CodigoProveedor = item.CodigoProveedor;
-        registro.Cantidad = FormatearNumero(item.Cantidad, 2);
-        registro.TipoArancel = FormatearNumero(item.TipoArancel, 2);
-        registro.Precio = TextoNumero(std::round(item.Precio * 100));
-        registro.Diagnostico = item.Diagnostico;
-        registro.TipoAutorizacion = item.TipoCobertura;
-        registro.Autorizacion = item.Autorizacion;
-        registro.PlanCobertura = item.PlanCobertura;
-        registro.TipoPrescripcion = item.TipoPrescripcion;
-        registro.CambioPrescripcion = item.CambioPrescripcion;
-        registro.PorcentajeCobertura = QString::number(item.PorcentajeCobertura);
-        registro.GrabarSVL3();
-    }
-    registro.CerrarArchivo();
-}
-
-void frmTicketFarmaciaBase::GrabarDiagnosticos(const QString& d) {
-    if (!conDiagnosticos_) return;
-    clsDiagnostico registro;
-    registro.Version = gVersion;
-    registro.TipoPrestador = 1;
-    registro.AbrirArchivo(d);
-    for (int i = 0; i < diagnosticos_.size(); ++i) {
-        registro.InicializarVariables();
-        registro.Diagnostico = diagnosticos_.at(i).Codigo;
-        registro.GrabarSVL4();
-    }
-    registro.CerrarArchivo();
+clsTicket frmTicketFarmaciaBase::Encabezado() const {
+    const auto texto = [](const QLineEdit* campo) { return campo->isEnabled() ? campo->text() : QString(); };
+    const auto posicion = [](const QComboBox* lista) {
+        return lista->isEnabled() ? QString::number(lista->currentIndex()) : QString();
+    };
+    clsTicket ticket;
+    ticket.CodigoOperacion = codigoOperacion_;
+    ticket.Tarjeta = txtTarjeta_->text();
+    ticket.TipoLectura = cboTipoLectura_->isEnabled() ? QString::number(cboTipoLectura_->currentIndex()) : "0";
+    ticket.Farmacia = texto(txtFarmacia_);
+    ticket.TicketPadre = texto(txtTicketPadre_);
+    ticket.TipoReceta = texto(txtTipoReceta_);
+    ticket.Receta = texto(txtReceta_);
+    ticket.FechaReceta = texto(txtFechaReceta_);
+    ticket.FechaEmisionRecetario = texto(txtFechaEmisionRecetario_);
+    ticket.FechaVenta = texto(txtFechaVenta_);
+    ticket.HoraVenta = texto(txtHoraVenta_);
+    ticket.Consulta = texto(txtConsulta_);
+    ticket.TipoMatriculaRe = (cboProvinciaR_->isEnabled() ? CodigoLista(cboProvinciaR_) : QStringLiteral(" ")) +
+                             (cboTipoMatriculaR_->isEnabled() ? CodigoLista(cboTipoMatriculaR_) : QString());
+    ticket.MatriculaRe = texto(txtMatriculaRe_);
+    CargarAutorizante(ticket);
+    ticket.TipoAutorizacion = posicion(cboTipoAutorizacion_);
+    ticket.Autorizacion = texto(txtAutorizacion_);
+    ticket.DocumentacionExtra = texto(txtDocumentacionExtra_);
+    ticket.TipoDocumentoRetira = posicion(cboTipoDocumentoRetira_);
+    ticket.DocumentoRetira = texto(txtDocumentoRetira_);
+    ticket.DescuentoPrestador = txtDescuentoPrestador_->isEnabled()
+                                    ? FormatearNumero(TextoANumero(txtDescuentoPrestador_->text(), true) * 100, 2)
+                                    : QString();
+    return ticket;
 }

@@ -52,8 +52,9 @@ public:
     void ActualizarDiagnosticos(bool inicial);
     // Shows the doctor of a licence for "RE" (prescriber) or "AU" (authorising doctor).
     void MostrarMedico(const QString& quien, qint32 matricula, const QString& tipoMatricula);
-    // Writes the header, item and diagnosis records; false (after a message) when one failed.
-    bool GrabarArchivos();
+    // The ticket's header as the form's fields give it, for the operation code; a field the
+    // operation does not ask for goes empty.
+    clsTicket Encabezado() const;
 
 signals:
     void Descargado();
@@ -170,8 +171,6 @@ private:
     // The row the list has selected, the first when none is; -1 on an empty list.
     static int FilaActual(const QTreeWidget* lista);
     void AjustarColumnas(QTreeWidget* lista, int desde, int hasta);
-    void GrabarItems(const QString& d);
-    void GrabarDiagnosticos(const QString& d);
     void Descargar();  // Form_Unload, once
 
     int codigoOperacion_;
