@@ -22,11 +22,12 @@ QString DirectorioConfiguracion() {
 }
 
 TarsaError ConfiguracionExcedida(const QString& archivo, qint64 tamano, qint64 maximo) {
-    return TarsaError(75, QString::fromUtf8("El archivo de configuración %1 es más grande de lo que puede ser (%2 "
-                                            "bytes; el máximo es %3): no se leyó y la configuración quedó como estaba.")
-                              .arg(archivo)
-                              .arg(tamano)
-                              .arg(maximo));
+    return TarsaError(ErrAccesoRuta,
+                      QString::fromUtf8("El archivo de configuración %1 es más grande de lo que puede ser (%2 "
+                                        "bytes; el máximo es %3): no se leyó y la configuración quedó como estaba.")
+                          .arg(archivo)
+                          .arg(tamano)
+                          .arg(maximo));
 }
 
 bool HayConfiguracionNueva(const QString& tipo, QString& fecha) {
