@@ -75,23 +75,20 @@ const Disposicion<clsDiagnostico> kSVL4{
 
 const Disposicion<clsDiagnostico>& clsDiagnostico::DisposicionSVL4() { return kSVL4; }
 
-bool clsDiagnostico::AbrirArchivo(const QString& directorio) {
+void clsDiagnostico::AbrirArchivo(const QString& directorio) {
     archivoSVL4_ = std::make_shared<ArchivoRegistros>();
     archivoSVL4_->Abrir(Rutas::Unir(directorio, "UpLoad\\_SVL.4"), kSVL4.Longitud);
-    return true;
 }
 
 void clsDiagnostico::InicializarVariables() { Diagnostico.clear(); }
 
-bool clsDiagnostico::GrabarSVL4() {
+void clsDiagnostico::GrabarSVL4() {
     if (!archivoSVL4_ || !archivoSVL4_->Abierto()) throw TarsaError(52, "El archivo de diagnósticos no está abierto");
     archivoSVL4_->Escribir(++registroSVL4_, ComponerRegistro(kSVL4, *this));
-    return true;
 }
 
-bool clsDiagnostico::CerrarArchivo() {
+void clsDiagnostico::CerrarArchivo() {
     if (archivoSVL4_) archivoSVL4_->Cerrar();
-    return true;
 }
 
 // ---- end of the diagnosis records ----

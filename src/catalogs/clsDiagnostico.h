@@ -30,11 +30,11 @@ public:
     int TipoPrestador = 0;  // kept; the layout does not depend on it
 
     // Opens directorio\UpLoad\_SVL.4 for records of 56 bytes (not truncated).
-    bool AbrirArchivo(const QString& directorio);
+    void AbrirArchivo(const QString& directorio);
     void InicializarVariables();  // empties Diagnostico
     // Writes Diagnostico as the next record; throws TarsaError on file errors.
-    bool GrabarSVL4();
-    bool CerrarArchivo();
+    void GrabarSVL4();
+    void CerrarArchivo();
 
     static const Disposicion<clsDiagnostico>& DisposicionSVL4();
 

@@ -235,13 +235,13 @@ QString ModoNomenclador(bool pedido, bool todos) {
 
 bool GrabarPedidoNomencladores(const PedidoNomencladores& p) {
     try {
-        const Disposicion<clsParametros>* d = clsParametros::DisposicionNomencladores(gVersion, gTipoActividad);
-        if (!d) throw TarsaError(5, QString::fromUtf8("Versión de protocolo desconocida: ") + gVersion);
+        const Disposicion<clsParametros>& d =
+            DisposicionRequerida(clsParametros::DisposicionNomencladores(gVersion, gTipoActividad), gVersion);
         clsParametros parametros;
         parametros.ModoMedicos = ModoNomenclador(p.Medicos, p.TodosMedicos);
         parametros.ModoMedicamentos = ModoNomenclador(p.Medicamentos, p.TodosMedicamentos);
         parametros.ModoDiagnosticos = ModoNomenclador(p.Diagnosticos, p.TodosDiagnosticos);
-        parametros.GrabarSAL0(DirectorioIntercambio(), *d);
+        parametros.GrabarSAL0(DirectorioIntercambio(), d);
         return true;
     } catch (const std::exception& e) {
         MsgBox(ComoTarsaError(e).Descripcion, Mensajes::vbCritical, "Error al grabar archivos");

@@ -160,6 +160,11 @@ int Entero(const QString& texto) {
     return n;
 }
 
+TarsaError VersionDesconocida(const QString& version) {
+    return TarsaError(
+        5, QString::fromUtf8("Versión de protocolo desconocida: «%1»; se esperaba V101 o V250.").arg(version));
+}
+
 int EnteroO9999(const QString& texto) {
     bool ok = false;
     const int n = texto.trimmed().toInt(&ok);

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "exchange/clsItemError.h"
+#include "platform/TarsaError.h"
 
 // How a field turns its value into text.
 enum class Convencion {
@@ -137,6 +138,9 @@ void Verificar(const QByteArray& registro, const QString& disposicion, int longi
 void LeerErrores(const QString& directorio, const QString& relativa, int longitud, LecturaCodigo lectura,
                  int offsetCodigo, int anchoCodigo, int offsetTexto, int anchoTexto, QList<clsItemError>& errores);
 
+// The error raised when no layout exists for a protocol version.
+TarsaError VersionDesconocida(const QString& version);
+
 // The fields of one stored record (possibly cut short) under a layout.
 QList<CampoLeido> Desglosar(const DisposicionDescrita& d, const QByteArray& registro);
 // The value of the first field of that name, trimmed; empty when the record does not reach it.
@@ -163,6 +167,13 @@ QByteArray ComponerRegistro(const Disposicion<T>& d, const T& objeto) {
     }
     Registro::Verificar(registro, d.Nombre, d.Longitud);
     return registro;
+}
+
+// The layout a version selects; a version without one cannot be written or read.
+template <class T>
+const Disposicion<T>& DisposicionRequerida(const Disposicion<T>* d, const QString& version) {
+    if (!d) throw Registro::VersionDesconocida(version);
+    return *d;
 }
 
 template <class T>

@@ -113,11 +113,9 @@ QString clsItemTicket::ArchivoSubida(const QString& version, int tipoPrestador) 
     return version == "V250" && tipoPrestador == 1 ? QStringLiteral("_SVL.3") : QStringLiteral("_SVL.2");
 }
 
-bool clsItemTicket::AbrirArchivo(const QString& directorio) {
-    const Disposicion<T>* d = DisposicionPara(Version, TipoPrestador);
-    if (!d) return true;
-    archivo_.Abrir(Rutas::Unir(directorio, "UpLoad\\" + ArchivoSubida(Version, TipoPrestador)), d->Longitud);
-    return true;
+void clsItemTicket::AbrirArchivo(const QString& directorio) {
+    const Disposicion<T>& d = DisposicionRequerida(DisposicionPara(Version, TipoPrestador), Version);
+    archivo_.Abrir(Rutas::Unir(directorio, "UpLoad\\" + ArchivoSubida(Version, TipoPrestador)), d.Longitud);
 }
 
 void clsItemTicket::InicializarVariables() {
@@ -129,28 +127,23 @@ void clsItemTicket::InicializarVariables() {
     CambioPrescripcion.reset();
 }
 
-bool clsItemTicket::Grabar(bool farmacia) {
+void clsItemTicket::Grabar(bool farmacia) {
     ++registro_;
     // The pharmacy writer always uses the pharmacy layouts and the other writer the others,
     // whatever provider kind chose the file.
-    const Disposicion<T>* d = DisposicionPara(Version, farmacia ? 1 : 2);
-    if (!d) throw TarsaError(5, "Versión de protocolo desconocida: " + Version);
+    const Disposicion<T>& d = DisposicionRequerida(DisposicionPara(Version, farmacia ? 1 : 2), Version);
     if (!archivo_.Abierto()) throw TarsaError(52, "El archivo de items no está abierto");
-    archivo_.Escribir(registro_, ComponerRegistro(*d, *this));
-    return true;
+    archivo_.Escribir(registro_, ComponerRegistro(d, *this));
 }
 
-bool clsItemTicket::GrabarSVL3() { return Grabar(true); }
-bool clsItemTicket::GrabarSVL2() { return Grabar(false); }
+void clsItemTicket::GrabarSVL3() { Grabar(true); }
+void clsItemTicket::GrabarSVL2() { Grabar(false); }
 
-bool clsItemTicket::CerrarArchivo() {
-    archivo_.Cerrar();
-    return true;
-}
+void clsItemTicket::CerrarArchivo() { archivo_.Cerrar(); }
 
 void clsItemTicket::LeerSVL2(const QString& directorio, QList<clsItemError>& errores) const {
-    const Disposicion<T>* d = DisposicionPara(Version, TipoPrestador);
-    if (!d) return;
+    const Disposicion<T>& d = DisposicionRequerida(DisposicionPara(Version, TipoPrestador), Version);
+    // The answer comes back as _SVL.3 for every pharmacy, whatever name the version uploads under.
     const QString archivo = TipoPrestador == 1 ? QStringLiteral("_SVL.3") : QStringLiteral("_SVL.2");
-    LeerErroresRegistro(directorio, "DownLoad\\" + archivo, *d, errores);
+    LeerErroresRegistro(directorio, "DownLoad\\" + archivo, d, errores);
 }

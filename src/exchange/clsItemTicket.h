@@ -31,17 +31,18 @@ public:
     QString TipoArancel;
 
     // Opens the upload file of the version and provider kind in directorio\UpLoad (_SVL.3 for V250
-    // pharmacies, _SVL.2 otherwise). With an unknown version nothing is opened; still true.
-    bool AbrirArchivo(const QString& directorio);
+    // pharmacies, _SVL.2 otherwise). An unknown version throws TarsaError.
+    void AbrirArchivo(const QString& directorio);
     // Empties the item's own properties before the next item; the version, provider kind,
     // TipoAutorizacion, CodigoProveedor and the record counter stay.
     void InicializarVariables();
     // Writes the current item as the next record: pharmacy layouts (GrabarSVL3) or other-provider
     // layouts (GrabarSVL2) of the version. Throws TarsaError on file errors.
-    bool GrabarSVL3();
-    bool GrabarSVL2();
-    bool CerrarArchivo();
-    // Appends the errors of the answered items in directorio\DownLoad to gColErrores.
+    void GrabarSVL3();
+    void GrabarSVL2();
+    void CerrarArchivo();
+    // Appends the errors of the answered items in directorio\DownLoad to errores; an unknown
+    // version throws TarsaError.
     void LeerSVL2(const QString& directorio, QList<clsItemError>& errores) const;
 
     static const Disposicion<clsItemTicket>* DisposicionPara(const QString& version, int tipoPrestador);
@@ -49,7 +50,7 @@ public:
     static QString ArchivoSubida(const QString& version, int tipoPrestador);
 
 private:
-    bool Grabar(bool farmacia);
+    void Grabar(bool farmacia);
     ArchivoRegistros archivo_;
     int registro_ = 0;
 };

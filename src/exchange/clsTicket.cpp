@@ -174,21 +174,18 @@ const Disposicion<clsTicket>* clsTicket::DisposicionPara(const QString& version,
     return nullptr;
 }
 
-bool clsTicket::GrabarSVL1(const QString& directorio) const {
-    const Disposicion<T>* d = DisposicionPara(Version, TipoPrestador);
-    if (!d) return true;
-    const QByteArray registro = ComponerRegistro(*d, *this);
+void clsTicket::GrabarSVL1(const QString& directorio) const {
+    const Disposicion<T>& d = DisposicionRequerida(DisposicionPara(Version, TipoPrestador), Version);
+    const QByteArray registro = ComponerRegistro(d, *this);
     ArchivoRegistros archivo;
-    archivo.Abrir(Rutas::Unir(directorio, "UpLoad\\_SVL.1"), d->Longitud);
+    archivo.Abrir(Rutas::Unir(directorio, "UpLoad\\_SVL.1"), d.Longitud);
     archivo.Escribir(1, registro);
     archivo.Cerrar();
-    return true;
 }
 
 void clsTicket::LeerSVL1(const QString& directorio, QList<clsItemError>& errores) const {
-    const Disposicion<T>* d = DisposicionPara(Version, TipoPrestador);
-    if (!d) return;
-    LeerErroresRegistro(directorio, "DownLoad\\_SVL.1", *d, errores);
+    LeerErroresRegistro(directorio, "DownLoad\\_SVL.1",
+                        DisposicionRequerida(DisposicionPara(Version, TipoPrestador), Version), errores);
 }
 
 QString clsTicket::CampoRespuesta(const QString& respuesta, const QString& nombre) {

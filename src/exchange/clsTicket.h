@@ -41,12 +41,12 @@ public:
     QString TipoDocumentoRetira;
     QString DocumentoRetira;
 
-    // Writes directorio\UpLoad\_SVL.1 as record 1 (the file is not truncated). With a version other
-    // than V101 and V250 nothing is written. True when done; file errors throw TarsaError.
-    bool GrabarSVL1(const QString& directorio) const;
+    // Writes directorio\UpLoad\_SVL.1 as record 1 (the file is not truncated). A version other than
+    // V101 and V250 and file errors throw TarsaError.
+    void GrabarSVL1(const QString& directorio) const;
     // Appends the errors of every record of directorio\DownLoad\_SVL.1 to errores. A missing
     // file adds nothing. A code that is not a number throws TarsaError, except in the V101 pharmacy
-    // layout, where it counts as 0.
+    // layout, where it counts as 0; so does an unknown version.
     void LeerSVL1(const QString& directorio, QList<clsItemError>& errores) const;
 
     // The layout for a version and provider kind, or nullptr for an unknown version.

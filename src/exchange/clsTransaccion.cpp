@@ -34,7 +34,7 @@ QByteArray clsTransaccion::RegistroSVL0() const { return ComponerRegistro(kSVL0,
 
 const Disposicion<clsTransaccion>& clsTransaccion::DisposicionSVL0() { return kSVL0; }
 
-bool clsTransaccion::PutSVL0() const {
+void clsTransaccion::PutSVL0() const {
     const QString estado = ArchivoEstado(QueloPath);
     if (Rutas::EsArchivo(estado) && !Rutas::Borrar(estado)) throw TarsaError(75, "No se puede borrar " + estado);
     ArchivoRegistros svl0;
@@ -48,7 +48,6 @@ bool clsTransaccion::PutSVL0() const {
         throw TarsaError(75, QString::fromUtf8("La notificación %1 ya existe y no es un archivo común (un enlace o "
                                                "un directorio): no se escribe en ella.")
                                  .arg(Rutas::Unir(tx, gTermDir)));
-    return true;
 }
 
 QString clsTransaccion::BuscarRespuesta() const {

@@ -16,8 +16,8 @@ public:
 
     // Deletes D\Estado.rsp, writes D\Upload\_SVL.0 (16 bytes, record 1, not truncated) and, when
     // the working directory has a TX directory, the empty notification file named after the
-    // exchange directory. True when done; file errors throw TarsaError.
-    bool PutSVL0() const;
+    // exchange directory. File errors throw TarsaError.
+    void PutSVL0() const;
     // The first line of D\Estado.rsp without its line end, or empty text when there is none.
     QString BuscarRespuesta() const;
     // D\Download\_ticket.prn, every line ended by CR LF; widens MedidaTicket to its longest line.

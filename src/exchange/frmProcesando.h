@@ -7,8 +7,8 @@
 #include <array>
 
 #include "core/modTarsa.h"
+#include "exchange/Solicitud.h"
 #include "exchange/clsLecturaEstado.h"
-#include "exchange/clsTransaccion.h"
 
 class QLabel;
 class QPushButton;
@@ -48,21 +48,6 @@ private:
     QString estado_;  // D\Estado.rsp
     int cuadro_ = 0;
     bool resultado_ = false;
-};
-
-// How a request to the terminal ended.
-enum class ResultadoSolicitud {
-    Procesada,     // status starting with "0": read the answer files through Transaccion
-    Cancelada,     // the user cancelled the wait
-    SinRespuesta,  // the status file held no text
-    ErrorProceso,  // any other status; the user has been told ("Error en el proceso:")
-};
-
-struct Solicitud {
-    ResultadoSolicitud Resultado = ResultadoSolicitud::Cancelada;
-    QString Estado;              // the status line
-    clsTransaccion Transaccion;  // QueloPath set; BuscarTicket, LeerSVL1, LeerSAL0 read the answer
-    bool Procesada() const { return Resultado == ResultadoSolicitud::Procesada; }
 };
 
 // The request cycle once the operation's own records are in D\UpLoad: writes the request record

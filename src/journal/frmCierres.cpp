@@ -238,9 +238,7 @@ bool frmCierres::GrabarPedido() {
         const clsParametros p = Parametros();
         // Under V101 only the operations the old protocol knows carry a parameters record.
         if (gVersion == "V101" && (p.Operacion < 1 || p.Operacion > 3)) return true;
-        const Disposicion<clsParametros>* disposicion = clsParametros::DisposicionCierres(gVersion, gTipoActividad);
-        if (!disposicion) throw TarsaError(5, QString::fromUtf8("Versión de protocolo desconocida: ") + gVersion);
-        p.GrabarSAL0(d, *disposicion);
+        p.GrabarSAL0(d, DisposicionRequerida(clsParametros::DisposicionCierres(gVersion, gTipoActividad), gVersion));
         return true;
     } catch (const std::exception& e) {
         MsgBox(ComoTarsaError(e).Descripcion, Mensajes::vbCritical, "Error");

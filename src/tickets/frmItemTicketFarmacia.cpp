@@ -226,8 +226,9 @@ void frmItemTicketFarmacia::Cargar() {
         txtCodigoProveedor_->setText(d.CodigoProveedor);
         lblNombreMedicamento_->setText(d.NombreMedicamento);
         lblPresentacion_->setText(d.Presentacion);
-        txtCantidad_->setText(QString::number(d.Cantidad));
-        txtTipoArancel_->setText(QString::number(d.TipoArancel));
+        // A quantity or fee type not given (-1) is shown empty again, as the list shows it.
+        txtCantidad_->setText(FormatearNumero(d.Cantidad, 2));
+        txtTipoArancel_->setText(FormatearNumero(d.TipoArancel, 2));
         txtPrecio_->setText(TextoNumero(d.Precio));
         txtDiagnostico_->setText(d.Diagnostico);
         lblNombreDiagnostico_->setText(d.NombreDiagnostico);
@@ -413,7 +414,8 @@ void frmItemTicketFarmacia::Aceptar() {
     item.Presentacion = lblPresentacion_->text().trimmed();
     item.TipoArancel = qRound(TextoANumero(txtTipoArancel_->text(), false));
     item.Cantidad = qRound(TextoANumero(txtCantidad_->text(), false));
-    item.Precio = TextoANumero(txtPrecio_->text(), true);
+    // The list, its totals and the record all count whole cents.
+    item.Precio = PrecioEnCentavos(TextoANumero(txtPrecio_->text(), true));
     item.Diagnostico = txtDiagnostico_->text().trimmed();
     item.NombreDiagnostico = lblNombreDiagnostico_->text().trimmed();
     if (cboTipoCobertura_->isEnabled()) item.TipoCobertura = cboTipoCobertura_->currentText();

@@ -16,14 +16,11 @@
 #include <algorithm>
 
 #include "catalogs/clsBitmaps.h"
-#include "catalogs/clsDiagnostico.h"
 #include "catalogs/clsMedico.h"
 #include "core/modTarsa.h"
-#include "exchange/clsItemTicket.h"
 #include "exchange/clsTicket.h"
 #include "exchange/frmProcesando.h"
 #include "exchange/modIntercambio.h"
-#include "journal/modTransaccionLocal.h"
 #include "platform/Ajustes.h"
 #include "platform/Mensajes.h"
 #include "platform/TarsaError.h"
@@ -31,6 +28,7 @@
 #include "platform/ui/Twips.h"
 #include "tickets/frmDiagnostico.h"
 #include "tickets/frmItemTicketFarmacia.h"
+#include "tickets/modEnvioTicket.h"
 #include "tickets/modTickets.h"
 #include "ui/AlSalirCampo.h"
 #include "ui/FiltroTeclas.h"
@@ -177,9 +175,7 @@ frmTicketFarmaciaBase::frmTicketFarmaciaBase(int codigoOperacion, QWidget* padre
 
 frmTicketFarmaciaBase::~frmTicketFarmaciaBase() { Descargar(); }
 
-bool frmTicketFarmaciaBase::MedioCargado() const {
-    return editado_ || lvwItems_->topLevelItemCount() > 0 || lvwDiagnosticos_->topLevelItemCount() > 0;
-}
+bool frmTicketFarmaciaBase::MedioCargado() const { return editado_ || !items_.isEmpty() || !diagnosticos_.isEmpty(); }
 
 frmTicketFarmaciaBase* frmTicketFarmaciaBase::Abierto() { return abierto_.data(); }
 
@@ -332,8 +328,8 @@ void frmTicketFarmaciaBase::AplicarBitmap() {
     }
 
     QList<bool> posiciones = PosicionesBitmap(bitmapEncabezado, PosicionesEncabezado());
-    items_ = !bitmapItem_.isEmpty();
-    if (HayExcepcionV101()) ExcepcionV101Encabezado(codigoOperacion_, posiciones, items_);
+    conItems_ = !bitmapItem_.isEmpty();
+    if (HayExcepcionV101()) ExcepcionV101Encabezado(codigoOperacion_, posiciones, conItems_);
     if (!cmdAceptar_->isEnabled() && posiciones.contains(true)) cmdAceptar_->setEnabled(true);
 
     const auto mostrar = [this](QWidget* w, bool valor) {
@@ -361,12 +357,12 @@ void frmTicketFarmaciaBase::AplicarBitmap() {
 
     cmdBuscarMedicoRe_->setEnabled(txtMatriculaRe_->isEnabled());
     cmdBuscarMedicoAu_->setEnabled(txtMatriculaAu_->isEnabled());
-    fmeItems_->setEnabled(items_);
-    fmeItems_->setVisible(items_);
+    fmeItems_->setEnabled(conItems_);
+    fmeItems_->setVisible(conItems_);
     lblOperacion_->setVisible(false);
-    diagnosticos_ = fmeDiagnosticos_->isEnabled();
+    conDiagnosticos_ = fmeDiagnosticos_->isEnabled();
 
-    Disponer(diagnosticos_);
+    Disponer(conDiagnosticos_);
     OrdenarTabulacion(this);
     if (QWidget* primero = PrimerCampo(this)) primero->setFocus();
     for (QLineEdit* campo : findChildren<QLineEdit*>())
@@ -518,9 +514,17 @@ void frmTicketFarmaciaBase::MostrarMedicoEn(QLabel* nombre, QLineEdit* campoMatr
 // ---------------------------------------------------------------------------------------------
 // Items and diagnoses
 
-void frmTicketFarmaciaBase::EscribirFila(QTreeWidgetItem* fila, const clsItemTicketFarmacia& item) {
-    const QStringList columnas = ColumnasItem(item);
+void frmTicketFarmaciaBase::EscribirFila(int i) {
+    QTreeWidgetItem* fila = lvwItems_->topLevelItem(i);
+    if (!fila) fila = new QTreeWidgetItem(lvwItems_);
+    const QStringList columnas = ColumnasItem(items_.at(i));
     for (int c = 1; c < kColumnasItem; ++c) fila->setText(c, columnas.at(c));
+    for (int c = 14; c < kColumnasItem; ++c) lvwItems_->resizeColumnToContents(c);
+}
+
+int frmTicketFarmaciaBase::FilaActual(const QTreeWidget* lista) {
+    if (lista->topLevelItemCount() == 0) return -1;
+    return lista->currentItem() ? lista->indexOfTopLevelItem(lista->currentItem()) : 0;
 }
 
 void frmTicketFarmaciaBase::AjustarColumnas(QTreeWidget* lista, int desde, int hasta) {
@@ -544,13 +548,7 @@ void frmTicketFarmaciaBase::ActualizarItems(bool inicial) {
         return;
     }
     AjustarColumnas(lvwItems_, 1, 13);
-    QList<QStringList> filas;
-    for (int i = 0; i < lvwItems_->topLevelItemCount(); ++i) {
-        QStringList fila;
-        for (int c = 0; c < kColumnasItem; ++c) fila << lvwItems_->topLevelItem(i)->text(c);
-        filas << fila;
-    }
-    const TotalesTicket totales = CalcularTotales(filas, txtDescuentoPrestador_->text());
+    const TotalesTicket totales = CalcularTotales(items_, txtDescuentoPrestador_->text());
     lblTotal_->setText(TextoNumero(totales.Total));
     lblTotalGeneral_->setText(TextoNumero(totales.TotalGeneral));
 }
@@ -567,43 +565,47 @@ void frmTicketFarmaciaBase::AgregarItem() {
     const auto item = frmItemTicketFarmacia::Cargar(static_cast<int>(TextoANumero(gEmpresa, true)), gCodigoEmpresa, 1,
                                                     codigoOperacion_, bitmapItem_);
     if (!item) return;
-    auto* fila = new QTreeWidgetItem(lvwItems_);
-    EscribirFila(fila, *item);
-    lvwItems_->setCurrentItem(fila);
-    for (int c = 14; c < kColumnasItem; ++c) lvwItems_->resizeColumnToContents(c);
+    items_.append(*item);
+    EscribirFila(items_.size() - 1);
+    lvwItems_->setCurrentItem(lvwItems_->topLevelItem(items_.size() - 1));
     ActualizarItems(false);
 }
 
 void frmTicketFarmaciaBase::CambiarItem() {
-    if (lvwItems_->topLevelItemCount() == 0) return;
-    QTreeWidgetItem* fila = lvwItems_->currentItem() ? lvwItems_->currentItem() : lvwItems_->topLevelItem(0);
-    QStringList columnas;
-    for (int c = 0; c < kColumnasItem; ++c) columnas << fila->text(c);
-    const clsItemTicketFarmacia actual = ItemDeColumnas(columnas);
+    const int i = FilaActual(lvwItems_);
+    if (i < 0) return;
     const auto item = frmItemTicketFarmacia::Cargar(static_cast<int>(TextoANumero(gEmpresa, true)), gCodigoEmpresa, 3,
-                                                    codigoOperacion_, bitmapItem_, &actual);
+                                                    codigoOperacion_, bitmapItem_, &items_.at(i));
     if (!item) return;
-    EscribirFila(fila, *item);
-    for (int c = 14; c < kColumnasItem; ++c) lvwItems_->resizeColumnToContents(c);
+    items_[i] = *item;
+    EscribirFila(i);
     ActualizarItems(false);
 }
 
 void frmTicketFarmaciaBase::BorrarItem() {
-    if (lvwItems_->topLevelItemCount() == 0) return;
-    delete (lvwItems_->currentItem() ? lvwItems_->currentItem() : lvwItems_->topLevelItem(0));
+    const int i = FilaActual(lvwItems_);
+    if (i < 0) return;
+    items_.removeAt(i);
+    delete lvwItems_->topLevelItem(i);
     ActualizarItems(false);
 }
 
 void frmTicketFarmaciaBase::VerItem() {
-    if (lvwItems_->topLevelItemCount() == 0) return;
-    QTreeWidgetItem* fila = lvwItems_->currentItem() ? lvwItems_->currentItem() : lvwItems_->topLevelItem(0);
-    frmMuestraLista::Abrir(this, *lvwItems_, lvwItems_->indexOfTopLevelItem(fila), QString::fromUtf8("Ítem"));
+    const int i = FilaActual(lvwItems_);
+    if (i < 0) return;
+    QStringList columnas = ColumnasItem(items_.at(i));
+    columnas[0] = QString::number(i + 1);
+    QList<EncabezadoLista> encabezados;
+    for (int c = 0; c < kColumnasItem; ++c)
+        encabezados.append({lvwItems_->headerItem()->text(c), lvwItems_->columnWidth(c) == 0 ? 0 : 1});
+    frmMuestraLista::Abrir(this, columnas, encabezados, QString::fromUtf8("Ítem"));
 }
 
 void frmTicketFarmaciaBase::AgregarDiagnostico() {
     const auto diagnostico =
         frmDiagnostico::Cargar(static_cast<int>(TextoANumero(gEmpresa, true)), gCodigoEmpresa, 1, codigoOperacion_);
     if (!diagnostico) return;
+    diagnosticos_.append(*diagnostico);
     auto* fila = new QTreeWidgetItem(lvwDiagnosticos_);
     fila->setText(1, diagnostico->Codigo);
     fila->setText(2, diagnostico->Nombre);
@@ -612,8 +614,10 @@ void frmTicketFarmaciaBase::AgregarDiagnostico() {
 }
 
 void frmTicketFarmaciaBase::BorrarDiagnostico() {
-    if (lvwDiagnosticos_->topLevelItemCount() == 0) return;
-    delete (lvwDiagnosticos_->currentItem() ? lvwDiagnosticos_->currentItem() : lvwDiagnosticos_->topLevelItem(0));
+    const int i = FilaActual(lvwDiagnosticos_);
+    if (i < 0) return;
+    diagnosticos_.removeAt(i);
+    delete lvwDiagnosticos_->topLevelItem(i);
     ActualizarDiagnosticos(false);
 }
 
@@ -621,7 +625,7 @@ void frmTicketFarmaciaBase::BorrarDiagnostico() {
 // Acceptance
 
 void frmTicketFarmaciaBase::Aceptar() {
-    const bool faltanItems = items_ && lvwItems_->topLevelItemCount() == 0;
+    const bool faltanItems = conItems_ && items_.isEmpty();
     const bool faltaTarjeta = txtTarjeta_->isEnabled() && txtTarjeta_->text().trimmed().isEmpty();
     if (faltanItems)
         MsgBox(QString::fromUtf8("Es necesario cargar algún item"), Mensajes::vbInformation, windowTitle());
@@ -629,37 +633,14 @@ void frmTicketFarmaciaBase::Aceptar() {
     if (faltanItems || faltaTarjeta) return;
 
     if (txtFarmacia_->isEnabled()) Ajustes::Guardar(kAplicacion, kSeccionStart, "farmacia", txtFarmacia_->text());
-    if (!GrabarArchivos()) return;
-
-    Solicitud solicitud;
-    try {
-        solicitud = EnviarSolicitud(gActividad, gEmpresa, gTerminal);
-    } catch (const std::exception& e) {
-        gNuevaTransaccion = false;
-        MsgBox(ComoTarsaError(e).Descripcion, Mensajes::vbCritical, "Error");
-        return;
-    }
-    switch (solicitud.Resultado) {
-        case ResultadoSolicitud::Cancelada:
-        case ResultadoSolicitud::ErrorProceso:
-            gNuevaTransaccion = false;
-            return;
-        case ResultadoSolicitud::SinRespuesta:
-            return;
-        case ResultadoSolicitud::Procesada:
-            break;
-    }
-
-    clsTransaccion& transaccion = solicitud.Transaccion;
-    const RespuestaTicket respuesta = MostrarRespuestaTicket(transaccion, this);
-    gColErrores.clear();
-    const QString& ticket = respuesta.Ticket;
-    const bool cerrar = !respuesta.HuboErrores && !ticket.contains("ERROR");
-    GuardarTransaccionLocal(transaccion.LeerSVL1(), ticket, gCodigoEmpresa, false);
-
-    if (!cerrar) return;
+    const PantallaEnvioTicket pantalla{
+        [] { return EnviarSolicitud(gActividad, gEmpresa, gTerminal); },
+        [this](clsTransaccion& transaccion) { return MostrarRespuestaTicket(transaccion, this); }};
+    const FinEnvioTicket fin =
+        EnviarTicketFarmacia(Encabezado(), conItems_ ? std::optional(items_) : std::nullopt,
+                             conDiagnosticos_ ? std::optional(diagnosticos_) : std::nullopt, pantalla);
+    if (fin != FinEnvioTicket::Completado) return;
     CerrarVentana();
-    gNuevaTransaccion = true;
     emit Completado();
 }
 
@@ -677,104 +658,35 @@ void frmTicketFarmaciaBase::CerrarVentana() {
         close();
 }
 
-bool frmTicketFarmaciaBase::GrabarArchivos() {
-    try {
-        const QString d = DirectorioIntercambio();
-        const int c = CodigoOperacionVersion(codigoOperacion_);
-        NuevaTransaccionFarmacia();
-
-        const auto texto = [](const QLineEdit* campo) { return campo->isEnabled() ? campo->text() : QString(); };
-        const auto posicion = [](const QComboBox* lista) {
-            return lista->isEnabled() ? QString::number(lista->currentIndex()) : QString();
-        };
-        clsTicket ticket;
-        ticket.Version = gVersion;
-        ticket.CodigoOperacion = c;
-        ticket.TipoPrestador = 1;
-        ticket.Tarjeta = txtTarjeta_->text();
-        ticket.TipoLectura = cboTipoLectura_->isEnabled() ? QString::number(cboTipoLectura_->currentIndex()) : "0";
-        ticket.Farmacia = texto(txtFarmacia_);
-        ticket.TicketPadre = texto(txtTicketPadre_);
-        ticket.TipoReceta = texto(txtTipoReceta_);
-        ticket.Receta = texto(txtReceta_);
-        ticket.FechaReceta = texto(txtFechaReceta_);
-        ticket.FechaEmisionRecetario = texto(txtFechaEmisionRecetario_);
-        ticket.FechaVenta = texto(txtFechaVenta_);
-        ticket.HoraVenta = texto(txtHoraVenta_);
-        ticket.Consulta = texto(txtConsulta_);
-        ticket.TipoMatriculaRe = (cboProvinciaR_->isEnabled() ? CodigoLista(cboProvinciaR_) : QStringLiteral(" ")) +
-                                 (cboTipoMatriculaR_->isEnabled() ? CodigoLista(cboTipoMatriculaR_) : QString());
-        ticket.MatriculaRe = texto(txtMatriculaRe_);
-        CargarAutorizante(ticket);
-        ticket.TipoAutorizacion = posicion(cboTipoAutorizacion_);
-        ticket.Autorizacion = texto(txtAutorizacion_);
-        ticket.DocumentacionExtra = texto(txtDocumentacionExtra_);
-        ticket.TipoDocumentoRetira = posicion(cboTipoDocumentoRetira_);
-        ticket.DocumentoRetira = texto(txtDocumentoRetira_);
-        ticket.DescuentoPrestador = txtDescuentoPrestador_->isEnabled()
-                                        ? FormatearNumero(TextoANumero(txtDescuentoPrestador_->text(), true) * 100, 2)
-                                        : QString();
-        ticket.NTransaccionFarmacia = gNTransaccionFarmacia;
-        if (!ticket.GrabarSVL1(d)) {
-            MsgBox("No se pudo grabar archivo SVL1", Mensajes::vbCritical, "Error");
-            return false;
-        }
-        if (!GrabarItems(d)) {
-            MsgBox("No se pudo grabar archivo SVL3", Mensajes::vbCritical, "Error");
-            return false;
-        }
-        if (!GrabarDiagnosticos(d)) {
-            MsgBox("No se pudo grabar archivo SVL4", Mensajes::vbCritical, "Error");
-            return false;
-        }
-        return true;
-    } catch (const std::exception& e) {
-        MsgBox(ComoTarsaError(e).Descripcion, Mensajes::vbCritical, "Error");
-        return false;
-    }
-}
-
-bool frmTicketFarmaciaBase::GrabarItems(const QString& d) {
-    if (!items_) return true;
-    clsItemTicket item;
-    item.Version = gVersion;
-    item.TipoPrestador = 1;
-    item.AbrirArchivo(d);
-    bool escrito = true;
-    for (int i = 0; i < lvwItems_->topLevelItemCount() && escrito; ++i) {
-        const QTreeWidgetItem* fila = lvwItems_->topLevelItem(i);
-        item.InicializarVariables();
-        item.Troquel = fila->text(2);
-        item.CodigoBarra = fila->text(3);
-        item.CodigoProveedor = fila->text(4);
-        item.Cantidad = fila->text(1);
-        item.TipoArancel = fila->text(7);
-        item.Precio = TextoNumero(TextoANumero(fila->text(8), false) * 100);
-        item.Diagnostico = fila->text(9);
-        item.TipoAutorizacion = fila->text(11);
-        item.Autorizacion = fila->text(12);
-        item.PlanCobertura = fila->text(13);
-        item.TipoPrescripcion = fila->text(14).toInt();
-        item.CambioPrescripcion = LeerSiNo(fila->text(15));
-        item.PorcentajeCobertura = fila->text(16);
-        escrito = item.GrabarSVL3();
-    }
-    item.CerrarArchivo();
-    return escrito;
-}
-
-bool frmTicketFarmaciaBase::GrabarDiagnosticos(const QString& d) {
-    if (!diagnosticos_) return true;
-    clsDiagnostico diagnostico;
-    diagnostico.Version = gVersion;
-    diagnostico.TipoPrestador = 1;
-    diagnostico.AbrirArchivo(d);
-    bool escrito = true;
-    for (int i = 0; i < lvwDiagnosticos_->topLevelItemCount() && escrito; ++i) {
-        diagnostico.InicializarVariables();
-        diagnostico.Diagnostico = lvwDiagnosticos_->topLevelItem(i)->text(1);
-        escrito = diagnostico.GrabarSVL4();
-    }
-    diagnostico.CerrarArchivo();
-    return escrito;
+clsTicket frmTicketFarmaciaBase::Encabezado() const {
+    const auto texto = [](const QLineEdit* campo) { return campo->isEnabled() ? campo->text() : QString(); };
+    const auto posicion = [](const QComboBox* lista) {
+        return lista->isEnabled() ? QString::number(lista->currentIndex()) : QString();
+    };
+    clsTicket ticket;
+    ticket.CodigoOperacion = codigoOperacion_;
+    ticket.Tarjeta = txtTarjeta_->text();
+    ticket.TipoLectura = cboTipoLectura_->isEnabled() ? QString::number(cboTipoLectura_->currentIndex()) : "0";
+    ticket.Farmacia = texto(txtFarmacia_);
+    ticket.TicketPadre = texto(txtTicketPadre_);
+    ticket.TipoReceta = texto(txtTipoReceta_);
+    ticket.Receta = texto(txtReceta_);
+    ticket.FechaReceta = texto(txtFechaReceta_);
+    ticket.FechaEmisionRecetario = texto(txtFechaEmisionRecetario_);
+    ticket.FechaVenta = texto(txtFechaVenta_);
+    ticket.HoraVenta = texto(txtHoraVenta_);
+    ticket.Consulta = texto(txtConsulta_);
+    ticket.TipoMatriculaRe = (cboProvinciaR_->isEnabled() ? CodigoLista(cboProvinciaR_) : QStringLiteral(" ")) +
+                             (cboTipoMatriculaR_->isEnabled() ? CodigoLista(cboTipoMatriculaR_) : QString());
+    ticket.MatriculaRe = texto(txtMatriculaRe_);
+    CargarAutorizante(ticket);
+    ticket.TipoAutorizacion = posicion(cboTipoAutorizacion_);
+    ticket.Autorizacion = texto(txtAutorizacion_);
+    ticket.DocumentacionExtra = texto(txtDocumentacionExtra_);
+    ticket.TipoDocumentoRetira = posicion(cboTipoDocumentoRetira_);
+    ticket.DocumentoRetira = texto(txtDocumentoRetira_);
+    ticket.DescuentoPrestador = txtDescuentoPrestador_->isEnabled()
+                                    ? FormatearNumero(TextoANumero(txtDescuentoPrestador_->text(), true) * 100, 2)
+                                    : QString();
+    return ticket;
 }

@@ -14,6 +14,9 @@
 #include <QWidget>
 #include <functional>
 
+#include "tickets/clsItemDiagnostico.h"
+#include "tickets/clsItemTicketFarmacia.h"
+
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -36,18 +39,22 @@ public:
     int CodigoOperacion() const { return codigoOperacion_; }
     // Whether the user has typed into the form or added an item or a diagnosis.
     bool MedioCargado() const;
-    bool HayItems() const { return items_; }
-    bool HayDiagnosticos() const { return diagnosticos_; }
+    bool HayItems() const { return conItems_; }
+    bool HayDiagnosticos() const { return conDiagnosticos_; }
+    // The items and diagnoses of the ticket, in the order the lists show them.
+    const QList<clsItemTicketFarmacia>& Items() const { return items_; }
+    const QList<clsItemDiagnostico>& Diagnosticos() const { return diagnosticos_; }
     QString BitmapItem() const { return bitmapItem_; }
 
-    // Recomputes the column widths, the row numbers and the totals; with inicial only hides
-    // columns 1 to 13.
+    // Recomputes the column widths, the row numbers and the totals from the items; with inicial
+    // only hides columns 1 to 13.
     void ActualizarItems(bool inicial);
     void ActualizarDiagnosticos(bool inicial);
     // Shows the doctor of a licence for "RE" (prescriber) or "AU" (authorising doctor).
     void MostrarMedico(const QString& quien, qint32 matricula, const QString& tipoMatricula);
-    // Writes the header, item and diagnosis records; false (after a message) when one failed.
-    bool GrabarArchivos();
+    // The ticket's header as the form's fields give it, for the operation code; a field the
+    // operation does not ask for goes empty.
+    clsTicket Encabezado() const;
 
 signals:
     void Descargado();
@@ -159,15 +166,18 @@ private:
     void Cancelar();
     void CerrarVentana();
     void VolverAlCampo(QLineEdit* campo);
-    void EscribirFila(class QTreeWidgetItem* fila, const struct clsItemTicketFarmacia& item);
+    // The list's row of item i, added when the list has none yet.
+    void EscribirFila(int i);
+    // The row the list has selected, the first when none is; -1 on an empty list.
+    static int FilaActual(const QTreeWidget* lista);
     void AjustarColumnas(QTreeWidget* lista, int desde, int hasta);
-    bool GrabarItems(const QString& d);
-    bool GrabarDiagnosticos(const QString& d);
     void Descargar();  // Form_Unload, once
 
     int codigoOperacion_;
-    bool items_ = false;
-    bool diagnosticos_ = false;
+    bool conItems_ = false;
+    bool conDiagnosticos_ = false;
+    QList<clsItemTicketFarmacia> items_;
+    QList<clsItemDiagnostico> diagnosticos_;
     bool descargado_ = false;
     bool editado_ = false;
     QString bitmapItem_;

@@ -1,6 +1,7 @@
 #include "tickets/modTickets.h"
 
 #include <QLocale>
+#include <cmath>
 
 #include "core/modTarsa.h"
 
@@ -113,29 +114,7 @@ QStringList ColumnasItem(const clsItemTicketFarmacia& item) {
             QString::number(item.PorcentajeCobertura)};
 }
 
-clsItemTicketFarmacia ItemDeColumnas(const QStringList& c) {
-    const auto columna = [&](int i) { return i < c.size() ? c.at(i) : QString(); };
-    const auto entero = [&](int i) { return qRound(TextoANumero(columna(i), true)); };
-    clsItemTicketFarmacia item;
-    item.Linea = columna(0);
-    item.Cantidad = entero(1);
-    item.Troquel = columna(2);
-    item.CodigoBarra = columna(3);
-    item.CodigoProveedor = columna(4);
-    item.NombreMedicamento = columna(5);
-    item.Presentacion = columna(6);
-    item.TipoArancel = entero(7);
-    item.Precio = TextoANumero(columna(8), false);
-    item.Diagnostico = columna(9);
-    item.NombreDiagnostico = columna(10);
-    item.TipoCobertura = columna(11);
-    item.Autorizacion = columna(12);
-    item.PlanCobertura = columna(13);
-    item.TipoPrescripcion = entero(14);
-    item.CambioPrescripcion = LeerSiNo(columna(15));
-    item.PorcentajeCobertura = entero(16);
-    return item;
-}
+double PrecioEnCentavos(double precio) { return std::round(precio * 100) / 100; }
 
 QString TextoSiNo(bool valor) { return valor ? QStringLiteral("Sí") : QStringLiteral("No"); }
 
@@ -145,14 +124,12 @@ bool LeerSiNo(const QString& texto) {
            LeerPalabrasSi(t);
 }
 
-TotalesTicket CalcularTotales(const QList<QStringList>& filas, const QString& descuento) {
+TotalesTicket CalcularTotales(const QList<clsItemTicketFarmacia>& items, const QString& descuento) {
     TotalesTicket t;
-    for (const QStringList& fila : filas) {
-        if (fila.size() <= 8) continue;
+    for (const clsItemTicketFarmacia& item : items) {
         // The same digits the terminal receives, so the total shown is the total charged.
-        const QString cantidad =
-            fila.at(1).trimmed().isEmpty() ? QString() : RellenarCeros(fila.at(1), kDigitosCantidad);
-        t.Total += TextoANumero(cantidad, true) * TextoANumero(fila.at(8), false);
+        const QString cantidad = FormatearNumero(item.Cantidad, 2);
+        if (!cantidad.isEmpty()) t.Total += RellenarCeros(cantidad, kDigitosCantidad).toInt() * item.Precio;
     }
     t.TotalGeneral = t.Total - t.Total * TextoANumero(descuento, true) / 100;
     return t;

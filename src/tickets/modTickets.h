@@ -44,20 +44,21 @@ inline constexpr int kColumnasItem = 17;
 // The item record carries the quantity in two digits: the field takes no more.
 inline constexpr int kDigitosCantidad = 2;
 QStringList ColumnasItem(const clsItemTicketFarmacia& item);
-// The item of a list row, for changing it in the item dialog.
-clsItemTicketFarmacia ItemDeColumnas(const QStringList& columnas);
 
 // A yes/no column as the lists show it, "Sí" or "No", and read back (also "True", as older rows say).
 QString TextoSiNo(bool valor);
 bool LeerSiNo(const QString& texto);
 
-// Total of the rows (the quantity as the item record carries it times the price of each) and the total less the
-// provider's discount percentage, both from the texts the list and the discount field show.
+// A price in whole cents, as the list shows it and the item record carries it.
+double PrecioEnCentavos(double precio);
+
+// Total of the items (the quantity as the item record carries it, none when not given, times the
+// price of each) and the total less the provider's discount percentage as the discount field shows it.
 struct TotalesTicket {
     double Total = 0;
     double TotalGeneral = 0;
 };
-TotalesTicket CalcularTotales(const QList<QStringList>& filas, const QString& descuento);
+TotalesTicket CalcularTotales(const QList<clsItemTicketFarmacia>& items, const QString& descuento);
 
 // The prescription types: the name the user sees, 100 blanks that push the code out of sight, and
 // the two-digit code (prescription type, prescription change).

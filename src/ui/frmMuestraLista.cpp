@@ -58,10 +58,11 @@ void frmMuestraLista::Cargar(const QTreeView& lista, int fila, const QString& ca
     Cargar(item, columnas, encabezados, caption);
 }
 
-frmMuestraLista* frmMuestraLista::Abrir(QWidget* padre, const QTreeView& lista, int fila, const QString& caption) {
+frmMuestraLista* frmMuestraLista::Abrir(QWidget* padre, const QStringList& item,
+                                        const QList<EncabezadoLista>& encabezados, const QString& caption) {
     auto* f = new frmMuestraLista(padre);
     f->setAttribute(Qt::WA_DeleteOnClose);
-    f->Cargar(lista, fila, caption);
+    f->Cargar(item, static_cast<int>(item.size()), encabezados, caption);
     return f;
 }
 

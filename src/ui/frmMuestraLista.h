@@ -29,8 +29,10 @@ public:
     // The same for a row of a list view: its cells and its headers, hidden columns counting as width 0.
     void Cargar(const QTreeView& lista, int fila, const QString& caption);
 
-    // Opens a viewer of its own for a row of a list; it goes away when closed.
-    static frmMuestraLista* Abrir(QWidget* padre, const QTreeView& lista, int fila, const QString& caption);
+    // Opens a viewer of its own for a row given as its texts, one a column, with the columns'
+    // headers; it goes away when closed.
+    static frmMuestraLista* Abrir(QWidget* padre, const QStringList& item, const QList<EncabezadoLista>& encabezados,
+                                  const QString& caption);
 
 protected:
     void resizeEvent(QResizeEvent* e) override;

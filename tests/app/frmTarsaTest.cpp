@@ -35,7 +35,7 @@ public:
 
 }  // namespace
 
-class VentanaPrincipal : public Entorno {
+class frmTarsaTest : public Entorno {
 protected:
     void SetUp() override {
         Entorno::SetUp();
@@ -65,7 +65,7 @@ protected:
     }
 };
 
-TEST_F(VentanaPrincipal, OfferedOperationsByActivityTypeAndViewFlags) {
+TEST_F(frmTarsaTest, OfferedOperationsByActivityTypeAndViewFlags) {
     struct Caso {
         const char* actividad;
         bool verificar, consulta, devolucion;
@@ -100,7 +100,7 @@ TEST_F(VentanaPrincipal, OfferedOperationsByActivityTypeAndViewFlags) {
     }
 }
 
-TEST_F(VentanaPrincipal, SelectionBarFollowsItsViewFlagAndIgnoresTyping) {
+TEST_F(frmTarsaTest, SelectionBarFollowsItsViewFlagAndIgnoresTyping) {
     gVerMenuLicencias = false;
     frmTarsaPrueba v;
     v.Cargar();
@@ -129,7 +129,7 @@ TEST_F(VentanaPrincipal, SelectionBarFollowsItsViewFlagAndIgnoresTyping) {
 
 // Opening an operation or the list unloads the ticket form: one half filled is discarded only when
 // the user says so.
-TEST_F(VentanaPrincipal, AHalfFilledTicketIsDiscardedOnlyWhenTheUserSaysSo) {
+TEST_F(frmTarsaTest, AHalfFilledTicketIsDiscardedOnlyWhenTheUserSaysSo) {
     struct SinLista : frmTarsa {
         void AbrirListaTransacciones() override {}
     };
@@ -158,7 +158,7 @@ TEST_F(VentanaPrincipal, AHalfFilledTicketIsDiscardedOnlyWhenTheUserSaysSo) {
     EXPECT_EQ(mensajes.mostrados[0].estilo, Mensajes::vbYesNo | Mensajes::vbQuestion | Mensajes::vbDefaultButton2);
 }
 
-TEST_F(VentanaPrincipal, DispatchByKeyActivityTypeAndProvider) {
+TEST_F(frmTarsaTest, DispatchByKeyActivityTypeAndProvider) {
     gVerBotonesVerificar = gVerBotonesConsulta = gVerBotonesDevolucion = true;
     frmTarsaPrueba v;
     v.Cargar();
@@ -190,7 +190,7 @@ TEST_F(VentanaPrincipal, DispatchByKeyActivityTypeAndProvider) {
     EXPECT_EQ(v.selecciones, 2);
 }
 
-TEST_F(VentanaPrincipal, ChangingCompanyOrProviderRecomputesTheOffer) {
+TEST_F(frmTarsaTest, ChangingCompanyOrProviderRecomputesTheOffer) {
     gVerBotonesVerificar = gVerBotonesConsulta = gVerBotonesDevolucion = true;
     frmTarsaPrueba v;
     v.Cargar();
@@ -211,7 +211,7 @@ TEST_F(VentanaPrincipal, ChangingCompanyOrProviderRecomputesTheOffer) {
     EXPECT_FALSE(empresas->isEnabled() || prestadores->isEnabled());
 }
 
-TEST_F(VentanaPrincipal, ClosingSavesTheSelectionAndShutsDown) {
+TEST_F(frmTarsaTest, ClosingSavesTheSelectionAndShutsDown) {
     frmTarsaPrueba v;
     v.Cargar();
     gEmpresa = "2";
@@ -223,7 +223,7 @@ TEST_F(VentanaPrincipal, ClosingSavesTheSelectionAndShutsDown) {
     EXPECT_TRUE(QFile::exists(dirAplicacion + "/TarsaCliente.mdb.bak"));
 }
 
-TEST_F(VentanaPrincipal, HelpOpensTheLocalPages) {
+TEST_F(frmTarsaTest, HelpOpensTheLocalPages) {
     frmTarsaPrueba v;
     v.findChild<QAction*>("mnuTemasDeAyuda")->trigger();
     v.findChild<QAction*>("mnuChat")->trigger();
@@ -231,7 +231,7 @@ TEST_F(VentanaPrincipal, HelpOpensTheLocalPages) {
     EXPECT_TRUE(sistema.abiertos[0].endsWith("help/index.html") && sistema.abiertos[1].endsWith("help/chat.html"));
 }
 
-TEST_F(VentanaPrincipal, CatalogMenusSearchInAModalDialog) {
+TEST_F(frmTarsaTest, CatalogMenusSearchInAModalDialog) {
     frmTarsaPrueba v;
     QStringList modales;
     EstablecerManejadorModal([&](QDialog& d) {

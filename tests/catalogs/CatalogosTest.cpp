@@ -17,9 +17,9 @@ namespace {
 
 const QString kRaro = QStringLiteral("O'Brien \"Jr\"");
 
-using Catalogos = ConBase;
+using CatalogosTest = ConBase;
 
-TEST_F(Catalogos, ComillasDoblesSoloSeReemplazanDondeCorresponde) {
+TEST_F(CatalogosTest, DoubleQuotesAreReplacedOnlyWhereTheyBelong) {
     clsMedicamento med;
     med.Procesar(1, 10, kRaro, kRaro, kRaro, 12345);  // prices, percentages and values come times 100
     clsEmpresas emp;
@@ -75,7 +75,7 @@ TEST_F(Catalogos, ComillasDoblesSoloSeReemplazanDondeCorresponde) {
     EXPECT_DOUBLE_EQ(med.Precio, 123.45);
 }
 
-TEST_F(Catalogos, BusquedaQueNoEncuentraDejaLosCamposComoEstaban) {
+TEST_F(CatalogosTest, ASearchThatFindsNothingLeavesTheFieldsAsTheyWere) {
     clsMedicamento med;
     med.Procesar(1, 10, "779", "AMOXIDAL", "500", 100, 3, 9, true);
     EXPECT_TRUE(med.Buscar({}, 10));
@@ -91,7 +91,7 @@ TEST_F(Catalogos, BusquedaQueNoEncuentraDejaLosCamposComoEstaban) {
     EXPECT_EQ(med.Registros, 0);
 }
 
-TEST_F(Catalogos, CodigoDePracticaTomaElAnchoDeLosGuardados) {
+TEST_F(CatalogosTest, APracticeCodeTakesTheWidthOfTheStoredOnes) {
     clsPractica p;
     p.Empresa = 2;
     p.Buscar({}, "123");
@@ -107,7 +107,7 @@ TEST_F(Catalogos, CodigoDePracticaTomaElAnchoDeLosGuardados) {
     EXPECT_TRUE(p.UltimaSql.contains("Codigo='X12'")) << p.UltimaSql.toStdString();
 }
 
-TEST_F(Catalogos, PurgasYBorradosTocanSoloSusFilas) {
+TEST_F(CatalogosTest, PurgesAndDeletionsTouchOnlyTheirRows) {
     for (qint16 empresa : {1, 2}) {
         clsDiagnostico d;
         d.Empresa = empresa;
@@ -138,7 +138,7 @@ TEST_F(Catalogos, PurgasYBorradosTocanSoloSusFilas) {
     EXPECT_EQ(Contar("Medicos"), 0);
 }
 
-TEST_F(Catalogos, FilaRechazadaCuentaCeroSinError) {
+TEST_F(CatalogosTest, ARefusedRowCountsZeroWithoutAnError) {
     clsEmpresas e;
     e.Procesar(1, 3, "A", "03");
     EXPECT_EQ(e.Registros, 1);
@@ -147,7 +147,7 @@ TEST_F(Catalogos, FilaRechazadaCuentaCeroSinError) {
     EXPECT_EQ(Valor("SELECT Nombre FROM Empresas").toString(), "A");
 }
 
-TEST_F(Catalogos, ErroresSeRelanzanConElNombreDeLaClase) {
+TEST_F(CatalogosTest, ErrorsAreRethrownWithTheClassName) {
     const struct {
         const char* fuente;
         std::function<void()> f;
@@ -173,7 +173,7 @@ TEST_F(Catalogos, ErroresSeRelanzanConElNombreDeLaClase) {
 }
 
 // What the configuration import does not reach: lookups that miss, an update and a chain of branches.
-TEST_F(Catalogos, CodigosDeEmpresaYActividadYPrestadores) {
+TEST_F(CatalogosTest, CompanyActivityAndProviderCodes) {
     clsEmpresas().Procesar(1, 7, "PAMI", "07");
     EXPECT_EQ(clsEmpresas().GetCodigoEmpresa(7) + "|" + clsEmpresas().GetCodigoEmpresa(3), "07|");
     clsActividades a;
@@ -194,7 +194,7 @@ TEST_F(Catalogos, CodigosDeEmpresaYActividadYPrestadores) {
 }  // namespace
 
 // Numbers read from the terminal's files and the tables never wrap around nor convert undefined.
-TEST(NumerosGrandes, ValAndWholeConversionsHoldAtThe64BitLimits) {
+TEST_F(CatalogosTest, ValAndWholeConversionsHoldAtThe64BitLimits) {
     constexpr qint64 kMax = std::numeric_limits<qint64>::max();
     const QList<QPair<QString, qint64>> textos = {
         {" 0042abc", 42},

@@ -13,7 +13,7 @@
 
 namespace {
 
-class Configuracion : public ConBase {
+class ConfiguracionTest : public ConBase {
 protected:
     void SetUp() override {
         ConBase::SetUp();
@@ -34,6 +34,14 @@ protected:
         Poner("configuracion_Quelo.emp", "_Quelo.emp");
         Poner("configuracion_Quelo.prm", "_Quelo.prm");
     }
+    // Start-up against a scratch application and working directory: the delivered database stays in
+    // the application directory.
+    void DesdeLaAplicacion() {
+        gDB.reset();
+        ReiniciarGlobales();
+        gDirectorioAplicacion = dirAplicacion;
+        Ajustes::Guardar(kAplicacion, kSeccionStart, "QUELO_Path", dirTrabajo);
+    }
     static QString Filas(const QString& sql) {
         QStringList filas;
         for (auto rs = gDB->Consultar(sql); !rs->EOF_(); rs->MoveNext()) {
@@ -45,7 +53,7 @@ protected:
     }
 };
 
-TEST_F(Configuracion, ElDirectorioEsElDeTrabajoDeEstaEjecucion) {
+TEST_F(ConfiguracionTest, TheDirectoryIsThisRunsWorkingDirectory) {
     EXPECT_EQ(DirectorioConfiguracion(), dirTrabajo);
     gQueloPath = dirTrabajo + "/";
     EXPECT_EQ(DirectorioConfiguracion(), dirTrabajo);
@@ -54,7 +62,7 @@ TEST_F(Configuracion, ElDirectorioEsElDeTrabajoDeEstaEjecucion) {
     EXPECT_EQ(DirectorioConfiguracion(), DirectorioTrabajoPredeterminado());
 }
 
-TEST_F(Configuracion, ArchivoNuevoSeCuentaPorDiasEnteros) {
+TEST_F(ConfiguracionTest, ANewerFileIsCountedInWholeDays) {
     const QDate hoy = QDate::currentDate();
     const struct {
         const char* caso;
@@ -79,7 +87,7 @@ TEST_F(Configuracion, ArchivoNuevoSeCuentaPorDiasEnteros) {
     EXPECT_EQ(fecha, "sin cambio");
 }
 
-TEST_F(Configuracion, ImportaEmpresasActividadesPrestadoresYVinculos) {
+TEST_F(ConfiguracionTest, ImportsCompaniesActivitiesProvidersAndTheirLinks) {
     PonerConfiguracion();
     clsEmpresas().Procesar(1, 50, "MANUAL", "50");
     ImportarConfiguracion(false);
@@ -106,7 +114,7 @@ TEST_F(Configuracion, ImportaEmpresasActividadesPrestadoresYVinculos) {
     EXPECT_EQ(gColLicAct[2].CodigoEmpQuelo + gColLicAct[2].CodigoActQuelo, "1208");
 }
 
-TEST_F(Configuracion, ConConfirmacionPreguntaYAvisa) {
+TEST_F(ConfiguracionTest, WithConfirmationItAsksAndTells) {
     PonerConfiguracion();
     mensajes.Responder(Mensajes::vbNo);
     ImportarConfiguracion(true);
@@ -124,7 +132,7 @@ TEST_F(Configuracion, ConConfirmacionPreguntaYAvisa) {
               "Configuración: Se ha configurado Licencia; empresa y actividad");
 }
 
-TEST_F(Configuracion, LicenciaSinPrestadorNoCreaVinculo) {
+TEST_F(ConfiguracionTest, ALicenceWithoutAProviderMakesNoLink) {
     PonerConfiguracion();
     CargarColEmpresas();
     clsEmpresas().PutAP(1, "03", "OSDE", "03");
@@ -136,7 +144,7 @@ TEST_F(Configuracion, LicenciaSinPrestadorNoCreaVinculo) {
     EXPECT_TRUE(gColLicAct.isEmpty());
 }
 
-TEST_F(Configuracion, BitmapsDelArchivoReemplazanLaTabla) {
+TEST_F(ConfiguracionTest, TheFilesBitmapsReplaceTheTable) {
     clsBitmaps b;
     b.GrabarBitmap(false, "77", "01", 1, "SVL1", "1");
     QFile::remove(Rutas::Unir(dirTrabajo, "_Quelo.prm"));
@@ -153,19 +161,8 @@ TEST_F(Configuracion, BitmapsDelArchivoReemplazanLaTabla) {
     EXPECT_EQ(b.Parametro, "");
 }
 
-// Start-up against a scratch application and working directory.
-class InicioCatalogos : public Configuracion {
-protected:
-    void SetUp() override {
-        Configuracion::SetUp();
-        gDB.reset();  // the delivered database stays in the application directory
-        ReiniciarGlobales();
-        gDirectorioAplicacion = dirAplicacion;
-        Ajustes::Guardar(kAplicacion, kSeccionStart, "QUELO_Path", dirTrabajo);
-    }
-};
-
-TEST_F(InicioCatalogos, CargaLosCatalogosEImportaSinPreguntar) {
+TEST_F(ConfiguracionTest, StartUpLoadsTheCatalogsAndImportsWithoutAsking) {
+    DesdeLaAplicacion();
     PonerConfiguracion();
     ASSERT_TRUE(IniciarAplicacion(""));
     EXPECT_TRUE(mensajes.mostrados.isEmpty()) << mensajes.mostrados.value(0).texto.toStdString();
@@ -187,7 +184,8 @@ TEST_F(InicioCatalogos, CargaLosCatalogosEImportaSinPreguntar) {
     EXPECT_EQ(gColLicAct.size(), 3);
 }
 
-TEST_F(InicioCatalogos, UnPasoQueFallaSeInformaYElInicioSigue) {
+TEST_F(ConfiguracionTest, AFailingStartUpStepIsReportedAndStartUpGoesOn) {
+    DesdeLaAplicacion();
     {
         BaseDatos db;
         db.Abrir(Rutas::Unir(dirAplicacion, kBaseDatos));

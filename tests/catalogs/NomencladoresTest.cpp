@@ -38,7 +38,7 @@ QStringList Comentarios() {
     return r;
 }
 
-class Nomencladores : public ConBase {
+class NomencladoresTest : public ConBase {
 protected:
     void SetUp() override {
         ConBase::SetUp();
@@ -51,11 +51,20 @@ protected:
         QDir().mkpath(d + "/DownLoad");
         EscribirArchivo(d + "/DownLoad/" + archivo, registros.join());
     }
+    // The terminal simulator answers in a terminal directory of this run.
+    void ConTerminal() {
+        gQueloPath = dirTrabajo;
+        gTermDir = CrearDirectorioTerminal();
+        gVerTicket = true;
+    }
+    QString Generar(const QString& version, int medicamentos);
     QString d;
+    Simulador sim;
+    Modales modales;
 };
 
 // The request against the golden files of tests/data, typed by hand from the layouts.
-TEST_F(Nomencladores, ElPedidoCoincideConLosPatronesDeCadaVersion) {
+TEST_F(NomencladoresTest, TheRequestMatchesTheGoldenFilesOfEachVersion) {
     const PedidoNomencladores pedido{true, true, false, true, false, false};  // doctors all, medications changes
     const struct {
         const char* version;
@@ -81,13 +90,13 @@ TEST_F(Nomencladores, ElPedidoCoincideConLosPatronesDeCadaVersion) {
     EXPECT_EQ(LeerArchivo(subido).mid(35, 5), "00000");
 }
 
-TEST_F(Nomencladores, LosMensajesDeLaRespuestaSeListanYUnCodigoQueNoEsNumeroEs9999) {
+TEST_F(NomencladoresTest, AnswerMessagesAreListedAndANonNumericCodeIs9999) {
     Entregar("_SAL.0", {Respuesta("0000", "BIEN"), Respuesta("A123", "RARO"), Respuesta("0012", "PARCIAL")});
     ASSERT_TRUE(ActualizarNomencladores({}));
     EXPECT_EQ(Comentarios(), QStringList({"9999 RARO", "12 PARCIAL"}));
 }
 
-TEST_F(Nomencladores, MedicosV250InsertaActualizaYPurgaLasBajas) {
+TEST_F(NomencladoresTest, V250DoctorsAreInsertedUpdatedAndWithdrawnOnesPurged) {
     clsMedico m;
     m.Procesar(1, 123, "01", "VIEJO NOMBRE");
     m.Procesar(1, 555, "02", "SE DA DE BAJA");
@@ -104,7 +113,7 @@ TEST_F(Nomencladores, MedicosV250InsertaActualizaYPurgaLasBajas) {
                                           QString::fromUtf8("0 Se actualizaron 2 médicos")}));
 }
 
-TEST_F(Nomencladores, ElCatalogoCompletoReemplazaLoQueHabia) {
+TEST_F(NomencladoresTest, TheCompleteCatalogReplacesWhatWasThere) {
     clsMedicamento otraEmpresa;
     otraEmpresa.Empresa = 9;
     otraEmpresa.Procesar(1, 1, "", "DE OTRA EMPRESA");
@@ -128,7 +137,7 @@ TEST_F(Nomencladores, ElCatalogoCompletoReemplazaLoQueHabia) {
     EXPECT_TRUE(Comentarios().contains("0 Se borraron 1 registros de medicamentos"));
 }
 
-TEST_F(Nomencladores, ArchivosV101SeLeenEnLaFormaV250) {
+TEST_F(NomencladoresTest, V101FilesAreReadLikeV250Ones) {
     gVersion = "V101";
     Entregar("_SAL.2", {Reg({{"000321", 6}, {"GOMEZ", 35}, {"0", 1}})});
     Entregar("_SAL.3", {Reg({{"0000042", 7},
@@ -155,7 +164,7 @@ TEST_F(Nomencladores, ArchivosV101SeLeenEnLaFormaV250) {
     EXPECT_EQ(Valor("SELECT TipoMatricula FROM Medicos WHERE Matricula = 654").toString(), "07");
 }
 
-TEST_F(Nomencladores, UnFalloAMitadDejaEseCatalogoComoEstabaYLosAnterioresAplicados) {
+TEST_F(NomencladoresTest, AFailureHalfWayKeepsThatCatalogAsItWasAndTheEarlierOnesApplied) {
     clsDiagnostico previo;
     previo.Empresa = 4;
     previo.Procesar(1, "X99", "PREVIO");
@@ -177,7 +186,7 @@ TEST_F(Nomencladores, UnFalloAMitadDejaEseCatalogoComoEstabaYLosAnterioresAplica
 }
 
 // Files that are not what the layout says: nothing half-applied, a clear word, the previous catalog kept.
-TEST_F(Nomencladores, UnArchivoQueNoEsDelFormatoNoSeAplicaAMedias) {
+TEST_F(NomencladoresTest, AFileOfAnotherLayoutIsNotHalfApplied) {
     const QByteArray bueno = Reg({{"A01", 10}, {"COLERA", 150}, {"0", 1}});
     const QByteArray enUtf8 =
         Reg({{"B02", 10}, {"", 150}, {"0", 1}}).replace(10, 12, QString::fromUtf8("HIPERTENSIÓN").toUtf8());
@@ -211,7 +220,7 @@ TEST_F(Nomencladores, UnArchivoQueNoEsDelFormatoNoSeAplicaAMedias) {
     }
 }
 
-TEST_F(Nomencladores, UnaFilaQueLaBaseRechazaSeInformaYSigue) {
+TEST_F(NomencladoresTest, ARowTheDatabaseRefusesIsReportedAndTheRestApplied) {
     Entregar("_SAL.4", {Reg({{"A01", 10}, {"COLERA", 150}, {"0", 1}}), Reg({{"", 10}, {"SIN CODIGO", 150}, {"0", 1}}),
                         Reg({{"B02", 10}, {"TIFUS", 150}, {"0", 1}})});
     gDB->Ejecutar(
@@ -225,7 +234,7 @@ TEST_F(Nomencladores, UnaFilaQueLaBaseRechazaSeInformaYSigue) {
 // Quotes inside a key of the file reach the filter of the update: they must neither break the
 // statement (the whole catalog would be rolled back) nor match other rows. Each file goes twice, so
 // that the second pass updates the rows the first one inserted.
-TEST_F(Nomencladores, UnaClaveConComillasSeInsertaYSeActualiza) {
+TEST_F(NomencladoresTest, AKeyWithQuotesIsInsertedAndUpdated) {
     const QString tipo = QString::fromUtf8("\"'");
     const QString codigo = QString::fromUtf8("O'X\"1");
     for (const char* nombre : {"PRIMERO", "SEGUNDO"}) {
@@ -240,37 +249,20 @@ TEST_F(Nomencladores, UnaClaveConComillasSeInsertaYSeActualiza) {
     EXPECT_EQ(Contar("Diagnosticos"), 2);
 }
 
-}  // namespace
-
 // ---- The dialog against the terminal simulator, with catalog files of the demo tool.
 
-namespace {
+// Catalog files as the demo tool writes them for the simulator.
+QString NomencladoresTest::Generar(const QString& version, int medicamentos) {
+    const QString dir = Ruta("catalogos");
+    QProcess demo;
+    demo.start(TARSA_DEMO_EXE, {"--catalogos", dir, version, "1", QString::number(medicamentos)});
+    EXPECT_TRUE(demo.waitForFinished(60000));
+    EXPECT_EQ(demo.exitCode(), 0) << demo.readAllStandardError().toStdString();
+    return dir;
+}
 
-class NomencladoresSimulador : public ConBase {
-protected:
-    void SetUp() override {
-        ConBase::SetUp();
-        gQueloPath = dirTrabajo;
-        gTermDir = CrearDirectorioTerminal();
-        gEmpresa = "4";
-        gTerminal = "LIC1";
-        gTipoActividad = "1";
-        gVerTicket = true;
-    }
-    // Catalog files as the demo tool writes them for the simulator.
-    QString Generar(const QString& version, int medicamentos) {
-        const QString dir = Ruta("catalogos");
-        QProcess demo;
-        demo.start(TARSA_DEMO_EXE, {"--catalogos", dir, version, "1", QString::number(medicamentos)});
-        EXPECT_TRUE(demo.waitForFinished(60000));
-        EXPECT_EQ(demo.exitCode(), 0) << demo.readAllStandardError().toStdString();
-        return dir;
-    }
-    Simulador sim;
-    Modales modales;
-};
-
-TEST_F(NomencladoresSimulador, ElDialogoPideAplicaYMuestraElResultado) {
+TEST_F(NomencladoresTest, TheDialogAsksAppliesAndShowsTheResult) {
+    ConTerminal();
     sim.Iniciar(dirTrabajo, "ok", {"--catalogs", Generar("V250", 400)});
     modales.Instalar();
     frmActualizacionNomencladores ventana;
@@ -297,7 +289,8 @@ TEST_F(NomencladoresSimulador, ElDialogoPideAplicaYMuestraElResultado) {
 
 // The refresh at load asks for the changes only: what the local catalog had stays, the delivered rows
 // join it.
-TEST_F(NomencladoresSimulador, LaActualizacionAlIniciarPideSoloLasNovedades) {
+TEST_F(NomencladoresTest, TheStartUpRefreshAsksForTheChangesOnly) {
+    ConTerminal();
     sim.Iniciar(dirTrabajo, "ok", {"--catalogs", Generar("V250", 300)});
     modales.Instalar();
     clsMedicamento propio;

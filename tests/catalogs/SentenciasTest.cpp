@@ -1,4 +1,6 @@
-// The exact statements the access classes send, option by option.
+// The statements the access classes compose, one case for each way a statement is put together:
+// conditions joined with the company and licence keys, values scaled and quoted. The effect of
+// each statement on a database is tested with the catalogs.
 #include <functional>
 
 #include "catalogs/ConBase.h"
@@ -40,92 +42,80 @@ const QString kMedVal =
     "        7,        0)";
 
 const Caso kCasos[] = {
-    {"medicamento alta",
+    {"medication insert",
      Con<clsMedicamento>([](auto& c) { c.Procesar(1, 12345, "779", "AMOXIDAL", "500 MG", 12345, 2, 7); }),
      "INSERT INTO Medicamentos (    IdEmpresa,    Troquel,    CodigoBarra,    Nombre,     Presentacion,     Precio,"
      "     TipoMedicamento,     CodProveedor,     Baja)    VALUES(        1," +
          kMedVal},
-    {"medicamento baja por condicion", Con<clsMedicamento>([](auto& c) { c.Procesar(2); }, -1, "Troquel=5"),
+    {"medication delete by condition", Con<clsMedicamento>([](auto& c) { c.Procesar(2); }, -1, "Troquel=5"),
      "DELETE FROM Medicamentos WHERE (1=1 AND Troquel=5)"},
-    {"medicamento cambio",
+    {"medication update",
      Con<clsMedicamento>([](auto& c) { c.Procesar(3, 0, "779", "AMOXIDAL", "500 MG", 12345, 2, 7, true); }, -1,
                          "Troquel=5"),
      "UPDATE Medicamentos SET      CodigoBarra = \"779\",      Nombre = \"AMOXIDAL\",      Presentacion = \"500 MG\","
      "      Precio= 12345/100,      TipoMedicamento= 2,      CodProveedor= 7,      Baja= 1 WHERE (1=1 AND Troquel=5)"},
-    {"medicamento purga", Con<clsMedicamento>([](auto& c) { c.Procesar(4); }),
-     "DELETE FROM Medicamentos WHERE (Baja=1)"},
-    {"medicamento por troquel", Con<clsMedicamento>([](auto& c) { c.Buscar({}, 12345); }),
+    {"medication by troquel", Con<clsMedicamento>([](auto& c) { c.Buscar({}, 12345); }),
      "SELECT Troquel, CodigoBarra, Nombre, Presentacion, Precio, TipoMedicamento, CodProveedor, Baja    FROM "
      "Medicamentos"
      " WHERE (Troquel=12345)"},
-    {"medico alta", Con<clsMedico>([](auto& c) { c.Procesar(1, 4567, "B1", "PEREZ JUAN"); }, 3),
+    {"doctor insert", Con<clsMedico>([](auto& c) { c.Procesar(1, 4567, "B1", "PEREZ JUAN"); }, 3),
      "INSERT INTO Medicos (    IdEmpresa,    Matricula,    TipoMatricula,    ApellidoNombre,     Baja)    VALUES("
      "        3,        4567,        \"B1\",        \"PEREZ JUAN\",        0)"},
-    {"medico baja sin condicion", Con<clsMedico>([](auto& c) { c.Procesar(2); }), "DELETE FROM Medicos"},
-    {"medico cambio", Con<clsMedico>([](auto& c) { c.Procesar(3, 0, {}, "PEREZ JUAN", true); }, -1, "Matricula=1"),
+    {"doctor update", Con<clsMedico>([](auto& c) { c.Procesar(3, 0, {}, "PEREZ JUAN", true); }, -1, "Matricula=1"),
      "UPDATE Medicos SET      ApellidoNombre = \"PEREZ JUAN\",      Baja= 1 WHERE ( Matricula=1)"},
-    {"medico purga", Con<clsMedico>([](auto& c) { c.Procesar(4); }), "DELETE FROM Medicos WHERE (Baja=1)"},
-    {"medico por matricula", Con<clsMedico>([](auto& c) { c.Buscar({}, 4567, "B1"); }),
+    {"doctor by licence", Con<clsMedico>([](auto& c) { c.Buscar({}, 4567, "B1"); }),
      "SELECT TipoMatricula, Matricula, ApellidoNombre, Baja    FROM Medicos WHERE (1=1  AND Matricula=4567 AND "
      "TipoMatricula = \"B1\")"},
-    {"medico con su propio where", Con<clsMedico>([](auto& c) { c.Buscar("where Matricula=1"); }),
+    {"doctor with its own where", Con<clsMedico>([](auto& c) { c.Buscar("where Matricula=1"); }),
      "SELECT TipoMatricula, Matricula, ApellidoNombre, Baja    FROM Medicos where Matricula=1 "},
-    {"plan alta", Con<clsPlan>([](auto& c) { c.Procesar(1, "P1", 4000, ""); }, 2),
+    {"plan insert", Con<clsPlan>([](auto& c) { c.Procesar(1, "P1", 4000, ""); }, 2),
      "INSERT INTO Planes (    IdEmpresa,    Codigo,    PorcentajeCobertura,    PlanCobertura,    Baja)    VALUES("
      "        2,        \"P1\",        4000/100,        \"\",        0)"},
-    {"plan cambio", Con<clsPlan>([](auto& c) { c.Procesar(3, {}, 5000); }, 2, "Codigo='P1'"),
+    {"plan update", Con<clsPlan>([](auto& c) { c.Procesar(3, {}, 5000); }, 2, "Codigo='P1'"),
      "UPDATE Planes SET      PorcentajeCobertura=5000/100,      Baja= 0 WHERE (IdEmpresa = 2 AND Codigo='P1')"},
-    {"plan purga", Con<clsPlan>([](auto& c) { c.Procesar(4); }, 2),
-     "DELETE FROM Planes WHERE (IdEmpresa = 2 AND Baja=1)"},
-    {"plan de la empresa", Con<clsPlan>([](auto& c) { c.Procesar(5); }, 2),
+    {"plans of the company", Con<clsPlan>([](auto& c) { c.Procesar(5); }, 2),
      "DELETE FROM Planes WHERE (IdEmpresa = 2 )"},
-    {"plan por codigo", Con<clsPlan>([](auto& c) { c.Buscar({}, "P1"); }, 2),
+    {"plan by code", Con<clsPlan>([](auto& c) { c.Buscar({}, "P1"); }, 2),
      "SELECT Codigo, PorcentajeCobertura, PlanCobertura, Baja    FROM Planes WHERE (IdEmpresa=2 AND Codigo='P1' AND "
      "PlanCobertura = '')"},
-    {"practica alta", Con<clsPractica>([](auto& c) { c.Procesar(1, "000123", "T", "CONSULTA", 150050); }, 2),
+    {"practice insert", Con<clsPractica>([](auto& c) { c.Procesar(1, "000123", "T", "CONSULTA", 150050); }, 2),
      "INSERT INTO Practicas (    IdEmpresa,    Licencia,    TipoPractica,    Codigo,    Nombre,    ValorNomenclador,"
      "    Baja)    VALUES(        2,        \"L1\",        \"T\",        \"000123\",        \"CONSULTA\",        "
      "150050/100,"
      "        0)"},
-    {"practica baja", Con<clsPractica>([](auto& c) { c.Procesar(2); }, 2, "Codigo='1'"),
+    {"practice delete", Con<clsPractica>([](auto& c) { c.Procesar(2); }, 2, "Codigo='1'"),
      "DELETE FROM Practicas WHERE (IdEmpresa = 2 AND Licencia = 'L1' AND Codigo='1')"},
-    {"practica cambio", Con<clsPractica>([](auto& c) { c.Procesar(3, {}, {}, "CONSULTA", 150050); }, 2, "Codigo='1'"),
+    {"practice update", Con<clsPractica>([](auto& c) { c.Procesar(3, {}, {}, "CONSULTA", 150050); }, 2, "Codigo='1'"),
      "UPDATE Practicas SET      ValorNomenclador=(150050/100),      Nombre= \"CONSULTA\",      Baja= 0 WHERE (IdEmpresa"
      " = 2 AND Licencia = 'L1' AND Codigo='1')"},
-    {"practica purga", Con<clsPractica>([](auto& c) { c.Procesar(4); }, 2),
+    {"practice purge", Con<clsPractica>([](auto& c) { c.Procesar(4); }, 2),
      "DELETE FROM Practicas WHERE (IdEmpresa = 2 AND Licencia = 'L1' AND Baja=1)"},
-    {"practica de la licencia", Con<clsPractica>([](auto& c) { c.Procesar(5); }, 2),
+    {"practices of the licence", Con<clsPractica>([](auto& c) { c.Procesar(5); }, 2),
      "DELETE FROM Practicas WHERE (IdEmpresa = 2 AND Licencia = 'L1' )"},
-    {"practica por codigo", Con<clsPractica>([](auto& c) { c.Buscar({}, "ABC", "T"); }, 2),
+    {"practice by code", Con<clsPractica>([](auto& c) { c.Buscar({}, "ABC", "T"); }, 2),
      "SELECT Codigo, TipoPractica, Nombre, ValorNomenclador, Baja    FROM Practicas WHERE (IdEmpresa=2 AND Licencia = "
      "'L1'  AND Codigo='ABC' AND TipoPractica = 'T')"},
-    {"diagnostico alta", Con<clsDiagnostico>([](auto& c) { c.Procesar(1, "A01", "FIEBRE", true); }, 2),
+    {"diagnosis insert", Con<clsDiagnostico>([](auto& c) { c.Procesar(1, "A01", "FIEBRE", true); }, 2),
      "INSERT INTO Diagnosticos (    IdEmpresa,    Codigo,    Nombre,    Baja)    VALUES(        2,        \"A01\","
      "        \"FIEBRE\",        1)"},
-    {"diagnostico cambio", Con<clsDiagnostico>([](auto& c) { c.Procesar(3, {}, "FIEBRE", true); }, 2, "Codigo='A01'"),
+    {"diagnosis update", Con<clsDiagnostico>([](auto& c) { c.Procesar(3, {}, "FIEBRE", true); }, 2, "Codigo='A01'"),
      "UPDATE Diagnosticos SET      Nombre= \"FIEBRE\",      Baja= 1 WHERE (Codigo='A01')"},
-    {"diagnostico purga", Con<clsDiagnostico>([](auto& c) { c.Procesar(4); }, 2),
-     "DELETE FROM Diagnosticos WHERE (IdEmpresa = 2 AND Baja=1)"},
-    {"diagnostico de la empresa", Con<clsDiagnostico>([](auto& c) { c.Procesar(5); }, 2),
+    {"diagnoses of the company", Con<clsDiagnostico>([](auto& c) { c.Procesar(5); }, 2),
      "DELETE FROM Diagnosticos WHERE (IdEmpresa = 2 )"},
-    {"diagnostico por codigo", Con<clsDiagnostico>([](auto& c) { c.Buscar({}, "A01"); }),
+    {"diagnosis by code", Con<clsDiagnostico>([](auto& c) { c.Buscar({}, "A01"); }),
      "SELECT Codigo, Nombre, Baja    FROM Diagnosticos WHERE (Codigo='A01')"},
-    {"empresa baja por condicion", Con<clsEmpresas>([](auto& c) { c.Procesar(2); }, -1, "IdEmpresa=7"),
+    {"company delete by condition", Con<clsEmpresas>([](auto& c) { c.Procesar(2); }, -1, "IdEmpresa=7"),
      "DELETE FROM Empresas WHERE ( IdEmpresa=7)"},
-    {"empresa por clave", Con<clsEmpresas>([](auto& c) { c.Procesar(5, 7); }),
+    {"company by key", Con<clsEmpresas>([](auto& c) { c.Procesar(5, 7); }),
      "DELETE FROM Empresas WHERE (IdEmpresa = 7 )"},
-    {"actividades de una empresa", Con<clsActividades>([](auto& c) { c.Procesar(5, 7); }),
-     "DELETE FROM Actividades WHERE (IdEmpresa = 7 )"},
-    {"actividad por condicion", Con<clsActividades>([](auto& c) { c.Procesar(2); }, -1, "IdActividad=2"),
+    {"activity by condition", Con<clsActividades>([](auto& c) { c.Procesar(2); }, -1, "IdActividad=2"),
      "DELETE FROM Actividades WHERE (IdActividad=2)"},
-    {"una asignacion", Con<clsPrestadores>([](auto& c) { c.ProcesarActividad(2, "P1", 3, 2); }, -1, "ignorada"),
+    {"one assignment", Con<clsPrestadores>([](auto& c) { c.ProcesarActividad(2, "P1", 3, 2); }, -1, "ignorada"),
      "DELETE FROM PrestadorActividad WHERE ( Codigo=\"P1\"   AND IdEmpresa=3   AND IdActividad=2)"},
-    {"todas las asignaciones", Con<clsPrestadores>([](auto& c) { c.ProcesarActividad(5); }),
-     "DELETE FROM PrestadorActividad"},
-    {"bitmap por clave", Con<clsBitmaps>([](auto& c) { c.Buscar({}, "03", "01", 1, "SVL1"); }),
+    {"bitmap by key", Con<clsBitmaps>([](auto& c) { c.Buscar({}, "03", "01", 1, "SVL1"); }),
      "SELECT Empresa, Actividad, Operacion, Archivo, Parametro    FROM Bitmaps  WHERE (Empresa='03' AND Actividad='01' "
      "AND Operacion=1 AND Archivo = 'SVL1') ORDER BY Empresa, Actividad, Operacion, Archivo"},
-    {"diario con filtro", Con<clsTransacciones>([](auto& c) { c.Buscar("Ticket = 5"); }),
+    {"journal with a filter", Con<clsTransacciones>([](auto& c) { c.Buscar("Ticket = 5"); }),
      "SELECT Transaccion.*, Empresas.Nombre as ObraSocial FROM Transaccion LEFT JOIN Empresas ON "
      "CINT(Empresas.CodigoQuelo) = Transaccion.CodigoEmpresa   WHERE (Ticket = 5)ORDER BY Fecha"},
 };
@@ -133,18 +123,20 @@ const Caso kCasos[] = {
 // ctest lists a case by its name, not by the bytes of the struct.
 [[maybe_unused]] void PrintTo(const Caso& c, std::ostream* os) { *os << c.nombre; }
 
-class Sentencias : public ConBase, public ::testing::WithParamInterface<Caso> {};
+class SentenciasTest : public ConBase, public ::testing::WithParamInterface<Caso> {};
 
-TEST_P(Sentencias, TextoExacto) { EXPECT_EQ(GetParam().ejecutar().toStdString(), GetParam().esperada.toStdString()); }
+TEST_P(SentenciasTest, SendsItsStatement) {
+    EXPECT_EQ(GetParam().ejecutar().toStdString(), GetParam().esperada.toStdString());
+}
 
-INSTANTIATE_TEST_SUITE_P(Catalogos, Sentencias, ::testing::ValuesIn(kCasos), [](const auto& info) {
+INSTANTIATE_TEST_SUITE_P(Catalogos, SentenciasTest, ::testing::ValuesIn(kCasos), [](const auto& info) {
     QString n = QString::fromUtf8(info.param.nombre);
     n.replace(' ', '_');
     return n.toStdString();
 });
 
 // The licence view narrows by whichever keys are given.
-TEST_F(ConBase, VistaDeLicenciasSegunLasClavesDadas) {
+TEST_F(SentenciasTest, TheLicenceViewFollowsTheGivenKeys) {
     clsActividades a;
     const struct {
         QString codigo;

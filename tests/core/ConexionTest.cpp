@@ -13,7 +13,7 @@
 #include "platform/TarsaError.h"
 #include "support/Entorno.h"
 
-class Conexion : public Entorno {
+class ConexionTest : public Entorno {
 protected:
     void SetUp() override {
         Entorno::SetUp();
@@ -54,7 +54,7 @@ protected:
 // What an old program's database starts with: its engine's name from the fifth byte.
 const QByteArray kJet = QByteArray("\x00\x01\x00\x00Standard Jet DB\x00", 20) + QByteArray(4076, '\x07');
 
-TEST_F(Conexion, AStaleTemporaryFileIsRemovedAndTheBackupBecomesTheMissingDatabase) {
+TEST_F(ConexionTest, AStaleTemporaryFileIsRemovedAndTheBackupBecomesTheMissingDatabase) {
     CopiarEntregada(base + ".bak");
     EscribirArchivo(base + ".tmp", "restos de una compactación interrumpida");
     ASSERT_TRUE(Conectar(base));
@@ -64,7 +64,7 @@ TEST_F(Conexion, AStaleTemporaryFileIsRemovedAndTheBackupBecomesTheMissingDataba
     EXPECT_EQ(LeerArchivo(base + ".bak"), LeerArchivo(TARSA_BASE_ENTREGADA));  // restored by a copy: still there
 }
 
-TEST_F(Conexion, AFailedReplaceKeepsTheOldDatabaseIntact) {
+TEST_F(ConexionTest, AFailedReplaceKeepsTheOldDatabaseIntact) {
     BaseConHuecos(base, true, 1);
     const QByteArray antes = LeerArchivo(base);
     Rutas::SimularFallaReemplazo(true);
@@ -75,7 +75,7 @@ TEST_F(Conexion, AFailedReplaceKeepsTheOldDatabaseIntact) {
     EXPECT_EQ(mensajes.mostrados[0].titulo, "Conectar");
 }
 
-TEST_F(Conexion, ADamagedDatabaseAsksForARepair) {
+TEST_F(ConexionTest, ADamagedDatabaseAsksForARepair) {
     EscribirArchivo(base, QByteArray(8192, 'z'));
     mensajes.Responder(Mensajes::vbNo);
     EXPECT_FALSE(Conectar(base));
@@ -91,7 +91,7 @@ TEST_F(Conexion, ADamagedDatabaseAsksForARepair) {
 
 // Deleted rows leave free pages, which the start gives back; a file without any is already compact
 // and stays exactly as it is. A file that cannot give them back on its own is rebuilt into one that can.
-TEST_F(Conexion, TheStartCompactsOnlyAFileWithFreePages) {
+TEST_F(ConexionTest, TheStartCompactsOnlyAFileWithFreePages) {
     const struct {
         const char* caso;
         bool incremental, huecos;
@@ -123,7 +123,7 @@ TEST_F(Conexion, TheStartCompactsOnlyAFileWithFreePages) {
 
 // A file in the database's place that is not this program's database is damaged: with a sound
 // backup, "Sí" keeps the file aside and goes on with the backup; the backup itself is never touched.
-TEST_F(Conexion, AFileWithoutTheProgramsTablesIsDamagedAndTheBackupRescuesIt) {
+TEST_F(ConexionTest, AFileWithoutTheProgramsTablesIsDamagedAndTheBackupRescuesIt) {
     const struct {
         const char* caso;
         QByteArray contenido;  // empty: a table-less database made by the engine
@@ -165,7 +165,7 @@ TEST_F(Conexion, AFileWithoutTheProgramsTablesIsDamagedAndTheBackupRescuesIt) {
     }
 }
 
-TEST_F(Conexion, AnAccessDatabaseIsKeptAndTheClientStartsWithoutIt) {
+TEST_F(ConexionTest, AnAccessDatabaseIsKeptAndTheClientStartsWithoutIt) {
     for (const bool respaldo : {false, true}) {
         SCOPED_TRACE(respaldo ? "con respaldo" : "sin respaldo");
         QDir(dirAplicacion).removeRecursively();
@@ -189,7 +189,7 @@ TEST_F(Conexion, AnAccessDatabaseIsKeptAndTheClientStartsWithoutIt) {
 
 // A crash in the middle of a write leaves the database with its rollback journal beside it: the start
 // rolls it back and goes on without asking anything.
-TEST_F(Conexion, AWriteInterruptedByACrashIsRolledBackWithoutARepair) {
+TEST_F(ConexionTest, AWriteInterruptedByACrashIsRolledBackWithoutARepair) {
     const QString viva = Ruta("viva.mdb");
     BaseConEmpresa(viva, "ANTES");
     {
@@ -213,7 +213,7 @@ TEST_F(Conexion, AWriteInterruptedByACrashIsRolledBackWithoutARepair) {
     EXPECT_FALSE(QFile::exists(base + "-journal"));
 }
 
-TEST_F(Conexion, TheBackupIsReplacedOnlyBySomethingAsSound) {
+TEST_F(ConexionTest, TheBackupIsReplacedOnlyBySomethingAsSound) {
     BaseConEmpresa(base + ".bak", "RESPALDO");
     const QByteArray respaldo = LeerArchivo(base + ".bak");
     for (const QByteArray& peor : {QByteArray(), kJet, QByteArray(8192, 'z')}) {
@@ -229,7 +229,7 @@ TEST_F(Conexion, TheBackupIsReplacedOnlyBySomethingAsSound) {
     EXPECT_EQ(QDir(dirAplicacion).entryList(QDir::Files).size(), 2);  // no temporary file left behind
 }
 
-TEST_F(Conexion, ShutdownBacksUpTheClosedDatabaseAndRemovesTheExchangeDirectory) {
+TEST_F(ConexionTest, ShutdownBacksUpTheClosedDatabaseAndRemovesTheExchangeDirectory) {
     EXPECT_FALSE(Desconectar());  // nothing open: reported, the process goes on
     ASSERT_EQ(mensajes.mostrados.size(), 1);
     EXPECT_EQ(mensajes.mostrados[0].titulo, "Desconectar");
@@ -252,7 +252,7 @@ TEST_F(Conexion, ShutdownBacksUpTheClosedDatabaseAndRemovesTheExchangeDirectory)
     EXPECT_EQ(sistema.terminaciones, QList<int>{0});
 }
 
-TEST_F(Conexion, RunsOnOneWorkingDirectoryGetDifferentExchangeDirectories) {
+TEST_F(ConexionTest, RunsOnOneWorkingDirectoryGetDifferentExchangeDirectories) {
     QSet<QString> nombres;
     for (int i = 0; i < 30; ++i) {
         const QString n = CrearDirectorioTerminal();
@@ -266,7 +266,7 @@ TEST_F(Conexion, RunsOnOneWorkingDirectoryGetDifferentExchangeDirectories) {
     EXPECT_THROW(CrearDirectorioTerminal(), TarsaError);
 }
 
-TEST_F(Conexion, OneClientPerApplicationDirectory) {
+TEST_F(ConexionTest, OneClientPerApplicationDirectory) {
     BloqueoInstancia otro(Rutas::Unir(dirAplicacion, "TarsaCliente.lck"));
     ASSERT_TRUE(otro.Tomar());
     EXPECT_FALSE(ReservarDirectorioAplicacion());
@@ -279,7 +279,7 @@ TEST_F(Conexion, OneClientPerApplicationDirectory) {
 
 // A database made before text keys compared without regard to case gets the new tables on
 // connecting, with its rows and indexes: a code typed in lower case is then found.
-TEST_F(Conexion, AnEarlierDatabaseIsBroughtToTheSchemaAndFindsCodesInAnyCase) {
+TEST_F(ConexionTest, AnEarlierDatabaseIsBroughtToTheSchemaAndFindsCodesInAnyCase) {
     QFile esquema(":/schema.sql");  // the schema the program carries
     ASSERT_TRUE(esquema.open(QIODevice::ReadOnly));
     const QString anterior = QString::fromUtf8(esquema.readAll()).remove(" COLLATE NOCASE");

@@ -18,7 +18,7 @@
 #include "support/Entorno.h"
 
 namespace {
-class DirectorioTerminal : public Entorno {
+class DirectorioTerminalTest : public Entorno {
 protected:
     void SetUp() override {
         Entorno::SetUp();
@@ -54,7 +54,7 @@ protected:
 };
 }  // namespace
 
-TEST_F(DirectorioTerminal, OnlyDirectoriesWithNoLivingOwnerAreRemovedAtStartUp) {
+TEST_F(DirectorioTerminalTest, OnlyDirectoriesWithNoLivingOwnerAreRemovedAtStartUp) {
     QProcess& vivo = Dueno(Term("term1"));
     QProcess& caido = Dueno(Term("term2"));
     caido.kill();
@@ -82,7 +82,7 @@ TEST_F(DirectorioTerminal, OnlyDirectoriesWithNoLivingOwnerAreRemovedAtStartUp) 
     EXPECT_TRUE(QFileInfo::exists(DirectorioIntercambio()));
 }
 
-TEST_F(DirectorioTerminal, ShutdownNeverDeletesThroughALinkInThePlaceOfTheExchangeDirectory) {
+TEST_F(DirectorioTerminalTest, ShutdownNeverDeletesThroughALinkInThePlaceOfTheExchangeDirectory) {
     const QString base = dirAplicacion + "/TarsaCliente.mdb";
     ASSERT_TRUE(QFile::copy(TARSA_BASE_ENTREGADA, base));
     QFile::setPermissions(base, QFile::ReadOwner | QFile::WriteOwner);
@@ -95,7 +95,7 @@ TEST_F(DirectorioTerminal, ShutdownNeverDeletesThroughALinkInThePlaceOfTheExchan
     EXPECT_FALSE(SinEnlaces::EsEnlace(dirTrabajo + "/term42"));
 }
 
-TEST_F(DirectorioTerminal, WithoutAnExchangeDirectoryNoRequestIsWritten) {
+TEST_F(DirectorioTerminalTest, WithoutAnExchangeDirectoryNoRequestIsWritten) {
     QDir(dirTrabajo).mkpath("UpLoad");
     QDir(dirTrabajo).mkpath("TX");
     gTermDir.clear();
@@ -110,7 +110,7 @@ TEST_F(DirectorioTerminal, WithoutAnExchangeDirectoryNoRequestIsWritten) {
     EXPECT_TRUE(QDir(dirTrabajo + "/TX").isEmpty());
 }
 
-TEST_F(DirectorioTerminal, EveryNameLeftByCrashedRunsIsFreedAgain) {
+TEST_F(DirectorioTerminalTest, EveryNameLeftByCrashedRunsIsFreedAgain) {
     const auto antes = std::filesystem::file_time_type::clock::now() - std::chrono::hours(72);
     for (int n = 1; n <= 999; ++n) {
         const QString dir = dirTrabajo + "/term" + QString::number(n);

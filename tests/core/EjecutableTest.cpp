@@ -8,7 +8,7 @@
 #include "TestConfig.h"
 #include "support/Entorno.h"
 
-class Ejecutable : public Entorno {
+class EjecutableTest : public Entorno {
 protected:
     QProcessEnvironment Ambiente() {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -23,7 +23,7 @@ protected:
     }
 };
 
-TEST_F(Ejecutable, StartsWithNoSettingsOpensTheDeliveredDatabaseAndEndsCleanly) {
+TEST_F(EjecutableTest, StartsWithNoSettingsOpensTheDeliveredDatabaseAndEndsCleanly) {
     // A run killed while its window was open leaves its claim on the application directory behind,
     // and the next start is not stopped by it.
     QProcess muerto;

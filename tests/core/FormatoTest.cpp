@@ -6,15 +6,15 @@
 #include "core/modTarsa.h"
 #include "support/Entorno.h"
 
-class Formato : public Entorno {};
+class FormatoTest : public Entorno {};
 
-TEST_F(Formato, ZeroPaddingTrimsAndKeepsTheLastCharacters) {
+TEST_F(FormatoTest, ZeroPaddingTrimsAndKeepsTheLastCharacters) {
     EXPECT_EQ(RellenarCeros(" 5 ", 4), "0005");
     EXPECT_EQ(RellenarCeros("123", 2), "23");
     EXPECT_EQ(RellenarCerosRTrim(" 7  ", 4), "00 7");
 }
 
-TEST_F(Formato, NumbersFollowTheRegionalSeparators) {
+TEST_F(FormatoTest, NumbersFollowTheRegionalSeparators) {
     EXPECT_EQ(FormatearNumero(1234.5, 1), "1,234.50");
     EXPECT_EQ(FormatearNumero(1234.5, 2), "1235");  // halves away from zero
     EXPECT_EQ(FormatearNumero(-1, 1), "");
@@ -31,7 +31,7 @@ TEST_F(Formato, NumbersFollowTheRegionalSeparators) {
     EXPECT_EQ(FiltrarTecla('.', 2), ',');
 }
 
-TEST_F(Formato, KeyFilterByFieldKind) {
+TEST_F(FormatoTest, KeyFilterByFieldKind) {
     const struct {
         int tecla, tipo, esperado;
     } casos[] = {
@@ -43,7 +43,7 @@ TEST_F(Formato, KeyFilterByFieldKind) {
     EXPECT_EQ(sistema.pitidos, 5);  // one beep per refused key
 }
 
-TEST_F(Formato, TwoDigitYearsAreTheNearestWithinEightyYearsBackAndTwentyAhead) {
+TEST_F(FormatoTest, TwoDigitYearsAreTheNearestWithinEightyYearsBackAndTwentyAhead) {
     const struct {
         int dosDigitos, actual, esperado;
     } casos[] = {{26, 2026, 2026}, {46, 2026, 2046}, {47, 2026, 1947}, {99, 2026, 1999}, {0, 2026, 2000},
@@ -52,7 +52,7 @@ TEST_F(Formato, TwoDigitYearsAreTheNearestWithinEightyYearsBackAndTwentyAhead) {
         EXPECT_EQ(AnioCompleto(c.dosDigitos, c.actual), c.esperado) << c.dosDigitos << " in " << c.actual;
 }
 
-TEST_F(Formato, DatesAreNormalisedToDayMonthYear) {
+TEST_F(FormatoTest, DatesAreNormalisedToDayMonthYear) {
     const int actual = QDate::currentDate().year();
     const QString anio = QString::number(actual);
     const auto siglo = [actual](int aa) { return QString::number(AnioCompleto(aa, actual)); };
@@ -82,7 +82,7 @@ TEST_F(Formato, DatesAreNormalisedToDayMonthYear) {
         EXPECT_FALSE(ParsearFechaDMA(malo).has_value()) << malo;
 }
 
-TEST_F(Formato, CodeAndNameTexts) {
+TEST_F(FormatoTest, CodeAndNameTexts) {
     EXPECT_EQ(CodigoYNombre(7, "  OSDE  "), "7 . OSDE");
     EXPECT_EQ(CodigoYNombre(0, "Nada") + CodigoYNombre(QString(""), "Nada"), "");
     QString codigo = "sin", resto = "cambio";
@@ -96,7 +96,7 @@ TEST_F(Formato, CodeAndNameTexts) {
     EXPECT_EQ(NuloATexto(QVariant()) + NuloATexto(QString("  x ")), "x");
 }
 
-TEST_F(Formato, OperationCodesForV101AndNames) {
+TEST_F(FormatoTest, OperationCodesForV101AndNames) {
     EXPECT_EQ(CodigoOperacionVersion(12), 12);  // V250 writes the code as given
     gVersion = "V101";
     const QList<QPair<int, int>> tabla = {{1, 1},   {9, 1},  {11, 1}, {2, 3},   {7, 3},  {12, 3}, {3, 2},
@@ -109,7 +109,7 @@ TEST_F(Formato, OperationCodesForV101AndNames) {
     EXPECT_EQ(NombreOperacion(99), "99");
 }
 
-TEST_F(Formato, PharmacyTransactionNumberAndPrinting) {
+TEST_F(FormatoTest, PharmacyTransactionNumberAndPrinting) {
     gNTransaccionFarmacia = "17";
     NuevaTransaccionFarmacia();  // only once a new transaction is allowed
     EXPECT_EQ(gNTransaccionFarmacia, "17");

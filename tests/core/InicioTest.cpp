@@ -9,7 +9,7 @@
 #include "platform/Rutas.h"
 #include "support/Entorno.h"
 
-class Inicio : public Entorno {
+class InicioTest : public Entorno {
 protected:
     void SetUp() override {
         Entorno::SetUp();
@@ -19,7 +19,7 @@ protected:
     void Ajuste(const QString& clave, const QString& valor) { Ajustes::Guardar(kAplicacion, "Start", clave, valor); }
 };
 
-TEST_F(Inicio, DefaultsWithNoSettingsAtAll) {
+TEST_F(InicioTest, DefaultsWithNoSettingsAtAll) {
     Ajuste("QUELO_Path", dirTrabajo);  // the default "C:\Estandar" does not exist here
     Ajustes::Borrar(kAplicacion, "Start", "QUELO_Path");
     qputenv("HOME", tmp.path().toUtf8());
@@ -41,7 +41,7 @@ TEST_F(Inicio, DefaultsWithNoSettingsAtAll) {
     ASSERT_TRUE(gDB && gDB->Abierta());
 }
 
-TEST_F(Inicio, StoredBooleanTextsFollowTheirKeysRule) {
+TEST_F(InicioTest, StoredBooleanTextsFollowTheirKeysRule) {
     Ajuste("QUELO_Path", dirTrabajo);
     Ajuste("VerMenuLicencias", "0");  // off-words: only False/Falso turn it off
     Ajuste("VerTicket", "1");         // on-words: only True/Verdadero turn it on
@@ -63,7 +63,7 @@ TEST_F(Inicio, StoredBooleanTextsFollowTheirKeysRule) {
     EXPECT_FALSE(ConvertirBooleano(" 0 "));
 }
 
-TEST_F(Inicio, FailedStepsAreReportedWithTheirMarkersAndStartUpGoesOn) {
+TEST_F(InicioTest, FailedStepsAreReportedWithTheirMarkersAndStartUpGoesOn) {
     Ajuste("QUELO_Path", Ruta("no-existe"));
     Ajuste("ActualizaDiagnosticos", "quizas");
     EXPECT_TRUE(IniciarAplicacion(""));
@@ -76,13 +76,13 @@ TEST_F(Inicio, FailedStepsAreReportedWithTheirMarkersAndStartUpGoesOn) {
     EXPECT_EQ(gFechaQueloEmp, "01/01/1990");  // later steps still ran
 }
 
-TEST_F(Inicio, CommandLineSelectsTheProtocolVersion) {
+TEST_F(InicioTest, CommandLineSelectsTheProtocolVersion) {
     const QList<QPair<QString, QString>> casos = {
         {"  /v101  ", "V101"}, {"-V101", "V101"}, {"/V250", "V250"}, {"V101", "V250"}, {"", "V250"}};
     for (const auto& [linea, version] : casos) EXPECT_EQ(VersionDeLineaComandos(linea), version) << linea.toStdString();
 }
 
-TEST_F(Inicio, WithoutADatabaseNorItsBackupNoCatalogIsLoaded) {
+TEST_F(InicioTest, WithoutADatabaseNorItsBackupNoCatalogIsLoaded) {
     Ajuste("QUELO_Path", dirTrabajo);
     QFile::remove(Ruta("app/TarsaCliente.mdb"));
     EXPECT_FALSE(IniciarAplicacion(""));

@@ -22,7 +22,7 @@
 
 namespace {
 
-class Demo : public Entorno {
+class DemoTest : public Entorno {
 protected:
     // Runs tarsa-demo on the test's directory: its Estandar, app and ajustes.ini are this test's.
     QString Preparar() {
@@ -59,7 +59,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Demo, ConfigurationFilesFollowTheTerminalLayouts) {
+TEST_F(DemoTest, ConfigurationFilesFollowTheTerminalLayouts) {
     Preparar();
     const QByteArray emp = LeerArchivo(dirTrabajo + "/_Quelo.emp");
     ASSERT_EQ(emp.size(), 5 * 74);
@@ -79,7 +79,7 @@ TEST_F(Demo, ConfigurationFilesFollowTheTerminalLayouts) {
     EXPECT_TRUE(QDir(dirTrabajo + "/TX").exists());
 }
 
-TEST_F(Demo, StartUpImportsTheConfigurationAndOffersAConsumptionTicket) {
+TEST_F(DemoTest, StartUpImportsTheConfigurationAndOffersAConsumptionTicket) {
     Preparar();
     ASSERT_TRUE(IniciarAplicacion(""));
     EXPECT_TRUE(mensajes.mostrados.isEmpty()) << mensajes.mostrados.value(0).texto.toStdString();
@@ -135,7 +135,7 @@ TEST_F(Demo, StartUpImportsTheConfigurationAndOffersAConsumptionTicket) {
     EXPECT_GE(Contar("SELECT COUNT(*) FROM Diagnosticos"), 15);
 }
 
-TEST_F(Demo, RunningItAgainChangesNothing) {
+TEST_F(DemoTest, RunningItAgainChangesNothing) {
     Preparar();
     const QStringList antes = Estado();
     const QString informe = Preparar();
@@ -153,7 +153,7 @@ TEST_F(Demo, RunningItAgainChangesNothing) {
 
 // scripts/demo.sh --guion on a machine without a display: the walkthrough ends by itself after one
 // line per step, with every ticket printed as PDF, every window saved and the cancellation answered.
-TEST_F(Demo, TheWalkthroughEndsByItselfWithTheTicketsTheWindowsAndTheCancellationAnswered) {
+TEST_F(DemoTest, TheWalkthroughEndsByItselfWithTheTicketsTheWindowsAndTheCancellationAnswered) {
     Preparar();
     QProcess guion;
     QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();

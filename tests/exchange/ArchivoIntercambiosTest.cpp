@@ -8,7 +8,7 @@
 
 namespace {
 
-class ArchivoIntercambios : public Entorno {
+class ArchivoIntercambiosTest : public Entorno {
 protected:
     void SetUp() override {
         Entorno::SetUp();
@@ -21,7 +21,7 @@ protected:
 
 }  // namespace
 
-TEST_F(ArchivoIntercambios, KeepsTheExactBytesAndListsFromTheIndexes) {
+TEST_F(ArchivoIntercambiosTest, KeepsTheExactBytesAndListsFromTheIndexes) {
     const QByteArray cabecera(
         "FF00001\xd1"
         "\r\n",
@@ -67,7 +67,7 @@ TEST_F(ArchivoIntercambios, KeepsTheExactBytesAndListsFromTheIndexes) {
 
 // Before a request the answer files of the last one leave the exchange directory: those already
 // archived as they are go, any other is moved into the archive; a link is never followed or moved.
-TEST_F(ArchivoIntercambios, ClearingTheWayMovesWhatWasNotArchived) {
+TEST_F(ArchivoIntercambiosTest, ClearingTheWayMovesWhatWasNotArchived) {
     clsArchivoIntercambios a(Raiz());
     const QString id = a.GuardarPedido(d, "01", t0);
     EscribirArchivo(d + "/download/_svl.1", "leida\r\n");
@@ -91,7 +91,7 @@ TEST_F(ArchivoIntercambios, ClearingTheWayMovesWhatWasNotArchived) {
     EXPECT_EQ(a.Leer(lista[1].Id)->Posteriores.keys(), QStringList{"_SVL.3"});
 }
 
-TEST_F(ArchivoIntercambios, RetentionRemovesWholeMonthsByAgeThenBySize) {
+TEST_F(ArchivoIntercambiosTest, RetentionRemovesWholeMonthsByAgeThenBySize) {
     const QDate hoy(2026, 12, 6);
     const struct {
         int dias;

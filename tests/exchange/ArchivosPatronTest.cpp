@@ -6,9 +6,9 @@
 #include "exchange/Pedido.h"
 #include "support/Entorno.h"
 
-using ArchivosPatron = Entorno;
+using ArchivosPatronTest = Entorno;
 
-TEST_F(ArchivosPatron, EveryLayoutWritesTheGoldenBytes) {
+TEST_F(ArchivosPatronTest, EveryLayoutWritesTheGoldenBytes) {
     struct Caso {
         const char* version;
         int tipo;

@@ -74,26 +74,26 @@ inline void Item2(clsItemTicket& i) {
 
 // Header, items (pharmacy writer for provider kind 1) and diagnoses, each with its own writer object.
 inline void GrabarPedido(const QString& directorio, const QString& version, int tipo) {
-    ASSERT_TRUE(CabeceraMuestra(version, tipo).GrabarSVL1(directorio));
+    ASSERT_NO_THROW(CabeceraMuestra(version, tipo).GrabarSVL1(directorio));
     clsItemTicket it;
     it.Version = version;
     it.TipoPrestador = tipo;
     it.CodigoProveedor = "8812";  // kept from item to item
-    ASSERT_TRUE(it.AbrirArchivo(directorio));
+    ASSERT_NO_THROW(it.AbrirArchivo(directorio));
     for (auto poner : {Item1, Item2}) {
         it.InicializarVariables();
         it.PlanCobertura = "PMO";
         it.TipoPractica = "3";
         poner(it);
-        ASSERT_TRUE(tipo == 1 ? it.GrabarSVL3() : it.GrabarSVL2());
+        ASSERT_NO_THROW(tipo == 1 ? it.GrabarSVL3() : it.GrabarSVL2());
     }
     it.CerrarArchivo();
     clsDiagnostico dg;
-    ASSERT_TRUE(dg.AbrirArchivo(directorio));
+    ASSERT_NO_THROW(dg.AbrirArchivo(directorio));
     for (const char* codigo : {"J45.0", " I10 "}) {
         dg.InicializarVariables();
         dg.Diagnostico = codigo;
-        ASSERT_TRUE(dg.GrabarSVL4());
+        ASSERT_NO_THROW(dg.GrabarSVL4());
     }
     dg.CerrarArchivo();
 }

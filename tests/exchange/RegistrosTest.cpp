@@ -38,7 +38,7 @@ QByteArray Respondido(const Respuesta& r, const QByteArray& codigo, const QByteA
     return b.replace(r.offTexto, texto.size(), texto);
 }
 
-class RegistrosTicket : public Entorno {
+class RegistrosTest : public Entorno {
 protected:
     void SetUp() override {
         Entorno::SetUp();
@@ -57,7 +57,7 @@ protected:
     }
     QByteArray Cabecera(const clsTicket& t) {
         QFile::remove(d + "/upload/_SVL.1");
-        EXPECT_TRUE(t.GrabarSVL1(d));
+        EXPECT_NO_THROW(t.GrabarSVL1(d));
         return LeerArchivo(d + "/upload/_SVL.1");
     }
     QByteArray Item(const char* version, const std::function<void(clsItemTicket&)>& poner) {
@@ -68,7 +68,7 @@ protected:
         it.TipoPrestador = 1;
         it.AbrirArchivo(d);
         poner(it);
-        EXPECT_TRUE(it.GrabarSVL3());
+        EXPECT_NO_THROW(it.GrabarSVL3());
         it.CerrarArchivo();
         return LeerArchivo(archivo);
     }
@@ -77,7 +77,7 @@ protected:
 
 }  // namespace
 
-TEST_F(RegistrosTicket, FieldConversions) {
+TEST_F(RegistrosTest, FieldConversions) {
     const struct {
         const char* nombre;
         QByteArray registro;
@@ -104,7 +104,7 @@ TEST_F(RegistrosTicket, FieldConversions) {
     for (const auto& c : casos) EXPECT_EQ(c.registro.mid(c.offset, c.bytes.size()), c.bytes) << c.nombre;
 }
 
-TEST_F(RegistrosTicket, ResettingAnItemKeepsTheSharedProperties) {
+TEST_F(RegistrosTest, ResettingAnItemKeepsTheSharedProperties) {
     clsItemTicket it;  // (CodigoProveedor is kept in the golden sample)
     it.TipoAutorizacion = "Normal";
     it.CambioPrescripcion = true;
@@ -113,7 +113,7 @@ TEST_F(RegistrosTicket, ResettingAnItemKeepsTheSharedProperties) {
     EXPECT_FALSE(it.CambioPrescripcion.has_value());
 }
 
-TEST_F(RegistrosTicket, AnswerErrorsOfEveryLayout) {
+TEST_F(RegistrosTest, AnswerErrorsOfEveryLayout) {
     for (const Respuesta& r : kRespuestas) {
         const QByteArray error = Respondido(r, "0105", "Tarjeta vencid\xe1");  // á in the terminal's code page
         Leer(r, error + Respondido(r, "0000") + error);
@@ -126,7 +126,7 @@ TEST_F(RegistrosTicket, AnswerErrorsOfEveryLayout) {
     }
 }
 
-TEST_F(RegistrosTicket, BadAnswers) {
+TEST_F(RegistrosTest, BadAnswers) {
     // Letters in the code: the V101 pharmacy header reads them as 0, every other layout raises.
     for (const Respuesta& r : kRespuestas) {
         if (r.offCodigo < 0) continue;
@@ -149,7 +149,7 @@ TEST_F(RegistrosTicket, BadAnswers) {
     }
 }
 
-TEST_F(RegistrosTicket, LeeArchivosReadsTheHeaderFirstAndShowsABadAnswer) {
+TEST_F(RegistrosTest, LeeArchivosReadsTheHeaderFirstAndShowsABadAnswer) {
     EscribirArchivo(d + "/download/_SVL.1", Respondido(kCabeceraV250, "0105"));
     EscribirArchivo(d + "/download/_SVL.3", Respondido(kRespuestas[6], "X212"));
     EXPECT_FALSE(LeeArchivos());
@@ -159,4 +159,31 @@ TEST_F(RegistrosTicket, LeeArchivosReadsTheHeaderFirstAndShowsABadAnswer) {
     EXPECT_EQ(mensajes.mostrados[0].titulo, "Error");
     EXPECT_EQ(mensajes.mostrados[0].estilo, Mensajes::vbCritical);
     EXPECT_TRUE(mensajes.mostrados[0].texto.contains("X212"));
+}
+
+TEST_F(RegistrosTest, AnUnknownVersionRaisesInsteadOfWritingOrReadingNothing) {
+    const QString version = "V300";
+    EscribirArchivo(d + "/download/_SVL.1", Respondido(kCabeceraV250, "0105"));
+    const clsTicket cabecera{.Version = version, .TipoPrestador = 1};
+    clsItemTicket item;
+    item.Version = version;
+    item.TipoPrestador = 1;
+    const std::pair<const char*, std::function<void()>> casos[] = {
+        {"cabecera", [&] { cabecera.GrabarSVL1(d); }},
+        {"abrir items", [&] { item.AbrirArchivo(d); }},
+        {"item", [&] { item.GrabarSVL3(); }},
+        {"respuesta de cabecera", [&] { cabecera.LeerSVL1(d, gColErrores); }},
+        {"respuesta de items", [&] { item.LeerSVL2(d, gColErrores); }},
+    };
+    for (const auto& [nombre, llamar] : casos) {
+        try {
+            llamar();
+            ADD_FAILURE() << nombre << ": no error";
+        } catch (const TarsaError& e) {
+            EXPECT_EQ(e.Numero, 5) << nombre;
+            EXPECT_TRUE(e.Descripcion.contains(version)) << nombre;
+        }
+    }
+    EXPECT_TRUE(gColErrores.isEmpty());
+    EXPECT_EQ(QDir(d + "/upload").entryList(QDir::Files), QStringList());
 }

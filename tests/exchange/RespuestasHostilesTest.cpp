@@ -17,7 +17,7 @@
 #include "ui/modRespuesta.h"
 
 namespace {
-class RespuestasHostiles : public Entorno {
+class RespuestasHostilesTest : public Entorno {
 protected:
     void SetUp() override {
         Entorno::SetUp();
@@ -37,7 +37,7 @@ protected:
 };
 }  // namespace
 
-TEST_F(RespuestasHostiles, ALinkedTicketIsNeitherShownNorPrintedNorKept) {
+TEST_F(RespuestasHostilesTest, ALinkedTicketIsNeitherShownNorPrintedNorKept) {
     QDir().mkpath(Ruta("afuera"));
     EscribirArchivo(Ruta("afuera/passwd"), "root:x:0:0:SECRETO\n");
     gVerTicket = gImprimirTicket = true;
@@ -64,7 +64,7 @@ TEST_F(RespuestasHostiles, ALinkedTicketIsNeitherShownNorPrintedNorKept) {
     }
 }
 
-TEST_F(RespuestasHostiles, OnlyWhatAnAnswerFileCanHoldIsRead) {
+TEST_F(RespuestasHostilesTest, OnlyWhatAnAnswerFileCanHoldIsRead) {
     struct Caso {
         const char* nombre;
         QByteArray comienzo;
@@ -89,7 +89,7 @@ TEST_F(RespuestasHostiles, OnlyWhatAnAnswerFileCanHoldIsRead) {
     EXPECT_TRUE(mensajes.mostrados[0].texto.contains("_ticket.prn es más larga"));
 }
 
-TEST_F(RespuestasHostiles, AnsweredRecordsBeyondTheLimitAreReportedNotRead) {
+TEST_F(RespuestasHostilesTest, AnsweredRecordsBeyondTheLimitAreReportedNotRead) {
     QByteArray registro(246, ' ');
     registro.replace(170, 4, "0105");
     QByteArray archivo;
@@ -104,7 +104,7 @@ TEST_F(RespuestasHostiles, AnsweredRecordsBeyondTheLimitAreReportedNotRead) {
     EXPECT_TRUE(mensajes.mostrados[0].texto.contains("1500 registros"));
 }
 
-TEST_F(RespuestasHostiles, EveryFieldKeepsItsWidthWhateverCharactersItHolds) {
+TEST_F(RespuestasHostilesTest, EveryFieldKeepsItsWidthWhateverCharactersItHolds) {
     const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");  // beyond the Basic Multilingual Plane
     const struct {
         Convencion conv;
@@ -129,7 +129,7 @@ TEST_F(RespuestasHostiles, EveryFieldKeepsItsWidthWhateverCharactersItHolds) {
     ticket.TipoPrestador = 1;
     ticket.Tarjeta = emoji.repeated(60) + QString::fromUtf8("ŁΩ");
     ticket.TipoLectura = "3";
-    ASSERT_TRUE(ticket.GrabarSVL1(d));
+    ASSERT_NO_THROW(ticket.GrabarSVL1(d));
     const QByteArray r = LeerArchivo(d + "/upload/_SVL.1");
     ASSERT_EQ(r.size(), 372);
     EXPECT_EQ(r.mid(7, 101), QByteArray(62, '?') + QByteArray(38, ' ') + "3");

@@ -21,7 +21,7 @@
 #include "support/Simulador.h"
 
 namespace {
-class Solicitudes : public Entorno {
+class SolicitudTest : public Entorno {
 protected:
     void SetUp() override {
         Entorno::SetUp();
@@ -36,20 +36,20 @@ protected:
 };
 }  // namespace
 
-TEST_F(Solicitudes, NotifiesOnlyThroughAnExistingTxAndRaisesWhenTheRequestCannotBeWritten) {
+TEST_F(SolicitudTest, NotifiesOnlyThroughAnExistingTxAndRaisesWhenTheRequestCannotBeWritten) {
     const clsTransaccion t{.Version = "V250", .QueloPath = d};
-    EXPECT_TRUE(t.PutSVL0());
+    EXPECT_NO_THROW(t.PutSVL0());
     EXPECT_FALSE(QDir(dirTrabajo).exists("TX"));
     QDir(dirTrabajo).mkdir("tx");
     EscribirArchivo(dirTrabajo + "/tx/term42", "old");
-    EXPECT_TRUE(t.PutSVL0());
+    EXPECT_NO_THROW(t.PutSVL0());
     EXPECT_TRUE(QFile::exists(dirTrabajo + "/tx/term42"));
     EXPECT_EQ(LeerArchivo(dirTrabajo + "/tx/term42"), "old");  // a file with content is never truncated
     QDir(d).removeRecursively();
     EXPECT_THROW(t.PutSVL0(), TarsaError);
 }
 
-TEST_F(Solicitudes, TheWaitEndsWhenTheStatusAppearsWithTheWatchAndWithThePollAlone) {
+TEST_F(SolicitudTest, TheWaitEndsWhenTheStatusAppearsWithTheWatchAndWithThePollAlone) {
     for (bool vigilar : {true, false}) {
         QFile::remove(d + "/Estado.rsp");
         frmProcesando::VigilarDirectorio = vigilar;
@@ -66,7 +66,7 @@ TEST_F(Solicitudes, TheWaitEndsWhenTheStatusAppearsWithTheWatchAndWithThePollAlo
 
 // A terminal that creates the status file and writes it a moment later (in one or two writes, with or
 // without a line end) is read only once the line is complete, by the watch and by the poll alike.
-TEST_F(Solicitudes, AStatusWrittenInStepsIsReadOnlyOnceItsLineIsComplete) {
+TEST_F(SolicitudTest, AStatusWrittenInStepsIsReadOnlyOnceItsLineIsComplete) {
     const struct {
         const char* nombre;
         QList<QByteArray> partes;  // written one after another, the pause before each
@@ -107,7 +107,7 @@ TEST_F(Solicitudes, AStatusWrittenInStepsIsReadOnlyOnceItsLineIsComplete) {
 }
 
 // The outcome follows the status file's first line; an error status is shown to the user.
-TEST_F(Solicitudes, RequestCycleOutcomes) {
+TEST_F(SolicitudTest, RequestCycleOutcomes) {
     const struct {
         std::optional<QByteArray> estado;  // none: the user cancels the wait
         QString linea;
@@ -146,7 +146,7 @@ TEST_F(Solicitudes, RequestCycleOutcomes) {
     EXPECT_EQ(mensajes.mostrados[0].estilo, Mensajes::vbInformation);
 }
 
-TEST_F(Solicitudes, AnswerTextsAndTicketWidth) {
+TEST_F(SolicitudTest, AnswerTextsAndTicketWidth) {
     clsTransaccion t{.QueloPath = d};
     EXPECT_EQ(t.BuscarTicket(), "");
     const QByteArray largo(48, '=');
@@ -163,7 +163,7 @@ TEST_F(Solicitudes, AnswerTextsAndTicketWidth) {
 }
 
 // The width follows the longest line; the text, with what the user added, is printed as shown.
-TEST_F(Solicitudes, TicketWindow) {
+TEST_F(SolicitudTest, TicketWindow) {
     struct Caso {
         int medida;
         int anchoTexto;  // pixels: twips / 15
@@ -190,7 +190,7 @@ TEST_F(Solicitudes, TicketWindow) {
     EXPECT_EQ(impresora.impresos, QStringList(4, "TICKET 1001\nTOTAL 10,00\n\nNOTA"));
 }
 
-TEST_F(Solicitudes, ErrorWindowListsTheEntriesAndWidensTheCommentColumn) {
+TEST_F(SolicitudTest, ErrorWindowListsTheEntriesAndWidensTheCommentColumn) {
     gColErrores = {{1, "", 105, "Corto"}, {1, "512345", 212, QString(200, 'W')}};
     frmMostrarErrores ventana;
     auto* lista = ventana.findChild<QTreeWidget*>("lvwErrores");

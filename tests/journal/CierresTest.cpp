@@ -17,7 +17,7 @@
 
 namespace {
 
-class Cierres : public ConBase {
+class CierresTest : public ConBase {
 protected:
     void SetUp() override {
         ConBase::SetUp();
@@ -32,7 +32,7 @@ protected:
     QString Sal0() const { return Rutas::Resolver(DirectorioIntercambio() + "/UpLoad/_SAL.0"); }
 };
 
-TEST_F(Cierres, CadaOpcionGrabaElRegistroQueEsperaLaVersion) {
+TEST_F(CierresTest, EachOptionWritesTheRecordItsVersionExpects) {
     const struct {
         const char* version;
         const char* tipo;
@@ -67,7 +67,7 @@ TEST_F(Cierres, CadaOpcionGrabaElRegistroQueEsperaLaVersion) {
 
 // Every record against the golden files of tests/data, typed by hand from the layouts (the values are
 // listed in tests/data/README.md): the provider is a chain of branches.
-TEST_F(Cierres, LosRegistrosCoincidenConLosPatrones) {
+TEST_F(CierresTest, TheRecordsMatchTheGoldenFiles) {
     const struct {
         const char* version;
         const char* tipo;
@@ -105,7 +105,7 @@ TEST_F(Cierres, LosRegistrosCoincidenConLosPatrones) {
     }
 }
 
-TEST(CierresPeriodo, ElPeriodoPropuestoEsElMesAnteriorEntero) {
+TEST_F(CierresTest, TheSuggestedPeriodIsTheWholePreviousMonth) {
     const struct {
         QDate hoy, desde, hasta;
     } casos[] = {
@@ -122,7 +122,7 @@ TEST(CierresPeriodo, ElPeriodoPropuestoEsElMesAnteriorEntero) {
 
 // A closure answered with three observed coupons: the messages are listed, the dialog stays open,
 // the ticket is shown and the closure is journalled under its number.
-TEST_F(Cierres, UnCierreConObservacionesLasListaYQuedaEnElDiario) {
+TEST_F(CierresTest, AClosureWithObservationsListsThemAndIsJournalled) {
     gVersion = "V250";
     gVerTicket = gVerListaErrores = true;
     Simulador sim;

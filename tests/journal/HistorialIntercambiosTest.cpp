@@ -35,7 +35,7 @@ struct Caso {
     QDateTime cuando;
 };
 
-class HistorialIntercambios : public Entorno {
+class HistorialIntercambiosTest : public Entorno {
 protected:
     void SetUp() override {
         Entorno::SetUp();
@@ -95,7 +95,7 @@ const CampoLeido* CampoDe(const ArchivoDesglosado& a, const QString& nombre) {
 
 }  // namespace
 
-TEST_F(HistorialIntercambios, ListsCompanyCardAndTicketNewestFirstAndFilters) {
+TEST_F(HistorialIntercambiosTest, ListsCompanyCardAndTicketNewestFirstAndFilters) {
     clsHistorialIntercambios h(Raiz());
     h.Cargar();
     const auto recientes = h.CargarMes();  // December first
@@ -127,7 +127,7 @@ TEST_F(HistorialIntercambios, ListsCompanyCardAndTicketNewestFirstAndFilters) {
     }
 }
 
-TEST_F(HistorialIntercambios, IndexLinesWrittenBeforeTheCardWasKeptStillList) {
+TEST_F(HistorialIntercambiosTest, IndexLinesWrittenBeforeTheCardWasKeptStillList) {
     QFile indice(Raiz() + "/2026-12/indice.txt");
     ASSERT_TRUE(indice.open(QIODevice::Append));
     indice.write("20261206-120000000-term7\t2026-12-06T12:00:00.000\t\t01\tprocesada\t10\t0 OK\n");
@@ -141,7 +141,7 @@ TEST_F(HistorialIntercambios, IndexLinesWrittenBeforeTheCardWasKeptStillList) {
               QStringList({"20261206-120000000-term7", "procesada", ""}));
 }
 
-TEST_F(HistorialIntercambios, ShowsEveryRecordFieldByField) {
+TEST_F(HistorialIntercambiosTest, ShowsEveryRecordFieldByField) {
     clsHistorialIntercambios h(Raiz());
     h.Cargar();
     h.CargarTodo();
@@ -185,7 +185,7 @@ TEST_F(HistorialIntercambios, ShowsEveryRecordFieldByField) {
     EXPECT_EQ(Archivo(d, "recibido", "_ticket.prn")->Registros.size(), 0);  // a text, shown as it is
 }
 
-TEST_F(HistorialIntercambios, MarksWhatIsMissingOrCutAndNeverFails) {
+TEST_F(HistorialIntercambiosTest, MarksWhatIsMissingOrCutAndNeverFails) {
     const QString dir = DirDe(ids[0]);
     ASSERT_TRUE(QFile::remove(dir + "/enviado/_SVL.0"));
     ASSERT_TRUE(QFile::remove(dir + "/recibido/Estado.rsp"));
@@ -224,7 +224,7 @@ TEST_F(HistorialIntercambios, MarksWhatIsMissingOrCutAndNeverFails) {
     EXPECT_EQ(marcados.size(), 2);
 }
 
-TEST_F(HistorialIntercambios, TheWindowFiltersOpensAndExportsWhatItShows) {
+TEST_F(HistorialIntercambiosTest, TheWindowFiltersOpensAndExportsWhatItShows) {
     frmHistorialIntercambios ventana(Raiz(), {{"05", "OSDE"}});
     const ModeloHistorial& modelo = ventana.Modelo();
     ASSERT_EQ(modelo.rowCount(), 3);

@@ -25,7 +25,7 @@ struct Fila {
     QString empresa;
 };
 
-class Diario : public ConBase {
+class TransaccionesTest : public ConBase {
 protected:
     void Llenar(int filas) {
         clsTransacciones t;
@@ -42,7 +42,7 @@ protected:
     }
 };
 
-TEST_F(Diario, CamposDeUnTicketRespondido) {
+TEST_F(TransaccionesTest, TheFieldsOfAnAnsweredTicket) {
     clsTransacciones t;
     const QString r = Respuesta({{6, "01"},
                                  {8, "6034 O'Brien \"Jr\""},
@@ -84,7 +84,7 @@ TEST_F(Diario, CamposDeUnTicketRespondido) {
               QList<double>({77, 2, 1234, 3, 10.5, 12}));
 }
 
-TEST_F(Diario, ElCierreTomaSusPosicionesYLaFechaDeHoy) {
+TEST_F(TransaccionesTest, AClosureTakesItsPositionsAndTodaysDate) {
     clsTransacciones t;
     t.SaveTransaccion(Respuesta({{1, "41"}, {3, "   123456"}, {41, "0000"}, {45, "CIERRE OK"}, {85, "FARM01"}}), "3",
                       true);
@@ -93,7 +93,7 @@ TEST_F(Diario, ElCierreTomaSusPosicionesYLaFechaDeHoy) {
               "12345641FARM01CIERRE OK" + QDate::currentDate().toString("yyyyMMdd"));
 }
 
-TEST_F(Diario, ConCuarentaFilasNoSePurgaNada) {
+TEST_F(TransaccionesTest, WithFortyRowsNothingIsPurged) {
     Llenar(40);
     EXPECT_EQ(clsTransacciones().SaveTransaccion(Ticket(500, "20240105"), "3"), 0);
     EXPECT_EQ(Contar("Transaccion"), 41);
@@ -101,7 +101,7 @@ TEST_F(Diario, ConCuarentaFilasNoSePurgaNada) {
 
 // With 41 rows the next one deletes exactly one other row, the oldest, of whichever company; the
 // number comes back only when no row is left with it (its saved ticket may go).
-TEST_F(Diario, LaPurgaBorraExactamenteLaFilaMasViejaYNuncaLaNueva) {
+TEST_F(TransaccionesTest, ThePurgeDeletesExactlyTheOldestRowAndNeverTheNewOne) {
     const struct {
         const char* caso;
         QList<Fila> antes;  // before the fillers, which complete 41 rows
@@ -130,7 +130,7 @@ TEST_F(Diario, LaPurgaBorraExactamenteLaFilaMasViejaYNuncaLaNueva) {
     }
 }
 
-TEST_F(Diario, GuardarTransaccionLocalGuardaElTicketYBorraElPurgado) {
+TEST_F(TransaccionesTest, SavingKeepsTheTicketFileAndDeletesThePurgedOnes) {
     const QString tickets = Rutas::Unir(dirAplicacion, "Tickets");
     GuardarTransaccionLocal(Respuesta({{6, "01"}}), "nada", "3", false);  // blank number
     EXPECT_EQ(Contar("Transaccion"), 0);

@@ -45,7 +45,7 @@ QString Respuesta(const QString& operacion, const QString& tarjeta, qint64 ticke
     return r + "\r\n";
 }
 
-class Journal : public Entorno {
+class frmInicioTest : public Entorno {
 protected:
     void SetUp() override {
         Entorno::SetUp();
@@ -112,7 +112,7 @@ public:
 
 }  // namespace
 
-TEST_F(Journal, RowsShowNamesDatesCardsAndSort) {
+TEST_F(frmInicioTest, RowsShowNamesDatesCardsAndSort) {
     EXPECT_EQ(Lista(*std::make_unique<frmInicio>())->topLevelItemCount(), 0);
     ASSERT_EQ(mensajes.mostrados.size(), 1);
     EXPECT_EQ(mensajes.mostrados[0].texto, "No hay transacciones guardadas");  // an empty journal says so
@@ -137,7 +137,7 @@ TEST_F(Journal, RowsShowNamesDatesCardsAndSort) {
     }
 }
 
-TEST_F(Journal, OnlyAMouseClickOpensTheSavedTicket) {
+TEST_F(frmInicioTest, OnlyAMouseClickOpensTheSavedTicket) {
     // A ticket number beyond 32 bits is listed and opened as itself.
     GuardarTransaccionLocal(Respuesta("01", "6034930000012345", 5000000000, "20261206", "1200"), "LINEA 1\r\nLINEA 2",
                             "01", false);
@@ -155,7 +155,7 @@ TEST_F(Journal, OnlyAMouseClickOpensTheSavedTicket) {
     EXPECT_EQ(f.abiertos[0], "5000000000|60349300000|LINEA 1\r\nLINEA 2\r\n");
 }
 
-TEST_F(Journal, MissingTicketDirectoryOrFileIsReported) {
+TEST_F(frmInicioTest, MissingTicketDirectoryOrFileIsReported) {
     GuardarTransaccionLocal(Respuesta("01", "6034", 90, "20261206", "1200"), "X", "01", false);
     frmInicioPrueba f;
     QDir(dirAplicacion + "/Tickets").removeRecursively();
@@ -171,7 +171,7 @@ TEST_F(Journal, MissingTicketDirectoryOrFileIsReported) {
 
 // A saved ticket printed again from its view carries the barcodes of the original: the ticket
 // number and, when the terminal gave one, the authorisation.
-TEST_F(Journal, ASavedTicketPrintedAgainCarriesTheAuthorisationOfItsAnswer) {
+TEST_F(frmInicioTest, ASavedTicketPrintedAgainCarriesTheAuthorisationOfItsAnswer) {
     const struct {
         qint64 ticket;
         QString autorizacion;
@@ -201,7 +201,7 @@ TEST_F(Journal, ASavedTicketPrintedAgainCarriesTheAuthorisationOfItsAnswer) {
     }
 }
 
-TEST_F(Journal, ReprintAsksTheTerminalAndJournalsNothing) {
+TEST_F(frmInicioTest, ReprintAsksTheTerminalAndJournalsNothing) {
     gVerTicket = gImprimirTicket = gVerListaErrores = true;
     gNTransaccionFarmacia = "17";
     gNuevaTransaccion = false;  // the reprint keeps the pharmacy transaction number
@@ -229,7 +229,7 @@ TEST_F(Journal, ReprintAsksTheTerminalAndJournalsNothing) {
 
 // Enter, the key that dismisses a window, closes the ticket view; the cancellation asks first, No
 // being the answer Enter gives.
-TEST_F(Journal, EnterClosesTheTicketViewAndACancellationAsksFirst) {
+TEST_F(frmInicioTest, EnterClosesTheTicketViewAndACancellationAsksFirst) {
     GuardarTransaccionLocal(Respuesta("01", "6034930000012345", 1001, "20261206", "1200"), "TICKET 1001\r\n", "01",
                             false);
     frmInicio lista;
@@ -261,7 +261,7 @@ TEST_F(Journal, EnterClosesTheTicketViewAndACancellationAsksFirst) {
     EXPECT_EQ(Lista(lista)->topLevelItemCount(), 1);
 }
 
-TEST_F(Journal, CancellationFromTheTicketViewIsJournalledAndCloses) {
+TEST_F(frmInicioTest, CancellationFromTheTicketViewIsJournalledAndCloses) {
     gVerTicket = gVerListaErrores = true;
     gNuevaTransaccion = false;
     gNTransaccionFarmacia = "321";
@@ -289,7 +289,7 @@ TEST_F(Journal, CancellationFromTheTicketViewIsJournalledAndCloses) {
 
 // The user gives up waiting, the terminal approves the consumption afterwards: before the next
 // request the approval is journalled with its ticket text and the user is told which ticket it was.
-TEST_F(Journal, AConsumptionApprovedAfterTheWaitWasCancelledIsJournalledAndTheUserTold) {
+TEST_F(frmInicioTest, AConsumptionApprovedAfterTheWaitWasCancelledIsJournalledAndTheUserTold) {
     gAlRecibirRespuestaTardia = RegistrarRespuestaTardia;
     const QString liberar = dirTrabajo + "/liberar";
     sim.Iniciar(dirTrabajo, "ok", {"--answer-after", liberar, "--first-ticket", "7001"});
@@ -308,7 +308,7 @@ TEST_F(Journal, AConsumptionApprovedAfterTheWaitWasCancelledIsJournalledAndTheUs
                           .TipoLectura = "0",
                           .TicketPadre = "7001",
                           .NTransaccionFarmacia = "538"};
-    ASSERT_TRUE(reimpresion.GrabarSVL1(d));
+    ASSERT_NO_THROW(reimpresion.GrabarSVL1(d));
     EsperarDeVerdad([&] { EscribirArchivo(liberar, ""); });
     Solicitud s = EnviarSolicitud();
     ASSERT_EQ(s.Resultado, ResultadoSolicitud::Procesada);

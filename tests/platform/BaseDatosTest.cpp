@@ -8,7 +8,7 @@
 #include "platform/TarsaError.h"
 #include "support/Entorno.h"
 
-class BaseDatosDialecto : public Entorno {
+class BaseDatosTest : public Entorno {
 protected:
     void SetUp() override {
         Entorno::SetUp();
@@ -17,21 +17,21 @@ protected:
     QVariant Valor(const QString& sql) { return gDB->Consultar(sql)->Campo(0); }
 };
 
-TEST_F(BaseDatosDialecto, ADoubleQuotedLiteralIsTextEvenWhenItNamesAColumn) {
+TEST_F(BaseDatosTest, ADoubleQuotedLiteralIsTextEvenWhenItNamesAColumn) {
     gDB->Ejecutar(
         R"(INSERT INTO Medicos (IdEmpresa, Matricula, TipoMatricula, ApellidoNombre, Baja) VALUES (1, 10, "MN", "Perez", 0))");
     EXPECT_EQ(gDB->Ejecutar(R"(UPDATE Medicos SET ApellidoNombre = "Baja")"), 1);
     EXPECT_EQ(Valor("SELECT ApellidoNombre FROM Medicos"), "Baja");
 }
 
-TEST_F(BaseDatosDialecto, QuotesInsideLiteralsReadBackUnchanged) {
+TEST_F(BaseDatosTest, QuotesInsideLiteralsReadBackUnchanged) {
     gDB->Ejecutar(
         R"(INSERT INTO Medicos (IdEmpresa, Matricula, TipoMatricula, ApellidoNombre) VALUES (1, 11, "MN", "O'Brien ""Jr"""))");
     EXPECT_EQ(Valor("SELECT ApellidoNombre FROM Medicos WHERE Matricula = 11"), "O'Brien \"Jr\"");
     EXPECT_EQ(Valor("SELECT count(*) FROM Medicos WHERE ApellidoNombre = 'O''Brien \"Jr\"'").toInt(), 1);
 }
 
-TEST_F(BaseDatosDialecto, DialectFunctions) {
+TEST_F(BaseDatosTest, DialectFunctions) {
     gDB->Ejecutar(
         R"(INSERT INTO Medicamentos (IdEmpresa, Troquel, Nombre, Precio) VALUES (1, 5, "AMOXICILINA 500", 12345/100))");
     struct Caso {
@@ -68,7 +68,7 @@ TEST_F(BaseDatosDialecto, DialectFunctions) {
 }
 
 // Each pattern directly and through SQL, which matches ASCII text on bytes and any other text in full.
-TEST_F(BaseDatosDialecto, LikePatterns) {
+TEST_F(BaseDatosTest, LikePatterns) {
     struct Caso {
         const char* texto;
         const char* patron;
@@ -90,7 +90,7 @@ TEST_F(BaseDatosDialecto, LikePatterns) {
     }
 }
 
-TEST_F(BaseDatosDialecto, ARefusedRowCountsZeroAndOthersStillApply) {
+TEST_F(BaseDatosTest, ARefusedRowCountsZeroAndOthersStillApply) {
     const QString alta = "INSERT INTO Empresas (IdEmpresa, Nombre, CodigoQuelo) VALUES (1, \"Uno\", \"01\")";
     EXPECT_EQ(gDB->Ejecutar(alta), 1);
     EXPECT_EQ(gDB->Ejecutar(alta), 0);
@@ -99,7 +99,7 @@ TEST_F(BaseDatosDialecto, ARefusedRowCountsZeroAndOthersStillApply) {
     EXPECT_EQ(gDB->Ejecutar("DELETE FROM Empresas"), 2);
 }
 
-TEST_F(BaseDatosDialecto, BadStatementsThrow) {
+TEST_F(BaseDatosTest, BadStatementsThrow) {
     for (const char* sql :
          {"SELEC * FROM Empresas", "SELECT * FROM NoExiste", "DELETE FROM Planes WHERE (IdEmpresa = 1 AND )", "",
           "DELETE FROM Empresas; DELETE FROM Medicos"}) {
@@ -107,7 +107,7 @@ TEST_F(BaseDatosDialecto, BadStatementsThrow) {
     }
 }
 
-TEST_F(BaseDatosDialecto, AResultSetRefusesWritesAndMoreThanOneStatement) {
+TEST_F(BaseDatosTest, AResultSetRefusesWritesAndMoreThanOneStatement) {
     gDB->Ejecutar("INSERT INTO Medicamentos (IdEmpresa, Troquel, Nombre) VALUES (1, 1, \"A\")");
     for (const char* sql : {"DELETE FROM Medicamentos", "SELECT * FROM Medicamentos; DELETE FROM Medicamentos",
                             "SELECT * FROM Medicamentos WHERE Nombre LIKE 'x'; DELETE FROM Medicamentos; --'"})
@@ -115,7 +115,7 @@ TEST_F(BaseDatosDialecto, AResultSetRefusesWritesAndMoreThanOneStatement) {
     EXPECT_EQ(Valor("SELECT count(*) FROM Medicamentos").toInt(), 1);
 }
 
-TEST_F(BaseDatosDialecto, RecordCountIsTheRowsVisitedSoFar) {
+TEST_F(BaseDatosTest, RecordCountIsTheRowsVisitedSoFar) {
     EXPECT_EQ(gDB->Consultar("SELECT * FROM Empresas")->RecordCount(), 0);
     for (int i = 1; i <= 3; ++i) gDB->Ejecutar(QString("INSERT INTO Empresas (IdEmpresa) VALUES (%1)").arg(i));
     auto rs = gDB->Consultar("SELECT IdEmpresa FROM Empresas ORDER BY IdEmpresa");
@@ -129,7 +129,7 @@ TEST_F(BaseDatosDialecto, RecordCountIsTheRowsVisitedSoFar) {
     EXPECT_THROW(rs->Campo("NoExiste"), TarsaError);
 }
 
-TEST_F(BaseDatosDialecto, CompactionCopiesEveryRowAndRepairKeepsAHealthyFile) {
+TEST_F(BaseDatosTest, CompactionCopiesEveryRowAndRepairKeepsAHealthyFile) {
     gDB->Ejecutar("INSERT INTO Empresas (IdEmpresa, Nombre) VALUES (7, \"Siete\")");
     const QString archivo = gDB->Archivo();
     gDB->Cerrar();
@@ -147,7 +147,7 @@ TEST_F(BaseDatosDialecto, CompactionCopiesEveryRowAndRepairKeepsAHealthyFile) {
 
 // What SQLite is given for the dialect: the literals as parameters of the right type, and the
 // dialect's own pieces turned into SQLite's.
-TEST_F(BaseDatosDialecto, LiteralsBecomeParametersExceptWhereTheyNameAColumn) {
+TEST_F(BaseDatosTest, LiteralsBecomeParametersExceptWhereTheyNameAColumn) {
     struct Caso {
         const char* sql;
         const char* forma;
@@ -179,7 +179,7 @@ TEST_F(BaseDatosDialecto, LiteralsBecomeParametersExceptWhereTheyNameAColumn) {
     }
 }
 
-TEST_F(BaseDatosDialecto, StatementsOfOneShapeServeDifferentValuesAndNestedQueries) {
+TEST_F(BaseDatosTest, StatementsOfOneShapeServeDifferentValuesAndNestedQueries) {
     for (int i = 1; i <= 3; ++i)
         gDB->Ejecutar(QString("INSERT INTO Medicamentos (IdEmpresa, Troquel, Nombre) VALUES (1, %1, \"M%1\")").arg(i));
     auto externa = gDB->Consultar("SELECT Troquel FROM Medicamentos WHERE Troquel >= 1 ORDER BY Troquel");

@@ -10,11 +10,11 @@
 
 namespace {
 
-class TicketImpreso : public Entorno {};
+class CodigoBarrasTest : public Entorno {};
 
 }  // namespace
 
-TEST_F(TicketImpreso, BarcodesReadBackAsTheCodesAndTheTextStaysAsItWas) {
+TEST_F(CodigoBarrasTest, BarcodesReadBackAsTheCodesAndTheTextStaysAsItWas) {
     const QString texto = QString::fromUtf8(
         "FARMACIA CENTRAL\r\nTicket Nº 1234  Afiliado 6034930000012345\r\n"
         "Amoxicilina 500  x1   $ 1.234,56\r\n");
@@ -36,7 +36,7 @@ TEST_F(TicketImpreso, BarcodesReadBackAsTheCodesAndTheTextStaysAsItWas) {
     EXPECT_TRUE(CodigoBarras::Code128("").isNull());
 }
 
-TEST_F(TicketImpreso, TheCodesComeFromTheAnswerUnlessTheSettingTurnsThemOff) {
+TEST_F(CodigoBarrasTest, TheCodesComeFromTheAnswerUnlessTheSettingTurnsThemOff) {
     QString cabecera(372, ' ');
     cabecera.replace(249, 12, "000000001234").replace(227, 12, "AUT-5566    ");
     EXPECT_EQ(CodigosDeRespuesta(cabecera), QStringList({"1234", "AUT-5566"}));

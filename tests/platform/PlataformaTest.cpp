@@ -9,16 +9,16 @@
 #include "platform/TarsaError.h"
 #include "support/Entorno.h"
 
-class Plataforma : public Entorno {};
+class PlataformaTest : public Entorno {};
 
-TEST_F(Plataforma, AnsiRoundTripsSpanishLettersAndTheEuroSign) {
+TEST_F(PlataformaTest, AnsiRoundTripsSpanishLettersAndTheEuroSign) {
     const QString texto = QString::fromUtf8("ÁÉÍÓÚÑáéíóúñ€");
     const QByteArray bytes = Ansi::Codificar(texto);
     EXPECT_EQ(bytes, QByteArray::fromHex("c1c9cdd3dad1e1e9edf3faf180"));
     EXPECT_EQ(Ansi::Decodificar(bytes), texto);
 }
 
-TEST_F(Plataforma, RecordThreeLandsAtTwiceTheLengthAndTheFileKeepsItsTail) {
+TEST_F(PlataformaTest, RecordThreeLandsAtTwiceTheLengthAndTheFileKeepsItsTail) {
     const QString ruta = Ruta("r.dat");
     EscribirArchivo(ruta, QByteArray(40, 'x'));
     ArchivoRegistros f;
@@ -28,7 +28,7 @@ TEST_F(Plataforma, RecordThreeLandsAtTwiceTheLengthAndTheFileKeepsItsTail) {
     EXPECT_EQ(LeerArchivo(ruta), QByteArray(10, 'x') + "ABCDE" + QByteArray(25, 'x'));
 }
 
-TEST_F(Plataforma, ReadingStopsAtATrailingPartialRecord) {
+TEST_F(PlataformaTest, ReadingStopsAtATrailingPartialRecord) {
     const QString ruta = Ruta("r.dat");
     EscribirArchivo(ruta, "AAAA\r\nBBBB\r\nCC");
     ArchivoRegistros f;
@@ -38,13 +38,13 @@ TEST_F(Plataforma, ReadingStopsAtATrailingPartialRecord) {
     EXPECT_THROW(ArchivoRegistros().AbrirLectura(Ruta("falta.dat"), 6), TarsaError);
 }
 
-TEST_F(Plataforma, WritingARecordOfTheWrongLengthIsRefused) {
+TEST_F(PlataformaTest, WritingARecordOfTheWrongLengthIsRefused) {
     ArchivoRegistros f;
     f.Abrir(Ruta("r.dat"), 5);
     EXPECT_THROW(f.Escribir(1, "ABC"), TarsaError);
 }
 
-TEST_F(Plataforma, NamesResolveWithoutRegardToCase) {
+TEST_F(PlataformaTest, NamesResolveWithoutRegardToCase) {
     QDir(dirTrabajo).mkpath("term7/UpLoad");
     EscribirArchivo(dirTrabajo + "/term7/UpLoad/_SVL.0", "x");
     const QString esperado = dirTrabajo + "/term7/UpLoad";
@@ -55,21 +55,21 @@ TEST_F(Plataforma, NamesResolveWithoutRegardToCase) {
     EXPECT_EQ(Rutas::Resolver(dirTrabajo + "/term7/Download/_svl.1"), dirTrabajo + "/term7/Download/_svl.1");
 }
 
-TEST_F(Plataforma, JoiningAddsOneSeparatorOnly) {
+TEST_F(PlataformaTest, JoiningAddsOneSeparatorOnly) {
     EXPECT_EQ(Rutas::Unir("C:\\Estandar\\", "term5"), "C:\\Estandar\\term5");
     EXPECT_EQ(Rutas::Unir("/srv/", "term5"), "/srv/term5");
     EXPECT_EQ(Rutas::Resolver(Rutas::Unir(dirTrabajo, "term5")),
               Rutas::Resolver(Rutas::Unir(dirTrabajo + "/", "term5")));
 }
 
-TEST_F(Plataforma, DeleteByPatternMatchesWithoutRegardToCase) {
+TEST_F(PlataformaTest, DeleteByPatternMatchesWithoutRegardToCase) {
     for (const char* n : {"_SVL.1", "_svl.3", "otro.txt"}) EscribirArchivo(dirTrabajo + "/" + n, "x");
     EXPECT_EQ(Rutas::BorrarPatron(dirTrabajo, "_SVL.*"), 2);
     EXPECT_TRUE(QFile::exists(dirTrabajo + "/otro.txt"));
     EXPECT_EQ(Rutas::BorrarPatron(dirTrabajo, "*.*"), 1);
 }
 
-TEST_F(Plataforma, SettingsRoundTripTextsDeleteAndDefault) {
+TEST_F(PlataformaTest, SettingsRoundTripTextsDeleteAndDefault) {
     Ajustes::Guardar("TarsaCliente", "Start", "QUELO_Path", "C:\\Estandar, Sucursal");
     Ajustes::Guardar("TarsaCliente", "LastPuleo", "1", "D:\\Otra");
     EXPECT_EQ(Ajustes::Obtener("TarsaCliente", "Start", "QUELO_Path"), "C:\\Estandar, Sucursal");
@@ -79,7 +79,7 @@ TEST_F(Plataforma, SettingsRoundTripTextsDeleteAndDefault) {
     EXPECT_EQ(Ajustes::Ubicacion("TarsaCliente"), Ruta("ajustes.ini"));
 }
 
-TEST_F(Plataforma, AFailedReplacementLeavesTheTargetAsItWas) {
+TEST_F(PlataformaTest, AFailedReplacementLeavesTheTargetAsItWas) {
     EscribirArchivo(Ruta("a"), "nuevo");
     EscribirArchivo(Ruta("b"), "viejo");
     Rutas::SimularFallaReemplazo(true);

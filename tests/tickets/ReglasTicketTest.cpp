@@ -64,7 +64,7 @@ TEST_F(ReglasTicketTest, BitmapPositionsAndTheFixedV101Fields) {
     }
 }
 
-TEST_F(ReglasTicketTest, AnItemSurvivesTheListRowAndEmptyColumnsReadBack) {
+TEST_F(ReglasTicketTest, TheListRowOfAnItemAndTheTotals) {
     clsItemTicketFarmacia item;
     item.Troquel = "1234567";
     item.Cantidad = 2;
@@ -74,31 +74,24 @@ TEST_F(ReglasTicketTest, AnItemSurvivesTheListRowAndEmptyColumnsReadBack) {
     item.TipoPrescripcion = 3;
     item.CambioPrescripcion = true;
     item.PorcentajeCobertura = 40;
-    QStringList fila = ColumnasItem(item);
+    const QStringList fila = ColumnasItem(item);
     ASSERT_EQ(fila.size(), kColumnasItem);
     EXPECT_EQ(fila.mid(7, 2) + fila.mid(15, 1),
               (QStringList{"", "1,234.50", QString::fromUtf8("Sí")}));  // a fee type of -1 is empty
-    const clsItemTicketFarmacia vuelta = ItemDeColumnas(fila);
-    EXPECT_EQ(vuelta.Troquel, item.Troquel);
-    EXPECT_EQ(vuelta.Cantidad, 2);
-    EXPECT_EQ(vuelta.TipoArancel, 0);
-    EXPECT_DOUBLE_EQ(vuelta.Precio, 1234.5);
-    EXPECT_EQ(vuelta.TipoCobertura, item.TipoCobertura);
-    EXPECT_EQ(vuelta.TipoPrescripcion, 3);
-    EXPECT_TRUE(vuelta.CambioPrescripcion);
-    EXPECT_EQ(vuelta.PorcentajeCobertura, 40);
+    EXPECT_DOUBLE_EQ(PrecioEnCentavos(22.956), 22.96);
 
-    // An empty price reads back as -1 and counts its quantity times -1; no discount typed is none.
+    // A quantity not given counts none; no discount typed is none.
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Argentina));
-    fila[8].clear();
-    EXPECT_DOUBLE_EQ(ItemDeColumnas(fila).Precio, -1);
+    clsItemTicketFarmacia sinCantidad = item;
+    sinCantidad.Cantidad = -1;
     item.Precio = 10;
-    const TotalesTicket t = CalcularTotales({ColumnasItem(item), fila}, "");
-    EXPECT_EQ(TextoNumero(t.Total) + " " + TextoNumero(t.TotalGeneral), "18 18");
+    const TotalesTicket t = CalcularTotales({item, sinCantidad}, "");
+    EXPECT_EQ(TextoNumero(t.Total) + " " + TextoNumero(t.TotalGeneral), "20 20");
+    EXPECT_EQ(TextoNumero(CalcularTotales({item}, "12,5").TotalGeneral), "17,5");
     EXPECT_EQ(TextoNumero(1234567.5), "1234567,5");
     // The quantity counts as the item record carries it, in two digits: 150 is sent, and charged, as 50.
     item.Cantidad = 150;
-    EXPECT_EQ(TextoNumero(CalcularTotales({ColumnasItem(item)}, "").Total), "500");
+    EXPECT_EQ(TextoNumero(CalcularTotales({item}, "").Total), "500");
 }
 
 TEST_F(ReglasTicketTest, PrescriptionEntriesHideTheirCodeAndGiveTypeAndChange) {

@@ -330,6 +330,7 @@ TEST_F(TicketFarmaciaTest, ItemsThroughTheDialogAndTheirTotals) {
     lista->setCurrentItem(lista->topLevelItem(0));
     modales["frmItemTicketFarmacia"] = [&](QDialog& d) {
         EXPECT_EQ(Hijo<QLineEdit>(&d, "txtTroquel")->text() + Hijo<QLineEdit>(&d, "txtPrecio")->text(), "11110");
+        EXPECT_EQ(Hijo<QLineEdit>(&d, "txtTipoArancel")->text(), "");  // not given, and not made 0
         EXPECT_TRUE(
             Hijo<QComboBox>(&d, "cboTipoPrescripcion")->currentText().startsWith(QString::fromUtf8("Genérico")));
         Escribir(&d, "txtCantidad", "4");
@@ -339,6 +340,15 @@ TEST_F(TicketFarmaciaTest, ItemsThroughTheDialogAndTheirTotals) {
     Pulsar(f, "cmdChangeItem");
     EXPECT_EQ(lista->topLevelItem(0)->text(1), "4");
     EXPECT_EQ(total(), "45,5 40,95");
+    // A double click shows the row's shown columns one under the other.
+    emit lista->itemDoubleClicked(lista->topLevelItem(0), 0);
+    auto* vista = f->findChild<QTreeWidget*>("lvwLista");
+    ASSERT_NE(vista, nullptr);
+    QStringList vistas;
+    for (int i = 0; i < vista->topLevelItemCount(); ++i) vistas << vista->topLevelItem(i)->text(1);
+    EXPECT_EQ(vistas.mid(0, 3), (QStringList{"1", "4", "111"}));
+    EXPECT_FALSE(vistas.contains("5,50"));
+    vista->window()->close();
     Pulsar(f, "cmdDelItem");
     ASSERT_EQ(lista->topLevelItemCount(), 1);
     EXPECT_EQ(lista->topLevelItem(0)->text(0), "1");

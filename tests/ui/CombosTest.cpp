@@ -14,9 +14,9 @@
 
 namespace {
 
-using Combos = ConBase;
+using CombosTest = ConBase;
 
-TEST_F(Combos, PreseleccionDeCadaLista) {
+TEST_F(CombosTest, EachListsPreselection) {
     gColEmpresas = {{3, "OSDE ", "03"}, {12, "IOMA", "12"}};
     gColActividades = {{3, 1, "FARMACIA", "1", "01"}, {12, 2, "PRESTADOR", "2", "02"}, {12, 5, "SESION", "3", "05"}};
     gColPrestadores = {{"P1", "CENTRAL", "01", "111", "0", false}, {"P2", "NORTE", "01", "222", "0", false}};
@@ -59,7 +59,7 @@ TEST_F(Combos, PreseleccionDeCadaLista) {
     }
 }
 
-TEST_F(Combos, ListasDeMatricula) {
+TEST_F(CombosTest, LicenceTypeLists) {
     QComboBox jur, prof;
     CargarJurisdicciones(&jur);
     CargarProfesiones(&prof);
@@ -72,7 +72,7 @@ TEST_F(Combos, ListasDeMatricula) {
     EXPECT_EQ(BuscarIndiceCodigo(&prof, "2"), 2);
 }
 
-TEST_F(Combos, BuscarMedicoPorNumeroYEmpresa) {
+TEST_F(CombosTest, ADoctorIsFoundByLicenceAndCompany) {
     clsMedico m;
     m.Empresa = 4;
     m.Procesar(1, 1234, "X2", "GOMEZ ANA");
@@ -113,7 +113,7 @@ TEST_F(Combos, BuscarMedicoPorNumeroYEmpresa) {
     EXPECT_EQ(nombre.text(), "sin cambio");
 }
 
-TEST_F(Combos, TypedKeysAreFilteredByFieldKind) {
+TEST_F(CombosTest, TypedKeysAreFilteredByFieldKind) {
     gSeparadorDecimal = 44;
     const struct {
         int tipo;

@@ -42,9 +42,43 @@ QList<FilaVista> Filas(frmMuestraLista& f) {
 
 }  // namespace
 
-class Visores : public Entorno {};
+// A registry whose values depend on the key, as on a real machine.
+class SistemaConRegistro : public SistemaDoble {
+public:
+    QString LeerRegistro(const QString& clave, const QString& valor) override {
+        return valores.value(clave + "|" + valor);
+    }
+    QMap<QString, QString> valores;
+};
 
-TEST_F(Visores, TheRowViewerListsEveryVisibleColumnWithItsCaption) {
+// The catalogs of three companies in the delivered database, and a registry with values.
+class VisoresTest : public Entorno {
+protected:
+    void SetUp() override {
+        Entorno::SetUp();
+        Sistema::Establecer(&registro);
+        AbrirBaseEntregada();
+        for (const char* sql : {
+                 "INSERT INTO Empresas VALUES (1, 'OSDE', '101')",
+                 "INSERT INTO Empresas VALUES (3, 'PAMI', '103')",
+                 "INSERT INTO Empresas VALUES (4, 'IOMA', '104')",
+                 "INSERT INTO Diagnosticos VALUES (1, 'J11', 'GRIPE', 0)",
+                 "INSERT INTO Diagnosticos VALUES (1, 'K2901', 'GASTRITIS', 0)",
+                 "INSERT INTO Diagnosticos VALUES (3, 'I10', 'HIPERTENSION', 0)",
+                 "INSERT INTO Medicamentos VALUES (1, 1234, '7790001', 'AMOXICILINA', '500 MG X 16', 123.45, 1, 0, 0)",
+                 "INSERT INTO Medicamentos VALUES (1, 99, NULL, 'IBUPROFENO', '400 MG', 50, 1, 0, 0)",
+                 "INSERT INTO Medicos VALUES (1, 1234, 'B1', 'PEREZ JUAN', 0)",
+                 "INSERT INTO Medicos VALUES (1, 55, 'C2', '   ', 0)",
+                 "INSERT INTO Medicos VALUES (1, 777, 'B1', 'UN APELLIDO MUY LARGO QUE NO CABE EN CUARENTA', 0)",
+                 "INSERT INTO Medicos VALUES (3, 9, 'B1', 'GOMEZ', 0)",
+             })
+            ASSERT_EQ(gDB->Ejecutar(sql), 1) << sql;
+        Ajustes::Guardar(kAplicacion, kSeccionStart, "Empresa", "1");
+    }
+    SistemaConRegistro registro;
+};
+
+TEST_F(VisoresTest, TheRowViewerListsEveryVisibleColumnWithItsCaption) {
     // A list of the ticket items kind: the row number, then columns, one of them hidden.
     QTreeWidget items;
     items.setHeaderLabels({"Nro", "Troquel", "Oculta", "Nombre", "Cantidad"});
@@ -71,31 +105,7 @@ TEST_F(Visores, TheRowViewerListsEveryVisibleColumnWithItsCaption) {
     EXPECT_FALSE(f.isVisible());
 }
 
-class Reportes : public Entorno {
-protected:
-    void SetUp() override {
-        Entorno::SetUp();
-        AbrirBaseEntregada();
-        for (const char* sql : {
-                 "INSERT INTO Empresas VALUES (1, 'OSDE', '101')",
-                 "INSERT INTO Empresas VALUES (3, 'PAMI', '103')",
-                 "INSERT INTO Empresas VALUES (4, 'IOMA', '104')",
-                 "INSERT INTO Diagnosticos VALUES (1, 'J11', 'GRIPE', 0)",
-                 "INSERT INTO Diagnosticos VALUES (1, 'K2901', 'GASTRITIS', 0)",
-                 "INSERT INTO Diagnosticos VALUES (3, 'I10', 'HIPERTENSION', 0)",
-                 "INSERT INTO Medicamentos VALUES (1, 1234, '7790001', 'AMOXICILINA', '500 MG X 16', 123.45, 1, 0, 0)",
-                 "INSERT INTO Medicamentos VALUES (1, 99, NULL, 'IBUPROFENO', '400 MG', 50, 1, 0, 0)",
-                 "INSERT INTO Medicos VALUES (1, 1234, 'B1', 'PEREZ JUAN', 0)",
-                 "INSERT INTO Medicos VALUES (1, 55, 'C2', '   ', 0)",
-                 "INSERT INTO Medicos VALUES (1, 777, 'B1', 'UN APELLIDO MUY LARGO QUE NO CABE EN CUARENTA', 0)",
-                 "INSERT INTO Medicos VALUES (3, 9, 'B1', 'GOMEZ', 0)",
-             })
-            ASSERT_EQ(gDB->Ejecutar(sql), 1) << sql;
-        Ajustes::Guardar(kAplicacion, kSeccionStart, "Empresa", "1");
-    }
-};
-
-TEST_F(Reportes, EachReportListsTheCatalogOfTheCompany) {
+TEST_F(VisoresTest, EachReportListsTheCatalogOfTheCompany) {
     struct Caso {
         const char* clave;
         int empresa;
@@ -131,7 +141,7 @@ TEST_F(Reportes, EachReportListsTheCatalogOfTheCompany) {
 }
 
 // The company starts from the setting and follows the list; printing sends the text shown.
-TEST_F(Reportes, TheCompanyFollowsTheListAndPrintingSendsTheShownText) {
+TEST_F(VisoresTest, TheCompanyFollowsTheListAndPrintingSendsTheShownText) {
     frmEditText f;
     f.show();
     auto* cbo = f.findChild<QComboBox*>("cboEmpresa");
@@ -147,7 +157,7 @@ TEST_F(Reportes, TheCompanyFollowsTheListAndPrintingSendsTheShownText) {
     EXPECT_FALSE(f.isVisible());
 }
 
-TEST_F(Reportes, TheRegistrationBoxShowsOnlyForRegistrationLicences) {
+TEST_F(VisoresTest, TheRegistrationBoxShowsOnlyForRegistrationLicences) {
     for (const bool licencia : {false, true}) {
         gLicenciaMatricula = licencia;
         frmEditText f;
@@ -157,7 +167,7 @@ TEST_F(Reportes, TheRegistrationBoxShowsOnlyForRegistrationLicences) {
     }
 }
 
-TEST_F(Reportes, TheShortcutActionOpensOneReportWindow) {
+TEST_F(VisoresTest, TheShortcutActionOpensOneReportWindow) {
     QWidget principal;
     QAction* accion = frmEditText::InstalarAtajo(&principal);
     EXPECT_EQ(accion->shortcut(), QKeySequence("Ctrl+Shift+R"));
@@ -169,25 +179,7 @@ TEST_F(Reportes, TheShortcutActionOpensOneReportWindow) {
     abiertas[0]->close();
 }
 
-// A registry whose values depend on the key, as on a real machine.
-class SistemaConRegistro : public SistemaDoble {
-public:
-    QString LeerRegistro(const QString& clave, const QString& valor) override {
-        return valores.value(clave + "|" + valor);
-    }
-    QMap<QString, QString> valores;
-};
-
-class AcercaDe : public Entorno {
-protected:
-    void SetUp() override {
-        Entorno::SetUp();
-        Sistema::Establecer(&registro);
-    }
-    SistemaConRegistro registro;
-};
-
-TEST_F(AcercaDe, SystemInformationStartsTheToolTheRegistryNamesOrSaysItIsUnavailable) {
+TEST_F(VisoresTest, SystemInformationStartsTheToolTheRegistryNamesOrSaysItIsUnavailable) {
     const QString herramienta = Ruta("msinfo/msinfo32.exe");
     QDir().mkpath(Ruta("msinfo"));
     EscribirArchivo(herramienta, "MZ");
@@ -223,7 +215,7 @@ TEST_F(AcercaDe, SystemInformationStartsTheToolTheRegistryNamesOrSaysItIsUnavail
     }
 }
 
-TEST_F(AcercaDe, UpdateClosesTheBoxAndStartsTheUpdaterWithDirectoryVersionAndClient) {
+TEST_F(VisoresTest, UpdateClosesTheBoxAndStartsTheUpdaterWithDirectoryVersionAndClient) {
     gQueloPath = dirTrabajo;
     frmAbout f;
     f.show();
