@@ -35,6 +35,8 @@ frmTicketFarmacia::frmTicketFarmacia(int codigoOperacion) : frmTicketFarmaciaBas
     InstalarSalida(cboProvinciaA_, salirMatriculaAu);
 }
 
+QWidget* frmTicketFarmacia::TipoMatriculaAutorizante() const { return cboTipoMatriculaA_; }
+
 void frmTicketFarmacia::Disponer(bool conDiagnosticos) {
     // From the top down, each part only when the operation has it: header rows, the two doctors, the
     // items, then the diagnoses beside the totals and the buttons.

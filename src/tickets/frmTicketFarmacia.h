@@ -14,7 +14,8 @@ public:
 protected:
     explicit frmTicketFarmacia(int codigoOperacion);
     int PosicionesEncabezado() const override { return 35; }
-    QString ControlTipoMatriculaAu() const override { return QStringLiteral("cboTipoMatriculaA"); }
+    QWidget* TipoMatriculaAutorizante() const override;
+    QComboBox* ProvinciaAutorizante() const override { return cboProvinciaA_; }
     bool ListasMatriculaEnBlanco() const override { return true; }
     void Disponer(bool conDiagnosticos) override;
     void MostrarMedicoAutorizante(qint32 matricula, const QString& tipoMatricula) override;

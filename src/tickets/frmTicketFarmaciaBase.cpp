@@ -232,8 +232,6 @@ void frmTicketFarmaciaBase::InstalarSalida(QWidget* campo, std::function<void()>
     AlSalirCampo::Instalar(campo, std::move(alSalir));
 }
 
-QWidget* frmTicketFarmaciaBase::Control(const QString& nombre) const { return findChild<QWidget*>(nombre); }
-
 void frmTicketFarmaciaBase::Colocar(QWidget* w, int izquierda, int arriba, int ancho, int alto) {
     w->setGeometry(TwipsAPixeles(izquierda), TwipsAPixeles(arriba), TwipsAPixeles(ancho), TwipsAPixeles(alto));
 }
@@ -257,40 +255,41 @@ void frmTicketFarmaciaBase::Cargar() {
 
     struct Entrada {
         int posicion;
-        QString control;
+        QWidget* control;
         int tipo;
     };
     const QList<Entrada> entradas{
-        {1, "lblOperacion", 5},
-        {2, "txtTarjeta", 5},
-        {3, "cboTipoLectura", 5},
-        {4, "txtFarmacia", 5},
-        {5, "txtTicketPadre", 1},
-        {6, "txtTipoReceta", 5},
-        {7, "txtReceta", 5},
-        {8, "txtFechaReceta", 4},
-        {9, "txtFechaEmisionRecetario", 4},
-        {10, "txtFechaVenta", 4},
-        {11, "txtHoraVenta", 5},
-        {12, "cboTipoDocumentoRetira", 5},
-        {13, "txtDocumentoRetira", 1},
-        {14, "txtConsulta", 5},
-        {15, "cboTipoMatriculaR", 5},
-        {16, "txtMatriculaRe", 1},
-        {17, ControlTipoMatriculaAu(), 5},
-        {18, "txtMatriculaAu", 1},
-        {19, "cboTipoAutorizacion", 5},
-        {20, "txtAutorizacion", 5},
-        {21, "txtDocumentacionExtra", 5},
-        {22, "txtDescuentoPrestador", 2},
-        {33, "fmeDiagnosticos", 0},
+        {1, lblOperacion_, 5},
+        {2, txtTarjeta_, 5},
+        {3, cboTipoLectura_, 5},
+        {4, txtFarmacia_, 5},
+        {5, txtTicketPadre_, 1},
+        {6, txtTipoReceta_, 5},
+        {7, txtReceta_, 5},
+        {8, txtFechaReceta_, 4},
+        {9, txtFechaEmisionRecetario_, 4},
+        {10, txtFechaVenta_, 4},
+        {11, txtHoraVenta_, 5},
+        {12, cboTipoDocumentoRetira_, 5},
+        {13, txtDocumentoRetira_, 1},
+        {14, txtConsulta_, 5},
+        {15, cboTipoMatriculaR_, 5},
+        {16, txtMatriculaRe_, 1},
+        {17, TipoMatriculaAutorizante(), 5},
+        {18, txtMatriculaAu_, 1},
+        {19, cboTipoAutorizacion_, 5},
+        {20, txtAutorizacion_, 5},
+        {21, txtDocumentacionExtra_, 5},
+        {22, txtDescuentoPrestador_, 2},
+        {33, fmeDiagnosticos_, 0},
     };
     gColControles.clear();
+    controlesEncabezado_.clear();
     for (const Entrada& e : entradas) {
-        gColControles.append(clsControles{e.posicion, e.control});
-        QWidget* w = Control(e.control);
-        if (e.tipo != 0 && (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w)))
-            FiltroTeclas::Instalar(w, e.tipo);
+        gColControles.append(clsControles{e.posicion, e.control->objectName()});
+        controlesEncabezado_[e.posicion] = e.control;
+        if (e.tipo != 0 && (qobject_cast<QLineEdit*>(e.control) || qobject_cast<QComboBox*>(e.control)))
+            FiltroTeclas::Instalar(e.control, e.tipo);
     }
 
     cboTipoDocumentoRetira_->addItems({"", "DNI", "LC", "LE", "CE", "Pasaporte"});
@@ -298,10 +297,8 @@ void frmTicketFarmaciaBase::Cargar() {
     cboTipoLectura_->addItems({"", "Banda", "Manual", "Domicilio"});
     CargarProfesiones(cboTipoMatriculaR_);
     CargarJurisdicciones(cboProvinciaR_);
-    for (const char* nombre : {"cboTipoMatriculaA"})
-        if (auto* lista = findChild<QComboBox*>(nombre)) CargarProfesiones(lista);
-    for (const char* nombre : {"cboProvinciaA"})
-        if (auto* lista = findChild<QComboBox*>(nombre)) CargarJurisdicciones(lista);
+    if (auto* lista = qobject_cast<QComboBox*>(TipoMatriculaAutorizante())) CargarProfesiones(lista);
+    if (QComboBox* lista = ProvinciaAutorizante()) CargarJurisdicciones(lista);
 
     const QString hoy = QDate::currentDate().toString("dd/MM/yyyy");
     txtFechaReceta_->setText(hoy);
@@ -340,19 +337,19 @@ void frmTicketFarmaciaBase::AplicarBitmap() {
     for (clsControles& entrada : gColControles) {
         const bool valor = entrada.Posicion < posiciones.size() && posiciones.at(entrada.Posicion);
         entrada.Mostrar = entrada.Habilitar = valor;
-        QWidget* w = Control(entrada.Control);
+        QWidget* w = controlesEncabezado_.value(entrada.Posicion);
         if (!w) continue;
         mostrar(w, valor);
         QComboBox* provincia = nullptr;
-        if (entrada.Control == "cboTipoMatriculaR") provincia = cboProvinciaR_;
-        if (entrada.Control == "cboTipoMatriculaA") provincia = findChild<QComboBox*>("cboProvinciaA");
+        if (w == cboTipoMatriculaR_) provincia = cboProvinciaR_;
+        if (w == TipoMatriculaAutorizante()) provincia = ProvinciaAutorizante();
         if (provincia) mostrar(provincia, valor);
         if (auto* lista = qobject_cast<QComboBox*>(w); lista && valor) Seleccionar(lista, 1);
     }
     if (ListasMatriculaEnBlanco()) {
-        for (const char* nombre : {"cboTipoMatriculaR", "cboTipoMatriculaA", "cboProvinciaR", "cboProvinciaA"})
-            if (auto* lista = findChild<QComboBox*>(nombre); lista && lista->isEnabled() && lista->count() > 0)
-                lista->setCurrentIndex(0);
+        auto* tipoAutorizante = qobject_cast<QComboBox*>(TipoMatriculaAutorizante());
+        for (QComboBox* lista : {cboTipoMatriculaR_, tipoAutorizante, cboProvinciaR_, ProvinciaAutorizante()})
+            if (lista && lista->isEnabled() && lista->count() > 0) lista->setCurrentIndex(0);
     }
 
     cmdBuscarMedicoRe_->setEnabled(txtMatriculaRe_->isEnabled());

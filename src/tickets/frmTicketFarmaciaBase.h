@@ -71,8 +71,10 @@ protected:
     // ---- What each form does its own way
     // Header bitmap positions read (the forms use up to 33).
     virtual int PosicionesEncabezado() const = 0;
-    // Name of the control at header position 17 (the authorising doctor's licence type).
-    virtual QString ControlTipoMatriculaAu() const = 0;
+    // The control at header position 17 (the authorising doctor's licence type), and the province
+    // list shown and enabled with it, when the form has one.
+    virtual QWidget* TipoMatriculaAutorizante() const = 0;
+    virtual QComboBox* ProvinciaAutorizante() const { return nullptr; }
     // Whether the licence-type and province lists go back to the blank entry once enabled.
     virtual bool ListasMatriculaEnBlanco() const = 0;
     // Window height and the places of the frames and buttons with or without diagnoses.
@@ -84,7 +86,6 @@ protected:
     // Form_Load: run once by Presentar, after the derived form has built its own controls.
     void Cargar();
     void AplicarBitmap();
-    QWidget* Control(const QString& nombre) const;
     // A caption for a field; it is shown and hidden with it.
     QLabel* Rotulo(QWidget* campo, const QString& texto);
     // Places a widget, measures in twips.
@@ -109,6 +110,7 @@ protected:
 
     QHash<QWidget*, QList<QWidget*>> acompanantes_;  // captions and the like shown with a field
     QHash<QWidget*, QLabel*> rotulos_;               // the caption of each field
+    QHash<int, QWidget*> controlesEncabezado_;       // the control of each header bitmap position
 
     // Controls (objectName = member name without the underscore).
     QLabel* lblOperacion_;

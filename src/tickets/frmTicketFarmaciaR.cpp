@@ -25,6 +25,8 @@ frmTicketFarmaciaR::frmTicketFarmaciaR(int codigoOperacion) : frmTicketFarmaciaB
     // Without lists to narrow it, the authorising doctor is not looked up on leaving its fields.
 }
 
+QWidget* frmTicketFarmaciaR::TipoMatriculaAutorizante() const { return txtTipoMatriculaAu_; }
+
 void frmTicketFarmaciaR::Disponer(bool) {
     constexpr int kAncho = 11700, kFila = 330, kAlto = 300;
     int arriba = DisponerEncabezado(kFila);

@@ -12,7 +12,7 @@ public:
 protected:
     explicit frmTicketFarmaciaR(int codigoOperacion);
     int PosicionesEncabezado() const override { return 33; }
-    QString ControlTipoMatriculaAu() const override { return QStringLiteral("txtTipoMatriculaAu"); }
+    QWidget* TipoMatriculaAutorizante() const override;
     bool ListasMatriculaEnBlanco() const override { return false; }
     void Disponer(bool conDiagnosticos) override;
     void MostrarMedicoAutorizante(qint32 matricula, const QString& tipoMatricula) override;
