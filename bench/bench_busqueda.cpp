@@ -13,8 +13,8 @@
 #include <QTreeView>
 #include <algorithm>
 #include <cstdio>
-#include <map>
 
+#include "ReporteFiguras.h"
 #include "core/modTarsa.h"
 #include "ui/frmPromptedSearch.h"
 
@@ -111,35 +111,6 @@ void BM_LlenarLista(benchmark::State& state) {
 BENCHMARK(BM_LeerFilas)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LlenarLista)->Unit(benchmark::kMillisecond);
 
-// The console report followed by the ratio of the two.
-class ReporteConRazon : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& corridas) override {
-        // A single run, or the median of repetitions.
-        for (const Run& r : corridas)
-            if (!r.error_occurred && (r.run_type == Run::RT_Iteration || r.aggregate_name == "median")) {
-                tiempos_[r.run_name.function_name] = r.GetAdjustedRealTime();
-                const auto primera = r.counters.find("primera_pantalla_ms");
-                if (primera != r.counters.end()) primeraPantalla_ = primera->second;
-            }
-        ConsoleReporter::ReportRuns(corridas);
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        const auto base = tiempos_.find("BM_LeerFilas");
-        const auto lista = tiempos_.find("BM_LlenarLista");
-        if (base != tiempos_.end() && lista != tiempos_.end() && base->second > 0)
-            std::printf(
-                "Filling the list: %.1f ms for %d rows (first screen after %.1f ms); reading them alone: "
-                "%.1f ms; ratio %.2f\n",
-                lista->second, kFilas, primeraPantalla_, base->second, lista->second / base->second);
-    }
-
-private:
-    std::map<std::string, double> tiempos_;
-    double primeraPantalla_ = -1;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -160,7 +131,16 @@ int main(int argc, char** argv) {
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    ReporteConRazon reporte;
+    ReporteFiguras reporte([](const ReporteFiguras::Figuras& f) {
+        const auto base = f.find("BM_LeerFilas");
+        const auto lista = f.find("BM_LlenarLista");
+        if (base == f.end() || lista == f.end() || base->second.tiempo <= 0) return;
+        std::printf(
+            "Filling the list: %.1f ms for %d rows (first screen after %.1f ms); reading them alone: %.1f ms; "
+            "ratio %.2f\n",
+            lista->second.tiempo, kFilas, lista->second.Contador("primera_pantalla_ms"), base->second.tiempo,
+            lista->second.tiempo / base->second.tiempo);
+    });
     benchmark::RunSpecifiedBenchmarks(&reporte);
     benchmark::Shutdown();
     dialogo.reset();  // its result set goes before the database

@@ -6,11 +6,11 @@
 
 #include <QDir>
 #include <QFile>
-#include <QMap>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <cstdio>
 
+#include "ReporteFiguras.h"
 #include "catalogs/clsMedicamento.h"
 #include "core/modTarsa.h"
 
@@ -162,36 +162,24 @@ BENCHMARK(Nativa_AltaYBusqueda)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(Clase_BusquedaPorNombre)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(Nativa_BusquedaPorNombre)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-// Keeps the rows per second of each benchmark (the median of its repetitions when repeated) so
-// that the ratios can be printed at the end.
-class Informe : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& r : runs) {
-            const bool mediana = r.run_type == Run::RT_Aggregate && r.aggregate_name == "median";
-            if (r.error_occurred || !(r.run_type == Run::RT_Iteration || mediana)) continue;
-            const auto it = r.counters.find("items_per_second");
-            if (it != r.counters.end())
-                filasPorSegundo[QString::fromStdString(r.run_name.function_name)] = double(it->second);
-        }
-    }
-    QMap<QString, double> filasPorSegundo;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    Informe informe;
-    benchmark::RunSpecifiedBenchmarks(&informe);
-    const auto& f = informe.filasPorSegundo;
-    for (const char* caso : {"AltaYBusqueda", "BusquedaPorNombre"}) {
-        const double clase = f.value(QString("Clase_") + caso), nativa = f.value(QString("Nativa_") + caso);
-        if (clase <= 0 || nativa <= 0) continue;
-        std::printf("%-18s clase %10.0f filas/s   SQLiteCpp %10.0f filas/s   clase/SQLiteCpp %.3f\n", caso, clase,
-                    nativa, clase / nativa);
-    }
+    // The rows per second of the classes over those of SQLiteCpp.
+    ReporteFiguras reporte([](const ReporteFiguras::Figuras& f) {
+        const auto filasPorSegundo = [&](const std::string& nombre) {
+            const auto it = f.find(nombre);
+            return it == f.end() ? 0.0 : it->second.Contador("items_per_second");
+        };
+        for (const std::string caso : {"AltaYBusqueda", "BusquedaPorNombre"}) {
+            const double clase = filasPorSegundo("Clase_" + caso), nativa = filasPorSegundo("Nativa_" + caso);
+            if (clase <= 0 || nativa <= 0) continue;
+            std::printf("%-18s clase %10.0f filas/s   SQLiteCpp %10.0f filas/s   clase/SQLiteCpp %.3f\n", caso.c_str(),
+                        clase, nativa, clase / nativa);
+        }
+    });
+    benchmark::RunSpecifiedBenchmarks(&reporte);
     gDB.reset();
     benchmark::Shutdown();
     return 0;

@@ -9,9 +9,9 @@
 #include <QTemporaryDir>
 #include <cstdio>
 #include <fstream>
-#include <map>
 #include <sstream>
 
+#include "ReporteFiguras.h"
 #include "core/modTarsa.h"
 
 namespace {
@@ -82,28 +82,6 @@ void BM_ConectarCompacta(benchmark::State& state) {
     }
 }
 
-// The console report followed by each connection's time over the copy's (medians when repeated).
-class ReporteConRazon : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& corridas) override {
-        for (const Run& r : corridas)
-            if (!r.error_occurred && (r.run_type == Run::RT_Iteration || r.aggregate_name == "median"))
-                tiempos_[r.run_name.function_name] = r.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(corridas);
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        const double copia = tiempos_["BM_CopiaSimple"];
-        for (const char* caso : {"BM_Conectar", "BM_ConectarCompacta"})
-            if (copia > 0 && tiempos_.count(caso))
-                std::printf("%-20s %7.1f ms, plain copy %6.1f ms, ratio %.2f\n", caso, tiempos_[caso], copia,
-                            tiempos_[caso] / copia);
-    }
-
-private:
-    std::map<std::string, double> tiempos_;
-};
-
 }  // namespace
 
 BENCHMARK(BM_CopiaSimple)->Unit(benchmark::kMillisecond)->MinTime(2.0);
@@ -115,7 +93,15 @@ int main(int argc, char** argv) {
     CrearBase(200000);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    ReporteConRazon reporte;
+    // Each connection's time over the copy's.
+    ReporteFiguras reporte([](const ReporteFiguras::Figuras& f) {
+        const auto copia = f.find("BM_CopiaSimple");
+        if (copia == f.end() || copia->second.tiempo <= 0) return;
+        for (const char* caso : {"BM_Conectar", "BM_ConectarCompacta"})
+            if (const auto it = f.find(caso); it != f.end())
+                std::printf("%-20s %7.1f ms, plain copy %6.1f ms, ratio %.2f\n", caso, it->second.tiempo,
+                            copia->second.tiempo, it->second.tiempo / copia->second.tiempo);
+    });
     benchmark::RunSpecifiedBenchmarks(&reporte);
     benchmark::Shutdown();
     return 0;

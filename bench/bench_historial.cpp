@@ -11,8 +11,8 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <cstdio>
-#include <map>
 
+#include "ReporteFiguras.h"
 #include "exchange/clsArchivoIntercambios.h"
 #include "journal/frmHistorialIntercambios.h"
 
@@ -105,27 +105,6 @@ BENCHMARK(BM_PrimeraPantalla)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ListaCompleta)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FiltrarTarjeta)->Unit(benchmark::kMillisecond);
 
-class ReporteConRazon : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& corridas) override {
-        for (const Run& r : corridas)
-            if (!r.error_occurred && (r.run_type == Run::RT_Iteration || r.aggregate_name == "mean"))
-                tiempos_[r.run_name.function_name] = r.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(corridas);
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        const auto base = tiempos_.find("BM_LeerIndices");
-        const auto ventana = tiempos_.find("BM_PrimeraPantalla");
-        if (base != tiempos_.end() && ventana != tiempos_.end() && base->second > 0)
-            std::printf("First screen of %d exchanges: %.1f ms; reading the indexes alone: %.1f ms; ratio %.2f\n",
-                        kIntercambios, ventana->second, base->second, ventana->second / base->second);
-    }
-
-private:
-    std::map<std::string, double> tiempos_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -135,7 +114,14 @@ int main(int argc, char** argv) {
     gRaiz = dir.filePath("Intercambios");
     CrearArchivo(gRaiz);
     benchmark::Initialize(&argc, argv);
-    ReporteConRazon reporte;
+    ReporteFiguras reporte([](const ReporteFiguras::Figuras& f) {
+        const auto base = f.find("BM_LeerIndices");
+        const auto ventana = f.find("BM_PrimeraPantalla");
+        if (base == f.end() || ventana == f.end() || base->second.tiempo <= 0) return;
+        std::printf("First screen of %d exchanges: %.1f ms; reading the indexes alone: %.1f ms; ratio %.2f\n",
+                    kIntercambios, ventana->second.tiempo, base->second.tiempo,
+                    ventana->second.tiempo / base->second.tiempo);
+    });
     benchmark::RunSpecifiedBenchmarks(&reporte);
     benchmark::Shutdown();
     return 0;

@@ -54,10 +54,14 @@ clsItemBitmap clsBitmaps::LeerLinea(const QString& linea) {
 
 bool clsBitmaps::GetBitmaps() {
     return Proteger([&] {
-        const auto lineas = ArchivoTexto::LeerLineas(Rutas::Unir(DirectorioConfiguracion(), "_Quelo.prm"));
-        if (!lineas) return false;
+        const auto leido =
+            ArchivoTexto::LeerPrincipio(Rutas::Unir(DirectorioConfiguracion(), "_Quelo.prm"), kLimiteArchivo);
+        if (!leido) return false;
+        // Half a table of bitmaps would leave operations without their fields: too large a file is
+        // refused whole, before the table is touched.
+        if (leido->Tamano > kLimiteArchivo) throw ConfiguracionExcedida("_Quelo.prm", leido->Tamano, kLimiteArchivo);
         GrabarBitmap(true);
-        for (const QString& linea : *lineas) {
+        for (const QString& linea : ArchivoTexto::Lineas(leido->Bytes)) {
             // An empty line carries no bitmap.
             if (linea.isEmpty() || linea.startsWith('[')) continue;
             const clsItemBitmap b = LeerLinea(linea);

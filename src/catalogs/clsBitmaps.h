@@ -21,8 +21,12 @@ public:
     // With bBorrarTodo every row is deleted; otherwise one row is added unless its key exists.
     bool GrabarBitmap(bool bBorrarTodo, const QString& pEmpresa = {}, const QString& pActividad = {},
                       qint16 pOperacion = 0, const QString& pArchivo = {}, const QString& pParametro = {});
+    // The largest _Quelo.prm read: some 24,000 bitmap lines, far more than any terminal's companies,
+    // activities and operations make.
+    static constexpr qint64 kLimiteArchivo = 4 * 1024 * 1024;
+
     // Replaces the whole table by the lines of _Quelo.prm in the working directory; a missing file
-    // leaves the table as it is.
+    // leaves the table as it is, and so does a file larger than kLimiteArchivo (TarsaError 7).
     bool GetBitmaps();
 
     // One line of _Quelo.prm (not a section header) as a bitmap.

@@ -1,5 +1,8 @@
 #include "catalogs/clsEmpresas.h"
 
+#include <QFileInfo>
+
+#include "catalogs/modConfiguracion.h"
 #include "core/modTarsa.h"
 #include "platform/Ansi.h"
 #include "platform/ArchivoRegistros.h"
@@ -88,7 +91,11 @@ bool clsEmpresas::GetEmpQuelo(QList<clsItemEmpresaQuelo>& colEmpQuelo) {
         if (!Rutas::EsArchivo(archivo)) return false;
         ArchivoRegistros emp;
         emp.AbrirLectura(archivo, kLongitudEmpQuelo);
-        for (const QByteArray& registro : emp.LeerTodos()) {
+        // Part of the companies would be imported as if they were all: too large a file is refused.
+        if (emp.CantidadRegistros() > kMaximoRegistrosQuelo)
+            throw ConfiguracionExcedida("_Quelo.emp", QFileInfo(archivo).size(),
+                                        kMaximoRegistrosQuelo * kLongitudEmpQuelo);
+        for (const QByteArray& registro : emp.LeerPrimeros(kMaximoRegistrosQuelo)) {
             const QString r = Ansi::Decodificar(registro);
             colEmpQuelo.append({r.mid(0, 8), r.mid(8, 2), r.mid(10, 30), r.mid(40, 2), r.mid(42, 30)});
         }

@@ -23,6 +23,11 @@ public:
     // One company of a bulk load: record 1 empties the table first; record 0 stores nothing.
     bool PutAP(int pNumReg, const QString& pCodigoEmpresa, const QString& pNombreEmpresa, const QString& pCodigoQuelo,
                bool bDesdeArchivo = false);
-    // The records of _Quelo.emp in the working directory; nothing when the file is missing.
+    // The most records of _Quelo.emp read, one per company, activity and licence of the terminal.
+    static constexpr qint64 kMaximoRegistrosQuelo = 10000;
+
+    // The records of _Quelo.emp in the working directory; nothing when the file is missing. A file of
+    // more than kMaximoRegistrosQuelo records is refused whole (TarsaError 75) and the list is left
+    // as it was.
     bool GetEmpQuelo(QList<clsItemEmpresaQuelo>& colEmpQuelo);
 };

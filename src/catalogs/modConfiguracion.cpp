@@ -21,6 +21,14 @@ QString DirectorioConfiguracion() {
     return dir;
 }
 
+TarsaError ConfiguracionExcedida(const QString& archivo, qint64 tamano, qint64 maximo) {
+    return TarsaError(75, QString::fromUtf8("El archivo de configuración %1 es más grande de lo que puede ser (%2 "
+                                            "bytes; el máximo es %3): no se leyó y la configuración quedó como estaba.")
+                              .arg(archivo)
+                              .arg(tamano)
+                              .arg(maximo));
+}
+
 bool HayConfiguracionNueva(const QString& tipo, QString& fecha) {
     const bool prm = tipo.compare("PRM", Qt::CaseInsensitive) == 0;
     const QString archivo = Rutas::Unir(DirectorioConfiguracion(), prm ? "_Quelo.prm" : "_Quelo.emp");

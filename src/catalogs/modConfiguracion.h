@@ -3,6 +3,8 @@
 // import into companies, activities, providers and their links.
 #include <QString>
 
+#include "platform/TarsaError.h"
+
 // The working directory as seen from this run's exchange directory: the part of its path before
 // "TERM", without a trailing separator; the default working directory when there is none.
 QString DirectorioConfiguracion();
@@ -18,3 +20,6 @@ void CargarColEmpresas();
 void AsignarLicenciaActividad();
 // The activity type ("1", "2", "3") of an activity network code.
 QString TipoActividadQuelo(int codigoActividad);
+// What refusing a configuration file larger than it can be says (error 75): its name, its size and
+// the most that is read, and that the configuration was left as it was.
+TarsaError ConfiguracionExcedida(const QString& archivo, qint64 tamano, qint64 maximo);

@@ -31,6 +31,7 @@
 #include "tickets/modEnvioTicket.h"
 #include "tickets/modTickets.h"
 #include "ui/AlSalirCampo.h"
+#include "ui/EtiquetaRecortada.h"
 #include "ui/FiltroTeclas.h"
 #include "ui/OrdenTabulacion.h"
 #include "ui/frmMuestraLista.h"
@@ -76,10 +77,10 @@ frmTicketFarmaciaBase::frmTicketFarmaciaBase(int codigoOperacion, QWidget* padre
     cboTipoMatriculaR_ = Nuevo<QComboBox>(this, "cboTipoMatriculaR");
     cboProvinciaR_ = Nuevo<QComboBox>(this, "cboProvinciaR");
     txtMatriculaRe_ = Nuevo<QLineEdit>(this, "txtMatriculaRe");
-    lblNombreMedicoRe_ = Nuevo<QLabel>(this, "lblNombreMedicoRe");
+    lblNombreMedicoRe_ = Nuevo<EtiquetaRecortada>(this, "lblNombreMedicoRe");
     cmdBuscarMedicoRe_ = Nuevo<QPushButton>(this, "cmdBuscarMedicoRe", "...");
     txtMatriculaAu_ = Nuevo<QLineEdit>(this, "txtMatriculaAu");
-    lblNombreMedicoAu_ = Nuevo<QLabel>(this, "lblNombreMedicoAu");
+    lblNombreMedicoAu_ = Nuevo<EtiquetaRecortada>(this, "lblNombreMedicoAu");
     cmdBuscarMedicoAu_ = Nuevo<QPushButton>(this, "cmdBuscarMedicoAu", "...");
     cboTipoAutorizacion_ = Nuevo<QComboBox>(this, "cboTipoAutorizacion");
     txtAutorizacion_ = Nuevo<QLineEdit>(this, "txtAutorizacion");

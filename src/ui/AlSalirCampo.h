@@ -2,20 +2,16 @@
 // Runs a routine when a field loses the focus to another field of its window: a list opening its
 // popup or the window losing the focus to a message box is not leaving the field (otherwise a
 // message shown on leaving would be shown again and again).
-#include <QObject>
-#include <functional>
+#include "ui/AccionCampo.h"
 
-class QWidget;
-
-class AlSalirCampo : public QObject {
-    Q_OBJECT
+class AlSalirCampo : public AccionCampo {
 public:
-    static void Instalar(QWidget* campo, std::function<void()> accion);
+    static void Instalar(QWidget* campo, std::function<void()> accion) { new AlSalirCampo(campo, std::move(accion)); }
 
 protected:
-    bool eventFilter(QObject* objeto, QEvent* evento) override;
+    bool Dispara(const QEvent* evento) const override;
+    bool Consume() const override { return false; }  // the field still learns it lost the focus
 
 private:
-    AlSalirCampo(QObject* padre, std::function<void()> accion) : QObject(padre), accion_(std::move(accion)) {}
-    std::function<void()> accion_;
+    using AccionCampo::AccionCampo;
 };

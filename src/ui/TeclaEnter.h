@@ -1,20 +1,18 @@
 #pragma once
 // Gives the Enter key of one field a meaning of its own (a look-up, moving on), so that it never
 // reaches the window's default button.
-#include <QObject>
-#include <functional>
+#include "ui/AccionCampo.h"
 
-class QWidget;
-
-class TeclaEnter : public QObject {
-    Q_OBJECT
+class TeclaEnter : public AccionCampo {
 public:
-    static void Instalar(QWidget* campo, std::function<void()> accion);
+    static void Instalar(QWidget* campo, std::function<void()> accion) { new TeclaEnter(campo, std::move(accion)); }
 
 protected:
-    bool eventFilter(QObject* objeto, QEvent* evento) override;
+    bool Dispara(const QEvent* evento) const override;
+    // A field passes Enter on to its dialog, which clicks the default button; taken here, it never
+    // gets there.
+    bool Consume() const override { return true; }
 
 private:
-    TeclaEnter(QObject* padre, std::function<void()> accion) : QObject(padre), accion_(std::move(accion)) {}
-    std::function<void()> accion_;
+    using AccionCampo::AccionCampo;
 };

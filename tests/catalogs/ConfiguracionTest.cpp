@@ -161,6 +161,67 @@ TEST_F(ConfiguracionTest, TheFilesBitmapsReplaceTheTable) {
     EXPECT_EQ(b.Parametro, "");
 }
 
+// A configuration file larger than it can be is refused whole, before anything is replaced; one
+// exactly as large as allowed is read.
+TEST_F(ConfiguracionTest, AFileLargerThanItCanBeIsRefusedWhole) {
+    QFile prm(Rutas::Unir(TARSA_TEST_DATA_DIR, "configuracion_Quelo.prm"));
+    QFile emp(Rutas::Unir(TARSA_TEST_DATA_DIR, "configuracion_Quelo.emp"));
+    ASSERT_TRUE(prm.open(QIODevice::ReadOnly) && emp.open(QIODevice::ReadOnly));
+    const QByteArray bitmaps = prm.readAll();
+    const QByteArray empresa = emp.read(74);  // one record
+    // A section header as long as asked: it fills the file without adding a bitmap.
+    const auto Seccion = [](qint64 largo) { return "[" + QByteArray(largo - 1, ' '); };
+
+    const struct {
+        const char* caso;
+        const char* archivo;
+        QByteArray contenido;
+        bool leido;
+    } casos[] = {
+        {"prm al limite", "_Quelo.prm", bitmaps + Seccion(clsBitmaps::kLimiteArchivo - bitmaps.size()), true},
+        {"prm un byte mas", "_Quelo.prm", bitmaps + Seccion(clsBitmaps::kLimiteArchivo - bitmaps.size() + 1), false},
+        {"emp al limite", "_Quelo.emp", empresa.repeated(clsEmpresas::kMaximoRegistrosQuelo), true},
+        {"emp un registro mas", "_Quelo.emp", empresa.repeated(clsEmpresas::kMaximoRegistrosQuelo + 1), false},
+    };
+    for (const auto& c : casos) {
+        clsBitmaps().GrabarBitmap(true);
+        clsBitmaps().GrabarBitmap(false, "77", "01", 1, "SVL1", "1");
+        gColEmpresasQuelo = {{"00000000", "77", "ANTERIOR", "01", "FARMACIA"}};
+        QFile f(Rutas::Unir(dirTrabajo, c.archivo));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(c.contenido) == c.contenido.size());
+        f.close();
+        const bool prm = QByteArray(c.archivo).endsWith("prm");
+        try {
+            if (prm)
+                clsBitmaps().GetBitmaps();
+            else
+                CargarColEmpresas();
+            EXPECT_TRUE(c.leido) << c.caso;
+        } catch (const TarsaError& e) {
+            EXPECT_FALSE(c.leido) << c.caso;
+            EXPECT_EQ(e.Numero, 75) << c.caso;
+            EXPECT_TRUE(e.Descripcion.startsWith(QString::fromUtf8("El archivo de configuración ") + c.archivo +
+                                                 QString::fromUtf8(" es más grande de lo que puede ser")))
+                << e.Descripcion.toStdString();
+        }
+        if (prm)
+            EXPECT_EQ(Contar("Bitmaps"), c.leido ? 3 : 1) << c.caso;
+        else
+            EXPECT_EQ(gColEmpresasQuelo.size(), c.leido ? clsEmpresas::kMaximoRegistrosQuelo : 1) << c.caso;
+        f.remove();
+    }
+
+    // The import itself stops before it deletes anything.
+    PonerConfiguracion();
+    ImportarConfiguracion(false);
+    QFile f(Rutas::Unir(dirTrabajo, "_Quelo.emp"));
+    ASSERT_TRUE(f.open(QIODevice::Append) && f.write(empresa.repeated(clsEmpresas::kMaximoRegistrosQuelo)) > 0);
+    f.close();
+    EXPECT_THROW(ImportarConfiguracion(false), TarsaError);
+    EXPECT_EQ(Contar("Empresas"), 2);
+    EXPECT_EQ(Contar("Actividades"), 3);
+}
+
 TEST_F(ConfiguracionTest, StartUpLoadsTheCatalogsAndImportsWithoutAsking) {
     DesdeLaAplicacion();
     PonerConfiguracion();

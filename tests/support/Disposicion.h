@@ -1,17 +1,31 @@
 #pragma once
-// What a window's layout must never do, whatever fields it shows: cut a caption, put a control out
+// What a window's layout must never do, whatever fields it shows: cut a caption (a name that may be
+// long is cut only with its tooltip showing it whole), put a control out
 // of its frame or over another, or leave a band of nothing where hidden rows were.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QHelpEvent>
 #include <QLabel>
+#include <QToolTip>
 #include <QWidget>
 #include <algorithm>
+
+#include "ui/EtiquetaRecortada.h"
 
 inline void ComprobarDisposicion(QWidget* ventana, int huecoMaximo = 30) {
     const QString nombre = ventana->objectName();
     for (QLabel* rotulo : ventana->findChildren<QLabel*>()) {
         if (!rotulo->isVisibleTo(ventana) || rotulo->text().isEmpty() || rotulo->wordWrap()) continue;
+        if (auto* recortada = qobject_cast<EtiquetaRecortada*>(rotulo)) {
+            // A name that does not fit ends in "…" and its tooltip shows it whole.
+            if (recortada->TextoMostrado() == recortada->text()) continue;
+            QHelpEvent ayuda(QEvent::ToolTip, QPoint(1, 1), recortada->mapToGlobal(QPoint(1, 1)));
+            QApplication::sendEvent(recortada, &ayuda);
+            EXPECT_EQ(QToolTip::text(), recortada->text()) << nombre.toStdString() << ": name cut without a tooltip";
+            continue;
+        }
         EXPECT_LE(rotulo->fontMetrics().horizontalAdvance(rotulo->text()), rotulo->contentsRect().width())
             << nombre.toStdString() << ": caption cut: " << rotulo->text().toStdString();
     }

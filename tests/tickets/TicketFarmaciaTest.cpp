@@ -110,7 +110,10 @@ TEST_F(TicketFarmaciaTest, BitmapsAndTheFixedV101FieldsDecideWhatTheFormOffers) 
         EXPECT_EQ(Hijo<QWidget>(f, "fmeItems")->isVisible(), c.items);
         EXPECT_EQ(Hijo<QWidget>(f, "cmdAceptar")->isEnabled(), !c.campos.isEmpty());
         EXPECT_EQ(Hijo<QWidget>(f, "cmdBuscarMedicoAu")->isEnabled(), c.campos.contains("txtMatriculaAu"));
-        // The window is as tall as what it shows, nothing cut or overlapping, three diagnoses in sight.
+        // The window is as tall as what it shows, nothing cut or overlapping, three diagnoses in sight;
+        // a doctor's long name ends in "…".
+        for (const char* nombre : {"lblNombreMedicoRe", "lblNombreMedicoAu"})
+            Hijo<QLabel>(f, nombre)->setText("FERNANDEZ DE LA TORRE Y ALVEAR, MARIA ALEJANDRA DEL CARMEN");
         ComprobarDisposicion(f);
         for (QGroupBox* marco : f->findChildren<QGroupBox*>())
             if (marco->isVisible()) ComprobarDisposicion(marco);
