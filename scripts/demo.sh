@@ -4,12 +4,18 @@
 # shared with the terminal (Estandar/) and the printed tickets (pdf/). Delete ./demo to start over.
 # Arguments are passed to the client (/V101 selects the older protocol); TARSA_SIM_OPCIONES to the
 # terminal simulator.
+# With --guion it runs the unattended walkthrough instead (tarsa-guion): a consumption, the journal,
+# a reprint and a cancellation, without a display; screenshots go to demo/guion/, tickets to demo/pdf/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 raiz=$PWD
 scripts/setup.sh --demo
 cmake --preset debug >/dev/null
-cmake --build --preset debug
+if [[ "${1:-}" == "--guion" ]]; then
+  cmake --build --preset debug --target tarsa-demo tarsa-guion tarsa-terminal-sim
+else
+  cmake --build --preset debug
+fi
 
 demo=$raiz/demo
 bin=$raiz/build/debug/bin
@@ -23,6 +29,12 @@ echo "Preparing the demo installation in demo/"
 
 # Exchange directories left behind by a client that was killed rather than closed.
 rm -rf "$demo"/Estandar/term[0-9]*
+
+# The walkthrough draws offscreen, so it needs no display at all, and ends by itself.
+if [[ "${1:-}" == "--guion" ]]; then
+  echo "Unattended walkthrough (screenshots in demo/guion/, tickets in demo/pdf/):"
+  QT_QPA_PLATFORM=offscreen exec "$bin/tarsa-guion" "$demo/guion"
+fi
 
 # Without a display the client draws on Qt's VNC platform plugin instead: any VNC viewer shows it.
 # TARSA_VNC_PUERTO chooses the port (5900 by default).

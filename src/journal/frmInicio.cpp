@@ -129,6 +129,7 @@ void frmInicio::CargarListaTransacciones() {
         fila->setText(ColFecha, FechaHora(t.Fecha, t.Hora));
         fila->setText(ColFinanciador, t.ObraSocial);
         fila->setText(ColTicket, QString::number(t.Ticket));
+        fila->setData(ColTicket, Qt::UserRole, t.NumeroAutorizacion);
         fila->setText(ColAfiliado, t.Tarjeta.left(11));
         fila->setText(ColRespuesta, t.Comentario);
     }
@@ -170,12 +171,15 @@ void frmInicio::AbrirTicketGuardado(QTreeWidgetItem* fila) {
         MsgBox("No se encuentra el archivo del ticket: " + archivo);
         return;
     }
-    MostrarTicket(ArchivoTexto::LeerTextoCrLf(archivo), fila->text(ColTicket), fila->text(ColAfiliado));
+    MostrarTicket(ArchivoTexto::LeerTextoCrLf(archivo), fila->text(ColTicket), fila->text(ColAfiliado),
+                  fila->data(ColTicket, Qt::UserRole).toString());
     CargarListaTransacciones();  // a cancellation adds a row
 }
 
-void frmInicio::MostrarTicket(const QString& texto, const QString& ticket, const QString& tarjeta) {
+void frmInicio::MostrarTicket(const QString& texto, const QString& ticket, const QString& tarjeta,
+                              const QString& autorizacion) {
     frmTicket vista(this);
+    vista.Autorizacion = autorizacion;
     vista.Cargar(texto, ticket, tarjeta);
 }
 

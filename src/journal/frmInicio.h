@@ -22,8 +22,10 @@ public:
 
 protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
-    // The ticket view for a saved ticket (modal); separate so tests can follow it.
-    virtual void MostrarTicket(const QString& texto, const QString& ticket, const QString& tarjeta);
+    // The ticket view for a saved ticket (modal), with the authorisation its answer carried;
+    // separate so tests can follow it.
+    virtual void MostrarTicket(const QString& texto, const QString& ticket, const QString& tarjeta,
+                               const QString& autorizacion);
 
 private:
     void ClickFila(QTreeWidgetItem* fila);

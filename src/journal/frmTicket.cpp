@@ -51,7 +51,7 @@ frmTicket::frmTicket(QWidget* parent)
     Command1->setDefault(true);
     connect(cmdAnular, &QPushButton::clicked, this, &frmTicket::Anular);
     connect(cmdImprimir, &QPushButton::clicked, this,
-            [this] { ImprimirTexto(txtPreView->toPlainText(), CodigosTicket(idTicket_)); });
+            [this] { ImprimirTexto(txtPreView->toPlainText(), CodigosTicket(idTicket_, Autorizacion)); });
     connect(Command1, &QPushButton::clicked, this, &QDialog::reject);
 }
 

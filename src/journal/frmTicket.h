@@ -14,6 +14,10 @@ public:
     // The cancellation of the kept ticket (the "Anular" button).
     void Anular();
 
+    // The authorisation the journalled answer carried: printed again as a barcode under the ticket,
+    // as on the original.
+    QString Autorizacion;
+
 private:
     QPlainTextEdit* txtPreView;
     QPushButton* cmdAnular;

@@ -4,7 +4,9 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <algorithm>
 
 #include "TestConfig.h"
@@ -147,4 +149,39 @@ TEST_F(DemoTest, RunningItAgainChangesNothing) {
     Preparar();
     EXPECT_EQ(Ajustes::Obtener(kAplicacion, "Start", "Empresa"), "23");
     EXPECT_EQ(Ajustes::Obtener(kAplicacion, "Start", "QUELO_Path"), dirTrabajo);
+}
+
+// scripts/demo.sh --guion on a machine without a display: the walkthrough ends by itself after one
+// line per step, with every ticket printed as PDF, every window saved and the cancellation answered.
+TEST_F(DemoTest, TheWalkthroughEndsByItselfWithTheTicketsTheWindowsAndTheCancellationAnswered) {
+    Preparar();
+    QProcess guion;
+    QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
+    entorno.insert("TARSA_APPDIR", dirAplicacion);
+    entorno.insert("TARSA_PDF_DIR", Ruta("pdf"));
+    entorno.insert("QT_QPA_PLATFORM", "offscreen");
+    guion.setProcessEnvironment(entorno);
+    guion.start(TARSA_GUION_EXE, {Ruta("guion")});
+    ASSERT_TRUE(guion.waitForFinished(60000)) << "tarsa-guion did not end";
+    EXPECT_EQ(guion.exitCode(), 0) << guion.readAllStandardError().toStdString();
+
+    const QStringList pasos = QString::fromUtf8(guion.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    EXPECT_EQ(pasos.size(), 7) << pasos.join('\n').toStdString();
+    for (int i = 0; i < pasos.size(); ++i) EXPECT_TRUE(pasos[i].startsWith(QString("Paso %1: ").arg(i + 1)));
+    const QRegularExpression anulacion(QString::fromUtf8("anulación del ticket \\d+: la terminal respondió"));
+    EXPECT_TRUE(anulacion.match(pasos.value(5)).hasMatch()) << pasos.value(5).toStdString();
+    // The terminal's own account: the cancellation of the consumption was answered without error.
+    const QString registro = QString::fromUtf8(LeerArchivo(Ruta("guion/terminal-sim.log")));
+    EXPECT_TRUE(registro.contains("op 02 escenario=ok -> estado 0")) << registro.toStdString();
+
+    const QStringList pdfs = QDir(Ruta("pdf")).entryList({"*.pdf"}, QDir::Files);
+    EXPECT_EQ(pdfs.size(), 3);  // the consumption, the reprint and the cancellation
+    for (const QString& pdf : pdfs)
+        EXPECT_TRUE(LeerArchivo(Ruta("pdf/" + pdf)).startsWith("%PDF")) << pdf.toStdString();
+    for (const char* ventana :
+         {"ventana-principal", "consumo", "consumo-item", "consumo-diagnostico", "consumo-respuesta", "ultimos-tickets",
+          "reimpresion", "ticket-guardado", "anulacion-respuesta"}) {
+        const QImage captura(Ruta(QString("guion/%1.png").arg(ventana)));
+        EXPECT_GT(captura.width() * captura.height(), 0) << ventana;
+    }
 }

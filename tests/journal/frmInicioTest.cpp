@@ -17,10 +17,12 @@
 #include "journal/frmTicket.h"
 #include "journal/modTransaccionLocal.h"
 #include "platform/Ansi.h"
+#include "platform/DocumentoTicket.h"
 #include "platform/Rutas.h"
 #include "platform/ui/Modal.h"
 #include "support/Controles.h"
 #include "support/Entorno.h"
+#include "support/LectorBarras.h"
 #include "support/Simulador.h"
 
 namespace {
@@ -102,7 +104,7 @@ protected:
 class frmInicioPrueba : public frmInicio {
 public:
     using frmInicio::frmInicio;
-    void MostrarTicket(const QString& texto, const QString& ticket, const QString& tarjeta) override {
+    void MostrarTicket(const QString& texto, const QString& ticket, const QString& tarjeta, const QString&) override {
         abiertos << ticket + "|" + tarjeta + "|" + texto;
     }
     QStringList abiertos;
@@ -165,6 +167,38 @@ TEST_F(frmInicioTest, MissingTicketDirectoryOrFileIsReported) {
     f.AbrirTicketGuardado(Lista(f)->topLevelItem(0));
     EXPECT_EQ(mensajes.mostrados[1].texto, "No se encuentra el archivo del ticket: " + dir + "90.prn");
     EXPECT_TRUE(f.abiertos.isEmpty());
+}
+
+// A saved ticket printed again from its view carries the barcodes of the original: the ticket
+// number and, when the terminal gave one, the authorisation.
+TEST_F(frmInicioTest, ASavedTicketPrintedAgainCarriesTheAuthorisationOfItsAnswer) {
+    const struct {
+        qint64 ticket;
+        QString autorizacion;
+        QStringList codigos;
+    } casos[] = {{1001, "AUT-5566", {"1001", "AUT-5566"}}, {1002, "", {"1002"}}};
+    for (const auto& c : casos) {
+        QString respuesta = Respuesta("01", "6034930000012345", c.ticket, "20261206", "1200");
+        respuesta.replace(227, 12, c.autorizacion.leftJustified(12));
+        GuardarTransaccionLocal(respuesta, "TICKET\r\n", "01", false);
+    }
+    frmInicio f;
+    QTreeWidget* l = Lista(f);
+    EstablecerManejadorModal([](QDialog& d) {
+        d.findChild<QPushButton*>("cmdImprimir")->click();
+        return QDialog::Rejected;
+    });
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.ticket);
+        impresora.impresos.clear();
+        impresora.codigos.clear();
+        f.AbrirTicketGuardado(l->findItems(QString::number(c.ticket), Qt::MatchExactly, frmInicio::ColTicket).value(0));
+        ASSERT_EQ(impresora.impresos.size(), 1);
+        auto documento = DocumentoTicket(impresora.impresos[0], impresora.codigos[0]);
+        QStringList leidos = LeerCodigos(DibujarDocumento(*documento));
+        leidos.sort();
+        EXPECT_EQ(leidos, c.codigos);
+    }
 }
 
 TEST_F(frmInicioTest, ReprintAsksTheTerminalAndJournalsNothing) {

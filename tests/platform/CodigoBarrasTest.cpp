@@ -1,55 +1,14 @@
 // The printed ticket: its text unchanged and, under it, barcodes that a scanner reads back as the
 // ticket number and the authorisation.
-#include <zbar.h>
-
-using namespace zbar;  // the C interface lives in this namespace when compiled as C++
-
-#include <QAbstractTextDocumentLayout>
-#include <QImage>
-#include <QPainter>
-#include <QTemporaryDir>
-
 #include "core/modTarsa.h"
 #include "platform/Ajustes.h"
 #include "platform/CodigoBarras.h"
 #include "platform/DocumentoTicket.h"
 #include "support/Entorno.h"
+#include "support/LectorBarras.h"
 #include "ui/modRespuesta.h"
 
 namespace {
-
-// Every Code 128 symbol zbar finds in the image.
-QStringList Leer(const QImage& imagen) {
-    const QImage gris = imagen.convertToFormat(QImage::Format_Grayscale8);
-    QByteArray pixeles;
-    for (int y = 0; y < gris.height(); ++y)
-        pixeles.append(reinterpret_cast<const char*>(gris.constScanLine(y)), gris.width());
-    zbar_image_scanner_t* lector = zbar_image_scanner_create();
-    zbar_image_scanner_set_config(lector, ZBAR_NONE, ZBAR_CFG_ENABLE, 0);
-    zbar_image_scanner_set_config(lector, ZBAR_CODE128, ZBAR_CFG_ENABLE, 1);
-    zbar_image_t* z = zbar_image_create();
-    zbar_image_set_format(z, zbar_fourcc('Y', '8', '0', '0'));
-    zbar_image_set_size(z, gris.width(), gris.height());
-    zbar_image_set_data(z, pixeles.constData(), pixeles.size(), nullptr);
-    zbar_scan_image(lector, z);
-    QStringList leidos;
-    for (const zbar_symbol_t* s = zbar_image_first_symbol(z); s; s = zbar_symbol_next(s))
-        leidos << QString::fromLatin1(zbar_symbol_get_data(s));
-    zbar_image_destroy(z);
-    zbar_image_scanner_destroy(lector);
-    return leidos;
-}
-
-// The document drawn as a printer would, on white.
-QImage Dibujar(QTextDocument& documento) {
-    const QSize tamano = documento.documentLayout()->documentSize().toSize() + QSize(20, 20);
-    QImage imagen(tamano, QImage::Format_RGB32);
-    imagen.fill(Qt::white);
-    QPainter pintor(&imagen);
-    pintor.translate(10, 10);
-    documento.drawContents(&pintor);
-    return imagen;
-}
 
 class CodigoBarrasTest : public Entorno {};
 
@@ -63,7 +22,7 @@ TEST_F(CodigoBarrasTest, BarcodesReadBackAsTheCodesAndTheTextStaysAsItWas) {
     for (const auto& c : casos) {
         SCOPED_TRACE(c.codigos.join(",").toStdString());
         auto documento = DocumentoTicket(texto, c.codigos);
-        QStringList leidos = Leer(Dibujar(*documento));
+        QStringList leidos = LeerCodigos(DibujarDocumento(*documento));
         leidos.sort();
         QStringList esperados = c.codigos;
         esperados.sort();

@@ -27,6 +27,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "Conduccion.h"
 #include "app/frmTarsa.h"
 #include "catalogs/clsDiagnostico.h"
 #include "catalogs/modInicioCatalogos.h"
@@ -49,37 +50,13 @@
 #include "ui/frmConfiguracion.h"
 #include "ui/frmConfigurarVista.h"
 
+using namespace Conduccion;
+
 namespace {
 
-QProcess* gSimulador = nullptr;
-
-[[noreturn]] void Fallar(const QString& texto) {
-    std::fprintf(stderr, "tarsa-capturas: %s\n", qPrintable(texto));
-    if (gSimulador) gSimulador->kill();
-    std::exit(1);
-}
-
-// Lets the event loop run until the condition holds; a window that never gets there is a failure.
-void Esperar(const std::function<bool()>& condicion, const QString& que) {
-    QDeadlineTimer limite(20000);
-    while (!condicion()) {
-        if (limite.hasExpired()) Fallar("se agotó la espera: " + que);
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    }
-}
-
-// Lets pending layout and paint events through before a window is grabbed.
-void Asentar() {
-    for (int i = 0; i < 5; ++i) {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-}
-
-void Guardar(QWidget* w, const QString& dir, const QString& nombre) {
-    Asentar();
-    const QString archivo = QDir(dir).filePath(nombre);
-    if (!w->grab().save(archivo)) Fallar("no se pudo escribir " + archivo);
+// A window saved as PNG, and its file named on the output.
+void Captura(QWidget* w, const QString& dir, const QString& nombre) {
+    const QString archivo = Guardar(w, dir, nombre);
     std::printf("  %s (%dx%d)\n", qPrintable(archivo), w->width(), w->height());
 }
 
@@ -91,32 +68,6 @@ void Tabulacion(QWidget* ventana) {
             !w->objectName().startsWith("qt_"))
             orden << (w->objectName().isEmpty() ? QString(w->metaObject()->className()) : w->objectName());
     std::printf("    tabulación: %s\n", qPrintable(orden.join(", ")));
-}
-
-void Escribir(QObject* ventana, const char* campo, const QString& texto) {
-    auto* w = ventana->findChild<QLineEdit*>(campo);
-    if (!w) Fallar(QString("no existe el campo ") + campo);
-    w->setText(texto);
-}
-
-// Leaving a field runs its rule (look-ups fill the name labels).
-void Salir(QObject* ventana, const char* campo) {
-    QFocusEvent e(QEvent::FocusOut, Qt::TabFocusReason);
-    QApplication::sendEvent(ventana->findChild<QWidget*>(campo), &e);
-}
-
-void Elegir(QObject* ventana, const char* lista, const QString& comienzo) {
-    auto* cbo = ventana->findChild<QComboBox*>(lista);
-    if (!cbo) Fallar(QString("no existe la lista ") + lista);
-    for (int i = 0; i < cbo->count(); ++i)
-        if (cbo->itemText(i).startsWith(comienzo)) return cbo->setCurrentIndex(i);
-    Fallar(QString("la lista ") + lista + " no ofrece " + comienzo);
-}
-
-void Pulsar(QObject* ventana, const char* boton) {
-    auto* b = ventana->findChild<QPushButton*>(boton);
-    if (!b) Fallar(QString("no existe el botón ") + boton);
-    b->click();
 }
 
 struct Item {
@@ -239,48 +190,9 @@ void LlenarDiario() {
 // prescription, prescribing doctor, two medications by troquel, Aceptar. The form is taken before
 // it is accepted, and the answer ticket as the client shows it.
 void Consumo(frmTarsa& ventana, const QString& salida) {
-    const QList<QPair<const char*, const char*>> items = {{"3716506", "1"}, {"1314536", "2"}};
-    int item = 0;
-    EstablecerManejadorModal([&](QDialog& d) -> int {
-        const QString nombre = d.objectName();
-        if (nombre == "frmItemTicketFarmacia") {
-            d.show();
-            Escribir(&d, "txtTroquel", items[item].first);
-            Salir(&d, "txtTroquel");
-            Escribir(&d, "txtCantidad", items[item].second);
-            Escribir(&d, "txtPlanCobertura", "210");
-            Escribir(&d, "txtPorcentajeCobertura", "40");
-            Elegir(&d, "cboTipoPrescripcion", QString::fromUtf8("Comercial"));
-            if (item++ == 0) Guardar(&d, salida, "consumo-item.png");
-            Pulsar(&d, "cmdAceptar");
-            return d.result();
-        }
-        if (nombre == "frmMuestraTicket") {
-            d.show();
-            Guardar(&d, salida, "consumo-ticket.png");
-            return QDialog::Accepted;
-        }
-        return d.exec();  // the wait for the terminal
-    });
-
-    ventana.EjecutarBoton("K11");
-    frmTicketFarmaciaBase* ticket = frmTicketFarmaciaBase::Abierto();
-    if (!ticket) Fallar("Consumo no abrió el ticket");
-    Escribir(ticket, "txtTarjeta", "61404512300");
-    Elegir(ticket, "cboTipoLectura", "Manual");
-    Escribir(ticket, "txtFarmacia", "4512");
-    Escribir(ticket, "txtTipoReceta", "1");
-    Escribir(ticket, "txtReceta", "778190");
-    Elegir(ticket, "cboProvinciaR", "B.");
-    Escribir(ticket, "txtMatriculaRe", "45213");
-    Salir(ticket, "txtMatriculaRe");
-    Pulsar(ticket, "cmdAddItem");
-    Pulsar(ticket, "cmdAddItem");
-    if (QWidget* marco = ticket->parentWidget(); qobject_cast<QMdiSubWindow*>(marco)) marco->move(10, 10);
-    Guardar(&ventana, salida, "consumo.png");
-    Pulsar(ticket, "cmdAceptar");
-    Esperar([] { return frmTicketFarmaciaBase::Abierto() == nullptr; }, "el ticket aceptado");
-    EstablecerManejadorModal({});
+    const DatosConsumo datos{"61404512300", "778190", "210", "40", {{"3716506", "1"}, {"1314536", "2"}}, {}};
+    Conduccion::Consumo(ventana, datos, salida, {"consumo-item.png", "", "consumo.png", "consumo-ticket.png"});
+    std::printf("  %s: consumo-item.png, consumo.png, consumo-ticket.png\n", qPrintable(salida));
 }
 
 // A catalog dialog with its first rows marked, and its edit dialog on the first row.
@@ -289,14 +201,14 @@ void Catalogo(frmConfiguracion* configuracion, const char* boton, const char* li
     EstablecerManejadorModal([&](QDialog& d) -> int {
         d.show();
         if (d.objectName().startsWith("frmEdit")) {
-            Guardar(&d, salida, capturaEdicion);
+            Captura(&d, salida, capturaEdicion);
             Tabulacion(&d);
             return QDialog::Rejected;
         }
         d.resize(900, 400);
         for (auto* l : d.findChildren<QTreeWidget*>())
             if (l->topLevelItemCount() > 0) l->setCurrentItem(l->topLevelItem(0));
-        Guardar(&d, salida, captura);
+        Captura(&d, salida, captura);
         Tabulacion(&d);
         if (!d.findChild<QTreeWidget*>(lista)) Fallar(QString("no existe la lista ") + lista);
         Pulsar(&d, editar);
@@ -310,7 +222,7 @@ void Catalogo(frmConfiguracion* configuracion, const char* boton, const char* li
 void Configuracion(frmTarsa& ventana, const QString& salida) {
     frmConfiguracion* configuracion = frmConfiguracion::Mostrar(&ventana);
     Esperar([&] { return configuracion->isVisible(); }, "configuración");
-    Guardar(configuracion, salida, "configuracion.png");
+    Captura(configuracion, salida, "configuracion.png");
     Tabulacion(configuracion);
     Catalogo(configuracion, "cmdEmpresas", "lvwEmpresas", "cmdEditEmpresa", salida, "configura-empresas.png",
              "edit-empresa.png");
@@ -322,7 +234,7 @@ void Configuracion(frmTarsa& ventana, const QString& salida) {
 
     frmConfigurarVista* vista = frmConfigurarVista::Mostrar(&ventana);
     Esperar([&] { return vista->isVisible(); }, "configuración visual");
-    Guardar(vista, salida, "configuracion-visual.png");
+    Captura(vista, salida, "configuracion-visual.png");
     Tabulacion(vista);
     Pulsar(vista, "cmdCancelar");
 }
@@ -335,7 +247,7 @@ void OtrasVentanas(frmTarsa& ventana, const QString& salida) {
     frmTicketFarmaciaBase* reducida = frmTicketFarmaciaBase::Abierto();
     if (!reducida) Fallar("Consumo no abrió el ticket reducido");
     if (QWidget* marco = reducida->parentWidget(); qobject_cast<QMdiSubWindow*>(marco)) marco->move(10, 10);
-    Guardar(&ventana, salida, "consumo-reducido.png");
+    Captura(&ventana, salida, "consumo-reducido.png");
     Tabulacion(reducida);
     frmTicketFarmaciaBase::DescargarAbierto();
     gPantallaReducida = false;
@@ -343,7 +255,7 @@ void OtrasVentanas(frmTarsa& ventana, const QString& salida) {
     const auto mostrar = [&](const QString& archivo) {
         EstablecerManejadorModal([&salida, archivo](QDialog& d) -> int {
             d.show();
-            Guardar(&d, salida, archivo);
+            Captura(&d, salida, archivo);
             Tabulacion(&d);
             return QDialog::Rejected;
         });
@@ -369,14 +281,14 @@ void Administracion(frmTarsa& ventana, const QString& salida) {
         d.show();
         for (const char* casilla : {"chkMedicamentos", "chkTMedicamentos"})
             d.findChild<QCheckBox*>(casilla)->setChecked(true);
-        Guardar(&d, salida, "nomencladores.png");
+        Captura(&d, salida, "nomencladores.png");
         Tabulacion(&d);
         // The window repaints while a catalog is applied: its status bar is taken half-way.
         auto* barra = d.findChild<QStatusBar*>("stbNomencladores");
         QObject::connect(&progreso, &QTimer::timeout, [&] {
             if (tomada || !barra->currentMessage().contains(" de ")) return;
             tomada = true;
-            Guardar(&d, salida, "nomencladores-progreso.png");
+            Captura(&d, salida, "nomencladores-progreso.png");
         });
         progreso.start(20);
         Pulsar(&d, "cmdAceptar");
@@ -392,7 +304,7 @@ void Administracion(frmTarsa& ventana, const QString& salida) {
     if (!cierres) Fallar("Cierres no abrió su ventana");
     Esperar([&] { return cierres->isVisible(); }, "cierres");
     cierres->findChild<QRadioButton*>("optOpcion4")->click();
-    Guardar(cierres, salida, "cierres.png");
+    Captura(cierres, salida, "cierres.png");
     Tabulacion(cierres);
     cierres->close();
 }
@@ -416,13 +328,7 @@ int main(int argc, char** argv) {
     if (!IniciarAplicacion("")) Fallar("no se pudo abrir la base de datos");
 
     QProcess sim;
-    sim.setProcessChannelMode(QProcess::ForwardedChannels);
-    // The demo's catalog files lie beside its application directory.
-    const QString catalogos = QDir(qEnvironmentVariable("TARSA_APPDIR") + "/../catalogos").absolutePath();
-    sim.start(Rutas::Unir(QCoreApplication::applicationDirPath(), "tarsa-terminal-sim"),
-              {"--dir", gQueloPath, "--catalogs", catalogos});
-    if (!sim.waitForStarted(5000)) Fallar("no arranca tarsa-terminal-sim");
-    gSimulador = &sim;
+    IniciarSimulador(sim);
     LlenarDiario();
     // Back to the selection the settings hold, as a fresh start would show it.
     gEmpresa = "11";
@@ -433,7 +339,7 @@ int main(int argc, char** argv) {
     ventana.Cargar();
     ventana.show();
     Esperar([&] { return ventana.isVisible(); }, "ventana principal");
-    Guardar(&ventana, salida, "ventana-principal.png");
+    Captura(&ventana, salida, "ventana-principal.png");
     // With the operations menu open at "Consumo ...": the menu is a window of its own, so this one
     // is taken from the screen.
     auto* operaciones = ventana.findChild<QMenu*>("mnuOperaciones");
@@ -459,7 +365,7 @@ int main(int argc, char** argv) {
         const int esperadas =
             gDB->Consultar("SELECT COUNT(*) AS N FROM Medicamentos WHERE Nombre LIKE 'AMO*'")->Campo("N").toInt();
         Esperar([&] { return lista->model() && lista->model()->rowCount() == esperadas; }, "resultados de la búsqueda");
-        Guardar(&d, QDir(QCoreApplication::arguments().value(1)).absolutePath(), "busqueda-medicamentos.png");
+        Captura(&d, QDir(QCoreApplication::arguments().value(1)).absolutePath(), "busqueda-medicamentos.png");
         return QDialog::Rejected;
     });
     ventana.findChild<QAction*>("mnuMedicamentos")->trigger();
@@ -475,20 +381,18 @@ int main(int argc, char** argv) {
         },
         "diario");
     hija->move(10, 10);
-    Guardar(&ventana, salida, "ultimos-tickets.png");
+    Captura(&ventana, salida, "ultimos-tickets.png");
 
     // Ayuda → Acerca ...
     frmAbout* acerca = frmAbout::Mostrar(&ventana);
     Esperar([&] { return acerca->isVisible(); }, "acerca de");
-    Guardar(acerca, salida, "acerca.png");
+    Captura(acerca, salida, "acerca.png");
     acerca->close();
 
     Configuracion(ventana, salida);
     Administracion(ventana, salida);
     OtrasVentanas(ventana, salida);
 
-    gSimulador = nullptr;
-    sim.terminate();
-    if (!sim.waitForFinished(5000)) sim.kill();
+    DetenerSimulador(sim);
     return 0;
 }
