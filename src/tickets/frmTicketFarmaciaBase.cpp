@@ -50,6 +50,22 @@ W* Nuevo(QWidget* padre, const char* nombre, const QString& texto = {}) {
     return w;
 }
 
+// The row a list has selected, the first when none is; -1 on an empty list.
+int FilaActual(const QTreeWidget* lista) {
+    if (lista->topLevelItemCount() == 0) return -1;
+    return lista->currentItem() ? lista->indexOfTopLevelItem(lista->currentItem()) : 0;
+}
+
+// Removes the selected row of a list and the entry it shows; false on an empty list.
+template <class T>
+bool QuitarFila(QList<T>& datos, QTreeWidget* lista) {
+    const int i = FilaActual(lista);
+    if (i < 0) return false;
+    datos.removeAt(i);
+    delete lista->topLevelItem(i);
+    return true;
+}
+
 const QString kRE = QStringLiteral("RE");
 const QString kAU = QStringLiteral("AU");
 
@@ -520,11 +536,6 @@ void frmTicketFarmaciaBase::EscribirFila(int i) {
     for (int c = 14; c < kColumnasItem; ++c) lvwItems_->resizeColumnToContents(c);
 }
 
-int frmTicketFarmaciaBase::FilaActual(const QTreeWidget* lista) {
-    if (lista->topLevelItemCount() == 0) return -1;
-    return lista->currentItem() ? lista->indexOfTopLevelItem(lista->currentItem()) : 0;
-}
-
 void frmTicketFarmaciaBase::AjustarColumnas(QTreeWidget* lista, int desde, int hasta) {
     const QFontMetrics medida(font());
     constexpr int kMargen = 12;  // the cell's own padding, so that the text shows whole
@@ -581,11 +592,7 @@ void frmTicketFarmaciaBase::CambiarItem() {
 }
 
 void frmTicketFarmaciaBase::BorrarItem() {
-    const int i = FilaActual(lvwItems_);
-    if (i < 0) return;
-    items_.removeAt(i);
-    delete lvwItems_->topLevelItem(i);
-    ActualizarItems(false);
+    if (QuitarFila(items_, lvwItems_)) ActualizarItems(false);
 }
 
 void frmTicketFarmaciaBase::VerItem() {
@@ -612,11 +619,7 @@ void frmTicketFarmaciaBase::AgregarDiagnostico() {
 }
 
 void frmTicketFarmaciaBase::BorrarDiagnostico() {
-    const int i = FilaActual(lvwDiagnosticos_);
-    if (i < 0) return;
-    diagnosticos_.removeAt(i);
-    delete lvwDiagnosticos_->topLevelItem(i);
-    ActualizarDiagnosticos(false);
+    if (QuitarFila(diagnosticos_, lvwDiagnosticos_)) ActualizarDiagnosticos(false);
 }
 
 // ---------------------------------------------------------------------------------------------

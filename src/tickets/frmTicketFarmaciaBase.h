@@ -170,8 +170,6 @@ private:
     void VolverAlCampo(QLineEdit* campo);
     // The list's row of item i, added when the list has none yet.
     void EscribirFila(int i);
-    // The row the list has selected, the first when none is; -1 on an empty list.
-    static int FilaActual(const QTreeWidget* lista);
     void AjustarColumnas(QTreeWidget* lista, int desde, int hasta);
     void Descargar();  // Form_Unload, once
 
