@@ -87,7 +87,7 @@ private:
     qsizetype Titulo(const QString& t, qsizetype i) {
         const qsizetype cierre = t.indexOf('}', i + 1);
         if (cierre < 0)
-            throw TarsaError(5,
+            throw TarsaError(ErrArgumentoInvalido,
                              QString::fromUtf8("La plantilla de búsqueda no cierra la llave abierta en la posición ") +
                                  QString::number(i + 1));
         const QStringList partes = t.mid(i + 1, cierre - i - 1).split(';');
@@ -111,7 +111,8 @@ private:
         }
         const QString numero = patron_.trimmed();
         if (!EsNumero(numero))
-            throw TarsaError(13, QString::fromUtf8("El texto buscado debe ser un número para esta opción: ") + patron_);
+            throw TarsaError(ErrTiposNoCoinciden,
+                             QString::fromUtf8("El texto buscado debe ser un número para esta opción: ") + patron_);
         r_.Sql += numero;
     }
 

@@ -8,14 +8,14 @@
 
 int clsAcceso::EjecutarAccion(const QString& sql) {
     UltimaSql = sql;
-    if (!gDB) throw TarsaError(91, "La base de datos no está abierta", fuente_);
+    if (!gDB) throw TarsaError(ErrObjetoNoAsignado, "La base de datos no está abierta", fuente_);
     Registros = gDB->Ejecutar(sql);
     return Registros;
 }
 
 Consulta clsAcceso::AbrirConsulta(const QString& sql) {
     UltimaSql = sql;
-    if (!gDB) throw TarsaError(91, "La base de datos no está abierta", fuente_);
+    if (!gDB) throw TarsaError(ErrObjetoNoAsignado, "La base de datos no está abierta", fuente_);
     Consulta rs = gDB->Consultar(sql);
     Registros = rs->RecordCount();
     return rs;

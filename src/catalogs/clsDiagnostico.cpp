@@ -27,7 +27,7 @@ bool clsDiagnostico::Procesar(int iOpcion, const QString& pCodigo, const QString
                 sql = "DELETE FROM Diagnosticos WHERE (IdEmpresa = " + Numero(Empresa) + " )";
                 break;
             default:
-                throw TarsaError(5, "Llamada a procedimiento o argumento no válido");
+                throw TarsaError(ErrArgumentoInvalido, "Llamada a procedimiento o argumento no válido");
         }
         EjecutarAccion(sql);
         return true;
@@ -83,7 +83,8 @@ void clsDiagnostico::AbrirArchivo(const QString& directorio) {
 void clsDiagnostico::InicializarVariables() { Diagnostico.clear(); }
 
 void clsDiagnostico::GrabarSVL4() {
-    if (!archivoSVL4_ || !archivoSVL4_->Abierto()) throw TarsaError(52, "El archivo de diagnósticos no está abierto");
+    if (!archivoSVL4_ || !archivoSVL4_->Abierto())
+        throw TarsaError(ErrArchivoNoAbierto, "El archivo de diagnósticos no está abierto");
     archivoSVL4_->Escribir(++registroSVL4_, ComponerRegistro(kSVL4, *this));
 }
 

@@ -22,11 +22,12 @@ QString DirectorioConfiguracion() {
 }
 
 TarsaError ConfiguracionExcedida(const QString& archivo, qint64 tamano, qint64 maximo) {
-    return TarsaError(75, QString::fromUtf8("El archivo de configuración %1 es más grande de lo que puede ser (%2 "
-                                            "bytes; el máximo es %3): no se leyó y la configuración quedó como estaba.")
-                              .arg(archivo)
-                              .arg(tamano)
-                              .arg(maximo));
+    return TarsaError(ErrAccesoRuta,
+                      QString::fromUtf8("El archivo de configuración %1 es más grande de lo que puede ser (%2 "
+                                        "bytes; el máximo es %3): no se leyó y la configuración quedó como estaba.")
+                          .arg(archivo)
+                          .arg(tamano)
+                          .arg(maximo));
 }
 
 bool HayConfiguracionNueva(const QString& tipo, QString& fecha) {
@@ -37,7 +38,7 @@ bool HayConfiguracionNueva(const QString& tipo, QString& fecha) {
     fecha = delArchivo.toString("dd/MM/yyyy");
     const QString guardada = prm ? gFechaQueloPrm : gFechaQueloEmp;
     const auto importada = ParsearFechaDMA(guardada);
-    if (!importada) throw TarsaError(13, "No coinciden los tipos: " + guardada);
+    if (!importada) throw TarsaError(ErrTiposNoCoinciden, "No coinciden los tipos: " + guardada);
     return *importada < delArchivo;
 }
 
@@ -106,7 +107,7 @@ void ImportarConfiguracion(bool preguntar) {
     clsPrestadores prestadores;
     // All or nothing: a crash half way would leave the companies without activities or providers,
     // and nothing would import them again.
-    if (!gDB) throw TarsaError(91, "La base de datos no está abierta");
+    if (!gDB) throw TarsaError(ErrObjetoNoAsignado, "La base de datos no está abierta");
     gDB->Transaccion([&] {
         actividades.Condicion.clear();
         actividades.Procesar(2);

@@ -79,10 +79,10 @@ void AplicarSeccion(const QString& d, bool completo, const Seccion& s, const Avi
                 // A record that does not end where its layout ends means another layout or encoding:
                 // every record after it would be read shifted, so none is applied.
                 if (!registro->endsWith("\r\n"))
-                    throw TarsaError(75, QString::fromUtf8("El archivo %1 no tiene el formato esperado: el "
-                                                           "registro %2 no termina donde debe.")
-                                             .arg(s.diseno->Archivo)
-                                             .arg(n));
+                    throw TarsaError(ErrAccesoRuta, QString::fromUtf8("El archivo %1 no tiene el formato esperado: el "
+                                                                      "registro %2 no termina donde debe.")
+                                                        .arg(s.diseno->Archivo)
+                                                        .arg(n));
                 s.aplicar(ArchivoCatalogo::Campos(*s.diseno, *registro), mensajes);
                 if (progreso && n % kRegistrosPorAviso == 0) progreso(aviso + QString(" %1 de %2").arg(n).arg(total));
             }

@@ -19,7 +19,8 @@ namespace {
 
 QString Esquema() {
     QFile f(QStringLiteral(":/schema.sql"));
-    if (!f.open(QIODevice::ReadOnly)) throw TarsaError(53, "Falta el esquema de la base de datos entregada");
+    if (!f.open(QIODevice::ReadOnly))
+        throw TarsaError(ErrArchivoNoEncontrado, "Falta el esquema de la base de datos entregada");
     return QString::fromUtf8(f.readAll());
 }
 

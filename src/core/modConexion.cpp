@@ -137,7 +137,7 @@ bool RepararBase(const QString& archivo) {
 bool Desconectar() {
     QString archivo;
     try {
-        if (!gDB) throw TarsaError(91, "La base de datos no está abierta");
+        if (!gDB) throw TarsaError(ErrObjetoNoAsignado, "La base de datos no está abierta");
         archivo = gDB->Archivo();
         gDB->Cerrar();
         gDB.reset();

@@ -57,10 +57,11 @@ QString DirectorioIntercambio() {
     // Without its own directory the run would write its requests into the shared working directory,
     // where the terminal or another run could take them for theirs.
     if (gTermDir.isEmpty())
-        throw TarsaError(76, QString::fromUtf8("No hay directorio de intercambio para esta sesión en %1: no se pueden "
-                                               "enviar pedidos a la terminal. Revise que el directorio de trabajo "
-                                               "exista y se pueda escribir en él, y vuelva a iniciar el programa.")
-                                 .arg(gQueloPath));
+        throw TarsaError(ErrRutaNoEncontrada,
+                         QString::fromUtf8("No hay directorio de intercambio para esta sesión en %1: no se pueden "
+                                           "enviar pedidos a la terminal. Revise que el directorio de trabajo "
+                                           "exista y se pueda escribir en él, y vuelva a iniciar el programa.")
+                             .arg(gQueloPath));
     return Rutas::Unir(gQueloPath, gTermDir);
 }
 
@@ -87,7 +88,8 @@ int BorrarDirectoriosAbandonados() {
 }
 
 QString CrearDirectorioTerminal() {
-    if (!Rutas::EsDirectorio(gQueloPath)) throw TarsaError(76, "No se encontró la ruta de acceso " + gQueloPath);
+    if (!Rutas::EsDirectorio(gQueloPath))
+        throw TarsaError(ErrRutaNoEncontrada, "No se encontró la ruta de acceso " + gQueloPath);
     BorrarDirectoriosAbandonados();
     for (int intento = 0; intento < 100000; ++intento) {
         QRandomGenerator azar = GeneradorDelReloj();
@@ -98,15 +100,15 @@ QString CrearDirectorioTerminal() {
         // Creating the directory is the claim: another client that got there first makes this fail.
         if (!Rutas::CrearDirectorio(camino)) {
             if (Rutas::Existe(camino)) continue;
-            throw TarsaError(75, "No se puede crear el directorio " + camino);
+            throw TarsaError(ErrAccesoRuta, "No se puede crear el directorio " + camino);
         }
         if (!Rutas::CrearDirectorio(Rutas::Unir(camino, "upload")) ||
             !Rutas::CrearDirectorio(Rutas::Unir(camino, "download")))
-            throw TarsaError(75, "No se puede crear el directorio de intercambio en " + camino);
+            throw TarsaError(ErrAccesoRuta, "No se puede crear el directorio de intercambio en " + camino);
         // Without the mark (a file system that refuses it) the directory is still protected for
         // days by its recent changes; the run goes on.
         if (gMarca.Tomar(camino)) gDirectorioMarcado = Rutas::Resolver(camino);
         return nombre;
     }
-    throw TarsaError(75, "No quedan directorios de intercambio libres en " + gQueloPath);
+    throw TarsaError(ErrAccesoRuta, "No quedan directorios de intercambio libres en " + gQueloPath);
 }

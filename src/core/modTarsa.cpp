@@ -78,7 +78,7 @@ bool ConvertirBooleano(const QString& texto) {
     if (t == "FALSE" || t == "FALSO") return false;
     bool ok = false;
     const double n = QLocale().toDouble(t, &ok);
-    if (!ok) throw TarsaError(13, "No coinciden los tipos");
+    if (!ok) throw TarsaError(ErrTiposNoCoinciden, "No coinciden los tipos");
     return n != 0;
 }
 

@@ -50,17 +50,19 @@ QByteArray FormatearCampo(Convencion conv, int ancho, const QVariant& valor, con
 
 void Agregar(QByteArray& registro, const QString& disposicion, int offset, const QByteArray& campo) {
     if (offset != registro.size())
-        throw TarsaError(5, QString("Disposición %1: el campo de la posición %2 no sigue al anterior (%3)")
-                                .arg(disposicion)
-                                .arg(offset)
-                                .arg(registro.size()));
+        throw TarsaError(ErrArgumentoInvalido,
+                         QString("Disposición %1: el campo de la posición %2 no sigue al anterior (%3)")
+                             .arg(disposicion)
+                             .arg(offset)
+                             .arg(registro.size()));
     registro += campo;
 }
 
 void Verificar(const QByteArray& registro, const QString& disposicion, int longitud) {
     if (registro.size() != longitud)
         throw TarsaError(
-            5, QString("Disposición %1: %2 bytes en lugar de %3").arg(disposicion).arg(registro.size()).arg(longitud));
+            ErrArgumentoInvalido,
+            QString("Disposición %1: %2 bytes en lugar de %3").arg(disposicion).arg(registro.size()).arg(longitud));
 }
 
 namespace {
@@ -162,7 +164,8 @@ int Entero(const QString& texto) {
 
 TarsaError VersionDesconocida(const QString& version) {
     return TarsaError(
-        5, QString::fromUtf8("Versión de protocolo desconocida: «%1»; se esperaba V101 o V250.").arg(version));
+        ErrArgumentoInvalido,
+        QString::fromUtf8("Versión de protocolo desconocida: «%1»; se esperaba V101 o V250.").arg(version));
 }
 
 int EnteroO9999(const QString& texto) {

@@ -132,7 +132,7 @@ void clsItemTicket::Grabar(bool farmacia) {
     // The pharmacy writer always uses the pharmacy layouts and the other writer the others,
     // whatever provider kind chose the file.
     const Disposicion<T>& d = DisposicionRequerida(DisposicionPara(Version, farmacia ? 1 : 2), Version);
-    if (!archivo_.Abierto()) throw TarsaError(52, "El archivo de items no está abierto");
+    if (!archivo_.Abierto()) throw TarsaError(ErrArchivoNoAbierto, "El archivo de items no está abierto");
     archivo_.Escribir(registro_, ComponerRegistro(d, *this));
 }
 

@@ -36,7 +36,8 @@ const Disposicion<clsTransaccion>& clsTransaccion::DisposicionSVL0() { return kS
 
 void clsTransaccion::PutSVL0() const {
     const QString estado = ArchivoEstado(QueloPath);
-    if (Rutas::EsArchivo(estado) && !Rutas::Borrar(estado)) throw TarsaError(75, "No se puede borrar " + estado);
+    if (Rutas::EsArchivo(estado) && !Rutas::Borrar(estado))
+        throw TarsaError(ErrAccesoRuta, "No se puede borrar " + estado);
     ArchivoRegistros svl0;
     svl0.Abrir(Rutas::Unir(QueloPath, "Upload\\_SVL.0"), 16);
     svl0.Escribir(1, RegistroSVL0());
@@ -45,9 +46,10 @@ void clsTransaccion::PutSVL0() const {
     const QString tx = Rutas::Unir(gQueloPath, "TX");
     // An existing entry is never opened for output: it may be a link or a file that is not ours.
     if (Rutas::EsDirectorio(tx) && SinEnlaces::CrearVacio(Rutas::Unir(tx, gTermDir)) == SinEnlaces::Creacion::Rechazado)
-        throw TarsaError(75, QString::fromUtf8("La notificación %1 ya existe y no es un archivo común (un enlace o "
-                                               "un directorio): no se escribe en ella.")
-                                 .arg(Rutas::Unir(tx, gTermDir)));
+        throw TarsaError(ErrAccesoRuta,
+                         QString::fromUtf8("La notificación %1 ya existe y no es un archivo común (un enlace o "
+                                           "un directorio): no se escribe en ella.")
+                             .arg(Rutas::Unir(tx, gTermDir)));
 }
 
 QString clsTransaccion::BuscarRespuesta() const {

@@ -78,7 +78,7 @@ QString T(const QString& s) {
 
 qint64 clsTransacciones::SaveTransaccion(const QString& respuesta, const QString& codigoEmpresa, bool cierre) {
     return Proteger([&]() -> qint64 {
-        if (!gDB) throw TarsaError(91, "La base de datos no está abierta");
+        if (!gDB) throw TarsaError(ErrObjetoNoAsignado, "La base de datos no está abierta");
         const Valores v = LeerRespuesta(respuesta, cierre);
         qint64 purgado = 0;
         // The row and the purge go together: a crash between them would leave the journal one row

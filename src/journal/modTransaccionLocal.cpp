@@ -20,11 +20,11 @@ namespace {
 // The ticket text replaces an older one of the same number only once it is complete.
 void GuardarTicket(const QString& directorio, const QString& nombre, const QString& ticket) {
     if (!Rutas::EsDirectorio(directorio) && !QDir().mkpath(directorio))
-        throw TarsaError(75, "No se puede crear el directorio " + directorio);
+        throw TarsaError(ErrAccesoRuta, "No se puede crear el directorio " + directorio);
     QSaveFile archivo(Rutas::Unir(directorio, nombre));
-    if (!archivo.open(QIODevice::WriteOnly)) throw TarsaError(75, archivo.errorString());
+    if (!archivo.open(QIODevice::WriteOnly)) throw TarsaError(ErrAccesoRuta, archivo.errorString());
     archivo.write(Ansi::Codificar(ticket));
-    if (!archivo.commit()) throw TarsaError(61, archivo.errorString());
+    if (!archivo.commit()) throw TarsaError(ErrDiscoLleno, archivo.errorString());
 }
 
 }  // namespace
@@ -40,8 +40,8 @@ void GuardarTransaccionLocal(const QString& registro, const QString& ticket, con
         // A number with letters would be journalled as ticket 0, whose saved text no row could reach.
         static const QRegularExpression digitos(QStringLiteral("^[0-9]+$"));
         if (!digitos.match(numero).hasMatch())
-            throw TarsaError(13, "El número de ticket de la respuesta (\"" + numero +
-                                     "\") no es un número; la transacción no se guardó en la lista.");
+            throw TarsaError(ErrTiposNoCoinciden, "El número de ticket de la respuesta (\"" + numero +
+                                                      "\") no es un número; la transacción no se guardó en la lista.");
         // The file first, then the row: a crash between them leaves a file no row lists, never a row
         // whose ticket cannot be reprinted or cancelled.
         GuardarTicket(directorio, QString::number(Val(numero)) + ".prn", ticket);

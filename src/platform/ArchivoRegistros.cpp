@@ -19,7 +19,8 @@ void ArchivoRegistros::AbrirLectura(const QString& path, int longitud) {
     Cerrar();
     longitud_ = longitud;
     archivo_.setFileName(Rutas::Resolver(path));
-    if (!archivo_.open(QIODevice::ReadOnly)) throw TarsaError(53, "No se encontró el archivo " + path);
+    if (!archivo_.open(QIODevice::ReadOnly))
+        throw TarsaError(ErrArchivoNoEncontrado, "No se encontró el archivo " + path);
 }
 
 SinEnlaces::Apertura ArchivoRegistros::AbrirLecturaDentro(const QString& base, const QString& relativa, int longitud) {
@@ -35,7 +36,8 @@ void ArchivoRegistros::Cerrar() {
 void ArchivoRegistros::Escribir(qint64 n, const QByteArray& registro) {
     if (registro.size() != longitud_)
         throw TarsaError(
-            59, QString("Longitud de registro incorrecta: %1 en lugar de %2").arg(registro.size()).arg(longitud_));
+            ErrLongitudRegistro,
+            QString("Longitud de registro incorrecta: %1 en lugar de %2").arg(registro.size()).arg(longitud_));
     if (!archivo_.seek((n - 1) * longitud_) || archivo_.write(registro) != registro.size() || !archivo_.flush())
         throw TarsaError(kErrorArchivo,
                          "No se puede escribir en " + archivo_.fileName() + ": " + archivo_.errorString());

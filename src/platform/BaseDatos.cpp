@@ -14,13 +14,11 @@
 
 namespace {
 
-constexpr int kBaseNoAbierta = 3420;  // object invalid or no longer set
-
 TarsaError ErrorSqlite(sqlite3* db, const QString& sql = QString()) {
     const int codigo = db ? sqlite3_extended_errcode(db) : SQLITE_ERROR;
     QString texto = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("error de la base de datos");
     if (!sql.isEmpty()) texto += " [" + sql.left(300) + "]";
-    return TarsaError(3000 + (codigo & 0xff), texto, "BaseDatos");
+    return TarsaError(ErrBaseDatos + (codigo & 0xff), texto, "BaseDatos");
 }
 
 }  // namespace
@@ -33,7 +31,7 @@ Registros::Registros(const std::shared_ptr<CacheSentencias>& cache, const QStrin
     if (!sqlite3_stmt_readonly(stmt_)) {
         cache->Devolver(stmt_);
         stmt_ = nullptr;
-        throw TarsaError(3000, "Sólo se admiten consultas de lectura [" + sql.left(300) + "]", "BaseDatos");
+        throw TarsaError(ErrBaseDatos, "Sólo se admiten consultas de lectura [" + sql.left(300) + "]", "BaseDatos");
     }
     fin_ = false;
     Avanzar();
@@ -56,7 +54,7 @@ void Registros::Avanzar() {
 }
 
 void Registros::MoveNext() {
-    if (fin_ || !stmt_) throw TarsaError(3021, "No hay registro activo", "BaseDatos");
+    if (fin_ || !stmt_) throw TarsaError(ErrSinRegistroActivo, "No hay registro activo", "BaseDatos");
     Avanzar();
 }
 
@@ -82,7 +80,8 @@ QVariant Registros::Campo(QAnyStringView nombre) const {
         if (QAnyStringView::equal(nombres_[i], nombre)) return Campo(i);
     for (int i = 0; i < nombres_.size(); ++i)
         if (QAnyStringView::compare(nombres_[i], nombre, Qt::CaseInsensitive) == 0) return Campo(i);
-    throw TarsaError(3265, "No se encontró el elemento en esta colección: " + nombre.toString(), "BaseDatos");
+    throw TarsaError(ErrElementoNoEncontrado, "No se encontró el elemento en esta colección: " + nombre.toString(),
+                     "BaseDatos");
 }
 
 void Registros::Close() {
@@ -100,14 +99,16 @@ BaseDatos::~BaseDatos() = default;
 
 void BaseDatos::Abrir(const QString& archivo) {
     Cerrar();
-    if (!QFileInfo(archivo).isFile()) throw TarsaError(3024, "No se encontró el archivo " + archivo, "BaseDatos");
+    if (!QFileInfo(archivo).isFile())
+        throw TarsaError(ErrBaseNoEncontrada, "No se encontró el archivo " + archivo, "BaseDatos");
     try {
         db_ = std::make_unique<SQLite::Database>(archivo.toStdString(), SQLite::OPEN_READWRITE);
         // Reading the catalog proves that the file is a database at all.
         db_->exec("SELECT count(*) FROM sqlite_master");
     } catch (const SQLite::Exception& e) {
         db_.reset();
-        throw TarsaError(3049, "No se puede abrir la base de datos " + archivo + ": " + e.what(), "BaseDatos");
+        throw TarsaError(ErrBaseNoValida, "No se puede abrir la base de datos " + archivo + ": " + e.what(),
+                         "BaseDatos");
     }
     db_->setBusyTimeout(2000);
     Dialecto::Registrar(db_->getHandle());
@@ -124,7 +125,7 @@ void BaseDatos::Cerrar() {
 bool BaseDatos::Abierta() const { return db_ != nullptr; }
 
 SQLite::Database& BaseDatos::Nativa() {
-    if (!db_) throw TarsaError(kBaseNoAbierta, "La base de datos no está abierta", "BaseDatos");
+    if (!db_) throw TarsaError(ErrBaseNoAbierta, "La base de datos no está abierta", "BaseDatos");
     return *db_;
 }
 
@@ -186,7 +187,8 @@ BaseDatos::Formato BaseDatos::FormatoDe(const QString& archivo) {
 }
 
 QStringList BaseDatos::Tablas(const QString& archivo) {
-    if (!QFileInfo(archivo).isFile()) throw TarsaError(3024, "No se encontró el archivo " + archivo, "BaseDatos");
+    if (!QFileInfo(archivo).isFile())
+        throw TarsaError(ErrBaseNoEncontrada, "No se encontró el archivo " + archivo, "BaseDatos");
     try {
         SQLite::Database db(archivo.toStdString(), SQLite::OPEN_READWRITE);
         SQLite::Statement q(db, "SELECT name FROM sqlite_master WHERE type = 'table'");
@@ -194,7 +196,8 @@ QStringList BaseDatos::Tablas(const QString& archivo) {
         while (q.executeStep()) tablas << QString::fromStdString(q.getColumn(0).getString());
         return tablas;
     } catch (const SQLite::Exception& e) {
-        throw TarsaError(3049, "No se puede abrir la base de datos " + archivo + ": " + e.what(), "BaseDatos");
+        throw TarsaError(ErrBaseNoValida, "No se puede abrir la base de datos " + archivo + ": " + e.what(),
+                         "BaseDatos");
     }
 }
 
@@ -217,7 +220,7 @@ void BaseDatos::Crear(const QString& archivo, const QString& script) {
     } catch (const SQLite::Exception& e) {
         std::error_code ec;
         std::filesystem::remove(Rutas::Nativa(archivo), ec);
-        throw TarsaError(3049, QString("No se pudo crear la base de datos: ") + e.what(), "BaseDatos");
+        throw TarsaError(ErrBaseNoValida, QString("No se pudo crear la base de datos: ") + e.what(), "BaseDatos");
     }
 }
 
@@ -255,7 +258,8 @@ void CopiarYDevolverLibres(SQLite::Database& origen, const QString& archivoOrige
 }  // namespace
 
 void BaseDatos::Compactar(const QString& origen, const QString& destino) {
-    if (!QFileInfo(origen).isFile()) throw TarsaError(3024, "No se encontró el archivo " + origen, "BaseDatos");
+    if (!QFileInfo(origen).isFile())
+        throw TarsaError(ErrBaseNoEncontrada, "No se encontró el archivo " + origen, "BaseDatos");
     try {
         SQLite::Database db(origen.toStdString(), SQLite::OPEN_READONLY);
         if (db.execAndGet("PRAGMA auto_vacuum").getInt() == kVacioIncremental) {
@@ -270,7 +274,7 @@ void BaseDatos::Compactar(const QString& origen, const QString& destino) {
     } catch (const std::exception& e) {
         std::error_code ec;
         std::filesystem::remove(Rutas::Nativa(destino), ec);
-        throw TarsaError(3049, QString("No se pudo compactar la base de datos: ") + e.what(), "BaseDatos");
+        throw TarsaError(ErrBaseNoValida, QString("No se pudo compactar la base de datos: ") + e.what(), "BaseDatos");
     }
 }
 
@@ -293,9 +297,9 @@ QList<QPair<int, QString>> BaseDatos::Reparar(const QString& archivo) {
         }
         std::filesystem::rename(Rutas::Nativa(copia), Rutas::Nativa(archivo));
     } catch (const SQLite::Exception& e) {
-        errores.append({3000 + (e.getErrorCode() & 0xff), QString::fromUtf8(e.what())});
+        errores.append({ErrBaseDatos + (e.getErrorCode() & 0xff), QString::fromUtf8(e.what())});
     } catch (const std::filesystem::filesystem_error& e) {
-        errores.append({3051, QString::fromLocal8Bit(e.what())});
+        errores.append({ErrReparacion, QString::fromLocal8Bit(e.what())});
     }
     std::filesystem::remove(Rutas::Nativa(copia), ec);
     return errores;

@@ -11,7 +11,7 @@ namespace {
 using Valor = CacheSentencias::Valor;
 
 TarsaError ErrorPreparar(sqlite3* db, const QString& sql) {
-    return TarsaError(3000 + (sqlite3_extended_errcode(db) & 0xff),
+    return TarsaError(ErrBaseDatos + (sqlite3_extended_errcode(db) & 0xff),
                       QString::fromUtf8(sqlite3_errmsg(db)) + " [" + sql.left(300) + "]", "BaseDatos");
 }
 
@@ -371,10 +371,11 @@ CacheSentencias::Entrada& CacheSentencias::Preparar(const QString& original) {
     const char* resto = nullptr;
     if (sqlite3_prepare_v2(db_, utf8.constData(), static_cast<int>(utf8.size()), &stmt, &resto) != SQLITE_OK)
         throw ErrorPreparar(db_, original);
-    if (!stmt) throw TarsaError(3000, "La instrucción SQL está vacía", "BaseDatos");
+    if (!stmt) throw TarsaError(ErrBaseDatos, "La instrucción SQL está vacía", "BaseDatos");
     if (!SoloFinal(resto)) {
         sqlite3_finalize(stmt);
-        throw TarsaError(3000, "Se admite una sola instrucción SQL por vez [" + original.left(300) + "]", "BaseDatos");
+        throw TarsaError(ErrBaseDatos, "Se admite una sola instrucción SQL por vez [" + original.left(300) + "]",
+                         "BaseDatos");
     }
     auto e = std::make_shared<Entrada>();
     e->stmt = stmt;

@@ -11,7 +11,9 @@ public:
         copias = 0;
         return false;
     }
-    void Imprimir(const QString&, const QStringList&) override { throw TarsaError(482, "No hay impresora disponible"); }
+    void Imprimir(const QString&, const QStringList&) override {
+        throw TarsaError(ErrImpresora, "No hay impresora disponible");
+    }
 };
 
 ImpresoraAusente gAusente;

@@ -134,7 +134,8 @@ void CrearDirectorios(const QString& path) {
     else
         std::filesystem::create_directories(Nativa(r), ec);
     if (ec)
-        throw TarsaError(75, QString::fromUtf8("No se pudo crear el directorio %1.\n%2").arg(path, MotivoCreacion(ec)));
+        throw TarsaError(ErrAccesoRuta,
+                         QString::fromUtf8("No se pudo crear el directorio %1.\n%2").arg(path, MotivoCreacion(ec)));
 }
 
 std::filesystem::path Nativa(const QString& path) {
@@ -154,7 +155,8 @@ void Reemplazar(const QString& origen, const QString& destino) {
     else
         std::filesystem::rename(Nativa(Resolver(origen)), Nativa(Resolver(destino)), ec);
     if (ec)
-        throw TarsaError(58, "No se pudo reemplazar " + destino + ": " + QString::fromLocal8Bit(ec.message().c_str()));
+        throw TarsaError(ErrArchivoYaExiste,
+                         "No se pudo reemplazar " + destino + ": " + QString::fromLocal8Bit(ec.message().c_str()));
 }
 
 QDateTime FechaModificacion(const QString& path) {
@@ -165,16 +167,17 @@ QDateTime FechaModificacion(const QString& path) {
 void CopiarSeguro(const QString& origen, const QString& destino) {
     QFile entrada(Resolver(origen));
     if (!entrada.open(QIODevice::ReadOnly))
-        throw TarsaError(53, "No se puede leer " + origen + ": " + entrada.errorString());
+        throw TarsaError(ErrArchivoNoEncontrado, "No se puede leer " + origen + ": " + entrada.errorString());
     QSaveFile salida(Resolver(destino));
     if (!salida.open(QIODevice::WriteOnly))
-        throw TarsaError(75, "No se puede escribir " + destino + ": " + salida.errorString());
+        throw TarsaError(ErrAccesoRuta, "No se puede escribir " + destino + ": " + salida.errorString());
     for (QByteArray bloque; !(bloque = entrada.read(1 << 20)).isEmpty();) salida.write(bloque);
     if (entrada.error() != QFileDevice::NoError) {
         salida.cancelWriting();  // the unfinished copy is dropped, destino stays as it was
-        throw TarsaError(57, "No se puede leer " + origen + ": " + entrada.errorString());
+        throw TarsaError(ErrEntradaSalida, "No se puede leer " + origen + ": " + entrada.errorString());
     }
-    if (!salida.commit()) throw TarsaError(61, "No se puede escribir " + destino + ": " + salida.errorString());
+    if (!salida.commit())
+        throw TarsaError(ErrDiscoLleno, "No se puede escribir " + destino + ": " + salida.errorString());
 }
 
 }  // namespace Rutas

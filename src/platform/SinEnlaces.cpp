@@ -198,7 +198,7 @@ Creacion CrearVacio(const QString& path) {
     if (EsEnlace(r)) return Creacion::Rechazado;
     const QFileInfo fi(r);
     if (fi.exists()) return fi.isFile() ? Creacion::Existente : Creacion::Rechazado;
-    throw TarsaError(75, "No se puede crear " + path + ": " + f.errorString());
+    throw TarsaError(ErrAccesoRuta, "No se puede crear " + path + ": " + f.errorString());
 }
 
 }  // namespace SinEnlaces

@@ -2,5 +2,5 @@
 
 TarsaError ComoTarsaError(const std::exception& e, const QString& fuente) {
     if (auto t = dynamic_cast<const TarsaError*>(&e)) return fuente.isEmpty() ? *t : t->ConFuente(fuente);
-    return TarsaError(-1, QString::fromLocal8Bit(e.what()), fuente);
+    return TarsaError(ErrNoTarsa, QString::fromLocal8Bit(e.what()), fuente);
 }

@@ -159,7 +159,7 @@ void frmConfiguraCatalogo::Asignar(bool asignar) {
 
 void frmConfiguraCatalogo::Grabar() {
     try {
-        if (!gDB) throw TarsaError(91, QString::fromUtf8("La base de datos no está abierta"));
+        if (!gDB) throw TarsaError(ErrObjetoNoAsignado, QString::fromUtf8("La base de datos no está abierta"));
         gDB->Transaccion([this] { Guardar(Filas()); });
         Recargar();
         AsignarLicenciaActividad();

@@ -151,7 +151,8 @@ void frmEditText::Reporte(const QString& clave) {
         PANEL1_->setText(r.buscando);
         QString texto;
         try {
-            if (!gDB || !gDB->Abierta()) throw TarsaError(3420, "No hay una base de datos abierta", "frmEditText");
+            if (!gDB || !gDB->Abierta())
+                throw TarsaError(ErrBaseNoAbierta, "No hay una base de datos abierta", "frmEditText");
             texto = (this->*r.generar)();
         } catch (const std::exception& e) {
             PANEL1_->clear();

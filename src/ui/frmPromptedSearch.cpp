@@ -329,7 +329,8 @@ void frmPromptedSearch::Buscar() {
     try {
         ConstruirSql();
         txtPattern_->selectAll();
-        if (!gDB || !gDB->Abierta()) throw TarsaError(3420, "No hay una base de datos abierta", "frmPromptedSearch");
+        if (!gDB || !gDB->Abierta())
+            throw TarsaError(ErrBaseNoAbierta, "No hay una base de datos abierta", "frmPromptedSearch");
         // A statement that takes long (a recursive one typed as a pattern, say) keeps the window
         // answering, and Cancelar or the time limit stop it inside the engine.
         QElapsedTimer reloj, cedido;
@@ -363,7 +364,8 @@ void frmPromptedSearch::Buscar() {
                 for (int f = 0; f < nCampos && encontrado < 0; ++f)
                     if (nombres[f].compare(col.Campo, Qt::CaseInsensitive) == 0) encontrado = f;
                 if (encontrado < 0)
-                    throw TarsaError(3265, "No se encontró el elemento en esta colección: " + col.Campo, "BaseDatos");
+                    throw TarsaError(ErrElementoNoEncontrado,
+                                     "No se encontró el elemento en esta colección: " + col.Campo, "BaseDatos");
                 indices.append(encontrado);
             }
             modelo_->EstablecerCampos(nombres, indices);
@@ -400,7 +402,7 @@ void frmPromptedSearch::Buscar() {
             }
             modelo_->Agregar(loteValores);
         }
-        if (excedido_ && !interrumpir_) throw TarsaError(3009, "");  // stopped between two rows
+        if (excedido_ && !interrumpir_) throw TarsaError(ErrTiempoAgotado, "");  // stopped between two rows
     } catch (const std::exception& e) {
         modelo_->Agregar(loteValores);  // the list stays as far as it was filled
         fallo = true;
@@ -408,9 +410,10 @@ void frmPromptedSearch::Buscar() {
         if (interrumpir_) {  // Cancelar or closed: nothing more to say
             CursorEspera(false);
         } else if (excedido_) {
-            FallaBusqueda(TarsaError(3009, QString::fromUtf8("La búsqueda superó el tiempo límite de %1 segundos y se "
-                                                             "detuvo. Pruebe con un texto más preciso.")
-                                               .arg(limiteMs_ / 1000.0)));
+            FallaBusqueda(TarsaError(ErrTiempoAgotado,
+                                     QString::fromUtf8("La búsqueda superó el tiempo límite de %1 segundos y se "
+                                                       "detuvo. Pruebe con un texto más preciso.")
+                                         .arg(limiteMs_ / 1000.0)));
         } else {
             FallaBusqueda(e);
         }
@@ -510,7 +513,8 @@ void frmPromptedSearch::MarcarPrimeraFila() {
 void frmPromptedSearch::Aceptar() {
     try {
         const QModelIndexList elegidas = lvwResult_->selectionModel()->selectedRows();
-        if (elegidas.isEmpty()) throw TarsaError(91, "No hay un registro seleccionado", "frmPromptedSearch");
+        if (elegidas.isEmpty())
+            throw TarsaError(ErrObjetoNoAsignado, "No hay un registro seleccionado", "frmPromptedSearch");
         const int posicion = elegidas.first().data(Qt::UserRole).toInt();
         const QVariantList& valores = modelo_->Valores(posicion);
         const QStringList& nombres = modelo_->NombresCampos();
@@ -520,7 +524,8 @@ void frmPromptedSearch::Aceptar() {
             const auto it = std::find_if(nombres.begin(), nombres.end(),
                                          [&](const QString& n) { return n.compare(campo, Qt::CaseInsensitive) == 0; });
             if (it == nombres.end())
-                throw TarsaError(3265, "No se encontró el elemento en esta colección: " + campo, "BaseDatos");
+                throw TarsaError(ErrElementoNoEncontrado, "No se encontró el elemento en esta colección: " + campo,
+                                 "BaseDatos");
             r.Campos.append({campo, valores.value(static_cast<int>(it - nombres.begin()))});
         } else {
             for (int f = 0; f < nombres.size(); ++f) r.Campos.append({nombres[f], valores.value(f)});

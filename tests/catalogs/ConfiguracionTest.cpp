@@ -199,7 +199,7 @@ TEST_F(ConfiguracionTest, AFileLargerThanItCanBeIsRefusedWhole) {
             EXPECT_TRUE(c.leido) << c.caso;
         } catch (const TarsaError& e) {
             EXPECT_FALSE(c.leido) << c.caso;
-            EXPECT_EQ(e.Numero, 75) << c.caso;
+            EXPECT_EQ(e.Numero, ErrAccesoRuta) << c.caso;
             EXPECT_TRUE(e.Descripcion.startsWith(QString::fromUtf8("El archivo de configuración ") + c.archivo +
                                                  QString::fromUtf8(" es más grande de lo que puede ser")))
                 << e.Descripcion.toStdString();

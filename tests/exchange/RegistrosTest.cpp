@@ -137,7 +137,7 @@ TEST_F(RegistrosTest, BadAnswers) {
             EXPECT_TRUE(gColErrores.isEmpty());
         } catch (const TarsaError& e) {
             EXPECT_FALSE(lee) << r.nombre;
-            EXPECT_EQ(e.Numero, 13) << r.nombre;
+            EXPECT_EQ(e.Numero, ErrTiposNoCoinciden) << r.nombre;
         }
     }
     EXPECT_THROW(Leer(kCabeceraV250, Respondido(kCabeceraV250, "    ")), TarsaError) << "blank code";
@@ -180,7 +180,7 @@ TEST_F(RegistrosTest, AnUnknownVersionRaisesInsteadOfWritingOrReadingNothing) {
             llamar();
             ADD_FAILURE() << nombre << ": no error";
         } catch (const TarsaError& e) {
-            EXPECT_EQ(e.Numero, 5) << nombre;
+            EXPECT_EQ(e.Numero, ErrArgumentoInvalido) << nombre;
             EXPECT_TRUE(e.Descripcion.contains(version)) << nombre;
         }
     }

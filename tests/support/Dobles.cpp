@@ -21,7 +21,7 @@ bool ImpresoraDoble::Dialogo(int& copias) {
 }
 
 void ImpresoraDoble::Imprimir(const QString& texto, const QStringList& codigosImpresos) {
-    if (fallar) throw TarsaError(482, "Error de impresora");
+    if (fallar) throw TarsaError(ErrImpresora, "Error de impresora");
     impresos.append(texto);
     codigos.append(codigosImpresos);
 }

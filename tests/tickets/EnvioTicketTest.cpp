@@ -108,7 +108,7 @@ TEST_F(EnvioTicketTest, EachEndOfTheRequestDecidesTheJournalAndTheNextNumber) {
          FinEnvioTicket::SinRespuesta, true, false, 0, 0},
         {"empty status", [] { return Terminada(ResultadoSolicitud::SinRespuesta); }, {},
          FinEnvioTicket::SinRespuesta, true, true, 0, 0},
-        {"request not written", []() -> Solicitud { throw TarsaError(75, "Disco lleno"); }, {},
+        {"request not written", []() -> Solicitud { throw TarsaError(ErrAccesoRuta, "Disco lleno"); }, {},
          FinEnvioTicket::NoEnviado, true, false, 0, 0},
         // clang-format on
         {"item errors", respondida, {true, "TICKET 1001"}, FinEnvioTicket::ConErrores, false, false, 1, 1},

@@ -61,7 +61,7 @@ QString RespuestaTicket(int n) {
 
 void Trabajar(const QString& escenario, const QString& dir) {
     Instalacion(dir);
-    if (!ReservarDirectorioAplicacion()) throw TarsaError(1, "directorio de la aplicación ocupado");
+    if (!ReservarDirectorioAplicacion()) throw std::runtime_error("directorio de la aplicación ocupado");
     if (escenario == "arranque") {
         IniciarAplicacion(QString());
         Salida("iniciado");
@@ -151,7 +151,7 @@ void CopiarArbol(const QString& desde, const QString& hasta) {
 void PrepararPlantilla(const QString& plantilla) {
     Demo::Preparar(plantilla, Rutas::Unir(QCoreApplication::applicationDirPath(), kBaseDatos));
     Instalacion(plantilla);
-    if (!IniciarAplicacion(QString())) throw TarsaError(1, "la plantilla no arranca");
+    if (!IniciarAplicacion(QString())) throw std::runtime_error("la plantilla no arranca");
     gDB->Cerrar();
     gDB.reset();
     {

@@ -49,7 +49,7 @@ void Escribir(const QString& dir, const DisenoCatalogo& diseno, const QList<QByt
     const QString ruta = Rutas::Unir(dir, QString::fromLatin1(diseno.Archivo));
     QFile f(ruta);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(registros.join()) < 0)
-        throw TarsaError(75, "No se pudo escribir " + ruta + ": " + f.errorString(), "tarsa-demo");
+        throw TarsaError(ErrAccesoRuta, "No se pudo escribir " + ruta + ": " + f.errorString(), "tarsa-demo");
     informe << QString("%1: %2 registros de %3 bytes").arg(diseno.Archivo).arg(registros.size()).arg(diseno.Longitud);
 }
 

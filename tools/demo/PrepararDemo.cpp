@@ -35,7 +35,7 @@ QString TextoMascara(const QList<int>& posiciones, int largo) {
 }
 
 void CrearDirectorio(const QString& dir) {
-    if (!QDir().mkpath(dir)) throw TarsaError(75, "No se puede crear el directorio " + dir);
+    if (!QDir().mkpath(dir)) throw TarsaError(ErrAccesoRuta, "No se puede crear el directorio " + dir);
 }
 
 // Writes the file only when its content differs, so that a second run leaves its date alone and
@@ -45,9 +45,9 @@ QString EscribirSiCambio(const QString& archivo, const QByteArray& contenido) {
     if (actual.open(QIODevice::ReadOnly) && actual.readAll() == contenido) return "sin cambios";
     actual.close();
     QSaveFile f(archivo);
-    if (!f.open(QIODevice::WriteOnly)) throw TarsaError(75, archivo + ": " + f.errorString());
+    if (!f.open(QIODevice::WriteOnly)) throw TarsaError(ErrAccesoRuta, archivo + ": " + f.errorString());
     f.write(contenido);
-    if (!f.commit()) throw TarsaError(61, archivo + ": " + f.errorString());
+    if (!f.commit()) throw TarsaError(ErrDiscoLleno, archivo + ": " + f.errorString());
     return "escrito";
 }
 
@@ -124,9 +124,10 @@ QStringList CargarCatalogos(const QString& estandar) {
     gQueloPath = estandar;
     gTermDir = "term1";
     if (QDir(DirectorioConfiguracion()) != QDir(estandar))
-        throw TarsaError(5, "La ruta del directorio de demostración no puede contener \"term\": " + estandar);
+        throw TarsaError(ErrArgumentoInvalido,
+                         "La ruta del directorio de demostración no puede contener \"term\": " + estandar);
     clsBitmaps bitmaps;
-    if (!bitmaps.GetBitmaps()) throw TarsaError(53, "No se encuentra _Quelo.prm en " + estandar);
+    if (!bitmaps.GetBitmaps()) throw TarsaError(ErrArchivoNoEncontrado, "No se encuentra _Quelo.prm en " + estandar);
     auto filas = gDB->Consultar("SELECT COUNT(*) AS N FROM Bitmaps");
     informe << QString("Bitmaps: %1 filas leídas de _Quelo.prm").arg(filas->Campo("N").toInt());
     return informe;
@@ -180,7 +181,8 @@ Preparacion Preparar(const QString& dir, const QString& baseEntregada) {
     const QString base = Rutas::Unir(p.aplicacion, kBaseDatos);
     if (!QFile::exists(base)) {
         if (!QFile::copy(baseEntregada, base))
-            throw TarsaError(53, "No se puede copiar la base entregada " + baseEntregada + " a " + base);
+            throw TarsaError(ErrArchivoNoEncontrado,
+                             "No se puede copiar la base entregada " + baseEntregada + " a " + base);
         QFile::setPermissions(base, QFile::ReadOwner | QFile::WriteOwner);
         p.informe << kBaseDatos + ": copiada de " + baseEntregada;
     }

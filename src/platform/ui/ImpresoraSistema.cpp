@@ -36,5 +36,5 @@ void ImpresoraSistema::Imprimir(const QString& texto, const QStringList& codigos
                 .filePath("ticket-" + QDateTime::currentDateTime().toString("yyyyMMdd-HHmmsszzz") + ".pdf"));
     }
     DocumentoTicket(texto, codigos)->print(impresora_.get());
-    if (impresora_->printerState() == QPrinter::Error) throw TarsaError(482, "Error de impresora");
+    if (impresora_->printerState() == QPrinter::Error) throw TarsaError(ErrImpresora, "Error de impresora");
 }
