@@ -9,19 +9,9 @@
 
 #include "platform/CacheSentencias.h"
 #include "platform/Dialecto.h"
+#include "platform/ErrorSqlite.h"
 #include "platform/Rutas.h"
 #include "platform/TarsaError.h"
-
-namespace {
-
-TarsaError ErrorSqlite(sqlite3* db, const QString& sql = QString()) {
-    const int codigo = db ? sqlite3_extended_errcode(db) : SQLITE_ERROR;
-    QString texto = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("error de la base de datos");
-    if (!sql.isEmpty()) texto += " [" + sql.left(300) + "]";
-    return TarsaError(ErrBaseDatos + (codigo & 0xff), texto, "BaseDatos");
-}
-
-}  // namespace
 
 // ---------------------------------------------------------------------------------------------
 // Registros
@@ -107,8 +97,7 @@ void BaseDatos::Abrir(const QString& archivo) {
         db_->exec("SELECT count(*) FROM sqlite_master");
     } catch (const SQLite::Exception& e) {
         db_.reset();
-        throw TarsaError(ErrBaseNoValida, "No se puede abrir la base de datos " + archivo + ": " + e.what(),
-                         "BaseDatos");
+        throw ErrorArchivoBase("No se puede abrir la base de datos " + archivo, e);
     }
     db_->setBusyTimeout(2000);
     Dialecto::Registrar(db_->getHandle());
@@ -196,8 +185,7 @@ QStringList BaseDatos::Tablas(const QString& archivo) {
         while (q.executeStep()) tablas << QString::fromStdString(q.getColumn(0).getString());
         return tablas;
     } catch (const SQLite::Exception& e) {
-        throw TarsaError(ErrBaseNoValida, "No se puede abrir la base de datos " + archivo + ": " + e.what(),
-                         "BaseDatos");
+        throw ErrorArchivoBase("No se puede abrir la base de datos " + archivo, e);
     }
 }
 
@@ -220,7 +208,7 @@ void BaseDatos::Crear(const QString& archivo, const QString& script) {
     } catch (const SQLite::Exception& e) {
         std::error_code ec;
         std::filesystem::remove(Rutas::Nativa(archivo), ec);
-        throw TarsaError(ErrBaseNoValida, QString("No se pudo crear la base de datos: ") + e.what(), "BaseDatos");
+        throw ErrorArchivoBase("No se pudo crear la base de datos", e);
     }
 }
 
@@ -274,7 +262,7 @@ void BaseDatos::Compactar(const QString& origen, const QString& destino) {
     } catch (const std::exception& e) {
         std::error_code ec;
         std::filesystem::remove(Rutas::Nativa(destino), ec);
-        throw TarsaError(ErrBaseNoValida, QString("No se pudo compactar la base de datos: ") + e.what(), "BaseDatos");
+        throw ErrorArchivoBase("No se pudo compactar la base de datos", e);
     }
 }
 
@@ -297,7 +285,8 @@ QList<QPair<int, QString>> BaseDatos::Reparar(const QString& archivo) {
         }
         std::filesystem::rename(Rutas::Nativa(copia), Rutas::Nativa(archivo));
     } catch (const SQLite::Exception& e) {
-        errores.append({ErrBaseDatos + (e.getErrorCode() & 0xff), QString::fromUtf8(e.what())});
+        const TarsaError error = ErrorSqlite(e.getExtendedErrorCode(), QString::fromUtf8(e.what()));
+        errores.append({error.Numero, error.Descripcion});
     } catch (const std::filesystem::filesystem_error& e) {
         errores.append({ErrReparacion, QString::fromLocal8Bit(e.what())});
     }

@@ -4,16 +4,12 @@
 
 #include <QVarLengthArray>
 
+#include "platform/ErrorSqlite.h"
 #include "platform/TarsaError.h"
 
 namespace {
 
 using Valor = CacheSentencias::Valor;
-
-TarsaError ErrorPreparar(sqlite3* db, const QString& sql) {
-    return TarsaError(ErrBaseDatos + (sqlite3_extended_errcode(db) & 0xff),
-                      QString::fromUtf8(sqlite3_errmsg(db)) + " [" + sql.left(300) + "]", "BaseDatos");
-}
 
 // True when the rest of a statement after its first one holds only blanks and semicolons.
 bool SoloFinal(const char* resto) {
@@ -370,7 +366,7 @@ CacheSentencias::Entrada& CacheSentencias::Preparar(const QString& original) {
     sqlite3_stmt* stmt = nullptr;
     const char* resto = nullptr;
     if (sqlite3_prepare_v2(db_, utf8.constData(), static_cast<int>(utf8.size()), &stmt, &resto) != SQLITE_OK)
-        throw ErrorPreparar(db_, original);
+        throw ErrorSqlite(db_, original);
     if (!stmt) throw TarsaError(ErrBaseDatos, "La instrucción SQL está vacía", "BaseDatos");
     if (!SoloFinal(resto)) {
         sqlite3_finalize(stmt);

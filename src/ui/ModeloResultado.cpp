@@ -48,20 +48,33 @@ QVariant ModeloResultado::headerData(int seccion, Qt::Orientation orientacion, i
 QString ModeloResultado::Texto(int posicion, int columna) const {
     const int campo = indices_.value(columna, -1);
     if (campo < 0) return {};
-    const QVariant& v = valores_[posicion][campo];
+    const QVariant& v = Valor(posicion, campo);
     return EsCampoMoneda(columnas_[columna].Campo) ? TextoMoneda(v) : TextoVisible(v);
 }
 
-void ModeloResultado::Agregar(QList<QVariantList>& valores) {
-    if (valores.isEmpty()) return;
-    const int primera = static_cast<int>(orden_.size());
-    beginInsertRows({}, primera, primera + static_cast<int>(valores.size()) - 1);
-    for (QVariantList& fila : valores) {
-        orden_.append(static_cast<int>(valores_.size()));
-        valores_.append(std::move(fila));
+QVariantList ModeloResultado::Valores(int posicion) const {
+    const qsizetype campos = nombresCampos_.size();
+    const auto primero = bloques_[posicion / kFilasBloque].begin() + (posicion % kFilasBloque) * campos;
+    return QVariantList(primero, primero + campos);
+}
+
+void ModeloResultado::AgregarFila(QVariantList& fila) {
+    const qsizetype campos = nombresCampos_.size();
+    if (bloques_.isEmpty() || qsizetype(bloques_.last().size()) >= kFilasBloque * campos) {
+        bloques_.append(std::vector<QVariant>());
+        bloques_.last().reserve(kFilasBloque * campos);
     }
+    std::vector<QVariant>& bloque = bloques_.last();
+    for (qsizetype f = 0; f < campos; ++f) bloque.push_back(std::move(fila[f]));
+    ++leidas_;
+}
+
+void ModeloResultado::Listar() {
+    const int primera = Filas();
+    if (leidas_ == primera) return;
+    beginInsertRows({}, primera, leidas_ - 1);
+    for (int p = primera; p < leidas_; ++p) orden_.append(p);
     endInsertRows();
-    valores.clear();
 }
 
 void ModeloResultado::Ordenar(int columna, bool descendente) {
@@ -73,7 +86,7 @@ void ModeloResultado::Ordenar(int columna, bool descendente) {
     const int campo = indices_.value(columna, -1);
     const auto numero = [&](int fila, double& valor) {
         if (campo < 0) return false;
-        const QVariant v = valores_[fila].value(campo);
+        const QVariant& v = Valor(fila, campo);
         const int tipo = v.typeId();
         const bool esNumero = tipo == QMetaType::Double || tipo == QMetaType::Float || tipo == QMetaType::Int ||
                               tipo == QMetaType::LongLong || tipo == QMetaType::Short;
@@ -81,8 +94,8 @@ void ModeloResultado::Ordenar(int columna, bool descendente) {
         return esNumero;
     };
     QStringList textos;
-    textos.reserve(valores_.size());
-    for (int p = 0; p < valores_.size(); ++p) textos.append(Texto(p, columna));
+    textos.reserve(orden_.size());
+    for (int p = 0; p < orden_.size(); ++p) textos.append(Texto(p, columna));
     std::stable_sort(orden_.begin(), orden_.end(), [&](int a, int b) {
         double x = 0, y = 0;
         int c = 0;

@@ -1,12 +1,15 @@
 #pragma once
 // The rows of the last search. Every field of every row is kept, so that the chosen row can be
-// returned whole; the list shows the texts of the template's columns, made when a row is drawn (a
-// screen of rows, not every row found). Rows keep their position in the result (the tag of the row)
-// however the list is sorted.
+// returned whole: row after row in blocks of a few thousand rows, each made once at its full size (a
+// list for each of a hundred thousand rows costs more to make and to free than the rows' values, and
+// a single list of them all is copied whole each time it grows); the list shows the texts of the template's
+// columns, made when a row is drawn (a screen of rows, not every row found). Rows keep their position in the result
+// (the tag of the row) however the list is sorted.
 #include <QAbstractTableModel>
 #include <QList>
 #include <QStringList>
 #include <QVariant>
+#include <vector>
 
 struct ColumnaResultado {
     QString Clave;  // as written in the template, possibly with a table prefix
@@ -33,8 +36,10 @@ public:
 
     const QList<ColumnaResultado>& Columnas() const { return columnas_; }
     const QStringList& NombresCampos() const { return nombresCampos_; }
-    const QVariantList& Valores(int posicion) const { return valores_[posicion]; }
-    int Filas() const { return static_cast<int>(orden_.size()); }
+    // Every field of the row at that position in the result.
+    QVariantList Valores(int posicion) const;
+    int Filas() const { return static_cast<int>(orden_.size()); }  // listed
+    int Pendientes() const { return leidas_ - Filas(); }           // kept, not listed yet
 
     void EstablecerColumnas(const QList<ColumnaResultado>& columnas) {
         beginResetModel();
@@ -45,13 +50,14 @@ public:
 
     void Limpiar() { Retirar(); }
 
-    // Empties the list and hands its rows over, so that the caller chooses when to free them.
-    QList<QVariantList> Retirar() {
+    // Empties the list and hands its rows' values over, so that the caller chooses when to free them.
+    using Bloques = QList<std::vector<QVariant>>;
+    Bloques Retirar() {
         beginResetModel();
-        QList<QVariantList> filas = std::move(valores_);
+        Bloques bloques = std::move(bloques_);
         BorrarFilas();
         endResetModel();
-        return filas;
+        return bloques;
     }
 
     // The result's field names, and the field each listed column shows.
@@ -60,26 +66,36 @@ public:
         indices_ = indices;
     }
 
-    // Appends the rows (every field of each) and empties the list given.
-    void Agregar(QList<QVariantList>& valores);
+    // Keeps a row at the end, every field of it moved from fila (one value for each field name); it is
+    // listed by the next Listar().
+    void AgregarFila(QVariantList& fila);
+    // Lists the rows kept since the last time.
+    void Listar();
 
     // Sorts by a column: numbers by their value, other values by their displayed text without regard
     // to case; rows of equal value keep their relative order.
     void Ordenar(int columna, bool descendente);
 
 private:
+    static constexpr qsizetype kFilasBloque = 4096;
+
     void BorrarFilas() {
-        valores_.clear();
+        bloques_.clear();
+        leidas_ = 0;
         orden_.clear();
         nombresCampos_.clear();
         indices_.clear();
     }
 
     QString Texto(int posicion, int columna) const;
+    const QVariant& Valor(int posicion, int campo) const {
+        return bloques_[posicion / kFilasBloque][(posicion % kFilasBloque) * nombresCampos_.size() + campo];
+    }
 
     QList<ColumnaResultado> columnas_;
     QStringList nombresCampos_;
-    QList<int> indices_;           // listed column -> field
-    QList<QVariantList> valores_;  // every field, by position in the result
-    QList<int> orden_;             // displayed row -> position in the result
+    QList<int> indices_;  // listed column -> field
+    Bloques bloques_;     // every field of every row, by position in the result
+    int leidas_ = 0;      // rows kept
+    QList<int> orden_;    // displayed row -> position in the result
 };

@@ -54,6 +54,9 @@ class MedidorColumna {
 public:
     static constexpr int kCandidatos = 16;
 
+    // The estimate a text must pass to be considered: none until the candidates are complete.
+    int Minimo() const { return candidatos_.size() < kCandidatos ? -1 : minimo_; }
+
     void Considerar(int estimado, const QString& texto) {
         if (candidatos_.size() < kCandidatos) {
             candidatos_.append({estimado, texto});
@@ -86,9 +89,13 @@ private:
 
 class EstimadorAncho {
 public:
-    explicit EstimadorAncho(const QFontMetrics& fm) : fm_(fm) { latinos_.fill(-1); }
+    explicit EstimadorAncho(const QFontMetrics& fm) : fm_(fm), maximo_(fm.maxWidth()) { latinos_.fill(-1); }
 
-    int Estimar(const QString& texto) {
+    // Whether a text of that length may be wider than minimo at all: most texts of a long column are
+    // not, and are passed over without adding their characters up.
+    bool PuedeSuperar(qsizetype largo, int minimo) const { return minimo < 0 || largo * maximo_ > minimo; }
+
+    int Estimar(QStringView texto) {
         int ancho = 0;
         for (const QChar c : texto) {
             const char16_t u = c.unicode();
@@ -106,6 +113,7 @@ public:
 
 private:
     QFontMetrics fm_;
+    int maximo_;  // the widest character of the font
     std::array<int, 256> latinos_{};
     QHash<char16_t, int> otros_;
 };
@@ -314,7 +322,7 @@ void frmPromptedSearch::Buscar() {
     CursorEspera(true);
     // The rows of the last search are freed once the first screen of the new one is shown: freeing a
     // hundred thousand of them takes longer than reading that screen.
-    QList<QVariantList> anteriores = modelo_->Retirar();
+    ModeloResultado::Bloques anteriores = modelo_->Retirar();
     registros_.reset();
     anchosAuto_.clear();
     columnaOrden_ = -1;
@@ -324,7 +332,6 @@ void frmPromptedSearch::Buscar() {
     const QFontMetrics fm = fontMetrics();
     EstimadorAncho estimador(fm);
     QList<MedidorColumna> medidores;
-    QList<QVariantList> loteValores;
     bool fallo = false;
     try {
         ConstruirSql();
@@ -372,27 +379,39 @@ void frmPromptedSearch::Buscar() {
             medidores.resize(columnas.size());
             QList<bool> moneda;
             for (const ColumnaResultado& col : columnas) moneda.append(EsCampoMoneda(col.Campo));
+            QList<QString> escritos(columnas.size());  // each column's number text, its room reused row after row
+            QVariantList fila(nCampos);
+            const EscritorNumeros numeros;
 
             // The first screen of rows goes to the list at once; the rest follow in batches while the
             // user interface keeps running, so that typing and Cancelar are answered as rows arrive.
             CederInterfaz ceder;
             bool primeraPantalla = true;
             while (!registros_->EOF_()) {
-                QVariantList valores;
-                valores.reserve(nCampos);
-                for (int f = 0; f < nCampos; ++f) valores.append(registros_->Campo(f));
+                for (int f = 0; f < nCampos; ++f) fila[f] = registros_->Campo(f);
                 for (qsizetype c = 0; c < indices.size(); ++c) {
                     // Text is measured as it is; only other values are written out to be measured.
-                    const QVariant& v = valores[indices[c]];
-                    const QString texto = moneda[c]                          ? TextoMoneda(v)
-                                          : v.typeId() == QMetaType::QString ? v.toString()
-                                                                             : TextoVisible(v);
-                    medidores[c].Considerar(estimador.Estimar(texto), texto);
+                    const QVariant& v = fila[indices[c]];
+                    if (v.typeId() == QMetaType::QString && !moneda[c]) {
+                        const QString& texto = *static_cast<const QString*>(v.constData());
+                        if (estimador.PuedeSuperar(texto.size(), medidores[c].Minimo()))
+                            medidores[c].Considerar(estimador.Estimar(texto), texto);
+                        continue;
+                    }
+                    if (moneda[c])
+                        numeros.Moneda(v, escritos[c]);
+                    else
+                        numeros.Visible(v, escritos[c]);
+                    if (estimador.PuedeSuperar(escritos[c].size(), medidores[c].Minimo()))
+                        medidores[c].Considerar(estimador.Estimar(escritos[c]), escritos[c]);
                 }
-                loteValores.append(std::move(valores));
+                modelo_->AgregarFila(fila);
                 registros_->MoveNext();
-                if (primeraPantalla ? loteValores.size() >= kPrimeraPantalla : ceder.Toca()) {
-                    modelo_->Agregar(loteValores);
+                if (primeraPantalla ? modelo_->Pendientes() >= kPrimeraPantalla : ceder.Toca()) {
+                    // Every batch handed to the list makes it lay out all its rows again: past the first
+                    // screen the rows go to it when they are as many as it holds, while the user
+                    // interface still runs every few tens of milliseconds.
+                    if (primeraPantalla || modelo_->Pendientes() >= modelo_->Filas()) modelo_->Listar();
                     ceder.Ceder();
                     if (primeraPantalla) anteriores.clear();
                     primeraPantalla = false;
@@ -400,11 +419,11 @@ void frmPromptedSearch::Buscar() {
                     if (interrumpir_ || excedido_) break;
                 }
             }
-            modelo_->Agregar(loteValores);
+            modelo_->Listar();
         }
         if (excedido_ && !interrumpir_) throw TarsaError(ErrTiempoAgotado, "");  // stopped between two rows
     } catch (const std::exception& e) {
-        modelo_->Agregar(loteValores);  // the list stays as far as it was filled
+        modelo_->Listar();  // the list stays as far as it was filled
         fallo = true;
         buscando_ = false;
         if (interrumpir_) {  // Cancelar or closed: nothing more to say
@@ -516,7 +535,7 @@ void frmPromptedSearch::Aceptar() {
         if (elegidas.isEmpty())
             throw TarsaError(ErrObjetoNoAsignado, "No hay un registro seleccionado", "frmPromptedSearch");
         const int posicion = elegidas.first().data(Qt::UserRole).toInt();
-        const QVariantList& valores = modelo_->Valores(posicion);
+        const QVariantList valores = modelo_->Valores(posicion);
         const QStringList& nombres = modelo_->NombresCampos();
         ResultadoBusqueda r;
         if (!campoRetorno_.isEmpty()) {

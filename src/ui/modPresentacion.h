@@ -16,6 +16,21 @@ bool EsCampoMoneda(const QString& campo);
 // Argentina); a null is empty text.
 QString TextoMoneda(const QVariant& valor);
 
+// The texts of TextoVisible and TextoMoneda for a long run of values (the rows of a search): the
+// regional rules are looked up once, and each text is written into one whose room is reused, so that
+// a list does not allocate for each of its numbers.
+struct ReglasRegionales;
+
+class EscritorNumeros {
+public:
+    EscritorNumeros();  // the rules of the default locale as it is now
+    void Visible(const QVariant& valor, QString& texto) const;
+    void Moneda(const QVariant& valor, QString& texto) const;
+
+private:
+    const ReglasRegionales& reglas_;
+};
+
 // The horizontal room an item view leaves around a cell's text; a column as wide as its text plus
 // this shows the text whole.
 int MargenCelda(const QWidget* vista);

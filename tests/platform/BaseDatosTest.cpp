@@ -99,11 +99,28 @@ TEST_F(BaseDatosTest, ARefusedRowCountsZeroAndOthersStillApply) {
     EXPECT_EQ(gDB->Ejecutar("DELETE FROM Empresas"), 2);
 }
 
-TEST_F(BaseDatosTest, BadStatementsThrow) {
-    for (const char* sql :
-         {"SELEC * FROM Empresas", "SELECT * FROM NoExiste", "DELETE FROM Planes WHERE (IdEmpresa = 1 AND )", "",
-          "DELETE FROM Empresas; DELETE FROM Medicos"}) {
-        EXPECT_THROW(gDB->Ejecutar(sql), TarsaError) << sql;
+TEST_F(BaseDatosTest, BadStatementsThrowTheEngineCodeItsWordsAndTheStatement) {
+    const struct {
+        const char* sql;
+        int numero;
+        const char* palabras;
+    } casos[] = {
+        {"SELEC * FROM Empresas", ErrBaseDatos + 1, "syntax error"},
+        {"SELECT * FROM NoExiste", ErrBaseDatos + 1, "no such table"},
+        {"DELETE FROM Planes WHERE (IdEmpresa = 1 AND )", ErrBaseDatos + 1, "syntax error"},
+        {"", ErrBaseDatos, "vacía"},
+        {"DELETE FROM Empresas; DELETE FROM Medicos", ErrBaseDatos, "una sola"},
+    };
+    for (const auto& c : casos) {
+        try {
+            gDB->Ejecutar(c.sql);
+            ADD_FAILURE() << c.sql << ": no error";
+        } catch (const TarsaError& e) {
+            EXPECT_EQ(e.Numero, c.numero) << c.sql;
+            EXPECT_EQ(e.Fuente, "BaseDatos") << c.sql;
+            EXPECT_TRUE(e.Descripcion.contains(QString::fromUtf8(c.palabras))) << e.Descripcion.toStdString();
+            EXPECT_TRUE(e.Descripcion.contains(QString("[%1]").arg(c.sql)) || !*c.sql) << e.Descripcion.toStdString();
+        }
     }
 }
 

@@ -291,6 +291,32 @@ TEST_F(frmPromptedSearchTest, AcceptingReturnsEveryFieldOfTheChosenRowEvenAfterS
         EXPECT_EQ(r->Item("Nombre").toString(), "AMOXIDAL DUO");
     }
 }
+// A long result is kept in blocks of a few thousand rows: rows on either side of a block's edge and
+// the last one, chosen after sorting, each return their own fields.
+TEST_F(frmPromptedSearchTest, ARowFarDownALongListReturnsItsOwnFields) {
+    constexpr int kFilas = 9000;
+    gDB->Ejecutar(QString("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+                          "INSERT INTO Medicamentos (IdEmpresa, Troquel, Nombre, Precio) "
+                          "SELECT 1, 10000 + i, 'MEDICAMENTO ' || i, i / 4.0 FROM n")
+                      .arg(kFilas));
+    for (const int fila : {4095, 4096, kFilas - 1}) {
+        const auto r = Perform(kMedicamentosMenu, "Medicamentos", [&](frmPromptedSearch& f) {
+            Elegir(f, "Nombre");
+            Escribir(f, "MED");
+            ClickBuscar(f);
+            QTreeView* lista = Hijo<QTreeView>(&f, "lvwResult");
+            EXPECT_EQ(lista->model()->rowCount(), kFilas);
+            ClickEncabezado(f, 0);
+            ClickEncabezado(f, 0);  // the last read first
+            ElegirFila(f, kFilas - 1 - fila);
+            Pulsar(&f, "cmdOK");
+        });
+        ASSERT_TRUE(r.has_value()) << fila;
+        EXPECT_EQ(r->Item("Troquel").toInt(), 10001 + fila);
+        EXPECT_EQ(r->Item("Nombre").toString(), QString("MEDICAMENTO %1").arg(fila + 1));
+        EXPECT_EQ(r->Item("Precio").toDouble(), (fila + 1) / 4.0);
+    }
+}
 
 TEST_F(frmPromptedSearchTest, TheReturnMarkerReturnsOnlyItsField) {
     struct Caso {
