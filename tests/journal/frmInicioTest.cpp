@@ -169,8 +169,8 @@ TEST_F(frmInicioTest, MissingTicketDirectoryOrFileIsReported) {
     EXPECT_TRUE(f.abiertos.isEmpty());
 }
 
-// A saved ticket printed again from its view carries the barcodes of the original: the ticket
-// number and, when the terminal gave one, the authorisation.
+// A ticket printed again from the journal, from its saved view or reprinted by the terminal, carries
+// the barcodes of the original: the ticket number and, when the terminal gave one, the authorisation.
 TEST_F(frmInicioTest, ASavedTicketPrintedAgainCarriesTheAuthorisationOfItsAnswer) {
     const struct {
         qint64 ticket;
@@ -199,6 +199,14 @@ TEST_F(frmInicioTest, ASavedTicketPrintedAgainCarriesTheAuthorisationOfItsAnswer
         leidos.sort();
         EXPECT_EQ(leidos, c.codigos);
     }
+    // The terminal's reprint of the first one answers without the authorisation: the journal's is printed.
+    gImprimirTicket = true;
+    Terminal();
+    impresora.codigos.clear();
+    f.findChild<QLineEdit*>("txtNrotransaccion")->setText("1001");
+    f.findChild<QPushButton*>("cmdBuscar")->click();
+    ASSERT_EQ(impresora.codigos.size(), 1);
+    EXPECT_EQ(impresora.codigos[0].value(1), "AUT-5566");
 }
 
 TEST_F(frmInicioTest, ReprintAsksTheTerminalAndJournalsNothing) {
