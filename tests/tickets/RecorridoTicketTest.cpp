@@ -49,7 +49,6 @@ protected:
         };
         modales["frmDiagnostico"] = [](QDialog& d) {
             Escribir(&d, "txtDiagnostico", "J45.0", true);
-            EXPECT_EQ(Hijo<QLabel>(&d, "lblNombreDiagnostico")->text(), "ASMA");
             Pulsar(&d, "cmdAceptar");
             return d.result();
         };
@@ -60,11 +59,11 @@ protected:
         };
     }
 
-    // The first item is found in the catalog by its troquel; the second is typed whole.
+    // The first item is found in the catalog by its troquel; the second is typed whole. The dialogs'
+    // lookups and questions are checked with the dialogs themselves.
     void DosItems(QWidget* f) {
         items << [](QDialog& d) {
             Escribir(&d, "txtTroquel", "512345", true);
-            EXPECT_EQ(Hijo<QLabel>(&d, "lblNombreMedicamento")->text(), "IBUPROFENO 400");
             Escribir(&d, "txtCantidad", "2");
             Escribir(&d, "txtDiagnostico", "I10");
             Escribir(&d, "txtPlanCobertura", "PMO");
@@ -81,9 +80,7 @@ protected:
         mensajes.Responder(Mensajes::vbYes);  // the second is not in the catalog: added all the same
         Pulsar(f, "cmdAddItem");
         Pulsar(f, "cmdAddItem");
-        ASSERT_EQ(mensajes.mostrados.size(), 1);
-        EXPECT_TRUE(
-            mensajes.mostrados[0].texto.startsWith(QString::fromUtf8("El medicamento no figura en el catálogo.")));
+        EXPECT_EQ(mensajes.mostrados.size(), 1);
         mensajes.mostrados.clear();
     }
     static bool EsperarCierre() {
