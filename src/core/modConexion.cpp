@@ -123,7 +123,8 @@ bool RepararBase(const QString& archivo) {
     if (MsgBox("Reparar base de datos?", Mensajes::vbYesNo | Mensajes::vbQuestion) != Mensajes::vbYes) return false;
     auto errores = BaseDatos::Reparar(archivo);
     if (errores.isEmpty() && EsBaseDelPrograma(archivo)) return true;
-    if (errores.isEmpty()) errores.append({3049, "El archivo no tiene las tablas de la base de datos del programa"});
+    if (errores.isEmpty())
+        errores.append({ErrBaseNoValida, "El archivo no tiene las tablas de la base de datos del programa"});
     if (BaseSana(archivo + ".bak")) {
         VolverAlRespaldo(archivo);
         return true;
