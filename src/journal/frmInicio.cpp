@@ -213,7 +213,7 @@ void frmInicio::Reimprimir() {
         reimpresion.GrabarSVL1(DirectorioIntercambio());
         Solicitud s = EnviarSolicitud();
         if (s.Procesada()) {
-            MostrarRespuestaTicket(s.Transaccion, this);
+            MostrarRespuestaTicket(s.Transaccion, this, AutorizacionGuardada(numero));
             gNuevaTransaccion = true;
         } else {
             gNuevaTransaccion = false;
@@ -221,6 +221,15 @@ void frmInicio::Reimprimir() {
     } catch (const std::exception& e) {
         MsgBox(ComoTarsaError(e).Descripcion, Mensajes::vbCritical, windowTitle());
     }
+}
+
+QString frmInicio::AutorizacionGuardada(const QString& numero) const {
+    const QString ticket = QString::number(QLocale().toLongLong(numero));
+    for (const QTreeWidgetItem* fila : lvwTransacciones->findItems(ticket, Qt::MatchExactly, ColTicket)) {
+        const QString autorizacion = fila->data(ColTicket, Qt::UserRole).toString();
+        if (!autorizacion.trimmed().isEmpty()) return autorizacion;
+    }
+    return {};
 }
 
 void frmInicio::Cerrar() {

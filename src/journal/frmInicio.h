@@ -31,6 +31,8 @@ private:
     void ClickFila(QTreeWidgetItem* fila);
     void OrdenarColumna(int columna);
     void Reimprimir();
+    // The authorisation the journal holds for a ticket number as typed, for the reprint's barcode.
+    QString AutorizacionGuardada(const QString& numero) const;
     void Cerrar();
 
     QTreeWidget* lvwTransacciones;

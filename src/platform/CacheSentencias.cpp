@@ -5,28 +5,17 @@
 #include <QVarLengthArray>
 
 #include "platform/ErrorSqlite.h"
+#include "platform/LexicoSql.h"
 #include "platform/TarsaError.h"
 
 namespace {
 
 using Valor = CacheSentencias::Valor;
+using Tipo = LexicoSql::Tipo;
 
-// True when the rest of a statement after its first one holds only blanks and semicolons.
-bool SoloFinal(const char* resto) {
-    for (; resto && *resto; ++resto)
-        if (!std::isspace(static_cast<unsigned char>(*resto)) && *resto != ';') return false;
-    return true;
-}
-
-// ASCII first: nearly every character of a statement is, and the Unicode tables cost more.
-bool EsLetraAscii(QChar c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool EsDigito(QChar c) { return c >= '0' && c <= '9'; }
-bool EsInicioIdentificador(QChar c) { return EsLetraAscii(c) || c == '_' || (c.unicode() >= 0x80 && c.isLetter()); }
-bool EsIdentificador(QChar c) {
-    return EsLetraAscii(c) || EsDigito(c) || c == '_' || c == '$' || (c.unicode() >= 0x80 && c.isLetterOrNumber());
-}
 bool EsLetraNombre(QChar c) {
-    return EsLetraAscii(c) || EsDigito(c) || c == '_' || (c.unicode() >= 0x80 && c.isLetterOrNumber());
+    return LexicoSql::EsLetraAscii(c) || LexicoSql::EsDigitoAscii(c) || c == '_' ||
+           (c.unicode() >= 0x80 && c.isLetterOrNumber());
 }
 // Whether a word is the keyword (upper-case ASCII letters), without regard to case.
 bool EsClave(QStringView palabra, QLatin1StringView clave) {
@@ -56,24 +45,26 @@ public:
         forma_.resize(3 * n_ + 16);
         inicio_ = out_ = forma_.data();
         numValores_ = 0;
-        qsizetype i = PrimeraPalabra();
-        while (i < n_) {
-            const QChar c = sql_[i];
-            if (c == '\'' || c == '"')
-                i = Literal(i);
-            else if (c == '-' && i + 1 < n_ && sql_[i + 1] == '-')
-                i = HastaFinal(i, '\n', false);
-            else if (c == '[')
-                i = HastaFinal(i, ']', true);
-            else if (EsInicioIdentificador(c))
-                i = Identificador(i);
-            else if (c.isDigit() || (c == '.' && i + 1 < n_ && sql_[i + 1].isDigit()))
-                i = Numero(i, i, false);
-            else if (c == '/')
-                i = Division(i);
-            else {
-                *out_++ = c;
-                ++i;
+        LexicoSql lexico(sql_, PrimeraPalabra());
+        for (LexicoSql::Pieza p = lexico.Siguiente(); p.tipo != Tipo::Fin; p = lexico.Siguiente()) {
+            switch (p.tipo) {
+                case Tipo::Texto:
+                    Literal(p);
+                    break;
+                case Tipo::Palabra:
+                    Identificador(p.inicio, p.fin);
+                    break;
+                case Tipo::Numero:
+                    Numero(p.inicio, p.fin, false);
+                    break;
+                case Tipo::Simbolo:
+                    if (sql_[p.inicio] == '/')
+                        Division(lexico);
+                    else
+                        *out_++ = sql_[p.inicio];
+                    break;
+                default:  // blanks, comments, bracketed names and "?" go as they are
+                    Escribir(QStringView(sql_).mid(p.inicio, p.fin - p.inicio));
             }
         }
         forma_.truncate(out_ - inicio_);
@@ -115,17 +106,7 @@ private:
         return j;
     }
 
-    // Copies up to the end character (a comment to the end of its line, a bracketed name to its "]").
-    qsizetype HastaFinal(qsizetype i, QChar fin, bool incluido) {
-        const qsizetype f = sql_.indexOf(fin, i + 1);
-        const qsizetype hasta = f < 0 ? n_ : f + (incluido ? 1 : 0);
-        Escribir(QStringView(sql_).mid(i, hasta - i));
-        return hasta;
-    }
-
-    qsizetype Identificador(qsizetype i) {
-        qsizetype j = i;
-        while (j < n_ && EsIdentificador(sql_[j])) ++j;
+    void Identificador(qsizetype i, qsizetype j) {
         const QStringView palabra = QStringView(sql_).mid(i, j - i);
         if (EsClave(palabra, QLatin1StringView("BY")) &&
             (EsClave(anterior_, QLatin1StringView("ORDER")) || EsClave(anterior_, QLatin1StringView("GROUP"))))
@@ -137,41 +118,30 @@ private:
             if (k < n_ && sql_[k] == '(') Escribir(QLatin1StringView("TARSA_"));
         }
         Escribir(palabra);
-        return j;
     }
 
     // A "/" followed by a whole number divides as floating point: the number is read as a real one.
-    qsizetype Division(qsizetype i) {
+    void Division(LexicoSql& lexico) {
         *out_++ = '/';
-        qsizetype j = i + 1;
-        while (j < n_ && sql_[j].isSpace()) *out_++ = sql_[j++];
-        qsizetype k = j;
-        while (k < n_ && sql_[k].isDigit()) ++k;
-        if (k > j && (k >= n_ || (sql_[k] != '.' && !EsLetraNombre(sql_[k])))) return Numero(j, k, true);
-        return j;
+        LexicoSql adelante = lexico;
+        LexicoSql::Pieza p = adelante.Siguiente();
+        if (p.tipo == Tipo::Blanco) {
+            Escribir(QStringView(sql_).mid(p.inicio, p.fin - p.inicio));
+            lexico = adelante;
+            p = adelante.Siguiente();
+        }
+        if (p.tipo != Tipo::Numero) return;
+        for (qsizetype k = p.inicio; k < p.fin; ++k)
+            if (!sql_[k].isDigit()) return;
+        if (p.fin < n_ && (sql_[p.fin] == '.' || EsLetraNombre(sql_[p.fin]))) return;
+        lexico = adelante;
+        Numero(p.inicio, p.fin, true);
     }
 
-    // A number from i; for a whole number that divides, finDivisor ends its digits and it is real.
-    qsizetype Numero(qsizetype i, qsizetype finDivisor, bool divisor) {
-        qsizetype j = divisor ? finDivisor : i;
+    // A number the lexer found; one that divides is real.
+    void Numero(qsizetype i, qsizetype j, bool divisor) {
         bool real = divisor;
-        if (!divisor) {
-            while (j < n_ && sql_[j].isDigit()) ++j;
-            if (j < n_ && sql_[j] == '.') {
-                real = true;
-                ++j;
-                while (j < n_ && sql_[j].isDigit()) ++j;
-            }
-            if (j < n_ && (sql_[j] == 'e' || sql_[j] == 'E')) {
-                qsizetype k = j + 1;
-                if (k < n_ && (sql_[k] == '+' || sql_[k] == '-')) ++k;
-                if (k < n_ && sql_[k].isDigit()) {
-                    real = true;
-                    j = k;
-                    while (j < n_ && sql_[j].isDigit()) ++j;
-                }
-            }
-        }
+        for (qsizetype k = i; k < j && !real; ++k) real = sql_[k] == '.' || sql_[k] == 'e' || sql_[k] == 'E';
         const QStringView numero = QStringView(sql_).mid(i, j - i);
         bool ok = false;
         qint64 e = 0;
@@ -182,7 +152,7 @@ private:
             r = numero.toDouble(&ok);
         else
             e = numero.toLongLong(&ok);
-        if (fijo_ || !ok || (j < n_ && EsIdentificador(sql_[j]))) {
+        if (fijo_ || !ok || (j < n_ && LexicoSql::EsPalabra(sql_[j]))) {
             Escribir(numero);
             if (divisor) Escribir(QLatin1StringView(".0"));
         } else {
@@ -191,7 +161,6 @@ private:
             v.real = r;
             v.entero = e;
         }
-        return j;
     }
 
     // A whole number of ASCII digits short enough not to overflow; false for anything else, which
@@ -200,89 +169,37 @@ private:
         if (numero.size() > 18) return false;
         valor = 0;
         for (const QChar c : numero) {
-            if (!EsDigito(c)) return false;
+            if (!LexicoSql::EsDigitoAscii(c)) return false;
             valor = valor * 10 + (c.unicode() - '0');
         }
         return true;
     }
 
-    // A run of quoted pieces with nothing between them is one literal: a piece between single quotes
-    // ends at the next one (two in a row are one quote inside the text), a piece between double quotes
-    // holds a double quote written twice. A literal stays in the text (as SQLite's single-quoted one)
-    // after ORDER BY or GROUP BY, as a blob (x'...') and when a single quote is never closed.
-    qsizetype Literal(qsizetype i) {
-        const qsizetype inicio = i;
-        int piezas = 0;
-        bool abierto = false, dobles = false;
-        while (i < n_ && (sql_[i] == '\'' || sql_[i] == '"') && !abierto) {
-            ++piezas;
-            if (sql_[i] == '\'') {
-                const qsizetype fin = sql_.indexOf('\'', i + 1);
-                abierto = fin < 0;
-                i = abierto ? n_ : fin + 1;
-            } else {
-                qsizetype j = i + 1;
-                for (; j < n_ && !(sql_[j] == '"' && !(j + 1 < n_ && sql_[j + 1] == '"')); ++j)
-                    if (sql_[j] == '"') dobles = true, ++j;
-                i = j < n_ ? j + 1 : n_;
-            }
-        }
+    // A literal stays in the text (as SQLite's single-quoted one) after ORDER BY or GROUP BY, as a
+    // blob (x'...') and when a single quote is never closed; anywhere else it becomes a parameter.
+    void Literal(const LexicoSql::Pieza& p) {
+        const QStringView literal = QStringView(sql_).mid(p.inicio, p.fin - p.inicio);
         const qsizetype hecho = out_ - inicio_;
         const bool blob =
-            hecho > 0 && (out_[-1] == 'x' || out_[-1] == 'X') && (hecho == 1 || !EsIdentificador(out_[-2]));
-        if (fijo_ || blob || abierto) {
-            EscribirLiteral(inicio, i);
-            return i;
-        }
-        *out_++ = '?';
-        Valor& v = NuevoValor(Valor::Tipo::Texto);
-        const bool simple = piezas == 1 && sql_[inicio] == '"' && !dobles && i - inicio >= 2 && sql_[i - 1] == '"';
-        const bool simpleComilla = piezas == 1 && sql_[inicio] == '\'';
-        if (simple || simpleComilla) {
-            v.texto = QStringView(sql_).mid(inicio + 1, i - inicio - 2);
+            hecho > 0 && (out_[-1] == 'x' || out_[-1] == 'X') && (hecho == 1 || !LexicoSql::EsPalabra(out_[-2]));
+        if (p.abierta) {
+            Escribir(literal);
+        } else if (fijo_ || blob) {
+            *out_++ = '\'';
+            for (const QChar c : LexicoSql::ValorTexto(literal)) {
+                if (c == '\'') *out_++ = '\'';
+                *out_++ = c;
+            }
+            *out_++ = '\'';
         } else {
-            v.propio = TextoLiteral(inicio, i);
-            v.texto = v.propio;
-        }
-        return i;
-    }
-
-    // The text of a run of quoted pieces: joined by single quotes, doubled double quotes undone.
-    QString TextoLiteral(qsizetype i, qsizetype fin) const {
-        QString t;
-        for (bool primera = true; i < fin; primera = false) {
-            if (!primera) t += '\'';
-            const QChar q = sql_[i];
-            qsizetype j = i + 1;
-            for (; j < fin && !(sql_[j] == q && !(q == '"' && j + 1 < fin && sql_[j + 1] == '"')); ++j) {
-                t += sql_[j];
-                if (q == '"' && sql_[j] == '"') ++j;
+            *out_++ = '?';
+            Valor& v = NuevoValor(Valor::Tipo::Texto);
+            if (p.simple) {
+                v.texto = literal.mid(1, literal.size() - 2);
+            } else {
+                v.propio = LexicoSql::ValorTexto(literal);
+                v.texto = v.propio;
             }
-            i = j + 1;
-        }
-        return t;
-    }
-
-    // The run as SQLite's literal: single-quoted pieces as they are, double-quoted ones between single
-    // quotes with their single quotes doubled.
-    void EscribirLiteral(qsizetype i, qsizetype fin) {
-        while (i < fin) {
-            if (sql_[i] == '\'') {
-                const qsizetype f = sql_.indexOf('\'', i + 1);
-                const qsizetype hasta = f < 0 ? n_ : f + 1;
-                Escribir(QStringView(sql_).mid(i, hasta - i));
-                i = hasta;
-                continue;
-            }
-            *out_++ = '\'';
-            qsizetype j = i + 1;
-            for (; j < fin && !(sql_[j] == '"' && !(j + 1 < fin && sql_[j + 1] == '"')); ++j) {
-                if (sql_[j] == '\'') *out_++ = '\'';
-                *out_++ = sql_[j];
-                if (sql_[j] == '"') ++j;
-            }
-            *out_++ = '\'';
-            i = j + 1;
         }
     }
 
@@ -368,7 +285,7 @@ CacheSentencias::Entrada& CacheSentencias::Preparar(const QString& original) {
     if (sqlite3_prepare_v2(db_, utf8.constData(), static_cast<int>(utf8.size()), &stmt, &resto) != SQLITE_OK)
         throw ErrorSqlite(db_, original);
     if (!stmt) throw TarsaError(ErrBaseDatos, "La instrucción SQL está vacía", "BaseDatos");
-    if (!SoloFinal(resto)) {
+    if (resto && !LexicoSql::SoloSeparadores(QString::fromUtf8(resto))) {
         sqlite3_finalize(stmt);
         throw TarsaError(ErrBaseDatos, "Se admite una sola instrucción SQL por vez [" + original.left(300) + "]",
                          "BaseDatos");

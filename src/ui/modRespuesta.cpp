@@ -19,8 +19,9 @@ QStringList CodigosTicket(const QString& numero, const QString& autorizacion) {
     return codigos;
 }
 
-QStringList CodigosDeRespuesta(const QString& cabecera) {
-    return CodigosTicket(cabecera.mid(249, 12), cabecera.mid(227, 12));
+QStringList CodigosDeRespuesta(const QString& cabecera, const QString& autorizacionGuardada) {
+    const QString autorizacion = cabecera.mid(227, 12);
+    return CodigosTicket(cabecera.mid(249, 12), autorizacion.trimmed().isEmpty() ? autorizacionGuardada : autorizacion);
 }
 
 void MostrarEImprimirTicket(const QString& ticket, int medida, QWidget* padre, const QStringList& codigos) {
@@ -39,7 +40,8 @@ void MostrarEImprimirTicket(const QString& ticket, int medida, QWidget* padre, c
     }
 }
 
-RespuestaTicket MostrarRespuestaTicket(clsTransaccion& transaccion, QWidget* padre) {
+RespuestaTicket MostrarRespuestaTicket(clsTransaccion& transaccion, QWidget* padre,
+                                       const QString& autorizacionGuardada) {
     RespuestaTicket r;
     if (gVerListaErrores) {
         gColErrores.clear();
@@ -54,7 +56,8 @@ RespuestaTicket MostrarRespuestaTicket(clsTransaccion& transaccion, QWidget* pad
     // The answered header is read only for a ticket that is shown or printed: a refused file is
     // reported once, by the reader of the ticket text.
     const bool usarCodigos = !r.Ticket.isEmpty() && (gVerTicket || gImprimirTicket);
-    const QStringList codigos = usarCodigos ? CodigosDeRespuesta(transaccion.LeerSVL1()) : QStringList();
+    const QStringList codigos =
+        usarCodigos ? CodigosDeRespuesta(transaccion.LeerSVL1(), autorizacionGuardada) : QStringList();
     MostrarEImprimirTicket(r.Ticket, transaccion.MedidaTicket, padre, codigos);
     return r;
 }

@@ -16,13 +16,17 @@ struct RespuestaTicket {
 // authorisation number, those that are not blank; none when the setting CodigoBarrasTicket of
 // section "Start" is "0".
 QStringList CodigosTicket(const QString& numero, const QString& autorizacion = {});
-// The same from the text of an answered ticket header (ticket number at offset 249, authorisation at 227).
-QStringList CodigosDeRespuesta(const QString& cabecera);
+// The same from the text of an answered ticket header (ticket number at offset 249, authorisation at
+// 227); autorizacionGuardada stands in when the header carries no authorisation.
+QStringList CodigosDeRespuesta(const QString& cabecera, const QString& autorizacionGuardada = {});
 
 // When gVerListaErrores is on: gColErrores afresh, the answered records read (LeeArchivos) and the
 // error list shown modally when it holds entries. Then the ticket text: shown when gVerTicket is on,
 // printed directly when gImprimirTicket is on.
-RespuestaTicket MostrarRespuestaTicket(clsTransaccion& transaccion, QWidget* padre);
+// autorizacionGuardada: the journalled authorisation of a reprinted ticket, printed as a barcode when
+// the answer carries none.
+RespuestaTicket MostrarRespuestaTicket(clsTransaccion& transaccion, QWidget* padre,
+                                       const QString& autorizacionGuardada = {});
 // The ticket text shown (when gVerTicket) and printed directly (when gImprimirTicket).
 // codigos: the barcodes printed under it.
 void MostrarEImprimirTicket(const QString& ticket, int medida, QWidget* padre, const QStringList& codigos = {});

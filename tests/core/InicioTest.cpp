@@ -27,16 +27,13 @@ TEST_F(InicioTest, DefaultsWithNoSettingsAtAll) {
     EXPECT_TRUE(mensajes.mostrados.isEmpty());
     EXPECT_EQ(gQueloPath, DirectorioTrabajoPredeterminado());
     EXPECT_TRUE(QDir(Rutas::Resolver(DirectorioIntercambio())).exists("upload"));
-    EXPECT_EQ(gEmpresa, "0");
-    EXPECT_EQ(gActividad, "02");
-    EXPECT_EQ(gVersion, "V250");
+    EXPECT_EQ(QStringList({gEmpresa, gActividad, gVersion, gFechaQueloPrm, gFechaQueloEmp}),
+              QStringList({"0", "02", "V250", "01/01/1990", "01/01/1990"}));
     EXPECT_TRUE(gVerTicket && gVerListaErrores && gVerMenuLicencias);
     EXPECT_FALSE(gImprimirTicket || gPantallaReducida);
     EXPECT_FALSE(gVerBotonesVerificar || gVerBotonesConsulta || gVerBotonesDevolucion);
     EXPECT_FALSE(gLicenciaMatricula || gSugerirCierres);
     EXPECT_FALSE(gActualizaMedicos || gActualizaMedicamentos || gActualizaDiagnosticos);
-    EXPECT_EQ(gFechaQueloPrm, "01/01/1990");
-    EXPECT_EQ(gFechaQueloEmp, "01/01/1990");
     EXPECT_TRUE(gNuevaTransaccion);
     ASSERT_TRUE(gDB && gDB->Abierta());
 }
@@ -52,13 +49,9 @@ TEST_F(InicioTest, StoredBooleanTextsFollowTheirKeysRule) {
     Ajuste("ActualizaMedicamentos", "True");
     Ajuste("Empresa", "");
     IniciarAplicacion("");
-    EXPECT_TRUE(gVerMenuLicencias);
-    EXPECT_FALSE(gVerTicket);
-    EXPECT_TRUE(gImprimirTicket);
-    EXPECT_FALSE(gVerBotonesConsulta);
-    EXPECT_TRUE(gVerBotonesDevolucion);
-    EXPECT_TRUE(gActualizaMedicos);
-    EXPECT_TRUE(gActualizaMedicamentos);
+    EXPECT_EQ(QList<bool>({gVerMenuLicencias, gVerTicket, gImprimirTicket, gVerBotonesConsulta, gVerBotonesDevolucion,
+                           gActualizaMedicos, gActualizaMedicamentos}),
+              QList<bool>({true, false, true, false, true, true, true}));
     EXPECT_EQ(gEmpresa, "0");
     EXPECT_FALSE(ConvertirBooleano(" 0 "));
 }

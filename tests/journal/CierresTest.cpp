@@ -29,54 +29,21 @@ protected:
         gTipoActividad = "1";
         gSugerirCierres = false;
     }
-    QString Sal0() const { return Rutas::Resolver(DirectorioIntercambio() + "/UpLoad/_SAL.0"); }
 };
 
+// Every option's record under each protocol: whole against the golden files of tests/data, typed by
+// hand from the layouts (the values are listed in tests/data/README.md; the provider is a chain of
+// branches), or by its first bytes for the cases those leave out.
 TEST_F(CierresTest, EachOptionWritesTheRecordItsVersionExpects) {
     const struct {
-        const char* version;
-        const char* tipo;
+        const char *version, *tipo;
         int opcion;
-        const char* numero;    // closure number typed, when the option takes one
-        int longitud;          // 0: no parameters record is written
-        const char* comienzo;  // the record's first bytes
-    } casos[] = {
-        {"V101", "1", 0, "", 61, "20000"},  // unclosed coupons: old code 2
-        {"V101", "1", 4, "", 61, "10000"},  // close coupons: old code 1
-        {"V101", "2", 6, "", 71, "10000"},  // include a coupon: old code 1, the longer layout
-        {"V101", "1", 1, "", 61, "30000"},  // last closure: old code 3
-        {"V101", "1", 3, "", 0, ""},        // a range of dates has no old code
-        {"V250", "1", 2, "123", 116, "07000000123"},
-        {"V250", "1", 1, "123", 116, "07000000000"},  // the number box is not used by this option
-        {"V250", "1", 4, "", 116, "09000000000"},
-    };
-    for (const auto& c : casos) {
-        SCOPED_TRACE(std::string(c.version) + " tipo " + c.tipo + " opcion " + std::to_string(c.opcion));
-        gVersion = c.version;
-        gTipoActividad = c.tipo;
-        QFile::remove(Sal0());
-        frmCierres dialogo(false);
-        Hijo<QRadioButton>(&dialogo, QString("optOpcion%1").arg(c.opcion))->click();
-        Hijo<QLineEdit>(&dialogo, "txtNumeroCierre")->setText(c.numero);
-        ASSERT_TRUE(dialogo.GrabarPedido());
-        const QByteArray r = LeerArchivo(Sal0());
-        ASSERT_EQ(r.size(), c.longitud);
-        if (c.longitud) EXPECT_TRUE(r.startsWith(c.comienzo)) << r.left(12).toStdString();
-    }
-}
-
-// Every record against the golden files of tests/data, typed by hand from the layouts (the values are
-// listed in tests/data/README.md): the provider is a chain of branches.
-TEST_F(CierresTest, TheRecordsMatchTheGoldenFiles) {
-    const struct {
-        const char* version;
-        const char* tipo;
-        int opcion;
-        const char* numero;
-        const char* fecha;  // both dates
-        int filtro;         // index in the list
+        const char* numero;  // closure number typed
+        const char* fecha;   // both dates
+        int filtro;          // index in the list
         const char* subido;
-        const char* patron;
+        const char* esperado;  // a golden file, or the record's first bytes
+        int longitud = -1;     // of a record checked by its first bytes; 0: none is written
     } casos[] = {
         {"V250", "1", 0, "", "", 0, "_SAL.0", "sal0_cierre_v250_op0.bin"},
         {"V250", "1", 1, "", "", 0, "_SAL.0", "sal0_cierre_v250_op1.bin"},
@@ -86,9 +53,14 @@ TEST_F(CierresTest, TheRecordsMatchTheGoldenFiles) {
         {"V250", "1", 5, "", "", 0, "_SVL.1", "svl1_cierre_excluir_v250.bin"},
         {"V101", "1", 0, "", "", 0, "_SAL.0", "sal0_cierre_v101_farmacia.bin"},
         {"V101", "2", 4, "", "", 0, "_SAL.0", "sal0_cierre_v101_otros.bin"},
+        {"V101", "1", 4, "", "", 0, "_SAL.0", "10000", 61},  // close coupons: old code 1
+        {"V101", "2", 6, "", "", 0, "_SAL.0", "10000", 71},  // include a coupon: old code 1, the longer layout
+        {"V101", "1", 1, "", "", 0, "_SAL.0", "30000", 61},  // last closure: old code 3
+        {"V101", "1", 3, "", "", 0, "_SAL.0", "", 0},        // a range of dates has no old code
+        {"V250", "1", 1, "123", "", 0, "_SAL.0", "07000000000", 116},  // the number box is not for this option
     };
     for (const auto& c : casos) {
-        SCOPED_TRACE(c.patron);
+        SCOPED_TRACE(std::string(c.version) + " tipo " + c.tipo + " opcion " + std::to_string(c.opcion));
         gVersion = c.version;
         gTipoActividad = c.tipo;
         const QString subido = Rutas::Resolver(DirectorioIntercambio() + "/UpLoad/" + c.subido);
@@ -101,7 +73,13 @@ TEST_F(CierresTest, TheRecordsMatchTheGoldenFiles) {
         Hijo<QLineEdit>(&dialogo, "txtNumeroCupon")->setText("4567");
         Hijo<QComboBox>(&dialogo, "cboOpciones")->setCurrentIndex(c.filtro);
         ASSERT_TRUE(dialogo.GrabarPedido());
-        EXPECT_EQ(LeerArchivo(subido), LeerArchivo(QString(TARSA_TEST_DATA_DIR) + "/" + c.patron));
+        const QByteArray r = LeerArchivo(subido);
+        if (c.longitud < 0) {
+            EXPECT_EQ(r, LeerArchivo(QString(TARSA_TEST_DATA_DIR) + "/" + c.esperado));
+        } else {
+            ASSERT_EQ(r.size(), c.longitud);
+            EXPECT_TRUE(r.startsWith(c.esperado)) << r.left(12).toStdString();
+        }
     }
 }
 

@@ -159,10 +159,7 @@ TEST_F(HistorialIntercambiosTest, ShowsEveryRecordFieldByField) {
         {"enviado", "_SVL.0", "Licencia", 8, "LIC1    ", "LIC1"},
         {"enviado", "_SVL.1", "Prefijo", 0, "FF000", "FF000"},
         {"enviado", "_SVL.1", "CodigoOperacion", 5, "01", "1"},
-        {"enviado", "_SVL.1", "Receta", 133,
-         QByteArray("N\xba"
-                    "778123")
-             .leftJustified(20, ' '),
+        {"enviado", "_SVL.1", "Receta", 133, (QByteArray("N\xba") + "778123").leftJustified(20),
          QString::fromUtf8("Nº778123")},
         {"enviado", "_SVL.1", "FechaReceta", 153, "20261205", "05/12/2026"},
         {"recibido", "_svl.1", "Ticket", 249, "000000001234", "000000001234"},

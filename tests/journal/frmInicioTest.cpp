@@ -169,8 +169,8 @@ TEST_F(frmInicioTest, MissingTicketDirectoryOrFileIsReported) {
     EXPECT_TRUE(f.abiertos.isEmpty());
 }
 
-// A saved ticket printed again from its view carries the barcodes of the original: the ticket
-// number and, when the terminal gave one, the authorisation.
+// A ticket printed again from the journal, from its saved view or reprinted by the terminal, carries
+// the barcodes of the original: the ticket number and, when the terminal gave one, the authorisation.
 TEST_F(frmInicioTest, ASavedTicketPrintedAgainCarriesTheAuthorisationOfItsAnswer) {
     const struct {
         qint64 ticket;
@@ -199,6 +199,14 @@ TEST_F(frmInicioTest, ASavedTicketPrintedAgainCarriesTheAuthorisationOfItsAnswer
         leidos.sort();
         EXPECT_EQ(leidos, c.codigos);
     }
+    // The terminal's reprint of the first one answers without the authorisation: the journal's is printed.
+    gImprimirTicket = true;
+    Terminal();
+    impresora.codigos.clear();
+    f.findChild<QLineEdit*>("txtNrotransaccion")->setText("1001");
+    f.findChild<QPushButton*>("cmdBuscar")->click();
+    ASSERT_EQ(impresora.codigos.size(), 1);
+    EXPECT_EQ(impresora.codigos[0].value(1), "AUT-5566");
 }
 
 TEST_F(frmInicioTest, ReprintAsksTheTerminalAndJournalsNothing) {
@@ -217,9 +225,7 @@ TEST_F(frmInicioTest, ReprintAsksTheTerminalAndJournalsNothing) {
     EXPECT_EQ(mensajes.mostrados[0].texto, QString::fromUtf8("Debe ingresar el nº de transacción"));
     EXPECT_EQ(mensajes.mostrados[1].texto, QString::fromUtf8("El nº de transacción ingresado no es correcto"));
     ASSERT_EQ(pedido.size(), 372);
-    EXPECT_EQ(pedido.mid(5, 2) + pedido.mid(119, 12),
-              "80"
-              "1234        ");
+    EXPECT_EQ(pedido.mid(5, 2) + "|" + pedido.mid(119, 12), "80|1234        ");
     EXPECT_EQ(modales.vistas, QStringList{"frmMuestraTicket"});
     EXPECT_EQ(impresora.impresos.size(), 1);
     EXPECT_TRUE(gNuevaTransaccion);
@@ -275,9 +281,7 @@ TEST_F(frmInicioTest, CancellationFromTheTicketViewIsJournalledAndCloses) {
     vista.Cargar("TICKET 1001\r\n", "1001", "6034930000012345");
     EXPECT_EQ(modales.vistas, (QStringList{"frmTicket", "frmMuestraTicket"}));
     ASSERT_EQ(pedido.size(), 372);
-    EXPECT_EQ(pedido.mid(5, 18) + pedido.mid(119, 12),
-              "026034930000012345"
-              "1001        ");
+    EXPECT_EQ(pedido.mid(5, 18) + "|" + pedido.mid(119, 12), "026034930000012345|1001        ");
     auto rs =
         gDB->Consultar("SELECT Operacion || ' ' || CAST(Ticket AS INTEGER) || ' ' || CodigoEmpresa FROM Transaccion");
     EXPECT_EQ(rs->Campo(0).toString(), "02 5001 1");

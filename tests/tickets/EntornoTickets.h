@@ -42,6 +42,8 @@ protected:
         for (int p : posiciones) m[p - 1] = '1';
         return m;
     }
+    // Control names written one after another, separated by spaces.
+    static QStringList Nombres(const char* lista) { return QString(lista).split(' '); }
     void Bitmap(int operacion, const QString& archivo, const QString& mascara) {
         Sql(QString("INSERT INTO Bitmaps (Empresa, Actividad, Operacion, Archivo, Parametro) VALUES "
                     "('%1', '%2', %3, '%4', '%5')")

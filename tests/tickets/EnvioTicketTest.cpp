@@ -47,27 +47,25 @@ protected:
 // dialogs give them.
 TEST_F(EnvioTicketTest, ItemsAndDiagnosesAreWrittenAsTheTerminalReadsThem) {
     gVersion = "V250";
-    clsItemTicketFarmacia ibuprofeno;
-    ibuprofeno.Troquel = "512345";
-    ibuprofeno.CodigoBarra = "7795312000123";
-    ibuprofeno.CodigoProveedor = "0";
-    ibuprofeno.NombreMedicamento = "IBUPROFENO 400";
-    ibuprofeno.Cantidad = 2;
-    ibuprofeno.TipoArancel = -1;
-    ibuprofeno.Precio = 1520.5;
-    ibuprofeno.Diagnostico = "I10";
-    ibuprofeno.TipoCobertura = "Normal";
-    ibuprofeno.PlanCobertura = "PMO";
-    ibuprofeno.TipoPrescripcion = 1;
-    ibuprofeno.PorcentajeCobertura = 40;
-    clsItemTicketFarmacia cronico;
-    cronico.Troquel = "2233445";
-    cronico.CodigoBarra = "779531200045";
-    cronico.Cantidad = 1;
-    cronico.TipoArancel = -1;
-    cronico.Precio = 899;
-    cronico.TipoCobertura = QString::fromUtf8("Crónico");
-    cronico.TipoPrescripcion = 3;
+    const clsItemTicketFarmacia ibuprofeno{.Troquel = "512345",
+                                           .CodigoBarra = "7795312000123",
+                                           .CodigoProveedor = "0",
+                                           .NombreMedicamento = "IBUPROFENO 400",
+                                           .TipoArancel = -1,
+                                           .Cantidad = 2,
+                                           .Precio = 1520.5,
+                                           .Diagnostico = "I10",
+                                           .TipoCobertura = "Normal",
+                                           .PlanCobertura = "PMO",
+                                           .TipoPrescripcion = 1,
+                                           .PorcentajeCobertura = 40};
+    const clsItemTicketFarmacia cronico{.Troquel = "2233445",
+                                        .CodigoBarra = "779531200045",
+                                        .TipoArancel = -1,
+                                        .Cantidad = 1,
+                                        .Precio = 899,
+                                        .TipoCobertura = QString::fromUtf8("Crónico"),
+                                        .TipoPrescripcion = 3};
     const auto dato = [](const char* nombre) { return LeerArchivo(Rutas::Unir(TARSA_TEST_DATA_DIR, nombre)); };
 
     Enviar([] { return Terminada(ResultadoSolicitud::Cancelada); }, QList{ibuprofeno, cronico},

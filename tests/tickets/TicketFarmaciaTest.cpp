@@ -45,31 +45,13 @@ protected:
 };
 
 TEST_F(TicketFarmaciaTest, BitmapsAndTheFixedV101FieldsDecideWhatTheFormOffers) {
-    const QStringList campos{"txtTarjeta",
-                             "cboTipoLectura",
-                             "txtFarmacia",
-                             "txtTicketPadre",
-                             "txtTipoReceta",
-                             "txtReceta",
-                             "txtFechaReceta",
-                             "txtFechaEmisionRecetario",
-                             "txtFechaVenta",
-                             "txtHoraVenta",
-                             "cboTipoDocumentoRetira",
-                             "txtDocumentoRetira",
-                             "txtConsulta",
-                             "cboTipoMatriculaR",
-                             "cboProvinciaR",
-                             "txtMatriculaRe",
-                             "cboTipoMatriculaA",
-                             "cboProvinciaA",
-                             "txtTipoMatriculaAu",
-                             "txtMatriculaAu",
-                             "cboTipoAutorizacion",
-                             "txtAutorizacion",
-                             "txtDocumentacionExtra",
-                             "txtDescuentoPrestador",
-                             "fmeDiagnosticos"};
+    const QStringList campos = Nombres(
+        "txtTarjeta cboTipoLectura txtFarmacia txtTicketPadre txtTipoReceta txtReceta "
+        "txtFechaReceta txtFechaEmisionRecetario txtFechaVenta txtHoraVenta "
+        "cboTipoDocumentoRetira txtDocumentoRetira txtConsulta cboTipoMatriculaR cboProvinciaR "
+        "txtMatriculaRe cboTipoMatriculaA cboProvinciaA txtTipoMatriculaAu txtMatriculaAu "
+        "cboTipoAutorizacion txtAutorizacion txtDocumentacionExtra txtDescuentoPrestador "
+        "fmeDiagnosticos");
     const QStringList prescriptor{"txtTarjeta",    "cboTipoLectura", "txtFechaReceta",       "cboTipoMatriculaR",
                                   "cboProvinciaR", "txtMatriculaRe", "txtDescuentoPrestador"};
     const QStringList anulacion{"txtTarjeta", "txtTicketPadre", "txtMatriculaAu", "fmeDiagnosticos"};
@@ -190,38 +172,19 @@ TEST_F(TicketFarmaciaTest, AcceptChecksItemsAndCardAndWritesOnlyEnabledPrescribe
 TEST_F(TicketFarmaciaTest, TabFollowsTheScreenAndTheFormStartsInTheCard) {
     Bitmap(1, "SVL1", Mascara({2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 33}));
     Bitmap(1, "SVL3", Mascara({1}, 15));
-    const QStringList encabezado{"txtTarjeta",
-                                 "cboTipoLectura",
-                                 "txtFarmacia",
-                                 "txtTicketPadre",
-                                 "txtTipoReceta",
-                                 "txtReceta",
-                                 "txtFechaReceta",
-                                 "txtFechaEmisionRecetario",
-                                 "txtFechaVenta",
-                                 "txtHoraVenta",
-                                 "cboTipoDocumentoRetira",
-                                 "txtDocumentoRetira",
-                                 "txtConsulta",
-                                 "cboTipoAutorizacion",
-                                 "txtAutorizacion",
-                                 "txtDocumentacionExtra",
-                                 "txtDescuentoPrestador",
-                                 "cboTipoMatriculaR",
-                                 "cboProvinciaR",
-                                 "txtMatriculaRe",
-                                 "cmdBuscarMedicoRe"};
-    const QStringList items{"lvwItems", "cmdAddItem", "cmdChangeItem", "cmdDelItem"};
-    const QStringList diagnosticos{"lvwDiagnosticos", "cmdAddDiags", "cmdDelDiags"};
-    const QStringList botones{"cmdAceptar", "cmdCancelar"};
+    const QStringList encabezado = Nombres(
+        "txtTarjeta cboTipoLectura txtFarmacia txtTicketPadre txtTipoReceta txtReceta txtFechaReceta "
+        "txtFechaEmisionRecetario txtFechaVenta txtHoraVenta cboTipoDocumentoRetira txtDocumentoRetira txtConsulta "
+        "cboTipoAutorizacion txtAutorizacion txtDocumentacionExtra txtDescuentoPrestador cboTipoMatriculaR "
+        "cboProvinciaR txtMatriculaRe cmdBuscarMedicoRe");
+    const QStringList resto = Nombres(
+        "lvwItems cmdAddItem cmdChangeItem cmdDelItem lvwDiagnosticos cmdAddDiags cmdDelDiags cmdAceptar cmdCancelar");
     const struct {
         bool reducida;
         QStringList orden;
     } casos[] = {
-        {false, encabezado + QStringList{"cboTipoMatriculaA", "cboProvinciaA", "txtMatriculaAu", "cmdBuscarMedicoAu"} +
-                    items + diagnosticos + botones},
-        {true, encabezado + QStringList{"txtTipoMatriculaAu", "txtMatriculaAu", "cmdBuscarMedicoAu"} + items +
-                   diagnosticos + botones},
+        {false, encabezado + Nombres("cboTipoMatriculaA cboProvinciaA txtMatriculaAu cmdBuscarMedicoAu") + resto},
+        {true, encabezado + Nombres("txtTipoMatriculaAu txtMatriculaAu cmdBuscarMedicoAu") + resto},
     };
     for (const auto& c : casos) {
         frmTicketFarmaciaBase* f = Abrir(1, c.reducida);
@@ -247,14 +210,15 @@ TEST_F(TicketFarmaciaTest, DatesAreNormalisedAndNeverLaterThanToday) {
     const QDate manana = QDate::currentDate().addDays(1);
     const struct {
         QString tecleado, queda;
-        bool vuelve;  // focus back in the field, its text selected
+        QString mensaje;  // when shown, the focus goes back to the field with its text selected
     } casos[] = {
-        {"150305", "15/03/2005", false},
-        {"1/2/2024", "01/02/2024", false},
-        {"", "", false},
-        {"06/12/24", "06/12/2024", false},  // a two-digit year after slashes too
-        {"31042005", "31042005", true},     // not a real date: back to the field, saying why
-        {manana.toString("ddMMyyyy"), manana.toString("dd/MM/yyyy"), true},
+        {"150305", "15/03/2005"},
+        {"1/2/2024", "01/02/2024"},
+        {"", ""},
+        {"06/12/24", "06/12/2024"},  // a two-digit year after slashes too
+        {"31042005", "31042005",
+         QString::fromUtf8("La fecha 31042005 no es válida: escriba día, mes y año (dd/mm/aaaa, ddmmaa o dd/mm/aa).")},
+        {manana.toString("ddMMyyyy"), manana.toString("dd/MM/yyyy"), "La fecha no puede ser mayor a la actual"},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.tecleado.toStdString());
@@ -263,17 +227,12 @@ TEST_F(TicketFarmaciaTest, DatesAreNormalisedAndNeverLaterThanToday) {
         Escribir(f, "txtFechaVenta", c.tecleado);
         receta->setFocus();  // leaves the sale date
         EXPECT_EQ(venta->text(), c.queda);
-        QWidget* esperado = c.vuelve ? static_cast<QWidget*>(venta) : receta;
+        const bool vuelve = !c.mensaje.isEmpty();
+        QWidget* esperado = vuelve ? static_cast<QWidget*>(venta) : receta;
         EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == esperado; }, 2000));
-        if (c.vuelve) EXPECT_EQ(venta->selectedText(), c.queda);
-        const bool futura = c.tecleado == manana.toString("ddMMyyyy");
-        ASSERT_EQ(mensajes.mostrados.size(), c.vuelve ? 1 : 0);
-        if (futura)
-            EXPECT_EQ(mensajes.mostrados[0].texto, "La fecha no puede ser mayor a la actual");
-        else if (c.vuelve)
-            EXPECT_EQ(mensajes.mostrados[0].texto,
-                      QString::fromUtf8("La fecha 31042005 no es válida: escriba día, mes y año (dd/mm/aaaa, "
-                                        "ddmmaa o dd/mm/aa)."));
+        if (vuelve) EXPECT_EQ(venta->selectedText(), c.queda);
+        ASSERT_EQ(mensajes.mostrados.size(), vuelve ? 1 : 0);
+        if (vuelve) EXPECT_EQ(mensajes.mostrados[0].texto, c.mensaje);
     }
 }
 
