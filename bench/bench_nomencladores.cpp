@@ -8,8 +8,10 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cstdio>
 
 #include "CatalogosTerminal.h"
+#include "ReporteFiguras.h"
 #include "catalogs/modNomencladores.h"
 #include "core/modTarsa.h"
 #include "exchange/modIntercambio.h"
@@ -114,4 +116,19 @@ void Nativa_ActualizarMedicamentos(benchmark::State& state) {
 
 BENCHMARK(Cliente_ActualizarMedicamentos)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(Nativa_ActualizarMedicamentos)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    // The client's rows per second over those of the raw statements.
+    ReporteFiguras reporte([](const ReporteFiguras::Figuras& f) {
+        const auto cliente = f.find("Cliente_ActualizarMedicamentos");
+        const auto nativa = f.find("Nativa_ActualizarMedicamentos");
+        if (cliente == f.end() || nativa == f.end()) return;
+        const double a = cliente->second.Contador("items_per_second"), b = nativa->second.Contador("items_per_second");
+        if (a > 0 && b > 0)
+            std::printf("Catalog update: client %.0f rows/s, raw statements %.0f rows/s, ratio %.2f\n", a, b, a / b);
+    });
+    benchmark::RunSpecifiedBenchmarks(&reporte);
+    benchmark::Shutdown();
+    return 0;
+}

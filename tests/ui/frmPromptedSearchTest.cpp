@@ -94,6 +94,13 @@ protected:
         lista->selectionModel()->select(i, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, lista->visualRect(i).center());
     }
+    // Medications 1 to n: troquel 10000 + i, name "MEDICAMENTO i", price i / 4.
+    static void AgregarMedicamentos(int n) {
+        gDB->Ejecutar(QString("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+                              "INSERT INTO Medicamentos (IdEmpresa, Troquel, Nombre, Precio) "
+                              "SELECT 1, 10000 + i, 'MEDICAMENTO ' || i, i / 4.0 FROM n")
+                          .arg(n));
+    }
 
     frmPromptedSearch dlg;
 };
@@ -291,14 +298,12 @@ TEST_F(frmPromptedSearchTest, AcceptingReturnsEveryFieldOfTheChosenRowEvenAfterS
         EXPECT_EQ(r->Item("Nombre").toString(), "AMOXIDAL DUO");
     }
 }
+
 // A long result is kept in blocks of a few thousand rows: rows on either side of a block's edge and
 // the last one, chosen after sorting, each return their own fields.
 TEST_F(frmPromptedSearchTest, ARowFarDownALongListReturnsItsOwnFields) {
     constexpr int kFilas = 9000;
-    gDB->Ejecutar(QString("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
-                          "INSERT INTO Medicamentos (IdEmpresa, Troquel, Nombre, Precio) "
-                          "SELECT 1, 10000 + i, 'MEDICAMENTO ' || i, i / 4.0 FROM n")
-                      .arg(kFilas));
+    AgregarMedicamentos(kFilas);
     for (const int fila : {4095, 4096, kFilas - 1}) {
         const auto r = Perform(kMedicamentosMenu, "Medicamentos", [&](frmPromptedSearch& f) {
             Elegir(f, "Nombre");
@@ -481,10 +486,7 @@ TEST_F(frmPromptedSearchTest, ASlowSearchStopsAtItsTimeLimitOrOnCancelar) {
 // answers the keyboard and Cancelar before the last row is read.
 TEST_F(frmPromptedSearchTest, TypingAndCancelarAreAnsweredWhileRowsStream) {
     constexpr int kFilas = 3000;
-    gDB->Ejecutar(QString("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
-                          "INSERT INTO Medicamentos (IdEmpresa, Troquel, Nombre, Precio) "
-                          "SELECT 1, 10000 + i, 'MEDICAMENTO ' || i, i / 4.0 FROM n")
-                      .arg(kFilas));
+    AgregarMedicamentos(kFilas);
     int filasAlPulsar = -1;
     const auto resultado = Perform(kMedicamentosMenu, "Medicamentos", [&](frmPromptedSearch& f) {
         QTreeView* lista = Hijo<QTreeView>(&f, "lvwResult");
