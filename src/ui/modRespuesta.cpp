@@ -1,6 +1,7 @@
 #include "ui/modRespuesta.h"
 
 #include "core/modTarsa.h"
+#include "exchange/clsTicket.h"
 #include "exchange/clsTransaccion.h"
 #include "exchange/frmMostrarErrores.h"
 #include "exchange/frmMuestraTicket.h"
@@ -20,8 +21,9 @@ QStringList CodigosTicket(const QString& numero, const QString& autorizacion) {
 }
 
 QStringList CodigosDeRespuesta(const QString& cabecera, const QString& autorizacionGuardada) {
-    const QString autorizacion = cabecera.mid(227, 12);
-    return CodigosTicket(cabecera.mid(249, 12), autorizacion.trimmed().isEmpty() ? autorizacionGuardada : autorizacion);
+    const QString autorizacion = clsTicket::CampoRespuesta(cabecera, "Autorizacion");
+    return CodigosTicket(clsTicket::CampoRespuesta(cabecera, "Ticket"),
+                         autorizacion.isEmpty() ? autorizacionGuardada : autorizacion);
 }
 
 void MostrarEImprimirTicket(const QString& ticket, int medida, QWidget* padre, const QStringList& codigos) {

@@ -16,8 +16,8 @@ struct RespuestaTicket {
 // authorisation number, those that are not blank; none when the setting CodigoBarrasTicket of
 // section "Start" is "0".
 QStringList CodigosTicket(const QString& numero, const QString& autorizacion = {});
-// The same from the text of an answered ticket header (ticket number at offset 249, authorisation at
-// 227); autorizacionGuardada stands in when the header carries no authorisation.
+// The same from the text of an answered ticket header, its fields read by name from the header's
+// layout; autorizacionGuardada stands in when the header carries no authorisation.
 QStringList CodigosDeRespuesta(const QString& cabecera, const QString& autorizacionGuardada = {});
 
 // When gVerListaErrores is on: gColErrores afresh, the answered records read (LeeArchivos) and the
