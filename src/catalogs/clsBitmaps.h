@@ -26,7 +26,7 @@ public:
     static constexpr qint64 kLimiteArchivo = 4 * 1024 * 1024;
 
     // Replaces the whole table by the lines of _Quelo.prm in the working directory; a missing file
-    // leaves the table as it is, and so does a file larger than kLimiteArchivo (TarsaError 7).
+    // leaves the table as it is, and so does a file larger than kLimiteArchivo (ErrAccesoRuta).
     bool GetBitmaps();
 
     // One line of _Quelo.prm (not a section header) as a bitmap.

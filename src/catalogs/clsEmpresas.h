@@ -27,7 +27,7 @@ public:
     static constexpr qint64 kMaximoRegistrosQuelo = 10000;
 
     // The records of _Quelo.emp in the working directory; nothing when the file is missing. A file of
-    // more than kMaximoRegistrosQuelo records is refused whole (TarsaError 75) and the list is left
+    // more than kMaximoRegistrosQuelo records is refused whole (ErrAccesoRuta) and the list is left
     // as it was.
     bool GetEmpQuelo(QList<clsItemEmpresaQuelo>& colEmpQuelo);
 };
