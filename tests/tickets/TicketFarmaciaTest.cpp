@@ -253,8 +253,8 @@ TEST_F(TicketFarmaciaTest, ItemsThroughTheDialogAndTheirTotals) {
         const QStringList t = tecleados.takeFirst();
         Escribir(&d, "txtTroquel", t[0]);
         Escribir(&d, "txtCantidad", t[1]);
-        Escribir(&d, "txtPrecio", t[2]);  // the "." typed becomes ","
-        Elegir(&d, "cboTipoPrescripcion", "Comercial");
+        Escribir(&d, "txtPrecio", t[2]);                                   // the "." typed becomes ","
+        Elegir(&d, "cboTipoPrescripcion", QString::fromUtf8("Genérico"));  // not where a changed row's list starts
         Pulsar(&d, "cmdAceptar");
         return d.result();
     };
@@ -274,7 +274,8 @@ TEST_F(TicketFarmaciaTest, ItemsThroughTheDialogAndTheirTotals) {
     modales["frmItemTicketFarmacia"] = [&](QDialog& d) {
         EXPECT_EQ(Hijo<QLineEdit>(&d, "txtTroquel")->text() + Hijo<QLineEdit>(&d, "txtPrecio")->text(), "11110");
         EXPECT_EQ(Hijo<QLineEdit>(&d, "txtTipoArancel")->text(), "");  // not given, and not made 0
-        EXPECT_TRUE(Hijo<QComboBox>(&d, "cboTipoPrescripcion")->currentText().startsWith("Comercial"));
+        EXPECT_TRUE(
+            Hijo<QComboBox>(&d, "cboTipoPrescripcion")->currentText().startsWith(QString::fromUtf8("Genérico")));
         Escribir(&d, "txtCantidad", "4");
         Pulsar(&d, "cmdAceptar");
         return d.result();
