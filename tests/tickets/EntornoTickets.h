@@ -20,12 +20,9 @@ protected:
     void SetUp() override {
         Entorno::SetUp();
         AbrirBaseEntregada();
-        gQueloPath = dirTrabajo;
-        gTermDir = CrearDirectorioTerminal();
-        gEmpresa = gActividad = "1";
-        gCodigoEmpresa = "05";
-        gCodigoActividad = "01";
-        gTerminal = "LIC00001";
+        Terminal();
+        Sesion(
+            {.empresa = "1", .actividad = "1", .terminal = "LIC00001", .codigoEmpresa = "05", .codigoActividad = "01"});
         gNuevaTransaccion = true;
         EstablecerManejadorModal([this](QDialog& d) {
             if (const auto manejador = modales.value(d.objectName())) return manejador(d);

@@ -94,8 +94,7 @@ protected:
 // against the hand-written records, the answer shown, printed once, journalled with its text saved
 // under its number, the journal listing it and closing with Escape.
 TEST_F(RecorridoTicketTest, FromTheConsumoButtonToTheJournal) {
-    gCodigoEmpresa = "01";  // the journal list shows company gEmpresa's rows by this code
-    gTipoActividad = "1";
+    Sesion({.codigoEmpresa = "01", .tipoActividad = "1"});  // the journal lists company gEmpresa's rows by this code
     gVerTicket = gImprimirTicket = gVerListaErrores = true;
     Bitmaps(Mascara({2, 3, 4, 6, 7, 8, 10, 11, 15, 16, 22, 33}), Mascara({1, 2, 4, 6, 7, 8, 12, 15}, 15));
     frmTarsa principal;
