@@ -199,22 +199,17 @@ TEST_F(frmInicioTest, ASavedTicketPrintedAgainCarriesTheAuthorisationOfItsAnswer
         leidos.sort();
         EXPECT_EQ(leidos, c.codigos);
     }
-    // The terminal's reprint of the first one answers without the authorisation: the journal's is printed.
-    gImprimirTicket = true;
-    Terminal();
-    impresora.codigos.clear();
-    f.findChild<QLineEdit*>("txtNrotransaccion")->setText("1001");
-    f.findChild<QPushButton*>("cmdBuscar")->click();
-    ASSERT_EQ(impresora.codigos.size(), 1);
-    EXPECT_EQ(impresora.codigos[0].value(1), "AUT-5566");
 }
 
+// The terminal's reprint answers without the authorisation: the journal's is printed.
 TEST_F(frmInicioTest, ReprintAsksTheTerminalAndJournalsNothing) {
     gVerTicket = gImprimirTicket = gVerListaErrores = true;
     gNTransaccionFarmacia = "17";
     gNuevaTransaccion = false;  // the reprint keeps the pharmacy transaction number
     Terminal();
     RespuestaConErroresAnterior();
+    GuardarTransaccionLocal(Respuesta("01", "6034", 1234, "20261206", "1200").replace(227, 8, "AUT-5566"), "T\r\n",
+                            "01", false);
     frmInicio f;
     mensajes.mostrados.clear();
     for (const char* numero : {"   ", "12a", " 1234 "}) {  // the number is checked before anything is sent
@@ -227,9 +222,10 @@ TEST_F(frmInicioTest, ReprintAsksTheTerminalAndJournalsNothing) {
     ASSERT_EQ(pedido.size(), 372);
     EXPECT_EQ(pedido.mid(5, 2) + "|" + pedido.mid(119, 12), "80|1234        ");
     EXPECT_EQ(modales.vistas, QStringList{"frmMuestraTicket"});
-    EXPECT_EQ(impresora.impresos.size(), 1);
+    ASSERT_EQ(impresora.codigos.size(), 1);
+    EXPECT_EQ(impresora.codigos[0].value(1), "AUT-5566");
     EXPECT_TRUE(gNuevaTransaccion);
-    EXPECT_EQ(gDB->Consultar("SELECT count(*) FROM Transaccion")->Campo(0).toInt(), 0);
+    EXPECT_EQ(gDB->Consultar("SELECT count(*) FROM Transaccion")->Campo(0).toInt(), 1);
     EsperarRestosArchivados();
 }
 
