@@ -1,15 +1,14 @@
 // The statements the access classes compose where no database test tells a wrong filter from a right
 // one: conditions joined with the company and licence keys, a class's own WHERE, the look-up keys,
-// and the updates no database test makes. What inserts store (values scaled, quotes replaced), the
-// other updates and the look-ups that find one row of several are tested on a database with the
-// catalogs and the catalog update.
+// and the updates no database test makes. What inserts store (values scaled, quotes replaced), a
+// condition on its own, the other updates and the look-ups that find one row of several are tested
+// on a database with the catalogs and the catalog update.
 #include <functional>
 
 #include "catalogs/ConBase.h"
 #include "catalogs/clsActividades.h"
 #include "catalogs/clsBitmaps.h"
 #include "catalogs/clsDiagnostico.h"
-#include "catalogs/clsEmpresas.h"
 #include "catalogs/clsMedicamento.h"
 #include "catalogs/clsMedico.h"
 #include "catalogs/clsPlan.h"
@@ -70,12 +69,6 @@ const Caso kCasos[] = {
      "'L1'  AND Codigo='ABC' AND TipoPractica = 'T')"},
     {"diagnoses of the company", Con<clsDiagnostico>([](auto& c) { c.Procesar(5); }, 2),
      "DELETE FROM Diagnosticos WHERE (IdEmpresa = 2 )"},
-    {"company delete by condition", Con<clsEmpresas>([](auto& c) { c.Procesar(2); }, -1, "IdEmpresa=7"),
-     "DELETE FROM Empresas WHERE ( IdEmpresa=7)"},
-    {"company by key", Con<clsEmpresas>([](auto& c) { c.Procesar(5, 7); }),
-     "DELETE FROM Empresas WHERE (IdEmpresa = 7 )"},
-    {"activity by condition", Con<clsActividades>([](auto& c) { c.Procesar(2); }, -1, "IdActividad=2"),
-     "DELETE FROM Actividades WHERE (IdActividad=2)"},
     {"one assignment", Con<clsPrestadores>([](auto& c) { c.ProcesarActividad(2, "P1", 3, 2); }, -1, "ignorada"),
      "DELETE FROM PrestadorActividad WHERE ( Codigo=\"P1\"   AND IdEmpresa=3   AND IdActividad=2)"},
     {"bitmap by key", Con<clsBitmaps>([](auto& c) { c.Buscar({}, "03", "01", 1, "SVL1"); }),
