@@ -17,17 +17,17 @@ class IntercambioSimuladorTest : public Entorno {
 protected:
     void SetUp() override {
         Entorno::SetUp();
-        gQueloPath = dirTrabajo;
-        gTermDir = CrearDirectorioTerminal();
+        d = Terminal();
     }
     // The sample V250 pharmacy ticket of the golden files, sent to the terminal in the scenario.
     Solicitud Enviar(const QString& escenario) {
         sim.Iniciar(dirTrabajo, escenario);
-        GrabarPedido(DirectorioIntercambio(), "V250", 1);
+        GrabarPedido(d, "V250", 1);
         EsperarDeVerdad();
         return EnviarSolicitud();
     }
     Simulador sim;
+    QString d;
 };
 
 }  // namespace
@@ -67,20 +67,20 @@ TEST_F(IntercambioSimuladorTest, ErrorStatusIsShownToTheUser) {
 
 TEST_F(IntercambioSimuladorTest, NoAnswerIsCancelledByTheUser) {
     sim.Iniciar(dirTrabajo, "no-answer");
-    GrabarPedido(DirectorioIntercambio(), "V250", 1);
+    GrabarPedido(d, "V250", 1);
     // The user gives up once the terminal has taken the request.
-    const QString subida = DirectorioIntercambio() + "/upload/";
+    const QString subida = d + "/upload/";
     CancelarCuando([&] { return !QFile::exists(subida + "_SVL.0") && !QFile::exists(subida + "_SVL.1"); });
     EXPECT_EQ(EnviarSolicitud().Resultado, ResultadoSolicitud::Cancelada);
     EXPECT_TRUE(mensajes.mostrados.isEmpty());
-    EXPECT_FALSE(QFile::exists(DirectorioIntercambio() + "/Estado.rsp"));
+    EXPECT_FALSE(QFile::exists(d + "/Estado.rsp"));
 }
 
 // A terminal that creates the status file and writes its line a moment later.
 TEST_F(IntercambioSimuladorTest, AStatusWrittenInTwoStepsIsReadWhole) {
     for (const char* pausa : {"1", "5", "30"}) {
         sim.Iniciar(dirTrabajo, "ok", {"--status-pause-ms", pausa});
-        GrabarPedido(DirectorioIntercambio(), "V250", 1);
+        GrabarPedido(d, "V250", 1);
         EsperarDeVerdad();
         const Solicitud s = EnviarSolicitud();
         EXPECT_EQ(s.Resultado, ResultadoSolicitud::Procesada) << pausa;
@@ -95,7 +95,6 @@ TEST_F(IntercambioSimuladorTest, AStatusWrittenInTwoStepsIsReadWhole) {
 TEST_F(IntercambioSimuladorTest, ASecondRequestRightAfterACancelledOneIsAnswered) {
     QDir(dirTrabajo).mkdir("TX");
     sim.Iniciar(dirTrabajo, "ok", {"--delay-ms", "300"});
-    const QString d = DirectorioIntercambio();
     GrabarPedido(d, "V250", 1);
     CancelarCuando([&] { return !QFile::exists(d + "/upload/_SVL.0"); });
     ASSERT_EQ(EnviarSolicitud().Resultado, ResultadoSolicitud::Cancelada);
@@ -131,7 +130,6 @@ TEST_F(IntercambioSimuladorTest, AnAnswerThatDoesNotEchoTheRequestIsRefused) {
     };
     for (const auto& c : casos) EXPECT_EQ(RespondeA(c.pedido, c.respuesta), c.responde) << c.caso;
 
-    const QString d = DirectorioIntercambio();
     EscribirArchivo(d + "/upload/_SVL.1", pedido);
     EsperarDeVerdad([&] {
         EscribirArchivo(d + "/download/_svl.1", con(340, "00000999"));

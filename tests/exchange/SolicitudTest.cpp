@@ -119,9 +119,7 @@ TEST_F(SolicitudTest, RequestCycleOutcomes) {
         {"\r\n", "", ResultadoSolicitud::SinRespuesta},
         {std::nullopt, "", ResultadoSolicitud::Cancelada},
     };
-    gActividad = "7";
-    gEmpresa = "5";
-    gTerminal = "LIC1";
+    Sesion({.empresa = "5", .actividad = "7", .terminal = "LIC1"});
     for (const auto& c : casos) {
         EscribirArchivo(d + "/Estado.rsp", "0 viejo");  // an old status must not end the new wait early
         if (c.estado) {

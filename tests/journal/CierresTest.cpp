@@ -122,11 +122,8 @@ TEST_F(CierresTest, AClosureWithObservationsListsThemAndIsJournalled) {
 
     // The closure is in the list of the last tickets.
     frmInicio ultimos;
-    const QTreeWidget* lista = ultimos.findChild<QTreeWidget*>("lvwTransacciones");
-    QStringList textos;
-    for (int i = 0; i < lista->topLevelItemCount(); ++i)
-        for (int c = 0; c < lista->columnCount(); ++c) textos << lista->topLevelItem(i)->text(c);
-    EXPECT_TRUE(textos.contains("4100")) << textos.join('|').toStdString();
+    auto* lista = Hijo<QTreeWidget>(&ultimos, "lvwTransacciones");
+    EXPECT_EQ(lista->findItems("4100", Qt::MatchExactly, frmInicio::ColTicket).size(), 1);
 }
 
 }  // namespace

@@ -78,24 +78,6 @@ protected:
         };
         modales.Instalar();
     }
-    // What an earlier ticket whose items the terminal refused leaves in the exchange directory.
-    void RespuestaConErroresAnterior() {
-        QByteArray item = LeerArchivo(QString(TARSA_TEST_DATA_DIR) + "/svl3_v250_farmacia.bin").left(246);
-        item.replace(170, 4, "0105");
-        EscribirArchivo(DirectorioIntercambio() + "/download/_SVL.3", item);
-        EscribirArchivo(DirectorioIntercambio() + "/Estado.rsp", "0 Aprobada con items rechazados\r\n");
-    }
-    // The earlier answer's files, moved to the archive rather than read again or deleted.
-    void EsperarRestosArchivados() {
-        const auto lista = clsArchivoIntercambios(clsArchivoIntercambios::RaizPorDefecto()).Listar();
-        ASSERT_EQ(lista.size(), 2);
-        EXPECT_EQ(lista[0].Resultado, "restos");
-        const auto restos = clsArchivoIntercambios(clsArchivoIntercambios::RaizPorDefecto()).Leer(lista[0].Id);
-        ASSERT_TRUE(restos);
-        EXPECT_EQ(restos->Posteriores.keys(), (QStringList{"Estado.rsp", "_SVL.3"}));
-        EXPECT_EQ(restos->Posteriores.value("_SVL.3").mid(170, 4), "0105");
-        EXPECT_EQ(lista[1].Resultado, "procesada");
-    }
     Simulador sim;
     Modales modales;
     QByteArray pedido;  // the header record as the terminal received it
@@ -199,22 +181,20 @@ TEST_F(frmInicioTest, ASavedTicketPrintedAgainCarriesTheAuthorisationOfItsAnswer
         leidos.sort();
         EXPECT_EQ(leidos, c.codigos);
     }
-    // The terminal's reprint of the first one answers without the authorisation: the journal's is printed.
-    gImprimirTicket = true;
-    Terminal();
-    impresora.codigos.clear();
-    f.findChild<QLineEdit*>("txtNrotransaccion")->setText("1001");
-    f.findChild<QPushButton*>("cmdBuscar")->click();
-    ASSERT_EQ(impresora.codigos.size(), 1);
-    EXPECT_EQ(impresora.codigos[0].value(1), "AUT-5566");
 }
 
+// The terminal's reprint answers without the authorisation: the journal's is printed.
 TEST_F(frmInicioTest, ReprintAsksTheTerminalAndJournalsNothing) {
     gVerTicket = gImprimirTicket = gVerListaErrores = true;
     gNTransaccionFarmacia = "17";
     gNuevaTransaccion = false;  // the reprint keeps the pharmacy transaction number
     Terminal();
-    RespuestaConErroresAnterior();
+    // What an earlier ticket whose items the terminal refused left: archived, never read as this answer.
+    QByteArray item = LeerArchivo(QString(TARSA_TEST_DATA_DIR) + "/svl3_v250_farmacia.bin").left(246);
+    EscribirArchivo(DirectorioIntercambio() + "/download/_SVL.3", item.replace(170, 4, "0105"));
+    EscribirArchivo(DirectorioIntercambio() + "/Estado.rsp", "0 Aprobada con items rechazados\r\n");
+    GuardarTransaccionLocal(Respuesta("01", "6034", 1234, "20261206", "1200").replace(227, 8, "AUT-5566"), "T\r\n",
+                            "01", false);
     frmInicio f;
     mensajes.mostrados.clear();
     for (const char* numero : {"   ", "12a", " 1234 "}) {  // the number is checked before anything is sent
@@ -227,10 +207,18 @@ TEST_F(frmInicioTest, ReprintAsksTheTerminalAndJournalsNothing) {
     ASSERT_EQ(pedido.size(), 372);
     EXPECT_EQ(pedido.mid(5, 2) + "|" + pedido.mid(119, 12), "80|1234        ");
     EXPECT_EQ(modales.vistas, QStringList{"frmMuestraTicket"});
-    EXPECT_EQ(impresora.impresos.size(), 1);
+    ASSERT_EQ(impresora.codigos.size(), 1);
+    EXPECT_EQ(impresora.codigos[0].value(1), "AUT-5566");
     EXPECT_TRUE(gNuevaTransaccion);
-    EXPECT_EQ(gDB->Consultar("SELECT count(*) FROM Transaccion")->Campo(0).toInt(), 0);
-    EsperarRestosArchivados();
+    EXPECT_EQ(gDB->Consultar("SELECT count(*) FROM Transaccion")->Campo(0).toInt(), 1);
+    const clsArchivoIntercambios archivo(clsArchivoIntercambios::RaizPorDefecto());
+    const auto lista = archivo.Listar();
+    ASSERT_EQ(lista.size(), 2);
+    EXPECT_EQ(lista[0].Resultado + "|" + lista[1].Resultado, "restos|procesada");
+    const auto restos = archivo.Leer(lista[0].Id);
+    ASSERT_TRUE(restos);
+    EXPECT_EQ(restos->Posteriores.keys(), (QStringList{"Estado.rsp", "_SVL.3"}));
+    EXPECT_EQ(restos->Posteriores.value("_SVL.3").mid(170, 4), "0105");
 }
 
 // Enter, the key that dismisses a window, closes the ticket view; the cancellation asks first, No
@@ -272,7 +260,6 @@ TEST_F(frmInicioTest, CancellationFromTheTicketViewIsJournalledAndCloses) {
     gNuevaTransaccion = false;
     gNTransaccionFarmacia = "321";
     Terminal({"--first-ticket", "5001"});
-    RespuestaConErroresAnterior();
     mensajes.Responder(Mensajes::vbYes);
     modales.alMostrar = [](QDialog& d) {
         if (auto* vista = qobject_cast<frmTicket*>(&d)) vista->Anular();
@@ -288,7 +275,6 @@ TEST_F(frmInicioTest, CancellationFromTheTicketViewIsJournalledAndCloses) {
     EXPECT_TRUE(QFile::exists(dirAplicacion + "/Tickets/5001.prn"));
     EXPECT_TRUE(gNuevaTransaccion);
     EXPECT_EQ(vista.result(), QDialog::Accepted);
-    EsperarRestosArchivados();
 }
 
 // The user gives up waiting, the terminal approves the consumption afterwards: before the next

@@ -69,6 +69,24 @@ QString Entorno::Intercambio(const QString& term) {
     return d;
 }
 
+QString Entorno::Terminal() {
+    gQueloPath = dirTrabajo;
+    gTermDir = CrearDirectorioTerminal();
+    return DirectorioIntercambio();
+}
+
+void Entorno::Sesion(const Identidad& i) {
+    const auto poner = [](QString& global, const QString& valor) {
+        if (!valor.isEmpty()) global = valor;
+    };
+    poner(gEmpresa, i.empresa);
+    poner(gActividad, i.actividad);
+    poner(gTerminal, i.terminal);
+    poner(gCodigoEmpresa, i.codigoEmpresa);
+    poner(gCodigoActividad, i.codigoActividad);
+    poner(gTipoActividad, i.tipoActividad);
+}
+
 QByteArray LeerArchivo(const QString& ruta) {
     QFile f(Rutas::Resolver(ruta));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();

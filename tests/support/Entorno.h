@@ -1,6 +1,14 @@
 #pragma once
 // Isolated state for a test: its own settings file, application and working directories, the
 // global state reset and the platform doubles installed (and, at the end, no modal-window handler).
+//
+// Set-up a fixture should take from here rather than repeat:
+//   AbrirBaseEntregada()   the delivered database in gDB;
+//   Intercambio()          an exchange directory with a fixed name (term42), for tests that look at paths;
+//   Terminal()             the working directory and a terminal directory made as start-up makes it
+//                          (random name, owner's mark), for tests that talk to a terminal;
+//   Sesion({...})          the company, activity and terminal globals a user's choice sets, by name:
+//                          Sesion({.empresa = "4", .terminal = "LIC1", .tipoActividad = "1"}).
 #include <gtest/gtest.h>
 
 #include <QByteArray>
@@ -30,6 +38,13 @@ protected:
     // gQueloPath = dirTrabajo and gTermDir = term, with its upload and download directories; returns
     // the exchange directory.
     QString Intercambio(const QString& term = "term42");
+    // gQueloPath = dirTrabajo and gTermDir = a new terminal directory there; returns the exchange directory.
+    QString Terminal();
+    // The globals a user's choice of company, activity and terminal sets; a field left empty is not touched.
+    struct Identidad {
+        QString empresa, actividad, terminal, codigoEmpresa, codigoActividad, tipoActividad;
+    };
+    static void Sesion(const Identidad& i);
 
     QTemporaryDir tmp;
     QString dirAplicacion;  // also gDirectorioAplicacion
