@@ -40,9 +40,7 @@ protected:
         gColPrestadores = {{"100", "Farmacia Central", "01", "00001234", "0", false},
                            {"200", "Farmacia Norte", "01", "00005678", "0", true}};
         gColLicAct = {{"100", 1, 2, "00001234", "01", "02"}, {"100", 1, 3, "00001234", "01", "03"}};
-        gEmpresa = "1";
-        gActividad = "2";
-        gTerminal = "00001234";
+        Sesion({.empresa = "1", .actividad = "2", .terminal = "00001234"});
         gVerMenuLicencias = true;
     }
     // The operations in sight in the menu, or on the toolbar (usable there, but for the list's button).
@@ -131,9 +129,7 @@ TEST_F(frmTarsaTest, AHalfFilledTicketIsDiscardedOnlyWhenTheUserSaysSo) {
     struct SinLista : frmTarsa {
         void AbrirListaTransacciones() override {}
     };
-    gTipoActividad = "1";
-    gCodigoEmpresa = "01";
-    gCodigoActividad = "02";
+    Sesion({.codigoEmpresa = "01", .codigoActividad = "02", .tipoActividad = "1"});
     gDB->Ejecutar(
         "INSERT INTO Bitmaps (Empresa, Actividad, Operacion, Archivo, Parametro) VALUES ('01', '02', 1, "
         "'SVL1', '01')");

@@ -228,8 +228,7 @@ TEST_F(ConexionTest, ShutdownBacksUpTheClosedDatabaseAndRemovesTheExchangeDirect
     CopiarEntregada(base);
     ASSERT_TRUE(Conectar(base));
     gDB->Ejecutar("INSERT INTO Empresas (IdEmpresa, Nombre) VALUES (3, \"IOMA\")");
-    gTermDir = CrearDirectorioTerminal();
-    const QString d = Rutas::Resolver(DirectorioIntercambio());
+    const QString d = Rutas::Resolver(Terminal());
     EscribirArchivo(d + "/upload/_SVL.0", "V250");
     QDir(dirTrabajo).mkpath("termupg");
     EscribirArchivo(dirTrabajo + "/termupg/_Tarsa.end", "");
