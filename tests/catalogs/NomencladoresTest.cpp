@@ -45,9 +45,7 @@ protected:
     void SetUp() override {
         ConBase::SetUp();
         d = Intercambio();
-        gEmpresa = "4";
-        gTerminal = "LIC1";
-        gTipoActividad = "1";
+        Sesion({.empresa = "4", .terminal = "LIC1", .tipoActividad = "1"});
     }
     void Entregar(const QString& archivo, const QList<QByteArray>& registros) {
         EscribirArchivo(d + "/download/" + archivo, registros.join());
@@ -228,8 +226,7 @@ TEST_F(NomencladoresTest, AKeyWithQuotesIsInsertedAndUpdated) {
 // ---- The dialog and the refresh at load against the terminal simulator.
 
 void NomencladoresTest::ConSimulador(int medicamentos) {
-    gQueloPath = dirTrabajo;
-    gTermDir = CrearDirectorioTerminal();
+    Terminal();
     gVerTicket = true;
     const QString catalogos = Ruta("catalogos");
     QProcess demo;

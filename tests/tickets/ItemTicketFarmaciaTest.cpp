@@ -26,17 +26,6 @@ protected:
     static QString Todo() { return Mascara({1, 2, 3, 4, 5, 6, 7, 8, 9, 12, 15}, 15); }
 };
 
-TEST_F(ItemTicketFarmaciaTest, ANewItemStartsWithOneAndAsksForThePrescriptionType) {
-    EXPECT_FALSE(Abrir([&](QDialog& d) {
-        EXPECT_EQ(Hijo<QLineEdit>(&d, "txtCantidad")->text(), "1");
-        EXPECT_EQ(Hijo<QComboBox>(&d, "cboTipoCobertura")->currentText(), "Normal");
-        Pulsar(&d, "cmdAceptar");  // the prescription type is still "Indefinida"
-    }));
-    ASSERT_EQ(mensajes.mostrados.size(), 1);
-    EXPECT_EQ(mensajes.mostrados[0].texto, QString::fromUtf8("Debe seleccionar el tipo de prescripción"));
-    EXPECT_EQ(mensajes.mostrados[0].estilo, Mensajes::vbInformation);
-}
-
 TEST_F(ItemTicketFarmaciaTest, OnlyAuthorisationEspecialOpensTheAuthorisationNumber) {
     Abrir([&](QDialog& d) {
         for (const QString& tipo : EntradasTipoCobertura()) {
@@ -83,21 +72,25 @@ TEST_F(ItemTicketFarmaciaTest, TheTroquelOrTheBarcodeFindsTheMedicationAndEnterM
     EXPECT_TRUE(mensajes.mostrados.isEmpty());
 }
 
-// An item without a catalog name, price or quantity is added only when the user says so; what was
-// not given goes as "none", and the prescription type chosen is remembered for the next item.
-TEST_F(ItemTicketFarmaciaTest, AnIncompleteItemAsksAndNoKeepsTheDialogOpen) {
-    mensajes.Responder(Mensajes::vbNo);
-    mensajes.Responder(Mensajes::vbYes);
-    bool abiertoTrasNo = false;
+// A new item starts with one of quantity and is refused while its prescription type is undefined;
+// one without a catalog name, price or quantity is added only when the user says so. What was not
+// given goes as "none", and the prescription type chosen is remembered for the next item.
+TEST_F(ItemTicketFarmaciaTest, ANewItemAsksForThePrescriptionTypeAndWhetherToAddItIncomplete) {
+    for (const int respuesta : {Mensajes::vbOK, Mensajes::vbNo, Mensajes::vbYes}) mensajes.Responder(respuesta);
+    QList<bool> abierto;
     const auto item = Abrir([&](QDialog& d) {
+        EXPECT_EQ(Hijo<QLineEdit>(&d, "txtCantidad")->text(), "1");
+        EXPECT_EQ(Hijo<QComboBox>(&d, "cboTipoCobertura")->currentText(), "Normal");
         Escribir(&d, "txtTroquel", "999");
         Hijo<QLineEdit>(&d, "txtCantidad")->clear();
+        Pulsar(&d, "cmdAceptar");  // the prescription type is still "Indefinida"
+        abierto << (d.result() != QDialog::Accepted);
         Elegir(&d, "cboTipoPrescripcion", "Comercial");
         Pulsar(&d, "cmdAceptar");
-        abiertoTrasNo = d.result() != QDialog::Accepted;
+        abierto << (d.result() != QDialog::Accepted);
         Pulsar(&d, "cmdAceptar");
     });
-    EXPECT_TRUE(abiertoTrasNo);
+    EXPECT_EQ(abierto, QList<bool>({true, true}));
     ASSERT_TRUE(item);
     EXPECT_EQ(item->Troquel, "999");
     EXPECT_EQ(QList<double>({item->Precio, double(item->Cantidad), double(item->TipoArancel),
@@ -105,11 +98,13 @@ TEST_F(ItemTicketFarmaciaTest, AnIncompleteItemAsksAndNoKeepsTheDialogOpen) {
               QList<double>({0, -1, -1, 0, 3}));
     EXPECT_EQ(Ajustes::Obtener(kAplicacion, kSeccionStart, "TipoPrescripcion"), "3");
     EXPECT_EQ(Ajustes::Obtener(kAplicacion, kSeccionStart, "CambioPrescripcion"), "0");
-    ASSERT_EQ(mensajes.mostrados.size(), 2);
-    EXPECT_EQ(mensajes.mostrados[0].texto,
+    ASSERT_EQ(mensajes.mostrados.size(), 3);
+    EXPECT_EQ(mensajes.mostrados[0].texto, QString::fromUtf8("Debe seleccionar el tipo de prescripción"));
+    EXPECT_EQ(mensajes.mostrados[0].estilo, Mensajes::vbInformation);
+    EXPECT_EQ(mensajes.mostrados[1].texto,
               QString::fromUtf8("El medicamento no figura en el catálogo, no tiene precio, no tiene cantidad.\n"
                                 "¿Agregar el ítem de todos modos?"));
-    EXPECT_EQ(mensajes.mostrados[0].estilo, Mensajes::vbYesNo | Mensajes::vbQuestion | Mensajes::vbDefaultButton2);
+    EXPECT_EQ(mensajes.mostrados[1].estilo, Mensajes::vbYesNo | Mensajes::vbQuestion | Mensajes::vbDefaultButton2);
 }
 
 // Typed or pasted, a field keeps only what its kind allows, and the quantity no more than the item
