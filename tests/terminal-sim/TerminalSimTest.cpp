@@ -1,42 +1,17 @@
 // tarsa-terminal-sim run as a separate process against a scratch working directory, with the
 // golden request records as the client's request files.
-#include <gtest/gtest.h>
-
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
-#include <functional>
 
 #include "TestConfig.h"
+#include "support/Entorno.h"
 
 namespace {
 
-QByteArray Contenido(const QString& ruta) {
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-QByteArray Golden(const char* nombre) { return Contenido(QString(TARSA_TEST_DATA_DIR) + "/" + nombre); }
-
-void Crear(const QString& ruta, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(ruta).path());
-    QFile f(ruta);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << ruta.toStdString();
-    f.write(bytes);
-}
-
-bool Esperar(const std::function<bool()>& condicion, int ms = 1500) {
-    QDeadlineTimer plazo(ms);
-    while (!plazo.hasExpired()) {
-        if (condicion()) return true;
-        QThread::msleep(5);
-    }
-    return condicion();
-}
+QByteArray Golden(const char* nombre) { return LeerArchivo(QString(TARSA_TEST_DATA_DIR) + "/" + nombre); }
 
 // The 116-byte parameters record of a V250 catalog update or closure.
 QByteArray Sal0V250(const QByteArray& operacion, const QByteArray& modos) {
@@ -44,33 +19,32 @@ QByteArray Sal0V250(const QByteArray& operacion, const QByteArray& modos) {
            QByteArray(16, '\0') + QByteArray(14, ' ') + "\r\n";
 }
 
-class TerminalSimTest : public ::testing::Test {
+class TerminalSimTest : public Entorno {
 protected:
     void TearDown() override {
         if (sim.state() != QProcess::NotRunning) {
             sim.terminate();
             if (!sim.waitForFinished(2000)) sim.kill();
         }
+        Entorno::TearDown();
     }
     void Iniciar(const QStringList& argumentos) {
-        ASSERT_TRUE(tmp.isValid());
         sim.start(TARSA_SIM_EXE, QStringList{"--dir", tmp.path()} + argumentos);
         ASSERT_TRUE(sim.waitForStarted(2000)) << TARSA_SIM_EXE;
     }
-    QString Ruta(const QString& relativa) const { return tmp.filePath(relativa); }
     // Request files first, the request record last, as the client does.
     void Pedir(const QString& term, const QByteArray& svl0, const QList<QPair<QString, QByteArray>>& archivos) {
-        for (const auto& [nombre, bytes] : archivos) Crear(Ruta(term + "/upload/" + nombre), bytes);
+        QDir().mkpath(Ruta(term + "/upload"));
         QDir().mkpath(Ruta(term + "/download"));
-        Crear(Ruta(term + "/upload/_SVL.0"), svl0);
+        for (const auto& [nombre, bytes] : archivos) EscribirArchivo(Ruta(term + "/upload/" + nombre), bytes);
+        EscribirArchivo(Ruta(term + "/upload/_SVL.0"), svl0);
     }
     QByteArray Estado(const QString& term) {
         const QString ruta = Ruta(term + "/Estado.rsp");
-        EXPECT_TRUE(Esperar([&] { return QFile::exists(ruta); })) << "sin Estado.rsp en " << term.toStdString();
-        return Contenido(ruta);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(ruta); })) << "sin Estado.rsp en " << term.toStdString();
+        return LeerArchivo(ruta);
     }
 
-    QTemporaryDir tmp;
     QProcess sim;
 };
 
@@ -92,12 +66,12 @@ TEST_F(TerminalSimTest, AnswersAV250PharmacyTicketPerScenario) {
                {"_SVL.3", Golden("svl3_v250_farmacia.bin")},
                {"_SVL.4", Golden("svl4_diagnostico.bin")}});
         const QString down = Ruta(term + "/download/");
-        ASSERT_TRUE(Esperar([&] { return QFile::exists(Ruta(term + "/Estado.rsp")); }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(Ruta(term + "/Estado.rsp")); }));
         // Estado.rsp is the last file: at the moment it exists every answer is complete.
         const bool respuestas =
             QFile::exists(down + "_svl.1") && QFile::exists(down + "_SVL.3") && QFile::exists(down + "_ticket.prn");
-        const QByteArray estado = Contenido(Ruta(term + "/Estado.rsp"));
-        ASSERT_TRUE(sim.waitForFinished(2000));
+        const QByteArray estado = LeerArchivo(Ruta(term + "/Estado.rsp"));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return sim.state() == QProcess::NotRunning; }, 2000));
         EXPECT_EQ(sim.exitCode(), 0);
         EXPECT_TRUE(QDir(Ruta(term + "/upload")).isEmpty()) << "request files not consumed";
         EXPECT_EQ(estado.at(0), c.estado) << estado.constData();
@@ -107,17 +81,17 @@ TEST_F(TerminalSimTest, AnswersAV250PharmacyTicketPerScenario) {
             continue;
         }
         EXPECT_TRUE(respuestas);
-        const QByteArray cabecera = Contenido(down + "_svl.1");
+        const QByteArray cabecera = LeerArchivo(down + "_svl.1");
         ASSERT_EQ(cabecera.size(), 372);
         EXPECT_EQ(cabecera.left(249), Golden("svl1_v250_farmacia.bin").left(249));
         EXPECT_EQ(cabecera.mid(249, 12), "000000001001");
         EXPECT_EQ(cabecera.mid(285, 15), "000002723600000");  // 2 x 1520.50 at 40 % + 899.00, error 0000
-        const QByteArray items = Contenido(down + "_SVL.3");
+        const QByteArray items = LeerArchivo(down + "_SVL.3");
         ASSERT_EQ(items.size(), 492);
         EXPECT_EQ(items.mid(170, 4), c.errorItem1);
         EXPECT_EQ(items.mid(246 + 170, 4), "0000");
         EXPECT_EQ(items.mid(246, 170), Golden("svl3_v250_farmacia.bin").mid(246, 170));
-        const QByteArray ticket = Contenido(down + "_ticket.prn");
+        const QByteArray ticket = LeerArchivo(down + "_ticket.prn");
         EXPECT_TRUE(ticket.contains("6034930000012345") && ticket.contains("1001") && ticket.contains("1520.50"));
         EXPECT_EQ(ticket.contains("ERROR"), c.errorEnTicket);
     }
@@ -126,8 +100,8 @@ TEST_F(TerminalSimTest, AnswersAV250PharmacyTicketPerScenario) {
 TEST_F(TerminalSimTest, NoAnswerScenarioConsumesTheRequestAndWritesNothing) {
     Iniciar({"--scenario", "no-answer"});
     Pedir("term9", "V2500507000012  ", {{"_SVL.1", Golden("svl1_v250_farmacia.bin")}});
-    ASSERT_TRUE(Esperar([&] { return !QFile::exists(Ruta("term9/upload/_SVL.0")); }));
-    EXPECT_FALSE(Esperar([&] { return QFile::exists(Ruta("term9/Estado.rsp")); }, 400));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !QFile::exists(Ruta("term9/upload/_SVL.0")); }));
+    EXPECT_FALSE(QTest::qWaitFor([&] { return QFile::exists(Ruta("term9/Estado.rsp")); }, 400));
     EXPECT_TRUE(QDir(Ruta("term9/download")).isEmpty());
 }
 
@@ -138,17 +112,17 @@ TEST_F(TerminalSimTest, V101ThroughNotificationsAnswersInTheV101PharmacyLayout) 
     for (const char* numero : {"0000000500", "0000000501"}) {
         QFile::remove(Ruta("term7/Estado.rsp"));
         Pedir("term7", "V101050700001234", {{"_SVL.1", pedido}, {"_SVL.2", Golden("svl2_v101_farmacia.bin")}});
-        Crear(Ruta("TX/term7"), {});
+        EscribirArchivo(Ruta("TX/term7"), {});
         EXPECT_EQ(Estado("term7").left(1), "0");
         EXPECT_FALSE(QFile::exists(Ruta("TX/term7")));
-        const QByteArray cabecera = Contenido(Ruta("term7/download/_svl.1"));
+        const QByteArray cabecera = LeerArchivo(Ruta("term7/download/_svl.1"));
         ASSERT_EQ(cabecera.size(), 222);
         EXPECT_EQ(cabecera.left(101), pedido.left(101)) << "the request's own fields come back";
         EXPECT_EQ(cabecera.mid(119, 35), pedido.mid(119, 35));
         EXPECT_EQ(cabecera.mid(154, 10), numero);
         EXPECT_EQ(cabecera.mid(186, 4), "0000");
         EXPECT_TRUE(cabecera.endsWith("\r\n"));
-        const QByteArray items = Contenido(Ruta("term7/download/_SVL.3"));
+        const QByteArray items = LeerArchivo(Ruta("term7/download/_SVL.3"));
         ASSERT_EQ(items.size(), 196);
         EXPECT_EQ(items.mid(46, 30), QByteArray(30, ' '));
         EXPECT_EQ(items.mid(98 + 46, 30), QByteArray(30, ' '));
@@ -169,11 +143,11 @@ TEST_F(TerminalSimTest, QueuedRequestsWaitForAHeldAnswerAndAreAnsweredInOrder) {
     Iniciar({"--answer-after", liberar, "--first-ticket", "500"});
     const auto pedir = [&](const QString& term) {
         Pedir(term, "V2500507000012  ", {{"_SVL.1", Golden("svl1_v250_farmacia.bin")}});
-        Crear(Ruta("TX/" + term), {});
+        EscribirArchivo(Ruta("TX/" + term), {});
         QThread::msleep(20);  // notifications of distinct ages
     };
     pedir("term1");
-    ASSERT_TRUE(Esperar([&] { return !QFile::exists(Ruta("term1/upload/_SVL.0")); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !QFile::exists(Ruta("term1/upload/_SVL.0")); }));
     pedir("term2");
     pedir("term1");  // the client cancelled its wait and asked again
     const struct {
@@ -183,10 +157,10 @@ TEST_F(TerminalSimTest, QueuedRequestsWaitForAHeldAnswerAndAreAnsweredInOrder) {
     for (const auto& o : orden) {
         SCOPED_TRACE(o.ticket);
         EXPECT_FALSE(QFile::exists(Ruta(QString(o.term) + "/Estado.rsp"))) << "answered before its release";
-        Crear(liberar, {});
+        EscribirArchivo(liberar, {});
         EXPECT_EQ(Estado(o.term).left(1), "0");
-        EXPECT_EQ(Contenido(Ruta(QString(o.term) + "/download/_svl.1")).mid(249, 12), o.ticket);
-        EXPECT_TRUE(Esperar([&] { return !QFile::exists(liberar); })) << "the release file is used up";
+        EXPECT_EQ(LeerArchivo(Ruta(QString(o.term) + "/download/_svl.1")).mid(249, 12), o.ticket);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !QFile::exists(liberar); })) << "the release file is used up";
         QFile::remove(Ruta(QString(o.term) + "/Estado.rsp"));  // as the client does before its next request
     }
     EXPECT_TRUE(QDir(Ruta("TX")).isEmpty());
@@ -217,51 +191,43 @@ TEST_F(TerminalSimTest, BadRequestsGetAnErrorStatusAndTheTerminalCarriesOn) {
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.term);
         Pedir(c.term, c.svl0, c.archivos);
-        Crear(Ruta(QString("TX/") + c.term), {});
+        EscribirArchivo(Ruta(QString("TX/") + c.term), {});
         EXPECT_EQ(Estado(c.term).left(1), QByteArray(1, c.estado));
     }
     EXPECT_EQ(sim.state(), QProcess::Running);
-    const QByteArray otros = Contenido(Ruta("term8/download/_svl.1"));
+    const QByteArray otros = LeerArchivo(Ruta("term8/download/_svl.1"));
     ASSERT_EQ(otros.size(), 383);
     EXPECT_EQ(otros.mid(260, 12), "000000001001");
     EXPECT_EQ(otros.mid(307, 4), "0000");
-    EXPECT_EQ(Contenido(Ruta("term8/download/_SVL.2")).size(), 324);
+    EXPECT_EQ(LeerArchivo(Ruta("term8/download/_SVL.2")).size(), 324);
 }
 
 TEST_F(TerminalSimTest, CatalogUpdatesAndClosuresAnswerInSal0) {
-    for (const char* n : {"_SAL.2", "_SAL.3", "_SAL.4", "_SAL.5"}) Crear(Ruta(QString("catalogos/") + n), n);
+    const QStringList catalogos{"_SAL.2", "_SAL.3", "_SAL.4", "_SAL.5"};
+    QDir().mkpath(Ruta("catalogos"));
+    for (const QString& n : catalogos) EscribirArchivo(Ruta("catalogos/" + n), n.toLatin1());
     Iniciar({"--catalogs", Ruta("catalogos")});
-    struct Caso {
+    const struct {
         const char* term;
         QByteArray svl0, sal0;
-        QStringList entregados, ausentes;
+        QStringList entregados;
         QByteArray inicioRespuesta;
+    } casos[] = {
+        {"term1", "V2509992000012  ", Sal0V250("00", "102"), {"_SAL.2", "_SAL.4"}, "00000000000"},
+        {"term2", "V1019992000012  ", "000110000" + QByteArray(50, ' ') + "\r\n", {"_SAL.3", "_SAL.5"}, "00000000000"},
+        {"term3", "V2500507000012  ", Sal0V250("07", "000"), {}, "07000001001"},
     };
-    const QList<Caso> casos{
-        {"term1", "V2509992000012  ", Sal0V250("00", "102"), {"_SAL.2", "_SAL.4"}, {"_SAL.3", "_SAL.5"}, "00000000000"},
-        {"term2",
-         "V1019992000012  ",
-         "00011"
-         "0000" +
-             QByteArray(50, ' ') + "\r\n",
-         {"_SAL.3", "_SAL.5"},
-         {"_SAL.2", "_SAL.4"},
-         "00000000000"},
-        {"term3",
-         "V2500507000012  ",
-         Sal0V250("07", "000"),
-         {},
-         {"_SAL.2", "_SAL.3", "_SAL.4", "_SAL.5"},
-         "07000001001"},
-    };
-    for (const Caso& c : casos) {
+    for (const auto& c : casos) {
         SCOPED_TRACE(c.term);
         Pedir(c.term, c.svl0, {{"_SAL.0", c.sal0}});
         EXPECT_EQ(Estado(c.term).left(1), "0");
         const QString down = Ruta(QString(c.term) + "/download/");
-        for (const QString& n : c.entregados) EXPECT_EQ(Contenido(down + n), n.toLatin1());
-        for (const QString& n : c.ausentes) EXPECT_FALSE(QFile::exists(down + n)) << n.toStdString();
-        const QByteArray respuesta = Contenido(down + "_sal.0");
+        for (const QString& n : catalogos)
+            if (c.entregados.contains(n))
+                EXPECT_EQ(LeerArchivo(down + n), n.toLatin1());
+            else
+                EXPECT_FALSE(QFile::exists(down + n)) << n.toStdString();
+        const QByteArray respuesta = LeerArchivo(down + "_sal.0");
         ASSERT_EQ(respuesta.size(), 116);
         EXPECT_EQ(respuesta.left(11), c.inicioRespuesta);
         EXPECT_EQ(respuesta.mid(40, 4), "0000");
