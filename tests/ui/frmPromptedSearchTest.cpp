@@ -83,13 +83,20 @@ protected:
     static void Elegir(frmPromptedSearch& f, const QString& opcion) { ::Elegir(&f, "cboOption", opcion); }
     static void Escribir(frmPromptedSearch& f, const QString& patron) { ::Escribir(&f, "txtPattern", patron); }
     static void ClickBuscar(frmPromptedSearch& f) { Pulsar(&f, "cmdSearchBegin"); }
+    // Chooses the option and types the pattern (each only when given), then clicks the search button.
+    static void Buscar(frmPromptedSearch& f, const QString& opcion, const QString& patron) {
+        if (!opcion.isEmpty()) Elegir(f, opcion);
+        if (!patron.isEmpty()) Escribir(f, patron);
+        ClickBuscar(f);
+    }
+    static QTreeView* Lista(frmPromptedSearch& f) { return Hijo<QTreeView>(&f, "lvwResult"); }
     static void ClickEncabezado(frmPromptedSearch& f, int columna) {
-        QHeaderView* h = Hijo<QTreeView>(&f, "lvwResult")->header();
+        QHeaderView* h = Lista(f)->header();
         QTest::mouseClick(h->viewport(), Qt::LeftButton, {},
                           QPoint(h->sectionViewportPosition(columna) + h->sectionSize(columna) / 2, h->height() / 2));
     }
     static void ElegirFila(frmPromptedSearch& f, int fila) {
-        QTreeView* lista = Hijo<QTreeView>(&f, "lvwResult");
+        QTreeView* lista = Lista(f);
         const QModelIndex i = lista->model()->index(fila, 0);
         lista->selectionModel()->select(i, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, lista->visualRect(i).center());
@@ -154,10 +161,8 @@ TEST_F(frmPromptedSearchTest, EveryTemplateBuildsItsStatementAndListsWhatItFinds
         Perform(caso.plantilla, "Prueba", [&](frmPromptedSearch& f) {
             EXPECT_EQ(Hijo<QComboBox>(&f, "cboOption")->isVisible(), !caso.opcion.isEmpty());
             EXPECT_EQ(Hijo<QLabel>(&f, "lblOption")->isVisible(), !caso.opcion.isEmpty());
-            if (!caso.opcion.isEmpty()) Elegir(f, caso.opcion);
-            if (!caso.patron.isEmpty()) Escribir(f, caso.patron);
-            ClickBuscar(f);
-            QTreeView* lista = Hijo<QTreeView>(&f, "lvwResult");
+            Buscar(f, caso.opcion, caso.patron);
+            QTreeView* lista = Lista(f);
             EXPECT_EQ(f.SqlConstruido(), caso.sql);
             EXPECT_EQ(Encabezados(lista), caso.encabezados);
             EXPECT_EQ(Columna(lista, 0), caso.primeraColumna);
@@ -202,7 +207,7 @@ TEST_F(frmPromptedSearchTest, ThePatternAndTheSearchButtonFollowTheOptionAndTheP
 TEST_F(frmPromptedSearchTest, EnterInThePatternRunsTheSearchOnlyWhenItCan) {
     Perform(kDiagnosticosMenu, "Prueba", [&](frmPromptedSearch& f) {
         QLineEdit* txt = Hijo<QLineEdit>(&f, "txtPattern");
-        QTreeView* lista = Hijo<QTreeView>(&f, "lvwResult");
+        QTreeView* lista = Lista(f);
         QTest::keyClick(txt, Qt::Key_Return);  // blank pattern: nothing runs
         EXPECT_TRUE(f.SqlConstruido().isEmpty());
         Escribir(f, "GA");
@@ -223,9 +228,8 @@ TEST_F(frmPromptedSearchTest, EnterInThePatternRunsTheSearchOnlyWhenItCan) {
 
 TEST_F(frmPromptedSearchTest, ClickingAHeaderSortsAndTheSameHeaderAgainReverses) {
     Perform(kDiagnosticosMenu, "Prueba", [&](frmPromptedSearch& f) {
-        Elegir(f, "Todos");
-        ClickBuscar(f);
-        QTreeView* lista = Hijo<QTreeView>(&f, "lvwResult");
+        Buscar(f, "Todos", "");
+        QTreeView* lista = Lista(f);
         ClickEncabezado(f, 1);
         EXPECT_EQ(Columna(lista, 1), (QStringList{"angina", "GASTRITIS", "GRIPE", "GRIPE AVIAR"}));
         ClickEncabezado(f, 1);
@@ -243,10 +247,8 @@ TEST_F(frmPromptedSearchTest, PricesShowAsMoneyAndSortAsNumbers) {
         gDB->Ejecutar("INSERT INTO Medicamentos VALUES (1, 7777, '7790003', 'AMOXI FORTE', 'X 30', 1520.5, 1, 0, 0)"),
         1);
     Perform(kMedicamentosMenu, "Prueba", [&](frmPromptedSearch& f) {
-        Elegir(f, "Nombre");
-        Escribir(f, "AMOX");
-        ClickBuscar(f);
-        QTreeView* lista = Hijo<QTreeView>(&f, "lvwResult");
+        Buscar(f, "Nombre", "AMOX");
+        QTreeView* lista = Lista(f);
         ClickEncabezado(f, 4);
         EXPECT_EQ(Columna(lista, 4), (QStringList{"123,45", "200,00", "1.520,50"}));
         ClickEncabezado(f, 4);
@@ -273,51 +275,33 @@ TEST_F(frmPromptedSearchTest, FromTheKeyboardTypeEnterChooseAndEnterOrEscape) {
     }
 }
 
-// Accepting with the button or with a double click on the selected row.
-TEST_F(frmPromptedSearchTest, AcceptingReturnsEveryFieldOfTheChosenRowEvenAfterSorting) {
-    for (const bool doble : {false, true}) {
-        const auto r = Perform(kMedicamentosMenu, "Prueba", [&](frmPromptedSearch& f) {
-            Escribir(f, "amox");
-            ClickBuscar(f);
-            ClickEncabezado(f, 2);
-            ClickEncabezado(f, 2);  // AMOXIDAL DUO now comes first
-            ElegirFila(f, 0);
-            QTreeView* lista = Hijo<QTreeView>(&f, "lvwResult");
+// A long result is kept in blocks of a few thousand rows: rows on either side of a block's edge and
+// the last one, chosen after sorting and accepted with the button or a double click, each return
+// every field of their own.
+TEST_F(frmPromptedSearchTest, AcceptingReturnsEveryFieldOfTheChosenRowEvenAfterSortingALongList) {
+    constexpr int kFilas = 9000;
+    AgregarMedicamentos(kFilas);
+    for (const int fila : {4095, 4096, kFilas - 1}) {
+        const bool doble = fila == kFilas - 1;  // the first row shown
+        const auto r = Perform(kMedicamentosMenu, "Medicamentos", [&](frmPromptedSearch& f) {
+            Buscar(f, "Nombre", "MED");
+            QTreeView* lista = Lista(f);
+            EXPECT_EQ(lista->model()->rowCount(), kFilas);
+            ClickEncabezado(f, 0);
+            ClickEncabezado(f, 0);  // the last read first
+            ElegirFila(f, kFilas - 1 - fila);
             if (doble)
                 QTest::mouseDClick(lista->viewport(), Qt::LeftButton, {},
                                    lista->visualRect(lista->model()->index(0, 0)).center());
             else
                 Pulsar(&f, "cmdOK");
         });
-        ASSERT_TRUE(r.has_value());
+        ASSERT_TRUE(r.has_value()) << fila;
         QStringList nombres;
         for (const auto& c : r->Campos) nombres << c.first;
         EXPECT_EQ(nombres, (QStringList{"Troquel", "CodigoBarra", "Nombre", "Presentacion", "Precio"}));
-        EXPECT_EQ(r->Item("troquel").toInt(), 5555);
+        EXPECT_EQ(r->Item("troquel").toInt(), 10001 + fila);
         EXPECT_TRUE(r->Item("CodigoBarra").isNull());
-        EXPECT_EQ(r->Item("Nombre").toString(), "AMOXIDAL DUO");
-    }
-}
-
-// A long result is kept in blocks of a few thousand rows: rows on either side of a block's edge and
-// the last one, chosen after sorting, each return their own fields.
-TEST_F(frmPromptedSearchTest, ARowFarDownALongListReturnsItsOwnFields) {
-    constexpr int kFilas = 9000;
-    AgregarMedicamentos(kFilas);
-    for (const int fila : {4095, 4096, kFilas - 1}) {
-        const auto r = Perform(kMedicamentosMenu, "Medicamentos", [&](frmPromptedSearch& f) {
-            Elegir(f, "Nombre");
-            Escribir(f, "MED");
-            ClickBuscar(f);
-            QTreeView* lista = Hijo<QTreeView>(&f, "lvwResult");
-            EXPECT_EQ(lista->model()->rowCount(), kFilas);
-            ClickEncabezado(f, 0);
-            ClickEncabezado(f, 0);  // the last read first
-            ElegirFila(f, kFilas - 1 - fila);
-            Pulsar(&f, "cmdOK");
-        });
-        ASSERT_TRUE(r.has_value()) << fila;
-        EXPECT_EQ(r->Item("Troquel").toInt(), 10001 + fila);
         EXPECT_EQ(r->Item("Nombre").toString(), QString("MEDICAMENTO %1").arg(fila + 1));
         EXPECT_EQ(r->Item("Precio").toDouble(), (fila + 1) / 4.0);
     }
@@ -343,9 +327,8 @@ TEST_F(frmPromptedSearchTest, TheReturnMarkerReturnsOnlyItsField) {
     };
     for (const Caso& c : casos) {
         const auto r = Perform(c.plantilla, "Prueba", [&](frmPromptedSearch& f) {
-            Escribir(f, "GAS");
-            ClickBuscar(f);
-            EXPECT_EQ(Encabezados(Hijo<QTreeView>(&f, "lvwResult")), c.encabezados);
+            Buscar(f, "", "GAS");
+            EXPECT_EQ(Encabezados(Lista(f)), c.encabezados);
             ElegirFila(f, 0);
             Hijo<QPushButton>(&f, "cmdOK")->click();
         });
@@ -357,9 +340,8 @@ TEST_F(frmPromptedSearchTest, TheReturnMarkerReturnsOnlyItsField) {
 
 TEST_F(frmPromptedSearchTest, AcceptingWithoutASelectionComplainsAndStaysOpenAndCancelReturnsNothing) {
     const auto r = Perform(kDiagnosticosMenu, "Búsqueda de Diagnósticos", [&](frmPromptedSearch& f) {
-        Elegir(f, "Todos");
-        ClickBuscar(f);
-        Hijo<QTreeView>(&f, "lvwResult")->selectionModel()->clearSelection();  // the first row was marked
+        Buscar(f, "Todos", "");
+        Lista(f)->selectionModel()->clearSelection();  // the first row was marked
         Hijo<QPushButton>(&f, "cmdOK")->click();
         ASSERT_EQ(mensajes.mostrados.size(), 1);
         EXPECT_TRUE(mensajes.mostrados[0].texto.startsWith("Error:\n"));
@@ -370,7 +352,7 @@ TEST_F(frmPromptedSearchTest, AcceptingWithoutASelectionComplainsAndStaysOpenAnd
     });
     EXPECT_FALSE(r.has_value());
     Perform(kMedicamentosMenu, "Prueba", [&](frmPromptedSearch& f) {  // the next one starts empty
-        EXPECT_EQ(Hijo<QTreeView>(&f, "lvwResult")->model()->rowCount(), 0);
+        EXPECT_EQ(Lista(f)->model()->rowCount(), 0);
         EXPECT_FALSE(Hijo<QPushButton>(&f, "cmdOK")->isEnabled());
         EXPECT_EQ(f.windowTitle(), "Prueba");
     });
@@ -396,12 +378,10 @@ TEST_F(frmPromptedSearchTest, ARefusedStatementShowsTheErrorAndLeavesTheDialogUs
         SCOPED_TRACE(c.nombre);
         mensajes.mostrados.clear();
         Perform(c.plantilla, c.titulo, [&](frmPromptedSearch& f) {
-            if (!c.opcion.isEmpty()) Elegir(f, c.opcion);
-            Escribir(f, c.patron);
-            ClickBuscar(f);
+            Buscar(f, c.opcion, c.patron);
             EXPECT_TRUE(Hijo<QPushButton>(&f, "cmdSearchBegin")->isEnabled());
             EXPECT_FALSE(Hijo<QLineEdit>(&f, "txtPattern")->isReadOnly());
-            EXPECT_EQ(Hijo<QTreeView>(&f, "lvwResult")->model()->rowCount(), 0);
+            EXPECT_EQ(Lista(f)->model()->rowCount(), 0);
         });
         ASSERT_EQ(mensajes.mostrados.size(), 1);
         const MensajeMostrado& m = mensajes.mostrados[0];
@@ -422,10 +402,8 @@ TEST_F(frmPromptedSearchTest, APatternWithAQuoteIsSearchedForAsTyped) {
     ASSERT_EQ(gDB->Ejecutar("INSERT INTO Medicos VALUES (3, 4321, 'B1', 'D''ALESSANDRO ANA', 0)"), 1);
     for (const char* patron : {"D'ALES", "x'; DELETE FROM Medicamentos; --"}) {
         Perform(kMedicosMenu, QString::fromUtf8("Búsqueda de Médicos"), [&](frmPromptedSearch& f) {
-            Elegir(f, "Nombre");
-            Escribir(f, patron);
-            ClickBuscar(f);
-            EXPECT_EQ(Hijo<QTreeView>(&f, "lvwResult")->model()->rowCount(), QString(patron).startsWith('D') ? 1 : 0);
+            Buscar(f, "Nombre", patron);
+            EXPECT_EQ(Lista(f)->model()->rowCount(), QString(patron).startsWith('D') ? 1 : 0);
         });
     }
     EXPECT_TRUE(mensajes.mostrados.isEmpty());
@@ -435,9 +413,8 @@ TEST_F(frmPromptedSearchTest, APatternWithAQuoteIsSearchedForAsTyped) {
 TEST_F(frmPromptedSearchTest, ColumnsFitTheirWidestTextOrShareTheListWidth) {
     ASSERT_EQ(gDB->Ejecutar("INSERT INTO Diagnosticos VALUES (1, 'X9', 'ENFERMEDAD DE NOMBRE MUY LARGO', 0)"), 1);
     Perform(kDiagnosticosMenu, "Prueba", [&](frmPromptedSearch& f) {
-        Elegir(f, "Todos");
-        ClickBuscar(f);
-        QTreeView* lista = Hijo<QTreeView>(&f, "lvwResult");
+        Buscar(f, "Todos", "");
+        QTreeView* lista = Lista(f);
         const int margen = MargenCelda(lista);
         const auto anchos = [lista] {
             return QList<int>{lista->header()->sectionSize(0), lista->header()->sectionSize(1)};
@@ -460,8 +437,7 @@ TEST_F(frmPromptedSearchTest, ASlowSearchStopsAtItsTimeLimitOrOnCancelar) {
         "WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x+1 FROM c) SELECT {Número}x FROM c WHERE x = {S}");
     dlg.SetLimiteBusqueda(300);
     Perform(interminable, "Lenta", [&](frmPromptedSearch& f) {
-        Escribir(f, "0");
-        ClickBuscar(f);
+        Buscar(f, "", "0");
         EXPECT_TRUE(Hijo<QPushButton>(&f, "cmdSearchBegin")->isEnabled());
         EXPECT_FALSE(Hijo<QLineEdit>(&f, "txtPattern")->isReadOnly());
     });
@@ -489,7 +465,7 @@ TEST_F(frmPromptedSearchTest, TypingAndCancelarAreAnsweredWhileRowsStream) {
     AgregarMedicamentos(kFilas);
     int filasAlPulsar = -1;
     const auto resultado = Perform(kMedicamentosMenu, "Medicamentos", [&](frmPromptedSearch& f) {
-        QTreeView* lista = Hijo<QTreeView>(&f, "lvwResult");
+        QTreeView* lista = Lista(f);
         const auto conexion = QObject::connect(lista->model(), &QAbstractItemModel::rowsInserted, &f, [&] {
             if (filasAlPulsar >= 0) return;
             filasAlPulsar = lista->model()->rowCount();
@@ -498,8 +474,7 @@ TEST_F(frmPromptedSearchTest, TypingAndCancelarAreAnsweredWhileRowsStream) {
                 Pulsar(&f, "cmdCancel");
             });
         });
-        Escribir(f, "MED");
-        ClickBuscar(f);
+        Buscar(f, "", "MED");
         QObject::disconnect(conexion);
         EXPECT_GT(filasAlPulsar, 0);
         EXPECT_LT(filasAlPulsar, kFilas);
