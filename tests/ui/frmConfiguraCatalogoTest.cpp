@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "catalogs/ConBase.h"
 #include "catalogs/clsActividades.h"
 #include "catalogs/clsEmpresas.h"
 #include "catalogs/clsPrestadores.h"
@@ -22,11 +23,10 @@
 
 namespace {
 
-class frmConfiguraCatalogoTest : public Entorno {
+class frmConfiguraCatalogoTest : public ConBase {
 protected:
     void SetUp() override {
-        Entorno::SetUp();
-        AbrirBaseEntregada();
+        ConBase::SetUp();
         clsEmpresas e;
         e.Procesar(1, 11, "OSDE", "11");
         e.Procesar(1, 23, "IOMA", "23");
@@ -73,21 +73,13 @@ protected:
             return d.result();
         });
     }
+    using ConBase::Filas;
     static QString Filas(const QTreeWidget* lista) {
         QStringList filas;
         for (int i = 0; i < lista->topLevelItemCount(); ++i) {
             QStringList celdas;
             for (int c = 0; c < lista->columnCount(); ++c) celdas << lista->topLevelItem(i)->text(c).trimmed();
             filas << celdas.join('|');
-        }
-        return filas.join(' ');
-    }
-    static QString Tabla(const QString& sql) {
-        QStringList filas;
-        for (auto rs = gDB->Consultar(sql); !rs->EOF_(); rs->MoveNext()) {
-            QStringList campos;
-            for (int i = 0; i < rs->CantidadCampos(); ++i) campos << rs->Campo(i).toString().trimmed();
-            filas << campos.join('|');
         }
         return filas.join(' ');
     }
@@ -119,16 +111,16 @@ TEST_F(frmConfiguraCatalogoTest, CompaniesAreEditedInMemoryAndStoredOnlyByGrabar
     ediciones = {{{"txtNombreEmpresa", "OSDE BINARIO"}}};
     Pulsar(&f, "cmdEditEmpresa");
     EXPECT_EQ(Filas(lista), "11|OSDE BINARIO|11 23|IOMA| 14|PAMI|23");
-    EXPECT_EQ(Tabla("SELECT IdEmpresa, Nombre, CodigoQuelo FROM Empresas ORDER BY 1"), "11|OSDE|11 23|IOMA|23");
+    EXPECT_EQ(Filas("SELECT IdEmpresa, Nombre, CodigoQuelo FROM Empresas ORDER BY 1"), "11|OSDE|11\n23|IOMA|23");
 
     Pulsar(&f, "cmdGrabar");
     EXPECT_EQ(f.result(), QDialog::Accepted);
-    EXPECT_EQ(Tabla("SELECT IdEmpresa, Nombre, CodigoQuelo FROM Empresas ORDER BY 1"),
-              "11|OSDE BINARIO|11 14|PAMI|23 23|IOMA|");
+    EXPECT_EQ(Filas("SELECT IdEmpresa, Nombre, CodigoQuelo FROM Empresas ORDER BY 1"),
+              "11|OSDE BINARIO|11\n14|PAMI|23\n23|IOMA|");
     ASSERT_EQ(gColEmpresas.size(), 3);
     EXPECT_EQ(gColEmpresas[0].Nombre, "OSDE BINARIO");
     // The links follow the network codes now stored: IOMA lost its code, PAMI has none of its activities.
-    EXPECT_EQ(Tabla("SELECT Codigo, IdEmpresa, IdActividad FROM PrestadorActividad"), "20451877|11|1");
+    EXPECT_EQ(Filas("SELECT Codigo, IdEmpresa, IdActividad FROM PrestadorActividad"), "20451877|11|1");
     EXPECT_EQ(mensajes.mostrados.size(), 1);
 }
 
@@ -140,7 +132,7 @@ TEST_F(frmConfiguraCatalogoTest, GrabarWithAnEmptyListLeavesNoCompanies) {
         Pulsar(&f, "cmdDelEmpresa");
     }
     Pulsar(&f, "cmdGrabar");
-    EXPECT_EQ(Tabla("SELECT COUNT(*) FROM Empresas"), "0");
+    EXPECT_EQ(Contar("Empresas"), 0);
     EXPECT_TRUE(gColEmpresas.isEmpty());
     EXPECT_TRUE(gColLicAct.isEmpty());
 }
@@ -156,14 +148,14 @@ TEST_F(frmConfiguraCatalogoTest, AFailedGrabarLeavesEachTableAsItWas) {
     for (int i = 0; i < 3; ++i) {
         SCOPED_TRACE(tablas[i].toStdString());
         gDB->Ejecutar("ALTER TABLE " + tablas[i] + " RENAME COLUMN Nombre TO Otro");
-        const QString antes = Tabla("SELECT * FROM " + tablas[i]);
+        const QString antes = Filas("SELECT * FROM " + tablas[i]);
         mensajes.mostrados.clear();
         auto f = dialogos[i]();
         Pulsar(f.get(), "cmdGrabar");
         EXPECT_NE(f->result(), QDialog::Accepted);
         ASSERT_EQ(mensajes.mostrados.size(), 1);
         EXPECT_EQ(mensajes.mostrados[0].estilo, Mensajes::vbCritical);
-        EXPECT_EQ(Tabla("SELECT * FROM " + tablas[i]), antes);
+        EXPECT_EQ(Filas("SELECT * FROM " + tablas[i]), antes);
         EXPECT_FALSE(gDB->EnTransaccion());
         gDB->Ejecutar("ALTER TABLE " + tablas[i] + " RENAME COLUMN Otro TO Nombre");
     }
@@ -186,8 +178,8 @@ TEST_F(frmConfiguraCatalogoTest, ActivitiesAreThoseOfTheChosenCompanyAndOnlyThey
     Marcar(lista, 0);
     Pulsar(&f, "cmdEdit");
     Pulsar(&f, "cmdGrabar");
-    EXPECT_EQ(Tabla("SELECT IdEmpresa, IdActividad, Nombre, Tipo, CodigoQuelo FROM Actividades ORDER BY 1, 2"),
-              "11|1|FARMACIA|1|01 23|1|OTRA|1|01 23|7|SESIONES|3|07");
+    EXPECT_EQ(Filas("SELECT IdEmpresa, IdActividad, Nombre, Tipo, CodigoQuelo FROM Actividades ORDER BY 1, 2"),
+              "11|1|FARMACIA|1|01\n23|1|OTRA|1|01\n23|7|SESIONES|3|07");
     EXPECT_EQ(gColActividades.size(), 3);
 }
 
@@ -205,9 +197,9 @@ TEST_F(frmConfiguraCatalogoTest, ProvidersTakeTheirLicenceAndEveryField) {
     Pulsar(&f, "cmdAsignar");
     EXPECT_EQ(Filas(lista), QString::fromUtf8("20451877|20451877|CENTRAL|01|0|No P2|30111222|KINE SUR|11|4521|Sí"));
     Pulsar(&f, "cmdGrabar");
-    EXPECT_EQ(Tabla("SELECT Codigo, LicenciaQuelo, Nombre, Tipo, Matricula, CadenaSucursales FROM Prestadores "
+    EXPECT_EQ(Filas("SELECT Codigo, LicenciaQuelo, Nombre, Tipo, Matricula, CadenaSucursales FROM Prestadores "
                     "ORDER BY 1"),
-              "20451877|20451877|CENTRAL|01|0|0 P2|30111222|KINE SUR|11|4521|1");
+              "20451877|20451877|CENTRAL|01|0|0\nP2|30111222|KINE SUR|11|4521|1");
     EXPECT_EQ(gColPrestadores.size(), 2);
 }
 

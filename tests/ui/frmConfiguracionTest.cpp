@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDir>
 
+#include "catalogs/ConBase.h"
 #include "catalogs/modConfiguracion.h"
 #include "core/modTarsa.h"
 #include "platform/Ajustes.h"
@@ -15,11 +16,10 @@
 
 namespace {
 
-class frmConfiguracionTest : public Entorno {
+class frmConfiguracionTest : public ConBase {
 protected:
     void SetUp() override {
-        Entorno::SetUp();
-        AbrirBaseEntregada();
+        ConBase::SetUp();
         gQueloPath = dirTrabajo;
         gTermDir = CrearDirectorioTerminal();
         Guardar("QUELO_Path", dirTrabajo);
@@ -50,12 +50,7 @@ protected:
                 Leer("ActualizaMedicos"),
                 QString::number(QDir(dirTrabajo).exists(gTermDir))};
     }
-    static QString Bitmaps() {
-        QStringList filas;
-        for (auto rs = gDB->Consultar("SELECT Empresa, Parametro FROM Bitmaps ORDER BY 1"); !rs->EOF_(); rs->MoveNext())
-            filas << rs->Campo(0).toString() + ":" + rs->Campo(1).toString();
-        return filas.join(' ');
-    }
+    static QString Bitmaps() { return Filas("SELECT Empresa || ':' || Parametro FROM Bitmaps ORDER BY 1"); }
     void Prm(const QString& dir, const QString& empresa, const QString& mascara) {
         EscribirArchivo(
             Rutas::Unir(dir, "_Quelo.prm"),
