@@ -22,20 +22,13 @@
 
 namespace {
 
-struct FilaVista {
-    QString clave, titulo, valor;
-    bool operator==(const FilaVista&) const = default;
-};
-void PrintTo(const FilaVista& f, std::ostream* os) {
-    *os << f.clave.toStdString() << "|" << f.titulo.toStdString() << "|" << f.valor.toStdString();
-}
-
-QList<FilaVista> Filas(frmMuestraLista& f) {
+// Each row of the viewer as key|caption|value.
+QStringList Filas(frmMuestraLista& f) {
     auto* lista = f.findChild<QTreeWidget*>("lvwLista");
-    QList<FilaVista> filas;
+    QStringList filas;
     for (int i = 0; i < lista->topLevelItemCount(); ++i) {
         const QTreeWidgetItem* it = lista->topLevelItem(i);
-        filas.append({it->data(0, Qt::UserRole).toString(), it->text(0), it->text(1)});
+        filas << it->data(0, Qt::UserRole).toString() + "|" + it->text(0) + "|" + it->text(1);
     }
     return filas;
 }
@@ -88,9 +81,7 @@ TEST_F(VisoresTest, TheRowViewerListsEveryVisibleColumnWithItsCaption) {
 
     frmMuestraLista f;
     f.Cargar(items, 0, "Item 1");
-    EXPECT_EQ(Filas(f), (QList<FilaVista>{{"K1", "Nro", "1"},
-                                          {"K2", "Troquel", "1234"},
-                                          {"K4", "Nombre", "AMOXICILINA 500 MG X 16 COMPRIMIDOS"}}));
+    EXPECT_EQ(Filas(f), (QStringList{"K1|Nro|1", "K2|Troquel|1234", "K4|Nombre|AMOXICILINA 500 MG X 16 COMPRIMIDOS"}));
     EXPECT_EQ(f.windowTitle(), "Item 1");
 
     auto* lista = f.findChild<QTreeWidget*>("lvwLista");
@@ -99,7 +90,7 @@ TEST_F(VisoresTest, TheRowViewerListsEveryVisibleColumnWithItsCaption) {
 
     // Only the count given is shown.
     f.Cargar({"7", "8", "9"}, 2, {{"A", 100}, {"B", 100}, {"C", 100}}, "Dos");
-    EXPECT_EQ(Filas(f), (QList<FilaVista>{{"K1", "A", "7"}, {"K2", "B", "8"}}));
+    EXPECT_EQ(Filas(f), (QStringList{"K1|A|7", "K2|B|8"}));
 
     f.findChild<QPushButton*>("cmdSalir")->click();
     EXPECT_FALSE(f.isVisible());
