@@ -60,7 +60,7 @@ TEST_F(CatalogosTest, DoubleQuotesAreReplacedOnlyWhereTheyBelong) {
          "(SELECT ValorNomenclador FROM Practicas) FROM Medicamentos",
          "123.45 40.5 1500.5"},
     };
-    for (const auto& c : casos) EXPECT_EQ(Valor(c.sql).toString().toStdString(), c.esperado.toStdString()) << c.sql;
+    for (const auto& c : casos) EXPECT_EQ(Valor(c.sql).toString(), c.esperado) << c.sql;
 
     // And the lookups by those keys find them.
     dia.Buscar({}, kRaro);
@@ -68,9 +68,8 @@ TEST_F(CatalogosTest, DoubleQuotesAreReplacedOnlyWhereTheyBelong) {
     pre.Buscar({}, kRaro);
     EXPECT_EQ(dia.Registros + plan.Registros + pre.Registros, 3);
     pra.Buscar({}, kRaro, kRaro);
-    EXPECT_EQ(pra.Nombre.toStdString(), kRaro.toStdString());
     medico.Buscar({}, 77, "B1");
-    EXPECT_EQ(medico.ApellidoNombre.toStdString(), kRaro.toStdString());
+    EXPECT_EQ(pra.Nombre + medico.ApellidoNombre, kRaro + kRaro);
     med.Buscar({}, 10);
     EXPECT_DOUBLE_EQ(med.Precio, 123.45);
 }
@@ -121,13 +120,11 @@ TEST_F(CatalogosTest, PurgesAndDeletionsTouchOnlyTheirRows) {
     d.Empresa = 1;
     d.Procesar(4);
     EXPECT_EQ(d.Registros, 1);
-    EXPECT_EQ(Valor("SELECT group_concat(Codigo) FROM (SELECT Codigo FROM Diagnosticos ORDER BY Codigo)").toString(),
-              "A2,B1,B2");
+    EXPECT_EQ(Filas("SELECT Codigo FROM Diagnosticos ORDER BY Codigo"), "A2\nB1\nB2");
     clsPlan p;
     p.Empresa = 2;
     p.Procesar(5);
-    EXPECT_EQ(Contar("Planes WHERE IdEmpresa=1"), 1);
-    EXPECT_EQ(Contar("Planes"), 1);
+    EXPECT_EQ(Filas("SELECT IdEmpresa FROM Planes"), "1");
 
     clsMedico m;
     m.Procesar(1, 1, "B1", "A");
@@ -166,7 +163,7 @@ TEST_F(CatalogosTest, ErrorsAreRethrownWithTheClassName) {
             c.f();
             ADD_FAILURE() << c.fuente << " did not raise";
         } catch (const TarsaError& e) {
-            EXPECT_EQ(e.Fuente.toStdString(), c.fuente);
+            EXPECT_EQ(e.Fuente, c.fuente);
             EXPECT_FALSE(e.Descripcion.isEmpty());
         }
     }
@@ -182,7 +179,7 @@ TEST_F(CatalogosTest, CompanyActivityAndProviderCodes) {
     EXPECT_EQ(a.GetCodigoActividad(7, 2) + "|" + a.GetCodigoActividad(7, 3), "02|");
     a.Condicion = "IdActividad=2";
     a.Procesar(3, 0, 0, "OTRA", "3", "22");
-    EXPECT_EQ(Valor("SELECT group_concat(Nombre || CodigoQuelo) FROM Actividades").toString(), "FARMACIA01,OTRA22");
+    EXPECT_EQ(Filas("SELECT Nombre, CodigoQuelo FROM Actividades"), "FARMACIA|01\nOTRA|22");
     clsPrestadores p;
     p.Procesar(1, "P1", "FARMACIA CENTRAL", "01", "12345678", "", true);
     QList<clsItemPrestador> pres;

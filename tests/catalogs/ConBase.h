@@ -1,5 +1,7 @@
 #pragma once
-// A test with the delivered, empty database open, and a way to read a value back with plain SQL.
+// A test with the delivered, empty database open, and a way to read values back with plain SQL.
+#include <QStringList>
+
 #include "core/modTarsa.h"
 #include "support/Entorno.h"
 
@@ -15,4 +17,14 @@ protected:
         return rs->EOF_() ? QVariant() : rs->Campo(0);
     }
     static int Contar(const QString& tabla) { return Valor("SELECT COUNT(*) FROM " + tabla).toInt(); }
+    // Every row of a query: its fields joined by '|', the rows by a line break.
+    static QString Filas(const QString& sql) {
+        QStringList filas;
+        for (auto rs = gDB->Consultar(sql); !rs->EOF_(); rs->MoveNext()) {
+            QStringList campos;
+            for (int i = 0; i < rs->CantidadCampos(); ++i) campos << rs->Campo(i).toString();
+            filas << campos.join('|');
+        }
+        return filas.join('\n');
+    }
 };

@@ -42,15 +42,6 @@ protected:
         gDirectorioAplicacion = dirAplicacion;
         Ajustes::Guardar(kAplicacion, kSeccionStart, "QUELO_Path", dirTrabajo);
     }
-    static QString Filas(const QString& sql) {
-        QStringList filas;
-        for (auto rs = gDB->Consultar(sql); !rs->EOF_(); rs->MoveNext()) {
-            QStringList campos;
-            for (int i = 0; i < rs->CantidadCampos(); ++i) campos << rs->Campo(i).toString();
-            filas << campos.join('|');
-        }
-        return filas.join('\n');
-    }
 };
 
 TEST_F(ConfiguracionTest, TheDirectoryIsThisRunsWorkingDirectory) {
@@ -94,17 +85,15 @@ TEST_F(ConfiguracionTest, ImportsCompaniesActivitiesProvidersAndTheirLinks) {
     EXPECT_TRUE(mensajes.mostrados.isEmpty());
 
     const QString osde = "OSDE" + QString(26, ' ');
-    EXPECT_EQ(Filas("SELECT IdEmpresa, Nombre, CodigoQuelo FROM Empresas ORDER BY IdEmpresa").toStdString(),
-              ("3|" + osde + "|03\n12|OBRA 'SOCIAL' O'HIGGINS       |12").toStdString());
+    EXPECT_EQ(Filas("SELECT IdEmpresa, Nombre, CodigoQuelo FROM Empresas ORDER BY IdEmpresa"),
+              "3|" + osde + "|03\n12|OBRA 'SOCIAL' O'HIGGINS       |12");
     EXPECT_EQ(Filas("SELECT IdEmpresa, IdActividad, trim(Nombre), Tipo, CodigoQuelo FROM Actividades "
-                    "ORDER BY IdEmpresa, IdActividad")
-                  .toStdString(),
+                    "ORDER BY IdEmpresa, IdActividad"),
               "3|1|FARMACIA|1|01\n3|5|PRESTACIONES|2|05\n12|8|SESIONES|3|08");
     EXPECT_EQ(Filas("SELECT Codigo, Nombre, Tipo, LicenciaQuelo, Matricula, CadenaSucursales FROM Prestadores "
-                    "ORDER BY Codigo")
-                  .toStdString(),
+                    "ORDER BY Codigo"),
               "12345678|12345678|0|12345678|0|0\n87654321|87654321|0|87654321|0|0");
-    EXPECT_EQ(Filas("SELECT Codigo, IdEmpresa, IdActividad FROM PrestadorActividad ORDER BY 1, 2, 3").toStdString(),
+    EXPECT_EQ(Filas("SELECT Codigo, IdEmpresa, IdActividad FROM PrestadorActividad ORDER BY 1, 2, 3"),
               "12345678|3|1\n12345678|3|5\n87654321|12|8");
 
     EXPECT_EQ(QList<qsizetype>(
@@ -153,7 +142,7 @@ TEST_F(ConfiguracionTest, TheFilesBitmapsReplaceTheTable) {
 
     PonerConfiguracion();
     EXPECT_TRUE(b.GetBitmaps());
-    EXPECT_EQ(Filas("SELECT Empresa, Actividad, Operacion, Archivo, Parametro FROM Bitmaps").toStdString(),
+    EXPECT_EQ(Filas("SELECT Empresa, Actividad, Operacion, Archivo, Parametro FROM Bitmaps"),
               "03|01|1|SVL1|1101100000\n03|01|1|SVL3|111\n12|08|2|SVL1|");
 
     b.Buscar({}, "03", "01", 4, "SVL3");
@@ -164,62 +153,47 @@ TEST_F(ConfiguracionTest, TheFilesBitmapsReplaceTheTable) {
 // A configuration file larger than it can be is refused whole, before anything is replaced; one
 // exactly as large as allowed is read.
 TEST_F(ConfiguracionTest, AFileLargerThanItCanBeIsRefusedWhole) {
-    QFile prm(Rutas::Unir(TARSA_TEST_DATA_DIR, "configuracion_Quelo.prm"));
-    QFile emp(Rutas::Unir(TARSA_TEST_DATA_DIR, "configuracion_Quelo.emp"));
-    ASSERT_TRUE(prm.open(QIODevice::ReadOnly) && emp.open(QIODevice::ReadOnly));
-    const QByteArray bitmaps = prm.readAll();
-    const QByteArray empresa = emp.read(74);  // one record
+    const QByteArray bitmaps = LeerArchivo(Rutas::Unir(TARSA_TEST_DATA_DIR, "configuracion_Quelo.prm"));
+    const QByteArray empresa = LeerArchivo(Rutas::Unir(TARSA_TEST_DATA_DIR, "configuracion_Quelo.emp")).left(74);
     // A section header as long as asked: it fills the file without adding a bitmap.
     const auto Seccion = [](qint64 largo) { return "[" + QByteArray(largo - 1, ' '); };
-
+    const qint64 resto = clsBitmaps::kLimiteArchivo - bitmaps.size();
+    const int maximo = clsEmpresas::kMaximoRegistrosQuelo;
     const struct {
-        const char* caso;
         const char* archivo;
         QByteArray contenido;
-        bool leido;
+        qsizetype cuenta;  // bitmaps in the table, or companies in the list, afterwards; 1 when refused
     } casos[] = {
-        {"prm al limite", "_Quelo.prm", bitmaps + Seccion(clsBitmaps::kLimiteArchivo - bitmaps.size()), true},
-        {"prm un byte mas", "_Quelo.prm", bitmaps + Seccion(clsBitmaps::kLimiteArchivo - bitmaps.size() + 1), false},
-        {"emp al limite", "_Quelo.emp", empresa.repeated(clsEmpresas::kMaximoRegistrosQuelo), true},
-        {"emp un registro mas", "_Quelo.emp", empresa.repeated(clsEmpresas::kMaximoRegistrosQuelo + 1), false},
+        {"_Quelo.prm", bitmaps + Seccion(resto), 3},
+        {"_Quelo.prm", bitmaps + Seccion(resto + 1), 1},
+        {"_Quelo.emp", empresa.repeated(maximo), maximo},
+        {"_Quelo.emp", empresa.repeated(maximo + 1), 1},
     };
     for (const auto& c : casos) {
+        SCOPED_TRACE(c.contenido.size());
         clsBitmaps().GrabarBitmap(true);
         clsBitmaps().GrabarBitmap(false, "77", "01", 1, "SVL1", "1");
         gColEmpresasQuelo = {{"00000000", "77", "ANTERIOR", "01", "FARMACIA"}};
-        QFile f(Rutas::Unir(dirTrabajo, c.archivo));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(c.contenido) == c.contenido.size());
-        f.close();
+        EscribirArchivo(Rutas::Unir(dirTrabajo, c.archivo), c.contenido);
         const bool prm = QByteArray(c.archivo).endsWith("prm");
         try {
-            if (prm)
-                clsBitmaps().GetBitmaps();
-            else
-                CargarColEmpresas();
-            EXPECT_TRUE(c.leido) << c.caso;
+            prm ? void(clsBitmaps().GetBitmaps()) : CargarColEmpresas();
         } catch (const TarsaError& e) {
-            EXPECT_FALSE(c.leido) << c.caso;
-            EXPECT_EQ(e.Numero, ErrAccesoRuta) << c.caso;
+            EXPECT_EQ(e.Numero, ErrAccesoRuta);
             EXPECT_TRUE(e.Descripcion.startsWith(QString::fromUtf8("El archivo de configuración ") + c.archivo +
                                                  QString::fromUtf8(" es más grande de lo que puede ser")))
                 << e.Descripcion.toStdString();
         }
-        if (prm)
-            EXPECT_EQ(Contar("Bitmaps"), c.leido ? 3 : 1) << c.caso;
-        else
-            EXPECT_EQ(gColEmpresasQuelo.size(), c.leido ? clsEmpresas::kMaximoRegistrosQuelo : 1) << c.caso;
-        f.remove();
+        EXPECT_EQ(prm ? Contar("Bitmaps") : gColEmpresasQuelo.size(), c.cuenta);
+        QFile::remove(Rutas::Unir(dirTrabajo, c.archivo));
     }
 
     // The import itself stops before it deletes anything.
     PonerConfiguracion();
     ImportarConfiguracion(false);
-    QFile f(Rutas::Unir(dirTrabajo, "_Quelo.emp"));
-    ASSERT_TRUE(f.open(QIODevice::Append) && f.write(empresa.repeated(clsEmpresas::kMaximoRegistrosQuelo)) > 0);
-    f.close();
+    EscribirArchivo(Rutas::Unir(dirTrabajo, "_Quelo.emp"), empresa.repeated(maximo + 1));
     EXPECT_THROW(ImportarConfiguracion(false), TarsaError);
-    EXPECT_EQ(Contar("Empresas"), 2);
-    EXPECT_EQ(Contar("Actividades"), 3);
+    EXPECT_EQ(Contar("Empresas") + Contar("Actividades"), 2 + 3);
 }
 
 TEST_F(ConfiguracionTest, StartUpLoadsTheCatalogsAndImportsWithoutAsking) {
@@ -237,9 +211,7 @@ TEST_F(ConfiguracionTest, StartUpLoadsTheCatalogsAndImportsWithoutAsking) {
 
     // A company added by hand survives the next start: the files are no newer than their import.
     clsEmpresas().Procesar(1, 50, "MANUAL", "50");
-    gDB.reset();
-    ReiniciarGlobales();
-    gDirectorioAplicacion = dirAplicacion;
+    DesdeLaAplicacion();
     ASSERT_TRUE(IniciarAplicacion(""));
     EXPECT_EQ(gColEmpresas.size(), 3);
     EXPECT_EQ(gColLicAct.size(), 3);

@@ -20,15 +20,17 @@
 
 namespace {
 
-// A fixed-length record: each value padded with blanks (or cut) to its width, then CR LF.
-QByteArray Reg(std::initializer_list<std::pair<QString, int>> campos) {
-    QByteArray r;
-    for (const auto& [valor, ancho] : campos) r += Ansi::Codificar(valor.leftJustified(ancho, ' ', true));
-    return r + "\r\n";
-}
+// The widths of each record's fields, typed from the layouts.
+using Anchos = QList<int>;
+const Anchos kRespuesta{40, 4, 40, 30}, kMedico{6, 2, 40, 1}, kMedicamento{7, 13, 50, 25, 11, 3, 9, 1},
+    kDiagnostico{10, 150, 1}, kMedicoV101{6, 35, 1}, kMedicoV101Otros{2, 6, 35, 1},
+    kMedicamentoV101{7, 13, 30, 24, 13, 1, 5, 1}, kDiagnosticoV101{6, 150};
 
-QByteArray Respuesta(const QString& codigo, const QString& texto) {
-    return Reg({{"00", 40}, {codigo, 4}, {texto, 40}, {"", 30}});
+// A fixed-length record: each value padded with blanks (or cut) to its width, then CR LF.
+QByteArray Reg(const Anchos& anchos, const QStringList& valores) {
+    QByteArray r;
+    for (int i = 0; i < anchos.size(); ++i) r += Ansi::Codificar(valores.value(i).leftJustified(anchos[i], ' ', true));
+    return r + "\r\n";
 }
 
 // The error list as "code text" lines.
@@ -43,21 +45,21 @@ protected:
     void SetUp() override {
         ConBase::SetUp();
         d = Intercambio();
-        gEmpresa = "4";
-        gTerminal = "LIC1";
-        gTipoActividad = "1";
+        Sesion({.empresa = "4", .terminal = "LIC1", .tipoActividad = "1"});
     }
     void Entregar(const QString& archivo, const QList<QByteArray>& registros) {
-        QDir().mkpath(d + "/DownLoad");
-        EscribirArchivo(d + "/DownLoad/" + archivo, registros.join());
+        EscribirArchivo(d + "/download/" + archivo, registros.join());
     }
-    // The terminal simulator answers in a terminal directory of this run.
-    void ConTerminal() {
-        gQueloPath = dirTrabajo;
-        gTermDir = CrearDirectorioTerminal();
-        gVerTicket = true;
+    // A diagnosis of this run's company already in the table.
+    static void DiagnosticoPrevio() {
+        clsDiagnostico previo;
+        previo.Empresa = 4;
+        previo.Procesar(1, "X99", "PREVIO");
     }
-    QString Generar(const QString& version, int medicamentos);
+    static QString Diagnosticos() { return Filas("SELECT Codigo FROM Diagnosticos ORDER BY Codigo"); }
+    // The terminal simulator answers in a terminal directory of this run, with catalog files of the
+    // demo tool.
+    void ConSimulador(int medicamentos);
     QString d;
     Simulador sim;
     Modales modales;
@@ -91,7 +93,8 @@ TEST_F(NomencladoresTest, TheRequestMatchesTheGoldenFilesOfEachVersion) {
 }
 
 TEST_F(NomencladoresTest, AnswerMessagesAreListedAndANonNumericCodeIs9999) {
-    Entregar("_SAL.0", {Respuesta("0000", "BIEN"), Respuesta("A123", "RARO"), Respuesta("0012", "PARCIAL")});
+    Entregar("_SAL.0", {Reg(kRespuesta, {"00", "0000", "BIEN"}), Reg(kRespuesta, {"00", "A123", "RARO"}),
+                        Reg(kRespuesta, {"00", "0012", "PARCIAL"})});
     ASSERT_TRUE(ActualizarNomencladores({}));
     EXPECT_EQ(Comentarios(), QStringList({"9999 RARO", "12 PARCIAL"}));
 }
@@ -100,14 +103,12 @@ TEST_F(NomencladoresTest, V250DoctorsAreInsertedUpdatedAndWithdrawnOnesPurged) {
     clsMedico m;
     m.Procesar(1, 123, "01", "VIEJO NOMBRE");
     m.Procesar(1, 555, "02", "SE DA DE BAJA");
-    Entregar("_SAL.2", {Reg({{"000123", 6}, {"01", 2}, {"  PEREZ, JUAN  ", 40}, {"0", 1}}),
-                        Reg({{"000555", 6}, {"02", 2}, {"SE DA DE BAJA", 40}, {"1", 1}}),
-                        Reg({{"000777", 6}, {"03", 2}, {QString::fromUtf8("MUÑOZ, ÁNGEL"), 40}, {"0", 1}})});
+    Entregar("_SAL.2", {Reg(kMedico, {"000123", "01", "  PEREZ, JUAN  ", "0"}),
+                        Reg(kMedico, {"000555", "02", "SE DA DE BAJA", "1"}),
+                        Reg(kMedico, {"000777", "03", QString::fromUtf8("MUÑOZ, ÁNGEL"), "0"})});
     ASSERT_TRUE(ActualizarNomencladores({true, false, false, false, false, false}));
-    EXPECT_EQ(Valor("SELECT ApellidoNombre FROM Medicos WHERE Matricula = 123").toString(), "PEREZ, JUAN");
-    EXPECT_EQ(Valor("SELECT ApellidoNombre FROM Medicos WHERE Matricula = 777").toString(),
-              QString::fromUtf8("MUÑOZ, ÁNGEL"));
-    EXPECT_EQ(Contar("Medicos"), 2);
+    EXPECT_EQ(Filas("SELECT Matricula, ApellidoNombre FROM Medicos ORDER BY 1"),
+              QString::fromUtf8("123|PEREZ, JUAN\n777|MUÑOZ, ÁNGEL"));
     EXPECT_EQ(Comentarios(), QStringList({QString::fromUtf8("0 Se borraron 1 médicos dados de baja"),
                                           QString::fromUtf8("0 Se insertaron 1 médicos"),
                                           QString::fromUtf8("0 Se actualizaron 2 médicos")}));
@@ -117,67 +118,48 @@ TEST_F(NomencladoresTest, TheCompleteCatalogReplacesWhatWasThere) {
     clsMedicamento otraEmpresa;
     otraEmpresa.Empresa = 9;
     otraEmpresa.Procesar(1, 1, "", "DE OTRA EMPRESA");
-    clsMedico medico;
-    medico.Procesar(1, 9, "01", "QUE YA NO ESTA");
-    Entregar("_SAL.2", {Reg({{"000123", 6}, {"01", 2}, {"PEREZ", 40}, {"0", 1}})});
-    Entregar("_SAL.3", {Reg({{"0000042", 7},
-                             {"7790001", 13},
-                             {"AMOXIDAL", 50},
-                             {"500 MG", 25},
-                             {"00000012345", 11},
-                             {"003", 3},
-                             {"000000009", 9},
-                             {"1", 1}})});
+    clsMedico().Procesar(1, 9, "01", "QUE YA NO ESTA");
+    Entregar("_SAL.2", {Reg(kMedico, {"000123", "01", "PEREZ", "0"})});
+    Entregar("_SAL.3",
+             {Reg(kMedicamento, {"0000042", "7790001", "AMOXIDAL", "500 MG", "00000012345", "003", "000000009", "1"})});
     ASSERT_TRUE(ActualizarNomencladores({true, true, false, true, true, false}));
     EXPECT_EQ(Contar("Medicos"), 1);
     // Every company's medications went; a withdrawn one keeps its row, marked.
-    EXPECT_EQ(Contar("Medicamentos"), 1);
-    EXPECT_EQ(Valor("SELECT Precio || ' ' || Baja || ' ' || IdEmpresa FROM Medicamentos").toString(), "123.45 1 4");
+    EXPECT_EQ(Filas("SELECT Precio, Baja, IdEmpresa FROM Medicamentos"), "123.45|1|4");
     EXPECT_TRUE(Comentarios().contains(QString::fromUtf8("0 Se borraron 1 registros de médicos")));
     EXPECT_TRUE(Comentarios().contains("0 Se borraron 1 registros de medicamentos"));
 }
 
 TEST_F(NomencladoresTest, V101FilesAreReadLikeV250Ones) {
     gVersion = "V101";
-    Entregar("_SAL.2", {Reg({{"000321", 6}, {"GOMEZ", 35}, {"0", 1}})});
-    Entregar("_SAL.3", {Reg({{"0000042", 7},
-                             {"7790001", 13},
-                             {"AMOXIDAL", 30},
-                             {"500 MG", 24},
-                             {"12345", 13},
-                             {"3", 1},
-                             {"00009", 5},
-                             {"0", 1}})});
-    Entregar("_SAL.5", {Reg({{"A01", 6}, {"COLERA", 150}})});
+    Entregar("_SAL.2", {Reg(kMedicoV101, {"000321", "GOMEZ", "0"})});
+    Entregar("_SAL.3", {Reg(kMedicamentoV101, {"0000042", "7790001", "AMOXIDAL", "500 MG", "12345", "3", "00009"})});
+    Entregar("_SAL.5", {Reg(kDiagnosticoV101, {"A01", "COLERA"})});
     // Under V101 the diagnoses file is _SAL.5; a _SAL.4 left over is not read.
-    Entregar("_SAL.4", {Reg({{"ZZZ", 10}, {"NO", 150}, {"0", 1}})});
+    Entregar("_SAL.4", {Reg(kDiagnostico, {"ZZZ", "NO", "0"})});
     ASSERT_TRUE(ActualizarNomencladores({true, true, true, false, false, false}));
-    EXPECT_EQ(Valor("SELECT TipoMatricula FROM Medicos WHERE Matricula = 321").toString(), "01");
-    EXPECT_EQ(Valor("SELECT Precio FROM Medicamentos").toDouble(), 123.45);
-    EXPECT_EQ(Valor("SELECT Codigo || Baja FROM Diagnosticos").toString(), "A010");
-    EXPECT_EQ(Contar("Diagnosticos"), 1);
+    EXPECT_EQ(Filas("SELECT Matricula, TipoMatricula FROM Medicos"), "321|01");
+    EXPECT_EQ(Filas("SELECT Precio FROM Medicamentos"), "123.45");
+    EXPECT_EQ(Filas("SELECT Codigo, Baja FROM Diagnosticos"), "A01|0");
 
     // Other providers' doctors carry their type first, made two digits.
     gTipoActividad = "2";
-    Entregar("_SAL.2", {Reg({{" 7", 2}, {"000654", 6}, {"LOPEZ", 35}, {"0", 1}})});
+    Entregar("_SAL.2", {Reg(kMedicoV101Otros, {" 7", "000654", "LOPEZ", "0"})});
     ASSERT_TRUE(ActualizarNomencladores({true, false, false, false, false, false}));
     EXPECT_EQ(Valor("SELECT TipoMatricula FROM Medicos WHERE Matricula = 654").toString(), "07");
 }
 
 TEST_F(NomencladoresTest, AFailureHalfWayKeepsThatCatalogAsItWasAndTheEarlierOnesApplied) {
-    clsDiagnostico previo;
-    previo.Empresa = 4;
-    previo.Procesar(1, "X99", "PREVIO");
-    Entregar("_SAL.3",
-             {Reg({{"0000042", 7}, {"", 13}, {"AMOXIDAL", 50}, {"", 25}, {"100", 11}, {"", 3}, {"", 9}, {"0", 1}})});
-    Entregar("_SAL.4", {Reg({{"A01", 10}, {"COLERA", 150}, {"0", 1}}), Reg({{"B02", 10}, {"FALLA", 150}, {"0", 1}})});
+    DiagnosticoPrevio();
+    Entregar("_SAL.3", {Reg(kMedicamento, {"0000042", "", "AMOXIDAL", "", "100", "", "", "0"})});
+    Entregar("_SAL.4", {Reg(kDiagnostico, {"A01", "COLERA", "0"}), Reg(kDiagnostico, {"B02", "FALLA", "0"})});
     // The database fails on the second diagnosis with an error, not a refused (skipped) row.
     gDB->Ejecutar(
         "CREATE TRIGGER falla BEFORE INSERT ON Diagnosticos WHEN NEW.Codigo = 'B02' "
         "BEGIN SELECT abs(-9223372036854775807 - 1); END");
     EXPECT_FALSE(ActualizarNomencladores({false, true, true, false, false, true}));
     EXPECT_EQ(Contar("Medicamentos"), 1);
-    EXPECT_EQ(Valor("SELECT group_concat(Codigo) FROM Diagnosticos").toString(), "X99");
+    EXPECT_EQ(Diagnosticos(), "X99");
     ASSERT_FALSE(mensajes.mostrados.isEmpty());
     EXPECT_EQ(mensajes.mostrados.last().titulo, "Error al leer archivos");
     EXPECT_EQ(Comentarios().last(),
@@ -187,9 +169,8 @@ TEST_F(NomencladoresTest, AFailureHalfWayKeepsThatCatalogAsItWasAndTheEarlierOne
 
 // Files that are not what the layout says: nothing half-applied, a clear word, the previous catalog kept.
 TEST_F(NomencladoresTest, AFileOfAnotherLayoutIsNotHalfApplied) {
-    const QByteArray bueno = Reg({{"A01", 10}, {"COLERA", 150}, {"0", 1}});
-    const QByteArray enUtf8 =
-        Reg({{"B02", 10}, {"", 150}, {"0", 1}}).replace(10, 12, QString::fromUtf8("HIPERTENSIÓN").toUtf8());
+    const QByteArray bueno = Reg(kDiagnostico, {"A01", "COLERA", "0"});
+    const QByteArray enUtf8 = Reg(kDiagnostico, {"B02", "", "0"}).replace(10, 12, "HIPERTENSI\xC3\x93N");
     const struct {
         const char* caso;
         QByteArray contenido;
@@ -197,22 +178,18 @@ TEST_F(NomencladoresTest, AFileOfAnotherLayoutIsNotHalfApplied) {
         QString diagnosticos;  // the codes left in the table
     } casos[] = {
         {"vacío", "", true, "X99"},
-        {"último registro corto", bueno + bueno.left(40), true, "A01,X99"},
+        {"último registro corto", bueno + bueno.left(40), true, "A01\nX99"},
         {"codificado en UTF-8", bueno + enUtf8 + bueno, false, "X99"},
         {"sin fines de línea", QByteArray(163 * 2, 'A'), false, "X99"},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
         gDB->Ejecutar("DELETE FROM Diagnosticos");
-        clsDiagnostico previo;
-        previo.Empresa = 4;
-        previo.Procesar(1, "X99", "PREVIO");
-        EscribirArchivo(d + "/download/_SAL.4", c.contenido);
+        DiagnosticoPrevio();
+        Entregar("_SAL.4", {c.contenido});
         mensajes.mostrados.clear();
         EXPECT_EQ(ActualizarNomencladores({false, false, true, false, false, false}), c.aplicado);
-        EXPECT_EQ(
-            Valor("SELECT group_concat(Codigo) FROM (SELECT Codigo FROM Diagnosticos ORDER BY Codigo)").toString(),
-            c.diagnosticos);
+        EXPECT_EQ(Diagnosticos(), c.diagnosticos);
         if (!c.aplicado) {
             ASSERT_EQ(mensajes.mostrados.size(), 1);
             EXPECT_TRUE(mensajes.mostrados[0].texto.contains("no tiene el formato esperado"));
@@ -221,13 +198,13 @@ TEST_F(NomencladoresTest, AFileOfAnotherLayoutIsNotHalfApplied) {
 }
 
 TEST_F(NomencladoresTest, ARowTheDatabaseRefusesIsReportedAndTheRestApplied) {
-    Entregar("_SAL.4", {Reg({{"A01", 10}, {"COLERA", 150}, {"0", 1}}), Reg({{"", 10}, {"SIN CODIGO", 150}, {"0", 1}}),
-                        Reg({{"B02", 10}, {"TIFUS", 150}, {"0", 1}})});
+    Entregar("_SAL.4", {Reg(kDiagnostico, {"A01", "COLERA"}), Reg(kDiagnostico, {"", "SIN CODIGO"}),
+                        Reg(kDiagnostico, {"B02", "TIFUS"})});
     gDB->Ejecutar(
         "CREATE TRIGGER sinCodigo BEFORE INSERT ON Diagnosticos WHEN NEW.Codigo = '' "
         "BEGIN SELECT RAISE(IGNORE); END");
     ASSERT_TRUE(ActualizarNomencladores({false, false, true, false, false, false}));
-    EXPECT_EQ(Contar("Diagnosticos"), 2);
+    EXPECT_EQ(Diagnosticos(), "A01\nB02");
     EXPECT_TRUE(Comentarios().contains(QString::fromUtf8("1 No se pudo insertar diagnóstico")));
 }
 
@@ -235,36 +212,33 @@ TEST_F(NomencladoresTest, ARowTheDatabaseRefusesIsReportedAndTheRestApplied) {
 // statement (the whole catalog would be rolled back) nor match other rows. Each file goes twice, so
 // that the second pass updates the rows the first one inserted.
 TEST_F(NomencladoresTest, AKeyWithQuotesIsInsertedAndUpdated) {
-    const QString tipo = QString::fromUtf8("\"'");
-    const QString codigo = QString::fromUtf8("O'X\"1");
+    const QString tipo = "\"'";
+    const QString codigo = "O'X\"1";
     for (const char* nombre : {"PRIMERO", "SEGUNDO"}) {
-        Entregar("_SAL.2", {Reg({{"000123", 6}, {tipo, 2}, {nombre, 40}, {"0", 1}})});
-        Entregar("_SAL.4", {Reg({{codigo, 10}, {nombre, 150}, {"0", 1}}), Reg({{"A01", 10}, {nombre, 150}, {"0", 1}})});
+        Entregar("_SAL.2", {Reg(kMedico, {"000123", tipo, nombre, "0"})});
+        Entregar("_SAL.4", {Reg(kDiagnostico, {codigo, nombre, "0"}), Reg(kDiagnostico, {"A01", nombre, "0"})});
         ASSERT_TRUE(ActualizarNomencladores({true, false, true, false, false, false})) << nombre;
     }
-    EXPECT_EQ(Valor("SELECT ApellidoNombre || TipoMatricula FROM Medicos").toString(), "SEGUNDO" + tipo);
-    EXPECT_EQ(Contar("Medicos"), 1);
-    EXPECT_EQ(Valor("SELECT group_concat(Codigo || Nombre) FROM Diagnosticos WHERE Codigo <> 'A01'").toString(),
-              codigo + "SEGUNDO");
-    EXPECT_EQ(Contar("Diagnosticos"), 2);
+    EXPECT_EQ(Filas("SELECT ApellidoNombre, TipoMatricula FROM Medicos"), "SEGUNDO|" + tipo);
+    EXPECT_EQ(Filas("SELECT Codigo, Nombre FROM Diagnosticos ORDER BY Codigo"), "A01|SEGUNDO\n" + codigo + "|SEGUNDO");
 }
 
-// ---- The dialog against the terminal simulator, with catalog files of the demo tool.
+// ---- The dialog and the refresh at load against the terminal simulator.
 
-// Catalog files as the demo tool writes them for the simulator.
-QString NomencladoresTest::Generar(const QString& version, int medicamentos) {
-    const QString dir = Ruta("catalogos");
+void NomencladoresTest::ConSimulador(int medicamentos) {
+    Terminal();
+    gVerTicket = true;
+    const QString catalogos = Ruta("catalogos");
     QProcess demo;
-    demo.start(TARSA_DEMO_EXE, {"--catalogos", dir, version, "1", QString::number(medicamentos)});
-    EXPECT_TRUE(demo.waitForFinished(60000));
-    EXPECT_EQ(demo.exitCode(), 0) << demo.readAllStandardError().toStdString();
-    return dir;
+    demo.start(TARSA_DEMO_EXE, {"--catalogos", catalogos, "V250", "1", QString::number(medicamentos)});
+    ASSERT_TRUE(demo.waitForFinished(60000));
+    ASSERT_EQ(demo.exitCode(), 0) << demo.readAllStandardError().toStdString();
+    sim.Iniciar(dirTrabajo, "ok", {"--catalogs", catalogos});
+    modales.Instalar();
 }
 
 TEST_F(NomencladoresTest, TheDialogAsksAppliesAndShowsTheResult) {
-    ConTerminal();
-    sim.Iniciar(dirTrabajo, "ok", {"--catalogs", Generar("V250", 400)});
-    modales.Instalar();
+    ConSimulador(400);
     frmActualizacionNomencladores ventana;
     Hijo<QCheckBox>(&ventana, "chkMedicamentos")->setChecked(true);
     auto* todos = Hijo<QCheckBox>(&ventana, "chkTMedicamentos");
@@ -278,11 +252,10 @@ TEST_F(NomencladoresTest, TheDialogAsksAppliesAndShowsTheResult) {
     EXPECT_EQ(Contar("Medicamentos"), 400);
     EXPECT_GT(Contar("Diagnosticos"), 50);
     EXPECT_EQ(Contar("Medicos"), 0);  // not asked for
-    EXPECT_GT(Valor("SELECT COUNT(*) FROM Medicamentos WHERE Baja = 1").toInt(), 0);
-    EXPECT_GT(Valor("SELECT COUNT(*) FROM Diagnosticos WHERE Nombre LIKE '*Ó*' OR Nombre LIKE '*Í*'").toInt(), 0);
+    EXPECT_GT(Contar("Medicamentos WHERE Baja = 1"), 0);
+    EXPECT_GT(Contar("Diagnosticos WHERE Nombre LIKE '*Ó*' OR Nombre LIKE '*Í*'"), 0);
     // The counts are listed, so the dialog stays open behind the list; the ticket was shown.
-    EXPECT_TRUE(modales.vistas.contains("frmMostrarErrores"));
-    EXPECT_TRUE(modales.vistas.contains("frmMuestraTicket"));
+    EXPECT_EQ(modales.vistas, QStringList({"frmMostrarErrores", "frmMuestraTicket"}));
     EXPECT_TRUE(Comentarios().contains("0 Se insertaron 400 medicamentos"));
     EXPECT_EQ(ventana.result(), QDialog::Rejected);
 }
@@ -290,9 +263,7 @@ TEST_F(NomencladoresTest, TheDialogAsksAppliesAndShowsTheResult) {
 // The refresh at load asks for the changes only: what the local catalog had stays, the delivered rows
 // join it.
 TEST_F(NomencladoresTest, TheStartUpRefreshAsksForTheChangesOnly) {
-    ConTerminal();
-    sim.Iniciar(dirTrabajo, "ok", {"--catalogs", Generar("V250", 300)});
-    modales.Instalar();
+    ConSimulador(300);
     clsMedicamento propio;
     propio.Empresa = 4;
     propio.Procesar(1, 9999999, "", "CARGADO A MANO");

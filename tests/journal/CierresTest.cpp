@@ -21,12 +21,9 @@ class CierresTest : public ConBase {
 protected:
     void SetUp() override {
         ConBase::SetUp();
-        gQueloPath = dirTrabajo;
-        gTermDir = CrearDirectorioTerminal();
-        gCodigoEmpresa = gEmpresa = "4";
-        gCodigoActividad = "1";
-        gTerminal = "LIC1";
-        gTipoActividad = "1";
+        Terminal();
+        Sesion(
+            {.empresa = "4", .terminal = "LIC1", .codigoEmpresa = "4", .codigoActividad = "1", .tipoActividad = "1"});
         gSugerirCierres = false;
     }
 };
@@ -118,15 +115,12 @@ TEST_F(CierresTest, AClosureWithObservationsListsThemAndIsJournalled) {
     EXPECT_TRUE(modales.vistas.contains("frmMostrarErrores"));
     EXPECT_TRUE(modales.vistas.contains("frmMuestraTicket"));
     EXPECT_TRUE(dialogo.isVisible());
-    EXPECT_EQ(Valor("SELECT Operacion || ' ' || CAST(Ticket AS INTEGER) FROM Transaccion").toString(), "09 4100");
+    EXPECT_EQ(Filas("SELECT Operacion, CAST(Ticket AS INTEGER) FROM Transaccion"), "09|4100");
 
     // The closure is in the list of the last tickets.
     frmInicio ultimos;
-    const QTreeWidget* lista = ultimos.findChild<QTreeWidget*>("lvwTransacciones");
-    QStringList textos;
-    for (int i = 0; i < lista->topLevelItemCount(); ++i)
-        for (int c = 0; c < lista->columnCount(); ++c) textos << lista->topLevelItem(i)->text(c);
-    EXPECT_TRUE(textos.contains("4100")) << textos.join('|').toStdString();
+    auto* lista = Hijo<QTreeWidget>(&ultimos, "lvwTransacciones");
+    EXPECT_EQ(lista->findItems("4100", Qt::MatchExactly, frmInicio::ColTicket).size(), 1);
 }
 
 }  // namespace

@@ -48,20 +48,16 @@ protected:
         };
         clsArchivoIntercambios archivo(Raiz());
         for (const Caso& c : casos) {
-            QDir(d + "/UpLoad").removeRecursively();
-            QDir(d + "/DownLoad").removeRecursively();
-            QDir().mkpath(d + "/UpLoad");
-            QDir().mkpath(d + "/DownLoad");
-            EscribirArchivo(d + "/UpLoad/_SVL.0", "V2500507LIC1    ");
-            EscribirArchivo(d + "/UpLoad/_SVL.1", ConTarjeta(c.tarjeta));
+            EscribirArchivo(d + "/upload/_SVL.0", "V2500507LIC1    ");
+            EscribirArchivo(d + "/upload/_SVL.1", ConTarjeta(c.tarjeta));
             const QString id = archivo.GuardarPedido(d, "01", c.cuando);
             ids << id;
             if (c.ticket.isEmpty()) {
                 archivo.Anotar(id, c.resultado, c.cuando.addSecs(5));
                 continue;
             }
-            EscribirArchivo(d + "/DownLoad/_svl.1", Respuesta(ConTarjeta(c.tarjeta), c.ticket));
-            EscribirArchivo(d + "/DownLoad/_ticket.prn", "TICKET " + c.ticket + "\r\n");
+            EscribirArchivo(d + "/download/_svl.1", Respuesta(ConTarjeta(c.tarjeta), c.ticket));
+            EscribirArchivo(d + "/download/_ticket.prn", "TICKET " + c.ticket + "\r\n");
             EscribirArchivo(d + "/Estado.rsp", "0 OK\r\n");
             archivo.GuardarRespuesta(id, d, c.resultado, "0 OK", c.cuando.addSecs(2));
         }

@@ -8,6 +8,7 @@
 #include <QtTest/QTest>
 
 #include "TestConfig.h"
+#include "catalogs/ConBase.h"
 #include "core/modTarsa.h"
 #include "exchange/Pedido.h"
 #include "exchange/clsArchivoIntercambios.h"
@@ -21,7 +22,6 @@
 #include "platform/Rutas.h"
 #include "platform/ui/Modal.h"
 #include "support/Controles.h"
-#include "support/Entorno.h"
 #include "support/LectorBarras.h"
 #include "support/Simulador.h"
 
@@ -45,24 +45,18 @@ QString Respuesta(const QString& operacion, const QString& tarjeta, qint64 ticke
     return r + "\r\n";
 }
 
-class frmInicioTest : public Entorno {
+class frmInicioTest : public ConBase {
 protected:
     void SetUp() override {
-        Entorno::SetUp();
-        AbrirBaseEntregada();
+        ConBase::SetUp();
         gDB->Ejecutar("INSERT INTO Empresas (IdEmpresa, Nombre, CodigoQuelo) VALUES (1, \"OSDE\", \"01\")");
-        gCodigoEmpresa = "01";
-        gQueloPath = dirTrabajo;
-        gTermDir = CrearDirectorioTerminal();
+        Terminal();
+        Sesion({.empresa = "1", .actividad = "2", .terminal = "20345678", .codigoEmpresa = "01"});
         gVersion = "V250";
-        gEmpresa = "1";
-        gActividad = "2";
-        gTerminal = "20345678";
     }
     void TearDown() override {
-        EstablecerManejadorModal({});
         sim.Detener();
-        Entorno::TearDown();
+        ConBase::TearDown();
     }
     QTreeWidget* Lista(frmInicio& f) { return f.findChild<QTreeWidget*>("lvwTransacciones"); }
     QStringList Fila(QTreeWidget* l, int i) {
@@ -71,30 +65,12 @@ protected:
         return r;
     }
     // The terminal starts once the request is complete, so the test sees the request files first.
-    void Terminal(const QStringList& opciones = {}) {
+    void ConSimulador(const QStringList& opciones = {}) {
         modales.alEsperar = [this, opciones] {
             pedido = LeerArchivo(DirectorioIntercambio() + "/upload/_SVL.1");
             sim.Iniciar(dirTrabajo, "ok", opciones);
         };
         modales.Instalar();
-    }
-    // What an earlier ticket whose items the terminal refused leaves in the exchange directory.
-    void RespuestaConErroresAnterior() {
-        QByteArray item = LeerArchivo(QString(TARSA_TEST_DATA_DIR) + "/svl3_v250_farmacia.bin").left(246);
-        item.replace(170, 4, "0105");
-        EscribirArchivo(DirectorioIntercambio() + "/download/_SVL.3", item);
-        EscribirArchivo(DirectorioIntercambio() + "/Estado.rsp", "0 Aprobada con items rechazados\r\n");
-    }
-    // The earlier answer's files, moved to the archive rather than read again or deleted.
-    void EsperarRestosArchivados() {
-        const auto lista = clsArchivoIntercambios(clsArchivoIntercambios::RaizPorDefecto()).Listar();
-        ASSERT_EQ(lista.size(), 2);
-        EXPECT_EQ(lista[0].Resultado, "restos");
-        const auto restos = clsArchivoIntercambios(clsArchivoIntercambios::RaizPorDefecto()).Leer(lista[0].Id);
-        ASSERT_TRUE(restos);
-        EXPECT_EQ(restos->Posteriores.keys(), (QStringList{"Estado.rsp", "_SVL.3"}));
-        EXPECT_EQ(restos->Posteriores.value("_SVL.3").mid(170, 4), "0105");
-        EXPECT_EQ(lista[1].Resultado, "procesada");
     }
     Simulador sim;
     Modales modales;
@@ -199,22 +175,20 @@ TEST_F(frmInicioTest, ASavedTicketPrintedAgainCarriesTheAuthorisationOfItsAnswer
         leidos.sort();
         EXPECT_EQ(leidos, c.codigos);
     }
-    // The terminal's reprint of the first one answers without the authorisation: the journal's is printed.
-    gImprimirTicket = true;
-    Terminal();
-    impresora.codigos.clear();
-    f.findChild<QLineEdit*>("txtNrotransaccion")->setText("1001");
-    f.findChild<QPushButton*>("cmdBuscar")->click();
-    ASSERT_EQ(impresora.codigos.size(), 1);
-    EXPECT_EQ(impresora.codigos[0].value(1), "AUT-5566");
 }
 
+// The terminal's reprint answers without the authorisation: the journal's is printed.
 TEST_F(frmInicioTest, ReprintAsksTheTerminalAndJournalsNothing) {
     gVerTicket = gImprimirTicket = gVerListaErrores = true;
     gNTransaccionFarmacia = "17";
     gNuevaTransaccion = false;  // the reprint keeps the pharmacy transaction number
-    Terminal();
-    RespuestaConErroresAnterior();
+    ConSimulador();
+    // What an earlier ticket whose items the terminal refused left: archived, never read as this answer.
+    QByteArray item = LeerArchivo(QString(TARSA_TEST_DATA_DIR) + "/svl3_v250_farmacia.bin").left(246);
+    EscribirArchivo(DirectorioIntercambio() + "/download/_SVL.3", item.replace(170, 4, "0105"));
+    EscribirArchivo(DirectorioIntercambio() + "/Estado.rsp", "0 Aprobada con items rechazados\r\n");
+    GuardarTransaccionLocal(Respuesta("01", "6034", 1234, "20261206", "1200").replace(227, 8, "AUT-5566"), "T\r\n",
+                            "01", false);
     frmInicio f;
     mensajes.mostrados.clear();
     for (const char* numero : {"   ", "12a", " 1234 "}) {  // the number is checked before anything is sent
@@ -227,10 +201,18 @@ TEST_F(frmInicioTest, ReprintAsksTheTerminalAndJournalsNothing) {
     ASSERT_EQ(pedido.size(), 372);
     EXPECT_EQ(pedido.mid(5, 2) + "|" + pedido.mid(119, 12), "80|1234        ");
     EXPECT_EQ(modales.vistas, QStringList{"frmMuestraTicket"});
-    EXPECT_EQ(impresora.impresos.size(), 1);
+    ASSERT_EQ(impresora.codigos.size(), 1);
+    EXPECT_EQ(impresora.codigos[0].value(1), "AUT-5566");
     EXPECT_TRUE(gNuevaTransaccion);
-    EXPECT_EQ(gDB->Consultar("SELECT count(*) FROM Transaccion")->Campo(0).toInt(), 0);
-    EsperarRestosArchivados();
+    EXPECT_EQ(Contar("Transaccion"), 1);
+    const clsArchivoIntercambios archivo(clsArchivoIntercambios::RaizPorDefecto());
+    const auto lista = archivo.Listar();
+    ASSERT_EQ(lista.size(), 2);
+    EXPECT_EQ(lista[0].Resultado + "|" + lista[1].Resultado, "restos|procesada");
+    const auto restos = archivo.Leer(lista[0].Id);
+    ASSERT_TRUE(restos);
+    EXPECT_EQ(restos->Posteriores.keys(), (QStringList{"Estado.rsp", "_SVL.3"}));
+    EXPECT_EQ(restos->Posteriores.value("_SVL.3").mid(170, 4), "0105");
 }
 
 // Enter, the key that dismisses a window, closes the ticket view; the cancellation asks first, No
@@ -271,8 +253,7 @@ TEST_F(frmInicioTest, CancellationFromTheTicketViewIsJournalledAndCloses) {
     gVerTicket = gVerListaErrores = true;
     gNuevaTransaccion = false;
     gNTransaccionFarmacia = "321";
-    Terminal({"--first-ticket", "5001"});
-    RespuestaConErroresAnterior();
+    ConSimulador({"--first-ticket", "5001"});
     mensajes.Responder(Mensajes::vbYes);
     modales.alMostrar = [](QDialog& d) {
         if (auto* vista = qobject_cast<frmTicket*>(&d)) vista->Anular();
@@ -282,13 +263,10 @@ TEST_F(frmInicioTest, CancellationFromTheTicketViewIsJournalledAndCloses) {
     EXPECT_EQ(modales.vistas, (QStringList{"frmTicket", "frmMuestraTicket"}));
     ASSERT_EQ(pedido.size(), 372);
     EXPECT_EQ(pedido.mid(5, 18) + "|" + pedido.mid(119, 12), "026034930000012345|1001        ");
-    auto rs =
-        gDB->Consultar("SELECT Operacion || ' ' || CAST(Ticket AS INTEGER) || ' ' || CodigoEmpresa FROM Transaccion");
-    EXPECT_EQ(rs->Campo(0).toString(), "02 5001 1");
+    EXPECT_EQ(Filas("SELECT Operacion, CAST(Ticket AS INTEGER), CodigoEmpresa FROM Transaccion"), "02|5001|1");
     EXPECT_TRUE(QFile::exists(dirAplicacion + "/Tickets/5001.prn"));
     EXPECT_TRUE(gNuevaTransaccion);
     EXPECT_EQ(vista.result(), QDialog::Accepted);
-    EsperarRestosArchivados();
 }
 
 // The user gives up waiting, the terminal approves the consumption afterwards: before the next
@@ -304,7 +282,7 @@ TEST_F(frmInicioTest, AConsumptionApprovedAfterTheWaitWasCancelledIsJournalledAn
     EscribirArchivo(liberar, "");
     // The terminal has answered once its status line is complete, not when the file appears.
     ASSERT_TRUE(QTest::qWaitFor([&] { return LeerArchivo(d + "/Estado.rsp").contains('\n'); }, 10000));
-    EXPECT_EQ(gDB->Consultar("SELECT count(*) FROM Transaccion")->Campo(0).toInt(), 0);
+    EXPECT_EQ(Contar("Transaccion"), 0);
 
     clsTicket reimpresion{.Version = "V250",
                           .CodigoOperacion = 80,
@@ -318,8 +296,7 @@ TEST_F(frmInicioTest, AConsumptionApprovedAfterTheWaitWasCancelledIsJournalledAn
     ASSERT_EQ(s.Resultado, ResultadoSolicitud::Procesada);
     EXPECT_EQ(s.Transaccion.LeerSVL1().mid(249, 12), "000000007002") << "the reprint's own answer";
 
-    auto rs = gDB->Consultar("SELECT Operacion || ' ' || CAST(Ticket AS INTEGER) FROM Transaccion");
-    EXPECT_EQ(rs->Campo(0).toString(), "01 7001");
+    EXPECT_EQ(Filas("SELECT Operacion, CAST(Ticket AS INTEGER) FROM Transaccion"), "01|7001");
     EXPECT_TRUE(LeerArchivo(dirAplicacion + "/Tickets/7001.prn").contains("7001"));
     ASSERT_EQ(mensajes.mostrados.size(), 1);
     EXPECT_TRUE(mensajes.mostrados[0].texto.startsWith(QString::fromUtf8(

@@ -6,23 +6,23 @@
 #include <functional>
 #include <initializer_list>
 
+#include "TestConfig.h"
 #include "core/modTarsa.h"
+#include "platform/Rutas.h"
 #include "platform/ui/Modal.h"
 #include "support/Controles.h"
 #include "support/Entorno.h"
-#include "tickets/frmTicketFarmaciaBase.h"
+#include "tickets/frmTicketFarmacia.h"
+#include "tickets/frmTicketFarmaciaR.h"
 
 class EntornoTickets : public Entorno {
 protected:
     void SetUp() override {
         Entorno::SetUp();
         AbrirBaseEntregada();
-        gQueloPath = dirTrabajo;
-        gTermDir = CrearDirectorioTerminal();
-        gEmpresa = gActividad = "1";
-        gCodigoEmpresa = "05";
-        gCodigoActividad = "01";
-        gTerminal = "LIC00001";
+        Terminal();
+        Sesion(
+            {.empresa = "1", .actividad = "1", .terminal = "LIC00001", .codigoEmpresa = "05", .codigoActividad = "01"});
         gNuevaTransaccion = true;
         EstablecerManejadorModal([this](QDialog& d) {
             if (const auto manejador = modales.value(d.objectName())) return manejador(d);
@@ -44,18 +44,40 @@ protected:
     }
     // Control names written one after another, separated by spaces.
     static QStringList Nombres(const char* lista) { return QString(lista).split(' '); }
-    void Bitmap(int operacion, const QString& archivo, const QString& mascara) {
-        Sql(QString("INSERT INTO Bitmaps (Empresa, Actividad, Operacion, Archivo, Parametro) VALUES "
-                    "('%1', '%2', %3, '%4', '%5')")
-                .arg(gCodigoEmpresa, gCodigoActividad)
-                .arg(operacion)
-                .arg(archivo, mascara));
+    // The operation's header and item bitmaps in place of those it had; an empty one is left out.
+    void Bitmaps(const QString& svl1, const QString& svl3 = {}, int operacion = 1) {
+        Sql(QString("DELETE FROM Bitmaps WHERE Operacion = %1").arg(operacion));
+        for (const auto& [archivo, mascara] : {std::pair{"SVL1", svl1}, std::pair{"SVL3", svl3}})
+            if (!mascara.isEmpty())
+                Sql(QString("INSERT INTO Bitmaps (Empresa, Actividad, Operacion, Archivo, Parametro) VALUES "
+                            "('%1', '%2', %3, '%4', '%5')")
+                        .arg(gCodigoEmpresa, gCodigoActividad)
+                        .arg(operacion)
+                        .arg(archivo, mascara));
     }
     void Sql(const QString& sql) { gDB->Ejecutar(sql); }
-    void Ibuprofeno() {
+    // A medication, a diagnosis and a doctor of company 1's catalogs.
+    void Catalogo() {
         Sql("INSERT INTO Medicamentos (IdEmpresa, Troquel, CodigoBarra, Nombre, Presentacion, Precio, TipoMedicamento, "
             "CodProveedor, Baja) VALUES (1, 512345, '7795312000123', 'IBUPROFENO 400', 'X 20 COMP', 1520.5, 1, 0, 0)");
+        Sql("INSERT INTO Diagnosticos (IdEmpresa, Codigo, Nombre, Baja) VALUES (1, 'J45.0', 'ASMA', 0)");
+        Sql("INSERT INTO Medicos (IdEmpresa, Matricula, TipoMatricula, ApellidoNombre, Baja) VALUES (1, 12345, 'B1', "
+            "'PEREZ JUAN', 0)");
     }
+    // The ticket form of an operation, full or reduced, loaded as the main window loads it.
+    static frmTicketFarmaciaBase* AbrirForma(int operacion, bool reducida = false) {
+        bool cargado = false;
+        frmTicketFarmaciaBase* f =
+            reducida ? static_cast<frmTicketFarmaciaBase*>(frmTicketFarmaciaR::Cargar(operacion, cargado))
+                     : frmTicketFarmacia::Cargar(operacion, cargado);
+        EXPECT_TRUE(cargado);
+        return f;
+    }
+    // A request file as it stands in the upload directory.
+    static QString Subida(const QString& nombre) { return Rutas::Unir(DirectorioIntercambio(), "UpLoad/" + nombre); }
+    static QByteArray Subido(const QString& nombre) { return LeerArchivo(Subida(nombre)); }
+    static QByteArray Dato(const char* nombre) { return LeerArchivo(Rutas::Unir(TARSA_TEST_DATA_DIR, nombre)); }
+    static int FilasDiario() { return gDB->Consultar("SELECT COUNT(*) FROM Transaccion")->Campo(0).toInt(); }
 
     QHash<QString, std::function<int(QDialog&)>> modales;  // by the window's objectName
 };

@@ -1,8 +1,6 @@
 // The ticket rules that need no window: bitmap positions with the fixed V101 fields, the items
 // list's row and totals and the prescription list.
-#include <QLineEdit>
 #include <QLocale>
-#include <QTest>
 
 #include "core/modTarsa.h"
 #include "support/Entorno.h"
@@ -40,13 +38,14 @@ TEST_F(ReglasTicketTest, BitmapPositionsAndTheFixedV101Fields) {
         {"V101", "07", 1, "0101", false, false, "01010000000000000000000000000000000"},  // other companies: as is
     };
     for (const auto& c : casos) {
+        SCOPED_TRACE(std::string(c.version) + " " + c.empresa + " op " + std::to_string(c.operacion));
         gVersion = c.version;
         gCodigoEmpresa = c.empresa;
         QList<bool> p = PosicionesBitmap(c.bitmap, 35);
         bool items = c.itemsAntes;
         if (HayExcepcionV101()) ExcepcionV101Encabezado(c.operacion, p, items);
-        EXPECT_EQ(Posiciones(p), QString(c.esperado)) << c.version << " " << c.empresa << " op " << c.operacion;
-        EXPECT_EQ(items, c.items) << c.version << " " << c.empresa << " op " << c.operacion;
+        EXPECT_EQ(Posiciones(p), QString(c.esperado));
+        EXPECT_EQ(items, c.items);
     }
     // Items gain their fixed fields without losing any.
     gVersion = "V101";

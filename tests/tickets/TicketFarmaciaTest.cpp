@@ -8,53 +8,46 @@
 #include <QTreeWidget>
 
 #include "platform/Ajustes.h"
-#include "platform/Rutas.h"
-#include "platform/ui/Twips.h"
 #include "support/Disposicion.h"
 #include "tickets/EntornoTickets.h"
-#include "tickets/frmTicketFarmacia.h"
-#include "tickets/frmTicketFarmaciaR.h"
 #include "tickets/modTickets.h"
 
 namespace {
 
 class TicketFarmaciaTest : public EntornoTickets {
 protected:
-    frmTicketFarmaciaBase* Abrir(int operacion, bool reducida = false) {
-        bool cargado = false;
-        frmTicketFarmaciaBase* f =
-            reducida ? static_cast<frmTicketFarmaciaBase*>(frmTicketFarmaciaR::Cargar(operacion, cargado))
-                     : frmTicketFarmacia::Cargar(operacion, cargado);
-        EXPECT_TRUE(cargado);
-        return f;
-    }
-    // Accepts a form whose header bitmap is svl1 (items by svl3) with the wait cancelled at once, and
-    // returns the header record written.
-    QByteArray Aceptar(const QString& svl1, const QString& svl3, const std::function<void(QWidget*)>& llenar) {
-        const QString archivo = Rutas::Unir(DirectorioIntercambio(), "UpLoad/_SVL.1");
-        Sql("DELETE FROM Bitmaps");
-        Bitmap(1, "SVL1", svl1);
-        if (!svl3.isEmpty()) Bitmap(1, "SVL3", svl3);
-        QFile::remove(Rutas::Resolver(archivo));
+    // Accepts a form (full or reduced) whose header bitmap is svl1 (items by svl3) with the wait
+    // cancelled at once, and returns the header record written.
+    QByteArray Aceptar(const QString& svl1, const QString& svl3, bool reducida,
+                       const std::function<void(QWidget*)>& llenar) {
+        Bitmaps(svl1, svl3);
+        QFile::remove(Rutas::Resolver(Subida("_SVL.1")));
         modales["frmProcesando"] = [](QDialog&) { return 0; };
-        frmTicketFarmaciaBase* f = Abrir(1);
+        frmTicketFarmaciaBase* f = AbrirForma(1, reducida);
         llenar(f);
         Pulsar(f, "cmdAceptar");
-        return LeerArchivo(archivo);
+        return Subido("_SVL.1");
     }
+
+    // Every header field of either form, and the header's controls in screen order: the full form's
+    // authorising doctor and the reduced one's.
+    static QString TodoElEncabezado() {
+        return Mascara({2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 33});
+    }
+    const QStringList encabezado = Nombres(
+        "txtTarjeta cboTipoLectura txtFarmacia txtTicketPadre txtTipoReceta txtReceta txtFechaReceta "
+        "txtFechaEmisionRecetario txtFechaVenta txtHoraVenta cboTipoDocumentoRetira txtDocumentoRetira txtConsulta "
+        "cboTipoAutorizacion txtAutorizacion txtDocumentacionExtra txtDescuentoPrestador cboTipoMatriculaR "
+        "cboProvinciaR txtMatriculaRe cmdBuscarMedicoRe");
+    const QStringList autorizante = Nombres("cboTipoMatriculaA cboProvinciaA txtMatriculaAu cmdBuscarMedicoAu");
+    const QStringList autorizanteR = Nombres("txtTipoMatriculaAu txtMatriculaAu cmdBuscarMedicoAu");
 };
 
 TEST_F(TicketFarmaciaTest, BitmapsAndTheFixedV101FieldsDecideWhatTheFormOffers) {
-    const QStringList campos = Nombres(
-        "txtTarjeta cboTipoLectura txtFarmacia txtTicketPadre txtTipoReceta txtReceta "
-        "txtFechaReceta txtFechaEmisionRecetario txtFechaVenta txtHoraVenta "
-        "cboTipoDocumentoRetira txtDocumentoRetira txtConsulta cboTipoMatriculaR cboProvinciaR "
-        "txtMatriculaRe cboTipoMatriculaA cboProvinciaA txtTipoMatriculaAu txtMatriculaAu "
-        "cboTipoAutorizacion txtAutorizacion txtDocumentacionExtra txtDescuentoPrestador "
-        "fmeDiagnosticos");
-    const QStringList prescriptor{"txtTarjeta",    "cboTipoLectura", "txtFechaReceta",       "cboTipoMatriculaR",
-                                  "cboProvinciaR", "txtMatriculaRe", "txtDescuentoPrestador"};
-    const QStringList anulacion{"txtTarjeta", "txtTicketPadre", "txtMatriculaAu", "fmeDiagnosticos"};
+    const QStringList prescriptor = Nombres(
+        "txtTarjeta cboTipoLectura txtFechaReceta cboTipoMatriculaR cboProvinciaR txtMatriculaRe cmdBuscarMedicoRe "
+        "txtDescuentoPrestador");
+    const QStringList anulacion = Nombres("txtTarjeta txtTicketPadre txtMatriculaAu cmdBuscarMedicoAu fmeDiagnosticos");
     const struct {
         const char* version;
         const char* empresa;
@@ -71,27 +64,23 @@ TEST_F(TicketFarmaciaTest, BitmapsAndTheFixedV101FieldsDecideWhatTheFormOffers) 
          anulacion + QStringList{"cboTipoMatriculaA", "cboProvinciaA"}, true},
         {"V250", "05", 2, true, Mascara({2, 5, 17, 18, 33}), "1", anulacion + QStringList{"txtTipoMatriculaAu"}, true},
         {"V250", "05", 3, true, Mascara({2}), "", {"txtTarjeta"}, false},
-        {"V250", "05", 1, false,
-         Mascara({2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 33}), "1",
-         campos.mid(0, 16) + campos.mid(16, 2) + campos.mid(19), true},
+        {"V250", "05", 1, false, TodoElEncabezado(), "1", encabezado + autorizante + QStringList{"fmeDiagnosticos"},
+         true},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(std::string(c.version) + " " + c.empresa + " op " + std::to_string(c.operacion) +
                      (c.reducida ? " R" : ""));
         gVersion = c.version;
         gCodigoEmpresa = c.empresa;
-        Sql("DELETE FROM Bitmaps");
-        if (!c.svl1.isEmpty()) Bitmap(c.operacion, "SVL1", c.svl1);
-        if (!c.svl3.isEmpty()) Bitmap(c.operacion, "SVL3", c.svl3);
-        frmTicketFarmaciaBase* f = Abrir(c.operacion, c.reducida);
-        for (const QString& nombre : campos)
+        Bitmaps(c.svl1, c.svl3, c.operacion);
+        frmTicketFarmaciaBase* f = AbrirForma(c.operacion, c.reducida);
+        for (const QString& nombre : encabezado + autorizante + autorizanteR + QStringList{"fmeDiagnosticos"})
             if (QWidget* w = f->findChild<QWidget*>(nombre)) {  // each form lacks the other's authoriser fields
                 EXPECT_EQ(w->isVisible(), c.campos.contains(nombre)) << nombre.toStdString();
                 EXPECT_EQ(w->isEnabled(), c.campos.contains(nombre)) << nombre.toStdString();
             }
         EXPECT_EQ(Hijo<QWidget>(f, "fmeItems")->isVisible(), c.items);
         EXPECT_EQ(Hijo<QWidget>(f, "cmdAceptar")->isEnabled(), !c.campos.isEmpty());
-        EXPECT_EQ(Hijo<QWidget>(f, "cmdBuscarMedicoAu")->isEnabled(), c.campos.contains("txtMatriculaAu"));
         // The window is as tall as what it shows, nothing cut or overlapping, three diagnoses in sight;
         // a doctor's long name ends in "…".
         for (const char* nombre : {"lblNombreMedicoRe", "lblNombreMedicoAu"})
@@ -105,15 +94,12 @@ TEST_F(TicketFarmaciaTest, BitmapsAndTheFixedV101FieldsDecideWhatTheFormOffers) 
     }
 }
 
-TEST_F(TicketFarmaciaTest, CaptionsAndRememberedValues) {
-    Bitmap(1, "SVL1", Mascara({2, 4, 15, 16, 17}));
+TEST_F(TicketFarmaciaTest, TheFormStartsWithTheRememberedValuesAndToday) {
+    Bitmaps(Mascara({2, 4, 15, 16, 17}));
     Ajustes::Guardar(kAplicacion, kSeccionStart, "farmacia", "4512");
     gIndiceProvinciaR = 3;
     gIndiceTipoMatriculaR = 2;
-    EXPECT_EQ(Abrir(42)->windowTitle(), "VERIFICACION ASOCIADO / MEDICAMENTO");
-    EXPECT_EQ(Abrir(7)->windowTitle(), "Ticket");
-    frmTicketFarmaciaBase* f = Abrir(1);
-    EXPECT_EQ(f->windowTitle(), "CONSUMO");
+    frmTicketFarmaciaBase* f = AbrirForma(1);
     EXPECT_EQ(Hijo<QLineEdit>(f, "txtFarmacia")->text(), "4512");
     EXPECT_EQ(Hijo<QComboBox>(f, "cboProvinciaR")->currentText(), "B.BUENOS AIRES");
     EXPECT_EQ(Hijo<QComboBox>(f, "cboTipoMatriculaR")->currentText(), "2.ODONTOLOGO");
@@ -121,36 +107,43 @@ TEST_F(TicketFarmaciaTest, CaptionsAndRememberedValues) {
     EXPECT_EQ(Hijo<QLineEdit>(f, "txtFechaVenta")->text(), QDate::currentDate().toString("dd/MM/yyyy"));
 }
 
-// Acceptance checks the items and the card before writing anything; the prescriber's fields go into
-// the header only when enabled.
-TEST_F(TicketFarmaciaTest, AcceptChecksItemsAndCardAndWritesOnlyEnabledPrescriberFields) {
+// Acceptance checks the items and the card before writing anything; the doctors' fields go into the
+// header only when enabled: the full form's authoriser without its province, the reduced one's as typed.
+TEST_F(TicketFarmaciaTest, AcceptChecksItemsAndCardAndWritesOnlyEnabledDoctorFields) {
     const QString sinItems = QString::fromUtf8("Es necesario cargar algún item");
     const QString sinTarjeta = "Falta ingresar datos del beneficiario (Tarjeta)";
     const struct {
         QString svl1, svl3;
         QStringList mensajes;
-        const char *provincia, *tipo;  // with a card typed; nullptr: nothing typed
-        QByteArray escrito;            // offset 210: type (2 bytes) and licence (6)
+        const char *provincia, *tipo;  // the prescriber's, with a card and both doctors typed; nullptr: nothing
+        QByteArray escrito;            // offset 210: prescriber's type (2 bytes) and licence (6), then the authoriser's
+        bool reducida = false;
     } casos[] = {
         {Mascara({2}), "1", {sinItems, sinTarjeta}, nullptr, nullptr, ""},
         {Mascara({3}), "1", {sinItems}, nullptr, nullptr, ""},
         {Mascara({2}), "", {sinTarjeta}, nullptr, nullptr, ""},
-        {Mascara({3}), "", {}, nullptr, nullptr, "  000000"},  // a card field the operation lacks may stay empty
-        {Mascara({2, 15, 16}), "", {}, "B.", "1.", "B1012345"},
-        {Mascara({2, 15, 16}), "", {}, "", "2.", "2 012345"},
-        {Mascara({2}), "", {}, "B.", "1.", "  000000"},  // switched off: a blank type and no licence
-        {Mascara({2, 16}), "", {}, "B.", "1.", "  012345"},
+        // a card field the operation lacks may stay empty
+        {Mascara({3}), "", {}, nullptr, nullptr, "  000000  000000"},
+        {Mascara({2, 15, 16, 17, 18}), "", {}, "B.", "1.", "B10123452 004321"},
+        {Mascara({2, 15, 16}), "", {}, "", "2.", "2 012345  000000"},
+        {Mascara({2}), "", {}, "B.", "1.", "  000000  000000"},  // switched off: a blank type and no licence
+        {Mascara({2, 16, 18}), "", {}, "B.", "1.", "  012345  004321"},
+        {Mascara({2, 17, 18}), "", {}, "B.", "1.", "  000000B2004321", true},
     };
     for (const auto& c : casos) {
-        SCOPED_TRACE(c.svl1.toStdString() + " " + c.svl3.toStdString());
+        SCOPED_TRACE(c.svl1.toStdString() + " " + c.svl3.toStdString() + (c.reducida ? " R" : ""));
         mensajes.mostrados.clear();
         gNuevaTransaccion = true;
-        const QByteArray svl1 = Aceptar(c.svl1, c.svl3, [&](QWidget* f) {
+        const QByteArray svl1 = Aceptar(c.svl1, c.svl3, c.reducida, [&](QWidget* f) {
             if (!c.provincia) return;
             Escribir(f, "txtTarjeta", "6034930000012345");
             Elegir(f, "cboProvinciaR", c.provincia);
             Elegir(f, "cboTipoMatriculaR", c.tipo);
             Hijo<QLineEdit>(f, "txtMatriculaRe")->setText("12345");
+            Hijo<QLineEdit>(f, "txtMatriculaAu")->setText("4321");
+            if (c.reducida) return Hijo<QLineEdit>(f, "txtTipoMatriculaAu")->setText("B2");
+            Elegir(f, "cboProvinciaA", "B.");
+            Elegir(f, "cboTipoMatriculaA", "2.");
         });
         ASSERT_EQ(mensajes.mostrados.size(), c.mensajes.size());
         for (int i = 0; i < c.mensajes.size(); ++i) {
@@ -158,7 +151,7 @@ TEST_F(TicketFarmaciaTest, AcceptChecksItemsAndCardAndWritesOnlyEnabledPrescribe
             EXPECT_EQ(mensajes.mostrados[i].titulo, "CONSUMO");
             EXPECT_EQ(mensajes.mostrados[i].estilo, Mensajes::vbInformation);
         }
-        EXPECT_EQ(svl1.mid(210, 8), c.escrito);
+        EXPECT_EQ(svl1.mid(210, 16), c.escrito);
         if (!c.provincia && c.mensajes.isEmpty()) {
             EXPECT_EQ(svl1.mid(7, 101), QByteArray(100, ' ') + "1");  // empty card; "Banda", the first real entry
             EXPECT_FALSE(gNuevaTransaccion);  // the cancelled wait: the next acceptance sends the same number
@@ -170,24 +163,15 @@ TEST_F(TicketFarmaciaTest, AcceptChecksItemsAndCardAndWritesOnlyEnabledPrescribe
 // Tab follows the screen, top to bottom and left to right, a frame's controls together; the form
 // starts in its first field.
 TEST_F(TicketFarmaciaTest, TabFollowsTheScreenAndTheFormStartsInTheCard) {
-    Bitmap(1, "SVL1", Mascara({2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 33}));
-    Bitmap(1, "SVL3", Mascara({1}, 15));
-    const QStringList encabezado = Nombres(
-        "txtTarjeta cboTipoLectura txtFarmacia txtTicketPadre txtTipoReceta txtReceta txtFechaReceta "
-        "txtFechaEmisionRecetario txtFechaVenta txtHoraVenta cboTipoDocumentoRetira txtDocumentoRetira txtConsulta "
-        "cboTipoAutorizacion txtAutorizacion txtDocumentacionExtra txtDescuentoPrestador cboTipoMatriculaR "
-        "cboProvinciaR txtMatriculaRe cmdBuscarMedicoRe");
+    Bitmaps(TodoElEncabezado(), Mascara({1}, 15));
     const QStringList resto = Nombres(
         "lvwItems cmdAddItem cmdChangeItem cmdDelItem lvwDiagnosticos cmdAddDiags cmdDelDiags cmdAceptar cmdCancelar");
     const struct {
         bool reducida;
         QStringList orden;
-    } casos[] = {
-        {false, encabezado + Nombres("cboTipoMatriculaA cboProvinciaA txtMatriculaAu cmdBuscarMedicoAu") + resto},
-        {true, encabezado + Nombres("txtTipoMatriculaAu txtMatriculaAu cmdBuscarMedicoAu") + resto},
-    };
+    } casos[] = {{false, encabezado + autorizante + resto}, {true, encabezado + autorizanteR + resto}};
     for (const auto& c : casos) {
-        frmTicketFarmaciaBase* f = Abrir(1, c.reducida);
+        frmTicketFarmaciaBase* f = AbrirForma(1, c.reducida);
         Activar(*f);
         QStringList orden{NombreConFoco()};
         for (int i = 0; i < 60; ++i) {
@@ -201,8 +185,8 @@ TEST_F(TicketFarmaciaTest, TabFollowsTheScreenAndTheFormStartsInTheCard) {
 }
 
 TEST_F(TicketFarmaciaTest, DatesAreNormalisedAndNeverLaterThanToday) {
-    Bitmap(1, "SVL1", Mascara({8, 9, 10}));
-    frmTicketFarmaciaBase* f = Abrir(1);
+    Bitmaps(Mascara({8, 9, 10}));
+    frmTicketFarmaciaBase* f = AbrirForma(1);
     f->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(f));
     auto* venta = Hijo<QLineEdit>(f, "txtFechaVenta");
@@ -213,9 +197,7 @@ TEST_F(TicketFarmaciaTest, DatesAreNormalisedAndNeverLaterThanToday) {
         QString mensaje;  // when shown, the focus goes back to the field with its text selected
     } casos[] = {
         {"150305", "15/03/2005"},
-        {"1/2/2024", "01/02/2024"},
         {"", ""},
-        {"06/12/24", "06/12/2024"},  // a two-digit year after slashes too
         {"31042005", "31042005",
          QString::fromUtf8("La fecha 31042005 no es válida: escriba día, mes y año (dd/mm/aaaa, ddmmaa o dd/mm/aa).")},
         {manana.toString("ddMMyyyy"), manana.toString("dd/MM/yyyy"), "La fecha no puede ser mayor a la actual"},
@@ -239,9 +221,9 @@ TEST_F(TicketFarmaciaTest, DatesAreNormalisedAndNeverLaterThanToday) {
 TEST_F(TicketFarmaciaTest, LeavingALicenceFindsThePrescriberButNotTheReducedFormsAuthoriser) {
     Sql("INSERT INTO Medicos (IdEmpresa, Matricula, TipoMatricula, ApellidoNombre, Baja) VALUES (1, 4321, 'X2', 'GOMEZ "
         "ANA', 0)");
-    Bitmap(1, "SVL1", Mascara({2, 15, 16, 17, 18}));
+    Bitmaps(Mascara({2, 15, 16, 17, 18}));
     for (const bool reducida : {false, true}) {
-        frmTicketFarmaciaBase* f = Abrir(1, reducida);
+        frmTicketFarmaciaBase* f = AbrirForma(1, reducida);
         Hijo<QComboBox>(f, "cboTipoMatriculaR")->setCurrentIndex(0);  // blank lists: the number alone finds him
         Hijo<QComboBox>(f, "cboProvinciaR")->setCurrentIndex(0);
         Escribir(f, "txtMatriculaRe", "4321", true);
@@ -258,9 +240,8 @@ TEST_F(TicketFarmaciaTest, LeavingALicenceFindsThePrescriberButNotTheReducedForm
 TEST_F(TicketFarmaciaTest, ItemsThroughTheDialogAndTheirTotals) {
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Argentina));
     gSeparadorDecimal = 44;
-    Bitmap(1, "SVL1", Mascara({2, 22}));
-    Bitmap(1, "SVL3", Mascara({1, 4, 6}, 15));
-    frmTicketFarmaciaBase* f = Abrir(1);
+    Bitmaps(Mascara({2, 22}), Mascara({1, 4, 6}, 15));
+    frmTicketFarmaciaBase* f = AbrirForma(1);
     auto* lista = Hijo<QTreeWidget>(f, "lvwItems");
     EXPECT_EQ(lista->columnWidth(2), 0);  // empty columns take no room
     const auto total = [f] {
@@ -272,8 +253,8 @@ TEST_F(TicketFarmaciaTest, ItemsThroughTheDialogAndTheirTotals) {
         const QStringList t = tecleados.takeFirst();
         Escribir(&d, "txtTroquel", t[0]);
         Escribir(&d, "txtCantidad", t[1]);
-        Escribir(&d, "txtPrecio", t[2]);  // the "." typed becomes ","
-        Elegir(&d, "cboTipoPrescripcion", QString::fromUtf8("Genérico"));
+        Escribir(&d, "txtPrecio", t[2]);                                   // the "." typed becomes ","
+        Elegir(&d, "cboTipoPrescripcion", QString::fromUtf8("Genérico"));  // not where a changed row's list starts
         Pulsar(&d, "cmdAceptar");
         return d.result();
     };
@@ -309,7 +290,6 @@ TEST_F(TicketFarmaciaTest, ItemsThroughTheDialogAndTheirTotals) {
     QStringList vistas;
     for (int i = 0; i < vista->topLevelItemCount(); ++i) vistas << vista->topLevelItem(i)->text(1);
     EXPECT_EQ(vistas.mid(0, 3), (QStringList{"1", "4", "111"}));
-    EXPECT_FALSE(vistas.contains("5,50"));
     vista->window()->close();
     Pulsar(f, "cmdDelItem");
     ASSERT_EQ(lista->topLevelItemCount(), 1);
@@ -318,10 +298,10 @@ TEST_F(TicketFarmaciaTest, ItemsThroughTheDialogAndTheirTotals) {
 }
 
 TEST_F(TicketFarmaciaTest, OneFormAtATime) {
-    Bitmap(1, "SVL1", Mascara({2}));
-    QPointer<frmTicketFarmaciaBase> primero(Abrir(1));
+    Bitmaps(Mascara({2}));
+    QPointer<frmTicketFarmaciaBase> primero(AbrirForma(1));
     QSignalSpy descargado(primero.data(), &frmTicketFarmaciaBase::Descargado);
-    frmTicketFarmaciaBase* segundo = Abrir(4, true);
+    frmTicketFarmaciaBase* segundo = AbrirForma(4, true);
     EXPECT_TRUE(primero.isNull());
     EXPECT_EQ(descargado.count(), 1);
     EXPECT_EQ(frmTicketFarmaciaBase::Abierto(), segundo);
