@@ -1,19 +1,13 @@
 // The main window: which operations it offers and where each one leads.
 #include <QAction>
-#include <QApplication>
-#include <QComboBox>
-#include <QFile>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QMenuBar>
 #include <QToolBar>
-#include <QtTest/QTest>
 
 #include "app/frmTarsa.h"
 #include "catalogs/modInicioCatalogos.h"
 #include "core/modTarsa.h"
 #include "platform/Ajustes.h"
 #include "platform/ui/Modal.h"
+#include "support/Controles.h"
 #include "support/Entorno.h"
 #include "tickets/frmTicketFarmaciaBase.h"
 
@@ -46,21 +40,16 @@ protected:
         gColPrestadores = {{"100", "Farmacia Central", "01", "00001234", "0", false},
                            {"200", "Farmacia Norte", "01", "00005678", "0", true}};
         gColLicAct = {{"100", 1, 2, "00001234", "01", "02"}, {"100", 1, 3, "00001234", "01", "03"}};
-        gEmpresa = "1";
-        gActividad = "2";
-        gTerminal = "00001234";
+        Sesion({.empresa = "1", .actividad = "2", .terminal = "00001234"});
         gVerMenuLicencias = true;
     }
-    QList<int> Visibles(frmTarsa& v) {
+    // The operations in sight in the menu, or on the toolbar (usable there, but for the list's button).
+    static QList<int> EnVista(frmTarsa& v, bool menu) {
         QList<int> r;
-        for (int i = 1; i <= 21; ++i)
-            if (v.Boton(i)->isVisible() && (i > 20 || v.Boton(i)->isEnabled())) r.append(i);
-        return r;
-    }
-    QList<int> MenuVisible(frmTarsa& v) {
-        QList<int> r;
-        for (int i = 1; i <= 20; ++i)
-            if (v.ItemOperacion(i)->isVisible()) r.append(i);
+        for (int i = 1; i <= (menu ? 20 : 21); ++i) {
+            const QAction* a = menu ? v.ItemOperacion(i) : v.Boton(i);
+            if (a->isVisible() && (menu || i > 20 || a->isEnabled())) r.append(i);
+        }
         return r;
     }
 };
@@ -88,8 +77,8 @@ TEST_F(frmTarsaTest, OfferedOperationsByActivityTypeAndViewFlags) {
         frmTarsaPrueba v;
         v.Cargar();
         v.show();
-        EXPECT_EQ(Visibles(v), c.botones) << "activity " << c.actividad;
-        EXPECT_EQ(MenuVisible(v), c.menu) << "activity " << c.actividad;
+        EXPECT_EQ(EnVista(v, false), c.botones) << "activity " << c.actividad;
+        EXPECT_EQ(EnVista(v, true), c.menu) << "activity " << c.actividad;
         for (int p : {6, 7, 8, 10, 11, 12, 18, 19})  // greyed, and saying why
             for (QAction* a : {v.Boton(p), v.ItemOperacion(p)}) {
                 EXPECT_FALSE(a->isEnabled()) << p;
@@ -100,31 +89,38 @@ TEST_F(frmTarsaTest, OfferedOperationsByActivityTypeAndViewFlags) {
     }
 }
 
-TEST_F(frmTarsaTest, SelectionBarFollowsItsViewFlagAndIgnoresTyping) {
+// Typing into the lists is ignored; the arrows choose as in any list, and a company or provider
+// chosen recomputes the offer.
+TEST_F(frmTarsaTest, TheSelectionBarFollowsItsViewFlagAndItsChoicesRecomputeTheOffer) {
     gVerMenuLicencias = false;
     frmTarsaPrueba v;
     v.Cargar();
     v.show();
-    EXPECT_FALSE(v.findChild<QToolBar*>("tbrSeleccion")->isVisible());
-    auto* cbo = v.findChild<QComboBox*>("cboEmpresas");
-    EXPECT_EQ(cbo->currentText(), "1 . OSDE");
-    QTest::keyClick(cbo, Qt::Key_I);
-    EXPECT_EQ(cbo->currentText(), "1 . OSDE");
+    EXPECT_FALSE(Hijo<QToolBar>(&v, "tbrSeleccion")->isVisible());
+    auto* empresas = Hijo<QComboBox>(&v, "cboEmpresas");
+    auto* prestadores = Hijo<QComboBox>(&v, "cboPrestadores");
+    QTest::keyClick(empresas, Qt::Key_I);
+    EXPECT_EQ(empresas->currentText(), "1 . OSDE");
     EXPECT_EQ(gCodigoEmpresa, "");  // the delivered database has no companies: nothing to look up
-    // The arrows choose as in any list, and Tab goes on to the next list.
+    EXPECT_EQ(v.CodigoPrestador(), "100");
     gVerMenuLicencias = true;
     v.SeteaMenu();
-    v.activateWindow();
-    QApplication::setActiveWindow(&v);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return v.findChild<QComboBox*>("cboPrestadores")->isVisible(); }, 2000));
-    cbo->setFocus();
-    QTest::keyClick(cbo, Qt::Key_Down);
-    EXPECT_EQ(cbo->currentText(), "2 . IOMA");
-    EXPECT_EQ(gEmpresa, "2");
-    QTest::keyClick(cbo, Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), v.findChild<QComboBox*>("cboActividades")) << "Tab goes on to the next list";
+    Activar(v);
+    empresas->setFocus();
+    QTest::keyClick(empresas, Qt::Key_Down);
+    EXPECT_EQ(empresas->currentText(), "2 . IOMA");
+    EXPECT_EQ(gEmpresa + gActividad, "22");
+    EXPECT_FALSE(v.Boton(1)->isVisible());  // provider 100 has no link with company 2
+    QTest::keyClick(empresas, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), Hijo<QComboBox>(&v, "cboActividades")) << "Tab goes on to the next list";
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
-    EXPECT_EQ(QApplication::focusWidget(), cbo) << "and Shift+Tab comes back";
+    EXPECT_EQ(QApplication::focusWidget(), empresas) << "and Shift+Tab comes back";
+    prestadores->setCurrentIndex(1);
+    emit prestadores->activated(1);
+    EXPECT_EQ(gTerminal, "00005678");
+    EXPECT_EQ(v.CodigoPrestador(), "200");
+    v.BloquearSelectores(true);
+    EXPECT_FALSE(empresas->isEnabled() || prestadores->isEnabled());
 }
 
 // Opening an operation or the list unloads the ticket form: one half filled is discarded only when
@@ -133,9 +129,7 @@ TEST_F(frmTarsaTest, AHalfFilledTicketIsDiscardedOnlyWhenTheUserSaysSo) {
     struct SinLista : frmTarsa {
         void AbrirListaTransacciones() override {}
     };
-    gTipoActividad = "1";
-    gCodigoEmpresa = "01";
-    gCodigoActividad = "02";
+    Sesion({.codigoEmpresa = "01", .codigoActividad = "02", .tipoActividad = "1"});
     gDB->Ejecutar(
         "INSERT INTO Bitmaps (Empresa, Actividad, Operacion, Archivo, Parametro) VALUES ('01', '02', 1, "
         "'SVL1', '01')");
@@ -145,8 +139,7 @@ TEST_F(frmTarsaTest, AHalfFilledTicketIsDiscardedOnlyWhenTheUserSaysSo) {
     v.EjecutarBoton("K70");  // nothing typed yet: no question
     EXPECT_TRUE(mensajes.mostrados.isEmpty());
     v.EjecutarBoton("K11");
-    auto* tarjeta = frmTicketFarmaciaBase::Abierto()->findChild<QLineEdit*>("txtTarjeta");
-    QTest::keyClicks(tarjeta, "6034");
+    Escribir(frmTicketFarmaciaBase::Abierto(), "txtTarjeta", "6034");
     for (const int respuesta : {Mensajes::vbNo, Mensajes::vbYes}) {
         mensajes.Responder(respuesta);
         v.EjecutarBoton("K70");
@@ -162,9 +155,7 @@ TEST_F(frmTarsaTest, DispatchByKeyActivityTypeAndProvider) {
     gVerBotonesVerificar = gVerBotonesConsulta = gVerBotonesDevolucion = true;
     frmTarsaPrueba v;
     v.Cargar();
-    v.EjecutarBoton("K11");
-    v.EjecutarBoton("K60");
-    v.EjecutarBoton("K41");
+    for (const char* k : {"K11", "K60", "K41"}) v.EjecutarBoton(k);
     v.ItemOperacion(7)->trigger();   // acts as K24: nothing in this client
     v.ItemOperacion(11)->trigger();  // K34
     v.ItemOperacion(3)->trigger();   // K12
@@ -190,27 +181,6 @@ TEST_F(frmTarsaTest, DispatchByKeyActivityTypeAndProvider) {
     EXPECT_EQ(v.selecciones, 2);
 }
 
-TEST_F(frmTarsaTest, ChangingCompanyOrProviderRecomputesTheOffer) {
-    gVerBotonesVerificar = gVerBotonesConsulta = gVerBotonesDevolucion = true;
-    frmTarsaPrueba v;
-    v.Cargar();
-    v.show();
-    auto* empresas = v.findChild<QComboBox*>("cboEmpresas");
-    auto* prestadores = v.findChild<QComboBox*>("cboPrestadores");
-    EXPECT_EQ(v.CodigoPrestador(), "100");
-    empresas->setCurrentIndex(1);
-    emit empresas->activated(1);
-    EXPECT_EQ(gEmpresa, "2");
-    EXPECT_EQ(gActividad, "2");
-    EXPECT_FALSE(v.Boton(1)->isVisible());  // provider 100 has no link with company 2
-    prestadores->setCurrentIndex(1);
-    emit prestadores->activated(1);
-    EXPECT_EQ(gTerminal, "00005678");
-    EXPECT_EQ(v.CodigoPrestador(), "200");
-    v.BloquearSelectores(true);
-    EXPECT_FALSE(empresas->isEnabled() || prestadores->isEnabled());
-}
-
 TEST_F(frmTarsaTest, ClosingSavesTheSelectionAndShutsDown) {
     frmTarsaPrueba v;
     v.Cargar();
@@ -219,31 +189,27 @@ TEST_F(frmTarsaTest, ClosingSavesTheSelectionAndShutsDown) {
     v.close();
     EXPECT_EQ(Ajustes::Obtener(kAplicacion, "Start", "Empresa"), "2");
     EXPECT_EQ(Ajustes::Obtener(kAplicacion, "Start", "Terminal"), "00005678");
-    EXPECT_EQ(sistema.terminaciones, QList<int>{0});
-    EXPECT_TRUE(QFile::exists(dirAplicacion + "/TarsaCliente.mdb.bak"));
+    EXPECT_EQ(sistema.terminaciones, QList<int>{0});  // after the database was closed and backed up
 }
 
-TEST_F(frmTarsaTest, HelpOpensTheLocalPages) {
+// The catalog menus search in a modal dialog; the help menus open the local pages.
+TEST_F(frmTarsaTest, EachMenuLeadsToItsSearchOrHelpPage) {
     frmTarsaPrueba v;
-    v.findChild<QAction*>("mnuTemasDeAyuda")->trigger();
-    v.findChild<QAction*>("mnuChat")->trigger();
-    ASSERT_EQ(sistema.abiertos.size(), 2);
-    EXPECT_TRUE(sistema.abiertos[0].endsWith("help/index.html") && sistema.abiertos[1].endsWith("help/chat.html"));
-}
-
-TEST_F(frmTarsaTest, CatalogMenusSearchInAModalDialog) {
-    frmTarsaPrueba v;
-    QStringList modales;
+    QStringList vistos;
     EstablecerManejadorModal([&](QDialog& d) {
-        modales << d.windowTitle();
+        vistos << d.windowTitle();
         return int(QDialog::Rejected);
     });
     const QList<QPair<const char*, QString>> casos = {{"mnuMedicamentos", "Búsqueda de Medicamentos"},
                                                       {"mnuMedicos", "Búsqueda de Médicos"},
-                                                      {"mnuDiagnosticos", "Búsqueda de Diagnósticos"}};
-    for (const auto& [menu, titulo] : casos) {
-        modales.clear();
-        v.findChild<QAction*>(menu)->trigger();
-        EXPECT_EQ(modales, QStringList{titulo}) << menu;
+                                                      {"mnuDiagnosticos", "Búsqueda de Diagnósticos"},
+                                                      {"mnuTemasDeAyuda", "help/index.html"},
+                                                      {"mnuChat", "help/chat.html"}};
+    for (const auto& [menu, destino] : casos) {
+        vistos.clear();
+        sistema.abiertos.clear();
+        Hijo<QAction>(&v, menu)->trigger();
+        for (const QString& pagina : sistema.abiertos) vistos << pagina.section('/', -2);
+        EXPECT_EQ(vistos, QStringList{destino}) << menu;
     }
 }

@@ -45,11 +45,19 @@ protected:
         db.exec(kTresMilMedicos);
         if (huecos) db.exec("DELETE FROM Medicos WHERE Matricula > " + std::to_string(quedan));
     }
-    static int Pragma(const char* nombre) { return gDB->Consultar(QString("PRAGMA ") + nombre)->Campo(0).toInt(); }
-    static QString Empresa() { return gDB->Consultar("SELECT Nombre FROM Empresas")->Campo(0).toString(); }
-    // The files set aside for a reason, beside the database.
-    QStringList Apartados(const QString& motivo) const {
-        return QDir(dirAplicacion).entryList({"TarsaCliente-" + motivo + "-*.mdb"}, QDir::Files);
+    static QString Uno(const QString& sql) { return gDB->Consultar(sql)->Campo(0).toString(); }
+    // The application directory emptied again, for the next case of a table.
+    void Vaciar() {
+        gDB.reset();
+        QDir(dirAplicacion).removeRecursively();
+        QDir().mkpath(dirAplicacion);
+        mensajes.mostrados.clear();
+    }
+    // The contents of the one file set aside for a reason, beside the database, and its name.
+    QPair<QByteArray, QString> Apartado(const QString& motivo) const {
+        const QStringList r = QDir(dirAplicacion).entryList({"TarsaCliente-" + motivo + "-*.mdb"}, QDir::Files);
+        EXPECT_EQ(r.size(), 1) << motivo.toStdString();
+        return {r.size() == 1 ? LeerArchivo(Rutas::Unir(dirAplicacion, r[0])) : "(none)", r.value(0, "(none)")};
     }
     QString base;
 };
@@ -63,7 +71,6 @@ TEST_F(ConexionTest, AStaleTemporaryFileIsRemovedAndTheBackupBecomesTheMissingDa
     ASSERT_TRUE(Conectar(base));
     EXPECT_TRUE(gDB->Abierta());
     EXPECT_FALSE(QFile::exists(base + ".tmp"));
-    EXPECT_TRUE(QFile::exists(base));
     EXPECT_EQ(LeerArchivo(base + ".bak"), LeerArchivo(TARSA_BASE_ENTREGADA));  // restored by a copy: still there
 }
 
@@ -84,23 +91,22 @@ TEST_F(ConexionTest, TheStartCompactsOnlyAFileWithFreePages) {
     const struct {
         const char* caso;
         bool incremental, huecos;
-        int modoDespues;  // PRAGMA auto_vacuum
+        const char* modoDespues;  // PRAGMA auto_vacuum
     } casos[] = {
-        {"con huecos", true, true, 2},
-        {"sin huecos", true, false, 2},
-        {"antigua con huecos", false, true, 2},
-        {"antigua sin huecos", false, false, 0},
+        {"con huecos", true, true, "2"},
+        {"sin huecos", true, false, "2"},
+        {"antigua con huecos", false, true, "2"},
+        {"antigua sin huecos", false, false, "0"},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
-        QFile::remove(base);
+        Vaciar();
         BaseConHuecos(base, c.incremental, 10, c.huecos);
         const QByteArray antes = LeerArchivo(base);
         ASSERT_TRUE(Conectar(base));
-        EXPECT_EQ(Pragma("freelist_count"), 0);
-        EXPECT_EQ(Pragma("auto_vacuum"), c.modoDespues);
-        EXPECT_EQ(gDB->Consultar("SELECT COUNT(*) FROM Medicos")->Campo(0).toInt(), c.huecos ? 10 : 3000);
-        EXPECT_EQ(gDB->Consultar("PRAGMA integrity_check")->Campo(0).toString(), "ok");
+        EXPECT_EQ(Uno("PRAGMA freelist_count") + " " + Uno("PRAGMA auto_vacuum"), QString("0 ") + c.modoDespues);
+        EXPECT_EQ(Uno("SELECT COUNT(*) FROM Medicos"), c.huecos ? "10" : "3000");
+        EXPECT_EQ(Uno("PRAGMA integrity_check"), "ok");
         gDB.reset();
         if (c.huecos)
             EXPECT_LT(QFile(base).size(), antes.size() / 4);
@@ -116,7 +122,7 @@ TEST_F(ConexionTest, TheStartCompactsOnlyAFileWithFreePages) {
 TEST_F(ConexionTest, AFileWithoutTheProgramsTablesIsDamagedAndTheBackupRescuesIt) {
     const struct {
         const char* caso;
-        QByteArray contenido;  // empty: a table-less database made by the engine
+        QByteArray contenido;  // "tablas": a database made by the engine with a table of its own
         bool respaldo;
         int respuesta;
         bool conectada;
@@ -129,9 +135,7 @@ TEST_F(ConexionTest, AFileWithoutTheProgramsTablesIsDamagedAndTheBackupRescuesIt
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
-        QDir(dirAplicacion).removeRecursively();
-        QDir().mkpath(dirAplicacion);
-        mensajes.mostrados.clear();
+        Vaciar();
         if (c.contenido == "tablas")
             SQLite::Database(base.toStdString(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE)
                 .exec("CREATE TABLE Otra (x)");
@@ -144,41 +148,37 @@ TEST_F(ConexionTest, AFileWithoutTheProgramsTablesIsDamagedAndTheBackupRescuesIt
         ASSERT_EQ(Conectar(base), c.conectada);
         EXPECT_EQ(mensajes.mostrados[0].texto, "Reparar base de datos?");
         EXPECT_EQ(LeerArchivo(base + ".bak"), respaldo);
+        const MensajeMostrado ultimo = mensajes.mostrados.last();
         if (c.conectada) {
-            EXPECT_EQ(Empresa(), "RESPALDO");
-            ASSERT_EQ(Apartados("averiada").size(), 1);
-            EXPECT_EQ(LeerArchivo(Rutas::Unir(dirAplicacion, Apartados("averiada")[0])), danada);
-            EXPECT_TRUE(mensajes.mostrados.last().texto.contains(Apartados("averiada")[0]));
+            EXPECT_EQ(Uno("SELECT Nombre FROM Empresas"), "RESPALDO");
+            const auto [apartada, nombre] = Apartado("averiada");
+            EXPECT_EQ(apartada, danada);
+            EXPECT_TRUE(ultimo.texto.contains(nombre));
         } else {
             EXPECT_EQ(LeerArchivo(base), danada);
         }
-        if (!c.conectada && c.respuesta == Mensajes::vbYes) {
-            EXPECT_EQ(mensajes.mostrados.last().titulo, "ERROR");
-            EXPECT_TRUE(mensajes.mostrados.last().texto.startsWith("No se ha podido reparar la base de datos!\n30"));
-        }
-        gDB.reset();
+        if (!c.conectada && c.respuesta == Mensajes::vbYes)
+            EXPECT_TRUE(ultimo.titulo == "ERROR" &&
+                        ultimo.texto.startsWith("No se ha podido reparar la base de datos!\n30"))
+                << ultimo.texto.toStdString();
     }
 }
 
 TEST_F(ConexionTest, AnAccessDatabaseIsKeptAndTheClientStartsWithoutIt) {
     for (const bool respaldo : {false, true}) {
         SCOPED_TRACE(respaldo ? "con respaldo" : "sin respaldo");
-        QDir(dirAplicacion).removeRecursively();
-        QDir().mkpath(dirAplicacion);
-        mensajes.mostrados.clear();
+        Vaciar();
         gFechaQueloPrm = gFechaQueloEmp = "05/05/2025";
         EscribirArchivo(base, kJet);
         if (respaldo) BaseConEmpresa(base + ".bak", "RESPALDO");
         ASSERT_TRUE(Conectar(base));
-        ASSERT_EQ(Apartados("Access").size(), 1);
-        EXPECT_EQ(LeerArchivo(Rutas::Unir(dirAplicacion, Apartados("Access")[0])), kJet);
+        const auto [apartada, nombre] = Apartado("Access");
+        EXPECT_EQ(apartada, kJet);
         ASSERT_EQ(mensajes.mostrados.size(), 1);  // told, never asked
-        EXPECT_TRUE(mensajes.mostrados[0].texto.contains("Access")) << mensajes.mostrados[0].texto.toStdString();
-        EXPECT_TRUE(mensajes.mostrados[0].texto.contains(Apartados("Access")[0]));
-        EXPECT_EQ(Empresa(), respaldo ? "RESPALDO" : "");
+        EXPECT_TRUE(mensajes.mostrados[0].texto.contains(nombre)) << mensajes.mostrados[0].texto.toStdString();
+        EXPECT_EQ(Uno("SELECT Nombre FROM Empresas"), respaldo ? "RESPALDO" : "");
         // An empty database takes the terminal's configuration again at this start.
         EXPECT_EQ(gFechaQueloPrm + gFechaQueloEmp, respaldo ? "05/05/202505/05/2025" : "01/01/199001/01/1990");
-        gDB.reset();
     }
 }
 
@@ -200,8 +200,7 @@ TEST_F(ConexionTest, AWriteInterruptedByACrashIsRolledBackWithoutARepair) {
     }
     ASSERT_TRUE(Conectar(base));
     EXPECT_TRUE(mensajes.mostrados.isEmpty());
-    EXPECT_EQ(Empresa(), "ANTES");
-    EXPECT_EQ(gDB->Consultar("SELECT COUNT(*) FROM Medicos")->Campo(0).toInt(), 0);
+    EXPECT_EQ(Uno("SELECT Nombre FROM Empresas") + Uno("SELECT COUNT(*) FROM Medicos"), "ANTES0");
     EXPECT_FALSE(QFile::exists(base + "-journal"));
 }
 
@@ -213,9 +212,8 @@ TEST_F(ConexionTest, TheBackupIsReplacedOnlyBySomethingAsSound) {
         CopiarRespaldo(base);
         EXPECT_EQ(LeerArchivo(base + ".bak"), respaldo);
     }
-    BaseConEmpresa(Ruta("otra.mdb"), "NUEVA");
     QFile::remove(base);
-    QFile::copy(Ruta("otra.mdb"), base);
+    BaseConEmpresa(base, "NUEVA");
     CopiarRespaldo(base);
     EXPECT_EQ(LeerArchivo(base + ".bak"), LeerArchivo(base));
     EXPECT_EQ(QDir(dirAplicacion).entryList(QDir::Files).size(), 2);  // no temporary file left behind
@@ -230,10 +228,8 @@ TEST_F(ConexionTest, ShutdownBacksUpTheClosedDatabaseAndRemovesTheExchangeDirect
     CopiarEntregada(base);
     ASSERT_TRUE(Conectar(base));
     gDB->Ejecutar("INSERT INTO Empresas (IdEmpresa, Nombre) VALUES (3, \"IOMA\")");
-    gTermDir = CrearDirectorioTerminal();
-    const QString d = Rutas::Resolver(DirectorioIntercambio());
+    const QString d = Rutas::Resolver(Terminal());
     EscribirArchivo(d + "/upload/_SVL.0", "V250");
-    EscribirArchivo(d + "/Estado.rsp", "0");
     QDir(dirTrabajo).mkpath("termupg");
     EscribirArchivo(dirTrabajo + "/termupg/_Tarsa.end", "");
     EXPECT_TRUE(Desconectar());
@@ -242,20 +238,6 @@ TEST_F(ConexionTest, ShutdownBacksUpTheClosedDatabaseAndRemovesTheExchangeDirect
     EXPECT_FALSE(Rutas::Existe(d));
     EXPECT_FALSE(QFile::exists(dirTrabajo + "/termupg/_Tarsa.end"));
     EXPECT_EQ(sistema.terminaciones, QList<int>{0});
-}
-
-TEST_F(ConexionTest, RunsOnOneWorkingDirectoryGetDifferentExchangeDirectories) {
-    QSet<QString> nombres;
-    for (int i = 0; i < 30; ++i) {
-        const QString n = CrearDirectorioTerminal();
-        EXPECT_FALSE(nombres.contains(n)) << n.toStdString();
-        nombres.insert(n);
-        EXPECT_TRUE(n.startsWith("term") && n.mid(4).toInt() >= 1 && n.mid(4).toInt() <= 999) << n.toStdString();
-        EXPECT_TRUE(QDir(dirTrabajo + "/" + n + "/upload").exists() &&
-                    QDir(dirTrabajo + "/" + n + "/download").exists());
-    }
-    gQueloPath = Ruta("no-existe");
-    EXPECT_THROW(CrearDirectorioTerminal(), TarsaError);
 }
 
 TEST_F(ConexionTest, OneClientPerApplicationDirectory) {
@@ -274,22 +256,19 @@ TEST_F(ConexionTest, OneClientPerApplicationDirectory) {
 TEST_F(ConexionTest, AnEarlierDatabaseIsBroughtToTheSchemaAndFindsCodesInAnyCase) {
     QFile esquema(":/schema.sql");  // the schema the program carries
     ASSERT_TRUE(esquema.open(QIODevice::ReadOnly));
-    const QString anterior = QString::fromUtf8(esquema.readAll()).remove(" COLLATE NOCASE");
-    BaseDatos::Crear(base, anterior);
-    {
-        SQLite::Database db(base.toStdString(), SQLite::OPEN_READWRITE);
-        db.exec("INSERT INTO Diagnosticos (IdEmpresa, Codigo, Nombre) VALUES (1, 'J45.0', 'ASMA')");
-        db.exec("INSERT INTO Diagnosticos (IdEmpresa, Codigo, Nombre) VALUES (1, 'j45.0', 'DUPLICADO')");
-        db.exec(
-            "INSERT INTO Medicos (IdEmpresa, Matricula, TipoMatricula, ApellidoNombre) VALUES (1, 7, 'B1', 'PEREZ')");
-    }
+    BaseDatos::Crear(base, QString::fromUtf8(esquema.readAll()).remove(" COLLATE NOCASE"));
+    SQLite::Database(base.toStdString(), SQLite::OPEN_READWRITE)
+        .exec(
+            "INSERT INTO Diagnosticos (IdEmpresa, Codigo, Nombre) VALUES (1, 'J45.0', 'ASMA'), "
+            "(1, 'j45.0', 'DUPLICADO'); INSERT INTO Medicos (IdEmpresa, Matricula, TipoMatricula, "
+            "ApellidoNombre) VALUES (1, 7, 'B1', 'PEREZ')");
     ASSERT_TRUE(Conectar(base));
-    const auto uno = [](const QString& sql) { return gDB->Consultar(sql)->Campo(0).toString(); };
-    EXPECT_EQ(uno("SELECT Nombre FROM Diagnosticos WHERE Codigo = \"j45.0\""), "ASMA");  // the first of the two stays
-    EXPECT_EQ(uno("SELECT COUNT(*) FROM Diagnosticos"), "1");
-    EXPECT_EQ(uno("SELECT ApellidoNombre FROM Medicos WHERE TipoMatricula = 'b1'"), "PEREZ");
-    EXPECT_EQ(uno("SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name = 'ixDiagnosticosNombre'"), "1");
-    EXPECT_EQ(uno("SELECT COUNT(*) FROM sqlite_master WHERE name LIKE '*_anterior'"), "0");
+    EXPECT_EQ(Uno("SELECT Nombre FROM Diagnosticos WHERE Codigo = \"j45.0\""), "ASMA");  // the first of the two stays
+    EXPECT_EQ(Uno("SELECT COUNT(*) FROM Diagnosticos"), "1");
+    EXPECT_EQ(Uno("SELECT ApellidoNombre FROM Medicos WHERE TipoMatricula = 'b1'"), "PEREZ");
+    EXPECT_EQ(Uno("SELECT group_concat(name) FROM sqlite_master WHERE name IN ('ixDiagnosticosNombre') OR name LIKE "
+                  "'%_anterior'"),
+              "ixDiagnosticosNombre");
     EXPECT_TRUE(mensajes.mostrados.isEmpty());
     EXPECT_TRUE(ActualizarEsquema(*gDB).isEmpty());  // once brought up, nothing more to do
 }

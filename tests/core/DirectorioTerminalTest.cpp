@@ -45,10 +45,12 @@ protected:
         duenos_.push_back(std::move(p));
         return *duenos_.back();
     }
+    // Untouched for three days, with its subdirectories if it has them.
     static void Envejecer(const QString& dir) {
         const auto antes = std::filesystem::file_time_type::clock::now() - std::chrono::hours(72);
+        std::error_code sinSubdirectorio;
         for (const char* sub : {"/upload", "/download", ""})
-            std::filesystem::last_write_time(Rutas::Nativa(dir + sub), antes);
+            std::filesystem::last_write_time(Rutas::Nativa(dir + sub), antes, sinSubdirectorio);
     }
     std::vector<std::unique_ptr<QProcess>> duenos_;
 };
@@ -84,9 +86,7 @@ TEST_F(DirectorioTerminalTest, OnlyDirectoriesWithNoLivingOwnerAreRemovedAtStart
 
 TEST_F(DirectorioTerminalTest, ShutdownNeverDeletesThroughALinkInThePlaceOfTheExchangeDirectory) {
     const QString base = dirAplicacion + "/TarsaCliente.mdb";
-    ASSERT_TRUE(QFile::copy(TARSA_BASE_ENTREGADA, base));
-    QFile::setPermissions(base, QFile::ReadOwner | QFile::WriteOwner);
-    ASSERT_TRUE(Conectar(base));
+    AbrirBaseEntregada();
     gTermDir = "term42";
     ASSERT_TRUE(QFile::link(dirAplicacion, dirTrabajo + "/term42"));
     EXPECT_TRUE(Desconectar());
@@ -110,14 +110,24 @@ TEST_F(DirectorioTerminalTest, WithoutAnExchangeDirectoryNoRequestIsWritten) {
     EXPECT_TRUE(QDir(dirTrabajo + "/TX").isEmpty());
 }
 
-TEST_F(DirectorioTerminalTest, EveryNameLeftByCrashedRunsIsFreedAgain) {
-    const auto antes = std::filesystem::file_time_type::clock::now() - std::chrono::hours(72);
+// Each run takes a name of its own in the shared working directory, with its two subdirectories,
+// even when crashed runs have left every name taken.
+TEST_F(DirectorioTerminalTest, EachRunGetsAFreeNameEvenWhenCrashedRunsLeftThemAll) {
     for (int n = 1; n <= 999; ++n) {
-        const QString dir = dirTrabajo + "/term" + QString::number(n);
-        QDir().mkdir(dir);
-        std::filesystem::last_write_time(Rutas::Nativa(dir), antes);
+        QDir(dirTrabajo).mkdir("term" + QString::number(n));
+        Envejecer(dirTrabajo + "/term" + QString::number(n));
     }
     gTermDir = CrearDirectorioTerminal();
-    const QStringList quedan = QDir(dirTrabajo).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    EXPECT_EQ(quedan, QStringList{gTermDir});
+    EXPECT_EQ(QDir(dirTrabajo).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{gTermDir});
+    QSet<QString> nombres{gTermDir};
+    for (int i = 0; i < 30; ++i) {
+        const QString n = CrearDirectorioTerminal();
+        EXPECT_FALSE(nombres.contains(n)) << n.toStdString();
+        nombres.insert(n);
+        EXPECT_TRUE(n.startsWith("term") && n.mid(4).toInt() >= 1 && n.mid(4).toInt() <= 999) << n.toStdString();
+        EXPECT_TRUE(QDir(dirTrabajo + "/" + n + "/upload").exists() &&
+                    QDir(dirTrabajo + "/" + n + "/download").exists());
+    }
+    gQueloPath = Ruta("no-existe");
+    EXPECT_THROW(CrearDirectorioTerminal(), TarsaError);
 }

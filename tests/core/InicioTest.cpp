@@ -2,7 +2,6 @@
 #include <QDir>
 #include <QFile>
 
-#include "TestConfig.h"
 #include "catalogs/modInicioCatalogos.h"
 #include "core/modTarsa.h"
 #include "platform/Ajustes.h"
@@ -13,8 +12,8 @@ class InicioTest : public Entorno {
 protected:
     void SetUp() override {
         Entorno::SetUp();
-        QFile::copy(TARSA_BASE_ENTREGADA, Ruta("app/TarsaCliente.mdb"));
-        QFile::setPermissions(Ruta("app/TarsaCliente.mdb"), QFile::ReadOwner | QFile::WriteOwner);
+        AbrirBaseEntregada();
+        gDB.reset();  // for the start-up to open
     }
     void Ajuste(const QString& clave, const QString& valor) { Ajustes::Guardar(kAplicacion, "Start", clave, valor); }
 };
@@ -29,12 +28,12 @@ TEST_F(InicioTest, DefaultsWithNoSettingsAtAll) {
     EXPECT_TRUE(QDir(Rutas::Resolver(DirectorioIntercambio())).exists("upload"));
     EXPECT_EQ(QStringList({gEmpresa, gActividad, gVersion, gFechaQueloPrm, gFechaQueloEmp}),
               QStringList({"0", "02", "V250", "01/01/1990", "01/01/1990"}));
-    EXPECT_TRUE(gVerTicket && gVerListaErrores && gVerMenuLicencias);
-    EXPECT_FALSE(gImprimirTicket || gPantallaReducida);
-    EXPECT_FALSE(gVerBotonesVerificar || gVerBotonesConsulta || gVerBotonesDevolucion);
-    EXPECT_FALSE(gLicenciaMatricula || gSugerirCierres);
-    EXPECT_FALSE(gActualizaMedicos || gActualizaMedicamentos || gActualizaDiagnosticos);
-    EXPECT_TRUE(gNuevaTransaccion);
+    EXPECT_EQ(
+        QList<bool>({gVerTicket, gVerListaErrores, gVerMenuLicencias, gNuevaTransaccion, gImprimirTicket,
+                     gPantallaReducida, gVerBotonesVerificar, gVerBotonesConsulta, gVerBotonesDevolucion,
+                     gLicenciaMatricula, gSugerirCierres, gActualizaMedicos, gActualizaMedicamentos,
+                     gActualizaDiagnosticos}),
+        QList<bool>({true, true, true, true, false, false, false, false, false, false, false, false, false, false}));
     ASSERT_TRUE(gDB && gDB->Abierta());
 }
 
