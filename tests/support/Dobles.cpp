@@ -44,6 +44,4 @@ bool SistemaDoble::IniciarPrograma(const QString& programa, const QStringList& a
     return true;
 }
 
-QString SistemaDoble::LeerRegistro(const QString&, const QString&) { return valorRegistro; }
-
 void SistemaDoble::TerminarProceso(int codigo) { terminaciones.append(codigo); }

@@ -50,28 +50,22 @@ class SistemaDoble : public Sistema {
 public:
     bool Abrir(const QString& documento) override;
     bool IniciarPrograma(const QString& programa, const QStringList& argumentos) override;
-    QString LeerRegistro(const QString& clave, const QString& valor) override;
+    QString LeerRegistro(const QString&, const QString&) override { return {}; }
     void TerminarProceso(int codigo) override;
     void Pitido() override { ++pitidos; }
     QStringList abiertos;
     QList<QPair<QString, QStringList>> programas;
-    QString valorRegistro;
     QList<int> terminaciones;
     int pitidos = 0;
 };
 
-// The folder chooser: records the folder each call started at and answers from a queue (an empty
-// queue is a cancelled chooser).
+// The folder chooser is always cancelled; the save-as chooser answers from a queue (an empty queue
+// is a cancelled chooser).
 class SelectorCarpetasDoble : public SelectorCarpetas {
 public:
-    QString BrowseFolders(QObject*, const QString&, const QString& raiz) override {
-        raices.append(raiz);
-        return elegidas.isEmpty() ? QString() : elegidas.dequeue();
-    }
+    QString BrowseFolders(QObject*, const QString&, const QString&) override { return {}; }
     QString GuardarComo(QObject*, const QString&, const QString&) override {
         return archivos.isEmpty() ? QString() : archivos.dequeue();
     }
-    QQueue<QString> elegidas;
-    QQueue<QString> archivos;  // the answers of the save-as chooser
-    QStringList raices;
+    QQueue<QString> archivos;
 };
