@@ -62,7 +62,10 @@ TEST_F(IntercambioSimuladorTest, ASecondRequestRightAfterACancelledOneIsAnswered
     QDir(dirTrabajo).mkdir("TX");
     sim.Iniciar(dirTrabajo, "ok", {"--delay-ms", "300"});
     GrabarPedido(d, "V250", 1);
-    CancelarCuando([&] { return !QFile::exists(d + "/upload/_SVL.0"); });
+    // Cancelled once the terminal has read the whole request: a request rewritten while the terminal
+    // still reads the first would be a different exchange, which no client can tell apart.
+    const QString subida = d + "/upload/";
+    CancelarCuando([&] { return !QFile::exists(subida + "_SVL.0") && !QFile::exists(subida + "_SVL.1"); });
     ASSERT_EQ(EnviarSolicitud().Resultado, ResultadoSolicitud::Cancelada);
     clsTicket segundo = CabeceraMuestra("V250", 1);
     segundo.NTransaccionFarmacia = "538";
