@@ -135,15 +135,6 @@ TEST_F(CatalogosTest, PurgesAndDeletionsTouchOnlyTheirRows) {
     EXPECT_EQ(Contar("Medicos"), 0);
 }
 
-TEST_F(CatalogosTest, ARefusedRowCountsZeroWithoutAnError) {
-    clsEmpresas e;
-    e.Procesar(1, 3, "A", "03");
-    EXPECT_EQ(e.Registros, 1);
-    e.Procesar(1, 3, "B", "03");
-    EXPECT_EQ(e.Registros, 0);
-    EXPECT_EQ(Valor("SELECT Nombre FROM Empresas").toString(), "A");
-}
-
 TEST_F(CatalogosTest, ErrorsAreRethrownWithTheClassName) {
     const struct {
         const char* fuente;

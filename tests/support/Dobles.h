@@ -5,6 +5,7 @@
 #include <QQueue>
 #include <QString>
 #include <QStringList>
+#include <ostream>
 
 #include "platform/Impresora.h"
 #include "platform/Mensajes.h"
@@ -15,7 +16,11 @@ struct MensajeMostrado {
     QString texto;
     int estilo = 0;
     QString titulo;
+    bool operator==(const MensajeMostrado&) const = default;
 };
+inline void PrintTo(const MensajeMostrado& m, std::ostream* os) {
+    *os << '[' << m.titulo.toStdString() << ", " << m.estilo << "] " << m.texto.toStdString();
+}
 
 // Records every message; answers come from a queue, and a message that finds it empty fails the
 // test at once (unless it only has an OK button, which needs no answer).
@@ -23,6 +28,8 @@ class MensajesDoble : public Mensajes {
 public:
     int Mostrar(const QString& texto, int estilo, const QString& titulo) override;
     void Responder(int respuesta) { respuestas.enqueue(respuesta); }
+    // The only message shown; fails the test (and gives an empty one) unless exactly one was.
+    MensajeMostrado Unico() const;
     QList<MensajeMostrado> mostrados;
     QQueue<int> respuestas;
 };
