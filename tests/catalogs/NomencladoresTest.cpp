@@ -86,10 +86,6 @@ TEST_F(NomencladoresTest, TheRequestMatchesTheGoldenFilesOfEachVersion) {
         ASSERT_TRUE(GrabarPedidoNomencladores(pedido));
         EXPECT_EQ(LeerArchivo(subido), LeerArchivo(QString(TARSA_TEST_DATA_DIR) + "/" + c.patron));
     }
-    // Nothing ticked: every mode is "0".
-    gVersion = "V250";
-    ASSERT_TRUE(GrabarPedidoNomencladores({}));
-    EXPECT_EQ(LeerArchivo(subido).mid(35, 5), "00000");
 }
 
 TEST_F(NomencladoresTest, AnswerMessagesAreListedAndANonNumericCodeIs9999) {

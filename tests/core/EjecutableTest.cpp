@@ -1,9 +1,8 @@
 // The built client starts and ends on its own, offscreen, with no settings at all.
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QThread>
+#include <QTest>
 
 #include "TestConfig.h"
 #include "support/Entorno.h"
@@ -30,10 +29,7 @@ TEST_F(EjecutableTest, StartsWithNoSettingsOpensTheDeliveredDatabaseAndEndsClean
     muerto.setProcessEnvironment(Ambiente());
     muerto.start(TARSA_CLIENT_EXE, {});
     ASSERT_TRUE(muerto.waitForStarted());
-    QElapsedTimer reloj;
-    reloj.start();
-    while (!QFile::exists(dirAplicacion + "/TarsaCliente.lck") && reloj.elapsed() < 60000) QThread::msleep(10);
-    ASSERT_TRUE(QFile::exists(dirAplicacion + "/TarsaCliente.lck"));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return QFile::exists(dirAplicacion + "/TarsaCliente.lck"); }, 60000));
     muerto.kill();
     muerto.waitForFinished();
     const qsizetype restos = QDir(dirTrabajo).entryList({"term*"}, QDir::Dirs).size();

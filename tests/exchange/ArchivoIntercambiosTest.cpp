@@ -52,10 +52,9 @@ TEST_F(ArchivoIntercambiosTest, KeepsTheExactBytesAndListsFromTheIndexes) {
     EXPECT_FALSE(lista[1].Respondido.isValid());
     const auto detalle = a.Leer(id);
     ASSERT_TRUE(detalle);
-    EXPECT_EQ(detalle->Enviados.value("_SVL.1"), cabecera);
-    EXPECT_EQ(detalle->Enviados.value("_SVL.0"), "V2500507LIC1    ");
-    EXPECT_EQ(detalle->Recibidos.value("_svl.1"), "respuesta\r\n");
-    EXPECT_EQ(detalle->Recibidos.value("Estado.rsp"), "0 Aprobada\r\n");
+    using Archivos = QMap<QString, QByteArray>;
+    EXPECT_EQ(detalle->Enviados, (Archivos{{"_SVL.0", "V2500507LIC1    "}, {"_SVL.1", cabecera}}));
+    EXPECT_EQ(detalle->Recibidos, (Archivos{{"_svl.1", "respuesta\r\n"}, {"Estado.rsp", "0 Aprobada\r\n"}}));
     EXPECT_TRUE(detalle->Descripcion.contains("resultado: procesada"));
     EXPECT_GT(lista[0].Bytes, 0);
     EXPECT_FALSE(a.Leer("20261206-180000000-term42"));

@@ -1,7 +1,6 @@
 // A ticket end to end against tarsa-terminal-sim: the client's writers, the request cycle with the
-// real wait window, and the answer readers, in each of the terminal's scenarios.
+// real wait window, and the answer readers, approved, with item errors, and asked again after a cancel.
 #include <QDir>
-#include <QTest>
 
 #include "TestConfig.h"
 #include "core/modTarsa.h"
@@ -40,8 +39,6 @@ TEST_F(IntercambioSimuladorTest, ApprovedTicketWithTwoItemsAndADiagnosis) {
     EXPECT_TRUE(mensajes.mostrados.isEmpty());
     EXPECT_TRUE(LeeArchivos());
     EXPECT_TRUE(gColErrores.isEmpty());
-    EXPECT_TRUE(s.Transaccion.BuscarTicket().endsWith("\r\n"));
-    EXPECT_GT(s.Transaccion.MedidaTicket, 0);
     const QString cabecera = s.Transaccion.LeerSVL1();
     ASSERT_GE(cabecera.size(), 372);
     EXPECT_EQ(cabecera.left(7), "FF00001");
@@ -58,37 +55,6 @@ TEST_F(IntercambioSimuladorTest, ItemErrorsReachTheErrorList) {
     EXPECT_FALSE(gColErrores[0].Comentario.trimmed().isEmpty());
 }
 
-TEST_F(IntercambioSimuladorTest, ErrorStatusIsShownToTheUser) {
-    EXPECT_EQ(Enviar("error").Resultado, ResultadoSolicitud::ErrorProceso);
-    ASSERT_EQ(mensajes.mostrados.size(), 1);
-    EXPECT_EQ(mensajes.mostrados[0].texto,
-              QString::fromUtf8("Error en el proceso:\r\n1 Error de comunicación con el autorizador"));
-}
-
-TEST_F(IntercambioSimuladorTest, NoAnswerIsCancelledByTheUser) {
-    sim.Iniciar(dirTrabajo, "no-answer");
-    GrabarPedido(d, "V250", 1);
-    // The user gives up once the terminal has taken the request.
-    const QString subida = d + "/upload/";
-    CancelarCuando([&] { return !QFile::exists(subida + "_SVL.0") && !QFile::exists(subida + "_SVL.1"); });
-    EXPECT_EQ(EnviarSolicitud().Resultado, ResultadoSolicitud::Cancelada);
-    EXPECT_TRUE(mensajes.mostrados.isEmpty());
-    EXPECT_FALSE(QFile::exists(d + "/Estado.rsp"));
-}
-
-// A terminal that creates the status file and writes its line a moment later.
-TEST_F(IntercambioSimuladorTest, AStatusWrittenInTwoStepsIsReadWhole) {
-    for (const char* pausa : {"1", "5", "30"}) {
-        sim.Iniciar(dirTrabajo, "ok", {"--status-pause-ms", pausa});
-        GrabarPedido(d, "V250", 1);
-        EsperarDeVerdad();
-        const Solicitud s = EnviarSolicitud();
-        EXPECT_EQ(s.Resultado, ResultadoSolicitud::Procesada) << pausa;
-        EXPECT_EQ(s.Estado, QString::fromUtf8("0 Transacción aprobada")) << pausa;
-        sim.Detener();
-    }
-}
-
 // The user cancels while the terminal still works on the request and asks again at once: the
 // terminal answers both, in order, and the first answer, arriving during the second wait, is not
 // taken for the second's.
@@ -96,7 +62,10 @@ TEST_F(IntercambioSimuladorTest, ASecondRequestRightAfterACancelledOneIsAnswered
     QDir(dirTrabajo).mkdir("TX");
     sim.Iniciar(dirTrabajo, "ok", {"--delay-ms", "300"});
     GrabarPedido(d, "V250", 1);
-    CancelarCuando([&] { return !QFile::exists(d + "/upload/_SVL.0"); });
+    // Cancelled once the terminal has read the whole request: a request rewritten while the terminal
+    // still reads the first would be a different exchange, which no client can tell apart.
+    const QString subida = d + "/upload/";
+    CancelarCuando([&] { return !QFile::exists(subida + "_SVL.0") && !QFile::exists(subida + "_SVL.1"); });
     ASSERT_EQ(EnviarSolicitud().Resultado, ResultadoSolicitud::Cancelada);
     clsTicket segundo = CabeceraMuestra("V250", 1);
     segundo.NTransaccionFarmacia = "538";
@@ -115,6 +84,7 @@ TEST_F(IntercambioSimuladorTest, AnAnswerThatDoesNotEchoTheRequestIsRefused) {
     const auto con = [&](int offset, const QByteArray& valor) {
         return QByteArray(pedido).replace(offset, valor.size(), valor);
     };
+    const QByteArray v101 = QByteArray(220, '0') + "\r\n";
     const struct {
         const char* caso;
         QByteArray pedido, respuesta;
@@ -124,9 +94,8 @@ TEST_F(IntercambioSimuladorTest, AnAnswerThatDoesNotEchoTheRequestIsRefused) {
         {"V250 other operation", pedido, con(5, "02"), false},
         {"V250 other transaction", pedido, con(340, "00000999"), false},
         {"no answer header", pedido, {}, true},
-        {"V101 echoed", QByteArray(220, '0') + "\r\n", QByteArray(220, '0') + "\r\n", true},
-        {"V101 other operation", QByteArray(220, '0') + "\r\n", QByteArray(220, '0').replace(143, 1, "3") + "\r\n",
-         false},
+        {"V101 echoed", v101, v101, true},
+        {"V101 other operation", v101, QByteArray(v101).replace(143, 1, "3"), false},
     };
     for (const auto& c : casos) EXPECT_EQ(RespondeA(c.pedido, c.respuesta), c.responde) << c.caso;
 
@@ -136,6 +105,5 @@ TEST_F(IntercambioSimuladorTest, AnAnswerThatDoesNotEchoTheRequestIsRefused) {
         EscribirArchivo(d + "/Estado.rsp", "0 Aprobada\r\n");
     });
     EXPECT_EQ(EnviarSolicitud().Resultado, ResultadoSolicitud::ErrorProceso);
-    ASSERT_EQ(mensajes.mostrados.size(), 1);
-    EXPECT_TRUE(mensajes.mostrados[0].texto.contains("no corresponde a este pedido"));
+    EXPECT_TRUE(mensajes.Unico().texto.contains("no corresponde a este pedido"));
 }

@@ -1,6 +1,7 @@
 // Header and item records: the conversions the golden sample does not reach, and the terminal's
 // answers read back into gColErrores for every layout, good and bad.
 #include <optional>
+#include <tuple>
 
 #include "core/modTarsa.h"
 #include "exchange/clsItemTicket.h"
@@ -115,14 +116,14 @@ TEST_F(RegistrosTest, ResettingAnItemKeepsTheSharedProperties) {
 
 TEST_F(RegistrosTest, AnswerErrorsOfEveryLayout) {
     for (const Respuesta& r : kRespuestas) {
+        SCOPED_TRACE(r.nombre);
         const QByteArray error = Respondido(r, "0105", "Tarjeta vencid\xe1");  // á in the terminal's code page
         Leer(r, error + Respondido(r, "0000") + error);
-        ASSERT_EQ(gColErrores.size(), 2) << r.nombre;
-        EXPECT_EQ(gColErrores[1].Tipo, 1);
-        EXPECT_EQ(gColErrores[1].Numero, r.offCodigo < 0 ? 1 : 105) << r.nombre;
-        EXPECT_EQ(gColErrores[1].Clave, "");
-        EXPECT_EQ(gColErrores[1].Comentario, QString::fromUtf8("Tarjeta vencidá") + QString(r.anchoTexto - 15, ' '))
-            << r.nombre;
+        ASSERT_EQ(gColErrores.size(), 2);
+        const clsItemError& e = gColErrores[1];
+        EXPECT_EQ(std::tuple(e.Tipo, e.Clave, e.Numero, e.Comentario),
+                  std::tuple(1, QString(), r.offCodigo < 0 ? 1 : 105,
+                             QString::fromUtf8("Tarjeta vencidá") + QString(r.anchoTexto - 15, ' ')));
     }
 }
 
@@ -155,10 +156,9 @@ TEST_F(RegistrosTest, LeeArchivosReadsTheHeaderFirstAndShowsABadAnswer) {
     EXPECT_FALSE(LeeArchivos());
     ASSERT_EQ(gColErrores.size(), 1);
     EXPECT_EQ(gColErrores[0].Numero, 105);
-    ASSERT_EQ(mensajes.mostrados.size(), 1);
-    EXPECT_EQ(mensajes.mostrados[0].titulo, "Error");
-    EXPECT_EQ(mensajes.mostrados[0].estilo, Mensajes::vbCritical);
-    EXPECT_TRUE(mensajes.mostrados[0].texto.contains("X212"));
+    const MensajeMostrado m = mensajes.Unico();
+    EXPECT_TRUE(m.texto.contains("X212"));
+    EXPECT_EQ(m.estilo, Mensajes::vbCritical);
 }
 
 TEST_F(RegistrosTest, AnUnknownVersionRaisesInsteadOfWritingOrReadingNothing) {

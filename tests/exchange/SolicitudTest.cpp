@@ -43,22 +43,13 @@ TEST_F(SolicitudTest, NotifiesOnlyThroughAnExistingTxAndRaisesWhenTheRequestCann
     QDir(dirTrabajo).mkdir("tx");
     EscribirArchivo(dirTrabajo + "/tx/term42", "old");
     EXPECT_NO_THROW(t.PutSVL0());
-    EXPECT_TRUE(QFile::exists(dirTrabajo + "/tx/term42"));
     EXPECT_EQ(LeerArchivo(dirTrabajo + "/tx/term42"), "old");  // a file with content is never truncated
     QDir(d).removeRecursively();
     EXPECT_THROW(t.PutSVL0(), TarsaError);
 }
 
-TEST_F(SolicitudTest, TheWaitEndsWhenTheStatusAppearsWithTheWatchAndWithThePollAlone) {
-    for (bool vigilar : {true, false}) {
-        QFile::remove(d + "/Estado.rsp");
-        frmProcesando::VigilarDirectorio = vigilar;
-        EsperarDeVerdad([this] { EscribirArchivo(d + "/Estado.rsp", "0 ok\r\n"); });
-        EXPECT_TRUE(frmProcesando().Cargar()) << "watch " << vigilar;
-    }
-    // With the poll out of the way only the watch can end the wait (the deadline fails the test).
-    QFile::remove(d + "/Estado.rsp");
-    frmProcesando::VigilarDirectorio = true;
+// With the poll out of the way only the watch can end the wait (the deadline fails the test).
+TEST_F(SolicitudTest, TheWatchAloneEndsTheWaitWhenTheStatusAppears) {
     frmProcesando::IntervaloSondeoMs = 24 * 3600 * 1000;
     EsperarDeVerdad([this] { QTimer::singleShot(20, [this] { EscribirArchivo(d + "/Estado.rsp", "0 ok\r\n"); }); });
     EXPECT_TRUE(frmProcesando().Cargar());
@@ -81,12 +72,13 @@ TEST_F(SolicitudTest, AStatusWrittenInStepsIsReadOnlyOnceItsLineIsComplete) {
         frmProcesando::IntervaloSondeoMs = vigilar ? 500 : 1;
         for (const int pausaMs : {1, 5, 30}) {
             for (const auto& e : escrituras) {
+                SCOPED_TRACE(e.nombre + std::string(vigilar ? ", watch" : ", poll") + ", pause " +
+                             std::to_string(pausaMs));
                 std::thread escritor;
                 EsperarDeVerdad([&] {
                     escritor = std::thread([&, estado = d + "/Estado.rsp"] {
                         QFile f(estado);
                         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-                        f.flush();
                         for (const QByteArray& parte : e.partes) {
                             std::this_thread::sleep_for(std::chrono::milliseconds(pausaMs));
                             f.write(parte);
@@ -96,10 +88,8 @@ TEST_F(SolicitudTest, AStatusWrittenInStepsIsReadOnlyOnceItsLineIsComplete) {
                 });
                 const Solicitud s = EnviarSolicitud();
                 escritor.join();
-                const std::string caso =
-                    e.nombre + std::string(vigilar ? ", watch" : ", poll") + ", pause " + std::to_string(pausaMs);
-                EXPECT_EQ(s.Resultado, ResultadoSolicitud::Procesada) << caso;
-                EXPECT_EQ(s.Estado, "0 Aprobada") << caso;
+                EXPECT_EQ(s.Resultado, ResultadoSolicitud::Procesada);
+                EXPECT_EQ(s.Estado, "0 Aprobada");
             }
         }
     }
@@ -138,10 +128,8 @@ TEST_F(SolicitudTest, RequestCycleOutcomes) {
     EXPECT_EQ(LeerArchivo(d + "/upload/_SVL.0"),
               "V2500534"
               "12345678");
-    ASSERT_EQ(mensajes.mostrados.size(), 1);
-    EXPECT_EQ(mensajes.mostrados[0].texto, QString::fromUtf8("Error en el proceso:\r\nE105 Tarjeta inválida"));
-    EXPECT_EQ(mensajes.mostrados[0].titulo, "Proceso");
-    EXPECT_EQ(mensajes.mostrados[0].estilo, Mensajes::vbInformation);
+    EXPECT_EQ(mensajes.Unico(), (MensajeMostrado{QString::fromUtf8("Error en el proceso:\r\nE105 Tarjeta inválida"),
+                                                 Mensajes::vbInformation, "Proceso"}));
 }
 
 TEST_F(SolicitudTest, AnswerTextsAndTicketWidth) {
@@ -173,11 +161,7 @@ TEST_F(SolicitudTest, TicketWindow) {
             auto* imprimir = ventana.findChild<QPushButton*>("cmdImprimir");
             EXPECT_EQ(texto->width(), c.anchoTexto) << c.medida;
             EXPECT_EQ(ventana.width(), c.anchoTexto + 21) << c.medida;
-            EXPECT_EQ(ventana.width() - aceptar->geometry().right() - 1, 21) << c.medida;
-            EXPECT_EQ(aceptar->x() - imprimir->geometry().right() - 1, 21) << c.medida;
-            EXPECT_EQ(ventana.windowTitle(), "Ticket");
             EXPECT_TRUE(QFontInfo(texto->font()).fixedPitch());
-            EXPECT_EQ(texto->font().pointSize(), 10);
             texto->append("NOTA");
             imprimir->click();
             aceptar->click();

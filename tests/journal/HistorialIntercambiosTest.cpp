@@ -151,9 +151,7 @@ TEST_F(HistorialIntercambiosTest, ShowsEveryRecordFieldByField) {
         QByteArray bytes;
         QString valor;
     } casos[] = {
-        {"enviado", "_SVL.0", "Empresa", 4, "05", "05"},
         {"enviado", "_SVL.0", "Licencia", 8, "LIC1    ", "LIC1"},
-        {"enviado", "_SVL.1", "Prefijo", 0, "FF000", "FF000"},
         {"enviado", "_SVL.1", "CodigoOperacion", 5, "01", "1"},
         {"enviado", "_SVL.1", "Receta", 133, (QByteArray("N\xba") + "778123").leftJustified(20),
          QString::fromUtf8("Nº778123")},

@@ -14,6 +14,14 @@ int MensajesDoble::Mostrar(const QString& texto, int estilo, const QString& titu
     return respuestas.dequeue();
 }
 
+MensajeMostrado MensajesDoble::Unico() const {
+    if (mostrados.size() == 1) return mostrados[0];
+    QStringList textos;
+    for (const MensajeMostrado& m : mostrados) textos << m.texto;
+    ADD_FAILURE() << mostrados.size() << " messages shown instead of one: " << textos.join(" | ").toStdString();
+    return {};
+}
+
 bool ImpresoraDoble::Dialogo(int& copias) {
     ++dialogos;
     copias = copiasElegidas;
@@ -35,7 +43,5 @@ bool SistemaDoble::IniciarPrograma(const QString& programa, const QStringList& a
     programas.append({programa, argumentos});
     return true;
 }
-
-QString SistemaDoble::LeerRegistro(const QString&, const QString&) { return valorRegistro; }
 
 void SistemaDoble::TerminarProceso(int codigo) { terminaciones.append(codigo); }

@@ -5,6 +5,7 @@
 #include <QQueue>
 #include <QString>
 #include <QStringList>
+#include <ostream>
 
 #include "platform/Impresora.h"
 #include "platform/Mensajes.h"
@@ -15,7 +16,11 @@ struct MensajeMostrado {
     QString texto;
     int estilo = 0;
     QString titulo;
+    bool operator==(const MensajeMostrado&) const = default;
 };
+inline void PrintTo(const MensajeMostrado& m, std::ostream* os) {
+    *os << '[' << m.titulo.toStdString() << ", " << m.estilo << "] " << m.texto.toStdString();
+}
 
 // Records every message; answers come from a queue, and a message that finds it empty fails the
 // test at once (unless it only has an OK button, which needs no answer).
@@ -23,6 +28,8 @@ class MensajesDoble : public Mensajes {
 public:
     int Mostrar(const QString& texto, int estilo, const QString& titulo) override;
     void Responder(int respuesta) { respuestas.enqueue(respuesta); }
+    // The only message shown; fails the test (and gives an empty one) unless exactly one was.
+    MensajeMostrado Unico() const;
     QList<MensajeMostrado> mostrados;
     QQueue<int> respuestas;
 };
@@ -43,28 +50,22 @@ class SistemaDoble : public Sistema {
 public:
     bool Abrir(const QString& documento) override;
     bool IniciarPrograma(const QString& programa, const QStringList& argumentos) override;
-    QString LeerRegistro(const QString& clave, const QString& valor) override;
+    QString LeerRegistro(const QString&, const QString&) override { return {}; }
     void TerminarProceso(int codigo) override;
     void Pitido() override { ++pitidos; }
     QStringList abiertos;
     QList<QPair<QString, QStringList>> programas;
-    QString valorRegistro;
     QList<int> terminaciones;
     int pitidos = 0;
 };
 
-// The folder chooser: records the folder each call started at and answers from a queue (an empty
-// queue is a cancelled chooser).
+// The folder chooser is always cancelled; the save-as chooser answers from a queue (an empty queue
+// is a cancelled chooser).
 class SelectorCarpetasDoble : public SelectorCarpetas {
 public:
-    QString BrowseFolders(QObject*, const QString&, const QString& raiz) override {
-        raices.append(raiz);
-        return elegidas.isEmpty() ? QString() : elegidas.dequeue();
-    }
+    QString BrowseFolders(QObject*, const QString&, const QString&) override { return {}; }
     QString GuardarComo(QObject*, const QString&, const QString&) override {
         return archivos.isEmpty() ? QString() : archivos.dequeue();
     }
-    QQueue<QString> elegidas;
-    QQueue<QString> archivos;  // the answers of the save-as chooser
-    QStringList raices;
+    QQueue<QString> archivos;
 };

@@ -9,6 +9,7 @@
 //                          (random name, owner's mark), for tests that talk to a terminal;
 //   Sesion({...})          the company, activity and terminal globals a user's choice sets, by name:
 //                          Sesion({.empresa = "4", .terminal = "LIC1", .tipoActividad = "1"}).
+//   mensajes.Unico()       the only message shown, whole (text, style, title), to compare at once.
 #include <gtest/gtest.h>
 
 #include <QByteArray>
