@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMap>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTreeWidget>
 

@@ -62,11 +62,6 @@ protected:
              })
             ASSERT_EQ(gDB->Ejecutar(sql), 1) << sql;
     }
-    void TearDown() override {
-        EstablecerManejadorModal({});
-        Entorno::TearDown();
-    }
-
     // Shows the dialog through Perform and lets the script act as the user.
     std::optional<ResultadoBusqueda> Perform(const QString& plantilla, const QString& titulo,
                                              const std::function<void(frmPromptedSearch&)>& guion) {
