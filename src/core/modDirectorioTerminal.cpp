@@ -65,11 +65,14 @@ QString DirectorioIntercambio() {
     return Rutas::Unir(gQueloPath, gTermDir);
 }
 
+void SoltarMarcaIntercambio() {
+    gMarca.Soltar();
+    gDirectorioMarcado.clear();
+}
+
 void BorrarDirectorioIntercambio(const QString& d) {
-    if (!gDirectorioMarcado.isEmpty() && QDir::cleanPath(Rutas::Resolver(d)) == QDir::cleanPath(gDirectorioMarcado)) {
-        gMarca.Soltar();
-        gDirectorioMarcado.clear();
-    }
+    if (!gDirectorioMarcado.isEmpty() && QDir::cleanPath(Rutas::Resolver(d)) == QDir::cleanPath(gDirectorioMarcado))
+        SoltarMarcaIntercambio();
     SinEnlaces::BorrarArbol(d);
 }
 

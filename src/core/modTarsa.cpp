@@ -16,6 +16,8 @@
 
 void ReiniciarNucleo() {
     gDB.reset();
+    // Released before a test removes its working directory, so the lock is not orphaned there.
+    SoltarMarcaIntercambio();
     gSeparadorDecimal = 46;
     gQueloPath.clear();
     gTermDir.clear();

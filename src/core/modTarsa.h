@@ -131,6 +131,8 @@ int BorrarDirectoriosAbandonados();
 // Empties and removes an exchange directory without following links (a link found inside or in
 // its place is removed itself); failures are ignored (left-over files stay).
 void BorrarDirectorioIntercambio(const QString& d);
+// Lets go of this run's mark of its exchange directory without removing the directory.
+void SoltarMarcaIntercambio();
 // D: gQueloPath joined with gTermDir; throws TarsaError when the run has no exchange directory.
 QString DirectorioIntercambio();
 void NuevaTransaccionFarmacia();
