@@ -2,6 +2,20 @@
 
 #include <QLockFile>
 
+namespace {
+
+// A living holder names itself in its file the moment it creates it; a file still nameless after
+// this long was left by a run that died in between.
+constexpr int kEsperaDuenoMs = 500;
+
+bool DuenoLegible(const QLockFile& bloqueo) {
+    qint64 pid = 0;
+    QString maquina, aplicacion;
+    return bloqueo.getLockInfo(&pid, &maquina, &aplicacion);
+}
+
+}  // namespace
+
 BloqueoInstancia::BloqueoInstancia(const QString& archivo) : bloqueo_(std::make_unique<QLockFile>(archivo)) {
     // Held for the whole run: age never makes it stale, only the death of the process that wrote it.
     bloqueo_->setStaleLockTime(0);
@@ -9,7 +23,17 @@ BloqueoInstancia::BloqueoInstancia(const QString& archivo) : bloqueo_(std::make_
 
 BloqueoInstancia::~BloqueoInstancia() = default;
 
-bool BloqueoInstancia::Tomar() { return bloqueo_->isLocked() || bloqueo_->tryLock(0); }
+bool BloqueoInstancia::Tomar() {
+    if (bloqueo_->isLocked() || bloqueo_->tryLock(0)) return true;
+    // A run killed (or a machine switched off) between creating its file and writing its process
+    // into it leaves a file that names no owner, which would otherwise refuse every later run.
+    if (bloqueo_->error() != QLockFile::LockFailedError || DuenoLegible(*bloqueo_)) return false;
+    if (bloqueo_->tryLock(kEsperaDuenoMs)) return true;
+    if (bloqueo_->error() != QLockFile::LockFailedError || DuenoLegible(*bloqueo_)) return false;
+    return bloqueo_->removeStaleLockFile() && bloqueo_->tryLock(0);
+}
+
+bool BloqueoInstancia::Tomado() const { return bloqueo_->isLocked(); }
 
 bool BloqueoInstancia::Ocupado() const { return bloqueo_->error() == QLockFile::LockFailedError; }
 

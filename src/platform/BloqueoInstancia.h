@@ -10,8 +10,9 @@ class BloqueoInstancia {
 public:
     explicit BloqueoInstancia(const QString& archivo);
     ~BloqueoInstancia();
-    // Takes the lock without waiting; false when it could not.
+    // Takes the lock, waiting only on a file that names no owner yet; false when it could not.
     bool Tomar();
+    bool Tomado() const;
     // Whether the last Tomar failed because another running process holds the lock (and not, say,
     // because the directory cannot be written).
     bool Ocupado() const;

@@ -9,17 +9,16 @@ bool MarcaPropietario::Tomar(const QString& directorio) {
     Soltar();
     const QString archivo = Rutas::Unir(Rutas::Resolver(directorio), kNombre);
     if (SinEnlaces::EsEnlace(archivo)) return false;  // not a mark this program wrote
-    auto marca = std::make_unique<QLockFile>(archivo);
     // The run holds its mark for hours: age alone must never make it look abandoned; only a
     // holder that is no longer running does.
-    marca->setStaleLockTime(0);
-    if (!marca->tryLock(0)) return false;
+    auto marca = std::make_unique<BloqueoInstancia>(archivo);
+    if (!marca->Tomar()) return false;
     marca_ = std::move(marca);
     return true;
 }
 
 void MarcaPropietario::Soltar() {
-    if (marca_) marca_->unlock();
+    if (marca_) marca_->Soltar();
     marca_.reset();
 }
 

@@ -5,6 +5,7 @@
 #include "platform/Ajustes.h"
 #include "platform/Ansi.h"
 #include "platform/ArchivoRegistros.h"
+#include "platform/BloqueoInstancia.h"
 #include "platform/Rutas.h"
 #include "platform/TarsaError.h"
 #include "support/Entorno.h"
@@ -89,4 +90,21 @@ TEST_F(PlataformaTest, AFailedReplacementLeavesTheTargetAsItWas) {
     Rutas::Reemplazar(Ruta("a"), Ruta("b"));
     EXPECT_EQ(LeerArchivo(Ruta("b")), "nuevo");
     EXPECT_FALSE(QFile::exists(Ruta("a")));
+}
+
+// A run killed between creating its lock file and writing its process into it leaves a file that
+// names no owner; the next run takes it over. A file a living run holds is never taken.
+TEST_F(PlataformaTest, ALockFileThatNamesNoOwnerIsTakenOverAndALivingOneIsNot) {
+    for (const QByteArray& contenido : {QByteArray(), QByteArray("\n\n"), QByteArray("x\ny\nz\n")}) {
+        SCOPED_TRACE(contenido.toStdString());
+        const QString archivo = Ruta("a.lck");
+        EscribirArchivo(archivo, contenido);
+        BloqueoInstancia bloqueo(archivo);
+        EXPECT_TRUE(bloqueo.Tomar());
+        BloqueoInstancia otro(archivo);
+        EXPECT_FALSE(otro.Tomar());
+        EXPECT_TRUE(otro.Ocupado());
+        bloqueo.Soltar();
+        EXPECT_FALSE(QFile::exists(archivo));
+    }
 }
