@@ -26,7 +26,6 @@ class InstalacionNuevaTest : public Entorno {
 protected:
     void SetUp() override {
         Entorno::SetUp();
-        home_ = qgetenv("HOME");
         qputenv("HOME", tmp.path().toUtf8());  // the default working directory is our Estandar
         AbrirBaseEntregada();
         gDB.reset();  // for the start-up to open
@@ -47,7 +46,6 @@ protected:
     }
     void TearDown() override {
         frmTicketFarmaciaBase::DescargarAbierto();
-        qputenv("HOME", home_);
         Entorno::TearDown();
     }
     // Opens a non-modal dialog from the main window's menu.
@@ -58,7 +56,6 @@ protected:
         return Hijo<T>(&principal, T::staticMetaObject.className());
     }
 
-    QByteArray home_;
     Modales modales;
     QHash<QString, std::function<void(QDialog&)>> pasos;  // what the user does in each modal window
 };

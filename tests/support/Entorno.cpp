@@ -22,6 +22,7 @@ void ReiniciarGlobales() {
 void Entorno::SetUp() {
     ASSERT_TRUE(tmp.isValid());
     ajustesAnteriores_ = qgetenv("TARSA_SETTINGS");
+    homeAnterior_ = qgetenv("HOME");  // a test may point HOME at its own directory, removed after it
     qputenv("TARSA_SETTINGS", tmp.filePath("ajustes.ini").toUtf8());
     dirAplicacion = tmp.filePath("app");
     dirTrabajo = tmp.filePath("Estandar");
@@ -45,6 +46,7 @@ void Entorno::TearDown() {
     Sistema::Establecer(nullptr);
     SelectorCarpetas::Establecer(nullptr);
     Rutas::SimularFallaReemplazo(false);
+    qputenv("HOME", homeAnterior_);
     if (ajustesAnteriores_.isEmpty())
         qunsetenv("TARSA_SETTINGS");
     else

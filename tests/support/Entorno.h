@@ -56,7 +56,7 @@ protected:
     SelectorCarpetasDoble carpetas;
 
 private:
-    QByteArray ajustesAnteriores_;
+    QByteArray ajustesAnteriores_, homeAnterior_;
 };
 
 // File helpers for tests.
