@@ -2,6 +2,7 @@
 // golden request records as the client's request files.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTest>
 #include <QThread>
@@ -95,6 +96,17 @@ TEST_F(TerminalSimTest, AnswersAV250PharmacyTicketPerScenario) {
         EXPECT_TRUE(ticket.contains("6034930000012345") && ticket.contains("1001") && ticket.contains("1520.50"));
         EXPECT_EQ(ticket.contains("ERROR"), c.errorEnTicket);
     }
+}
+
+// Some terminals create the status file and write its line a moment later; the simulator can too.
+TEST_F(TerminalSimTest, TheStatusCanBeWrittenInTwoSteps) {
+    Iniciar({"--status-pause-ms", "1000", "--max-requests", "1"});
+    Pedir("term1", "V2500507000012  ", {{"_SVL.1", Golden("svl1_v250_farmacia.bin")}});
+    const QString ruta = Ruta("term1/Estado.rsp");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(ruta); }));
+    EXPECT_EQ(QFileInfo(ruta).size(), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sim.state() == QProcess::NotRunning; }));
+    EXPECT_TRUE(LeerArchivo(ruta).startsWith("0 "));
 }
 
 TEST_F(TerminalSimTest, NoAnswerScenarioConsumesTheRequestAndWritesNothing) {
