@@ -4,19 +4,16 @@
 #include <limits>
 
 #include "core/modTarsa.h"
-#include "platform/TarsaError.h"
 
 int clsAcceso::EjecutarAccion(const QString& sql) {
     UltimaSql = sql;
-    if (!gDB) throw TarsaError(ErrObjetoNoAsignado, "La base de datos no está abierta", fuente_);
-    Registros = gDB->Ejecutar(sql);
+    Registros = BaseAbierta(fuente_).Ejecutar(sql);
     return Registros;
 }
 
 Consulta clsAcceso::AbrirConsulta(const QString& sql) {
     UltimaSql = sql;
-    if (!gDB) throw TarsaError(ErrObjetoNoAsignado, "La base de datos no está abierta", fuente_);
-    Consulta rs = gDB->Consultar(sql);
+    Consulta rs = BaseAbierta(fuente_).Consultar(sql);
     Registros = rs->RecordCount();
     return rs;
 }

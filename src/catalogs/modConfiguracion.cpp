@@ -107,8 +107,7 @@ void ImportarConfiguracion(bool preguntar) {
     clsPrestadores prestadores;
     // All or nothing: a crash half way would leave the companies without activities or providers,
     // and nothing would import them again.
-    if (!gDB) throw TarsaError(ErrObjetoNoAsignado, "La base de datos no está abierta");
-    gDB->Transaccion([&] {
+    BaseAbierta().Transaccion([&] {
         actividades.Condicion.clear();
         actividades.Procesar(2);
         prestadores.Condicion.clear();

@@ -138,8 +138,7 @@ bool RepararBase(const QString& archivo) {
 bool Desconectar() {
     QString archivo;
     try {
-        if (!gDB) throw TarsaError(ErrObjetoNoAsignado, "La base de datos no está abierta");
-        archivo = gDB->Archivo();
+        archivo = BaseAbierta().Archivo();
         gDB->Cerrar();
         gDB.reset();
     } catch (const std::exception& e) {

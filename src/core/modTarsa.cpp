@@ -40,6 +40,11 @@ void ReiniciarNucleo() {
     gNTransaccionFarmacia.clear();
 }
 
+BaseDatos& BaseAbierta(const QString& fuente) {
+    if (!gDB) throw TarsaError(ErrObjetoNoAsignado, QString::fromUtf8("La base de datos no está abierta"), fuente);
+    return *gDB;
+}
+
 QString ResolverDirectorioAplicacion(const QString& dirEjecutable) {
     QString dir = qEnvironmentVariable("TARSA_APPDIR");
     if (dir.isEmpty()) {

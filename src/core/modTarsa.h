@@ -58,6 +58,8 @@ QString ResolverDirectorioAplicacion(const QString& dirEjecutable);
 
 // This module's globals back to their state before start-up (tests).
 void ReiniciarNucleo();
+// The open local database; error 91 ("La base de datos no está abierta", from fuente) when none is.
+BaseDatos& BaseAbierta(const QString& fuente = {});
 
 // ---------------------------------------------------------------------------------------------
 // Settings

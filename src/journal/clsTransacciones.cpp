@@ -7,7 +7,6 @@
 #include "exchange/clsParametros.h"
 #include "exchange/clsTicket.h"
 #include "platform/BaseDatos.h"
-#include "platform/TarsaError.h"
 
 // The answer's fields, by column.
 struct clsTransacciones::Valores {
@@ -78,12 +77,12 @@ QString T(const QString& s) {
 
 qint64 clsTransacciones::SaveTransaccion(const QString& respuesta, const QString& codigoEmpresa, bool cierre) {
     return Proteger([&]() -> qint64 {
-        if (!gDB) throw TarsaError(ErrObjetoNoAsignado, "La base de datos no está abierta");
+        BaseDatos& base = BaseAbierta();
         const Valores v = LeerRespuesta(respuesta, cierre);
         qint64 purgado = 0;
         // The row and the purge go together: a crash between them would leave the journal one row
         // longer for good.
-        gDB->Transaccion([&] {
+        base.Transaccion([&] {
             qint64 n = 0;
             {
                 Consulta rs = AbrirConsulta("SELECT COUNT(Ticket) AS NTransaccion FROM Transaccion");

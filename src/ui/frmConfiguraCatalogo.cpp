@@ -159,8 +159,7 @@ void frmConfiguraCatalogo::Asignar(bool asignar) {
 
 void frmConfiguraCatalogo::Grabar() {
     try {
-        if (!gDB) throw TarsaError(ErrObjetoNoAsignado, QString::fromUtf8("La base de datos no está abierta"));
-        gDB->Transaccion([this] { Guardar(Filas()); });
+        BaseAbierta().Transaccion([this] { Guardar(Filas()); });
         Recargar();
         AsignarLicenciaActividad();
     } catch (const std::exception& e) {
