@@ -11,6 +11,10 @@ int clsAcceso::EjecutarAccion(const QString& sql) {
     return Registros;
 }
 
+TarsaError clsAcceso::OpcionNoValida() {
+    return TarsaError(ErrArgumentoInvalido, QString::fromUtf8("Llamada a procedimiento o argumento no válido"));
+}
+
 Consulta clsAcceso::AbrirConsulta(const QString& sql) {
     UltimaSql = sql;
     Consulta rs = BaseAbierta(fuente_).Consultar(sql);

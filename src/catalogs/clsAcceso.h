@@ -38,6 +38,9 @@ protected:
         }
     }
 
+    // What Procesar raises for an option it does not know (error 5).
+    static TarsaError OpcionNoValida();
+
     // " WHERE (" Condicion ")" when the trimmed filter is not empty, else nothing; conBlanco writes
     // " WHERE ( ".
     QString ClausulaCondicion(bool conBlanco = false) const;

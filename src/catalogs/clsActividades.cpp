@@ -27,7 +27,7 @@ bool clsActividades::Procesar(int iOpcion, qint32 pIdEmpresa, qint32 pidActivida
                 sql = "DELETE FROM Actividades WHERE (IdEmpresa = " + Numero(pIdEmpresa) + " )";
                 break;
             default:
-                throw TarsaError(ErrArgumentoInvalido, "Llamada a procedimiento o argumento no válido");
+                throw OpcionNoValida();
         }
         EjecutarAccion(sql);
         return true;

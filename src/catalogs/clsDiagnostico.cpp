@@ -27,7 +27,7 @@ bool clsDiagnostico::Procesar(int iOpcion, const QString& pCodigo, const QString
                 sql = "DELETE FROM Diagnosticos WHERE (IdEmpresa = " + Numero(Empresa) + " )";
                 break;
             default:
-                throw TarsaError(ErrArgumentoInvalido, "Llamada a procedimiento o argumento no válido");
+                throw OpcionNoValida();
         }
         EjecutarAccion(sql);
         return true;

@@ -32,7 +32,7 @@ bool clsEmpresas::Procesar(int iOpcion, qint32 pIdEmpresa, const QString& pNombr
                 sql = "DELETE FROM Empresas WHERE (IdEmpresa = " + Numero(pIdEmpresa) + " )";
                 break;
             default:
-                throw TarsaError(ErrArgumentoInvalido, "Llamada a procedimiento o argumento no válido");
+                throw OpcionNoValida();
         }
         EjecutarAccion(sql);
         return true;

@@ -31,7 +31,7 @@ bool clsMedicamento::Procesar(int iOpcion, qint32 pTroquel, const QString& pCodi
                 sql = "DELETE FROM Medicamentos WHERE (Baja=1)";
                 break;
             default:
-                throw TarsaError(ErrArgumentoInvalido, "Llamada a procedimiento o argumento no válido");
+                throw OpcionNoValida();
         }
         EjecutarAccion(sql);
         return true;

@@ -27,7 +27,7 @@ bool clsMedico::Procesar(int iOpcion, qint32 pMatricula, const QString& pTipoMat
                 sql = "DELETE FROM Medicos";
                 break;
             default:
-                throw TarsaError(ErrArgumentoInvalido, "Llamada a procedimiento o argumento no válido");
+                throw OpcionNoValida();
         }
         EjecutarAccion(sql);
         return true;

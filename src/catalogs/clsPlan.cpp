@@ -28,7 +28,7 @@ bool clsPlan::Procesar(int iOpcion, const QString& pCodigo, double pPorcentajeCo
                 sql = "DELETE FROM Planes WHERE (IdEmpresa = " + Numero(Empresa) + " )";
                 break;
             default:
-                throw TarsaError(ErrArgumentoInvalido, "Llamada a procedimiento o argumento no válido");
+                throw OpcionNoValida();
         }
         EjecutarAccion(sql);
         return true;

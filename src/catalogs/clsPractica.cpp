@@ -32,7 +32,7 @@ bool clsPractica::Procesar(int iOpcion, const QString& pCodigo, const QString& p
                 sql = "DELETE FROM Practicas" + empresaLicencia + " )";
                 break;
             default:
-                throw TarsaError(ErrArgumentoInvalido, "Llamada a procedimiento o argumento no válido");
+                throw OpcionNoValida();
         }
         EjecutarAccion(sql);
         return true;

@@ -23,7 +23,7 @@ bool clsPrestadores::Procesar(int iOpcion, const QString& pCodigo, const QString
                       ",      CadenaSucursales = " + Bandera(pCadenaSucursales) + ClausulaCondicion();
                 break;
             default:
-                throw TarsaError(ErrArgumentoInvalido, "Llamada a procedimiento o argumento no válido");
+                throw OpcionNoValida();
         }
         EjecutarAccion(sql);
         return true;
@@ -47,7 +47,7 @@ bool clsPrestadores::ProcesarActividad(int iOpcion, const QString& pCodigo, qint
                 sql = "DELETE FROM PrestadorActividad";
                 break;
             default:
-                throw TarsaError(ErrArgumentoInvalido, "Llamada a procedimiento o argumento no válido");
+                throw OpcionNoValida();
         }
         EjecutarAccion(sql);
         return true;
