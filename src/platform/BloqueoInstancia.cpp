@@ -8,10 +8,12 @@ namespace {
 // this long was left by a run that died in between.
 constexpr int kEsperaDuenoMs = 500;
 
-bool DuenoLegible(const QLockFile& bloqueo) {
+// Whether the lock was refused because of a file that names no process (rather than a living
+// holder, or a directory that refuses the file).
+bool SinDueno(const QLockFile& bloqueo) {
     qint64 pid = 0;
     QString maquina, aplicacion;
-    return bloqueo.getLockInfo(&pid, &maquina, &aplicacion);
+    return bloqueo.error() == QLockFile::LockFailedError && !bloqueo.getLockInfo(&pid, &maquina, &aplicacion);
 }
 
 }  // namespace
@@ -27,10 +29,9 @@ bool BloqueoInstancia::Tomar() {
     if (bloqueo_->isLocked() || bloqueo_->tryLock(0)) return true;
     // A run killed (or a machine switched off) between creating its file and writing its process
     // into it leaves a file that names no owner, which would otherwise refuse every later run.
-    if (bloqueo_->error() != QLockFile::LockFailedError || DuenoLegible(*bloqueo_)) return false;
+    if (!SinDueno(*bloqueo_)) return false;
     if (bloqueo_->tryLock(kEsperaDuenoMs)) return true;
-    if (bloqueo_->error() != QLockFile::LockFailedError || DuenoLegible(*bloqueo_)) return false;
-    return bloqueo_->removeStaleLockFile() && bloqueo_->tryLock(0);
+    return SinDueno(*bloqueo_) && bloqueo_->removeStaleLockFile() && bloqueo_->tryLock(0);
 }
 
 bool BloqueoInstancia::Tomado() const { return bloqueo_->isLocked(); }
