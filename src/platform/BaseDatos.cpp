@@ -13,6 +13,15 @@
 #include "platform/Rutas.h"
 #include "platform/TarsaError.h"
 
+namespace {
+
+void ExigirArchivo(const QString& archivo) {
+    if (!QFileInfo(archivo).isFile())
+        throw TarsaError(ErrBaseNoEncontrada, "No se encontró el archivo " + archivo, "BaseDatos");
+}
+
+}  // namespace
+
 // ---------------------------------------------------------------------------------------------
 // Registros
 
@@ -89,8 +98,7 @@ BaseDatos::~BaseDatos() = default;
 
 void BaseDatos::Abrir(const QString& archivo) {
     Cerrar();
-    if (!QFileInfo(archivo).isFile())
-        throw TarsaError(ErrBaseNoEncontrada, "No se encontró el archivo " + archivo, "BaseDatos");
+    ExigirArchivo(archivo);
     try {
         db_ = std::make_unique<SQLite::Database>(archivo.toStdString(), SQLite::OPEN_READWRITE);
         // Reading the catalog proves that the file is a database at all.
@@ -176,8 +184,7 @@ BaseDatos::Formato BaseDatos::FormatoDe(const QString& archivo) {
 }
 
 QStringList BaseDatos::Tablas(const QString& archivo) {
-    if (!QFileInfo(archivo).isFile())
-        throw TarsaError(ErrBaseNoEncontrada, "No se encontró el archivo " + archivo, "BaseDatos");
+    ExigirArchivo(archivo);
     try {
         SQLite::Database db(archivo.toStdString(), SQLite::OPEN_READWRITE);
         SQLite::Statement q(db, "SELECT name FROM sqlite_master WHERE type = 'table'");
@@ -246,8 +253,7 @@ void CopiarYDevolverLibres(SQLite::Database& origen, const QString& archivoOrige
 }  // namespace
 
 void BaseDatos::Compactar(const QString& origen, const QString& destino) {
-    if (!QFileInfo(origen).isFile())
-        throw TarsaError(ErrBaseNoEncontrada, "No se encontró el archivo " + origen, "BaseDatos");
+    ExigirArchivo(origen);
     try {
         SQLite::Database db(origen.toStdString(), SQLite::OPEN_READONLY);
         if (db.execAndGet("PRAGMA auto_vacuum").getInt() == kVacioIncremental) {
