@@ -53,9 +53,8 @@ QString ModeloResultado::Texto(int posicion, int columna) const {
 }
 
 QVariantList ModeloResultado::Valores(int posicion) const {
-    const qsizetype campos = nombresCampos_.size();
-    const auto primero = bloques_[posicion / kFilasBloque].begin() + (posicion % kFilasBloque) * campos;
-    return QVariantList(primero, primero + campos);
+    const QVariant* primero = Fila(posicion);
+    return QVariantList(primero, primero + nombresCampos_.size());
 }
 
 void ModeloResultado::AgregarFila(QVariantList& fila) {

@@ -88,9 +88,11 @@ private:
     }
 
     QString Texto(int posicion, int columna) const;
-    const QVariant& Valor(int posicion, int campo) const {
-        return bloques_[posicion / kFilasBloque][(posicion % kFilasBloque) * nombresCampos_.size() + campo];
+    // The first field of the row at that position; the row's other fields follow it.
+    const QVariant* Fila(int posicion) const {
+        return bloques_[posicion / kFilasBloque].data() + (posicion % kFilasBloque) * nombresCampos_.size();
     }
+    const QVariant& Valor(int posicion, int campo) const { return Fila(posicion)[campo]; }
 
     QList<ColumnaResultado> columnas_;
     QStringList nombresCampos_;
