@@ -46,7 +46,7 @@ public:
     void GrabarSVL1(const QString& directorio) const;
     // Appends the errors of every record of directorio\DownLoad\_SVL.1 to errores. A missing
     // file adds nothing. A code that is not a number throws TarsaError, except in the V101 pharmacy
-    // layout, where it counts as 0; so does an unknown version.
+    // layout, where it counts as 0. An unknown version throws TarsaError.
     void LeerSVL1(const QString& directorio, QList<clsItemError>& errores) const;
 
     // The layout for a version and provider kind, or nullptr for an unknown version.
