@@ -392,18 +392,15 @@ void frmPromptedSearch::Buscar() {
                 for (qsizetype c = 0; c < indices.size(); ++c) {
                     // Text is measured as it is; only other values are written out to be measured.
                     const QVariant& v = fila[indices[c]];
-                    if (v.typeId() == QMetaType::QString && !moneda[c]) {
-                        const QString& texto = *static_cast<const QString*>(v.constData());
-                        if (estimador.PuedeSuperar(texto.size(), medidores[c].Minimo()))
-                            medidores[c].Considerar(estimador.Estimar(texto), texto);
-                        continue;
-                    }
+                    const QString* texto = &escritos[c];
                     if (moneda[c])
                         numeros.Moneda(v, escritos[c]);
+                    else if (v.typeId() == QMetaType::QString)
+                        texto = static_cast<const QString*>(v.constData());
                     else
                         numeros.Visible(v, escritos[c]);
-                    if (estimador.PuedeSuperar(escritos[c].size(), medidores[c].Minimo()))
-                        medidores[c].Considerar(estimador.Estimar(escritos[c]), escritos[c]);
+                    if (estimador.PuedeSuperar(texto->size(), medidores[c].Minimo()))
+                        medidores[c].Considerar(estimador.Estimar(*texto), *texto);
                 }
                 modelo_->AgregarFila(fila);
                 registros_->MoveNext();
