@@ -4,8 +4,8 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPlainTextEdit>
 #include <QSignalSpy>
-#include <QTextEdit>
 #include <QTreeWidget>
 #include <list>
 
@@ -31,7 +31,7 @@ protected:
             return espera.exec();
         };
         modales["frmMuestraTicket"] = [this](QDialog& d) {
-            ticketsMostrados << Hijo<QTextEdit>(&d, "rtextTicket")->toPlainText();
+            ticketsMostrados << Hijo<QPlainTextEdit>(&d, "rtextTicket")->toPlainText();
             return 1;
         };
         modales["frmMostrarErrores"] = [this](QDialog& d) {
