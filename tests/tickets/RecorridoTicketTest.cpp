@@ -138,8 +138,8 @@ TEST_F(RecorridoTicketTest, FromTheConsumoButtonToTheJournal) {
     EXPECT_EQ(Hijo<QTreeWidget>(f, "lvwItems")->topLevelItem(0)->text(5), "IBUPROFENO 400");
     const QTreeWidgetItem* diagnostico = Hijo<QTreeWidget>(f, "lvwDiagnosticos")->topLevelItem(0);
     EXPECT_EQ(diagnostico->text(1) + " " + diagnostico->text(2), "J45.0 ASMA");
-    EXPECT_EQ(Hijo<QLabel>(f, "lblTotal")->text(), "3940");
-    EXPECT_EQ(Hijo<QLabel>(f, "lblTotalGeneral")->text(), "3546");
+    EXPECT_EQ(Hijo<QLabel>(f, "lblTotal")->text(), "3,940.00");
+    EXPECT_EQ(Hijo<QLabel>(f, "lblTotalGeneral")->text(), "3,546.00");
     pulsar("cmdAceptar");
     ASSERT_TRUE(EsperarCierre());
 
