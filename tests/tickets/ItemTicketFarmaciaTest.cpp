@@ -46,6 +46,8 @@ TEST_F(ItemTicketFarmaciaTest, OnlyAuthorisationEspecialOpensTheAuthorisationNum
 // leaves no name and Enter goes on to the next field. Enter never accepts.
 TEST_F(ItemTicketFarmaciaTest, TheTroquelOrTheBarcodeFindsTheMedicationAndEnterMovesOn) {
     Catalogo();
+    Sql("INSERT INTO Medicamentos (IdEmpresa, Troquel, Nombre, Precio) VALUES (1, 700, 'SIN PRECIO', 0), "
+        "(1, 701, 'PRECIO VIEJO', -0.01)");
     const struct {
         const char* campo;
         const char* tecleado;
@@ -57,6 +59,8 @@ TEST_F(ItemTicketFarmaciaTest, TheTroquelOrTheBarcodeFindsTheMedicationAndEnterM
         {"txtTroquel", "7795312000123", "512345|7795312000123|IBUPROFENO 400|1520.5", "txtCantidad"},
         {"txtTroquel", "77953120", "|77953120||", "txtCodigoBarra"},  // eight digits: a barcode, not held
         {"txtTroquel", "999", "999|||", "txtCodigoBarra"},
+        {"txtTroquel", "700", "700||SIN PRECIO|", "txtCantidad"},  // a catalog without a price
+        {"txtTroquel", "701", "701||PRECIO VIEJO|", "txtCantidad"},
         {"txtCodigoBarra", "000", "|000||", "txtCodigoProveedor"},
     };
     for (const auto& c : casos) {
