@@ -1,6 +1,5 @@
 #include "app/BarraEstado.h"
 
-#include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QLocale>
@@ -9,7 +8,7 @@
 #include "exchange/frmProcesando.h"
 #include "journal/clsTransacciones.h"
 #include "journal/modTransaccionLocal.h"
-#include "platform/Rutas.h"
+#include "ui/EtiquetaRecortada.h"
 
 namespace {
 
@@ -37,10 +36,10 @@ QString TextoTerminal(const Solicitud* s, const QDateTime& cuando) {
 
 BarraEstado::BarraEstado(QWidget* parent) : QStatusBar(parent) {
     setObjectName("sbEstado");
-    lblDirectorio_ = Campo("lblDirectorio");
-    lblTerminal_ = Campo("lblTerminal");
-    lblTicket_ = Campo("lblUltimoTicket");
-    lblVersion_ = Campo("lblVersion");
+    lblDirectorio_ = Campo("lblDirectorio", 3);
+    lblTerminal_ = Campo("lblTerminal", 2);
+    lblTicket_ = Campo("lblUltimoTicket", 0);
+    lblVersion_ = Campo("lblVersion", 0);
     lblTerminal_->setText(QString::fromUtf8("Terminal: sin pedidos todavía"));
     gBarra = this;
     gAlCambiarEstadoTerminal = [](const Solicitud* s) {
@@ -57,21 +56,20 @@ BarraEstado::~BarraEstado() {
     if (gBarra == this) gBarra = nullptr;
 }
 
-QLabel* BarraEstado::Campo(const char* nombre) {
-    auto* l = new QLabel(this);
+QLabel* BarraEstado::Campo(const char* nombre, int estiramiento) {
+    // A long directory or terminal message ends in "…" rather than widening the window; its tooltip
+    // shows it whole. The ticket and the version are short and always whole.
+    QLabel* l = estiramiento > 0 ? new EtiquetaRecortada(this) : new QLabel(this);
     l->setObjectName(nombre);
-    // A long directory is cut in the bar, never widening the window; the tooltip shows it whole.
-    l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    addPermanentWidget(l, 1);
+    if (estiramiento > 0) l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    addPermanentWidget(l, estiramiento);
     return l;
 }
 
 void BarraEstado::Actualizar() {
     lblDirectorio_->setText(gQueloPath.isEmpty() ? QString::fromUtf8("Directorio de trabajo sin configurar")
                                                  : "Directorio: " + gQueloPath);
-    lblDirectorio_->setToolTip(gTermDir.isEmpty() ? gQueloPath : Rutas::Unir(gQueloPath, gTermDir));
-    lblVersion_->setText(
-        QString::fromUtf8("Versión %1 · protocolo %2").arg(QCoreApplication::applicationVersion(), gVersion));
+    lblVersion_->setText(QString::fromUtf8("Versión %1 · protocolo %2").arg(QStringLiteral(TARSA_VERSION), gVersion));
     if (!lblTicket_->text().isEmpty()) return;
     // At start the journal's newest ticket; from then on the one just journalled.
     QList<clsItemTransaccion> filas;
@@ -91,7 +89,6 @@ void BarraEstado::Actualizar() {
 
 void BarraEstado::EstadoTerminal(const Solicitud* solicitud, const QDateTime& cuando) {
     lblTerminal_->setText(TextoTerminal(solicitud, cuando));
-    lblTerminal_->setToolTip(solicitud ? solicitud->Estado : QString());
 }
 
 void BarraEstado::UltimoTicket(qint64 ticket) {

@@ -24,7 +24,7 @@ protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
-    QLabel* Campo(const char* nombre);
+    QLabel* Campo(const char* nombre, int estiramiento);
 
     QLabel* lblDirectorio_;
     QLabel* lblTerminal_;

@@ -71,7 +71,7 @@ QMap<QChar, QStringList> Atajos(QWidget& ventana) {
             }
     };
     for (QWidget* w : ventana.findChildren<QWidget*>()) {
-        if (!w->isVisibleTo(&ventana)) continue;
+        // Hidden controls count too: another option or setting shows them.
         if (auto* b = qobject_cast<QAbstractButton*>(w)) anotar(b->text(), b->objectName());
         if (auto* l = qobject_cast<QLabel*>(w); l && l->buddy()) anotar(l->text(), l->objectName());
         if (auto* g = qobject_cast<QGroupBox*>(w); g && g->isCheckable()) anotar(g->title(), g->objectName());
