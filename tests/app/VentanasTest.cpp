@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
+#include <QTreeWidget>
 #include <functional>
 
 #include "app/frmTarsa.h"
@@ -15,6 +16,7 @@
 #include "exchange/frmMostrarErrores.h"
 #include "exchange/frmMuestraTicket.h"
 #include "exchange/frmProcesando.h"
+#include "exchange/modIntercambio.h"
 #include "journal/frmCierres.h"
 #include "journal/frmHistorialIntercambios.h"
 #include "journal/frmInicio.h"
@@ -242,4 +244,27 @@ TEST_F(VentanasTest, TheStatusBarFollowsTheTerminalAndTheJournal) {
     frmTarsa otra;
     otra.show();
     EXPECT_EQ(Hijo<QLabel>(&otra, "lblUltimoTicket")->text(), QString::fromUtf8("Último ticket: 4711"));
+}
+
+// Texts a window used to cut: a small dialog's title, and the error list's longest comment.
+TEST_F(VentanasTest, ADialogShowsItsWholeTitleAndTheErrorListItsLongestComment) {
+    RecordarVentanas recordar(kAplicacion);
+    qApp->installEventFilter(&recordar);
+    frmSeleccionPrestador seleccion;
+    seleccion.show();
+    QFont negrita = seleccion.font();
+    negrita.setBold(true);
+    // Beside the title, a title bar holds the window's icon and its three buttons.
+    EXPECT_GT(seleccion.width(),
+              QFontMetrics(negrita).horizontalAdvance(QString::fromUtf8("Selección de Prestador")) + 100);
+    qApp->removeEventFilter(&recordar);
+
+    gColErrores = {
+        {1, "", 9999, QString::fromUtf8("No se actualizaron los diagnósticos: el catálogo quedó como estaba antes")}};
+    frmMostrarErrores errores;
+    auto* lista = Hijo<QTreeWidget>(&errores, "lvwErrores");
+    int columnas = 0;
+    for (int c = 0; c < lista->columnCount(); ++c) columnas += lista->columnWidth(c);
+    EXPECT_GT(errores.width(), columnas);
+    gColErrores.clear();
 }
