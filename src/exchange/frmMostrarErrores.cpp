@@ -21,6 +21,7 @@ frmMostrarErrores::frmMostrarErrores(QWidget* parent, const QString& titulo) : Q
     lvwErrores_->setObjectName("lvwErrores");
     lvwErrores_->setRootIsDecorated(false);
     lvwErrores_->setHeaderLabels({"Tipo", "Clave", QString::fromUtf8("Número"), "Comentario"});
+    lvwErrores_->header()->setStretchLastSection(false);
     const int anchos[] = {50, 90, 70, 300};
     for (int c = 0; c < 4; ++c) lvwErrores_->setColumnWidth(c, anchos[c]);
     auto* cmdAceptar = new QPushButton("Aceptar", this);
@@ -34,7 +35,7 @@ frmMostrarErrores::frmMostrarErrores(QWidget* parent, const QString& titulo) : Q
     raiz->addWidget(lvwErrores_);
     raiz->addLayout(botones);
 
-    // A comment wider than its column widens it, so no error text is cut.
+    // A comment wider than its column widens it, with the cell's margins, so no error text is cut.
     for (const clsItemError& e : gColErrores) {
         new QTreeWidgetItem(lvwErrores_, {QString::number(e.Tipo), e.Clave, QString::number(e.Numero), e.Comentario});
         const int ancho = lvwErrores_->fontMetrics().horizontalAdvance(e.Comentario);
