@@ -36,28 +36,12 @@ if [[ "${1:-}" == "--guion" ]]; then
   QT_QPA_PLATFORM=offscreen exec "$bin/tarsa-guion" "$demo/guion"
 fi
 
-# Without a display the client draws on Qt's VNC platform plugin instead: any VNC viewer shows it.
-# TARSA_VNC_PUERTO chooses the port (5900 by default).
-if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" && -z "${QT_QPA_PLATFORM:-}" ]]; then
-  puerto=${TARSA_VNC_PUERTO:-5900}
-  export QT_QPA_PLATFORM="vnc:size=1280x900:port=$puerto"
-  echo
-  echo "No display here: the client runs on Qt's VNC server, port $puerto."
-  echo "Connect any VNC viewer to localhost:$puerto (e.g. vncviewer localhost:$puerto)."
-  echo "From another computer, tunnel it first: ssh -L $puerto:localhost:$puerto $(hostname)"
-  echo "The VNC server has no password and listens on every network interface of this machine;"
-  echo "use it on a trusted network or through the tunnel. Close the client (Sistema > Salir) or press Ctrl+C to stop."
-fi
-
-# Ticket numbers grow from one demo session to the next (day of the year, hour, minute).
-# TARSA_SIM_OPCIONES adds options of the simulator, e.g. "--scenario item-errors".
-# shellcheck disable=SC2086
-"$bin/tarsa-terminal-sim" --dir "$demo/Estandar" --catalogs "$demo/catalogos" --first-ticket "$((10#$(date +%j%H%M)))00" \
-  ${TARSA_SIM_OPCIONES:-} >"$demo/terminal-sim.log" 2>&1 &
-sim_pid=$!
+# Whatever this script started ends with it: the client, the simulator, the VNC server.
+sim_pid=""
+xvnc_pid=""
 cliente_pid=""
 parar() {
-  for pid in $cliente_pid $sim_pid; do
+  for pid in $cliente_pid $sim_pid $xvnc_pid; do
     if kill -0 "$pid" 2>/dev/null; then
       kill "$pid" 2>/dev/null || true
       wait "$pid" 2>/dev/null || true
@@ -66,6 +50,47 @@ parar() {
 }
 trap parar EXIT
 trap 'exit 130' INT TERM
+
+# Without a display the client gets one of its own: TigerVNC's X server (Xvnc), which any VNC viewer
+# shows. It listens on this machine only (127.0.0.1) and asks for a password made for this session;
+# TARSA_VNC_DIRECCION=<address> makes it listen there instead (0.0.0.0: every interface), with a
+# warning. TARSA_VNC_PUERTO chooses the port (5900 plus the display number by default).
+if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" && -z "${QT_QPA_PLATFORM:-}" ]]; then
+  pantalla=10
+  while [[ -e /tmp/.X11-unix/X$pantalla || -e /tmp/.X$pantalla-lock ]]; do pantalla=$((pantalla + 1)); done
+  puerto=${TARSA_VNC_PUERTO:-$((5900 + pantalla))}
+  mkdir -p "$demo/vnc"
+  chmod 700 "$demo/vnc"
+  clave=$(LC_ALL=C tr -dc 'A-Za-z0-9' </dev/urandom | head -c 8 || true)
+  (umask 077 && printf '%s\n' "$clave" | vncpasswd -f >"$demo/vnc/passwd")
+  donde=(-localhost -interface 127.0.0.1)
+  if [[ -n "${TARSA_VNC_DIRECCION:-}" ]]; then
+    donde=(-interface "$TARSA_VNC_DIRECCION")
+    echo "WARNING: the VNC server listens on $TARSA_VNC_DIRECCION:$puerto, reachable from other computers;"
+    echo "         only the password below protects the client and the demo's data."
+  fi
+  Xvnc ":$pantalla" -geometry 1280x900 -depth 24 -rfbport "$puerto" "${donde[@]}" -nolisten tcp \
+    -SecurityTypes VncAuth -PasswordFile "$demo/vnc/passwd" -desktop "Tarsa Cliente (demo)" >"$demo/vnc/xvnc.log" 2>&1 &
+  xvnc_pid=$!
+  for _ in $(seq 50); do [[ -e /tmp/.X11-unix/X$pantalla ]] && break; sleep 0.1; done
+  if ! kill -0 "$xvnc_pid" 2>/dev/null; then
+    echo "The VNC server did not start; see demo/vnc/xvnc.log." >&2
+    exit 1
+  fi
+  export DISPLAY=":$pantalla" QT_QPA_PLATFORM=xcb
+  echo
+  echo "No display here: the client runs on a VNC server (display :$pantalla), port $puerto."
+  echo "Connect a VNC viewer to localhost:$puerto (e.g. vncviewer localhost:$puerto); password: $clave"
+  echo "From another computer, tunnel it first: ssh -L $puerto:localhost:$puerto $(hostname)"
+  echo "Close the client (Sistema > Salir) or press Ctrl+C to stop."
+fi
+
+# Ticket numbers grow from one demo session to the next (day of the year, hour, minute).
+# TARSA_SIM_OPCIONES adds options of the simulator, e.g. "--scenario item-errors".
+# shellcheck disable=SC2086
+"$bin/tarsa-terminal-sim" --dir "$demo/Estandar" --catalogs "$demo/catalogos" --first-ticket "$((10#$(date +%j%H%M)))00" \
+  ${TARSA_SIM_OPCIONES:-} >"$demo/terminal-sim.log" 2>&1 &
+sim_pid=$!
 echo "Terminal simulator running (pid $sim_pid, log: demo/terminal-sim.log)"
 echo "Printed tickets go to demo/pdf/; see docs/demo.md for a first consumption ticket."
 

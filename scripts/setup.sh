@@ -3,10 +3,11 @@
 set -euo pipefail
 paquetes=(build-essential cmake ninja-build ccache qt6-base-dev libsqlite3-dev libsqlitecpp-dev
           libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core libzint-dev libzbar-dev zbar-tools
-          clang libclang-rt-14-dev clang-format)
-# The demo and the screenshots also want a virtual display.
-# qt6-qpa-plugins brings Qt's VNC platform plugin, with which the demo runs without a display.
-if [[ "${1:-}" == "--demo" ]]; then paquetes+=(xvfb xauth qt6-qpa-plugins); fi
+          clang libclang-rt-14-dev clang-format qt6-translations-l10n)
+# qt6-translations-l10n: Qt's own texts (standard buttons, file choosers) in Spanish.
+# The demo and the screenshots also want a virtual display; without a screen the demo runs on
+# TigerVNC's X server (Xvnc, and vncpasswd for its password).
+if [[ "${1:-}" == "--demo" ]]; then paquetes+=(xvfb xauth tigervnc-standalone-server tigervnc-tools); fi
 
 faltan=()
 for p in "${paquetes[@]}"; do

@@ -10,8 +10,10 @@
 #include "journal/modTransaccionLocal.h"
 #include "platform/Ansi.h"
 #include "platform/Mensajes.h"
+#include "platform/Traducciones.h"
 #include "platform/ui/ImpresoraSistema.h"
 #include "platform/ui/MensajesPantalla.h"
+#include "platform/ui/RecordarVentanas.h"
 #include "platform/ui/SelectorCarpetasPantalla.h"
 #include "platform/ui/SistemaPantalla.h"
 
@@ -20,7 +22,12 @@ int Main(int argc, char** argv) {
     QApplication::setApplicationName(kAplicacion);
     QApplication::setApplicationVersion(TARSA_VERSION);
 
-    static MensajesPantalla mensajes;
+    // The standard buttons and the choosers in Spanish, like the rest of the program.
+    const Traducciones traducciones;
+    static MensajesPantalla mensajes(kNombrePrograma);
+    // Each window reopens where the user left it, within the screen.
+    RecordarVentanas ventanas(kAplicacion);
+    app.installEventFilter(&ventanas);
     static ImpresoraSistema impresora;
     static SistemaPantalla sistema;
     static SelectorCarpetasPantalla carpetas;

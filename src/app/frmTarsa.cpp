@@ -17,6 +17,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "app/BarraEstado.h"
 #include "catalogs/clsActividades.h"
 #include "catalogs/clsEmpresas.h"
 #include "catalogs/modInicioCatalogos.h"
@@ -44,35 +45,35 @@
 
 namespace {
 
-// The toolbar, position by position; an empty key is a separator.
+// The toolbar, position by position; an empty key is a separator. The operations menu has the first
+// 20 positions, in the same words followed by " ...".
 struct Posicion {
     const char* clave;
     const char* texto;
-    const char* menu;  // caption of the same position in the operations menu
     const char* marca;
 };
 const Posicion kBotones[frmTarsa::kPosiciones] = {
-    {"K11", "Consumo", "Consumo ...", "C"},
-    {"K14", "Consulta de consumo", "Consulta ...", "Q"},
-    {"K12", "Anulación de consumo", "Anulación ...", "A"},
-    {"K13", "Devolución de consumo", "Devolución ...", "D"},
-    {"", "", "", ""},
-    {"K21", "Autorización de práctica por sesión", "Autorización Prácticas por Sesión ...", "AS"},
-    {"K24", "Consulta autorización de práctica por sesión", "Consulta Autorización Práctica por Sesión ...", "QS"},
-    {"K22", "Anulación autorización de práctica por sesión", "Anula Autorización Práctica por Sesión ...", "XS"},
-    {"", "", "", ""},
-    {"K31", "Consumo de práctica por sesión", "Consumo Práctica por Sesión ...", "CS"},
-    {"K34", "Consulta de consumo de práctica por sesión", "Consulta Consumo Práctica por Sesión ...", "QC"},
-    {"K32", "Anulación de consumo de práctica por sesión", "Anula Consumo Práctica por Sesión ...", "XC"},
-    {"", "", "", ""},
-    {"K41", "Verificar asociado", "Consulta de Afiliado ...", "V"},
-    {"K42", "Verificar asociado práctica", "Consulta Afiliado Consumo ...", "VP"},
-    {"K43", "Verificar asociado, práctica prestador", "Consulta Afiliado Prestador Consumo ...", "VX"},
-    {"", "", "", ""},
-    {"K51", "Aviso de Depósito", "Aviso de Depósito", "$"},
-    {"K52", "Anulación de Aviso de Depósito", "Anulación Aviso de Depósito", "X$"},
-    {"K60", "Autorización diferida", "Autorización diferida ...", "AD"},
-    {"K70", "Ultimos tickets", "", "T"},
+    {"K11", "Consumo", "C"},
+    {"K14", "Consulta de consumo", "Q"},
+    {"K12", "Anulación de consumo", "A"},
+    {"K13", "Devolución de consumo", "D"},
+    {"", "", ""},
+    {"K21", "Autorización de práctica por sesión", "AS"},
+    {"K24", "Consulta autorización de práctica por sesión", "QS"},
+    {"K22", "Anulación autorización de práctica por sesión", "XS"},
+    {"", "", ""},
+    {"K31", "Consumo de práctica por sesión", "CS"},
+    {"K34", "Consulta de consumo de práctica por sesión", "QC"},
+    {"K32", "Anulación de consumo de práctica por sesión", "XC"},
+    {"", "", ""},
+    {"K41", "Verificar asociado", "V"},
+    {"K42", "Verificar asociado práctica", "VP"},
+    {"K43", "Verificar asociado, práctica prestador", "VX"},
+    {"", "", ""},
+    {"K51", "Aviso de depósito", "$"},
+    {"K52", "Anulación de aviso de depósito", "X$"},
+    {"K60", "Autorización diferida", "AD"},
+    {"K70", "Últimos tickets", "T"},
 };
 
 // The function keys of the frequent operations, by toolbar position: the counter opens a consumption
@@ -100,6 +101,18 @@ QKeySequence TeclaDe(int posicion) {
 // A tooltip that names its key: "Consumo (F2)".
 QString ConTecla(const QString& texto, const QKeySequence& tecla) {
     return tecla.isEmpty() ? texto : texto + " (" + tecla.toString(QKeySequence::NativeText) + ")";
+}
+
+// A button's text in two lines, broken at the blank nearest its middle: the whole toolbar then fits a
+// 1024-pixel screen, with no button hidden behind the overflow arrow.
+QString DosRenglones(const QString& texto) {
+    int corte = -1;
+    for (int i = 0; i < texto.size(); ++i)
+        if (texto[i] == ' ' && (corte < 0 || qAbs(i - texto.size() / 2) < qAbs(corte - texto.size() / 2))) corte = i;
+    if (corte < 0) return texto;
+    QString r = texto;
+    r[corte] = '\n';
+    return r;
 }
 
 // Operations of the network that this client does not carry out (sessions, deposits): shown where
@@ -184,12 +197,12 @@ QString CodigoElegido(const QComboBox* cbo) {
 
 frmTarsa::frmTarsa(QWidget* parent) : QMainWindow(parent), mdiArea(new QMdiArea(this)) {
     setObjectName("frmTarsa");
-    setWindowTitle("Tarsa Cliente");
+    setWindowTitle(kNombrePrograma);
     mdiArea->setObjectName("mdiArea");
     setCentralWidget(mdiArea);
     CrearBarras();
     CrearMenus();
-    statusBar()->setObjectName("sbEstado");
+    setStatusBar(new BarraEstado(this));
     frmEditText::InstalarAtajo(this);
     resize(1100, 760);
 }
@@ -226,6 +239,7 @@ void frmTarsa::CrearBarras() {
                                      : tbrPrincipal->addAction(Icono(p.marca, clave), QString::fromUtf8(p.texto));
         if (!clave.isEmpty()) {
             a->setObjectName(clave);
+            a->setIconText(DosRenglones(QString::fromUtf8(p.texto)));
             a->setToolTip(ConTecla(QString::fromUtf8(p.texto), TeclaDe(static_cast<int>(botones_.size()))));
             if (kNoDisponibles.contains(static_cast<int>(botones_.size())))
                 a->setToolTip(TextoNoDisponible(QString::fromUtf8(p.texto)));
@@ -297,7 +311,8 @@ void frmTarsa::CrearMenus() {
     for (int i = 1; i <= 20; ++i) {
         const Posicion& p = kBotones[i - 1];
         const QString clave = p.clave;
-        QAction* a = clave.isEmpty() ? operaciones->addSeparator() : operaciones->addAction(QString::fromUtf8(p.menu));
+        QAction* a =
+            clave.isEmpty() ? operaciones->addSeparator() : operaciones->addAction(QString::fromUtf8(p.texto) + " ...");
         a->setObjectName(QString("mnuOperacionesSub_%1").arg(i));
         if (!clave.isEmpty()) connect(a, &QAction::triggered, this, [this, clave] { EjecutarBoton(clave); });
         // The key lives on the menu item (shown beside it); a hidden item, an operation not offered,

@@ -65,6 +65,8 @@ BaseDatos& BaseAbierta(const QString& fuente = {});
 // Settings
 
 inline const QString kAplicacion = QStringLiteral("TarsaCliente");  // the executable's base name
+// The program's name as people read it: the main window's caption and the title of a message without one.
+inline const QString kNombrePrograma = QStringLiteral("Tarsa Cliente");
 inline const QString kSeccionStart = QStringLiteral("Start");
 inline const QString kSeccionUltimos = QStringLiteral("LastPuleo");
 inline const QString kBaseDatos = QStringLiteral("TarsaCliente.mdb");

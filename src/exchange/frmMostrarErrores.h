@@ -8,7 +8,8 @@ class QTreeWidget;
 class frmMostrarErrores : public QDialog {
     Q_OBJECT
 public:
-    explicit frmMostrarErrores(QWidget* parent = nullptr);
+    // titulo: what the list is (a catalog update lists its results, not only errors).
+    explicit frmMostrarErrores(QWidget* parent = nullptr, const QString& titulo = QStringLiteral("Errores"));
 
 private:
     QTreeWidget* lvwErrores_;

@@ -164,6 +164,17 @@ void AtenderRespuestaTardia(clsArchivoIntercambios* archivo, const IntercambioAn
     gAlRecibirRespuestaTardia(RespuestaTardia{estado, t.LeerSVL1(), t.BuscarTicket(), anterior.CodigoEmpresa});
 }
 
+// Whoever follows the terminal (the main window's status bar) hears when the wait starts and how it ended.
+struct AvisoTerminal {
+    const Solicitud& solicitud;
+    explicit AvisoTerminal(const Solicitud& s) : solicitud(s) {
+        if (gAlCambiarEstadoTerminal) gAlCambiarEstadoTerminal(nullptr);
+    }
+    ~AvisoTerminal() {
+        if (gAlCambiarEstadoTerminal) gAlCambiarEstadoTerminal(&solicitud);
+    }
+};
+
 }  // namespace
 
 Solicitud EnviarSolicitud(const QString& actividad, const QString& empresa, const QString& licencia) {
@@ -195,6 +206,7 @@ Solicitud EnviarSolicitud(const QString& actividad, const QString& empresa, cons
                                      : QString(),
                             false, cabecera, gVersion, gCodigoEmpresa};
     s.Transaccion.PutSVL0();
+    const AvisoTerminal aviso(s);
 
     for (;;) {
         frmProcesando espera(QApplication::activeWindow());

@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <QTimer>
 #include <array>
+#include <functional>
 
 #include "core/modTarsa.h"
 #include "exchange/Solicitud.h"
@@ -54,5 +55,9 @@ private:
 // (version gVersion, the given activity, company and licence; D the run's exchange directory) and
 // the notification, waits in frmProcesando, reads the status, and tells the user of an error status
 // (information message "Proceso"). A failure writing the request raises TarsaError to the caller.
+// Told with nullptr when EnviarSolicitud starts waiting for the terminal, and with the request when the
+// wait has ended (answered, cancelled, empty or error status).
+inline std::function<void(const Solicitud*)> gAlCambiarEstadoTerminal;
+
 Solicitud EnviarSolicitud(const QString& actividad = gActividad, const QString& empresa = gEmpresa,
                           const QString& licencia = gTerminal);

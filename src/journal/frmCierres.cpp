@@ -42,7 +42,7 @@ struct Opcion {
 const Opcion kOpciones[] = {
     {"Consultar cupones &sin cerrar", 6, kCadena | kFiltro},
     {"Consultar &último cierre realizado", 7, 0},
-    {"Consulta por número &de cierre", 7, kNumero},
+    {"C&onsulta por número de cierre", 7, kNumero},
     {"Consulta tickets por &rango de fechas", 8, kDesde | kHasta | kCadena | kFiltro},
     {"C&errar cupones", 9, kDesde | kHasta | kCadena},
     {"E&xcluir cupón del cierre o consulta", 10, kCupon},
@@ -98,7 +98,7 @@ frmCierres::frmCierres(bool cadenaSucursales, QWidget* parent) : QDialog(parent)
     txtPeriodoCierre_ = agregar("txtPeriodoCierre", "&Período de cierre:", 4);
     txtFechaDesde_ = agregar("txtFechaDesde", "&Desde el:", 4);
     txtFechaHasta_ = agregar("txtFechaHasta", "&Hasta el:", 4);
-    txtNumeroCupon_ = agregar("txtNumeroCupon", "Número de &cupón:", 1);
+    txtNumeroCupon_ = agregar("txtNumeroCupon", "Número de c&upón:", 1);
     for (QLineEdit* fecha : {txtPeriodoCierre_, txtFechaDesde_, txtFechaHasta_})
         AlSalirCampo::Instalar(fecha, [this, fecha] { SalirFecha(fecha); });
     cboOpciones_ = new QComboBox(marcoParametros);

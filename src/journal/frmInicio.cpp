@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include <QShortcut>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/modTarsa.h"
 #include "exchange/clsTicket.h"
@@ -53,6 +55,18 @@ QString FechaHora(const QString& fecha, const QString& hora) {
     return fecha.mid(6, 2) + "/" + fecha.mid(4, 2) + "/" + fecha.left(4) + " " + hora.left(2) + ":" + hora.mid(2, 2);
 }
 
+constexpr int kOperacionAnulacion = 2;
+
+// A cancelled ticket stays listed (it can be looked at and printed again), greyed and saying so.
+void MarcarAnulado(QTreeWidgetItem* fila, qint64 anulacion) {
+    fila->setText(frmInicio::ColOperacion, fila->text(frmInicio::ColOperacion) + " (anulado)");
+    const QString aviso = QString::fromUtf8("Anulado por el ticket %1").arg(anulacion);
+    for (int c = 0; c < fila->columnCount(); ++c) {
+        fila->setForeground(c, QColor(0x75, 0x75, 0x75));
+        fila->setToolTip(c, aviso);
+    }
+}
+
 }  // namespace
 
 frmInicio::frmInicio(QWidget* parent)
@@ -62,7 +76,7 @@ frmInicio::frmInicio(QWidget* parent)
       cmdBuscar(new QPushButton("&Buscar", this)),
       cmdCerrar(new QPushButton("&Cerrar", this)) {
     setObjectName("frmInicio");
-    setWindowTitle("Ultimos tickets");
+    setWindowTitle(QString::fromUtf8("Últimos tickets"));
     lvwTransacciones->setObjectName("lvwTransacciones");
     txtNrotransaccion->setObjectName("txtNrotransaccion");
     cmdBuscar->setObjectName("cmdBuscar");
@@ -120,6 +134,16 @@ void frmInicio::CargarListaTransacciones() {
         MsgBox("No hay transacciones guardadas", Mensajes::vbInformation);
         return;
     }
+    // Newest first, the way the user looks for the ticket just made (among equal times, the later row).
+    std::stable_sort(filas.begin(), filas.end(), [](const clsItemTransaccion& a, const clsItemTransaccion& b) {
+        return a.Fecha + a.Hora < b.Fecha + b.Hora;
+    });
+    std::reverse(filas.begin(), filas.end());
+    // A ticket that a cancellation answered without error names is no longer in force.
+    QHash<qint64, qint64> anulados;  // ticket -> the cancellation's ticket
+    for (const clsItemTransaccion& t : filas)
+        if (t.Operacion.toInt() == kOperacionAnulacion && t.Error == 0 && t.TicketPadre != 0)
+            anulados.insert(t.TicketPadre, t.Ticket);
     lvwTransacciones->clear();
     for (const clsItemTransaccion& t : filas) {
         auto* fila = new QTreeWidgetItem(lvwTransacciones);
@@ -132,7 +156,10 @@ void frmInicio::CargarListaTransacciones() {
         fila->setData(ColTicket, Qt::UserRole, t.NumeroAutorizacion);
         fila->setText(ColAfiliado, t.Tarjeta.left(11));
         fila->setText(ColRespuesta, t.Comentario);
+        if (t.Operacion.toInt() != kOperacionAnulacion && anulados.contains(t.Ticket))
+            MarcarAnulado(fila, anulados[t.Ticket]);
     }
+    lvwTransacciones->setCurrentItem(lvwTransacciones->topLevelItem(0));
     // The columns start as wide as their runs of blanks; a text that does not fit widens its column,
     // so no operation name or date is cut.
     for (int c = ColOperacion; c <= ColRespuesta; ++c) {

@@ -1,5 +1,5 @@
 #pragma once
-// The journal window ("Ultimos tickets"): the journalled transactions, the reprint request by
+// The journal window ("Últimos tickets"): the journalled transactions, the reprint request by
 // transaction number, and each row's saved ticket in the ticket view.
 #include <QWidget>
 

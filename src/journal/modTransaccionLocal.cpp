@@ -46,6 +46,7 @@ void GuardarTransaccionLocal(const QString& registro, const QString& ticket, con
         // whose ticket cannot be reprinted or cancelled.
         GuardarTicket(directorio, QString::number(Val(numero)) + ".prn", ticket);
         purgado = clsTransacciones().SaveTransaccion(registro, codigoEmpresa, cierre);
+        if (!cierre && gAlGuardarTicket) gAlGuardarTicket(static_cast<qint64>(Val(numero)));
     } catch (const std::exception& e) {
         MsgBox("Error: " + ComoTarsaError(e).Descripcion, Mensajes::vbCritical,
                "Error al guardar la transacción en local");

@@ -37,7 +37,8 @@ Solicitud EnviarPedido(const QString& licencia) {
 
 void MostrarErrores(QWidget* padre) {
     if (gColErrores.isEmpty()) return;
-    frmMostrarErrores errores(padre);
+    // Besides the terminal's errors it lists what the update did ("Se insertaron 120 medicamentos").
+    frmMostrarErrores errores(padre, QString::fromUtf8("Resultado de la actualización de nomencladores"));
     MostrarModal(errores);
 }
 // The count shown in a status bar (when there is one) while the window repaints; clicks and keys wait
@@ -143,6 +144,8 @@ void frmActualizacionNomencladores::Aceptar() {
     if (!solicitud.Procesada()) return;
 
     Aplicar(pedido);
+    // Done: the boxes are cleared, so a second Enter does not ask for the same catalogs all over again.
+    for (QCheckBox* c : {chkMedicos_, chkMedicamentos_, chkDiagnosticos_}) c->setChecked(false);
     MostrarErrores(this);
     const QString ticket = solicitud.Transaccion.BuscarTicket();
     MostrarEImprimirTicket(ticket, solicitud.Transaccion.MedidaTicket, this);

@@ -31,7 +31,8 @@ frmConfiguraCatalogo::Definicion Nombres() {
     d.titulo = "Actividades";
     d.lista = "lvwActividades";
     d.etiquetaLista = "Actividades &asignadas:";
-    d.columnas = {QString::fromUtf8("Número"), "Nombre", "Tipo", "Codigo Quelo", QString::fromUtf8("Número Empresa")};
+    d.columnas = {QString::fromUtf8("Número"), "Nombre", "Tipo", QString::fromUtf8("Código Quelo"),
+                  QString::fromUtf8("Número Empresa")};
     d.columnaRed = 3;
     d.listaRed = "lvwActividadesQuelo";
     d.etiquetaRed = "Actividades que operan con &quelo:";

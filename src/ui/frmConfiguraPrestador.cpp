@@ -25,8 +25,8 @@ frmConfiguraCatalogo::Definicion Nombres() {
     d.titulo = "Prestadores";
     d.lista = "lvwPrestadores";
     d.etiquetaLista = "&Prestadores:";
-    d.columnas = {QString::fromUtf8("Código"),    "Licencia",        "Nombre", "Tipo",
-                  QString::fromUtf8("Matrícula"), "CadenaSucursales"};
+    d.columnas = {QString::fromUtf8("Código"), "Licencia", "Nombre", "Tipo", QString::fromUtf8("Matrícula"),
+                  "Cadena de sucursales"};
     d.columnaRed = 1;
     d.listaRed = "lvwLicenciasQuelo";
     d.etiquetaRed = "Licencias &Quelo:";

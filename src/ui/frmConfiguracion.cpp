@@ -37,7 +37,7 @@ struct Nomenclador {
 };
 const Nomenclador kNomencladores[] = {
     {1, "M&édicos", "ActualizaMedicos", &gActualizaMedicos},
-    {2, "&Diagnósticos", "ActualizaDiagnosticos", &gActualizaDiagnosticos},
+    {2, "Diag&nósticos", "ActualizaDiagnosticos", &gActualizaDiagnosticos},
     {4, "Med&icamentos", "ActualizaMedicamentos", &gActualizaMedicamentos},
 };
 
@@ -89,7 +89,7 @@ void frmConfiguracion::CrearControles() {
     auto* general = new QGroupBox("General", this);
     auto* filasGeneral = new QFormLayout(general);
     filasGeneral->addRow("&Directorio de Trabajo:", directorio);
-    filasGeneral->addRow(QString::fromUtf8("&Versión:"), cboVersion);
+    filasGeneral->addRow(QString::fromUtf8("Ve&rsión:"), cboVersion);
     qobject_cast<QLabel*>(filasGeneral->labelForField(directorio))->setBuddy(cboDirectorio);
 
     chkAutomatica = new QCheckBox(QString::fromUtf8("Configuración Au&tomática"), this);

@@ -38,7 +38,7 @@ const Vista kVistas[] = {
 
 frmConfigurarVista::frmConfigurarVista(QWidget* parent) : QDialog(parent) {
     setObjectName("frmConfigurarVista");
-    setWindowTitle("Configuracion Visual");
+    setWindowTitle(QString::fromUtf8("Configuración Visual"));
     auto* todo = new QVBoxLayout(this);
     for (const Vista& v : kVistas) {
         auto* c = new QCheckBox(QString::fromUtf8(v.texto), this);

@@ -268,6 +268,10 @@ TEST_F(NomencladoresTest, TheDialogAsksAppliesAndShowsTheResult) {
     EXPECT_TRUE(todos->isEnabled());
     todos->setChecked(true);
     Hijo<QCheckBox>(&ventana, "chkDiagnosticos")->setChecked(true);
+    QString titulo;
+    modales.alMostrar = [&titulo](QDialog& d) {
+        if (d.objectName() == "frmMostrarErrores") titulo = d.windowTitle();
+    };
     Pulsar(&ventana, "cmdAceptar");
 
     // 400 medications, one of them with letters in its troquel and the last one cut short on disk:
@@ -280,7 +284,11 @@ TEST_F(NomencladoresTest, TheDialogAsksAppliesAndShowsTheResult) {
     // The counts are listed, so the dialog stays open behind the list; the ticket was shown.
     EXPECT_EQ(modales.vistas, QStringList({"frmMostrarErrores", "frmMuestraTicket"}));
     EXPECT_TRUE(Comentarios().contains("0 Se insertaron 400 medicamentos"));
+    EXPECT_EQ(titulo, QString::fromUtf8("Resultado de la actualización de nomencladores"));
     EXPECT_EQ(ventana.result(), QDialog::Rejected);
+    // The boxes are cleared: Enter again does not ask for the whole catalog a second time.
+    for (const char* casilla : {"chkMedicos", "chkMedicamentos", "chkDiagnosticos", "chkTMedicamentos"})
+        EXPECT_FALSE(Hijo<QCheckBox>(&ventana, casilla)->isChecked()) << casilla;
 }
 
 // The refresh at load asks for the changes only: what the local catalog had stays, the delivered rows

@@ -102,15 +102,41 @@ TEST_F(frmInicioTest, RowsShowNamesDatesCardsAndSort) {
     frmInicio f;
     QTreeWidget* l = Lista(f);
     ASSERT_EQ(l->topLevelItemCount(), 2);
-    EXPECT_EQ(Fila(l, 0),
+    // The newest first, and chosen.
+    EXPECT_EQ(Fila(l, 1),
               (QStringList{"0", "Alta de ticket", "05/03/2024 09:30", "OSDE", "1001", "60349300000", "APROBADA"}));
     // A company code that matches no company still lists the row, with no company name.
-    EXPECT_EQ(Fila(l, 1), (QStringList{"12", QString::fromUtf8("Anulación de ticket"), "06/03/2024 18:15", "", "1002",
+    EXPECT_EQ(Fila(l, 0), (QStringList{"12", QString::fromUtf8("Anulación de ticket"), "06/03/2024 18:15", "", "1002",
                                        "6034", "TARJETA VENCIDA"}));
+    EXPECT_EQ(l->currentItem(), l->topLevelItem(0));
     for (const char* primero : {"1001", "1002", "1001"}) {  // each click on the header turns the order round
         emit l->header()->sectionClicked(4);
         EXPECT_EQ(l->topLevelItem(0)->text(4), primero);
     }
+}
+
+// A ticket that a cancellation answered without error names is marked; one whose cancellation the
+// terminal refused is not. The newest rows come first, whatever order they were journalled in.
+TEST_F(frmInicioTest, CancelledTicketsAreMarkedAndTheNewestComesFirst) {
+    auto anulacion = [](qint64 ticket, qint64 padre, const QString& hora, int error) {
+        QString r = Respuesta("02", "6034", ticket, "20261206", hora, error);
+        return r.replace(119, 12, QString("%1").arg(padre, 12, 10, QChar('0')));
+    };
+    GuardarTransaccionLocal(Respuesta("01", "6034", 1003, "20261206", "1000"), "T\r\n", "01", false);
+    GuardarTransaccionLocal(Respuesta("01", "6034", 1005, "20261206", "1100"), "T\r\n", "01", false);
+    GuardarTransaccionLocal(anulacion(1006, 1005, "1101", 12), "T\r\n", "01", false);
+    GuardarTransaccionLocal(anulacion(1004, 1003, "1005", 0), "T\r\n", "01", false);
+    GuardarTransaccionLocal(Respuesta("01", "6034", 999, "20261205", "2300"), "T\r\n", "01", false);
+    frmInicio f;
+    QTreeWidget* l = Lista(f);
+    QStringList filas;
+    for (int i = 0; i < l->topLevelItemCount(); ++i)
+        filas << l->topLevelItem(i)->text(frmInicio::ColTicket) + " " +
+                     l->topLevelItem(i)->text(frmInicio::ColOperacion);
+    EXPECT_EQ(filas, (QStringList{QString::fromUtf8("1006 Anulación de ticket"), "1005 Alta de ticket",
+                                  QString::fromUtf8("1004 Anulación de ticket"), "1003 Alta de ticket (anulado)",
+                                  "999 Alta de ticket"}));
+    EXPECT_EQ(l->topLevelItem(3)->toolTip(frmInicio::ColFecha), "Anulado por el ticket 1004");
 }
 
 TEST_F(frmInicioTest, OnlyAMouseClickOpensTheSavedTicket) {
@@ -125,7 +151,7 @@ TEST_F(frmInicioTest, OnlyAMouseClickOpensTheSavedTicket) {
     QTest::keyClick(l, Qt::Key_Down);  // chosen with the keyboard: nothing opens
     QTest::keyClick(l, Qt::Key_Down);
     EXPECT_TRUE(f.abiertos.isEmpty());
-    const QRect fila = l->visualItemRect(l->topLevelItem(0));
+    const QRect fila = l->visualItemRect(l->topLevelItem(1));
     QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, fila.center());
     ASSERT_EQ(f.abiertos.size(), 1);
     EXPECT_EQ(f.abiertos[0], "5000000000|60349300000|LINEA 1\r\nLINEA 2\r\n");

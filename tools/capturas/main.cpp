@@ -41,6 +41,7 @@
 #include "journal/modTransaccionLocal.h"
 #include "platform/Rutas.h"
 #include "platform/TarsaError.h"
+#include "platform/Traducciones.h"
 #include "platform/ui/ImpresoraSistema.h"
 #include "platform/ui/Modal.h"
 #include "tickets/frmDiagnostico.h"
@@ -314,6 +315,7 @@ void Administracion(frmTarsa& ventana, const QString& salida) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(kAplicacion);
+    const Traducciones traducciones;  // Qt's buttons and choosers in Spanish, as in the program
     const QStringList args = QCoreApplication::arguments();
     if (args.size() != 2) Fallar("uso: tarsa-capturas <directorio de salida>");
     // The main window fills the screen it is shown on: the captures show what fits at that size.

@@ -24,6 +24,7 @@
 #include "journal/clsTransacciones.h"
 #include "journal/frmInicio.h"
 #include "platform/Mensajes.h"
+#include "platform/Traducciones.h"
 #include "platform/ui/ImpresoraSistema.h"
 #include "platform/ui/Modal.h"
 
@@ -192,6 +193,7 @@ int main(int argc, char** argv) {
     qInstallMessageHandler(Filtrar);
     QApplication app(argc, argv);
     QApplication::setApplicationName(kAplicacion);
+    const Traducciones traducciones;  // Qt's buttons and choosers in Spanish, as in the program
     const QStringList args = QCoreApplication::arguments();
     if (args.size() != 2) Fallar("uso: tarsa-guion <directorio de las capturas>");
     if (qEnvironmentVariableIsEmpty("TARSA_SETTINGS") || qEnvironmentVariableIsEmpty("TARSA_APPDIR") ||

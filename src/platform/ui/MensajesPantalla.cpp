@@ -6,7 +6,7 @@
 int MensajesPantalla::Mostrar(const QString& texto, int estilo, const QString& titulo) {
     QMessageBox caja(QApplication::activeWindow());
     caja.setText(texto);
-    caja.setWindowTitle(titulo.isEmpty() ? QApplication::applicationName() : titulo);
+    caja.setWindowTitle(!titulo.isEmpty() ? titulo : !titulo_.isEmpty() ? titulo_ : QApplication::applicationName());
     switch (estilo & 0x70) {
         case vbCritical:
             caja.setIcon(QMessageBox::Critical);

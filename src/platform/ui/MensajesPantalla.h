@@ -4,5 +4,10 @@
 
 class MensajesPantalla : public Mensajes {
 public:
+    // tituloPredeterminado: the title of a message given none.
+    explicit MensajesPantalla(QString tituloPredeterminado = {}) : titulo_(std::move(tituloPredeterminado)) {}
     int Mostrar(const QString& texto, int estilo, const QString& titulo) override;
+
+private:
+    QString titulo_;
 };

@@ -1,0 +1,270 @@
+// What every window shares: Qt's own texts in Spanish, one name in titles, unique Alt keys, windows
+// that fit the screen and reopen where they were left, and the main window's status bar.
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
+#include <QTreeWidget>
+#include <functional>
+
+#include "app/frmTarsa.h"
+#include "catalogs/modInicioCatalogos.h"
+#include "core/modTarsa.h"
+#include "exchange/frmMostrarErrores.h"
+#include "exchange/frmMuestraTicket.h"
+#include "exchange/frmProcesando.h"
+#include "exchange/modIntercambio.h"
+#include "journal/frmCierres.h"
+#include "journal/frmHistorialIntercambios.h"
+#include "journal/frmInicio.h"
+#include "journal/frmTicket.h"
+#include "journal/modTransaccionLocal.h"
+#include "platform/Ajustes.h"
+#include "platform/Traducciones.h"
+#include "platform/ui/MensajesPantalla.h"
+#include "platform/ui/Modal.h"
+#include "platform/ui/RecordarVentanas.h"
+#include "support/Controles.h"
+#include "support/Entorno.h"
+#include "tickets/frmDiagnostico.h"
+#include "tickets/frmItemTicketFarmacia.h"
+#include "tickets/frmTicketFarmacia.h"
+#include "ui/frmAbout.h"
+#include "ui/frmActualizacionNomencladores.h"
+#include "ui/frmConfiguraActividad.h"
+#include "ui/frmConfiguraEmpresas.h"
+#include "ui/frmConfiguraPrestador.h"
+#include "ui/frmConfiguracion.h"
+#include "ui/frmConfigurarVista.h"
+#include "ui/frmEditActividad.h"
+#include "ui/frmEditEmpresa.h"
+#include "ui/frmEditPrestador.h"
+#include "ui/frmEditText.h"
+#include "ui/frmPromptedSearch.h"
+#include "ui/frmSeleccionPrestador.h"
+
+namespace {
+
+class VentanasTest : public Entorno {
+protected:
+    void SetUp() override {
+        Entorno::SetUp();
+        AbrirBaseEntregada();
+        Sesion({.empresa = "1", .actividad = "2", .terminal = "00001234", .tipoActividad = "1"});
+    }
+    void TearDown() override {
+        EstablecerManejadorModal({});
+        Entorno::TearDown();
+    }
+    QRect Pantalla() const { return QGuiApplication::primaryScreen()->availableGeometry(); }
+};
+
+// The letters after "&" that a window offers with Alt, each with the controls that carry it.
+QMap<QChar, QStringList> Atajos(QWidget& ventana) {
+    QMap<QChar, QStringList> r;
+    auto anotar = [&r](const QString& texto, const QString& quien) {
+        for (int i = texto.indexOf('&'); i >= 0 && i + 1 < texto.size(); i = texto.indexOf('&', i + 2))
+            if (texto[i + 1] != '&') {
+                r[texto[i + 1].toLower()] << quien + " \"" + texto + "\"";
+                return;
+            }
+    };
+    for (QWidget* w : ventana.findChildren<QWidget*>()) {
+        // Hidden controls count too: another option or setting shows them.
+        if (auto* b = qobject_cast<QAbstractButton*>(w)) anotar(b->text(), b->objectName());
+        if (auto* l = qobject_cast<QLabel*>(w); l && l->buddy()) anotar(l->text(), l->objectName());
+        if (auto* g = qobject_cast<QGroupBox*>(w); g && g->isCheckable()) anotar(g->title(), g->objectName());
+        if (auto* m = qobject_cast<QMenuBar*>(w))
+            for (QAction* a : m->actions()) anotar(a->text(), a->objectName());
+    }
+    return r;
+}
+
+QStringList Repetidos(QWidget& ventana) {
+    QStringList r;
+    const QMap<QChar, QStringList> atajos = Atajos(ventana);
+    for (auto it = atajos.begin(); it != atajos.end(); ++it)
+        if (it.value().size() > 1) r << QString("Alt+%1: %2").arg(it.key(), it.value().join(", "));
+    return r;
+}
+
+}  // namespace
+
+// Qt's standard buttons speak Spanish, and a message without a title carries the program's name.
+TEST_F(VentanasTest, MessageBoxesAnswerInSpanishUnderTheProgramsName) {
+    const Traducciones traducciones;
+    ASSERT_TRUE(traducciones.Cargadas());
+    MensajesPantalla pantalla(kNombrePrograma);
+    QString titulo;
+    QStringList botones;
+    QTimer::singleShot(0, [&] {
+        auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(caja, nullptr);
+        titulo = caja->windowTitle();
+        for (QAbstractButton* b : caja->buttons()) botones << b->text().remove('&');
+        caja->button(QMessageBox::No)->click();
+    });
+    EXPECT_EQ(pantalla.Mostrar(QString::fromUtf8("¿Anular el ticket 1001?"), Mensajes::vbYesNo, {}), Mensajes::vbNo);
+    EXPECT_EQ(titulo, "Tarsa Cliente");
+    botones.sort();
+    EXPECT_EQ(botones, (QStringList{"No", QString::fromUtf8("Sí")}));
+}
+
+// No window offers the same Alt key twice: the second control would never be reached with it.
+TEST_F(VentanasTest, NoWindowRepeatsAnAltKey) {
+    gColEmpresas = {{1, "OSDE", "01"}};
+    gColActividades = {{1, 2, "Farmacia", "1", "02"}};
+    gColPrestadores = {{"100", "Farmacia Central", "01", "00001234", "0", false}};
+    gLicenciaMatricula = true;  // the registration number box shows too
+    QStringList vistas;
+    // Dialogs that only open modally are looked at as they come, and cancelled.
+    EstablecerManejadorModal([&](QDialog& d) {
+        vistas << d.objectName();
+        for (const QString& r : Repetidos(d)) ADD_FAILURE() << d.objectName().toStdString() << ": " << r.toStdString();
+        return int(QDialog::Rejected);
+    });
+    const QList<std::function<QWidget*()>> ventanas = {
+        [] { return new frmTarsa; },
+        [] { return new frmActualizacionNomencladores; },
+        [] { return new frmConfiguracion; },
+        [] { return new frmConfigurarVista; },
+        [] { return new frmConfiguraEmpresas; },
+        [] { return new frmConfiguraActividad; },
+        [] { return new frmConfiguraPrestador; },
+        [] { return new frmSeleccionPrestador; },
+        [] { return new frmCierres(true); },
+        [] { return new frmAbout; },
+        [] { return new frmMostrarErrores; },
+        [] { return new frmMuestraTicket; },
+        [] { return new frmProcesando; },
+        [] { return new frmTicket; },
+        [] { return new frmInicio; },
+        [] { return new frmHistorialIntercambios(QDir::tempPath(), {}); },
+        [] { return new frmPromptedSearch; },
+        [] { return new frmEditText; },
+        []() -> QWidget* {
+            bool cargado = false;
+            return frmTicketFarmacia::Cargar(1, cargado);
+        },
+    };
+    for (const auto& crear : ventanas) {
+        std::unique_ptr<QWidget> ventana(crear());
+        for (const QString& r : Repetidos(*ventana))
+            ADD_FAILURE() << ventana->objectName().toStdString() << ": " << r.toStdString();
+    }
+    frmEditEmpresa::Cargar(1);
+    frmEditActividad::Cargar(1);
+    frmEditPrestador::Cargar(1);
+    frmItemTicketFarmacia::Cargar(1, "01", 1, 1, QString(60, '1'));
+    frmDiagnostico::Cargar(1, "01", 1, 1);
+    EXPECT_EQ(vistas.size(), 5) << vistas.join(", ").toStdString();
+}
+
+TEST_F(VentanasTest, AWindowIsFittedIntoTheScreen) {
+    const QRect area(0, 0, 1024, 740);
+    struct Caso {
+        QRect ventana, esperada;
+    } casos[] = {
+        {{100, 50, 600, 400}, {100, 50, 600, 400}},    // inside: as it was
+        {{0, 0, 1100, 760}, {0, 0, 1024, 740}},        // larger: shrunk
+        {{900, 600, 400, 300}, {624, 440, 400, 300}},  // past the right and bottom edges: moved in
+        {{-300, -20, 500, 200}, {0, 0, 500, 200}},     // past the left and top edges
+        {{3000, 2000, 1280, 900}, {0, 0, 1024, 740}},  // on a screen no longer there
+    };
+    for (const Caso& c : casos) EXPECT_EQ(RecordarVentanas::Ajustar(c.ventana, area), c.esperada) << c.ventana.x();
+}
+
+// The main window opens within the screen, and the next one (a new run) opens where the last was left;
+// a stored place beyond this screen is brought into it.
+TEST_F(VentanasTest, TheMainWindowFitsTheScreenAndReopensWhereItWasLeft) {
+    RecordarVentanas recordar(kAplicacion);
+    qApp->installEventFilter(&recordar);
+    const QRect area = Pantalla();
+    {
+        frmTarsa v;
+        v.show();
+        EXPECT_TRUE(area.contains(v.frameGeometry())) << v.width() << "x" << v.height();
+        v.setGeometry(area.x() + 30, area.y() + 20, area.width() / 2, area.height() / 2);
+        v.hide();
+    }
+    {
+        frmTarsa v;
+        v.show();
+        EXPECT_EQ(v.geometry(), QRect(area.x() + 30, area.y() + 20, area.width() / 2, area.height() / 2));
+        v.hide();
+    }
+    Ajustes::Guardar(kAplicacion, "Ventanas", "frmTarsa", "5000,4000,3000,2000");
+    {
+        frmTarsa v;
+        v.show();
+        EXPECT_EQ(v.frameGeometry(), area);
+        v.hide();
+    }
+    // A dialog likewise, under its own name.
+    {
+        frmMostrarErrores errores;
+        errores.show();
+        errores.setGeometry(area.x() + 10, area.y() + 10, 300, 200);
+        errores.hide();
+    }
+    frmMostrarErrores errores;
+    errores.show();
+    EXPECT_EQ(errores.geometry(), QRect(area.x() + 10, area.y() + 10, 300, 200));
+    qApp->removeEventFilter(&recordar);
+}
+
+// The status bar: the working directory, the terminal's state, the last ticket and the versions.
+TEST_F(VentanasTest, TheStatusBarFollowsTheTerminalAndTheJournal) {
+    gQueloPath = dirTrabajo;
+    gVersion = "V250";
+    frmTarsa v;
+    v.show();
+    auto texto = [&v](const char* campo) { return Hijo<QLabel>(&v, campo)->text(); };
+    EXPECT_EQ(texto("lblDirectorio"), "Directorio: " + dirTrabajo);
+    EXPECT_TRUE(texto("lblVersion").endsWith("protocolo V250")) << texto("lblVersion").toStdString();
+    EXPECT_EQ(texto("lblUltimoTicket"), QString::fromUtf8("Último ticket: ninguno"));
+    ASSERT_TRUE(gAlCambiarEstadoTerminal);
+    gAlCambiarEstadoTerminal(nullptr);
+    EXPECT_EQ(texto("lblTerminal"), QString::fromUtf8("Terminal: esperando respuesta…"));
+    Solicitud s;
+    s.Resultado = ResultadoSolicitud::ErrorProceso;
+    s.Estado = "3 TARJETA INVALIDA";
+    gAlCambiarEstadoTerminal(&s);
+    EXPECT_TRUE(texto("lblTerminal").startsWith(QString::fromUtf8("Terminal: error «3 TARJETA INVALIDA» a las ")));
+    // A V250 pharmacy answer header: operation, ticket number at 250, date and time at 268 and 276.
+    QString cabecera(372, ' ');
+    cabecera.replace(0, 7, "FF00001").replace(249, 12, "000000004711").replace(267, 12, "202612061200");
+    cabecera.replace(296, 4, "0000");
+    GuardarTransaccionLocal(cabecera + "\r\n", "TICKET\r\n", "01", false);
+    EXPECT_EQ(texto("lblUltimoTicket"), QString::fromUtf8("Último ticket: 4711"));
+    // The next run reads it from the journal.
+    frmTarsa otra;
+    otra.show();
+    EXPECT_EQ(Hijo<QLabel>(&otra, "lblUltimoTicket")->text(), QString::fromUtf8("Último ticket: 4711"));
+}
+
+// Texts a window used to cut: a small dialog's title, and the error list's longest comment.
+TEST_F(VentanasTest, ADialogShowsItsWholeTitleAndTheErrorListItsLongestComment) {
+    RecordarVentanas recordar(kAplicacion);
+    qApp->installEventFilter(&recordar);
+    frmSeleccionPrestador seleccion;
+    seleccion.show();
+    QFont negrita = seleccion.font();
+    negrita.setBold(true);
+    // Beside the title, a title bar holds the window's icon and its three buttons.
+    EXPECT_GT(seleccion.width(),
+              QFontMetrics(negrita).horizontalAdvance(QString::fromUtf8("Selección de Prestador")) + 100);
+    qApp->removeEventFilter(&recordar);
+
+    gColErrores = {
+        {1, "", 9999, QString::fromUtf8("No se actualizaron los diagnósticos: el catálogo quedó como estaba antes")}};
+    frmMostrarErrores errores;
+    auto* lista = Hijo<QTreeWidget>(&errores, "lvwErrores");
+    int columnas = 0;
+    for (int c = 0; c < lista->columnCount(); ++c) columnas += lista->columnWidth(c);
+    EXPECT_GT(errores.width(), columnas);
+    gColErrores.clear();
+}
