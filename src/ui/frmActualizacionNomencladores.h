@@ -48,3 +48,6 @@ private:
 
 // The refresh the main window runs when it loads, for the catalogs whose refresh flags are on.
 void ActualizacionAutomaticaNomencladores();
+// After the terminal's configuration is imported: asks whether to bring the complete doctors,
+// medications and diagnoses catalogs now and, on yes, requests and applies them.
+void OfrecerNomencladoresCompletos();
