@@ -5,6 +5,8 @@
 
 #include "app/Main.h"
 #include "app/frmTarsa.h"
+#include "core/modTarsa.h"
+#include "platform/Mensajes.h"
 #include "ui/frmActualizacionNomencladores.h"
 #include "ui/frmConfiguracion.h"
 
@@ -28,4 +30,10 @@ bool MostrarConfiguracion() {
     else
         frmConfiguracion::Mostrar();
     return true;
+}
+
+bool PedirDirectorioDeTrabajo() {
+    if (!gQueloPath.isEmpty() && !gTermDir.isEmpty()) return false;
+    MsgBox("Debe configurar el directorio de trabajo", Mensajes::vbInformation);
+    return MostrarConfiguracion();
 }
