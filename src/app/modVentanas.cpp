@@ -17,10 +17,14 @@ bool MostrarVentanaPrincipal() {
     gFrmTarsa->show();
     // TARSA_SALIR closes the window as soon as it is shown: an unattended start and orderly shutdown.
     if (!qEnvironmentVariableIsEmpty("TARSA_SALIR")) QTimer::singleShot(0, gFrmTarsa, &QWidget::close);
-    // The catalogs the settings ask to refresh are requested once the window is on screen, so that
-    // the wait for the terminal has a window to stand on.
+    // The catalogs the settings ask to refresh (and, after a first start's import, the complete ones
+    // when the user wants them) are requested once the window is on screen, so that the wait for the
+    // terminal has a window to stand on.
     else
-        QTimer::singleShot(0, gFrmTarsa, [] { ActualizacionAutomaticaNomencladores(); });
+        QTimer::singleShot(0, gFrmTarsa, [] {
+            OfrecerNomencladoresSiFaltan();
+            ActualizacionAutomaticaNomencladores();
+        });
     return true;
 }
 

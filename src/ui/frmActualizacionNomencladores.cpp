@@ -12,6 +12,7 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "catalogs/modInicioCatalogos.h"
 #include "core/modTarsa.h"
 #include "exchange/frmMostrarErrores.h"
 #include "exchange/frmProcesando.h"
@@ -200,4 +201,14 @@ void OfrecerNomencladoresCompletos() {
                Mensajes::vbYesNo | Mensajes::vbQuestion, "Nomencladores") != Mensajes::vbYes)
         return;
     PedirYAplicar({true, true, true, true, true, true});
+}
+
+void OfrecerNomencladoresSiFaltan() {
+    if (!gConfiguracionImportada || !gDB) return;
+    try {
+        if (auto rs = gDB->Consultar("SELECT COUNT(*) FROM Medicamentos"); rs->Campo(0).toInt() > 0) return;
+    } catch (const std::exception&) {
+        return;  // a catalog that cannot be read is not offered again here
+    }
+    OfrecerNomencladoresCompletos();
 }

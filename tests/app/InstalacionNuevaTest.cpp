@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPointer>
 #include <QProcess>
 #include <QRadioButton>
 #include <QToolBar>
@@ -228,6 +229,27 @@ TEST_F(InstalacionNuevaTest, FromTheTerminalsFilesToAConsumptionItsCancellationA
     EXPECT_EQ(gQueloPath, quelo);
     EXPECT_EQ(gTerminal, kLicencia);
     EXPECT_EQ(gEmpresa, "11");
+}
+
+// The terminal in the default working directory: the first start imports its configuration by
+// itself, and with the medications catalog empty the complete catalogs are offered once the main
+// window is up.
+TEST_F(InstalacionNuevaTest, AFirstStartThatImportsOffersTheCatalogs) {
+    QDir().mkpath(dirTrabajo);
+    for (const char* archivo : {"_Quelo.emp", "_Quelo.prm"})
+        QFile::copy(Rutas::Unir(quelo, archivo), Rutas::Unir(dirTrabajo, archivo));
+    ASSERT_TRUE(IniciarAplicacion(""));
+    EXPECT_FALSE(PedirDirectorioDeTrabajo());
+    mensajes.Responder(Mensajes::vbNo);
+    ASSERT_TRUE(MostrarVentanaPrincipal());
+    QPointer<frmTarsa> principal = gFrmTarsa;
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !mensajes.mostrados.isEmpty(); }, 5000));
+    EXPECT_TRUE(mensajes.Unico().texto.startsWith(QString::fromUtf8("¿Desea actualizar ahora los nomencladores")));
+    EXPECT_EQ(Hijo<QComboBox>(principal, "cboEmpresas")->currentText(), "11 . OSDE");
+    EXPECT_EQ(gTerminal, kLicencia);
+    principal->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(principal.isNull());
 }
 
 }  // namespace
