@@ -48,10 +48,7 @@ int Main(int argc, char** argv) {
     const bool conectado = IniciarAplicacion(args.join(' '));
     bool ventana = false;
     if (conectado) ventana = MostrarVentanaPrincipal();
-    if (gQueloPath.isEmpty()) {
-        MsgBox("Debe configurar el directorio de trabajo", Mensajes::vbInformation);
-        ventana = MostrarConfiguracion() || ventana;
-    }
+    ventana = PedirDirectorioDeTrabajo() || ventana;
     if (!ventana) {
         // Nothing to show: an orderly shutdown closes and backs up the database.
         if (gDB) Desconectar();

@@ -364,12 +364,34 @@ void frmTarsa::Cargar() {
 }
 
 void frmTarsa::CargaCombosMenu() {
+    // What the bar shows is what the requests carry: a company, activity or provider that is not in
+    // the catalogs (a fresh installation starts with company "0", activity "02" and no provider)
+    // gives way to the first one listed, and the choice is stored at once, so that it survives a
+    // crash as well as a restart.
     CargarComboEmpresas(cboEmpresas);
+    if (cboEmpresas->currentIndex() < 0 && cboEmpresas->count() > 0) {
+        cboEmpresas->setCurrentIndex(0);
+        gEmpresa = QString::number(Numero(CodigoElegido(cboEmpresas)));
+    }
     CargarComboActividades(cboActividades);
+    if (cboActividades->count() > 0) gActividad = QString::number(Numero(CodigoElegido(cboActividades)));
     CargarComboPrestadores(cboPrestadores);
     const int i = cboPrestadores->currentIndex();
-    codigoPrestador_ = i >= 0 && i < gColPrestadores.size() ? gColPrestadores[i].Codigo : QString();
-    cadenaSucursales_ = i >= 0 && i < gColPrestadores.size() && gColPrestadores[i].CadenaSucursales;
+    const bool hay = i >= 0 && i < gColPrestadores.size();
+    codigoPrestador_ = hay ? gColPrestadores[i].Codigo : QString();
+    cadenaSucursales_ = hay && gColPrestadores[i].CadenaSucursales;
+    if (hay) gTerminal = gColPrestadores[i].LicenciaQuelo;
+    GuardarSeleccion();
+}
+
+void frmTarsa::GuardarSeleccion() {
+    // Failures are left for the closing, which saves them again.
+    try {
+        Ajustes::Guardar(kAplicacion, kSeccionStart, "Empresa", gEmpresa);
+        Ajustes::Guardar(kAplicacion, kSeccionStart, "Actividad", gActividad);
+        Ajustes::Guardar(kAplicacion, kSeccionStart, "Terminal", gTerminal);
+    } catch (...) {
+    }
 }
 
 void frmTarsa::SeteaMenu() {
@@ -425,6 +447,7 @@ void frmTarsa::CambioEmpresa() {
         CargarComboActividades(cboActividades);
         gActividad = QString::number(Numero(CodigoElegido(cboActividades)));
         ActualizarCodigos();
+        GuardarSeleccion();
     }
     SeteaMenu();
 }
@@ -435,6 +458,7 @@ void frmTarsa::CambioActividad() {
     gActividad = elegida;
     SeteaMenu();
     gCodigoActividad = clsActividades().GetCodigoActividad(Numero(gEmpresa), Numero(gActividad));
+    GuardarSeleccion();
 }
 
 void frmTarsa::CambioPrestador() {
@@ -450,6 +474,7 @@ void frmTarsa::CambioPrestador() {
     CargarComboActividades(cboActividades);
     gActividad = cboActividades->count() > 0 ? QString::number(Numero(CodigoElegido(cboActividades))) : "0";
     SeteaMenu();
+    GuardarSeleccion();
 }
 
 void frmTarsa::BloquearSelectores(bool bloquear) {
@@ -466,7 +491,13 @@ void frmTarsa::EjecutarBoton(const QString& clave) {
                Mensajes::vbYesNo | Mensajes::vbQuestion | Mensajes::vbDefaultButton2, windowTitle()) != Mensajes::vbYes)
         return;
     CerrarHijas();
-    if (clave != "K70" && gTerminal.isEmpty() && !ElegirPrestador()) return;
+    if (clave != "K70" && gTerminal.isEmpty()) {
+        if (!ElegirPrestador()) return;
+        // The provider chosen there is the one the bar shows and the operation's request carries.
+        CargaCombosMenu();
+        ActualizarCodigos();
+        SeteaMenu();
+    }
     struct Operacion {
         const char* clave;
         int numero;
@@ -549,7 +580,17 @@ void frmTarsa::Buscar(const QString& plantilla, const QString& titulo) {
 
 void frmTarsa::AbrirConfiguracion() {
     // The catalog dialogs it opens store at once, so the selection bar is refilled however it closes.
-    connect(frmConfiguracion::Mostrar(this), &QDialog::finished, this, &frmTarsa::Cargar, Qt::UniqueConnection);
+    frmConfiguracion* dialogo = frmConfiguracion::Mostrar(this);
+    connect(dialogo, &QDialog::finished, this, &frmTarsa::Cargar, Qt::UniqueConnection);
+    // A new configuration brings its insurers and providers to the bar at once; the catalogs of
+    // medications and doctors are still empty, so bringing them is offered there and then.
+    connect(dialogo, &frmConfiguracion::ConfiguracionImportada, this, &frmTarsa::AlImportarConfiguracion,
+            Qt::UniqueConnection);
+}
+
+void frmTarsa::AlImportarConfiguracion() {
+    Cargar();
+    OfrecerNomencladoresCompletos();
 }
 
 void frmTarsa::AbrirAcerca() { frmAbout::Mostrar(this); }
@@ -574,12 +615,7 @@ void frmTarsa::closeEvent(QCloseEvent* evento) {
     }
     cerrando_ = true;
     // Failures while saving are ignored: the shutdown must go on.
-    try {
-        Ajustes::Guardar(kAplicacion, kSeccionStart, "Empresa", gEmpresa);
-        Ajustes::Guardar(kAplicacion, kSeccionStart, "Actividad", gActividad);
-        Ajustes::Guardar(kAplicacion, kSeccionStart, "Terminal", gTerminal);
-    } catch (...) {
-    }
+    GuardarSeleccion();
     frmTicketFarmaciaBase::DescargarAbierto();  // the shutdown does not stop to ask about a ticket
     mdiArea->closeAllSubWindows();
     evento->accept();

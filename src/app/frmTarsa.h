@@ -29,6 +29,8 @@ public:
 
     // The settings dialog, not modally; the selection bar is reloaded when it closes.
     void AbrirConfiguracion();
+    // After "Configurar" in the settings: the bar reloaded, then the complete catalogs offered.
+    void AlImportarConfiguracion();
 
     QMdiArea* Area() const { return mdiArea; }
     QAction* Boton(int posicion) const { return botones_.value(posicion); }
@@ -53,6 +55,8 @@ private:
     void CambioEmpresa();
     void CambioActividad();
     void CambioPrestador();
+    // Stores the current company, activity and provider under "Empresa", "Actividad" and "Terminal".
+    void GuardarSeleccion();
     void Buscar(const QString& plantilla, const QString& titulo);
     void AbrirAyuda(const QString& pagina);
     void AbrirAcerca();

@@ -5,6 +5,8 @@
 
 #include "app/Main.h"
 #include "app/frmTarsa.h"
+#include "core/modTarsa.h"
+#include "platform/Mensajes.h"
 #include "ui/frmActualizacionNomencladores.h"
 #include "ui/frmConfiguracion.h"
 
@@ -15,10 +17,14 @@ bool MostrarVentanaPrincipal() {
     gFrmTarsa->show();
     // TARSA_SALIR closes the window as soon as it is shown: an unattended start and orderly shutdown.
     if (!qEnvironmentVariableIsEmpty("TARSA_SALIR")) QTimer::singleShot(0, gFrmTarsa, &QWidget::close);
-    // The catalogs the settings ask to refresh are requested once the window is on screen, so that
-    // the wait for the terminal has a window to stand on.
+    // The catalogs the settings ask to refresh (and, after a first start's import, the complete ones
+    // when the user wants them) are requested once the window is on screen, so that the wait for the
+    // terminal has a window to stand on.
     else
-        QTimer::singleShot(0, gFrmTarsa, [] { ActualizacionAutomaticaNomencladores(); });
+        QTimer::singleShot(0, gFrmTarsa, [] {
+            OfrecerNomencladoresSiFaltan();
+            ActualizacionAutomaticaNomencladores();
+        });
     return true;
 }
 
@@ -28,4 +34,10 @@ bool MostrarConfiguracion() {
     else
         frmConfiguracion::Mostrar();
     return true;
+}
+
+bool PedirDirectorioDeTrabajo() {
+    if (!gQueloPath.isEmpty() && !gTermDir.isEmpty()) return false;
+    MsgBox("Debe configurar el directorio de trabajo", Mensajes::vbInformation);
+    return MostrarConfiguracion();
 }

@@ -25,6 +25,7 @@ void ImportarSiHayNueva(const QString& tipo, const QString& clave) {
     std::exception_ptr falla;
     try {
         ImportarConfiguracion(false);
+        gConfiguracionImportada = true;
     } catch (...) {
         falla = std::current_exception();
     }
@@ -83,4 +84,5 @@ void ReiniciarColecciones() {
     gColActividades.clear();
     gColTipoActividad.clear();
     gColLicAct.clear();
+    gConfiguracionImportada = false;
 }

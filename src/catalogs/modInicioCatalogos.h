@@ -19,6 +19,8 @@ inline QList<clsItemEmpresaQuelo> gColEmpresasQuelo;  // companies as the termin
 inline QList<clsItemActividad> gColActividades;
 inline QList<clsItemTipoActividad> gColTipoActividad;
 inline QList<clsItemLicenciaActividad> gColLicAct;
+// The start-up of this run imported the terminal's configuration (a first start, or newer files).
+inline bool gConfiguracionImportada = false;
 
 // Steps of start-up that need no window: the settings and the database (IniciarNucleo), then the
 // catalogs; the marker of the step that failed is reported and start-up goes on. Returns true when

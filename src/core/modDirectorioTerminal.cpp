@@ -59,8 +59,9 @@ QString DirectorioIntercambio() {
     if (gTermDir.isEmpty())
         throw TarsaError(ErrRutaNoEncontrada,
                          QString::fromUtf8("No hay directorio de intercambio para esta sesión en %1: no se pueden "
-                                           "enviar pedidos a la terminal. Revise que el directorio de trabajo "
-                                           "exista y se pueda escribir en él, y vuelva a iniciar el programa.")
+                                           "enviar pedidos a la terminal. Indique en Sistema > Configuración ... un "
+                                           "directorio de trabajo que exista y en el que se pueda escribir; se "
+                                           "toma al aceptar, sin volver a iniciar el programa.")
                              .arg(gQueloPath));
     return Rutas::Unir(gQueloPath, gTermDir);
 }

@@ -125,7 +125,9 @@ bool IniciarNucleo(const QString& lineaComandos, QString& m) {
     Paso(m, "1", [] { gSeparadorDecimal = SeparadorDecimal(); });
     Paso(m, "2", [] {
         gQueloPath = Leer("QUELO_Path", DirectorioTrabajoPredeterminado());
-        gTermDir = CrearDirectorioTerminal();
+        // A working directory that does not exist yet (a fresh installation) is no failure: the run
+        // starts without an exchange directory and Main asks for the directory in the settings.
+        if (Rutas::EsDirectorio(gQueloPath)) gTermDir = CrearDirectorioTerminal();
     });
     Paso(m, "3", [&] { gVersion = VersionDeLineaComandos(lineaComandos); });
     Paso(m, "4", [] { gActividad = Leer("Actividad", "02"); });

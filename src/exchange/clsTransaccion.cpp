@@ -30,17 +30,28 @@ const Disposicion<T> kSVL0{
 
 QString clsTransaccion::ArchivoEstado(const QString& directorio) { return Rutas::Unir(directorio, "Estado.rsp"); }
 
-QByteArray clsTransaccion::RegistroSVL0() const { return ComponerRegistro(kSVL0, *this); }
+QByteArray clsTransaccion::RegistroSVL0() const {
+    // Every request, whatever its operation, is written here: a blank licence is refused before the
+    // record exists, since the terminal would send it to the insurer as an unknown provider's.
+    if (Licencia.trimmed().isEmpty())
+        throw TarsaError(ErrSinLicencia,
+                         QString::fromUtf8("No se envió el pedido a la terminal: no hay un prestador elegido (falta "
+                                           "su licencia). Elija el prestador en la barra de selección y vuelva a "
+                                           "intentarlo."),
+                         "clsTransaccion");
+    return ComponerRegistro(kSVL0, *this);
+}
 
 const Disposicion<clsTransaccion>& clsTransaccion::DisposicionSVL0() { return kSVL0; }
 
 void clsTransaccion::PutSVL0() const {
+    const QByteArray registro = RegistroSVL0();  // refused before anything is touched
     const QString estado = ArchivoEstado(QueloPath);
     if (Rutas::EsArchivo(estado) && !Rutas::Borrar(estado))
         throw TarsaError(ErrAccesoRuta, "No se puede borrar " + estado);
     ArchivoRegistros svl0;
     svl0.Abrir(Rutas::Unir(QueloPath, "Upload\\_SVL.0"), 16);
-    svl0.Escribir(1, RegistroSVL0());
+    svl0.Escribir(1, registro);
     svl0.Cerrar();
     // The notification wakes a terminal that watches TX; without that directory it polls.
     const QString tx = Rutas::Unir(gQueloPath, "TX");

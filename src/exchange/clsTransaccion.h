@@ -5,6 +5,8 @@
 
 #include "exchange/Registro.h"
 
+inline constexpr int ErrSinLicencia = 77;  // a request to the terminal without the provider's licence
+
 class clsTransaccion {
 public:
     QString Version;       // "V101" or "V250"
@@ -16,7 +18,8 @@ public:
 
     // Deletes D\Estado.rsp, writes D\Upload\_SVL.0 (16 bytes, record 1, not truncated) and, when
     // the working directory has a TX directory, the empty notification file named after the
-    // exchange directory. File errors throw TarsaError.
+    // exchange directory. File errors throw TarsaError, and so does a blank licence (ErrSinLicencia),
+    // before anything is written.
     void PutSVL0() const;
     // The first line of D\Estado.rsp without its line end, or empty text when there is none.
     QString BuscarRespuesta() const;
@@ -27,7 +30,7 @@ public:
     // D\Download\_sal.0, every line ended by CR LF, without leading and trailing spaces.
     QString LeerSAL0() const;
 
-    // The 16 bytes of the request record.
+    // The 16 bytes of the request record; a blank licence throws (ErrSinLicencia).
     QByteArray RegistroSVL0() const;
     static const Disposicion<clsTransaccion>& DisposicionSVL0();
     static QString ArchivoEstado(const QString& directorio);  // D\Estado.rsp

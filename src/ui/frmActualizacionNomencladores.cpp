@@ -12,6 +12,7 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "catalogs/modInicioCatalogos.h"
 #include "core/modTarsa.h"
 #include "exchange/frmMostrarErrores.h"
 #include "exchange/frmProcesando.h"
@@ -166,23 +167,51 @@ void frmActualizacionNomencladores::Aplicar(const PedidoNomencladores& pedido) {
     aplicando_ = false;
 }
 
-void ActualizacionAutomaticaNomencladores() {
-    if (!gActualizaMedicos && !gActualizaMedicamentos && !gActualizaDiagnosticos) return;
-    // The automatic refresh asks for the changes only.
-    const PedidoNomencladores pedido{
-        gActualizaMedicos, gActualizaMedicamentos, gActualizaDiagnosticos, false, false, false};
+namespace {
+
+// Writes the request, sends it for the current provider and applies what the terminal delivers,
+// with the count in the main window's status bar (which repaints meanwhile; it takes no input until
+// the catalogs are applied), then lists the outcome.
+void PedirYAplicar(const PedidoNomencladores& pedido) {
     if (!GrabarPedidoNomencladores(pedido)) {
         MsgBox("Error al actualizar nomencladores", Mensajes::vbInformation, "Grabar archivos");
         return;
     }
-    const Solicitud solicitud = EnviarPedido(gLicenciaMatricula ? QString() : gTerminal);
+    const Solicitud solicitud = EnviarPedido(gTerminal);
     if (!solicitud.Procesada()) return;
     gColErrores.clear();
-    // The count goes to the main window's status bar, which repaints meanwhile (it takes no input
-    // until the catalogs are applied).
     auto* principal = qobject_cast<QMainWindow*>(QApplication::activeWindow());
     QApplication::setOverrideCursor(Qt::WaitCursor);
     ActualizarNomencladores(pedido, AvisoEnBarra(principal ? principal->statusBar() : nullptr));
     QApplication::restoreOverrideCursor();
     MostrarErrores(QApplication::activeWindow());
+}
+
+}  // namespace
+
+void ActualizacionAutomaticaNomencladores() {
+    if (!gActualizaMedicos && !gActualizaMedicamentos && !gActualizaDiagnosticos) return;
+    // The automatic refresh asks for the changes only, for the provider of the selection bar (also
+    // when licences are professional registrations: no request goes out without a licence).
+    PedirYAplicar({gActualizaMedicos, gActualizaMedicamentos, gActualizaDiagnosticos, false, false, false});
+}
+
+void OfrecerNomencladoresCompletos() {
+    if (gTerminal.trimmed().isEmpty()) return;  // nobody to ask the terminal for
+    if (MsgBox(QString::fromUtf8("¿Desea actualizar ahora los nomencladores completos (médicos, medicamentos y "
+                                 "diagnósticos) desde la terminal?\nSin ellos, cada medicamento se carga como "
+                                 "«no figura en el catálogo»."),
+               Mensajes::vbYesNo | Mensajes::vbQuestion, "Nomencladores") != Mensajes::vbYes)
+        return;
+    PedirYAplicar({true, true, true, true, true, true});
+}
+
+void OfrecerNomencladoresSiFaltan() {
+    if (!gConfiguracionImportada || !gDB) return;
+    try {
+        if (auto rs = gDB->Consultar("SELECT COUNT(*) FROM Medicamentos"); rs->Campo(0).toInt() > 0) return;
+    } catch (const std::exception&) {
+        return;  // a catalog that cannot be read is not offered again here
+    }
+    OfrecerNomencladoresCompletos();
 }

@@ -48,3 +48,9 @@ private:
 
 // The refresh the main window runs when it loads, for the catalogs whose refresh flags are on.
 void ActualizacionAutomaticaNomencladores();
+// After the terminal's configuration is imported: asks whether to bring the complete doctors,
+// medications and diagnoses catalogs now and, on yes, requests and applies them.
+void OfrecerNomencladoresCompletos();
+// The same after the start-up imported the configuration, only while the medications catalog is
+// empty (a fresh installation): every item would be "no figura en el catálogo".
+void OfrecerNomencladoresSiFaltan();

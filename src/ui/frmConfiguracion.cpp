@@ -78,6 +78,9 @@ void frmConfiguracion::CrearControles() {
     cboDirectorio->setEditable(true);
     cboDirectorio->setInsertPolicy(QComboBox::NoInsert);
     cboDirectorio->setMinimumWidth(320);
+    // A typed directory is taken as typed: completing "trabajo" into a listed "trabajo2" would take
+    // another directory without a word (and without the question to create the one typed).
+    cboDirectorio->setCompleter(nullptr);
     auto* cmdDir = boton("cmdDir", "...");
     cmdDir->setToolTip("Elegir el directorio de trabajo");
     cboVersion = new QComboBox(this);
@@ -138,13 +141,7 @@ void frmConfiguracion::CrearControles() {
 
     connect(cmdDir, &QPushButton::clicked, this, &frmConfiguracion::ElegirDirectorio);
     connect(chkAutomatica, &QCheckBox::clicked, this, &frmConfiguracion::CambioAutomatica);
-    connect(cmdConfAutomatica, &QPushButton::clicked, this, [] {
-        try {
-            ImportarConfiguracion(true);
-        } catch (const std::exception& e) {
-            MsgBox(ComoTarsaError(e).Descripcion, Mensajes::vbCritical, QString::fromUtf8("Configuración inicial"));
-        }
-    });
+    connect(cmdConfAutomatica, &QPushButton::clicked, this, &frmConfiguracion::ConfigurarAutomatica);
     connect(cmdEmpresas, &QPushButton::clicked, this, [this] { frmConfiguraEmpresas::Cargar(this); });
     connect(cmdActividades, &QPushButton::clicked, this, [this] { frmConfiguraActividad::Cargar(this); });
     connect(cmdPrestadores, &QPushButton::clicked, this, [this] { frmConfiguraPrestador::Cargar(this); });
@@ -202,7 +199,7 @@ void frmConfiguracion::ElegirDirectorio() {
     if (!elegido.isEmpty()) cboDirectorio->setEditText(elegido);
 }
 
-void frmConfiguracion::Aceptar() {
+bool frmConfiguracion::TomarDirectorio() {
     QString dir = cboDirectorio->currentText().trimmed();
     // A run without an exchange directory (its working directory was missing at start-up) takes
     // the shown one again, so that accepting the default is enough once it exists or is created.
@@ -210,14 +207,34 @@ void frmConfiguracion::Aceptar() {
         dir = SinSeparadorFinal(dir);
         cboDirectorio->setEditText(dir);
         // A directory that is not taken changes nothing, and the dialog stays for another one.
-        if (!CambiarDirectorio(dir)) return;
+        if (!CambiarDirectorio(dir)) return false;
+        directorioInicial_ = dir;
     }
-    for (const Nomenclador& n : kNomencladores)
-        Ajustes::Guardar(kAplicacion, kSeccionStart, n.clave, TextoBooleano(*n.bandera));
     Ajustes::Guardar(kAplicacion, kSeccionStart, "QUELO_Path", gQueloPath);
     GuardarRecientes(dir);
+    return true;
+}
+
+void frmConfiguracion::Aceptar() {
+    if (!TomarDirectorio()) return;
+    for (const Nomenclador& n : kNomencladores)
+        Ajustes::Guardar(kAplicacion, kSeccionStart, n.clave, TextoBooleano(*n.bandera));
     RecargarBitmaps();
     accept();
+}
+
+void frmConfiguracion::ConfigurarAutomatica() {
+    // The terminal's files are read from the working directory: a directory typed in this visit is
+    // taken first, or the import would read the previous one.
+    if (!TomarDirectorio()) return;
+    try {
+        ImportarConfiguracion(true);
+    } catch (const std::exception& e) {
+        MsgBox(ComoTarsaError(e).Descripcion, Mensajes::vbCritical, QString::fromUtf8("Configuración inicial"));
+        return;
+    }
+    RecargarBitmaps();
+    if (!gColPrestadores.isEmpty()) emit ConfiguracionImportada();
 }
 
 bool frmConfiguracion::CambiarDirectorio(const QString& dir) {

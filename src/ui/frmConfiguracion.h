@@ -15,12 +15,22 @@ public:
     // Shows the dialog, not modally; the one already open when there is one.
     static frmConfiguracion* Mostrar(QWidget* parent = nullptr);
 
+signals:
+    // The terminal's configuration was imported from "Configurar": companies, activities and
+    // providers are new.
+    void ConfiguracionImportada();
+
 private:
     void CrearControles();
     void Cargar();
     void CambioAutomatica();
     void ElegirDirectorio();
     void Aceptar();
+    // The directory shown taken as the working directory (when it changed, or the run has no
+    // exchange directory) and stored with the recently used ones; false when it is not taken.
+    bool TomarDirectorio();
+    // "Configurar": the directory shown, then the import of the terminal's configuration from it.
+    void ConfigurarAutomatica();
     // Takes dir as the working directory: created when the user agrees, then this run's exchange
     // directory moved there. False, with everything as it was, when the directory is not taken.
     bool CambiarDirectorio(const QString& dir);

@@ -40,6 +40,9 @@ frmSeleccionPrestador::frmSeleccionPrestador(QWidget* parent)
     todo->addLayout(datos);
     todo->addLayout(botones);
 
+    // Wide enough for its whole title beside the window's buttons.
+    setMinimumWidth(qMax(360, fontMetrics().horizontalAdvance(windowTitle()) + 200));
+
     CargarComboPrestadores(cboPrestador);
     MostrarPrestador();
     connect(cboPrestador, &QComboBox::currentIndexChanged, this, &frmSeleccionPrestador::MostrarPrestador);
@@ -62,7 +65,18 @@ void frmSeleccionPrestador::MostrarPrestador() {
     lblTipoPrestador->setText(tipo);
 }
 
+QString frmSeleccionPrestador::LicenciaElegida() const {
+    const int i = cboPrestador->currentIndex();
+    return i >= 0 && i < gColPrestadores.size() ? gColPrestadores[i].LicenciaQuelo : QString();
+}
+
 bool frmSeleccionPrestador::Cargar(QWidget* parent) {
     frmSeleccionPrestador dialogo(parent);
-    return MostrarModal(dialogo) == QDialog::Accepted;
+    if (MostrarModal(dialogo) != QDialog::Accepted) return false;
+    // The provider chosen here becomes the current one: asked for before an operation, it is the one
+    // the operation is for.
+    const QString licencia = dialogo.LicenciaElegida();
+    if (licencia.trimmed().isEmpty()) return false;
+    gTerminal = licencia;
+    return true;
 }

@@ -9,8 +9,11 @@ class frmSeleccionPrestador : public QDialog {
     Q_OBJECT
 public:
     explicit frmSeleccionPrestador(QWidget* parent = nullptr);
-    // Shows the dialog modally; true when the user accepted. The current provider is not changed.
+    // Shows the dialog modally; when the user accepts a provider with a licence, it becomes the
+    // current one (gTerminal) and the result is true.
     static bool Cargar(QWidget* parent = nullptr);
+    // The licence of the provider shown in the list.
+    QString LicenciaElegida() const;
 
 private:
     void MostrarPrestador();

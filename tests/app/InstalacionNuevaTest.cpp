@@ -1,16 +1,31 @@
-// A fresh installation, as a new user meets it: no settings, the delivered database and a working
-// directory holding only the terminal's configuration files. Everything else is done through the
-// program's own windows, up to a consumption ticket answered by tarsa-terminal-sim and journalled.
+// A fresh installation, as a new user meets it: no settings, the delivered database, and the terminal
+// (tarsa-terminal-sim) working in a directory of its own that holds only its two configuration files.
+// Everything else is done through the program's windows, with keys and clicks, answering each modal
+// window as it comes: the first start, the settings and the import, the complete catalogs, a
+// consumption, its cancellation from the journal and a closure of the proposed period. The requests
+// are checked in the bytes the client sent, as the exchange archive keeps them.
+#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPointer>
+#include <QProcess>
+#include <QRadioButton>
+#include <QToolBar>
+#include <QToolButton>
 #include <QTreeWidget>
 
+#include "TestConfig.h"
 #include "app/frmTarsa.h"
-#include "catalogs/clsBitmaps.h"
+#include "app/modVentanas.h"
 #include "catalogs/modInicioCatalogos.h"
 #include "core/modTarsa.h"
+#include "exchange/clsArchivoIntercambios.h"
+#include "journal/frmCierres.h"
+#include "journal/frmInicio.h"
 #include "platform/Ajustes.h"
 #include "platform/Rutas.h"
 #include "support/Controles.h"
@@ -22,23 +37,21 @@
 
 namespace {
 
+constexpr char kLicencia[] = "20451877";
+
 class InstalacionNuevaTest : public Entorno {
 protected:
     void SetUp() override {
         Entorno::SetUp();
-        qputenv("HOME", tmp.path().toUtf8());  // the default working directory is our Estandar
+        QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Argentina));
+        qputenv("HOME", tmp.path().toUtf8());  // the default working directory, $HOME/Estandar, is not there
+        QDir(dirTrabajo).removeRecursively();
         AbrirBaseEntregada();
         gDB.reset();  // for the start-up to open
-        // One company with one activity, and the fields the consumption asks for.
-        EscribirArchivo(Rutas::Unir(dirTrabajo, "_Quelo.emp"), "2045187711" + QByteArray("OSDE").leftJustified(30) +
-                                                                   "01" + QByteArray("FARMACIA").leftJustified(30) +
-                                                                   "\r\n");
-        const auto linea = [](const char* archivo, const char* mascara) {
-            return "110101" + QByteArray(archivo).leftJustified(64) + mascara + "\r\n";
-        };
-        EscribirArchivo(
-            Rutas::Unir(dirTrabajo, "_Quelo.prm"),
-            "[Bitmaps]\r\n" + linea("SVL1", "01000000000000000000000000000000000") + linea("SVL3", "110101110001001"));
+        quelo = Ruta("Quelo");
+        QDir().mkpath(quelo);
+        for (const char* archivo : {"_Quelo.emp", "_Quelo.prm"})
+            QFile::copy(QString(TARSA_TEST_DATA_DIR) + "/instalacion" + archivo, Rutas::Unir(quelo, archivo));
         modales.alMostrar = [this](QDialog& d) {
             if (const auto paso = pasos.value(d.objectName())) paso(d);
         };
@@ -46,98 +59,197 @@ protected:
     }
     void TearDown() override {
         frmTicketFarmaciaBase::DescargarAbierto();
+        gFrmTarsa = nullptr;
         Entorno::TearDown();
     }
-    // Opens a non-modal dialog from the main window's menu.
+    // The catalog files the terminal delivers: tarsa-demo writes them as a terminal would.
+    QString Catalogos() {
+        const QString dir = Ruta("catalogos");
+        QProcess demo;
+        demo.start(TARSA_DEMO_EXE, {"--catalogos", dir, "V250", "1", "200"});
+        EXPECT_TRUE(demo.waitForFinished(60000));
+        EXPECT_EQ(demo.exitCode(), 0) << demo.readAllStandardError().toStdString();
+        return dir;
+    }
+    // Clicks the toolbar button of an operation, as the user does.
+    static void Clic(frmTarsa& principal, int posicion) {
+        auto* barra = Hijo<QToolBar>(&principal, "tbrPrincipal");
+        QWidget* boton = barra->widgetForAction(principal.Boton(posicion));
+        ASSERT_NE(qobject_cast<QToolButton*>(boton), nullptr);
+        qobject_cast<QToolButton*>(boton)->click();
+    }
+    // A check box or option chosen from the keyboard: the focus on it, then Space.
+    static void Marcar(const QWidget* ventana, const char* nombre) {
+        auto* boton = Hijo<QAbstractButton>(ventana, nombre);
+        boton->setFocus();
+        QTest::keyClick(boton, Qt::Key_Space);
+        EXPECT_TRUE(boton->isChecked()) << nombre;
+    }
+    // A window the main window opens without blocking, once shown.
     template <class T>
-    T* DesdeMenu(frmTarsa& principal, const char* accion) {
+    static T* Abierta(const frmTarsa& principal, const char* nombre) {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the one closed before
-        Hijo<QAction>(&principal, accion)->trigger();
-        return Hijo<T>(&principal, T::staticMetaObject.className());
+        return Hijo<T>(&principal, nombre);
+    }
+    // What the client sent in each request, in order, from the exchange archive.
+    static QList<QMap<QString, QByteArray>> Enviados() {
+        const clsArchivoIntercambios archivo(clsArchivoIntercambios::RaizPorDefecto());
+        QList<QMap<QString, QByteArray>> r;
+        for (const clsItemIntercambio& item : archivo.Listar())
+            if (const auto detalle = archivo.Leer(item.Id); detalle && detalle->Enviados.contains("_SVL.0"))
+                r << detalle->Enviados;
+        return r;
     }
 
+    QString quelo;
     Modales modales;
     QHash<QString, std::function<void(QDialog&)>> pasos;  // what the user does in each modal window
 };
 
-TEST_F(InstalacionNuevaTest, FromTheTerminalsFilesToAJournalledConsumption) {
-    // Start-up imports the terminal's configuration, bitmaps included.
+TEST_F(InstalacionNuevaTest, FromTheTerminalsFilesToAConsumptionItsCancellationAndAClosure) {
+    Simulador terminal;
+    terminal.Iniciar(quelo, "ok", {"--catalogs", Catalogos()});
+
+    // The first start: the default working directory does not exist, which is no failure.
     ASSERT_TRUE(IniciarAplicacion(""));
     EXPECT_TRUE(mensajes.mostrados.isEmpty()) << mensajes.mostrados.value(0).texto.toStdString();
-    EXPECT_EQ(gQueloPath, dirTrabajo);
-    ASSERT_EQ(gColEmpresas.size(), 1);
-    ASSERT_EQ(gColLicAct.size(), 1);
-    clsBitmaps bitmaps;
-    bitmaps.Buscar({}, "11", "01", 1, "SVL3");
-    EXPECT_EQ(bitmaps.Parametro, "110101110001001");
-
+    EXPECT_EQ(gTermDir, "");
     frmTarsa principal;
+    gFrmTarsa = &principal;
     principal.Cargar();
-    principal.show();
-    auto* empresas = Hijo<QComboBox>(&principal, "cboEmpresas");
-    empresas->setCurrentIndex(0);  // as the user picks it
-    emit empresas->activated(0);
-    EXPECT_FALSE(principal.Boton(14)->isVisible());
+    Activar(principal);
+    EXPECT_TRUE(PedirDirectorioDeTrabajo());
+    EXPECT_EQ(mensajes.Unico(),
+              (MensajeMostrado{"Debe configurar el directorio de trabajo", Mensajes::vbInformation, ""}));
+    mensajes.mostrados.clear();
 
-    // The terminal works in another directory, which does not exist yet.
-    const QString nuevo = Ruta("Terminal/Estandar");
-    const QString intercambioAnterior = DirectorioIntercambio();
-    auto* configuracion = DesdeMenu<frmConfiguracion>(principal, "mnuConfiguracion");
-    Hijo<QComboBox>(configuracion, "cboDirectorio")->setEditText(nuevo);
-    mensajes.Responder(Mensajes::vbYes);
+    // The settings: the terminal's directory typed, "Configuración Automática", "Configurar" in the
+    // same visit; then the complete catalogs, offered at once.
+    auto* configuracion = Abierta<frmConfiguracion>(principal, "frmConfiguracion");
+    Activar(*configuracion);
+    auto* directorio = Hijo<QComboBox>(configuracion, "cboDirectorio");
+    directorio->setFocus();
+    directorio->lineEdit()->selectAll();
+    Teclear(quelo);
+    Marcar(configuracion, "chkAutomatica");
+    mensajes.Responder(Mensajes::vbYes);  // "CUIDADO!!! ... ¿ Desea Continuar?"
+    mensajes.Responder(Mensajes::vbOK);   // "Se ha configurado Licencia; empresa y actividad"
+    mensajes.Responder(Mensajes::vbYes);  // the complete catalogs, now
+    Pulsar(configuracion, "cmdConfAutomatica");
+    ASSERT_EQ(mensajes.mostrados.size(), 3);
+    EXPECT_TRUE(mensajes.mostrados[2].texto.startsWith(QString::fromUtf8("¿Desea actualizar ahora los nomencladores")))
+        << mensajes.mostrados[2].texto.toStdString();
+    EXPECT_EQ(gQueloPath, quelo);
+    EXPECT_EQ(Hijo<QComboBox>(&principal, "cboEmpresas")->currentText(), "11 . OSDE");
+    EXPECT_EQ(Hijo<QComboBox>(&principal, "cboPrestadores")->currentText(), QString(kLicencia) + " . " + kLicencia);
+    EXPECT_EQ(gTerminal, kLicencia);
+    EXPECT_EQ(Ajustes::Obtener(kAplicacion, kSeccionStart, "Terminal"), kLicencia);
+    auto cuenta = gDB->Consultar("SELECT COUNT(*) FROM Medicamentos WHERE Baja = 0");
+    EXPECT_GT(cuenta->Campo(0).toInt(), 100);
     Pulsar(configuracion, "cmdAceptar");
-    ASSERT_EQ(gQueloPath, nuevo);
-    EXPECT_TRUE(QDir(nuevo).exists(gTermDir + "/upload"));
-    EXPECT_FALSE(QDir(intercambioAnterior).exists());
-    EXPECT_EQ(Ajustes::Obtener(kAplicacion, kSeccionStart, "QUELO_Path"), nuevo);
+    EXPECT_TRUE(principal.Boton(1)->isVisible());
 
-    auto* vista = DesdeMenu<frmConfigurarVista>(principal, "mnuConfiguracionVisual");
-    EXPECT_TRUE(Hijo<QCheckBox>(vista, "chkVerVerificar")->isChecked());
+    // The view: closures suggested by calendar period.
+    Hijo<QAction>(&principal, "mnuConfiguracionVisual")->trigger();
+    auto* vista = Abierta<frmConfigurarVista>(principal, "frmConfigurarVista");
+    Marcar(vista, "chkSugerirCierres");
     Pulsar(vista, "cmdAceptar");
-    EXPECT_TRUE(principal.Boton(14)->isVisible());
 
-    pasos["frmConfiguraEmpresas"] = [](QDialog& d) {
-        auto* lista = Hijo<QTreeWidget>(&d, "lvwEmpresas");
-        lista->setCurrentItem(lista->topLevelItem(0));
-        Pulsar(&d, "cmdEditEmpresa");
-        Pulsar(&d, "cmdGrabar");
-    };
-    pasos["frmEditEmpresa"] = [](QDialog& d) {
-        Escribir(&d, "txtNombreEmpresa", "OSDE BINARIO");
-        Pulsar(&d, "cmdAceptar");
-    };
-    configuracion = DesdeMenu<frmConfiguracion>(principal, "mnuConfiguracion");
-    Pulsar(configuracion, "cmdEmpresas");
-    Pulsar(configuracion, "cmdAceptar");
-    EXPECT_EQ(empresas->currentText(), "11 . OSDE BINARIO");
-
-    // A consumption with the fields the bitmaps ask for: the card and one item typed whole.
-    pasos["frmItemTicketFarmacia"] = [](QDialog& d) {
-        Escribir(&d, "txtTroquel", "2233445");
-        Escribir(&d, "txtCodigoBarra", "779531200045");
-        Escribir(&d, "txtPrecio", "899");
+    // A consumption of a catalogued medication at a price typed the Argentine way; the provider is
+    // not asked for again.
+    auto troquel = gDB->Consultar("SELECT Troquel FROM Medicamentos WHERE Baja = 0 AND Troquel > 0 ORDER BY Troquel");
+    const QString medicamento = troquel->Campo(0).toString();
+    pasos["frmItemTicketFarmacia"] = [&](QDialog& d) {
+        Escribir(&d, "txtTroquel", medicamento, true);
+        Escribir(&d, "txtCantidad", "1");
+        Escribir(&d, "txtPrecio", "15.230,50");
         Elegir(&d, "cboTipoCobertura", QString::fromUtf8("Crónico"));
         Elegir(&d, "cboTipoPrescripcion", "Comercial");
-        Pulsar(&d, "cmdAceptar");
+        d.show();
+        QTest::keyClick(Hijo<QWidget>(&d, "cboTipoPrescripcion"), Qt::Key_Return);
     };
-    Simulador terminal;
-    terminal.Iniciar(nuevo, "ok");
-    principal.EjecutarBoton("K11");
+    Clic(principal, 1);
     frmTicketFarmaciaBase* ticket = frmTicketFarmaciaBase::Abierto();
     ASSERT_NE(ticket, nullptr);
     Escribir(ticket, "txtTarjeta", "6034930000012345");
-    mensajes.Responder(Mensajes::vbYes);  // not in the catalog: added all the same
     Pulsar(ticket, "cmdAddItem");
     Pulsar(ticket, "cmdAceptar");
     ASSERT_TRUE(QTest::qWaitFor([] { return frmTicketFarmaciaBase::Abierto() == nullptr; }, 5000));
 
-    EXPECT_EQ(modales.vistas, QStringList({"frmConfiguraEmpresas", "frmEditEmpresa", "frmSeleccionPrestador",
-                                           "frmItemTicketFarmacia", "frmMuestraTicket"}));
-    auto rs = gDB->Consultar("SELECT Operacion, Tarjeta, Ticket FROM Transaccion");
-    ASSERT_FALSE(rs->EOF_());
-    EXPECT_EQ(rs->Campo(0).toString() + " " + rs->Campo(1).toString(), "01 6034930000012345");
-    EXPECT_TRUE(QFile::exists(Rutas::Unir(dirAplicacion, "Tickets/" + rs->Campo(2).toString().trimmed() + ".prn")));
-    EXPECT_EQ(mensajes.mostrados.size(), 2);  // the questions about the new directory and the item
+    // The cancellation, from the journal the consumption brought up: Enter on its row, "Anular".
+    auto* diario = principal.findChild<frmInicio*>();
+    ASSERT_NE(diario, nullptr);
+    auto* filas = Hijo<QTreeWidget>(diario, "lvwTransacciones");
+    ASSERT_EQ(filas->topLevelItemCount(), 1);
+    pasos["frmTicket"] = [this](QDialog& d) {
+        mensajes.Responder(Mensajes::vbYes);  // "¿Anular el ticket …?"
+        Pulsar(&d, "cmdAnular");
+    };
+    Activar(principal);
+    filas->setCurrentItem(filas->topLevelItem(0));
+    filas->setFocus();
+    QTest::keyClick(filas, Qt::Key_Return);
+
+    // A closure of the proposed period: the previous calendar month.
+    const auto [desde, hasta] = frmCierres::MesAnterior(QDate::currentDate());
+    Hijo<QAction>(&principal, "mnuCierres")->trigger();
+    auto* cierres = Abierta<frmCierres>(principal, "frmCierres");
+    Marcar(cierres, "optOpcion4");
+    EXPECT_FALSE(Hijo<QLineEdit>(cierres, "txtFechaDesde")->text().isEmpty());
+    mensajes.mostrados.clear();
+    mensajes.Responder(Mensajes::vbYes);  // "¿Enviar el cierre … del … al …?"
+    Pulsar(cierres, "cmdAceptar");
+    const MensajeMostrado confirmacion = mensajes.mostrados.value(0);
+    EXPECT_TRUE(confirmacion.texto.startsWith(QString::fromUtf8("¿Enviar el cierre")))
+        << confirmacion.texto.toStdString();
+    EXPECT_EQ(confirmacion.estilo & Mensajes::vbDefaultButton2, Mensajes::vbDefaultButton2);
+
+    EXPECT_FALSE(modales.vistas.contains("frmSeleccionPrestador")) << modales.vistas.join(' ').toStdString();
+    // Every request carried the licence: the catalogs (company 99, activity 92), the consumption, its
+    // cancellation and the closure (company 11, activity 01).
+    const auto enviados = Enviados();
+    ASSERT_EQ(enviados.size(), 4);
+    EXPECT_EQ(enviados[0].value("_SVL.0"), QByteArray("V2509992") + kLicencia);
+    for (int i = 1; i < 4; ++i) EXPECT_EQ(enviados[i].value("_SVL.0"), QByteArray("V2501101") + kLicencia) << i;
+    // The consumption's item: the price at offset 35, eleven digits with two implied decimals.
+    EXPECT_EQ(enviados[1].value("_SVL.1").mid(5, 2), "01");
+    EXPECT_EQ(enviados[1].value("_SVL.3").mid(35, 11), "00001523050");
+    EXPECT_EQ(enviados[2].value("_SVL.1").mid(5, 2), "02");
+    // The closure: operation 09 and the period's first and last days.
+    const QByteArray sal0 = enviados[3].value("_SAL.0");
+    EXPECT_EQ(sal0.left(2), "09");
+    EXPECT_EQ(sal0.mid(19, 16), (desde.toString("yyyyMMdd") + hasta.toString("yyyyMMdd")).toLatin1());
+    auto diarioFilas = gDB->Consultar("SELECT COUNT(*) FROM Transaccion");
+    EXPECT_EQ(diarioFilas->Campo(0).toInt(), 3);  // consumption, cancellation, closure
+
+    // The choice outlives the run: a restart finds the same provider.
+    principal.close();
+    ReiniciarGlobales();
+    ASSERT_TRUE(IniciarAplicacion(""));
+    EXPECT_EQ(gQueloPath, quelo);
+    EXPECT_EQ(gTerminal, kLicencia);
+    EXPECT_EQ(gEmpresa, "11");
+}
+
+// The terminal in the default working directory: the first start imports its configuration by
+// itself, and with the medications catalog empty the complete catalogs are offered once the main
+// window is up.
+TEST_F(InstalacionNuevaTest, AFirstStartThatImportsOffersTheCatalogs) {
+    QDir().mkpath(dirTrabajo);
+    for (const char* archivo : {"_Quelo.emp", "_Quelo.prm"})
+        QFile::copy(Rutas::Unir(quelo, archivo), Rutas::Unir(dirTrabajo, archivo));
+    ASSERT_TRUE(IniciarAplicacion(""));
+    EXPECT_FALSE(PedirDirectorioDeTrabajo());
+    mensajes.Responder(Mensajes::vbNo);
+    ASSERT_TRUE(MostrarVentanaPrincipal());
+    QPointer<frmTarsa> principal = gFrmTarsa;
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !mensajes.mostrados.isEmpty(); }, 5000));
+    EXPECT_TRUE(mensajes.Unico().texto.startsWith(QString::fromUtf8("¿Desea actualizar ahora los nomencladores")));
+    EXPECT_EQ(Hijo<QComboBox>(principal, "cboEmpresas")->currentText(), "11 . OSDE");
+    EXPECT_EQ(gTerminal, kLicencia);
+    principal->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(principal.isNull());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The main window: which operations it offers and where each one leads.
 #include <QAction>
+#include <QLabel>
 #include <QMenuBar>
 #include <QToolBar>
 
@@ -37,8 +38,10 @@ protected:
         Entorno::SetUp();
         AbrirBaseEntregada();
         gColEmpresas = {{1, "OSDE", "01"}, {2, "IOMA", "02"}};
-        gColActividades = {
-            {1, 2, "Farmacia", "1", "02"}, {1, 3, "Prestaciones", "3", "03"}, {2, 2, "Farmacia", "1", "02"}};
+        gColActividades = {{1, 2, "Farmacia", "1", "02"},
+                           {1, 3, "Prestaciones", "3", "03"},
+                           {1, 9, "Ortopedia", "2", "09"},
+                           {2, 2, "Farmacia", "1", "02"}};
         gColPrestadores = {{"100", "Farmacia Central", "01", "00001234", "0", false},
                            {"200", "Farmacia Norte", "01", "00005678", "0", true}};
         gColLicAct = {{"100", 1, 2, "00001234", "01", "02"}, {"100", 1, 3, "00001234", "01", "03"}};
@@ -181,6 +184,58 @@ TEST_F(frmTarsaTest, DispatchByKeyActivityTypeAndProvider) {
     EXPECT_EQ(v.tickets, QList<int>{1});
     v.EjecutarBoton("K70");  // the list needs no provider
     EXPECT_EQ(v.selecciones, 2);
+}
+
+// A fresh installation starts with company "0", activity "02" and no provider: the bar shows the
+// first of each, the requests carry what it shows, and the choice is stored at once.
+TEST_F(frmTarsaTest, WhatTheBarShowsIsTheSelectionAndItIsStoredAtOnce) {
+    Sesion({.empresa = "0", .actividad = "02"});
+    gTerminal.clear();
+    gVerBotonesVerificar = gVerBotonesConsulta = gVerBotonesDevolucion = true;
+    frmTarsaPrueba v;
+    v.Cargar();
+    v.show();
+    EXPECT_EQ(Hijo<QComboBox>(&v, "cboEmpresas")->currentText() + "|" +
+                  Hijo<QComboBox>(&v, "cboActividades")->currentText() + "|" +
+                  Hijo<QComboBox>(&v, "cboPrestadores")->currentText(),
+              "1 . OSDE|2 . Farmacia|100 . Farmacia Central");
+    EXPECT_EQ(QStringList({gEmpresa, gActividad, gTerminal, gTipoActividad}), QStringList({"1", "2", "00001234", "1"}));
+    for (const auto& [clave, valor] : {std::pair{"Empresa", "1"}, {"Actividad", "2"}, {"Terminal", "00001234"}})
+        EXPECT_EQ(Ajustes::Obtener(kAplicacion, "Start", clave), valor) << clave;
+    EXPECT_TRUE(v.Boton(1)->isVisible());
+    v.EjecutarBoton("K11");
+    EXPECT_EQ(v.selecciones, 0);
+    EXPECT_EQ(v.tickets, QList<int>{1});
+}
+
+// The provider chosen in the dialog asked for before an operation becomes the current one: the bar
+// shows it and the operation is for it. Cancelling starts nothing.
+TEST_F(frmTarsaTest, TheProviderChosenBeforeAnOperationIsTheOneItIsFor) {
+    struct Principal : frmTarsa {
+        void AbrirTicket(int operacion) override { tickets.append(operacion); }
+        QList<int> tickets;
+    } v;
+    gColLicAct.append({"200", 1, 2, "00005678", "01", "02"});
+    v.Cargar();
+    int anchoMinimo = 0, anchoTitulo = 0;
+    for (const int respuesta : {QDialog::Rejected, QDialog::Accepted}) {
+        gTerminal.clear();  // a provider withdrawn, say
+        EstablecerManejadorModal([&](QDialog& d) {
+            Elegir(&d, "cboPrestador", "200");
+            EXPECT_EQ(Hijo<QLabel>(&d, "lblLicencia")->text(), "00005678");
+            anchoMinimo = d.minimumWidth();
+            anchoTitulo = d.fontMetrics().horizontalAdvance(d.windowTitle());
+            Pulsar(&d, respuesta == QDialog::Accepted ? "cmdAceptar" : "cmdCancelar");
+            return d.result();
+        });
+        v.EjecutarBoton("K11");
+    }
+    EXPECT_EQ(v.tickets, QList<int>{1});
+    EXPECT_EQ(gTerminal, "00005678");
+    EXPECT_EQ(v.CodigoPrestador(), "200");
+    EXPECT_EQ(Hijo<QComboBox>(&v, "cboPrestadores")->currentText(), "200 . Farmacia Norte");
+    EXPECT_EQ(Ajustes::Obtener(kAplicacion, "Start", "Terminal"), "00005678");
+    EXPECT_GE(anchoMinimo, anchoTitulo + 150) << "the title \"Selección de Prestador\" is shown whole";
 }
 
 // The frequent operations answer to their function keys wherever the focus is in the main window;

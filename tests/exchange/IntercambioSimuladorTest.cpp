@@ -17,6 +17,7 @@ protected:
     void SetUp() override {
         Entorno::SetUp();
         d = Terminal();
+        Sesion({.terminal = "LIC1"});
     }
     // The sample V250 pharmacy ticket of the golden files, sent to the terminal in the scenario.
     Solicitud Enviar(const QString& escenario) {

@@ -7,10 +7,12 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <thread>
 
 #include "core/modTarsa.h"
+#include "exchange/clsTransaccion.h"
 #include "exchange/frmMostrarErrores.h"
 #include "exchange/frmMuestraTicket.h"
 #include "exchange/frmProcesando.h"
@@ -38,7 +40,7 @@ protected:
 }  // namespace
 
 TEST_F(SolicitudTest, NotifiesOnlyThroughAnExistingTxAndRaisesWhenTheRequestCannotBeWritten) {
-    const clsTransaccion t{.Version = "V250", .QueloPath = d};
+    const clsTransaccion t{.Version = "V250", .Licencia = "LIC1", .QueloPath = d};
     EXPECT_NO_THROW(t.PutSVL0());
     EXPECT_FALSE(QDir(dirTrabajo).exists("TX"));
     QDir(dirTrabajo).mkdir("tx");
@@ -67,6 +69,7 @@ TEST_F(SolicitudTest, AStatusWrittenInStepsIsReadOnlyOnceItsLineIsComplete) {
         {"two writes", {"0 Apro", "bada\r\n"}},
         {"no line end", {"0 Apro", "bada"}},
     };
+    Sesion({.terminal = "LIC1"});
     for (const bool vigilar : {true, false}) {
         frmProcesando::VigilarDirectorio = vigilar;
         // Poll alone, every millisecond, so that it meets the file half written.
@@ -131,6 +134,36 @@ TEST_F(SolicitudTest, RequestCycleOutcomes) {
               "12345678");
     EXPECT_EQ(mensajes.Unico(), (MensajeMostrado{QString::fromUtf8("Error en el proceso:\r\nE105 Tarjeta inválida"),
                                                  Mensajes::vbInformation, "Proceso"}));
+}
+
+// Every request (ticket, cancellation, reprint, closure, catalog update) is written here: one without
+// the provider's licence is refused before its record is written or archived, and the status file of
+// the request before it is left alone.
+TEST_F(SolicitudTest, ARequestWithoutALicenceIsRefusedBeforeAnythingIsWritten) {
+    const auto rechazado = [](const std::function<void()>& enviar) {
+        try {
+            enviar();
+            ADD_FAILURE() << "sent without a licence";
+        } catch (const TarsaError& e) {
+            EXPECT_EQ(e.Numero, ErrSinLicencia);
+            EXPECT_TRUE(e.Descripcion.startsWith(
+                QString::fromUtf8("No se envió el pedido a la terminal: no hay un prestador elegido")))
+                << e.Descripcion.toStdString();
+        }
+    };
+    Sesion({.empresa = "5", .actividad = "7"});
+    CancelarCuando([] { return true; });  // a request that went out is not waited for
+    for (const QString& licencia : {QString(), QString("        "), QString(" \t ")}) {
+        SCOPED_TRACE(licencia.size());
+        EscribirArchivo(d + "/Estado.rsp", "0 viejo");
+        rechazado([&] { clsTransaccion{.Version = "V250", .Licencia = licencia, .QueloPath = d}.PutSVL0(); });
+        EXPECT_EQ(LeerArchivo(d + "/Estado.rsp"), "0 viejo");
+        QFile::remove(d + "/Estado.rsp");
+        gTerminal = licencia;
+        rechazado([] { EnviarSolicitud(); });
+        EXPECT_FALSE(QFile::exists(d + "/upload/_SVL.0"));
+    }
+    EXPECT_FALSE(QDir(dirAplicacion + "/Intercambios").exists());  // nothing archived as sent
 }
 
 TEST_F(SolicitudTest, AnswerTextsAndTicketWidth) {
