@@ -6,7 +6,9 @@
 #include <functional>
 
 #include "exchange/clsArchivoIntercambios.h"
+#include "exchange/frmProcesando.h"
 #include "support/Entorno.h"
+#include "support/Simulador.h"
 
 namespace {
 
@@ -222,4 +224,23 @@ TEST_F(ArchivoIntercambiosTest, RetentionRemovesWholeMonthsByAgeThenBySize) {
         EXPECT_EQ(QDir(Raiz()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), c.quedan) << c.dias << " " << c.maxBytes;
         EXPECT_EQ(a.Listar().size(), c.quedan.size());
     }
+}
+
+// No request waits for the retention pass, which grows with the archive: a start-up removes what a
+// crash left in the newest months at once, and the months past their time in a thread of its own.
+TEST_F(ArchivoIntercambiosTest, RetentionRunsAtStartUpAndNeverOnARequest) {
+    const QString mes = QDate::currentDate().toString("yyyy-MM");
+    const QString resto = Raiz() + "/" + mes + "/20000101-000000000-term9.tmp";
+    QDir().mkpath(resto + "/enviado");
+    QDir().mkpath(Raiz() + "/2001-01");
+    CancelarCuando([] { return true; });
+    EXPECT_EQ(EnviarSolicitud().Resultado, ResultadoSolicitud::Cancelada);
+    EXPECT_TRUE(QDir(resto).exists());
+    EXPECT_TRUE(QDir(Raiz() + "/2001-01").exists());
+
+    clsArchivoIntercambios::RetencionDeAjustes();
+    EXPECT_FALSE(QDir(resto).exists());
+    clsArchivoIntercambios::EsperarRetencion();
+    EXPECT_FALSE(QDir(Raiz() + "/2001-01").exists());
+    EXPECT_EQ(clsArchivoIntercambios(Raiz()).Meses(), QStringList{mes});
 }
