@@ -103,10 +103,9 @@ int main(int argc, char** argv) {
     // Grouped by size, so that each archive is built once.
     const int tamanos[] = {100000, 500000};
     for (const int n : tamanos)
-        for (const auto& [nombre, funcion] : {std::pair{"MesReciente", &BM_MesReciente},
-                                              std::pair{"PasadaAnterior", &BM_PasadaAnterior},
-                                              std::pair{"BorrarTemporales", &BM_BorrarTemporales},
-                                              std::pair{"AplicarMeses", &BM_AplicarMeses}})
+        for (const auto& [nombre, funcion] :
+             {std::pair{"MesReciente", &BM_MesReciente}, std::pair{"PasadaAnterior", &BM_PasadaAnterior},
+              std::pair{"BorrarTemporales", &BM_BorrarTemporales}, std::pair{"AplicarMeses", &BM_AplicarMeses}})
             benchmark::RegisterBenchmark((std::string(nombre) + "/" + std::to_string(n)).c_str(), funcion, n)
                 ->Unit(benchmark::kMillisecond)
                 ->MinTime(0.5);
@@ -118,10 +117,11 @@ int main(int argc, char** argv) {
             };
             const double base = tiempo("MesReciente");
             if (base <= 0) continue;
-            std::printf("%d exchanges: newest index %.1f ms; pass as it was (on the first request) %.1f ms (%.1fx); "
-                        "leftovers at start-up %.2f ms (%.2fx); months in their thread %.1f ms (%.1fx)\n",
-                        n, base, tiempo("PasadaAnterior"), tiempo("PasadaAnterior") / base, tiempo("BorrarTemporales"),
-                        tiempo("BorrarTemporales") / base, tiempo("AplicarMeses"), tiempo("AplicarMeses") / base);
+            std::printf(
+                "%d exchanges: newest index %.1f ms; pass as it was (on the first request) %.1f ms (%.1fx); "
+                "leftovers at start-up %.2f ms (%.2fx); months in their thread %.1f ms (%.1fx)\n",
+                n, base, tiempo("PasadaAnterior"), tiempo("PasadaAnterior") / base, tiempo("BorrarTemporales"),
+                tiempo("BorrarTemporales") / base, tiempo("AplicarMeses"), tiempo("AplicarMeses") / base);
         }
     });
     benchmark::RunSpecifiedBenchmarks(&reporte);

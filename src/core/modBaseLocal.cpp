@@ -94,20 +94,23 @@ QString MotivoReserva(const BloqueoInstancia& reserva) {
     const QString archivo = QDir::toNativeSeparators(reserva.Archivo());
     switch (reserva.Rechazo()) {
         case BloqueoInstancia::Motivo::OtraComputadora:
-            return QString::fromUtf8("El archivo %1 indica que Tarsa Cliente está usando esta misma base de datos desde "
-                                     "la computadora \"%2\". Si en esa computadora el programa no está abierto (por "
-                                     "ejemplo, se apagó sin cerrarlo), borre ese archivo y vuelva a iniciar Tarsa "
-                                     "Cliente.")
+            return QString::fromUtf8(
+                       "El archivo %1 indica que Tarsa Cliente está usando esta misma base de datos desde "
+                       "la computadora \"%2\". Si en esa computadora el programa no está abierto (por "
+                       "ejemplo, se apagó sin cerrarlo), borre ese archivo y vuelva a iniciar Tarsa "
+                       "Cliente.")
                 .arg(archivo, reserva.Maquina());
         case BloqueoInstancia::Motivo::NoEsArchivo:
-            return QString::fromUtf8("En lugar del archivo de bloqueo %1 hay un directorio, un enlace u otro tipo de "
-                                     "entrada, y Tarsa Cliente no puede asegurarse de ser el único que usa la base de "
-                                     "datos. Bórrelo y vuelva a iniciar el programa.")
+            return QString::fromUtf8(
+                       "En lugar del archivo de bloqueo %1 hay un directorio, un enlace u otro tipo de "
+                       "entrada, y Tarsa Cliente no puede asegurarse de ser el único que usa la base de "
+                       "datos. Bórrelo y vuelva a iniciar el programa.")
                 .arg(archivo);
         case BloqueoInstancia::Motivo::Ilegible:
-            return QString::fromUtf8("No se puede leer el archivo de bloqueo %1, así que no se sabe si otro Tarsa "
-                                     "Cliente usa la base de datos. Revise sus permisos, o bórrelo si el programa no "
-                                     "está abierto, y vuelva a iniciarlo.")
+            return QString::fromUtf8(
+                       "No se puede leer el archivo de bloqueo %1, así que no se sabe si otro Tarsa "
+                       "Cliente usa la base de datos. Revise sus permisos, o bórrelo si el programa no "
+                       "está abierto, y vuelva a iniciarlo.")
                 .arg(archivo);
         default:
             break;

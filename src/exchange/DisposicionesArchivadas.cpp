@@ -42,7 +42,8 @@ DisposicionesArchivadas DisposicionesArchivadas::De(const QMap<QString, QByteArr
     const bool nomencladores = Registro::ValorDe(*r.Pedido, ArchivoDe(enviados, "_SVL.0"), "Actividad") == "92" &&
                                r.Empresa(enviados).isEmpty();
     r.Clase = nomencladores ? Tipo::Nomencladores : Tipo::Cierre;
-    const auto disposicion = nomencladores ? &clsParametros::DisposicionNomencladores : &clsParametros::DisposicionCierres;
+    const auto disposicion =
+        nomencladores ? &clsParametros::DisposicionNomencladores : &clsParametros::DisposicionCierres;
     // Under V101 the record's length tells the pharmacy's (61 bytes) from the other providers' layout.
     const auto* farmacia = disposicion(version, "1");
     const bool esFarmacia = version != "V101" || (farmacia && parametros.size() == farmacia->Longitud);

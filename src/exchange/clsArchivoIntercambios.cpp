@@ -211,9 +211,7 @@ std::optional<clsItemIntercambio> DesdeCampos(const QStringList& c, LectorFechas
 
 constexpr qint64 kLimiteDescripcion = 64 * 1024;
 
-QString TextoDescripcion(const QString& archivo) {
-    return QString::fromUtf8(Leer(archivo, kLimiteDescripcion));
-}
+QString TextoDescripcion(const QString& archivo) { return QString::fromUtf8(Leer(archivo, kLimiteDescripcion)); }
 
 std::optional<clsItemIntercambio> LeerDescripcion(const QString& archivo) {
     QStringList valores;
@@ -340,8 +338,8 @@ QString clsArchivoIntercambios::GuardarPedido(const QString& d, const QString& o
     }
     QString error;
     SinEnlaces::BorrarArbol(tmp);
-    if (!EscribirArchivos(enviados, tmp + "/enviado", error) || !Privado::Guardar(tmp + "/intercambio.txt", {}, &error) ||
-        !Renombrar(tmp, dir, error)) {
+    if (!EscribirArchivos(enviados, tmp + "/enviado", error) ||
+        !Privado::Guardar(tmp + "/intercambio.txt", {}, &error) || !Renombrar(tmp, dir, error)) {
         SinEnlaces::BorrarArbol(tmp);
         Fallo(error);
         return {};
@@ -581,9 +579,8 @@ void clsArchivoIntercambios::RetencionDeAjustes() {
     t.Esperar();
     t.parar = false;
     t.hilo = std::thread([archivo, dias = dias > 0 ? dias : kDiasPorDefecto,
-                          bytes = (mb > 0 ? mb : kMBPorDefecto) * 1024 * 1024, hoy = QDate::currentDate()] {
-        archivo.AplicarMeses(dias, bytes, hoy);
-    });
+                          bytes = (mb > 0 ? mb : kMBPorDefecto) * 1024 * 1024,
+                          hoy = QDate::currentDate()] { archivo.AplicarMeses(dias, bytes, hoy); });
 }
 
 void clsArchivoIntercambios::EsperarRetencion() { Retencion().Esperar(); }

@@ -59,8 +59,7 @@ bool BloqueoInstancia::Tomar() {
     // and writing its process into it. Only a fresh one may still be named by its holder.
     const qint64 edad = fi.lastModified().msecsTo(QDateTime::currentDateTime());
     if (qAbs(edad) < kNombreViejoMs && bloqueo_->tryLock(kEsperaDuenoMs)) return true;
-    if (!bloqueo_->getLockInfo(&pid, &maquina, &aplicacion) && bloqueo_->removeStaleLockFile() &&
-        bloqueo_->tryLock(0))
+    if (!bloqueo_->getLockInfo(&pid, &maquina, &aplicacion) && bloqueo_->removeStaleLockFile() && bloqueo_->tryLock(0))
         return true;
     motivo_ = Motivo::OtroProceso;
     return false;

@@ -58,8 +58,7 @@ bool CrearDirectorio(const QString& path, QString* error) {
     }
     const QFileInfo fi(limpio);
     if (fi.isSymLink() || !fi.isDir()) {
-        if (error)
-            *error = QString::fromUtf8("%1: no es un directorio").arg(QDir::toNativeSeparators(limpio));
+        if (error) *error = QString::fromUtf8("%1: no es un directorio").arg(QDir::toNativeSeparators(limpio));
         return false;
     }
     Restringir(limpio);

@@ -147,8 +147,8 @@ Apertura AbrirLectura(QFile& archivo, const QString& base, const QString& relati
     Descriptor dir = AbrirDirectorio(base, partes, partes.size() - 1, falta);
     if (dir.fd < 0) return falta ? Apertura::Falta : Apertura::Rechazado;
     // O_NONBLOCK: a named pipe put in the file's place must not hang the client on open.
-    Descriptor actual(::openat(dir.fd, NombreEn(dir.fd, partes.last()).c_str(),
-                               O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    Descriptor actual(
+        ::openat(dir.fd, NombreEn(dir.fd, partes.last()).c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     if (actual.fd < 0) return errno == ENOENT ? Apertura::Falta : Apertura::Rechazado;
     struct stat st;
     if (::fstat(actual.fd, &st) != 0 || !S_ISREG(st.st_mode)) return Apertura::Rechazado;
@@ -192,12 +192,11 @@ bool AnexarLinea(const QString& path, const QByteArray& linea, QString* error) {
         if (error) *error = motivo;
         return false;
     };
-    Descriptor f(::open(QFile::encodeName(path).constData(), O_RDWR | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC,
-                        0600));
+    Descriptor f(
+        ::open(QFile::encodeName(path).constData(), O_RDWR | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (f.fd < 0) return fallo(QString::fromLocal8Bit(std::strerror(errno)));
     struct stat st;
-    if (::fstat(f.fd, &st) != 0 || !S_ISREG(st.st_mode))
-        return fallo(QString::fromUtf8("no es un archivo común"));
+    if (::fstat(f.fd, &st) != 0 || !S_ISREG(st.st_mode)) return fallo(QString::fromUtf8("no es un archivo común"));
     QByteArray bytes = linea;
     char ultimo = '\n';
     if (st.st_size > 0 && ::pread(f.fd, &ultimo, 1, st.st_size - 1) != 1) ultimo = '\n';

@@ -60,14 +60,14 @@ TEST_F(DirectorioTerminalTest, OnlyDirectoriesWithNoLivingOwnerAreRemovedAtStart
     QProcess& caido = Dueno(Term("term2"));
     caido.kill();
     caido.waitForFinished();
-    Term("term3");                // no mark, in use recently: kept
-    Envejecer(Term("term4"));     // no mark, untouched for days: abandoned
+    Term("term3");             // no mark, in use recently: kept
+    Envejecer(Term("term4"));  // no mark, untouched for days: abandoned
     QDir().mkpath(Term("term6") + "/tarsa.lck");
     Envejecer(dirTrabajo + "/term6");  // a directory in the mark's place marks nothing
     Envejecer(Term("term7"));
     EscribirArchivo(dirTrabajo + "/term7/tarsa.lck", "");  // a mark that never named its run
-    Envejecer(Term("termupg"));   // not an exchange directory
-    Envejecer(Term("term1000"));  // not a name a run takes
+    Envejecer(Term("termupg"));                            // not an exchange directory
+    Envejecer(Term("term1000"));                           // not a name a run takes
     QDir().mkpath(Ruta("afuera"));
     EscribirArchivo(Ruta("afuera/TarsaCliente.mdb"), "BASE");
     ASSERT_TRUE(QFile::link(Ruta("afuera"), dirTrabajo + "/term5"));

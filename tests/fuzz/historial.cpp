@@ -16,8 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tamano) {
     const QString dir = raiz + "/2026-12/" + id;
     QDir().mkpath(dir + "/enviado");
     QDir().mkpath(dir + "/recibido");
-    const char* archivos[] = {"/../indice.txt",   "/intercambio.txt", "/enviado/_SVL.0", "/enviado/_SVL.1",
-                              "/enviado/_SAL.0",  "/recibido/_svl.1", "/recibido/_sal.0"};
+    const char* archivos[] = {"/../indice.txt",  "/intercambio.txt", "/enviado/_SVL.0", "/enviado/_SVL.1",
+                              "/enviado/_SAL.0", "/recibido/_svl.1", "/recibido/_sal.0"};
     for (qsizetype i = 0; i < partes.size(); ++i) Banco::Escribir(QDir::cleanPath(dir + archivos[i]), partes[i]);
 
     clsHistorialIntercambios historial(raiz);

@@ -7,14 +7,13 @@
 #include "core/modTarsa.h"
 #include "exchange/clsArchivoIntercambios.h"
 #include "journal/modTransaccionLocal.h"
-#include "platform/ui/ImpresoraSistema.h"
-
 #include "platform/Ajustes.h"
 #include "platform/Ansi.h"
 #include "platform/ArchivoRegistros.h"
 #include "platform/BloqueoInstancia.h"
 #include "platform/Rutas.h"
 #include "platform/TarsaError.h"
+#include "platform/ui/ImpresoraSistema.h"
 #include "support/Entorno.h"
 
 class PlataformaTest : public Entorno {};
@@ -137,8 +136,8 @@ TEST_F(PlataformaTest, WhatTheClientKeepsForThePharmacyIsOwnerOnly) {
     ImpresoraSistema().Imprimir("TICKET 700");
     qunsetenv("TARSA_PDF_DIR");
 
-    const auto ajenos = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther |
-                        QFile::WriteOther | QFile::ExeOther;
+    const auto ajenos =
+        QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
     QStringList abiertos, vistos;
     for (QDirIterator it(dirAplicacion, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
                          QDirIterator::Subdirectories);
@@ -148,9 +147,9 @@ TEST_F(PlataformaTest, WhatTheClientKeepsForThePharmacyIsOwnerOnly) {
         vistos << nombre;
         if (fi.permissions() & ajenos) abiertos << nombre;
     }
-    for (const QString& esperado : {QString(kBaseDatos) + ".bak", QString("Tickets/700.prn"), QString("pdf"),
-                                    QString("Intercambios/") + QDateTime::currentDateTime().toString("yyyy-MM") +
-                                        "/indice.txt"})
+    for (const QString& esperado :
+         {QString(kBaseDatos) + ".bak", QString("Tickets/700.prn"), QString("pdf"),
+          QString("Intercambios/") + QDateTime::currentDateTime().toString("yyyy-MM") + "/indice.txt"})
         EXPECT_TRUE(vistos.contains(esperado)) << esperado.toStdString();
     EXPECT_EQ(abiertos, QStringList());
 }
