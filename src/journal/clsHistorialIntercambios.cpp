@@ -150,6 +150,13 @@ DetalleHistorial clsHistorialIntercambios::Abrir(const clsItemIntercambio& item)
         for (auto it = archivos->begin(); it != archivos->end(); ++it)
             r.Archivos.append(Desglosar(grupo, it.key(), it.value(), para(grupo, it.key())));
     r.Archivos.append(Faltantes(*leido));
+    // A file archived only up to its reader's limit says so ("cortado: posterior/x, se guardaron …").
+    for (const QString& linea : leido->Descripcion.split('\n')) {
+        if (!linea.startsWith("cortado: ")) continue;
+        const QString cual = linea.mid(9).section(", ", 0, 0);
+        for (ArchivoDesglosado& a : r.Archivos)
+            if (a.Grupo + "/" + a.Nombre == cual) a.Marca = "archivado en parte: " + linea.mid(9).section(", ", 1);
+    }
     r.Ticket = Ansi::Decodificar(ArchivoDe(leido->Recibidos, "_ticket.prn"));
     return r;
 }

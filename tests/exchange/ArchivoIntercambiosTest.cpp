@@ -7,6 +7,7 @@
 
 #include "exchange/clsArchivoIntercambios.h"
 #include "exchange/frmProcesando.h"
+#include "journal/clsHistorialIntercambios.h"
 #include "support/Entorno.h"
 #include "support/Simulador.h"
 
@@ -198,6 +199,11 @@ TEST_F(ArchivoIntercambiosTest, ArchivesEachFileOnlyUpToWhatItsReaderAccepts) {
         QString("cortado: posterior/_ticket.prn, se guardaron %1 de 314572800 bytes").arg(256 * 1024)))
         << leido->Descripcion.toStdString();
     EXPECT_LT(a.Listar().first().Bytes, 1024 * 1024);
+    const DetalleHistorial detalle = clsHistorialIntercambios(Raiz()).Abrir(a.Listar().first());
+    QStringList marcas;
+    for (const ArchivoDesglosado& archivo : detalle.Archivos) marcas << archivo.Nombre + ": " + archivo.Marca;
+    EXPECT_TRUE(marcas.contains("_ticket.prn: archivado en parte: se guardaron 262144 de 314572800 bytes"))
+        << marcas.join(" | ").toStdString();
     EXPECT_FALSE(QFile::exists(d + "/download/_ticket.prn"));
 }
 

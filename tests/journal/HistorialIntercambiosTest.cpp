@@ -213,9 +213,12 @@ TEST_F(HistorialIntercambiosTest, NamesClosuresAndCatalogUpdatesAndBreaksDownThe
         h.Cargar();
         h.CargarTodo();
         const clsItemIntercambio fila = h.Todos().first();
-        EXPECT_EQ(QStringList({clsHistorialIntercambios::Operacion(fila), clsHistorialIntercambios::Empresa(fila, {}),
-                               fila.Ticket}),
-                  QStringList({c.operacion, c.empresa, c.numero}));
+        ModeloHistorial modelo;  // as the window's list shows the row
+        modelo.Establecer({fila}, {{"99", "Terminal"}});
+        QStringList columnas;
+        for (const int col : {ModeloHistorial::ColOperacion, ModeloHistorial::ColEmpresa, ModeloHistorial::ColTicket})
+            columnas << modelo.data(modelo.index(0, col)).toString();
+        EXPECT_EQ(columnas, QStringList({c.operacion, c.empresa, c.numero}));
         const DetalleHistorial detalle = h.Abrir(fila);
         for (const QString& grupo : {"enviado", "recibido"}) {
             const ArchivoDesglosado* a = Archivo(detalle, grupo, "_SAL.0");
