@@ -311,7 +311,9 @@ void frmItemTicketFarmacia::MostrarMedicamento(const QString& troquel, const QSt
         lblPresentacion_->setText(medicamento.Presentacion);
         txtTroquel_->setText(QString::number(medicamento.Troquel));
         txtCodigoBarra_->setText(medicamento.CodigoBarra);
-        txtPrecio_->setText(TextoNumero(medicamento.Precio));
+        // A medication the catalog gives no price (0, or -0.01 as older updates stored a blank one)
+        // shows none, so the item is not charged at 0 without the question for a missing price.
+        txtPrecio_->setText(medicamento.Precio > 0 ? TextoNumero(medicamento.Precio) : QString());
     } catch (const std::exception& e) {
         InformarError(e);
     }

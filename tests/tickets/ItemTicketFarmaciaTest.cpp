@@ -43,6 +43,8 @@ TEST_F(ItemTicketFarmaciaTest, OnlyAuthorisationEspecialOpensTheAuthorisationNum
 // Enter) by itself; a code the catalog does not hold leaves no name, and Enter never accepts.
 TEST_F(ItemTicketFarmaciaTest, TheTroquelOrTheBarcodeFindsTheMedicationAndEnterMovesOn) {
     Catalogo();
+    Sql("INSERT INTO Medicamentos (IdEmpresa, Troquel, Nombre, Precio) VALUES (1, 700, 'SIN PRECIO', 0), "
+        "(1, 701, 'PRECIO VIEJO', -0.01)");
     const struct {
         const char* campo;
         const char* tecleado;
@@ -52,6 +54,8 @@ TEST_F(ItemTicketFarmaciaTest, TheTroquelOrTheBarcodeFindsTheMedicationAndEnterM
         {"txtTroquel", "512345", "512345|7795312000123|IBUPROFENO 400|1520.5", "txtCodigoBarra"},
         {"txtCodigoBarra", "7795312000123", "512345|7795312000123|IBUPROFENO 400|1520.5", "txtCodigoProveedor"},
         {"txtTroquel", "999", "999|||", "txtCodigoBarra"},
+        {"txtTroquel", "700", "700||SIN PRECIO|", "txtCodigoBarra"},  // a catalog without a price
+        {"txtTroquel", "701", "701||PRECIO VIEJO|", "txtCodigoBarra"},
         {"txtCodigoBarra", "000", "|000||", "txtCodigoProveedor"},
     };
     for (const auto& c : casos) {
