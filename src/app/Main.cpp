@@ -6,6 +6,7 @@
 #include "catalogs/modInicioCatalogos.h"
 #include "core/modBaseLocal.h"
 #include "core/modTarsa.h"
+#include "exchange/clsArchivoIntercambios.h"
 #include "exchange/modIntercambio.h"
 #include "journal/modTransaccionLocal.h"
 #include "platform/Ansi.h"
@@ -46,6 +47,8 @@ int Main(int argc, char** argv) {
 
     const QStringList args = QCoreApplication::arguments().mid(1);
     const bool conectado = IniciarAplicacion(args.join(' '));
+    // Before any request, and never on a request's way: the pass grows with the archive.
+    clsArchivoIntercambios::RetencionDeAjustes();
     bool ventana = false;
     if (conectado) ventana = MostrarVentanaPrincipal();
     ventana = PedirDirectorioDeTrabajo() || ventana;

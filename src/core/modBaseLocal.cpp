@@ -89,6 +89,36 @@ void RestaurarRespaldo(const QString& archivo) {
 
 namespace {
 
+// Why the application directory could not be claimed, and what the user can do about it.
+QString MotivoReserva(const BloqueoInstancia& reserva) {
+    const QString archivo = QDir::toNativeSeparators(reserva.Archivo());
+    switch (reserva.Rechazo()) {
+        case BloqueoInstancia::Motivo::OtraComputadora:
+            return QString::fromUtf8(
+                       "El archivo %1 indica que Tarsa Cliente está usando esta misma base de datos desde "
+                       "la computadora \"%2\". Si en esa computadora el programa no está abierto (por "
+                       "ejemplo, se apagó sin cerrarlo), borre ese archivo y vuelva a iniciar Tarsa "
+                       "Cliente.")
+                .arg(archivo, reserva.Maquina());
+        case BloqueoInstancia::Motivo::NoEsArchivo:
+            return QString::fromUtf8(
+                       "En lugar del archivo de bloqueo %1 hay un directorio, un enlace u otro tipo de "
+                       "entrada, y Tarsa Cliente no puede asegurarse de ser el único que usa la base de "
+                       "datos. Bórrelo y vuelva a iniciar el programa.")
+                .arg(archivo);
+        case BloqueoInstancia::Motivo::Ilegible:
+            return QString::fromUtf8(
+                       "No se puede leer el archivo de bloqueo %1, así que no se sabe si otro Tarsa "
+                       "Cliente usa la base de datos. Revise sus permisos, o bórrelo si el programa no "
+                       "está abierto, y vuelva a iniciarlo.")
+                .arg(archivo);
+        default:
+            break;
+    }
+    return QString::fromUtf8("Tarsa Cliente ya se está ejecutando en esta computadora con la misma base de datos (") +
+           QDir::toNativeSeparators(gDirectorioAplicacion) + "). Use la ventana que ya está abierta.";
+}
+
 std::unique_ptr<BloqueoInstancia>& Reserva() {
     static std::unique_ptr<BloqueoInstancia> reserva;
     return reserva;
@@ -100,14 +130,13 @@ bool ReservarDirectorioAplicacion() {
     // A second client would compact the database under the first one's feet, and from then on the
     // first could not journal anything.
     auto reserva = std::make_unique<BloqueoInstancia>(Rutas::Unir(gDirectorioAplicacion, kAplicacion + ".lck"));
-    if (!reserva->Tomar() && reserva->Ocupado()) {
-        MsgBox("Tarsa Cliente ya se está ejecutando en esta computadora con la misma base de datos (" +
-                   QDir::toNativeSeparators(gDirectorioAplicacion) + "). Use la ventana que ya está abierta.",
-               Mensajes::vbExclamation, kAplicacion);
-        return false;
+    // A directory that refuses the file leaves nothing to go by: the run goes on unclaimed.
+    if (reserva->Tomar() || reserva->Rechazo() == BloqueoInstancia::Motivo::SinPermiso) {
+        Reserva() = std::move(reserva);
+        return true;
     }
-    Reserva() = std::move(reserva);
-    return true;
+    MsgBox(MotivoReserva(*reserva), Mensajes::vbExclamation, kAplicacion);
+    return false;
 }
 
 void LiberarDirectorioAplicacion() { Reserva().reset(); }

@@ -8,6 +8,7 @@
 #include "core/modBaseLocal.h"
 #include "core/modTarsa.h"
 #include "platform/Mensajes.h"
+#include "platform/Privado.h"
 #include "platform/Rutas.h"
 #include "platform/Sistema.h"
 #include "platform/TarsaError.h"
@@ -109,6 +110,8 @@ bool Conectar(const QString& archivo) {
         // is damaged or not this program's database asks for a repair.
         if (!EsBaseDelPrograma(archivo) && !RepararBase(archivo)) return false;
         if (!CompactarYAbrir(archivo)) return false;
+        // The engine makes its files as the umask says; the journal and the pages are the pharmacy's.
+        Privado::Restringir(archivo);
         AlEsquemaEntregado();
         return true;
     } catch (const std::exception& e) {

@@ -42,7 +42,9 @@ QDateTime UltimoCambio(const QString& dir) {
 }
 
 bool Abandonado(const QString& dir) {
-    if (MarcaPropietario::Existe(dir)) {
+    // Only a plain file is a mark a run wrote; a directory or a link of its name marks nothing.
+    const QString marca = Rutas::Unir(dir, MarcaPropietario::kNombre);
+    if (QFileInfo(marca).isFile() && !SinEnlaces::EsEnlace(marca)) {
         MarcaPropietario marca;
         if (!marca.Tomar(dir)) return false;  // a living run holds it
         marca.Soltar();

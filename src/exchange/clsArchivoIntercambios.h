@@ -9,8 +9,15 @@
 //   Intercambios/yyyy-MM/<id>/recibido/       the answer files and Estado.rsp as they were read
 //   Intercambios/yyyy-MM/<id>/posterior/      what was still in the exchange directory afterwards
 //
-// Every directory is written under a ".tmp" name and renamed when complete, and the index ignores a
-// torn last line, so a crash leaves at most a ".tmp" directory that the next run removes.
+// Every directory is written under a ".tmp" name in its month's folder and renamed into place when
+// complete, and a line of the index cut by a crash is told from a whole one, so a crash leaves at most a
+// ".tmp" directory in one of the two newest months, which the next run removes.
+//
+// The working directory is shared: nothing is read, moved, copied or deleted through a link there (the
+// exchange directory, its upload and download directories and their entries), nor in the archive (its
+// month folders, the index, the temporary directories). Each file is archived only up to the size its
+// reader accepts. The archive is a record, not a condition of the exchange: when it cannot be written
+// the exchange directory is cleared all the same and the user is told once a run why.
 #include <QDateTime>
 #include <QList>
 #include <QMap>
@@ -70,17 +77,38 @@ public:
     // One line of a monthly index, as Indexar appends it.
     static QByteArray LineaIndice(const clsItemIntercambio& item);
 
-    // Removes whole months older than dias and then the oldest months while the archive is larger
-    // than maxBytes (never the current month), and any ".tmp" left by a crash.
+    // Removes what a crash left (BorrarTemporales), then whole months older than dias and the oldest
+    // months while the archive is larger than maxBytes (never the current month).
     void AplicarRetencion(int dias, qint64 maxBytes, const QDate& hoy) const;
-    // The retention of the settings (section "Start": IntercambiosDias, IntercambiosMB), once a run.
+    // Removes the ".tmp" directories a crash left: only the two newest months can hold them, since an
+    // exchange is written into the month it was sent in. Also the months a removal left half done.
+    void BorrarTemporales() const;
+    // The months only: by age, then by size, each size read from its index alone.
+    void AplicarMeses(int dias, qint64 maxBytes, const QDate& hoy) const;
+    // At start-up, once a run: the temporaries are removed at once (before any request can write one),
+    // and the months of the settings (section "Start": IntercambiosDias, IntercambiosMB) in a thread
+    // of their own, so that no request waits for a pass that grows with the archive.
     static void RetencionDeAjustes();
+    // Waits until the pass RetencionDeAjustes started has finished (tests, benchmarks).
+    static void EsperarRetencion();
+
+    // How much of a file is archived: what its reader accepts (the answer readers' limits), a default
+    // for files no reader knows.
+    static qint64 LimiteArchivado(const QString& nombre);
+    // What went wrong with the last write of this object (empty when nothing).
+    const QString& UltimoError() const { return error_; }
 
     static constexpr int kDiasPorDefecto = 1825;   // five years
     static constexpr qint64 kMBPorDefecto = 2048;  // two gigabytes
 
 private:
-    void Indexar(const QString& id, const clsItemIntercambio& item) const;
-    void Describir(const QString& id, const clsItemIntercambio& item) const;
+    bool Indexar(const QString& id, const clsItemIntercambio& item) const;
+    bool Describir(const QString& id, const clsItemIntercambio& item, const QStringList& notas = {}) const;
+    bool DirectorioMes(const QString& mes) const;
+    bool Fallo(const QString& motivo) const;
     QString raiz_;
+    mutable QString error_;
 };
+
+// Whether the user has been told this run that the archive could not be written (once a run).
+inline bool gArchivoIntercambiosAvisado = false;

@@ -189,7 +189,6 @@ Solicitud EnviarSolicitud(const QString& actividad, const QString& empresa, cons
     const bool archivar = !gDirectorioAplicacion.isEmpty();
     clsArchivoIntercambios archivo(clsArchivoIntercambios::RaizPorDefecto());
     clsArchivoIntercambios* registro = archivar ? &archivo : nullptr;
-    if (archivar) clsArchivoIntercambios::RetencionDeAjustes();
     // The answer to a request whose wait was cancelled may have come since: it is not lost.
     if (gIntercambioAnterior.Cancelado && !s.Transaccion.BuscarRespuesta().isEmpty()) {
         AtenderRespuestaTardia(registro, gIntercambioAnterior, d);

@@ -2,6 +2,7 @@
 #include "exchange/modIntercambio.h"
 
 #include "core/modTarsa.h"
+#include "exchange/clsArchivoIntercambios.h"
 #include "exchange/clsItemTicket.h"
 #include "exchange/clsTicket.h"
 #include "platform/Mensajes.h"
@@ -38,4 +39,5 @@ void ReiniciarErrores() {
     gColErrores.clear();
     gIntercambioAnterior = {};
     gAlRecibirRespuestaTardia = {};
+    gArchivoIntercambiosAvisado = false;
 }

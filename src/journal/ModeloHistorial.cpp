@@ -35,7 +35,7 @@ QVariant ModeloHistorial::data(const QModelIndex& indice, int rol) const {
         case ColOperacion:
             return clsHistorialIntercambios::Operacion(i);
         case ColEmpresa:
-            return empresas_.value(i.Empresa, i.Empresa);
+            return clsHistorialIntercambios::Empresa(i, empresas_);
         case ColTarjeta:
             return i.Tarjeta;
         case ColTicket:

@@ -119,7 +119,14 @@ QStringList clsHistorialIntercambios::Resultados() const {
 
 QString clsHistorialIntercambios::Operacion(const clsItemIntercambio& item) {
     static const QRegularExpression dosDigitos(QStringLiteral("^[0-9]{2}$"));
+    // Lines written before catalog updates were named: the only request sent for company "99".
+    if (item.Operacion.isEmpty() && item.Empresa == "99") return "Nomencladores";
     return dosDigitos.match(item.Operacion).hasMatch() ? NombreOperacion(item.Operacion.toInt()) : item.Operacion;
+}
+
+QString clsHistorialIntercambios::Empresa(const clsItemIntercambio& item, const QMap<QString, QString>& empresas) {
+    if (Operacion(item) == "Nomencladores") return {};
+    return empresas.value(item.Empresa, item.Empresa);
 }
 
 DetalleHistorial clsHistorialIntercambios::Abrir(const clsItemIntercambio& item) const {
@@ -132,17 +139,24 @@ DetalleHistorial clsHistorialIntercambios::Abrir(const clsItemIntercambio& item)
     }
     r.Item = leido->Item;
     const DisposicionesArchivadas disposiciones = DisposicionesArchivadas::De(leido->Enviados);
-    auto para = [&disposiciones](const QString& nombre) {
+    auto para = [&disposiciones](const QString& grupo, const QString& nombre) {
         if (nombre.compare("_SVL.4", Qt::CaseInsensitive) == 0)
             return std::optional<DisposicionDescrita>(Describir(clsDiagnostico::DisposicionSVL4()));
-        return disposiciones.Para(nombre);
+        return disposiciones.Para(nombre, grupo != "enviado");
     };
     const QList<std::pair<QString, const QMap<QString, QByteArray>*>> grupos{
         {"enviado", &leido->Enviados}, {"recibido", &leido->Recibidos}, {"posterior", &leido->Posteriores}};
     for (const auto& [grupo, archivos] : grupos)
         for (auto it = archivos->begin(); it != archivos->end(); ++it)
-            r.Archivos.append(Desglosar(grupo, it.key(), it.value(), para(it.key())));
+            r.Archivos.append(Desglosar(grupo, it.key(), it.value(), para(grupo, it.key())));
     r.Archivos.append(Faltantes(*leido));
+    // A file archived only up to its reader's limit says so ("cortado: posterior/x, se guardaron …").
+    for (const QString& linea : leido->Descripcion.split('\n')) {
+        if (!linea.startsWith("cortado: ")) continue;
+        const QString cual = linea.mid(9).section(", ", 0, 0);
+        for (ArchivoDesglosado& a : r.Archivos)
+            if (a.Grupo + "/" + a.Nombre == cual) a.Marca = "archivado en parte: " + linea.mid(9).section(", ", 1);
+    }
     r.Ticket = Ansi::Decodificar(ArchivoDe(leido->Recibidos, "_ticket.prn"));
     return r;
 }
@@ -158,7 +172,7 @@ QByteArray clsHistorialIntercambios::Csv(const QList<clsItemIntercambio>& filas,
     for (const clsItemIntercambio& i : filas)
         lineas << QStringList{i.Enviado.toString("dd/MM/yyyy HH:mm:ss"),
                               campo(Operacion(i)),
-                              campo(empresas.value(i.Empresa, i.Empresa)),
+                              campo(Empresa(i, empresas)),
                               campo(i.Tarjeta),
                               campo(i.Ticket),
                               campo(i.Resultado),

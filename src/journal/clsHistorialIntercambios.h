@@ -60,6 +60,8 @@ public:
     static bool Cumple(const clsItemIntercambio& item, const FiltroHistorial& filtro);
     // The operation as the journal names it (its code when it has no name).
     static QString Operacion(const clsItemIntercambio& item);
+    // The company as the list shows it: its name when known, none for a catalog update.
+    static QString Empresa(const clsItemIntercambio& item, const QMap<QString, QString>& empresas);
     // The rows as CSV for a spreadsheet: UTF-8 with its mark, ";" between fields, CR LF after rows.
     // empresas: company name by company code, for the company column.
     static QByteArray Csv(const QList<clsItemIntercambio>& filas, const QMap<QString, QString>& empresas);

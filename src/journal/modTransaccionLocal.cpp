@@ -12,6 +12,7 @@
 #include "journal/clsTransacciones.h"
 #include "platform/Ansi.h"
 #include "platform/Mensajes.h"
+#include "platform/Privado.h"
 #include "platform/Rutas.h"
 #include "platform/TarsaError.h"
 
@@ -19,10 +20,13 @@ namespace {
 
 // The ticket text replaces an older one of the same number only once it is complete.
 void GuardarTicket(const QString& directorio, const QString& nombre, const QString& ticket) {
-    if (!Rutas::EsDirectorio(directorio) && !QDir().mkpath(directorio))
-        throw TarsaError(ErrAccesoRuta, "No se puede crear el directorio " + directorio);
+    // The folder is made (or kept) owner-only, which also covers tickets an earlier version saved.
+    QString error;
+    if (!Privado::CrearDirectorio(directorio, &error))
+        throw TarsaError(ErrAccesoRuta, "No se puede crear el directorio " + error);
     QSaveFile archivo(Rutas::Unir(directorio, nombre));
     if (!archivo.open(QIODevice::WriteOnly)) throw TarsaError(ErrAccesoRuta, archivo.errorString());
+    Privado::Archivo(archivo);
     archivo.write(Ansi::Codificar(ticket));
     if (!archivo.commit()) throw TarsaError(ErrDiscoLleno, archivo.errorString());
 }

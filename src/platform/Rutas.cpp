@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "platform/Privado.h"
 #include "platform/TarsaError.h"
 
 namespace Rutas {
@@ -171,6 +172,7 @@ void CopiarSeguro(const QString& origen, const QString& destino) {
     QSaveFile salida(Resolver(destino));
     if (!salida.open(QIODevice::WriteOnly))
         throw TarsaError(ErrAccesoRuta, "No se puede escribir " + destino + ": " + salida.errorString());
+    Privado::Archivo(salida);  // a backup of the database holds what the database holds
     for (QByteArray bloque; !(bloque = entrada.read(1 << 20)).isEmpty();) salida.write(bloque);
     if (entrada.error() != QFileDevice::NoError) {
         salida.cancelWriting();  // the unfinished copy is dropped, destino stays as it was

@@ -6,6 +6,7 @@
 #include "platform/TarsaError.h"
 
 #ifdef Q_OS_WIN
+#include <QDir>
 #include <filesystem>
 #else
 #include <dirent.h>
@@ -14,6 +15,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
@@ -46,6 +48,7 @@ struct Descriptor {
     explicit Descriptor(int f) : fd(f) {}
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
+    Descriptor(Descriptor&& otro) noexcept : fd(std::exchange(otro.fd, -1)) {}
     ~Descriptor() {
         if (fd >= 0) ::close(fd);
     }
@@ -111,22 +114,42 @@ bool BorrarArbol(const QString& path) {
     return BorrarEntrada(padre.fd, QFile::encodeName(fi.fileName()).toStdString(), 0);
 }
 
-Apertura AbrirLectura(QFile& archivo, const QString& base, const QString& relativa) {
-    const QStringList partes = Componentes(relativa);
-    if (partes.isEmpty() || partes.contains("..")) return Apertura::Rechazado;
+namespace {
+
+// The directory base/partes[0]/.../partes[n-1] opened without following a link at any of the
+// components; fd -1 with falta set when a component is missing.
+Descriptor AbrirDirectorio(const QString& base, const QStringList& partes, qsizetype n, bool& falta) {
+    falta = false;
     Descriptor actual(::open(QFile::encodeName(Rutas::Resolver(base)).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (actual.fd < 0) return Apertura::Falta;
-    for (qsizetype i = 0; i < partes.size(); ++i) {
-        const bool ultimo = i + 1 == partes.size();
+    if (actual.fd < 0) {
+        falta = true;
+        return actual;
+    }
+    for (qsizetype i = 0; i < n; ++i) {
         const std::string nombre = NombreEn(actual.fd, partes[i]);
-        // O_NONBLOCK: a named pipe put in the file's place must not hang the client on open.
-        const int modo =
-            ultimo ? O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC : O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
-        const int fd = ::openat(actual.fd, nombre.c_str(), modo);
-        if (fd < 0) return errno == ENOENT ? Apertura::Falta : Apertura::Rechazado;
+        const int fd = ::openat(actual.fd, nombre.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0) {
+            falta = errno == ENOENT;
+            return Descriptor(-1);
+        }
         Descriptor siguiente(fd);
         std::swap(actual.fd, siguiente.fd);
     }
+    return actual;
+}
+
+}  // namespace
+
+Apertura AbrirLectura(QFile& archivo, const QString& base, const QString& relativa) {
+    const QStringList partes = Componentes(relativa);
+    if (partes.isEmpty() || partes.contains("..")) return Apertura::Rechazado;
+    bool falta = false;
+    Descriptor dir = AbrirDirectorio(base, partes, partes.size() - 1, falta);
+    if (dir.fd < 0) return falta ? Apertura::Falta : Apertura::Rechazado;
+    // O_NONBLOCK: a named pipe put in the file's place must not hang the client on open.
+    Descriptor actual(
+        ::openat(dir.fd, NombreEn(dir.fd, partes.last()).c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (actual.fd < 0) return errno == ENOENT ? Apertura::Falta : Apertura::Rechazado;
     struct stat st;
     if (::fstat(actual.fd, &st) != 0 || !S_ISREG(st.st_mode)) return Apertura::Rechazado;
     archivo.close();
@@ -136,6 +159,52 @@ Apertura AbrirLectura(QFile& archivo, const QString& base, const QString& relati
         return Apertura::Rechazado;
     }
     return Apertura::Abierto;
+}
+
+QStringList ArchivosDe(const QString& base, const QString& relativa) {
+    const QStringList partes = Componentes(relativa);
+    QStringList nombres;
+    if (partes.contains("..")) return nombres;
+    bool falta = false;
+    const Descriptor dir = AbrirDirectorio(base, partes, partes.size(), falta);
+    if (dir.fd < 0) return nombres;
+    for (const std::string& e : Entradas(dir.fd)) {
+        struct stat st;
+        if (::fstatat(dir.fd, e.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode))
+            nombres << QFile::decodeName(QByteArray::fromStdString(e));
+    }
+    nombres.sort();
+    return nombres;
+}
+
+bool BorrarDentro(const QString& base, const QString& relativa) {
+    const QStringList partes = Componentes(relativa);
+    if (partes.isEmpty() || partes.contains("..")) return false;
+    bool falta = false;
+    const Descriptor dir = AbrirDirectorio(base, partes, partes.size() - 1, falta);
+    if (dir.fd < 0) return falta;
+    // unlinkat removes a link itself and refuses a directory: nothing is reached through a link.
+    return ::unlinkat(dir.fd, NombreEn(dir.fd, partes.last()).c_str(), 0) == 0 || errno == ENOENT;
+}
+
+bool AnexarLinea(const QString& path, const QByteArray& linea, QString* error) {
+    const auto fallo = [error](const QString& motivo) {
+        if (error) *error = motivo;
+        return false;
+    };
+    Descriptor f(
+        ::open(QFile::encodeName(path).constData(), O_RDWR | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (f.fd < 0) return fallo(QString::fromLocal8Bit(std::strerror(errno)));
+    struct stat st;
+    if (::fstat(f.fd, &st) != 0 || !S_ISREG(st.st_mode)) return fallo(QString::fromUtf8("no es un archivo común"));
+    QByteArray bytes = linea;
+    char ultimo = '\n';
+    if (st.st_size > 0 && ::pread(f.fd, &ultimo, 1, st.st_size - 1) != 1) ultimo = '\n';
+    if (ultimo != '\n') bytes.prepend("\r\n");
+    const ssize_t escritos = ::write(f.fd, bytes.constData(), static_cast<size_t>(bytes.size()));
+    if (escritos != bytes.size())
+        return fallo(escritos < 0 ? QString::fromLocal8Bit(std::strerror(errno)) : QString::fromUtf8("disco lleno"));
+    return true;
 }
 
 #else
@@ -185,7 +254,70 @@ Apertura AbrirLectura(QFile& archivo, const QString& base, const QString& relati
     return archivo.open(QIODevice::ReadOnly) ? Apertura::Abierto : Apertura::Falta;
 }
 
+namespace {
+
+// base/partes[0..n) with no component a link or junction; empty when refused or missing.
+QString RutaSinEnlaces(const QString& base, const QStringList& partes, qsizetype n) {
+    QString actual = Rutas::Resolver(base);
+    for (qsizetype i = 0; i < n; ++i) {
+        actual = Rutas::Resolver(Rutas::Unir(actual, partes[i]));
+        const QFileInfo fi(actual);
+        if (EsEnlaceInfo(fi) || !fi.isDir()) return {};
+    }
+    return actual;
+}
+
+}  // namespace
+
+QStringList ArchivosDe(const QString& base, const QString& relativa) {
+    const QStringList partes = Componentes(relativa);
+    QStringList nombres;
+    if (partes.contains("..")) return nombres;
+    const QString dir = RutaSinEnlaces(base, partes, partes.size());
+    if (dir.isEmpty()) return nombres;
+    for (const QFileInfo& fi : QDir(dir).entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name))
+        if (!EsEnlaceInfo(fi) && fi.isFile()) nombres << fi.fileName();
+    return nombres;
+}
+
+bool BorrarDentro(const QString& base, const QString& relativa) {
+    const QStringList partes = Componentes(relativa);
+    if (partes.isEmpty() || partes.contains("..")) return false;
+    const QString dir = RutaSinEnlaces(base, partes, partes.size() - 1);
+    if (dir.isEmpty()) return !QFileInfo::exists(Rutas::Resolver(Rutas::Unir(base, relativa)));
+    const QString r = Rutas::Resolver(Rutas::Unir(dir, partes.last()));
+    const QFileInfo fi(r);
+    if (!EsEnlaceInfo(fi) && fi.isDir()) return false;
+    std::error_code ec;
+    std::filesystem::remove(Rutas::Nativa(r), ec);
+    return !ec;
+}
+
+bool AnexarLinea(const QString& path, const QByteArray& linea, QString* error) {
+    if (EsEnlace(path)) {
+        if (error) *error = QString::fromUtf8("es un enlace");
+        return false;
+    }
+    QFile f(path);
+    if (!f.open(QIODevice::ReadWrite | QIODevice::Append)) {
+        if (error) *error = f.errorString();
+        return false;
+    }
+    QByteArray bytes = linea;
+    if (f.size() > 0 && f.seek(f.size() - 1) && f.read(1) != "\n") bytes.prepend("\r\n");
+    if (f.write(bytes) != bytes.size()) {
+        if (error) *error = f.errorString();
+        return false;
+    }
+    return true;
+}
+
 #endif
+
+std::pair<QString, QString> DesdeArriba(const QString& path) {
+    const QFileInfo fi(SinBarraFinal(Rutas::Resolver(path)));
+    return {fi.path(), fi.fileName()};
+}
 
 Creacion CrearVacio(const QString& path) {
     const QString r = Rutas::Resolver(path);

@@ -5,6 +5,8 @@
 // (the database, a system file).
 #include <QFile>
 #include <QString>
+#include <QStringList>
+#include <utility>
 
 namespace SinEnlaces {
 
@@ -34,5 +36,24 @@ enum class Apertura {
 // case and must be a real directory or, the last one, a plain file; base itself may be reached
 // through links (a working directory on another disk).
 Apertura AbrirLectura(QFile& archivo, const QString& base, const QString& relativa);
+
+// The names of the plain files of base/relativa, reached as AbrirLectura reaches a file (every
+// component of relativa a real directory, none a link); empty when the directory is missing or
+// refused. Links, directories and other entries inside it are not listed.
+QStringList ArchivosDe(const QString& base, const QString& relativa);
+
+// Removes base/relativa when it is a plain file (or a link, which is removed itself) reached without
+// a link on the way; a directory is never removed. True when nothing of that name is left.
+bool BorrarDentro(const QString& base, const QString& relativa);
+
+// The base and the relative path that reach path from the directory above it (so that path itself
+// is checked as a component too).
+std::pair<QString, QString> DesdeArriba(const QString& path);
+
+// Appends bytes to the plain file at path, created (owner only) when missing; a link at path is
+// refused, never followed. When the file does not end in a line end (a line cut by a crash), a
+// "\r\n" goes first, so the cut piece stays a line of its own that readers can tell by its "\r".
+// False, with the reason in error, when it cannot.
+bool AnexarLinea(const QString& path, const QByteArray& linea, QString* error = nullptr);
 
 }  // namespace SinEnlaces

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <functional>
 
 #include "TestConfig.h"
 #include "core/modBaseLocal.h"
@@ -249,6 +250,32 @@ TEST_F(ConexionTest, OneClientPerApplicationDirectory) {
     otro.Soltar();
     EXPECT_TRUE(ReservarDirectorioAplicacion());
     LiberarDirectorioAplicacion();
+}
+
+// A lock file this computer cannot judge refuses the start with what is wrong and what to do, never
+// with "already running here".
+TEST_F(ConexionTest, ALockThatIsNotThisComputersSaysWhatIsWrong) {
+    const QString archivo = Rutas::Unir(dirAplicacion, "TarsaCliente.lck");
+    const struct {
+        const char* caso;
+        std::function<void()> poner;
+        QString dice;
+    } casos[] = {
+        {"another computer", [&] { EscribirArchivo(archivo, "4321\nTarsaCliente\ncaja-2\n"); }, "\"caja-2\""},
+        {"a directory", [&] { QDir().mkpath(archivo); }, QString::fromUtf8("hay un directorio")},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        QDir(archivo).removeRecursively();
+        QFile::remove(archivo);
+        mensajes.mostrados.clear();
+        c.poner();
+        EXPECT_FALSE(ReservarDirectorioAplicacion());
+        const auto m = mensajes.Unico();
+        EXPECT_TRUE(m.texto.contains(c.dice)) << m.texto.toStdString();
+        EXPECT_TRUE(m.texto.contains(QDir::toNativeSeparators(archivo))) << m.texto.toStdString();
+        EXPECT_FALSE(m.texto.contains(QString::fromUtf8("ya se está ejecutando")));
+    }
 }
 
 // A database made before text keys compared without regard to case, and when the doctors were one

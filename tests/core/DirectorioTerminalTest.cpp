@@ -48,7 +48,7 @@ protected:
     static void Envejecer(const QString& dir) {
         const auto antes = std::filesystem::file_time_type::clock::now() - std::chrono::hours(72);
         std::error_code sinSubdirectorio;
-        for (const char* sub : {"/upload", "/download", ""})
+        for (const char* sub : {"/upload", "/download", "/tarsa.lck", ""})
             std::filesystem::last_write_time(Rutas::Nativa(dir + sub), antes, sinSubdirectorio);
     }
     std::vector<std::unique_ptr<QProcess>> duenos_;
@@ -60,10 +60,14 @@ TEST_F(DirectorioTerminalTest, OnlyDirectoriesWithNoLivingOwnerAreRemovedAtStart
     QProcess& caido = Dueno(Term("term2"));
     caido.kill();
     caido.waitForFinished();
-    Term("term3");                // no mark, in use recently: kept
-    Envejecer(Term("term4"));     // no mark, untouched for days: abandoned
-    Envejecer(Term("termupg"));   // not an exchange directory
-    Envejecer(Term("term1000"));  // not a name a run takes
+    Term("term3");             // no mark, in use recently: kept
+    Envejecer(Term("term4"));  // no mark, untouched for days: abandoned
+    QDir().mkpath(Term("term6") + "/tarsa.lck");
+    Envejecer(dirTrabajo + "/term6");  // a directory in the mark's place marks nothing
+    Envejecer(Term("term7"));
+    EscribirArchivo(dirTrabajo + "/term7/tarsa.lck", "");  // a mark that never named its run
+    Envejecer(Term("termupg"));                            // not an exchange directory
+    Envejecer(Term("term1000"));                           // not a name a run takes
     QDir().mkpath(Ruta("afuera"));
     EscribirArchivo(Ruta("afuera/TarsaCliente.mdb"), "BASE");
     ASSERT_TRUE(QFile::link(Ruta("afuera"), dirTrabajo + "/term5"));
@@ -71,7 +75,7 @@ TEST_F(DirectorioTerminalTest, OnlyDirectoriesWithNoLivingOwnerAreRemovedAtStart
     gTermDir = CrearDirectorioTerminal();
     const QStringList quedan = QDir(dirTrabajo).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
     for (const char* n : {"term1", "term3", "term5", "termupg", "term1000"}) EXPECT_TRUE(quedan.contains(n)) << n;
-    for (const char* n : {"term2", "term4"}) EXPECT_FALSE(quedan.contains(n)) << n;
+    for (const char* n : {"term2", "term4", "term6", "term7"}) EXPECT_FALSE(quedan.contains(n)) << n;
     EXPECT_EQ(LeerArchivo(Ruta("afuera/TarsaCliente.mdb")), "BASE");
     // This run's own directory is marked: a second run sees it in use.
     EXPECT_TRUE(MarcaPropietario::Existe(DirectorioIntercambio()));

@@ -2,9 +2,14 @@
 // ignored and removed, the way cleared before a request, retention by age and size.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <functional>
 
 #include "exchange/clsArchivoIntercambios.h"
+#include "exchange/frmProcesando.h"
+#include "journal/clsHistorialIntercambios.h"
 #include "support/Entorno.h"
+#include "support/Simulador.h"
 
 namespace {
 
@@ -35,7 +40,6 @@ TEST_F(ArchivoIntercambiosTest, KeepsTheExactBytesAndListsFromTheIndexes) {
     EscribirArchivo(d + "/Estado.rsp", "0 Aprobada\r\n");
     a.GuardarRespuesta(id, d, "procesada", "0 Aprobada", t0.addSecs(2));
     const QString otro = a.GuardarPedido(d, "02", t0.addSecs(60));
-    a.Anotar(otro, "cancelada", t0.addSecs(70));
     // A crash: half an exchange under its temporary name, and a torn index line.
     QDir().mkpath(Raiz() + "/2026-12/20261206-180000000-term42.tmp/enviado");
     QFile indice(Raiz() + "/2026-12/indice.txt");
@@ -43,6 +47,8 @@ TEST_F(ArchivoIntercambiosTest, KeepsTheExactBytesAndListsFromTheIndexes) {
     indice.write("20261206-180000000-term42\t2026-12-06T18:00");
     indice.close();
 
+    // The event after the cut starts a line of its own: it is not lost with the cut piece.
+    a.Anotar(otro, "cancelada", t0.addSecs(70));
     const auto lista = a.Listar();
     ASSERT_EQ(lista.size(), 2);
     EXPECT_EQ(QStringList({lista[0].Id, lista[0].Operacion, lista[0].Resultado, lista[0].Estado}),
@@ -90,6 +96,117 @@ TEST_F(ArchivoIntercambiosTest, ClearingTheWayMovesWhatWasNotArchived) {
     EXPECT_EQ(a.Leer(lista[1].Id)->Posteriores.keys(), QStringList{"_SVL.3"});
 }
 
+// A link put in place of a directory the archive reads, writes or clears (say the download directory
+// pointing at the application directory) is never followed: what it points at is neither copied into
+// the archive, nor moved, nor deleted.
+TEST_F(ArchivoIntercambiosTest, NothingIsMovedCopiedOrDeletedThroughALink) {
+    const QString ajeno = dirTrabajo + "/ajeno";
+    const QStringList suyos{"TarsaCliente.mdb", "TarsaCliente.mdb.bak", "TarsaCliente.lck"};
+    const auto reponer = [&] {
+        QDir(ajeno).removeRecursively();
+        QDir().mkpath(ajeno + "/sub.tmp");
+        for (const QString& n : suyos) EscribirArchivo(ajeno + "/" + n, n.toUtf8());
+    };
+    const auto enlazar = [](const QString& destino, const QString& enlace) {
+        QDir(enlace).removeRecursively();
+        QFile::remove(enlace);
+        QDir().mkpath(QFileInfo(enlace).path());
+        ASSERT_TRUE(QFile::link(destino, enlace)) << enlace.toStdString();
+    };
+    const struct {
+        const char* caso;
+        std::function<void()> preparar;
+    } casos[] = {
+        {"download", [&] { enlazar(ajeno, d + "/download"); }},
+        {"upload", [&] { enlazar(ajeno, d + "/upload"); }},
+        {"the exchange directory", [&] { enlazar(ajeno, dirTrabajo + "/term43"); }},
+        {"the month", [&] { enlazar(ajeno, Raiz() + "/2026-12"); }},
+        {"the index", [&] { enlazar(ajeno + "/TarsaCliente.mdb", Raiz() + "/2026-12/indice.txt"); }},
+        {"a temporary", [&] { enlazar(ajeno, Raiz() + "/2026-12/20261206-180000000-term42.tmp"); }},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        QDir(Raiz()).removeRecursively();
+        reponer();
+        c.preparar();
+        mensajes.mostrados.clear();
+        mensajes.respuestas.clear();
+        for (int i = 0; i < 2; ++i) mensajes.Responder(Mensajes::vbOK);
+        gArchivoIntercambiosAvisado = false;
+        clsArchivoIntercambios a(Raiz());
+        for (const QString& dir : {d, dirTrabajo + "/term43"}) {
+            const QString id = a.GuardarPedido(dir, "01", t0);
+            a.GuardarRespuesta(id, dir, "procesada", "0", t0.addSecs(1));
+            a.Despejar(id, dir, t0.addSecs(2));
+            a.Despejar({}, dir, t0.addSecs(3));
+        }
+        a.AplicarRetencion(clsArchivoIntercambios::kDiasPorDefecto, 1 << 30, t0.date());
+        QStringList quedan = QDir(ajeno).entryList(QDir::Files);
+        EXPECT_EQ(quedan, QStringList({"TarsaCliente.lck", "TarsaCliente.mdb", "TarsaCliente.mdb.bak"}));
+        for (const QString& n : suyos) EXPECT_EQ(LeerArchivo(ajeno + "/" + n), n.toUtf8()) << n.toStdString();
+        EXPECT_TRUE(QDir(ajeno + "/sub.tmp").exists());
+        for (const auto& i : a.Listar())
+            if (const auto leido = a.Leer(i.Id))
+                for (const auto* grupo : {&leido->Enviados, &leido->Recibidos, &leido->Posteriores})
+                    for (const QString& n : suyos) EXPECT_FALSE(grupo->contains(n)) << n.toStdString();
+        QFile::remove(d + "/download");
+        QFile::remove(d + "/upload");
+        QFile::remove(dirTrabajo + "/term43");
+        QDir().mkpath(d + "/download");
+        QDir().mkpath(d + "/upload");
+    }
+}
+
+// The archive is a record, not a condition of the exchange: when it cannot be written (here a file
+// stands where its folder goes) the exchange directory is cleared all the same, so that an earlier
+// answer is never taken for the next request's, and the user is told once why.
+TEST_F(ArchivoIntercambiosTest, AnArchiveThatCannotBeWrittenStillClearsTheWayAndSaysSoOnce) {
+    EscribirArchivo(Raiz(), "no es un directorio");
+    clsArchivoIntercambios a(Raiz());
+    mensajes.Responder(Mensajes::vbOK);
+    for (int i = 0; i < 3; ++i) {
+        EscribirArchivo(d + "/download/_SVL.3", "items rechazados del ticket anterior\r\n");
+        EscribirArchivo(d + "/Estado.rsp", "0 Aprobada\r\n");
+        const QString id = a.GuardarPedido(d, "01", t0.addSecs(i));
+        EXPECT_TRUE(id.isEmpty());
+        a.Despejar(id, d, t0.addSecs(i));
+        EXPECT_FALSE(QFile::exists(d + "/Estado.rsp"));
+        EXPECT_FALSE(QFile::exists(d + "/download/_SVL.3"));
+        EXPECT_FALSE(a.UltimoError().isEmpty());
+    }
+    const auto m = mensajes.Unico();
+    EXPECT_EQ(m.titulo, "Archivo de intercambios");
+    EXPECT_TRUE(m.texto.contains(QDir::toNativeSeparators(Raiz()))) << m.texto.toStdString();
+    EXPECT_TRUE(m.texto.contains("Los pedidos a la terminal siguen")) << m.texto.toStdString();
+}
+
+// A file far larger than any answer (300 MB in the download directory) is archived only up to what
+// its reader accepts, and the description says so; a request then neither copies nor reads it whole.
+TEST_F(ArchivoIntercambiosTest, ArchivesEachFileOnlyUpToWhatItsReaderAccepts) {
+    clsArchivoIntercambios a(Raiz());
+    const QString id = a.GuardarPedido(d, "01", t0);
+    QFile enorme(d + "/download/_ticket.prn");
+    ASSERT_TRUE(enorme.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(enorme.resize(300LL * 1024 * 1024));  // sparse: no disk is used
+    enorme.close();
+    EscribirArchivo(d + "/download/otro.bin", QByteArray(100 * 1024, 'x'));
+    a.Despejar(id, d, t0.addSecs(5));
+    const auto leido = a.Leer(id);
+    ASSERT_TRUE(leido);
+    EXPECT_EQ(leido->Posteriores.value("_ticket.prn").size(), clsArchivoIntercambios::LimiteArchivado("_ticket.prn"));
+    EXPECT_EQ(leido->Posteriores.value("otro.bin").size(), clsArchivoIntercambios::LimiteArchivado("otro.bin"));
+    EXPECT_TRUE(leido->Descripcion.contains(
+        QString("cortado: posterior/_ticket.prn, se guardaron %1 de 314572800 bytes").arg(256 * 1024)))
+        << leido->Descripcion.toStdString();
+    EXPECT_LT(a.Listar().first().Bytes, 1024 * 1024);
+    const DetalleHistorial detalle = clsHistorialIntercambios(Raiz()).Abrir(a.Listar().first());
+    QStringList marcas;
+    for (const ArchivoDesglosado& archivo : detalle.Archivos) marcas << archivo.Nombre + ": " + archivo.Marca;
+    EXPECT_TRUE(marcas.contains("_ticket.prn: archivado en parte: se guardaron 262144 de 314572800 bytes"))
+        << marcas.join(" | ").toStdString();
+    EXPECT_FALSE(QFile::exists(d + "/download/_ticket.prn"));
+}
+
 TEST_F(ArchivoIntercambiosTest, RetentionRemovesWholeMonthsByAgeThenBySize) {
     const QDate hoy(2026, 12, 6);
     const struct {
@@ -113,4 +230,23 @@ TEST_F(ArchivoIntercambiosTest, RetentionRemovesWholeMonthsByAgeThenBySize) {
         EXPECT_EQ(QDir(Raiz()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), c.quedan) << c.dias << " " << c.maxBytes;
         EXPECT_EQ(a.Listar().size(), c.quedan.size());
     }
+}
+
+// No request waits for the retention pass, which grows with the archive: a start-up removes what a
+// crash left in the newest months at once, and the months past their time in a thread of its own.
+TEST_F(ArchivoIntercambiosTest, RetentionRunsAtStartUpAndNeverOnARequest) {
+    const QString mes = QDate::currentDate().toString("yyyy-MM");
+    const QString resto = Raiz() + "/" + mes + "/20000101-000000000-term9.tmp";
+    QDir().mkpath(resto + "/enviado");
+    QDir().mkpath(Raiz() + "/2001-01");
+    CancelarCuando([] { return true; });
+    EXPECT_EQ(EnviarSolicitud().Resultado, ResultadoSolicitud::Cancelada);
+    EXPECT_TRUE(QDir(resto).exists());
+    EXPECT_TRUE(QDir(Raiz() + "/2001-01").exists());
+
+    clsArchivoIntercambios::RetencionDeAjustes();
+    EXPECT_FALSE(QDir(resto).exists());
+    clsArchivoIntercambios::EsperarRetencion();
+    EXPECT_FALSE(QDir(Raiz() + "/2001-01").exists());
+    EXPECT_EQ(clsArchivoIntercambios(Raiz()).Meses(), QStringList{mes});
 }

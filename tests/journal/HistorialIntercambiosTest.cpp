@@ -176,6 +176,63 @@ TEST_F(HistorialIntercambiosTest, ShowsEveryRecordFieldByField) {
     EXPECT_EQ(Archivo(d, "recibido", "_ticket.prn")->Registros.size(), 0);  // a text, shown as it is
 }
 
+// A closure and a catalog update carry no ticket header: the list names them (with the closure's
+// number where the ticket goes, and no company for the catalog update's "99"), and their parameters
+// record and its answer are broken down like the other records.
+TEST_F(HistorialIntercambiosTest, NamesClosuresAndCatalogUpdatesAndBreaksDownTheirRecords) {
+    const struct {
+        QByteArray svl0, parametros;
+        QString operacion, empresa, numero, disposicion;
+    } casos[] = {
+        {"V2500507LIC1    ", LeerArchivo(TARSA_TEST_DATA_DIR "/sal0_cierre_v250_op2.bin"), "Cierre", "05", "4567",
+         QString::fromUtf8("parámetros de cierre V250")},
+        {"V2509992LIC1    ", LeerArchivo(TARSA_TEST_DATA_DIR "/sal0_nomencladores_v250.bin"), "Nomencladores", "", "",
+         QString::fromUtf8("parámetros de nomencladores V250")},
+    };
+    clsArchivoIntercambios archivo(Raiz());
+    QDateTime cuando(QDate(2026, 12, 7), QTime(8, 0));
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.operacion.toStdString());
+        QDir(d + "/upload").removeRecursively();
+        QDir(d + "/download").removeRecursively();
+        QDir().mkpath(d + "/upload");
+        QDir().mkpath(d + "/download");
+        EscribirArchivo(d + "/upload/_SVL.0", c.svl0);
+        EscribirArchivo(d + "/upload/_SAL.0", c.parametros);
+        cuando = cuando.addSecs(60);
+        const QString id = archivo.GuardarPedido(d, "", cuando);  // no header: no operation code
+        ASSERT_FALSE(id.isEmpty());
+        // The closure's answer carries its number; the catalog update's echoes the request.
+        QByteArray respuesta = c.parametros;
+        if (!c.numero.isEmpty()) respuesta.replace(2, 9, "000004567");
+        EscribirArchivo(d + "/download/_sal.0", respuesta);
+        EscribirArchivo(d + "/Estado.rsp", "0 OK\r\n");
+        archivo.GuardarRespuesta(id, d, "procesada", "0 OK", cuando.addSecs(2));
+
+        clsHistorialIntercambios h(Raiz());
+        h.Cargar();
+        h.CargarTodo();
+        const clsItemIntercambio fila = h.Todos().first();
+        ModeloHistorial modelo;  // as the window's list shows the row
+        modelo.Establecer({fila}, {{"99", "Terminal"}});
+        QStringList columnas;
+        for (const int col : {ModeloHistorial::ColOperacion, ModeloHistorial::ColEmpresa, ModeloHistorial::ColTicket})
+            columnas << modelo.data(modelo.index(0, col)).toString();
+        EXPECT_EQ(columnas, QStringList({c.operacion, c.empresa, c.numero}));
+        const DetalleHistorial detalle = h.Abrir(fila);
+        for (const QString& grupo : {"enviado", "recibido"}) {
+            const ArchivoDesglosado* a = Archivo(detalle, grupo, "_SAL.0");
+            ASSERT_NE(a, nullptr) << grupo.toStdString();
+            EXPECT_EQ(a->Disposicion, c.disposicion);
+            ASSERT_EQ(a->Registros.size(), 1);
+            EXPECT_TRUE(a->Marca.isEmpty()) << a->Marca.toStdString();
+            ASSERT_NE(CampoDe(*a, "CodigoError"), nullptr);
+        }
+        if (!c.numero.isEmpty())
+            EXPECT_EQ(CampoDe(*Archivo(detalle, "recibido", "_SAL.0"), "NumeroCierre")->Valor, "4567");
+    }
+}
+
 TEST_F(HistorialIntercambiosTest, MarksWhatIsMissingOrCutAndNeverFails) {
     const QString dir = DirDe(ids[0]);
     ASSERT_TRUE(QFile::remove(dir + "/enviado/_SVL.0"));

@@ -1,13 +1,19 @@
 // The platform layer: code page, fixed records, case-insensitive paths and settings.
+#include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 
+#include "core/modTarsa.h"
+#include "exchange/clsArchivoIntercambios.h"
+#include "journal/modTransaccionLocal.h"
 #include "platform/Ajustes.h"
 #include "platform/Ansi.h"
 #include "platform/ArchivoRegistros.h"
 #include "platform/BloqueoInstancia.h"
 #include "platform/Rutas.h"
 #include "platform/TarsaError.h"
+#include "platform/ui/ImpresoraSistema.h"
 #include "support/Entorno.h"
 
 class PlataformaTest : public Entorno {};
@@ -107,4 +113,43 @@ TEST_F(PlataformaTest, ALockFileThatNamesNoOwnerIsTakenOverAndALivingOneIsNot) {
         bloqueo.Soltar();
         EXPECT_FALSE(QFile::exists(archivo));
     }
+}
+
+// Everything the client keeps for the pharmacy (the database's backup, the saved tickets, a ticket
+// printed to PDF, the exchange archive) holds card numbers and prescriptions: readable by its owner
+// only, files and folders alike, whatever the umask.
+TEST_F(PlataformaTest, WhatTheClientKeepsForThePharmacyIsOwnerOnly) {
+    AbrirBaseEntregada();
+    const QString base = Rutas::Unir(dirAplicacion, kBaseDatos);
+    Rutas::CopiarSeguro(base, base + ".bak");
+    QString respuesta(340, ' ');
+    respuesta.replace(5, 2, "01").replace(249, 12, "000000000700");
+    GuardarTransaccionLocal(respuesta + "\r\n", "TICKET 700", "3", false);
+    ASSERT_TRUE(QFile::exists(dirAplicacion + "/Tickets/700.prn"));
+    const QString d = Intercambio();
+    EscribirArchivo(d + "/upload/_SVL.0", "V2500507LIC1    ");
+    clsArchivoIntercambios archivo(clsArchivoIntercambios::RaizPorDefecto());
+    const QString id = archivo.GuardarPedido(d, "01", QDateTime::currentDateTime());
+    EscribirArchivo(d + "/Estado.rsp", "0\r\n");
+    archivo.GuardarRespuesta(id, d, "procesada", "0", QDateTime::currentDateTime());
+    qputenv("TARSA_PDF_DIR", (dirAplicacion + "/pdf").toUtf8());
+    ImpresoraSistema().Imprimir("TICKET 700");
+    qunsetenv("TARSA_PDF_DIR");
+
+    const auto ajenos =
+        QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+    QStringList abiertos, vistos;
+    for (QDirIterator it(dirAplicacion, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                         QDirIterator::Subdirectories);
+         it.hasNext();) {
+        const QFileInfo fi = it.nextFileInfo();
+        const QString nombre = QDir(dirAplicacion).relativeFilePath(fi.filePath());
+        vistos << nombre;
+        if (fi.permissions() & ajenos) abiertos << nombre;
+    }
+    for (const QString& esperado :
+         {QString(kBaseDatos) + ".bak", QString("Tickets/700.prn"), QString("pdf"),
+          QString("Intercambios/") + QDateTime::currentDateTime().toString("yyyy-MM") + "/indice.txt"})
+        EXPECT_TRUE(vistos.contains(esperado)) << esperado.toStdString();
+    EXPECT_EQ(abiertos, QStringList());
 }

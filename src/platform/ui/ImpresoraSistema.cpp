@@ -8,6 +8,7 @@
 #include <QTextDocument>
 
 #include "platform/DocumentoTicket.h"
+#include "platform/Privado.h"
 #include "platform/TarsaError.h"
 
 ImpresoraSistema::ImpresoraSistema()
@@ -29,12 +30,14 @@ bool ImpresoraSistema::Dialogo(int& copias) {
 
 void ImpresoraSistema::Imprimir(const QString& texto, const QStringList& codigos) {
     if (!directorioPdf_.isEmpty()) {
-        QDir().mkpath(directorioPdf_);
+        Privado::CrearDirectorio(directorioPdf_);
         impresora_->setOutputFormat(QPrinter::PdfFormat);
         impresora_->setOutputFileName(
             QDir(directorioPdf_)
                 .filePath("ticket-" + QDateTime::currentDateTime().toString("yyyyMMdd-HHmmsszzz") + ".pdf"));
     }
     DocumentoTicket(texto, codigos)->print(impresora_.get());
+    // A ticket printed to a file (here, or chosen in the dialog) is as private as the saved tickets.
+    if (!impresora_->outputFileName().isEmpty()) Privado::Restringir(impresora_->outputFileName());
     if (impresora_->printerState() == QPrinter::Error) throw TarsaError(ErrImpresora, "Error de impresora");
 }
