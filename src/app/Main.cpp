@@ -6,7 +6,7 @@
 #include "catalogs/modInicioCatalogos.h"
 #include "core/modBaseLocal.h"
 #include "core/modTarsa.h"
-#include "exchange/modIntercambio.h"
+#include "exchange/CicloSolicitud.h"
 #include "journal/modTransaccionLocal.h"
 #include "platform/Ansi.h"
 #include "platform/Mensajes.h"
@@ -35,11 +35,14 @@ int Main(int argc, char** argv) {
     }
     gDirectorioAplicacion = ResolverDirectorioAplicacion(QCoreApplication::applicationDirPath());
     if (!ReservarDirectorioAplicacion()) return 1;
-    gAlRecibirRespuestaTardia = RegistrarRespuestaTardia;
+    gCicloSolicitud.AlRecibirRespuestaTardia = RegistrarRespuestaTardia;
 
     const QStringList args = QCoreApplication::arguments().mid(1);
     const bool conectado = IniciarAplicacion(args.join(' '));
     bool ventana = false;
+    // Approvals that a run which died (or closed while a cancelled request was unanswered) left in
+    // its exchange directory: journalled now that the journal is open.
+    if (conectado && gDB) gCicloSolicitud.RecuperarAbandonados(gQueloPath);
     if (conectado) ventana = MostrarVentanaPrincipal();
     if (gQueloPath.isEmpty()) {
         MsgBox("Debe configurar el directorio de trabajo", Mensajes::vbInformation);

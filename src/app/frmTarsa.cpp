@@ -20,6 +20,7 @@
 #include "catalogs/clsEmpresas.h"
 #include "catalogs/modInicioCatalogos.h"
 #include "core/modTarsa.h"
+#include "exchange/CicloSolicitud.h"
 #include "exchange/clsArchivoIntercambios.h"
 #include "journal/frmCierres.h"
 #include "journal/frmHistorialIntercambios.h"
@@ -518,6 +519,8 @@ void frmTarsa::closeEvent(QCloseEvent* evento) {
     } catch (...) {
     }
     mdiArea->closeAllSubWindows();
+    // Before the exchange directory goes: an approval of a cancelled request may be in it.
+    if (!gTermDir.isEmpty()) gCicloSolicitud.AlCerrar(DirectorioIntercambio());
     evento->accept();
     Desconectar();
 }

@@ -35,9 +35,6 @@ QByteArray clsTransaccion::RegistroSVL0() const { return ComponerRegistro(kSVL0,
 const Disposicion<clsTransaccion>& clsTransaccion::DisposicionSVL0() { return kSVL0; }
 
 void clsTransaccion::PutSVL0() const {
-    const QString estado = ArchivoEstado(QueloPath);
-    if (Rutas::EsArchivo(estado) && !Rutas::Borrar(estado))
-        throw TarsaError(ErrAccesoRuta, "No se puede borrar " + estado);
     ArchivoRegistros svl0;
     svl0.Abrir(Rutas::Unir(QueloPath, "Upload\\_SVL.0"), 16);
     svl0.Escribir(1, RegistroSVL0());

@@ -14,9 +14,10 @@ public:
     QString QueloPath;     // the exchange directory of the run (D)
     int MedidaTicket = 0;  // length of the longest line of the last ticket text read
 
-    // Deletes D\Estado.rsp, writes D\Upload\_SVL.0 (16 bytes, record 1, not truncated) and, when
-    // the working directory has a TX directory, the empty notification file named after the
-    // exchange directory. File errors throw TarsaError.
+    // Writes D\Upload\_SVL.0 (16 bytes, record 1, not truncated) and, when the working directory has
+    // a TX directory, the empty notification file named after the exchange directory. File errors
+    // throw TarsaError. A status file is left alone: the cycle clears the way before, and one that
+    // comes now is a cancelled request's answer, met in the wait (CicloSolicitud).
     void PutSVL0() const;
     // The first line of D\Estado.rsp without its line end, or empty text when there is none.
     QString BuscarRespuesta() const;

@@ -2,6 +2,7 @@
 #include "exchange/modIntercambio.h"
 
 #include "core/modTarsa.h"
+#include "exchange/CicloSolicitud.h"
 #include "exchange/clsItemTicket.h"
 #include "exchange/clsTicket.h"
 #include "platform/Mensajes.h"
@@ -36,6 +37,5 @@ bool RespondeA(const QByteArray& pedido, const QByteArray& respuesta) {
 
 void ReiniciarErrores() {
     gColErrores.clear();
-    gIntercambioAnterior = {};
-    gAlRecibirRespuestaTardia = {};
+    gCicloSolicitud = CicloSolicitud();
 }
