@@ -222,6 +222,8 @@ Solicitud CicloSolicitud::Enviar(clsTransaccion t, const Espera& esperar) {
         s.Resultado = ResultadoSolicitud::ErrorProceso;
     } else {
         s.Resultado = ResultadoSolicitud::Procesada;
+        // Read now: the terminal may answer a cancelled request while the user looks at this answer.
+        s.Transaccion.RetenerRespuesta();
     }
     if (archivar) archivo.GuardarRespuesta(actual.Id, d, NombreResultado(s.Resultado), s.Estado, Ahora());
     if (s.Resultado == ResultadoSolicitud::ErrorProceso)

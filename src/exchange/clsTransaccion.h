@@ -1,7 +1,10 @@
 #pragma once
 // One request to the terminal: the request record _SVL.0 and the notification, then the status
 // line and the answer files once the terminal has written Estado.rsp.
+#include <QMap>
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 #include "exchange/Registro.h"
 
@@ -13,6 +16,8 @@ public:
     QString Licencia;      // the provider's licence in the terminal network
     QString QueloPath;     // the exchange directory of the run (D)
     int MedidaTicket = 0;  // length of the longest line of the last ticket text read
+    // The answer texts kept by RetenerRespuesta (by file, nothing for a missing one); empty: read D.
+    QMap<QString, std::optional<QStringList>> Retenida;
 
     // Writes D\Upload\_SVL.0 (16 bytes, record 1, not truncated) and, when the working directory has
     // a TX directory, the empty notification file named after the exchange directory. File errors
@@ -27,6 +32,11 @@ public:
     QString LeerSVL1() const;
     // D\Download\_sal.0, every line ended by CR LF, without leading and trailing spaces.
     QString LeerSAL0() const;
+
+    // Keeps the ticket, answer header and closure texts now in D, so that BuscarTicket, LeerSVL1 and
+    // LeerSAL0 give this answer's even when the terminal writes another one (a cancelled request's)
+    // while the user is still looking at this one.
+    void RetenerRespuesta();
 
     // The 16 bytes of the request record.
     QByteArray RegistroSVL0() const;
