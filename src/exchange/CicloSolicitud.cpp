@@ -88,8 +88,15 @@ int CicloSolicitud::Corresponde(const QList<PedidoPendiente>& pedidos, const QBy
 
 void CicloSolicitud::Revisar(const QString& d) {
     if (pendientes_.isEmpty()) return;
-    clsLecturaEstado estado(clsTransaccion::ArchivoEstado(d));
-    if (!estado.Completo()) return;
+    const QString archivo = clsTransaccion::ArchivoEstado(d);
+    clsLecturaEstado estado(archivo);
+    // A line without its end counts once it has stood unchanged for a while, as in the wait.
+    const QDateTime cambio = Rutas::FechaModificacion(archivo);
+    clsTransaccion t;
+    t.QueloPath = d;
+    if (!estado.Completo() && !(cambio.isValid() && cambio.msecsTo(Ahora()) >= clsLecturaEstado::AsentamientoMs &&
+                                !t.BuscarRespuesta().isEmpty()))
+        return;
     const int i = Corresponde(pendientes_, CabeceraRespuesta(d), RespuestaDeParametros(d));
     if (i >= 0) AtenderTardia(i, d, nullptr);
 }

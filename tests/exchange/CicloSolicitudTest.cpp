@@ -148,6 +148,12 @@ TEST_F(CicloSolicitudTest, AnApprovalOfACancelledRequestIsTakenOnceWheneverItLan
 // on disk, and so does a run that dies while waiting: the next start journals what the terminal left there.
 TEST_F(CicloSolicitudTest, ACancelledRequestIsLookedForAtShutdownAndAtTheNextStart) {
     Aprobar(CancelarTicket(), 1001);
+    {  // a terminal that writes no line end: the status counts once it has stood unchanged
+        EscribirArchivo(d + "/Estado.rsp", "0 Aprobada");
+        QFile estado(d + "/Estado.rsp");
+        ASSERT_TRUE(estado.open(QIODevice::ReadWrite));
+        estado.setFileTime(QDateTime::currentDateTime().addSecs(-1), QFileDevice::FileModificationTime);
+    }
     EXPECT_TRUE(ciclo.AlCerrar(d));
     EXPECT_EQ(tardias, QStringList{"Ticket: 1001\r\n"});
 
