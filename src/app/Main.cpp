@@ -6,8 +6,8 @@
 #include "catalogs/modInicioCatalogos.h"
 #include "core/modBaseLocal.h"
 #include "core/modTarsa.h"
+#include "exchange/CicloSolicitud.h"
 #include "exchange/clsArchivoIntercambios.h"
-#include "exchange/modIntercambio.h"
 #include "journal/modTransaccionLocal.h"
 #include "platform/Ansi.h"
 #include "platform/Mensajes.h"
@@ -43,13 +43,16 @@ int Main(int argc, char** argv) {
     }
     gDirectorioAplicacion = ResolverDirectorioAplicacion(QCoreApplication::applicationDirPath());
     if (!ReservarDirectorioAplicacion()) return 1;
-    gAlRecibirRespuestaTardia = RegistrarRespuestaTardia;
+    gCicloSolicitud.AlRecibirRespuestaTardia = RegistrarRespuestaTardia;
 
     const QStringList args = QCoreApplication::arguments().mid(1);
     const bool conectado = IniciarAplicacion(args.join(' '));
     // Before any request, and never on a request's way: the pass grows with the archive.
     clsArchivoIntercambios::RetencionDeAjustes();
     bool ventana = false;
+    // Approvals that a run which died (or closed while a cancelled request was unanswered) left in
+    // its exchange directory: journalled now that the journal is open.
+    if (conectado && gDB) gCicloSolicitud.RecuperarAbandonados(gQueloPath);
     if (conectado) ventana = MostrarVentanaPrincipal();
     ventana = PedirDirectorioDeTrabajo() || ventana;
     if (!ventana) {

@@ -22,6 +22,7 @@
 #include "catalogs/clsEmpresas.h"
 #include "catalogs/modInicioCatalogos.h"
 #include "core/modTarsa.h"
+#include "exchange/CicloSolicitud.h"
 #include "exchange/clsArchivoIntercambios.h"
 #include "journal/frmCierres.h"
 #include "journal/frmHistorialIntercambios.h"
@@ -618,6 +619,8 @@ void frmTarsa::closeEvent(QCloseEvent* evento) {
     GuardarSeleccion();
     frmTicketFarmaciaBase::DescargarAbierto();  // the shutdown does not stop to ask about a ticket
     mdiArea->closeAllSubWindows();
+    // Before the exchange directory goes: an approval of a cancelled request may be in it.
+    if (!gTermDir.isEmpty()) gCicloSolicitud.AlCerrar(DirectorioIntercambio());
     evento->accept();
     Desconectar();
 }

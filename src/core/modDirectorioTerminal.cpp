@@ -76,6 +76,7 @@ void SoltarMarcaIntercambio() {
 void BorrarDirectorioIntercambio(const QString& d) {
     if (!gDirectorioMarcado.isEmpty() && QDir::cleanPath(Rutas::Resolver(d)) == QDir::cleanPath(gDirectorioMarcado))
         SoltarMarcaIntercambio();
+    if (!SinEnlaces::EsEnlace(d) && Rutas::EsArchivo(Rutas::Unir(d, kArchivoPendientes))) return;
     SinEnlaces::BorrarArbol(d);
 }
 
@@ -88,6 +89,7 @@ int BorrarDirectoriosAbandonados() {
         if (!EsNombreIntercambio(nombre) || QDir::cleanPath(dir) == QDir::cleanPath(gDirectorioMarcado)) continue;
         // A link named like an exchange directory is not one this program made.
         if (SinEnlaces::EsEnlace(dir) || !QFileInfo(dir).isDir()) continue;
+        if (Rutas::EsArchivo(Rutas::Unir(dir, kArchivoPendientes))) continue;
         if (Abandonado(dir) && SinEnlaces::BorrarArbol(dir)) ++borrados;
     }
     return borrados;

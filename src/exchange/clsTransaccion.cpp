@@ -46,9 +46,6 @@ const Disposicion<clsTransaccion>& clsTransaccion::DisposicionSVL0() { return kS
 
 void clsTransaccion::PutSVL0() const {
     const QByteArray registro = RegistroSVL0();  // refused before anything is touched
-    const QString estado = ArchivoEstado(QueloPath);
-    if (Rutas::EsArchivo(estado) && !Rutas::Borrar(estado))
-        throw TarsaError(ErrAccesoRuta, "No se puede borrar " + estado);
     ArchivoRegistros svl0;
     svl0.Abrir(Rutas::Unir(QueloPath, "Upload\\_SVL.0"), 16);
     svl0.Escribir(1, registro);
@@ -67,8 +64,26 @@ QString clsTransaccion::BuscarRespuesta() const {
     return ArchivoRespuesta::PrimeraLinea(QueloPath, "Estado.rsp", ArchivoRespuesta::kLimiteEstado);
 }
 
+namespace {
+
+struct TextoRespuesta {
+    const char* relativa;
+    qint64 limite;
+};
+const TextoRespuesta kTextosRespuesta[] = {{"Download\\_ticket.prn", ArchivoRespuesta::kLimiteTicket},
+                                           {"Download\\_svl.1", ArchivoRespuesta::kLimiteCabecera},
+                                           {"Download\\_sal.0", ArchivoRespuesta::kLimiteCierre}};
+
+}  // namespace
+
+void clsTransaccion::RetenerRespuesta() {
+    for (const TextoRespuesta& t : kTextosRespuesta)
+        Retenida.insert(t.relativa, ArchivoRespuesta::Lineas(QueloPath, t.relativa, t.limite));
+}
+
 QString clsTransaccion::LeerLineas(const QString& relativa, qint64 limite, int* medida) const {
-    const auto lineas = ArchivoRespuesta::Lineas(QueloPath, relativa, limite);
+    const auto lineas =
+        Retenida.contains(relativa) ? Retenida.value(relativa) : ArchivoRespuesta::Lineas(QueloPath, relativa, limite);
     if (!lineas) return {};
     QString resultado;
     for (const QString& linea : *lineas) {

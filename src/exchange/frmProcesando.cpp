@@ -8,11 +8,9 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "exchange/clsArchivoIntercambios.h"
-#include "exchange/modIntercambio.h"
+#include "exchange/CicloSolicitud.h"
 #include "platform/Mensajes.h"
 #include "platform/Rutas.h"
-#include "platform/SinEnlaces.h"
 #include "platform/ui/Modal.h"
 
 namespace {
@@ -106,151 +104,50 @@ void frmProcesando::Comprobar() {
     accept();
 }
 
+void frmProcesando::reject() { Cancelar(); }
+
 void frmProcesando::Cancelar() {
-    resultado_ = false;
+    if (resultado_ || !TimerTarsa.isActive()) return;
+    // The terminal is not told: it may still approve the request. While the user decides the wait
+    // stands still, so the answer cannot close the window under the question.
     TimerTarsa.stop();
     revision_.stop();
-    reject();
-}
-
-namespace {
-
-// The operation code a request header carries ("FF000" and two digits in V250; one character in the
-// V101 pharmacy layout), for the archive's list.
-QString OperacionDe(const QByteArray& cabecera) {
-    if (cabecera.startsWith("FF000") && cabecera.size() >= 7) return QString::fromLatin1(cabecera.mid(5, 2));
-    if (cabecera.size() == 222) return QString::fromLatin1(cabecera.mid(143, 1));
-    return {};
-}
-
-QString NombreResultado(ResultadoSolicitud r) {
-    switch (r) {
-        case ResultadoSolicitud::Procesada:
-            return "procesada";
-        case ResultadoSolicitud::SinRespuesta:
-            return "sin respuesta";
-        case ResultadoSolicitud::ErrorProceso:
-            return "error";
-        case ResultadoSolicitud::Cancelada:
-            break;
+    const int respuesta = MsgBox(QString::fromUtf8("La terminal puede aprobar el pedido aunque se cancele la espera. "
+                                                   "Si lo aprueba, se registrará en la lista de transacciones "
+                                                   "cuando llegue su respuesta.\r\n\r\n¿Cancelar la espera?"),
+                                 Mensajes::vbYesNo | Mensajes::vbQuestion | Mensajes::vbDefaultButton2, "Proceso");
+    TimerTarsa.start(IntervaloSondeoMs);
+    // The answer may have come while the question was up: then it is read, not lost to a cancel.
+    if (respuesta != Mensajes::vbYes || lectura_.Completo()) {
+        Comprobar();
+        return;
     }
-    return "cancelada";
+    TimerTarsa.stop();
+    QDialog::reject();
 }
-
-}  // namespace
-
-namespace {
-
-// The first record of a header file of D, never through a link; empty when missing or refused.
-QByteArray Cabecera(const QString& d, const QString& relativa) {
-    QFile archivo;
-    if (SinEnlaces::AbrirLectura(archivo, d, relativa) != SinEnlaces::Apertura::Abierto) return {};
-    return archivo.read(1024);
-}
-
-QByteArray CabeceraRespuesta(const QString& d) { return Cabecera(d, "DownLoad\\_svl.1"); }
-
-// The answer now in d belongs to the cancelled request `anterior`: it is archived with it and, when it
-// echoes that request and its status is a success, handed to whoever journals it.
-void AtenderRespuestaTardia(clsArchivoIntercambios* archivo, const IntercambioAnterior& anterior, const QString& d) {
-    clsTransaccion t;
-    t.QueloPath = d;
-    const QString estado = t.BuscarRespuesta();
-    const bool propia = RespondeA(anterior.Cabecera, CabeceraRespuesta(d));
-    if (archivo)
-        archivo->GuardarRespuesta(anterior.Id, d, propia ? "tardía" : "tardía, no corresponde al pedido", estado,
-                                  QDateTime::currentDateTime());
-    if (!propia || !estado.startsWith('0') || !gAlRecibirRespuestaTardia) return;
-    gAlRecibirRespuestaTardia(RespuestaTardia{estado, t.LeerSVL1(), t.BuscarTicket(), anterior.CodigoEmpresa});
-}
-
-// Whoever follows the terminal (the main window's status bar) hears when the wait starts and how it ended.
-struct AvisoTerminal {
-    const Solicitud& solicitud;
-    explicit AvisoTerminal(const Solicitud& s) : solicitud(s) {
-        if (gAlCambiarEstadoTerminal) gAlCambiarEstadoTerminal(nullptr);
-    }
-    ~AvisoTerminal() {
-        if (gAlCambiarEstadoTerminal) gAlCambiarEstadoTerminal(&solicitud);
-    }
-};
-
-}  // namespace
 
 Solicitud EnviarSolicitud(const QString& actividad, const QString& empresa, const QString& licencia) {
+    clsTransaccion t;
+    t.Actividad = actividad;
+    t.Empresa = empresa;
+    t.Licencia = licencia;
+    t.Version = gVersion;
+    t.QueloPath = DirectorioIntercambio();
+    // Whoever follows the terminal (the main window's status bar) hears when the wait starts and how it
+    // ended; a request refused before it was written never started a wait.
+    bool esperando = false;
     Solicitud s;
-    s.Transaccion.Actividad = actividad;
-    s.Transaccion.Empresa = empresa;
-    s.Transaccion.Licencia = licencia;
-    s.Transaccion.Version = gVersion;
-    const QString d = DirectorioIntercambio();
-    s.Transaccion.QueloPath = d;
-
-    const bool archivar = !gDirectorioAplicacion.isEmpty();
-    clsArchivoIntercambios archivo(clsArchivoIntercambios::RaizPorDefecto());
-    clsArchivoIntercambios* registro = archivar ? &archivo : nullptr;
-    // The answer to a request whose wait was cancelled may have come since: it is not lost.
-    if (gIntercambioAnterior.Cancelado && !s.Transaccion.BuscarRespuesta().isEmpty()) {
-        AtenderRespuestaTardia(registro, gIntercambioAnterior, d);
-        gIntercambioAnterior.Cancelado = false;
+    try {
+        s = gCicloSolicitud.Enviar(t, [&esperando] {
+            if (!esperando && gAlCambiarEstadoTerminal) gAlCambiarEstadoTerminal(nullptr);
+            esperando = true;
+            frmProcesando espera(QApplication::activeWindow());
+            return espera.Cargar();
+        });
+    } catch (...) {
+        if (esperando && gAlCambiarEstadoTerminal) gAlCambiarEstadoTerminal(&s);
+        throw;
     }
-    // No answer of an earlier request may be read as this one's: what is left goes to the archive.
-    if (archivar) archivo.Despejar(gIntercambioAnterior.Id, d, QDateTime::currentDateTime());
-    const IntercambioAnterior anterior = gIntercambioAnterior;
-    // The request is read and archived before the signal file is written: from then on the terminal
-    // may take the request files away at any moment.
-    const QByteArray cabecera = Cabecera(d, "UpLoad\\_SVL.1");
-    gIntercambioAnterior = {archivar ? archivo.GuardarPedido(d, OperacionDe(cabecera), QDateTime::currentDateTime(),
-                                                             {{"_SVL.0", s.Transaccion.RegistroSVL0()}})
-                                     : QString(),
-                            false, cabecera, gVersion, gCodigoEmpresa};
-    s.Transaccion.PutSVL0();
-    const AvisoTerminal aviso(s);
-
-    for (;;) {
-        frmProcesando espera(QApplication::activeWindow());
-        if (!espera.Cargar()) {
-            s.Resultado = ResultadoSolicitud::Cancelada;
-            gIntercambioAnterior.Cancelado = true;
-            if (archivar) archivo.Anotar(gIntercambioAnterior.Id, "cancelada", QDateTime::currentDateTime());
-            return s;
-        }
-        const QByteArray respuesta = CabeceraRespuesta(d);
-        if (RespondeA(cabecera, respuesta)) break;
-        if (anterior.Cancelado && RespondeA(anterior.Cabecera, respuesta)) {
-            // The cancelled request's answer came during this wait: it is kept, and the wait goes on.
-            AtenderRespuestaTardia(registro, anterior, d);
-            if (archivar)
-                archivo.Despejar(anterior.Id, d, QDateTime::currentDateTime());
-            else
-                Rutas::Borrar(clsTransaccion::ArchivoEstado(d));
-            continue;
-        }
-        s.Estado = s.Transaccion.BuscarRespuesta();
-        s.Resultado = ResultadoSolicitud::ErrorProceso;
-        if (archivar)
-            archivo.GuardarRespuesta(gIntercambioAnterior.Id, d, "no corresponde al pedido", s.Estado,
-                                     QDateTime::currentDateTime());
-        // Its answer may still come: the next request looks for it.
-        gIntercambioAnterior.Cancelado = true;
-        MsgBox(QString::fromUtf8("La terminal entregó una respuesta que no corresponde a este pedido (operación "
-                                 "%1 en lugar de %2); no se muestra ni se registra.")
-                   .arg(OperacionDe(respuesta), OperacionDe(cabecera)),
-               Mensajes::vbExclamation, "Proceso");
-        return s;
-    }
-    s.Estado = s.Transaccion.BuscarRespuesta();
-    if (s.Estado.isEmpty()) {
-        s.Resultado = ResultadoSolicitud::SinRespuesta;
-    } else if (!s.Estado.startsWith('0')) {
-        s.Resultado = ResultadoSolicitud::ErrorProceso;
-    } else {
-        s.Resultado = ResultadoSolicitud::Procesada;
-    }
-    if (archivar)
-        archivo.GuardarRespuesta(gIntercambioAnterior.Id, d, NombreResultado(s.Resultado), s.Estado,
-                                 QDateTime::currentDateTime());
-    if (s.Resultado == ResultadoSolicitud::ErrorProceso)
-        MsgBox("Error en el proceso:\r\n" + s.Estado, Mensajes::vbInformation, "Proceso");
+    if (esperando && gAlCambiarEstadoTerminal) gAlCambiarEstadoTerminal(&s);
     return s;
 }

@@ -26,6 +26,9 @@ public:
     // Shows the window modally; true when the status file appeared, false when cancelled.
     bool Cargar();
     void Descargar();
+    // Esc and "Cancelar": the user is asked first (No is the default), as the terminal may still
+    // approve the request.
+    void reject() override;
 
     // Off, only the poll ends the wait (to measure what the watch gains).
     static inline bool VigilarDirectorio = true;
@@ -51,10 +54,10 @@ private:
     bool resultado_ = false;
 };
 
-// The request cycle once the operation's own records are in D\UpLoad: writes the request record
-// (version gVersion, the given activity, company and licence; D the run's exchange directory) and
-// the notification, waits in frmProcesando, reads the status, and tells the user of an error status
-// (information message "Proceso"). A failure writing the request raises TarsaError to the caller.
+// The request cycle of this run (gCicloSolicitud) with this window as its wait, once the operation's
+// own records are in D\UpLoad: the request record (version gVersion, the given activity, company and
+// licence; D the run's exchange directory) and the notification, the wait, the status; an error
+// status is shown (information message "Proceso"). A failure writing the request raises TarsaError.
 // Told with nullptr when EnviarSolicitud starts waiting for the terminal, and with the request when the
 // wait has ended (answered, cancelled, empty or error status).
 inline std::function<void(const Solicitud*)> gAlCambiarEstadoTerminal;

@@ -2,6 +2,7 @@
 #include "exchange/modIntercambio.h"
 
 #include "core/modTarsa.h"
+#include "exchange/CicloSolicitud.h"
 #include "exchange/clsArchivoIntercambios.h"
 #include "exchange/clsItemTicket.h"
 #include "exchange/clsTicket.h"
@@ -37,7 +38,6 @@ bool RespondeA(const QByteArray& pedido, const QByteArray& respuesta) {
 
 void ReiniciarErrores() {
     gColErrores.clear();
-    gIntercambioAnterior = {};
-    gAlRecibirRespuestaTardia = {};
+    gCicloSolicitud = CicloSolicitud();
     gArchivoIntercambiosAvisado = false;
 }

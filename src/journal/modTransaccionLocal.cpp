@@ -6,9 +6,9 @@
 #include <QSaveFile>
 
 #include "core/modTarsa.h"
+#include "exchange/CicloSolicitud.h"
 #include "exchange/clsParametros.h"
 #include "exchange/clsTicket.h"
-#include "exchange/modIntercambio.h"
 #include "journal/clsTransacciones.h"
 #include "platform/Ansi.h"
 #include "platform/Mensajes.h"
@@ -29,6 +29,18 @@ void GuardarTicket(const QString& directorio, const QString& nombre, const QStri
     Privado::Archivo(archivo);
     archivo.write(Ansi::Codificar(ticket));
     if (!archivo.commit()) throw TarsaError(ErrDiscoLleno, archivo.errorString());
+}
+
+// An approval journalled before (the answer found again in the exchange directory of a run that
+// died just after journalling it) is not journalled twice.
+bool YaRegistrada(const QString& numero, const QString& codigoEmpresa) {
+    try {
+        const Consulta filas = clsTransacciones().Buscar(
+            QString("Ticket = %1 AND CodigoEmpresa = %2").arg(numero.toLongLong()).arg(codigoEmpresa.toLongLong()));
+        return !filas->EOF_();
+    } catch (const std::exception&) {
+        return false;  // journalling will meet the same failure and report it
+    }
 }
 
 }  // namespace
@@ -66,7 +78,7 @@ void RegistrarRespuestaTardia(const RespuestaTardia& respuesta) {
     const QString& cabecera = respuesta.Cabecera;
     const QString numero = clsTicket::CampoRespuesta(cabecera, "Ticket");
     const int operacion = clsTicket::CampoRespuesta(cabecera, "CodigoOperacion").toInt();
-    if (numero.isEmpty() || operacion == 80) return;
+    if (numero.isEmpty() || operacion == 80 || YaRegistrada(numero, respuesta.CodigoEmpresa)) return;
     GuardarTransaccionLocal(cabecera, respuesta.Ticket, respuesta.CodigoEmpresa, false);
     MsgBox(
         QString::fromUtf8("La terminal aprobó el ticket Nº %1 (%2) después de que se canceló la espera.\r\n"

@@ -15,6 +15,7 @@
 #include "catalogs/modConfiguracion.h"
 #include "catalogs/modInicioCatalogos.h"
 #include "core/modTarsa.h"
+#include "exchange/CicloSolicitud.h"
 #include "platform/Ajustes.h"
 #include "platform/Mensajes.h"
 #include "platform/Rutas.h"
@@ -260,7 +261,10 @@ bool frmConfiguracion::CambiarDirectorio(const QString& dir) {
         MsgBox(ComoTarsaError(e).Descripcion, Mensajes::vbCritical, "Tarsa Cliente");
         return false;
     }
-    if (!anterior.isEmpty()) BorrarDirectorioIntercambio(anterior);
+    if (!anterior.isEmpty()) {
+        gCicloSolicitud.AlCerrar(anterior);
+        BorrarDirectorioIntercambio(anterior);
+    }
     return true;
 }
 

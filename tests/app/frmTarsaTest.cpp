@@ -1,5 +1,6 @@
 // The main window: which operations it offers and where each one leads.
 #include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QMenuBar>
 #include <QToolBar>
@@ -7,6 +8,9 @@
 #include "app/frmTarsa.h"
 #include "catalogs/modInicioCatalogos.h"
 #include "core/modTarsa.h"
+#include "exchange/CicloSolicitud.h"
+#include "exchange/Pedido.h"
+#include "journal/modTransaccionLocal.h"
 #include "platform/Ajustes.h"
 #include "platform/ui/Modal.h"
 #include "support/Controles.h"
@@ -279,6 +283,29 @@ TEST_F(frmTarsaTest, ClosingSavesTheSelectionAndShutsDown) {
     EXPECT_EQ(Ajustes::Obtener(kAplicacion, "Start", "Empresa"), "2");
     EXPECT_EQ(Ajustes::Obtener(kAplicacion, "Start", "Terminal"), "00005678");
     EXPECT_EQ(sistema.terminaciones, QList<int>{0});  // after the database was closed and backed up
+}
+
+// Closing looks in the exchange directory before removing it: the approval of a cancelled ticket that
+// came meanwhile is journalled (its text saved) and announced, and then the directory goes.
+TEST_F(frmTarsaTest, ClosingJournalsTheApprovalOfACancelledTicketBeforeTheExchangeDirectoryGoes) {
+    gCicloSolicitud.AlRecibirRespuestaTardia = RegistrarRespuestaTardia;
+    gVersion = "V250";
+    const QString d = Terminal();
+    GrabarPedido(d, "V250", 1);
+    const QByteArray pedido = LeerArchivo(d + "/upload/_SVL.1");
+    const clsTransaccion t{.Version = "V250", .Licencia = "00001234", .QueloPath = d};
+    ASSERT_EQ(gCicloSolicitud.Enviar(t, [&] { return !QFile::remove(d + "/upload/_SVL.0"); }).Resultado,
+              ResultadoSolicitud::Cancelada);
+    EscribirArchivo(d + "/download/_svl.1", QByteArray(pedido).replace(249, 12, "000000004321"));
+    EscribirArchivo(d + "/download/_ticket.prn", "Ticket: 4321\r\n");
+    EscribirArchivo(d + "/Estado.rsp", "0 Aprobada\r\n");
+    frmTarsaPrueba v;
+    v.Cargar();
+    v.close();
+    EXPECT_EQ(LeerArchivo(dirAplicacion + "/Tickets/4321.prn"), "Ticket: 4321\r\n");
+    EXPECT_TRUE(mensajes.Unico().texto.startsWith(QString::fromUtf8("La terminal aprobó el ticket Nº 4321")));
+    EXPECT_FALSE(QDir(d).exists());
+    EXPECT_EQ(sistema.terminaciones, QList<int>{0});
 }
 
 // The catalog menus search in a modal dialog; the help menus open the local pages inside the

@@ -240,7 +240,7 @@ TEST_F(ArchivoIntercambiosTest, RetentionRunsAtStartUpAndNeverOnARequest) {
     QDir().mkpath(resto + "/enviado");
     QDir().mkpath(Raiz() + "/2001-01");
     CancelarCuando([] { return true; });
-    EXPECT_EQ(EnviarSolicitud().Resultado, ResultadoSolicitud::Cancelada);
+    EXPECT_EQ(EnviarSolicitud(gActividad, gEmpresa, "00001234").Resultado, ResultadoSolicitud::Cancelada);
     EXPECT_TRUE(QDir(resto).exists());
     EXPECT_TRUE(QDir(Raiz() + "/2001-01").exists());
 

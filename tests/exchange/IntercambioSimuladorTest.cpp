@@ -1,21 +1,29 @@
 // A ticket end to end against tarsa-terminal-sim: the client's writers, the request cycle with the
 // real wait window, and the answer readers, approved, with item errors, and asked again after a cancel.
 #include <QDir>
+#include <QTimer>
+#include <QtTest/QTest>
 
 #include "TestConfig.h"
+#include "catalogs/ConBase.h"
 #include "core/modTarsa.h"
+#include "exchange/CicloSolicitud.h"
 #include "exchange/Pedido.h"
 #include "exchange/frmProcesando.h"
 #include "exchange/modIntercambio.h"
+#include "journal/modTransaccionLocal.h"
+#include "platform/Ansi.h"
+#include "platform/ui/Modal.h"
 #include "support/Entorno.h"
 #include "support/Simulador.h"
+#include "tickets/modEnvioTicket.h"
 
 namespace {
 
-class IntercambioSimuladorTest : public Entorno {
+class IntercambioSimuladorTest : public ConBase {
 protected:
     void SetUp() override {
-        Entorno::SetUp();
+        ConBase::SetUp();
         d = Terminal();
         Sesion({.terminal = "LIC1"});
     }
@@ -56,27 +64,65 @@ TEST_F(IntercambioSimuladorTest, ItemErrorsReachTheErrorList) {
     EXPECT_FALSE(gColErrores[0].Comentario.trimmed().isEmpty());
 }
 
-// The user cancels while the terminal still works on the request and asks again at once: the
-// terminal answers both, in order, and the first answer, arriving during the second wait, is not
-// taken for the second's.
-TEST_F(IntercambioSimuladorTest, ASecondRequestRightAfterACancelledOneIsAnswered) {
+// The user presses Esc while the terminal (answering after a delay) works on a ticket, is asked first
+// and says No, then Esc again and Yes; then sends the same ticket again at once, with the same
+// transaction number as the form keeps it. The terminal approves both: the first answer, arriving
+// during the second wait, is journalled as the cancelled ticket's and announced, and each ticket is
+// journalled and saved with its own text.
+TEST_F(IntercambioSimuladorTest, CancelAndSendAgainJournalsBothApprovalsEachWithItsOwnText) {
+    Sesion({.codigoEmpresa = "1"});
+    gCicloSolicitud.AlRecibirRespuestaTardia = RegistrarRespuestaTardia;
     QDir(dirTrabajo).mkdir("TX");
-    sim.Iniciar(dirTrabajo, "ok", {"--delay-ms", "300"});
-    GrabarPedido(d, "V250", 1);
-    // Cancelled once the terminal has read the whole request: a request rewritten while the terminal
-    // still reads the first would be a different exchange, which no client can tell apart.
-    const QString subida = d + "/upload/";
-    CancelarCuando([&] { return !QFile::exists(subida + "_SVL.0") && !QFile::exists(subida + "_SVL.1"); });
-    ASSERT_EQ(EnviarSolicitud().Resultado, ResultadoSolicitud::Cancelada);
-    clsTicket segundo = CabeceraMuestra("V250", 1);
-    segundo.NTransaccionFarmacia = "538";
-    ASSERT_NO_THROW(segundo.GrabarSVL1(d));
-    EsperarDeVerdad();
-    const Solicitud s = EnviarSolicitud();
-    ASSERT_EQ(s.Resultado, ResultadoSolicitud::Procesada);
-    const QString cabecera = s.Transaccion.LeerSVL1();
-    EXPECT_EQ(cabecera.mid(249, 12), "000000001002");
-    EXPECT_EQ(cabecera.mid(340, 8), "00000538");
+    sim.Iniciar(dirTrabajo, "delay", {"--delay-ms", "1500"});
+    int esperas = 0;
+    EstablecerManejadorModal([&](QDialog& espera) {
+        EXPECT_EQ(espera.objectName(), "frmProcesando");
+        QTimer plazo, sondeo;
+        QObject::connect(&plazo, &QTimer::timeout, &espera, [&] {
+            ADD_FAILURE() << "still waiting at the deadline";
+            espera.done(QDialog::Rejected);
+        });
+        plazo.start(20000);
+        // The first wait: Esc once the terminal has taken the request.
+        QObject::connect(&sondeo, &QTimer::timeout, &espera, [&] {
+            if (QFile::exists(d + "/upload/_SVL.0")) return;
+            sondeo.stop();
+            mensajes.Responder(Mensajes::vbNo);
+            QTest::keyClick(&espera, Qt::Key_Escape);
+            EXPECT_TRUE(espera.isVisible()) << "No keeps waiting";
+            mensajes.Responder(Mensajes::vbYes);
+            QTest::keyClick(&espera, Qt::Key_Escape);
+        });
+        if (++esperas == 1) sondeo.start(5);
+        return espera.exec();
+    });
+    QStringList mostrados;
+    const PantallaEnvioTicket pantalla{[] { return EnviarSolicitud(); },
+                                       [&](clsTransaccion& t) {
+                                           mostrados << t.BuscarTicket();
+                                           return RespuestaTicket{false, mostrados.last()};
+                                       }};
+    gNuevaTransaccion = true;
+    const clsTicket ticket = CabeceraMuestra("V250", 1);
+    EXPECT_EQ(EnviarTicketFarmacia(ticket, std::nullopt, std::nullopt, pantalla), FinEnvioTicket::SinRespuesta);
+    EXPECT_EQ(EnviarTicketFarmacia(ticket, std::nullopt, std::nullopt, pantalla), FinEnvioTicket::Completado);
+
+    ASSERT_EQ(mostrados.size(), 1);
+    EXPECT_TRUE(mostrados[0].contains("Ticket: 1002")) << mostrados[0].toStdString();
+    EXPECT_EQ(Filas("SELECT CAST(Ticket AS INTEGER), CodigoEmpresa FROM Transaccion ORDER BY Ticket"),
+              "1001|1\n1002|1");
+    for (const char* numero : {"1001", "1002"}) {
+        const QString texto = Ansi::Decodificar(LeerArchivo(dirAplicacion + "/Tickets/" + numero + ".prn"));
+        EXPECT_TRUE(texto.contains(QString("Ticket: ") + numero)) << numero << ": " << texto.toStdString();
+    }
+    const QString pregunta = QString::fromUtf8("La terminal puede aprobar el pedido aunque se cancele la espera.");
+    ASSERT_EQ(mensajes.mostrados.size(), 3);
+    EXPECT_TRUE(mensajes.mostrados[0].texto.startsWith(pregunta));
+    EXPECT_EQ(mensajes.mostrados[0].estilo, Mensajes::vbYesNo | Mensajes::vbQuestion | Mensajes::vbDefaultButton2);
+    EXPECT_TRUE(mensajes.mostrados[1].texto.startsWith(pregunta));
+    EXPECT_TRUE(mensajes.mostrados[2].texto.startsWith(QString::fromUtf8(
+        "La terminal aprobó el ticket Nº 1001 (Alta de ticket) después de que se canceló la espera.")))
+        << mensajes.mostrados[2].texto.toStdString();
 }
 
 // An answer whose header does not echo the request is not shown as its answer.

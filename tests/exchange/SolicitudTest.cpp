@@ -132,8 +132,11 @@ TEST_F(SolicitudTest, RequestCycleOutcomes) {
     EXPECT_EQ(LeerArchivo(d + "/upload/_SVL.0"),
               "V2500534"
               "12345678");
-    EXPECT_EQ(mensajes.Unico(), (MensajeMostrado{QString::fromUtf8("Error en el proceso:\r\nE105 Tarjeta inválida"),
-                                                 Mensajes::vbInformation, "Proceso"}));
+    ASSERT_EQ(mensajes.mostrados.size(), 2);  // the error, then the question before cancelling
+    EXPECT_EQ(mensajes.mostrados[0],
+              (MensajeMostrado{QString::fromUtf8("Error en el proceso:\r\nE105 Tarjeta inválida"),
+                               Mensajes::vbInformation, "Proceso"}));
+    EXPECT_EQ(mensajes.mostrados[1].estilo, Mensajes::vbYesNo | Mensajes::vbQuestion | Mensajes::vbDefaultButton2);
 }
 
 // Every request (ticket, cancellation, reprint, closure, catalog update) is written here: one without

@@ -8,7 +8,7 @@
 
 #include "Banco.h"
 #include "core/modTarsa.h"
-#include "exchange/modIntercambio.h"
+#include "exchange/CicloSolicitud.h"
 #include "journal/clsTransacciones.h"
 #include "journal/modTransaccionLocal.h"
 #include "platform/Ansi.h"

@@ -10,6 +10,7 @@
 #include "TestConfig.h"
 #include "catalogs/ConBase.h"
 #include "core/modTarsa.h"
+#include "exchange/CicloSolicitud.h"
 #include "exchange/Pedido.h"
 #include "exchange/clsArchivoIntercambios.h"
 #include "exchange/frmProcesando.h"
@@ -295,10 +296,19 @@ TEST_F(frmInicioTest, CancellationFromTheTicketViewIsJournalledAndCloses) {
     EXPECT_EQ(vista.result(), QDialog::Accepted);
 }
 
+// The same approval found again (in the exchange directory of a run that died right after journalling
+// it) is neither journalled nor announced twice.
+TEST_F(frmInicioTest, ALateApprovalAlreadyInTheJournalIsNotJournalledAgain) {
+    const QString cabecera = Respuesta("01", "6034", 1234, "20261206", "1200");
+    for (int vez = 0; vez < 2; ++vez) RegistrarRespuestaTardia({"0 Aprobada", cabecera, "TICKET 1234\r\n", "01"});
+    EXPECT_EQ(Filas("SELECT CAST(Ticket AS INTEGER), CodigoEmpresa FROM Transaccion"), "1234|1");
+    EXPECT_EQ(mensajes.mostrados.size(), 1);
+}
+
 // The user gives up waiting, the terminal approves the consumption afterwards: before the next
 // request the approval is journalled with its ticket text and the user is told which ticket it was.
 TEST_F(frmInicioTest, AConsumptionApprovedAfterTheWaitWasCancelledIsJournalledAndTheUserTold) {
-    gAlRecibirRespuestaTardia = RegistrarRespuestaTardia;
+    gCicloSolicitud.AlRecibirRespuestaTardia = RegistrarRespuestaTardia;
     const QString liberar = dirTrabajo + "/liberar";
     sim.Iniciar(dirTrabajo, "ok", {"--answer-after", liberar, "--first-ticket", "7001"});
     const QString d = DirectorioIntercambio();
@@ -324,10 +334,10 @@ TEST_F(frmInicioTest, AConsumptionApprovedAfterTheWaitWasCancelledIsJournalledAn
 
     EXPECT_EQ(Filas("SELECT Operacion, CAST(Ticket AS INTEGER) FROM Transaccion"), "01|7001");
     EXPECT_TRUE(LeerArchivo(dirAplicacion + "/Tickets/7001.prn").contains("7001"));
-    ASSERT_EQ(mensajes.mostrados.size(), 1);
-    EXPECT_TRUE(mensajes.mostrados[0].texto.startsWith(QString::fromUtf8(
+    ASSERT_EQ(mensajes.mostrados.size(), 2);  // the question before cancelling, then the approval
+    EXPECT_TRUE(mensajes.mostrados[1].texto.startsWith(QString::fromUtf8(
         "La terminal aprobó el ticket Nº 7001 (Alta de ticket) después de que se canceló la espera.")))
-        << mensajes.mostrados[0].texto.toStdString();
+        << mensajes.mostrados[1].texto.toStdString();
     const auto lista = clsArchivoIntercambios(clsArchivoIntercambios::RaizPorDefecto()).Listar();
     ASSERT_EQ(lista.size(), 2);
     EXPECT_EQ(lista[0].Resultado, QString::fromUtf8("tardía"));

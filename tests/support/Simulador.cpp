@@ -7,6 +7,7 @@
 
 #include "TestConfig.h"
 #include "platform/ui/Modal.h"
+#include "support/Dobles.h"
 
 void Simulador::Iniciar(const QString& directorio, const QString& escenario, const QStringList& extra) {
     ASSERT_STRNE(TARSA_SIM_EXE, "") << "the terminal simulator is not built";
@@ -25,11 +26,14 @@ void Simulador::Detener() {
 
 namespace {
 
-// Runs the window's own event loop; cancels it (by its Cancelar button, else rejects it) once
-// cancelarCuando holds, or failing the test once plazoMs have passed.
+// Runs the window's own event loop; cancels it (by its Cancelar button, else rejects it, saying Yes
+// to the wait window's question) once cancelarCuando holds, or failing the test once plazoMs have passed.
 int EjecutarConPlazo(QDialog& dialogo, int plazoMs, const std::function<void()>& alMostrarse = {},
                      const std::function<bool()>& cancelarCuando = {}) {
     const auto cancelar = [&dialogo] {
+        if (auto* m = dynamic_cast<MensajesDoble*>(&Mensajes::Actual());
+            m && dialogo.objectName() == QLatin1String("frmProcesando"))
+            m->Responder(Mensajes::vbYes);
         if (auto* b = dialogo.findChild<QAbstractButton*>("cmdCancelar"))
             b->click();
         else
