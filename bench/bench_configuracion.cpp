@@ -89,16 +89,21 @@ void Nativa_Importar(benchmark::State& state) {
         SQLite::Transaction tx(db);
         for (const char* tabla : {"Empresas", "Actividades", "Prestadores", "PrestadorActividad"})
             db.exec(std::string("DELETE FROM ") + tabla);
-        SQLite::Statement empresa(db, "INSERT OR IGNORE INTO Empresas (IdEmpresa, Nombre, CodigoQuelo) VALUES (?, ?, ?)");
-        SQLite::Statement actividad(db, "INSERT OR IGNORE INTO Actividades (IdEmpresa, IdActividad, Nombre, Tipo, "
-                                        "CodigoQuelo) VALUES (?, ?, ?, '1', ?)");
-        SQLite::Statement prestador(db, "INSERT OR IGNORE INTO Prestadores (Codigo, Nombre, Tipo, LicenciaQuelo, "
-                                        "Matricula, CadenaSucursales) VALUES (?, ?, '0', ?, 0, 0)");
-        SQLite::Statement enlace(db, "INSERT OR IGNORE INTO PrestadorActividad (Codigo, IdEmpresa, IdActividad) "
-                                     "VALUES (?, ?, ?)");
+        SQLite::Statement empresa(db,
+                                  "INSERT OR IGNORE INTO Empresas (IdEmpresa, Nombre, CodigoQuelo) VALUES (?, ?, ?)");
+        SQLite::Statement actividad(db,
+                                    "INSERT OR IGNORE INTO Actividades (IdEmpresa, IdActividad, Nombre, Tipo, "
+                                    "CodigoQuelo) VALUES (?, ?, ?, '1', ?)");
+        SQLite::Statement prestador(db,
+                                    "INSERT OR IGNORE INTO Prestadores (Codigo, Nombre, Tipo, LicenciaQuelo, "
+                                    "Matricula, CadenaSucursales) VALUES (?, ?, '0', ?, 0, 0)");
+        SQLite::Statement enlace(db,
+                                 "INSERT OR IGNORE INTO PrestadorActividad (Codigo, IdEmpresa, IdActividad) "
+                                 "VALUES (?, ?, ?)");
         for (const Registro& r : registros) {
             const int idEmpresa = r.empresa.toInt(), idActividad = r.actividad.toInt();
-            empresa.bind(1, idEmpresa), empresa.bind(2, r.nombreEmpresa.constData()), empresa.bind(3, r.empresa.constData());
+            empresa.bind(1, idEmpresa), empresa.bind(2, r.nombreEmpresa.constData()),
+                empresa.bind(3, r.empresa.constData());
             empresa.exec(), empresa.reset();
             actividad.bind(1, idEmpresa), actividad.bind(2, idActividad);
             actividad.bind(3, r.nombreActividad.constData()), actividad.bind(4, r.actividad.constData());

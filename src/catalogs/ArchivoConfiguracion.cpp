@@ -61,7 +61,8 @@ std::optional<QList<clsItemEmpresaQuelo>> LeerEmpresas(const QString& ruta, qint
     const QString archivo = Rutas::Resolver(ruta);
     if (!Rutas::Existe(archivo)) return std::nullopt;
     const auto leido = ArchivoTexto::LeerPrincipio(archivo, maximoRegistros * kLongitudEmpresa + 1);
-    if (!leido) throw ConfiguracionRechazada(nombre, ErrAccesoRuta, "(" + archivo + ") no es un archivo que se pueda leer");
+    if (!leido)
+        throw ConfiguracionRechazada(nombre, ErrAccesoRuta, "(" + archivo + ") no es un archivo que se pueda leer");
     const qint64 resto = leido->Tamano % kLongitudEmpresa;
     const qint64 registros = leido->Tamano / kLongitudEmpresa + (resto == kLongitudEmpresa - 2 ? 1 : 0);
     // Part of the companies would be imported as if they were all: too large a file is refused.
@@ -79,10 +80,9 @@ std::optional<QList<clsItemEmpresaQuelo>> LeerEmpresas(const QString& ruta, qint
     for (qint64 i = 0; i < registros; ++i) {
         const QByteArray registro = leido->Bytes.mid(i * kLongitudEmpresa, kLongitudEmpresa);
         if (const QString falla = FallaEmpresa(registro); !falla.isEmpty())
-            throw ConfiguracionRechazada(nombre, ErrTiposNoCoinciden,
-                                         QString::fromUtf8("tiene un registro que no es válido (el %1: %2)")
-                                             .arg(i + 1)
-                                             .arg(falla));
+            throw ConfiguracionRechazada(
+                nombre, ErrTiposNoCoinciden,
+                QString::fromUtf8("tiene un registro que no es válido (el %1: %2)").arg(i + 1).arg(falla));
         const QString r = Ansi::Decodificar(registro);
         lista.append({r.mid(0, 8), r.mid(8, 2), r.mid(10, 30), r.mid(40, 2), r.mid(42, 30)});
     }

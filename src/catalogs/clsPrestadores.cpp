@@ -82,8 +82,12 @@ bool clsPrestadores::GetActividades(QList<clsItemLicenciaActividad>& col) {
         Consulta rs = AbrirConsulta("SELECT Codigo, IdEmpresa, IdActividad    FROM PrestadorActividad");
         if (Registros <= 0) return false;
         for (; !rs->EOF_(); rs->MoveNext())
-            col.append({LeerTexto(*rs, "Codigo"), static_cast<qint16>(LeerEntero(*rs, "IdEmpresa")),
-                        static_cast<qint16>(LeerEntero(*rs, "IdActividad")), {}, {}, {}});
+            col.append({LeerTexto(*rs, "Codigo"),
+                        static_cast<qint16>(LeerEntero(*rs, "IdEmpresa")),
+                        static_cast<qint16>(LeerEntero(*rs, "IdActividad")),
+                        {},
+                        {},
+                        {}});
         return true;
     });
 }

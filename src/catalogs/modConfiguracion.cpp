@@ -6,7 +6,6 @@
 #include <QSet>
 
 #include "catalogs/ArchivoConfiguracion.h"
-
 #include "catalogs/clsActividades.h"
 #include "catalogs/clsEmpresas.h"
 #include "catalogs/clsPrestadores.h"
@@ -180,16 +179,18 @@ Tablas TablasDelArchivo(const QList<clsItemEmpresaQuelo>& quelo, const QList<cls
 
 Tablas TablasActuales(const QList<clsItemEmpresa>& empresas) {
     Tablas t;
-    for (const clsItemEmpresa& e : empresas) t.Empresas << Fila({QString::number(e.IdEmpresa), e.Nombre, e.CodigoQuelo});
+    for (const clsItemEmpresa& e : empresas)
+        t.Empresas << Fila({QString::number(e.IdEmpresa), e.Nombre, e.CodigoQuelo});
     QList<clsItemActividad> actividades;
     clsActividades().GetAP(actividades);
     for (const clsItemActividad& a : actividades)
-        t.Actividades << Fila({QString::number(a.IdEmpresa), QString::number(a.IdActividad), a.Nombre, a.Tipo,
-                               a.CodigoQuelo});
+        t.Actividades << Fila(
+            {QString::number(a.IdEmpresa), QString::number(a.IdActividad), a.Nombre, a.Tipo, a.CodigoQuelo});
     QList<clsItemPrestador> prestadores;
     clsPrestadores().GetAP(prestadores, false);
     for (const clsItemPrestador& p : prestadores)
-        t.Prestadores << Fila({p.Codigo, p.Nombre, p.Tipo, p.LicenciaQuelo, p.Matricula, p.CadenaSucursales ? "1" : "0"});
+        t.Prestadores << Fila(
+            {p.Codigo, p.Nombre, p.Tipo, p.LicenciaQuelo, p.Matricula, p.CadenaSucursales ? "1" : "0"});
     return t;
 }
 

@@ -33,17 +33,21 @@ void GuardarTicket(const QString& directorio, const QString& nombre, const QStri
 // happened and what to do, in words; the engine's words and the statement go to the details.
 void InformarSinAnotar(const QString& numero, const QString& guardado, const TarsaError& e) {
     const bool lleno = e.Numero == ErrDiscoLleno || e.Numero == ErrBaseDatos + kSqliteLleno;
-    QString texto = QString::fromUtf8("La terminal aprobó la transacción (ticket Nº %1), pero no se pudo anotar en la "
-                                      "lista de transacciones: %2.\n\n")
-                        .arg(numero, lleno ? QString::fromUtf8("el disco está lleno")
-                                           : QString::fromUtf8("no se pudo escribir en el disco o en la base de datos"));
+    QString texto =
+        QString::fromUtf8(
+            "La terminal aprobó la transacción (ticket Nº %1), pero no se pudo anotar en la "
+            "lista de transacciones: %2.\n\n")
+            .arg(numero, lleno ? QString::fromUtf8("el disco está lleno")
+                               : QString::fromUtf8("no se pudo escribir en el disco o en la base de datos"));
     if (!guardado.isEmpty())
-        texto += QString::fromUtf8("El texto del ticket quedó guardado en %1.\n").arg(QDir::toNativeSeparators(guardado));
+        texto +=
+            QString::fromUtf8("El texto del ticket quedó guardado en %1.\n").arg(QDir::toNativeSeparators(guardado));
     else
         texto += QString::fromUtf8("El texto del ticket no se pudo guardar.\n");
     if (lleno) texto += QString::fromUtf8("Libere espacio en el disco. ");
-    texto += QString::fromUtf8("El ticket se puede volver a imprimir pidiéndolo a la terminal desde \"Ultimos "
-                               "tickets\": escriba el Nº %1 y pulse Buscar.")
+    texto += QString::fromUtf8(
+                 "El ticket se puede volver a imprimir pidiéndolo a la terminal desde \"Ultimos "
+                 "tickets\": escriba el Nº %1 y pulse Buscar.")
                  .arg(numero);
     MsgBoxDetalles(texto,
                    QString("Error %1 (%2): %3").arg(e.Numero).arg(e.Fuente.isEmpty() ? "?" : e.Fuente, e.Descripcion),

@@ -206,9 +206,10 @@ TEST_F(ConfiguracionTest, ABadConfigurationFileIsRefusedWhole) {
     PonerConfiguracion();
     ImportarConfiguracion(false);
     clsBitmaps().GetBitmaps();
-    const QString tablas = "SELECT (SELECT COUNT(*) FROM Empresas), (SELECT COUNT(*) FROM Actividades), "
-                           "(SELECT COUNT(*) FROM Prestadores), (SELECT COUNT(*) FROM PrestadorActividad), "
-                           "(SELECT COUNT(*) FROM Bitmaps)";
+    const QString tablas =
+        "SELECT (SELECT COUNT(*) FROM Empresas), (SELECT COUNT(*) FROM Actividades), "
+        "(SELECT COUNT(*) FROM Prestadores), (SELECT COUNT(*) FROM PrestadorActividad), "
+        "(SELECT COUNT(*) FROM Bitmaps)";
     ASSERT_EQ(Filas(tablas), "2|3|2|3|3");
     const QByteArray emp = LeerArchivo(Rutas::Unir(TARSA_TEST_DATA_DIR, "configuracion_Quelo.emp"));
     const QByteArray prm = LeerArchivo(Rutas::Unir(TARSA_TEST_DATA_DIR, "configuracion_Quelo.prm"));
@@ -303,8 +304,9 @@ TEST_F(ConfiguracionTest, StartUpRefusesABadFileOnceAndTriesAgainNextTime) {
     const MensajeMostrado m = mensajes.Unico();
     EXPECT_EQ(m.titulo, "Main");
     EXPECT_TRUE(m.texto.startsWith("clsEmpresas\nControl: 18\n")) << m.texto.toStdString();
-    EXPECT_EQ(QList<qsizetype>({gColEmpresas.size(), gColActividades.size(), gColPrestadores.size(), gColLicAct.size()}),
-              QList<qsizetype>({2, 3, 2, 3}));
+    EXPECT_EQ(
+        QList<qsizetype>({gColEmpresas.size(), gColActividades.size(), gColPrestadores.size(), gColLicAct.size()}),
+        QList<qsizetype>({2, 3, 2, 3}));
     EXPECT_EQ(Ajustes::Obtener(kAplicacion, kSeccionStart, "FechaQueloEmp"), ayer.toString("dd/MM/yyyy"));
     EXPECT_EQ(Ajustes::Obtener(kAplicacion, kSeccionStart, "FechaQueloPrm"), ayer.toString("dd/MM/yyyy"));
 

@@ -158,7 +158,8 @@ TEST_F(TransaccionesTest, AFullDiskIsExplainedWithoutTheStatement) {
     db.exec("PRAGMA synchronous = OFF");
     db.exec("PRAGMA max_page_count = " + std::to_string(db.execAndGet("PRAGMA page_count").getInt()));
     try {  // rows until the engine has no page left for one more
-        for (int i = 0; i < 100000; ++i) gDB->Ejecutar("INSERT INTO Transaccion (Ticket, Fecha) VALUES (1, '20200101')");
+        for (int i = 0; i < 100000; ++i)
+            gDB->Ejecutar("INSERT INTO Transaccion (Ticket, Fecha) VALUES (1, '20200101')");
         FAIL() << "the database did not fill";
     } catch (const TarsaError& e) {
         ASSERT_EQ(e.Numero, ErrBaseDatos + 13) << e.Descripcion.toStdString();
