@@ -1,5 +1,6 @@
 #include "catalogs/clsBitmaps.h"
 
+#include "catalogs/ArchivoConfiguracion.h"
 #include "catalogs/modConfiguracion.h"
 #include "core/modTarsa.h"
 #include "platform/ArchivoTexto.h"
@@ -57,16 +58,15 @@ bool clsBitmaps::GetBitmaps() {
         const auto leido =
             ArchivoTexto::LeerPrincipio(Rutas::Unir(DirectorioConfiguracion(), "_Quelo.prm"), kLimiteArchivo);
         if (!leido) return false;
-        // Half a table of bitmaps would leave operations without their fields: too large a file is
-        // refused whole, before the table is touched.
+        // Half a table of bitmaps would leave operations without their fields: a file too large, empty,
+        // cut short or not made of bitmaps is refused whole, before the table is touched.
         if (leido->Tamano > kLimiteArchivo) throw ConfiguracionExcedida("_Quelo.prm", leido->Tamano, kLimiteArchivo);
-        GrabarBitmap(true);
-        for (const QString& linea : ArchivoTexto::Lineas(leido->Bytes)) {
-            // An empty line carries no bitmap.
-            if (linea.isEmpty() || linea.startsWith('[')) continue;
-            const clsItemBitmap b = LeerLinea(linea);
-            GrabarBitmap(false, b.Empresa, b.Actividad, b.Operacion, b.Archivo, b.Parametro);
-        }
+        const QList<clsItemBitmap> bitmaps = ArchivoConfiguracion::LeerBitmaps(leido->Bytes);
+        BaseAbierta().Transaccion([&] {
+            GrabarBitmap(true);
+            for (const clsItemBitmap& b : bitmaps)
+                GrabarBitmap(false, b.Empresa, b.Actividad, b.Operacion, b.Archivo, b.Parametro);
+        });
         return true;
     });
 }

@@ -25,8 +25,9 @@ public:
     // activities and operations make.
     static constexpr qint64 kLimiteArchivo = 4 * 1024 * 1024;
 
-    // Replaces the whole table by the lines of _Quelo.prm in the working directory; a missing file
-    // leaves the table as it is, and so does a file larger than kLimiteArchivo (ErrAccesoRuta).
+    // Replaces the whole table, in one transaction, by the lines of _Quelo.prm in the working
+    // directory; a missing file leaves the table as it is, and so does a file larger than
+    // kLimiteArchivo (ErrAccesoRuta) or one ArchivoConfiguracion::LeerBitmaps refuses.
     bool GetBitmaps();
 
     // One line of _Quelo.prm (not a section header) as a bitmap.

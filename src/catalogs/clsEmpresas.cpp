@@ -1,16 +1,8 @@
 #include "catalogs/clsEmpresas.h"
 
-#include <QFileInfo>
-
-#include "catalogs/modConfiguracion.h"
+#include "catalogs/ArchivoConfiguracion.h"
 #include "core/modTarsa.h"
-#include "platform/Ansi.h"
-#include "platform/ArchivoRegistros.h"
 #include "platform/Rutas.h"
-
-namespace {
-constexpr int kLongitudEmpQuelo = 74;
-}
 
 bool clsEmpresas::Procesar(int iOpcion, qint32 pIdEmpresa, const QString& pNombre, const QString& pCodigoQuelo) {
     return Proteger([&] {
@@ -87,18 +79,10 @@ bool clsEmpresas::PutAP(int pNumReg, const QString& pCodigoEmpresa, const QStrin
 
 bool clsEmpresas::GetEmpQuelo(QList<clsItemEmpresaQuelo>& colEmpQuelo) {
     return Proteger([&] {
-        const QString archivo = Rutas::Resolver(Rutas::Unir(gQueloPath, "_Quelo.emp"));
-        if (!Rutas::EsArchivo(archivo)) return false;
-        ArchivoRegistros emp;
-        emp.AbrirLectura(archivo, kLongitudEmpQuelo);
-        // Part of the companies would be imported as if they were all: too large a file is refused.
-        if (emp.CantidadRegistros() > kMaximoRegistrosQuelo)
-            throw ConfiguracionExcedida("_Quelo.emp", QFileInfo(archivo).size(),
-                                        kMaximoRegistrosQuelo * kLongitudEmpQuelo);
-        for (const QByteArray& registro : emp.LeerPrimeros(kMaximoRegistrosQuelo)) {
-            const QString r = Ansi::Decodificar(registro);
-            colEmpQuelo.append({r.mid(0, 8), r.mid(8, 2), r.mid(10, 30), r.mid(40, 2), r.mid(42, 30)});
-        }
+        const auto leidas =
+            ArchivoConfiguracion::LeerEmpresas(Rutas::Unir(gQueloPath, "_Quelo.emp"), kMaximoRegistrosQuelo);
+        if (!leidas) return false;
+        colEmpQuelo.append(*leidas);
         return true;
     });
 }

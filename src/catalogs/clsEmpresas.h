@@ -26,8 +26,8 @@ public:
     // The most records of _Quelo.emp read, one per company, activity and licence of the terminal.
     static constexpr qint64 kMaximoRegistrosQuelo = 10000;
 
-    // The records of _Quelo.emp in the working directory; nothing when the file is missing. A file of
-    // more than kMaximoRegistrosQuelo records is refused whole (ErrAccesoRuta) and the list is left
-    // as it was.
+    // The records of _Quelo.emp in the working directory; false and nothing when the file is missing.
+    // A file that is not made of whole valid records, or of more than kMaximoRegistrosQuelo, is
+    // refused whole (ArchivoConfiguracion::LeerEmpresas) and the list is left as it was.
     bool GetEmpQuelo(QList<clsItemEmpresaQuelo>& colEmpQuelo);
 };

@@ -77,6 +77,21 @@ bool clsPrestadores::GetAP(QList<clsItemPrestador>& colPres, bool) {
     });
 }
 
+bool clsPrestadores::GetActividades(QList<clsItemLicenciaActividad>& col) {
+    return Proteger([&] {
+        Consulta rs = AbrirConsulta("SELECT Codigo, IdEmpresa, IdActividad    FROM PrestadorActividad");
+        if (Registros <= 0) return false;
+        for (; !rs->EOF_(); rs->MoveNext())
+            col.append({LeerTexto(*rs, "Codigo"),
+                        static_cast<qint16>(LeerEntero(*rs, "IdEmpresa")),
+                        static_cast<qint16>(LeerEntero(*rs, "IdActividad")),
+                        {},
+                        {},
+                        {}});
+        return true;
+    });
+}
+
 bool clsPrestadores::GetTipoPrestador(QList<clsItemTipoPrestador>& colTipoPres) {
     colTipoPres.append({{"01", "Farmacia", "F"},
                         {"02", "Bioquímica", "M"},

@@ -4,6 +4,7 @@
 #include <QList>
 
 #include "catalogs/clsAcceso.h"
+#include "catalogs/clsItemLicenciaActividad.h"
 #include "catalogs/clsItemPrestador.h"
 #include "catalogs/clsItemTipoPrestador.h"
 
@@ -18,5 +19,7 @@ public:
     bool ProcesarActividad(int iOpcion, const QString& pCodigo = {}, qint32 pIdEmpresa = 0, qint32 pidActividad = 0);
     Consulta Buscar(const QString& sWhere = {}, const QString& pCodigo = {});
     bool GetAP(QList<clsItemPrestador>& colPres, bool bDesdeArchivo = false);
+    // The rows of PrestadorActividad as they are (provider and ids only); false when there is none.
+    bool GetActividades(QList<clsItemLicenciaActividad>& col);
     bool GetTipoPrestador(QList<clsItemTipoPrestador>& colTipoPres);
 };

@@ -1,8 +1,11 @@
 // The terminal's configuration of companies, activities and licences, and the links built from it.
 #include "catalogs/modConfiguracion.h"
 
-#include <QFileInfo>
+#include <QDir>
+#include <QHash>
+#include <QSet>
 
+#include "catalogs/ArchivoConfiguracion.h"
 #include "catalogs/clsActividades.h"
 #include "catalogs/clsEmpresas.h"
 #include "catalogs/clsPrestadores.h"
@@ -58,38 +61,159 @@ void CargarColEmpresas() {
     gColEmpresasQuelo = quelo;
 }
 
+namespace {
+
+// Rows written as texts, in an order of their own, so that what the tables hold can be compared with
+// what an import would leave in them without writing anything.
+QStringList Ordenadas(QStringList filas) {
+    filas.sort();
+    return filas;
+}
+
+QString Fila(std::initializer_list<QString> campos) { return QStringList(campos).join(QChar(0x1f)); }
+
+// A provider code as the table's key compares it (COLLATE NOCASE folds ASCII letters only).
+QString ClaveCodigo(QString codigo) {
+    for (QChar& c : codigo)
+        if (c >= 'a' && c <= 'z') c = QChar(c.unicode() - 'a' + 'A');
+    return codigo;
+}
+
+// The links the terminal's configuration asks for, by the first company, activity and provider of the
+// collections that match each record; empty codes where one is missing.
+struct Enlace {
+    QString Codigo;
+    qint16 IdEmpresa = 0;
+    qint16 IdActividad = 0;
+};
+
+QList<Enlace> EnlacesPedidos() {
+    // Filled from the end, so that the first item of a key is the one kept.
+    QHash<QString, qint16> empresas;
+    for (auto it = gColEmpresas.crbegin(); it != gColEmpresas.crend(); ++it) empresas[it->CodigoQuelo] = it->IdEmpresa;
+    QHash<QPair<QString, qint16>, qint16> actividades;
+    for (auto it = gColActividades.crbegin(); it != gColActividades.crend(); ++it)
+        actividades[{it->CodigoQuelo, it->IdEmpresa}] = it->IdActividad;
+    QHash<QString, QString> prestadores;
+    for (auto it = gColPrestadores.crbegin(); it != gColPrestadores.crend(); ++it)
+        prestadores[it->LicenciaQuelo] = it->Codigo;
+
+    QList<Enlace> enlaces;
+    for (const clsItemEmpresaQuelo& e : gColEmpresasQuelo) {
+        const qint16 idEmpresa = empresas.value(e.CodigoEmpresa, 0);
+        const qint16 idActividad = actividades.value({e.CodigoActividad, idEmpresa}, 0);
+        const QString codigo = prestadores.value(e.Licencia);
+        if (idEmpresa != 0 && idActividad != 0 && !codigo.isEmpty()) enlaces.append({codigo, idEmpresa, idActividad});
+    }
+    return enlaces;
+}
+
+}  // namespace
+
 void AsignarLicenciaActividad() {
     clsActividades actividades;
     if (!gColEmpresasQuelo.isEmpty()) {
+        const QList<Enlace> enlaces = EnlacesPedidos();
+        // The table keeps one row per provider (in any letter case), company and activity.
+        QSet<QString> pedidos;
+        for (const Enlace& e : enlaces)
+            pedidos.insert(Fila({ClaveCodigo(e.Codigo), QString::number(e.IdEmpresa), QString::number(e.IdActividad)}));
         clsPrestadores prestadores;
-        prestadores.ProcesarActividad(5);
-        for (const clsItemEmpresaQuelo& e : gColEmpresasQuelo) {
-            qint16 idEmpresa = 0;
-            for (const clsItemEmpresa& emp : gColEmpresas)
-                if (emp.CodigoQuelo == e.CodigoEmpresa) {
-                    idEmpresa = emp.IdEmpresa;
-                    break;
-                }
-            qint16 idActividad = 0;
-            for (const clsItemActividad& act : gColActividades)
-                if (act.CodigoQuelo == e.CodigoActividad && act.IdEmpresa == idEmpresa) {
-                    idActividad = act.IdActividad;
-                    break;
-                }
-            QString codigo;
-            for (const clsItemPrestador& p : gColPrestadores)
-                if (p.LicenciaQuelo == e.Licencia) {
-                    codigo = p.Codigo;
-                    break;
-                }
-            if (idEmpresa != 0 && idActividad != 0 && !codigo.isEmpty())
-                prestadores.ProcesarActividad(1, codigo, idEmpresa, idActividad);
+        QList<clsItemLicenciaActividad> actuales;
+        prestadores.GetActividades(actuales);
+        QSet<QString> hay;
+        for (const clsItemLicenciaActividad& a : actuales)
+            hay.insert(Fila({ClaveCodigo(a.Codigo), QString::number(a.IdEmpresa), QString::number(a.IdActividad)}));
+        // Every start comes here: when the links are already those asked for, nothing is written.
+        if (pedidos != hay || qsizetype(hay.size()) != actuales.size()) {
+            BaseAbierta().Transaccion([&] {
+                prestadores.ProcesarActividad(5);
+                for (const Enlace& e : enlaces) prestadores.ProcesarActividad(1, e.Codigo, e.IdEmpresa, e.IdActividad);
+            });
         }
     }
     QList<clsItemLicenciaActividad> col;
     actividades.GetLicAct(col);
     gColLicAct = col;
 }
+
+namespace {
+
+// The tables as the import leaves them, as rows compared by ConfiguracionSinCambios: the first record
+// of each key wins, as the tables' keys refuse the later ones.
+struct Tablas {
+    QStringList Empresas, Actividades, Prestadores;
+};
+
+QString SinComillas(QString t) { return t.replace('"', '\''); }
+
+Tablas TablasDelArchivo(const QList<clsItemEmpresaQuelo>& quelo, const QList<clsItemEmpresa>& empresasActuales) {
+    Tablas t;
+    QSet<qint64> empresas;
+    QSet<QPair<qint64, qint64>> actividades;
+    QSet<QString> prestadores;
+    for (const clsItemEmpresaQuelo& e : quelo) {
+        const qint64 empresa = Val(e.CodigoEmpresa);
+        if (empresa == 99) continue;
+        const qint64 actividad = Val(e.CodigoActividad);
+        if (!empresas.contains(empresa)) {
+            empresas.insert(empresa);
+            t.Empresas << Fila({QString::number(empresa), SinComillas(e.NombreEmpresa), e.CodigoEmpresa});
+        }
+        if (!actividades.contains({empresa, actividad})) {
+            actividades.insert({empresa, actividad});
+            t.Actividades << Fila({QString::number(empresa), QString::number(actividad), SinComillas(e.NombreActividad),
+                                   TipoActividadQuelo(static_cast<int>(actividad)), e.CodigoActividad});
+        }
+        if (!prestadores.contains(ClaveCodigo(e.Licencia))) {
+            prestadores.insert(ClaveCodigo(e.Licencia));
+            t.Prestadores << Fila({e.Licencia, SinComillas(e.Licencia), "0", e.Licencia, "0", "0"});
+        }
+    }
+    // Without a record to import the companies are not emptied.
+    if (empresas.isEmpty())
+        for (const clsItemEmpresa& e : empresasActuales)
+            t.Empresas << Fila({QString::number(e.IdEmpresa), e.Nombre, e.CodigoQuelo});
+    return t;
+}
+
+Tablas TablasActuales(const QList<clsItemEmpresa>& empresas) {
+    Tablas t;
+    for (const clsItemEmpresa& e : empresas)
+        t.Empresas << Fila({QString::number(e.IdEmpresa), e.Nombre, e.CodigoQuelo});
+    QList<clsItemActividad> actividades;
+    clsActividades().GetAP(actividades);
+    for (const clsItemActividad& a : actividades)
+        t.Actividades << Fila(
+            {QString::number(a.IdEmpresa), QString::number(a.IdActividad), a.Nombre, a.Tipo, a.CodigoQuelo});
+    QList<clsItemPrestador> prestadores;
+    clsPrestadores().GetAP(prestadores, false);
+    for (const clsItemPrestador& p : prestadores)
+        t.Prestadores << Fila(
+            {p.Codigo, p.Nombre, p.Tipo, p.LicenciaQuelo, p.Matricula, p.CadenaSucursales ? "1" : "0"});
+    return t;
+}
+
+bool ConfiguracionSinCambios(const QList<clsItemEmpresaQuelo>& quelo) {
+    const Tablas archivo = TablasDelArchivo(quelo, gColEmpresas);
+    const Tablas actuales = TablasActuales(gColEmpresas);
+    return Ordenadas(archivo.Empresas) == Ordenadas(actuales.Empresas) &&
+           Ordenadas(archivo.Actividades) == Ordenadas(actuales.Actividades) &&
+           Ordenadas(archivo.Prestadores) == Ordenadas(actuales.Prestadores);
+}
+
+// The records of _Quelo.emp for an import, which needs the file: without it the companies would be
+// emptied.
+QList<clsItemEmpresaQuelo> EmpresasParaImportar() {
+    const QString ruta = Rutas::Unir(gQueloPath, "_Quelo.emp");
+    const auto leidas = ArchivoConfiguracion::LeerEmpresas(ruta, clsEmpresas::kMaximoRegistrosQuelo);
+    if (!leidas)
+        throw ArchivoConfiguracion::ConfiguracionRechazada("_Quelo.emp", ErrArchivoNoEncontrado,
+                                                           "no está en " + QDir::toNativeSeparators(gQueloPath));
+    return *leidas;
+}
+
+}  // namespace
 
 void ImportarConfiguracion(bool preguntar) {
     if (preguntar) {
@@ -100,33 +224,50 @@ void ImportarConfiguracion(bool preguntar) {
             Mensajes::vbYesNo | Mensajes::vbDefaultButton2 | Mensajes::vbExclamation, "Configuración inicial");
         if (r != Mensajes::vbYes) return;
     }
-    CargarColEmpresas();
+    // The whole file is read and checked before anything is replaced.
+    const QList<clsItemEmpresaQuelo> quelo = [] {
+        try {
+            return EmpresasParaImportar();
+        } catch (const std::exception& e) {
+            throw ComoTarsaError(e, "clsEmpresas");
+        }
+    }();
+    {
+        QList<clsItemEmpresa> col;
+        clsEmpresas().GetAP(col, false);
+        gColEmpresas = col;
+        gColEmpresasQuelo = quelo;
+    }
 
     clsEmpresas empresas;
     clsActividades actividades;
     clsPrestadores prestadores;
     // All or nothing: a crash half way would leave the companies without activities or providers,
-    // and nothing would import them again.
-    BaseAbierta().Transaccion([&] {
-        actividades.Condicion.clear();
-        actividades.Procesar(2);
-        prestadores.Condicion.clear();
-        prestadores.Procesar(2);
+    // and nothing would import them again. A configuration the tables already hold is not written.
+    if (!ConfiguracionSinCambios(quelo)) {
+        BaseAbierta().Transaccion([&] {
+            actividades.Condicion.clear();
+            actividades.Procesar(2);
+            prestadores.Condicion.clear();
+            prestadores.Procesar(2);
 
-        int n = 0;
-        for (const clsItemEmpresaQuelo& e : gColEmpresasQuelo) {
-            if (Val(e.CodigoEmpresa) == 99) continue;
-            ++n;
-            empresas.PutAP(n, e.CodigoEmpresa, e.NombreEmpresa, e.CodigoEmpresa, false);
-            const auto actividad = static_cast<qint32>(Val(e.CodigoActividad));
-            actividades.Procesar(1, static_cast<qint32>(Val(e.CodigoEmpresa)), actividad, e.NombreActividad,
-                                 TipoActividadQuelo(actividad), e.CodigoActividad);
-            prestadores.Procesar(1, e.Licencia, e.Licencia, "0", e.Licencia, QString(), false);
-        }
-        empresas.PutAP(0, QString(), QString(), QString(), false);
-    });
+            int n = 0;
+            for (const clsItemEmpresaQuelo& e : quelo) {
+                if (Val(e.CodigoEmpresa) == 99) continue;
+                ++n;
+                empresas.PutAP(n, e.CodigoEmpresa, e.NombreEmpresa, e.CodigoEmpresa, false);
+                const auto actividad = static_cast<qint32>(Val(e.CodigoActividad));
+                actividades.Procesar(1, static_cast<qint32>(Val(e.CodigoEmpresa)), actividad, e.NombreActividad,
+                                     TipoActividadQuelo(actividad), e.CodigoActividad);
+                prestadores.Procesar(1, e.Licencia, e.Licencia, "0", e.Licencia, QString(), false);
+            }
+            empresas.PutAP(0, QString(), QString(), QString(), false);
+        });
+        QList<clsItemEmpresa> col;
+        empresas.GetAP(col, false);
+        gColEmpresas = col;
+    }
 
-    CargarColEmpresas();
     QList<clsItemPrestador> colPrestadores;
     prestadores.GetAP(colPrestadores, false);
     gColPrestadores = colPrestadores;

@@ -2,7 +2,9 @@
 // collections and re-import the terminal's configuration when its files changed.
 #include "catalogs/modInicioCatalogos.h"
 
+#include <QStringList>
 #include <exception>
+#include <functional>
 
 #include "catalogs/clsActividades.h"
 #include "catalogs/clsBitmaps.h"
@@ -11,11 +13,13 @@
 #include "catalogs/modConfiguracion.h"
 #include "core/modTarsa.h"
 #include "platform/Ajustes.h"
+#include "platform/TarsaError.h"
 
 namespace {
 
-// Imports when the file of the kind is newer than its last import and stores the file's date
-// under the setting, even when the import failed, so that a bad file is not retried at every start.
+// Imports when the file of the kind is newer than its last import, and stores the file's date under
+// the setting once everything the import does has succeeded: a file refused or an import that failed
+// is tried again at the next start (the import is all or nothing, so nothing was half replaced).
 // A newer _Quelo.prm also reloads the operation bitmaps: without them a fresh installation would
 // offer no ticket field until someone accepts the settings dialog. Each of the two runs even when
 // the other fails; the first failure is reported.
@@ -36,8 +40,22 @@ void ImportarSiHayNueva(const QString& tipo, const QString& clave) {
             if (!falla) falla = std::current_exception();
         }
     }
-    Ajustes::Guardar(kAplicacion, kSeccionStart, clave, fecha);
     if (falla) std::rethrow_exception(falla);
+    Ajustes::Guardar(kAplicacion, kSeccionStart, clave, fecha);
+}
+
+// A step whose failure is reported once at start-up: the same refused file would otherwise be
+// reported by every step that reads it.
+std::function<void()> InformarUnaVez(QStringList& informados, std::function<void()> paso) {
+    return [&informados, paso = std::move(paso)] {
+        try {
+            paso();
+        } catch (const TarsaError& e) {
+            if (informados.contains(e.Descripcion)) return;
+            informados << e.Descripcion;
+            throw;
+        }
+    };
 }
 
 }  // namespace
@@ -61,8 +79,10 @@ void CargarCatalogosInicio(QString& marcador) {
         clsPrestadores().GetTipoPrestador(col);
         gColTipoPrestador = col;
     });
+    QStringList informados;
+    PasoInicio(marcador, "18", InformarUnaVez(informados, [] { CargarColEmpresas(); }));
+    // The activities are loaded even when the terminal's file was refused.
     PasoInicio(marcador, "18", [] {
-        CargarColEmpresas();
         clsActividades actividades;
         QList<clsItemActividad> col;
         actividades.GetAP(col);
@@ -72,8 +92,8 @@ void CargarCatalogosInicio(QString& marcador) {
         gColTipoActividad = tipos;
     });
     PasoInicio(marcador, "19", [] { AsignarLicenciaActividad(); });
-    PasoInicio(marcador, "20", [] { ImportarSiHayNueva("PRM", "FechaQueloPrm"); });
-    PasoInicio(marcador, "21", [] { ImportarSiHayNueva("EMP", "FechaQueloEmp"); });
+    PasoInicio(marcador, "20", InformarUnaVez(informados, [] { ImportarSiHayNueva("PRM", "FechaQueloPrm"); }));
+    PasoInicio(marcador, "21", InformarUnaVez(informados, [] { ImportarSiHayNueva("EMP", "FechaQueloEmp"); }));
 }
 
 void ReiniciarColecciones() {

@@ -164,6 +164,9 @@ DetalleHistorial clsHistorialIntercambios::Abrir(const clsItemIntercambio& item)
 QByteArray clsHistorialIntercambios::Csv(const QList<clsItemIntercambio>& filas,
                                          const QMap<QString, QString>& empresas) {
     auto campo = [](QString t) {
+        // A text from the terminal or the card that begins like a formula would be run by the
+        // spreadsheet (=HYPERLINK(...)); a leading apostrophe makes it text, as spreadsheets document.
+        if (t.startsWith('=') || t.startsWith('+') || t.startsWith('-') || t.startsWith('@')) t.prepend('\'');
         if (t.contains(';') || t.contains('"') || t.contains('\n') || t.contains('\r'))
             t = '"' + t.replace("\"", "\"\"") + '"';
         return t;

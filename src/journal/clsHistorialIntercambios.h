@@ -62,7 +62,8 @@ public:
     static QString Operacion(const clsItemIntercambio& item);
     // The company as the list shows it: its name when known, none for a catalog update.
     static QString Empresa(const clsItemIntercambio& item, const QMap<QString, QString>& empresas);
-    // The rows as CSV for a spreadsheet: UTF-8 with its mark, ";" between fields, CR LF after rows.
+    // The rows as CSV for a spreadsheet: UTF-8 with its mark, ";" between fields, CR LF after rows; a
+    // field that begins with "=", "+", "-" or "@" gets a leading apostrophe so it is never a formula.
     // empresas: company name by company code, for the company column.
     static QByteArray Csv(const QList<clsItemIntercambio>& filas, const QMap<QString, QString>& empresas);
     // Bytes as a reader can see them: printable characters as they are, the others escaped

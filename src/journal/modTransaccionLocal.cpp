@@ -18,6 +18,8 @@
 
 namespace {
 
+constexpr int kSqliteLleno = 13;  // SQLITE_FULL: the disk or the database's page limit is full
+
 // The ticket text replaces an older one of the same number only once it is complete.
 void GuardarTicket(const QString& directorio, const QString& nombre, const QString& ticket) {
     // The folder is made (or kept) owner-only, which also covers tickets an earlier version saved.
@@ -43,29 +45,63 @@ bool YaRegistrada(const QString& numero, const QString& codigoEmpresa) {
     }
 }
 
+// The terminal approved the transaction but the program could not keep it: the person is told what
+// happened and what to do, in words; the engine's words and the statement go to the details.
+void InformarSinAnotar(const QString& numero, const QString& guardado, const TarsaError& e) {
+    const bool lleno = e.Numero == ErrDiscoLleno || e.Numero == ErrBaseDatos + kSqliteLleno;
+    QString texto =
+        QString::fromUtf8(
+            "La terminal aprobó la transacción (ticket Nº %1), pero no se pudo anotar en la "
+            "lista de transacciones: %2.\n\n")
+            .arg(numero, lleno ? QString::fromUtf8("el disco está lleno")
+                               : QString::fromUtf8("no se pudo escribir en el disco o en la base de datos"));
+    if (!guardado.isEmpty())
+        texto +=
+            QString::fromUtf8("El texto del ticket quedó guardado en %1.\n").arg(QDir::toNativeSeparators(guardado));
+    else
+        texto += QString::fromUtf8("El texto del ticket no se pudo guardar.\n");
+    if (lleno) texto += QString::fromUtf8("Libere espacio en el disco. ");
+    texto += QString::fromUtf8(
+                 "El ticket se puede volver a imprimir pidiéndolo a la terminal desde \"Ultimos "
+                 "tickets\": escriba el Nº %1 y pulse Buscar.")
+                 .arg(numero);
+    MsgBoxDetalles(texto,
+                   QString("Error %1 (%2): %3").arg(e.Numero).arg(e.Fuente.isEmpty() ? "?" : e.Fuente, e.Descripcion),
+                   Mensajes::vbCritical, "Error al guardar la transacción en local");
+}
+
 }  // namespace
 
 void GuardarTransaccionLocal(const QString& registro, const QString& ticket, const QString& codigoEmpresa,
                              bool cierre) {
     qint64 purgado = 0;
     const QString directorio = Rutas::Unir(gDirectorioAplicacion, "Tickets");
+    QString numero;
+    QString guardado;  // the ticket file, once written
     try {
-        const QString numero = cierre ? clsParametros::CampoRespuestaCierre(registro, "NumeroCierre")
-                                      : clsTicket::CampoRespuesta(registro, "Ticket");
+        numero = cierre ? clsParametros::CampoRespuestaCierre(registro, "NumeroCierre")
+                        : clsTicket::CampoRespuesta(registro, "Ticket");
         if (numero.isEmpty()) return;
         // A number with letters would be journalled as ticket 0, whose saved text no row could reach.
         static const QRegularExpression digitos(QStringLiteral("^[0-9]+$"));
         if (!digitos.match(numero).hasMatch())
             throw TarsaError(ErrTiposNoCoinciden, "El número de ticket de la respuesta (\"" + numero +
                                                       "\") no es un número; la transacción no se guardó en la lista.");
-        // The file first, then the row: a crash between them leaves a file no row lists, never a row
-        // whose ticket cannot be reprinted or cancelled.
-        GuardarTicket(directorio, QString::number(Val(numero)) + ".prn", ticket);
-        purgado = clsTransacciones().SaveTransaccion(registro, codigoEmpresa, cierre);
-        if (!cierre && gAlGuardarTicket) gAlGuardarTicket(static_cast<qint64>(Val(numero)));
     } catch (const std::exception& e) {
         MsgBox("Error: " + ComoTarsaError(e).Descripcion, Mensajes::vbCritical,
                "Error al guardar la transacción en local");
+        return;
+    }
+    try {
+        // The file first, then the row: a crash between them leaves a file no row lists, never a row
+        // whose ticket cannot be reprinted or cancelled.
+        const QString nombre = QString::number(Val(numero)) + ".prn";
+        GuardarTicket(directorio, nombre, ticket);
+        guardado = Rutas::Unir(directorio, nombre);
+        purgado = clsTransacciones().SaveTransaccion(registro, codigoEmpresa, cierre);
+        if (!cierre && gAlGuardarTicket) gAlGuardarTicket(static_cast<qint64>(Val(numero)));
+    } catch (const std::exception& e) {
+        InformarSinAnotar(QString::number(Val(numero)), guardado, ComoTarsaError(e));
         return;
     }
     // The ticket of the row the journal let go of, which no row holds any more; a failure here is of

@@ -152,6 +152,19 @@ void BaseDatos::DeshacerTransaccion() {
 bool BaseDatos::EnTransaccion() const { return db_ && !sqlite3_get_autocommit(db_->getHandle()); }
 
 void BaseDatos::Transaccion(const std::function<void()>& trabajo) {
+    if (EnTransaccion()) {
+        // Inside another transaction the work is a savepoint of it: undone alone when it fails.
+        Nativa().exec("SAVEPOINT anidada");
+        try {
+            trabajo();
+        } catch (...) {
+            Nativa().exec("ROLLBACK TO anidada");
+            Nativa().exec("RELEASE anidada");
+            throw;
+        }
+        Nativa().exec("RELEASE anidada");
+        return;
+    }
     ComenzarTransaccion();
     try {
         trabajo();

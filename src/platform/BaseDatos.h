@@ -39,6 +39,7 @@ public:
     bool EnTransaccion() const;
     // Runs the work inside one transaction: committed when it returns, rolled back (and the failure
     // raised again) when it throws, so that the database is left either with all of it or none.
+    // Inside a transaction already open it is a savepoint of that one.
     void Transaccion(const std::function<void()>& trabajo);
 
     // While a statement of the open connection runs, seguir is called every few thousand steps of

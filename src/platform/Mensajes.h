@@ -22,6 +22,11 @@ public:
 
     virtual ~Mensajes() = default;
     virtual int Mostrar(const QString& texto, int estilo, const QString& titulo) = 0;
+    // A message for a person with what only support needs (the statement that failed, the engine's
+    // words) kept apart: on screen behind the box's details button; here after the text.
+    virtual int MostrarConDetalles(const QString& texto, const QString& detalles, int estilo, const QString& titulo) {
+        return Mostrar(texto + "\n\n" + detalles, estilo, titulo);
+    }
 
     static Mensajes& Actual();
     // Installs another implementation (not owned); nullptr restores the console one.
@@ -31,4 +36,9 @@ public:
 // Shortcut used throughout the program.
 inline int MsgBox(const QString& texto, int estilo = Mensajes::vbOKOnly, const QString& titulo = QString()) {
     return Mensajes::Actual().Mostrar(texto, estilo, titulo);
+}
+
+inline int MsgBoxDetalles(const QString& texto, const QString& detalles, int estilo = Mensajes::vbOKOnly,
+                          const QString& titulo = QString()) {
+    return Mensajes::Actual().MostrarConDetalles(texto, detalles, estilo, titulo);
 }

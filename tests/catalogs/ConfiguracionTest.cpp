@@ -1,6 +1,9 @@
 // The terminal configuration: the newer-file check, the import, the bitmaps and the start-up steps.
+#include <SQLiteCpp/SQLiteCpp.h>
+
 #include <QDir>
 #include <QFile>
+#include <optional>
 
 #include "TestConfig.h"
 #include "catalogs/ConBase.h"
@@ -156,7 +159,7 @@ TEST_F(ConfiguracionTest, AFileLargerThanItCanBeIsRefusedWhole) {
     const QByteArray bitmaps = LeerArchivo(Rutas::Unir(TARSA_TEST_DATA_DIR, "configuracion_Quelo.prm"));
     const QByteArray empresa = LeerArchivo(Rutas::Unir(TARSA_TEST_DATA_DIR, "configuracion_Quelo.emp")).left(74);
     // A section header as long as asked: it fills the file without adding a bitmap.
-    const auto Seccion = [](qint64 largo) { return "[" + QByteArray(largo - 1, ' '); };
+    const auto Seccion = [](qint64 largo) { return "[" + QByteArray(largo - 3, ' ') + "\r\n"; };
     const qint64 resto = clsBitmaps::kLimiteArchivo - bitmaps.size();
     const int maximo = clsEmpresas::kMaximoRegistrosQuelo;
     const struct {
@@ -194,6 +197,126 @@ TEST_F(ConfiguracionTest, AFileLargerThanItCanBeIsRefusedWhole) {
     EscribirArchivo(Rutas::Unir(dirTrabajo, "_Quelo.emp"), empresa.repeated(maximo + 1));
     EXPECT_THROW(ImportarConfiguracion(false), TarsaError);
     EXPECT_EQ(Contar("Empresas") + Contar("Actividades"), 2 + 3);
+}
+
+// A configuration file that is not made of whole valid records (empty, cut by the terminal rewriting
+// it, foreign bytes, missing, a directory in its place) is refused whole with a message naming it,
+// and the companies, activities, providers, links and bitmaps stay as they were.
+TEST_F(ConfiguracionTest, ABadConfigurationFileIsRefusedWhole) {
+    PonerConfiguracion();
+    ImportarConfiguracion(false);
+    clsBitmaps().GetBitmaps();
+    const QString tablas =
+        "SELECT (SELECT COUNT(*) FROM Empresas), (SELECT COUNT(*) FROM Actividades), "
+        "(SELECT COUNT(*) FROM Prestadores), (SELECT COUNT(*) FROM PrestadorActividad), "
+        "(SELECT COUNT(*) FROM Bitmaps)";
+    ASSERT_EQ(Filas(tablas), "2|3|2|3|3");
+    const QByteArray emp = LeerArchivo(Rutas::Unir(TARSA_TEST_DATA_DIR, "configuracion_Quelo.emp"));
+    const QByteArray prm = LeerArchivo(Rutas::Unir(TARSA_TEST_DATA_DIR, "configuracion_Quelo.prm"));
+    QByteArray basura;
+    for (int i = 0; i < 74 * 20; ++i) basura += char((i * 131 + 7) % 256);
+    const struct {
+        const char* archivo;
+        std::optional<QByteArray> contenido;  // nothing: a directory of that name
+        const char* motivo;
+    } casos[] = {
+        {"_Quelo.emp", QByteArray(), "_Quelo.emp está vacío"},
+        {"_Quelo.emp", emp.left(emp.size() - 30), "_Quelo.emp termina en un registro incompleto (266 bytes; cada "},
+        {"_Quelo.emp", basura, "_Quelo.emp tiene un registro que no es válido (el 1: "},
+        {"_Quelo.emp", QByteArray(emp).replace(8, 2, "X3"), "el código de empresa \"X3\" no es un número"},
+        {"_Quelo.emp", std::nullopt, "no es un archivo que se pueda leer"},
+        {"_Quelo.prm", QByteArray(), "_Quelo.prm está vacío"},
+        {"_Quelo.prm", prm.left(prm.size() - 2), "_Quelo.prm termina en una línea incompleta"},
+        {"_Quelo.prm", "[Seccion]\r\n", "_Quelo.prm no tiene ningún bitmap"},
+        {"_Quelo.prm", basura + "\r\n", "_Quelo.prm tiene una línea que no es válida (la 1: "},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.motivo);
+        const QString ruta = Rutas::Unir(dirTrabajo, c.archivo);
+        QFile::remove(ruta);
+        if (c.contenido)
+            EscribirArchivo(ruta, *c.contenido);
+        else
+            ASSERT_TRUE(QDir().mkpath(ruta));
+        try {
+            QByteArray(c.archivo).endsWith("prm") ? void(clsBitmaps().GetBitmaps()) : ImportarConfiguracion(false);
+            ADD_FAILURE() << "accepted";
+        } catch (const TarsaError& e) {
+            EXPECT_TRUE(e.Descripcion.startsWith(QString::fromUtf8("El archivo de configuración de la terminal ")) &&
+                        e.Descripcion.contains(QString::fromUtf8(c.motivo)) &&
+                        e.Descripcion.contains(QString::fromUtf8("la configuración quedó como estaba")))
+                << e.Descripcion.toStdString();
+        }
+        EXPECT_EQ(Filas(tablas), "2|3|2|3|3");
+        QDir(ruta).removeRecursively();
+        QFile::remove(ruta);
+    }
+    // Without _Quelo.emp there is nothing to import.
+    EXPECT_THROW(ImportarConfiguracion(false), TarsaError);
+    EXPECT_EQ(Filas(tablas), "2|3|2|3|3");
+
+    // A last record without its line end is whole.
+    EscribirArchivo(Rutas::Unir(dirTrabajo, "_Quelo.emp"), emp.left(emp.size() - 2));
+    ImportarConfiguracion(false);
+    EXPECT_EQ(gColEmpresasQuelo.size(), 4);
+}
+
+// An import or a start that finds the tables already as the configuration asks writes nothing.
+TEST_F(ConfiguracionTest, AnUnchangedConfigurationWritesNothing) {
+    PonerConfiguracion();
+    ImportarConfiguracion(false);
+    const int cambios = gDB->Nativa().getTotalChanges();
+    ImportarConfiguracion(false);
+    AsignarLicenciaActividad();
+    EXPECT_EQ(gDB->Nativa().getTotalChanges(), cambios);
+    EXPECT_EQ(gColLicAct.size(), 3);
+
+    // One name changed in the file: the import replaces the tables again.
+    QByteArray emp = LeerArchivo(Rutas::Unir(dirTrabajo, "_Quelo.emp"));
+    EscribirArchivo(Rutas::Unir(dirTrabajo, "_Quelo.emp"), emp.replace("SESIONES", "TERAPIAS"));
+    ImportarConfiguracion(false);
+    EXPECT_EQ(Valor("SELECT trim(Nombre) FROM Actividades WHERE IdActividad = 8").toString(), "TERAPIAS");
+    EXPECT_EQ(Contar("PrestadorActividad"), 3);
+    // A link lost by hand is put back.
+    gDB->Ejecutar("DELETE FROM PrestadorActividad WHERE IdActividad = 8");
+    AsignarLicenciaActividad();
+    EXPECT_EQ(Contar("PrestadorActividad"), 3);
+}
+
+// A refused file at start-up is reported once, keeps the configuration and leaves its date unstored,
+// so that the next start reads it again.
+TEST_F(ConfiguracionTest, StartUpRefusesABadFileOnceAndTriesAgainNextTime) {
+    DesdeLaAplicacion();
+    PonerConfiguracion();
+    ASSERT_TRUE(IniciarAplicacion(""));
+    const QDate ayer = QDate::currentDate().addDays(-1);
+    for (const char* clave : {"FechaQueloPrm", "FechaQueloEmp"})
+        Ajustes::Guardar(kAplicacion, kSeccionStart, clave, ayer.toString("dd/MM/yyyy"));
+    EscribirArchivo(Rutas::Unir(dirTrabajo, "_Quelo.emp"), QByteArray(100, 'x'));  // the terminal is rewriting it
+    for (const char* nombre : {"_Quelo.emp", "_Quelo.prm"}) {
+        QFile f(Rutas::Unir(dirTrabajo, nombre));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime(), QFileDevice::FileModificationTime));
+    }
+
+    DesdeLaAplicacion();
+    ASSERT_TRUE(IniciarAplicacion(""));
+    const MensajeMostrado m = mensajes.Unico();
+    EXPECT_EQ(m.titulo, "Main");
+    EXPECT_TRUE(m.texto.startsWith("clsEmpresas\nControl: 18\n")) << m.texto.toStdString();
+    EXPECT_EQ(
+        QList<qsizetype>({gColEmpresas.size(), gColActividades.size(), gColPrestadores.size(), gColLicAct.size()}),
+        QList<qsizetype>({2, 3, 2, 3}));
+    EXPECT_EQ(Ajustes::Obtener(kAplicacion, kSeccionStart, "FechaQueloEmp"), ayer.toString("dd/MM/yyyy"));
+    EXPECT_EQ(Ajustes::Obtener(kAplicacion, kSeccionStart, "FechaQueloPrm"), ayer.toString("dd/MM/yyyy"));
+
+    Poner("configuracion_Quelo.emp", "_Quelo.emp");
+    DesdeLaAplicacion();
+    mensajes.mostrados.clear();
+    ASSERT_TRUE(IniciarAplicacion(""));
+    EXPECT_TRUE(mensajes.mostrados.isEmpty());
+    EXPECT_EQ(Ajustes::Obtener(kAplicacion, kSeccionStart, "FechaQueloEmp"),
+              QDate::currentDate().toString("dd/MM/yyyy"));
 }
 
 TEST_F(ConfiguracionTest, StartUpLoadsTheCatalogsAndImportsWithoutAsking) {

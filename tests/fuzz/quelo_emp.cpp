@@ -9,7 +9,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tamano) {
     Banco::Preparar(true);
     Banco::Escribir(Rutas::Unir(DirectorioConfiguracion(), "_Quelo.emp"), Banco::Bytes(datos, tamano));
     QList<clsItemEmpresaQuelo> lista;
-    clsEmpresas().GetEmpQuelo(lista);
+    try {
+        clsEmpresas().GetEmpQuelo(lista);
+    } catch (const TarsaError& e) {
+        if (e.Numero >= ErrBaseDatos) throw;  // a file refused is what the reader tells the user
+        return 0;
+    }
     // Importing a few hundred records per input keeps the fuzzer fast; longer files only repeat.
     if (lista.size() <= 200) ImportarConfiguracion(false);  // a failure here is a fault
     return 0;

@@ -13,7 +13,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tamano) {
     const QByteArray bytes = Banco::Bytes(datos, tamano);
     Banco::Escribir(Rutas::Unir(DirectorioConfiguracion(), "_Quelo.prm"), bytes);
     clsBitmaps bitmaps;
-    bitmaps.GetBitmaps();  // a failure here is a fault: every line must be imported or skipped
+    try {
+        bitmaps.GetBitmaps();  // a file is imported whole or refused whole, and nothing else fails
+    } catch (const TarsaError& e) {
+        if (e.Numero >= ErrBaseDatos) throw;
+    }
     int vistas = 0;
     for (const QString& linea : ArchivoTexto::Lineas(bytes)) {
         if (linea.isEmpty() || linea.startsWith('[') || ++vistas > 16) continue;

@@ -303,3 +303,30 @@ TEST_F(HistorialIntercambiosTest, TheWindowFiltersOpensAndExportsWhatItShows) {
     ASSERT_EQ(mensajes.mostrados.size(), 1);
     EXPECT_EQ(mensajes.mostrados[0].texto, "Se exportaron 1 intercambios a " + csv);
 }
+
+namespace {
+
+// Texts the terminal or the card put in the export that a spreadsheet would take for a formula go out
+// with a leading apostrophe; separators and quotes are written as they always are.
+TEST(HistorialIntercambiosCsv, AFieldThatLooksLikeAFormulaIsWrittenAsText) {
+    const struct {
+        QString valor;
+        QString escrito;
+    } casos[] = {
+        {"=HYPERLINK(\"http://x\";\"ver\")", "\"'=HYPERLINK(\"\"http://x\"\";\"\"ver\"\")\""},
+        {"+54 11", "'+54 11"},
+        {"-5", "'-5"},
+        {"@SUMA(A1)", "'@SUMA(A1)"},
+        {"6034=1", "6034=1"},
+        {"0 OK", "0 OK"},
+    };
+    for (const auto& c : casos) {
+        clsItemIntercambio i;
+        i.Enviado = QDateTime(QDate(2026, 11, 29), QTime(9, 0));
+        i.Operacion = i.Empresa = i.Tarjeta = i.Ticket = i.Resultado = i.Estado = c.valor;
+        const QString linea = QString::fromUtf8(clsHistorialIntercambios::Csv({i}, {})).split("\r\n").value(1);
+        EXPECT_EQ(linea, "29/11/2026 09:00:00;" + QStringList(6, c.escrito).join(';')) << c.valor.toStdString();
+    }
+}
+
+}  // namespace

@@ -1,4 +1,6 @@
 // The journal: rows from answer texts, the purge beyond 40 rows, the list and the saved tickets.
+#include <SQLiteCpp/SQLiteCpp.h>
+
 #include <QDir>
 
 #include "catalogs/ConBase.h"
@@ -145,8 +147,39 @@ TEST_F(TransaccionesTest, SavingKeepsTheTicketFileAndDeletesThePurgedOnes) {
     GuardarTransaccionLocal(Ticket(702), "X", "3", false);
     ASSERT_EQ(mensajes.mostrados.size(), 2);
     EXPECT_EQ(mensajes.mostrados[1].titulo, "Error al guardar la transacción en local");
-    EXPECT_TRUE(mensajes.mostrados[1].texto.startsWith("Error: "));
+    EXPECT_TRUE(mensajes.mostrados[1].texto.contains(QString::fromUtf8("no se pudo anotar en la lista")));
     EXPECT_TRUE(QFile::exists(Rutas::Unir(tickets, "702.prn")));
+}
+
+// A database that can grow no more (the disk is full) is explained in words: what happened, where the
+// ticket text is and how to reprint it; the statement that failed goes only to the details.
+TEST_F(TransaccionesTest, AFullDiskIsExplainedWithoutTheStatement) {
+    SQLite::Database& db = gDB->Nativa();
+    db.exec("PRAGMA synchronous = OFF");
+    db.exec("PRAGMA max_page_count = " + std::to_string(db.execAndGet("PRAGMA page_count").getInt()));
+    try {  // rows until the engine has no page left for one more
+        for (int i = 0; i < 100000; ++i)
+            gDB->Ejecutar("INSERT INTO Transaccion (Ticket, Fecha) VALUES (1, '20200101')");
+        FAIL() << "the database did not fill";
+    } catch (const TarsaError& e) {
+        ASSERT_EQ(e.Numero, ErrBaseDatos + 13) << e.Descripcion.toStdString();
+    }
+    const int filas = Contar("Transaccion");
+
+    GuardarTransaccionLocal(Ticket(702), "TICKET 702", "3", false);
+    const QString archivo = QDir::toNativeSeparators(Rutas::Unir(Rutas::Unir(dirAplicacion, "Tickets"), "702.prn"));
+    const MensajeMostrado m = mensajes.Unico();
+    EXPECT_EQ(m.texto, QString::fromUtf8("La terminal aprobó la transacción (ticket Nº 702), pero no se pudo anotar en "
+                                         "la lista de transacciones: el disco está lleno.\n\n"
+                                         "El texto del ticket quedó guardado en ") +
+                           archivo +
+                           QString::fromUtf8(".\nLibere espacio en el disco. El ticket se puede volver a imprimir "
+                                             "pidiéndolo a la terminal desde \"Ultimos tickets\": escriba el Nº 702 "
+                                             "y pulse Buscar."));
+    EXPECT_EQ(m.estilo, Mensajes::vbCritical);
+    EXPECT_TRUE(m.detalles.contains("INSERT INTO Transaccion")) << m.detalles.toStdString();
+    EXPECT_EQ(LeerArchivo(archivo), "TICKET 702");
+    EXPECT_EQ(Contar("Transaccion"), filas);
 }
 
 }  // namespace

@@ -14,6 +14,13 @@ int MensajesDoble::Mostrar(const QString& texto, int estilo, const QString& titu
     return respuestas.dequeue();
 }
 
+int MensajesDoble::MostrarConDetalles(const QString& texto, const QString& detalles, int estilo,
+                                      const QString& titulo) {
+    const int respuesta = Mostrar(texto, estilo, titulo);
+    mostrados.last().detalles = detalles;
+    return respuesta;
+}
+
 MensajeMostrado MensajesDoble::Unico() const {
     if (mostrados.size() == 1) return mostrados[0];
     QStringList textos;

@@ -16,6 +16,7 @@ struct MensajeMostrado {
     QString texto;
     int estilo = 0;
     QString titulo;
+    QString detalles;  // shown apart (MostrarConDetalles)
     bool operator==(const MensajeMostrado&) const = default;
 };
 inline void PrintTo(const MensajeMostrado& m, std::ostream* os) {
@@ -27,6 +28,7 @@ inline void PrintTo(const MensajeMostrado& m, std::ostream* os) {
 class MensajesDoble : public Mensajes {
 public:
     int Mostrar(const QString& texto, int estilo, const QString& titulo) override;
+    int MostrarConDetalles(const QString& texto, const QString& detalles, int estilo, const QString& titulo) override;
     void Responder(int respuesta) { respuestas.enqueue(respuesta); }
     // The only message shown; fails the test (and gives an empty one) unless exactly one was.
     MensajeMostrado Unico() const;

@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QMessageBox>
 
-int MensajesPantalla::Mostrar(const QString& texto, int estilo, const QString& titulo) {
+int MensajesPantalla::MostrarConDetalles(const QString& texto, const QString& detalles, int estilo,
+                                         const QString& titulo) {
     QMessageBox caja(QApplication::activeWindow());
     caja.setText(texto);
+    if (!detalles.isEmpty()) caja.setDetailedText(detalles);
     caja.setWindowTitle(!titulo.isEmpty() ? titulo : !titulo_.isEmpty() ? titulo_ : QApplication::applicationName());
     switch (estilo & 0x70) {
         case vbCritical:

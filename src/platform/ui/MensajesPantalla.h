@@ -6,7 +6,10 @@ class MensajesPantalla : public Mensajes {
 public:
     // tituloPredeterminado: the title of a message given none.
     explicit MensajesPantalla(QString tituloPredeterminado = {}) : titulo_(std::move(tituloPredeterminado)) {}
-    int Mostrar(const QString& texto, int estilo, const QString& titulo) override;
+    int Mostrar(const QString& texto, int estilo, const QString& titulo) override {
+        return MostrarConDetalles(texto, {}, estilo, titulo);
+    }
+    int MostrarConDetalles(const QString& texto, const QString& detalles, int estilo, const QString& titulo) override;
 
 private:
     QString titulo_;
