@@ -2,7 +2,7 @@
 # Installs the Debian packages the project needs, only those that are missing.
 set -euo pipefail
 paquetes=(build-essential cmake ninja-build ccache qt6-base-dev libsqlite3-dev libsqlitecpp-dev
-          libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core libzint-dev libzbar-dev zbar-tools
+          libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core qt6-translations-l10n libzint-dev libzbar-dev zbar-tools
           clang libclang-rt-14-dev clang-format)
 # The demo and the screenshots also want a virtual display.
 # qt6-qpa-plugins brings Qt's VNC platform plugin, with which the demo runs without a display.

@@ -14,11 +14,13 @@
 #include "platform/ui/MensajesPantalla.h"
 #include "platform/ui/SelectorCarpetasPantalla.h"
 #include "platform/ui/SistemaPantalla.h"
+#include "platform/ui/TraduccionQt.h"
 
 int Main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(kAplicacion);
     QApplication::setApplicationVersion(TARSA_VERSION);
+    InstalarTraduccionQt();
 
     static MensajesPantalla mensajes;
     static ImpresoraSistema impresora;

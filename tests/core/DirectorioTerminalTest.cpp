@@ -66,7 +66,7 @@ TEST_F(DirectorioTerminalTest, OnlyDirectoriesWithNoLivingOwnerAreRemovedAtStart
     Envejecer(Term("term1000"));  // not a name a run takes
     QDir().mkpath(Ruta("afuera"));
     EscribirArchivo(Ruta("afuera/TarsaCliente.mdb"), "BASE");
-    ASSERT_TRUE(QFile::link(Ruta("afuera"), dirTrabajo + "/term5"));
+    ASSERT_TRUE(CrearEnlace(Ruta("afuera"), dirTrabajo + "/term5"));
 
     gTermDir = CrearDirectorioTerminal();
     const QStringList quedan = QDir(dirTrabajo).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
@@ -87,7 +87,7 @@ TEST_F(DirectorioTerminalTest, ShutdownNeverDeletesThroughALinkInThePlaceOfTheEx
     const QString base = dirAplicacion + "/TarsaCliente.mdb";
     AbrirBaseEntregada();
     gTermDir = "term42";
-    ASSERT_TRUE(QFile::link(dirAplicacion, dirTrabajo + "/term42"));
+    ASSERT_TRUE(CrearEnlace(dirAplicacion, dirTrabajo + "/term42"));
     EXPECT_TRUE(Desconectar());
     EXPECT_TRUE(QFile::exists(base) && QFile::exists(base + ".bak"));  // the linked directory's files all kept
     EXPECT_FALSE(SinEnlaces::EsEnlace(dirTrabajo + "/term42"));

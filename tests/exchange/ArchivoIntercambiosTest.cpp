@@ -74,7 +74,7 @@ TEST_F(ArchivoIntercambiosTest, ClearingTheWayMovesWhatWasNotArchived) {
     a.GuardarRespuesta(id, d, "procesada", "0", t0);
     EscribirArchivo(d + "/download/_SVL.3", "escrita despues\r\n");
     EscribirArchivo(dirTrabajo + "/ajeno", "no se toca");
-    QFile::link(dirTrabajo + "/ajeno", d + "/download/_ticket.prn");
+    ASSERT_TRUE(CrearEnlace(dirTrabajo + "/ajeno", d + "/download/_ticket.prn"));
     for (const QString& anterior : {id, QString()}) {
         SCOPED_TRACE(anterior.toStdString());
         a.Despejar(anterior, d, t0.addSecs(5));

@@ -2,7 +2,6 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
-#include <QStringEncoder>
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
@@ -79,7 +78,7 @@ int main(int argc, char** argv) {
     if (p.isSet("answer-after")) op.liberacion = QDir(p.value("answer-after")).absolutePath();
 
     // Every exchange file is Windows-1252; without the codec the terminal would write garbage.
-    if (!QStringEncoder("windows-1252").isValid()) Fallar("Qt no ofrece la codificación windows-1252");
+    if (!terminal::AnsiDisponible()) Fallar("Qt no ofrece la codificación windows-1252");
 
     std::signal(SIGINT, AlDetener);
     std::signal(SIGTERM, AlDetener);
