@@ -99,9 +99,7 @@ rm -f "$dir/tarsa-guion.exe" "$dir/tarsa-terminal-sim.exe"
 rm -rf "$obra/captura-guion" && cp -r "$scratch/guion" "$obra/captura-guion"
 ls "$scratch/pdf"/*.pdf >/dev/null || { echo "no ticket was printed" >&2; exit 1; }
 cp "$(ls "$scratch/pdf"/*.pdf | head -1)" "$capturas/ticket-consumo.pdf"
-for png in consumo ticket; do
-    f=$(ls "$scratch/guion/$png"*.png 2>/dev/null | head -1 || true)
-    [[ -n $f ]] && cp "$f" "$capturas/$(basename "$f")"
-done
+# The ticket form filled in and the terminal's answer, as the walkthrough saw them.
+cp "$scratch/guion/consumo.png" "$scratch/guion/consumo-respuesta.png" "$capturas/"
 echo "   $(ls "$scratch/pdf" | wc -l) tickets printed to PDF; screenshots in docs/screenshots/windows/"
 ((guion == 0)) || { echo "the walkthrough stopped before its end (build/windows/captura-guion/)" >&2; exit 1; }

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QTemporaryDir>
 
 #include "TestConfig.h"
 #include "catalogs/modInicioCatalogos.h"
@@ -174,5 +175,23 @@ bool CrearEnlace(const QString& destino, const QString& enlace) {
     return crear(kSinPrivilegios) || crear(0);
 #else
     return QFile::link(destino, enlace);
+#endif
+}
+
+bool EnlacesPosibles() {
+#ifdef Q_OS_WIN
+    static const bool posibles = [] {
+        QTemporaryDir d;
+        QDir().mkpath(d.filePath("destino"));
+        QFile f(d.filePath("destino/archivo"));
+        f.open(QIODevice::WriteOnly);
+        f.close();
+        return CrearEnlace(d.filePath("destino"), d.filePath("union")) && SinEnlaces::EsEnlace(d.filePath("union")) &&
+               CrearEnlace(d.filePath("destino/archivo"), d.filePath("simbolico")) &&
+               SinEnlaces::EsEnlace(d.filePath("simbolico"));
+    }();
+    return posibles;
+#else
+    return true;
 #endif
 }

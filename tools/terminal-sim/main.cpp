@@ -6,6 +6,12 @@
 #include <csignal>
 #include <cstdio>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+
+#include <QAbstractNativeEventFilter>
+#endif
+
 #include "Terminal.h"
 
 namespace {
@@ -13,6 +19,19 @@ namespace {
 volatile std::sig_atomic_t gDetener = 0;
 
 extern "C" void AlDetener(int) { gDetener = 1; }
+
+#ifdef Q_OS_WIN
+// Windows has no SIGTERM: QProcess::terminate posts WM_CLOSE to the main thread of a program with
+// no window, and a program that does not take it can only be killed.
+class CierreWindows : public QAbstractNativeEventFilter {
+public:
+    bool nativeEventFilter(const QByteArray&, void* mensaje, qintptr*) override {
+        const MSG* m = static_cast<const MSG*>(mensaje);
+        if (m->hwnd == nullptr && m->message == WM_CLOSE) gDetener = 1;
+        return false;
+    }
+};
+#endif
 
 [[noreturn]] void Fallar(const QString& mensaje) {
     std::fprintf(stderr, "tarsa-terminal-sim: %s\n", mensaje.toLocal8Bit().constData());
@@ -82,6 +101,10 @@ int main(int argc, char** argv) {
 
     std::signal(SIGINT, AlDetener);
     std::signal(SIGTERM, AlDetener);
+#ifdef Q_OS_WIN
+    CierreWindows cierre;
+    app.installNativeEventFilter(&cierre);
+#endif
     QTimer senales;
     QObject::connect(&senales, &QTimer::timeout, &app, [] {
         if (gDetener) QCoreApplication::quit();
