@@ -93,8 +93,9 @@ CREATE TABLE Medicos (
     TipoMatricula  VARCHAR(2) NOT NULL COLLATE NOCASE,
     ApellidoNombre VARCHAR(100),
     Baja           SMALLINT NOT NULL DEFAULT 0,
-    PRIMARY KEY (Matricula, TipoMatricula)
+    PRIMARY KEY (IdEmpresa, Matricula, TipoMatricula)
 );
+CREATE INDEX ixMedicosMatricula ON Medicos (Matricula, TipoMatricula);
 CREATE INDEX ixMedicosApellidoNombre ON Medicos (ApellidoNombre);
 CREATE INDEX ixMedicosBaja ON Medicos (Baja);
 

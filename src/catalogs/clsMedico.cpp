@@ -22,9 +22,9 @@ bool clsMedico::Procesar(int iOpcion, qint32 pMatricula, const QString& pTipoMat
             case 4:
                 sql = "DELETE FROM Medicos WHERE (Baja=1)";
                 break;
-            // The doctors are found whatever their company, so a complete catalog replaces them all.
+            // A company's complete catalog replaces that company's doctors only.
             case 5:
-                sql = "DELETE FROM Medicos";
+                sql = "DELETE FROM Medicos WHERE (IdEmpresa = " + Numero(Empresa) + " )";
                 break;
             default:
                 throw OpcionNoValida();

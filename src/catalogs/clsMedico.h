@@ -1,5 +1,6 @@
 #pragma once
-// The doctors (table Medicos), found by registration number and type whatever their company.
+// The doctors (table Medicos), kept per company; the ticket forms find one by registration number
+// and type whatever its company.
 #include "catalogs/clsAcceso.h"
 
 class clsMedico : public clsCatalogo {
@@ -13,7 +14,7 @@ public:
     bool Baja = false;
 
     // 1 insert, 2 delete by Condicion, 3 update name and withdrawal by Condicion, 4 purge withdrawn rows,
-    // 5 delete every doctor (a complete catalog replaces them).
+    // 5 delete the company's doctors (its complete catalog replaces them).
     bool Procesar(int iOpcion, qint32 pMatricula = 0, const QString& pTipoMatricula = {},
                   const QString& pApellidoNombre = {}, bool pBaja = false);
     // Nothing when neither a condition nor a registration number is given. A condition that already

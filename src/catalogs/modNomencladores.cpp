@@ -8,6 +8,7 @@
 #include "exchange/ArchivoRespuesta.h"
 #include "exchange/clsParametros.h"
 #include "exchange/modIntercambio.h"
+#include "platform/Ansi.h"
 #include "platform/ArchivoRegistros.h"
 #include "platform/BaseDatos.h"
 #include "platform/Mensajes.h"
@@ -52,6 +53,36 @@ struct Seccion {
     std::function<void(ListaMensajes&)> terminar;
 };
 
+// Record n of a catalog file does not end in CR LF where its layout ends.
+TarsaError FormatoInesperado(const DisenoCatalogo& diseno, qint64 n, const QByteArray& registro) {
+    return TarsaError(ErrAccesoRuta,
+                      QString::fromUtf8("El archivo %1 no tiene el formato esperado: el registro %2, que empieza con "
+                                        "«%3», no termina donde debe. No se aplicó ninguno de sus registros.")
+                          .arg(diseno.Archivo)
+                          .arg(n)
+                          .arg(Ansi::Decodificar(registro.left(20)).simplified()));
+}
+
+// What follows the last whole record. A file cut at its end, or written by a tool that leaves the
+// last line without its end, holds a last record whose fields are all there: it is applied. One cut
+// inside its fields would store a part of a name or of a price as if it were all of it: it is not
+// applied, and the list says so.
+void AplicarUltimo(const DisenoCatalogo& diseno, qint64 n, const QByteArray& resto, const Seccion& s,
+                   ListaMensajes& mensajes) {
+    if (resto.isEmpty()) return;
+    const QByteArray datos = resto.endsWith('\r') ? resto.chopped(1) : resto;
+    if (datos.size() == diseno.Longitud - 2 && !datos.contains('\n') && !datos.contains('\r')) {
+        s.aplicar(ArchivoCatalogo::Campos(diseno, datos + "\r\n"), mensajes);
+        return;
+    }
+    Agregar(mensajes, 0,
+            QString::fromUtf8("El último registro del archivo %1 (registro %2, que empieza con «%3») está incompleto "
+                              "y no se aplicó")
+                .arg(diseno.Archivo)
+                .arg(n)
+                .arg(Ansi::Decodificar(resto.left(20)).simplified()));
+}
+
 // Applies one catalog inside one transaction. Its messages join gColErrores only when it is
 // committed; when it fails, the list says that the catalog was left as it was.
 void AplicarSeccion(const QString& d, bool completo, const Seccion& s, const AvisoProgreso& progreso) {
@@ -78,14 +109,11 @@ void AplicarSeccion(const QString& d, bool completo, const Seccion& s, const Avi
                 if (!registro) break;
                 // A record that does not end where its layout ends means another layout or encoding:
                 // every record after it would be read shifted, so none is applied.
-                if (!registro->endsWith("\r\n"))
-                    throw TarsaError(ErrAccesoRuta, QString::fromUtf8("El archivo %1 no tiene el formato esperado: el "
-                                                                      "registro %2 no termina donde debe.")
-                                                        .arg(s.diseno->Archivo)
-                                                        .arg(n));
+                if (!registro->endsWith("\r\n")) throw FormatoInesperado(*s.diseno, n, *registro);
                 s.aplicar(ArchivoCatalogo::Campos(*s.diseno, *registro), mensajes);
                 if (progreso && n % kRegistrosPorAviso == 0) progreso(aviso + QString(" %1 de %2").arg(n).arg(total));
             }
+            AplicarUltimo(*s.diseno, total + 1, archivo.LeerResto(), s, mensajes);
             s.terminar(mensajes);
         });
     } catch (...) {
@@ -119,7 +147,13 @@ Seccion SeccionMedicos(clsMedico& m, int& insertados, int& actualizados) {
         const auto numero = static_cast<qint32>(Val(matricula));
         const QString nombre = c.value("Nombre").trimmed();
         const bool baja = Baja(c.value("Baja"));
-        const bool existe = m.Buscar({}, numero, tipo) && m.Registros > 0;
+        // Each company keeps its own doctors: the look-up and the update are of this company's row,
+        // never of another company's doctor with the same registration. The type comes from the file:
+        // written through the writer, a quote in it cannot break the filter.
+        const QString clave = "IdEmpresa = " + QString::number(m.Empresa) +
+                              " AND Matricula = " + QString::number(numero) +
+                              " AND TipoMatricula = " + clsAcceso::Texto(tipo);
+        const bool existe = m.Buscar(clave) && m.Registros > 0;
         if (!existe) {
             m.Procesar(1, numero, tipo, nombre, baja);
             if (m.Registros == 0)
@@ -128,8 +162,7 @@ Seccion SeccionMedicos(clsMedico& m, int& insertados, int& actualizados) {
                 ++insertados;
             return;
         }
-        // The type comes from the file: written through the writer, a quote in it cannot break the filter.
-        m.Condicion = " Matricula = " + QString::number(numero) + " AND TipoMatricula = " + clsAcceso::Texto(tipo);
+        m.Condicion = " " + clave;
         m.Procesar(3, numero, tipo, nombre, baja);
         if (m.Registros == 0)
             Agregar(msj, 2, "No se pudo actualizar Medico " + matricula + "." + tipo);
@@ -146,9 +179,11 @@ Seccion SeccionMedicos(clsMedico& m, int& insertados, int& actualizados) {
 }
 
 // The price in hundredths. A V101 price is first turned into the whole number the V250 field holds.
+// A blank price is no price: 0, which the item dialog shows as an empty price (the -1 that stands
+// for "empty" elsewhere would be stored as a price of -0.01).
 double PrecioCentesimos(const QString& campo) {
-    if (gVersion != "V101") return TextoANumero(campo, false);
-    return TextoANumero(FormatearNumero(TextoANumero(campo, false), 2), false);
+    if (gVersion != "V101") return TextoANumero(campo.trimmed(), true);
+    return TextoANumero(FormatearNumero(TextoANumero(campo.trimmed(), true), 2), true);
 }
 
 Seccion SeccionMedicamentos(clsMedicamento& m, int& insertados, int& actualizados) {

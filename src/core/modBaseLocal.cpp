@@ -133,6 +133,31 @@ QString TablaDe(const QString& sentencia) {
     return m.hasMatch() ? m.captured(1) + m.captured(2) : QString();
 }
 
+// The keys an earlier schema gave a table, and the key this one gives it.
+struct ClaveAnterior {
+    const char* tabla;
+    const char* anterior;
+    const char* actual;
+};
+// The doctors were one list for every company, so a company's complete catalog could not hold a
+// doctor another company already had; each company now keeps its own.
+const ClaveAnterior kClavesAnteriores[] = {
+    {"Medicos", "PRIMARY KEY (Matricula, TipoMatricula)", "PRIMARY KEY (IdEmpresa, Matricula, TipoMatricula)"},
+};
+
+// The definitions of a table that earlier schemas made, comparable: without the letter case of text
+// keys, and with the keys they had; never the current definition itself.
+QStringList DefinicionesAnteriores(const QString& crear) {
+    QStringList formas{crear};
+    for (const ClaveAnterior& c : kClavesAnteriores)
+        if (TablaDe(crear).compare(c.tabla, Qt::CaseInsensitive) == 0 && crear.contains(c.actual))
+            formas << QString(crear).replace(c.actual, c.anterior);
+    QStringList anteriores;
+    for (const QString& f : formas) anteriores << Comparable(f) << Comparable(QString(f).remove(" COLLATE NOCASE"));
+    anteriores.removeAll(Comparable(crear));
+    return anteriores;
+}
+
 QStringList Columnas(BaseDatos& db, const QString& tabla) {
     QStringList r;
     for (auto rs = db.Consultar("SELECT name FROM pragma_table_info('" + tabla + "')"); !rs->EOF_(); rs->MoveNext())
@@ -167,11 +192,9 @@ QStringList ActualizarEsquema(BaseDatos& db) {
         if (!crear.startsWith("CREATE TABLE", Qt::CaseInsensitive)) continue;
         const QString tabla = TablaDe(crear);
         auto rs = db.Consultar("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = '" + tabla + "'");
-        // Only the change this version brings is made: a table exactly as the schema has it but for
-        // the letter case of its keys. A table altered otherwise is left as it is.
-        if (rs->EOF_() || Comparable(rs->Campo(0).toString()) != Comparable(QString(crear).remove(" COLLATE NOCASE")) ||
-            !crear.contains(" COLLATE NOCASE"))
-            continue;
+        // Only the changes these versions brought are made: a table exactly as an earlier schema had
+        // it. A table altered otherwise is left as it is.
+        if (rs->EOF_() || !DefinicionesAnteriores(crear).contains(Comparable(rs->Campo(0).toString()))) continue;
         rs.reset();
         QStringList indices;
         for (const QString& s : sentencias)

@@ -11,10 +11,10 @@ QStringList TablasEntregadas();
 bool EsBaseDelPrograma(const QString& archivo);
 // A database file fit to be copied or restored: this program's and with every page sound.
 bool BaseSana(const QString& archivo);
-// Brings the tables of an open database made from the earlier schema, whose text keys told letter
-// case apart, to the delivered schema, keeping their rows; returns the tables made again. A table
-// that differs from the schema in any other way is left as it is.
-// Throws TarsaError, leaving the table it was at as it was.
+// Brings the tables of an open database made from an earlier schema (text keys that told letter
+// case apart, the doctors kept as one list for every company) to the delivered schema, keeping their
+// rows; returns the tables made again. A table that differs from the schema in any other way is left
+// as it is. Throws TarsaError, leaving the table it was at as it was.
 class BaseDatos;
 QStringList ActualizarEsquema(BaseDatos& db);
 // Writes the delivered, empty database as archivo (through a temporary file and a rename).

@@ -9,7 +9,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -62,6 +61,13 @@ void Ver(QWidget* w, bool si) {
 }
 
 QString SiHabilitada(const QLineEdit* caja) { return caja->isEnabled() ? caja->text() : QString(); }
+
+const QString kFormatoFecha = QStringLiteral("dd/MM/yyyy");
+
+// A date as the confirmation shows it.
+QString FechaMostrada(const QLineEdit* caja) {
+    return caja->text().isEmpty() ? QStringLiteral("(sin fecha)") : caja->text();
+}
 
 }  // namespace
 
@@ -185,15 +191,48 @@ void frmCierres::ElegirOpcion(int indice) {
 
     if (gSugerirCierres && (indice == 3 || indice == 4)) {
         const auto [desde, hasta] = MesAnterior(QDate::currentDate());
-        const QLocale local;
-        txtFechaDesde_->setText(local.toString(desde, QLocale::ShortFormat));
-        txtFechaHasta_->setText(local.toString(hasta, QLocale::ShortFormat));
+        // Written as dates are typed here, whatever the system's short date: its two-digit year, and the
+        // month first on some systems, would be read back as another date or as none.
+        txtFechaDesde_->setText(desde.toString(kFormatoFecha));
+        txtFechaHasta_->setText(hasta.toString(kFormatoFecha));
     }
 }
 
 std::pair<QDate, QDate> frmCierres::MesAnterior(const QDate& hoy) {
     const QDate ultimo = QDate(hoy.year(), hoy.month(), 1).addDays(-1);
     return {QDate(ultimo.year(), ultimo.month(), 1), ultimo};
+}
+
+bool frmCierres::RevisarFechas() {
+    for (QLineEdit* caja : {txtPeriodoCierre_, txtFechaDesde_, txtFechaHasta_}) {
+        if (!caja->isEnabled()) continue;
+        const QString texto = caja->text().trimmed();
+        if (texto.isEmpty()) {
+            caja->clear();
+            continue;
+        }
+        QVariant fecha = texto;
+        if (NormalizarFecha(fecha)) {
+            caja->setText(fecha.toString());
+            continue;
+        }
+        MsgBox(QString::fromUtf8("La fecha %1 no es válida: escriba día, mes y año (dd/mm/aaaa, ddmmaa o dd/mm/aa).")
+                   .arg(texto),
+               Mensajes::vbExclamation, windowTitle());
+        caja->setFocus(Qt::OtherFocusReason);
+        caja->selectAll();
+        return false;
+    }
+    return true;
+}
+
+bool frmCierres::ConfirmarCierre() {
+    if (codigoOperacion_ != 9) return true;
+    const QString nombre = QString::fromUtf8(kOpciones[4].texto).remove('&');
+    const QString pregunta = QString::fromUtf8("¿Enviar el cierre «%1» del %2 al %3?")
+                                 .arg(nombre, FechaMostrada(txtFechaDesde_), FechaMostrada(txtFechaHasta_));
+    return MsgBox(pregunta, Mensajes::vbYesNo | Mensajes::vbQuestion | Mensajes::vbDefaultButton2, windowTitle()) ==
+           Mensajes::vbYes;
 }
 
 void frmCierres::SalirFecha(QLineEdit* caja) {
@@ -260,6 +299,8 @@ bool frmCierres::LeeArchivos() {
 void frmCierres::Aceptar() {
     const std::optional<QString> licencia = LicenciaParaSolicitud(txtMatricula_->text());
     if (!licencia) return;
+    // Enter accepts without leaving a date box: the boxes are read as leaving them reads them.
+    if (!RevisarFechas() || !ConfirmarCierre()) return;
     if (!GrabarPedido()) return;
     Solicitud solicitud;
     try {

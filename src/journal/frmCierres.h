@@ -38,6 +38,11 @@ private:
     QLineEdit* Caja(const char* nombre, const QString& etiqueta, int tipoTecla);
     void ElegirOpcion(int indice);
     void SalirFecha(QLineEdit* caja);
+    // Each offered date box normalised as leaving it does; false, after telling the user and going
+    // back to the box, when one holds something that is not a date.
+    bool RevisarFechas();
+    // Closing the coupons cannot be undone: asked first, No the default.
+    bool ConfirmarCierre();
     void Aceptar();
     clsParametros Parametros() const;
     // The answer's messages into gColErrores (V250 only); false after a failure, already shown.

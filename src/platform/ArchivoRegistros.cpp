@@ -59,6 +59,11 @@ std::optional<QByteArray> ArchivoRegistros::LeerSiguiente() {
     return r;
 }
 
+QByteArray ArchivoRegistros::LeerResto() {
+    if (longitud_ <= 0 || !archivo_.isOpen() || !archivo_.seek(CantidadRegistros() * longitud_)) return {};
+    return archivo_.read(longitud_);
+}
+
 QList<QByteArray> ArchivoRegistros::LeerPrimeros(qint64 maximo) {
     QList<QByteArray> registros;
     if (!archivo_.seek(0)) return registros;

@@ -33,6 +33,8 @@ public:
     // The record after the last one read (the first after opening), or nothing at the end of the
     // whole records. Reads sequentially through the file's buffer: the way to walk a large file.
     std::optional<QByteArray> LeerSiguiente();
+    // The bytes after the last whole record: a last record cut short, or nothing.
+    QByteArray LeerResto();
     // Every whole record from the first; a trailing partial record is left out.
     QList<QByteArray> LeerTodos();
     // The first whole records, at most maximo of them.

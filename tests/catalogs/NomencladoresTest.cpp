@@ -97,6 +97,7 @@ TEST_F(NomencladoresTest, AnswerMessagesAreListedAndANonNumericCodeIs9999) {
 
 TEST_F(NomencladoresTest, V250DoctorsAreInsertedUpdatedAndWithdrawnOnesPurged) {
     clsMedico m;
+    m.Empresa = 4;
     m.Procesar(1, 123, "01", "VIEJO NOMBRE");
     m.Procesar(1, 555, "02", "SE DA DE BAJA");
     Entregar("_SAL.2", {Reg(kMedico, {"000123", "01", "  PEREZ, JUAN  ", "0"}),
@@ -114,16 +115,33 @@ TEST_F(NomencladoresTest, TheCompleteCatalogReplacesWhatWasThere) {
     clsMedicamento otraEmpresa;
     otraEmpresa.Empresa = 9;
     otraEmpresa.Procesar(1, 1, "", "DE OTRA EMPRESA");
-    clsMedico().Procesar(1, 9, "01", "QUE YA NO ESTA");
-    Entregar("_SAL.2", {Reg(kMedico, {"000123", "01", "PEREZ", "0"})});
     Entregar("_SAL.3",
-             {Reg(kMedicamento, {"0000042", "7790001", "AMOXIDAL", "500 MG", "00000012345", "003", "000000009", "1"})});
-    ASSERT_TRUE(ActualizarNomencladores({true, true, false, true, true, false}));
-    EXPECT_EQ(Contar("Medicos"), 1);
-    // Every company's medications went; a withdrawn one keeps its row, marked.
-    EXPECT_EQ(Filas("SELECT Precio, Baja, IdEmpresa FROM Medicamentos"), "123.45|1|4");
-    EXPECT_TRUE(Comentarios().contains(QString::fromUtf8("0 Se borraron 1 registros de médicos")));
+             {Reg(kMedicamento, {"0000042", "7790001", "AMOXIDAL", "500 MG", "00000012345", "003", "000000009", "1"}),
+              Reg(kMedicamento, {"0000043", "", "SIN PRECIO", "", "", "", "", "0"})});
+    ASSERT_TRUE(ActualizarNomencladores({false, true, false, false, true, false}));
+    // Every company's medications went; a withdrawn one keeps its row, marked; a blank price is none.
+    EXPECT_EQ(Filas("SELECT Precio, Baja, IdEmpresa FROM Medicamentos ORDER BY Troquel"), "123.45|1|4\n0|0|4");
     EXPECT_TRUE(Comentarios().contains("0 Se borraron 1 registros de medicamentos"));
+}
+
+// The insurers each send their own doctors: a company's complete catalog replaces its doctors only,
+// and its changes touch its own rows, even for a doctor another company also has.
+TEST_F(NomencladoresTest, EachCompanyKeepsItsOwnDoctors) {
+    for (const auto& [empresa, matricula, nombre] :
+         {std::tuple{4, 9, "QUE YA NO ESTA"}, {9, 9, "DE IOMA"}, {9, 123, "PEREZ EN IOMA"}, {12, 5, "DE PAMI"}}) {
+        clsMedico m;
+        m.Empresa = static_cast<qint16>(empresa);
+        m.Procesar(1, matricula, "01", nombre);
+    }
+    Entregar("_SAL.2", {Reg(kMedico, {"000123", "01", "PEREZ", "0"})});
+    ASSERT_TRUE(ActualizarNomencladores({true, false, false, true, false, false}));
+    EXPECT_TRUE(Comentarios().contains(QString::fromUtf8("0 Se borraron 1 registros de médicos")));
+
+    Sesion({.empresa = "9"});
+    Entregar("_SAL.2", {Reg(kMedico, {"000123", "01", "PEREZ, JUAN", "0"}), Reg(kMedico, {"000777", "01", "NUEVO"})});
+    ASSERT_TRUE(ActualizarNomencladores({true, false, false, false, false, false}));
+    EXPECT_EQ(Filas("SELECT IdEmpresa, Matricula, ApellidoNombre FROM Medicos ORDER BY 1, 2"),
+              "4|123|PEREZ\n9|9|DE IOMA\n9|123|PEREZ, JUAN\n9|777|NUEVO\n12|5|DE PAMI");
 }
 
 TEST_F(NomencladoresTest, V101FilesAreReadLikeV250Ones) {
@@ -167,16 +185,23 @@ TEST_F(NomencladoresTest, AFailureHalfWayKeepsThatCatalogAsItWasAndTheEarlierOne
 TEST_F(NomencladoresTest, AFileOfAnotherLayoutIsNotHalfApplied) {
     const QByteArray bueno = Reg(kDiagnostico, {"A01", "COLERA", "0"});
     const QByteArray enUtf8 = Reg(kDiagnostico, {"B02", "", "0"}).replace(10, 12, "HIPERTENSI\xC3\x93N");
+    const QByteArray otro = Reg(kDiagnostico, {"B02", "OTRO", "0"});
     const struct {
         const char* caso;
         QByteArray contenido;
         bool aplicado;
         QString diagnosticos;  // the codes left in the table
+        QString aviso = {};    // what the message, or the list, says of the record in question
     } casos[] = {
         {"vacío", "", true, "X99"},
-        {"último registro corto", bueno + bueno.left(40), true, "A01\nX99"},
-        {"codificado en UTF-8", bueno + enUtf8 + bueno, false, "X99"},
-        {"sin fines de línea", QByteArray(163 * 2, 'A'), false, "X99"},
+        {"último registro cortado", bueno + bueno.left(40), true, "A01\nX99",
+         QString::fromUtf8("registro 2, que empieza con «A01 COLERA»")},
+        {"último registro sin fin de línea", bueno + otro.chopped(2), true, "A01\nB02\nX99"},
+        {"último registro sin LF", bueno + otro.chopped(1), true, "A01\nB02\nX99"},
+        {"codificado en UTF-8", bueno + enUtf8 + bueno, false, "X99",
+         QString::fromUtf8("registro 2, que empieza con «B02 HIPERTENSI»")},
+        {"sin fines de línea", QByteArray(163 * 2, 'A'), false, "X99",
+         QString::fromUtf8("registro 1, que empieza con «AAAAAAAAAAAAAAAAAAAA»")},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
@@ -190,6 +215,8 @@ TEST_F(NomencladoresTest, AFileOfAnotherLayoutIsNotHalfApplied) {
             ASSERT_EQ(mensajes.mostrados.size(), 1);
             EXPECT_TRUE(mensajes.mostrados[0].texto.contains("no tiene el formato esperado"));
         }
+        const QString dicho = c.aplicado ? Comentarios().join('\n') : mensajes.mostrados.value(0).texto;
+        EXPECT_EQ(!c.aviso.isEmpty(), dicho.contains(c.aviso.isEmpty() ? "registro" : c.aviso)) << dicho.toStdString();
     }
 }
 

@@ -251,12 +251,16 @@ TEST_F(ConexionTest, OneClientPerApplicationDirectory) {
     LiberarDirectorioAplicacion();
 }
 
-// A database made before text keys compared without regard to case gets the new tables on
-// connecting, with its rows and indexes: a code typed in lower case is then found.
+// A database made before text keys compared without regard to case, and when the doctors were one
+// list for every company, gets the new tables on connecting, with its rows and indexes: a code typed
+// in lower case is then found, and another company can hold a doctor the first one has.
 TEST_F(ConexionTest, AnEarlierDatabaseIsBroughtToTheSchemaAndFindsCodesInAnyCase) {
     QFile esquema(":/schema.sql");  // the schema the program carries
     ASSERT_TRUE(esquema.open(QIODevice::ReadOnly));
-    BaseDatos::Crear(base, QString::fromUtf8(esquema.readAll()).remove(" COLLATE NOCASE"));
+    BaseDatos::Crear(base, QString::fromUtf8(esquema.readAll())
+                               .remove(" COLLATE NOCASE")
+                               .replace("PRIMARY KEY (IdEmpresa, Matricula, TipoMatricula)",
+                                        "PRIMARY KEY (Matricula, TipoMatricula)"));
     SQLite::Database(base.toStdString(), SQLite::OPEN_READWRITE)
         .exec(
             "INSERT INTO Diagnosticos (IdEmpresa, Codigo, Nombre) VALUES (1, 'J45.0', 'ASMA'), "
@@ -266,6 +270,7 @@ TEST_F(ConexionTest, AnEarlierDatabaseIsBroughtToTheSchemaAndFindsCodesInAnyCase
     EXPECT_EQ(Uno("SELECT Nombre FROM Diagnosticos WHERE Codigo = \"j45.0\""), "ASMA");  // the first of the two stays
     EXPECT_EQ(Uno("SELECT COUNT(*) FROM Diagnosticos"), "1");
     EXPECT_EQ(Uno("SELECT ApellidoNombre FROM Medicos WHERE TipoMatricula = 'b1'"), "PEREZ");
+    EXPECT_EQ(gDB->Ejecutar("INSERT INTO Medicos (IdEmpresa, Matricula, TipoMatricula) VALUES (2, 7, 'B1')"), 1);
     EXPECT_EQ(Uno("SELECT group_concat(name) FROM sqlite_master WHERE name IN ('ixDiagnosticosNombre') OR name LIKE "
                   "'%_anterior'"),
               "ixDiagnosticosNombre");

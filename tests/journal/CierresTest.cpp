@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QLocale>
 #include <QRadioButton>
 #include <QTreeWidget>
 
@@ -95,6 +96,89 @@ TEST_F(CierresTest, TheSuggestedPeriodIsTheWholePreviousMonth) {
     }
 }
 
+// Closing coupons as a clerk does it: the dates proposed or typed, Enter, the question answered. The
+// record that leaves carries the dates the boxes show; a box that holds no date, or a No, sends nothing.
+TEST_F(CierresTest, ClosingSendsTheDatesShownAfterAskingFirst) {
+    gVersion = "V250";
+    const auto [desde, hasta] = frmCierres::MesAnterior(QDate::currentDate());
+    const QString propuesto = desde.toString("dd/MM/yyyy") + "|" + hasta.toString("dd/MM/yyyy");
+    const QByteArray propuestoRegistro = (desde.toString("yyyyMMdd") + hasta.toString("yyyyMMdd")).toLatin1();
+    const struct {
+        const char* nombre;
+        QLocale local;
+        bool sugerir;
+        const char *desde, *hasta;  // typed; nullptr leaves the box as it is
+        int respuesta;              // to the question; 0 when none may be asked
+        QString mostrado;           // both boxes after Enter
+        QByteArray fechas;          // positions 20 to 35 of the record; empty when none is written
+    } casos[] = {
+        {"proposed, en_US", QLocale(QLocale::English, QLocale::UnitedStates), true, nullptr, nullptr, Mensajes::vbYes,
+         propuesto, propuestoRegistro},
+        {"proposed, es_AR", QLocale(QLocale::Spanish, QLocale::Argentina), true, nullptr, nullptr, Mensajes::vbYes,
+         propuesto, propuestoRegistro},
+        {"typed ddmmaa", QLocale(QLocale::English, QLocale::UnitedStates), false, "011126", "301126", Mensajes::vbYes,
+         "01/11/2026|30/11/2026", "2026110120261130"},
+        {"typed dd/mm/aa", QLocale(QLocale::Spanish, QLocale::Argentina), false, "1/11/26", "30/11/26", Mensajes::vbYes,
+         "01/11/2026|30/11/2026", "2026110120261130"},
+        {"not a date", QLocale(QLocale::English, QLocale::UnitedStates), false, "011126", "31/11/2026", 0,
+         "01/11/2026|31/11/2026", ""},
+        {"answered No", QLocale(QLocale::English, QLocale::UnitedStates), false, "011126", "301126", Mensajes::vbNo,
+         "01/11/2026|30/11/2026", ""},
+    };
+    const QString subido = Rutas::Resolver(DirectorioIntercambio() + "/UpLoad/_SAL.0");
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        QLocale::setDefault(c.local);
+        gSugerirCierres = c.sugerir;
+        QFile::remove(subido);
+        mensajes.mostrados.clear();
+        QByteArray enviado;
+        bool esperado = false;
+        CancelarCuando([&] {
+            esperado = true;
+            enviado = LeerArchivo(subido);
+            return true;
+        });
+        frmCierres dialogo(false);
+        Activar(dialogo);
+        Hijo<QRadioButton>(&dialogo, "optOpcion4")->click();
+        auto* desdeCaja = Hijo<QLineEdit>(&dialogo, "txtFechaDesde");
+        auto* hastaCaja = Hijo<QLineEdit>(&dialogo, "txtFechaHasta");
+        desdeCaja->setFocus();
+        if (c.desde) {
+            desdeCaja->clear();
+            Teclear(c.desde);
+            ASSERT_TRUE(TabHasta("txtFechaHasta"));
+            hastaCaja->clear();
+            Teclear(c.hasta);
+        }
+        if (c.respuesta) mensajes.Responder(c.respuesta);
+        Tecla(Qt::Key_Return);
+
+        EXPECT_EQ(desdeCaja->text() + "|" + hastaCaja->text(), c.mostrado);
+        ASSERT_FALSE(mensajes.mostrados.isEmpty());
+        const MensajeMostrado& m = mensajes.mostrados.first();
+        if (c.respuesta) {
+            EXPECT_EQ(
+                m, (MensajeMostrado{QString::fromUtf8("¿Enviar el cierre «Cerrar cupones» del %1 al %2?")
+                                        .arg(desdeCaja->text(), hastaCaja->text()),
+                                    Mensajes::vbYesNo | Mensajes::vbQuestion | Mensajes::vbDefaultButton2, "Cierres"}));
+        } else {
+            EXPECT_TRUE(m.texto.startsWith(QString::fromUtf8("La fecha 31/11/2026 no es válida")))
+                << m.texto.toStdString();
+            EXPECT_EQ(NombreConFoco(), "txtFechaHasta");
+        }
+        EXPECT_EQ(esperado, !c.fechas.isEmpty());
+        if (c.fechas.isEmpty()) {
+            EXPECT_FALSE(QFile::exists(subido));
+            continue;
+        }
+        ASSERT_EQ(enviado.size(), 116);
+        EXPECT_EQ(enviado.left(2), "09");
+        EXPECT_EQ(enviado.mid(19, 16), c.fechas);
+    }
+}
+
 // A closure answered with three observed coupons: the messages are listed, the dialog stays open,
 // the ticket is shown and the closure is journalled under its number.
 TEST_F(CierresTest, AClosureWithObservationsListsThemAndIsJournalled) {
@@ -107,6 +191,7 @@ TEST_F(CierresTest, AClosureWithObservationsListsThemAndIsJournalled) {
     frmCierres dialogo(false);
     dialogo.show();
     Hijo<QRadioButton>(&dialogo, "optOpcion4")->click();
+    mensajes.Responder(Mensajes::vbYes);
     Pulsar(&dialogo, "cmdAceptar");
 
     ASSERT_EQ(gColErrores.size(), 3);

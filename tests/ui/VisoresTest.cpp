@@ -110,11 +110,12 @@ TEST_F(VisoresTest, EachReportListsTheCatalogOfTheCompany) {
          QString::fromUtf8("Troquel     Nombre    Presentación    Precio\r\n"
                            "99  IBUPROFENO    400 MG    50\r\n"
                            "1234  AMOXICILINA    500 MG X 16    123.45\r\n")},
+        // A company's doctors come in the order of the table's key: by registration number.
         {"MEDICOS", 1,
          QString::fromUtf8("MEDICOS\r\nNombre                                   Matrícula Tipo\r\n"
                            "---------------------------------------- --------- ----\r\n"
-                           "PEREZ JUAN                               1234      B1\r\n"
-                           "UN APELLIDO MUY LARGO QUE NO CABE EN CUA 777      B1\r\n")},
+                           "UN APELLIDO MUY LARGO QUE NO CABE EN CUA 777      B1\r\n"
+                           "PEREZ JUAN                               1234      B1\r\n")},
         {"MEDICOS", 3,
          QString::fromUtf8("MEDICOS\r\nNombre                                   Matrícula Tipo\r\n"
                            "---------------------------------------- --------- ----\r\n"
