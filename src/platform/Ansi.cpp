@@ -7,7 +7,9 @@
 
 #ifdef Q_OS_WIN
 #define WIN32_LEAN_AND_MEAN
+#ifndef NOMINMAX  // MinGW's C++ library defines it already
 #define NOMINMAX
+#endif
 #include <windows.h>
 #endif
 

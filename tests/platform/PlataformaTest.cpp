@@ -14,7 +14,9 @@
 #include "support/Entorno.h"
 
 #ifdef Q_OS_WIN
+#ifndef NOMINMAX  // MinGW's C++ library defines it already
 #define NOMINMAX
+#endif
 #include <windows.h>
 #endif
 

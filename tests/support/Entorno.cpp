@@ -16,7 +16,9 @@
 #include "tickets/modTickets.h"
 
 #ifdef Q_OS_WIN
+#ifndef NOMINMAX  // MinGW's C++ library defines it already
 #define NOMINMAX
+#endif
 #include <windows.h>
 #include <winioctl.h>
 
