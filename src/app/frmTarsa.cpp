@@ -13,6 +13,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPainter>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -33,6 +34,7 @@
 #include "tickets/modTickets.h"
 #include "ui/frmAbout.h"
 #include "ui/frmActualizacionNomencladores.h"
+#include "ui/frmAyuda.h"
 #include "ui/frmConfiguracion.h"
 #include "ui/frmConfigurarVista.h"
 #include "ui/frmEditText.h"
@@ -72,6 +74,33 @@ const Posicion kBotones[frmTarsa::kPosiciones] = {
     {"K60", "Autorización diferida", "Autorización diferida ...", "AD"},
     {"K70", "Ultimos tickets", "", "T"},
 };
+
+// The function keys of the frequent operations, by toolbar position: the counter opens a consumption
+// with F2 wherever the focus is in the main window.
+QKeySequence TeclaDe(int posicion) {
+    switch (posicion) {
+        case 1:
+            return QKeySequence(Qt::Key_F2);
+        case 2:
+            return QKeySequence(Qt::Key_F3);
+        case 3:
+            return QKeySequence(Qt::Key_F4);
+        case 4:
+            return QKeySequence(Qt::Key_F5);
+        case 14:
+            return QKeySequence(Qt::Key_F6);
+        case 20:
+            return QKeySequence(Qt::Key_F7);
+        case 21:
+            return QKeySequence(Qt::Key_F8);
+        default:
+            return {};
+    }
+}
+// A tooltip that names its key: "Consumo (F2)".
+QString ConTecla(const QString& texto, const QKeySequence& tecla) {
+    return tecla.isEmpty() ? texto : texto + " (" + tecla.toString(QKeySequence::NativeText) + ")";
+}
 
 // Operations of the network that this client does not carry out (sessions, deposits): shown where
 // the activity offers them, but greyed and saying why.
@@ -197,7 +226,7 @@ void frmTarsa::CrearBarras() {
                                      : tbrPrincipal->addAction(Icono(p.marca, clave), QString::fromUtf8(p.texto));
         if (!clave.isEmpty()) {
             a->setObjectName(clave);
-            a->setToolTip(QString::fromUtf8(p.texto));
+            a->setToolTip(ConTecla(QString::fromUtf8(p.texto), TeclaDe(static_cast<int>(botones_.size()))));
             if (kNoDisponibles.contains(static_cast<int>(botones_.size())))
                 a->setToolTip(TextoNoDisponible(QString::fromUtf8(p.texto)));
             a->setStatusTip(a->toolTip());
@@ -217,11 +246,13 @@ void frmTarsa::CrearMenus() {
         connect(a, &QAction::triggered, this, hacer);
         return a;
     };
-    QAction* inicio = barra->addAction("Inicio");
+    // Every menu has its letter (Alt+O opens the operations), F10 goes to the menu bar.
+    QAction* inicio = barra->addAction("&Inicio");
     inicio->setObjectName("mnuTickets");
+    inicio->setShortcut(TeclaDe(21));
     connect(inicio, &QAction::triggered, this, &frmTarsa::AbrirListaTransacciones);
 
-    QMenu* sistema = barra->addMenu("Sistema");
+    QMenu* sistema = barra->addMenu("&Sistema");
     sistema->setObjectName("mnuSistema");
     accion(sistema, "mnuConfiguracion", QString::fromUtf8("Configuración ..."), [this] { AbrirConfiguracion(); });
     accion(sistema, "mnuConfiguracionVisual", QString::fromUtf8("Configuración Visual ..."), [this] {
@@ -231,12 +262,12 @@ void frmTarsa::CrearMenus() {
     sistema->addSeparator();
     accion(sistema, "mnuSalir", "Salir", [this] { close(); });
 
-    QMenu* admin = barra->addMenu(QString::fromUtf8("Administración"));
+    QMenu* admin = barra->addMenu(QString::fromUtf8("A&dministración"));
     admin->setObjectName("mnuAdministracion");
     accion(admin, "mnuCierres", "Cierres ...", [this] { frmCierres::Mostrar(cadenaSucursales_, this); });
     accion(admin, "mnuNomencladores", "Nomencladores ...", [this] { frmActualizacionNomencladores::Mostrar(this); });
 
-    QMenu* consultas = barra->addMenu("Consultas");
+    QMenu* consultas = barra->addMenu("&Consultas");
     consultas->setObjectName("mnuConsultas");
     accion(consultas, "mnuMedicamentos", "Medicamentos ...", [this] {
         Buscar(QString::fromUtf8("SELECT {Troquel}Troquel, {Código Barra}CodigoBarra, {Nombre}Nombre, "
@@ -260,7 +291,7 @@ void frmTarsa::CrearMenus() {
     accion(consultas, "mnuHistorialIntercambios", "Historial de intercambios ...",
            [this] { AbrirHistorialIntercambios(); });
 
-    QMenu* operaciones = barra->addMenu("Operaciones");
+    QMenu* operaciones = barra->addMenu("&Operaciones");
     operaciones->setObjectName("mnuOperaciones");
     mnuOperacionesSub_.append(nullptr);
     for (int i = 1; i <= 20; ++i) {
@@ -269,6 +300,10 @@ void frmTarsa::CrearMenus() {
         QAction* a = clave.isEmpty() ? operaciones->addSeparator() : operaciones->addAction(QString::fromUtf8(p.menu));
         a->setObjectName(QString("mnuOperacionesSub_%1").arg(i));
         if (!clave.isEmpty()) connect(a, &QAction::triggered, this, [this, clave] { EjecutarBoton(clave); });
+        // The key lives on the menu item (shown beside it); a hidden item, an operation not offered,
+        // does not answer to it.
+        a->setShortcut(TeclaDe(i));
+        a->setShortcutContext(Qt::WindowShortcut);
         if (kNoDisponibles.contains(i)) {
             a->setToolTip(TextoNoDisponible(QString::fromUtf8(p.texto)));
             a->setStatusTip(a->toolTip());
@@ -276,15 +311,21 @@ void frmTarsa::CrearMenus() {
         mnuOperacionesSub_.append(a);
     }
 
+    // F10 opens the first menu, as in the counter's other programs.
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(f10, &QShortcut::activated, this, [barra, sistema] { barra->setActiveAction(sistema->menuAction()); });
+
     QMenu* ayuda = barra->addMenu("&Ayuda");
     ayuda->setObjectName("mnuAyuda");
-    accion(ayuda, "mnuTemasDeAyuda", "Ayuda local sobre Tarsa Cliente", [this] {
+    // F1 opens the help inside the program, at the page of the window in front.
+    QAction* temas = accion(ayuda, "mnuTemasDeAyuda", "Ayuda local sobre Tarsa Cliente", [this] {
         const QString chm = Rutas::Unir(QCoreApplication::applicationDirPath(), "Tarsa.chm");
         if (QFileInfo::exists(chm))
             Sistema::Actual().Abrir(chm);
         else
-            AbrirAyuda("index.html");
+            AbrirAyuda(PaginaAyuda());
     });
+    temas->setShortcut(QKeySequence(Qt::Key_F1));
     accion(ayuda, "mnuAyudaSobreTarsa", "Ayuda On-Line sobre Tarsa Cliente",
            [this] { AbrirAyuda("ayuda-online.html"); });
     accion(ayuda, "mnuAyudaCierres", QString::fromUtf8("Cierres y Presentación de Facturación"),
@@ -500,8 +541,15 @@ void frmTarsa::AbrirAcerca() { frmAbout::Mostrar(this); }
 
 bool frmTarsa::ElegirPrestador() { return frmSeleccionPrestador::Cargar(this); }
 
-void frmTarsa::AbrirAyuda(const QString& pagina) {
-    Sistema::Actual().Abrir(Rutas::Unir(Rutas::Unir(QCoreApplication::applicationDirPath(), "help"), pagina));
+void frmTarsa::AbrirAyuda(const QString& pagina) { frmAyuda::Mostrar(pagina, this); }
+
+QString frmTarsa::PaginaAyuda() const {
+    // The help of the window in front: the ticket form, the transaction list, or the start page.
+    const QMdiSubWindow* activa = mdiArea->currentSubWindow();
+    const QWidget* frente = activa ? activa->widget() : nullptr;
+    if (qobject_cast<const frmTicketFarmaciaBase*>(frente)) return "index.html#consumo";
+    if (qobject_cast<const frmInicio*>(frente)) return "index.html#tickets";
+    return "index.html";
 }
 
 void frmTarsa::closeEvent(QCloseEvent* evento) {
@@ -517,6 +565,7 @@ void frmTarsa::closeEvent(QCloseEvent* evento) {
         Ajustes::Guardar(kAplicacion, kSeccionStart, "Terminal", gTerminal);
     } catch (...) {
     }
+    frmTicketFarmaciaBase::DescargarAbierto();  // the shutdown does not stop to ask about a ticket
     mdiArea->closeAllSubWindows();
     evento->accept();
     Desconectar();

@@ -39,6 +39,8 @@ public:
     virtual void AbrirTicket(int operacion);
     virtual void AbrirListaTransacciones();
     void AbrirHistorialIntercambios();
+    // The help page (with its section) of the window in front, which F1 opens.
+    QString PaginaAyuda() const;
     virtual bool ElegirPrestador();
 
 protected:

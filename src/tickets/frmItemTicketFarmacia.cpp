@@ -163,6 +163,21 @@ frmItemTicketFarmacia::frmItemTicketFarmacia(int pNumEmpresa, const QString& pCo
             else
                 SiguienteCampo(codigo);
         });
+    // Enter in any other field goes on to the next one still to fill (a prescription type still
+    // "Indefinida" is one); with nothing left to fill it accepts the item.
+    for (QWidget* campo : std::initializer_list<QWidget*>{
+             txtCodigoProveedor_, txtCantidad_, txtTipoArancel_, txtPrecio_, txtDiagnostico_, cboTipoCobertura_,
+             txtAutorizacion_, txtPlanCobertura_, txtPorcentajeCobertura_, cboTipoPrescripcion_})
+        TeclaEnter::Instalar(campo, [this, campo] {
+            const auto porElegir = [this](const QWidget* w) {
+                return w == cboTipoPrescripcion_ && cboTipoPrescripcion_->currentText().contains("Indefinida");
+            };
+            if (!SiguienteCampoPorLlenar(this, campo, porElegir)) Aceptar();
+        });
+    // A plan code typed and left brings its name and coverage, as one chosen in the search does.
+    AlSalirCampo::Instalar(txtPlanCobertura_, [this] {
+        if (!txtPlanCobertura_->text().trimmed().isEmpty()) MostrarPlan(txtPlanCobertura_->text());
+    });
     AlSalirCampo::Instalar(txtDiagnostico_, [this] {
         if (!txtDiagnostico_->text().isEmpty()) MostrarDiagnostico(txtDiagnostico_->text());
     });
@@ -202,10 +217,10 @@ void frmItemTicketFarmacia::Cargar() {
         {5, txtTipoArancel_, 1},
         {6, txtPrecio_, kTipoImporte},
         {7, txtDiagnostico_, -1},
-        {8, cboTipoCobertura_, 0},
+        {8, cboTipoCobertura_, -1},  // the lists take typed letters: "G" chooses "Genérico"
         {9, txtAutorizacion_, -1},
         {12, txtPlanCobertura_, -1},
-        {13, cboTipoPrescripcion_, 0},
+        {13, cboTipoPrescripcion_, -1},
         {14, chkCambioPrescripcion_, -1},
         {15, txtPorcentajeCobertura_, 1},
     };
@@ -371,6 +386,7 @@ bool frmItemTicketFarmacia::MostrarPlan(const QString& codigo) {
         if (!rs || rs->EOF_()) return false;
         lblNombrePlanCobertura_->setText(plan.PlanCobertura);
         txtPlanCobertura_->setText(plan.Codigo);
+        MostrarPorcentaje(plan.PorcentajeCobertura);
         return true;
     } catch (const std::exception& e) {
         InformarError(e);
@@ -405,7 +421,14 @@ void frmItemTicketFarmacia::BuscarPlan() {
     if (!MostrarPlan(codigo) && !codigo.isEmpty()) {
         txtPlanCobertura_->setText(codigo);
         lblNombrePlanCobertura_->setText(fila->Item("PlanCobertura").toString());
+        MostrarPorcentaje(fila->Item("PorcentajeCobertura").toDouble());
     }
+}
+
+void frmItemTicketFarmacia::MostrarPorcentaje(double porcentaje) {
+    // The plan's coverage when the catalog gives one; what the user typed stays otherwise.
+    if (porcentaje > 0 && txtPorcentajeCobertura_->isEnabled())
+        txtPorcentajeCobertura_->setText(QString::number(qRound(porcentaje)));
 }
 
 void frmItemTicketFarmacia::Aceptar() {

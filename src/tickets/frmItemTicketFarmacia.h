@@ -33,6 +33,7 @@ public:
     void MostrarDiagnostico(const QString& codigo);
     // True when the catalog holds the plan.
     bool MostrarPlan(const QString& codigo);
+    void MostrarPorcentaje(double porcentaje);
 
 protected:
     void showEvent(QShowEvent* e) override;

@@ -11,6 +11,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 #include <QTreeWidget>
 #include <algorithm>
@@ -34,6 +35,7 @@
 #include "ui/EtiquetaRecortada.h"
 #include "ui/FiltroTeclas.h"
 #include "ui/OrdenTabulacion.h"
+#include "ui/TeclaEnter.h"
 #include "ui/frmMuestraLista.h"
 #include "ui/frmPromptedSearch.h"
 #include "ui/modReferencias.h"
@@ -189,6 +191,35 @@ frmTicketFarmaciaBase::frmTicketFarmaciaBase(int codigoOperacion, QWidget* padre
     connect(cmdAceptar_, &QPushButton::clicked, this, &frmTicketFarmaciaBase::Aceptar);
     connect(cmdCancelar_, &QPushButton::clicked, this, &frmTicketFarmaciaBase::Cancelar);
     AlSalirCampo::SinReglas(cmdCancelar_);
+    InstalarTeclas();
+}
+
+void frmTicketFarmaciaBase::InstalarTeclas() {
+    const auto atajo = [this](const QKeySequence& tecla, QWidget* donde, Qt::ShortcutContext contexto, auto&& hacer) {
+        auto* s = new QShortcut(tecla, donde);
+        s->setContext(contexto);
+        connect(s, &QShortcut::activated, this, hacer);
+    };
+    // F12 sends the ticket from any field; Esc and Ctrl+F4 close the form as its close box does,
+    // asking first when it holds data.
+    atajo(QKeySequence(Qt::Key_F12), this, Qt::WidgetWithChildrenShortcut, [this] {
+        if (cmdAceptar_->isEnabled()) Aceptar();
+    });
+    cmdAceptar_->setToolTip("Aceptar (F12)");
+    for (const QKeySequence& cerrar : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_F4)}) {
+        auto* s = new QShortcut(cerrar, this);
+        s->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(s, &QShortcut::activated, this, [this] { CerrarVentana(); });
+        // Inside the main window the sub-window's own close key is Ctrl+F4 too: either way it closes.
+        connect(s, &QShortcut::activatedAmbiguously, this, [this] { CerrarVentana(); });
+    }
+    // The items list: Enter or Insert adds an item, Delete removes the selected one. Even empty it
+    // shows that it has the focus, so that the counter knows where Enter goes.
+    TeclaEnter::Instalar(lvwItems_, [this] { AgregarItem(); });
+    atajo(QKeySequence(Qt::Key_Insert), lvwItems_, Qt::WidgetShortcut, [this] { AgregarItem(); });
+    atajo(QKeySequence(Qt::Key_Delete), lvwItems_, Qt::WidgetShortcut, [this] { BorrarItem(); });
+    lvwItems_->setStyleSheet("QTreeWidget:focus { border: 2px solid palette(highlight); }");
+    lvwItems_->setToolTip(QString::fromUtf8("Enter o Insert: agregar un ítem; Supr: quitarlo"));
 }
 
 frmTicketFarmaciaBase::~frmTicketFarmaciaBase() { Descargar(); }
@@ -200,7 +231,9 @@ frmTicketFarmaciaBase* frmTicketFarmaciaBase::Abierto() { return abierto_.data()
 void frmTicketFarmaciaBase::DescargarAbierto() {
     frmTicketFarmaciaBase* forma = abierto_.data();
     if (!forma) return;
-    // Unloaded now, not later: the next form locks the selectors and rebuilds the positions.
+    // Unloaded now, not later: the next form locks the selectors and rebuilds the positions. Whoever
+    // unloads it has asked already.
+    forma->descartar_ = true;
     if (auto* sub = qobject_cast<QMdiSubWindow*>(forma->parentWidget())) {
         sub->close();
         delete sub;
@@ -225,6 +258,12 @@ void frmTicketFarmaciaBase::Presentar(frmTicketFarmaciaBase* forma, bool& pCarga
 }
 
 void frmTicketFarmaciaBase::closeEvent(QCloseEvent* e) {
+    // The close box, Esc and Ctrl+F4 do not throw away what was typed without asking.
+    if (!descartar_ && isVisible() && !ConfirmarDescarte()) {
+        e->ignore();
+        return;
+    }
+    descartar_ = true;
     Descargar();
     e->accept();
 }
@@ -321,6 +360,14 @@ void frmTicketFarmaciaBase::Cargar() {
     const QString hoy = QDate::currentDate().toString("dd/MM/yyyy");
     txtFechaReceta_->setText(hoy);
     txtFechaVenta_->setText(hoy);
+
+    // Enter goes on to the next field still to fill, as in the counter's other programs; Tab still
+    // visits every field.
+    for (QWidget* campo : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (qobject_cast<QLineEdit*>(campo) || qobject_cast<QComboBox*>(campo))
+            TeclaEnter::Instalar(campo, [this, campo] {
+                if (!SiguienteCampoPorLlenar(this, campo)) SiguienteCampo(campo);
+            });
 
     AplicarBitmap();
 
@@ -582,6 +629,8 @@ void frmTicketFarmaciaBase::AgregarItem() {
     EscribirFila(items_.size() - 1);
     lvwItems_->setCurrentItem(lvwItems_->topLevelItem(items_.size() - 1));
     ActualizarItems(false);
+    // Back in the list: Enter adds the next item, F12 sends the ticket.
+    lvwItems_->setFocus(Qt::OtherFocusReason);
 }
 
 void frmTicketFarmaciaBase::CambiarItem() {
@@ -645,25 +694,31 @@ void frmTicketFarmaciaBase::Aceptar() {
         EnviarTicketFarmacia(Encabezado(), conItems_ ? std::optional(items_) : std::nullopt,
                              conDiagnosticos_ ? std::optional(diagnosticos_) : std::nullopt, pantalla);
     if (fin != FinEnvioTicket::Completado) return;
+    descartar_ = true;
     CerrarVentana();
     emit Completado();
 }
 
+bool frmTicketFarmaciaBase::ConfirmarDescarte() {
+    if (!MedioCargado()) return true;
+    const QString pregunta =
+        items_.isEmpty()     ? QString::fromUtf8("El ticket tiene datos cargados. ¿Descartarlo?")
+        : items_.size() == 1 ? QString::fromUtf8("El ticket tiene 1 ítem cargado. ¿Descartarlo?")
+                             : QString::fromUtf8("El ticket tiene %1 ítems cargados. ¿Descartarlo?").arg(items_.size());
+    // Enter answers No: a ticket typed item by item is not thrown away by a key pressed twice.
+    if (MsgBox(pregunta, Mensajes::vbYesNo | Mensajes::vbQuestion | Mensajes::vbDefaultButton2, windowTitle()) ==
+        Mensajes::vbYes)
+        return true;
+    // The dates were not checked on the way out; the ticket stays, so they are now.
+    RevisarFechas();
+    return false;
+}
+
 void frmTicketFarmaciaBase::Cancelar() {
-    if (!items_.isEmpty()) {
-        const QString pregunta =
-            items_.size() == 1
-                ? QString::fromUtf8("El ticket tiene 1 ítem cargado. ¿Descartarlo?")
-                : QString::fromUtf8("El ticket tiene %1 ítems cargados. ¿Descartarlo?").arg(items_.size());
-        // Enter answers No: a ticket typed item by item is not thrown away by a key pressed twice.
-        if (MsgBox(pregunta, Mensajes::vbYesNo | Mensajes::vbQuestion | Mensajes::vbDefaultButton2, windowTitle()) !=
-            Mensajes::vbYes) {
-            // The dates were not checked on the way to this button; the ticket stays, so they are now.
-            RevisarFechas();
-            return;
-        }
-    }
+    // The button asks only for items: the header alone is quickly typed again.
+    if (!items_.isEmpty() && !ConfirmarDescarte()) return;
     gNuevaTransaccion = true;
+    descartar_ = true;
     CerrarVentana();
 }
 

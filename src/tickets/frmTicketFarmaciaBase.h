@@ -169,6 +169,9 @@ private:
     void BorrarDiagnostico();
     void Aceptar();
     void Cancelar();
+    // Asks before the typed data or the items are thrown away; true to go on.
+    bool ConfirmarDescarte();
+    void InstalarTeclas();
     void CerrarVentana();
     void VolverAlCampo(QLineEdit* campo);
     // The list's row of item i, added when the list has none yet.
@@ -183,6 +186,7 @@ private:
     QList<clsItemDiagnostico> diagnosticos_;
     bool descargado_ = false;
     bool editado_ = false;
+    bool descartar_ = false;  // closing without asking: asked already, or the ticket was sent
     QString bitmapItem_;
     static inline QPointer<frmTicketFarmaciaBase> abierto_;
 };

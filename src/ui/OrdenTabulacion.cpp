@@ -1,6 +1,8 @@
 #include "ui/OrdenTabulacion.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QWidget>
 #include <algorithm>
 
@@ -67,4 +69,20 @@ void SiguienteCampo(QWidget* desde) {
         w->setFocus(Qt::TabFocusReason);  // as Tab does: the text it holds is selected
         return;
     }
+}
+
+bool SiguienteCampoPorLlenar(QWidget* ventana, QWidget* desde, const std::function<bool(const QWidget*)>& porLlenar) {
+    const QList<QWidget*> orden = EnOrden(ventana);
+    for (qsizetype i = orden.indexOf(desde) + 1; i > 0 && i < orden.size(); ++i) {
+        QWidget* w = orden[i];
+        if (!w->isEnabled() || qobject_cast<QAbstractButton*>(w)) continue;
+        bool vacio = true;
+        if (const auto* texto = qobject_cast<const QLineEdit*>(w)) vacio = texto->text().trimmed().isEmpty();
+        if (const auto* lista = qobject_cast<const QComboBox*>(w))
+            vacio = lista->currentIndex() < 0 || lista->currentText().trimmed().isEmpty();
+        if (!vacio && !(porLlenar && porLlenar(w))) continue;
+        w->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+    return false;
 }

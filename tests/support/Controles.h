@@ -54,14 +54,23 @@ inline void Activar(QWidget& ventana) {
         << ventana.objectName().toStdString();
 }
 
-// Keys as a keyboard sends them: to whichever control has the focus.
+// Keys as a keyboard sends them: to whichever control has the focus. Every key sent through Tecla
+// and Teclear is counted in gTeclas (a character typed is one key), so that a road test can tell
+// how many keys a task takes.
+inline int gTeclas = 0;
 inline QWidget* ConFoco() {
+    // An open menu takes the keys before any control.
+    if (QWidget* menu = QApplication::activePopupWidget()) return menu;
     QWidget* w = QApplication::focusWidget();
     EXPECT_NE(w, nullptr) << "no control has the focus";
     return w;
 }
-inline void Teclear(const QString& texto) { QTest::keyClicks(ConFoco(), texto); }
+inline void Teclear(const QString& texto) {
+    gTeclas += static_cast<int>(texto.size());
+    QTest::keyClicks(ConFoco(), texto);
+}
 inline void Tecla(Qt::Key tecla, Qt::KeyboardModifiers modificadores = Qt::NoModifier) {
+    ++gTeclas;
     QTest::keyClick(ConFoco(), tecla, modificadores);
 }
 inline QString NombreConFoco() {

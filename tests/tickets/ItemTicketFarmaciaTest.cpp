@@ -81,6 +81,38 @@ TEST_F(ItemTicketFarmaciaTest, TheTroquelOrTheBarcodeFindsTheMedicationAndEnterM
     EXPECT_TRUE(mensajes.mostrados.isEmpty());
 }
 
+// By keys alone: Enter goes on to the next field still to fill (passing over the price the catalog
+// gave) and, with none left, accepts; the lists take typed letters; a plan code the catalog knows
+// brings its coverage percentage.
+TEST_F(ItemTicketFarmaciaTest, EnterGoesToWhatIsLeftToFillAndTheListsTakeLetters) {
+    Catalogo();
+    Sql("INSERT INTO Planes (IdEmpresa, Codigo, PorcentajeCobertura, PlanCobertura) VALUES (1, 'PMO', 40, '')");
+    QStringList focos;
+    const auto item = Abrir(
+        [&](QDialog& d) {
+            Activar(d);
+            Teclear("7795312000123");
+            Tecla(Qt::Key_Return);
+            Teclear("2");
+            for (const char* texto : {"pmo", "", "c"}) {
+                Tecla(Qt::Key_Return);
+                focos << NombreConFoco();
+                Teclear(texto);
+            }
+            Tecla(Qt::Key_Return);
+        },
+        nullptr, Mascara({1, 2, 4, 6, 12, 15}, 15));
+    EXPECT_EQ(focos, Nombres("txtPlanCobertura txtPorcentajeCobertura cboTipoPrescripcion"));
+    ASSERT_TRUE(item);
+    EXPECT_EQ(QString("%1 %2 %3 %4")
+                  .arg(item->Cantidad)
+                  .arg(item->PlanCobertura)
+                  .arg(item->PorcentajeCobertura)
+                  .arg(item->TipoPrescripcion),
+              "2 PMO 40 3");
+    EXPECT_TRUE(mensajes.mostrados.isEmpty());
+}
+
 // A new item starts with one of quantity and is refused while its prescription type is undefined;
 // one without a catalog name or a price is added only when the user says so. What was not given goes
 // as "none", and the prescription type chosen is remembered for the next item.

@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTreeWidget>
+#include <iostream>
 #include <list>
 
 #include "app/frmTarsa.h"
@@ -196,6 +197,87 @@ TEST_F(RecorridoTicketTest, AnAnswerWithItemErrorsKeepsTheFormAndItsData) {
     EXPECT_EQ(Hijo<QTreeWidget>(f, "lvwItems")->topLevelItemCount(), 2);
     EXPECT_EQ(Hijo<QLineEdit>(f, "txtTarjeta")->text(), "6034930000012345");
     EXPECT_EQ(completado.count(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// A consumption as the counter does it, with keys only, from the main window to the answer closed:
+// the card typed, the prescription number, the prescriber's licence, each item scanned (its digits
+// and the scanner's Enter). Counts the keys of one consumption with one item and of one with two.
+class TecladoTest : public RecorridoTicketTest {
+protected:
+    // Sends the ticket and returns the keys it took.
+    int Consumo(frmTarsa& principal, int items) {
+        gTeclas = 0;
+        modales["frmItemTicketFarmacia"] = [](QDialog& d) {
+            Activar(d);
+            Teclear("7795312000123");
+            Tecla(Qt::Key_Return);  // the scanner's
+            EXPECT_EQ(NombreConFoco(), "txtCantidad");
+            Tecla(Qt::Key_Return);  // one of it, and the price the catalog gave
+            EXPECT_EQ(NombreConFoco(), "cboTipoPrescripcion");
+            Teclear("g");
+            Tecla(Qt::Key_Return);
+            return d.result();
+        };
+        modales["frmMuestraTicket"] = [](QDialog& d) {
+            Activar(d);
+            Tecla(Qt::Key_Return);
+            return d.result();
+        };
+        const auto volver = [&] {
+            if (QApplication::activeWindow() != &principal) Activar(principal);
+        };
+        Tecla(Qt::Key_F2);
+        frmTicketFarmaciaBase* f = frmTicketFarmaciaBase::Abierto();
+        EXPECT_NE(f, nullptr);
+        if (!f) return -1;
+        EXPECT_EQ(NombreConFoco(), "txtTarjeta");
+        Teclear("6034930000012345");
+        Tecla(Qt::Key_Return);
+        Teclear("778123");
+        Tecla(Qt::Key_Return);  // past today's date and the remembered licence type and province
+        EXPECT_EQ(NombreConFoco(), "txtMatriculaRe");
+        Teclear("12345");
+        Tecla(Qt::Key_Return);
+        EXPECT_EQ(NombreConFoco(), "lvwItems");
+        for (int i = 0; i < items; ++i) {
+            Tecla(Qt::Key_Return);
+            volver();
+        }
+        EXPECT_EQ(Hijo<QLabel>(f, "lblNombreMedicoRe")->text(), "GOMEZ ANA");
+        Tecla(Qt::Key_F12);
+        EXPECT_TRUE(EsperarCierre());
+        volver();
+        EXPECT_EQ(subidos["_SVL.3"].count('\n'), items);
+        return gTeclas;
+    }
+};
+
+TEST_F(TecladoTest, AConsumptionWithTheScannerTakesFewKeys) {
+    Sesion({.codigoEmpresa = "01", .tipoActividad = "1"});
+    gVerTicket = true;
+    Bitmaps(Mascara({2, 7, 8, 15, 16}), Mascara({1, 2, 4, 6}, 15));
+    // A doctor of the provincial registry, the one the form offers first.
+    Sql("INSERT INTO Medicos (IdEmpresa, Matricula, TipoMatricula, ApellidoNombre, Baja) VALUES (1, 12345, '01', "
+        "'GOMEZ ANA', 0)");
+    frmTarsa principal;
+    Activar(principal);
+    // What the data itself takes in any program: the card, the prescription, the licence, and per
+    // item the barcode's digits. The rest is finding one's way through the windows.
+    const auto datos = [](int items) { return 16 + 6 + 5 + 13 * items; };
+    const int uno = Consumo(principal, 1);
+    const int dos = Consumo(principal, 2);
+    std::cout << "[ teclas   ] un item: " << uno << " (" << uno - datos(1) << " fuera de los datos), dos items: " << dos
+              << " (" << dos - datos(2) << ")" << std::endl;
+    RecordProperty("teclas_un_item", uno);
+    RecordProperty("teclas_dos_items", dos);
+    // F2, Enter after each field, Enter to add, Enter after the scan and after the quantity, "g"
+    // for Genérico, Enter to accept the item, F12, Enter to close the answer.
+    EXPECT_LE(uno - datos(1), 11);
+    EXPECT_LE(dos - datos(2), 16);
 }
 
 }  // namespace

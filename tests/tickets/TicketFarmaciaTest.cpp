@@ -361,8 +361,9 @@ TEST_F(TicketFarmaciaTest, WhatTheClerkScansTypesAndPastesReachesTheItemsFile) {
     }
 }
 
-// Cancelar asks before throwing away items, No being what Enter answers; a date left invalid holds
-// neither Cancelar nor the window's close box, and is checked again when the ticket stays.
+// Cancelar asks before throwing away items, No being what Enter answers; the close box, Esc and
+// Ctrl+F4 ask too when anything was typed. A date left invalid holds none of them back, and is
+// checked again when the ticket stays.
 TEST_F(TicketFarmaciaTest, CancelAsksBeforeDroppingItemsAndNoDateHoldsTheWindowBack) {
     Catalogo();
     Bitmaps(Mascara({2, 10}), Mascara({1, 4, 6}, 15));
@@ -373,25 +374,30 @@ TEST_F(TicketFarmaciaTest, CancelAsksBeforeDroppingItemsAndNoDateHoldsTheWindowB
         return d.result();
     };
     const QString pregunta = QString::fromUtf8("El ticket tiene 1 ítem cargado. ¿Descartarlo?");
+    const QString datos = QString::fromUtf8("El ticket tiene datos cargados. ¿Descartarlo?");
     const QString fechaMala =
         QString::fromUtf8("La fecha 31042005 no es válida: escriba día, mes y año (dd/mm/aaaa, ddmmaa o dd/mm/aa).");
+    enum Cierre { kCancelar, kCajaCerrar, kEscape, kCtrlF4 };
     const struct {
         bool item;
-        bool cajaCerrar;        // the close box of its sub-window, else Cancelar clicked
+        Cierre cierre;
         QList<int> respuestas;  // to the question
         QStringList mensajes;   // shown, in order
         bool queda;             // the form is still open
     } casos[] = {
-        {false, false, {}, {}, false},
-        {false, true, {}, {}, false},
-        {true, true, {}, {}, false},  // the close box unloads as the main window does
-        {true, false, {Mensajes::vbNo}, {pregunta, fechaMala}, true},
-        {true, false, {Mensajes::vbYes}, {pregunta}, false},
+        {false, kCancelar, {}, {}, false},  // the button asks only for items
+        {false, kCajaCerrar, {Mensajes::vbYes}, {datos}, false},
+        {true, kCajaCerrar, {Mensajes::vbYes}, {pregunta}, false},
+        {true, kCancelar, {Mensajes::vbNo}, {pregunta, fechaMala}, true},
+        {true, kCancelar, {Mensajes::vbYes}, {pregunta}, false},
+        {false, kEscape, {Mensajes::vbNo}, {datos, fechaMala}, true},
+        {true, kEscape, {Mensajes::vbYes}, {pregunta}, false},
+        {true, kCtrlF4, {Mensajes::vbNo}, {pregunta, fechaMala}, true},
     };
     QMdiArea area;
     Activar(area);
     for (const auto& c : casos) {
-        SCOPED_TRACE(std::to_string(c.item) + std::to_string(c.cajaCerrar) + std::to_string(c.respuestas.size()));
+        SCOPED_TRACE(std::to_string(c.item) + std::to_string(c.cierre) + std::to_string(c.respuestas.size()));
         mensajes.mostrados.clear();
         for (int r : c.respuestas) mensajes.Responder(r);
         bool cargado = false;
@@ -403,8 +409,12 @@ TEST_F(TicketFarmaciaTest, CancelAsksBeforeDroppingItemsAndNoDateHoldsTheWindowB
         venta->clear();  // it starts at today
         Teclear("31042005");
         gNuevaTransaccion = false;
-        if (c.cajaCerrar)
+        if (c.cierre == kCajaCerrar)
             qobject_cast<QMdiSubWindow*>(f->parentWidget())->close();
+        else if (c.cierre == kEscape)
+            Tecla(Qt::Key_Escape);
+        else if (c.cierre == kCtrlF4)
+            Tecla(Qt::Key_F4, Qt::ControlModifier);
         else
             QTest::mouseClick(Hijo<QPushButton>(f, "cmdCancelar"), Qt::LeftButton);
         QList<QString> vistos;
@@ -417,7 +427,7 @@ TEST_F(TicketFarmaciaTest, CancelAsksBeforeDroppingItemsAndNoDateHoldsTheWindowB
         if (c.queda) {
             EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == venta; }, 2000));
             EXPECT_FALSE(gNuevaTransaccion);
-        } else if (!c.cajaCerrar) {
+        } else if (c.cierre == kCancelar) {
             EXPECT_TRUE(gNuevaTransaccion);
         }
         frmTicketFarmaciaBase::DescargarAbierto();
