@@ -127,8 +127,12 @@ void CrearDirectorios(const QString& path) {
     const QString r = Resolver(path);
     // Control characters: Windows refuses them and other systems would cut the name at a NUL.
     const bool control = std::any_of(r.begin(), r.end(), [](QChar c) { return c.unicode() < 0x20; });
+    // No file system in use keeps a name longer than 255 characters, and Windows reports one as a
+    // path that does not exist.
+    const QStringList partes = r.split('/', Qt::SkipEmptyParts);
+    const bool largo = std::any_of(partes.begin(), partes.end(), [](const QString& p) { return p.size() > 255; });
     std::error_code ec;
-    if (r.trimmed().isEmpty() || control)
+    if (r.trimmed().isEmpty() || control || largo)
         ec = std::make_error_code(std::errc::invalid_argument);
     else if (QFileInfo(r).exists() && !QFileInfo(r).isDir())
         ec = std::make_error_code(std::errc::file_exists);

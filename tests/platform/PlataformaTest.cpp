@@ -1,9 +1,11 @@
 // The platform layer: code page, fixed records, case-insensitive paths and settings.
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 
+#include "TestConfig.h"
 #include "core/modTarsa.h"
 #include "exchange/clsArchivoIntercambios.h"
 #include "journal/modTransaccionLocal.h"
@@ -15,6 +17,13 @@
 #include "platform/TarsaError.h"
 #include "platform/ui/ImpresoraSistema.h"
 #include "support/Entorno.h"
+
+#ifdef Q_OS_WIN
+#ifndef NOMINMAX  // MinGW's C++ library defines it already
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
 
 class PlataformaTest : public Entorno {};
 
@@ -55,8 +64,15 @@ TEST_F(PlataformaTest, NamesResolveWithoutRegardToCase) {
     QDir(dirTrabajo).mkpath("term7/UpLoad");
     EscribirArchivo(dirTrabajo + "/term7/UpLoad/_SVL.0", "x");
     const QString esperado = dirTrabajo + "/term7/UpLoad";
+    // Elsewhere the path takes the spelling on disk; Windows finds any spelling itself, so there it
+    // only has to be the same path without regard to case.
+#ifdef Q_OS_WIN
+    constexpr Qt::CaseSensitivity kCaso = Qt::CaseInsensitive;
+#else
+    constexpr Qt::CaseSensitivity kCaso = Qt::CaseSensitive;
+#endif
     for (const char* nombre : {"UpLoad", "upload", "Upload"})
-        EXPECT_EQ(Rutas::Resolver(Rutas::Unir(dirTrabajo + "/TERM7", nombre)), esperado) << nombre;
+        EXPECT_EQ(Rutas::Resolver(Rutas::Unir(dirTrabajo + "/TERM7", nombre)).compare(esperado, kCaso), 0) << nombre;
     EXPECT_TRUE(Rutas::EsArchivo(dirTrabajo + "\\term7\\upload\\_svl.0"));
     // A missing name keeps the spelling it was given.
     EXPECT_EQ(Rutas::Resolver(dirTrabajo + "/term7/Download/_svl.1"), dirTrabajo + "/term7/Download/_svl.1");
@@ -97,6 +113,46 @@ TEST_F(PlataformaTest, AFailedReplacementLeavesTheTargetAsItWas) {
     EXPECT_EQ(LeerArchivo(Ruta("b")), "nuevo");
     EXPECT_FALSE(QFile::exists(Ruta("a")));
 }
+
+#ifdef Q_OS_WIN
+namespace {
+const wchar_t* const kClavePrueba = L"Software\\VB and VBA Program Settings\\TarsaClientePrueba";
+
+// A text value of the registry as Windows keeps it: only a plain string counts.
+QString ValorRegistro(const wchar_t* seccion, const wchar_t* nombre) {
+    wchar_t texto[256] = {};
+    DWORD largo = sizeof texto;
+    const std::wstring clave = std::wstring(kClavePrueba) + L"\\" + seccion;
+    if (RegGetValueW(HKEY_CURRENT_USER, clave.c_str(), nombre, RRF_RT_REG_SZ, nullptr, texto, &largo) != ERROR_SUCCESS)
+        return "(none)";
+    return QString::fromWCharArray(texto);
+}
+}  // namespace
+
+// Without TARSA_SETTINGS the settings are plain strings under the key an installation of the
+// earlier program left, so its settings are read as they are and what we write reads there too.
+TEST_F(PlataformaTest, OnWindowsTheSettingsAreStringsInTheRegistryKeyOfEarlierInstallations) {
+    qunsetenv("TARSA_SETTINGS");
+    RegDeleteTreeW(HKEY_CURRENT_USER, kClavePrueba);
+    HKEY k = nullptr;
+    const std::wstring start = std::wstring(kClavePrueba) + L"\\Start";
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, start.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr),
+              ERROR_SUCCESS);
+    const wchar_t anterior[] = L"D:\\Estandar";
+    RegSetValueExW(k, L"QUELO_Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(anterior), sizeof anterior);
+    RegCloseKey(k);
+
+    EXPECT_EQ(Ajustes::Obtener("TarsaClientePrueba", "Start", "QUELO_Path"), "D:\\Estandar");
+    Ajustes::Guardar("TarsaClientePrueba", "Start", "VerTicket", "False");
+    Ajustes::Guardar("TarsaClientePrueba", "LastPuleo", "1", "C:\\Estandar, Sucursal");
+    EXPECT_EQ(ValorRegistro(L"Start", L"VerTicket"), "False");
+    EXPECT_EQ(ValorRegistro(L"LastPuleo", L"1"), "C:\\Estandar, Sucursal");
+    Ajustes::Borrar("TarsaClientePrueba", "LastPuleo");
+    EXPECT_EQ(ValorRegistro(L"LastPuleo", L"1"), "(none)");
+    EXPECT_EQ(ValorRegistro(L"Start", L"QUELO_Path"), "D:\\Estandar");
+    RegDeleteTreeW(HKEY_CURRENT_USER, kClavePrueba);
+}
+#endif
 
 // A run killed between creating its lock file and writing its process into it leaves a file that
 // names no owner; the next run takes it over. A file a living run holds is never taken.

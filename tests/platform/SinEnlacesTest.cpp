@@ -19,15 +19,16 @@ protected:
 }  // namespace
 
 TEST_F(SinEnlacesTest, RemovingADirectoryTreeRemovesLinksButNeverWhatTheyPointAt) {
+    if (!EnlacesPosibles()) GTEST_SKIP() << kSinEnlaces;
     const QString base = Afuera("TarsaCliente.mdb", "BASE");
     // The directory itself replaced by a link to the directory that holds the database.
-    ASSERT_TRUE(QFile::link(Ruta("afuera"), Trabajo("term1")));
+    ASSERT_TRUE(CrearEnlace(Ruta("afuera"), Trabajo("term1")));
     // A real directory holding links to a directory and to a file outside, and its own files.
     QDir().mkpath(Trabajo("term2/UpLoad/extra"));
     EscribirArchivo(Trabajo("term2/UpLoad/extra/_SVL.1"), "x");
     EscribirArchivo(Trabajo("term2/Estado.rsp"), "0");
-    ASSERT_TRUE(QFile::link(Ruta("afuera"), Trabajo("term2/download")));
-    ASSERT_TRUE(QFile::link(base, Trabajo("term2/UpLoad/_SVL.0")));
+    ASSERT_TRUE(CrearEnlace(Ruta("afuera"), Trabajo("term2/download")));
+    ASSERT_TRUE(CrearEnlace(base, Trabajo("term2/UpLoad/_SVL.0")));
     for (const char* term : {"term1", "term2"}) {
         EXPECT_TRUE(SinEnlaces::BorrarArbol(Trabajo(term))) << term;
         EXPECT_FALSE(QFileInfo(Trabajo(term)).exists() || SinEnlaces::EsEnlace(Trabajo(term))) << term;
@@ -37,12 +38,13 @@ TEST_F(SinEnlacesTest, RemovingADirectoryTreeRemovesLinksButNeverWhatTheyPointAt
 }
 
 TEST_F(SinEnlacesTest, TheMarkerFileIsCreatedOnlyWhereNothingIsAndNothingIsTruncated) {
+    if (!EnlacesPosibles()) GTEST_SKIP() << kSinEnlaces;
     const QString base = Afuera("TarsaCliente.mdb", "BASE");
     QDir().mkpath(Trabajo("TX/term9"));
     EscribirArchivo(Trabajo("TX/term3"), "");
     EscribirArchivo(Trabajo("TX/term4"), "CONTENIDO");
-    ASSERT_TRUE(QFile::link(base, Trabajo("TX/term5")));
-    ASSERT_TRUE(QFile::link(Ruta("afuera/nuevo"), Trabajo("TX/term6")));  // dangling
+    ASSERT_TRUE(CrearEnlace(base, Trabajo("TX/term5")));
+    ASSERT_TRUE(CrearEnlace(Ruta("afuera/nuevo"), Trabajo("TX/term6")));  // dangling
     using C = SinEnlaces::Creacion;
     const struct {
         const char* nombre;
@@ -58,12 +60,13 @@ TEST_F(SinEnlacesTest, TheMarkerFileIsCreatedOnlyWhereNothingIsAndNothingIsTrunc
 }
 
 TEST_F(SinEnlacesTest, ReadingInsideADirectoryOpensOnlyPlainFilesReachedWithoutLinks) {
+    if (!EnlacesPosibles()) GTEST_SKIP() << kSinEnlaces;
     const QString secreto = Afuera("passwd", "root:x:0:0");
     QDir().mkpath(Trabajo("term1/DownLoad/_sal.0"));
     EscribirArchivo(Trabajo("term1/DownLoad/_Ticket.prn"), "TICKET");
-    ASSERT_TRUE(QFile::link(secreto, Trabajo("term1/DownLoad/_svl.1")));
+    ASSERT_TRUE(CrearEnlace(secreto, Trabajo("term1/DownLoad/_svl.1")));
     QDir().mkpath(Trabajo("term2"));
-    ASSERT_TRUE(QFile::link(Ruta("afuera"), Trabajo("term2/Download")));
+    ASSERT_TRUE(CrearEnlace(Ruta("afuera"), Trabajo("term2/Download")));
     using A = SinEnlaces::Apertura;
     const struct {
         const char* base;

@@ -46,6 +46,10 @@ protected:
         QString empresa, actividad, terminal, codigoEmpresa, codigoActividad, tipoActividad;
     };
     static void Sesion(const Identidad& i);
+    // Makes the default working directory lead to dirTrabajo, for a start with no settings at all:
+    // HOME is the test's directory; on Windows "C:\Estandar" is a junction to dirTrabajo, removed
+    // after the test. False when this machine already has its own C:\Estandar, which is left alone.
+    bool PredeterminadoEnTrabajo();
 
     QTemporaryDir tmp;
     QString dirAplicacion;  // also gDirectorioAplicacion
@@ -57,8 +61,17 @@ protected:
 
 private:
     QByteArray ajustesAnteriores_, homeAnterior_;
+    QString enlacePredeterminado_;
 };
 
 // File helpers for tests.
 QByteArray LeerArchivo(const QString& ruta);
 void EscribirArchivo(const QString& ruta, const QByteArray& contenido);
+// Puts a link at enlace pointing at destino, as someone with write access to a shared directory
+// could: a symbolic link; on Windows a junction where destino is a directory (any user may make
+// one) and a symbolic link otherwise (a dangling one included).
+bool CrearEnlace(const QString& destino, const QString& enlace);
+// Whether this system makes links that it then sees as links. Windows does; wine 8 makes neither
+// junctions nor symbolic links, so there a test that needs one says so and is skipped.
+bool EnlacesPosibles();
+inline constexpr const char* kSinEnlaces = "this system makes neither junctions nor symbolic links (wine 8)";

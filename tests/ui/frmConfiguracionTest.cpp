@@ -110,7 +110,9 @@ TEST_F(frmConfiguracionTest, ANewDirectoryIsCreatedOnYesAndTheExchangeDirectoryM
     EXPECT_EQ(Leer("QUELO_Path"), nuevo);
 
     // A run that started without its working directory takes the shown one once it is created.
-    QDir(nuevo).removeRecursively();
+    // Such a run holds no exchange directory (and Windows removes no file a run holds open).
+    SoltarMarcaIntercambio();
+    ASSERT_TRUE(QDir(nuevo).removeRecursively());
     gTermDir.clear();
     mensajes.Responder(Mensajes::vbYes);
     frmConfiguracion g;

@@ -3,6 +3,14 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#ifdef Q_OS_WIN
+#define WIN32_LEAN_AND_MEAN
+#ifndef NOMINMAX  // MinGW's C++ library defines it already
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
+
 namespace terminal {
 
 namespace {
@@ -50,6 +58,25 @@ QString OperacionDesdeV101(QChar c) {
 
 }  // namespace
 
+#ifdef Q_OS_WIN
+// Qt for Windows names code pages only through ICU, which it is built without: Windows converts.
+QByteArray Ansi(const QString& texto) {
+    const auto* w = reinterpret_cast<const wchar_t*>(texto.utf16());
+    const int n = WideCharToMultiByte(1252, 0, w, int(texto.size()), nullptr, 0, nullptr, nullptr);
+    QByteArray bytes(n, Qt::Uninitialized);
+    WideCharToMultiByte(1252, 0, w, int(texto.size()), bytes.data(), n, nullptr, nullptr);
+    return bytes;
+}
+
+QString DesdeAnsi(const QByteArray& bytes) {
+    const int n = MultiByteToWideChar(1252, 0, bytes.constData(), int(bytes.size()), nullptr, 0);
+    QString texto(n, Qt::Uninitialized);
+    MultiByteToWideChar(1252, 0, bytes.constData(), int(bytes.size()), reinterpret_cast<wchar_t*>(texto.data()), n);
+    return texto;
+}
+
+bool AnsiDisponible() { return IsValidCodePage(1252); }
+#else
 QByteArray Ansi(const QString& texto) {
     QStringEncoder codificador("windows-1252");
     return codificador.encode(texto);
@@ -59,6 +86,9 @@ QString DesdeAnsi(const QByteArray& bytes) {
     QStringDecoder decodificador("windows-1252");
     return decodificador.decode(bytes);
 }
+
+bool AnsiDisponible() { return QStringEncoder("windows-1252").isValid(); }
+#endif
 
 QByteArray Texto(const QString& valor, int ancho) { return Ansi(valor).left(ancho).leftJustified(ancho, ' '); }
 

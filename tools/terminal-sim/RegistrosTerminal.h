@@ -92,6 +92,8 @@ QByteArray RespuestaSal0(const Parametros& p, qint64 numero, int codigo, const Q
 // Text helpers for fixed fields in Windows-1252.
 QByteArray Ansi(const QString& texto);
 QString DesdeAnsi(const QByteArray& bytes);
+// False when the system cannot convert Windows-1252.
+bool AnsiDisponible();
 QByteArray Texto(const QString& valor, int ancho);  // left-aligned, blank-padded, cut
 QByteArray Ceros(const QString& valor, int ancho);  // trimmed, "0"-padded, last kept
 void Poner(QByteArray& registro, int posicion, const QByteArray& campo);

@@ -2,10 +2,15 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
-#include <QStringEncoder>
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+
+#include <QAbstractNativeEventFilter>
+#endif
 
 #include "Terminal.h"
 
@@ -14,6 +19,19 @@ namespace {
 volatile std::sig_atomic_t gDetener = 0;
 
 extern "C" void AlDetener(int) { gDetener = 1; }
+
+#ifdef Q_OS_WIN
+// Windows has no SIGTERM: QProcess::terminate posts WM_CLOSE to the main thread of a program with
+// no window, and a program that does not take it can only be killed.
+class CierreWindows : public QAbstractNativeEventFilter {
+public:
+    bool nativeEventFilter(const QByteArray&, void* mensaje, qintptr*) override {
+        const MSG* m = static_cast<const MSG*>(mensaje);
+        if (m->hwnd == nullptr && m->message == WM_CLOSE) gDetener = 1;
+        return false;
+    }
+};
+#endif
 
 [[noreturn]] void Fallar(const QString& mensaje) {
     std::fprintf(stderr, "tarsa-terminal-sim: %s\n", mensaje.toLocal8Bit().constData());
@@ -79,10 +97,14 @@ int main(int argc, char** argv) {
     if (p.isSet("answer-after")) op.liberacion = QDir(p.value("answer-after")).absolutePath();
 
     // Every exchange file is Windows-1252; without the codec the terminal would write garbage.
-    if (!QStringEncoder("windows-1252").isValid()) Fallar("Qt no ofrece la codificación windows-1252");
+    if (!terminal::AnsiDisponible()) Fallar("Qt no ofrece la codificación windows-1252");
 
     std::signal(SIGINT, AlDetener);
     std::signal(SIGTERM, AlDetener);
+#ifdef Q_OS_WIN
+    CierreWindows cierre;
+    app.installNativeEventFilter(&cierre);
+#endif
     QTimer senales;
     QObject::connect(&senales, &QTimer::timeout, &app, [] {
         if (gDetener) QCoreApplication::quit();
