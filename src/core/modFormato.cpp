@@ -50,8 +50,9 @@ QString FormatearNumero(const QVariant& valor, int tipo) {
     return local.toString(n, 'f', 0);
 }
 
-double TextoANumero(const QString& texto, bool vacioEsCero) {
-    const QString t = texto.trimmed();
+double TextoANumero(const QString& texto, bool vacioEsCero, bool* esNumero) {
+    QString t = texto.trimmed();
+    if (esNumero) *esNumero = true;
     if (t.isEmpty()) return vacioEsCero ? 0 : -1;
     // Plain digits (the whole numbers of the catalog files) read the same in every locale; they skip
     // the locale, which a catalog of tens of thousands of rows feels.
@@ -60,9 +61,20 @@ double TextoANumero(const QString& texto, bool vacioEsCero) {
         for (const QChar c : t) n = n * 10 + (c.unicode() - '0');
         return static_cast<double>(n);
     }
+    const QLocale local;
+    // Where the decimal mark is ",", a "." separates thousands even when the regional setting
+    // groups with another character (a blank): the amounts on a pharmacy's counter read "15.230,50".
+    if (local.decimalPoint() == "," && local.groupSeparator() != ".") t.replace('.', local.groupSeparator());
     bool ok = false;
-    const double n = QLocale().toDouble(t, &ok);
+    const double n = local.toDouble(t, &ok);
+    if (esNumero) *esNumero = ok;
     return ok ? n : 0;
+}
+
+bool EsSeparadorMiles(QChar c) {
+    if (c == QChar(gSeparadorDecimal)) return false;
+    const QString grupo = QLocale().groupSeparator();
+    return (grupo.size() == 1 && c == grupo.at(0)) || (c == '.' && gSeparadorDecimal == 44);
 }
 
 void SepararCodigoNombre(const QString& texto, QString& codigo, QString& resto) {
@@ -149,7 +161,7 @@ int FiltrarTecla(int tecla, int tipo) {
 
 int TeclaPermitida(int tecla, int tipo) {
     constexpr int kEnter = 13, kRetroceso = 8;
-    if (tecla == kEnter || tipo < 1 || tipo > 7 || tipo == 5) return tecla;
+    if (tecla == kEnter || tipo < 1 || tipo > kTipoImporte || tipo == 5) return tecla;
     if ((tecla >= '0' && tecla <= '9') || tecla == kRetroceso) return tecla;
     switch (tipo) {
         case 2:
@@ -166,6 +178,12 @@ int TeclaPermitida(int tecla, int tipo) {
             break;
         case 7:
             if (tecla == ' ') return tecla;
+            break;
+        case kTipoImporte:
+            // The thousands separator stays what it is ("15.230,50", "15,230.50"); the other of "."
+            // and "," is the decimal mark, as in a decimal field.
+            if (EsSeparadorMiles(QChar(tecla))) return tecla;
+            if (tecla == '.' || tecla == ',') return gSeparadorDecimal;
             break;
         default:
             break;

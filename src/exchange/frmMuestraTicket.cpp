@@ -1,13 +1,11 @@
 #include "exchange/frmMuestraTicket.h"
 
-#include <QFontDatabase>
-#include <QFontInfo>
 #include <QPushButton>
-#include <QTextEdit>
 
 #include "core/modTarsa.h"
 #include "platform/ui/Modal.h"
 #include "platform/ui/Twips.h"
+#include "platform/ui/VistaTicket.h"
 
 namespace {
 constexpr int kMargen = 315;  // twips between the text box and the window's right edge, and around buttons
@@ -17,27 +15,13 @@ constexpr int kAltoTexto = 6600;
 constexpr int kAnchoBoton = 1215;
 constexpr int kAltoBoton = 375;
 constexpr int kAltoVentana = kArriba + kAltoTexto + 240 + kAltoBoton + 240;
-
-QFont FuenteTicket() {
-    QFont f("Courier New", 10);
-    f.setStyleHint(QFont::TypeWriter);
-    if (!QFontInfo(f).fixedPitch()) {
-        f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-        f.setPointSize(10);
-    }
-    return f;
-}
 }  // namespace
 
 frmMuestraTicket::frmMuestraTicket(QWidget* parent) : QDialog(parent) {
     setObjectName("frmMuestraTicket");
     setWindowTitle("Ticket");
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    rtextTicket_ = new QTextEdit(this);
-    rtextTicket_->setObjectName("rtextTicket");
-    rtextTicket_->setAcceptRichText(false);
-    rtextTicket_->setLineWrapMode(QTextEdit::NoWrap);
-    rtextTicket_->setFont(FuenteTicket());
+    rtextTicket_ = new VistaTicket("rtextTicket", this);
     cmdImprimir_ = new QPushButton("Imprimir", this);
     cmdImprimir_->setObjectName("cmdImprimir");
     cmdAceptar_ = new QPushButton("Aceptar", this);

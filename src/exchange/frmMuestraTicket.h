@@ -4,7 +4,7 @@
 #include <QStringList>
 
 class QPushButton;
-class QTextEdit;
+class VistaTicket;
 
 class frmMuestraTicket : public QDialog {
     Q_OBJECT
@@ -20,7 +20,7 @@ public:
 
 private:
     void Disponer(int pMedida);
-    QTextEdit* rtextTicket_;
+    VistaTicket* rtextTicket_;
     QPushButton* cmdImprimir_;
     QPushButton* cmdAceptar_;
 };

@@ -1,9 +1,7 @@
 #include "journal/frmTicket.h"
 
-#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -14,24 +12,17 @@
 #include "platform/Mensajes.h"
 #include "platform/TarsaError.h"
 #include "platform/ui/Modal.h"
+#include "platform/ui/VistaTicket.h"
 #include "ui/modRespuesta.h"
 
 frmTicket::frmTicket(QWidget* parent)
     : QDialog(parent),
-      txtPreView(new QPlainTextEdit(this)),
+      txtPreView(new VistaTicket("txtPreView", this)),
       cmdAnular(new QPushButton("&Anular", this)),
       cmdImprimir(new QPushButton("&Imprimir", this)),
       Command1(new QPushButton("&Cerrar", this)) {
     setObjectName("frmTicket");
     setWindowTitle("Ticket");
-    txtPreView->setObjectName("txtPreView");
-    txtPreView->setReadOnly(true);
-    txtPreView->setLineWrapMode(QPlainTextEdit::NoWrap);
-    QFont fuente("Courier New", 10);
-    fuente.setStyleHint(QFont::TypeWriter);
-    if (!QFontDatabase::families().contains("Courier New"))
-        fuente = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    txtPreView->setFont(fuente);
     cmdAnular->setObjectName("cmdAnular");
     cmdImprimir->setObjectName("cmdImprimir");
     Command1->setObjectName("Command1");

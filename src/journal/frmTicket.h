@@ -2,7 +2,7 @@
 // The ticket view: a journalled ticket's saved text, printed again or cancelled.
 #include <QDialog>
 
-class QPlainTextEdit;
+class VistaTicket;
 class QPushButton;
 
 class frmTicket : public QDialog {
@@ -19,7 +19,7 @@ public:
     QString Autorizacion;
 
 private:
-    QPlainTextEdit* txtPreView;
+    VistaTicket* txtPreView;
     QPushButton* cmdAnular;
     QPushButton* cmdImprimir;
     QPushButton* Command1;

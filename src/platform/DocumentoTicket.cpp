@@ -14,15 +14,17 @@ namespace {
 constexpr int kModulo = 4;
 constexpr int kAmpliacion = 2;
 
+}  // namespace
+
 QFont FuenteTicket() {
     QFont fuente("Courier New", 10);
     fuente.setStyleHint(QFont::TypeWriter);
-    if (!QFontDatabase::families().contains("Courier New"))
+    if (!QFontDatabase::families().contains("Courier New")) {
         fuente = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        fuente.setPointSize(10);
+    }
     return fuente;
 }
-
-}  // namespace
 
 std::unique_ptr<QTextDocument> DocumentoTicket(const QString& texto, const QStringList& codigos) {
     auto documento = std::make_unique<QTextDocument>();

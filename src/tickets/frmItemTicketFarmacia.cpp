@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "catalogs/clsDiagnostico.h"
 #include "catalogs/clsMedicamento.h"
@@ -151,18 +152,17 @@ frmItemTicketFarmacia::frmItemTicketFarmacia(int pNumEmpresa, const QString& pCo
     for (QPushButton* buscar : {cmdBuscarMedicamento_, cmdBuscarDiagnostico_, cmbBuscarPlanCobertura_})
         buscar->setAutoDefault(false);
 
-    AlSalirCampo::Instalar(txtTroquel_, [this] {
-        if (!txtTroquel_->text().isEmpty()) MostrarMedicamento(txtTroquel_->text(), txtCodigoBarra_->text());
-    });
-    AlSalirCampo::Instalar(txtCodigoBarra_, [this] {
-        if (!txtCodigoBarra_->text().isEmpty() && !MostrarPorCodigoBarra(txtCodigoBarra_->text()))
-            MostrarMedicamento(txtTroquel_->text(), txtCodigoBarra_->text());
-    });
+    AlSalirCampo::Instalar(txtTroquel_, [this] { MostrarCodigo(txtTroquel_); });
+    AlSalirCampo::Instalar(txtCodigoBarra_, [this] { MostrarCodigo(txtCodigoBarra_); });
     // A scanner ends every code with Enter: there it means "look it up and go on", never "accept the
-    // item" (leaving the field runs the look-up).
+    // item". After a medication found, what is left to give is how many.
     for (QLineEdit* codigo : {txtTroquel_, txtCodigoBarra_})
-        TeclaEnter::Instalar(codigo, [codigo] { SiguienteCampo(codigo); });
-    txtCantidad_->setMaxLength(kDigitosCantidad);
+        TeclaEnter::Instalar(codigo, [this, codigo] {
+            if (MostrarCodigo(codigo) && txtCantidad_->isEnabled())
+                txtCantidad_->setFocus(Qt::TabFocusReason);  // its text selected: the digits typed replace it
+            else
+                SiguienteCampo(codigo);
+        });
     AlSalirCampo::Instalar(txtDiagnostico_, [this] {
         if (!txtDiagnostico_->text().isEmpty()) MostrarDiagnostico(txtDiagnostico_->text());
     });
@@ -200,7 +200,7 @@ void frmItemTicketFarmacia::Cargar() {
         {3, txtCodigoProveedor_, 1},
         {4, txtCantidad_, 1},
         {5, txtTipoArancel_, 1},
-        {6, txtPrecio_, 2},
+        {6, txtPrecio_, kTipoImporte},
         {7, txtDiagnostico_, -1},
         {8, cboTipoCobertura_, 0},
         {9, txtAutorizacion_, -1},
@@ -319,6 +319,24 @@ void frmItemTicketFarmacia::MostrarMedicamento(const QString& troquel, const QSt
     }
 }
 
+bool frmItemTicketFarmacia::MostrarCodigo(QLineEdit* campo) {
+    const QString codigo = campo->text().trimmed();
+    if (codigo.isEmpty()) return false;
+    // A code longer than a troquel is a barcode, wherever it was typed: a scanner reads into the
+    // field that has the focus, and the dialog starts in the troquel.
+    if (campo == txtTroquel_ && codigo.size() <= kDigitosTroquel) {
+        MostrarMedicamento(codigo, txtCodigoBarra_->text());
+        return !lblNombreMedicamento_->text().isEmpty();
+    }
+    if (MostrarPorCodigoBarra(codigo)) return true;
+    // A barcode the catalog does not hold is not the medication shown before: that one goes, and the
+    // code stays in the barcode field for the terminal.
+    if (!lblNombreMedicamento_->text().isEmpty()) MostrarMedicamento({}, {});
+    if (campo == txtTroquel_) txtTroquel_->clear();
+    txtCodigoBarra_->setText(codigo);
+    return false;
+}
+
 bool frmItemTicketFarmacia::MostrarPorCodigoBarra(const QString& codigoBarra) {
     const QString barra = codigoBarra.trimmed();
     if (barra.isEmpty()) return false;
@@ -400,10 +418,10 @@ void frmItemTicketFarmacia::Aceptar() {
     // one the catalog does not hold keeps the price the user typed.
     if (!txtTroquel_->text().trimmed().isEmpty() && lblNombreMedicamento_->text().isEmpty()) {
         const QString precio = txtPrecio_->text();
-        MostrarMedicamento(txtTroquel_->text(), txtCodigoBarra_->text());
+        MostrarCodigo(txtTroquel_);
         if (lblNombreMedicamento_->text().isEmpty()) txtPrecio_->setText(precio);
     }
-    if (!ConfirmarIncompleto()) return;
+    if (!CantidadValida() || !PrecioLegible() || !ConfirmarIncompleto()) return;
     clsItemTicketFarmacia item;
     item.Troquel = txtTroquel_->text().trimmed();
     if (txtCodigoBarra_->isEnabled()) {
@@ -438,6 +456,30 @@ void frmItemTicketFarmacia::Aceptar() {
     }
     resultado_ = item;
     accept();
+}
+
+bool frmItemTicketFarmacia::CantidadValida() {
+    // A quantity the operation does not let the user give goes as it stands.
+    if (!txtCantidad_->isEnabled()) return true;
+    bool numero = false;
+    const double cantidad = TextoANumero(txtCantidad_->text(), false, &numero);
+    const int maximo = static_cast<int>(std::pow(10, kDigitosCantidad)) - 1;
+    if (numero && cantidad >= 1 && cantidad <= maximo && cantidad == std::floor(cantidad)) return true;
+    MsgBox(QString::fromUtf8("La cantidad debe ser un número entero de 1 a %1.").arg(maximo), Mensajes::vbInformation,
+           windowTitle());
+    txtCantidad_->setFocus(Qt::TabFocusReason);
+    return false;
+}
+
+bool frmItemTicketFarmacia::PrecioLegible() {
+    bool numero = false;
+    TextoANumero(txtPrecio_->text(), true, &numero);
+    if (numero) return true;
+    MsgBox(QString::fromUtf8("El precio %1 no es un importe: escríbalo como %2.")
+               .arg(txtPrecio_->text(), FormatearNumero(15230.5, 1)),
+           Mensajes::vbInformation, windowTitle());
+    txtPrecio_->setFocus(Qt::TabFocusReason);
+    return false;
 }
 
 bool frmItemTicketFarmacia::ConfirmarIncompleto() {

@@ -25,6 +25,9 @@ public:
 
     // Catalog look-ups (also run on leaving the troquel, barcode and diagnosis fields).
     void MostrarMedicamento(const QString& troquel, const QString& codigoBarra);
+    // The look-up of the troquel or the barcode field (on leaving it, on Enter): a code in the troquel
+    // field longer than a troquel is looked up as a barcode. True when the medication was found.
+    bool MostrarCodigo(QLineEdit* campo);
     // The medication of a barcode, when the catalog holds one; false leaves the fields as they were.
     bool MostrarPorCodigoBarra(const QString& codigoBarra);
     void MostrarDiagnostico(const QString& codigo);
@@ -44,6 +47,10 @@ private:
     void BuscarDiagnostico();
     void BuscarPlan();
     void Aceptar();
+    // A quantity the user gives is a whole number the item record carries (1 to 99), and a price one
+    // that reads as an amount; otherwise the user is told and taken back to the field.
+    bool CantidadValida();
+    bool PrecioLegible();
     // An item without a catalog name, a price or a quantity is only added when the user says so.
     bool ConfirmarIncompleto();
     QLabel* Rotulo(QWidget* campo, const QString& texto);

@@ -188,6 +188,7 @@ frmTicketFarmaciaBase::frmTicketFarmaciaBase(int codigoOperacion, QWidget* padre
     connect(cmdDelDiags_, &QPushButton::clicked, this, &frmTicketFarmaciaBase::BorrarDiagnostico);
     connect(cmdAceptar_, &QPushButton::clicked, this, &frmTicketFarmaciaBase::Aceptar);
     connect(cmdCancelar_, &QPushButton::clicked, this, &frmTicketFarmaciaBase::Cancelar);
+    AlSalirCampo::SinReglas(cmdCancelar_);
 }
 
 frmTicketFarmaciaBase::~frmTicketFarmaciaBase() { Descargar(); }
@@ -451,21 +452,24 @@ void frmTicketFarmaciaBase::VolverAlCampo(QLineEdit* campo) {
     });
 }
 
-void frmTicketFarmaciaBase::SalirFecha(QLineEdit* campo) {
-    if (campo->text().isEmpty()) return;
+bool frmTicketFarmaciaBase::SalirFecha(QLineEdit* campo) {
+    // A window on its way out (Cancelar, the close box) is not held back by a date it will not send.
+    if (campo->text().isEmpty() || !isVisible()) return true;
     QVariant fecha = campo->text();
     if (!NormalizarFecha(fecha)) {
         MsgBox(QString::fromUtf8("La fecha %1 no es válida: escriba día, mes y año (dd/mm/aaaa, ddmmaa o dd/mm/aa).")
                    .arg(campo->text()),
                Mensajes::vbInformation, windowTitle());
         VolverAlCampo(campo);
-        return;
+        return false;
     }
     campo->setText(fecha.toString());
     if (ParsearFechaDMA(fecha.toString()).value() > QDate::currentDate()) {
         MsgBox("La fecha no puede ser mayor a la actual", Mensajes::vbInformation, windowTitle());
         VolverAlCampo(campo);
+        return false;
     }
+    return true;
 }
 
 void frmTicketFarmaciaBase::BuscarMedicoDe(QLineEdit* matricula, QLabel* nombre, QComboBox* tipo,
@@ -558,8 +562,8 @@ void frmTicketFarmaciaBase::ActualizarItems(bool inicial) {
     }
     AjustarColumnas(lvwItems_, 1, 13);
     const TotalesTicket totales = CalcularTotales(items_, txtDescuentoPrestador_->text());
-    lblTotal_->setText(TextoNumero(totales.Total));
-    lblTotalGeneral_->setText(TextoNumero(totales.TotalGeneral));
+    lblTotal_->setText(TextoImporte(totales.Total));
+    lblTotalGeneral_->setText(TextoImporte(totales.TotalGeneral));
 }
 
 void frmTicketFarmaciaBase::ActualizarDiagnosticos(bool inicial) {
@@ -646,8 +650,26 @@ void frmTicketFarmaciaBase::Aceptar() {
 }
 
 void frmTicketFarmaciaBase::Cancelar() {
+    if (!items_.isEmpty()) {
+        const QString pregunta =
+            items_.size() == 1
+                ? QString::fromUtf8("El ticket tiene 1 ítem cargado. ¿Descartarlo?")
+                : QString::fromUtf8("El ticket tiene %1 ítems cargados. ¿Descartarlo?").arg(items_.size());
+        // Enter answers No: a ticket typed item by item is not thrown away by a key pressed twice.
+        if (MsgBox(pregunta, Mensajes::vbYesNo | Mensajes::vbQuestion | Mensajes::vbDefaultButton2, windowTitle()) !=
+            Mensajes::vbYes) {
+            // The dates were not checked on the way to this button; the ticket stays, so they are now.
+            RevisarFechas();
+            return;
+        }
+    }
     gNuevaTransaccion = true;
     CerrarVentana();
+}
+
+void frmTicketFarmaciaBase::RevisarFechas() {
+    for (QLineEdit* fecha : {txtFechaReceta_, txtFechaEmisionRecetario_, txtFechaVenta_})
+        if (fecha->isEnabled() && !SalirFecha(fecha)) return;
 }
 
 void frmTicketFarmaciaBase::CerrarVentana() {

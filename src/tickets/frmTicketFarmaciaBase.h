@@ -156,7 +156,10 @@ protected:
     QPushButton* cmdCancelar_;
 
 private:
-    void SalirFecha(QLineEdit* campo);
+    // The date rule on leaving a date field: normalised, or the user told and taken back; true when
+    // the date may stand.
+    bool SalirFecha(QLineEdit* campo);
+    void RevisarFechas();
     void ElegirMedico(const QString& quien);
     void AgregarItem();
     void CambiarItem();

@@ -94,6 +94,8 @@ QString TextoNumero(double valor) {
     return local.toString(valor, 'g', 15);
 }
 
+QString TextoImporte(double valor) { return QLocale().toString(valor, 'f', 2); }
+
 QStringList ColumnasItem(const clsItemTicketFarmacia& item) {
     return {item.Linea,
             FormatearNumero(item.Cantidad, 2),

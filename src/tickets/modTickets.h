@@ -39,10 +39,16 @@ void ExcepcionV101Item(int codigoOperacion, QList<bool>& posiciones);
 // decimals it has (25.5, 22.95, 1250).
 QString TextoNumero(double valor);
 
+// An amount as the items list shows a price and the totals show theirs: the regional thousands and
+// decimal separators and two decimals ("15.230,50").
+QString TextoImporte(double valor);
+
 // The items list: index 0 is the row text, 1..16 the columns, as the list shows an item.
 inline constexpr int kColumnasItem = 17;
-// The item record carries the quantity in two digits: the field takes no more.
+// The item record carries the quantity in two digits and the troquel in seven: a longer code is a
+// barcode.
 inline constexpr int kDigitosCantidad = 2;
+inline constexpr int kDigitosTroquel = 7;
 QStringList ColumnasItem(const clsItemTicketFarmacia& item);
 
 // A yes/no column as the lists show it, "Sí" or "No", and read back (also "True", as older rows say).

@@ -7,6 +7,9 @@
 class AlSalirCampo : public AccionCampo {
 public:
     static void Instalar(QWidget* campo, std::function<void()> accion) { new AlSalirCampo(campo, std::move(accion)); }
+    // A control that only leaves the window (Cancelar) takes the focus without the left field's
+    // routine running: a date half typed must not keep the user in a window he is leaving.
+    static void SinReglas(QWidget* destino);
 
 protected:
     bool Dispara(const QEvent* evento) const override;

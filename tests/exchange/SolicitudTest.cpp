@@ -2,8 +2,8 @@
 // answer windows, offscreen.
 #include <QDir>
 #include <QFontInfo>
+#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextEdit>
 #include <QTimer>
 #include <QTreeWidget>
 #include <chrono>
@@ -17,6 +17,7 @@
 #include "exchange/modIntercambio.h"
 #include "platform/TarsaError.h"
 #include "platform/ui/Modal.h"
+#include "support/Controles.h"
 #include "support/Entorno.h"
 #include "support/Simulador.h"
 
@@ -148,28 +149,39 @@ TEST_F(SolicitudTest, AnswerTextsAndTicketWidth) {
     EXPECT_EQ(t.LeerSAL0(), "0000 listo   \r\n");
 }
 
-// The width follows the longest line; the text, with what the user added, is printed as shown.
+// The width follows the longest line. The text has the focus but takes no key: Tab moves on, Enter
+// closes the window, and what is printed is the terminal's text with its barcodes, whatever was typed.
 TEST_F(SolicitudTest, TicketWindow) {
     struct Caso {
         int medida;
         int anchoTexto;  // pixels: twips / 15
     };
+    const QString ticket = "TICKET 1001\r\nTOTAL 10,00\r\n";
     for (const Caso& c : {Caso{39, 373}, Caso{40, 347}, Caso{119, 1031}, Caso{120, 1000}}) {
+        SCOPED_TRACE(c.medida);
         EstablecerManejadorModal([&](QDialog& ventana) {
-            auto* texto = ventana.findChild<QTextEdit*>("rtextTicket");
-            auto* aceptar = ventana.findChild<QPushButton*>("cmdAceptar");
-            auto* imprimir = ventana.findChild<QPushButton*>("cmdImprimir");
-            EXPECT_EQ(texto->width(), c.anchoTexto) << c.medida;
-            EXPECT_EQ(ventana.width(), c.anchoTexto + 21) << c.medida;
+            auto* texto = Hijo<QPlainTextEdit>(&ventana, "rtextTicket");
+            EXPECT_EQ(texto->width(), c.anchoTexto);
+            EXPECT_EQ(ventana.width(), c.anchoTexto + 21);
             EXPECT_TRUE(QFontInfo(texto->font()).fixedPitch());
-            texto->append("NOTA");
-            imprimir->click();
-            aceptar->click();
+            Activar(ventana);
+            EXPECT_EQ(NombreConFoco(), "rtextTicket");
+            Teclear("NOTA");
+            Tecla(Qt::Key_Tab);
+            EXPECT_NE(NombreConFoco(), "rtextTicket");
+            texto->setFocus();
+            Tecla(Qt::Key_Return);
+            EXPECT_EQ(ventana.result(), QDialog::Accepted);
+            EXPECT_EQ(texto->toPlainText(), "TICKET 1001\nTOTAL 10,00\n");
+            Pulsar(&ventana, "cmdImprimir");
             return ventana.result();
         });
-        frmMuestraTicket().Cargar("TICKET 1001\r\nTOTAL 10,00\r\n", c.medida);
+        frmMuestraTicket ventana;
+        ventana.Codigos = {"1001"};
+        ventana.Cargar(ticket, c.medida);
     }
-    EXPECT_EQ(impresora.impresos, QStringList(4, "TICKET 1001\nTOTAL 10,00\n\nNOTA"));
+    EXPECT_EQ(impresora.impresos, QStringList(4, "TICKET 1001\nTOTAL 10,00\n"));
+    EXPECT_EQ(impresora.codigos, QList<QStringList>(4, {"1001"}));
 }
 
 TEST_F(SolicitudTest, ErrorWindowListsTheEntriesAndWidensTheCommentColumn) {

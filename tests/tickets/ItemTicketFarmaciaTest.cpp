@@ -1,6 +1,7 @@
 // The item dialog and the diagnosis dialog, offscreen, against the delivered database.
 #include <QClipboard>
 #include <QLabel>
+#include <QLocale>
 
 #include "platform/Ajustes.h"
 #include "support/Disposicion.h"
@@ -40,7 +41,9 @@ TEST_F(ItemTicketFarmaciaTest, OnlyAuthorisationEspecialOpensTheAuthorisationNum
 }
 
 // The field just typed in decides: a troquel is looked up by itself, a barcode (scanned, ending in
-// Enter) by itself; a code the catalog does not hold leaves no name, and Enter never accepts.
+// Enter) by itself, and so is a code longer than a troquel scanned into the troquel field, where the
+// dialog starts. A medication found leaves the quantity to type; a code the catalog does not hold
+// leaves no name and Enter goes on to the next field. Enter never accepts.
 TEST_F(ItemTicketFarmaciaTest, TheTroquelOrTheBarcodeFindsTheMedicationAndEnterMovesOn) {
     Catalogo();
     Sql("INSERT INTO Medicamentos (IdEmpresa, Troquel, Nombre, Precio) VALUES (1, 700, 'SIN PRECIO', 0), "
@@ -51,11 +54,13 @@ TEST_F(ItemTicketFarmaciaTest, TheTroquelOrTheBarcodeFindsTheMedicationAndEnterM
         const char* esperado;  // troquel|barcode|name|price, and the field that has the focus afterwards
         const char* foco;
     } casos[] = {
-        {"txtTroquel", "512345", "512345|7795312000123|IBUPROFENO 400|1520.5", "txtCodigoBarra"},
-        {"txtCodigoBarra", "7795312000123", "512345|7795312000123|IBUPROFENO 400|1520.5", "txtCodigoProveedor"},
+        {"txtTroquel", "512345", "512345|7795312000123|IBUPROFENO 400|1520.5", "txtCantidad"},
+        {"txtCodigoBarra", "7795312000123", "512345|7795312000123|IBUPROFENO 400|1520.5", "txtCantidad"},
+        {"txtTroquel", "7795312000123", "512345|7795312000123|IBUPROFENO 400|1520.5", "txtCantidad"},
+        {"txtTroquel", "77953120", "|77953120||", "txtCodigoBarra"},  // eight digits: a barcode, not held
         {"txtTroquel", "999", "999|||", "txtCodigoBarra"},
-        {"txtTroquel", "700", "700||SIN PRECIO|", "txtCodigoBarra"},  // a catalog without a price
-        {"txtTroquel", "701", "701||PRECIO VIEJO|", "txtCodigoBarra"},
+        {"txtTroquel", "700", "700||SIN PRECIO|", "txtCantidad"},  // a catalog without a price
+        {"txtTroquel", "701", "701||PRECIO VIEJO|", "txtCantidad"},
         {"txtCodigoBarra", "000", "|000||", "txtCodigoProveedor"},
     };
     for (const auto& c : casos) {
@@ -77,8 +82,8 @@ TEST_F(ItemTicketFarmaciaTest, TheTroquelOrTheBarcodeFindsTheMedicationAndEnterM
 }
 
 // A new item starts with one of quantity and is refused while its prescription type is undefined;
-// one without a catalog name, price or quantity is added only when the user says so. What was not
-// given goes as "none", and the prescription type chosen is remembered for the next item.
+// one without a catalog name or a price is added only when the user says so. What was not given goes
+// as "none", and the prescription type chosen is remembered for the next item.
 TEST_F(ItemTicketFarmaciaTest, ANewItemAsksForThePrescriptionTypeAndWhetherToAddItIncomplete) {
     for (const int respuesta : {Mensajes::vbOK, Mensajes::vbNo, Mensajes::vbYes}) mensajes.Responder(respuesta);
     QList<bool> abierto;
@@ -86,7 +91,6 @@ TEST_F(ItemTicketFarmaciaTest, ANewItemAsksForThePrescriptionTypeAndWhetherToAdd
         EXPECT_EQ(Hijo<QLineEdit>(&d, "txtCantidad")->text(), "1");
         EXPECT_EQ(Hijo<QComboBox>(&d, "cboTipoCobertura")->currentText(), "Normal");
         Escribir(&d, "txtTroquel", "999");
-        Hijo<QLineEdit>(&d, "txtCantidad")->clear();
         Pulsar(&d, "cmdAceptar");  // the prescription type is still "Indefinida"
         abierto << (d.result() != QDialog::Accepted);
         Elegir(&d, "cboTipoPrescripcion", "Comercial");
@@ -99,33 +103,31 @@ TEST_F(ItemTicketFarmaciaTest, ANewItemAsksForThePrescriptionTypeAndWhetherToAdd
     EXPECT_EQ(item->Troquel, "999");
     EXPECT_EQ(QList<double>({item->Precio, double(item->Cantidad), double(item->TipoArancel),
                              double(item->PorcentajeCobertura), double(item->TipoPrescripcion)}),
-              QList<double>({0, -1, -1, 0, 3}));
+              QList<double>({0, 1, -1, 0, 3}));
     EXPECT_EQ(Ajustes::Obtener(kAplicacion, kSeccionStart, "TipoPrescripcion"), "3");
     EXPECT_EQ(Ajustes::Obtener(kAplicacion, kSeccionStart, "CambioPrescripcion"), "0");
     ASSERT_EQ(mensajes.mostrados.size(), 3);
     EXPECT_EQ(mensajes.mostrados[0].texto, QString::fromUtf8("Debe seleccionar el tipo de prescripción"));
     EXPECT_EQ(mensajes.mostrados[0].estilo, Mensajes::vbInformation);
     EXPECT_EQ(mensajes.mostrados[1].texto,
-              QString::fromUtf8("El medicamento no figura en el catálogo, no tiene precio, no tiene cantidad.\n"
+              QString::fromUtf8("El medicamento no figura en el catálogo, no tiene precio.\n"
                                 "¿Agregar el ítem de todos modos?"));
     EXPECT_EQ(mensajes.mostrados[1].estilo, Mensajes::vbYesNo | Mensajes::vbQuestion | Mensajes::vbDefaultButton2);
 }
 
-// Typed or pasted, a field keeps only what its kind allows, and the quantity no more than the item
-// record carries.
-TEST_F(ItemTicketFarmaciaTest, PastedTextFollowsTheKeyRuleAndTheQuantityTakesTwoDigits) {
+// Typed or pasted, a field keeps only what its kind allows; a price keeps its thousands separator.
+TEST_F(ItemTicketFarmaciaTest, PastedTextFollowsTheKeyRule) {
     const struct {
         const char* campo;
         const char* texto;
         bool pegar;
         const char* queda;
     } casos[] = {
-        {"txtCantidad", "999", false, "99"},
         {"txtCantidad", "dos", true, ""},
-        {"txtCantidad", "150", true, "15"},
+        {"txtCantidad", "150", true, "150"},
         {"txtTroquel", "12-34ab", true, "1234"},
         {"txtCodigoBarra", "779 53a", true, "779 53"},
-        {"txtPrecio", "12,5x", true, "12?5"},
+        {"txtPrecio", "$ 1,234.5x", true, "1,234.5"},
         {"txtPorcentajeCobertura", "40%", true, "40"},
     };
     Abrir([&](QDialog& d) {
@@ -138,12 +140,47 @@ TEST_F(ItemTicketFarmaciaTest, PastedTextFollowsTheKeyRuleAndTheQuantityTakesTwo
             } else {
                 QTest::keyClicks(campo, c.texto);
             }
-            // "?" stands for the regional decimal separator.
-            EXPECT_EQ(campo->text(), QString(c.queda).replace('?', QChar(gSeparadorDecimal)))
-                << c.campo << " " << c.texto;
+            EXPECT_EQ(campo->text(), c.queda) << c.campo << " " << c.texto;
         }
     });
     EXPECT_GT(sistema.pitidos, 0);
+}
+
+// A quantity the item record cannot carry, and a price that is not an amount, are refused with a
+// message and the focus back in the field; nothing is offered "all the same".
+TEST_F(ItemTicketFarmaciaTest, AQuantityOutOfRangeOrAnUnreadablePriceIsRefused) {
+    Catalogo();
+    const QString cantidad = QString::fromUtf8("La cantidad debe ser un número entero de 1 a 99.");
+    const struct {
+        const char *campo, *tecleado;
+        QString mensaje;
+    } casos[] = {
+        {"txtCantidad", "0", cantidad},
+        {"txtCantidad", "100", cantidad},
+        {"txtCantidad", "", cantidad},
+        {"txtPrecio", "15.5", QString::fromUtf8("El precio 15.5 no es un importe: escríbalo como 15.230,50.")},
+        {"txtPrecio", "1.2.3", QString::fromUtf8("El precio 1.2.3 no es un importe: escríbalo como 15.230,50.")},
+    };
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Argentina));
+    gSeparadorDecimal = SeparadorDecimal();
+    for (const auto& c : casos) {
+        SCOPED_TRACE(std::string(c.campo) + " " + c.tecleado);
+        mensajes.mostrados.clear();
+        const auto item = Abrir([&](QDialog& d) {
+            Activar(d);
+            Teclear("512345");
+            Tecla(Qt::Key_Return);
+            Elegir(&d, "cboTipoPrescripcion", QString::fromUtf8("Genérico"));
+            Escribir(&d, c.campo, c.tecleado);
+            Pulsar(&d, "cmdAceptar");
+            EXPECT_EQ(Hijo<QLineEdit>(&d, c.campo)->text(), c.tecleado);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return NombreConFoco() == c.campo; }, 2000));
+        });
+        EXPECT_FALSE(item.has_value());
+        ASSERT_EQ(mensajes.mostrados.size(), 1);
+        EXPECT_EQ(mensajes.mostrados[0].texto, c.mensaje);
+        EXPECT_EQ(mensajes.mostrados[0].estilo, Mensajes::vbInformation);
+    }
 }
 
 TEST_F(ItemTicketFarmaciaTest, TheItemBitmapDecidesTheFields) {

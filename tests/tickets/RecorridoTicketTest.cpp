@@ -4,8 +4,8 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPlainTextEdit>
 #include <QSignalSpy>
-#include <QTextEdit>
 #include <QTreeWidget>
 #include <list>
 
@@ -31,7 +31,7 @@ protected:
             return espera.exec();
         };
         modales["frmMuestraTicket"] = [this](QDialog& d) {
-            ticketsMostrados << Hijo<QTextEdit>(&d, "rtextTicket")->toPlainText();
+            ticketsMostrados << Hijo<QPlainTextEdit>(&d, "rtextTicket")->toPlainText();
             return 1;
         };
         modales["frmMostrarErrores"] = [this](QDialog& d) {
@@ -138,8 +138,8 @@ TEST_F(RecorridoTicketTest, FromTheConsumoButtonToTheJournal) {
     EXPECT_EQ(Hijo<QTreeWidget>(f, "lvwItems")->topLevelItem(0)->text(5), "IBUPROFENO 400");
     const QTreeWidgetItem* diagnostico = Hijo<QTreeWidget>(f, "lvwDiagnosticos")->topLevelItem(0);
     EXPECT_EQ(diagnostico->text(1) + " " + diagnostico->text(2), "J45.0 ASMA");
-    EXPECT_EQ(Hijo<QLabel>(f, "lblTotal")->text(), "3940");
-    EXPECT_EQ(Hijo<QLabel>(f, "lblTotalGeneral")->text(), "3546");
+    EXPECT_EQ(Hijo<QLabel>(f, "lblTotal")->text(), "3,940.00");
+    EXPECT_EQ(Hijo<QLabel>(f, "lblTotalGeneral")->text(), "3,546.00");
     pulsar("cmdAceptar");
     ASSERT_TRUE(EsperarCierre());
 

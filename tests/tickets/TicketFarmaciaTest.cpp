@@ -1,9 +1,12 @@
 // The pharmacy ticket forms offscreen: what the bitmaps show, the checks on acceptance, leaving
 // dates and licences, the items and their totals, the header record, one form at a time.
+#include <QClipboard>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QSignalSpy>
 #include <QTreeWidget>
 
@@ -240,13 +243,13 @@ TEST_F(TicketFarmaciaTest, ItemsThroughTheDialogAndTheirTotals) {
     const auto total = [f] {
         return Hijo<QLabel>(f, "lblTotal")->text() + " " + Hijo<QLabel>(f, "lblTotalGeneral")->text();
     };
-    QList<QStringList> tecleados{{"111", "2", "10"}, {"222", "1", "5.5"}};  // troquel, quantity, price
+    QList<QStringList> tecleados{{"111", "2", "10"}, {"222", "1", "5,5"}};  // troquel, quantity, price
     for (int i = 0; i < 3; ++i) mensajes.Responder(Mensajes::vbYes);  // none is in the catalog: added all the same
     modales["frmItemTicketFarmacia"] = [&](QDialog& d) {
         const QStringList t = tecleados.takeFirst();
         Escribir(&d, "txtTroquel", t[0]);
         Escribir(&d, "txtCantidad", t[1]);
-        Escribir(&d, "txtPrecio", t[2]);                                   // the "." typed becomes ","
+        Escribir(&d, "txtPrecio", t[2]);
         Elegir(&d, "cboTipoPrescripcion", QString::fromUtf8("Genérico"));  // not where a changed row's list starts
         Pulsar(&d, "cmdAceptar");
         return d.result();
@@ -260,7 +263,7 @@ TEST_F(TicketFarmaciaTest, ItemsThroughTheDialogAndTheirTotals) {
     EXPECT_GE(lista->columnWidth(1), lista->header()->sectionSizeHint(1));  // "Cantidad" whole above "2"
     EXPECT_EQ(lista->columnWidth(12), 0);
     Escribir(f, "txtDescuentoPrestador", "10", true);
-    EXPECT_EQ(total(), "25,5 22,95");
+    EXPECT_EQ(total(), "25,50 22,95");
 
     // Changing the first row: the dialog gets the row's values and the row takes the new ones.
     lista->setCurrentItem(lista->topLevelItem(0));
@@ -275,7 +278,7 @@ TEST_F(TicketFarmaciaTest, ItemsThroughTheDialogAndTheirTotals) {
     };
     Pulsar(f, "cmdChangeItem");
     EXPECT_EQ(lista->topLevelItem(0)->text(1), "4");
-    EXPECT_EQ(total(), "45,5 40,95");
+    EXPECT_EQ(total(), "45,50 40,95");
     // A double click shows the row's shown columns one under the other.
     emit lista->itemDoubleClicked(lista->topLevelItem(0), 0);
     auto* vista = f->findChild<QTreeWidget*>("lvwLista");
@@ -287,7 +290,138 @@ TEST_F(TicketFarmaciaTest, ItemsThroughTheDialogAndTheirTotals) {
     Pulsar(f, "cmdDelItem");
     ASSERT_EQ(lista->topLevelItemCount(), 1);
     EXPECT_EQ(lista->topLevelItem(0)->text(0), "1");
-    EXPECT_EQ(total(), "5,5 4,95");
+    EXPECT_EQ(total(), "5,50 4,95");
+}
+
+// At the counter: a barcode scanned into the troquel (digits, then Enter) finds the medication and
+// leaves the quantity to type; a price typed or pasted with thousands separators is charged whole.
+// What reaches the items file is checked, not only the list.
+TEST_F(TicketFarmaciaTest, WhatTheClerkScansTypesAndPastesReachesTheItemsFile) {
+    Catalogo();
+    Bitmaps(Mascara({2}), Mascara({1, 2, 4, 6}, 15));
+    const QLocale argentina(QLocale::Spanish, QLocale::Argentina), eeuu(QLocale::English, QLocale::UnitedStates);
+    const struct {
+        QLocale local;
+        const char *escaneado, *cantidad, *precio;  // no price: the catalog's
+        bool pegar;
+        const char* registro;  // _SVL.3: troquel, barcode, quantity and price
+        const char* montos;    // the list's price, the total and the general total
+    } casos[] = {
+        {argentina, "7795312000123", "3", nullptr, false, "0512345 7795312000123 03 00000152050",
+         "1.520,50 4.561,50 4.561,50"},
+        {argentina, "512345", "2", "15.230,50", false, "0512345 7795312000123 02 00001523050",
+         "15.230,50 30.461,00 30.461,00"},
+        {argentina, "512345", "1", "15.230,50", true, "0512345 7795312000123 01 00001523050",
+         "15.230,50 15.230,50 15.230,50"},
+        {eeuu, "7795312000123", "1", "15,230.50", false, "0512345 7795312000123 01 00001523050",
+         "15,230.50 15,230.50 15,230.50"},
+        {eeuu, "512345", "1", "15,230.50", true, "0512345 7795312000123 01 00001523050",
+         "15,230.50 15,230.50 15,230.50"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.local.name().toStdString() + " " + c.escaneado + " " + (c.precio ? c.precio : "") +
+                     (c.pegar ? " pasted" : ""));
+        QLocale::setDefault(c.local);
+        gSeparadorDecimal = SeparadorDecimal();
+        mensajes.mostrados.clear();
+        frmTicketFarmaciaBase* f = AbrirForma(1);
+        modales["frmItemTicketFarmacia"] = [&](QDialog& d) {
+            Activar(d);
+            Teclear(c.escaneado);  // the scanner types the digits and ends with Enter
+            Tecla(Qt::Key_Return);
+            EXPECT_EQ(NombreConFoco(), "txtCantidad");
+            Teclear(c.cantidad);
+            if (c.precio) {
+                auto* precio = Hijo<QLineEdit>(&d, "txtPrecio");
+                precio->clear();
+                if (c.pegar) {
+                    QApplication::clipboard()->setText(c.precio);
+                    precio->paste();
+                } else {
+                    QTest::keyClicks(precio, c.precio);
+                }
+            }
+            Elegir(&d, "cboTipoPrescripcion", QString::fromUtf8("Genérico"));
+            Pulsar(&d, "cmdAceptar");
+            return d.result();
+        };
+        Pulsar(f, "cmdAddItem");
+        ASSERT_EQ(Hijo<QTreeWidget>(f, "lvwItems")->topLevelItemCount(), 1);
+        EXPECT_EQ(Hijo<QTreeWidget>(f, "lvwItems")->topLevelItem(0)->text(8) + " " +
+                      Hijo<QLabel>(f, "lblTotal")->text() + " " + Hijo<QLabel>(f, "lblTotalGeneral")->text(),
+                  c.montos);
+        Escribir(f, "txtTarjeta", "6034930000012345");
+        modales["frmProcesando"] = [](QDialog&) { return 0; };  // the request written, the wait cancelled
+        Pulsar(f, "cmdAceptar");
+        const QByteArray item = Subido("_SVL.3");
+        ASSERT_EQ(item.size(), 246);
+        EXPECT_EQ(item.mid(5, 7) + " " + item.mid(12, 13) + " " + item.mid(32, 2) + " " + item.mid(35, 11), c.registro);
+        EXPECT_TRUE(mensajes.mostrados.isEmpty());
+        frmTicketFarmaciaBase::DescargarAbierto();
+    }
+}
+
+// Cancelar asks before throwing away items, No being what Enter answers; a date left invalid holds
+// neither Cancelar nor the window's close box, and is checked again when the ticket stays.
+TEST_F(TicketFarmaciaTest, CancelAsksBeforeDroppingItemsAndNoDateHoldsTheWindowBack) {
+    Catalogo();
+    Bitmaps(Mascara({2, 10}), Mascara({1, 4, 6}, 15));
+    modales["frmItemTicketFarmacia"] = [](QDialog& d) {
+        Escribir(&d, "txtTroquel", "512345", true);
+        Elegir(&d, "cboTipoPrescripcion", QString::fromUtf8("Genérico"));
+        Pulsar(&d, "cmdAceptar");
+        return d.result();
+    };
+    const QString pregunta = QString::fromUtf8("El ticket tiene 1 ítem cargado. ¿Descartarlo?");
+    const QString fechaMala =
+        QString::fromUtf8("La fecha 31042005 no es válida: escriba día, mes y año (dd/mm/aaaa, ddmmaa o dd/mm/aa).");
+    const struct {
+        bool item;
+        bool cajaCerrar;        // the close box of its sub-window, else Cancelar clicked
+        QList<int> respuestas;  // to the question
+        QStringList mensajes;   // shown, in order
+        bool queda;             // the form is still open
+    } casos[] = {
+        {false, false, {}, {}, false},
+        {false, true, {}, {}, false},
+        {true, true, {}, {}, false},  // the close box unloads as the main window does
+        {true, false, {Mensajes::vbNo}, {pregunta, fechaMala}, true},
+        {true, false, {Mensajes::vbYes}, {pregunta}, false},
+    };
+    QMdiArea area;
+    Activar(area);
+    for (const auto& c : casos) {
+        SCOPED_TRACE(std::to_string(c.item) + std::to_string(c.cajaCerrar) + std::to_string(c.respuestas.size()));
+        mensajes.mostrados.clear();
+        for (int r : c.respuestas) mensajes.Responder(r);
+        bool cargado = false;
+        frmTicketFarmaciaBase* f = frmTicketFarmacia::Cargar(1, cargado, &area);
+        if (c.item) Pulsar(f, "cmdAddItem");
+        auto* venta = Hijo<QLineEdit>(f, "txtFechaVenta");
+        venta->setFocus();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == venta; }, 2000));
+        venta->clear();  // it starts at today
+        Teclear("31042005");
+        gNuevaTransaccion = false;
+        if (c.cajaCerrar)
+            qobject_cast<QMdiSubWindow*>(f->parentWidget())->close();
+        else
+            QTest::mouseClick(Hijo<QPushButton>(f, "cmdCancelar"), Qt::LeftButton);
+        QList<QString> vistos;
+        for (const MensajeMostrado& m : mensajes.mostrados) vistos << m.texto;
+        EXPECT_EQ(vistos, c.mensajes);
+        if (!c.mensajes.isEmpty())
+            EXPECT_EQ(mensajes.mostrados[0].estilo,
+                      Mensajes::vbYesNo | Mensajes::vbQuestion | Mensajes::vbDefaultButton2);
+        EXPECT_EQ(frmTicketFarmaciaBase::Abierto() != nullptr, c.queda);
+        if (c.queda) {
+            EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == venta; }, 2000));
+            EXPECT_FALSE(gNuevaTransaccion);
+        } else if (!c.cajaCerrar) {
+            EXPECT_TRUE(gNuevaTransaccion);
+        }
+        frmTicketFarmaciaBase::DescargarAbierto();
+    }
 }
 
 TEST_F(TicketFarmaciaTest, OneFormAtATime) {
