@@ -14,6 +14,7 @@ class ReporteFiguras : public benchmark::ConsoleReporter {
 public:
     struct Figura {
         double tiempo = 0;  // real time, in the benchmark's unit
+        double cpu = 0;     // CPU time of the thread that ran it, in the same unit
         benchmark::UserCounters contadores;
 
         double Contador(const std::string& nombre) const {
@@ -21,7 +22,8 @@ public:
             return it == contadores.end() ? 0 : double(it->second);
         }
     };
-    // By function name; a benchmark that failed has none.
+    // By function name, followed by "/" and the arguments when it has any ("Lista/100000"); a
+    // benchmark that failed has none.
     using Figuras = std::map<std::string, Figura>;
 
     explicit ReporteFiguras(std::function<void(const Figuras&)> alTerminar) : alTerminar_(std::move(alTerminar)) {}
@@ -29,7 +31,8 @@ public:
     void ReportRuns(const std::vector<Run>& corridas) override {
         for (const Run& r : corridas)
             if (!r.error_occurred && (r.run_type == Run::RT_Iteration || r.aggregate_name == "median"))
-                figuras_[r.run_name.function_name] = {r.GetAdjustedRealTime(), r.counters};
+                figuras_[r.run_name.function_name + (r.run_name.args.empty() ? "" : "/" + r.run_name.args)] = {
+                    r.GetAdjustedRealTime(), r.GetAdjustedCPUTime(), r.counters};
         ConsoleReporter::ReportRuns(corridas);
     }
 

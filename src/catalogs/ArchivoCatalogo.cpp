@@ -1,6 +1,6 @@
 #include "catalogs/ArchivoCatalogo.h"
 
-#include "platform/Ansi.h"
+#include <cstring>
 
 namespace ArchivoCatalogo {
 
@@ -48,17 +48,10 @@ const DisenoCatalogo& Diagnosticos(const QString& version) {
     return version == "V101" ? kDiagnosticosV101 : kDiagnosticosV250;
 }
 
-QHash<QString, QString> Campos(const DisenoCatalogo& diseno, const QByteArray& registro) {
-    QHash<QString, QString> campos;
-    campos.reserve(diseno.Campos.size());
-    // Windows-1252 is one byte a character: the record is decoded once and cut by character.
-    const QString texto = Ansi::Decodificar(registro);
-    int posicion = 0;
-    for (const CampoCatalogo& c : diseno.Campos) {
-        campos.insert(QString::fromLatin1(c.Nombre), texto.mid(posicion, c.Ancho));
-        posicion += c.Ancho;
-    }
-    return campos;
+int Posicion(const DisenoCatalogo& diseno, const char* nombre) {
+    for (int i = 0; i < diseno.Campos.size(); ++i)
+        if (std::strcmp(diseno.Campos[i].Nombre, nombre) == 0) return i;
+    return -1;
 }
 
 }  // namespace ArchivoCatalogo

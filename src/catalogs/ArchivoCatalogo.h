@@ -1,8 +1,7 @@
 #pragma once
 // The catalog files the terminal delivers (_SAL.2 doctors, _SAL.3 medications, _SAL.4/_SAL.5
-// diagnoses): fixed-length records described as data, read field by field by name.
+// diagnoses): fixed-length records described as data, read field by field.
 #include <QByteArray>
-#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -24,7 +23,7 @@ const DisenoCatalogo& Medicos(const QString& version, const QString& tipoActivid
 const DisenoCatalogo& Medicamentos(const QString& version);
 const DisenoCatalogo& Diagnosticos(const QString& version);
 
-// The fields of one record by name, decoded from Windows-1252, untrimmed.
-QHash<QString, QString> Campos(const DisenoCatalogo& diseno, const QByteArray& registro);
+// The position of a field in the layout; -1 when it has none of that name.
+int Posicion(const DisenoCatalogo& diseno, const char* nombre);
 
 }  // namespace ArchivoCatalogo

@@ -90,7 +90,7 @@ double clsAcceso::LeerDoble(const ::Registros& rs, const char* campo) {
     return v.isNull() ? 0.0 : v.toDouble();
 }
 
-qint64 Val(const QString& texto) {
+qint64 Val(QStringView texto) {
     qint64 n = 0;
     qsizetype i = 0;
     while (i < texto.size() && texto[i].isSpace()) ++i;

@@ -1,6 +1,7 @@
 #pragma once
 // The medications (table Medicamentos), found by troquel whatever their company.
 #include "catalogs/clsAcceso.h"
+#include "platform/SentenciaPreparada.h"
 
 class clsMedicamento : public clsCatalogo {
 public:
@@ -23,4 +24,23 @@ public:
                   double pCodProveedor = 0, bool pBaja = false);
     // Nothing when neither a condition nor a troquel is given.
     Consulta Buscar(const QString& sWhere = {}, qint32 pTroquel = 0);
+
+    // For a whole catalog file: the look-up by troquel of Buscar, the insert of Procesar option 1 and
+    // its update of every row of a troquel (option 3 with the condition " Troquel = " n), with the
+    // same rows, through statements prepared at their first use and kept while this object lives.
+    // Each sets Registros as its counterpart does; the row found is not read into the properties.
+    bool ExisteTroquel(qint32 pTroquel);
+    bool Insertar(qint32 pTroquel, QStringView pCodigoBarra, QStringView pNombre, QStringView pPresentacion,
+                  double pPrecio, qint16 pTipoMedicamento, double pCodProveedor, bool pBaja);
+    bool ActualizarTroquel(qint32 pTroquel, QStringView pCodigoBarra, QStringView pNombre, QStringView pPresentacion,
+                           double pPrecio, qint16 pTipoMedicamento, double pCodProveedor, bool pBaja);
+
+private:
+    // Binds the values both statements share from the first parameter on: bar code, name,
+    // presentation, price, type, supplier, flag.
+    void EnlazarDatos(SentenciaPreparada& s, int primero, QStringView pCodigoBarra, QStringView pNombre,
+                      QStringView pPresentacion, double pPrecio, qint16 pTipoMedicamento, double pCodProveedor,
+                      bool pBaja);
+
+    std::unique_ptr<SentenciaPreparada> existe_, inserta_, actualiza_;
 };

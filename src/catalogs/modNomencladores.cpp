@@ -1,6 +1,7 @@
 #include "catalogs/modNomencladores.h"
 
 #include "catalogs/ArchivoCatalogo.h"
+#include "catalogs/RegistroCatalogo.h"
 #include "catalogs/clsDiagnostico.h"
 #include "catalogs/clsMedicamento.h"
 #include "catalogs/clsMedico.h"
@@ -49,7 +50,7 @@ struct Seccion {
     QString nombre;  // "médicos", for the status bar and the rollback message
     const DisenoCatalogo* diseno = nullptr;
     std::function<void(ListaMensajes&)> borrarTodo;
-    std::function<void(const QHash<QString, QString>&, ListaMensajes&)> aplicar;
+    std::function<void(const RegistroCatalogo&, ListaMensajes&)> aplicar;
     std::function<void(ListaMensajes&)> terminar;
 };
 
@@ -72,7 +73,7 @@ void AplicarUltimo(const DisenoCatalogo& diseno, qint64 n, const QByteArray& res
     if (resto.isEmpty()) return;
     const QByteArray datos = resto.endsWith('\r') ? resto.chopped(1) : resto;
     if (datos.size() == diseno.Longitud - 2 && !datos.contains('\n') && !datos.contains('\r')) {
-        s.aplicar(ArchivoCatalogo::Campos(diseno, datos + "\r\n"), mensajes);
+        s.aplicar(RegistroCatalogo(diseno, Ansi::Decodificar(datos)), mensajes);
         return;
     }
     Agregar(mensajes, 0,
@@ -110,7 +111,7 @@ void AplicarSeccion(const QString& d, bool completo, const Seccion& s, const Avi
                 // A record that does not end where its layout ends means another layout or encoding:
                 // every record after it would be read shifted, so none is applied.
                 if (!registro->endsWith("\r\n")) throw FormatoInesperado(*s.diseno, n, *registro);
-                s.aplicar(ArchivoCatalogo::Campos(*s.diseno, *registro), mensajes);
+                s.aplicar(RegistroCatalogo(*s.diseno, Ansi::Decodificar(*registro)), mensajes);
                 if (progreso && n % kRegistrosPorAviso == 0) progreso(aviso + QString(" %1 de %2").arg(n).arg(total));
             }
             AplicarUltimo(*s.diseno, total + 1, archivo.LeerResto(), s, mensajes);
@@ -140,13 +141,13 @@ Seccion SeccionMedicos(clsMedico& m, int& insertados, int& actualizados) {
         m.Procesar(5);
         AgregarBorrados(msj, m.Registros, QString::fromUtf8("médicos"));
     };
-    s.aplicar = [&, v101, farmacia](const QHash<QString, QString>& c, ListaMensajes& msj) {
-        const QString matricula = c.value("Matricula");
-        QString tipo = c.value("TipoMatricula");
+    s.aplicar = [&, v101, farmacia](const RegistroCatalogo& c, ListaMensajes& msj) {
+        const QString matricula = c.Valor("Matricula");
+        QString tipo = c.Valor("TipoMatricula");
         if (v101) tipo = farmacia ? QStringLiteral("01") : RellenarCeros(tipo.trimmed(), 2);
         const auto numero = static_cast<qint32>(Val(matricula));
-        const QString nombre = c.value("Nombre").trimmed();
-        const bool baja = Baja(c.value("Baja"));
+        const QString nombre = c.Valor("Nombre").trimmed();
+        const bool baja = Baja(c.Valor("Baja"));
         // Each company keeps its own doctors: the look-up and the update are of this company's row,
         // never of another company's doctor with the same registration. The type comes from the file:
         // written through the writer, a quote in it cannot break the filter.
@@ -193,28 +194,34 @@ Seccion SeccionMedicamentos(clsMedicamento& m, int& insertados, int& actualizado
         m.Procesar(2);
         AgregarBorrados(msj, m.Registros, "medicamentos");
     };
-    s.aplicar = [&](const QHash<QString, QString>& c, ListaMensajes& msj) {
-        const QString troquel = c.value("Troquel");
+    // The fields by position, found once: a catalog holds tens of thousands of records. Each record
+    // goes through statements prepared once for the whole file (the same rows as Buscar and Procesar).
+    const DisenoCatalogo& d = *s.diseno;
+    const auto posicion = [&d](const char* nombre) { return ArchivoCatalogo::Posicion(d, nombre); };
+    const int troquelEn = posicion("Troquel"), codigoEn = posicion("CodigoBarra"), nombreEn = posicion("Nombre"),
+              presentacionEn = posicion("Presentacion"), precioEn = posicion("Precio"),
+              tipoEn = posicion("TipoMedicamento"), proveedorEn = posicion("CodProveedor"), bajaEn = posicion("Baja");
+    s.aplicar = [&, troquelEn, codigoEn, nombreEn, presentacionEn, precioEn, tipoEn, proveedorEn, bajaEn](
+                    const RegistroCatalogo& c, ListaMensajes& msj) {
+        const QStringView troquel = c.Campo(troquelEn);
         const auto numero = static_cast<qint32>(Val(troquel));
-        const auto aplicar = [&](int opcion) {
-            m.Procesar(opcion, numero, c.value("CodigoBarra").trimmed(), c.value("Nombre").trimmed(),
-                       c.value("Presentacion").trimmed(), PrecioCentesimos(c.value("Precio")),
-                       static_cast<qint16>(Val(c.value("TipoMedicamento"))),
-                       static_cast<double>(Val(c.value("CodProveedor"))), Baja(c.value("Baja")));
-        };
-        const bool existe = m.Buscar({}, numero) && m.Registros > 0;
-        if (!existe) {
-            aplicar(1);
+        const QStringView codigo = c.Campo(codigoEn).trimmed(), nombre = c.Campo(nombreEn).trimmed(),
+                          presentacion = c.Campo(presentacionEn).trimmed();
+        const double precio = PrecioCentesimos(c.Campo(precioEn).toString());
+        const auto tipo = static_cast<qint16>(Val(c.Campo(tipoEn)));
+        const auto proveedor = static_cast<double>(Val(c.Campo(proveedorEn)));
+        const bool baja = Val(c.Campo(bajaEn)) == 1;
+        if (!m.ExisteTroquel(numero)) {
+            m.Insertar(numero, codigo, nombre, presentacion, precio, tipo, proveedor, baja);
             if (m.Registros == 0)
-                Agregar(msj, 1, "No se pudo insertar medicamento " + troquel.trimmed());
+                Agregar(msj, 1, "No se pudo insertar medicamento " + troquel.trimmed().toString());
             else
                 ++insertados;
             return;
         }
-        m.Condicion = " Troquel = " + QString::number(numero);
-        aplicar(3);
+        m.ActualizarTroquel(numero, codigo, nombre, presentacion, precio, tipo, proveedor, baja);
         if (m.Registros == 0)
-            Agregar(msj, 2, "No se pudo actualizar medicamento " + troquel.leftJustified(7, ' ', true));
+            Agregar(msj, 2, "No se pudo actualizar medicamento " + troquel.toString().leftJustified(7, ' ', true));
         else
             ++actualizados;
     };
@@ -232,10 +239,10 @@ Seccion SeccionDiagnosticos(clsDiagnostico& dg, int& insertados, int& actualizad
         dg.Procesar(5);
         AgregarBorrados(msj, dg.Registros, QString::fromUtf8("diagnósticos"));
     };
-    s.aplicar = [&](const QHash<QString, QString>& c, ListaMensajes& msj) {
-        const QString codigo = c.value("Codigo").trimmed();
-        const QString nombre = c.value("Nombre").trimmed();
-        const bool baja = Baja(c.value("Baja", "0"));  // the V101 file withdraws nothing
+    s.aplicar = [&](const RegistroCatalogo& c, ListaMensajes& msj) {
+        const QString codigo = c.Valor("Codigo").trimmed();
+        const QString nombre = c.Valor("Nombre").trimmed();
+        const bool baja = Baja(c.Valor("Baja", "0"));  // the V101 file withdraws nothing
         const bool existe = dg.Buscar({}, codigo) && dg.Registros > 0;
         if (!existe) {
             dg.Procesar(1, codigo, nombre, baja);

@@ -140,15 +140,19 @@ bool RepararBase(const QString& archivo) {
 
 bool Desconectar() {
     QString archivo;
+    bool fallas = false;
     try {
         archivo = BaseAbierta().Archivo();
+        fallas = gDB->HuboFallas();
         gDB->Cerrar();
         gDB.reset();
     } catch (const std::exception& e) {
         MsgBox(ComoTarsaError(e).Descripcion, Mensajes::vbCritical, "Desconectar");
         return false;
     }
-    CopiarRespaldo(archivo);
+    // Every page is read before the backup only when the engine failed during the session: a file
+    // that never failed is taken as sound, which saves a pass over the whole file at every exit.
+    CopiarRespaldo(archivo, fallas);
     // From here on failures are ignored: left-over files stay for the next run.
     Rutas::Borrar(Rutas::Unir(gQueloPath, "termupg\\_Tarsa.end"));
     if (!gTermDir.isEmpty()) BorrarDirectorioIntercambio(DirectorioIntercambio());

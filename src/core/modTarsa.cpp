@@ -9,6 +9,7 @@
 
 #include "core/modBaseLocal.h"
 #include "platform/Ajustes.h"
+#include "platform/BaseDatos.h"
 #include "platform/Impresora.h"
 #include "platform/Mensajes.h"
 #include "platform/Rutas.h"
@@ -187,10 +188,12 @@ bool IniciarNucleo(const QString& lineaComandos, QString& m) {
 
 // ---------------------------------------------------------------------------------------------
 
-void CopiarRespaldo(const QString& archivo) {
+void CopiarRespaldo(const QString& archivo, bool revisarPaginas) {
     const QString bak = archivo + ".bak";
     // A sound backup is never given up for a file that is not: the next start could not go back to it.
-    if (QFileInfo::exists(bak) && !BaseSana(archivo) && BaseSana(bak)) return;
+    // Reading every page costs a pass over the whole file, so it is done only when asked.
+    const auto sana = [&] { return EsBaseDelPrograma(archivo) && (!revisarPaginas || BaseDatos::Intacta(archivo)); };
+    if (QFileInfo::exists(bak) && !sana() && BaseSana(bak)) return;
     try {
         Rutas::CopiarSeguro(archivo, bak);  // the old backup stays until the new one is complete
     } catch (const TarsaError&) {

@@ -97,7 +97,9 @@ void InformarErrorInicio(const std::exception& e, const QString& marcador);
 // ---------------------------------------------------------------------------------------------
 // Shared routines
 
-void CopiarRespaldo(const QString& archivo);
+// Copies the database to its backup, unless the backup is sound and the database is not: not this
+// program's database, or, when revisarPaginas asks for the engine's check of every page, damaged.
+void CopiarRespaldo(const QString& archivo, bool revisarPaginas = true);
 void ImprimirTexto(const QString& texto, const QStringList& codigos = {});  // codigos: barcodes under it
 QString CodigoYNombre(const QVariant& codigo, const QString& nombre);
 QString FechaAAAAMMDD(const QString& fecha);

@@ -46,6 +46,7 @@ void Registros::Avanzar() {
     }
     fin_ = true;
     if (rc != SQLITE_DONE) {
+        if (auto cache = cache_.lock()) cache->AnotarFalla(rc);
         TarsaError e = ErrorSqlite(sqlite3_db_handle(stmt_));
         Close();
         throw e;
@@ -121,6 +122,8 @@ void BaseDatos::Cerrar() {
 
 bool BaseDatos::Abierta() const { return db_ != nullptr; }
 
+bool BaseDatos::HuboFallas() const { return cache_ && cache_->HuboFallas(); }
+
 SQLite::Database& BaseDatos::Nativa() {
     if (!db_) throw TarsaError(ErrBaseNoAbierta, "La base de datos no está abierta", "BaseDatos");
     return *db_;
@@ -134,6 +137,7 @@ int BaseDatos::Ejecutar(const QString& sql) {
     if (rc != SQLITE_DONE && rc != SQLITE_ROW) {
         // A refused row is skipped without an error: the count of 0 is the only sign of it.
         if ((sqlite3_extended_errcode(db) & 0xff) == SQLITE_CONSTRAINT) return 0;
+        cache_->AnotarFalla(sqlite3_extended_errcode(db));
         throw ErrorSqlite(db, sql);
     }
     return sqlite3_changes(db);
@@ -144,10 +148,24 @@ std::unique_ptr<Registros> BaseDatos::Consultar(const QString& sql) {
     return std::make_unique<Registros>(cache_, sql);
 }
 
-void BaseDatos::ComenzarTransaccion() { Nativa().exec("BEGIN"); }
-void BaseDatos::ConfirmarTransaccion() { Nativa().exec("COMMIT"); }
+std::unique_ptr<SentenciaPreparada> BaseDatos::Preparar(const char* sql) {
+    Nativa();
+    return std::make_unique<SentenciaPreparada>(cache_, sql);
+}
+
+void BaseDatos::ComenzarTransaccion() { Control("BEGIN"); }
+void BaseDatos::ConfirmarTransaccion() { Control("COMMIT"); }
 void BaseDatos::DeshacerTransaccion() {
-    if (EnTransaccion()) Nativa().exec("ROLLBACK");
+    if (EnTransaccion()) Control("ROLLBACK");
+}
+
+void BaseDatos::Control(const char* sql) {
+    try {
+        Nativa().exec(sql);
+    } catch (const SQLite::Exception& e) {
+        cache_->AnotarFalla(e.getExtendedErrorCode());
+        throw;
+    }
 }
 bool BaseDatos::EnTransaccion() const { return db_ && !sqlite3_get_autocommit(db_->getHandle()); }
 

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "platform/Registros.h"
+#include "platform/SentenciaPreparada.h"
 
 class CacheSentencias;
 namespace SQLite {
@@ -27,11 +28,17 @@ public:
     void Cerrar();
     bool Abierta() const;
     QString Archivo() const { return archivo_; }
+    // Whether the engine failed on this connection since it was opened (a refused row or a watched
+    // statement interrupted on purpose do not count): the file is then checked before it is backed up.
+    bool HuboFallas() const;
 
     // Runs one action statement and returns the rows it touched.
     int Ejecutar(const QString& sql);
     // Opens a result set over one read-only statement.
     std::unique_ptr<Registros> Consultar(const QString& sql);
+    // A statement in SQLite's own SQL, to be run many times with new values; it must not outlive the
+    // connection's use (once the connection closes it only fails).
+    std::unique_ptr<SentenciaPreparada> Preparar(const char* sql);
 
     void ComenzarTransaccion();
     void ConfirmarTransaccion();
@@ -71,6 +78,8 @@ public:
     SQLite::Database& Nativa();
 
 private:
+    void Control(const char* sql);  // a transaction statement
+
     std::unique_ptr<SQLite::Database> db_;
     std::shared_ptr<CacheSentencias> cache_;
     QString archivo_;

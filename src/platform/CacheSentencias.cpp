@@ -282,8 +282,11 @@ CacheSentencias::Entrada& CacheSentencias::Preparar(const QString& original) {
     const QByteArray utf8 = forma_.toUtf8();
     sqlite3_stmt* stmt = nullptr;
     const char* resto = nullptr;
-    if (sqlite3_prepare_v2(db_, utf8.constData(), static_cast<int>(utf8.size()), &stmt, &resto) != SQLITE_OK)
+    if (const int rc = sqlite3_prepare_v2(db_, utf8.constData(), static_cast<int>(utf8.size()), &stmt, &resto);
+        rc != SQLITE_OK) {
+        AnotarFalla(rc);
         throw ErrorSqlite(db_, original);
+    }
     if (!stmt) throw TarsaError(ErrBaseDatos, "La instrucción SQL está vacía", "BaseDatos");
     if (resto && !LexicoSql::SoloSeparadores(QString::fromUtf8(resto))) {
         sqlite3_finalize(stmt);
@@ -346,7 +349,28 @@ void CacheSentencias::Devolver(sqlite3_stmt* stmt) {
     (*e)->enUso = false;
 }
 
+void CacheSentencias::AnotarFalla(int codigo) {
+    const int primario = codigo & 0xff;
+    if (primario != SQLITE_CONSTRAINT && primario != SQLITE_INTERRUPT) fallas_ = true;
+}
+
+sqlite3_stmt* CacheSentencias::PrepararPropia(const char* sql) {
+    sqlite3_stmt* stmt = nullptr;
+    if (const int rc = sqlite3_prepare_v2(db_, sql, -1, &stmt, nullptr); rc != SQLITE_OK) {
+        AnotarFalla(rc);
+        throw ErrorSqlite(db_, QString::fromUtf8(sql));
+    }
+    propias_.append(stmt);
+    return stmt;
+}
+
+void CacheSentencias::Soltar(sqlite3_stmt* stmt) {
+    if (propias_.removeOne(stmt)) sqlite3_finalize(stmt);
+}
+
 void CacheSentencias::Vaciar() {
+    for (sqlite3_stmt* stmt : std::as_const(propias_)) sqlite3_finalize(stmt);
+    propias_.clear();
     for (const auto& e : std::as_const(porSentencia_)) sqlite3_finalize(e->stmt);
     entradas_.clear();
     porSentencia_.clear();

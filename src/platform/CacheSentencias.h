@@ -33,6 +33,16 @@ public:
     void Devolver(sqlite3_stmt* stmt);
     void Vaciar();
 
+    // A statement in SQLite's own SQL, not shared, kept for its caller until Soltar or until the
+    // connection closes. Throws TarsaError on bad SQL.
+    sqlite3_stmt* PrepararPropia(const char* sql);
+    void Soltar(sqlite3_stmt* stmt);
+
+    // Whether the engine reported a failure on this connection other than a row a constraint refused
+    // or a statement its watcher interrupted: a sign that the file may be damaged.
+    void AnotarFalla(int codigo);
+    bool HuboFallas() const { return fallas_; }
+
     // What SQLite is given for SQL in the program's dialect: the statement with its literals replaced
     // by "?", and the literals' values in order. Literals after ORDER BY or GROUP BY stay (there a
     // number names a column), and so does every literal of statements other than plain SELECT,
@@ -66,6 +76,8 @@ private:
     QHash<QString, std::shared_ptr<Entrada>> entradas_;            // by shape
     QHash<sqlite3_stmt*, std::shared_ptr<Entrada>> porSentencia_;  // every statement kept
     quint64 reloj_ = 0;
+    bool fallas_ = false;
+    QList<sqlite3_stmt*> propias_;
     // Reused from statement to statement, so that reading one allocates nothing once they have grown.
     QString forma_;
     std::vector<Valor> valores_;

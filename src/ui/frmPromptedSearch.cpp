@@ -15,9 +15,11 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QStatusBar>
+#include <QTimer>
 #include <QTreeView>
 #include <algorithm>
 #include <array>
+#include <memory>
 
 #include "core/modTarsa.h"
 #include "platform/Mensajes.h"
@@ -118,6 +120,32 @@ private:
     QHash<char16_t, int> otros_;
 };
 
+// The smallest and the largest number of a column. Among whole numbers, and among amounts written
+// with two decimals, the widest text is one of theirs (the most digits and separators, or a sign;
+// the font's digits are of one width), so only those two are written out to be measured instead of
+// every row's number. Other numbers are not kept: their general form is not widest at an extreme.
+class ExtremosColumna {
+public:
+    // Whether the value is a number this column keeps (money or a whole number); a new extreme is kept.
+    bool Considerar(const QVariant& v, bool moneda) {
+        const int tipo = v.typeId();
+        const bool entero = tipo == QMetaType::LongLong || tipo == QMetaType::Int || tipo == QMetaType::Short;
+        if (!entero && !(moneda && tipo == QMetaType::Double)) return false;
+        const double x = entero ? 0 : v.toDouble();
+        if (!entero && x != x) return false;  // not a number: written as it is
+        const qint64 n = entero ? v.toLongLong() : 0;
+        const auto menor = [&](const QVariant& otro) { return entero ? n < otro.toLongLong() : x < otro.toDouble(); };
+        if (!menor_.isValid() || menor(menor_)) menor_ = v;
+        if (!mayor_.isValid() || (entero ? n > mayor_.toLongLong() : x > mayor_.toDouble())) mayor_ = v;
+        return true;
+    }
+    const QVariant& Menor() const { return menor_; }
+    const QVariant& Mayor() const { return mayor_; }
+
+private:
+    QVariant menor_, mayor_;
+};
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -125,6 +153,7 @@ private:
 
 namespace {
 constexpr int kPrimeraPantalla = 100;  // rows: more than a maximised list shows
+constexpr int kFilasEntreRelojes = 32;
 QPointer<frmPromptedSearch> gInstancia;
 void BorrarInstancia() { delete gInstancia.data(); }
 }  // namespace
@@ -320,9 +349,11 @@ void frmPromptedSearch::Buscar() {
     cmdSearchBegin_->setEnabled(false);
     txtPattern_->setReadOnly(true);
     CursorEspera(true);
-    // The rows of the last search are freed once the first screen of the new one is shown: freeing a
-    // hundred thousand of them takes longer than reading that screen.
-    ModeloResultado::Bloques anteriores = modelo_->Retirar();
+    // The rows of the last search are freed once the new one is listed, when the window is idle:
+    // freeing a hundred thousand of them takes a tenth of listing them.
+    auto anteriores = std::make_shared<ModeloResultado::Bloques>(modelo_->Retirar());
+    const auto liberarDespues =
+        qScopeGuard([this, anteriores] { QTimer::singleShot(0, this, [anteriores] { anteriores->clear(); }); });
     registros_.reset();
     anchosAuto_.clear();
     columnaOrden_ = -1;
@@ -332,6 +363,9 @@ void frmPromptedSearch::Buscar() {
     const QFontMetrics fm = fontMetrics();
     EstimadorAncho estimador(fm);
     QList<MedidorColumna> medidores;
+    QList<ExtremosColumna> extremos;
+    QList<bool> moneda;
+    const EscritorNumeros numeros;
     bool fallo = false;
     try {
         ConstruirSql();
@@ -377,11 +411,10 @@ void frmPromptedSearch::Buscar() {
             }
             modelo_->EstablecerCampos(nombres, indices);
             medidores.resize(columnas.size());
-            QList<bool> moneda;
+            extremos.resize(columnas.size());
             for (const ColumnaResultado& col : columnas) moneda.append(EsCampoMoneda(col.Campo));
             QList<QString> escritos(columnas.size());  // each column's number text, its room reused row after row
             QVariantList fila(nCampos);
-            const EscritorNumeros numeros;
 
             // The first screen of rows goes to the list at once; the rest follow in batches while the
             // user interface keeps running, so that typing and Cancelar are answered as rows arrive.
@@ -390,8 +423,10 @@ void frmPromptedSearch::Buscar() {
             while (!registros_->EOF_()) {
                 for (int f = 0; f < nCampos; ++f) fila[f] = registros_->Campo(f);
                 for (qsizetype c = 0; c < indices.size(); ++c) {
-                    // Text is measured as it is; only other values are written out to be measured.
+                    // Text is measured as it is; numbers are kept for their extremes; only other values
+                    // are written out to be measured.
                     const QVariant& v = fila[indices[c]];
+                    if (extremos[c].Considerar(v, moneda[c])) continue;
                     const QString* texto = &escritos[c];
                     if (moneda[c])
                         numeros.Moneda(v, escritos[c]);
@@ -404,13 +439,14 @@ void frmPromptedSearch::Buscar() {
                 }
                 modelo_->AgregarFila(fila);
                 registros_->MoveNext();
-                if (primeraPantalla ? modelo_->Pendientes() >= kPrimeraPantalla : ceder.Toca()) {
+                // The clock is read every few dozen rows: a row takes a few microseconds.
+                if (primeraPantalla ? modelo_->Pendientes() >= kPrimeraPantalla
+                                    : (modelo_->Pendientes() % kFilasEntreRelojes == 0 && ceder.Toca())) {
                     // Every batch handed to the list makes it lay out all its rows again: past the first
                     // screen the rows go to it when they are as many as it holds, while the user
                     // interface still runs every few tens of milliseconds.
                     if (primeraPantalla || modelo_->Pendientes() >= modelo_->Filas()) modelo_->Listar();
                     ceder.Ceder();
-                    if (primeraPantalla) anteriores.clear();
                     primeraPantalla = false;
                     excedido_ = excedido_ || reloj.elapsed() > limiteMs_;
                     if (interrumpir_ || excedido_) break;
@@ -438,6 +474,17 @@ void frmPromptedSearch::Buscar() {
     if (interrumpir_) registros_.reset();  // the dialog closed while the search ran
 
     const auto& columnas = modelo_->Columnas();
+    for (int c = 0; c < extremos.size(); ++c) {
+        QString texto;
+        for (const QVariant* v : {&extremos[c].Menor(), &extremos[c].Mayor()}) {
+            if (!v->isValid()) continue;
+            if (moneda[c])
+                numeros.Moneda(*v, texto);
+            else
+                numeros.Visible(*v, texto);
+            medidores[c].Considerar(estimador.Estimar(texto), texto);
+        }
+    }
     for (int c = 0; c < columnas.size(); ++c) {
         const int texto = c < medidores.size() ? medidores[c].Exacto(fm) : 0;
         anchosAuto_.append(std::max(texto, fm.horizontalAdvance(columnas[c].Titulo)) + MargenCelda(lvwResult_));

@@ -124,6 +124,57 @@ TEST_F(NomencladoresTest, TheCompleteCatalogReplacesWhatWasThere) {
     EXPECT_TRUE(Comentarios().contains("0 Se borraron 1 registros de medicamentos"));
 }
 
+// The medications file goes through statements prepared once for the whole file; the rows it leaves
+// are those the class's own statements (Buscar by troquel, then Procesar 1 or 3) leave, values and
+// their types alike: quotes, letters beyond ASCII, blanks, a troquel sent twice or held by another
+// company, prices large, negative and blank, and a row the database refuses.
+TEST_F(NomencladoresTest, TheMedicationsUpdateLeavesTheRowsTheClassStatementsLeave) {
+    const QList<QStringList> registros{
+        {"0000042", "7790001234567", "AMOXIDAL \"FORTE\"", "500 MG X 16", "00000012345", "003", "000000009", "0"},
+        {"0000043", "", QString::fromUtf8("D'ANGELO ÑANDÚ"), "", "", "", "", "1"},
+        {"0000042", "\"'", "  AMOXIDAL  ", "1 G", "99999999999", "999", "999999999", "0"},
+        {"   0044", "X", "NEGATIVO", "", "-0000000500", " 12", "12", "1"},
+        {"0000046", "", "RECHAZADO", "", "1", "", "", "0"},
+        {"0000007", "", "DE TODAS", "", "7", "", "", "0"},
+    };
+    const auto preparar = [] {
+        gDB->Ejecutar("DELETE FROM Medicamentos");
+        clsMedicamento otra;
+        otra.Empresa = 9;
+        otra.Procesar(1, 7, "", "DE OTRA EMPRESA", "", 100);
+        gDB->Ejecutar(
+            "CREATE TRIGGER IF NOT EXISTS rechazo BEFORE INSERT ON Medicamentos WHEN NEW.Troquel = 46 "
+            "BEGIN SELECT RAISE(IGNORE); END");
+    };
+    const QString filas =
+        "SELECT IdEmpresa, Troquel, typeof(Troquel), CodigoBarra, Nombre, Presentacion, Precio, typeof(Precio), "
+        "TipoMedicamento, typeof(TipoMedicamento), CodProveedor, typeof(CodProveedor), Baja, typeof(Baja) "
+        "FROM Medicamentos ORDER BY IdEmpresa, Troquel";
+
+    preparar();
+    clsMedicamento m;
+    m.Empresa = 4;
+    for (const QStringList& r : registros) {
+        const auto troquel = static_cast<qint32>(Val(r[0]));
+        const bool existe = m.Buscar({}, troquel) && m.Registros > 0;
+        if (existe) m.Condicion = " Troquel = " + QString::number(troquel);
+        m.Procesar(existe ? 3 : 1, troquel, r[1].trimmed(), r[2].trimmed(), r[3].trimmed(),
+                   TextoANumero(r[4].trimmed(), true), static_cast<qint16>(Val(r[5])), double(Val(r[6])),
+                   Val(r[7]) == 1);
+    }
+    const QString esperadas = Filas(filas);
+
+    preparar();
+    QList<QByteArray> archivo;
+    for (const QStringList& r : registros) archivo << Reg(kMedicamento, r);
+    Entregar("_SAL.3", archivo);
+    ASSERT_TRUE(ActualizarNomencladores({false, true, false, false, false, false}));
+    EXPECT_EQ(Filas(filas), esperadas);
+    for (const char* dicho : {"1 No se pudo insertar medicamento 0000046", "0 Se insertaron 3 medicamentos",
+                              "0 Se actualizaron 2 medicamentos"})
+        EXPECT_TRUE(Comentarios().contains(dicho)) << dicho;
+}
+
 // The insurers each send their own doctors: a company's complete catalog replaces its doctors only,
 // and its changes touch its own rows, even for a doctor another company also has.
 TEST_F(NomencladoresTest, EachCompanyKeepsItsOwnDoctors) {

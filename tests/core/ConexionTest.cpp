@@ -241,6 +241,35 @@ TEST_F(ConexionTest, ShutdownBacksUpTheClosedDatabaseAndRemovesTheExchangeDirect
     EXPECT_EQ(sistema.terminaciones, QList<int>{0});
 }
 
+// The exit reads every page of the file before the backup only when the engine failed during the
+// session: a damaged page nobody read is backed up as it is, one a query tripped over is not.
+TEST_F(ConexionTest, TheExitChecksThePagesOnlyAfterTheEngineFailed) {
+    for (const bool leerDanada : {false, true}) {
+        SCOPED_TRACE(leerDanada);
+        Vaciar();
+        BaseConHuecos(base, true, 3000, false);
+        ASSERT_TRUE(QFile::copy(base, base + ".bak"));
+        const QByteArray respaldo = LeerArchivo(base + ".bak");
+        {
+            // The page header of a doctors' page in the middle of the file, overwritten.
+            SQLite::Database db(base.toStdString(), SQLite::OPEN_READONLY);
+            const int pagina = db.execAndGet("PRAGMA page_size").getInt();
+            const int paginas = db.execAndGet("PRAGMA page_count").getInt();
+            QFile f(base);
+            ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+            f.seek(qint64(pagina) * (paginas / 2));
+            f.write(QByteArray(16, '\xff'));
+        }
+        ASSERT_FALSE(BaseDatos::Intacta(base));
+        ASSERT_TRUE(Conectar(base));
+        if (leerDanada) EXPECT_THROW(Uno("SELECT SUM(LENGTH(ApellidoNombre)) FROM Medicos"), TarsaError);
+        EXPECT_EQ(gDB->HuboFallas(), leerDanada);
+        EXPECT_TRUE(Desconectar());
+        EXPECT_EQ(LeerArchivo(base + ".bak") == respaldo, leerDanada);
+        EXPECT_EQ(LeerArchivo(base + ".bak") == LeerArchivo(base), !leerDanada);
+    }
+}
+
 TEST_F(ConexionTest, OneClientPerApplicationDirectory) {
     BloqueoInstancia otro(Rutas::Unir(dirAplicacion, "TarsaCliente.lck"));
     ASSERT_TRUE(otro.Tomar());
