@@ -9,6 +9,7 @@
 #include "catalogs/ArchivoConfiguracion.h"
 #include "catalogs/clsBitmaps.h"
 #include "catalogs/modConfiguracion.h"
+#include "catalogs/modInicioCatalogos.h"
 #include "core/modTarsa.h"
 #include "platform/Rutas.h"
 
