@@ -8,8 +8,6 @@
 
 #include "exchange/Registro.h"
 
-inline constexpr int ErrSinLicencia = 77;  // a request to the terminal without the provider's licence
-
 class clsTransaccion {
 public:
     QString Version;       // "V101" or "V250"

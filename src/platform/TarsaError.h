@@ -17,6 +17,7 @@ inline constexpr int ErrLongitudRegistro = 59;        // a record of another len
 inline constexpr int ErrDiscoLleno = 61;              // a written file that could not be completed
 inline constexpr int ErrAccesoRuta = 75;              // a file or directory that cannot be made, written or removed
 inline constexpr int ErrRutaNoEncontrada = 76;        // a directory that is not there
+inline constexpr int ErrSinLicencia = 77;             // a request to the terminal without the provider's licence
 inline constexpr int ErrObjetoNoAsignado = 91;        // no database open, no row chosen
 inline constexpr int ErrImpresora = 482;              // no printer, or the printer failed
 inline constexpr int ErrBaseDatos = 3000;             // the engine's errors: this plus SQLite's primary result code
