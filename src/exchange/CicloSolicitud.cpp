@@ -164,7 +164,7 @@ Solicitud CicloSolicitud::Enviar(clsTransaccion t, const Espera& esperar) {
     // The answer to a request whose wait was cancelled may have come since: it is not lost.
     Revisar(d);
     // A request that cannot go out (no provider's licence) is refused before the way is cleared for it.
-    static_cast<void>(t.RegistroSVL0());
+    t.ExigirLicencia();
     // A cancelled request whose record the terminal never took is replaced by this one: its files
     // have just been written over, so no answer will come for it.
     if (!pendientes_.isEmpty() && Rutas::EsArchivo(Rutas::Unir(d, "UpLoad\\_SVL.0"))) {

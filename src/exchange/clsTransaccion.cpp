@@ -30,15 +30,19 @@ const Disposicion<T> kSVL0{
 
 QString clsTransaccion::ArchivoEstado(const QString& directorio) { return Rutas::Unir(directorio, "Estado.rsp"); }
 
-QByteArray clsTransaccion::RegistroSVL0() const {
-    // Every request, whatever its operation, is written here: a blank licence is refused before the
-    // record exists, since the terminal would send it to the insurer as an unknown provider's.
+void clsTransaccion::ExigirLicencia() const {
+    // Every request, whatever its operation, needs one: the terminal would send a blank licence to the
+    // insurer as an unknown provider's.
     if (Licencia.trimmed().isEmpty())
         throw TarsaError(ErrSinLicencia,
                          QString::fromUtf8("No se envió el pedido a la terminal: no hay un prestador elegido (falta "
                                            "su licencia). Elija el prestador en la barra de selección y vuelva a "
                                            "intentarlo."),
                          "clsTransaccion");
+}
+
+QByteArray clsTransaccion::RegistroSVL0() const {
+    ExigirLicencia();  // the record never exists without its licence
     return ComponerRegistro(kSVL0, *this);
 }
 

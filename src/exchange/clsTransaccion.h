@@ -39,6 +39,8 @@ public:
     // while the user is still looking at this one.
     void RetenerRespuesta();
 
+    // Throws ErrSinLicencia when the licence is blank.
+    void ExigirLicencia() const;
     // The 16 bytes of the request record; a blank licence throws (ErrSinLicencia).
     QByteArray RegistroSVL0() const;
     static const Disposicion<clsTransaccion>& DisposicionSVL0();
