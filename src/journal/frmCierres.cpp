@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "core/Operaciones.h"
 #include "core/modTarsa.h"
 #include "exchange/clsParametros.h"
 #include "exchange/clsTicket.h"

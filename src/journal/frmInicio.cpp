@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "core/Operaciones.h"
 #include "core/modTarsa.h"
 #include "exchange/clsTicket.h"
 #include "exchange/frmProcesando.h"

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/Operaciones.h"
 #include "core/modTarsa.h"
 #include "exchange/clsTicket.h"
 #include "exchange/frmProcesando.h"

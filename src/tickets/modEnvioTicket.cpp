@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "catalogs/clsDiagnostico.h"
+#include "core/Operaciones.h"
 #include "core/modTarsa.h"
 #include "exchange/clsItemTicket.h"
 #include "exchange/modIntercambio.h"
