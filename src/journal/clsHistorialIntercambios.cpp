@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "catalogs/clsDiagnostico.h"
+#include "core/Operaciones.h"
 #include "core/modFormato.h"
 #include "exchange/DisposicionesArchivadas.h"
 #include "platform/Ansi.h"

@@ -31,6 +31,7 @@
 #include "app/frmTarsa.h"
 #include "catalogs/clsDiagnostico.h"
 #include "catalogs/modInicioCatalogos.h"
+#include "core/Operaciones.h"
 #include "core/modConexion.h"
 #include "core/modDirectorioTerminal.h"
 #include "core/modFormato.h"
