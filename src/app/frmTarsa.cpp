@@ -34,7 +34,6 @@
 #include "journal/frmCierres.h"
 #include "journal/frmHistorialIntercambios.h"
 #include "journal/frmInicio.h"
-#include "platform/Ajustes.h"
 #include "platform/Mensajes.h"
 #include "platform/Rutas.h"
 #include "platform/Sistema.h"
@@ -332,9 +331,9 @@ void frmTarsa::CargaCombosMenu() {
 void frmTarsa::GuardarSeleccion() {
     // Failures are left for the closing, which saves them again.
     try {
-        Ajustes::Guardar(kAplicacion, kSeccionStart, "Empresa", gEmpresa);
-        Ajustes::Guardar(kAplicacion, kSeccionStart, "Actividad", gActividad);
-        Ajustes::Guardar(kAplicacion, kSeccionStart, "Terminal", gTerminal);
+        RegistroAjustes::Guardar(Ajuste::Empresa, gEmpresa);
+        RegistroAjustes::Guardar(Ajuste::Actividad, gActividad);
+        RegistroAjustes::Guardar(Ajuste::Terminal, gTerminal);
     } catch (...) {
     }
 }

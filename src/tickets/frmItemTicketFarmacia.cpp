@@ -17,7 +17,6 @@
 #include "core/RegistroAjustes.h"
 #include "core/modFormato.h"
 #include "core/modTarsa.h"
-#include "platform/Ajustes.h"
 #include "platform/Mensajes.h"
 #include "platform/TarsaError.h"
 #include "platform/ui/Modal.h"
@@ -473,11 +472,11 @@ void frmItemTicketFarmacia::Aceptar() {
     // The prescription settings of the last item are remembered for the next run.
     if (TextoANumero(gTipoPrescripcion, true) != item.TipoPrescripcion) {
         gTipoPrescripcion = FormatearNumero(item.TipoPrescripcion, 2);
-        Ajustes::Guardar(kAplicacion, kSeccionStart, "TipoPrescripcion", gTipoPrescripcion);
+        RegistroAjustes::Guardar(Ajuste::TipoPrescripcion, gTipoPrescripcion);
     }
     if ((gCambioPrescripcion != "0") != item.CambioPrescripcion) {
         gCambioPrescripcion = item.CambioPrescripcion ? "1" : "0";
-        Ajustes::Guardar(kAplicacion, kSeccionStart, "CambioPrescripcion", gCambioPrescripcion);
+        RegistroAjustes::Guardar(Ajuste::CambioPrescripcion, gCambioPrescripcion);
     }
     resultado_ = item;
     accept();

@@ -24,7 +24,6 @@
 #include "exchange/clsTicket.h"
 #include "exchange/frmProcesando.h"
 #include "exchange/modIntercambio.h"
-#include "platform/Ajustes.h"
 #include "platform/Mensajes.h"
 #include "platform/TarsaError.h"
 #include "platform/ui/Modal.h"
@@ -432,7 +431,7 @@ void frmTicketFarmaciaBase::AplicarBitmap() {
     for (QLineEdit* campo : findChildren<QLineEdit*>())
         connect(campo, &QLineEdit::textEdited, this, [this] { editado_ = true; });
 
-    if (txtFarmacia_->isEnabled()) txtFarmacia_->setText(Ajustes::Obtener(kAplicacion, kSeccionStart, "farmacia"));
+    if (txtFarmacia_->isEnabled()) txtFarmacia_->setText(RegistroAjustes::Leer(Ajuste::farmacia));
 }
 
 int frmTicketFarmaciaBase::AnchoRotulos() const {
@@ -688,7 +687,7 @@ void frmTicketFarmaciaBase::Aceptar() {
     if (faltaTarjeta) MsgBox("Falta ingresar datos del beneficiario (Tarjeta)", Mensajes::vbInformation, windowTitle());
     if (faltanItems || faltaTarjeta) return;
 
-    if (txtFarmacia_->isEnabled()) Ajustes::Guardar(kAplicacion, kSeccionStart, "farmacia", txtFarmacia_->text());
+    if (txtFarmacia_->isEnabled()) RegistroAjustes::Guardar(Ajuste::farmacia, txtFarmacia_->text());
     const PantallaEnvioTicket pantalla{
         [] { return EnviarSolicitud(gActividad, gEmpresa, gTerminal); },
         [this](clsTransaccion& transaccion) { return MostrarRespuestaTicket(transaccion, this); }};

@@ -19,7 +19,6 @@
 #include "core/modFormato.h"
 #include "core/modImpresion.h"
 #include "core/modTarsa.h"
-#include "platform/Ajustes.h"
 #include "platform/BaseDatos.h"
 #include "platform/Mensajes.h"
 #include "platform/TarsaError.h"
@@ -95,7 +94,7 @@ frmEditText::frmEditText(QWidget* padre) : QMainWindow(padre) {
     lblMatricula_->setVisible(gLicenciaMatricula);
     txtMatricula_->setVisible(gLicenciaMatricula);
 
-    empresa_ = Ajustes::Obtener(kAplicacion, kSeccionStart, "Empresa").trimmed().toInt();
+    empresa_ = RegistroAjustes::Leer(Ajuste::Empresa).trimmed().toInt();
     CargarEmpresas();
     connect(cboEmpresa_, &QComboBox::currentIndexChanged, this, [this](int i) {
         if (i < 0) return;

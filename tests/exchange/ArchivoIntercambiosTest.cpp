@@ -14,6 +14,8 @@
 
 namespace {
 
+constexpr int kCincoAnios = 1825;  // the retention of an installation that sets none
+
 class ArchivoIntercambiosTest : public Entorno {
 protected:
     void SetUp() override {
@@ -66,7 +68,7 @@ TEST_F(ArchivoIntercambiosTest, KeepsTheExactBytesAndListsFromTheIndexes) {
     EXPECT_GT(lista[0].Bytes, 0);
     EXPECT_FALSE(a.Leer("20261206-180000000-term42"));
 
-    a.AplicarRetencion(clsArchivoIntercambios::kDiasPorDefecto, 1 << 30, t0.date());
+    a.AplicarRetencion(kCincoAnios, 1 << 30, t0.date());
     EXPECT_FALSE(QDir(Raiz() + "/2026-12/20261206-180000000-term42.tmp").exists()) << "a crash's leftover stays";
     EXPECT_EQ(a.Listar().size(), 2);
 }
@@ -144,7 +146,7 @@ TEST_F(ArchivoIntercambiosTest, NothingIsMovedCopiedOrDeletedThroughALink) {
             a.Despejar(id, dir, t0.addSecs(2));
             a.Despejar({}, dir, t0.addSecs(3));
         }
-        a.AplicarRetencion(clsArchivoIntercambios::kDiasPorDefecto, 1 << 30, t0.date());
+        a.AplicarRetencion(kCincoAnios, 1 << 30, t0.date());
         QStringList quedan = QDir(ajeno).entryList(QDir::Files);
         EXPECT_EQ(quedan, QStringList({"TarsaCliente.lck", "TarsaCliente.mdb", "TarsaCliente.mdb.bak"}));
         for (const QString& n : suyos) EXPECT_EQ(LeerArchivo(ajeno + "/" + n), n.toUtf8()) << n.toStdString();
