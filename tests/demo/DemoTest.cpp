@@ -13,9 +13,11 @@
 #include "app/frmTarsa.h"
 #include "catalogs/clsBitmaps.h"
 #include "catalogs/modInicioCatalogos.h"
+#include "core/modConexion.h"
 #include "core/modTarsa.h"
 #include "platform/Ajustes.h"
 #include "platform/Ansi.h"
+#include "platform/BaseDatos.h"
 #include "support/Entorno.h"
 
 namespace {
