@@ -65,18 +65,6 @@ TEST_F(FormatoTest, AmountsCarryThousandsSeparators) {
     EXPECT_TRUE(numero);  // empty is "not given", not a wrong number
 }
 
-TEST_F(FormatoTest, KeyFilterByFieldKind) {
-    const struct {
-        int tecla, tipo, esperado;
-    } casos[] = {
-        {'5', 1, '5'}, {'a', 1, 0},   {8, 1, 8},     {13, 1, 13},   {'-', 1, 0},   {'-', 3, '-'},
-        {'/', 4, '/'}, {'/', 3, 0},   {'a', 5, 'a'}, {'-', 6, '-'}, {'/', 6, '/'}, {' ', 7, ' '},
-        {' ', 1, 0},   {'x', 9, 'x'}, {',', 2, '.'}, {'a', 2, 0},
-    };
-    for (const auto& c : casos) EXPECT_EQ(FiltrarTecla(c.tecla, c.tipo), c.esperado) << c.tecla << " kind " << c.tipo;
-    EXPECT_EQ(sistema.pitidos, 5);  // one beep per refused key
-}
-
 TEST_F(FormatoTest, TwoDigitYearsAreTheNearestWithinEightyYearsBackAndTwentyAhead) {
     const struct {
         int dosDigitos, actual, esperado;

@@ -304,11 +304,9 @@ TEST_F(HistorialIntercambiosTest, TheWindowFiltersOpensAndExportsWhatItShows) {
     EXPECT_EQ(mensajes.mostrados[0].texto, "Se exportaron 1 intercambios a " + csv);
 }
 
-namespace {
-
 // Texts the terminal or the card put in the export that a spreadsheet would take for a formula go out
 // with a leading apostrophe; separators and quotes are written as they always are.
-TEST(HistorialIntercambiosCsv, AFieldThatLooksLikeAFormulaIsWrittenAsText) {
+TEST_F(HistorialIntercambiosTest, AFieldThatLooksLikeAFormulaIsWrittenAsText) {
     const struct {
         QString valor;
         QString escrito;
@@ -328,5 +326,3 @@ TEST(HistorialIntercambiosCsv, AFieldThatLooksLikeAFormulaIsWrittenAsText) {
         EXPECT_EQ(linea, "29/11/2026 09:00:00;" + QStringList(6, c.escrito).join(';')) << c.valor.toStdString();
     }
 }
-
-}  // namespace
