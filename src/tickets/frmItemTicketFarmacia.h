@@ -10,6 +10,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -63,7 +64,7 @@ private:
     QString bitmapItem_;
     std::optional<clsItemTicketFarmacia> datos_;
     std::optional<clsItemTicketFarmacia> resultado_;
-    QHash<QWidget*, QLabel*> rotulos_;
+    QFormLayout* filas_;
 
     QLineEdit* txtTroquel_;
     QLineEdit* txtCodigoBarra_;

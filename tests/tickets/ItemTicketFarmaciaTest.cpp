@@ -234,12 +234,15 @@ TEST_F(ItemTicketFarmaciaTest, TheItemBitmapDecidesTheFields) {
          prescripcion + Nombres("txtTroquel txtCodigoBarra cmdBuscarMedicamento txtCantidad txtDiagnostico "
                                 "cmdBuscarDiagnostico")},
     };
+    const LetraGrande letra;
     for (const auto& c : casos) {
         gVersion = c.version;
         gCodigoEmpresa = c.empresa;
         Abrir(
             [&](QDialog& d) {
                 d.show();
+                for (const char* nombre : {"lblNombreMedicamento", "lblNombreDiagnostico", "lblNombrePlanCobertura"})
+                    Hijo<QLabel>(&d, nombre)->setText(kNombreLargo);
                 ComprobarDisposicion(&d);
                 for (const QString& nombre : controles) {
                     QWidget* w = Hijo<QWidget>(&d, nombre);
