@@ -478,11 +478,12 @@ void frmTicketFarmaciaBase::Cargar() {
     txtFechaVenta_->setText(hoy);
 
     // Enter goes on to the next field still to fill, as in the counter's other programs; Tab still
-    // visits every field.
+    // visits every field. When what is left is the first item, its dialog opens at once.
     for (QWidget* campo : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         if (qobject_cast<QLineEdit*>(campo) || qobject_cast<QComboBox*>(campo))
             TeclaEnter::Instalar(campo, [this, campo] {
                 if (!SiguienteCampoPorLlenar(this, campo)) SiguienteCampo(campo);
+                if (focusWidget() == lvwItems_ && items_.isEmpty()) AgregarItem();
             });
 
     AplicarBitmap();
