@@ -9,7 +9,6 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "core/modTarsa.h"
 #include "exchange/clsTicket.h"
 
 frmTicketFarmacia* frmTicketFarmacia::Cargar(int pCodigoOperacion, bool& pCargado, QMdiArea* area) {

@@ -8,7 +8,6 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "core/modTarsa.h"
 #include "exchange/clsTicket.h"
 
 frmTicketFarmaciaR* frmTicketFarmaciaR::Cargar(int pCodigoOperacion, bool& pCargado, QMdiArea* area) {
