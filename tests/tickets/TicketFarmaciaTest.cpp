@@ -60,6 +60,7 @@ TEST_F(TicketFarmaciaTest, BitmapsAndTheFixedV101FieldsDecideWhatTheFormOffers) 
         {"V250", "05", 1, false, TodoElEncabezado(), "1", encabezado + autorizante + QStringList{"fmeDiagnosticos"},
          true},
     };
+    const LetraGrande letra;
     for (const auto& c : casos) {
         SCOPED_TRACE(std::string(c.version) + " " + c.empresa + " op " + std::to_string(c.operacion) +
                      (c.reducida ? " R" : ""));
@@ -74,11 +75,14 @@ TEST_F(TicketFarmaciaTest, BitmapsAndTheFixedV101FieldsDecideWhatTheFormOffers) 
             }
         EXPECT_EQ(Hijo<QWidget>(f, "fmeItems")->isVisible(), c.items);
         EXPECT_EQ(Hijo<QWidget>(f, "cmdAceptar")->isEnabled(), !c.campos.isEmpty());
-        // The window is as tall as what it shows, nothing cut or overlapping, three diagnoses in sight;
-        // a doctor's long name ends in "…".
+        // The window is as tall as what it shows, nothing cut or overlapping, three diagnoses in sight,
+        // a doctor's long name whole, in a large font.
         for (const char* nombre : {"lblNombreMedicoRe", "lblNombreMedicoAu"})
-            Hijo<QLabel>(f, nombre)->setText("FERNANDEZ DE LA TORRE Y ALVEAR, MARIA ALEJANDRA DEL CARMEN");
+            Hijo<QLabel>(f, nombre)->setText(kNombreLargo);
         ComprobarDisposicion(f);
+        for (const char* nombre : {"lblNombreMedicoRe", "lblNombreMedicoAu"})
+            if (auto* l = Hijo<QLabel>(f, nombre); l->isVisible())
+                EXPECT_GE(l->contentsRect().width(), l->fontMetrics().horizontalAdvance(kNombreLargo)) << nombre;
         for (QGroupBox* marco : f->findChildren<QGroupBox*>())
             if (marco->isVisible()) ComprobarDisposicion(marco);
         if (auto* diagnosticos = Hijo<QTreeWidget>(f, "lvwDiagnosticos"); diagnosticos->isVisible())
