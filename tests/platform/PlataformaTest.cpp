@@ -10,6 +10,7 @@
 #include <QSpinBox>
 
 #include "TestConfig.h"
+#include "core/modImpresion.h"
 #include "core/modTarsa.h"
 #include "exchange/clsArchivoIntercambios.h"
 #include "journal/modTransaccionLocal.h"
