@@ -232,7 +232,7 @@ void frmItemTicketFarmacia::Cargar() {
         // A quantity or fee type not given (-1) is shown empty again, as the list shows it.
         txtCantidad_->setText(FormatearNumero(d.Cantidad, 2));
         txtTipoArancel_->setText(FormatearNumero(d.TipoArancel, 2));
-        txtPrecio_->setText(TextoNumero(d.Precio));
+        txtPrecio_->setText(TextoImporte(d.Precio));
         txtDiagnostico_->setText(d.Diagnostico);
         lblNombreDiagnostico_->setText(d.NombreDiagnostico);
         txtAutorizacion_->setText(d.Autorizacion);
@@ -337,7 +337,7 @@ void frmItemTicketFarmacia::MostrarMedicamento(const QString& troquel, const QSt
         txtCodigoBarra_->setText(medicamento.CodigoBarra);
         // A medication the catalog gives no price (0, or -0.01 as older updates stored a blank one)
         // shows none, so the item is not charged at 0 without the question for a missing price.
-        txtPrecio_->setText(medicamento.Precio > 0 ? TextoNumero(medicamento.Precio) : QString());
+        txtPrecio_->setText(medicamento.Precio > 0 ? TextoImporte(medicamento.Precio) : QString());
     } catch (const std::exception& e) {
         InformarError(e);
     }

@@ -200,7 +200,7 @@ QString frmEditText::Medicamentos() {
     CederInterfaz ceder;
     for (int fila = 1; !r->EOF_(); r->MoveNext(), ++fila) {
         texto += TextoVisible(r->Campo("Troquel")) + "  " + TextoVisible(r->Campo("Nombre")) + "    " +
-                 TextoVisible(r->Campo("Presentacion")) + "    " + TextoVisible(r->Campo("Precio")) + kFinLinea;
+                 TextoVisible(r->Campo("Presentacion")) + "    " + TextoMoneda(r->Campo("Precio")) + kFinLinea;
         if (ceder.Toca()) {
             Avance(fila);
             ceder.Ceder();

@@ -57,9 +57,9 @@ TEST_F(ItemTicketFarmaciaTest, TheTroquelOrTheBarcodeFindsTheMedicationAndEnterM
         const char* esperado;  // troquel|barcode|name|price, and the field that has the focus afterwards
         const char* foco;
     } casos[] = {
-        {"txtTroquel", "512345", "512345|7795312000123|IBUPROFENO 400|1520.5", "txtCantidad"},
-        {"txtCodigoBarra", "7795312000123", "512345|7795312000123|IBUPROFENO 400|1520.5", "txtCantidad"},
-        {"txtTroquel", "7795312000123", "512345|7795312000123|IBUPROFENO 400|1520.5", "txtCantidad"},
+        {"txtTroquel", "512345", "512345|7795312000123|IBUPROFENO 400|1,520.50", "txtCantidad"},
+        {"txtCodigoBarra", "7795312000123", "512345|7795312000123|IBUPROFENO 400|1,520.50", "txtCantidad"},
+        {"txtTroquel", "7795312000123", "512345|7795312000123|IBUPROFENO 400|1,520.50", "txtCantidad"},
         {"txtTroquel", "77953120", "|77953120||", "txtCodigoBarra"},  // eight digits: a barcode, not held
         {"txtTroquel", "999", "999|||", "txtCodigoBarra"},
         {"txtTroquel", "700", "700||SIN PRECIO|", "txtCantidad"},  // a catalog without a price
