@@ -388,9 +388,8 @@ void frmTarsa::CargaCombosMenu() {
 void frmTarsa::GuardarSeleccion() {
     // Failures are left for the closing, which saves them again.
     try {
-        Ajustes::Guardar(kAplicacion, kSeccionStart, "Empresa", gEmpresa);
-        Ajustes::Guardar(kAplicacion, kSeccionStart, "Actividad", gActividad);
-        Ajustes::Guardar(kAplicacion, kSeccionStart, "Terminal", gTerminal);
+        Ajustes::Guardar(kAplicacion, kSeccionStart,
+                         {{"Empresa", gEmpresa}, {"Actividad", gActividad}, {"Terminal", gTerminal}});
     } catch (...) {
     }
 }
