@@ -188,11 +188,30 @@ bool IniciarNucleo(const QString& lineaComandos, QString& m) {
 
 // ---------------------------------------------------------------------------------------------
 
+namespace {
+
+// Whether a copy of a database file still holds what the file holds, told by the engine's header:
+// every write transaction counts itself there (the file change counter), so a copy made since the
+// last write has the same header and size.
+bool MismaVersion(const QString& archivo, const QString& copia) {
+    constexpr qint64 kCabecera = 100;
+    QFile a(archivo), b(copia);
+    if (!a.open(QIODevice::ReadOnly) || !b.open(QIODevice::ReadOnly) || a.size() != b.size()) return false;
+    const QByteArray cabecera = a.read(kCabecera);
+    return cabecera.size() == kCabecera && cabecera.startsWith(QByteArray("SQLite format 3\0", 16)) &&
+           cabecera == b.read(kCabecera);
+}
+
+}  // namespace
+
 void CopiarRespaldo(const QString& archivo, bool revisarPaginas) {
     const QString bak = archivo + ".bak";
     // A sound backup is never given up for a file that is not: the next start could not go back to it.
     // Reading every page costs a pass over the whole file, so it is done only when asked.
     const auto sana = [&] { return EsBaseDelPrograma(archivo) && (!revisarPaginas || BaseDatos::Intacta(archivo)); };
+    // A session that wrote nothing leaves the backup of the session before it as it is: copying the
+    // whole file at every exit would make the exit grow with the catalogs.
+    if (!revisarPaginas && MismaVersion(archivo, bak)) return;
     if (QFileInfo::exists(bak) && !sana() && BaseSana(bak)) return;
     try {
         Rutas::CopiarSeguro(archivo, bak);  // the old backup stays until the new one is complete
