@@ -35,7 +35,9 @@ void CrearArchivo(int intercambios) {
 
 qint64 MemoriaEnUso() {
 #ifdef __GLIBC__
-    return static_cast<qint64>(mallinfo2().uordblks);
+    // Small blocks from the heap and large ones mapped on their own.
+    const struct mallinfo2 m = mallinfo2();
+    return static_cast<qint64>(m.uordblks + m.hblkhd);
 #else
     return 0;
 #endif
