@@ -13,7 +13,7 @@
 
 struct ArchivoSintetico {
     int intercambios = 100000;
-    int meses = 12;          // ending with December 2026
+    int meses = 12;            // ending with December 2026
     bool directorios = false;  // one directory per exchange, as the archive keeps its files
 
     void Crear(const QString& raiz) const {

@@ -29,9 +29,10 @@ QTemporaryDir& Dir() {
 void Catalogos(const QString& base, int medicamentos) {
     SQLite::Database db(base.toStdString(), SQLite::OPEN_READWRITE);
     SQLite::Transaction t(db);
-    SQLite::Statement m(db,
-                        "INSERT OR IGNORE INTO Medicamentos (IdEmpresa, Troquel, CodigoBarra, Nombre, Presentacion, "
-                        "Precio, TipoMedicamento, CodProveedor, Baja) VALUES (1, ?, ?, ?, 'COMP.REC.X 30', ?, 1, 0, 0)");
+    SQLite::Statement m(
+        db,
+        "INSERT OR IGNORE INTO Medicamentos (IdEmpresa, Troquel, CodigoBarra, Nombre, Presentacion, "
+        "Precio, TipoMedicamento, CodProveedor, Baja) VALUES (1, ?, ?, ?, 'COMP.REC.X 30', ?, 1, 0, 0)");
     for (int i = 1; i <= medicamentos; ++i) {
         m.bind(1, 1000000 + i);
         m.bind(2, std::to_string(7790000000000LL + i));
@@ -40,8 +41,9 @@ void Catalogos(const QString& base, int medicamentos) {
         m.exec();
         m.reset();
     }
-    SQLite::Statement medico(db, "INSERT OR IGNORE INTO Medicos (IdEmpresa, Matricula, TipoMatricula, ApellidoNombre, "
-                                 "Baja) VALUES (1, ?, 'MN', ?, 0)");
+    SQLite::Statement medico(db,
+                             "INSERT OR IGNORE INTO Medicos (IdEmpresa, Matricula, TipoMatricula, ApellidoNombre, "
+                             "Baja) VALUES (1, ?, 'MN', ?, 0)");
     for (int i = 1; i <= kMedicos; ++i) {
         medico.bind(1, 500000 + i);
         medico.bind(2, "APELLIDO " + std::to_string(i) + ", NOMBRE");
@@ -105,8 +107,8 @@ int main(int argc, char** argv) {
         ->UseRealTime()
         ->Iterations(10);
     const QString antes = qEnvironmentVariable("TARSA_CLIENTE_ANTES");
-    for (const auto& [nombre, programa] : {std::pair{"BM_Cliente", QString(CLIENTE_CERRADO)},
-                                           std::pair{"BM_ClienteAntes", antes}})
+    for (const auto& [nombre, programa] :
+         {std::pair{"BM_Cliente", QString(CLIENTE_CERRADO)}, std::pair{"BM_ClienteAntes", antes}})
         if (!programa.isEmpty())
             benchmark::RegisterBenchmark(nombre, BM_Cliente, programa)
                 ->Arg(50000)

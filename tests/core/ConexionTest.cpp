@@ -286,7 +286,8 @@ TEST_F(ConexionTest, AnExitAfterASessionThatWroteNothingLeavesTheBackupAsItWas) 
     for (const bool escribir : {true, false, true}) {
         SCOPED_TRACE(escribir);
         ASSERT_TRUE(Conectar(base));
-        if (escribir) gDB->Ejecutar(QString("INSERT INTO Empresas (IdEmpresa, Nombre) VALUES (%1, 'X')").arg(++empresa));
+        if (escribir)
+            gDB->Ejecutar(QString("INSERT INTO Empresas (IdEmpresa, Nombre) VALUES (%1, 'X')").arg(++empresa));
         if (QFile f(base + ".bak"); f.open(QIODevice::Append)) f.setFileTime(antes, QFileDevice::FileModificationTime);
         EXPECT_TRUE(Desconectar());
         EXPECT_EQ(LeerArchivo(base + ".bak"), LeerArchivo(base));

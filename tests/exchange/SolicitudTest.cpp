@@ -63,8 +63,7 @@ TEST_F(SolicitudTest, TheWatchAloneEndsTheWaitWhenTheStatusAppears) {
         EsperarDeVerdad([this, creadoVacio] {
             QTimer::singleShot(20, [this, creadoVacio] {
                 EscribirArchivo(d + "/Estado.rsp", creadoVacio ? "" : "0 ok\r\n");
-                if (creadoVacio)
-                    QTimer::singleShot(30, [this] { EscribirArchivo(d + "/Estado.rsp", "0 ok\r\n"); });
+                if (creadoVacio) QTimer::singleShot(30, [this] { EscribirArchivo(d + "/Estado.rsp", "0 ok\r\n"); });
             });
         });
         EXPECT_TRUE(frmProcesando().Cargar());
