@@ -14,8 +14,13 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "core/RegistroAjustes.h"
+#include "core/modConexion.h"
+#include "core/modFormato.h"
+#include "core/modImpresion.h"
 #include "core/modTarsa.h"
 #include "platform/Ajustes.h"
+#include "platform/BaseDatos.h"
 #include "platform/Mensajes.h"
 #include "platform/TarsaError.h"
 #include "ui/modPresentacion.h"
