@@ -34,6 +34,7 @@
 #include "journal/frmCierres.h"
 #include "journal/frmHistorialIntercambios.h"
 #include "journal/frmInicio.h"
+#include "platform/Ajustes.h"
 #include "platform/Mensajes.h"
 #include "platform/Rutas.h"
 #include "platform/Sistema.h"
@@ -331,9 +332,12 @@ void frmTarsa::CargaCombosMenu() {
 void frmTarsa::GuardarSeleccion() {
     // Failures are left for the closing, which saves them again.
     try {
-        RegistroAjustes::Guardar(Ajuste::Empresa, gEmpresa);
-        RegistroAjustes::Guardar(Ajuste::Actividad, gActividad);
-        RegistroAjustes::Guardar(Ajuste::Terminal, gTerminal);
+        // The three keys in one write, and none when they are stored as they are.
+        const auto clave = [](Ajuste a) { return RegistroAjustes::Definicion(a).clave; };
+        Ajustes::Guardar(kAplicacion, kSeccionStart,
+                         {{clave(Ajuste::Empresa), gEmpresa},
+                          {clave(Ajuste::Actividad), gActividad},
+                          {clave(Ajuste::Terminal), gTerminal}});
     } catch (...) {
     }
 }
