@@ -31,6 +31,7 @@
 #include "platform/Mensajes.h"
 #include "platform/Rutas.h"
 #include "platform/Sistema.h"
+#include "platform/LectorNumeros.h"
 #include "tickets/frmTicketFarmacia.h"
 #include "tickets/frmTicketFarmaciaR.h"
 #include "tickets/modTickets.h"
@@ -167,7 +168,7 @@ public:
     }
 };
 
-int Numero(const QString& texto) { return static_cast<int>(Val(texto)); }
+int Numero(const QString& texto) { return Val<int>(texto); }
 
 // A separator stands between two groups that are both in sight: one with nothing shown before it
 // (since the last separator) or after it would leave a doubled or dangling line.

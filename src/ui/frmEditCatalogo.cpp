@@ -9,6 +9,7 @@
 
 #include "catalogs/clsAcceso.h"
 #include "core/modTarsa.h"
+#include "platform/LectorNumeros.h"
 #include "platform/Mensajes.h"
 #include "platform/ui/Modal.h"
 #include "ui/FiltroTeclas.h"
@@ -76,7 +77,7 @@ bool frmEditCatalogo::Mostrar(int operacion) {
 
 QString frmEditCatalogo::Codigo() const {
     const QString codigo = txtCodigo->text().trimmed();
-    return numerico_ && !codigo.isEmpty() ? QString::number(static_cast<qint64>(Val(codigo))) : codigo;
+    return numerico_ && !codigo.isEmpty() ? QString::number(Val(codigo)) : codigo;
 }
 
 QString frmEditCatalogo::Nombre() const { return txtNombre->text().trimmed(); }

@@ -5,6 +5,7 @@
 #include "catalogs/clsAcceso.h"
 #include "catalogs/modInicioCatalogos.h"
 #include "core/modTarsa.h"
+#include "platform/LectorNumeros.h"
 
 namespace {
 
