@@ -19,7 +19,10 @@
 
 #include "app/BarraEstado.h"
 #include "catalogs/clsActividades.h"
+#include "catalogs/clsDiagnostico.h"
 #include "catalogs/clsEmpresas.h"
+#include "catalogs/clsMedicamento.h"
+#include "catalogs/clsMedico.h"
 #include "catalogs/modInicioCatalogos.h"
 #include "core/modTarsa.h"
 #include "exchange/CicloSolicitud.h"
@@ -28,10 +31,10 @@
 #include "journal/frmHistorialIntercambios.h"
 #include "journal/frmInicio.h"
 #include "platform/Ajustes.h"
+#include "platform/LectorNumeros.h"
 #include "platform/Mensajes.h"
 #include "platform/Rutas.h"
 #include "platform/Sistema.h"
-#include "platform/LectorNumeros.h"
 #include "tickets/frmTicketFarmacia.h"
 #include "tickets/frmTicketFarmaciaR.h"
 #include "tickets/modTickets.h"
@@ -285,24 +288,12 @@ void frmTarsa::CrearMenus() {
 
     QMenu* consultas = barra->addMenu("&Consultas");
     consultas->setObjectName("mnuConsultas");
-    accion(consultas, "mnuMedicamentos", "Medicamentos ...", [this] {
-        Buscar(QString::fromUtf8("SELECT {Troquel}Troquel, {Código Barra}CodigoBarra, {Nombre}Nombre, "
-                                 "{Presentación}Presentacion, {Precio}Precio FROM Medicamentos WHERE 1=1 AND "
-                                 "{Options:Nombre;Nombre LIKE '{S}*';Troquel;Troquel LIKE '{S}*'}"),
-               QString::fromUtf8("Búsqueda de Medicamentos"));
-    });
-    accion(consultas, "mnuMedicos", QString::fromUtf8("Médicos ..."), [this] {
-        Buscar(
-            "SELECT {Matricula}Matricula, {Tipo Matricula}TipoMatricula, {Apellido}ApellidoNombre FROM Medicos "
-            "WHERE IdEmpresa=" +
-                gEmpresa + " AND {Options:Nombre;ApellidoNombre LIKE '{S}*';Matricula;Matricula = {S};Todos;}",
-            QString::fromUtf8("Búsqueda de Médicos"));
-    });
-    accion(consultas, "mnuDiagnosticos", QString::fromUtf8("Diagnósticos ..."), [this] {
-        Buscar(QString::fromUtf8("SELECT {Código}Codigo, {Nombre}Nombre FROM Diagnosticos WHERE 1= 1 AND "
-                                 "{Options:Nombre;Nombre LIKE '{S}*';Código;Codigo LIKE '{S}*';Todos;}"),
-               QString::fromUtf8("Búsqueda de Diagnósticos"));
-    });
+    accion(consultas, "mnuMedicamentos", "Medicamentos ...",
+           [this] { Buscar(clsMedicamento::PlantillaMenu(), QString::fromUtf8("Búsqueda de Medicamentos")); });
+    accion(consultas, "mnuMedicos", QString::fromUtf8("Médicos ..."),
+           [this] { Buscar(clsMedico::PlantillaMenu(gEmpresa), QString::fromUtf8("Búsqueda de Médicos")); });
+    accion(consultas, "mnuDiagnosticos", QString::fromUtf8("Diagnósticos ..."),
+           [this] { Buscar(clsDiagnostico::PlantillaMenu(), QString::fromUtf8("Búsqueda de Diagnósticos")); });
     consultas->addSeparator();
     accion(consultas, "mnuHistorialIntercambios", "Historial de intercambios ...",
            [this] { AbrirHistorialIntercambios(); });
