@@ -11,6 +11,8 @@
 #include "catalogs/clsEmpresas.h"
 #include "catalogs/clsPrestadores.h"
 #include "catalogs/modConfiguracion.h"
+#include "core/RegistroAjustes.h"
+#include "core/modInicio.h"
 #include "core/modTarsa.h"
 #include "platform/Ajustes.h"
 #include "platform/TarsaError.h"
@@ -64,7 +66,7 @@ bool IniciarAplicacion(const QString& lineaComandos) {
     QString marcador;
     if (!IniciarNucleo(lineaComandos, marcador)) return false;  // no catalogs, no main window
     CargarCatalogosInicio(marcador);
-    gNuevaTransaccion = true;
+    PedirNuevaTransaccion();
     return true;
 }
 

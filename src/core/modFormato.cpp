@@ -1,5 +1,7 @@
 // Field formatting: turning user input and catalog values into the fixed texts of the terminal
 // files, with the regional rules of the default locale.
+#include "core/modFormato.h"
+
 #include <QLocale>
 #include <algorithm>
 #include <cmath>
@@ -82,6 +84,28 @@ void SepararCodigoNombre(const QString& texto, int& codigo, QString& resto) {
 QString NuloATexto(const QVariant& valor) {
     if (valor.isNull() || !valor.isValid()) return {};
     return TextoDe(valor).trimmed();
+}
+
+QString CodigoYNombre(const QVariant& codigo, const QString& nombre) {
+    if (codigo.typeId() == QMetaType::QString) {
+        if (codigo.toString().isEmpty()) return {};
+        return codigo.toString() + " . " + nombre.trimmed();
+    }
+    if (codigo.isNull() || codigo.toDouble() == 0) return {};
+    return FormatearNumero(codigo, 2) + " . " + nombre.trimmed();
+}
+
+QString FechaAAAAMMDD(const QString& fecha) {
+    const auto d = ParsearFechaDMA(fecha);
+    return d ? d->toString("yyyyMMdd") : QString();
+}
+
+QString SoloDigitos(const QString& texto) {
+    QString digitos;
+    for (const QChar c : texto.trimmed())
+        if (c >= '0' && c <= '9') digitos += c;
+    while (digitos.size() < 4) digitos += '0';
+    return digitos;
 }
 
 std::optional<QDate> ParsearFechaDMA(const QString& texto) {

@@ -8,6 +8,7 @@
 #include <mutex>
 #include <thread>
 
+#include "core/RegistroAjustes.h"
 #include "core/modTarsa.h"
 #include "exchange/ArchivoRespuesta.h"
 #include "exchange/DisposicionesArchivadas.h"

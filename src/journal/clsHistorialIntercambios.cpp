@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "catalogs/clsDiagnostico.h"
-#include "core/modTarsa.h"
+#include "core/modFormato.h"
 #include "exchange/DisposicionesArchivadas.h"
 #include "platform/Ansi.h"
 

@@ -14,6 +14,8 @@
 #include "catalogs/clsDiagnostico.h"
 #include "catalogs/clsMedicamento.h"
 #include "catalogs/clsPlan.h"
+#include "core/RegistroAjustes.h"
+#include "core/modFormato.h"
 #include "core/modTarsa.h"
 #include "platform/Ajustes.h"
 #include "platform/Mensajes.h"

@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-#include "core/modTarsa.h"
 #include "exchange/clsTicket.h"
 #include "platform/ui/Twips.h"
 

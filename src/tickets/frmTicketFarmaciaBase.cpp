@@ -18,6 +18,8 @@
 
 #include "catalogs/clsBitmaps.h"
 #include "catalogs/clsMedico.h"
+#include "core/RegistroAjustes.h"
+#include "core/modFormato.h"
 #include "core/modTarsa.h"
 #include "exchange/clsTicket.h"
 #include "exchange/frmProcesando.h"
@@ -715,7 +717,7 @@ bool frmTicketFarmaciaBase::ConfirmarDescarte() {
 void frmTicketFarmaciaBase::Cancelar() {
     // The button asks only for items: the header alone is quickly typed again.
     if (!items_.isEmpty() && !ConfirmarDescarte()) return;
-    gNuevaTransaccion = true;
+    PedirNuevaTransaccion();
     descartar_ = true;
     CerrarVentana();
 }

@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-#include "core/modTarsa.h"
 #include "exchange/clsTicket.h"
 #include "platform/ui/Twips.h"
 

@@ -3,6 +3,8 @@
 #include <QLocale>
 #include <cmath>
 
+#include "core/RegistroAjustes.h"
+#include "core/modFormato.h"
 #include "core/modTarsa.h"
 
 QString TituloOperacion(int codigoOperacion) {

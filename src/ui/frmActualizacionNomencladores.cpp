@@ -14,10 +14,12 @@
 
 #include "catalogs/clsMedicamento.h"
 #include "catalogs/modInicioCatalogos.h"
+#include "core/modConexion.h"
 #include "core/modTarsa.h"
 #include "exchange/frmMostrarErrores.h"
 #include "exchange/frmProcesando.h"
 #include "exchange/modIntercambio.h"
+#include "platform/BaseDatos.h"
 #include "platform/Mensajes.h"
 #include "platform/TarsaError.h"
 #include "platform/ui/Modal.h"
@@ -180,7 +182,7 @@ void PedirYAplicar(const PedidoNomencladores& pedido) {
     }
     const Solicitud solicitud = EnviarPedido(gTerminal);
     if (!solicitud.Procesada()) return;
-    gColErrores.clear();
+    VaciarErrores();
     auto* principal = qobject_cast<QMainWindow*>(QApplication::activeWindow());
     QApplication::setOverrideCursor(Qt::WaitCursor);
     ActualizarNomencladores(pedido, AvisoEnBarra(principal ? principal->statusBar() : nullptr));

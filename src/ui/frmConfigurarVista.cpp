@@ -8,6 +8,7 @@
 
 #include "catalogs/modConfiguracion.h"
 #include "catalogs/modInicioCatalogos.h"
+#include "core/RegistroAjustes.h"
 #include "core/modTarsa.h"
 #include "platform/Ajustes.h"
 

@@ -1,5 +1,6 @@
 #include "ui/modRespuesta.h"
 
+#include "core/RegistroAjustes.h"
 #include "core/modTarsa.h"
 #include "exchange/clsTicket.h"
 #include "exchange/clsTransaccion.h"
@@ -46,7 +47,7 @@ RespuestaTicket MostrarRespuestaTicket(clsTransaccion& transaccion, QWidget* pad
                                        const QString& autorizacionGuardada) {
     RespuestaTicket r;
     if (gVerListaErrores) {
-        gColErrores.clear();
+        VaciarErrores();
         LeeArchivos();
         if (!gColErrores.isEmpty()) {
             r.HuboErrores = true;

@@ -11,6 +11,9 @@
 #include "catalogs/clsEmpresas.h"
 #include "catalogs/modConfiguracion.h"
 #include "catalogs/modInicioCatalogos.h"
+#include "core/RegistroAjustes.h"
+#include "core/modConexion.h"
+#include "core/modTarsa.h"
 #include "platform/Ajustes.h"
 #include "platform/Rutas.h"
 

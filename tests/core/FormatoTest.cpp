@@ -3,6 +3,8 @@
 #include <QDate>
 #include <QLocale>
 
+#include "core/modFormato.h"
+#include "core/modImpresion.h"
 #include "core/modTarsa.h"
 #include "support/Entorno.h"
 

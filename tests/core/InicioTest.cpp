@@ -3,8 +3,13 @@
 #include <QFile>
 
 #include "catalogs/modInicioCatalogos.h"
+#include "core/RegistroAjustes.h"
+#include "core/modConexion.h"
+#include "core/modDirectorioTerminal.h"
+#include "core/modInicio.h"
 #include "core/modTarsa.h"
 #include "platform/Ajustes.h"
+#include "platform/BaseDatos.h"
 #include "platform/Rutas.h"
 #include "support/Entorno.h"
 

@@ -15,9 +15,11 @@
 #include "catalogs/clsMedicamento.h"
 #include "catalogs/clsPlan.h"
 #include "catalogs/modInicioCatalogos.h"
+#include "core/modConexion.h"
 #include "core/modTarsa.h"
 #include "platform/Ajustes.h"
 #include "platform/Ansi.h"
+#include "platform/BaseDatos.h"
 #include "support/Entorno.h"
 
 namespace {

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <functional>
 
+#include "core/modTarsa.h"
 #include "exchange/clsArchivoIntercambios.h"
 #include "exchange/frmProcesando.h"
 #include "journal/clsHistorialIntercambios.h"

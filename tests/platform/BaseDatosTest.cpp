@@ -1,7 +1,7 @@
 // The database speaks the program's SQL dialect on SQLite.
 #include <QFile>
 
-#include "core/modTarsa.h"
+#include "core/modConexion.h"
 #include "platform/BaseDatos.h"
 #include "platform/CacheSentencias.h"
 #include "platform/Dialecto.h"

@@ -3,6 +3,9 @@
 #include <QLabel>
 #include <QLocale>
 
+#include "core/RegistroAjustes.h"
+#include "core/modFormato.h"
+#include "core/modTarsa.h"
 #include "platform/Ajustes.h"
 #include "support/Disposicion.h"
 #include "tickets/EntornoTickets.h"

@@ -11,6 +11,8 @@
 #include <list>
 
 #include "app/frmTarsa.h"
+#include "core/modConexion.h"
+#include "core/modTarsa.h"
 #include "exchange/modIntercambio.h"
 #include "journal/frmInicio.h"
 #include "platform/Ansi.h"

@@ -10,6 +10,9 @@
 #include <QSignalSpy>
 #include <QTreeWidget>
 
+#include "core/RegistroAjustes.h"
+#include "core/modFormato.h"
+#include "core/modTarsa.h"
 #include "platform/Ajustes.h"
 #include "support/Disposicion.h"
 #include "tickets/EntornoTickets.h"

@@ -8,6 +8,7 @@
 #include "catalogs/ConBase.h"
 #include "catalogs/clsMedico.h"
 #include "catalogs/modInicioCatalogos.h"
+#include "core/modTarsa.h"
 #include "ui/FiltroTeclas.h"
 #include "ui/modCombos.h"
 #include "ui/modReferencias.h"

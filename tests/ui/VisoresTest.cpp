@@ -10,8 +10,11 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include "core/RegistroAjustes.h"
+#include "core/modConexion.h"
 #include "core/modTarsa.h"
 #include "platform/Ajustes.h"
+#include "platform/BaseDatos.h"
 #include "platform/Rutas.h"
 #include "support/Entorno.h"
 #include "ui/frmAbout.h"

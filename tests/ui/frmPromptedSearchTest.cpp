@@ -6,7 +6,8 @@
 #include <QTimer>
 #include <QTreeView>
 
-#include "core/modTarsa.h"
+#include "core/modConexion.h"
+#include "platform/BaseDatos.h"
 #include "platform/ui/Modal.h"
 #include "support/Controles.h"
 #include "support/Entorno.h"

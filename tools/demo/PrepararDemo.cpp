@@ -13,9 +13,12 @@
 #include "catalogs/clsMedico.h"
 #include "catalogs/clsPlan.h"
 #include "catalogs/modConfiguracion.h"
+#include "core/RegistroAjustes.h"
+#include "core/modConexion.h"
 #include "core/modTarsa.h"
 #include "platform/Ajustes.h"
 #include "platform/Ansi.h"
+#include "platform/BaseDatos.h"
 #include "platform/Rutas.h"
 #include "platform/TarsaError.h"
 
