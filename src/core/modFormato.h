@@ -37,6 +37,4 @@ int FiltrarTecla(int tecla, int tipo);
 int TeclaPermitida(int tecla, int tipo);
 void Pitido();  // the system's beep for a refused key
 qint16 SeparadorDecimal();
-int CodigoOperacionVersion(int codigo);
 int CodigoTipoPrescripcion(const QString& nombre);
-QString NombreOperacion(int codigo);  // the name the journal shows for an operation code

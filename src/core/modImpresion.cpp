@@ -6,7 +6,7 @@
 void ImprimirTexto(const QString& texto, const QStringList& codigos) {
     Impresora& impresora = Impresora::Actual();
     int copias = 0;
-    if (!impresora.Dialogo(copias)) return;
+    if (!impresora.Dialogo(texto, codigos, copias)) return;
     try {
         for (int i = 1; i <= copias; ++i) impresora.Imprimir(texto, codigos);
     } catch (const std::exception&) {

@@ -11,7 +11,6 @@
 #include "core/modDirectorioTerminal.h"
 #include "core/modFormato.h"
 #include "core/modTarsa.h"
-#include "platform/Ajustes.h"
 #include "platform/BaseDatos.h"
 #include "platform/Mensajes.h"
 #include "platform/Rutas.h"
@@ -64,43 +63,37 @@ void Paso(QString& marcador, const QString& nuevo, const std::function<void()>& 
     PasoInicio(marcador, nuevo, paso);
 }
 
-QString Leer(const QString& clave, const QString& defecto) {
-    return Ajustes::Obtener(kAplicacion, kSeccionStart, clave, defecto);
-}
-
 }  // namespace
 
 bool IniciarNucleo(const QString& lineaComandos, QString& m) {
+    using RegistroAjustes::Leer;
     Paso(m, "1", [] { gSeparadorDecimal = SeparadorDecimal(); });
     Paso(m, "2", [] {
-        gQueloPath = Leer("QUELO_Path", DirectorioTrabajoPredeterminado());
+        gQueloPath = Leer(Ajuste::QUELO_Path);
         // A working directory that does not exist yet (a fresh installation) is no failure: the run
         // starts without an exchange directory and Main asks for the directory in the settings.
         if (Rutas::EsDirectorio(gQueloPath)) gTermDir = CrearDirectorioTerminal();
     });
     Paso(m, "3", [&] { gVersion = VersionDeLineaComandos(lineaComandos); });
-    Paso(m, "4", [] { gActividad = Leer("Actividad", "02"); });
-    Paso(m, "5", [] { gEmpresa = Leer("Empresa", ""); });
-    Paso(m, "6", [] { gTerminal = Leer("Terminal", ""); });
-    Paso(m, "6a", [] { gTipoPrescripcion = Leer("TipoPrescripcion", "0"); });
-    Paso(m, "6b", [] { gCambioPrescripcion = Leer("CambioPrescripcion", "0"); });
+    Paso(m, "4", [] { gActividad = Leer(Ajuste::Actividad); });
+    Paso(m, "5", [] { gEmpresa = Leer(Ajuste::Empresa); });
+    Paso(m, "6", [] { gTerminal = Leer(Ajuste::Terminal); });
+    Paso(m, "6a", [] { gTipoPrescripcion = Leer(Ajuste::TipoPrescripcion); });
+    Paso(m, "6b", [] { gCambioPrescripcion = Leer(Ajuste::CambioPrescripcion); });
 
+    // The view settings are read as texts first and turned into flags later, each step under its marker.
     struct Vista {
-        const char* clave;
+        Ajuste ajuste;
         const char* marcador;
-        bool predeterminado;
         QString texto;
     };
-    Vista vistas[] = {{"VerTicket", "7", true, {}},
-                      {"VerListaErrores", "8", true, {}},
-                      {"ImprimirTicket", "9", false, {}},
-                      {"PantallaReducida", "9a", false, {}},
-                      {"VerMenuLicencias", "9b", true, {}},
-                      {"VerBotonesVerificar", "9c", false, {}},
-                      {"VerBotonesConsulta", "9d", false, {}},
-                      {"LicenciaMatricula", "9e", false, {}},
-                      {"SugerirCierres", "9f", false, {}}};
-    for (Vista& v : vistas) Paso(m, v.marcador, [&] { v.texto = Leer(v.clave, TextoBooleano(v.predeterminado)); });
+    Vista vistas[] = {{Ajuste::VerTicket, "7", {}},           {Ajuste::VerListaErrores, "8", {}},
+                      {Ajuste::ImprimirTicket, "9", {}},      {Ajuste::PantallaReducida, "9a", {}},
+                      {Ajuste::VerMenuLicencias, "9b", {}},   {Ajuste::VerBotonesVerificar, "9c", {}},
+                      {Ajuste::VerBotonesConsulta, "9d", {}}, {Ajuste::LicenciaMatricula, "9e", {}},
+                      {Ajuste::SugerirCierres, "9f", {}}};
+    for (Vista& v : vistas) Paso(m, v.marcador, [&] { v.texto = Leer(v.ajuste); });
+    const auto bandera = [&](int i) { return RegistroAjustes::Interpretar(vistas[i].ajuste, vistas[i].texto); };
 
     Paso(m, "10", [] {
         if (gEmpresa.isEmpty()) gEmpresa = "0";
@@ -109,25 +102,23 @@ bool IniciarNucleo(const QString& lineaComandos, QString& m) {
         if (gActividad.isEmpty()) gActividad = "0";
     });
 
-    Paso(m, "12", [&] { gVerTicket = LeerPalabrasSi(vistas[0].texto); });
-    Paso(m, "13", [&] { gImprimirTicket = LeerPalabrasSi(vistas[2].texto); });
-    Paso(m, "14", [&] { gVerListaErrores = LeerPalabrasSi(vistas[1].texto); });
-    Paso(m, "14a", [&] { gPantallaReducida = LeerPalabrasSi(vistas[3].texto); });
-    Paso(m, "14b", [&] { gVerMenuLicencias = LeerPalabrasNo(vistas[4].texto); });
-    Paso(m, "14c", [&] { gVerBotonesVerificar = LeerPalabrasNo(vistas[5].texto); });
-    Paso(m, "14d", [&] { gVerBotonesConsulta = LeerPalabrasNo(vistas[6].texto); });
-    Paso(m, "14e", [&] { gLicenciaMatricula = LeerPalabrasNo(vistas[7].texto); });
+    Paso(m, "12", [&] { gVerTicket = bandera(0); });
+    Paso(m, "13", [&] { gImprimirTicket = bandera(2); });
+    Paso(m, "14", [&] { gVerListaErrores = bandera(1); });
+    Paso(m, "14a", [&] { gPantallaReducida = bandera(3); });
+    Paso(m, "14b", [&] { gVerMenuLicencias = bandera(4); });
+    Paso(m, "14c", [&] { gVerBotonesVerificar = bandera(5); });
+    Paso(m, "14d", [&] { gVerBotonesConsulta = bandera(6); });
+    Paso(m, "14e", [&] { gLicenciaMatricula = bandera(7); });
     Paso(m, "14f", [&] {
-        gSugerirCierres = LeerPalabrasNo(vistas[8].texto);
-        gVerBotonesDevolucion = LeerPalabrasNo(Leer("VerBotonesDevolucion", TextoBooleano(false)));
+        gSugerirCierres = bandera(8);
+        gVerBotonesDevolucion = RegistroAjustes::LeerBandera(Ajuste::VerBotonesDevolucion);
     });
-    Paso(m, "14g", [] { gActualizaMedicos = ConvertirBooleano(Leer("ActualizaMedicos", TextoBooleano(false))); });
-    Paso(m, "14i",
-         [] { gActualizaDiagnosticos = ConvertirBooleano(Leer("ActualizaDiagnosticos", TextoBooleano(false))); });
-    Paso(m, "14j",
-         [] { gActualizaMedicamentos = ConvertirBooleano(Leer("ActualizaMedicamentos", TextoBooleano(false))); });
-    Paso(m, "14k", [] { gFechaQueloPrm = Leer("FechaQueloPrm", "01/01/1990"); });
-    Paso(m, "14l", [] { gFechaQueloEmp = Leer("FechaQueloEmp", "01/01/1990"); });
+    Paso(m, "14g", [] { gActualizaMedicos = RegistroAjustes::LeerBandera(Ajuste::ActualizaMedicos); });
+    Paso(m, "14i", [] { gActualizaDiagnosticos = RegistroAjustes::LeerBandera(Ajuste::ActualizaDiagnosticos); });
+    Paso(m, "14j", [] { gActualizaMedicamentos = RegistroAjustes::LeerBandera(Ajuste::ActualizaMedicamentos); });
+    Paso(m, "14k", [] { gFechaQueloPrm = Leer(Ajuste::FechaQueloPrm); });
+    Paso(m, "14l", [] { gFechaQueloEmp = Leer(Ajuste::FechaQueloEmp); });
 
     bool conectado = false;
     Paso(m, "15", [&] { conectado = Conectar(Rutas::Unir(gDirectorioAplicacion, kBaseDatos)); });

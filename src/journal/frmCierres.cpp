@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "core/Operaciones.h"
 #include "core/modDirectorioTerminal.h"
 #include "core/modFormato.h"
 #include "core/modTarsa.h"

@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "core/Operaciones.h"
 #include "core/modDirectorioTerminal.h"
 #include "core/modFormato.h"
 #include "core/modTarsa.h"

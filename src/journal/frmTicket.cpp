@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/Operaciones.h"
 #include "core/modDirectorioTerminal.h"
 #include "core/modFormato.h"
 #include "core/modImpresion.h"

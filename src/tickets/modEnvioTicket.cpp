@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "catalogs/clsDiagnostico.h"
+#include "core/Operaciones.h"
 #include "core/modDirectorioTerminal.h"
 #include "core/modFormato.h"
 #include "core/modTarsa.h"

@@ -7,12 +7,11 @@
 #include "exchange/frmMostrarErrores.h"
 #include "exchange/frmMuestraTicket.h"
 #include "exchange/modIntercambio.h"
-#include "platform/Ajustes.h"
 #include "platform/Impresora.h"
 #include "platform/ui/Modal.h"
 
 QStringList CodigosTicket(const QString& numero, const QString& autorizacion) {
-    if (Ajustes::Obtener(kAplicacion, kSeccionStart, "CodigoBarrasTicket", "1").trimmed() == "0") return {};
+    if (!RegistroAjustes::LeerBandera(Ajuste::CodigoBarrasTicket)) return {};
     QStringList codigos;
     QString n = numero.trimmed();
     while (n.size() > 1 && n.startsWith('0')) n.remove(0, 1);
