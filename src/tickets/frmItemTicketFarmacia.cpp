@@ -392,12 +392,8 @@ bool frmItemTicketFarmacia::MostrarPlan(const QString& codigo) {
 }
 
 void frmItemTicketFarmacia::BuscarMedicamento() {
-    const QString sql = QStringLiteral("SELECT ") + "{Troquel}Troquel, " +
-                        QString::fromUtf8("{Código Barra}CodigoBarra, ") + "{Nombre}Nombre, " +
-                        QString::fromUtf8("{Presentación}Presentacion, ") + "{Precio}Precio " + "FROM Medicamentos " +
-                        "WHERE {Options:" + "Nombre;Nombre LIKE '{S}*';Troquel;Troquel LIKE '{S}*'}";
-    const auto fila =
-        frmPromptedSearch::Instancia().Perform(sql, QString::fromUtf8("Búsqueda de Medicamentos"), true, true);
+    const auto fila = frmPromptedSearch::Instancia().Perform(clsMedicamento::PlantillaTicket(),
+                                                             QString::fromUtf8("Búsqueda de Medicamentos"), true, true);
     if (fila) MostrarMedicamento(fila->Item("Troquel").toString(), fila->Item("CodigoBarra").toString());
 }
 
@@ -406,11 +402,8 @@ void frmItemTicketFarmacia::BuscarDiagnostico() {
 }
 
 void frmItemTicketFarmacia::BuscarPlan() {
-    const QString sql = QStringLiteral("SELECT ") + QString::fromUtf8("{Código}Codigo, ") + "{Tipo}PlanCobertura, " +
-                        "{Cobertura}PorcentajeCobertura " + "FROM Planes " + "WHERE IdEmpresa=" + numEmpresa_ +
-                        " AND {Options:" + QString::fromUtf8("Código;Codigo LIKE '{S}*'}");
-    const auto fila =
-        frmPromptedSearch::Instancia().Perform(sql, QString::fromUtf8("Búsqueda de Prácticas"), true, true);
+    const auto fila = frmPromptedSearch::Instancia().Perform(clsPlan::PlantillaTicket(numEmpresa_),
+                                                             QString::fromUtf8("Búsqueda de Prácticas"), true, true);
     if (!fila) return;
     const QString codigo = fila->Item("Codigo").toString();
     // A plan with a type of its own is not found by code alone; the row the user chose says
