@@ -99,7 +99,7 @@ const CampoLeido* CampoDe(const ArchivoDesglosado& a, const QString& nombre) {
 TEST_F(HistorialIntercambiosTest, ListsCompanyCardAndTicketNewestFirstAndFilters) {
     clsHistorialIntercambios h(Raiz());
     h.Cargar();
-    const auto recientes = h.CargarMes();  // December first
+    const auto recientes = h.Items(h.CargarMes());  // December first
     ASSERT_EQ(Ids(recientes), QStringList({ids[2], ids[1]}));
     EXPECT_TRUE(h.Pendiente());
     h.CargarTodo();
@@ -219,7 +219,7 @@ TEST_F(HistorialIntercambiosTest, NamesClosuresAndCatalogUpdatesAndBreaksDownThe
         h.CargarTodo();
         const clsItemIntercambio fila = h.Todos().first();
         ModeloHistorial modelo;  // as the window's list shows the row
-        modelo.Establecer({fila}, {{"99", "Terminal"}});
+        modelo.Establecer(&h, {0}, {{"99", "Terminal"}});
         QStringList columnas;
         for (const int col : {ModeloHistorial::ColOperacion, ModeloHistorial::ColEmpresa, ModeloHistorial::ColTicket})
             columnas << modelo.data(modelo.index(0, col)).toString();
