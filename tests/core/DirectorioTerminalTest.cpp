@@ -56,7 +56,7 @@ protected:
         for (const char* sub : {"/upload", "/download", "/tarsa.lck", ""}) {
 #ifdef Q_OS_WIN
             // MinGW's library sets the time of files only: a directory is opened as one here.
-            HANDLE h = CreateFileW(Rutas::Nativa(dir + sub).toStdWString().c_str(), FILE_WRITE_ATTRIBUTES,
+            HANDLE h = CreateFileW(Rutas::Nativa(dir + sub).c_str(), FILE_WRITE_ATTRIBUTES,
                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr);
             if (h == INVALID_HANDLE_VALUE) continue;  // no such subdirectory
