@@ -18,7 +18,8 @@
 #include <map>
 
 #include "ReporteFiguras.h"
-#include "core/modTarsa.h"
+#include "core/modConexion.h"
+#include "platform/BaseDatos.h"
 #include "ui/frmPromptedSearch.h"
 
 namespace {

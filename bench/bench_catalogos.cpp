@@ -12,7 +12,8 @@
 
 #include "ReporteFiguras.h"
 #include "catalogs/clsMedicamento.h"
-#include "core/modTarsa.h"
+#include "core/modConexion.h"
+#include "platform/BaseDatos.h"
 
 namespace {
 

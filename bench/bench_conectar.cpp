@@ -12,7 +12,8 @@
 #include <sstream>
 
 #include "ReporteFiguras.h"
-#include "core/modTarsa.h"
+#include "core/modConexion.h"
+#include "platform/BaseDatos.h"
 
 namespace {
 

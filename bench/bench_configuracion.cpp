@@ -13,7 +13,9 @@
 #include "catalogs/clsEmpresas.h"
 #include "catalogs/modConfiguracion.h"
 #include "catalogs/modInicioCatalogos.h"
+#include "core/modConexion.h"
 #include "core/modTarsa.h"
+#include "platform/BaseDatos.h"
 
 namespace {
 

@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "core/modDirectorioTerminal.h"
 #include "core/modTarsa.h"
 #include "exchange/frmProcesando.h"
 #include "platform/ui/Modal.h"

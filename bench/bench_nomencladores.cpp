@@ -20,8 +20,11 @@
 #include "CatalogosTerminal.h"
 #include "ReporteFiguras.h"
 #include "catalogs/modNomencladores.h"
+#include "core/modConexion.h"
+#include "core/modDirectorioTerminal.h"
 #include "core/modTarsa.h"
 #include "exchange/modIntercambio.h"
+#include "platform/BaseDatos.h"
 
 namespace {
 

@@ -7,7 +7,8 @@ paquetes=(build-essential cmake ninja-build ccache qt6-base-dev libsqlite3-dev l
 # qt6-translations-l10n: Qt's own texts (standard buttons, file choosers) in Spanish.
 # The demo and the screenshots also want a virtual display; without a screen the demo runs on
 # TigerVNC's X server (Xvnc, and vncpasswd for its password).
-if [[ "${1:-}" == "--demo" ]]; then paquetes+=(xvfb xauth tigervnc-standalone-server tigervnc-tools); fi
+# The screenshots are taken with the Argentine regional setting (locales: es_AR.UTF-8, made below).
+if [[ "${1:-}" == "--demo" ]]; then paquetes+=(xvfb xauth tigervnc-standalone-server tigervnc-tools locales); fi
 
 faltan=()
 for p in "${paquetes[@]}"; do
@@ -19,4 +20,12 @@ if (( ${#faltan[@]} )); then
   [[ $(id -u) -ne 0 ]] && sudo_cmd="sudo"
   $sudo_cmd apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${faltan[@]}"
+fi
+
+# The regional setting of an Argentine pharmacy ("15.230,50"), for the demo and the screenshots.
+if [[ "${1:-}" == "--demo" ]] && ! locale -a 2>/dev/null | grep -qix 'es_AR\.utf-\?8'; then
+  echo "Generating the es_AR.UTF-8 locale"
+  sudo_cmd=""
+  [[ $(id -u) -ne 0 ]] && sudo_cmd="sudo"
+  $sudo_cmd localedef -i es_AR -f UTF-8 es_AR.UTF-8
 fi

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLocale>
 
+#include "core/modConexion.h"
 #include "core/modTarsa.h"
 #include "exchange/frmProcesando.h"
 #include "journal/clsTransacciones.h"

@@ -5,6 +5,8 @@
 #include "app/modVentanas.h"
 #include "catalogs/modInicioCatalogos.h"
 #include "core/modBaseLocal.h"
+#include "core/modConexion.h"
+#include "core/modInicio.h"
 #include "core/modTarsa.h"
 #include "exchange/CicloSolicitud.h"
 #include "exchange/clsArchivoIntercambios.h"

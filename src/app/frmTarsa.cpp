@@ -16,18 +16,24 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QToolBar>
+#include <algorithm>
 
 #include "app/BarraEstado.h"
 #include "catalogs/clsActividades.h"
 #include "catalogs/clsEmpresas.h"
 #include "catalogs/modInicioCatalogos.h"
+#include "core/Operaciones.h"
+#include "core/RegistroAjustes.h"
+#include "core/modConexion.h"
+#include "core/modDirectorioTerminal.h"
+#include "core/modFormato.h"
+#include "core/modInicio.h"
 #include "core/modTarsa.h"
 #include "exchange/CicloSolicitud.h"
 #include "exchange/clsArchivoIntercambios.h"
 #include "journal/frmCierres.h"
 #include "journal/frmHistorialIntercambios.h"
 #include "journal/frmInicio.h"
-#include "platform/Ajustes.h"
 #include "platform/Mensajes.h"
 #include "platform/Rutas.h"
 #include "platform/Sistema.h"
@@ -46,59 +52,6 @@
 
 namespace {
 
-// The toolbar, position by position; an empty key is a separator. The operations menu has the first
-// 20 positions, in the same words followed by " ...".
-struct Posicion {
-    const char* clave;
-    const char* texto;
-    const char* marca;
-};
-const Posicion kBotones[frmTarsa::kPosiciones] = {
-    {"K11", "Consumo", "C"},
-    {"K14", "Consulta de consumo", "Q"},
-    {"K12", "Anulación de consumo", "A"},
-    {"K13", "Devolución de consumo", "D"},
-    {"", "", ""},
-    {"K21", "Autorización de práctica por sesión", "AS"},
-    {"K24", "Consulta autorización de práctica por sesión", "QS"},
-    {"K22", "Anulación autorización de práctica por sesión", "XS"},
-    {"", "", ""},
-    {"K31", "Consumo de práctica por sesión", "CS"},
-    {"K34", "Consulta de consumo de práctica por sesión", "QC"},
-    {"K32", "Anulación de consumo de práctica por sesión", "XC"},
-    {"", "", ""},
-    {"K41", "Verificar asociado", "V"},
-    {"K42", "Verificar asociado práctica", "VP"},
-    {"K43", "Verificar asociado, práctica prestador", "VX"},
-    {"", "", ""},
-    {"K51", "Aviso de depósito", "$"},
-    {"K52", "Anulación de aviso de depósito", "X$"},
-    {"K60", "Autorización diferida", "AD"},
-    {"K70", "Últimos tickets", "T"},
-};
-
-// The function keys of the frequent operations, by toolbar position: the counter opens a consumption
-// with F2 wherever the focus is in the main window.
-QKeySequence TeclaDe(int posicion) {
-    switch (posicion) {
-        case 1:
-            return QKeySequence(Qt::Key_F2);
-        case 2:
-            return QKeySequence(Qt::Key_F3);
-        case 3:
-            return QKeySequence(Qt::Key_F4);
-        case 4:
-            return QKeySequence(Qt::Key_F5);
-        case 14:
-            return QKeySequence(Qt::Key_F6);
-        case 20:
-            return QKeySequence(Qt::Key_F7);
-        case 21:
-            return QKeySequence(Qt::Key_F8);
-        default:
-            return {};
-    }
-}
 // A tooltip that names its key: "Consumo (F2)".
 QString ConTecla(const QString& texto, const QKeySequence& tecla) {
     return tecla.isEmpty() ? texto : texto + " (" + tecla.toString(QKeySequence::NativeText) + ")";
@@ -116,34 +69,19 @@ QString DosRenglones(const QString& texto) {
     return r;
 }
 
-// Operations of the network that this client does not carry out (sessions, deposits): shown where
-// the activity offers them, but greyed and saying why.
-const QList<int> kNoDisponibles{6, 7, 8, 10, 11, 12, 18, 19};
+// The operations of the network that this client does not carry out (sessions, deposits) are shown
+// where the activity offers them, but greyed and saying why.
 QString TextoNoDisponible(const QString& texto) {
     return texto + QString::fromUtf8(": no disponible en esta versión de Tarsa Cliente");
 }
 
-// Operations offered by activity type (positions of the toolbar).
-QList<int> PosicionesDelTipo(const QString& tipo) {
-    if (tipo == "1") return {1, 2, 3, 4, 14, 20};
-    if (tipo == "2") return {1, 2, 3, 14};
-    if (tipo == "3") return {6, 7, 8, 10, 11, 12, 14};
-    if (tipo == "4") return {18, 19};
-    return {1, 2, 3, 6, 7, 8, 10, 11, 12, 14, 15, 16, 18, 19, 20};
-}
-
-// A small drawn icon per button: the pharmacy's operations in green, queries in blue, the rest grey.
-QIcon Icono(const QString& marca, const QString& clave) {
+// A small drawn icon per button, in the operation's colour.
+QIcon Icono(const QString& marca, unsigned color) {
     QPixmap lienzo(32, 32);
     lienzo.fill(Qt::transparent);
     QPainter p(&lienzo);
     p.setRenderHint(QPainter::Antialiasing);
-    const QColor color = clave == "K11" || clave == "K60"           ? QColor(0x2e, 0x7d, 0x32)
-                         : clave == "K12" || clave == "K13"         ? QColor(0xc6, 0x28, 0x28)
-                         : clave.startsWith("K4") || clave == "K14" ? QColor(0x15, 0x65, 0xc0)
-                         : clave == "K70"                           ? QColor(0x6a, 0x1b, 0x9a)
-                                                                    : QColor(0x61, 0x61, 0x61);
-    p.setBrush(color);
+    p.setBrush(QColor::fromRgb(color));
     p.setPen(Qt::NoPen);
     p.drawRoundedRect(2, 2, 28, 28, 6, 6);
     p.setPen(Qt::white);
@@ -233,24 +171,26 @@ void frmTarsa::CrearBarras() {
     tbrPrincipal->setObjectName("tbrPrincipal");
     tbrPrincipal->setIconSize(QSize(28, 28));
     tbrPrincipal->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    // Position 0 stays empty: the buttons count from 1, as the menu items do.
     botones_.append(nullptr);
-    for (const Posicion& p : kBotones) {
-        const QString clave = p.clave;
-        QAction* a = clave.isEmpty() ? tbrPrincipal->addSeparator()
-                                     : tbrPrincipal->addAction(Icono(p.marca, clave), QString::fromUtf8(p.texto));
-        if (!clave.isEmpty()) {
-            a->setObjectName(clave);
-            a->setIconText(DosRenglones(QString::fromUtf8(p.texto)));
-            a->setToolTip(ConTecla(QString::fromUtf8(p.texto), TeclaDe(static_cast<int>(botones_.size()))));
-            if (kNoDisponibles.contains(static_cast<int>(botones_.size())))
-                a->setToolTip(TextoNoDisponible(QString::fromUtf8(p.texto)));
-            a->setStatusTip(a->toolTip());
-            connect(a, &QAction::triggered, this, [this, clave] { EjecutarBoton(clave); });
+    operaciones_.append(nullptr);
+    for (const Operacion& o : Operaciones()) {
+        if (o.Clave.isEmpty()) continue;
+        if (operaciones_.size() > 1 && o.Grupo != operaciones_.constLast()->Grupo) {
+            botones_.append(tbrPrincipal->addSeparator());
+            operaciones_.append(nullptr);
         }
+        QAction* a = tbrPrincipal->addAction(Icono(o.Marca, o.Color), o.Texto);
+        a->setObjectName(o.Clave);
+        a->setIconText(DosRenglones(o.Texto));
+        a->setToolTip(o.Hace == Destino::NoDisponible ? TextoNoDisponible(o.Texto)
+                                                      : ConTecla(o.Texto, QKeySequence(o.Tecla)));
+        a->setStatusTip(a->toolTip());
+        if (!o.Dato.isEmpty()) a->setData(o.Dato);
+        connect(a, &QAction::triggered, this, [this, clave = o.Clave] { EjecutarBoton(clave); });
         botones_.append(a);
+        operaciones_.append(&o);
     }
-    botones_[18]->setData("DEPOSITO");
-    botones_[19]->setData("NODEPOSITO");
 }
 
 void frmTarsa::CrearMenus() {
@@ -264,7 +204,8 @@ void frmTarsa::CrearMenus() {
     // Every menu has its letter (Alt+O opens the operations), F10 goes to the menu bar.
     QAction* inicio = barra->addAction("&Inicio");
     inicio->setObjectName("mnuTickets");
-    inicio->setShortcut(TeclaDe(21));
+    for (const Operacion& o : Operaciones())
+        if (o.Hace == Destino::Lista) inicio->setShortcut(QKeySequence(o.Tecla));
     connect(inicio, &QAction::triggered, this, &frmTarsa::AbrirListaTransacciones);
 
     QMenu* sistema = barra->addMenu("&Sistema");
@@ -308,21 +249,23 @@ void frmTarsa::CrearMenus() {
 
     QMenu* operaciones = barra->addMenu("&Operaciones");
     operaciones->setObjectName("mnuOperaciones");
+    // Item i stands where button i does: the operations menu reads as the toolbar.
     mnuOperacionesSub_.append(nullptr);
-    for (int i = 1; i <= 20; ++i) {
-        const Posicion& p = kBotones[i - 1];
-        const QString clave = p.clave;
-        QAction* a =
-            clave.isEmpty() ? operaciones->addSeparator() : operaciones->addAction(QString::fromUtf8(p.texto) + " ...");
-        a->setObjectName(QString("mnuOperacionesSub_%1").arg(i));
-        if (!clave.isEmpty()) connect(a, &QAction::triggered, this, [this, clave] { EjecutarBoton(clave); });
-        // The key lives on the menu item (shown beside it); a hidden item, an operation not offered,
-        // does not answer to it.
-        a->setShortcut(TeclaDe(i));
-        a->setShortcutContext(Qt::WindowShortcut);
-        if (kNoDisponibles.contains(i)) {
-            a->setToolTip(TextoNoDisponible(QString::fromUtf8(p.texto)));
-            a->setStatusTip(a->toolTip());
+    for (int i = 1; i < operaciones_.size(); ++i) {
+        const Operacion* o = operaciones_[i];
+        QAction* a = !o ? operaciones->addSeparator() : o->EnMenu ? operaciones->addAction(o->Texto + " ...") : nullptr;
+        if (a) a->setObjectName(QString("mnuOperacionesSub_%1").arg(i));
+        if (a && o) {
+            connect(a, &QAction::triggered, this, [this, clave = o->Clave] { EjecutarBoton(clave); });
+            // The key lives on the menu item (shown beside it); a hidden item, an operation not offered,
+            // does not answer to it.
+            a->setShortcut(QKeySequence(o->Tecla));
+            a->setShortcutContext(Qt::WindowShortcut);
+            if (o->Hace == Destino::NoDisponible) {
+                a->setEnabled(false);
+                a->setToolTip(TextoNoDisponible(o->Texto));
+                a->setStatusTip(a->toolTip());
+            }
         }
         mnuOperacionesSub_.append(a);
     }
@@ -388,16 +331,16 @@ void frmTarsa::CargaCombosMenu() {
 void frmTarsa::GuardarSeleccion() {
     // Failures are left for the closing, which saves them again.
     try {
-        Ajustes::Guardar(kAplicacion, kSeccionStart, "Empresa", gEmpresa);
-        Ajustes::Guardar(kAplicacion, kSeccionStart, "Actividad", gActividad);
-        Ajustes::Guardar(kAplicacion, kSeccionStart, "Terminal", gTerminal);
+        RegistroAjustes::Guardar(Ajuste::Empresa, gEmpresa);
+        RegistroAjustes::Guardar(Ajuste::Actividad, gActividad);
+        RegistroAjustes::Guardar(Ajuste::Terminal, gTerminal);
     } catch (...) {
     }
 }
 
 void frmTarsa::SeteaMenu() {
-    bool flags[21] = {};
-    for (int s : {5, 9, 13, 17}) flags[s] = true;
+    // Each link of the current selection offers the operations of its activity's type.
+    QStringList tipos;
     for (const clsItemLicenciaActividad& item : gColLicAct) {
         const bool coincide =
             codigoPrestador_ == "9999999999"
@@ -410,28 +353,27 @@ void frmTarsa::SeteaMenu() {
                 gTipoActividad = a.Tipo;
                 break;
             }
-        for (int p : PosicionesDelTipo(gTipoActividad)) flags[p] = true;
+        tipos.append(gTipoActividad);
     }
-    for (int i = 1; i <= 20; ++i) {
-        botones_[i]->setEnabled(flags[i]);
-        botones_[i]->setVisible(flags[i]);
-        mnuOperacionesSub_[i]->setVisible(flags[i]);
-    }
-    for (int p : kNoDisponibles) {
-        botones_[p]->setEnabled(false);
-        mnuOperacionesSub_[p]->setEnabled(false);
+    // The list's button is there while some view setting shows the buttons it governs.
+    bool algunaVista = false;
+    for (const Operacion& o : Operaciones()) algunaVista = algunaVista || (o.Vista && *o.Vista);
+    for (int i = 1; i < operaciones_.size(); ++i) {
+        const Operacion* o = operaciones_[i];
+        if (!o) continue;
+        if (o->Hace == Destino::Lista) {
+            botones_[i]->setVisible(algunaVista);
+            continue;
+        }
+        const bool ofrecida =
+            std::any_of(tipos.cbegin(), tipos.cend(), [o](const QString& t) { return o->OfrecidaPara(t); });
+        if (mnuOperacionesSub_[i]) mnuOperacionesSub_[i]->setVisible(ofrecida);
+        // A view setting hides the button only; the menu keeps the item.
+        const bool enVista = ofrecida && (!o->Vista || *o->Vista);
+        botones_[i]->setVisible(enVista);
+        botones_[i]->setEnabled(enVista && o->Hace != Destino::NoDisponible);
     }
     tbrSeleccion->setVisible(gVerMenuLicencias);
-    auto ocultar = [this](std::initializer_list<int> posiciones) {
-        for (int p : posiciones) {
-            botones_[p]->setEnabled(false);
-            botones_[p]->setVisible(false);
-        }
-    };
-    if (!gVerBotonesVerificar) ocultar({14, 15, 16});
-    if (!gVerBotonesConsulta) ocultar({2, 7, 11});
-    if (!gVerBotonesDevolucion) ocultar({4});
-    botones_[21]->setVisible(gVerBotonesVerificar || gVerBotonesConsulta || gVerBotonesDevolucion);
     OcultarSeparadoresSobrantes(botones_);
     OcultarSeparadoresSobrantes(mnuOperacionesSub_);
 }
@@ -492,30 +434,20 @@ void frmTarsa::EjecutarBoton(const QString& clave) {
                Mensajes::vbYesNo | Mensajes::vbQuestion | Mensajes::vbDefaultButton2, windowTitle()) != Mensajes::vbYes)
         return;
     CerrarHijas();
-    if (clave != "K70" && gTerminal.isEmpty()) {
+    const Operacion* o = OperacionDeClave(clave);
+    const bool lista = o && o->Hace == Destino::Lista;
+    if (!lista && gTerminal.isEmpty()) {
         if (!ElegirPrestador()) return;
         // The provider chosen there is the one the bar shows and the operation's request carries.
         CargaCombosMenu();
         ActualizarCodigos();
         SeteaMenu();
     }
-    struct Operacion {
-        const char* clave;
-        int numero;
-        QStringList tipos;
-    };
-    static const Operacion operaciones[] = {{"K11", 1, {"1", "13"}}, {"K60", 5, {"1", "13"}}, {"K14", 4, {"1"}},
-                                            {"K12", 2, {"1"}},       {"K13", 3, {"1"}},       {"K41", 41, {"1"}},
-                                            {"K42", 42, {"1"}},      {"K43", 43, {"1"}}};
-    if (clave == "K70") {
+    // An operation the activity type does not allow does nothing, without a word.
+    if (lista)
         AbrirListaTransacciones();
-        return;
-    }
-    for (const Operacion& o : operaciones)
-        if (clave == o.clave) {
-            if (o.tipos.contains(gTipoActividad)) AbrirTicket(o.numero);
-            return;
-        }
+    else if (o && o->AbreTicketCon(gTipoActividad))
+        AbrirTicket(o->Codigo);
 }
 
 void frmTarsa::AbrirTicket(int operacion) {

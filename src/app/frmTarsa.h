@@ -10,12 +10,11 @@ class QComboBox;
 class QMdiArea;
 class QMenu;
 class QToolBar;
+struct Operacion;
 
 class frmTarsa : public QMainWindow {
     Q_OBJECT
 public:
-    static constexpr int kPosiciones = 21;  // toolbar positions; the menu has the first 20
-
     explicit frmTarsa(QWidget* parent = nullptr);
 
     // The window's loading: combos, network codes, offered operations.
@@ -33,6 +32,8 @@ public:
     void AlImportarConfiguracion();
 
     QMdiArea* Area() const { return mdiArea; }
+    // The toolbar's button at a position (from 1, separators counted), the menu item beside it; nullptr
+    // past the end or for an operation with no menu item.
     QAction* Boton(int posicion) const { return botones_.value(posicion); }
     QAction* ItemOperacion(int indice) const { return mnuOperacionesSub_.value(indice); }
     QString CodigoPrestador() const { return codigoPrestador_; }
@@ -68,8 +69,11 @@ private:
     QComboBox* cboEmpresas;
     QComboBox* cboActividades;
     QComboBox* cboPrestadores;
-    QList<QAction*> botones_;            // by position, 1 to 21 (index 0 unused)
-    QList<QAction*> mnuOperacionesSub_;  // by index, 1 to 20 (index 0 unused)
+    // By position from 1 (index 0 unused), in the order of the operations table with a separator
+    // between groups: the operation of each (nullptr for a separator), its button and its menu item.
+    QList<const Operacion*> operaciones_;
+    QList<QAction*> botones_;
+    QList<QAction*> mnuOperacionesSub_;
     QString codigoPrestador_;
     bool cadenaSucursales_ = false;
     bool cerrando_ = false;

@@ -3,7 +3,8 @@
 #include <cmath>
 #include <limits>
 
-#include "core/modTarsa.h"
+#include "core/modConexion.h"
+#include "platform/BaseDatos.h"
 
 int clsAcceso::EjecutarAccion(const QString& sql) {
     UltimaSql = sql;

@@ -2,8 +2,9 @@
 
 #include "catalogs/ArchivoConfiguracion.h"
 #include "catalogs/modConfiguracion.h"
-#include "core/modTarsa.h"
+#include "core/modConexion.h"
 #include "platform/ArchivoTexto.h"
+#include "platform/BaseDatos.h"
 #include "platform/Rutas.h"
 
 Consulta clsBitmaps::Buscar(const QString& sWhere, const QString& pEmpresa, const QString& pActividad,

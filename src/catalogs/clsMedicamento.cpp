@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "core/modTarsa.h"
+#include "core/modConexion.h"
 #include "platform/BaseDatos.h"
 
 namespace {

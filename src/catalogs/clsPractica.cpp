@@ -1,6 +1,6 @@
 #include "catalogs/clsPractica.h"
 
-#include "core/modTarsa.h"
+#include "core/modFormato.h"
 
 bool clsPractica::Procesar(int iOpcion, const QString& pCodigo, const QString& pTipoPractica, const QString& pNombre,
                            double pValorNomenclador, bool pBaja) {

@@ -11,8 +11,9 @@
 #include "catalogs/clsEmpresas.h"
 #include "catalogs/clsPrestadores.h"
 #include "catalogs/modConfiguracion.h"
+#include "core/RegistroAjustes.h"
+#include "core/modInicio.h"
 #include "core/modTarsa.h"
-#include "platform/Ajustes.h"
 #include "platform/TarsaError.h"
 
 namespace {
@@ -23,7 +24,7 @@ namespace {
 // A newer _Quelo.prm also reloads the operation bitmaps: without them a fresh installation would
 // offer no ticket field until someone accepts the settings dialog. Each of the two runs even when
 // the other fails; the first failure is reported.
-void ImportarSiHayNueva(const QString& tipo, const QString& clave) {
+void ImportarSiHayNueva(const QString& tipo, Ajuste fechaImportada) {
     QString fecha;
     if (!HayConfiguracionNueva(tipo, fecha)) return;
     std::exception_ptr falla;
@@ -41,7 +42,7 @@ void ImportarSiHayNueva(const QString& tipo, const QString& clave) {
         }
     }
     if (falla) std::rethrow_exception(falla);
-    Ajustes::Guardar(kAplicacion, kSeccionStart, clave, fecha);
+    RegistroAjustes::Guardar(fechaImportada, fecha);
 }
 
 // A step whose failure is reported once at start-up: the same refused file would otherwise be
@@ -64,7 +65,7 @@ bool IniciarAplicacion(const QString& lineaComandos) {
     QString marcador;
     if (!IniciarNucleo(lineaComandos, marcador)) return false;  // no catalogs, no main window
     CargarCatalogosInicio(marcador);
-    gNuevaTransaccion = true;
+    PedirNuevaTransaccion();
     return true;
 }
 
@@ -92,8 +93,8 @@ void CargarCatalogosInicio(QString& marcador) {
         gColTipoActividad = tipos;
     });
     PasoInicio(marcador, "19", [] { AsignarLicenciaActividad(); });
-    PasoInicio(marcador, "20", InformarUnaVez(informados, [] { ImportarSiHayNueva("PRM", "FechaQueloPrm"); }));
-    PasoInicio(marcador, "21", InformarUnaVez(informados, [] { ImportarSiHayNueva("EMP", "FechaQueloEmp"); }));
+    PasoInicio(marcador, "20", InformarUnaVez(informados, [] { ImportarSiHayNueva("PRM", Ajuste::FechaQueloPrm); }));
+    PasoInicio(marcador, "21", InformarUnaVez(informados, [] { ImportarSiHayNueva("EMP", Ajuste::FechaQueloEmp); }));
 }
 
 void ReiniciarColecciones() {

@@ -5,6 +5,9 @@
 #include "catalogs/clsDiagnostico.h"
 #include "catalogs/clsMedicamento.h"
 #include "catalogs/clsMedico.h"
+#include "core/modConexion.h"
+#include "core/modDirectorioTerminal.h"
+#include "core/modFormato.h"
 #include "core/modTarsa.h"
 #include "exchange/ArchivoRespuesta.h"
 #include "exchange/clsParametros.h"
@@ -118,11 +121,13 @@ void AplicarSeccion(const QString& d, bool completo, const Seccion& s, const Avi
             s.terminar(mensajes);
         });
     } catch (...) {
-        Agregar(gColErrores, 0,
+        ListaMensajes fallo;
+        Agregar(fallo, 0,
                 QString::fromUtf8("No se actualizaron los %1: el catálogo quedó como estaba antes").arg(s.nombre));
+        AgregarErrores(fallo);
         throw;
     }
-    gColErrores.append(mensajes);
+    AgregarErrores(mensajes);
     if (progreso) progreso({});
 }
 
@@ -292,7 +297,7 @@ bool GrabarPedidoNomencladores(const PedidoNomencladores& p) {
 }
 
 bool ActualizarNomencladores(const PedidoNomencladores& p, const AvisoProgreso& progreso) {
-    gColErrores.clear();
+    VaciarErrores();
     try {
         const QString d = DirectorioIntercambio();
         clsParametros::LeerRespuestas(d, LecturaCodigo::EnteroO9999, gColErrores);

@@ -1,12 +1,14 @@
-// The local database's connection and upkeep, and this run's exchange directory.
+// The local database's connection and upkeep.
+#include "core/modConexion.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QRandomGenerator>
-#include <cmath>
 
 #include "core/modBaseLocal.h"
+#include "core/modDirectorioTerminal.h"
 #include "core/modTarsa.h"
+#include "platform/BaseDatos.h"
 #include "platform/Mensajes.h"
 #include "platform/Privado.h"
 #include "platform/Rutas.h"
@@ -94,6 +96,13 @@ void AlEsquemaEntregado() {
 
 }  // namespace
 
+std::unique_ptr<BaseDatos> gDB;
+
+BaseDatos& BaseAbierta(const QString& fuente) {
+    if (!gDB) throw TarsaError(ErrObjetoNoAsignado, QString::fromUtf8("La base de datos no está abierta"), fuente);
+    return *gDB;
+}
+
 bool Conectar(const QString& archivo) {
     const QString tmp = archivo + ".tmp";
     const QString bak = archivo + ".bak";
@@ -160,17 +169,15 @@ bool Desconectar() {
     return true;
 }
 
-void NuevaTransaccionFarmacia() {
-    if (!gNuevaTransaccion) return;
-    // nearbyint rounds halves to the even neighbour in the default rounding mode.
-    const double n = std::nearbyint(QRandomGenerator::global()->generateDouble() * 1001);
-    gNTransaccionFarmacia = QString::number(static_cast<int>(n));
-}
-
-QString SoloDigitos(const QString& texto) {
-    QString digitos;
-    for (const QChar c : texto.trimmed())
-        if (c >= '0' && c <= '9') digitos += c;
-    while (digitos.size() < 4) digitos += '0';
-    return digitos;
+void CopiarRespaldo(const QString& archivo, bool revisarPaginas) {
+    const QString bak = archivo + ".bak";
+    // A sound backup is never given up for a file that is not: the next start could not go back to it.
+    // Reading every page costs a pass over the whole file, so it is done only when asked.
+    const auto sana = [&] { return EsBaseDelPrograma(archivo) && (!revisarPaginas || BaseDatos::Intacta(archivo)); };
+    if (QFileInfo::exists(bak) && !sana() && BaseSana(bak)) return;
+    try {
+        Rutas::CopiarSeguro(archivo, bak);  // the old backup stays until the new one is complete
+    } catch (const TarsaError&) {
+        // a failure ends the routine silently
+    }
 }

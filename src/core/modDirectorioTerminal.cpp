@@ -1,5 +1,7 @@
 // This run's exchange directory under the shared working directory: its creation with a mark of
 // ownership, its removal, and the removal of directories that crashed runs left behind.
+#include "core/modDirectorioTerminal.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>

@@ -1,5 +1,7 @@
 // Field formatting: turning user input and catalog values into the fixed texts of the terminal
 // files, with the regional rules of the default locale.
+#include "core/modFormato.h"
+
 #include <QLocale>
 #include <algorithm>
 #include <cmath>
@@ -95,6 +97,28 @@ void SepararCodigoNombre(const QString& texto, int& codigo, QString& resto) {
 QString NuloATexto(const QVariant& valor) {
     if (valor.isNull() || !valor.isValid()) return {};
     return TextoDe(valor).trimmed();
+}
+
+QString CodigoYNombre(const QVariant& codigo, const QString& nombre) {
+    if (codigo.typeId() == QMetaType::QString) {
+        if (codigo.toString().isEmpty()) return {};
+        return codigo.toString() + " . " + nombre.trimmed();
+    }
+    if (codigo.isNull() || codigo.toDouble() == 0) return {};
+    return FormatearNumero(codigo, 2) + " . " + nombre.trimmed();
+}
+
+QString FechaAAAAMMDD(const QString& fecha) {
+    const auto d = ParsearFechaDMA(fecha);
+    return d ? d->toString("yyyyMMdd") : QString();
+}
+
+QString SoloDigitos(const QString& texto) {
+    QString digitos;
+    for (const QChar c : texto.trimmed())
+        if (c >= '0' && c <= '9') digitos += c;
+    while (digitos.size() < 4) digitos += '0';
+    return digitos;
 }
 
 std::optional<QDate> ParsearFechaDMA(const QString& texto) {
@@ -199,70 +223,7 @@ qint16 SeparadorDecimal() {
     return ok && n == 1.1 ? 46 : 44;
 }
 
-int CodigoOperacionVersion(int codigo) {
-    if (gVersion != "V101") return codigo;
-    switch (codigo) {
-        case 1:
-        case 9:
-        case 11:
-            return 1;
-        case 2:
-        case 7:
-        case 12:
-            return 3;
-        case 3:
-        case 6:
-            return 2;
-        case 4:
-        case 14:
-            return 0;
-        case 21:
-            return 4;
-        case 22:
-            return 6;
-        case 31:
-            return 5;
-        case 32:
-            return 7;
-        case 41:
-            return 41;
-        default:
-            return -1;
-    }
-}
-
 int CodigoTipoPrescripcion(const QString& nombre) {
     static const QStringList tipos = {"Normal", "T. prolongado", "Autorización especial", "PM/PMI", "Crónico"};
     return static_cast<int>(tipos.indexOf(nombre)) + 1;  // 0 when not listed
-}
-
-QString NombreOperacion(int codigo) {
-    switch (codigo) {
-        case 1:
-            return "Alta de ticket";
-        case 2:
-            return "Anulación de ticket";
-        case 3:
-            return "Devolución de ticket";
-        case 4:
-            return "Consulta de ticket";
-        case 5:
-            return "Alta diferida de ticket";
-        case 10:
-            return "Excluir receta de un cierre";
-        case 11:
-            return "Incluir receta previamente excluída";
-        case 41:
-            return "Verificar beneficiario";
-        case 42:
-            return "Verificar beneficiario/medicamento";
-        case 51:
-            return "Solicitar autorización";
-        case 53:
-            return "Consultar resolución solicitud autorización";
-        case 80:
-            return "Reimpresión de ticket";
-        default:
-            return QString::number(codigo);
-    }
 }

@@ -2,7 +2,6 @@
 
 #include <QFileInfo>
 
-#include "core/modTarsa.h"
 #include "platform/Ansi.h"
 #include "platform/ArchivoTexto.h"
 #include "platform/Mensajes.h"

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include "core/modDirectorioTerminal.h"
 #include "core/modTarsa.h"
 #include "exchange/clsArchivoIntercambios.h"
 #include "exchange/clsLecturaEstado.h"

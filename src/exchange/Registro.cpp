@@ -4,7 +4,7 @@
 #include <QRegularExpression>
 #include <tuple>
 
-#include "core/modTarsa.h"
+#include "core/modFormato.h"
 #include "exchange/ArchivoRespuesta.h"
 #include "exchange/clsItemError.h"
 #include "platform/Ansi.h"

@@ -8,10 +8,10 @@
 #include <mutex>
 #include <thread>
 
+#include "core/RegistroAjustes.h"
 #include "core/modTarsa.h"
 #include "exchange/ArchivoRespuesta.h"
 #include "exchange/DisposicionesArchivadas.h"
-#include "platform/Ajustes.h"
 #include "platform/ArchivoTexto.h"
 #include "platform/Mensajes.h"
 #include "platform/Privado.h"
@@ -569,18 +569,16 @@ void clsArchivoIntercambios::RetencionDeAjustes() {
     static QString hecho;
     if (hecho == RaizPorDefecto()) return;
     hecho = RaizPorDefecto();
-    const int dias =
-        Ajustes::Obtener(kAplicacion, kSeccionStart, "IntercambiosDias", QString::number(kDiasPorDefecto)).toInt();
-    const qint64 mb =
-        Ajustes::Obtener(kAplicacion, kSeccionStart, "IntercambiosMB", QString::number(kMBPorDefecto)).toLongLong();
+    const int dias = static_cast<int>(RegistroAjustes::LeerEntero(Ajuste::IntercambiosDias));
+    const qint64 mb = RegistroAjustes::LeerEntero(Ajuste::IntercambiosMB);
     const clsArchivoIntercambios archivo(RaizPorDefecto());
     archivo.BorrarTemporales();
     Trabajador& t = Retencion();
     t.Esperar();
     t.parar = false;
-    t.hilo = std::thread([archivo, dias = dias > 0 ? dias : kDiasPorDefecto,
-                          bytes = (mb > 0 ? mb : kMBPorDefecto) * 1024 * 1024,
-                          hoy = QDate::currentDate()] { archivo.AplicarMeses(dias, bytes, hoy); });
+    t.hilo = std::thread([archivo, dias, bytes = mb * 1024 * 1024, hoy = QDate::currentDate()] {
+        archivo.AplicarMeses(dias, bytes, hoy);
+    });
 }
 
 void clsArchivoIntercambios::EsperarRetencion() { Retencion().Esperar(); }

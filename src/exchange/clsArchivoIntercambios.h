@@ -98,9 +98,6 @@ public:
     // What went wrong with the last write of this object (empty when nothing).
     const QString& UltimoError() const { return error_; }
 
-    static constexpr int kDiasPorDefecto = 1825;   // five years
-    static constexpr qint64 kMBPorDefecto = 2048;  // two gigabytes
-
 private:
     bool Indexar(const QString& id, const clsItemIntercambio& item) const;
     bool Describir(const QString& id, const clsItemIntercambio& item, const QStringList& notas = {}) const;

@@ -1,6 +1,6 @@
 #include "exchange/clsItemTicket.h"
 
-#include "core/modTarsa.h"
+#include "core/modFormato.h"
 #include "platform/Rutas.h"
 #include "platform/TarsaError.h"
 

@@ -1,6 +1,6 @@
 #include "exchange/clsTicket.h"
 
-#include "core/modTarsa.h"
+#include "core/modFormato.h"
 #include "platform/ArchivoRegistros.h"
 #include "platform/Rutas.h"
 

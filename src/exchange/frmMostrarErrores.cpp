@@ -9,7 +9,6 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "core/modTarsa.h"
 #include "exchange/modIntercambio.h"
 
 frmMostrarErrores::frmMostrarErrores(QWidget* parent, const QString& titulo) : QDialog(parent) {

@@ -2,7 +2,7 @@
 
 #include <QPushButton>
 
-#include "core/modTarsa.h"
+#include "core/modImpresion.h"
 #include "platform/ui/Modal.h"
 #include "platform/ui/Twips.h"
 #include "platform/ui/VistaTicket.h"

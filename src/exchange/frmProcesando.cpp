@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "core/modDirectorioTerminal.h"
 #include "exchange/CicloSolicitud.h"
 #include "platform/Mensajes.h"
 #include "platform/Rutas.h"

@@ -1,6 +1,7 @@
 // Answer readers shared by the operations that send a ticket header (tickets, reprints, cancellations).
 #include "exchange/modIntercambio.h"
 
+#include "core/modDirectorioTerminal.h"
 #include "core/modTarsa.h"
 #include "exchange/CicloSolicitud.h"
 #include "exchange/clsArchivoIntercambios.h"
@@ -35,6 +36,10 @@ bool RespondeA(const QByteArray& pedido, const QByteArray& respuesta) {
     if (pedido.size() == 262) return igual(153, 1);  // V101 other providers
     return true;
 }
+
+void VaciarErrores() { gColErrores.clear(); }
+
+void AgregarErrores(const QList<clsItemError>& errores) { gColErrores.append(errores); }
 
 void ReiniciarErrores() {
     gColErrores.clear();

@@ -9,6 +9,9 @@
 // The errors of the last answer read, shown by the error window; started afresh by every operation
 // that reads an answer.
 inline QList<clsItemError> gColErrores;
+// The list's writers outside this module: an operation starts it afresh, a catalog update adds its report.
+void VaciarErrores();
+void AgregarErrores(const QList<clsItemError>& errores);
 
 // Whether an answer header echoes the request header it answers: the operation code, and in the
 // V250 pharmacy layout the pharmacy's transaction number. Either one missing: nothing to contradict.

@@ -1,10 +1,12 @@
 #include "journal/clsHistorialIntercambios.h"
 
+#include <QLocale>
 #include <QRegularExpression>
 #include <algorithm>
 
 #include "catalogs/clsDiagnostico.h"
-#include "core/modTarsa.h"
+#include "core/Operaciones.h"
+#include "core/modFormato.h"
 #include "exchange/DisposicionesArchivadas.h"
 #include "platform/Ansi.h"
 
@@ -126,7 +128,8 @@ QString clsHistorialIntercambios::Operacion(const clsItemIntercambio& item) {
 
 QString clsHistorialIntercambios::Empresa(const clsItemIntercambio& item, const QMap<QString, QString>& empresas) {
     if (Operacion(item) == "Nomencladores") return {};
-    return empresas.value(item.Empresa, item.Empresa);
+    // Catalog names are stored padded to their column's width.
+    return empresas.value(item.Empresa, item.Empresa).trimmed();
 }
 
 DetalleHistorial clsHistorialIntercambios::Abrir(const clsItemIntercambio& item) const {
@@ -161,26 +164,71 @@ DetalleHistorial clsHistorialIntercambios::Abrir(const clsItemIntercambio& item)
     return r;
 }
 
-QByteArray clsHistorialIntercambios::Csv(const QList<clsItemIntercambio>& filas,
-                                         const QMap<QString, QString>& empresas) {
+ImportesIntercambio clsHistorialIntercambios::Importes(const DetalleHistorial& detalle) {
+    ImportesIntercambio r;
+    const auto valor = [](const RegistroDesglosado& registro, const QString& nombre) -> std::optional<double> {
+        for (const CampoLeido& c : registro.Campos) {
+            if (c.Campo.Nombre != nombre || !c.Marca.isEmpty()) continue;
+            bool ok = false;
+            const double n = c.Valor.toDouble(&ok);
+            if (ok) return n;
+        }
+        return std::nullopt;
+    };
+    for (const ArchivoDesglosado& a : detalle.Archivos) {
+        for (const RegistroDesglosado& registro : a.Registros) {
+            if (a.Grupo == "enviado") {
+                const auto cantidad = valor(registro, "Cantidad"), precio = valor(registro, "Precio");
+                if (cantidad && precio) r.Items = r.Items.value_or(0) + *cantidad * *precio / 100;  // in cents
+            } else if (a.Grupo == "recibido" && a.Nombre.compare("_svl.1", Qt::CaseInsensitive) == 0) {
+                if (const auto monto = valor(registro, "MontoAbonar")) r.Abonar = *monto / 100;
+            }
+        }
+    }
+    return r;
+}
+
+QMap<QString, ImportesIntercambio> clsHistorialIntercambios::ImportesDe(const QList<clsItemIntercambio>& filas) const {
+    QMap<QString, ImportesIntercambio> importes;
+    for (const clsItemIntercambio& i : filas) importes.insert(i.Id, Importes(Abrir(i)));
+    return importes;
+}
+
+QByteArray clsHistorialIntercambios::Csv(const QList<clsItemIntercambio>& filas, const QMap<QString, QString>& empresas,
+                                         const QMap<QString, ImportesIntercambio>& importes) {
+    static const QRegularExpression numeroLargo(QStringLiteral("^[0-9]{12,}$|^0[0-9]+$"));
     auto campo = [](QString t) {
         // A text from the terminal or the card that begins like a formula would be run by the
         // spreadsheet (=HYPERLINK(...)); a leading apostrophe makes it text, as spreadsheets document.
         if (t.startsWith('=') || t.startsWith('+') || t.startsWith('-') || t.startsWith('@')) t.prepend('\'');
+        // A card read as a number loses its last digits (6,1E+15) or its leading zeros; as the text
+        // formula ="..." every spreadsheet keeps it as written.
+        else if (numeroLargo.match(t).hasMatch())
+            t = "=\"" + t + '"';
         if (t.contains(';') || t.contains('"') || t.contains('\n') || t.contains('\r'))
             t = '"' + t.replace("\"", "\"\"") + '"';
         return t;
     };
-    QStringList lineas{QString::fromUtf8("Fecha y hora;Operación;Empresa;Tarjeta;Nº ticket;Resultado;Estado")};
-    for (const clsItemIntercambio& i : filas)
+    QLocale local;
+    local.setNumberOptions(QLocale::OmitGroupSeparator);
+    const auto importe = [&local](const std::optional<double>& v) {
+        return v ? local.toString(*v, 'f', 2) : QString();
+    };
+    QStringList lineas{
+        QString::fromUtf8("Fecha y hora;Operación;Empresa;Tarjeta;Nº ticket;Importe;A abonar;Resultado;Estado")};
+    for (const clsItemIntercambio& i : filas) {
+        const ImportesIntercambio montos = importes.value(i.Id);
         lineas << QStringList{i.Enviado.toString("dd/MM/yyyy HH:mm:ss"),
                               campo(Operacion(i)),
                               campo(Empresa(i, empresas)),
                               campo(i.Tarjeta),
                               campo(i.Ticket),
+                              importe(montos.Items),
+                              importe(montos.Abonar),
                               campo(i.Resultado),
                               campo(i.Estado)}
                       .join(';');
+    }
     return "\xEF\xBB\xBF" + (lineas.join("\r\n") + "\r\n").toUtf8();
 }
 

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QMap>
 #include <QString>
+#include <optional>
 
 #include "exchange/Registro.h"
 #include "exchange/clsArchivoIntercambios.h"
@@ -39,6 +40,12 @@ struct DetalleHistorial {
     QString Ticket;  // the ticket text the terminal wrote, when it wrote one
 };
 
+// The amounts of one exchange as its files give them: the items sent (quantity times unit price) and
+// what the affiliate pays by the terminal's answer; empty where the exchange carries none.
+struct ImportesIntercambio {
+    std::optional<double> Items, Abonar;
+};
+
 class clsHistorialIntercambios {
 public:
     explicit clsHistorialIntercambios(QString raiz) : archivo_(std::move(raiz)) {}
@@ -63,9 +70,15 @@ public:
     // The company as the list shows it: its name when known, none for a catalog update.
     static QString Empresa(const clsItemIntercambio& item, const QMap<QString, QString>& empresas);
     // The rows as CSV for a spreadsheet: UTF-8 with its mark, ";" between fields, CR LF after rows; a
-    // field that begins with "=", "+", "-" or "@" gets a leading apostrophe so it is never a formula.
-    // empresas: company name by company code, for the company column.
-    static QByteArray Csv(const QList<clsItemIntercambio>& filas, const QMap<QString, QString>& empresas);
+    // field that begins with "=", "+", "-" or "@" gets a leading apostrophe so it is never a formula,
+    // and a long number (a card) is written as a text formula so the spreadsheet keeps every digit.
+    // Amounts go with the regional decimal mark and no thousands separator, as a spreadsheet on the
+    // same computer reads a number. empresas: company name by company code; importes: by exchange id.
+    static QByteArray Csv(const QList<clsItemIntercambio>& filas, const QMap<QString, QString>& empresas,
+                          const QMap<QString, ImportesIntercambio>& importes = {});
+    static ImportesIntercambio Importes(const DetalleHistorial& detalle);
+    // The amounts of each row, read from its files in the archive.
+    QMap<QString, ImportesIntercambio> ImportesDe(const QList<clsItemIntercambio>& filas) const;
     // Bytes as a reader can see them: printable characters as they are, the others escaped
     // (\r, \n, \0, \xHH).
     static QString BytesVisibles(const QByteArray& bytes);

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QRegularExpression>
 
+#include "core/modConexion.h"
 #include "core/modTarsa.h"
 #include "exchange/clsParametros.h"
 #include "exchange/clsTicket.h"

@@ -14,6 +14,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "core/Operaciones.h"
+#include "core/modDirectorioTerminal.h"
+#include "core/modFormato.h"
 #include "core/modTarsa.h"
 #include "exchange/clsParametros.h"
 #include "exchange/clsTicket.h"
@@ -311,7 +314,7 @@ void frmCierres::Aceptar() {
     }
     if (!solicitud.Procesada()) return;
 
-    gColErrores.clear();
+    VaciarErrores();
     LeeArchivos();
     const bool conMensajes = !gColErrores.isEmpty();
     if (conMensajes) {

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -179,11 +180,14 @@ void frmHistorialIntercambios::AbrirSeleccionado() {
 }
 
 void frmHistorialIntercambios::Exportar() {
-    const QString ruta = SelectorCarpetas::Actual().GuardarComo(this, "Exportar intercambios", "intercambios.csv");
+    QString ruta = SelectorCarpetas::Actual().GuardarComo(this, "Exportar intercambios", "intercambios.csv");
     if (ruta.isEmpty()) return;
+    // A name typed without an extension would give a file no spreadsheet opens by itself.
+    if (QFileInfo(ruta).suffix().isEmpty()) ruta += ".csv";
     TerminarCarga();
     QSaveFile archivo(ruta);
-    const QByteArray csv = clsHistorialIntercambios::Csv(modelo_.Filas(), empresas_);
+    const QList<clsItemIntercambio> filas = modelo_.Filas();
+    const QByteArray csv = clsHistorialIntercambios::Csv(filas, empresas_, historial_.ImportesDe(filas));
     if (!archivo.open(QIODevice::WriteOnly) || archivo.write(csv) != csv.size() || !archivo.commit()) {
         MsgBox("No se pudo escribir " + ruta + ": " + archivo.errorString(), Mensajes::vbCritical,
                "Exportar intercambios");

@@ -18,6 +18,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "core/Operaciones.h"
+#include "core/modDirectorioTerminal.h"
+#include "core/modFormato.h"
 #include "core/modTarsa.h"
 #include "exchange/clsTicket.h"
 #include "exchange/frmProcesando.h"
@@ -241,9 +244,9 @@ void frmInicio::Reimprimir() {
         Solicitud s = EnviarSolicitud();
         if (s.Procesada()) {
             MostrarRespuestaTicket(s.Transaccion, this, AutorizacionGuardada(numero));
-            gNuevaTransaccion = true;
+            PedirNuevaTransaccion();
         } else {
-            gNuevaTransaccion = false;
+            ConservarTransaccion();
         }
     } catch (const std::exception& e) {
         MsgBox(ComoTarsaError(e).Descripcion, Mensajes::vbCritical, windowTitle());
@@ -260,7 +263,7 @@ QString frmInicio::AutorizacionGuardada(const QString& numero) const {
 }
 
 void frmInicio::Cerrar() {
-    gNuevaTransaccion = true;
+    PedirNuevaTransaccion();
     QGuiApplication::restoreOverrideCursor();
     if (parentWidget() && parentWidget()->inherits("QMdiSubWindow"))
         parentWidget()->close();

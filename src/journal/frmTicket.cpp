@@ -5,6 +5,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/Operaciones.h"
+#include "core/modDirectorioTerminal.h"
+#include "core/modFormato.h"
+#include "core/modImpresion.h"
 #include "core/modTarsa.h"
 #include "exchange/clsTicket.h"
 #include "exchange/frmProcesando.h"
@@ -89,7 +93,7 @@ void frmTicket::Anular() {
     }
     QGuiApplication::restoreOverrideCursor();
     if (cerrar) {
-        gNuevaTransaccion = true;
+        PedirNuevaTransaccion();
         accept();
     }
 }

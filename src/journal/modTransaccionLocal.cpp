@@ -5,6 +5,8 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 
+#include "core/Operaciones.h"
+#include "core/modFormato.h"
 #include "core/modTarsa.h"
 #include "exchange/CicloSolicitud.h"
 #include "exchange/clsParametros.h"

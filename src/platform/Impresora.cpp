@@ -7,7 +7,7 @@ namespace {
 // Without a printing system installed nothing can be printed: the dialog reports cancellation.
 class ImpresoraAusente : public Impresora {
 public:
-    bool Dialogo(int& copias) override {
+    bool Dialogo(const QString&, const QStringList&, int& copias) override {
         copias = 0;
         return false;
     }

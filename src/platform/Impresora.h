@@ -7,8 +7,9 @@
 class Impresora {
 public:
     virtual ~Impresora() = default;
-    // Shows the print dialog; false when the user cancelled. copias receives the copies chosen.
-    virtual bool Dialogo(int& copias) = 0;
+    // Shows the text as it will be printed, with the printer to print on and the number of copies;
+    // false when the user cancelled. copias receives the copies chosen. Nothing is printed here.
+    virtual bool Dialogo(const QString& texto, const QStringList& codigos, int& copias) = 0;
     // Prints the text on the chosen (or default) printer as one document and ends it; under the text,
     // a barcode of each code (DocumentoTicket). Throws TarsaError when printing fails; the document is
     // then discarded.

@@ -3,7 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
-#include <QGridLayout>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,8 +14,9 @@
 #include "catalogs/clsDiagnostico.h"
 #include "catalogs/clsMedicamento.h"
 #include "catalogs/clsPlan.h"
+#include "core/RegistroAjustes.h"
+#include "core/modFormato.h"
 #include "core/modTarsa.h"
-#include "platform/Ajustes.h"
 #include "platform/Mensajes.h"
 #include "platform/TarsaError.h"
 #include "platform/ui/Modal.h"
@@ -91,61 +92,49 @@ frmItemTicketFarmacia::frmItemTicketFarmacia(int pNumEmpresa, const QString& pCo
     cmdCancelar_ = Nuevo<QPushButton>(this, "cmdCancelar", "Cancelar");
     lblNAutorizacion_->setBuddy(txtAutorizacion_);
     lblPorcentaje_->setBuddy(txtPorcentajeCobertura_);
-    rotulos_[txtAutorizacion_] = lblNAutorizacion_;
-    rotulos_[txtPorcentajeCobertura_] = lblPorcentaje_;
     // Long enough for the names; the code behind the blanks stays out of sight.
     cboTipoPrescripcion_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     cboTipoPrescripcion_->setMinimumContentsLength(14);
     cboTipoCobertura_->setMinimumContentsLength(20);
+    // One field a row, each caption and name measured in the dialog's font: a long name widens the
+    // dialog rather than being cut, and a row the operation does not have takes no room. A name's row
+    // keeps its height while empty, so that the fields do not move under the cursor.
     for (QLabel* nombre : {lblNombreMedicamento_, lblPresentacion_, lblNombreDiagnostico_, lblNombrePlanCobertura_})
-        nombre->setMinimumWidth(200);
-
-    auto* g = new QGridLayout;
+        nombre->setMinimumHeight(nombre->fontMetrics().height());
+    filas_ = new QFormLayout;
     const auto boton = [](QWidget* campo, QPushButton* b) {
         auto* fila = new QHBoxLayout;
         fila->setContentsMargins(0, 0, 0, 0);
-        fila->addWidget(campo);
+        fila->addWidget(campo, 1);
         fila->addWidget(b);
-        b->setFixedWidth(28);
+        b->setFixedWidth(b->fontMetrics().horizontalAdvance("...") + 16);
         return fila;
     };
-    int r = 0;
-    g->addWidget(Rotulo(txtTroquel_, "Troquel"), r, 0);
-    g->addLayout(boton(txtTroquel_, cmdBuscarMedicamento_), r, 1);
-    g->addWidget(Rotulo(txtCodigoBarra_, QString::fromUtf8("Código de barras")), r, 2);
-    g->addWidget(txtCodigoBarra_, r++, 3);
-    g->addWidget(Rotulo(txtCodigoProveedor_, QString::fromUtf8("Código proveedor")), r, 0);
-    g->addWidget(txtCodigoProveedor_, r++, 1);
-    g->addWidget(new QLabel("Medicamento", this), r, 0);
-    g->addWidget(lblNombreMedicamento_, r, 1);
-    g->addWidget(lblPresentacion_, r++, 2, 1, 2);
-    g->addWidget(Rotulo(txtCantidad_, "Cantidad"), r, 0);
-    g->addWidget(txtCantidad_, r, 1);
-    g->addWidget(Rotulo(txtPrecio_, "Precio"), r, 2);
-    g->addWidget(txtPrecio_, r++, 3);
-    g->addWidget(Rotulo(txtTipoArancel_, "Tipo de arancel"), r, 0);
-    g->addWidget(txtTipoArancel_, r++, 1);
-    g->addWidget(Rotulo(txtDiagnostico_, QString::fromUtf8("Diagnóstico")), r, 0);
-    g->addLayout(boton(txtDiagnostico_, cmdBuscarDiagnostico_), r, 1);
-    g->addWidget(lblNombreDiagnostico_, r++, 2, 1, 2);
-    g->addWidget(Rotulo(cboTipoCobertura_, "Tipo de cobertura"), r, 0);
-    g->addWidget(cboTipoCobertura_, r, 1);
-    g->addWidget(lblNAutorizacion_, r, 2);
-    g->addWidget(txtAutorizacion_, r++, 3);
-    g->addWidget(Rotulo(txtPlanCobertura_, "Plan"), r, 0);
-    g->addLayout(boton(txtPlanCobertura_, cmbBuscarPlanCobertura_), r, 1);
-    g->addWidget(lblNombrePlanCobertura_, r++, 2, 1, 2);
-    g->addWidget(lblPorcentaje_, r, 0);
-    g->addWidget(txtPorcentajeCobertura_, r++, 1);
-    g->addWidget(Rotulo(cboTipoPrescripcion_, QString::fromUtf8("Tipo de prescripción")), r, 0);
-    g->addWidget(cboTipoPrescripcion_, r, 1);
-    g->addWidget(chkCambioPrescripcion_, r++, 2, 1, 2);
+    filas_->addRow(Rotulo(txtTroquel_, "Troquel"), boton(txtTroquel_, cmdBuscarMedicamento_));
+    filas_->addRow(Rotulo(txtCodigoBarra_, QString::fromUtf8("Código de barras")), txtCodigoBarra_);
+    filas_->addRow(Rotulo(txtCodigoProveedor_, QString::fromUtf8("Código proveedor")), txtCodigoProveedor_);
+    filas_->addRow("Medicamento", lblNombreMedicamento_);
+    filas_->addRow(QString::fromUtf8("Presentación"), lblPresentacion_);
+    filas_->addRow(Rotulo(txtCantidad_, "Cantidad"), txtCantidad_);
+    filas_->addRow(Rotulo(txtPrecio_, "Precio"), txtPrecio_);
+    filas_->addRow(Rotulo(txtTipoArancel_, "Tipo de arancel"), txtTipoArancel_);
+    filas_->addRow(Rotulo(txtDiagnostico_, QString::fromUtf8("Diagnóstico")),
+                   boton(txtDiagnostico_, cmdBuscarDiagnostico_));
+    filas_->addRow(QString(), lblNombreDiagnostico_);
+    filas_->addRow(Rotulo(cboTipoCobertura_, "Tipo de cobertura"), cboTipoCobertura_);
+    filas_->addRow(lblNAutorizacion_, txtAutorizacion_);
+    filas_->addRow(Rotulo(txtPlanCobertura_, "Plan"), boton(txtPlanCobertura_, cmbBuscarPlanCobertura_));
+    filas_->addRow(QString(), lblNombrePlanCobertura_);
+    filas_->addRow(lblPorcentaje_, txtPorcentajeCobertura_);
+    filas_->addRow(Rotulo(cboTipoPrescripcion_, QString::fromUtf8("Tipo de prescripción")), cboTipoPrescripcion_);
+    filas_->addRow(QString(), chkCambioPrescripcion_);
+    filas_->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     auto* botones = new QHBoxLayout;
     botones->addStretch();
     botones->addWidget(cmdAceptar_);
     botones->addWidget(cmdCancelar_);
     auto* raiz = new QVBoxLayout(this);
-    raiz->addLayout(g);
+    raiz->addLayout(filas_);
     raiz->addStretch();
     raiz->addLayout(botones);
     cmdAceptar_->setDefault(true);
@@ -195,7 +184,6 @@ QLabel* frmItemTicketFarmacia::Rotulo(QWidget* campo, const QString& texto) {
     auto* rotulo = new QLabel(texto, this);
     rotulo->setObjectName("lblRotulo_" + campo->objectName());
     rotulo->setBuddy(campo);
-    rotulos_[campo] = rotulo;
     return rotulo;
 }
 
@@ -233,7 +221,7 @@ void frmItemTicketFarmacia::Cargar() {
 
     if (modo_ == 1) {
         txtCantidad_->setText("1");
-        if (cboTipoPrescripcion_->isEnabled()) cboTipoPrescripcion_->setCurrentIndex(2);  // "Indefinida"
+        if (cboTipoPrescripcion_->isEnabled()) cboTipoPrescripcion_->setCurrentIndex(TipoPrescripcionRecordado());
     } else if (modo_ == 3 && datos_) {
         const clsItemTicketFarmacia& d = *datos_;
         txtTroquel_->setText(d.Troquel);
@@ -244,7 +232,7 @@ void frmItemTicketFarmacia::Cargar() {
         // A quantity or fee type not given (-1) is shown empty again, as the list shows it.
         txtCantidad_->setText(FormatearNumero(d.Cantidad, 2));
         txtTipoArancel_->setText(FormatearNumero(d.TipoArancel, 2));
-        txtPrecio_->setText(TextoNumero(d.Precio));
+        txtPrecio_->setText(TextoImporte(d.Precio));
         txtDiagnostico_->setText(d.Diagnostico);
         lblNombreDiagnostico_->setText(d.NombreDiagnostico);
         txtAutorizacion_->setText(d.Autorizacion);
@@ -266,6 +254,19 @@ void frmItemTicketFarmacia::Cargar() {
     ReglaCobertura();
 }
 
+int frmItemTicketFarmacia::TipoPrescripcionRecordado() const {
+    // The prescription type of the last item accepted, so that a counter dispensing one kind after
+    // another does not choose it again item after item; until one was ever chosen, "Indefinida",
+    // which has to be changed before the item is taken.
+    const QString codigo = QString::number(qRound(TextoANumero(gTipoPrescripcion, true))) +
+                           (gCambioPrescripcion.isEmpty() || gCambioPrescripcion == "0" ? "0" : "1");
+    for (int i = 0; i < cboTipoPrescripcion_->count(); ++i)
+        if (cboTipoPrescripcion_->itemText(i).right(2) == codigo &&
+            !cboTipoPrescripcion_->itemText(i).contains("Indefinida"))
+            return i;
+    return 2;  // "Indefinida"
+}
+
 void frmItemTicketFarmacia::AplicarBitmap() {
     QList<bool> posiciones = PosicionesBitmap(bitmapItem_, 15);
     posiciones[13] = posiciones[14] = true;
@@ -279,12 +280,10 @@ void frmItemTicketFarmacia::AplicarBitmap() {
         QWidget* w = findChild<QWidget*>(entrada.Control);
         w->setEnabled(valor);
         w->setVisible(valor);
-        if (QLabel* rotulo = rotulos_.value(w)) rotulo->setVisible(valor);
         if (auto* lista = qobject_cast<QComboBox*>(w); lista && valor) lista->setCurrentIndex(1);
     }
     // The price is always in sight, even when the operation does not let the user change it.
     txtPrecio_->setVisible(true);
-    rotulos_.value(txtPrecio_)->setVisible(true);
     chkCambioPrescripcion_->setVisible(false);
 
     cmdBuscarMedicamento_->setEnabled(txtCodigoBarra_->isEnabled() || txtTroquel_->isEnabled());
@@ -298,6 +297,16 @@ void frmItemTicketFarmacia::AplicarBitmap() {
     cmbBuscarPlanCobertura_->setVisible(txtPlanCobertura_->isVisibleTo(this));
     lblNombreDiagnostico_->setVisible(txtDiagnostico_->isVisibleTo(this));
     lblNombrePlanCobertura_->setVisible(txtPlanCobertura_->isVisibleTo(this));
+    // A row goes with its field, caption and all.
+    for (int r = 0; r < filas_->rowCount(); ++r) {
+        QLayoutItem* campo = filas_->itemAt(r, QFormLayout::FieldRole);
+        bool visible = false;
+        if (QWidget* w = campo->widget()) visible = w->isVisibleTo(this);
+        if (QLayout* l = campo->layout())
+            for (int i = 0; i < l->count(); ++i)
+                if (QWidget* w = l->itemAt(i)->widget()) visible = visible || w->isVisibleTo(this);
+        if (!visible) filas_->setRowVisible(r, false);
+    }
 }
 
 void frmItemTicketFarmacia::ReglaCobertura() {
@@ -328,7 +337,7 @@ void frmItemTicketFarmacia::MostrarMedicamento(const QString& troquel, const QSt
         txtCodigoBarra_->setText(medicamento.CodigoBarra);
         // A medication the catalog gives no price (0, or -0.01 as older updates stored a blank one)
         // shows none, so the item is not charged at 0 without the question for a missing price.
-        txtPrecio_->setText(medicamento.Precio > 0 ? TextoNumero(medicamento.Precio) : QString());
+        txtPrecio_->setText(medicamento.Precio > 0 ? TextoImporte(medicamento.Precio) : QString());
     } catch (const std::exception& e) {
         InformarError(e);
     }
@@ -471,11 +480,11 @@ void frmItemTicketFarmacia::Aceptar() {
     // The prescription settings of the last item are remembered for the next run.
     if (TextoANumero(gTipoPrescripcion, true) != item.TipoPrescripcion) {
         gTipoPrescripcion = FormatearNumero(item.TipoPrescripcion, 2);
-        Ajustes::Guardar(kAplicacion, kSeccionStart, "TipoPrescripcion", gTipoPrescripcion);
+        RegistroAjustes::Guardar(Ajuste::TipoPrescripcion, gTipoPrescripcion);
     }
     if ((gCambioPrescripcion != "0") != item.CambioPrescripcion) {
         gCambioPrescripcion = item.CambioPrescripcion ? "1" : "0";
-        Ajustes::Guardar(kAplicacion, kSeccionStart, "CambioPrescripcion", gCambioPrescripcion);
+        RegistroAjustes::Guardar(Ajuste::CambioPrescripcion, gCambioPrescripcion);
     }
     resultado_ = item;
     accept();

@@ -10,6 +10,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -44,6 +45,8 @@ private:
     void Cargar();
     void AplicarBitmap();
     void ReglaCobertura();  // cboTipoCobertura_Click
+    // The entry of cboTipoPrescripcion a new item starts at.
+    int TipoPrescripcionRecordado() const;
     void BuscarMedicamento();
     void BuscarDiagnostico();
     void BuscarPlan();
@@ -63,7 +66,7 @@ private:
     QString bitmapItem_;
     std::optional<clsItemTicketFarmacia> datos_;
     std::optional<clsItemTicketFarmacia> resultado_;
-    QHash<QWidget*, QLabel*> rotulos_;
+    QFormLayout* filas_;
 
     QLineEdit* txtTroquel_;
     QLineEdit* txtCodigoBarra_;

@@ -17,7 +17,6 @@ protected:
     QWidget* TipoMatriculaAutorizante() const override;
     QComboBox* ProvinciaAutorizante() const override { return cboProvinciaA_; }
     bool ListasMatriculaEnBlanco() const override { return true; }
-    void Disponer(bool conDiagnosticos) override;
     void MostrarMedicoAutorizante(qint32 matricula, const QString& tipoMatricula) override;
     void CargarAutorizante(clsTicket& ticket) const override;
 

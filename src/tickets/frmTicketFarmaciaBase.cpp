@@ -4,25 +4,31 @@
 #include <QComboBox>
 #include <QDate>
 #include <QFocusEvent>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QVBoxLayout>
 #include <algorithm>
 
 #include "catalogs/clsBitmaps.h"
 #include "catalogs/clsMedico.h"
+#include "core/RegistroAjustes.h"
+#include "core/modFormato.h"
 #include "core/modTarsa.h"
 #include "exchange/clsTicket.h"
 #include "exchange/frmProcesando.h"
 #include "exchange/modIntercambio.h"
-#include "platform/Ajustes.h"
 #include "platform/Mensajes.h"
 #include "platform/TarsaError.h"
 #include "platform/ui/Modal.h"
@@ -32,7 +38,6 @@
 #include "tickets/modEnvioTicket.h"
 #include "tickets/modTickets.h"
 #include "ui/AlSalirCampo.h"
-#include "ui/EtiquetaRecortada.h"
 #include "ui/FiltroTeclas.h"
 #include "ui/OrdenTabulacion.h"
 #include "ui/TeclaEnter.h"
@@ -95,10 +100,10 @@ frmTicketFarmaciaBase::frmTicketFarmaciaBase(int codigoOperacion, QWidget* padre
     cboTipoMatriculaR_ = Nuevo<QComboBox>(this, "cboTipoMatriculaR");
     cboProvinciaR_ = Nuevo<QComboBox>(this, "cboProvinciaR");
     txtMatriculaRe_ = Nuevo<QLineEdit>(this, "txtMatriculaRe");
-    lblNombreMedicoRe_ = Nuevo<EtiquetaRecortada>(this, "lblNombreMedicoRe");
+    lblNombreMedicoRe_ = Nuevo<QLabel>(this, "lblNombreMedicoRe");
     cmdBuscarMedicoRe_ = Nuevo<QPushButton>(this, "cmdBuscarMedicoRe", "...");
     txtMatriculaAu_ = Nuevo<QLineEdit>(this, "txtMatriculaAu");
-    lblNombreMedicoAu_ = Nuevo<EtiquetaRecortada>(this, "lblNombreMedicoAu");
+    lblNombreMedicoAu_ = Nuevo<QLabel>(this, "lblNombreMedicoAu");
     cmdBuscarMedicoAu_ = Nuevo<QPushButton>(this, "cmdBuscarMedicoAu", "...");
     cboTipoAutorizacion_ = Nuevo<QComboBox>(this, "cboTipoAutorizacion");
     txtAutorizacion_ = Nuevo<QLineEdit>(this, "txtAutorizacion");
@@ -163,6 +168,7 @@ frmTicketFarmaciaBase::frmTicketFarmaciaBase(int codigoOperacion, QWidget* padre
     lvwDiagnosticos_->setHeaderLabels({QString::fromUtf8("Nº"), QString::fromUtf8("Código"), "Nombre"});
     lvwDiagnosticos_->header()->setMinimumSectionSize(0);
     lvwDiagnosticos_->setColumnWidth(0, TwipsAPixeles(450));
+    Armar();
 
     const auto fechas = {txtFechaReceta_, txtFechaEmisionRecetario_, txtFechaVenta_};
     for (QLineEdit* fecha : fechas) InstalarSalida(fecha, [this, fecha] { SalirFecha(fecha); });
@@ -192,6 +198,121 @@ frmTicketFarmaciaBase::frmTicketFarmaciaBase(int codigoOperacion, QWidget* padre
     connect(cmdCancelar_, &QPushButton::clicked, this, &frmTicketFarmaciaBase::Cancelar);
     AlSalirCampo::SinReglas(cmdCancelar_);
     InstalarTeclas();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Layout
+
+namespace {
+
+// Room for filas rows of a list under its column captions, and for the scroll bar that a narrow list
+// shows below them.
+void AltoFilas(QTreeWidget* lista, int filas) {
+    const int fila = lista->fontMetrics().height() + 4;
+    lista->setMinimumHeight(lista->header()->sizeHint().height() + filas * fila + 2 * lista->frameWidth() +
+                            lista->horizontalScrollBar()->sizeHint().height());
+}
+
+// A list with its buttons stacked at its right, inside its frame.
+void ArmarMarco(QGroupBox* marco, QTreeWidget* lista, std::initializer_list<QPushButton*> botones) {
+    auto* columna = new QVBoxLayout;
+    for (QPushButton* b : botones) columna->addWidget(b);
+    columna->addStretch();
+    auto* fila = new QHBoxLayout(marco);
+    fila->addWidget(lista, 1);
+    fila->addLayout(columna);
+}
+
+}  // namespace
+
+void frmTicketFarmaciaBase::Armar() {
+    // Captions and fields measure themselves in the form's font: nothing is cut, and a row whose
+    // fields the operation hides takes no room.
+    encabezado_ = new QGridLayout;
+    const QList<QList<QWidget*>> filas{
+        {txtTarjeta_, cboTipoLectura_, txtFarmacia_},
+        {txtTicketPadre_, txtTipoReceta_, txtReceta_},
+        {txtFechaReceta_, txtFechaEmisionRecetario_, txtFechaVenta_},
+        {txtHoraVenta_, cboTipoDocumentoRetira_, txtDocumentoRetira_},
+        {txtConsulta_, cboTipoAutorizacion_, txtAutorizacion_},
+        {txtDocumentacionExtra_, txtDescuentoPrestador_},
+    };
+    for (int f = 0; f < filas.size(); ++f)
+        for (int c = 0; c < filas[f].size(); ++c) {
+            encabezado_->addWidget(rotulos_.value(filas[f][c]), f, 2 * c);
+            encabezado_->addWidget(filas[f][c], f, 2 * c + 1);
+        }
+    for (int c : {1, 3, 5}) encabezado_->setColumnStretch(c, 1);
+    // Each field at least as wide as what it takes: a card's digits, a date, a few more for the rest.
+    for (QLineEdit* campo : findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly)) {
+        const int digitos = campo == txtTarjeta_ ? 19 : 10;
+        campo->setMinimumWidth(campo->fontMetrics().horizontalAdvance(QString(digitos, '0')) + 12);
+    }
+    AgregarMedico(cboTipoMatriculaR_, cboProvinciaR_, txtMatriculaRe_, cmdBuscarMedicoRe_, lblNombreMedicoRe_);
+
+    ArmarMarco(fmeItems_, lvwItems_, {cmdAddItem_, cmdChangeItem_, cmdDelItem_});
+    ArmarMarco(fmeDiagnosticos_, lvwDiagnosticos_, {cmdAddDiags_, cmdDelDiags_});
+    AltoFilas(lvwItems_, 3);
+    AltoFilas(lvwDiagnosticos_, 3);
+}
+
+void frmTicketFarmaciaBase::AgregarMedico(QWidget* tipo, QComboBox* provincia, QLineEdit* matricula,
+                                          QPushButton* buscar, QLabel* nombre) {
+    const int r = encabezado_->rowCount();
+    auto* listas = new QHBoxLayout;
+    listas->addWidget(tipo);
+    if (provincia) listas->addWidget(provincia, 1);
+    if (!provincia) listas->addStretch();
+    encabezado_->addWidget(rotulos_.value(tipo), r, 0);
+    encabezado_->addLayout(listas, r, 1, 1, 3);
+    auto* licencia = new QHBoxLayout;
+    licencia->addWidget(matricula, 1);
+    licencia->addWidget(buscar);
+    buscar->setFixedWidth(buscar->fontMetrics().horizontalAdvance("...") + 16);
+    encabezado_->addWidget(rotulos_.value(matricula), r, 4);
+    encabezado_->addLayout(licencia, r, 5);
+    // The name found, whole, on a row as wide as the header (a longer one widens the window). The row
+    // keeps its height while no name is shown, so that the form does not move under the cursor.
+    nombre->setMinimumHeight(nombre->fontMetrics().height());
+    encabezado_->addWidget(nombre, r + 1, 1, 1, 5);
+}
+
+QGridLayout* frmTicketFarmaciaBase::Totales(bool enUnaFila) {
+    auto* totales = new QGridLayout;
+    totales->addWidget(lblTotalRotulo_, 0, 0);
+    totales->addWidget(lblTotal_, 0, 1);
+    totales->addWidget(lblTotalGeneralRotulo_, enUnaFila ? 0 : 1, enUnaFila ? 2 : 0);
+    totales->addWidget(lblTotalGeneral_, enUnaFila ? 0 : 1, enUnaFila ? 3 : 1);
+    // Room for a large total, so that the window does not widen as the items come.
+    for (QLabel* importe : {lblTotal_, lblTotalGeneral_})
+        importe->setMinimumWidth(importe->fontMetrics().horizontalAdvance("000.000.000,00"));
+    if (enUnaFila)
+        totales->setColumnMinimumWidth(1, lblTotal_->minimumWidth() + 12);
+    else
+        totales->setRowStretch(2, 1);  // at the top of a taller row
+    return totales;
+}
+
+QBoxLayout* frmTicketFarmaciaBase::Botones(bool enUnaFila) {
+    QBoxLayout* botones = enUnaFila ? static_cast<QBoxLayout*>(new QHBoxLayout) : new QVBoxLayout;
+    botones->addWidget(cmdAceptar_);
+    botones->addWidget(cmdCancelar_);
+    if (!enUnaFila) botones->addStretch();
+    return botones;
+}
+
+void frmTicketFarmaciaBase::Disponer() {
+    // As large as what the operation shows; the controls placed now, so that Tab follows them.
+    layout()->invalidate();
+    // Not adjustSize: it makes a window at least 100 high. On a small screen the fields give up
+    // the room they would like, down to what they need.
+    // The lists show their few rows: the window is as high as that, and taller only when the user
+    // makes it so.
+    QSize medida(layout()->totalSizeHint().width(), 0);
+    if (const QScreen* pantalla = screen())
+        medida.setWidth(std::min(medida.width(), pantalla->availableSize().width() - 40));
+    resize(medida.expandedTo(layout()->totalMinimumSize()));
+    layout()->activate();
 }
 
 void frmTicketFarmaciaBase::InstalarTeclas() {
@@ -289,10 +410,6 @@ void frmTicketFarmaciaBase::InstalarSalida(QWidget* campo, std::function<void()>
     AlSalirCampo::Instalar(campo, std::move(alSalir));
 }
 
-void frmTicketFarmaciaBase::Colocar(QWidget* w, int izquierda, int arriba, int ancho, int alto) {
-    w->setGeometry(TwipsAPixeles(izquierda), TwipsAPixeles(arriba), TwipsAPixeles(ancho), TwipsAPixeles(alto));
-}
-
 QString frmTicketFarmaciaBase::CodigoLista(const QComboBox* lista) {
     QString codigo, resto;
     SepararCodigoNombre(lista->currentText(), codigo, resto);
@@ -362,11 +479,12 @@ void frmTicketFarmaciaBase::Cargar() {
     txtFechaVenta_->setText(hoy);
 
     // Enter goes on to the next field still to fill, as in the counter's other programs; Tab still
-    // visits every field.
+    // visits every field. When what is left is the first item, its dialog opens at once.
     for (QWidget* campo : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         if (qobject_cast<QLineEdit*>(campo) || qobject_cast<QComboBox*>(campo))
             TeclaEnter::Instalar(campo, [this, campo] {
                 if (!SiguienteCampoPorLlenar(this, campo)) SiguienteCampo(campo);
+                if (focusWidget() == lvwItems_ && items_.isEmpty()) AgregarItem();
             });
 
     AplicarBitmap();
@@ -424,67 +542,13 @@ void frmTicketFarmaciaBase::AplicarBitmap() {
     lblOperacion_->setVisible(false);
     conDiagnosticos_ = fmeDiagnosticos_->isEnabled();
 
-    Disponer(conDiagnosticos_);
+    Disponer();
     OrdenarTabulacion(this);
     if (QWidget* primero = PrimerCampo(this)) primero->setFocus();
     for (QLineEdit* campo : findChildren<QLineEdit*>())
         connect(campo, &QLineEdit::textEdited, this, [this] { editado_ = true; });
 
-    if (txtFarmacia_->isEnabled()) txtFarmacia_->setText(Ajustes::Obtener(kAplicacion, kSeccionStart, "farmacia"));
-}
-
-int frmTicketFarmaciaBase::AnchoRotulos() const {
-    // Wide enough for the longest caption in the form's font, so that none is cut.
-    int ancho = 0;
-    for (const QLabel* rotulo : rotulos_)
-        ancho = std::max(ancho, rotulo->fontMetrics().horizontalAdvance(rotulo->text()));
-    return std::max(1380, (ancho + 8) * 15);
-}
-
-int frmTicketFarmaciaBase::DisponerEncabezado(int altoFila) {
-    // Three columns of caption and field, then the prescriber's row; a row with no field shown
-    // takes no room.
-    const int rotulo = AnchoRotulos();
-    constexpr int kAncho = 3840, kAlto = 300;
-    const int campo = kAncho - rotulo - 140;
-    const QList<QList<QWidget*>> filas{
-        {txtTarjeta_, cboTipoLectura_, txtFarmacia_},
-        {txtTicketPadre_, txtTipoReceta_, txtReceta_},
-        {txtFechaReceta_, txtFechaEmisionRecetario_, txtFechaVenta_},
-        {txtHoraVenta_, cboTipoDocumentoRetira_, txtDocumentoRetira_},
-        {txtConsulta_, cboTipoAutorizacion_, txtAutorizacion_},
-        {txtDocumentacionExtra_, txtDescuentoPrestador_},
-    };
-    int arriba = 120;
-    for (const QList<QWidget*>& fila : filas) {
-        if (std::none_of(fila.begin(), fila.end(), [this](QWidget* w) { return !w->isHidden(); })) continue;
-        for (int c = 0; c < fila.size(); ++c) {
-            Colocar(rotulos_.value(fila[c]), 120 + c * kAncho, arriba, rotulo, kAlto);
-            Colocar(fila[c], 120 + c * kAncho + rotulo + 20, arriba, campo, kAlto);
-        }
-        arriba += altoFila;
-    }
-    Colocar(lblOperacion_, 0, 0, 300, kAlto);
-    if (cboTipoMatriculaR_->isHidden() && txtMatriculaRe_->isHidden()) return arriba;
-    DisponerMedico(arriba, cboTipoMatriculaR_, cboProvinciaR_, txtMatriculaRe_, cmdBuscarMedicoRe_, lblNombreMedicoRe_);
-    return arriba + altoFila;
-}
-
-void frmTicketFarmaciaBase::DisponerMedico(int arriba, QWidget* tipo, QWidget* provincia, QWidget* matricula,
-                                           QWidget* buscar, QWidget* nombre) {
-    const int rotulo = AnchoRotulos();
-    constexpr int kAlto = 300;
-    const int x = 120 + rotulo + 20;
-    Colocar(rotulos_.value(tipo), 120, arriba, rotulo, kAlto);
-    Colocar(tipo, x, arriba, provincia ? 1800 : 600, kAlto);
-    if (provincia) Colocar(provincia, x + 1860, arriba, 2700, kAlto);
-    const int xm = x + 4620;
-    const int rotuloMatricula = std::max(
-        900, (rotulos_.value(matricula)->fontMetrics().horizontalAdvance(rotulos_.value(matricula)->text()) + 8) * 15);
-    Colocar(rotulos_.value(matricula), xm, arriba, rotuloMatricula, kAlto);
-    Colocar(matricula, xm + rotuloMatricula, arriba, 1100, kAlto);
-    Colocar(buscar, xm + rotuloMatricula + 1140, arriba, 360, kAlto);
-    Colocar(nombre, xm + rotuloMatricula + 1560, arriba, 11580 - (xm + rotuloMatricula + 1560), kAlto);
+    if (txtFarmacia_->isEnabled()) txtFarmacia_->setText(RegistroAjustes::Leer(Ajuste::farmacia));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -686,7 +750,7 @@ void frmTicketFarmaciaBase::Aceptar() {
     if (faltaTarjeta) MsgBox("Falta ingresar datos del beneficiario (Tarjeta)", Mensajes::vbInformation, windowTitle());
     if (faltanItems || faltaTarjeta) return;
 
-    if (txtFarmacia_->isEnabled()) Ajustes::Guardar(kAplicacion, kSeccionStart, "farmacia", txtFarmacia_->text());
+    if (txtFarmacia_->isEnabled()) RegistroAjustes::Guardar(Ajuste::farmacia, txtFarmacia_->text());
     const PantallaEnvioTicket pantalla{
         [] { return EnviarSolicitud(gActividad, gEmpresa, gTerminal); },
         [this](clsTransaccion& transaccion) { return MostrarRespuestaTicket(transaccion, this); }};
@@ -717,7 +781,7 @@ bool frmTicketFarmaciaBase::ConfirmarDescarte() {
 void frmTicketFarmaciaBase::Cancelar() {
     // The button asks only for items: the header alone is quickly typed again.
     if (!items_.isEmpty() && !ConfirmarDescarte()) return;
-    gNuevaTransaccion = true;
+    PedirNuevaTransaccion();
     descartar_ = true;
     CerrarVentana();
 }

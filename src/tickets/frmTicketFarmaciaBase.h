@@ -17,7 +17,9 @@
 #include "tickets/clsItemDiagnostico.h"
 #include "tickets/clsItemTicketFarmacia.h"
 
+class QBoxLayout;
 class QComboBox;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -77,8 +79,6 @@ protected:
     virtual QComboBox* ProvinciaAutorizante() const { return nullptr; }
     // Whether the licence-type and province lists go back to the blank entry once enabled.
     virtual bool ListasMatriculaEnBlanco() const = 0;
-    // Window height and the places of the frames and buttons with or without diagnoses.
-    virtual void Disponer(bool conDiagnosticos) = 0;
     // The authorising doctor found for MostrarMedico("AU", ...), and the header's copy of it.
     virtual void MostrarMedicoAutorizante(qint32 matricula, const QString& tipoMatricula) = 0;
     virtual void CargarAutorizante(clsTicket& ticket) const = 0;
@@ -88,16 +88,15 @@ protected:
     void AplicarBitmap();
     // A caption for a field; it is shown and hidden with it.
     QLabel* Rotulo(QWidget* campo, const QString& texto);
-    // Places a widget, measures in twips.
-    static void Colocar(QWidget* w, int izquierda, int arriba, int ancho, int alto);
-    // The shared part of the layout: the header rows that have a field shown and the prescriber's
-    // row, from the top; returns where the next row starts (twips).
-    int DisponerEncabezado(int altoFila);
-    // A doctor's row: licence type (and province list, when there is one), licence, search, name.
-    void DisponerMedico(int arriba, QWidget* tipo, QWidget* provincia, QWidget* matricula, QWidget* buscar,
-                        QWidget* nombre);
-    // The width of the captions column (twips): the longest caption whole.
-    int AnchoRotulos() const;
+    // The header rows: three columns of caption and field, then the prescriber's row; a form adds its
+    // authorising doctor's with AgregarMedico and lays out the rest with encabezado_ at the top.
+    QGridLayout* encabezado_;
+    // A doctor's row under the header: licence type (and province list, when there is one), licence,
+    // search, and the name found on a row of its own, as wide as the header.
+    void AgregarMedico(QWidget* tipo, QComboBox* provincia, QLineEdit* matricula, QPushButton* buscar, QLabel* nombre);
+    // The two totals, side by side or one above the other, and the two buttons.
+    QGridLayout* Totales(bool enUnaFila);
+    QBoxLayout* Botones(bool enUnaFila);
     // The code part ("B" of "B.BUENOS AIRES") of a list's entry.
     static QString CodigoLista(const QComboBox* lista);
     static void Seleccionar(QComboBox* lista, int indice);
@@ -178,6 +177,9 @@ private:
     void EscribirFila(int i);
     void AjustarColumnas(QTreeWidget* lista, int desde, int hasta);
     void Descargar();  // Form_Unload, once
+    void Armar();      // the header's grid and the lists' frames
+    // The window as large as what the operation shows, its controls in place for the Tab order.
+    void Disponer();
 
     int codigoOperacion_;
     bool conItems_ = false;

@@ -14,7 +14,6 @@ protected:
     int PosicionesEncabezado() const override { return 33; }
     QWidget* TipoMatriculaAutorizante() const override;
     bool ListasMatriculaEnBlanco() const override { return false; }
-    void Disponer(bool conDiagnosticos) override;
     void MostrarMedicoAutorizante(qint32 matricula, const QString& tipoMatricula) override;
     void CargarAutorizante(clsTicket& ticket) const override;
 

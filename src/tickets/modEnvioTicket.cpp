@@ -3,6 +3,9 @@
 #include <cmath>
 
 #include "catalogs/clsDiagnostico.h"
+#include "core/Operaciones.h"
+#include "core/modDirectorioTerminal.h"
+#include "core/modFormato.h"
 #include "core/modTarsa.h"
 #include "exchange/clsItemTicket.h"
 #include "exchange/modIntercambio.h"
@@ -84,14 +87,14 @@ FinEnvioTicket EnviarTicketFarmacia(clsTicket ticket, const std::optional<QList<
     try {
         solicitud = pantalla.Esperar();
     } catch (const std::exception& e) {
-        gNuevaTransaccion = false;
+        ConservarTransaccion();
         MsgBox(ComoTarsaError(e).Descripcion, Mensajes::vbCritical, "Error");
         return FinEnvioTicket::NoEnviado;
     }
     switch (solicitud.Resultado) {
         case ResultadoSolicitud::Cancelada:
         case ResultadoSolicitud::ErrorProceso:
-            gNuevaTransaccion = false;
+            ConservarTransaccion();
             return FinEnvioTicket::SinRespuesta;
         case ResultadoSolicitud::SinRespuesta:
             return FinEnvioTicket::SinRespuesta;
@@ -101,9 +104,9 @@ FinEnvioTicket EnviarTicketFarmacia(clsTicket ticket, const std::optional<QList<
 
     clsTransaccion& transaccion = solicitud.Transaccion;
     const RespuestaTicket respuesta = pantalla.MostrarRespuesta(transaccion);
-    gColErrores.clear();
+    VaciarErrores();
     GuardarTransaccionLocal(transaccion.LeerSVL1(), respuesta.Ticket, gCodigoEmpresa, false);
     if (respuesta.HuboErrores || respuesta.Ticket.contains("ERROR")) return FinEnvioTicket::ConErrores;
-    gNuevaTransaccion = true;
+    PedirNuevaTransaccion();
     return FinEnvioTicket::Completado;
 }

@@ -3,31 +3,14 @@
 #include <QLocale>
 #include <cmath>
 
+#include "core/Operaciones.h"
+#include "core/RegistroAjustes.h"
+#include "core/modFormato.h"
 #include "core/modTarsa.h"
 
 QString TituloOperacion(int codigoOperacion) {
-    switch (codigoOperacion) {
-        case 1:
-            return QStringLiteral("CONSUMO");
-        case 2:
-            return QStringLiteral("ANULACION DE CONSUMO");
-        case 3:
-            return QStringLiteral("DEVOLUCION DE CONSUMO");
-        case 4:
-            return QStringLiteral("CONSULTA DE CONSUMO");
-        case 5:
-            return QStringLiteral("AUTORIZACION DIFERIDA");
-        case 41:
-            return QStringLiteral("VERIFICACION ASOCIADO");
-        case 42:
-            return QStringLiteral("VERIFICACION ASOCIADO / MEDICAMENTO");
-        case 51:
-            return QStringLiteral("SOLICITUD DE AUTORIZACION");
-        case 53:
-            return QStringLiteral("CONSULTA RESOLUCION SOLICITUD DE AUTORIZACION");
-        default:
-            return QStringLiteral("Ticket");
-    }
+    const Operacion* o = OperacionDeCodigo(codigoOperacion);
+    return o && !o->Titulo.isEmpty() ? o->Titulo : QStringLiteral("Ticket");
 }
 
 QList<bool> PosicionesBitmap(const QString& bitmap, int cantidad) {

@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <QWidget>
 
-#include "core/modTarsa.h"
+#include "core/modFormato.h"
 
 void FiltroTeclas::Instalar(QWidget* campo, int tipo) {
     campo->installEventFilter(new FiltroTeclas(campo, tipo));

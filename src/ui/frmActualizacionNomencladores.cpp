@@ -13,10 +13,12 @@
 #include <QVBoxLayout>
 
 #include "catalogs/modInicioCatalogos.h"
+#include "core/modConexion.h"
 #include "core/modTarsa.h"
 #include "exchange/frmMostrarErrores.h"
 #include "exchange/frmProcesando.h"
 #include "exchange/modIntercambio.h"
+#include "platform/BaseDatos.h"
 #include "platform/Mensajes.h"
 #include "platform/TarsaError.h"
 #include "platform/ui/Modal.h"
@@ -179,7 +181,7 @@ void PedirYAplicar(const PedidoNomencladores& pedido) {
     }
     const Solicitud solicitud = EnviarPedido(gTerminal);
     if (!solicitud.Procesada()) return;
-    gColErrores.clear();
+    VaciarErrores();
     auto* principal = qobject_cast<QMainWindow*>(QApplication::activeWindow());
     QApplication::setOverrideCursor(Qt::WaitCursor);
     ActualizarNomencladores(pedido, AvisoEnBarra(principal ? principal->statusBar() : nullptr));

@@ -8,7 +8,6 @@
 #include "catalogs/clsActividades.h"
 #include "catalogs/modConfiguracion.h"
 #include "catalogs/modInicioCatalogos.h"
-#include "core/modTarsa.h"
 #include "platform/ui/Modal.h"
 #include "ui/frmEditActividad.h"
 #include "ui/modCombos.h"

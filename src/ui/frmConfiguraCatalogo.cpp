@@ -10,7 +10,8 @@
 
 #include "catalogs/modConfiguracion.h"
 #include "catalogs/modInicioCatalogos.h"
-#include "core/modTarsa.h"
+#include "core/modConexion.h"
+#include "platform/BaseDatos.h"
 #include "platform/Mensajes.h"
 #include "platform/TarsaError.h"
 

@@ -3,7 +3,6 @@
 #include "catalogs/clsEmpresas.h"
 #include "catalogs/modConfiguracion.h"
 #include "catalogs/modInicioCatalogos.h"
-#include "core/modTarsa.h"
 #include "platform/ui/Modal.h"
 #include "ui/frmEditEmpresa.h"
 

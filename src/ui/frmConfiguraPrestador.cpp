@@ -3,7 +3,6 @@
 #include "catalogs/clsPrestadores.h"
 #include "catalogs/modConfiguracion.h"
 #include "catalogs/modInicioCatalogos.h"
-#include "core/modTarsa.h"
 #include "platform/ui/Modal.h"
 #include "ui/frmEditPrestador.h"
 

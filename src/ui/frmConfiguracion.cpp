@@ -14,9 +14,11 @@
 #include "catalogs/clsBitmaps.h"
 #include "catalogs/modConfiguracion.h"
 #include "catalogs/modInicioCatalogos.h"
+#include "core/RegistroAjustes.h"
+#include "core/modConexion.h"
+#include "core/modDirectorioTerminal.h"
 #include "core/modTarsa.h"
 #include "exchange/CicloSolicitud.h"
-#include "platform/Ajustes.h"
 #include "platform/Mensajes.h"
 #include "platform/Rutas.h"
 #include "platform/SelectorCarpetas.h"
@@ -33,13 +35,13 @@ constexpr int kMaxRecientes = 6;
 struct Nomenclador {
     int indice;
     const char* texto;
-    const char* clave;
+    Ajuste ajuste;
     bool* bandera;
 };
 const Nomenclador kNomencladores[] = {
-    {1, "M&édicos", "ActualizaMedicos", &gActualizaMedicos},
-    {2, "Diag&nósticos", "ActualizaDiagnosticos", &gActualizaDiagnosticos},
-    {4, "Med&icamentos", "ActualizaMedicamentos", &gActualizaMedicamentos},
+    {1, "M&édicos", Ajuste::ActualizaMedicos, &gActualizaMedicos},
+    {2, "Diag&nósticos", Ajuste::ActualizaDiagnosticos, &gActualizaDiagnosticos},
+    {4, "Med&icamentos", Ajuste::ActualizaMedicamentos, &gActualizaMedicamentos},
 };
 
 QString NombreNomenclador(int indice) { return QString("chkNomencladores_%1").arg(indice); }
@@ -52,10 +54,6 @@ QString SinSeparadorFinal(QString dir) {
 
 bool MismoDirectorio(const QString& a, const QString& b) {
     return SinSeparadorFinal(a.trimmed()).compare(SinSeparadorFinal(b.trimmed()), Qt::CaseInsensitive) == 0;
-}
-
-QString Leer(const QString& clave, const QString& defecto = {}) {
-    return Ajustes::Obtener(kAplicacion, kSeccionStart, clave, defecto);
 }
 
 }  // namespace
@@ -165,9 +163,9 @@ frmConfiguracion* frmConfiguracion::Mostrar(QWidget* parent) {
 void frmConfiguracion::Cargar() {
     cboVersion->addItems({"101", "250"});
     cboVersion->setCurrentText(gVersion.right(3));
-    gQueloPath = Leer("QUELO_Path", DirectorioTrabajoPredeterminado());
+    gQueloPath = RegistroAjustes::Leer(Ajuste::QUELO_Path);
     for (int clave = 1;; ++clave) {
-        const QString dir = Ajustes::Obtener(kAplicacion, kSeccionUltimos, QString::number(clave));
+        const QString dir = RegistroAjustes::LeerReciente(clave);
         if (dir.isEmpty()) break;
         cboDirectorio->addItem(dir);
     }
@@ -177,7 +175,7 @@ void frmConfiguracion::Cargar() {
         cboDirectorio->setCurrentIndex(0);
     for (const Nomenclador& n : kNomencladores) {
         try {
-            *n.bandera = ConvertirBooleano(Leer(n.clave, TextoBooleano(false)));
+            *n.bandera = RegistroAjustes::LeerBandera(n.ajuste);
         } catch (const std::exception&) {
             *n.bandera = false;  // a stored text that is not a Boolean leaves the catalog unrefreshed
         }
@@ -211,15 +209,14 @@ bool frmConfiguracion::TomarDirectorio() {
         if (!CambiarDirectorio(dir)) return false;
         directorioInicial_ = dir;
     }
-    Ajustes::Guardar(kAplicacion, kSeccionStart, "QUELO_Path", gQueloPath);
+    RegistroAjustes::Guardar(Ajuste::QUELO_Path, gQueloPath);
     GuardarRecientes(dir);
     return true;
 }
 
 void frmConfiguracion::Aceptar() {
     if (!TomarDirectorio()) return;
-    for (const Nomenclador& n : kNomencladores)
-        Ajustes::Guardar(kAplicacion, kSeccionStart, n.clave, TextoBooleano(*n.bandera));
+    for (const Nomenclador& n : kNomencladores) RegistroAjustes::GuardarBandera(n.ajuste, *n.bandera);
     RecargarBitmaps();
     accept();
 }
@@ -271,17 +268,17 @@ bool frmConfiguracion::CambiarDirectorio(const QString& dir) {
 void frmConfiguracion::GuardarRecientes(const QString& dir) {
     QStringList anteriores;
     for (int i = 0; i < cboDirectorio->count() && i < kMaxRecientes - 1; ++i) anteriores << cboDirectorio->itemText(i);
-    for (int clave = 1; !Ajustes::Obtener(kAplicacion, kSeccionUltimos, QString::number(clave)).isEmpty(); ++clave)
-        Ajustes::Borrar(kAplicacion, kSeccionUltimos, QString::number(clave));
+    for (int clave = 1; !RegistroAjustes::LeerReciente(clave).isEmpty(); ++clave)
+        RegistroAjustes::BorrarReciente(clave);
     QStringList guardados{dir};
-    Ajustes::Guardar(kAplicacion, kSeccionUltimos, "1", dir);
+    RegistroAjustes::GuardarReciente(1, dir);
     for (const QString& a : anteriores) {
         const QString t = a.trimmed();
         if (t.isEmpty() ||
             std::any_of(guardados.begin(), guardados.end(), [&](const QString& g) { return MismoDirectorio(g, t); }))
             continue;
         guardados << t;
-        Ajustes::Guardar(kAplicacion, kSeccionUltimos, QString::number(guardados.size()), t);
+        RegistroAjustes::GuardarReciente(static_cast<int>(guardados.size()), t);
     }
 }
 

@@ -8,8 +8,8 @@
 
 #include "catalogs/modConfiguracion.h"
 #include "catalogs/modInicioCatalogos.h"
+#include "core/RegistroAjustes.h"
 #include "core/modTarsa.h"
-#include "platform/Ajustes.h"
 
 namespace {
 
@@ -18,20 +18,21 @@ namespace {
 struct Vista {
     const char* nombre;
     const char* texto;
-    const char* clave;
+    Ajuste ajuste;
     bool predeterminado;
     bool* bandera;
 };
 const Vista kVistas[] = {
-    {"chkPantallaReducida", "Ver formulario de carga en modo &reducido", "PantallaReducida", false, &gPantallaReducida},
-    {"chkVerMenuLicencias", "Mostrar menú de &licencias", "VerMenuLicencias", true, &gVerMenuLicencias},
-    {"chkVerVerificar", "Habilitar Botones &Verificar", "VerBotonesVerificar", true, &gVerBotonesVerificar},
-    {"chkVerConsultas", "Habilitar Botones Con&sulta", "VerBotonesConsulta", true, &gVerBotonesConsulta},
-    {"chkVerDevolucion", "Habilitar Botones Devolución", "VerBotonesDevolucion", false, &gVerBotonesDevolucion},
-    {"chkVerTicket", "Ver &Ticket", "VerTicket", true, &gVerTicket},
-    {"chkImprimirTicket", "&Imprimir Ticket", "ImprimirTicket", false, &gImprimirTicket},
-    {"chkVerListaErrores", "&Mostrar Lista de Errores", "VerListaErrores", true, &gVerListaErrores},
-    {"chkSugerirCierres", "Sugerir Cierres por período calendario", "SugerirCierres", false, &gSugerirCierres},
+    {"chkPantallaReducida", "Ver formulario de carga en modo &reducido", Ajuste::PantallaReducida, false,
+     &gPantallaReducida},
+    {"chkVerMenuLicencias", "Mostrar menú de &licencias", Ajuste::VerMenuLicencias, true, &gVerMenuLicencias},
+    {"chkVerVerificar", "Habilitar Botones &Verificar", Ajuste::VerBotonesVerificar, true, &gVerBotonesVerificar},
+    {"chkVerConsultas", "Habilitar Botones Con&sulta", Ajuste::VerBotonesConsulta, true, &gVerBotonesConsulta},
+    {"chkVerDevolucion", "Habilitar Botones Devolución", Ajuste::VerBotonesDevolucion, false, &gVerBotonesDevolucion},
+    {"chkVerTicket", "Ver &Ticket", Ajuste::VerTicket, true, &gVerTicket},
+    {"chkImprimirTicket", "&Imprimir Ticket", Ajuste::ImprimirTicket, false, &gImprimirTicket},
+    {"chkVerListaErrores", "&Mostrar Lista de Errores", Ajuste::VerListaErrores, true, &gVerListaErrores},
+    {"chkSugerirCierres", "Sugerir Cierres por período calendario", Ajuste::SugerirCierres, false, &gSugerirCierres},
 };
 
 }  // namespace
@@ -76,8 +77,7 @@ frmConfigurarVista* frmConfigurarVista::Mostrar(QWidget* parent) {
 void frmConfigurarVista::Cargar() {
     // The flags take the stored values at once, even when the dialog is then cancelled.
     for (const Vista& v : kVistas) {
-        *v.bandera =
-            LeerPalabrasSi(Ajustes::Obtener(kAplicacion, kSeccionStart, v.clave, TextoBooleano(v.predeterminado)));
+        *v.bandera = RegistroAjustes::LeerBandera(v.ajuste, Lectura::PalabrasSi, v.predeterminado);
         findChild<QCheckBox*>(v.nombre)->setChecked(*v.bandera);
     }
 }
@@ -85,7 +85,7 @@ void frmConfigurarVista::Cargar() {
 void frmConfigurarVista::Aceptar() {
     for (const Vista& v : kVistas) {
         *v.bandera = findChild<QCheckBox*>(v.nombre)->isChecked();
-        Ajustes::Guardar(kAplicacion, kSeccionStart, v.clave, TextoBooleano(*v.bandera));
+        RegistroAjustes::GuardarBandera(v.ajuste, *v.bandera);
     }
     accept();
 }

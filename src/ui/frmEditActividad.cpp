@@ -6,7 +6,7 @@
 #include "catalogs/clsAcceso.h"
 #include "catalogs/modConfiguracion.h"
 #include "catalogs/modInicioCatalogos.h"
-#include "core/modTarsa.h"
+#include "core/modFormato.h"
 #include "ui/modCombos.h"
 
 frmEditActividad::frmEditActividad(QWidget* parent)

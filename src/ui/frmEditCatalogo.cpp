@@ -8,7 +8,6 @@
 #include <QVBoxLayout>
 
 #include "catalogs/clsAcceso.h"
-#include "core/modTarsa.h"
 #include "platform/Mensajes.h"
 #include "platform/ui/Modal.h"
 #include "ui/FiltroTeclas.h"

@@ -6,7 +6,7 @@
 
 #include "catalogs/modConfiguracion.h"
 #include "catalogs/modInicioCatalogos.h"
-#include "core/modTarsa.h"
+#include "core/modFormato.h"
 #include "ui/FiltroTeclas.h"
 #include "ui/modCombos.h"
 

@@ -14,8 +14,12 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "core/RegistroAjustes.h"
+#include "core/modConexion.h"
+#include "core/modFormato.h"
+#include "core/modImpresion.h"
 #include "core/modTarsa.h"
-#include "platform/Ajustes.h"
+#include "platform/BaseDatos.h"
 #include "platform/Mensajes.h"
 #include "platform/TarsaError.h"
 #include "ui/modPresentacion.h"
@@ -90,7 +94,7 @@ frmEditText::frmEditText(QWidget* padre) : QMainWindow(padre) {
     lblMatricula_->setVisible(gLicenciaMatricula);
     txtMatricula_->setVisible(gLicenciaMatricula);
 
-    empresa_ = Ajustes::Obtener(kAplicacion, kSeccionStart, "Empresa").trimmed().toInt();
+    empresa_ = RegistroAjustes::Leer(Ajuste::Empresa).trimmed().toInt();
     CargarEmpresas();
     connect(cboEmpresa_, &QComboBox::currentIndexChanged, this, [this](int i) {
         if (i < 0) return;
@@ -196,7 +200,7 @@ QString frmEditText::Medicamentos() {
     CederInterfaz ceder;
     for (int fila = 1; !r->EOF_(); r->MoveNext(), ++fila) {
         texto += TextoVisible(r->Campo("Troquel")) + "  " + TextoVisible(r->Campo("Nombre")) + "    " +
-                 TextoVisible(r->Campo("Presentacion")) + "    " + TextoVisible(r->Campo("Precio")) + kFinLinea;
+                 TextoVisible(r->Campo("Presentacion")) + "    " + TextoMoneda(r->Campo("Precio")) + kFinLinea;
         if (ceder.Toca()) {
             Avance(fila);
             ceder.Ceder();

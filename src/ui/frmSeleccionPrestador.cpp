@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "catalogs/modInicioCatalogos.h"
+#include "core/modFormato.h"
 #include "core/modTarsa.h"
 #include "platform/ui/Modal.h"
 #include "ui/modCombos.h"

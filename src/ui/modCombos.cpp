@@ -4,6 +4,7 @@
 
 #include "catalogs/clsAcceso.h"
 #include "catalogs/modInicioCatalogos.h"
+#include "core/modFormato.h"
 #include "core/modTarsa.h"
 
 namespace {

@@ -4,6 +4,7 @@
 #include <QLabel>
 
 #include "catalogs/clsMedico.h"
+#include "core/modFormato.h"
 #include "core/modTarsa.h"
 
 QStringList ListaProfesiones() { return {"", "1.MEDICO", "2.ODONTOLOGO"}; }

@@ -1,17 +1,17 @@
 #include "ui/modRespuesta.h"
 
+#include "core/RegistroAjustes.h"
 #include "core/modTarsa.h"
 #include "exchange/clsTicket.h"
 #include "exchange/clsTransaccion.h"
 #include "exchange/frmMostrarErrores.h"
 #include "exchange/frmMuestraTicket.h"
 #include "exchange/modIntercambio.h"
-#include "platform/Ajustes.h"
 #include "platform/Impresora.h"
 #include "platform/ui/Modal.h"
 
 QStringList CodigosTicket(const QString& numero, const QString& autorizacion) {
-    if (Ajustes::Obtener(kAplicacion, kSeccionStart, "CodigoBarrasTicket", "1").trimmed() == "0") return {};
+    if (!RegistroAjustes::LeerBandera(Ajuste::CodigoBarrasTicket)) return {};
     QStringList codigos;
     QString n = numero.trimmed();
     while (n.size() > 1 && n.startsWith('0')) n.remove(0, 1);
@@ -46,7 +46,7 @@ RespuestaTicket MostrarRespuestaTicket(clsTransaccion& transaccion, QWidget* pad
                                        const QString& autorizacionGuardada) {
     RespuestaTicket r;
     if (gVerListaErrores) {
-        gColErrores.clear();
+        VaciarErrores();
         LeeArchivos();
         if (!gColErrores.isEmpty()) {
             r.HuboErrores = true;

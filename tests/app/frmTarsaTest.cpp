@@ -7,11 +7,13 @@
 
 #include "app/frmTarsa.h"
 #include "catalogs/modInicioCatalogos.h"
+#include "core/modConexion.h"
 #include "core/modTarsa.h"
 #include "exchange/CicloSolicitud.h"
 #include "exchange/Pedido.h"
 #include "journal/modTransaccionLocal.h"
 #include "platform/Ajustes.h"
+#include "platform/BaseDatos.h"
 #include "platform/ui/Modal.h"
 #include "support/Controles.h"
 #include "support/Entorno.h"

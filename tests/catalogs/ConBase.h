@@ -2,7 +2,8 @@
 // A test with the delivered, empty database open, and a way to read values back with plain SQL.
 #include <QStringList>
 
-#include "core/modTarsa.h"
+#include "core/modConexion.h"
+#include "platform/BaseDatos.h"
 #include "support/Entorno.h"
 
 class ConBase : public Entorno {

@@ -89,15 +89,3 @@ TEST(PlantillaBusquedaTest, ABarePatternMustBeANumberAndABraceMustClose) {
         }
     }
 }
-
-TEST(PlantillaBusquedaTest, TheOptionsBlockBecomesAMarkerAndItsPairsTheOptions) {
-    const PlantillaBusqueda p = LeerPlantilla(kDiagnosticos);
-    EXPECT_EQ(p.Plantilla, "SELECT {Código}Codigo, {Nombre}Nombre FROM Diagnosticos WHERE 1= 1 AND {Options}");
-    QStringList opciones;
-    for (const OpcionBusqueda& o : p.Opciones) opciones << o.Etiqueta + "=" + o.Condicion;
-    EXPECT_EQ(opciones,
-              QStringList({"Nombre=Nombre LIKE '{S}*'", QString::fromUtf8("Código=Codigo LIKE '{S}*'"), "Todos="}));
-    const PlantillaBusqueda otraVez = LeerPlantilla(p.Plantilla);
-    EXPECT_EQ(otraVez.Plantilla, p.Plantilla);
-    EXPECT_TRUE(otraVez.Opciones.isEmpty());
-}

@@ -7,6 +7,7 @@
 
 #include "TestConfig.h"
 #include "core/modBaseLocal.h"
+#include "core/modConexion.h"
 #include "core/modTarsa.h"
 #include "platform/BaseDatos.h"
 #include "platform/BloqueoInstancia.h"

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <memory>
 
+#include "core/modConexion.h"
+#include "core/modDirectorioTerminal.h"
 #include "core/modTarsa.h"
 #include "exchange/frmProcesando.h"
 #include "platform/MarcaPropietario.h"

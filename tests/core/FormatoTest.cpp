@@ -3,6 +3,8 @@
 #include <QDate>
 #include <QLocale>
 
+#include "core/modFormato.h"
+#include "core/modImpresion.h"
 #include "core/modTarsa.h"
 #include "support/Entorno.h"
 
@@ -63,18 +65,6 @@ TEST_F(FormatoTest, AmountsCarryThousandsSeparators) {
     EXPECT_TRUE(numero);  // empty is "not given", not a wrong number
 }
 
-TEST_F(FormatoTest, KeyFilterByFieldKind) {
-    const struct {
-        int tecla, tipo, esperado;
-    } casos[] = {
-        {'5', 1, '5'}, {'a', 1, 0},   {8, 1, 8},     {13, 1, 13},   {'-', 1, 0},   {'-', 3, '-'},
-        {'/', 4, '/'}, {'/', 3, 0},   {'a', 5, 'a'}, {'-', 6, '-'}, {'/', 6, '/'}, {' ', 7, ' '},
-        {' ', 1, 0},   {'x', 9, 'x'}, {',', 2, '.'}, {'a', 2, 0},
-    };
-    for (const auto& c : casos) EXPECT_EQ(FiltrarTecla(c.tecla, c.tipo), c.esperado) << c.tecla << " kind " << c.tipo;
-    EXPECT_EQ(sistema.pitidos, 5);  // one beep per refused key
-}
-
 TEST_F(FormatoTest, TwoDigitYearsAreTheNearestWithinEightyYearsBackAndTwentyAhead) {
     const struct {
         int dosDigitos, actual, esperado;
@@ -126,19 +116,8 @@ TEST_F(FormatoTest, CodeAndNameTexts) {
     SepararCodigoNombre("12 . Doce", n, resto);
     EXPECT_EQ(n, 12);
     EXPECT_EQ(NuloATexto(QVariant()) + NuloATexto(QString("  x ")), "x");
-}
-
-TEST_F(FormatoTest, OperationCodesForV101AndNames) {
-    EXPECT_EQ(CodigoOperacionVersion(12), 12);  // V250 writes the code as given
-    gVersion = "V101";
-    const QList<QPair<int, int>> tabla = {{1, 1},   {9, 1},  {11, 1}, {2, 3},   {7, 3},  {12, 3}, {3, 2},
-                                          {6, 2},   {4, 0},  {14, 0}, {21, 4},  {22, 6}, {31, 5}, {32, 7},
-                                          {41, 41}, {0, -1}, {5, -1}, {42, -1}, {80, -1}};
-    for (const auto& [dado, escrito] : tabla) EXPECT_EQ(CodigoOperacionVersion(dado), escrito) << dado;
     EXPECT_EQ(CodigoTipoPrescripcion(QString::fromUtf8("Autorización especial")), 3);
     EXPECT_EQ(CodigoTipoPrescripcion("otro"), 0);
-    EXPECT_EQ(NombreOperacion(80), QString::fromUtf8("Reimpresión de ticket"));
-    EXPECT_EQ(NombreOperacion(99), "99");
 }
 
 TEST_F(FormatoTest, PharmacyTransactionNumberAndPrinting) {

@@ -3,8 +3,13 @@
 #include <QFile>
 
 #include "catalogs/modInicioCatalogos.h"
+#include "core/RegistroAjustes.h"
+#include "core/modConexion.h"
+#include "core/modDirectorioTerminal.h"
+#include "core/modInicio.h"
 #include "core/modTarsa.h"
 #include "platform/Ajustes.h"
+#include "platform/BaseDatos.h"
 #include "platform/Rutas.h"
 #include "support/Entorno.h"
 
@@ -46,11 +51,26 @@ TEST_F(InicioTest, StoredBooleanTextsFollowTheirKeysRule) {
     Ajuste("VerBotonesDevolucion", "si");
     Ajuste("ActualizaMedicos", "-1");  // converted: numbers or the words
     Ajuste("ActualizaMedicamentos", "True");
+    Ajuste("VerListaErrores", "FALSE");
+    Ajuste("PantallaReducida", "TRUE");
+    Ajuste("VerBotonesVerificar", "x");
+    Ajuste("LicenciaMatricula", "Verdadero");
+    Ajuste("SugerirCierres", "1");
+    Ajuste("ActualizaDiagnosticos", "1");
     Ajuste("Empresa", "");
+    // Every other key with a value of its own, so that a key read under another name shows.
+    const QStringList textos = {"Actividad",        "05",         "Terminal",           "T1",
+                                "TipoPrescripcion", "3",          "CambioPrescripcion", "1",
+                                "FechaQueloPrm",    "02/02/2020", "FechaQueloEmp",      "03/03/2021"};
+    for (int i = 0; i < textos.size(); i += 2) Ajuste(textos[i], textos[i + 1]);
     IniciarAplicacion("");
     EXPECT_EQ(QList<bool>({gVerMenuLicencias, gVerTicket, gImprimirTicket, gVerBotonesConsulta, gVerBotonesDevolucion,
-                           gActualizaMedicos, gActualizaMedicamentos}),
-              QList<bool>({true, false, true, false, true, true, true}));
+                           gActualizaMedicos, gActualizaMedicamentos, gVerListaErrores, gPantallaReducida,
+                           gVerBotonesVerificar, gLicenciaMatricula, gSugerirCierres, gActualizaDiagnosticos}),
+              QList<bool>({true, false, true, false, true, true, true, false, true, true, true, true, true}));
+    EXPECT_EQ(
+        QStringList({gActividad, gTerminal, gTipoPrescripcion, gCambioPrescripcion, gFechaQueloPrm, gFechaQueloEmp}),
+        QStringList({"05", "T1", "3", "1", "02/02/2020", "03/03/2021"}));
     EXPECT_EQ(gEmpresa, "0");
     EXPECT_FALSE(ConvertirBooleano(" 0 "));
 }

@@ -12,12 +12,12 @@
 #include "TestConfig.h"
 #include "app/frmTarsa.h"
 #include "catalogs/clsBitmaps.h"
-#include "catalogs/clsMedicamento.h"
-#include "catalogs/clsPlan.h"
 #include "catalogs/modInicioCatalogos.h"
+#include "core/modConexion.h"
 #include "core/modTarsa.h"
 #include "platform/Ajustes.h"
 #include "platform/Ansi.h"
+#include "platform/BaseDatos.h"
 #include "support/Entorno.h"
 
 namespace {
@@ -32,7 +32,6 @@ protected:
         EXPECT_EQ(demo.exitCode(), 0) << demo.readAllStandardError().toStdString();
         return QString::fromUtf8(demo.readAllStandardOutput());
     }
-    static int Contar(const QString& sql) { return gDB->Consultar(sql)->Campo(0).toInt(); }
     // Every file of the demo with its date and content, and every row of the catalog tables.
     QStringList Estado() {
         QStringList estado;
@@ -112,27 +111,6 @@ TEST_F(DemoTest, StartUpImportsTheConfigurationAndOffersAConsumptionTicket) {
         b.Buscar({}, gCodigoEmpresa, gCodigoActividad, static_cast<qint16>(operacion), "SVL1");
         EXPECT_TRUE(b.Parametro.mid(1).contains('1')) << "operation " << operacion;
     }
-
-    // What the consumption form looks up: its field masks, a medication by troquel, a plan.
-    clsBitmaps bitmaps;
-    bitmaps.Buscar({}, gCodigoEmpresa, gCodigoActividad, 1, "SVL1");
-    EXPECT_EQ(bitmaps.Parametro.left(16), "1111011101000011");
-    bitmaps.Buscar({}, gCodigoEmpresa, gCodigoActividad, 1, "SVL3");
-    EXPECT_EQ(bitmaps.Parametro, "110101011001101");
-    bitmaps.Buscar({}, "23", "01", 1, "SVL1");
-    EXPECT_EQ(bitmaps.Parametro.mid(32, 1), "1");  // IOMA asks for diagnoses
-    clsMedicamento medicamento;
-    medicamento.Buscar({}, 3716506);
-    EXPECT_EQ(medicamento.Nombre, "AMOXIDAL 500 MG");
-    EXPECT_DOUBLE_EQ(medicamento.Precio, 15230.0);
-    clsPlan plan;
-    plan.Empresa = 14;
-    plan.Buscar({}, "CRONICO", {});
-    EXPECT_EQ(plan.Registros, 1);
-    EXPECT_DOUBLE_EQ(plan.PorcentajeCobertura, 80.0);
-    EXPECT_GE(Contar("SELECT COUNT(*) FROM Medicamentos WHERE Nombre LIKE 'AMO*'"), 5);
-    EXPECT_EQ(Contar("SELECT COUNT(*) FROM Medicos WHERE IdEmpresa=11"), 4);
-    EXPECT_GE(Contar("SELECT COUNT(*) FROM Diagnosticos"), 15);
 }
 
 TEST_F(DemoTest, RunningItAgainChangesNothing) {

@@ -3,6 +3,7 @@
 // shutdown, at the next start) is walked step by step.
 #include <QDir>
 
+#include "core/modDirectorioTerminal.h"
 #include "core/modTarsa.h"
 #include "exchange/CicloSolicitud.h"
 #include "exchange/Pedido.h"

@@ -3,7 +3,6 @@
 #include <optional>
 #include <tuple>
 
-#include "core/modTarsa.h"
 #include "exchange/clsItemTicket.h"
 #include "exchange/clsTicket.h"
 #include "exchange/modIntercambio.h"

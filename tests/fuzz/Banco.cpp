@@ -12,6 +12,9 @@
 
 #include "catalogs/modInicioCatalogos.h"
 #include "core/modBaseLocal.h"
+#include "core/modConexion.h"
+#include "core/modDirectorioTerminal.h"
+#include "core/modInicio.h"
 #include "core/modTarsa.h"
 #include "exchange/modIntercambio.h"
 #include "platform/BaseDatos.h"

@@ -10,7 +10,8 @@
 #include "catalogs/clsBitmaps.h"
 #include "catalogs/modConfiguracion.h"
 #include "catalogs/modInicioCatalogos.h"
-#include "core/modTarsa.h"
+#include "core/modConexion.h"
+#include "platform/BaseDatos.h"
 #include "platform/Rutas.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "Banco.h"
-#include "core/modTarsa.h"
+#include "core/modConexion.h"
 #include "exchange/CicloSolicitud.h"
 #include "journal/clsTransacciones.h"
 #include "journal/modTransaccionLocal.h"

@@ -9,6 +9,8 @@
 
 #include "TestConfig.h"
 #include "catalogs/ConBase.h"
+#include "core/modDirectorioTerminal.h"
+#include "core/modTarsa.h"
 #include "exchange/modIntercambio.h"
 #include "journal/frmCierres.h"
 #include "journal/frmInicio.h"

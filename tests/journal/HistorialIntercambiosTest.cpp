@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTreeWidget>
 
 #include "TestConfig.h"
@@ -25,7 +26,10 @@ QByteArray ConTarjeta(const QString& tarjeta) {
 
 // The terminal's answer: the header with the ticket number at offset 249 and a code at 296.
 QByteArray Respuesta(const QByteArray& pedido, const QByteArray& ticket, const QByteArray& codigo = "0000") {
-    return QByteArray(pedido).replace(249, 12, ticket.leftJustified(12, ' ')).replace(296, 4, codigo);
+    return QByteArray(pedido)
+        .replace(249, 12, ticket.leftJustified(12, ' '))
+        .replace(285, 11, "00000123450")  // the affiliate pays 1.234,50
+        .replace(296, 4, codigo);
 }
 
 struct Caso {
@@ -47,6 +51,7 @@ protected:
             {"6034930000011111", "", "cancelada", QDateTime(dic, QTime(11, 30))},
         };
         clsArchivoIntercambios archivo(Raiz());
+        EscribirArchivo(d + "/upload/_SVL.3", LeerArchivo(TARSA_TEST_DATA_DIR "/svl3_v250_farmacia.bin"));
         for (const Caso& c : casos) {
             EscribirArchivo(d + "/upload/_SVL.0", "V2500507LIC1    ");
             EscribirArchivo(d + "/upload/_SVL.1", ConTarjeta(c.tarjeta));
@@ -273,7 +278,8 @@ TEST_F(HistorialIntercambiosTest, MarksWhatIsMissingOrCutAndNeverFails) {
 }
 
 TEST_F(HistorialIntercambiosTest, TheWindowFiltersOpensAndExportsWhatItShows) {
-    frmHistorialIntercambios ventana(Raiz(), {{"05", "OSDE"}});
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Argentina));
+    frmHistorialIntercambios ventana(Raiz(), {{"05", "OSDE" + QString(26, ' ')}});
     const ModeloHistorial& modelo = ventana.Modelo();
     ASSERT_EQ(modelo.rowCount(), 3);
     EXPECT_EQ(modelo.data(modelo.index(2, ModeloHistorial::ColEmpresa)).toString(), "OSDE");
@@ -292,23 +298,24 @@ TEST_F(HistorialIntercambiosTest, TheWindowFiltersOpensAndExportsWhatItShows) {
     ventana.AbrirSeleccionado();
     EXPECT_EQ(ticket, "TICKET 000000001234\n");
 
+    // A name typed without an extension; the items sent come to 2 x 1.520,50 + 899,00.
     const QString csv = Ruta("sel.csv");
-    carpetas.archivos.enqueue(csv);
-    ventana.Exportar();
-    EXPECT_EQ(LeerArchivo(csv),
-              "\xEF\xBB\xBF" +
-                  QString::fromUtf8("Fecha y hora;Operación;Empresa;Tarjeta;Nº ticket;Resultado;Estado\r\n"
-                                    "29/11/2026 09:00:00;Alta de ticket;OSDE;6034930000011111;1234;procesada;0 OK\r\n")
-                      .toUtf8());
+    carpetas.archivos.enqueue(Ruta("sel"));
+    ventana.findChild<QPushButton*>("cmdExportar")->click();
+    EXPECT_EQ(
+        LeerArchivo(csv),
+        "\xEF\xBB\xBF" + QString::fromUtf8("Fecha y hora;Operación;Empresa;Tarjeta;Nº ticket;Importe;A abonar;"
+                                           "Resultado;Estado\r\n"
+                                           "29/11/2026 09:00:00;Alta de ticket;OSDE;\"=\"\"6034930000011111\"\"\";"
+                                           "1234;3940,00;1234,50;procesada;0 OK\r\n")
+                             .toUtf8());
     ASSERT_EQ(mensajes.mostrados.size(), 1);
     EXPECT_EQ(mensajes.mostrados[0].texto, "Se exportaron 1 intercambios a " + csv);
 }
 
-namespace {
-
 // Texts the terminal or the card put in the export that a spreadsheet would take for a formula go out
 // with a leading apostrophe; separators and quotes are written as they always are.
-TEST(HistorialIntercambiosCsv, AFieldThatLooksLikeAFormulaIsWrittenAsText) {
+TEST_F(HistorialIntercambiosTest, AFieldThatLooksLikeAFormulaIsWrittenAsText) {
     const struct {
         QString valor;
         QString escrito;
@@ -319,14 +326,15 @@ TEST(HistorialIntercambiosCsv, AFieldThatLooksLikeAFormulaIsWrittenAsText) {
         {"@SUMA(A1)", "'@SUMA(A1)"},
         {"6034=1", "6034=1"},
         {"0 OK", "0 OK"},
+        {"00123", "\"=\"\"00123\"\"\""},  // a number's leading zeros are kept
     };
     for (const auto& c : casos) {
         clsItemIntercambio i;
         i.Enviado = QDateTime(QDate(2026, 11, 29), QTime(9, 0));
         i.Operacion = i.Empresa = i.Tarjeta = i.Ticket = i.Resultado = i.Estado = c.valor;
         const QString linea = QString::fromUtf8(clsHistorialIntercambios::Csv({i}, {})).split("\r\n").value(1);
-        EXPECT_EQ(linea, "29/11/2026 09:00:00;" + QStringList(6, c.escrito).join(';')) << c.valor.toStdString();
+        QStringList escritos(6, c.escrito);
+        escritos.insert(4, QStringList(2, QString()).join(';'));  // no amounts
+        EXPECT_EQ(linea, "29/11/2026 09:00:00;" + escritos.join(';')) << c.valor.toStdString();
     }
 }
-
-}  // namespace

@@ -4,6 +4,7 @@
 #include <QDir>
 
 #include "catalogs/ConBase.h"
+#include "core/modConexion.h"
 #include "journal/clsTransacciones.h"
 #include "journal/modTransaccionLocal.h"
 #include "platform/Rutas.h"

@@ -9,6 +9,8 @@
 
 #include "TestConfig.h"
 #include "catalogs/ConBase.h"
+#include "core/modConexion.h"
+#include "core/modDirectorioTerminal.h"
 #include "core/modTarsa.h"
 #include "exchange/CicloSolicitud.h"
 #include "exchange/Pedido.h"
@@ -19,6 +21,7 @@
 #include "journal/frmTicket.h"
 #include "journal/modTransaccionLocal.h"
 #include "platform/Ansi.h"
+#include "platform/BaseDatos.h"
 #include "platform/DocumentoTicket.h"
 #include "platform/Rutas.h"
 #include "platform/ui/Modal.h"

@@ -1,7 +1,7 @@
 // The database speaks the program's SQL dialect on SQLite.
 #include <QFile>
 
-#include "core/modTarsa.h"
+#include "core/modConexion.h"
 #include "platform/BaseDatos.h"
 #include "platform/CacheSentencias.h"
 #include "platform/Dialecto.h"
@@ -16,20 +16,6 @@ protected:
     }
     QVariant Valor(const QString& sql) { return gDB->Consultar(sql)->Campo(0); }
 };
-
-TEST_F(BaseDatosTest, ADoubleQuotedLiteralIsTextEvenWhenItNamesAColumn) {
-    gDB->Ejecutar(
-        R"(INSERT INTO Medicos (IdEmpresa, Matricula, TipoMatricula, ApellidoNombre, Baja) VALUES (1, 10, "MN", "Perez", 0))");
-    EXPECT_EQ(gDB->Ejecutar(R"(UPDATE Medicos SET ApellidoNombre = "Baja")"), 1);
-    EXPECT_EQ(Valor("SELECT ApellidoNombre FROM Medicos"), "Baja");
-}
-
-TEST_F(BaseDatosTest, QuotesInsideLiteralsReadBackUnchanged) {
-    gDB->Ejecutar(
-        R"(INSERT INTO Medicos (IdEmpresa, Matricula, TipoMatricula, ApellidoNombre) VALUES (1, 11, "MN", "O'Brien ""Jr"""))");
-    EXPECT_EQ(Valor("SELECT ApellidoNombre FROM Medicos WHERE Matricula = 11"), "O'Brien \"Jr\"");
-    EXPECT_EQ(Valor("SELECT count(*) FROM Medicos WHERE ApellidoNombre = 'O''Brien \"Jr\"'").toInt(), 1);
-}
 
 TEST_F(BaseDatosTest, DialectFunctions) {
     gDB->Ejecutar(

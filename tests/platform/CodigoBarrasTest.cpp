@@ -1,5 +1,6 @@
 // The printed ticket: its text unchanged and, under it, barcodes that a scanner reads back as the
 // ticket number and the authorisation.
+#include "core/RegistroAjustes.h"
 #include "core/modTarsa.h"
 #include "platform/Ajustes.h"
 #include "platform/CodigoBarras.h"

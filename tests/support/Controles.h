@@ -73,6 +73,12 @@ inline void Tecla(Qt::Key tecla, Qt::KeyboardModifiers modificadores = Qt::NoMod
     ++gTeclas;
     QTest::keyClick(ConFoco(), tecla, modificadores);
 }
+// A barcode read by a scanner: its digits and its Enter, one action of the person.
+inline void Escanear(const QString& codigo) {
+    ++gTeclas;
+    QTest::keyClicks(ConFoco(), codigo);
+    QTest::keyClick(ConFoco(), Qt::Key_Return);
+}
 inline QString NombreConFoco() {
     QWidget* w = QApplication::focusWidget();
     return w ? w->objectName() : QString();

@@ -29,7 +29,7 @@ MensajeMostrado MensajesDoble::Unico() const {
     return {};
 }
 
-bool ImpresoraDoble::Dialogo(int& copias) {
+bool ImpresoraDoble::Dialogo(const QString&, const QStringList&, int& copias) {
     ++dialogos;
     copias = copiasElegidas;
     return !cancelar;

@@ -38,7 +38,7 @@ public:
 
 class ImpresoraDoble : public Impresora {
 public:
-    bool Dialogo(int& copias) override;
+    bool Dialogo(const QString& texto, const QStringList& codigos, int& copias) override;
     void Imprimir(const QString& texto, const QStringList& codigos = {}) override;
     bool cancelar = false;  // the user cancels the dialog
     int copiasElegidas = 1;

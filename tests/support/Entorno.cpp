@@ -8,8 +8,13 @@
 
 #include "TestConfig.h"
 #include "catalogs/modInicioCatalogos.h"
+#include "core/RegistroAjustes.h"
+#include "core/modConexion.h"
+#include "core/modDirectorioTerminal.h"
+#include "core/modInicio.h"
 #include "core/modTarsa.h"
 #include "exchange/modIntercambio.h"
+#include "platform/BaseDatos.h"
 #include "platform/Rutas.h"
 #include "platform/SinEnlaces.h"
 #include "platform/ui/Modal.h"

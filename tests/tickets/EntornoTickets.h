@@ -7,7 +7,10 @@
 #include <initializer_list>
 
 #include "TestConfig.h"
+#include "core/modConexion.h"
+#include "core/modDirectorioTerminal.h"
 #include "core/modTarsa.h"
+#include "platform/BaseDatos.h"
 #include "platform/Rutas.h"
 #include "platform/ui/Modal.h"
 #include "support/Controles.h"

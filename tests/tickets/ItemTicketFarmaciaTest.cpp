@@ -3,6 +3,9 @@
 #include <QLabel>
 #include <QLocale>
 
+#include "core/RegistroAjustes.h"
+#include "core/modFormato.h"
+#include "core/modTarsa.h"
 #include "platform/Ajustes.h"
 #include "support/Disposicion.h"
 #include "tickets/EntornoTickets.h"
@@ -54,9 +57,9 @@ TEST_F(ItemTicketFarmaciaTest, TheTroquelOrTheBarcodeFindsTheMedicationAndEnterM
         const char* esperado;  // troquel|barcode|name|price, and the field that has the focus afterwards
         const char* foco;
     } casos[] = {
-        {"txtTroquel", "512345", "512345|7795312000123|IBUPROFENO 400|1520.5", "txtCantidad"},
-        {"txtCodigoBarra", "7795312000123", "512345|7795312000123|IBUPROFENO 400|1520.5", "txtCantidad"},
-        {"txtTroquel", "7795312000123", "512345|7795312000123|IBUPROFENO 400|1520.5", "txtCantidad"},
+        {"txtTroquel", "512345", "512345|7795312000123|IBUPROFENO 400|1,520.50", "txtCantidad"},
+        {"txtCodigoBarra", "7795312000123", "512345|7795312000123|IBUPROFENO 400|1,520.50", "txtCantidad"},
+        {"txtTroquel", "7795312000123", "512345|7795312000123|IBUPROFENO 400|1,520.50", "txtCantidad"},
         {"txtTroquel", "77953120", "|77953120||", "txtCodigoBarra"},  // eight digits: a barcode, not held
         {"txtTroquel", "999", "999|||", "txtCodigoBarra"},
         {"txtTroquel", "700", "700||SIN PRECIO|", "txtCantidad"},  // a catalog without a price
@@ -115,7 +118,7 @@ TEST_F(ItemTicketFarmaciaTest, EnterGoesToWhatIsLeftToFillAndTheListsTakeLetters
 
 // A new item starts with one of quantity and is refused while its prescription type is undefined;
 // one without a catalog name or a price is added only when the user says so. What was not given goes
-// as "none", and the prescription type chosen is remembered for the next item.
+// as "none", and the prescription type chosen is remembered: the next item starts at it.
 TEST_F(ItemTicketFarmaciaTest, ANewItemAsksForThePrescriptionTypeAndWhetherToAddItIncomplete) {
     for (const int respuesta : {Mensajes::vbOK, Mensajes::vbNo, Mensajes::vbYes}) mensajes.Responder(respuesta);
     QList<bool> abierto;
@@ -138,6 +141,9 @@ TEST_F(ItemTicketFarmaciaTest, ANewItemAsksForThePrescriptionTypeAndWhetherToAdd
               QList<double>({0, 1, -1, 0, 3}));
     EXPECT_EQ(Ajustes::Obtener(kAplicacion, kSeccionStart, "TipoPrescripcion"), "3");
     EXPECT_EQ(Ajustes::Obtener(kAplicacion, kSeccionStart, "CambioPrescripcion"), "0");
+    Abrir([](QDialog& d) {  // the next item starts at the type chosen last
+        EXPECT_TRUE(Hijo<QComboBox>(&d, "cboTipoPrescripcion")->currentText().startsWith("Comercial"));
+    });
     ASSERT_EQ(mensajes.mostrados.size(), 3);
     EXPECT_EQ(mensajes.mostrados[0].texto, QString::fromUtf8("Debe seleccionar el tipo de prescripción"));
     EXPECT_EQ(mensajes.mostrados[0].estilo, Mensajes::vbInformation);
@@ -234,12 +240,15 @@ TEST_F(ItemTicketFarmaciaTest, TheItemBitmapDecidesTheFields) {
          prescripcion + Nombres("txtTroquel txtCodigoBarra cmdBuscarMedicamento txtCantidad txtDiagnostico "
                                 "cmdBuscarDiagnostico")},
     };
+    const LetraGrande letra;
     for (const auto& c : casos) {
         gVersion = c.version;
         gCodigoEmpresa = c.empresa;
         Abrir(
             [&](QDialog& d) {
                 d.show();
+                for (const char* nombre : {"lblNombreMedicamento", "lblNombreDiagnostico", "lblNombrePlanCobertura"})
+                    Hijo<QLabel>(&d, nombre)->setText(kNombreLargo);
                 ComprobarDisposicion(&d);
                 for (const QString& nombre : controles) {
                     QWidget* w = Hijo<QWidget>(&d, nombre);

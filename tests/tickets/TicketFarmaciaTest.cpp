@@ -10,6 +10,9 @@
 #include <QSignalSpy>
 #include <QTreeWidget>
 
+#include "core/RegistroAjustes.h"
+#include "core/modFormato.h"
+#include "core/modTarsa.h"
 #include "platform/Ajustes.h"
 #include "support/Disposicion.h"
 #include "tickets/EntornoTickets.h"
@@ -57,6 +60,7 @@ TEST_F(TicketFarmaciaTest, BitmapsAndTheFixedV101FieldsDecideWhatTheFormOffers) 
         {"V250", "05", 1, false, TodoElEncabezado(), "1", encabezado + autorizante + QStringList{"fmeDiagnosticos"},
          true},
     };
+    const LetraGrande letra;
     for (const auto& c : casos) {
         SCOPED_TRACE(std::string(c.version) + " " + c.empresa + " op " + std::to_string(c.operacion) +
                      (c.reducida ? " R" : ""));
@@ -71,11 +75,14 @@ TEST_F(TicketFarmaciaTest, BitmapsAndTheFixedV101FieldsDecideWhatTheFormOffers) 
             }
         EXPECT_EQ(Hijo<QWidget>(f, "fmeItems")->isVisible(), c.items);
         EXPECT_EQ(Hijo<QWidget>(f, "cmdAceptar")->isEnabled(), !c.campos.isEmpty());
-        // The window is as tall as what it shows, nothing cut or overlapping, three diagnoses in sight;
-        // a doctor's long name ends in "…".
+        // The window is as tall as what it shows, nothing cut or overlapping, three diagnoses in sight,
+        // a doctor's long name whole, in a large font.
         for (const char* nombre : {"lblNombreMedicoRe", "lblNombreMedicoAu"})
-            Hijo<QLabel>(f, nombre)->setText("FERNANDEZ DE LA TORRE Y ALVEAR, MARIA ALEJANDRA DEL CARMEN");
+            Hijo<QLabel>(f, nombre)->setText(kNombreLargo);
         ComprobarDisposicion(f);
+        for (const char* nombre : {"lblNombreMedicoRe", "lblNombreMedicoAu"})
+            if (auto* l = Hijo<QLabel>(f, nombre); l->isVisible())
+                EXPECT_GE(l->contentsRect().width(), l->fontMetrics().horizontalAdvance(kNombreLargo)) << nombre;
         for (QGroupBox* marco : f->findChildren<QGroupBox*>())
             if (marco->isVisible()) ComprobarDisposicion(marco);
         if (auto* diagnosticos = Hijo<QTreeWidget>(f, "lvwDiagnosticos"); diagnosticos->isVisible())
@@ -268,7 +275,7 @@ TEST_F(TicketFarmaciaTest, ItemsThroughTheDialogAndTheirTotals) {
     // Changing the first row: the dialog gets the row's values and the row takes the new ones.
     lista->setCurrentItem(lista->topLevelItem(0));
     modales["frmItemTicketFarmacia"] = [&](QDialog& d) {
-        EXPECT_EQ(Hijo<QLineEdit>(&d, "txtTroquel")->text() + Hijo<QLineEdit>(&d, "txtPrecio")->text(), "11110");
+        EXPECT_EQ(Hijo<QLineEdit>(&d, "txtTroquel")->text() + Hijo<QLineEdit>(&d, "txtPrecio")->text(), "11110,00");
         EXPECT_EQ(Hijo<QLineEdit>(&d, "txtTipoArancel")->text(), "");  // not given, and not made 0
         EXPECT_TRUE(
             Hijo<QComboBox>(&d, "cboTipoPrescripcion")->currentText().startsWith(QString::fromUtf8("Genérico")));
@@ -305,18 +312,18 @@ TEST_F(TicketFarmaciaTest, WhatTheClerkScansTypesAndPastesReachesTheItemsFile) {
         const char *escaneado, *cantidad, *precio;  // no price: the catalog's
         bool pegar;
         const char* registro;  // _SVL.3: troquel, barcode, quantity and price
-        const char* montos;    // the list's price, the total and the general total
+        const char* montos;    // the catalog's price in the box, the list's price, the total and the general total
     } casos[] = {
         {argentina, "7795312000123", "3", nullptr, false, "0512345 7795312000123 03 00000152050",
-         "1.520,50 4.561,50 4.561,50"},
+         "1.520,50 1.520,50 4.561,50 4.561,50"},
         {argentina, "512345", "2", "15.230,50", false, "0512345 7795312000123 02 00001523050",
-         "15.230,50 30.461,00 30.461,00"},
+         "1.520,50 15.230,50 30.461,00 30.461,00"},
         {argentina, "512345", "1", "15.230,50", true, "0512345 7795312000123 01 00001523050",
-         "15.230,50 15.230,50 15.230,50"},
+         "1.520,50 15.230,50 15.230,50 15.230,50"},
         {eeuu, "7795312000123", "1", "15,230.50", false, "0512345 7795312000123 01 00001523050",
-         "15,230.50 15,230.50 15,230.50"},
+         "1,520.50 15,230.50 15,230.50 15,230.50"},
         {eeuu, "512345", "1", "15,230.50", true, "0512345 7795312000123 01 00001523050",
-         "15,230.50 15,230.50 15,230.50"},
+         "1,520.50 15,230.50 15,230.50 15,230.50"},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.local.name().toStdString() + " " + c.escaneado + " " + (c.precio ? c.precio : "") +
@@ -325,11 +332,13 @@ TEST_F(TicketFarmaciaTest, WhatTheClerkScansTypesAndPastesReachesTheItemsFile) {
         gSeparadorDecimal = SeparadorDecimal();
         mensajes.mostrados.clear();
         frmTicketFarmaciaBase* f = AbrirForma(1);
+        QString delCatalogo;
         modales["frmItemTicketFarmacia"] = [&](QDialog& d) {
             Activar(d);
             Teclear(c.escaneado);  // the scanner types the digits and ends with Enter
             Tecla(Qt::Key_Return);
             EXPECT_EQ(NombreConFoco(), "txtCantidad");
+            delCatalogo = Hijo<QLineEdit>(&d, "txtPrecio")->text();
             Teclear(c.cantidad);
             if (c.precio) {
                 auto* precio = Hijo<QLineEdit>(&d, "txtPrecio");
@@ -347,7 +356,7 @@ TEST_F(TicketFarmaciaTest, WhatTheClerkScansTypesAndPastesReachesTheItemsFile) {
         };
         Pulsar(f, "cmdAddItem");
         ASSERT_EQ(Hijo<QTreeWidget>(f, "lvwItems")->topLevelItemCount(), 1);
-        EXPECT_EQ(Hijo<QTreeWidget>(f, "lvwItems")->topLevelItem(0)->text(8) + " " +
+        EXPECT_EQ(delCatalogo + " " + Hijo<QTreeWidget>(f, "lvwItems")->topLevelItem(0)->text(8) + " " +
                       Hijo<QLabel>(f, "lblTotal")->text() + " " + Hijo<QLabel>(f, "lblTotalGeneral")->text(),
                   c.montos);
         Escribir(f, "txtTarjeta", "6034930000012345");

@@ -8,6 +8,7 @@
 #include "catalogs/ConBase.h"
 #include "catalogs/clsMedico.h"
 #include "catalogs/modInicioCatalogos.h"
+#include "core/modTarsa.h"
 #include "ui/FiltroTeclas.h"
 #include "ui/modCombos.h"
 #include "ui/modReferencias.h"
@@ -59,19 +60,6 @@ TEST_F(CombosTest, EachListsPreselection) {
     }
 }
 
-TEST_F(CombosTest, LicenceTypeLists) {
-    QComboBox jur, prof;
-    CargarJurisdicciones(&jur);
-    CargarProfesiones(&prof);
-    EXPECT_EQ(jur.count(), 26);
-    EXPECT_EQ(jur.itemText(0), "");
-    EXPECT_EQ(BuscarIndiceCodigo(&jur, "X"), 7);
-    EXPECT_EQ(jur.itemText(BuscarIndiceCodigo(&jur, "T")), "T.TUCUMAN");
-    EXPECT_EQ(BuscarIndiceCodigo(&jur, " "), 0);  // a blank or unknown code gives the blank entry
-    EXPECT_EQ(BuscarIndiceCodigo(&jur, "Ñ"), 0);
-    EXPECT_EQ(BuscarIndiceCodigo(&prof, "2"), 2);
-}
-
 TEST_F(CombosTest, ADoctorIsFoundByLicenceAndCompany) {
     clsMedico m;
     m.Empresa = 4;
@@ -105,7 +93,8 @@ TEST_F(CombosTest, ADoctorIsFoundByLicenceAndCompany) {
     EXPECT_EQ(prof.currentText(), "2.ODONTOLOGO");
     EXPECT_EQ(jur.currentText(), "X.CORDOBA");
 
-    BuscarMedico(999, &nombre, &prof, &jur);  // another company's doctor
+    EXPECT_EQ(BuscarIndiceCodigo(&jur, QString::fromUtf8("Ñ")), 0);  // an unknown code gives the blank entry
+    BuscarMedico(999, &nombre, &prof, &jur);                         // another company's doctor
     EXPECT_EQ(nombre.text(), "");
 
     nombre.setText("sin cambio");
@@ -119,8 +108,9 @@ TEST_F(CombosTest, TypedKeysAreFilteredByFieldKind) {
         int tipo;
         const char *tecleado, *queda;
         int pitidos;
-    } casos[] = {{1, "12a3-", "123", 2},   {2, "12.5", "12,5", 0},      {4, "01/02x", "01/02", 1},
-                 {5, "a/b 9", "a/b 9", 0}, {7, "779 12x", "779 12", 1}, {FiltroTeclas::kBloquearTodo, "abc", "", 0}};
+    } casos[] = {{1, "12a3-", "123", 2},    {1, "12\b3", "13", 0},       {2, "12.5a", "12,5", 1},
+                 {3, "-1/", "-1", 1},       {4, "01/02x", "01/02", 1},   {5, "a/b 9", "a/b 9", 0},
+                 {6, "1-2/3 ", "1-2/3", 1}, {7, "779 12x", "779 12", 1}, {FiltroTeclas::kBloquearTodo, "abc", "", 0}};
     for (const auto& c : casos) {
         QLineEdit campo;
         FiltroTeclas::Instalar(&campo, c.tipo);

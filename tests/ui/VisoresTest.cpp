@@ -10,8 +10,11 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include "core/RegistroAjustes.h"
+#include "core/modConexion.h"
 #include "core/modTarsa.h"
 #include "platform/Ajustes.h"
+#include "platform/BaseDatos.h"
 #include "platform/Rutas.h"
 #include "support/Entorno.h"
 #include "ui/frmAbout.h"
@@ -108,7 +111,7 @@ TEST_F(VisoresTest, EachReportListsTheCatalogOfTheCompany) {
         {"DIAGNOSTICOS", 4, ""},  // a company without diagnoses has no report
         {"MEDICAMENTOS", 1,
          QString::fromUtf8("Troquel     Nombre    Presentación    Precio\r\n"
-                           "99  IBUPROFENO    400 MG    50\r\n"
+                           "99  IBUPROFENO    400 MG    50.00\r\n"
                            "1234  AMOXICILINA    500 MG X 16    123.45\r\n")},
         // A company's doctors come in the order of the table's key: by registration number.
         {"MEDICOS", 1,
@@ -161,7 +164,6 @@ TEST_F(VisoresTest, TheRegistrationBoxShowsOnlyForRegistrationLicences) {
 TEST_F(VisoresTest, TheShortcutActionOpensOneReportWindow) {
     QWidget principal;
     QAction* accion = frmEditText::InstalarAtajo(&principal);
-    EXPECT_EQ(accion->shortcut(), QKeySequence("Ctrl+Shift+R"));
     accion->trigger();
     accion->trigger();
     const auto abiertas = principal.findChildren<frmEditText*>();

@@ -9,6 +9,8 @@
 #include "catalogs/ConBase.h"
 #include "catalogs/modConfiguracion.h"
 #include "catalogs/modInicioCatalogos.h"
+#include "core/RegistroAjustes.h"
+#include "core/modDirectorioTerminal.h"
 #include "core/modTarsa.h"
 #include "platform/Ajustes.h"
 #include "platform/Rutas.h"

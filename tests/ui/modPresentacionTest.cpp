@@ -8,7 +8,7 @@
 
 namespace {
 
-TEST(Presentacion, NumbersAndMoneyAreWrittenAsTheLocaleWritesThem) {
+TEST(modPresentacionTest, NumbersAndMoneyAreWrittenAsTheLocaleWritesThem) {
     const QLocale antes;
     const QLocale locales[] = {
         QLocale(QLocale::Spanish, QLocale::Argentina),  QLocale(QLocale::English, QLocale::UnitedStates),

@@ -31,6 +31,11 @@
 #include "app/frmTarsa.h"
 #include "catalogs/clsDiagnostico.h"
 #include "catalogs/modInicioCatalogos.h"
+#include "core/Operaciones.h"
+#include "core/modConexion.h"
+#include "core/modDirectorioTerminal.h"
+#include "core/modFormato.h"
+#include "core/modInicio.h"
 #include "core/modTarsa.h"
 #include "exchange/clsItemTicket.h"
 #include "exchange/clsTicket.h"
@@ -39,6 +44,7 @@
 #include "journal/frmInicio.h"
 #include "journal/frmTicket.h"
 #include "journal/modTransaccionLocal.h"
+#include "platform/BaseDatos.h"
 #include "platform/Rutas.h"
 #include "platform/TarsaError.h"
 #include "platform/Traducciones.h"
@@ -90,8 +96,14 @@ struct Venta {
     bool anulaAnterior = false;  // a cancellation or return: TicketPadre is the previous ticket
 };
 
+// A journalled ticket: its text as the terminal wrote it, its number and the card.
+struct Guardado {
+    QString texto, numero, tarjeta;
+    QString padre;  // the ticket number as the answer carries it, for a cancellation of it
+};
+
 // One ticket through the request cycle, as the consumption form sends it, and into the journal.
-QString Enviar(const Venta& v, const QString& ticketPadre) {
+Guardado Enviar(const Venta& v, const QString& ticketPadre) {
     gEmpresa = v.empresa;
     gActividad = v.actividad;
     gCodigoEmpresa = QString(v.empresa).rightJustified(2, '0');
@@ -148,10 +160,11 @@ QString Enviar(const Venta& v, const QString& ticketPadre) {
     const QString ticket = s.Transaccion.BuscarTicket();
     const QString respuesta = s.Transaccion.LeerSVL1();
     GuardarTransaccionLocal(respuesta, ticket, gCodigoEmpresa, false);
-    return respuesta.mid(249, 12);
+    return {ticket, QString::number(respuesta.mid(249, 12).trimmed().toLongLong()), v.tarjeta, respuesta.mid(249, 12)};
 }
 
-void LlenarDiario() {
+// The journal's rows; returns the first consumption, whose saved ticket the guide shows.
+Guardado LlenarDiario() {
     const QList<Venta> ventas = {
         {1,
          "11",
@@ -183,8 +196,9 @@ void LlenarDiario() {
          {{"4561125", "1", "1045000", "210", "40"}, {"6192628", "1", "876000", "210", "40"}}},
         {3, "11", "1", "61405566700", "", {{"6192628", "1", "876000", "210", "40"}}, "", true},
     };
-    QString anterior;
-    for (const Venta& v : ventas) anterior = Enviar(v, anterior);
+    QList<Guardado> enviados;
+    for (const Venta& v : ventas) enviados.append(Enviar(v, enviados.isEmpty() ? QString() : enviados.last().padre));
+    return enviados.first();
 }
 
 // A consumption the way a newcomer makes it in the demo (docs/demo.md): Consumo, card,
@@ -242,7 +256,7 @@ void Configuracion(frmTarsa& ventana, const QString& salida) {
 
 // The windows a consumption does not open on its own: the reduced ticket form, the diagnosis
 // dialog and a journalled ticket's view.
-void OtrasVentanas(frmTarsa& ventana, const QString& salida) {
+void OtrasVentanas(frmTarsa& ventana, const QString& salida, const Guardado& guardado) {
     gPantallaReducida = true;
     ventana.EjecutarBoton("K11");
     frmTicketFarmaciaBase* reducida = frmTicketFarmaciaBase::Abierto();
@@ -263,9 +277,22 @@ void OtrasVentanas(frmTarsa& ventana, const QString& salida) {
     };
     mostrar("diagnostico.png");
     frmDiagnostico::Cargar(23, "23", 1, 1);
-    mostrar("ticket-guardado.png");
+    // The saved ticket, and the print preview its "Imprimir" opens (cancelled: nothing is printed).
+    EstablecerManejadorModal([&salida](QDialog& d) -> int {
+        d.show();
+        if (d.objectName() == "frmVistaPrevia") {
+            d.resize(d.width(), d.screen()->availableGeometry().height() * 9 / 10);
+            Captura(&d, salida, "vista-previa.png");
+            Tabulacion(&d);
+            return QDialog::Rejected;
+        }
+        Captura(&d, salida, "ticket-guardado.png");
+        Tabulacion(&d);
+        Pulsar(&d, "cmdImprimir");
+        return QDialog::Rejected;
+    });
     frmTicket vista(&ventana);
-    vista.Cargar(QString("        FARMACIA DEMO\r\n  TICKET Nro 1001\r\n").repeated(6), "1001", "61404512300");
+    vista.Cargar(guardado.texto, guardado.numero, guardado.tarjeta);
     EstablecerManejadorModal({});
 }
 
@@ -324,6 +351,8 @@ int main(int argc, char** argv) {
     const QString salida = QDir(args[1]).absolutePath();
     QDir().mkpath(salida);
 
+    // Dialogs over the main window that fills the screen, so each screen size shows its own.
+    dialogosEnPantalla = true;
     static ImpresoraSistema impresora;  // printed tickets go to TARSA_PDF_DIR, as in the demo
     Impresora::Establecer(&impresora);
     gDirectorioAplicacion = ResolverDirectorioAplicacion(QCoreApplication::applicationDirPath());
@@ -331,7 +360,7 @@ int main(int argc, char** argv) {
 
     QProcess sim;
     IniciarSimulador(sim);
-    LlenarDiario();
+    const Guardado guardado = LlenarDiario();
     // Back to the selection the settings hold, as a fresh start would show it.
     gEmpresa = "11";
     gActividad = "1";
@@ -393,7 +422,7 @@ int main(int argc, char** argv) {
 
     Configuracion(ventana, salida);
     Administracion(ventana, salida);
-    OtrasVentanas(ventana, salida);
+    OtrasVentanas(ventana, salida, guardado);
 
     DetenerSimulador(sim);
     return 0;

@@ -18,10 +18,13 @@
 #include "PrepararDemo.h"
 #include "catalogs/modConfiguracion.h"
 #include "catalogs/modInicioCatalogos.h"
+#include "core/RegistroAjustes.h"
 #include "core/modBaseLocal.h"
+#include "core/modConexion.h"
+#include "core/modDirectorioTerminal.h"
 #include "core/modTarsa.h"
 #include "journal/modTransaccionLocal.h"
-#include "platform/Ajustes.h"
+#include "platform/BaseDatos.h"
 #include "platform/Mensajes.h"
 #include "platform/Rutas.h"
 #include "platform/TarsaError.h"
@@ -43,7 +46,7 @@ void Salida(const QString& linea) {
 // The run's settings point at its own working directory.
 void Instalacion(const QString& dir) {
     qputenv("TARSA_SETTINGS", Rutas::Unir(dir, "ajustes.ini").toUtf8());
-    Ajustes::Guardar(kAplicacion, kSeccionStart, "QUELO_Path", Rutas::Unir(dir, "Estandar"));
+    RegistroAjustes::Guardar(Ajuste::QUELO_Path, Rutas::Unir(dir, "Estandar"));
     gDirectorioAplicacion = App(dir);
 }
 

@@ -9,6 +9,8 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QPainter>
+#include <QPixmap>
 #include <QProcess>
 #include <QPushButton>
 #include <QTimer>
@@ -50,6 +52,24 @@ void Asentar() {
     }
 }
 
+// The window as drawn; a dialog (with dialogosEnPantalla) over the main window and the dialogs it
+// was opened from, where the screen shows them. Drawn by the program rather than read back from the
+// display, which without a window manager keeps the remains of windows already closed.
+static QPixmap Imagen(QWidget* w) {
+    if (!dialogosEnPantalla || !qobject_cast<QDialog*>(w) || !w->isWindow()) return w->grab();
+    QWidget* principal = nullptr;
+    for (QWidget* t : QApplication::topLevelWidgets())
+        if (qobject_cast<frmTarsa*>(t) && t->isVisible()) principal = t;
+    if (!principal) return w->grab();
+    QList<QWidget*> capas;
+    for (QWidget* v = w; v && v != principal; v = v->parentWidget() ? v->parentWidget()->window() : nullptr)
+        if (v->isVisible()) capas.prepend(v);
+    QPixmap imagen = principal->grab();
+    QPainter pintor(&imagen);
+    for (QWidget* v : capas) pintor.drawPixmap(principal->mapFromGlobal(v->mapToGlobal(QPoint())), v->grab());
+    return imagen;
+}
+
 QString Guardar(QWidget* w, const QString& dir, const QString& nombre) {
     // A window of its own is taken once the screen shows it and its layout has stopped resizing it
     // (a label that wraps words settles the height only after the first show).
@@ -64,7 +84,7 @@ QString Guardar(QWidget* w, const QString& dir, const QString& nombre) {
     }
     Asentar();
     const QString archivo = QDir(dir).filePath(nombre);
-    if (!w->grab().save(archivo)) Fallar("no se pudo escribir " + archivo);
+    if (!Imagen(w).save(archivo)) Fallar("no se pudo escribir " + archivo);
     return archivo;
 }
 

@@ -21,7 +21,9 @@ namespace Conduccion {
 void Esperar(const std::function<bool()>& condicion, const QString& que);
 // Lets pending layout and paint events through before a window is grabbed.
 void Asentar();
-// The window, settled, saved as PNG into dir; returns the file's path.
+// The window, settled, saved as PNG into dir; returns the file's path. With dialogosEnPantalla set,
+// a dialog is taken with the main window behind it, as a person sees it at that screen size.
+inline bool dialogosEnPantalla = false;
 QString Guardar(QWidget* w, const QString& dir, const QString& nombre);
 
 void Escribir(QObject* ventana, const char* campo, const QString& texto);

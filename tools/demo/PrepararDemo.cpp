@@ -13,9 +13,11 @@
 #include "catalogs/clsMedico.h"
 #include "catalogs/clsPlan.h"
 #include "catalogs/modConfiguracion.h"
+#include "core/RegistroAjustes.h"
+#include "core/modConexion.h"
 #include "core/modTarsa.h"
-#include "platform/Ajustes.h"
 #include "platform/Ansi.h"
+#include "platform/BaseDatos.h"
 #include "platform/Rutas.h"
 #include "platform/TarsaError.h"
 
@@ -54,21 +56,21 @@ QString EscribirSiCambio(const QString& archivo, const QByteArray& contenido) {
 // Settings the newcomer may change from the client are written only when absent; the working
 // directory always follows the demo directory.
 QString EscribirAjustes(const QString& estandar) {
-    auto guardar = [](const QString& clave, const QString& valor, bool siempre) {
-        const bool existe = Ajustes::Claves(kAplicacion, kSeccionStart).contains(clave);
-        if (existe && (!siempre || Ajustes::Obtener(kAplicacion, kSeccionStart, clave) == valor)) return 0;
-        Ajustes::Guardar(kAplicacion, kSeccionStart, clave, valor);
+    auto guardar = [](Ajuste ajuste, const QString& valor, bool siempre) {
+        const bool existe = RegistroAjustes::Guardado(ajuste);
+        if (existe && (!siempre || RegistroAjustes::Leer(ajuste) == valor)) return 0;
+        RegistroAjustes::Guardar(ajuste, valor);
         return 1;
     };
-    int escritos = guardar("QUELO_Path", estandar, true);
-    const QList<QPair<QString, QString>> valores = {
-        {"Empresa", kEmpresaInicial},
-        {"Actividad", kActividadInicial},
-        {"Terminal", kLicencia},
-        {"VerBotonesVerificar", TextoBooleano(true)},
-        {"VerBotonesConsulta", TextoBooleano(true)},
-        {"VerBotonesDevolucion", TextoBooleano(true)},
-        {"ImprimirTicket", TextoBooleano(true)},
+    int escritos = guardar(Ajuste::QUELO_Path, estandar, true);
+    const QList<QPair<Ajuste, QString>> valores = {
+        {Ajuste::Empresa, kEmpresaInicial},
+        {Ajuste::Actividad, kActividadInicial},
+        {Ajuste::Terminal, kLicencia},
+        {Ajuste::VerBotonesVerificar, TextoBooleano(true)},
+        {Ajuste::VerBotonesConsulta, TextoBooleano(true)},
+        {Ajuste::VerBotonesDevolucion, TextoBooleano(true)},
+        {Ajuste::ImprimirTicket, TextoBooleano(true)},
     };
     for (const auto& [clave, valor] : valores) escritos += guardar(clave, valor, false);
     return escritos ? QString("%1 claves escritas").arg(escritos) : QStringLiteral("sin cambios");

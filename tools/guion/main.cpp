@@ -20,6 +20,7 @@
 #include "Conduccion.h"
 #include "app/frmTarsa.h"
 #include "catalogs/modInicioCatalogos.h"
+#include "core/modInicio.h"
 #include "core/modTarsa.h"
 #include "journal/clsTransacciones.h"
 #include "journal/frmInicio.h"

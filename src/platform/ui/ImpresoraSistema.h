@@ -1,6 +1,7 @@
 #pragma once
-// The system's print dialog and printer. With TARSA_PDF_DIR set (demo, machines without a printer)
-// every document is written as a numbered PDF file into that directory instead, without a dialog.
+// The system's printers, chosen in a print preview (VistaPreviaImpresion), or a PDF file. With
+// TARSA_PDF_DIR set (demo, machines without a printer) every document is written as a numbered PDF
+// file into that directory instead; the preview still comes first.
 #include <QPrinter>
 #include <memory>
 
@@ -10,7 +11,7 @@ class ImpresoraSistema : public Impresora {
 public:
     ImpresoraSistema();
     ~ImpresoraSistema() override;
-    bool Dialogo(int& copias) override;
+    bool Dialogo(const QString& texto, const QStringList& codigos, int& copias) override;
     void Imprimir(const QString& texto, const QStringList& codigos = {}) override;
 
 private:
