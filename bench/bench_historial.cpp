@@ -1,8 +1,8 @@
-// How long the exchange history takes to show its first screen over a year of exchanges (100,000,
-// each with the two index lines a request and its answer leave), against just reading the monthly
-// indexes in the same run. The window reads the newest month first and the rest afterwards, so the
-// first screen costs one month's index, the model and the first rows drawn; the whole year and a
-// filter typed over it are measured too.
+// How long the exchange history takes to show its first screen over five years of exchanges (10,000,
+// 100,000 and 500,000, each with the two index lines a request and its answer leave), against just
+// reading the monthly indexes in the same run. The window reads the newest month first and the rest
+// afterwards, so the first screen costs one month's index, the model and the first rows drawn; the
+// whole archive (with the memory it holds per exchange) and a filter typed over it are measured too.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -11,50 +11,42 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <cstdio>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
+#include "ArchivoSintetico.h"
 #include "ReporteFiguras.h"
 #include "exchange/clsArchivoIntercambios.h"
 #include "journal/frmHistorialIntercambios.h"
 
 namespace {
 
-constexpr int kIntercambios = 100000;
+constexpr int kMeses = 60;
 QString gRaiz;
+int gTamano = 0;  // exchanges in the archive at gRaiz
 
-// A year of exchanges, one month's index at a time; every exchange is sent, then answered.
-void CrearArchivo(const QString& raiz) {
-    const QDateTime inicio(QDate(2026, 1, 1), QTime(8, 0));
-    const qint64 paso = 365LL * 24 * 3600 * 1000 / kIntercambios;
-    QMap<QString, QByteArray> indices;
-    for (int n = 0; n < kIntercambios; ++n) {
-        const QDateTime cuando = inicio.addMSecs(n * paso);
-        clsItemIntercambio i;
-        i.Id = cuando.toString("yyyyMMdd-HHmmsszzz") + "-term" + QString::number(n % 7);
-        i.Enviado = cuando;
-        i.Operacion = "01";
-        i.Resultado = "enviado";
-        i.Bytes = 900;
-        i.Empresa = QString::number(n % 12).rightJustified(2, '0');
-        i.Tarjeta = QString("603493-%1").arg(n % 5000, 6, 10, QChar('0'));
-        QByteArray& indice = indices[cuando.toString("yyyy-MM")];
-        indice += clsArchivoIntercambios::LineaIndice(i);
-        i.Respondido = cuando.addSecs(3);
-        i.Resultado = n % 20 ? "procesada" : "error";
-        i.Estado = n % 20 ? "0 Aprobada" : "12 Afiliado inexistente";
-        i.Ticket = QString::number(100000 + n);
-        i.Bytes = 2400;
-        indice += clsArchivoIntercambios::LineaIndice(i);
-    }
-    for (auto it = indices.begin(); it != indices.end(); ++it) {
-        QDir().mkpath(raiz + "/" + it.key());
-        QFile f(raiz + "/" + it.key() + "/indice.txt");
-        if (!f.open(QIODevice::WriteOnly) || f.write(it.value()) != it.value().size())
-            throw std::runtime_error("cannot write the index");
-    }
+void CrearArchivo(int intercambios) {
+    if (gTamano == intercambios) return;
+    QDir(gRaiz).removeRecursively();
+    ArchivoSintetico{.intercambios = intercambios, .meses = kMeses}.Crear(gRaiz);
+    gTamano = intercambios;
+}
+
+qint64 MemoriaEnUso() {
+#ifdef __GLIBC__
+    // Small blocks from the heap and large ones mapped on their own.
+    const struct mallinfo2 m = mallinfo2();
+    return static_cast<qint64>(m.uordblks + m.hblkhd);
+#else
+    return 0;
+#endif
 }
 
 // Baseline: every monthly index read from disk and its lines counted.
 void BM_LeerIndices(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    CrearArchivo(n);
     for (auto _ : state) {
         qint64 lineas = 0;
         for (const QString& mes : QDir(gRaiz).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
@@ -62,13 +54,14 @@ void BM_LeerIndices(benchmark::State& state) {
             if (!f.open(QIODevice::ReadOnly)) continue;
             lineas += f.readAll().count('\n');
         }
-        if (lineas != 2 * kIntercambios) state.SkipWithError("the baseline did not read every line");
+        if (lineas != 2 * n) state.SkipWithError("the baseline did not read every line");
     }
-    state.SetItemsProcessed(state.iterations() * kIntercambios);
+    state.SetItemsProcessed(state.iterations() * n);
 }
 
 // The window opened from the menu: archive read, newest first, the first screen drawn.
 void BM_PrimeraPantalla(benchmark::State& state) {
+    CrearArchivo(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         frmHistorialIntercambios ventana(gRaiz, {});
         ventana.show();
@@ -78,32 +71,37 @@ void BM_PrimeraPantalla(benchmark::State& state) {
     }
 }
 
-// The rest of the year read a month per turn of the event loop, as the open window does it.
+// The rest of the archive read a month per turn of the event loop, as the open window does it; and
+// the memory the open window holds, per exchange.
 void BM_ListaCompleta(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    CrearArchivo(n);
+    double bytes = 0;
     for (auto _ : state) {
+        const qint64 antes = MemoriaEnUso();
         frmHistorialIntercambios ventana(gRaiz, {});
         ventana.TerminarCarga();
-        if (ventana.Modelo().rowCount() != kIntercambios) state.SkipWithError("the list did not get every exchange");
+        bytes = double(MemoriaEnUso() - antes) / n;
+        if (ventana.Modelo().rowCount() != n) state.SkipWithError("the list did not get every exchange");
     }
-    state.SetItemsProcessed(state.iterations() * kIntercambios);
+    state.counters["bytes_por_intercambio"] = bytes;
+    state.SetItemsProcessed(state.iterations() * n);
 }
 
 // Typing a card in the filter of an open window.
 void BM_FiltrarTarjeta(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    CrearArchivo(n);
     frmHistorialIntercambios ventana(gRaiz, {});
     ventana.TerminarCarga();
     auto* tarjeta = ventana.findChild<QLineEdit*>("txtTarjeta");
     for (auto _ : state) {
         tarjeta->setText("-000123");
-        if (ventana.Modelo().rowCount() != kIntercambios / 5000) state.SkipWithError("the filter missed rows");
+        if (ventana.Modelo().rowCount() != n / 5000) state.SkipWithError("the filter missed rows");
         tarjeta->clear();
     }
+    state.SetItemsProcessed(state.iterations() * n);
 }
-
-BENCHMARK(BM_LeerIndices)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PrimeraPantalla)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ListaCompleta)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FiltrarTarjeta)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
@@ -112,15 +110,29 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QTemporaryDir dir;
     gRaiz = dir.filePath("Intercambios");
-    CrearArchivo(gRaiz);
     benchmark::Initialize(&argc, argv);
-    ReporteFiguras reporte([](const ReporteFiguras::Figuras& f) {
-        const auto base = f.find("BM_LeerIndices");
-        const auto ventana = f.find("BM_PrimeraPantalla");
-        if (base == f.end() || ventana == f.end() || base->second.tiempo <= 0) return;
-        std::printf("First screen of %d exchanges: %.1f ms; reading the indexes alone: %.1f ms; ratio %.2f\n",
-                    kIntercambios, ventana->second.tiempo, base->second.tiempo,
-                    ventana->second.tiempo / base->second.tiempo);
+    // Grouped by size, so that each archive is built once.
+    const int tamanos[] = {10000, 100000, 500000};
+    for (const int n : tamanos)
+        for (const auto& [nombre, funcion] :
+             {std::pair{"BM_LeerIndices", &BM_LeerIndices}, std::pair{"BM_PrimeraPantalla", &BM_PrimeraPantalla},
+              std::pair{"BM_ListaCompleta", &BM_ListaCompleta}, std::pair{"BM_FiltrarTarjeta", &BM_FiltrarTarjeta}})
+            benchmark::RegisterBenchmark(nombre, funcion)->Arg(n)->Unit(benchmark::kMillisecond);
+    ReporteFiguras reporte([&tamanos](const ReporteFiguras::Figuras& f) {
+        for (const int n : tamanos) {
+            const auto figura = [&f, n](const char* nombre) {
+                const auto it = f.find(std::string(nombre) + "/" + std::to_string(n));
+                return it == f.end() ? ReporteFiguras::Figura{} : it->second;
+            };
+            const double base = figura("BM_LeerIndices").tiempo;
+            if (base <= 0) continue;
+            std::printf(
+                "%d exchanges: first screen %.1f ms (%.2fx reading every index, %.1f ms); whole list %.0f ms, "
+                "%.0f bytes held per exchange; card filter %.1f ms (%.3f us per exchange)\n",
+                n, figura("BM_PrimeraPantalla").tiempo, figura("BM_PrimeraPantalla").tiempo / base, base,
+                figura("BM_ListaCompleta").tiempo, figura("BM_ListaCompleta").Contador("bytes_por_intercambio"),
+                figura("BM_FiltrarTarjeta").tiempo, figura("BM_FiltrarTarjeta").tiempo * 1000 / n);
+        }
     });
     benchmark::RunSpecifiedBenchmarks(&reporte);
     benchmark::Shutdown();

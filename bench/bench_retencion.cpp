@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
+#include "ArchivoSintetico.h"
 #include "ReporteFiguras.h"
 #include "exchange/clsArchivoIntercambios.h"
 
@@ -21,38 +22,11 @@ namespace {
 QString gRaiz;
 int gTamano = 0;  // exchanges in the archive at gRaiz
 
-// A year of exchanges, each sent and answered, each with its directory.
+// A year of exchanges, each with its directory.
 void CrearArchivo(int intercambios) {
     if (gTamano == intercambios) return;
     QDir(gRaiz).removeRecursively();
-    const QDateTime inicio(QDate(2026, 1, 1), QTime(0, 0));  // the last one on 31 December
-    const qint64 paso = 365LL * 24 * 3600 * 1000 / intercambios;
-    QMap<QString, QByteArray> indices;
-    for (int n = 0; n < intercambios; ++n) {
-        const QDateTime cuando = inicio.addMSecs(n * paso);
-        clsItemIntercambio i;
-        i.Id = cuando.toString("yyyyMMdd-HHmmsszzz") + "-term" + QString::number(n % 7);
-        i.Enviado = cuando;
-        i.Operacion = "01";
-        i.Resultado = "enviado";
-        i.Bytes = 900;
-        i.Tarjeta = QString("603493-%1").arg(n % 5000, 6, 10, QChar('0'));
-        const QString mes = cuando.toString("yyyy-MM");
-        QByteArray& indice = indices[mes];
-        indice += clsArchivoIntercambios::LineaIndice(i);
-        i.Respondido = cuando.addSecs(3);
-        i.Resultado = "procesada";
-        i.Estado = "0 Aprobada";
-        i.Ticket = QString::number(100000 + n);
-        i.Bytes = 2400;
-        indice += clsArchivoIntercambios::LineaIndice(i);
-        if (!QDir().mkpath(gRaiz + "/" + mes + "/" + i.Id)) throw std::runtime_error("cannot make a directory");
-    }
-    for (auto it = indices.begin(); it != indices.end(); ++it) {
-        QFile f(gRaiz + "/" + it.key() + "/indice.txt");
-        if (!f.open(QIODevice::WriteOnly) || f.write(it.value()) != it.value().size())
-            throw std::runtime_error("cannot write the index");
-    }
+    ArchivoSintetico{.intercambios = intercambios, .meses = 12, .directorios = true}.Crear(gRaiz);
     gTamano = intercambios;
 }
 

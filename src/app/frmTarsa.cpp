@@ -20,7 +20,10 @@
 
 #include "app/BarraEstado.h"
 #include "catalogs/clsActividades.h"
+#include "catalogs/clsDiagnostico.h"
 #include "catalogs/clsEmpresas.h"
+#include "catalogs/clsMedicamento.h"
+#include "catalogs/clsMedico.h"
 #include "catalogs/modInicioCatalogos.h"
 #include "core/Operaciones.h"
 #include "core/RegistroAjustes.h"
@@ -34,6 +37,8 @@
 #include "journal/frmCierres.h"
 #include "journal/frmHistorialIntercambios.h"
 #include "journal/frmInicio.h"
+#include "platform/Ajustes.h"
+#include "platform/LectorNumeros.h"
 #include "platform/Mensajes.h"
 #include "platform/Rutas.h"
 #include "platform/Sistema.h"
@@ -105,7 +110,7 @@ public:
     }
 };
 
-int Numero(const QString& texto) { return static_cast<int>(Val(texto)); }
+int Numero(const QString& texto) { return Val<int>(texto); }
 
 // A separator stands between two groups that are both in sight: one with nothing shown before it
 // (since the last separator) or after it would leave a doubled or dangling line.
@@ -225,24 +230,12 @@ void frmTarsa::CrearMenus() {
 
     QMenu* consultas = barra->addMenu("&Consultas");
     consultas->setObjectName("mnuConsultas");
-    accion(consultas, "mnuMedicamentos", "Medicamentos ...", [this] {
-        Buscar(QString::fromUtf8("SELECT {Troquel}Troquel, {Código Barra}CodigoBarra, {Nombre}Nombre, "
-                                 "{Presentación}Presentacion, {Precio}Precio FROM Medicamentos WHERE 1=1 AND "
-                                 "{Options:Nombre;Nombre LIKE '{S}*';Troquel;Troquel LIKE '{S}*'}"),
-               QString::fromUtf8("Búsqueda de Medicamentos"));
-    });
-    accion(consultas, "mnuMedicos", QString::fromUtf8("Médicos ..."), [this] {
-        Buscar(
-            "SELECT {Matricula}Matricula, {Tipo Matricula}TipoMatricula, {Apellido}ApellidoNombre FROM Medicos "
-            "WHERE IdEmpresa=" +
-                gEmpresa + " AND {Options:Nombre;ApellidoNombre LIKE '{S}*';Matricula;Matricula = {S};Todos;}",
-            QString::fromUtf8("Búsqueda de Médicos"));
-    });
-    accion(consultas, "mnuDiagnosticos", QString::fromUtf8("Diagnósticos ..."), [this] {
-        Buscar(QString::fromUtf8("SELECT {Código}Codigo, {Nombre}Nombre FROM Diagnosticos WHERE 1= 1 AND "
-                                 "{Options:Nombre;Nombre LIKE '{S}*';Código;Codigo LIKE '{S}*';Todos;}"),
-               QString::fromUtf8("Búsqueda de Diagnósticos"));
-    });
+    accion(consultas, "mnuMedicamentos", "Medicamentos ...",
+           [this] { Buscar(clsMedicamento::PlantillaMenu(), QString::fromUtf8("Búsqueda de Medicamentos")); });
+    accion(consultas, "mnuMedicos", QString::fromUtf8("Médicos ..."),
+           [this] { Buscar(clsMedico::PlantillaMenu(gEmpresa), QString::fromUtf8("Búsqueda de Médicos")); });
+    accion(consultas, "mnuDiagnosticos", QString::fromUtf8("Diagnósticos ..."),
+           [this] { Buscar(clsDiagnostico::PlantillaMenu(), QString::fromUtf8("Búsqueda de Diagnósticos")); });
     consultas->addSeparator();
     accion(consultas, "mnuHistorialIntercambios", "Historial de intercambios ...",
            [this] { AbrirHistorialIntercambios(); });
@@ -331,9 +324,12 @@ void frmTarsa::CargaCombosMenu() {
 void frmTarsa::GuardarSeleccion() {
     // Failures are left for the closing, which saves them again.
     try {
-        RegistroAjustes::Guardar(Ajuste::Empresa, gEmpresa);
-        RegistroAjustes::Guardar(Ajuste::Actividad, gActividad);
-        RegistroAjustes::Guardar(Ajuste::Terminal, gTerminal);
+        // The three keys in one write, and none when they are stored as they are.
+        const auto clave = [](Ajuste a) { return RegistroAjustes::Definicion(a).clave; };
+        Ajustes::Guardar(kAplicacion, kSeccionStart,
+                         {{clave(Ajuste::Empresa), gEmpresa},
+                          {clave(Ajuste::Actividad), gActividad},
+                          {clave(Ajuste::Terminal), gTerminal}});
     } catch (...) {
     }
 }

@@ -5,6 +5,7 @@
 
 #include "core/modConexion.h"
 #include "platform/BaseDatos.h"
+#include "platform/LectorNumeros.h"
 
 int clsAcceso::EjecutarAccion(const QString& sql) {
     UltimaSql = sql;
@@ -89,28 +90,4 @@ qint64 clsAcceso::LeerEntero(const ::Registros& rs, const char* campo) {
 double clsAcceso::LeerDoble(const ::Registros& rs, const char* campo) {
     const QVariant v = rs.Campo(QLatin1StringView(campo));
     return v.isNull() ? 0.0 : v.toDouble();
-}
-
-qint64 Val(QStringView texto) {
-    qint64 n = 0;
-    qsizetype i = 0;
-    while (i < texto.size() && texto[i].isSpace()) ++i;
-    bool negativo = false;
-    if (i < texto.size() && (texto[i] == '-' || texto[i] == '+')) negativo = texto[i++] == '-';
-    constexpr qint64 kMaximo = std::numeric_limits<qint64>::max();
-    for (; i < texto.size() && texto[i] >= '0' && texto[i] <= '9'; ++i) {
-        const int digito = texto[i].unicode() - '0';
-        // A number too large for 64 bits stays at the largest one instead of wrapping around.
-        n = n > (kMaximo - digito) / 10 ? kMaximo : n * 10 + digito;
-    }
-    return negativo ? -n : n;
-}
-
-qint64 SaturarEntero(double valor) {
-    if (std::isnan(valor)) return 0;
-    // 2^63 is the first double beyond the 64-bit range; converting it or more is undefined.
-    constexpr double kLimite = 9223372036854775808.0;
-    if (valor >= kLimite) return std::numeric_limits<qint64>::max();
-    if (valor < -kLimite) return std::numeric_limits<qint64>::min();
-    return static_cast<qint64>(valor);
 }

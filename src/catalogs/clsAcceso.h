@@ -83,9 +83,3 @@ public:
 protected:
     clsCatalogo(QString fuente, qint16 empresaInicial) : clsAcceso(std::move(fuente)), Empresa(empresaInicial) {}
 };
-
-// The leading number of a text, as the old Val: blanks skipped, digits up to the first other
-// character, 0 when there is none. Beyond 64 bits it stays at the largest (or smallest) number.
-qint64 Val(QStringView texto);
-// The whole part of a floating value, held at the 64-bit limits beyond them; 0 for not-a-number.
-qint64 SaturarEntero(double valor);

@@ -5,6 +5,7 @@
 #include "core/modConexion.h"
 #include "platform/ArchivoTexto.h"
 #include "platform/BaseDatos.h"
+#include "platform/LectorNumeros.h"
 #include "platform/Rutas.h"
 
 Consulta clsBitmaps::Buscar(const QString& sWhere, const QString& pEmpresa, const QString& pActividad,
@@ -50,7 +51,7 @@ bool clsBitmaps::GrabarBitmap(bool bBorrarTodo, const QString& pEmpresa, const Q
 }
 
 clsItemBitmap clsBitmaps::LeerLinea(const QString& linea) {
-    return {linea.mid(0, 2), linea.mid(2, 2), static_cast<qint16>(Val(linea.mid(4, 2))), linea.mid(6, 64).trimmed(),
+    return {linea.mid(0, 2), linea.mid(2, 2), Val<qint16>(linea.mid(4, 2)), linea.mid(6, 64).trimmed(),
             linea.mid(70, 100).trimmed()};
 }
 

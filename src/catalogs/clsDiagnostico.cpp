@@ -93,3 +93,19 @@ void clsDiagnostico::CerrarArchivo() {
 }
 
 // ---- end of the diagnosis records ----
+
+Consulta clsDiagnostico::BuscarEmpresa() { return Buscar(" IdEmpresa=" + Numero(Empresa)); }
+
+namespace {
+const char* const kColumnasBusqueda = "SELECT {Código}Codigo, {Nombre}Nombre FROM Diagnosticos ";
+const char* const kOpcionesBusqueda = "{Options:Nombre;Nombre LIKE '{S}*';Código;Codigo LIKE '{S}*'";
+}  // namespace
+
+QString clsDiagnostico::PlantillaTicket(const QString& empresa) {
+    return QString::fromUtf8(kColumnasBusqueda) + "WHERE IdEmpresa=" + empresa + " AND " +
+           QString::fromUtf8(kOpcionesBusqueda) + "}";
+}
+
+QString clsDiagnostico::PlantillaMenu() {
+    return QString::fromUtf8(kColumnasBusqueda) + "WHERE 1= 1 AND " + QString::fromUtf8(kOpcionesBusqueda) + ";Todos;}";
+}

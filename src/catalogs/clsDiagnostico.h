@@ -23,6 +23,13 @@ public:
     bool Procesar(int iOpcion, const QString& pCodigo = {}, const QString& pNombre = {}, bool pBaja = false);
     // Nothing when neither a condition nor a code is given; the code is looked up in every company.
     Consulta Buscar(const QString& sWhere = {}, const QString& pCodigo = {});
+    // The rows of the company in Empresa, for its report.
+    Consulta BuscarEmpresa();
+
+    // The search templates: the diagnosis and item dialogs' (one company's diagnoses) and the main
+    // window's.
+    static QString PlantillaTicket(const QString& empresa);
+    static QString PlantillaMenu();
 
     // ---- Diagnosis records of a ticket request (directorio\UpLoad\_SVL.4, 56 bytes, any version) ----
     QString Diagnostico;    // trimmed where it is written

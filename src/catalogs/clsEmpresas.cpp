@@ -2,6 +2,7 @@
 
 #include "catalogs/ArchivoConfiguracion.h"
 #include "core/modTarsa.h"
+#include "platform/LectorNumeros.h"
 #include "platform/Rutas.h"
 
 bool clsEmpresas::Procesar(int iOpcion, qint32 pIdEmpresa, const QString& pNombre, const QString& pCodigoQuelo) {
@@ -72,7 +73,7 @@ bool clsEmpresas::PutAP(int pNumReg, const QString& pCodigoEmpresa, const QStrin
     return Proteger([&] {
         if (pNumReg <= 0) return true;
         if (pNumReg == 1) EjecutarAccion("DELETE FROM Empresas");
-        Procesar(1, static_cast<qint32>(Val(pCodigoEmpresa)), pNombreEmpresa, pCodigoQuelo);
+        Procesar(1, Val<qint32>(pCodigoEmpresa), pNombreEmpresa, pCodigoQuelo);
         return true;
     });
 }

@@ -154,3 +154,27 @@ bool clsMedicamento::ActualizarTroquel(qint32 pTroquel, QStringView pCodigoBarra
         return true;
     });
 }
+
+Consulta clsMedicamento::BuscarEmpresa() { return Buscar(" IdEmpresa=" + Numero(Empresa)); }
+
+bool clsMedicamento::HayFilas() {
+    return Proteger([&] {
+        Consulta rs = AbrirConsulta("SELECT COUNT(*) FROM Medicamentos");
+        return rs->Campo(0).toInt() > 0;
+    });
+}
+
+namespace {
+const char* const kColumnasBusqueda =
+    "SELECT {Troquel}Troquel, {Código Barra}CodigoBarra, {Nombre}Nombre, {Presentación}Presentacion, {Precio}Precio "
+    "FROM Medicamentos ";
+const char* const kOpcionesBusqueda = "{Options:Nombre;Nombre LIKE '{S}*';Troquel;Troquel LIKE '{S}*'}";
+}  // namespace
+
+QString clsMedicamento::PlantillaTicket() {
+    return QString::fromUtf8(kColumnasBusqueda) + "WHERE " + kOpcionesBusqueda;
+}
+
+QString clsMedicamento::PlantillaMenu() {
+    return QString::fromUtf8(kColumnasBusqueda) + "WHERE 1=1 AND " + kOpcionesBusqueda;
+}

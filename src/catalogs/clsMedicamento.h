@@ -24,6 +24,14 @@ public:
                   double pCodProveedor = 0, bool pBaja = false);
     // Nothing when neither a condition nor a troquel is given.
     Consulta Buscar(const QString& sWhere = {}, qint32 pTroquel = 0);
+    // The rows of the company in Empresa, for its report.
+    Consulta BuscarEmpresa();
+    // Whether the table holds any medication, of any company.
+    bool HayFilas();
+
+    // The search templates: the item dialog's, and the main window's query of every medication.
+    static QString PlantillaTicket();
+    static QString PlantillaMenu();
 
     // For a whole catalog file: the look-up by troquel of Buscar, the insert of Procesar option 1 and
     // its update of every row of a troquel (option 3 with the condition " Troquel = " n), with the

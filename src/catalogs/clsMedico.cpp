@@ -59,3 +59,20 @@ Consulta clsMedico::Buscar(const QString& sWhere, qint32 pMatricula, const QStri
         return rs;
     });
 }
+
+Consulta clsMedico::BuscarEmpresa() { return Buscar(" IdEmpresa=" + Numero(Empresa)); }
+
+namespace {
+const char* const kColumnasBusqueda =
+    "SELECT {Matricula}Matricula, {Tipo Matricula}TipoMatricula, {Apellido}ApellidoNombre FROM Medicos ";
+}
+
+QString clsMedico::PlantillaTicket() {
+    return QString(kColumnasBusqueda) +
+           "WHERE {Options:Nombre;ApellidoNombre LIKE '{S}*';Matricula;Cstr(Matricula) = '{S}'}";
+}
+
+QString clsMedico::PlantillaMenu(const QString& empresa) {
+    return QString(kColumnasBusqueda) + "WHERE IdEmpresa=" + empresa +
+           " AND {Options:Nombre;ApellidoNombre LIKE '{S}*';Matricula;Matricula = {S};Todos;}";
+}

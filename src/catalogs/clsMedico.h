@@ -20,4 +20,11 @@ public:
     // Nothing when neither a condition nor a registration number is given. A condition that already
     // holds the word "where" is appended as it is.
     Consulta Buscar(const QString& sWhere = {}, qint32 pMatricula = 0, const QString& pTipoMatricula = {});
+    // The rows of the company in Empresa, for its report.
+    Consulta BuscarEmpresa();
+
+    // The search templates: the ticket forms' (a doctor of any company) and the main window's (the
+    // doctors of one company).
+    static QString PlantillaTicket();
+    static QString PlantillaMenu(const QString& empresa);
 };

@@ -59,3 +59,10 @@ Consulta clsPlan::Buscar(const QString& sWhere, const QString& pCodigo, const QS
         return rs;
     });
 }
+
+QString clsPlan::PlantillaTicket(const QString& empresa) {
+    return QString::fromUtf8(
+               "SELECT {Código}Codigo, {Tipo}PlanCobertura, {Cobertura}PorcentajeCobertura FROM Planes "
+               "WHERE IdEmpresa=") +
+           empresa + QString::fromUtf8(" AND {Options:Código;Codigo LIKE '{S}*'}");
+}

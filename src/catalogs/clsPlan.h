@@ -19,4 +19,7 @@ public:
                   const QString& pPlanCobertura = {}, bool pBaja = false);
     // Nothing when neither a condition nor a code is given; the plan type is compared exactly.
     Consulta Buscar(const QString& sWhere = {}, const QString& pCodigo = {}, const QString& pPlanCobertura = {});
+
+    // The item dialog's search template: the plans of one company.
+    static QString PlantillaTicket(const QString& empresa);
 };

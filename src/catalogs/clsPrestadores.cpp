@@ -1,5 +1,7 @@
 #include "catalogs/clsPrestadores.h"
 
+#include "platform/LectorNumeros.h"
+
 bool clsPrestadores::Procesar(int iOpcion, const QString& pCodigo, const QString& pNombre, const QString& pTipo,
                               const QString& pLicenciaQuelo, const QString& pMatricula, bool pCadenaSucursales) {
     return Proteger([&] {

@@ -15,6 +15,7 @@
 #include "core/modFormato.h"
 #include "core/modTarsa.h"
 #include "platform/BaseDatos.h"
+#include "platform/LectorNumeros.h"
 #include "platform/Mensajes.h"
 #include "platform/Rutas.h"
 #include "platform/TarsaError.h"
@@ -260,8 +261,8 @@ void ImportarConfiguracion(bool preguntar) {
                 if (Val(e.CodigoEmpresa) == 99) continue;
                 ++n;
                 empresas.PutAP(n, e.CodigoEmpresa, e.NombreEmpresa, e.CodigoEmpresa, false);
-                const auto actividad = static_cast<qint32>(Val(e.CodigoActividad));
-                actividades.Procesar(1, static_cast<qint32>(Val(e.CodigoEmpresa)), actividad, e.NombreActividad,
+                const auto actividad = Val<qint32>(e.CodigoActividad);
+                actividades.Procesar(1, Val<qint32>(e.CodigoEmpresa), actividad, e.NombreActividad,
                                      TipoActividadQuelo(actividad), e.CodigoActividad);
                 prestadores.Procesar(1, e.Licencia, e.Licencia, "0", e.Licencia, QString(), false);
             }

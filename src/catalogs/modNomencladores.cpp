@@ -15,6 +15,7 @@
 #include "platform/Ansi.h"
 #include "platform/ArchivoRegistros.h"
 #include "platform/BaseDatos.h"
+#include "platform/LectorNumeros.h"
 #include "platform/Mensajes.h"
 #include "platform/Rutas.h"
 #include "platform/TarsaError.h"
@@ -150,7 +151,7 @@ Seccion SeccionMedicos(clsMedico& m, int& insertados, int& actualizados) {
         const QString matricula = c.Valor("Matricula");
         QString tipo = c.Valor("TipoMatricula");
         if (v101) tipo = farmacia ? QStringLiteral("01") : RellenarCeros(tipo.trimmed(), 2);
-        const auto numero = static_cast<qint32>(Val(matricula));
+        const auto numero = Val<qint32>(matricula);
         const QString nombre = c.Valor("Nombre").trimmed();
         const bool baja = Baja(c.Valor("Baja"));
         // Each company keeps its own doctors: the look-up and the update are of this company's row,
@@ -209,11 +210,11 @@ Seccion SeccionMedicamentos(clsMedicamento& m, int& insertados, int& actualizado
     s.aplicar = [&, troquelEn, codigoEn, nombreEn, presentacionEn, precioEn, tipoEn, proveedorEn, bajaEn](
                     const RegistroCatalogo& c, ListaMensajes& msj) {
         const QStringView troquel = c.Campo(troquelEn);
-        const auto numero = static_cast<qint32>(Val(troquel));
+        const auto numero = Val<qint32>(troquel);
         const QStringView codigo = c.Campo(codigoEn).trimmed(), nombre = c.Campo(nombreEn).trimmed(),
                           presentacion = c.Campo(presentacionEn).trimmed();
         const double precio = PrecioCentesimos(c.Campo(precioEn).toString());
-        const auto tipo = static_cast<qint16>(Val(c.Campo(tipoEn)));
+        const auto tipo = Val<qint16>(c.Campo(tipoEn));
         const auto proveedor = static_cast<double>(Val(c.Campo(proveedorEn)));
         const bool baja = Val(c.Campo(bajaEn)) == 1;
         if (!m.ExisteTroquel(numero)) {

@@ -3,6 +3,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include "core/modBaseLocal.h"
@@ -16,6 +17,18 @@
 #include "platform/TarsaError.h"
 
 namespace {
+
+// Whether a copy of a database file still holds what the file holds, told by the engine's header:
+// every write transaction counts itself there (the file change counter), so a copy made since the
+// last write has the same header and size.
+bool MismaVersion(const QString& archivo, const QString& copia) {
+    constexpr qint64 kCabecera = 100;
+    QFile a(archivo), b(copia);
+    if (!a.open(QIODevice::ReadOnly) || !b.open(QIODevice::ReadOnly) || a.size() != b.size()) return false;
+    const QByteArray cabecera = a.read(kCabecera);
+    return cabecera.size() == kCabecera && cabecera.startsWith(QByteArray("SQLite format 3\0", 16)) &&
+           cabecera == b.read(kCabecera);
+}
 
 // Compacts and opens; a failure of either asks for a repair. Returns whether the database is open.
 // A file without free pages is already compact and is opened as it is.
@@ -174,6 +187,9 @@ void CopiarRespaldo(const QString& archivo, bool revisarPaginas) {
     // A sound backup is never given up for a file that is not: the next start could not go back to it.
     // Reading every page costs a pass over the whole file, so it is done only when asked.
     const auto sana = [&] { return EsBaseDelPrograma(archivo) && (!revisarPaginas || BaseDatos::Intacta(archivo)); };
+    // A session that wrote nothing leaves the backup of the session before it as it is: copying the
+    // whole file at every exit would make the exit grow with the catalogs.
+    if (!revisarPaginas && MismaVersion(archivo, bak)) return;
     if (QFileInfo::exists(bak) && !sana() && BaseSana(bak)) return;
     try {
         Rutas::CopiarSeguro(archivo, bak);  // the old backup stays until the new one is complete

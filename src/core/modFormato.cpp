@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "core/modTarsa.h"
+#include "platform/LectorNumeros.h"
 #include "platform/Sistema.h"
 
 namespace {
@@ -53,24 +54,10 @@ QString FormatearNumero(const QVariant& valor, int tipo) {
 }
 
 double TextoANumero(const QString& texto, bool vacioEsCero, bool* esNumero) {
-    QString t = texto.trimmed();
-    if (esNumero) *esNumero = true;
-    if (t.isEmpty()) return vacioEsCero ? 0 : -1;
-    // Plain digits (the whole numbers of the catalog files) read the same in every locale; they skip
-    // the locale, which a catalog of tens of thousands of rows feels.
-    if (t.size() <= 15 && std::all_of(t.begin(), t.end(), [](QChar c) { return c >= '0' && c <= '9'; })) {
-        qint64 n = 0;
-        for (const QChar c : t) n = n * 10 + (c.unicode() - '0');
-        return static_cast<double>(n);
-    }
-    const QLocale local;
-    // Where the decimal mark is ",", a "." separates thousands even when the regional setting
-    // groups with another character (a blank): the amounts on a pharmacy's counter read "15.230,50".
-    if (local.decimalPoint() == "," && local.groupSeparator() != ".") t.replace('.', local.groupSeparator());
-    bool ok = false;
-    const double n = local.toDouble(t, &ok);
-    if (esNumero) *esNumero = ok;
-    return ok ? n : 0;
+    const NumeroLeido n = LeerNumero(texto, FormaNumero::Regional);
+    if (esNumero) *esNumero = n.EsNumero || n.Vacio;  // empty is "not given", not a wrong number
+    if (n.Vacio) return vacioEsCero ? 0 : -1;
+    return n.Valor;
 }
 
 bool EsSeparadorMiles(QChar c) {

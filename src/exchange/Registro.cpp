@@ -9,12 +9,18 @@
 #include "exchange/clsItemError.h"
 #include "platform/Ansi.h"
 #include "platform/ArchivoRegistros.h"
+#include "platform/LectorNumeros.h"
 #include "platform/TarsaError.h"
 
 namespace Registro {
 
 namespace {
-constexpr int kTiposIncompatibles = 13;
+// A whole number where the layout has one; anything else in the field is a type mismatch.
+int NumeroDeCampo(const QString& texto) {
+    const NumeroLeido n = LeerNumero(texto, FormaNumero::Campo);
+    if (!n.EsNumero) throw TarsaError(ErrTiposNoCoinciden, "No coinciden los tipos: \"" + texto + "\" no es un número");
+    return n.Como<int>();
+}
 
 // Every field is cut and padded after encoding, so its width is in bytes whatever the text held.
 QByteArray AlAncho(const QByteArray& bytes, int ancho, char relleno) {
@@ -136,42 +142,10 @@ QString ValorDe(const DisposicionDescrita& d, const QString& registro, const QSt
     return {};
 }
 
-int ValorNumerico(const QString& texto) {
-    qint64 n = 0;
-    int signo = 1;
-    bool inicio = true;
-    for (const QChar c : texto) {
-        if (c == ' ' || c == '\t') continue;
-        if (inicio && (c == '-' || c == '+')) {
-            signo = c == '-' ? -1 : 1;
-            inicio = false;
-            continue;
-        }
-        if (c < '0' || c > '9') break;
-        inicio = false;
-        n = n * 10 + (c.unicode() - '0');
-        if (n > 2147483647) break;
-    }
-    return static_cast<int>(signo * n);
-}
-
-int Entero(const QString& texto) {
-    bool ok = false;
-    const int n = texto.trimmed().toInt(&ok);
-    if (!ok) throw TarsaError(kTiposIncompatibles, "No coinciden los tipos: \"" + texto + "\" no es un número");
-    return n;
-}
-
 TarsaError VersionDesconocida(const QString& version) {
     return TarsaError(
         ErrArgumentoInvalido,
         QString::fromUtf8("Versión de protocolo desconocida: «%1»; se esperaba V101 o V250.").arg(version));
-}
-
-int EnteroO9999(const QString& texto) {
-    bool ok = false;
-    const int n = texto.trimmed().toInt(&ok);
-    return ok ? n : 9999;
 }
 
 void LeerErrores(const QString& directorio, const QString& relativa, int longitud, LecturaCodigo lectura,
@@ -199,14 +173,16 @@ void LeerErrores(const QString& directorio, const QString& relativa, int longitu
         const QString codigo = Ansi::Decodificar(r.mid(offsetCodigo, anchoCodigo));
         switch (lectura) {
             case LecturaCodigo::ValorNumerico:
-                e.Numero = ValorNumerico(codigo);
+                e.Numero = Val<int>(codigo);
                 break;
             case LecturaCodigo::Entero:
-                e.Numero = Entero(codigo);
+                e.Numero = NumeroDeCampo(codigo);
                 break;
-            case LecturaCodigo::EnteroO9999:
-                e.Numero = EnteroO9999(codigo);
+            case LecturaCodigo::EnteroO9999: {
+                const NumeroLeido n = LeerNumero(codigo, FormaNumero::Campo);
+                e.Numero = n.EsNumero ? n.Como<int>() : 9999;
                 break;
+            }
             case LecturaCodigo::TextoPresente:
                 e.Numero = e.Comentario.trimmed().isEmpty() ? 0 : 1;
                 break;

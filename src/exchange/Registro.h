@@ -148,13 +148,6 @@ QString ValorDe(const DisposicionDescrita& d, const QByteArray& registro, const 
 // The same over a record already decoded (one character a byte).
 QString ValorDe(const DisposicionDescrita& d, const QString& registro, const QString& nombre);
 
-// The leading number of a text, spaces ignored; 0 when it starts with anything else.
-int ValorNumerico(const QString& texto);
-// A whole number, surrounding spaces allowed; throws TarsaError (13) otherwise.
-int Entero(const QString& texto);
-// A whole number, surrounding spaces allowed; 9999 otherwise.
-int EnteroO9999(const QString& texto);
-
 }  // namespace Registro
 
 template <class T>

@@ -59,6 +59,7 @@ frmProcesando::frmProcesando(QWidget* parent) : QDialog(parent) {
     TimerTarsa.setObjectName("TimerTarsa");
     connect(&TimerTarsa, &QTimer::timeout, this, &frmProcesando::Tick);
     connect(&vigilante_, &QFileSystemWatcher::directoryChanged, this, &frmProcesando::Comprobar);
+    connect(&vigilante_, &QFileSystemWatcher::fileChanged, this, &frmProcesando::Comprobar);
     connect(&revision_, &QTimer::timeout, this, &frmProcesando::Comprobar);
     connect(cmdCancelar_, &QPushButton::clicked, this, &frmProcesando::Cancelar);
 }
@@ -77,6 +78,7 @@ bool frmProcesando::Cargar() {
     TimerTarsa.stop();
     revision_.stop();
     if (!vigilante_.directories().isEmpty()) vigilante_.removePaths(vigilante_.directories());
+    if (!vigilante_.files().isEmpty()) vigilante_.removePaths(vigilante_.files());
     return resultado_;
 }
 
@@ -96,13 +98,23 @@ void frmProcesando::Comprobar() {
     if (resultado_ || !TimerTarsa.isActive()) return;
     if (!lectura_.Completo()) {
         // Without the watch only the poll looks again, so the two can be compared.
-        if (VigilarDirectorio && lectura_.Incompleto() && !revision_.isActive()) revision_.start(IntervaloRevisionMs);
+        if (!VigilarDirectorio || !lectura_.Incompleto()) return;
+        if (!revision_.isActive()) revision_.start(IntervaloRevisionMs);
+        if (VigilarArchivo()) Comprobar();  // written between the look and the watch
         return;
     }
     resultado_ = true;
     TimerTarsa.stop();
     revision_.stop();
     accept();
+}
+
+// The directory reports the status file when it appears, not when the terminal writes into it after
+// creating it: the file itself is watched from then on, so that its line is read as soon as it is written.
+bool frmProcesando::VigilarArchivo() {
+    const QString archivo = Rutas::Resolver(estado_);
+    if (vigilante_.files().contains(archivo)) return false;
+    return vigilante_.addPath(archivo);
 }
 
 void frmProcesando::reject() { Cancelar(); }

@@ -15,9 +15,10 @@ class QLabel;
 class QPushButton;
 
 // Modal wait (caption "Proceso") until D\Estado.rsp holds a complete first line or the user cancels.
-// It ends as soon as the exchange directory reports the status file, and polls every 500 ms as well
-// (a network share may not report changes). A status file that is empty or still being written keeps
-// the wait going; with the watch on it is looked at again every few milliseconds until complete.
+// It ends as soon as the exchange directory reports the status file, or the file reports a write once it
+// is there, and polls every 500 ms as well (a network share may not report changes). A status file that
+// is empty or still being written keeps the wait going; with the watch on it is also looked at again
+// every few milliseconds until complete (a line without a line end only settles with time).
 class frmProcesando : public QDialog {
     Q_OBJECT
 public:
@@ -34,12 +35,14 @@ public:
     static inline bool VigilarDirectorio = true;
     // The poll's period; tests lengthen it to show that the watch alone ends the wait.
     static inline int IntervaloSondeoMs = 500;
-    // How often a status file that is present but not yet complete is looked at again (watch on).
+    // How often a status file that is present but not yet complete is looked at again (watch on); its
+    // writes are reported sooner.
     static inline int IntervaloRevisionMs = 10;
 
 private:
     void Tick();
     void Comprobar();
+    bool VigilarArchivo();
     void Cancelar();
 
     QLabel* imgAnimacion_;

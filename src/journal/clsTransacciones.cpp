@@ -8,6 +8,7 @@
 #include "exchange/clsParametros.h"
 #include "exchange/clsTicket.h"
 #include "platform/BaseDatos.h"
+#include "platform/LectorNumeros.h"
 
 // The answer's fields, by column.
 struct clsTransacciones::Valores {

@@ -13,6 +13,7 @@
 #include "exchange/clsTicket.h"
 #include "journal/clsTransacciones.h"
 #include "platform/Ansi.h"
+#include "platform/LectorNumeros.h"
 #include "platform/Mensajes.h"
 #include "platform/Privado.h"
 #include "platform/Rutas.h"
@@ -101,7 +102,7 @@ void GuardarTransaccionLocal(const QString& registro, const QString& ticket, con
         GuardarTicket(directorio, nombre, ticket);
         guardado = Rutas::Unir(directorio, nombre);
         purgado = clsTransacciones().SaveTransaccion(registro, codigoEmpresa, cierre);
-        if (!cierre && gAlGuardarTicket) gAlGuardarTicket(static_cast<qint64>(Val(numero)));
+        if (!cierre && gAlGuardarTicket) gAlGuardarTicket(Val(numero));
     } catch (const std::exception& e) {
         InformarSinAnotar(QString::number(Val(numero)), guardado, ComoTarsaError(e));
         return;

@@ -34,11 +34,22 @@ QString Obtener(const QString& app, const QString& seccion, const QString& clave
 }
 
 void Guardar(const QString& app, const QString& seccion, const QString& clave, const QString& valor) {
+    Guardar(app, seccion, {{clave, valor}});
+}
+
+void Guardar(const QString& app, const QString& seccion, const QList<QPair<QString, QString>>& valores) {
     auto s = Abrir(app);
     s->beginGroup(seccion);
-    s->setValue(clave, valor);
+    // Only what changed is written, all of it at once: every write of the file reaches the disk.
+    bool cambios = false;
+    for (const auto& [clave, valor] : valores) {
+        const QVariant actual = s->value(clave);
+        if (actual.isValid() && actual.typeId() == QMetaType::QString && actual.toString() == valor) continue;
+        s->setValue(clave, valor);
+        cambios = true;
+    }
     s->endGroup();
-    s->sync();
+    if (cambios) s->sync();
 }
 
 void Borrar(const QString& app, const QString& seccion, const QString& clave) {

@@ -221,7 +221,8 @@ void frmItemTicketFarmacia::Cargar() {
 
     if (modo_ == 1) {
         txtCantidad_->setText("1");
-        if (cboTipoPrescripcion_->isEnabled()) cboTipoPrescripcion_->setCurrentIndex(TipoPrescripcionRecordado());
+        // "Indefinida", so that the person chooses the type of every item.
+        if (cboTipoPrescripcion_->isEnabled()) cboTipoPrescripcion_->setCurrentIndex(2);
     } else if (modo_ == 3 && datos_) {
         const clsItemTicketFarmacia& d = *datos_;
         txtTroquel_->setText(d.Troquel);
@@ -252,19 +253,6 @@ void frmItemTicketFarmacia::Cargar() {
         chkCambioPrescripcion_->setChecked(d.CambioPrescripcion);
     }
     ReglaCobertura();
-}
-
-int frmItemTicketFarmacia::TipoPrescripcionRecordado() const {
-    // The prescription type of the last item accepted, so that a counter dispensing one kind after
-    // another does not choose it again item after item; until one was ever chosen, "Indefinida",
-    // which has to be changed before the item is taken.
-    const QString codigo = QString::number(qRound(TextoANumero(gTipoPrescripcion, true))) +
-                           (gCambioPrescripcion.isEmpty() || gCambioPrescripcion == "0" ? "0" : "1");
-    for (int i = 0; i < cboTipoPrescripcion_->count(); ++i)
-        if (cboTipoPrescripcion_->itemText(i).right(2) == codigo &&
-            !cboTipoPrescripcion_->itemText(i).contains("Indefinida"))
-            return i;
-    return 2;  // "Indefinida"
 }
 
 void frmItemTicketFarmacia::AplicarBitmap() {
@@ -404,12 +392,8 @@ bool frmItemTicketFarmacia::MostrarPlan(const QString& codigo) {
 }
 
 void frmItemTicketFarmacia::BuscarMedicamento() {
-    const QString sql = QStringLiteral("SELECT ") + "{Troquel}Troquel, " +
-                        QString::fromUtf8("{Código Barra}CodigoBarra, ") + "{Nombre}Nombre, " +
-                        QString::fromUtf8("{Presentación}Presentacion, ") + "{Precio}Precio " + "FROM Medicamentos " +
-                        "WHERE {Options:" + "Nombre;Nombre LIKE '{S}*';Troquel;Troquel LIKE '{S}*'}";
-    const auto fila =
-        frmPromptedSearch::Instancia().Perform(sql, QString::fromUtf8("Búsqueda de Medicamentos"), true, true);
+    const auto fila = frmPromptedSearch::Instancia().Perform(clsMedicamento::PlantillaTicket(),
+                                                             QString::fromUtf8("Búsqueda de Medicamentos"), true, true);
     if (fila) MostrarMedicamento(fila->Item("Troquel").toString(), fila->Item("CodigoBarra").toString());
 }
 
@@ -418,11 +402,8 @@ void frmItemTicketFarmacia::BuscarDiagnostico() {
 }
 
 void frmItemTicketFarmacia::BuscarPlan() {
-    const QString sql = QStringLiteral("SELECT ") + QString::fromUtf8("{Código}Codigo, ") + "{Tipo}PlanCobertura, " +
-                        "{Cobertura}PorcentajeCobertura " + "FROM Planes " + "WHERE IdEmpresa=" + numEmpresa_ +
-                        " AND {Options:" + QString::fromUtf8("Código;Codigo LIKE '{S}*'}");
-    const auto fila =
-        frmPromptedSearch::Instancia().Perform(sql, QString::fromUtf8("Búsqueda de Prácticas"), true, true);
+    const auto fila = frmPromptedSearch::Instancia().Perform(clsPlan::PlantillaTicket(numEmpresa_),
+                                                             QString::fromUtf8("Búsqueda de Prácticas"), true, true);
     if (!fila) return;
     const QString codigo = fila->Item("Codigo").toString();
     // A plan with a type of its own is not found by code alone; the row the user chose says

@@ -45,8 +45,6 @@ private:
     void Cargar();
     void AplicarBitmap();
     void ReglaCobertura();  // cboTipoCobertura_Click
-    // The entry of cboTipoPrescripcion a new item starts at.
-    int TipoPrescripcionRecordado() const;
     void BuscarMedicamento();
     void BuscarDiagnostico();
     void BuscarPlan();

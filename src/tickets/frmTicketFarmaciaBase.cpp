@@ -600,10 +600,8 @@ void frmTicketFarmaciaBase::BuscarMedicoDe(QLineEdit* matricula, QLabel* nombre,
 // Doctors
 
 void frmTicketFarmaciaBase::ElegirMedico(const QString& quien) {
-    const QString sql = QStringLiteral("SELECT ") + "{Matricula}Matricula, " + "{Tipo Matricula}TipoMatricula, " +
-                        "{Apellido}ApellidoNombre " + "FROM Medicos " +
-                        "WHERE {Options:" + "Nombre;ApellidoNombre LIKE '{S}*';Matricula;Cstr(Matricula) = '{S}'}";
-    const auto fila = frmPromptedSearch::Instancia().Perform(sql, QString::fromUtf8("Búsqueda de Médicos"), true, true);
+    const auto fila = frmPromptedSearch::Instancia().Perform(clsMedico::PlantillaTicket(),
+                                                             QString::fromUtf8("Búsqueda de Médicos"), true, true);
     if (!fila) return;
     MostrarMedico(quien, static_cast<qint32>(fila->Item("Matricula").toLongLong()),
                   fila->Item("TipoMatricula").toString());

@@ -27,10 +27,7 @@ void CampoDiagnostico::Mostrar(const QString& codigo) {
 }
 
 void CampoDiagnostico::Buscar() {
-    const QString sql = QString::fromUtf8("SELECT {Código}Codigo, {Nombre}Nombre FROM Diagnosticos WHERE IdEmpresa=") +
-                        numEmpresa_ +
-                        QString::fromUtf8(" AND {Options:Nombre;Nombre LIKE '{S}*';Código;Codigo LIKE '{S}*'}");
-    const auto fila =
-        frmPromptedSearch::Instancia().Perform(sql, QString::fromUtf8("Búsqueda de Diagnósticos"), true, true);
+    const auto fila = frmPromptedSearch::Instancia().Perform(clsDiagnostico::PlantillaTicket(numEmpresa_),
+                                                             QString::fromUtf8("Búsqueda de Diagnósticos"), true, true);
     if (fila) Mostrar(fila->Item("Codigo").toString());
 }

@@ -12,6 +12,7 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "catalogs/clsMedicamento.h"
 #include "catalogs/modInicioCatalogos.h"
 #include "core/modConexion.h"
 #include "core/modTarsa.h"
@@ -211,7 +212,7 @@ void OfrecerNomencladoresCompletos() {
 void OfrecerNomencladoresSiFaltan() {
     if (!gConfiguracionImportada || !gDB) return;
     try {
-        if (auto rs = gDB->Consultar("SELECT COUNT(*) FROM Medicamentos"); rs->Campo(0).toInt() > 0) return;
+        if (clsMedicamento().HayFilas()) return;
     } catch (const std::exception&) {
         return;  // a catalog that cannot be read is not offered again here
     }

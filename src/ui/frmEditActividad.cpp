@@ -7,6 +7,7 @@
 #include "catalogs/modConfiguracion.h"
 #include "catalogs/modInicioCatalogos.h"
 #include "core/modFormato.h"
+#include "platform/LectorNumeros.h"
 #include "ui/modCombos.h"
 
 frmEditActividad::frmEditActividad(QWidget* parent)

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "catalogs/clsAcceso.h"
+#include "platform/LectorNumeros.h"
 #include "platform/Mensajes.h"
 #include "platform/ui/Modal.h"
 #include "ui/FiltroTeclas.h"
@@ -75,7 +76,7 @@ bool frmEditCatalogo::Mostrar(int operacion) {
 
 QString frmEditCatalogo::Codigo() const {
     const QString codigo = txtCodigo->text().trimmed();
-    return numerico_ && !codigo.isEmpty() ? QString::number(static_cast<qint64>(Val(codigo))) : codigo;
+    return numerico_ && !codigo.isEmpty() ? QString::number(Val(codigo)) : codigo;
 }
 
 QString frmEditCatalogo::Nombre() const { return txtNombre->text().trimmed(); }

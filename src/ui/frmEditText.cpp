@@ -14,6 +14,10 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "catalogs/clsDiagnostico.h"
+#include "catalogs/clsEmpresas.h"
+#include "catalogs/clsMedicamento.h"
+#include "catalogs/clsMedico.h"
 #include "core/RegistroAjustes.h"
 #include "core/modConexion.h"
 #include "core/modFormato.h"
@@ -111,7 +115,8 @@ void frmEditText::CargarEmpresas() {
     cboEmpresa_->clear();
     if (!gDB || !gDB->Abierta()) return;
     try {
-        auto r = gDB->Consultar("SELECT IdEmpresa, Nombre FROM Empresas ORDER BY IdEmpresa");
+        clsEmpresas empresas;
+        auto r = empresas.Buscar();
         for (; !r->EOF_(); r->MoveNext()) {
             cboEmpresa_->addItem(CodigoYNombre(r->Campo("IdEmpresa"), NuloATexto(r->Campo("Nombre"))));
             if (r->Campo("IdEmpresa").toInt() == empresa_) cboEmpresa_->setCurrentIndex(cboEmpresa_->count() - 1);
@@ -171,10 +176,10 @@ void frmEditText::Reporte(const QString& clave) {
     }
 }
 
-// The reports read what the catalog classes read: their columns and the condition " IdEmpresa=" n.
 QString frmEditText::Diagnosticos() {
-    auto r = gDB->Consultar(
-        "SELECT Codigo, Nombre, Baja    FROM Diagnosticos WHERE ( IdEmpresa=" + QString::number(empresa_) + ")");
+    clsDiagnostico catalogo;
+    catalogo.Empresa = static_cast<qint16>(empresa_);
+    auto r = catalogo.BuscarEmpresa();
     if (r->EOF_()) return {};
     QString texto = "DIAGNOSTICOS" + kFinLinea + QString::fromUtf8("Código Nombre") + kFinLinea +
                     "------ ---------------------------------------" + kFinLinea;
@@ -191,10 +196,9 @@ QString frmEditText::Diagnosticos() {
 }
 
 QString frmEditText::Medicamentos() {
-    auto r = gDB->Consultar(
-        "SELECT Troquel, CodigoBarra, Nombre, Presentacion, Precio, TipoMedicamento, CodProveedor, Baja    "
-        "FROM Medicamentos WHERE ( IdEmpresa=" +
-        QString::number(empresa_) + ")");
+    clsMedicamento catalogo;
+    catalogo.Empresa = static_cast<qint16>(empresa_);
+    auto r = catalogo.BuscarEmpresa();
     if (r->EOF_()) return {};
     QString texto = QString::fromUtf8("Troquel     Nombre    Presentación    Precio") + kFinLinea;
     CederInterfaz ceder;
@@ -210,8 +214,9 @@ QString frmEditText::Medicamentos() {
 }
 
 QString frmEditText::Medicos() {
-    auto r = gDB->Consultar("SELECT TipoMatricula, Matricula, ApellidoNombre, Baja    FROM Medicos WHERE ( IdEmpresa=" +
-                            QString::number(empresa_) + ")");
+    clsMedico catalogo;
+    catalogo.Empresa = static_cast<qint16>(empresa_);
+    auto r = catalogo.BuscarEmpresa();
     if (r->EOF_()) return {};
     QString texto = "MEDICOS" + kFinLinea +
                     QString::fromUtf8("Nombre                                   Matrícula Tipo") + kFinLinea +

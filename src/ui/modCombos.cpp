@@ -6,6 +6,7 @@
 #include "catalogs/modInicioCatalogos.h"
 #include "core/modFormato.h"
 #include "core/modTarsa.h"
+#include "platform/LectorNumeros.h"
 
 namespace {
 

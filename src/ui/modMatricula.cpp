@@ -5,6 +5,7 @@
 
 #include "catalogs/clsPrestadores.h"
 #include "core/modTarsa.h"
+#include "platform/LectorNumeros.h"
 #include "platform/Mensajes.h"
 #include "ui/FiltroTeclas.h"
 

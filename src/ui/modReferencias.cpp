@@ -6,6 +6,7 @@
 #include "catalogs/clsMedico.h"
 #include "core/modFormato.h"
 #include "core/modTarsa.h"
+#include "platform/LectorNumeros.h"
 
 QStringList ListaProfesiones() { return {"", "1.MEDICO", "2.ODONTOLOGO"}; }
 
@@ -60,7 +61,7 @@ qint16 BuscarIndiceCodigo(QComboBox* cbo, const QString& codigo) {
 
 void BuscarMedico(qint32 matricula, QLabel* lblNombre, QComboBox* cboProfesion, QComboBox* cboJurisdiccion) {
     clsMedico medico;
-    medico.Empresa = static_cast<qint16>(Val(gEmpresa));
+    medico.Empresa = Val<qint16>(gEmpresa);
     if (matricula == 0) return;
     QString filtro = " Matricula = " + QString::number(matricula) + " and idEmpresa = " + gEmpresa;
     if (!cboProfesion->currentText().isEmpty())

@@ -1,7 +1,4 @@
 // What the catalog classes leave in the tables and in themselves.
-#include <cmath>
-#include <limits>
-
 #include "catalogs/ConBase.h"
 #include "catalogs/clsActividades.h"
 #include "catalogs/clsDiagnostico.h"
@@ -180,24 +177,3 @@ TEST_F(CatalogosTest, CompanyActivityAndProviderCodes) {
 }
 
 }  // namespace
-
-// Numbers read from the terminal's files and the tables never wrap around nor convert undefined.
-TEST_F(CatalogosTest, ValAndWholeConversionsHoldAtThe64BitLimits) {
-    constexpr qint64 kMax = std::numeric_limits<qint64>::max();
-    const QList<QPair<QString, qint64>> textos = {
-        {" 0042abc", 42},
-        {"9223372036854775807", kMax},
-        {"12345678901234567890", kMax},
-        {"-99999999999999999999999", -kMax},
-        {"+7", 7},
-    };
-    for (const auto& [texto, esperado] : textos) EXPECT_EQ(Val(texto), esperado) << texto.toStdString();
-    const QList<QPair<double, qint64>> dobles = {
-        {1e300, kMax},
-        {-1e300, std::numeric_limits<qint64>::min()},
-        {std::nan(""), 0},
-        {-2.9, -2},
-        {9.2e18, 9200000000000000000LL},
-    };
-    for (const auto& [valor, esperado] : dobles) EXPECT_EQ(SaturarEntero(valor), esperado) << valor;
-}

@@ -16,6 +16,7 @@
 #include "exchange/clsParametros.h"
 #include "exchange/modIntercambio.h"
 #include "platform/Ansi.h"
+#include "platform/LectorNumeros.h"
 #include "platform/Rutas.h"
 #include "support/Controles.h"
 #include "support/Simulador.h"
@@ -158,12 +159,11 @@ TEST_F(NomencladoresTest, TheMedicationsUpdateLeavesTheRowsTheClassStatementsLea
     clsMedicamento m;
     m.Empresa = 4;
     for (const QStringList& r : registros) {
-        const auto troquel = static_cast<qint32>(Val(r[0]));
+        const auto troquel = Val<qint32>(r[0]);
         const bool existe = m.Buscar({}, troquel) && m.Registros > 0;
         if (existe) m.Condicion = " Troquel = " + QString::number(troquel);
         m.Procesar(existe ? 3 : 1, troquel, r[1].trimmed(), r[2].trimmed(), r[3].trimmed(),
-                   TextoANumero(r[4].trimmed(), true), static_cast<qint16>(Val(r[5])), double(Val(r[6])),
-                   Val(r[7]) == 1);
+                   TextoANumero(r[4].trimmed(), true), Val<qint16>(r[5]), double(Val(r[6])), Val(r[7]) == 1);
     }
     const QString esperadas = Filas(filas);
 

@@ -1,8 +1,10 @@
 // Opening, compacting, repairing and closing the local database; the run's exchange directory.
 #include <SQLiteCpp/SQLiteCpp.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <functional>
 
 #include "TestConfig.h"
@@ -252,6 +254,11 @@ TEST_F(ConexionTest, TheExitChecksThePagesOnlyAfterTheEngineFailed) {
         ASSERT_TRUE(QFile::copy(base, base + ".bak"));
         const QByteArray respaldo = LeerArchivo(base + ".bak");
         {
+            // A session after the backup wrote to the file.
+            SQLite::Database db(base.toStdString(), SQLite::OPEN_READWRITE);
+            db.exec("UPDATE Medicos SET Baja = 0 WHERE rowid = 1");
+        }
+        {
             // The page header of a doctors' page in the middle of the file, overwritten.
             SQLite::Database db(base.toStdString(), SQLite::OPEN_READONLY);
             const int pagina = db.execAndGet("PRAGMA page_size").getInt();
@@ -268,6 +275,24 @@ TEST_F(ConexionTest, TheExitChecksThePagesOnlyAfterTheEngineFailed) {
         EXPECT_TRUE(Desconectar());
         EXPECT_EQ(LeerArchivo(base + ".bak") == respaldo, leerDanada);
         EXPECT_EQ(LeerArchivo(base + ".bak") == LeerArchivo(base), !leerDanada);
+    }
+}
+
+// The backup is copied at an exit only when the session wrote to the file: the copy of the whole file
+// would make every exit grow with the catalogs.
+TEST_F(ConexionTest, AnExitAfterASessionThatWroteNothingLeavesTheBackupAsItWas) {
+    const QDateTime antes(QDate(2020, 1, 1), QTime(0, 0));
+    CopiarEntregada(base);
+    int empresa = 0;
+    for (const bool escribir : {true, false, true}) {
+        SCOPED_TRACE(escribir);
+        ASSERT_TRUE(Conectar(base));
+        if (escribir)
+            gDB->Ejecutar(QString("INSERT INTO Empresas (IdEmpresa, Nombre) VALUES (%1, 'X')").arg(++empresa));
+        if (QFile f(base + ".bak"); f.open(QIODevice::Append)) f.setFileTime(antes, QFileDevice::FileModificationTime);
+        EXPECT_TRUE(Desconectar());
+        EXPECT_EQ(LeerArchivo(base + ".bak"), LeerArchivo(base));
+        EXPECT_EQ(QFileInfo(base + ".bak").lastModified() == antes, !escribir);
     }
 }
 

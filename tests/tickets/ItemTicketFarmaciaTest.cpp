@@ -118,7 +118,8 @@ TEST_F(ItemTicketFarmaciaTest, EnterGoesToWhatIsLeftToFillAndTheListsTakeLetters
 
 // A new item starts with one of quantity and is refused while its prescription type is undefined;
 // one without a catalog name or a price is added only when the user says so. What was not given goes
-// as "none", and the prescription type chosen is remembered: the next item starts at it.
+// as "none", and the prescription type chosen is remembered,
+// while the next item still starts at "Indefinida", so each item's type is chosen.
 TEST_F(ItemTicketFarmaciaTest, ANewItemAsksForThePrescriptionTypeAndWhetherToAddItIncomplete) {
     for (const int respuesta : {Mensajes::vbOK, Mensajes::vbNo, Mensajes::vbYes}) mensajes.Responder(respuesta);
     QList<bool> abierto;
@@ -141,8 +142,8 @@ TEST_F(ItemTicketFarmaciaTest, ANewItemAsksForThePrescriptionTypeAndWhetherToAdd
               QList<double>({0, 1, -1, 0, 3}));
     EXPECT_EQ(Ajustes::Obtener(kAplicacion, kSeccionStart, "TipoPrescripcion"), "3");
     EXPECT_EQ(Ajustes::Obtener(kAplicacion, kSeccionStart, "CambioPrescripcion"), "0");
-    Abrir([](QDialog& d) {  // the next item starts at the type chosen last
-        EXPECT_TRUE(Hijo<QComboBox>(&d, "cboTipoPrescripcion")->currentText().startsWith("Comercial"));
+    Abrir([](QDialog& d) {
+        EXPECT_TRUE(Hijo<QComboBox>(&d, "cboTipoPrescripcion")->currentText().startsWith("Indefinida"));
     });
     ASSERT_EQ(mensajes.mostrados.size(), 3);
     EXPECT_EQ(mensajes.mostrados[0].texto, QString::fromUtf8("Debe seleccionar el tipo de prescripción"));
