@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "exchange/clsTicket.h"
 
@@ -26,7 +27,10 @@ frmTicketFarmaciaR::frmTicketFarmaciaR(int codigoOperacion) : frmTicketFarmaciaB
 
     // The header and the two doctors, the items and the diagnoses side by side, then the totals and
     // the buttons on one row.
-    txtTipoMatriculaAu_->setMaximumWidth(txtTipoMatriculaAu_->fontMetrics().horizontalAdvance("0000") + 12);
+    // Narrow, for a licence type of a digit or two, but never below what the style needs for a line
+    // edit: Windows' style asks for the font's widest character plus its frame.
+    txtTipoMatriculaAu_->setMaximumWidth(std::max(txtTipoMatriculaAu_->fontMetrics().horizontalAdvance("0000") + 12,
+                                                  txtTipoMatriculaAu_->minimumSizeHint().width()));
     AgregarMedico(txtTipoMatriculaAu_, nullptr, txtMatriculaAu_, cmdBuscarMedicoAu_, lblNombreMedicoAu_);
     auto* marcos = new QHBoxLayout;
     marcos->addWidget(fmeItems_, 2);
