@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <algorithm>
 #include <atomic>
 #include <mutex>
 #include <thread>
@@ -177,6 +178,21 @@ public:
         const QDate dia(n(0, 4), n(5, 2), n(8, 2));
         const QTime hora(n(11, 2), n(14, 2), n(17, 2), n(20, 3));
         if (!dia.isValid() || !hora.isValid()) return {};
+        return En(dia, hora);
+    }
+
+    // The same from the index's bytes, with no text made of them.
+    QDateTime Leer(QByteArrayView t) {
+        if (t.size() != 23 || t[4] != '-' || t[10] != 'T' || t[19] != '.') return {};
+        const QDate dia = clsArchivoIntercambios::DiaDeFecha(t);
+        auto n = [&t](int desde, int ancho) { return t.sliced(desde, ancho).toInt(); };
+        const QTime hora(n(11, 2), n(14, 2), n(17, 2), n(20, 3));
+        if (!dia.isValid() || !hora.isValid()) return {};
+        return En(dia, hora);
+    }
+
+private:
+    QDateTime En(const QDate& dia, const QTime& hora) {
         if (dia != dia_ || hora.hour() != hora_) {
             dia_ = dia;
             hora_ = hora.hour();
@@ -184,8 +200,6 @@ public:
         }
         return QDateTime(dia, hora, Qt::OffsetFromUTC, desfase_);
     }
-
-private:
     QDate dia_;
     int hora_ = -1;
     int desfase_ = 0;
@@ -483,18 +497,81 @@ QStringList clsArchivoIntercambios::Meses() const {
 }
 
 QList<clsItemIntercambio> clsArchivoIntercambios::ListarMes(const QString& mes) const {
-    QMap<QString, clsItemIntercambio> porId;  // ids start with the time sent: the map keeps them in order
+    const IndiceMes indice = LeerIndiceMes(mes);
+    QList<clsItemIntercambio> items;
+    items.reserve(indice.Cantidad());
+    for (qsizetype n = 0; n < indice.Cantidad(); ++n) items.append(ItemDeLinea(indice.Linea(n)));
+    return items;
+}
+
+QByteArrayView clsArchivoIntercambios::IndiceMes::Linea(qsizetype n) const {
+    const qsizetype fin = n + 1 < Desde.size() ? Desde[n + 1] : Lineas.size();
+    return QByteArrayView(Lineas).sliced(Desde[n], fin - Desde[n] - 1);
+}
+
+clsArchivoIntercambios::IndiceMes clsArchivoIntercambios::LeerIndiceMes(const QString& mes) const {
     const QByteArray indice = LeerIndice(raiz_, mes);
     // A line has its end: a last piece without one is being written or was cut by a crash, and a piece
     // cut earlier ends in the "\r" the next line was started with. Only those pieces are skipped.
-    LectorFechas fechas;
+    struct Entrada {
+        QByteArrayView id, linea;
+    };
+    QList<Entrada> entradas;
     qsizetype desde = 0;
     for (qsizetype fin; (fin = indice.indexOf('\n', desde)) >= 0; desde = fin + 1) {
         const QByteArrayView linea(indice.constData() + desde, fin - desde);
-        if (linea.contains('\r')) continue;
-        if (auto item = DesdeCampos(QString::fromUtf8(linea).split('\t'), fechas)) porId.insert(item->Id, *item);
+        const qsizetype campos = linea.count('\t') + 1;
+        if (linea.contains('\r') || (campos != kClaves.size() && campos != kClavesAntiguas)) continue;
+        const QByteArrayView id = Campo(linea, ciId);
+        if (!id.isEmpty()) entradas.append({id, linea});
     }
-    return porId.values();
+    // Ids start with the time sent: in their order the exchanges are in the order they were sent. The
+    // last event of an id wins (the sort keeps the order of the lines of one id).
+    std::stable_sort(entradas.begin(), entradas.end(), [](const Entrada& a, const Entrada& b) { return a.id < b.id; });
+    IndiceMes r;
+    for (qsizetype n = 0; n < entradas.size(); ++n) {
+        if (n + 1 < entradas.size() && entradas[n + 1].id == entradas[n].id) continue;
+        r.Desde.append(static_cast<quint32>(r.Lineas.size()));
+        r.Lineas.append(entradas[n].linea.data(), entradas[n].linea.size()).append('\n');
+    }
+    r.Lineas.squeeze();
+    r.Desde.squeeze();
+    return r;
+}
+
+QByteArrayView clsArchivoIntercambios::Campo(QByteArrayView linea, CampoIndice campo) {
+    qsizetype desde = 0;
+    for (int n = 0; n < campo; ++n) {
+        const qsizetype tab = linea.indexOf('\t', desde);
+        if (tab < 0) return {};
+        desde = tab + 1;
+    }
+    const qsizetype fin = linea.indexOf('\t', desde);
+    return linea.sliced(desde, (fin < 0 ? linea.size() : fin) - desde);
+}
+
+clsItemIntercambio clsArchivoIntercambios::ItemDeLinea(QByteArrayView linea) {
+    thread_local LectorFechas fechas;
+    const auto texto = [linea](CampoIndice c) { return QString::fromUtf8(Campo(linea, c)); };
+    clsItemIntercambio i;
+    i.Id = texto(ciId);
+    i.Enviado = fechas.Leer(Campo(linea, ciEnviado));
+    i.Respondido = fechas.Leer(Campo(linea, ciRespondido));
+    i.Operacion = texto(ciOperacion);
+    i.Resultado = texto(ciResultado);
+    i.Bytes = Campo(linea, ciBytes).toLongLong();
+    i.Estado = texto(ciEstado);
+    i.Empresa = texto(ciEmpresa);
+    i.Tarjeta = texto(ciTarjeta);
+    i.Ticket = texto(ciTicket);
+    return i;
+}
+
+QDate clsArchivoIntercambios::DiaDeFecha(QByteArrayView t) {
+    if (t.size() != 23 || t[4] != '-' || t[10] != 'T' || t[19] != '.') return {};
+    const QTime hora(t.sliced(11, 2).toInt(), t.sliced(14, 2).toInt(), t.sliced(17, 2).toInt(),
+                     t.sliced(20, 3).toInt());
+    return hora.isValid() ? QDate(t.sliced(0, 4).toInt(), t.sliced(5, 2).toInt(), t.sliced(8, 2).toInt()) : QDate();
 }
 
 QList<clsItemIntercambio> clsArchivoIntercambios::Listar() const {

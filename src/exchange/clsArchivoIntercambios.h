@@ -18,6 +18,7 @@
 // month folders, the index, the temporary directories). Each file is archived only up to the size its
 // reader accepts. The archive is a record, not a condition of the exchange: when it cannot be written
 // the exchange directory is cleared all the same and the user is told once a run why.
+#include <QByteArrayView>
 #include <QDateTime>
 #include <QList>
 #include <QMap>
@@ -65,6 +66,35 @@ public:
     // read a month at a time, the newest first.
     QStringList Meses() const;
     QList<clsItemIntercambio> ListarMes(const QString& mes) const;
+    // One month's index as a list keeps it: the last line of each exchange, oldest first, as text
+    // (each line with its "\n"), and where each line starts. A list holds these bytes instead of one
+    // object per exchange, and reads an exchange's fields when it shows or filters it.
+    struct IndiceMes {
+        QByteArray Lineas;
+        QList<quint32> Desde;
+        qsizetype Cantidad() const { return Desde.size(); }
+        QByteArrayView Linea(qsizetype n) const;  // without its "\n"
+    };
+    IndiceMes LeerIndiceMes(const QString& mes) const;
+    // The fields of an index line, by position; lines written before the company, card and ticket were
+    // kept have only the first seven (the others read empty).
+    enum CampoIndice {
+        ciId,
+        ciEnviado,
+        ciRespondido,
+        ciOperacion,
+        ciResultado,
+        ciBytes,
+        ciEstado,
+        ciEmpresa,
+        ciTarjeta,
+        ciTicket
+    };
+    static QByteArrayView Campo(QByteArrayView linea, CampoIndice campo);
+    // The exchange a line of IndiceMes describes.
+    static clsItemIntercambio ItemDeLinea(QByteArrayView linea);
+    // The local day a time of the index falls on (invalid when it is not one).
+    static QDate DiaDeFecha(QByteArrayView fecha);
     struct Detalle {
         clsItemIntercambio Item;
         QString Descripcion;

@@ -5,18 +5,33 @@
 
 #include "journal/clsHistorialIntercambios.h"
 
-void ModeloHistorial::Establecer(QList<clsItemIntercambio> filas, QMap<QString, QString> empresas) {
+void ModeloHistorial::Establecer(const clsHistorialIntercambios* historial, QList<int> filas,
+                                 QMap<QString, QString> empresas) {
     beginResetModel();
+    historial_ = historial;
     filas_ = std::move(filas);
     empresas_ = std::move(empresas);
+    ultima_ = -1;
     endResetModel();
 }
 
-void ModeloHistorial::Agregar(const QList<clsItemIntercambio>& filas) {
+void ModeloHistorial::Agregar(const QList<int>& filas) {
     if (filas.isEmpty()) return;
     beginInsertRows({}, filas_.size(), filas_.size() + filas.size() - 1);
     filas_.append(filas);
     endInsertRows();
+}
+
+clsItemIntercambio ModeloHistorial::Fila(int fila) const {
+    if (fila != ultima_) {
+        item_ = historial_->Item(filas_.at(fila));
+        ultima_ = fila;
+    }
+    return item_;
+}
+
+QList<clsItemIntercambio> ModeloHistorial::Filas() const {
+    return historial_ ? historial_->Items(filas_) : QList<clsItemIntercambio>();
 }
 
 int ModeloHistorial::rowCount(const QModelIndex& padre) const { return padre.isValid() ? 0 : filas_.size(); }
@@ -24,7 +39,8 @@ int ModeloHistorial::columnCount(const QModelIndex& padre) const { return padre.
 
 QVariant ModeloHistorial::data(const QModelIndex& indice, int rol) const {
     if (!indice.isValid() || indice.row() >= filas_.size()) return {};
-    const clsItemIntercambio& i = filas_.at(indice.row());
+    if (rol != Qt::DisplayRole && rol != Qt::ToolTipRole && rol != Qt::ForegroundRole) return {};
+    const clsItemIntercambio i = Fila(indice.row());
     if (rol == Qt::ToolTipRole) return i.Estado;
     // Anything but an answer the terminal processed stands out.
     if (rol == Qt::ForegroundRole && i.Resultado != "procesada") return QBrush(QColor(170, 0, 0));

@@ -73,18 +73,77 @@ QList<ArchivoDesglosado> Faltantes(const clsArchivoIntercambios::Detalle& d) {
 
 }  // namespace
 
+namespace {
+
+bool EsAscii(QByteArrayView bytes) {
+    for (const char b : bytes)
+        if (static_cast<unsigned char>(b) >= 0x80) return false;
+    return true;
+}
+
+}  // namespace
+
+// A filter applied to the index lines themselves: a field is made a text only when its bytes alone
+// cannot tell (a filter is typed over every exchange of five years, a key at a time).
+class clsHistorialIntercambios::Criterio {
+public:
+    explicit Criterio(const FiltroHistorial& f)
+        : desde_(f.Desde),
+          hasta_(f.Hasta),
+          resultado_(f.Resultado),
+          resultadoBytes_(f.Resultado.toUtf8()),
+          tarjeta_(f.Tarjeta.trimmed()),
+          ticket_(f.Ticket.trimmed().isEmpty() ? QString() : SinCeros(f.Ticket)) {}
+
+    bool Cumple(QByteArrayView linea) const {
+        using A = clsArchivoIntercambios;
+        if (desde_.isValid() || hasta_.isValid()) {
+            const QDate dia = A::DiaDeFecha(A::Campo(linea, A::ciEnviado));
+            if (desde_.isValid() && dia < desde_) return false;
+            if (hasta_.isValid() && dia > hasta_) return false;
+        }
+        if (!resultado_.isEmpty() && !Igual(A::Campo(linea, A::ciResultado))) return false;
+        if (!tarjeta_.isEmpty() && !TieneTarjeta(A::Campo(linea, A::ciTarjeta))) return false;
+        if (!ticket_.isEmpty() && SinCeros(QString::fromUtf8(A::Campo(linea, A::ciTicket))) != ticket_) return false;
+        return true;
+    }
+
+private:
+    bool Igual(QByteArrayView resultado) const {
+        if (resultado == resultadoBytes_) return true;
+        return !EsAscii(resultado) && QString::fromUtf8(resultado) == resultado_;
+    }
+    bool TieneTarjeta(QByteArrayView tarjeta) const {
+        if (EsAscii(tarjeta)) return QLatin1StringView(tarjeta).contains(tarjeta_, Qt::CaseInsensitive);
+        return QString::fromUtf8(tarjeta).contains(tarjeta_, Qt::CaseInsensitive);
+    }
+
+    QDate desde_, hasta_;
+    QString resultado_;
+    QByteArray resultadoBytes_;
+    QString tarjeta_, ticket_;
+};
+
 void clsHistorialIntercambios::Cargar() {
-    todos_.clear();
+    leidos_.clear();
+    primeras_.clear();
+    cantidad_ = 0;
+    resultados_.clear();
     meses_ = archivo_.Meses();
 }
 
-QList<clsItemIntercambio> clsHistorialIntercambios::CargarMes(const FiltroHistorial& filtro) {
-    QList<clsItemIntercambio> filas;
+QList<int> clsHistorialIntercambios::CargarMes(const FiltroHistorial& filtro) {
+    QList<int> filas;
     if (meses_.isEmpty()) return filas;
-    const QList<clsItemIntercambio> mes = archivo_.ListarMes(meses_.takeLast());
-    for (auto it = mes.crbegin(); it != mes.crend(); ++it) {
-        todos_.append(*it);
-        if (Cumple(*it, filtro)) filas.append(*it);
+    leidos_.append(archivo_.LeerIndiceMes(meses_.takeLast()));
+    primeras_.append(cantidad_);
+    const clsArchivoIntercambios::IndiceMes& mes = leidos_.constLast();
+    const Criterio criterio(filtro);
+    for (qsizetype n = mes.Cantidad() - 1; n >= 0; --n, ++cantidad_) {
+        const QByteArrayView linea = mes.Linea(n);
+        const QByteArrayView resultado = clsArchivoIntercambios::Campo(linea, clsArchivoIntercambios::ciResultado);
+        if (!resultado.isEmpty() && !resultados_.contains(resultado)) resultados_.append(resultado.toByteArray());
+        if (criterio.Cumple(linea)) filas.append(cantidad_);
     }
     return filas;
 }
@@ -93,28 +152,39 @@ void clsHistorialIntercambios::CargarTodo() {
     while (Pendiente()) CargarMes();
 }
 
-bool clsHistorialIntercambios::Cumple(const clsItemIntercambio& item, const FiltroHistorial& filtro) {
-    const QDate dia = item.Enviado.date();
-    if (filtro.Desde.isValid() && dia < filtro.Desde) return false;
-    if (filtro.Hasta.isValid() && dia > filtro.Hasta) return false;
-    if (!filtro.Resultado.isEmpty() && item.Resultado != filtro.Resultado) return false;
-    if (!filtro.Tarjeta.trimmed().isEmpty() && !item.Tarjeta.contains(filtro.Tarjeta.trimmed(), Qt::CaseInsensitive))
-        return false;
-    if (!filtro.Ticket.trimmed().isEmpty() && SinCeros(item.Ticket) != SinCeros(filtro.Ticket)) return false;
-    return true;
+QByteArrayView clsHistorialIntercambios::Linea(int fila) const {
+    const auto m = std::upper_bound(primeras_.cbegin(), primeras_.cend(), fila) - primeras_.cbegin() - 1;
+    const clsArchivoIntercambios::IndiceMes& mes = leidos_.at(m);
+    return mes.Linea(mes.Cantidad() - 1 - (fila - primeras_.at(m)));
 }
 
-QList<clsItemIntercambio> clsHistorialIntercambios::Filtrar(const FiltroHistorial& filtro) const {
-    QList<clsItemIntercambio> filas;
-    for (const clsItemIntercambio& i : todos_)
-        if (Cumple(i, filtro)) filas.append(i);
+clsItemIntercambio clsHistorialIntercambios::Item(int fila) const {
+    return clsArchivoIntercambios::ItemDeLinea(Linea(fila));
+}
+
+QList<clsItemIntercambio> clsHistorialIntercambios::Items(const QList<int>& filas) const {
+    QList<clsItemIntercambio> items;
+    items.reserve(filas.size());
+    for (const int f : filas) items.append(Item(f));
+    return items;
+}
+
+QList<clsItemIntercambio> clsHistorialIntercambios::Todos() const { return Filtrar({}); }
+
+QList<int> clsHistorialIntercambios::Filas(const FiltroHistorial& filtro) const {
+    QList<int> filas;
+    const Criterio criterio(filtro);
+    int fila = 0;
+    for (const clsArchivoIntercambios::IndiceMes& mes : leidos_)
+        for (qsizetype n = mes.Cantidad() - 1; n >= 0; --n, ++fila)
+            if (criterio.Cumple(mes.Linea(n))) filas.append(fila);
     return filas;
 }
 
 QStringList clsHistorialIntercambios::Resultados() const {
     QStringList r;
-    for (const clsItemIntercambio& i : todos_)
-        if (!i.Resultado.isEmpty() && !r.contains(i.Resultado)) r.append(i.Resultado);
+    for (const QByteArray& bytes : resultados_)
+        if (const QString t = QString::fromUtf8(bytes); !r.contains(t)) r.append(t);
     std::sort(r.begin(), r.end());
     return r;
 }

@@ -51,20 +51,25 @@ public:
     explicit clsHistorialIntercambios(QString raiz) : archivo_(std::move(raiz)) {}
 
     // Starts reading the archive again; the months are then read one at a time, the newest first, so
-    // the first screen needs only the last month's index.
+    // the first screen needs only the last month's index. What was read is kept as the index's lines
+    // and an exchange's fields are read from its line when asked for: rows are numbered from 0, the
+    // newest first.
     void Cargar();
     bool Pendiente() const { return !meses_.isEmpty(); }
-    // Reads the newest month not yet read; returns its exchanges that pass the filter, newest first
-    // (all of them older than any read before).
-    QList<clsItemIntercambio> CargarMes(const FiltroHistorial& filtro = {});
+    // Reads the newest month not yet read; returns the rows of its exchanges that pass the filter,
+    // newest first (all of them older than any read before).
+    QList<int> CargarMes(const FiltroHistorial& filtro = {});
     void CargarTodo();
-    const QList<clsItemIntercambio>& Todos() const { return todos_; }        // what was read, newest first
-    QList<clsItemIntercambio> Filtrar(const FiltroHistorial& filtro) const;  // newest first
+    int Cantidad() const { return cantidad_; }  // exchanges read
+    clsItemIntercambio Item(int fila) const;
+    QList<clsItemIntercambio> Items(const QList<int>& filas) const;
+    QList<clsItemIntercambio> Todos() const;                // what was read, newest first
+    QList<int> Filas(const FiltroHistorial& filtro) const;  // the rows that pass, newest first
+    QList<clsItemIntercambio> Filtrar(const FiltroHistorial& filtro) const { return Items(Filas(filtro)); }
     QStringList Resultados() const;  // the results read so far, for the filter's choices
 
     DetalleHistorial Abrir(const clsItemIntercambio& item) const;
 
-    static bool Cumple(const clsItemIntercambio& item, const FiltroHistorial& filtro);
     // The operation as the journal names it (its code when it has no name).
     static QString Operacion(const clsItemIntercambio& item);
     // The company as the list shows it: its name when known, none for a catalog update.
@@ -84,7 +89,13 @@ public:
     static QString BytesVisibles(const QByteArray& bytes);
 
 private:
+    class Criterio;
+    QByteArrayView Linea(int fila) const;
+
     clsArchivoIntercambios archivo_;
-    QList<clsItemIntercambio> todos_;
+    QList<clsArchivoIntercambios::IndiceMes> leidos_;  // the newest first
+    QList<int> primeras_;                              // the row of each month's newest exchange
+    int cantidad_ = 0;
+    QList<QByteArray> resultados_;
     QStringList meses_;  // still to read, the newest last
 };

@@ -119,7 +119,7 @@ frmHistorialIntercambios::frmHistorialIntercambios(const QString& raiz, QMap<QSt
 
 void frmHistorialIntercambios::Cargar() {
     historial_.Cargar();
-    modelo_.Establecer({}, empresas_);
+    modelo_.Establecer(&historial_, {}, empresas_);
     const FiltroHistorial filtro = FiltroActual();
     while (historial_.Pendiente() && modelo_.rowCount() < kPrimeraPantalla)
         modelo_.Agregar(historial_.CargarMes(filtro));
@@ -148,7 +148,7 @@ void frmHistorialIntercambios::ActualizarEstado() {
             const QSignalBlocker bloqueo(cboResultado);
             cboResultado->addItem(r);
         }
-    QString texto = QString::fromUtf8("%1 de %2 intercambios").arg(modelo_.rowCount()).arg(historial_.Todos().size());
+    QString texto = QString::fromUtf8("%1 de %2 intercambios").arg(modelo_.rowCount()).arg(historial_.Cantidad());
     if (historial_.Pendiente()) texto += QString::fromUtf8(" (leyendo el archivo…)");
     lblCantidad->setText(texto);
 }
@@ -166,7 +166,7 @@ FiltroHistorial frmHistorialIntercambios::FiltroActual() const {
 }
 
 void frmHistorialIntercambios::Filtrar() {
-    modelo_.Establecer(historial_.Filtrar(FiltroActual()), empresas_);
+    modelo_.Establecer(&historial_, historial_.Filas(FiltroActual()), empresas_);
     ActualizarEstado();
     if (modelo_.rowCount() > 0) lvwIntercambios->selectRow(0);
 }

@@ -99,7 +99,7 @@ const CampoLeido* CampoDe(const ArchivoDesglosado& a, const QString& nombre) {
 TEST_F(HistorialIntercambiosTest, ListsCompanyCardAndTicketNewestFirstAndFilters) {
     clsHistorialIntercambios h(Raiz());
     h.Cargar();
-    const auto recientes = h.CargarMes();  // December first
+    const auto recientes = h.Items(h.CargarMes());  // December first
     ASSERT_EQ(Ids(recientes), QStringList({ids[2], ids[1]}));
     EXPECT_TRUE(h.Pendiente());
     h.CargarTodo();
@@ -140,6 +140,34 @@ TEST_F(HistorialIntercambiosTest, IndexLinesWrittenBeforeTheCardWasKeptStillList
     ASSERT_EQ(filas.size(), 4);
     EXPECT_EQ(QStringList({filas[0].Id, filas[0].Resultado, filas[0].Tarjeta}),
               QStringList({"20261206-120000000-term7", "procesada", ""}));
+}
+
+TEST_F(HistorialIntercambiosTest, FiltersReadAccentedCardsAndResultsAsText) {
+    QFile indice(Raiz() + "/2026-12/indice.txt");
+    ASSERT_TRUE(indice.open(QIODevice::Append));
+    indice.write(
+        "20261206-130000000-term7\t2026-12-06T13:00:00.000\t\t01\ttard\xC3\xAD"
+        "a\t10\t0 OK\t05\t"
+        "Tarjeta-\xC3\x91"
+        "and\xC3\xBA-77\t\n");
+    indice.close();
+    clsHistorialIntercambios h(Raiz());
+    h.Cargar();
+    h.CargarTodo();
+    const struct {
+        FiltroHistorial filtro;
+        int filas;
+    } casos[] = {
+        {{{}, {}, QString::fromUtf8("ñANDú"), {}, {}}, 1},
+        {{{}, {}, "TARJETA-", {}, {}}, 1},
+        {{{}, {}, {}, {}, QString::fromUtf8("tardía")}, 1},
+        {{{}, {}, {}, {}, "tardia"}, 0},
+        {{{}, {}, "-77", {}, "procesada"}, 0},
+    };
+    for (const auto& c : casos)
+        EXPECT_EQ(h.Filtrar(c.filtro).size(), c.filas)
+            << c.filtro.Tarjeta.toStdString() << c.filtro.Resultado.toStdString();
+    EXPECT_TRUE(h.Resultados().contains(QString::fromUtf8("tardía")));
 }
 
 TEST_F(HistorialIntercambiosTest, ShowsEveryRecordFieldByField) {
@@ -219,7 +247,7 @@ TEST_F(HistorialIntercambiosTest, NamesClosuresAndCatalogUpdatesAndBreaksDownThe
         h.CargarTodo();
         const clsItemIntercambio fila = h.Todos().first();
         ModeloHistorial modelo;  // as the window's list shows the row
-        modelo.Establecer({fila}, {{"99", "Terminal"}});
+        modelo.Establecer(&h, {0}, {{"99", "Terminal"}});
         QStringList columnas;
         for (const int col : {ModeloHistorial::ColOperacion, ModeloHistorial::ColEmpresa, ModeloHistorial::ColTicket})
             columnas << modelo.data(modelo.index(0, col)).toString();
