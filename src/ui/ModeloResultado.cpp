@@ -57,15 +57,17 @@ QVariantList ModeloResultado::Valores(int posicion) const {
     return QVariantList(primero, primero + nombresCampos_.size());
 }
 
-void ModeloResultado::AgregarFila(QVariantList& fila) {
+QVariant* ModeloResultado::NuevaFila() {
     const qsizetype campos = nombresCampos_.size();
     if (bloques_.isEmpty() || qsizetype(bloques_.last().size()) >= kFilasBloque * campos) {
         bloques_.append(std::vector<QVariant>());
         bloques_.last().reserve(kFilasBloque * campos);
     }
+    // Filled where it stays: no row is made to be moved and freed.
     std::vector<QVariant>& bloque = bloques_.last();
-    for (qsizetype f = 0; f < campos; ++f) bloque.push_back(std::move(fila[f]));
+    bloque.resize(bloque.size() + campos);
     ++leidas_;
+    return bloque.data() + bloque.size() - campos;
 }
 
 void ModeloResultado::Listar() {

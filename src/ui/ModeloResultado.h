@@ -66,9 +66,9 @@ public:
         indices_ = indices;
     }
 
-    // Keeps a row at the end, every field of it moved from fila (one value for each field name); it is
-    // listed by the next Listar().
-    void AgregarFila(QVariantList& fila);
+    // Keeps a new row at the end, its fields empty (one value for each field name), and gives their
+    // room to be filled in place; valid until the next row is added. It is listed by the next Listar().
+    QVariant* NuevaFila();
     // Lists the rows kept since the last time.
     void Listar();
 

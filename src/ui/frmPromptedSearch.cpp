@@ -155,6 +155,7 @@ private:
 namespace {
 constexpr int kPrimeraPantalla = 100;  // rows: more than a maximised list shows
 constexpr int kFilasEntreRelojes = 32;
+constexpr qint64 kIntervaloListarMs = 250;  // after the first screen: the list laid out again at most this often
 QPointer<frmPromptedSearch> gInstancia;
 void BorrarInstancia() { delete gInstancia.data(); }
 }  // namespace
@@ -415,13 +416,15 @@ void frmPromptedSearch::Buscar() {
             extremos.resize(columnas.size());
             for (const ColumnaResultado& col : columnas) moneda.append(EsCampoMoneda(col.Campo));
             QList<QString> escritos(columnas.size());  // each column's number text, its room reused row after row
-            QVariantList fila(nCampos);
 
             // The first screen of rows goes to the list at once; the rest follow in batches while the
             // user interface keeps running, so that typing and Cancelar are answered as rows arrive.
             CederInterfaz ceder;
+            QElapsedTimer listado;  // since rows were last handed to the list
+            listado.start();
             bool primeraPantalla = true;
             while (!registros_->EOF_()) {
+                QVariant* const fila = modelo_->NuevaFila();
                 for (int f = 0; f < nCampos; ++f) fila[f] = registros_->Campo(f);
                 for (qsizetype c = 0; c < indices.size(); ++c) {
                     // Text is measured as it is; numbers are kept for their extremes; only other values
@@ -438,15 +441,19 @@ void frmPromptedSearch::Buscar() {
                     if (estimador.PuedeSuperar(texto->size(), medidores[c].Minimo()))
                         medidores[c].Considerar(estimador.Estimar(*texto), *texto);
                 }
-                modelo_->AgregarFila(fila);
                 registros_->MoveNext();
                 // The clock is read every few dozen rows: a row takes a few microseconds.
                 if (primeraPantalla ? modelo_->Pendientes() >= kPrimeraPantalla
                                     : (modelo_->Pendientes() % kFilasEntreRelojes == 0 && ceder.Toca())) {
-                    // Every batch handed to the list makes it lay out all its rows again: past the first
-                    // screen the rows go to it when they are as many as it holds, while the user
-                    // interface still runs every few tens of milliseconds.
-                    if (primeraPantalla || modelo_->Pendientes() >= modelo_->Filas()) modelo_->Listar();
+                    // Every batch handed to the list makes it lay out and paint all its rows again: past
+                    // the first screen the rows go to it a few times a second, and only when they are
+                    // as many as it holds, while the user interface still runs every few tens of
+                    // milliseconds.
+                    if (primeraPantalla ||
+                        (modelo_->Pendientes() >= modelo_->Filas() && listado.elapsed() >= kIntervaloListarMs)) {
+                        modelo_->Listar();
+                        listado.restart();
+                    }
                     ceder.Ceder();
                     primeraPantalla = false;
                     excedido_ = excedido_ || reloj.elapsed() > limiteMs_;
