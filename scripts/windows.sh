@@ -12,7 +12,8 @@
 # (TARSA_QT_WINDOWS, by default ~/.cache/tarsa-qt-windows); later runs only build the program.
 # The team's prebuilt archive of exactly that Qt and those libraries, when it lies in
 # ../shared/windows/ (or TARSA_QT_ARCHIVO names it) and its checksum matches, fills the cache
-# instead of the hour that building Qt takes.
+# instead of the hour that building Qt takes. TARSA_OBRA_WINDOWS names the build directory
+# (by default build/windows).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 raiz=$PWD
@@ -186,8 +187,9 @@ fi
 paso "Qt and libraries for Windows in $cache"
 
 # ---- the program, for Windows ---------------------------------------------------------------------
-obra=$raiz/build/windows
+obra=${TARSA_OBRA_WINDOWS:-$raiz/build/windows}
 mkdir -p "$obra"
+obra=$(cd "$obra" && pwd)
 prefijo_wine=$obra/wine
 # The emulator through which CMake runs Windows programs at build time and ctest runs the tests:
 # wine64 with Qt, the libraries and the MinGW-w64 runtime on the DLL path.

@@ -44,7 +44,9 @@ bool BloqueoInstancia::Tomar() {
     qint64 pid = 0;
     QString maquina, aplicacion;
     if (bloqueo_->getLockInfo(&pid, &maquina, &aplicacion)) {
-        const bool otra = !maquina.isEmpty() && maquina != QSysInfo::machineHostName();
+        // A computer's name is the same in any letter case: on Windows the file carries it in
+        // capitals, as Windows keeps it, and the host name may come back in small letters.
+        const bool otra = !maquina.isEmpty() && maquina.compare(QSysInfo::machineHostName(), Qt::CaseInsensitive) != 0;
         motivo_ = otra ? Motivo::OtraComputadora : Motivo::OtroProceso;
         if (otra) maquina_ = maquina;
         return false;

@@ -1,6 +1,7 @@
 #include "platform/DocumentoTicket.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextImageFormat>
@@ -19,10 +20,19 @@ constexpr int kAmpliacion = 2;
 QFont FuenteTicket() {
     QFont fuente("Courier New", 10);
     fuente.setStyleHint(QFont::TypeWriter);
-    if (!QFontDatabase::families().contains("Courier New")) {
-        fuente = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-        fuente.setPointSize(10);
-    }
+    const QStringList familias = QFontDatabase::families();
+    if (familias.contains("Courier New")) return fuente;
+    fuente = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fuente.setPointSize(10);
+    // Where the system names no fixed font of its own (Qt without a font configuration, as on a
+    // Windows machine that draws off screen) that font is the first one installed: any fixed one
+    // there keeps the ticket's columns.
+    if (QFontInfo(fuente).fixedPitch()) return fuente;
+    for (const QString& familia : familias)
+        if (QFontDatabase::isFixedPitch(familia)) {
+            fuente.setFamily(familia);
+            break;
+        }
     return fuente;
 }
 

@@ -9,5 +9,5 @@
 
 std::unique_ptr<QTextDocument> DocumentoTicket(const QString& texto, const QStringList& codigos = {});
 // The ticket's font, on screen and on paper: "Courier New", 10 points, or the system's fixed-pitch
-// font where there is no Courier New.
+// font where there is no Courier New (or, where the system names none, the first fixed one installed).
 QFont FuenteTicket();

@@ -239,6 +239,7 @@ TEST_F(InstalacionNuevaTest, FromTheTerminalsFilesToAConsumptionItsCancellationA
 // window is up.
 TEST_F(InstalacionNuevaTest, AFirstStartThatImportsOffersTheCatalogs) {
     QDir().mkpath(dirTrabajo);
+    if (!PredeterminadoEnTrabajo()) GTEST_SKIP() << kSinPredeterminado;
     for (const char* archivo : {"_Quelo.emp", "_Quelo.prm"})
         QFile::copy(Rutas::Unir(quelo, archivo), Rutas::Unir(dirTrabajo, archivo));
     ASSERT_TRUE(IniciarAplicacion(""));

@@ -301,7 +301,8 @@ TEST_F(ConexionTest, OneClientPerApplicationDirectory) {
     ASSERT_TRUE(otro.Tomar());
     EXPECT_FALSE(ReservarDirectorioAplicacion());
     ASSERT_EQ(mensajes.mostrados.size(), 1);
-    EXPECT_TRUE(mensajes.mostrados[0].texto.contains("ya se está ejecutando"));
+    EXPECT_TRUE(mensajes.mostrados[0].texto.contains("ya se está ejecutando"))
+        << mensajes.mostrados[0].texto.toStdString();
     otro.Soltar();
     EXPECT_TRUE(ReservarDirectorioAplicacion());
     LiberarDirectorioAplicacion();

@@ -18,6 +18,13 @@
 #include "platform/TarsaError.h"
 #include "support/Entorno.h"
 
+#ifdef Q_OS_WIN
+#ifndef NOMINMAX  // MinGW's C++ library defines it already
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
+
 namespace {
 class DirectorioTerminalTest : public Entorno {
 protected:
@@ -48,10 +55,26 @@ protected:
     }
     // Untouched for three days, with its subdirectories if it has them.
     static void Envejecer(const QString& dir) {
-        const auto antes = std::filesystem::file_time_type::clock::now() - std::chrono::hours(72);
-        std::error_code sinSubdirectorio;
-        for (const char* sub : {"/upload", "/download", "/tarsa.lck", ""})
+        for (const char* sub : {"/upload", "/download", "/tarsa.lck", ""}) {
+#ifdef Q_OS_WIN
+            // MinGW's library sets the time of files only: a directory is opened as one here.
+            HANDLE h = CreateFileW(Rutas::Nativa(dir + sub).c_str(), FILE_WRITE_ATTRIBUTES,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                   FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+            if (h == INVALID_HANDLE_VALUE) continue;  // no such subdirectory
+            FILETIME ahora;
+            GetSystemTimeAsFileTime(&ahora);
+            ULARGE_INTEGER t{{ ahora.dwLowDateTime, ahora.dwHighDateTime }};
+            t.QuadPart -= 72ULL * 3600 * 10'000'000;  // in 100 ns steps
+            const FILETIME antes{t.LowPart, t.HighPart};
+            SetFileTime(h, nullptr, nullptr, &antes);
+            CloseHandle(h);
+#else
+            const auto antes = std::filesystem::file_time_type::clock::now() - std::chrono::hours(72);
+            std::error_code sinSubdirectorio;
             std::filesystem::last_write_time(Rutas::Nativa(dir + sub), antes, sinSubdirectorio);
+#endif
+        }
     }
     std::vector<std::unique_ptr<QProcess>> duenos_;
 };

@@ -22,7 +22,7 @@ protected:
 };
 
 TEST_F(EjecutableTest, StartsWithNoSettingsOpensTheDeliveredDatabaseAndEndsCleanly) {
-    if (!PredeterminadoEnTrabajo()) GTEST_SKIP() << "this machine has its own C:\\Estandar, left alone";
+    if (!PredeterminadoEnTrabajo()) GTEST_SKIP() << kSinPredeterminado;
     // A run killed while its window was open leaves its claim on the application directory behind,
     // and the next start is not stopped by it.
     QProcess muerto;

@@ -26,7 +26,7 @@ protected:
 TEST_F(InicioTest, DefaultsWithNoSettingsAtAll) {
     Ajuste("QUELO_Path", dirTrabajo);  // the default "C:\Estandar" does not exist here
     Ajustes::Borrar(kAplicacion, "Start", "QUELO_Path");
-    if (!PredeterminadoEnTrabajo()) GTEST_SKIP() << "this machine has its own C:\\Estandar, left alone";
+    if (!PredeterminadoEnTrabajo()) GTEST_SKIP() << kSinPredeterminado;
     EXPECT_TRUE(IniciarAplicacion(""));
     EXPECT_TRUE(mensajes.mostrados.isEmpty());
     EXPECT_EQ(gQueloPath, DirectorioTrabajoPredeterminado());

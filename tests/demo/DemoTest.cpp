@@ -82,7 +82,7 @@ TEST_F(DemoTest, StartUpImportsTheConfigurationAndOffersAConsumptionTicket) {
     Preparar();
     ASSERT_TRUE(IniciarAplicacion(""));
     EXPECT_TRUE(mensajes.mostrados.isEmpty()) << mensajes.mostrados.value(0).texto.toStdString();
-    EXPECT_EQ(gQueloPath, dirTrabajo);
+    EXPECT_EQ(gQueloPath, QDir::toNativeSeparators(dirTrabajo));
     EXPECT_EQ(gEmpresa, "11");
     EXPECT_EQ(gActividad, "1");
     EXPECT_EQ(gTerminal, "20451877");
@@ -126,7 +126,7 @@ TEST_F(DemoTest, RunningItAgainChangesNothing) {
     Ajustes::Guardar(kAplicacion, "Start", "QUELO_Path", "/otro");
     Preparar();
     EXPECT_EQ(Ajustes::Obtener(kAplicacion, "Start", "Empresa"), "23");
-    EXPECT_EQ(Ajustes::Obtener(kAplicacion, "Start", "QUELO_Path"), dirTrabajo);
+    EXPECT_EQ(Ajustes::Obtener(kAplicacion, "Start", "QUELO_Path"), QDir::toNativeSeparators(dirTrabajo));
 }
 
 // scripts/demo.sh --guion on a machine without a display: the walkthrough ends by itself after one
@@ -143,7 +143,8 @@ TEST_F(DemoTest, TheWalkthroughEndsByItselfWithTheTicketsTheWindowsAndTheCancell
     ASSERT_TRUE(guion.waitForFinished(60000)) << "tarsa-guion did not end";
     EXPECT_EQ(guion.exitCode(), 0) << guion.readAllStandardError().toStdString();
 
-    const QStringList pasos = QString::fromUtf8(guion.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    // Written in the system's own code page: Windows-1252 on a Spanish Windows.
+    const QStringList pasos = QString::fromLocal8Bit(guion.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
     EXPECT_EQ(pasos.size(), 7) << pasos.join('\n').toStdString();
     for (int i = 0; i < pasos.size(); ++i) EXPECT_TRUE(pasos[i].startsWith(QString("Paso %1: ").arg(i + 1)));
     const QRegularExpression anulacion(QString::fromUtf8("anulación del ticket \\d+: la terminal respondió"));

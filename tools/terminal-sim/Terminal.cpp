@@ -193,10 +193,11 @@ void Terminal::Atender(const QString& dirIntercambio) {
     });
 }
 
-// The held answer goes out once the release file exists; the file is used up.
+// The held answer goes out once the release file exists; the file is used up. On Windows a file
+// another program still holds open (the one writing it) cannot be removed yet: the answer waits for
+// the next look, or one release would let out every answer that comes after it.
 void Terminal::Liberar() {
-    if (!retenida_ || !QFile::exists(op_.liberacion)) return;
-    QFile::remove(op_.liberacion);
+    if (!retenida_ || !QFile::remove(op_.liberacion)) return;
     const auto [d, r] = *retenida_;
     retenida_.reset();
     --pendientes_;
