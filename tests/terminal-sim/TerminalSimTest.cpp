@@ -178,6 +178,23 @@ TEST_F(TerminalSimTest, QueuedRequestsWaitForAHeldAnswerAndAreAnsweredInOrder) {
     EXPECT_TRUE(QDir(Ruta("TX")).isEmpty());
 }
 
+// A request polled and answered before the client's notification (and its TX folder) appeared keeps
+// its answer: the late notification is not a second request without a record.
+TEST_F(TerminalSimTest, ALateNotificationOfARequestAlreadyAnsweredLeavesItsAnswer) {
+    Iniciar({});
+    Pedir("term9", "V2500507000012  ",
+          {{"_SVL.1", Golden("svl1_v250_otros.bin")}, {"_SVL.2", Golden("svl2_v250_otros.bin")}});
+    EXPECT_EQ(Estado("term9").left(1), "0");
+    QDir().mkpath(Ruta("TX"));
+    EscribirArchivo(Ruta("TX/term9"), {});
+    // The next request's answer comes after the notification before it was dealt with.
+    Pedir("term10", "V2500507000012  ",
+          {{"_SVL.1", Golden("svl1_v250_otros.bin")}, {"_SVL.2", Golden("svl2_v250_otros.bin")}});
+    EscribirArchivo(Ruta("TX/term10"), {});
+    EXPECT_EQ(Estado("term10").left(1), "0");
+    EXPECT_EQ(Estado("term9").left(1), "0");
+}
+
 TEST_F(TerminalSimTest, BadRequestsGetAnErrorStatusAndTheTerminalCarriesOn) {
     QDir().mkpath(Ruta("TX"));
     Iniciar({});

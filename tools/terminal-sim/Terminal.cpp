@@ -143,6 +143,11 @@ void Terminal::Revisar() {
                 Registrar(aviso.fileName(), "aviso", "no existe el directorio de intercambio; ignorado");
                 continue;
             }
+            const bool sinPedido = Buscar(Buscar(d, "upload", QDir::Dirs), "_SVL.0", QDir::Files).isEmpty();
+            if (atendidosSinAviso_.remove(d) && sinPedido) {
+                Registrar(aviso.fileName(), "aviso", "pedido ya atendido al sondear; ignorado");
+                continue;
+            }
             Atender(d);
             if (Ocupada() || (op_.maxPedidos > 0 && atendidos_ >= op_.maxPedidos)) return;
         }
@@ -166,6 +171,7 @@ void Terminal::Revisar() {
             if (pedidoCortoDesde_.value(d).msecsTo(ahora) < 1000) return;  // the others wait their turn
         }
         pedidoCortoDesde_.remove(d);
+        atendidosSinAviso_.insert(d);
         Atender(d);
         if (Ocupada() || (op_.maxPedidos > 0 && atendidos_ >= op_.maxPedidos)) return;
     }

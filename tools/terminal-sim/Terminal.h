@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QTimer>
 #include <optional>
@@ -68,6 +69,9 @@ private:
     int pendientes_ = 0;
     std::optional<QPair<QString, Respuesta>> retenida_;  // an answer waiting for the release file
     QHash<QString, QDateTime> pedidoCortoDesde_;         // a short _SVL.0 seen while polling
+    // Exchange directories answered by polling, before the client's notification of the same request
+    // (and its TX folder) arrived: that notification is spent, not a request without a record.
+    QSet<QString> atendidosSinAviso_;
 };
 
 }  // namespace terminal
