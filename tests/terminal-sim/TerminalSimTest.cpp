@@ -42,7 +42,9 @@ protected:
     }
     QByteArray Estado(const QString& term) {
         const QString ruta = Ruta(term + "/Estado.rsp");
-        EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(ruta); })) << "sin Estado.rsp en " << term.toStdString();
+        // Windows shows the file as soon as the simulator creates it, before its line is in.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QFileInfo(ruta).size() > 0; }))
+            << "sin Estado.rsp en " << term.toStdString();
         return LeerArchivo(ruta);
     }
 
