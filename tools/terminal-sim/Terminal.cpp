@@ -143,8 +143,8 @@ void Terminal::Revisar() {
                 Registrar(aviso.fileName(), "aviso", "no existe el directorio de intercambio; ignorado");
                 continue;
             }
-            const bool sinPedido = Buscar(Buscar(d, "upload", QDir::Dirs), "_SVL.0", QDir::Files).isEmpty();
-            if (atendidosSinAviso_.remove(d) && sinPedido) {
+            if (atendidosSinAviso_.remove(d) &&
+                Buscar(Buscar(d, "upload", QDir::Dirs), "_SVL.0", QDir::Files).isEmpty()) {
                 Registrar(aviso.fileName(), "aviso", "pedido ya atendido al sondear; ignorado");
                 continue;
             }
