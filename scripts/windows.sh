@@ -110,6 +110,18 @@ sembrar_desde_archivo() {
 
 construir_desde_fuentes() {
     local obra=$cache/obra
+    # A build cut short (a closed terminal, a reboot) resumes where it stopped: the sources and the
+    # libraries are kept once complete, and ninja carries on with Qt from its own log.
+    if [[ ! -f $obra/bibliotecas-listas ]]; then
+        construir_bibliotecas "$obra"
+        touch "$obra/bibliotecas-listas"
+    fi
+    construir_qt "$obra"
+    rm -rf "$obra"
+}
+
+construir_bibliotecas() {
+    local obra=$1
     rm -rf "$obra" "$qt" "$deps"
     mkdir -p "$obra/src" "$deps/include/zbar" "$deps/lib"
     # Debian's own sources, of the versions installed on the host.
@@ -165,10 +177,13 @@ CH
         done
         $mingw-ar rcs "$deps/lib/libzbar.a" ./*.o)
     cp "${z}include/zbar.h" "$deps/include/" && cp "${z}"include/zbar/*.h "$deps/include/zbar/"
+}
 
+construir_qt() {
+    local obra=$1 q
     paso "Qt for Windows (about an hour on two idle cores)"
-    local q
-    q=$(s qt6-base)
+    q=$(ls -d "$obra"/src/qt6-base-[0-9]*/ | head -1)
+    # The patch is written so that applying it twice changes nothing.
     sed -i '/^static inline bool isSoftwareGl()/,/^}/ s/^#if QT_CONFIG(dynamicgl)$/#if QT_CONFIG(dynamicgl) \&\& QT_CONFIG(opengl)/' \
         "${q}src/plugins/platforms/windows/qwindowswindow.cpp"
     cmake -G Ninja -S "$q" -B "$obra/b-qt" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_INSTALL_PREFIX="$qt" \
@@ -176,7 +191,6 @@ CH
     nice -n 10 cmake --build "$obra/b-qt" -j2 >"$obra/qt-build.log" ||
         { tail -30 "$obra/qt-build.log"; exit 1; }
     cmake --install "$obra/b-qt" >/dev/null
-    rm -rf "$obra"
 }
 
 if [[ ! -f $cache/listo ]]; then
