@@ -73,6 +73,30 @@ QVariant Registros::Campo(int i) const {
     }
 }
 
+Registros::Tipo Registros::TipoCampo(int i) const {
+    if (fin_ || !stmt_ || i < 0 || i >= nombres_.size()) return Tipo::Nulo;
+    switch (sqlite3_column_type(stmt_, i)) {
+        case SQLITE_INTEGER:
+            return Tipo::Entero;
+        case SQLITE_FLOAT:
+            return Tipo::Real;
+        case SQLITE_NULL:
+            return Tipo::Nulo;
+        default:
+            return Tipo::Texto;
+    }
+}
+
+qint64 Registros::Entero(int i) const { return sqlite3_column_int64(stmt_, i); }
+
+double Registros::Real(int i) const { return sqlite3_column_double(stmt_, i); }
+
+QByteArrayView Registros::Utf8(int i) const {
+    // The text first, then its length: asking for the text may convert the value.
+    const auto* texto = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i));
+    return QByteArrayView(texto, sqlite3_column_bytes(stmt_, i));
+}
+
 QVariant Registros::Campo(QAnyStringView nombre) const {
     // Few columns: a scan is cheaper than hashing, and callers mostly spell the name as the column
     // does; the first of a repeated name wins.

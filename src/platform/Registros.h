@@ -1,6 +1,7 @@
 #pragma once
 // A read-only, forward-only result set over one prepared statement.
 #include <QAnyStringView>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -31,6 +32,14 @@ public:
     // An unknown name throws TarsaError.
     QVariant Campo(QAnyStringView nombre) const;
     QVariant Campo(int i) const;
+    // A column of the current row as the engine holds it, for a reader of many rows that keeps them
+    // its own way: its kind, and its value without making a QVariant of it. Campo(i) is the same value
+    // (a blob reads as its text). The bytes are valid until the next MoveNext.
+    enum class Tipo { Nulo, Entero, Real, Texto };
+    Tipo TipoCampo(int i) const;
+    qint64 Entero(int i) const;
+    double Real(int i) const;
+    QByteArrayView Utf8(int i) const;
     void Close();
 
 private:

@@ -48,26 +48,63 @@ QVariant ModeloResultado::headerData(int seccion, Qt::Orientation orientacion, i
 QString ModeloResultado::Texto(int posicion, int columna) const {
     const int campo = indices_.value(columna, -1);
     if (campo < 0) return {};
-    const QVariant& v = Valor(posicion, campo);
+    const QVariant v = Valor(posicion, campo);
     return EsCampoMoneda(columnas_[columna].Campo) ? TextoMoneda(v) : TextoVisible(v);
 }
 
-QVariantList ModeloResultado::Valores(int posicion) const {
-    const QVariant* primero = Fila(posicion);
-    return QVariantList(primero, primero + nombresCampos_.size());
+QVariant ModeloResultado::Valor(const CeldaResultado& celda, QByteArrayView utf8) {
+    switch (celda.Tipo) {
+        case Registros::Tipo::Entero:
+            return QVariant(static_cast<qlonglong>(celda.Entero));
+        case Registros::Tipo::Real:
+            return QVariant(celda.Real);
+        case Registros::Tipo::Texto:
+            return QVariant(QString::fromUtf8(utf8));
+        case Registros::Tipo::Nulo:
+            break;
+    }
+    return {};
 }
 
-QVariant* ModeloResultado::NuevaFila() {
+QVariant ModeloResultado::Valor(int posicion, int campo) const {
+    const CeldaResultado& celda = Fila(posicion)[campo];
+    return Valor(celda, Utf8(BloqueDe(posicion), celda));
+}
+
+QVariantList ModeloResultado::Valores(int posicion) const {
+    QVariantList valores;
+    for (int campo = 0; campo < nombresCampos_.size(); ++campo) valores.append(Valor(posicion, campo));
+    return valores;
+}
+
+const CeldaResultado* ModeloResultado::NuevaFila(const Registros& registros) {
     const qsizetype campos = nombresCampos_.size();
-    if (bloques_.isEmpty() || qsizetype(bloques_.last().size()) >= kFilasBloque * campos) {
-        bloques_.append(std::vector<QVariant>());
-        bloques_.last().reserve(kFilasBloque * campos);
+    if (bloques_.isEmpty() || qsizetype(bloques_.last().Celdas.size()) >= kFilasBloque * campos) {
+        bloques_.append(Bloque());
+        bloques_.last().Celdas.reserve(kFilasBloque * campos);
+        bloques_.last().Textos.reserve(kFilasBloque * 64);
     }
     // Filled where it stays: no row is made to be moved and freed.
-    std::vector<QVariant>& bloque = bloques_.last();
-    bloque.resize(bloque.size() + campos);
+    Bloque& bloque = bloques_.last();
+    const qsizetype primera = qsizetype(bloque.Celdas.size());
+    bloque.Celdas.resize(primera + campos);
+    CeldaResultado* const fila = bloque.Celdas.data() + primera;
+    for (int f = 0; f < campos; ++f) {
+        CeldaResultado& celda = fila[f];
+        celda.Tipo = registros.TipoCampo(f);
+        if (celda.Tipo == Registros::Tipo::Entero) {
+            celda.Entero = registros.Entero(f);
+        } else if (celda.Tipo == Registros::Tipo::Real) {
+            celda.Real = registros.Real(f);
+        } else if (celda.Tipo == Registros::Tipo::Texto) {
+            const QByteArrayView utf8 = registros.Utf8(f);
+            celda.Inicio = bloque.Textos.size();
+            celda.Largo = utf8.isNull() ? -1 : static_cast<qint32>(utf8.size());
+            bloque.Textos.append(utf8);
+        }
+    }
     ++leidas_;
-    return bloque.data() + bloque.size() - campos;
+    return fila;
 }
 
 void ModeloResultado::Listar() {
@@ -87,12 +124,14 @@ void ModeloResultado::Ordenar(int columna, bool descendente) {
     const int campo = indices_.value(columna, -1);
     const auto numero = [&](int fila, double& valor) {
         if (campo < 0) return false;
-        const QVariant& v = Valor(fila, campo);
-        const int tipo = v.typeId();
-        const bool esNumero = tipo == QMetaType::Double || tipo == QMetaType::Float || tipo == QMetaType::Int ||
-                              tipo == QMetaType::LongLong || tipo == QMetaType::Short;
-        if (esNumero) valor = v.toDouble();
-        return esNumero;
+        const CeldaResultado& celda = Fila(fila)[campo];
+        if (celda.Tipo == Registros::Tipo::Entero)
+            valor = double(celda.Entero);
+        else if (celda.Tipo == Registros::Tipo::Real)
+            valor = celda.Real;
+        else
+            return false;
+        return true;
     };
     QStringList textos;
     textos.reserve(orden_.size());

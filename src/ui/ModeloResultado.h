@@ -1,15 +1,20 @@
 #pragma once
 // The rows of the last search. Every field of every row is kept, so that the chosen row can be
-// returned whole: row after row in blocks of a few thousand rows, each made once at its full size (a
-// list for each of a hundred thousand rows costs more to make and to free than the rows' values, and
-// a single list of them all is copied whole each time it grows); the list shows the texts of the template's
-// columns, made when a row is drawn (a screen of rows, not every row found). Rows keep their position in the result
-// (the tag of the row) however the list is sorted.
+// returned whole: row after row in blocks of a few thousand rows, each made once at its full size,
+// every field as the engine gave it (a number, or the bytes of a text in one buffer of the block), so
+// that keeping a row makes no value and no text of its own: a hundred thousand rows of values and
+// texts cost more to make, to hold and to free than reading them. The list shows the texts of the
+// template's columns, made when a row is drawn (a screen of rows, not every row found). Rows keep
+// their position in the result (the tag of the row) however the list is sorted.
 #include <QAbstractTableModel>
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QStringList>
 #include <QVariant>
 #include <vector>
+
+#include "platform/Registros.h"
 
 struct ColumnaResultado {
     QString Clave;  // as written in the template, possibly with a table prefix
@@ -17,6 +22,17 @@ struct ColumnaResultado {
     QString Titulo;
     int Ancho = -1;      // pixels, from the template; -1 when it gives none
     int Alineacion = 0;  // 0 left, 1 right, 2 centre
+};
+
+// One field of a kept row: a number, or where its text's UTF-8 bytes are in the block.
+struct CeldaResultado {
+    Registros::Tipo Tipo = Registros::Tipo::Nulo;
+    qint32 Largo = 0;  // of a text, in bytes; -1 when the engine gave no text (an empty blob)
+    union {
+        qint64 Entero = 0;
+        double Real;
+        qsizetype Inicio;  // of a text
+    };
 };
 
 class ModeloResultado : public QAbstractTableModel {
@@ -51,7 +67,11 @@ public:
     void Limpiar() { Retirar(); }
 
     // Empties the list and hands its rows' values over, so that the caller chooses when to free them.
-    using Bloques = QList<std::vector<QVariant>>;
+    struct Bloque {
+        std::vector<CeldaResultado> Celdas;
+        QByteArray Textos;
+    };
+    using Bloques = QList<Bloque>;
     Bloques Retirar() {
         beginResetModel();
         Bloques bloques = std::move(bloques_);
@@ -66,9 +86,13 @@ public:
         indices_ = indices;
     }
 
-    // Keeps a new row at the end, its fields empty (one value for each field name), and gives their
-    // room to be filled in place; valid until the next row is added. It is listed by the next Listar().
-    QVariant* NuevaFila();
+    // Keeps the current row of the result set at the end (one field for each field name) and gives
+    // its fields, which stay where they are. It is listed by the next Listar().
+    const CeldaResultado* NuevaFila(const Registros& registros);
+    // The text of a field of the row just kept, valid until the next row is kept.
+    QByteArrayView TextoNueva(const CeldaResultado& celda) const { return Utf8(bloques_.last(), celda); }
+    // A field as Registros::Campo gives it; utf8 its text.
+    static QVariant Valor(const CeldaResultado& celda, QByteArrayView utf8);
     // Lists the rows kept since the last time.
     void Listar();
 
@@ -88,11 +112,16 @@ private:
     }
 
     QString Texto(int posicion, int columna) const;
-    // The first field of the row at that position; the row's other fields follow it.
-    const QVariant* Fila(int posicion) const {
-        return bloques_[posicion / kFilasBloque].data() + (posicion % kFilasBloque) * nombresCampos_.size();
+    static QByteArrayView Utf8(const Bloque& bloque, const CeldaResultado& celda) {
+        if (celda.Largo < 0) return {};
+        return QByteArrayView(bloque.Textos.constData() + celda.Inicio, celda.Largo);
     }
-    const QVariant& Valor(int posicion, int campo) const { return Fila(posicion)[campo]; }
+    const Bloque& BloqueDe(int posicion) const { return bloques_[posicion / kFilasBloque]; }
+    // The first field of the row at that position; the row's other fields follow it.
+    const CeldaResultado* Fila(int posicion) const {
+        return BloqueDe(posicion).Celdas.data() + (posicion % kFilasBloque) * nombresCampos_.size();
+    }
+    QVariant Valor(int posicion, int campo) const;
 
     QList<ColumnaResultado> columnas_;
     QStringList nombresCampos_;

@@ -59,6 +59,7 @@ public:
 
     // The estimate a text must pass to be considered: none until the candidates are complete.
     int Minimo() const { return candidatos_.size() < kCandidatos ? -1 : minimo_; }
+    bool Entra(int estimado) const { return estimado > Minimo(); }
 
     void Considerar(int estimado, const QString& texto) {
         if (candidatos_.size() < kCandidatos) {
@@ -98,6 +99,18 @@ public:
     // not, and are passed over without adding their characters up.
     bool PuedeSuperar(qsizetype largo, int minimo) const { return minimo < 0 || largo * maximo_ > minimo; }
 
+    // The estimate of a text of ASCII bytes, read as they are; -1 when a byte is not ASCII.
+    int EstimarAscii(QByteArrayView texto) {
+        int ancho = 0;
+        for (const char ch : texto) {
+            const auto u = static_cast<unsigned char>(ch);
+            if (u >= 0x80) return -1;
+            if (latinos_[u] < 0) latinos_[u] = fm_.horizontalAdvance(QChar(u));
+            ancho += latinos_[u];
+        }
+        return ancho;
+    }
+
     int Estimar(QStringView texto) {
         int ancho = 0;
         for (const QChar c : texto) {
@@ -128,23 +141,29 @@ private:
 class ExtremosColumna {
 public:
     // Whether the value is a number this column keeps (money or a whole number); a new extreme is kept.
-    bool Considerar(const QVariant& v, bool moneda) {
-        const int tipo = v.typeId();
-        const bool entero = tipo == QMetaType::LongLong || tipo == QMetaType::Int || tipo == QMetaType::Short;
-        if (!entero && !(moneda && tipo == QMetaType::Double)) return false;
-        const double x = entero ? 0 : v.toDouble();
-        if (!entero && x != x) return false;  // not a number: written as it is
-        const qint64 n = entero ? v.toLongLong() : 0;
-        const auto menor = [&](const QVariant& otro) { return entero ? n < otro.toLongLong() : x < otro.toDouble(); };
-        if (!menor_.isValid() || menor(menor_)) menor_ = v;
-        if (!mayor_.isValid() || (entero ? n > mayor_.toLongLong() : x > mayor_.toDouble())) mayor_ = v;
+    bool Considerar(const CeldaResultado& v, bool moneda) {
+        const bool entero = v.Tipo == Registros::Tipo::Entero;
+        if (!entero && !(moneda && v.Tipo == Registros::Tipo::Real)) return false;
+        if (!entero && v.Real != v.Real) return false;  // not a number: written as it is
+        if (!hay_ || (entero ? v.Entero < ComoEntero(menor_) : v.Real < ComoReal(menor_))) menor_ = v;
+        if (!hay_ || (entero ? v.Entero > ComoEntero(mayor_) : v.Real > ComoReal(mayor_))) mayor_ = v;
+        hay_ = true;
         return true;
     }
-    const QVariant& Menor() const { return menor_; }
-    const QVariant& Mayor() const { return mayor_; }
+    QVariant Menor() const { return hay_ ? ModeloResultado::Valor(menor_, {}) : QVariant(); }
+    QVariant Mayor() const { return hay_ ? ModeloResultado::Valor(mayor_, {}) : QVariant(); }
 
 private:
-    QVariant menor_, mayor_;
+    // A whole number and an amount in one column compare as QVariant converts one into the other.
+    static qint64 ComoEntero(const CeldaResultado& v) {
+        return v.Tipo == Registros::Tipo::Entero ? v.Entero : QVariant(v.Real).toLongLong();
+    }
+    static double ComoReal(const CeldaResultado& v) {
+        return v.Tipo == Registros::Tipo::Real ? v.Real : static_cast<double>(v.Entero);
+    }
+
+    bool hay_ = false;
+    CeldaResultado menor_, mayor_;
 };
 
 }  // namespace
@@ -351,8 +370,7 @@ void frmPromptedSearch::Buscar() {
     cmdSearchBegin_->setEnabled(false);
     txtPattern_->setReadOnly(true);
     CursorEspera(true);
-    // The rows of the last search are freed once the new one is listed, when the window is idle:
-    // freeing a hundred thousand of them takes a tenth of listing them.
+    // The rows of the last search are freed once the new one is listed, when the window is idle.
     auto anteriores = std::make_shared<ModeloResultado::Bloques>(modelo_->Retirar());
     const auto liberarDespues =
         qScopeGuard([this, anteriores] { QTimer::singleShot(0, this, [anteriores] { anteriores->clear(); }); });
@@ -423,23 +441,39 @@ void frmPromptedSearch::Buscar() {
             QElapsedTimer listado;  // since rows were last handed to the list
             listado.start();
             bool primeraPantalla = true;
+            const int* const indice = indices.constData();
+            const bool* const esMoneda = moneda.constData();
+            ExtremosColumna* const extremo = extremos.data();
+            MedidorColumna* const medidor = medidores.data();
+            QString* const escrito = escritos.data();
             while (!registros_->EOF_()) {
-                QVariant* const fila = modelo_->NuevaFila();
-                for (int f = 0; f < nCampos; ++f) fila[f] = registros_->Campo(f);
+                const CeldaResultado* const fila = modelo_->NuevaFila(*registros_);
                 for (qsizetype c = 0; c < indices.size(); ++c) {
-                    // Text is measured as it is; numbers are kept for their extremes; only other values
-                    // are written out to be measured.
-                    const QVariant& v = fila[indices[c]];
-                    if (extremos[c].Considerar(v, moneda[c])) continue;
-                    const QString* texto = &escritos[c];
-                    if (moneda[c])
-                        numeros.Moneda(v, escritos[c]);
-                    else if (v.typeId() == QMetaType::QString)
-                        texto = static_cast<const QString*>(v.constData());
-                    else
-                        numeros.Visible(v, escritos[c]);
-                    if (estimador.PuedeSuperar(texto->size(), medidores[c].Minimo()))
-                        medidores[c].Considerar(estimador.Estimar(*texto), *texto);
+                    // Numbers are kept for their extremes; text is measured as it is, straight from
+                    // its bytes when they are ASCII; only other values are written out to be measured.
+                    const CeldaResultado& celda = fila[indice[c]];
+                    if (extremo[c].Considerar(celda, esMoneda[c])) continue;
+                    const int minimo = medidor[c].Minimo();
+                    if (!esMoneda[c] && celda.Tipo == Registros::Tipo::Texto) {
+                        const QByteArrayView utf8 = modelo_->TextoNueva(celda);
+                        // UTF-8 takes at least a byte for every character.
+                        if (!estimador.PuedeSuperar(utf8.size(), minimo)) continue;
+                        if (const int estimado = estimador.EstimarAscii(utf8); estimado >= 0) {
+                            if (medidor[c].Entra(estimado)) medidor[c].Considerar(estimado, QString::fromLatin1(utf8));
+                            continue;
+                        }
+                        escrito[c] = QString::fromUtf8(utf8);
+                    } else {
+                        const QVariant v = ModeloResultado::Valor(celda, modelo_->TextoNueva(celda));
+                        if (esMoneda[c])
+                            numeros.Moneda(v, escrito[c]);
+                        else
+                            numeros.Visible(v, escrito[c]);
+                    }
+                    if (estimador.PuedeSuperar(escrito[c].size(), minimo)) {
+                        const int estimado = estimador.Estimar(escrito[c]);
+                        if (medidor[c].Entra(estimado)) medidor[c].Considerar(estimado, escrito[c]);
+                    }
                 }
                 registros_->MoveNext();
                 // The clock is read every few dozen rows: a row takes a few microseconds.
@@ -484,12 +518,12 @@ void frmPromptedSearch::Buscar() {
     const auto& columnas = modelo_->Columnas();
     for (int c = 0; c < extremos.size(); ++c) {
         QString texto;
-        for (const QVariant* v : {&extremos[c].Menor(), &extremos[c].Mayor()}) {
-            if (!v->isValid()) continue;
+        for (const QVariant& v : {extremos[c].Menor(), extremos[c].Mayor()}) {
+            if (!v.isValid()) continue;
             if (moneda[c])
-                numeros.Moneda(*v, texto);
+                numeros.Moneda(v, texto);
             else
-                numeros.Visible(*v, texto);
+                numeros.Visible(v, texto);
             medidores[c].Considerar(estimador.Estimar(texto), texto);
         }
     }

@@ -393,7 +393,9 @@ TEST_F(frmPromptedSearchTest, ARefusedStatementShowsTheErrorAndLeavesTheDialogUs
 }
 
 TEST_F(frmPromptedSearchTest, ColumnsFitTheirWidestTextOrShareTheListWidth) {
-    ASSERT_EQ(gDB->Ejecutar("INSERT INTO Diagnosticos VALUES (1, 'X9', 'ENFERMEDAD DE NOMBRE MUY LARGO', 0)"), 1);
+    ASSERT_EQ(gDB->Ejecutar(
+                  QString::fromUtf8("INSERT INTO Diagnosticos VALUES (1, 'X9', 'AFECCIÓN DE NOMBRE LARGUÍSIMO', 0)")),
+              1);
     Perform(kDiagnosticosMenu, "Prueba", [&](frmPromptedSearch& f) {
         Buscar(f, "Todos", "");
         QTreeView* lista = Lista(f);
@@ -401,9 +403,10 @@ TEST_F(frmPromptedSearchTest, ColumnsFitTheirWidestTextOrShareTheListWidth) {
         const auto anchos = [lista] {
             return QList<int>{lista->header()->sectionSize(0), lista->header()->sectionSize(1)};
         };
-        // The caption is wider than every code; the long name is wider than its caption.
-        const QList<int> ajustados{f.fontMetrics().horizontalAdvance(QString::fromUtf8("Código")) + margen,
-                                   f.fontMetrics().horizontalAdvance("ENFERMEDAD DE NOMBRE MUY LARGO") + margen};
+        // The caption is wider than every code; the long name (not ASCII) is wider than its caption.
+        const QList<int> ajustados{
+            f.fontMetrics().horizontalAdvance(QString::fromUtf8("Código")) + margen,
+            f.fontMetrics().horizontalAdvance(QString::fromUtf8("AFECCIÓN DE NOMBRE LARGUÍSIMO")) + margen};
         EXPECT_EQ(anchos(), ajustados);
         f.SetAutoColumnWidth(false);
         EXPECT_EQ(anchos(), QList<int>(2, lista->width() / 2 - 25));
