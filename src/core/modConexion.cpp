@@ -178,6 +178,9 @@ bool Desconectar() {
     // From here on failures are ignored: left-over files stay for the next run.
     Rutas::Borrar(Rutas::Unir(gQueloPath, "termupg\\_Tarsa.end"));
     if (!gTermDir.isEmpty()) BorrarDirectorioIntercambio(DirectorioIntercambio());
+    // The process ends without running destructors: the claim on the application directory is given
+    // up here, or its lock file would be left for the next start to judge and take over.
+    LiberarDirectorioAplicacion();
     Sistema::Actual().TerminarProceso(0);
     return true;
 }

@@ -230,6 +230,7 @@ TEST_F(ConexionTest, ShutdownBacksUpTheClosedDatabaseAndRemovesTheExchangeDirect
     EXPECT_TRUE(sistema.terminaciones.isEmpty());
 
     CopiarEntregada(base);
+    ASSERT_TRUE(ReservarDirectorioAplicacion());
     ASSERT_TRUE(Conectar(base));
     gDB->Ejecutar("INSERT INTO Empresas (IdEmpresa, Nombre) VALUES (3, \"IOMA\")");
     const QString d = Rutas::Resolver(Terminal());
@@ -241,6 +242,7 @@ TEST_F(ConexionTest, ShutdownBacksUpTheClosedDatabaseAndRemovesTheExchangeDirect
     EXPECT_EQ(LeerArchivo(base + ".bak"), LeerArchivo(base));
     EXPECT_FALSE(Rutas::Existe(d));
     EXPECT_FALSE(QFile::exists(dirTrabajo + "/termupg/_Tarsa.end"));
+    EXPECT_FALSE(QFile::exists(Rutas::Unir(dirAplicacion, "TarsaCliente.lck")));  // no lock left to take over
     EXPECT_EQ(sistema.terminaciones, QList<int>{0});
 }
 
