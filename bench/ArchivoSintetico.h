@@ -6,7 +6,6 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QMap>
 #include <stdexcept>
 
 #include "exchange/clsArchivoIntercambios.h"
@@ -19,7 +18,18 @@ struct ArchivoSintetico {
     void Crear(const QString& raiz) const {
         const QDateTime inicio(QDate(2026, 12, 1).addMonths(1 - meses), QTime(0, 0));
         const qint64 lapso = inicio.msecsTo(QDateTime(QDate(2027, 1, 1), QTime(0, 0)));
-        QMap<QString, QByteArray> indices;
+        // Each month's index is written once its exchanges are made (they come in order), so that
+        // building a large archive does not hold all of it.
+        QString mes;
+        QByteArray indice;
+        const auto escribir = [&raiz, &mes, &indice] {
+            if (mes.isEmpty()) return;
+            QDir().mkpath(raiz + "/" + mes);
+            QFile f(raiz + "/" + mes + "/indice.txt");
+            if (!f.open(QIODevice::WriteOnly) || f.write(indice) != indice.size())
+                throw std::runtime_error("cannot write the index");
+            indice.clear();
+        };
         for (int n = 0; n < intercambios; ++n) {
             const QDateTime cuando = inicio.addMSecs(lapso * n / intercambios);
             clsItemIntercambio i;
@@ -30,8 +40,10 @@ struct ArchivoSintetico {
             i.Bytes = 900;
             i.Empresa = QString::number(n % 12).rightJustified(2, '0');
             i.Tarjeta = QString("603493-%1").arg(n % 5000, 6, 10, QChar('0'));
-            const QString mes = cuando.toString("yyyy-MM");
-            QByteArray& indice = indices[mes];
+            if (const QString este = cuando.toString("yyyy-MM"); este != mes) {
+                escribir();
+                mes = este;
+            }
             indice += clsArchivoIntercambios::LineaIndice(i);
             i.Respondido = cuando.addSecs(3);
             i.Resultado = n % 20 ? "procesada" : "error";
@@ -42,11 +54,6 @@ struct ArchivoSintetico {
             if (directorios && !QDir().mkpath(raiz + "/" + mes + "/" + i.Id))
                 throw std::runtime_error("cannot make a directory");
         }
-        for (auto it = indices.begin(); it != indices.end(); ++it) {
-            QDir().mkpath(raiz + "/" + it.key());
-            QFile f(raiz + "/" + it.key() + "/indice.txt");
-            if (!f.open(QIODevice::WriteOnly) || f.write(it.value()) != it.value().size())
-                throw std::runtime_error("cannot write the index");
-        }
+        escribir();
     }
 };

@@ -2,23 +2,28 @@
 // 100,000 and 500,000, each with the two index lines a request and its answer leave), against just
 // reading the monthly indexes in the same run. The window reads the newest month first and the rest
 // afterwards, so the first screen costs one month's index, the model and the first rows drawn; the
-// whole archive (with the memory it holds per exchange) and a filter typed over it are measured too.
+// whole archive (with the memory it holds per exchange), a filter typed over it and its export as CSV
+// are measured too. The peak of memory of the export is that of the process when run alone:
+//   /usr/bin/time -v bench_historial --benchmark_filter=BM_Exportar/500000
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <cstdio>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
+#include <sys/resource.h>
 
 #include "ArchivoSintetico.h"
 #include "ReporteFiguras.h"
 #include "exchange/clsArchivoIntercambios.h"
 #include "journal/frmHistorialIntercambios.h"
+#include "platform/SelectorCarpetas.h"
 
 namespace {
 
@@ -103,6 +108,44 @@ void BM_FiltrarTarjeta(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * n);
 }
 
+// The peak of memory of the process so far (resident), in megabytes.
+double PicoMb() {
+    struct rusage uso {};
+    getrusage(RUSAGE_SELF, &uso);
+    return uso.ru_maxrss / 1024.0;
+}
+
+// Names the export's file, as the user would in the dialog.
+class SelectorExportacion : public SelectorCarpetas {
+public:
+    explicit SelectorExportacion(QString ruta) : ruta_(std::move(ruta)) {}
+    QString BrowseFolders(QObject*, const QString&, const QString&) override { return {}; }
+    QString GuardarComo(QObject*, const QString&, const QString&) override { return ruta_; }
+
+private:
+    QString ruta_;
+};
+
+// Every exchange of the open window exported as CSV; the peak of memory before and after.
+void BM_Exportar(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    CrearArchivo(n);
+    frmHistorialIntercambios ventana(gRaiz, {});
+    ventana.TerminarCarga();
+    const double antes = PicoMb();
+    const QString ruta = gRaiz + ".csv";
+    SelectorExportacion selector(ruta);
+    SelectorCarpetas::Establecer(&selector);
+    for (auto _ : state) {
+        ventana.Exportar();
+        if (QFileInfo(ruta).size() < n * 50) state.SkipWithError("the export is not whole");
+    }
+    SelectorCarpetas::Establecer(nullptr);
+    state.counters["pico_antes_mb"] = antes;
+    state.counters["pico_mb"] = PicoMb();
+    state.SetItemsProcessed(state.iterations() * n);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -116,7 +159,8 @@ int main(int argc, char** argv) {
     for (const int n : tamanos)
         for (const auto& [nombre, funcion] :
              {std::pair{"BM_LeerIndices", &BM_LeerIndices}, std::pair{"BM_PrimeraPantalla", &BM_PrimeraPantalla},
-              std::pair{"BM_ListaCompleta", &BM_ListaCompleta}, std::pair{"BM_FiltrarTarjeta", &BM_FiltrarTarjeta}})
+              std::pair{"BM_ListaCompleta", &BM_ListaCompleta}, std::pair{"BM_FiltrarTarjeta", &BM_FiltrarTarjeta},
+              std::pair{"BM_Exportar", &BM_Exportar}})
             benchmark::RegisterBenchmark(nombre, funcion)->Arg(n)->Unit(benchmark::kMillisecond);
     ReporteFiguras reporte([&tamanos](const ReporteFiguras::Figuras& f) {
         for (const int n : tamanos) {
@@ -128,10 +172,11 @@ int main(int argc, char** argv) {
             if (base <= 0) continue;
             std::printf(
                 "%d exchanges: first screen %.1f ms (%.2fx reading every index, %.1f ms); whole list %.0f ms, "
-                "%.0f bytes held per exchange; card filter %.1f ms (%.3f us per exchange)\n",
+                "%.0f bytes held per exchange; card filter %.1f ms (%.3f us per exchange); export %.0f ms\n",
                 n, figura("BM_PrimeraPantalla").tiempo, figura("BM_PrimeraPantalla").tiempo / base, base,
                 figura("BM_ListaCompleta").tiempo, figura("BM_ListaCompleta").Contador("bytes_por_intercambio"),
-                figura("BM_FiltrarTarjeta").tiempo, figura("BM_FiltrarTarjeta").tiempo * 1000 / n);
+                figura("BM_FiltrarTarjeta").tiempo, figura("BM_FiltrarTarjeta").tiempo * 1000 / n,
+                figura("BM_Exportar").tiempo);
         }
     });
     benchmark::RunSpecifiedBenchmarks(&reporte);

@@ -30,10 +30,6 @@ clsItemIntercambio ModeloHistorial::Fila(int fila) const {
     return item_;
 }
 
-QList<clsItemIntercambio> ModeloHistorial::Filas() const {
-    return historial_ ? historial_->Items(filas_) : QList<clsItemIntercambio>();
-}
-
 int ModeloHistorial::rowCount(const QModelIndex& padre) const { return padre.isValid() ? 0 : filas_.size(); }
 int ModeloHistorial::columnCount(const QModelIndex& padre) const { return padre.isValid() ? 0 : kColumnas; }
 

@@ -19,7 +19,7 @@ public:
     void Establecer(const clsHistorialIntercambios* historial, QList<int> filas, QMap<QString, QString> empresas);
     void Agregar(const QList<int>& filas);  // at the end
     clsItemIntercambio Fila(int fila) const;
-    QList<clsItemIntercambio> Filas() const;
+    const QList<int>& Filas() const { return filas_; }  // the history's row numbers, as listed
 
     int rowCount(const QModelIndex& padre = {}) const override;
     int columnCount(const QModelIndex& padre = {}) const override;

@@ -9,6 +9,7 @@
 #include "core/modFormato.h"
 #include "exchange/DisposicionesArchivadas.h"
 #include "platform/Ansi.h"
+#include "platform/Rutas.h"
 
 namespace {
 
@@ -258,16 +259,32 @@ ImportesIntercambio clsHistorialIntercambios::Importes(const DetalleHistorial& d
     return r;
 }
 
-QMap<QString, ImportesIntercambio> clsHistorialIntercambios::ImportesDe(const QList<clsItemIntercambio>& filas) const {
-    QMap<QString, ImportesIntercambio> importes;
-    for (const clsItemIntercambio& i : filas) importes.insert(i.Id, Importes(Abrir(i)));
-    return importes;
-}
+// The CSV's lines, one at a time.
+class clsHistorialIntercambios::LineasCsv {
+public:
+    explicit LineasCsv(const QMap<QString, QString>& empresas) : empresas_(empresas) {
+        local_.setNumberOptions(QLocale::OmitGroupSeparator);
+    }
 
-QByteArray clsHistorialIntercambios::Csv(const QList<clsItemIntercambio>& filas, const QMap<QString, QString>& empresas,
-                                         const QMap<QString, ImportesIntercambio>& importes) {
-    static const QRegularExpression numeroLargo(QStringLiteral("^[0-9]{12,}$|^0[0-9]+$"));
-    auto campo = [](QString t) {
+    static QByteArray Encabezado() {
+        return "\xEF\xBB\xBF" +
+               QString::fromUtf8(
+                   "Fecha y hora;Operación;Empresa;Tarjeta;Nº ticket;Importe;A abonar;Resultado;Estado\r\n")
+                   .toUtf8();
+    }
+
+    QByteArray Linea(const clsItemIntercambio& i, const ImportesIntercambio& montos) const {
+        return (QStringList{i.Enviado.toString("dd/MM/yyyy HH:mm:ss"), Campo(Operacion(i)),
+                            Campo(Empresa(i, empresas_)), Campo(i.Tarjeta), Campo(i.Ticket), Importe(montos.Items),
+                            Importe(montos.Abonar), Campo(i.Resultado), Campo(i.Estado)}
+                    .join(';') +
+                "\r\n")
+            .toUtf8();
+    }
+
+private:
+    static QString Campo(QString t) {
+        static const QRegularExpression numeroLargo(QStringLiteral("^[0-9]{12,}$|^0[0-9]+$"));
         // A text from the terminal or the card that begins like a formula would be run by the
         // spreadsheet (=HYPERLINK(...)); a leading apostrophe makes it text, as spreadsheets document.
         if (t.startsWith('=') || t.startsWith('+') || t.startsWith('-') || t.startsWith('@')) t.prepend('\'');
@@ -278,28 +295,37 @@ QByteArray clsHistorialIntercambios::Csv(const QList<clsItemIntercambio>& filas,
         if (t.contains(';') || t.contains('"') || t.contains('\n') || t.contains('\r'))
             t = '"' + t.replace("\"", "\"\"") + '"';
         return t;
-    };
-    QLocale local;
-    local.setNumberOptions(QLocale::OmitGroupSeparator);
-    const auto importe = [&local](const std::optional<double>& v) {
-        return v ? local.toString(*v, 'f', 2) : QString();
-    };
-    QStringList lineas{
-        QString::fromUtf8("Fecha y hora;Operación;Empresa;Tarjeta;Nº ticket;Importe;A abonar;Resultado;Estado")};
-    for (const clsItemIntercambio& i : filas) {
-        const ImportesIntercambio montos = importes.value(i.Id);
-        lineas << QStringList{i.Enviado.toString("dd/MM/yyyy HH:mm:ss"),
-                              campo(Operacion(i)),
-                              campo(Empresa(i, empresas)),
-                              campo(i.Tarjeta),
-                              campo(i.Ticket),
-                              importe(montos.Items),
-                              importe(montos.Abonar),
-                              campo(i.Resultado),
-                              campo(i.Estado)}
-                      .join(';');
     }
-    return "\xEF\xBB\xBF" + (lineas.join("\r\n") + "\r\n").toUtf8();
+
+    QString Importe(const std::optional<double>& v) const { return v ? local_.toString(*v, 'f', 2) : QString(); }
+
+    const QMap<QString, QString>& empresas_;
+    QLocale local_;
+};
+
+QByteArray clsHistorialIntercambios::Csv(const QList<clsItemIntercambio>& filas, const QMap<QString, QString>& empresas,
+                                         const QMap<QString, ImportesIntercambio>& importes) {
+    const LineasCsv lineas(empresas);
+    QByteArray csv = LineasCsv::Encabezado();
+    for (const clsItemIntercambio& i : filas) csv += lineas.Linea(i, importes.value(i.Id));
+    return csv;
+}
+
+bool clsHistorialIntercambios::ExportarCsv(const QString& ruta, const QList<int>& filas,
+                                           const QMap<QString, QString>& empresas, QString* error) const {
+    const LineasCsv lineas(empresas);
+    return Rutas::GuardarPorPartes(
+        ruta,
+        [&](QIODevice& salida) {
+            const auto escribir = [&salida](const QByteArray& b) { return salida.write(b) == b.size(); };
+            if (!escribir(LineasCsv::Encabezado())) return false;
+            for (const int fila : filas) {
+                const clsItemIntercambio i = Item(fila);
+                if (!escribir(lineas.Linea(i, Importes(Abrir(i))))) return false;
+            }
+            return true;
+        },
+        error);
 }
 
 QString clsHistorialIntercambios::BytesVisibles(const QByteArray& bytes) {

@@ -81,15 +81,19 @@ public:
     // same computer reads a number. empresas: company name by company code; importes: by exchange id.
     static QByteArray Csv(const QList<clsItemIntercambio>& filas, const QMap<QString, QString>& empresas,
                           const QMap<QString, ImportesIntercambio>& importes = {});
+    // The same CSV of these rows (by row number, in this order) with their amounts from the archive,
+    // written into the file a row at a time (a long history never sits whole in memory) through a
+    // temporary file: the file is complete or as it was. False, with the reason in error, when not.
+    bool ExportarCsv(const QString& ruta, const QList<int>& filas, const QMap<QString, QString>& empresas,
+                     QString* error) const;
     static ImportesIntercambio Importes(const DetalleHistorial& detalle);
-    // The amounts of each row, read from its files in the archive.
-    QMap<QString, ImportesIntercambio> ImportesDe(const QList<clsItemIntercambio>& filas) const;
     // Bytes as a reader can see them: printable characters as they are, the others escaped
     // (\r, \n, \0, \xHH).
     static QString BytesVisibles(const QByteArray& bytes);
 
 private:
     class Criterio;
+    class LineasCsv;
     QByteArrayView Linea(int fila) const;
 
     clsArchivoIntercambios archivo_;

@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -185,12 +184,9 @@ void frmHistorialIntercambios::Exportar() {
     // A name typed without an extension would give a file no spreadsheet opens by itself.
     if (QFileInfo(ruta).suffix().isEmpty()) ruta += ".csv";
     TerminarCarga();
-    QSaveFile archivo(ruta);
-    const QList<clsItemIntercambio> filas = modelo_.Filas();
-    const QByteArray csv = clsHistorialIntercambios::Csv(filas, empresas_, historial_.ImportesDe(filas));
-    if (!archivo.open(QIODevice::WriteOnly) || archivo.write(csv) != csv.size() || !archivo.commit()) {
-        MsgBox("No se pudo escribir " + ruta + ": " + archivo.errorString(), Mensajes::vbCritical,
-               "Exportar intercambios");
+    QString error;
+    if (!historial_.ExportarCsv(ruta, modelo_.Filas(), empresas_, &error)) {
+        MsgBox("No se pudo escribir " + ruta + ": " + error, Mensajes::vbCritical, "Exportar intercambios");
         return;
     }
     MsgBox(QString::fromUtf8("Se exportaron %1 intercambios a %2").arg(modelo_.rowCount()).arg(ruta),

@@ -186,4 +186,12 @@ void CopiarSeguro(const QString& origen, const QString& destino) {
         throw TarsaError(ErrDiscoLleno, "No se puede escribir " + destino + ": " + salida.errorString());
 }
 
+bool GuardarPorPartes(const QString& path, const std::function<bool(QIODevice&)>& escribir, QString* error) {
+    QSaveFile archivo(path);
+    if (archivo.open(QIODevice::WriteOnly) && escribir(archivo) && archivo.commit()) return true;
+    if (error) *error = archivo.errorString();
+    archivo.cancelWriting();
+    return false;
+}
+
 }  // namespace Rutas

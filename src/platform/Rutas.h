@@ -4,6 +4,9 @@
 #include <QDateTime>
 #include <QString>
 #include <filesystem>
+#include <functional>
+
+class QIODevice;
 
 namespace Rutas {
 // The directory, a separator unless it already ends with "/" or "\", and the name.
@@ -28,6 +31,11 @@ void Reemplazar(const QString& origen, const QString& destino);
 // Copies origen over destino so that destino is either the old file or the complete copy, written
 // to the disk before it takes the name; throws TarsaError on failure, leaving destino as it was.
 void CopiarSeguro(const QString& origen, const QString& destino);
+// Writes the file at path (as given) through a temporary file and a rename, escribir writing its bytes
+// a piece at a time, so that a large file never has to sit whole in memory: the file is either as it
+// was or complete. escribir returns false to give up. False, with the reason in error, when the file
+// could not be written.
+bool GuardarPorPartes(const QString& path, const std::function<bool(QIODevice&)>& escribir, QString* error);
 // Makes the next replacements fail, to show that a failed replacement loses nothing (tests).
 void SimularFallaReemplazo(bool fallar);
 QDateTime FechaModificacion(const QString& path);  // invalid when missing
