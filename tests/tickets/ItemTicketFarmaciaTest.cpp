@@ -45,8 +45,9 @@ TEST_F(ItemTicketFarmaciaTest, OnlyAuthorisationEspecialOpensTheAuthorisationNum
 
 // The field just typed in decides: a troquel is looked up by itself, a barcode (scanned, ending in
 // Enter) by itself, and so is a code longer than a troquel scanned into the troquel field, where the
-// dialog starts. A medication found leaves the quantity to type; a code the catalog does not hold
-// leaves no name and Enter goes on to the next field. Enter never accepts.
+// dialog starts. After a medication found Enter passes over the quantity's 1 and the catalog's price
+// to what is left to give; a code the catalog does not hold leaves no name and Enter goes on to the
+// next field. Enter never accepts.
 TEST_F(ItemTicketFarmaciaTest, TheTroquelOrTheBarcodeFindsTheMedicationAndEnterMovesOn) {
     Catalogo();
     Sql("INSERT INTO Medicamentos (IdEmpresa, Troquel, Nombre, Precio) VALUES (1, 700, 'SIN PRECIO', 0), "
@@ -57,36 +58,38 @@ TEST_F(ItemTicketFarmaciaTest, TheTroquelOrTheBarcodeFindsTheMedicationAndEnterM
         const char* esperado;  // troquel|barcode|name|price, and the field that has the focus afterwards
         const char* foco;
     } casos[] = {
-        {"txtTroquel", "512345", "512345|7795312000123|IBUPROFENO 400|1,520.50", "txtCantidad"},
-        {"txtCodigoBarra", "7795312000123", "512345|7795312000123|IBUPROFENO 400|1,520.50", "txtCantidad"},
-        {"txtTroquel", "7795312000123", "512345|7795312000123|IBUPROFENO 400|1,520.50", "txtCantidad"},
+        {"txtTroquel", "512345", "512345|7795312000123|IBUPROFENO 400|1,520.50", "cboTipoPrescripcion"},
+        {"txtCodigoBarra", "7795312000123", "512345|7795312000123|IBUPROFENO 400|1,520.50", "cboTipoPrescripcion"},
+        {"txtTroquel", "7795312000123", "512345|7795312000123|IBUPROFENO 400|1,520.50", "cboTipoPrescripcion"},
         {"txtTroquel", "77953120", "|77953120||", "txtCodigoBarra"},  // eight digits: a barcode, not held
         {"txtTroquel", "999", "999|||", "txtCodigoBarra"},
-        {"txtTroquel", "700", "700||SIN PRECIO|", "txtCantidad"},  // a catalog without a price
-        {"txtTroquel", "701", "701||PRECIO VIEJO|", "txtCantidad"},
-        {"txtCodigoBarra", "000", "|000||", "txtCodigoProveedor"},
+        {"txtTroquel", "700", "700||SIN PRECIO|", "txtPrecio"},  // a catalog without a price
+        {"txtTroquel", "701", "701||PRECIO VIEJO|", "txtPrecio"},
+        {"txtCodigoBarra", "000", "|000||", "txtCantidad"},
     };
     for (const auto& c : casos) {
-        Abrir([&](QDialog& d) {
-            Activar(d);
-            EXPECT_EQ(NombreConFoco(), "txtTroquel");  // the dialog starts in its first field
-            ASSERT_TRUE(TabHasta(c.campo));
-            Teclear(c.tecleado);
-            Tecla(Qt::Key_Return);
-            EXPECT_TRUE(d.isVisible()) << c.tecleado;
-            const auto texto = [&](const char* n) { return Hijo<QLineEdit>(&d, n)->text(); };
-            EXPECT_EQ(texto("txtTroquel") + "|" + texto("txtCodigoBarra") + "|" +
-                          Hijo<QLabel>(&d, "lblNombreMedicamento")->text() + "|" + texto("txtPrecio"),
-                      c.esperado);
-            EXPECT_EQ(NombreConFoco(), c.foco) << c.tecleado;
-        });
+        Abrir(
+            [&](QDialog& d) {
+                Activar(d);
+                EXPECT_EQ(NombreConFoco(), "txtTroquel");  // the dialog starts in its first field
+                ASSERT_TRUE(TabHasta(c.campo));
+                Teclear(c.tecleado);
+                Tecla(Qt::Key_Return);
+                EXPECT_TRUE(d.isVisible()) << c.tecleado;
+                const auto texto = [&](const char* n) { return Hijo<QLineEdit>(&d, n)->text(); };
+                EXPECT_EQ(texto("txtTroquel") + "|" + texto("txtCodigoBarra") + "|" +
+                              Hijo<QLabel>(&d, "lblNombreMedicamento")->text() + "|" + texto("txtPrecio"),
+                          c.esperado);
+                EXPECT_EQ(NombreConFoco(), c.foco) << c.tecleado;
+            },
+            nullptr, Mascara({1, 2, 4, 6}, 15));
     }
     EXPECT_TRUE(mensajes.mostrados.isEmpty());
 }
 
-// By keys alone: Enter goes on to the next field still to fill (passing over the price the catalog
-// gave) and, with none left, accepts; the lists take typed letters; a plan code the catalog knows
-// brings its coverage percentage.
+// By keys alone: Enter goes on to the next field still to fill (passing over the quantity's 1 and the
+// price the catalog gave) and, with none left, accepts; the lists take typed letters; a plan code the
+// catalog knows brings its coverage percentage.
 TEST_F(ItemTicketFarmaciaTest, EnterGoesToWhatIsLeftToFillAndTheListsTakeLetters) {
     Catalogo();
     Sql("INSERT INTO Planes (IdEmpresa, Codigo, PorcentajeCobertura, PlanCobertura) VALUES (1, 'PMO', 40, '')");
@@ -94,15 +97,12 @@ TEST_F(ItemTicketFarmaciaTest, EnterGoesToWhatIsLeftToFillAndTheListsTakeLetters
     const auto item = Abrir(
         [&](QDialog& d) {
             Activar(d);
-            Teclear("7795312000123");
-            Tecla(Qt::Key_Return);
-            Teclear("2");
+            Escanear("7795312000123");
             for (const char* texto : {"pmo", "", "c"}) {
-                Tecla(Qt::Key_Return);
                 focos << NombreConFoco();
                 Teclear(texto);
+                Tecla(Qt::Key_Return);
             }
-            Tecla(Qt::Key_Return);
         },
         nullptr, Mascara({1, 2, 4, 6, 12, 15}, 15));
     EXPECT_EQ(focos, Nombres("txtPlanCobertura txtPorcentajeCobertura cboTipoPrescripcion"));
@@ -112,7 +112,7 @@ TEST_F(ItemTicketFarmaciaTest, EnterGoesToWhatIsLeftToFillAndTheListsTakeLetters
                   .arg(item->PlanCobertura)
                   .arg(item->PorcentajeCobertura)
                   .arg(item->TipoPrescripcion),
-              "2 PMO 40 3");
+              "1 PMO 40 3");
     EXPECT_TRUE(mensajes.mostrados.isEmpty());
 }
 
@@ -248,7 +248,8 @@ TEST_F(ItemTicketFarmaciaTest, TheItemBitmapDecidesTheFields) {
         Abrir(
             [&](QDialog& d) {
                 d.show();
-                for (const char* nombre : {"lblNombreMedicamento", "lblNombreDiagnostico", "lblNombrePlanCobertura"})
+                for (const char* nombre :
+                     {"lblNombreMedicamento", "lblPresentacion", "lblNombreDiagnostico", "lblNombrePlanCobertura"})
                     Hijo<QLabel>(&d, nombre)->setText(kNombreLargo);
                 ComprobarDisposicion(&d);
                 for (const QString& nombre : controles) {

@@ -60,6 +60,19 @@ TEST_F(TicketFarmaciaTest, BitmapsAndTheFixedV101FieldsDecideWhatTheFormOffers) 
         {"V250", "05", 1, false, TodoElEncabezado(), "1", encabezado + autorizante + QStringList{"fmeDiagnosticos"},
          true},
     };
+    {
+        // In the main window's area the items list opens at about its three rows, and the room kept
+        // for the doctors' names still to be found.
+        Bitmaps(TodoElEncabezado(), "1", 1);
+        QMdiArea area;
+        area.resize(1280, 1200);  // room for any height the form asks
+        area.show();
+        bool cargado = false;
+        auto* items = Hijo<QTreeWidget>(frmTicketFarmacia::Cargar(1, cargado, &area), "lvwItems");
+        QApplication::processEvents();  // laid out at the window's size
+        EXPECT_LE(items->height(), items->minimumHeight() + 2 * items->fontMetrics().height());
+        frmTicketFarmaciaBase::DescargarAbierto();
+    }
     const LetraGrande letra;
     for (const auto& c : casos) {
         SCOPED_TRACE(std::string(c.version) + " " + c.empresa + " op " + std::to_string(c.operacion) +
@@ -75,6 +88,8 @@ TEST_F(TicketFarmaciaTest, BitmapsAndTheFixedV101FieldsDecideWhatTheFormOffers) 
             }
         EXPECT_EQ(Hijo<QWidget>(f, "fmeItems")->isVisible(), c.items);
         EXPECT_EQ(Hijo<QWidget>(f, "cmdAceptar")->isEnabled(), !c.campos.isEmpty());
+        // As it opens, no doctor found yet: no blank row for a name.
+        ComprobarDisposicion(f, 20);
         // The window is as tall as what it shows, nothing cut or overlapping, three diagnoses in sight,
         // a doctor's long name whole, in a large font.
         for (const char* nombre : {"lblNombreMedicoRe", "lblNombreMedicoAu"})
@@ -299,7 +314,8 @@ TEST_F(TicketFarmaciaTest, ItemsThroughTheDialogAndTheirTotals) {
 }
 
 // At the counter: a barcode scanned into the troquel (digits, then Enter) finds the medication and
-// leaves the quantity to type; a price typed or pasted with thousands separators is charged whole.
+// passes over the quantity's 1, to which Alt+N goes back; a price typed or pasted with thousands
+// separators is charged whole.
 // What reaches the items file is checked, not only the list.
 TEST_F(TicketFarmaciaTest, WhatTheClerkScansTypesAndPastesReachesTheItemsFile) {
     Catalogo();
@@ -335,6 +351,8 @@ TEST_F(TicketFarmaciaTest, WhatTheClerkScansTypesAndPastesReachesTheItemsFile) {
             Activar(d);
             Teclear(c.escaneado);  // the scanner types the digits and ends with Enter
             Tecla(Qt::Key_Return);
+            EXPECT_EQ(NombreConFoco(), "cboTipoPrescripcion");
+            Tecla(Qt::Key_N, Qt::AltModifier);
             EXPECT_EQ(NombreConFoco(), "txtCantidad");
             delCatalogo = Hijo<QLineEdit>(&d, "txtPrecio")->text();
             Teclear(c.cantidad);
