@@ -6,14 +6,12 @@
 // are checked in the bytes the client sent, as the exchange archive keeps them.
 #include <QAbstractButton>
 #include <QAction>
-#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPointer>
 #include <QProcess>
-#include <QRadioButton>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -147,9 +145,12 @@ TEST_F(InstalacionNuevaTest, FromTheTerminalsFilesToAConsumptionItsCancellationA
     EXPECT_EQ(Hijo<QComboBox>(&principal, "cboPrestadores")->currentText(), QString(kLicencia) + " . " + kLicencia);
     EXPECT_EQ(gTerminal, kLicencia);
     EXPECT_EQ(Ajustes::Obtener(kAplicacion, kSeccionStart, "Terminal"), kLicencia);
-    auto cuenta = gDB->Consultar("SELECT COUNT(*) FROM Medicamentos WHERE Baja = 0");
+    auto cuenta = gDB->Consultar("SELECT (SELECT COUNT(*) FROM Medicamentos WHERE Baja = 0), COUNT(*) FROM Bitmaps");
     EXPECT_GT(cuenta->Campo(0).toInt(), 100);
+    EXPECT_GT(cuenta->Campo(1).toInt(), 0);  // the bitmaps, loaded by "Configurar" itself
+    const QString intercambio = gTermDir;
     Pulsar(configuracion, "cmdAceptar");
+    EXPECT_EQ(gTermDir, intercambio);  // "Aceptar" keeps the exchange directory "Configurar" made
     EXPECT_TRUE(principal.Boton(1)->isVisible());
 
     // The view: closures suggested by calendar period.
