@@ -250,18 +250,14 @@ TEST_F(frmTarsaTest, FunctionKeysAndMenuLetters) {
     EXPECT_EQ(v.listas, 1);
     EXPECT_EQ(v.ItemOperacion(1)->shortcut(), QKeySequence(Qt::Key_F2));
     EXPECT_TRUE(v.Boton(1)->toolTip().endsWith("(F2)")) << v.Boton(1)->toolTip().toStdString();
-    const struct {
-        Qt::Key letra;
-        const char* menu;
-    } menus[] = {{Qt::Key_S, "mnuSistema"},
-                 {Qt::Key_D, "mnuAdministracion"},
-                 {Qt::Key_C, "mnuConsultas"},
-                 {Qt::Key_O, "mnuOperaciones"},
-                 {Qt::Key_A, "mnuAyuda"}};
-    for (const auto& m : menus) {
-        QTest::keyClick(&v, m.letra, Qt::AltModifier);
+    for (const auto& [letra, menu] : {std::pair{Qt::Key_S, "mnuSistema"},
+                                      {Qt::Key_D, "mnuAdministracion"},
+                                      {Qt::Key_C, "mnuConsultas"},
+                                      {Qt::Key_O, "mnuOperaciones"},
+                                      {Qt::Key_A, "mnuAyuda"}}) {
+        QTest::keyClick(&v, letra, Qt::AltModifier);
         QWidget* abierto = QApplication::activePopupWidget();
-        EXPECT_EQ(abierto ? abierto->objectName() : QString(), m.menu);
+        EXPECT_EQ(abierto ? abierto->objectName() : QString(), menu);
         if (abierto) abierto->close();
     }
     QTest::keyClick(&v, Qt::Key_F10);
@@ -301,18 +297,17 @@ TEST_F(frmTarsaTest, EachMenuLeadsToItsSearchOrHelpPage) {
         vistos << d.windowTitle();
         return int(QDialog::Rejected);
     });
-    const QList<QPair<const char*, QString>> casos = {{"mnuMedicamentos", "Búsqueda de Medicamentos"},
-                                                      {"mnuMedicos", "Búsqueda de Médicos"},
-                                                      {"mnuDiagnosticos", "Búsqueda de Diagnósticos"},
-                                                      {"mnuTemasDeAyuda", "index.html"},
-                                                      {"mnuChat", "chat.html"}};
     const auto ayuda = [&] {
         if (auto* a = v.findChild<frmAyuda*>()) {
             vistos << a->PaginaActual();
             delete a;
         }
     };
-    for (const auto& [menu, destino] : casos) {
+    for (const auto& [menu, destino] : {std::pair{"mnuMedicamentos", "Búsqueda de Medicamentos"},
+                                        {"mnuMedicos", "Búsqueda de Médicos"},
+                                        {"mnuDiagnosticos", "Búsqueda de Diagnósticos"},
+                                        {"mnuTemasDeAyuda", "index.html"},
+                                        {"mnuChat", "chat.html"}}) {
         vistos.clear();
         Hijo<QAction>(&v, menu)->trigger();
         ayuda();
