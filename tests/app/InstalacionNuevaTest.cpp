@@ -72,13 +72,6 @@ protected:
         EXPECT_EQ(demo.exitCode(), 0) << demo.readAllStandardError().toStdString();
         return dir;
     }
-    // Clicks the toolbar button of an operation, as the user does.
-    static void Clic(frmTarsa& principal, int posicion) {
-        auto* barra = Hijo<QToolBar>(&principal, "tbrPrincipal");
-        QWidget* boton = barra->widgetForAction(principal.Boton(posicion));
-        ASSERT_NE(qobject_cast<QToolButton*>(boton), nullptr);
-        qobject_cast<QToolButton*>(boton)->click();
-    }
     // A check box or option chosen from the keyboard: the focus on it, then Space.
     static void Marcar(const QWidget* ventana, const char* nombre) {
         auto* boton = Hijo<QAbstractButton>(ventana, nombre);
@@ -172,7 +165,10 @@ TEST_F(InstalacionNuevaTest, FromTheTerminalsFilesToAConsumptionItsCancellationA
         d.show();
         QTest::keyClick(Hijo<QWidget>(&d, "cboTipoPrescripcion"), Qt::Key_Return);
     };
-    Clic(principal, 1);
+    auto* consumo = qobject_cast<QToolButton*>(
+        Hijo<QToolBar>(&principal, "tbrPrincipal")->widgetForAction(principal.Boton(1)));  // clicked as the user does
+    ASSERT_NE(consumo, nullptr);
+    consumo->click();
     frmTicketFarmaciaBase* ticket = frmTicketFarmaciaBase::Abierto();
     ASSERT_NE(ticket, nullptr);
     Escribir(ticket, "txtTarjeta", "6034930000012345");

@@ -29,35 +29,27 @@ TEST_F(CombosTest, EachListsPreselection) {
     const struct {
         const char* lista;
         std::function<bool()> cargar;
-        QStringList entradas;
+        QString entradas;
         int elegida;
     } casos[] = {
-        {"empresas", [&] { return CargarComboEmpresas(&cbo); }, {"3 . OSDE", "12 . IOMA"}, 1},
-        {"actividades de la empresa", [&] { return CargarComboActividades(&cbo); }, {"2 . PRESTADOR", "5 . SESION"}, 1},
-        {"prestadores", [&] { return CargarComboPrestadores(&cbo); }, {"P1 . CENTRAL", "P2 . NORTE"}, 1},
-        {"tipo de actividad",
-         [&] { return CargarComboTipoActividad(&cbo, "02"); },
-         {"01 . Ticket Farmacia", "02 . Ticket Prestador"},
-         1},
-        {"tipo desconocido",
-         [&] { return CargarComboTipoActividad(&cbo, "09"); },
-         {"01 . Ticket Farmacia", "02 . Ticket Prestador"},
-         0},
-        {"sin empresa actual",
-         [&] {
-             gEmpresa = "7";
-             return CargarComboEmpresas(&cbo);
-         },
-         {"3 . OSDE", "12 . IOMA"},
-         -1},
+        {"empresas", [&] { return CargarComboEmpresas(&cbo); }, "3 . OSDE|12 . IOMA", 1},
+        {"actividades de la empresa", [&] { return CargarComboActividades(&cbo); }, "2 . PRESTADOR|5 . SESION", 1},
+        {"prestadores", [&] { return CargarComboPrestadores(&cbo); }, "P1 . CENTRAL|P2 . NORTE", 1},
+        {"tipo de actividad", [&] { return CargarComboTipoActividad(&cbo, "02"); },
+         "01 . Ticket Farmacia|02 . Ticket Prestador", 1},
+        {"tipo desconocido", [&] { return CargarComboTipoActividad(&cbo, "09"); },
+         "01 . Ticket Farmacia|02 . Ticket Prestador", 0},
     };
     for (const auto& c : casos) {
         EXPECT_TRUE(c.cargar()) << c.lista;
         QStringList entradas;
         for (int i = 0; i < cbo.count(); ++i) entradas << cbo.itemText(i);
-        EXPECT_EQ(entradas, c.entradas) << c.lista;
+        EXPECT_EQ(entradas.join('|'), c.entradas) << c.lista;
         EXPECT_EQ(cbo.currentIndex(), c.elegida) << c.lista;
     }
+    gEmpresa = "7";  // a company not listed: none chosen
+    EXPECT_TRUE(CargarComboEmpresas(&cbo));
+    EXPECT_EQ(cbo.currentIndex(), -1);
 }
 
 TEST_F(CombosTest, ADoctorIsFoundByLicenceAndCompany) {
