@@ -71,13 +71,13 @@ protected:
     }
 };
 
-// The letters after "&" that a window offers with Alt, each with the controls that carry it.
-QMap<QChar, QStringList> Atajos(QWidget& ventana) {
-    QMap<QChar, QStringList> r;
-    auto anotar = [&r](const QString& texto, const QString& quien) {
+// Fails the test for each letter after "&" that the window offers with Alt on more than one control.
+void SinAtajosRepetidos(QWidget& ventana) {
+    QMap<QChar, QStringList> atajos;
+    auto anotar = [&atajos](const QString& texto, const QString& quien) {
         for (int i = texto.indexOf('&'); i >= 0 && i + 1 < texto.size(); i = texto.indexOf('&', i + 2))
             if (texto[i + 1] != '&') {
-                r[texto[i + 1].toLower()] << quien + " \"" + texto + "\"";
+                atajos[texto[i + 1].toLower()] << quien + " \"" + texto + "\"";
                 return;
             }
     };
@@ -89,12 +89,6 @@ QMap<QChar, QStringList> Atajos(QWidget& ventana) {
         if (auto* m = qobject_cast<QMenuBar*>(w))
             for (QAction* a : m->actions()) anotar(a->text(), a->objectName());
     }
-    return r;
-}
-
-// Fails the test for each Alt key the window offers more than once.
-void SinAtajosRepetidos(QWidget& ventana) {
-    const QMap<QChar, QStringList> atajos = Atajos(ventana);
     for (auto it = atajos.begin(); it != atajos.end(); ++it)
         if (it.value().size() > 1)
             ADD_FAILURE() << ventana.objectName().toStdString() << ": Alt+" << QString(it.key()).toStdString() << ": "
