@@ -77,7 +77,7 @@ TEST_F(TerminalSimTest, AnswersAV250PharmacyTicketPerScenario) {
         const bool respuestas =
             QFile::exists(down + "_svl.1") && QFile::exists(down + "_SVL.3") && QFile::exists(down + "_ticket.prn");
         if (n == 1) EXPECT_EQ(QFileInfo(Ruta(term + "/Estado.rsp")).size(), 0);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return sim.state() == QProcess::NotRunning; }, 3000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return sim.state() == QProcess::NotRunning; }));
         EXPECT_EQ(sim.exitCode(), 0);
         const QByteArray estado = LeerArchivo(Ruta(term + "/Estado.rsp"));
         EXPECT_TRUE(QDir(Ruta(term + "/upload")).isEmpty()) << "request files not consumed";
