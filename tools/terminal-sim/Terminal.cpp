@@ -137,7 +137,9 @@ void Terminal::Revisar() {
         // The oldest notification first: requests are answered in the order they came.
         const QFileInfoList avisos = QDir(tx).entryInfoList(QDir::Files | QDir::Hidden, QDir::Time | QDir::Reversed);
         for (const QFileInfo& aviso : avisos) {
-            QFile::remove(aviso.filePath());
+            // On Windows a notification the client still holds open cannot be removed yet: it is taken
+            // at a later look, or it would stay behind and be answered again, as a request without a record.
+            if (!QFile::remove(aviso.filePath())) continue;
             const QString d = Buscar(op_.dir, aviso.fileName(), QDir::Dirs);
             if (d.isEmpty()) {
                 Registrar(aviso.fileName(), "aviso", "no existe el directorio de intercambio; ignorado");
