@@ -224,9 +224,9 @@ Terminal::Respuesta Terminal::Procesar(const QString& d) {
     const QString rutaSvl0 = Buscar(up, "_SVL.0", QDir::Files);
     if (rutaSvl0.isEmpty()) return Rechazo("pedido", "no hay pedido _SVL.0");
     const QByteArray svl0 = Leer(rutaSvl0);
-    QFile::remove(rutaSvl0);
 
-    // Every request file is consumed, whatever the request turns out to be.
+    // Every request file is consumed, whatever the request turns out to be, and the request record
+    // last: once it is gone the client may write its next request into the same directory.
     QHash<QString, QByteArray> archivos;
     for (const QString nombre : {"_SVL.1", "_SVL.2", "_SVL.3", "_SVL.4", "_SAL.0"}) {
         if (const QString ruta = Buscar(up, nombre, QDir::Files); !ruta.isEmpty()) {
@@ -234,6 +234,7 @@ Terminal::Respuesta Terminal::Procesar(const QString& d) {
             QFile::remove(ruta);
         }
     }
+    QFile::remove(rutaSvl0);
 
     QString motivo;
     const std::optional<Pedido> p = LeerPedido(svl0, &motivo);
