@@ -64,15 +64,7 @@ TEST_F(ReglasTicketTest, BitmapPositionsAndTheFixedV101Fields) {
 }
 
 TEST_F(ReglasTicketTest, TheListRowOfAnItemAndTheTotals) {
-    clsItemTicketFarmacia item;
-    item.Troquel = "1234567";
-    item.Cantidad = 2;
-    item.TipoArancel = -1;
-    item.Precio = 1234.5;
-    item.TipoCobertura = kAutorizacionEspecial;
-    item.TipoPrescripcion = 3;
-    item.CambioPrescripcion = true;
-    item.PorcentajeCobertura = 40;
+    clsItemTicketFarmacia item{.TipoArancel = -1, .Cantidad = 2, .Precio = 1234.5, .CambioPrescripcion = true};
     const QStringList fila = ColumnasItem(item);
     ASSERT_EQ(fila.size(), kColumnasItem);
     EXPECT_EQ(fila.mid(7, 2) + fila.mid(15, 1),
@@ -81,8 +73,7 @@ TEST_F(ReglasTicketTest, TheListRowOfAnItemAndTheTotals) {
 
     // A quantity not given counts none; no discount typed is none.
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Argentina));
-    clsItemTicketFarmacia sinCantidad = item;
-    sinCantidad.Cantidad = -1;
+    const clsItemTicketFarmacia sinCantidad{.Cantidad = -1, .Precio = 10};
     item.Precio = 10;
     const TotalesTicket t = CalcularTotales({item, sinCantidad}, "");
     EXPECT_EQ(TextoNumero(t.Total) + " " + TextoNumero(t.TotalGeneral), "20 20");
