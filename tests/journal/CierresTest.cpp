@@ -1,8 +1,6 @@
 // Closures: the request record each option writes under each protocol, the proposed period, and a
 // closure answered with messages against the terminal simulator.
-#include <QComboBox>
 #include <QFile>
-#include <QLineEdit>
 #include <QLocale>
 #include <QRadioButton>
 #include <QTreeWidget>

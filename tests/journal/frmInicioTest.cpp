@@ -9,7 +9,6 @@
 
 #include "TestConfig.h"
 #include "catalogs/ConBase.h"
-#include "core/modConexion.h"
 #include "core/modDirectorioTerminal.h"
 #include "core/modTarsa.h"
 #include "exchange/CicloSolicitud.h"
@@ -20,8 +19,6 @@
 #include "journal/frmInicio.h"
 #include "journal/frmTicket.h"
 #include "journal/modTransaccionLocal.h"
-#include "platform/Ansi.h"
-#include "platform/BaseDatos.h"
 #include "platform/Rutas.h"
 #include "platform/ui/Modal.h"
 #include "support/Controles.h"

@@ -1,6 +1,5 @@
 // The road of a ticket through the form's widgets against tarsa-terminal-sim: the request files as
 // the terminal receives them, the wait, the answer shown, printed, journalled and listed.
-#include <QApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -11,9 +10,6 @@
 #include <list>
 
 #include "app/frmTarsa.h"
-#include "core/modConexion.h"
-#include "core/modTarsa.h"
-#include "exchange/modIntercambio.h"
 #include "journal/frmInicio.h"
 #include "platform/Ansi.h"
 #include "support/Simulador.h"

@@ -12,7 +12,6 @@
 
 #include "core/RegistroAjustes.h"
 #include "core/modFormato.h"
-#include "core/modTarsa.h"
 #include "platform/Ajustes.h"
 #include "support/Disposicion.h"
 #include "tickets/EntornoTickets.h"
