@@ -44,7 +44,7 @@ protected:
         };
         // Enter on the dialog's last field accepts the item.
         modales["frmItemTicketFarmacia"] = [this](QDialog& d) {
-            if (!items.isEmpty()) items.takeFirst()(d);
+            if (!items.isEmpty()) Rellenar(&d, items.takeFirst());
             d.show();
             QTest::keyClick(Hijo<QWidget>(&d, "cboTipoPrescripcion"), Qt::Key_Return);
             return d.result();
@@ -54,14 +54,12 @@ protected:
     // The first item is found in the catalog by its troquel; the second is typed whole. The dialogs'
     // lookups and questions are checked with the dialogs themselves.
     void DosItems(const std::function<void()>& agregar) {
-        items << [](QDialog& d) {
-            Rellenar(&d, QString::fromUtf8("txtTroquel=512345 txtCantidad=2 txtDiagnostico=I10 txtPlanCobertura=PMO "
-                                           "txtPorcentajeCobertura=40 cboTipoPrescripcion=Genérico"));
-        };
-        items << [](QDialog& d) {
-            Rellenar(&d, QString::fromUtf8("txtTroquel=2233445 txtCodigoBarra=779531200045 txtPrecio=899 "
-                                           "cboTipoCobertura=Crónico cboTipoPrescripcion=Comercial"));
-        };
+        items << QString::fromUtf8(
+                     "txtTroquel=512345 txtCantidad=2 txtDiagnostico=I10 txtPlanCobertura=PMO "
+                     "txtPorcentajeCobertura=40 cboTipoPrescripcion=Genérico")
+              << QString::fromUtf8(
+                     "txtTroquel=2233445 txtCodigoBarra=779531200045 txtPrecio=899 "
+                     "cboTipoCobertura=Crónico cboTipoPrescripcion=Comercial");
         mensajes.Responder(Mensajes::vbYes);  // the second is not in the catalog: added all the same
         agregar();
         agregar();
@@ -77,7 +75,7 @@ protected:
     QString escenario = "ok";
     int primerTicket = 1001;
     QHash<QString, QByteArray> subidos;
-    QList<std::function<void(QDialog&)>> items;
+    QStringList items;  // what each item dialog is filled with
     QStringList ticketsMostrados;
     QList<int> erroresMostrados;
 };
