@@ -43,23 +43,18 @@ TEST_F(ItemTicketFarmaciaTest, OnlyAuthorisationEspecialOpensTheAuthorisationNum
           Mascara({9}, 15));
 }
 
-// The field just typed in decides: a troquel is looked up by itself, a barcode (scanned, ending in
-// Enter) by itself, and so is a code longer than a troquel scanned into the troquel field, where the
-// dialog starts. A medication found leaves the quantity to type; a code the catalog does not hold
-// leaves no name and Enter goes on to the next field. Enter never accepts.
+// The field just typed in decides: a barcode (scanned, ending in Enter) is looked up by itself, and so
+// is a code longer than a troquel in the troquel field, where the dialog starts (a medication found
+// that way is checked at the counter). A code the catalog does not hold leaves no name and Enter goes
+// on to the next field. Enter never accepts.
 TEST_F(ItemTicketFarmaciaTest, TheTroquelOrTheBarcodeFindsTheMedicationAndEnterMovesOn) {
     Catalogo();
     Sql("INSERT INTO Medicamentos (IdEmpresa, Troquel, Nombre, Precio) VALUES (1, 700, 'SIN PRECIO', 0), "
         "(1, 701, 'PRECIO VIEJO', -0.01)");
     const struct {
-        const char* campo;
-        const char* tecleado;
-        const char* esperado;  // troquel|barcode|name|price, and the field that has the focus afterwards
-        const char* foco;
+        const char *campo, *tecleado, *esperado, *foco;  // esperado: troquel|barcode|name|price
     } casos[] = {
-        {"txtTroquel", "512345", "512345|7795312000123|IBUPROFENO 400|1,520.50", "txtCantidad"},
         {"txtCodigoBarra", "7795312000123", "512345|7795312000123|IBUPROFENO 400|1,520.50", "txtCantidad"},
-        {"txtTroquel", "7795312000123", "512345|7795312000123|IBUPROFENO 400|1,520.50", "txtCantidad"},
         {"txtTroquel", "77953120", "|77953120||", "txtCodigoBarra"},  // eight digits: a barcode, not held
         {"txtTroquel", "999", "999|||", "txtCodigoBarra"},
         {"txtTroquel", "700", "700||SIN PRECIO|", "txtCantidad"},  // a catalog without a price
