@@ -89,16 +89,6 @@ TEST_F(TicketFarmaciaTest, BitmapsAndTheFixedV101FieldsDecideWhatTheFormOffers) 
     }
 }
 
-TEST_F(TicketFarmaciaTest, TheFormStartsWithTheRememberedValuesAndToday) {
-    Bitmaps(Mascara({2, 4, 15, 16, 17}));
-    Ajustes::Guardar(kAplicacion, kSeccionStart, "farmacia", "4512");
-    gIndiceProvinciaR = 3;
-    gIndiceTipoMatriculaR = 2;
-    // The authoriser's type, enabled, back to blank.
-    EXPECT_EQ(Textos(AbrirForma(1), "txtFarmacia cboProvinciaR cboTipoMatriculaR cboTipoMatriculaA txtFechaVenta"),
-              "4512|B.BUENOS AIRES|2.ODONTOLOGO||" + QDate::currentDate().toString("dd/MM/yyyy"));
-}
-
 // Acceptance checks the items and the card before writing anything; the doctors' fields go into the
 // header only when enabled: the full form's authoriser without its province, the reduced one's as typed.
 TEST_F(TicketFarmaciaTest, AcceptChecksItemsAndCardAndWritesOnlyEnabledDoctorFields) {
@@ -211,12 +201,21 @@ TEST_F(TicketFarmaciaTest, DatesAreNormalisedAndNeverLaterThanToday) {
     }
 }
 
-TEST_F(TicketFarmaciaTest, LeavingALicenceFindsThePrescriberButNotTheReducedFormsAuthoriser) {
+// The form starts with the remembered pharmacy, prescriber's province and licence type, and today;
+// a licence left finds the prescriber by the number alone, but not the reduced form's authoriser.
+TEST_F(TicketFarmaciaTest, TheFormStartsWithWhatWasRememberedAndALicenceLeftFindsThePrescriber) {
     Sql("INSERT INTO Medicos (IdEmpresa, Matricula, TipoMatricula, ApellidoNombre, Baja) VALUES (1, 4321, 'X2', 'GOMEZ "
         "ANA', 0)");
-    Bitmaps(Mascara({2, 15, 16, 17, 18}));
+    Bitmaps(Mascara({2, 4, 15, 16, 17, 18}));
+    Ajustes::Guardar(kAplicacion, kSeccionStart, "farmacia", "4512");
+    gIndiceProvinciaR = 3;
+    const QString hoy = QDate::currentDate().toString("dd/MM/yyyy");
     for (const bool reducida : {false, true}) {
         frmTicketFarmaciaBase* f = AbrirForma(1, reducida);
+        // The reduced form comes after the full one's licence left; the authoriser's type, enabled, is blank.
+        EXPECT_EQ(Textos(f, "txtFarmacia cboProvinciaR cboTipoMatriculaR txtFechaVenta"),
+                  "4512|B.BUENOS AIRES|" + QString(reducida ? "2.ODONTOLOGO|" : "1.MEDICO|") + hoy);
+        if (!reducida) EXPECT_EQ(Textos(f, "cboTipoMatriculaA"), "");
         Hijo<QComboBox>(f, "cboTipoMatriculaR")->setCurrentIndex(0);  // blank lists: the number alone finds him
         Hijo<QComboBox>(f, "cboProvinciaR")->setCurrentIndex(0);
         Escribir(f, "txtMatriculaRe", "4321", true);
@@ -224,7 +223,6 @@ TEST_F(TicketFarmaciaTest, LeavingALicenceFindsThePrescriberButNotTheReducedForm
         EXPECT_EQ(Textos(f, "lblNombreMedicoRe cboTipoMatriculaR lblNombreMedicoAu"),
                   QString("GOMEZ ANA|2.ODONTOLOGO|") + (reducida ? "" : "GOMEZ ANA"));
         Salir(Hijo<QComboBox>(f, "cboTipoMatriculaR"));
-        EXPECT_EQ(gIndiceTipoMatriculaR, 2);  // remembered for the next form
     }
 }
 
@@ -270,8 +268,7 @@ TEST_F(TicketFarmaciaTest, ItemsThroughTheDialogAndTheirTotals) {
     EXPECT_EQ(total(), "45,50|40,95");
     // A double click shows the row's shown columns one under the other.
     emit lista->itemDoubleClicked(lista->topLevelItem(0), 0);
-    auto* vista = f->findChild<QTreeWidget*>("lvwLista");
-    ASSERT_NE(vista, nullptr);
+    auto* vista = Hijo<QTreeWidget>(f, "lvwLista");
     QStringList vistas;
     for (int i = 0; i < vista->topLevelItemCount(); ++i) vistas << vista->topLevelItem(i)->text(1);
     EXPECT_EQ(vistas.mid(0, 3), (QStringList{"1", "4", "111"}));
