@@ -36,11 +36,10 @@ TEST_F(CierresTest, EachOptionWritesTheRecordItsVersionExpects) {
     const struct {
         const char *version, *tipo;
         int opcion;
-        const char *numero, *fecha;  // the closure number typed, both dates
-        int filtro;                  // index in the list
-        const char* subido;
-        const char* esperado;  // a golden file, or the record's first bytes
-        int longitud = -1;     // of a record checked by its first bytes; 0: none is written
+        const char *numero, *fecha;     // the closure number typed, both dates
+        int filtro;                     // index in the list
+        const char *subido, *esperado;  // the file written; a golden file, or the record's first bytes
+        int longitud = -1;              // of a record checked by its first bytes; 0: none is written
     } casos[] = {
         {"V250", "1", 0, "", "", 0, "_SAL.0", "sal0_cierre_v250_op0.bin"},
         {"V250", "1", 1, "", "", 0, "_SAL.0", "sal0_cierre_v250_op1.bin"},
