@@ -51,6 +51,8 @@ protected:
     QProcess sim;
 };
 
+// Each scenario's answer to a V250 pharmacy ticket; the first writes its status in two steps (created
+// empty, its line a moment later), as some terminals do.
 TEST_F(TerminalSimTest, AnswersAV250PharmacyTicketPerScenario) {
     struct Caso {
         const char* escenario;
@@ -63,7 +65,8 @@ TEST_F(TerminalSimTest, AnswersAV250PharmacyTicketPerScenario) {
                           Caso{"ticket-error", '0', "0000", true}, Caso{"error", '1', nullptr, false}}) {
         SCOPED_TRACE(c.escenario);
         const QString term = QString("term%1").arg(++n);
-        Iniciar({"--scenario", c.escenario, "--max-requests", "1"});
+        Iniciar(QStringList{"--scenario", c.escenario, "--max-requests", "1"} +
+                (n == 1 ? QStringList{"--status-pause-ms", "1000"} : QStringList{}));
         Pedir(term, "V2500507000012  ",
               {{"_SVL.1", Golden("svl1_v250_farmacia.bin")},
                {"_SVL.3", Golden("svl3_v250_farmacia.bin")},
@@ -73,9 +76,10 @@ TEST_F(TerminalSimTest, AnswersAV250PharmacyTicketPerScenario) {
         // Estado.rsp is the last file: at the moment it exists every answer is complete.
         const bool respuestas =
             QFile::exists(down + "_svl.1") && QFile::exists(down + "_SVL.3") && QFile::exists(down + "_ticket.prn");
-        const QByteArray estado = LeerArchivo(Ruta(term + "/Estado.rsp"));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return sim.state() == QProcess::NotRunning; }, 2000));
+        if (n == 1) EXPECT_EQ(QFileInfo(Ruta(term + "/Estado.rsp")).size(), 0);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return sim.state() == QProcess::NotRunning; }));
         EXPECT_EQ(sim.exitCode(), 0);
+        const QByteArray estado = LeerArchivo(Ruta(term + "/Estado.rsp"));
         EXPECT_TRUE(QDir(Ruta(term + "/upload")).isEmpty()) << "request files not consumed";
         EXPECT_EQ(estado.at(0), c.estado) << estado.constData();
         EXPECT_TRUE(estado.endsWith("\r\n"));
@@ -98,17 +102,6 @@ TEST_F(TerminalSimTest, AnswersAV250PharmacyTicketPerScenario) {
         EXPECT_TRUE(ticket.contains("6034930000012345") && ticket.contains("1001") && ticket.contains("1520.50"));
         EXPECT_EQ(ticket.contains("ERROR"), c.errorEnTicket);
     }
-}
-
-// Some terminals create the status file and write its line a moment later; the simulator can too.
-TEST_F(TerminalSimTest, TheStatusCanBeWrittenInTwoSteps) {
-    Iniciar({"--status-pause-ms", "1000", "--max-requests", "1"});
-    Pedir("term1", "V2500507000012  ", {{"_SVL.1", Golden("svl1_v250_farmacia.bin")}});
-    const QString ruta = Ruta("term1/Estado.rsp");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(ruta); }));
-    EXPECT_EQ(QFileInfo(ruta).size(), 0);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return sim.state() == QProcess::NotRunning; }));
-    EXPECT_TRUE(LeerArchivo(ruta).startsWith("0 "));
 }
 
 TEST_F(TerminalSimTest, NoAnswerScenarioConsumesTheRequestAndWritesNothing) {
@@ -200,7 +193,7 @@ TEST_F(TerminalSimTest, ALateNotificationOfARequestAlreadyAnsweredLeavesItsAnswe
 TEST_F(TerminalSimTest, BadRequestsGetAnErrorStatusAndTheTerminalCarriesOn) {
     QDir().mkpath(Ruta("TX"));
     Iniciar({});
-    const QByteArray svl0 = "V2500507000012  ";
+    const QByteArray svl0 = "V2500507000012  ", svl1 = Golden("svl1_v250_farmacia.bin");
     struct Caso {
         const char* term;
         QByteArray svl0;
@@ -208,14 +201,11 @@ TEST_F(TerminalSimTest, BadRequestsGetAnErrorStatusAndTheTerminalCarriesOn) {
         char estado;
     };
     const QList<Caso> casos{
-        {"term1", "V250", {{"_SVL.1", Golden("svl1_v250_farmacia.bin")}}, '9'},
-        {"term2", svl0, {{"_SVL.1", Golden("svl1_v250_farmacia.bin").left(200)}}, '9'},
+        {"term1", "V250", {{"_SVL.1", svl1}}, '9'},
+        {"term2", svl0, {{"_SVL.1", svl1.left(200)}}, '9'},
         {"term3", svl0, {{"_SVL.1", Golden("svl1_v101_farmacia.bin")}}, '9'},
-        {"term4",
-         svl0,
-         {{"_SVL.1", Golden("svl1_v250_farmacia.bin")}, {"_SVL.3", Golden("svl3_v250_farmacia.bin").left(300)}},
-         '9'},
-        {"term5", "V3000507000012  ", {{"_SVL.1", Golden("svl1_v250_farmacia.bin")}}, '9'},
+        {"term4", svl0, {{"_SVL.1", svl1}, {"_SVL.3", Golden("svl3_v250_farmacia.bin").left(300)}}, '9'},
+        {"term5", "V3000507000012  ", {{"_SVL.1", svl1}}, '9'},
         {"term6", svl0, {}, '9'},
         {"term8", svl0, {{"_SVL.1", Golden("svl1_v250_otros.bin")}, {"_SVL.2", Golden("svl2_v250_otros.bin")}}, '0'},
     };
