@@ -17,11 +17,10 @@
 
 namespace {
 
-class HistorialIntercambiosTest : public Entorno {
+class HistorialIntercambiosTest : public ConIntercambio {
 protected:
     void SetUp() override {
-        Entorno::SetUp();
-        d = Intercambio();
+        ConIntercambio::SetUp();
         const QDate dic(2026, 12, 6);
         const struct {
             QString tarjeta;
@@ -58,7 +57,6 @@ protected:
     QString Raiz() const { return dirAplicacion + "/Intercambios"; }
     QString DirDe(const QString& id) const { return clsArchivoIntercambios(Raiz()).DirectorioDe(id); }
 
-    QString d;
     QStringList ids;  // oldest first
 };
 
