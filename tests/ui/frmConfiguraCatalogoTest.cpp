@@ -2,6 +2,7 @@
 // and removed, and "Grabar" replacing the stored rows all at once or not at all.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QTreeWidget>
 #include <functional>
 #include <memory>
@@ -12,13 +13,10 @@
 #include "catalogs/clsPrestadores.h"
 #include "catalogs/modConfiguracion.h"
 #include "catalogs/modInicioCatalogos.h"
-#include "core/modConexion.h"
 #include "core/modTarsa.h"
-#include "platform/BaseDatos.h"
 #include "platform/Rutas.h"
 #include "platform/ui/Modal.h"
 #include "support/Controles.h"
-#include "support/Entorno.h"
 #include "ui/frmConfiguraActividad.h"
 #include "ui/frmConfiguraEmpresas.h"
 #include "ui/frmConfiguraPrestador.h"
@@ -47,21 +45,14 @@ protected:
                                                                    registro("30111222", "23", "07", "SESIONES"));
         gQueloPath = dirTrabajo;
         CargarColEmpresas();
-        QList<clsItemActividad> actividades;
-        a.GetAP(actividades);
-        gColActividades = actividades;
-        QList<clsItemPrestador> prestadores;
-        clsPrestadores().GetAP(prestadores, false);
-        gColPrestadores = prestadores;
-        QList<clsItemTipoActividad> tiposActividad;
-        a.GetTipoActividad(tiposActividad);
-        gColTipoActividad = tiposActividad;
-        QList<clsItemTipoPrestador> tiposPrestador;
-        clsPrestadores().GetTipoPrestador(tiposPrestador);
-        gColTipoPrestador = tiposPrestador;
+        a.GetAP(gColActividades);
+        a.GetTipoActividad(gColTipoActividad);
+        clsPrestadores().GetAP(gColPrestadores, false);
+        clsPrestadores().GetTipoPrestador(gColTipoPrestador);
         // Every edit dialog answers from the queue: its field texts by objectName, or cancels when empty.
         EstablecerManejadorModal([this](QDialog& d) {
             if (ediciones.isEmpty()) return int(QDialog::Rejected);
+            for (const QLineEdit* campo : d.findChildren<QLineEdit*>()) vistos[campo->objectName()] = campo->text();
             const QHash<QString, QString> campos = ediciones.takeFirst();
             for (auto it = campos.begin(); it != campos.end(); ++it) {
                 if (auto* c = d.findChild<QCheckBox*>(it.key()))
@@ -88,6 +79,7 @@ protected:
     static void Marcar(QTreeWidget* lista, int fila) { lista->setCurrentItem(lista->topLevelItem(fila)); }
 
     QList<QHash<QString, QString>> ediciones;
+    QHash<QString, QString> vistos;  // the edit dialog's fields as it opened
 };
 
 TEST_F(frmConfiguraCatalogoTest, CompaniesAreEditedInMemoryAndStoredOnlyByGrabar) {
@@ -97,9 +89,8 @@ TEST_F(frmConfiguraCatalogoTest, CompaniesAreEditedInMemoryAndStoredOnlyByGrabar
 
     ediciones = {{{"txtCodigoEmpresa", "0023"}, {"txtNombreEmpresa", "OTRA"}}};  // "0023" is company 23
     Pulsar(&f, "cmdAddEmpresa");
-    ASSERT_EQ(mensajes.mostrados.size(), 1);
-    EXPECT_EQ(mensajes.mostrados[0].texto, QString::fromUtf8("El código ingresado ya existe"));
-    EXPECT_EQ(mensajes.mostrados[0].estilo, Mensajes::vbInformation);
+    EXPECT_EQ(mensajes.Unico(),
+              (MensajeMostrado{"El código ingresado ya existe", Mensajes::vbInformation, f.windowTitle()}));
 
     Marcar(lista, 0);
     Pulsar(&f, "cmdEditEmpresa");  // cancelled: the row stays
@@ -124,6 +115,21 @@ TEST_F(frmConfiguraCatalogoTest, CompaniesAreEditedInMemoryAndStoredOnlyByGrabar
     // The links follow the network codes now stored: IOMA lost its code, PAMI has none of its activities.
     EXPECT_EQ(Filas("SELECT Codigo, IdEmpresa, IdActividad FROM PrestadorActividad"), "20451877|11|1");
     EXPECT_EQ(mensajes.mostrados.size(), 1);
+}
+
+// A name the terminal's files padded with blanks is edited without them, and stored as it was when
+// the edit leaves it alone.
+TEST_F(frmConfiguraCatalogoTest, AnEditShowsThePaddedNameTrimmedAndKeepsItWhenUnchanged) {
+    const QString osde = QString("OSDE").leftJustified(30);
+    clsEmpresas().Procesar(3, 11, osde, "11");
+    CargarColEmpresas();
+    frmConfiguraEmpresas f;
+    Marcar(Hijo<QTreeWidget>(&f, "lvwEmpresas"), 0);
+    ediciones = {{}};
+    Pulsar(&f, "cmdEditEmpresa");
+    EXPECT_EQ(vistos["txtNombreEmpresa"], "OSDE");
+    Pulsar(&f, "cmdGrabar");
+    EXPECT_EQ(Filas("SELECT Nombre FROM Empresas WHERE IdEmpresa=11"), osde);
 }
 
 TEST_F(frmConfiguraCatalogoTest, GrabarWithAnEmptyListLeavesNoCompanies) {
