@@ -6,14 +6,12 @@
 // are checked in the bytes the client sent, as the exchange archive keeps them.
 #include <QAbstractButton>
 #include <QAction>
-#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPointer>
 #include <QProcess>
-#include <QRadioButton>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -73,13 +71,6 @@ protected:
         EXPECT_TRUE(demo.waitForFinished(60000));
         EXPECT_EQ(demo.exitCode(), 0) << demo.readAllStandardError().toStdString();
         return dir;
-    }
-    // Clicks the toolbar button of an operation, as the user does.
-    static void Clic(frmTarsa& principal, int posicion) {
-        auto* barra = Hijo<QToolBar>(&principal, "tbrPrincipal");
-        QWidget* boton = barra->widgetForAction(principal.Boton(posicion));
-        ASSERT_NE(qobject_cast<QToolButton*>(boton), nullptr);
-        qobject_cast<QToolButton*>(boton)->click();
     }
     // A check box or option chosen from the keyboard: the focus on it, then Space.
     static void Marcar(const QWidget* ventana, const char* nombre) {
@@ -147,9 +138,12 @@ TEST_F(InstalacionNuevaTest, FromTheTerminalsFilesToAConsumptionItsCancellationA
     EXPECT_EQ(Hijo<QComboBox>(&principal, "cboPrestadores")->currentText(), QString(kLicencia) + " . " + kLicencia);
     EXPECT_EQ(gTerminal, kLicencia);
     EXPECT_EQ(Ajustes::Obtener(kAplicacion, kSeccionStart, "Terminal"), kLicencia);
-    auto cuenta = gDB->Consultar("SELECT COUNT(*) FROM Medicamentos WHERE Baja = 0");
+    auto cuenta = gDB->Consultar("SELECT (SELECT COUNT(*) FROM Medicamentos WHERE Baja = 0), COUNT(*) FROM Bitmaps");
     EXPECT_GT(cuenta->Campo(0).toInt(), 100);
+    EXPECT_GT(cuenta->Campo(1).toInt(), 0);  // the bitmaps, loaded by "Configurar" itself
+    const QString intercambio = gTermDir;
     Pulsar(configuracion, "cmdAceptar");
+    EXPECT_EQ(gTermDir, intercambio);  // "Aceptar" keeps the exchange directory "Configurar" made
     EXPECT_TRUE(principal.Boton(1)->isVisible());
 
     // The view: closures suggested by calendar period.
@@ -171,7 +165,10 @@ TEST_F(InstalacionNuevaTest, FromTheTerminalsFilesToAConsumptionItsCancellationA
         d.show();
         QTest::keyClick(Hijo<QWidget>(&d, "cboTipoPrescripcion"), Qt::Key_Return);
     };
-    Clic(principal, 1);
+    auto* consumo = qobject_cast<QToolButton*>(
+        Hijo<QToolBar>(&principal, "tbrPrincipal")->widgetForAction(principal.Boton(1)));  // clicked as the user does
+    ASSERT_NE(consumo, nullptr);
+    consumo->click();
     frmTicketFarmaciaBase* ticket = frmTicketFarmaciaBase::Abierto();
     ASSERT_NE(ticket, nullptr);
     Escribir(ticket, "txtTarjeta", "6034930000012345");

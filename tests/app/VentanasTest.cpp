@@ -8,9 +8,9 @@
 #include <QScreen>
 #include <QTimer>
 #include <QTreeWidget>
-#include <functional>
 
 #include "app/frmTarsa.h"
+#include "catalogs/ConBase.h"
 #include "catalogs/modInicioCatalogos.h"
 #include "core/modTarsa.h"
 #include "exchange/frmMostrarErrores.h"
@@ -28,7 +28,6 @@
 #include "platform/ui/Modal.h"
 #include "platform/ui/RecordarVentanas.h"
 #include "support/Controles.h"
-#include "support/Entorno.h"
 #include "tickets/frmDiagnostico.h"
 #include "tickets/frmItemTicketFarmacia.h"
 #include "tickets/frmTicketFarmacia.h"
@@ -48,27 +47,37 @@
 
 namespace {
 
-class VentanasTest : public Entorno {
+class VentanasTest : public ConBase {
 protected:
     void SetUp() override {
-        Entorno::SetUp();
-        AbrirBaseEntregada();
+        ConBase::SetUp();
         Sesion({.empresa = "1", .actividad = "2", .terminal = "00001234", .tipoActividad = "1"});
     }
-    void TearDown() override {
-        EstablecerManejadorModal({});
-        Entorno::TearDown();
+    static QRect Pantalla() { return QGuiApplication::primaryScreen()->availableGeometry(); }
+    // A new window of kind T opens within the screen; left at lugar, the next one of its kind opens
+    // where this returns.
+    template <class T>
+    static QRect Reabierta(const QRect& lugar) {
+        {
+            T primera;
+            primera.show();
+            EXPECT_TRUE(Pantalla().contains(primera.frameGeometry())) << primera.objectName().toStdString();
+            primera.setGeometry(lugar);
+            primera.hide();
+        }
+        T ventana;
+        ventana.show();
+        return ventana.geometry();
     }
-    QRect Pantalla() const { return QGuiApplication::primaryScreen()->availableGeometry(); }
 };
 
-// The letters after "&" that a window offers with Alt, each with the controls that carry it.
-QMap<QChar, QStringList> Atajos(QWidget& ventana) {
-    QMap<QChar, QStringList> r;
-    auto anotar = [&r](const QString& texto, const QString& quien) {
+// Fails the test for each letter after "&" that the window offers with Alt on more than one control.
+void SinAtajosRepetidos(QWidget& ventana) {
+    QMap<QChar, QStringList> atajos;
+    auto anotar = [&atajos](const QString& texto, const QString& quien) {
         for (int i = texto.indexOf('&'); i >= 0 && i + 1 < texto.size(); i = texto.indexOf('&', i + 2))
             if (texto[i + 1] != '&') {
-                r[texto[i + 1].toLower()] << quien + " \"" + texto + "\"";
+                atajos[texto[i + 1].toLower()] << quien + " \"" + texto + "\"";
                 return;
             }
     };
@@ -80,15 +89,14 @@ QMap<QChar, QStringList> Atajos(QWidget& ventana) {
         if (auto* m = qobject_cast<QMenuBar*>(w))
             for (QAction* a : m->actions()) anotar(a->text(), a->objectName());
     }
-    return r;
-}
-
-QStringList Repetidos(QWidget& ventana) {
-    QStringList r;
-    const QMap<QChar, QStringList> atajos = Atajos(ventana);
     for (auto it = atajos.begin(); it != atajos.end(); ++it)
-        if (it.value().size() > 1) r << QString("Alt+%1: %2").arg(it.key(), it.value().join(", "));
-    return r;
+        if (it.value().size() > 1)
+            ADD_FAILURE() << ventana.objectName().toStdString() << ": Alt+" << QString(it.key()).toStdString() << ": "
+                          << it.value().join(", ").toStdString();
+}
+template <class... T>
+void SinAtajosRepetidos() {
+    (SinAtajosRepetidos(*std::make_unique<T>()), ...);
 }
 
 }  // namespace
@@ -123,38 +131,19 @@ TEST_F(VentanasTest, NoWindowRepeatsAnAltKey) {
     // Dialogs that only open modally are looked at as they come, and cancelled.
     EstablecerManejadorModal([&](QDialog& d) {
         vistas << d.objectName();
-        for (const QString& r : Repetidos(d)) ADD_FAILURE() << d.objectName().toStdString() << ": " << r.toStdString();
+        SinAtajosRepetidos(d);
         return int(QDialog::Rejected);
     });
-    const QList<std::function<QWidget*()>> ventanas = {
-        [] { return new frmTarsa; },
-        [] { return new frmActualizacionNomencladores; },
-        [] { return new frmConfiguracion; },
-        [] { return new frmConfigurarVista; },
-        [] { return new frmConfiguraEmpresas; },
-        [] { return new frmConfiguraActividad; },
-        [] { return new frmConfiguraPrestador; },
-        [] { return new frmSeleccionPrestador; },
-        [] { return new frmCierres(true); },
-        [] { return new frmAbout; },
-        [] { return new frmMostrarErrores; },
-        [] { return new frmMuestraTicket; },
-        [] { return new frmProcesando; },
-        [] { return new frmTicket; },
-        [] { return new frmInicio; },
-        [] { return new frmHistorialIntercambios(QDir::tempPath(), {}); },
-        [] { return new frmPromptedSearch; },
-        [] { return new frmEditText; },
-        []() -> QWidget* {
-            bool cargado = false;
-            return frmTicketFarmacia::Cargar(1, cargado);
-        },
-    };
-    for (const auto& crear : ventanas) {
-        std::unique_ptr<QWidget> ventana(crear());
-        for (const QString& r : Repetidos(*ventana))
-            ADD_FAILURE() << ventana->objectName().toStdString() << ": " << r.toStdString();
-    }
+    SinAtajosRepetidos<frmTarsa, frmActualizacionNomencladores, frmConfiguracion, frmConfigurarVista,
+                       frmConfiguraEmpresas, frmConfiguraActividad, frmConfiguraPrestador, frmSeleccionPrestador,
+                       frmAbout, frmMostrarErrores, frmMuestraTicket, frmProcesando, frmTicket, frmInicio,
+                       frmPromptedSearch, frmEditText>();
+    frmCierres cierres(true);
+    frmHistorialIntercambios historial(QDir::tempPath(), {});
+    bool cargado = false;
+    const std::unique_ptr<QWidget> ticket(frmTicketFarmacia::Cargar(1, cargado));
+    for (QWidget* ventana : std::initializer_list<QWidget*>{&cierres, &historial, ticket.get()})
+        SinAtajosRepetidos(*ventana);
     frmEditEmpresa::Cargar(1);
     frmEditActividad::Cargar(1);
     frmEditPrestador::Cargar(1);
@@ -177,42 +166,20 @@ TEST_F(VentanasTest, AWindowIsFittedIntoTheScreen) {
     for (const Caso& c : casos) EXPECT_EQ(RecordarVentanas::Ajustar(c.ventana, area), c.esperada) << c.ventana.x();
 }
 
-// The main window opens within the screen, and the next one (a new run) opens where the last was left;
-// a stored place beyond this screen is brought into it.
-TEST_F(VentanasTest, TheMainWindowFitsTheScreenAndReopensWhereItWasLeft) {
+// A window opens within the screen, and the next one of its kind (a new run) opens where the last was
+// left; a stored place beyond this screen is brought into it.
+TEST_F(VentanasTest, AWindowFitsTheScreenAndReopensWhereItWasLeft) {
     RecordarVentanas recordar(kAplicacion);
     qApp->installEventFilter(&recordar);
     const QRect area = Pantalla();
-    {
-        frmTarsa v;
-        v.show();
-        EXPECT_TRUE(area.contains(v.frameGeometry())) << v.width() << "x" << v.height();
-        v.setGeometry(area.x() + 30, area.y() + 20, area.width() / 2, area.height() / 2);
-        v.hide();
-    }
-    {
-        frmTarsa v;
-        v.show();
-        EXPECT_EQ(v.geometry(), QRect(area.x() + 30, area.y() + 20, area.width() / 2, area.height() / 2));
-        v.hide();
-    }
+    const QRect principal(area.x() + 30, area.y() + 20, area.width() / 2, area.height() / 2);
+    EXPECT_EQ(Reabierta<frmTarsa>(principal), principal);
+    const QRect dialogo(area.x() + 10, area.y() + 10, 300, 200);  // a dialog likewise, under its own name
+    EXPECT_EQ(Reabierta<frmMostrarErrores>(dialogo), dialogo);
     Ajustes::Guardar(kAplicacion, "Ventanas", "frmTarsa", "5000,4000,3000,2000");
-    {
-        frmTarsa v;
-        v.show();
-        EXPECT_EQ(v.frameGeometry(), area);
-        v.hide();
-    }
-    // A dialog likewise, under its own name.
-    {
-        frmMostrarErrores errores;
-        errores.show();
-        errores.setGeometry(area.x() + 10, area.y() + 10, 300, 200);
-        errores.hide();
-    }
-    frmMostrarErrores errores;
-    errores.show();
-    EXPECT_EQ(errores.geometry(), QRect(area.x() + 10, area.y() + 10, 300, 200));
+    frmTarsa v;
+    v.show();
+    EXPECT_EQ(v.frameGeometry(), area);
     qApp->removeEventFilter(&recordar);
 }
 
@@ -229,9 +196,7 @@ TEST_F(VentanasTest, TheStatusBarFollowsTheTerminalAndTheJournal) {
     ASSERT_TRUE(gAlCambiarEstadoTerminal);
     gAlCambiarEstadoTerminal(nullptr);
     EXPECT_EQ(texto("lblTerminal"), QString::fromUtf8("Terminal: esperando respuesta…"));
-    Solicitud s;
-    s.Resultado = ResultadoSolicitud::ErrorProceso;
-    s.Estado = "3 TARJETA INVALIDA";
+    Solicitud s{.Resultado = ResultadoSolicitud::ErrorProceso, .Estado = "3 TARJETA INVALIDA"};
     gAlCambiarEstadoTerminal(&s);
     EXPECT_TRUE(texto("lblTerminal").startsWith(QString::fromUtf8("Terminal: error «3 TARJETA INVALIDA» a las ")));
     // A V250 pharmacy answer header: operation, ticket number at 250, date and time at 268 and 276.
@@ -246,25 +211,12 @@ TEST_F(VentanasTest, TheStatusBarFollowsTheTerminalAndTheJournal) {
     EXPECT_EQ(Hijo<QLabel>(&otra, "lblUltimoTicket")->text(), QString::fromUtf8("Último ticket: 4711"));
 }
 
-// Texts a window used to cut: a small dialog's title, and the error list's longest comment.
-TEST_F(VentanasTest, ADialogShowsItsWholeTitleAndTheErrorListItsLongestComment) {
-    RecordarVentanas recordar(kAplicacion);
-    qApp->installEventFilter(&recordar);
-    frmSeleccionPrestador seleccion;
-    seleccion.show();
-    QFont negrita = seleccion.font();
-    negrita.setBold(true);
-    // Beside the title, a title bar holds the window's icon and its three buttons.
-    EXPECT_GT(seleccion.width(),
-              QFontMetrics(negrita).horizontalAdvance(QString::fromUtf8("Selección de Prestador")) + 100);
-    qApp->removeEventFilter(&recordar);
-
-    gColErrores = {
-        {1, "", 9999, QString::fromUtf8("No se actualizaron los diagnósticos: el catálogo quedó como estaba antes")}};
+// The error list is as wide as its columns: its longest comment is not cut.
+TEST_F(VentanasTest, TheErrorListShowsItsLongestComment) {
+    gColErrores = {{1, "", 9999, "No se actualizaron los diagnósticos: el catálogo quedó como estaba antes"}};
     frmMostrarErrores errores;
     auto* lista = Hijo<QTreeWidget>(&errores, "lvwErrores");
     int columnas = 0;
     for (int c = 0; c < lista->columnCount(); ++c) columnas += lista->columnWidth(c);
     EXPECT_GT(errores.width(), columnas);
-    gColErrores.clear();
 }

@@ -2,28 +2,27 @@
 #include <QAction>
 #include <QDir>
 #include <QLabel>
-#include <QMenuBar>
 #include <QToolBar>
 
 #include "app/frmTarsa.h"
+#include "catalogs/ConBase.h"
 #include "catalogs/modInicioCatalogos.h"
-#include "core/modConexion.h"
 #include "core/modTarsa.h"
 #include "exchange/CicloSolicitud.h"
 #include "exchange/Pedido.h"
 #include "journal/modTransaccionLocal.h"
 #include "platform/Ajustes.h"
-#include "platform/BaseDatos.h"
 #include "platform/ui/Modal.h"
 #include "support/Controles.h"
-#include "support/Entorno.h"
 #include "tickets/frmTicketFarmaciaBase.h"
 #include "ui/frmAyuda.h"
 
 namespace {
 
+// The main window loaded from the globals as they are, recording what it opens.
 class frmTarsaPrueba : public frmTarsa {
 public:
+    frmTarsaPrueba() { Cargar(); }
     void AbrirTicket(int operacion) override { tickets.append(operacion); }
     void AbrirListaTransacciones() override { ++listas; }
     bool ElegirPrestador() override {
@@ -38,11 +37,10 @@ public:
 
 }  // namespace
 
-class frmTarsaTest : public Entorno {
+class frmTarsaTest : public ConBase {
 protected:
     void SetUp() override {
-        Entorno::SetUp();
-        AbrirBaseEntregada();
+        ConBase::SetUp();
         gColEmpresas = {{1, "OSDE", "01"}, {2, "IOMA", "02"}};
         gColActividades = {{1, 2, "Farmacia", "1", "02"},
                            {1, 3, "Prestaciones", "3", "03"},
@@ -52,7 +50,14 @@ protected:
                            {"200", "Farmacia Norte", "01", "00005678", "0", true}};
         gColLicAct = {{"100", 1, 2, "00001234", "01", "02"}, {"100", 1, 3, "00001234", "01", "03"}};
         Sesion({.empresa = "1", .actividad = "2", .terminal = "00001234"});
-        gVerMenuLicencias = true;
+        gVerMenuLicencias = gVerBotonesVerificar = gVerBotonesConsulta = gVerBotonesDevolucion = true;
+    }
+    // The consumption operation of a pharmacy in the bitmaps, for its ticket form to open.
+    static void ConsumoEnBitmaps() {
+        Sesion({.codigoEmpresa = "01", .codigoActividad = "02", .tipoActividad = "1"});
+        gDB->Ejecutar(
+            "INSERT INTO Bitmaps (Empresa, Actividad, Operacion, Archivo, Parametro) VALUES ('01', '02', 1, 'SVL1', "
+            "'01')");
     }
     // The operations in sight in the menu, or on the toolbar (usable there, but for the list's button).
     static QList<int> EnVista(frmTarsa& v, bool menu) {
@@ -69,8 +74,7 @@ TEST_F(frmTarsaTest, OfferedOperationsByActivityTypeAndViewFlags) {
     struct Caso {
         const char* actividad;
         bool verificar, consulta, devolucion;
-        QList<int> botones;
-        QList<int> menu;
+        QList<int> botones, menu;
     } casos[] = {
         // A separator only stands between two groups in sight: never doubled, first or last.
         {"2", true, true, true, {1, 2, 3, 4, 5, 14, 17, 20, 21}, {1, 2, 3, 4, 5, 14, 17, 20}},
@@ -86,17 +90,14 @@ TEST_F(frmTarsaTest, OfferedOperationsByActivityTypeAndViewFlags) {
         gVerBotonesConsulta = c.consulta;
         gVerBotonesDevolucion = c.devolucion;
         frmTarsaPrueba v;
-        v.Cargar();
         v.show();
         EXPECT_EQ(EnVista(v, false), c.botones) << "activity " << c.actividad;
         EXPECT_EQ(EnVista(v, true), c.menu) << "activity " << c.actividad;
         for (int p : {6, 7, 8, 10, 11, 12, 18, 19})  // greyed, and saying why
-            for (QAction* a : {v.Boton(p), v.ItemOperacion(p)}) {
-                EXPECT_FALSE(a->isEnabled()) << p;
-                EXPECT_TRUE(a->toolTip().endsWith(QString::fromUtf8("no disponible en esta versión de Tarsa Cliente")))
-                    << a->toolTip().toStdString();
-                EXPECT_EQ(a->statusTip(), a->toolTip());
-            }
+            for (QAction* a : {v.Boton(p), v.ItemOperacion(p)})
+                EXPECT_TRUE(!a->isEnabled() && a->statusTip() == a->toolTip() &&
+                            a->toolTip().endsWith("no disponible en esta versión de Tarsa Cliente"))
+                    << p << " " << a->toolTip().toStdString();
     }
 }
 
@@ -105,7 +106,6 @@ TEST_F(frmTarsaTest, OfferedOperationsByActivityTypeAndViewFlags) {
 TEST_F(frmTarsaTest, TheSelectionBarFollowsItsViewFlagAndItsChoicesRecomputeTheOffer) {
     gVerMenuLicencias = false;
     frmTarsaPrueba v;
-    v.Cargar();
     v.show();
     EXPECT_FALSE(Hijo<QToolBar>(&v, "tbrSeleccion")->isVisible());
     auto* empresas = Hijo<QComboBox>(&v, "cboEmpresas");
@@ -130,8 +130,6 @@ TEST_F(frmTarsaTest, TheSelectionBarFollowsItsViewFlagAndItsChoicesRecomputeTheO
     emit prestadores->activated(1);
     EXPECT_EQ(gTerminal, "00005678");
     EXPECT_EQ(v.CodigoPrestador(), "200");
-    v.BloquearSelectores(true);
-    EXPECT_FALSE(empresas->isEnabled() || prestadores->isEnabled());
 }
 
 // Opening an operation or the list unloads the ticket form: one half filled is discarded only when
@@ -140,10 +138,7 @@ TEST_F(frmTarsaTest, AHalfFilledTicketIsDiscardedOnlyWhenTheUserSaysSo) {
     struct SinLista : frmTarsa {
         void AbrirListaTransacciones() override {}
     };
-    Sesion({.codigoEmpresa = "01", .codigoActividad = "02", .tipoActividad = "1"});
-    gDB->Ejecutar(
-        "INSERT INTO Bitmaps (Empresa, Actividad, Operacion, Archivo, Parametro) VALUES ('01', '02', 1, "
-        "'SVL1', '01')");
+    ConsumoEnBitmaps();
     SinLista v;
     v.EjecutarBoton("K11");
     ASSERT_NE(frmTicketFarmaciaBase::Abierto(), nullptr);
@@ -156,16 +151,14 @@ TEST_F(frmTarsaTest, AHalfFilledTicketIsDiscardedOnlyWhenTheUserSaysSo) {
         v.EjecutarBoton("K70");
         EXPECT_EQ(frmTicketFarmaciaBase::Abierto() != nullptr, respuesta == Mensajes::vbNo);
     }
-    ASSERT_EQ(mensajes.mostrados.size(), 2);
-    EXPECT_EQ(mensajes.mostrados[0].texto,
-              QString::fromUtf8("El ticket que está cargando (CONSUMO) se descartará. ¿Continuar?"));
-    EXPECT_EQ(mensajes.mostrados[0].estilo, Mensajes::vbYesNo | Mensajes::vbQuestion | Mensajes::vbDefaultButton2);
+    const MensajeMostrado pregunta{"El ticket que está cargando (CONSUMO) se descartará. ¿Continuar?",
+                                   Mensajes::vbYesNo | Mensajes::vbQuestion | Mensajes::vbDefaultButton2,
+                                   v.windowTitle()};
+    EXPECT_EQ(mensajes.mostrados, QList<MensajeMostrado>(2, pregunta));
 }
 
 TEST_F(frmTarsaTest, DispatchByKeyActivityTypeAndProvider) {
-    gVerBotonesVerificar = gVerBotonesConsulta = gVerBotonesDevolucion = true;
     frmTarsaPrueba v;
-    v.Cargar();
     for (const char* k : {"K11", "K60", "K41"}) v.EjecutarBoton(k);
     v.ItemOperacion(7)->trigger();   // acts as K24: nothing in this client
     v.ItemOperacion(11)->trigger();  // K34
@@ -193,13 +186,11 @@ TEST_F(frmTarsaTest, DispatchByKeyActivityTypeAndProvider) {
 }
 
 // A fresh installation starts with company "0", activity "02" and no provider: the bar shows the
-// first of each, the requests carry what it shows, and the choice is stored at once.
-TEST_F(frmTarsaTest, WhatTheBarShowsIsTheSelectionAndItIsStoredAtOnce) {
+// first of each, the requests carry what it shows, and the choice is stored at once, and again on closing.
+TEST_F(frmTarsaTest, WhatTheBarShowsIsTheSelectionAndItIsStoredAtOnceAndOnClosing) {
     Sesion({.empresa = "0", .actividad = "02"});
     gTerminal.clear();
-    gVerBotonesVerificar = gVerBotonesConsulta = gVerBotonesDevolucion = true;
     frmTarsaPrueba v;
-    v.Cargar();
     v.show();
     EXPECT_EQ(Hijo<QComboBox>(&v, "cboEmpresas")->currentText() + "|" +
                   Hijo<QComboBox>(&v, "cboActividades")->currentText() + "|" +
@@ -212,6 +203,10 @@ TEST_F(frmTarsaTest, WhatTheBarShowsIsTheSelectionAndItIsStoredAtOnce) {
     v.EjecutarBoton("K11");
     EXPECT_EQ(v.selecciones, 0);
     EXPECT_EQ(v.tickets, QList<int>{1});
+    Sesion({.empresa = "2", .terminal = "00005678"});
+    v.close();
+    EXPECT_EQ(Ajustes::Obtener(kAplicacion, "Start", "Empresa") + Ajustes::Obtener(kAplicacion, "Start", "Terminal"),
+              "200005678");
 }
 
 // The provider chosen in the dialog asked for before an operation becomes the current one: the bar
@@ -247,9 +242,7 @@ TEST_F(frmTarsaTest, TheProviderChosenBeforeAnOperationIsTheOneItIsFor) {
 // The frequent operations answer to their function keys wherever the focus is in the main window;
 // every menu opens with Alt and its letter.
 TEST_F(frmTarsaTest, FunctionKeysAndMenuLetters) {
-    gVerBotonesVerificar = gVerBotonesConsulta = gVerBotonesDevolucion = true;
     frmTarsaPrueba v;
-    v.Cargar();
     Activar(v);
     for (Qt::Key k : {Qt::Key_F2, Qt::Key_F3, Qt::Key_F4, Qt::Key_F5, Qt::Key_F6, Qt::Key_F7, Qt::Key_F8})
         QTest::keyClick(&v, k);
@@ -257,33 +250,19 @@ TEST_F(frmTarsaTest, FunctionKeysAndMenuLetters) {
     EXPECT_EQ(v.listas, 1);
     EXPECT_EQ(v.ItemOperacion(1)->shortcut(), QKeySequence(Qt::Key_F2));
     EXPECT_TRUE(v.Boton(1)->toolTip().endsWith("(F2)")) << v.Boton(1)->toolTip().toStdString();
-    const struct {
-        Qt::Key letra;
-        const char* menu;
-    } menus[] = {{Qt::Key_S, "mnuSistema"},
-                 {Qt::Key_D, "mnuAdministracion"},
-                 {Qt::Key_C, "mnuConsultas"},
-                 {Qt::Key_O, "mnuOperaciones"},
-                 {Qt::Key_A, "mnuAyuda"}};
-    for (const auto& m : menus) {
-        QTest::keyClick(&v, m.letra, Qt::AltModifier);
+    for (const auto& [letra, menu] : {std::pair{Qt::Key_S, "mnuSistema"},
+                                      {Qt::Key_D, "mnuAdministracion"},
+                                      {Qt::Key_C, "mnuConsultas"},
+                                      {Qt::Key_O, "mnuOperaciones"},
+                                      {Qt::Key_A, "mnuAyuda"}}) {
+        QTest::keyClick(&v, letra, Qt::AltModifier);
         QWidget* abierto = QApplication::activePopupWidget();
-        EXPECT_EQ(abierto ? abierto->objectName() : QString(), m.menu);
+        EXPECT_EQ(abierto ? abierto->objectName() : QString(), menu);
         if (abierto) abierto->close();
     }
     QTest::keyClick(&v, Qt::Key_F10);
     EXPECT_NE(QApplication::activePopupWidget(), nullptr);
     if (QWidget* abierto = QApplication::activePopupWidget()) abierto->close();
-}
-
-TEST_F(frmTarsaTest, ClosingSavesTheSelectionAndShutsDown) {
-    frmTarsaPrueba v;
-    v.Cargar();
-    gEmpresa = "2";
-    gTerminal = "00005678";
-    v.close();
-    EXPECT_EQ(Ajustes::Obtener(kAplicacion, "Start", "Empresa"), "2");
-    EXPECT_EQ(Ajustes::Obtener(kAplicacion, "Start", "Terminal"), "00005678");
 }
 
 // Closing looks in the exchange directory before removing it: the approval of a cancelled ticket that
@@ -301,7 +280,6 @@ TEST_F(frmTarsaTest, ClosingJournalsTheApprovalOfACancelledTicketBeforeTheExchan
     EscribirArchivo(d + "/download/_ticket.prn", "Ticket: 4321\r\n");
     EscribirArchivo(d + "/Estado.rsp", "0 Aprobada\r\n");
     frmTarsaPrueba v;
-    v.Cargar();
     v.close();
     EXPECT_EQ(LeerArchivo(dirAplicacion + "/Tickets/4321.prn"), "Ticket: 4321\r\n");
     EXPECT_TRUE(mensajes.Unico().texto.startsWith(QString::fromUtf8("La terminal aprobó el ticket Nº 4321")));
@@ -312,28 +290,24 @@ TEST_F(frmTarsaTest, ClosingJournalsTheApprovalOfACancelledTicketBeforeTheExchan
 // The catalog menus search in a modal dialog; the help menus open the local pages inside the
 // program, F1 at the section of the window in front.
 TEST_F(frmTarsaTest, EachMenuLeadsToItsSearchOrHelpPage) {
-    Sesion({.codigoEmpresa = "01", .codigoActividad = "02", .tipoActividad = "1"});
-    gDB->Ejecutar(
-        "INSERT INTO Bitmaps (Empresa, Actividad, Operacion, Archivo, Parametro) VALUES ('01', '02', 1, "
-        "'SVL1', '01')");
+    ConsumoEnBitmaps();
     frmTarsa v;
     QStringList vistos;
     EstablecerManejadorModal([&](QDialog& d) {
         vistos << d.windowTitle();
         return int(QDialog::Rejected);
     });
-    const QList<QPair<const char*, QString>> casos = {{"mnuMedicamentos", "Búsqueda de Medicamentos"},
-                                                      {"mnuMedicos", "Búsqueda de Médicos"},
-                                                      {"mnuDiagnosticos", "Búsqueda de Diagnósticos"},
-                                                      {"mnuTemasDeAyuda", "index.html"},
-                                                      {"mnuChat", "chat.html"}};
     const auto ayuda = [&] {
         if (auto* a = v.findChild<frmAyuda*>()) {
             vistos << a->PaginaActual();
             delete a;
         }
     };
-    for (const auto& [menu, destino] : casos) {
+    for (const auto& [menu, destino] : {std::pair{"mnuMedicamentos", "Búsqueda de Medicamentos"},
+                                        {"mnuMedicos", "Búsqueda de Médicos"},
+                                        {"mnuDiagnosticos", "Búsqueda de Diagnósticos"},
+                                        {"mnuTemasDeAyuda", "index.html"},
+                                        {"mnuChat", "chat.html"}}) {
         vistos.clear();
         Hijo<QAction>(&v, menu)->trigger();
         ayuda();

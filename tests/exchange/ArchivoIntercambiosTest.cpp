@@ -16,24 +16,16 @@ namespace {
 
 constexpr int kCincoAnios = 1825;  // the retention of an installation that sets none
 
-class ArchivoIntercambiosTest : public Entorno {
+class ArchivoIntercambiosTest : public ConIntercambio {
 protected:
-    void SetUp() override {
-        Entorno::SetUp();
-        d = Intercambio();
-    }
     QString Raiz() const { return dirAplicacion + "/Intercambios"; }
-    QString d;
     const QDateTime t0{QDate(2026, 12, 6), QTime(17, 30, 5, 120)};
 };
 
 }  // namespace
 
 TEST_F(ArchivoIntercambiosTest, KeepsTheExactBytesAndListsFromTheIndexes) {
-    const QByteArray cabecera(
-        "FF00001\xd1"
-        "\r\n",
-        10);  // a non-ASCII byte stays as it was
+    const QByteArray cabecera("FF00001\xd1\r\n");  // a non-ASCII byte stays as it was
     EscribirArchivo(d + "/upload/_SVL.1", cabecera);
     EscribirArchivo(d + "/upload/_SVL.0", "V2500507LIC1    ");
     clsArchivoIntercambios a(Raiz());
@@ -129,10 +121,6 @@ TEST_F(ArchivoIntercambiosTest, NothingIsMovedCopiedOrDeletedThroughALink) {
         QDir(Raiz()).removeRecursively();
         reponer();
         c.preparar();
-        mensajes.mostrados.clear();
-        mensajes.respuestas.clear();
-        for (int i = 0; i < 2; ++i) mensajes.Responder(Mensajes::vbOK);
-        gArchivoIntercambiosAvisado = false;
         clsArchivoIntercambios a(Raiz());
         for (const QString& dir : {d, dirTrabajo + "/term43"}) {
             const QString id = a.GuardarPedido(dir, "01", t0);
@@ -149,11 +137,8 @@ TEST_F(ArchivoIntercambiosTest, NothingIsMovedCopiedOrDeletedThroughALink) {
             if (const auto leido = a.Leer(i.Id))
                 for (const auto* grupo : {&leido->Enviados, &leido->Recibidos, &leido->Posteriores})
                     for (const QString& n : suyos) EXPECT_FALSE(grupo->contains(n)) << n.toStdString();
-        QFile::remove(d + "/download");
-        QFile::remove(d + "/upload");
-        QFile::remove(dirTrabajo + "/term43");
-        QDir().mkpath(d + "/download");
-        QDir().mkpath(d + "/upload");
+        for (const QString& enlace : {d + "/download", d + "/upload", dirTrabajo + "/term43"}) QFile::remove(enlace);
+        Intercambio();  // its upload and download directories again
     }
 }
 

@@ -27,11 +27,4 @@ TEST_F(ArchivosPatronTest, EveryLayoutWritesTheGoldenBytes) {
         EXPECT_EQ(LeerArchivo(d + "/UpLoad/" + c.archivoItems), patron(c.items)) << c.items;
         EXPECT_EQ(LeerArchivo(d + "/UpLoad/_SVL.4"), patron("svl4_diagnostico.bin"));
     }
-    // With no diagnosis the file is still there, empty.
-    QFile::remove(d + "/UpLoad/_SVL.4");
-    clsDiagnostico ninguno;
-    ninguno.AbrirArchivo(d);
-    ninguno.CerrarArchivo();
-    EXPECT_TRUE(QFile::exists(d + "/UpLoad/_SVL.4"));
-    EXPECT_EQ(LeerArchivo(d + "/UpLoad/_SVL.4"), "");
 }

@@ -30,7 +30,6 @@ protected:
         GrabarPedido(d, "V250", 1);
         return LeerArchivo(d + "/upload/_SVL.1");
     }
-    void PedirCatalogo() { EscribirArchivo(d + "/upload/_SAL.0", "V250 catalogos\r\n"); }
     // The terminal takes the request: its files leave UpLoad.
     void Tomar() {
         for (const QString& f : QDir(d + "/upload").entryList(QDir::Files)) QFile::remove(d + "/upload/" + f);
@@ -41,10 +40,6 @@ protected:
                         QByteArray(pedido).replace(249, 12, QByteArray::number(ticket).rightJustified(12, '0')));
         EscribirArchivo(d + "/download/_ticket.prn", "Ticket: " + QByteArray::number(ticket) + "\r\n");
         EscribirArchivo(d + "/Estado.rsp", "0 Aprobada\r\n");
-    }
-    void ResponderCatalogo() {
-        EscribirArchivo(d + "/download/_sal.0", "0000 catalogos listos\r\n");
-        EscribirArchivo(d + "/Estado.rsp", "0 Listo\r\n");
     }
     // The cycle with a wait that behaves as the window's: over once Estado.rsp is there; while it is not,
     // the terminal does its next step; with none left the user cancels. A wait that keeps ending on the
@@ -112,16 +107,15 @@ TEST_F(CicloSolicitudTest, AnApprovalOfACancelledRequestIsTakenOnceWheneverItLan
 
         QByteArray segundo;
         if (c.catalogo)
-            PedirCatalogo();
+            EscribirArchivo(d + "/upload/_SAL.0", "V250 catalogos\r\n");
         else
             segundo = PedirTicket();  // the same transaction number: the form keeps it after a cancel
         const auto tardia = [&] { Aprobar(pedido, 1001); };
         const auto propia = [&] {
             Tomar();
-            if (c.catalogo)
-                ResponderCatalogo();
-            else
-                Aprobar(segundo, 1002);
+            if (!c.catalogo) return Aprobar(segundo, 1002);
+            EscribirArchivo(d + "/download/_sal.0", "0000 catalogos listos\r\n");
+            EscribirArchivo(d + "/Estado.rsp", "0 Listo\r\n");
         };
         if (c.llegada == AntesDelPedido) tardia();
         ciclo.EscribirPedido = [&](const clsTransaccion& t) {

@@ -123,6 +123,15 @@ bool Entorno::PredeterminadoEnTrabajo() {
     return true;
 }
 
+std::optional<TarsaError> ErrorDe(const std::function<void()>& accion) {
+    try {
+        accion();
+    } catch (const TarsaError& e) {
+        return e;
+    }
+    return std::nullopt;
+}
+
 QByteArray LeerArchivo(const QString& ruta) {
     QFile f(Rutas::Resolver(ruta));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();

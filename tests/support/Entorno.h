@@ -1,23 +1,19 @@
 #pragma once
 // Isolated state for a test: its own settings file, application and working directories, the
 // global state reset and the platform doubles installed (and, at the end, no modal-window handler).
-//
-// Set-up a fixture should take from here rather than repeat:
-//   AbrirBaseEntregada()   the delivered database in gDB;
-//   Intercambio()          an exchange directory with a fixed name (term42), for tests that look at paths;
-//   Terminal()             the working directory and a terminal directory made as start-up makes it
-//                          (random name, owner's mark), for tests that talk to a terminal;
-//   Sesion({...})          the company, activity and terminal globals a user's choice sets, by name:
-//                          Sesion({.empresa = "4", .terminal = "LIC1", .tipoActividad = "1"}).
-//   mensajes.Unico()       the only message shown, whole (text, style, title), to compare at once.
+// A fixture takes its set-up from here (the delivered database, an exchange or terminal directory,
+// the session's globals) rather than repeating it.
 #include <gtest/gtest.h>
 
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
 #include <QVariant>
+#include <functional>
+#include <optional>
 #include <ostream>
 
+#include "platform/TarsaError.h"
 #include "support/Dobles.h"
 
 // Readable failure messages for Qt values.
@@ -63,6 +59,19 @@ private:
     QByteArray ajustesAnteriores_, homeAnterior_;
     QString enlacePredeterminado_;
 };
+
+// An Entorno whose exchange directory (term42, with its upload and download directories) is d.
+class ConIntercambio : public Entorno {
+protected:
+    void SetUp() override {
+        Entorno::SetUp();
+        d = Intercambio();
+    }
+    QString d;
+};
+
+// The TarsaError that accion raises; none when it raises nothing.
+std::optional<TarsaError> ErrorDe(const std::function<void()>& accion);
 
 // File helpers for tests.
 QByteArray LeerArchivo(const QString& ruta);

@@ -29,35 +29,27 @@ TEST_F(CombosTest, EachListsPreselection) {
     const struct {
         const char* lista;
         std::function<bool()> cargar;
-        QStringList entradas;
+        QString entradas;
         int elegida;
     } casos[] = {
-        {"empresas", [&] { return CargarComboEmpresas(&cbo); }, {"3 . OSDE", "12 . IOMA"}, 1},
-        {"actividades de la empresa", [&] { return CargarComboActividades(&cbo); }, {"2 . PRESTADOR", "5 . SESION"}, 1},
-        {"prestadores", [&] { return CargarComboPrestadores(&cbo); }, {"P1 . CENTRAL", "P2 . NORTE"}, 1},
-        {"tipo de actividad",
-         [&] { return CargarComboTipoActividad(&cbo, "02"); },
-         {"01 . Ticket Farmacia", "02 . Ticket Prestador"},
-         1},
-        {"tipo desconocido",
-         [&] { return CargarComboTipoActividad(&cbo, "09"); },
-         {"01 . Ticket Farmacia", "02 . Ticket Prestador"},
-         0},
-        {"sin empresa actual",
-         [&] {
-             gEmpresa = "7";
-             return CargarComboEmpresas(&cbo);
-         },
-         {"3 . OSDE", "12 . IOMA"},
-         -1},
+        {"empresas", [&] { return CargarComboEmpresas(&cbo); }, "3 . OSDE|12 . IOMA", 1},
+        {"actividades de la empresa", [&] { return CargarComboActividades(&cbo); }, "2 . PRESTADOR|5 . SESION", 1},
+        {"prestadores", [&] { return CargarComboPrestadores(&cbo); }, "P1 . CENTRAL|P2 . NORTE", 1},
+        {"tipo de actividad", [&] { return CargarComboTipoActividad(&cbo, "02"); },
+         "01 . Ticket Farmacia|02 . Ticket Prestador", 1},
+        {"tipo desconocido", [&] { return CargarComboTipoActividad(&cbo, "09"); },
+         "01 . Ticket Farmacia|02 . Ticket Prestador", 0},
     };
     for (const auto& c : casos) {
         EXPECT_TRUE(c.cargar()) << c.lista;
         QStringList entradas;
         for (int i = 0; i < cbo.count(); ++i) entradas << cbo.itemText(i);
-        EXPECT_EQ(entradas, c.entradas) << c.lista;
+        EXPECT_EQ(entradas.join('|'), c.entradas) << c.lista;
         EXPECT_EQ(cbo.currentIndex(), c.elegida) << c.lista;
     }
+    gEmpresa = "7";  // a company not listed: none chosen
+    EXPECT_TRUE(CargarComboEmpresas(&cbo));
+    EXPECT_EQ(cbo.currentIndex(), -1);
 }
 
 TEST_F(CombosTest, ADoctorIsFoundByLicenceAndCompany) {
@@ -65,41 +57,33 @@ TEST_F(CombosTest, ADoctorIsFoundByLicenceAndCompany) {
     m.Empresa = 4;
     m.Procesar(1, 1234, "X2", "GOMEZ ANA");
     m.Procesar(1, 1234, "B1", "GOMEZ LUIS");
+    m.Procesar(1, 4321, "X2", "SOSA");
     m.Empresa = 5;
     m.Procesar(1, 999, "B1", "OTRA EMPRESA");
     gEmpresa = "4";
     QComboBox jur, prof;
     CargarJurisdicciones(&jur);
     CargarProfesiones(&prof);
-    QLabel nombre;
-
-    prof.setCurrentIndex(BuscarIndiceCodigo(&prof, "2"));
-    jur.setCurrentIndex(BuscarIndiceCodigo(&jur, "X"));
-    BuscarMedico(1234, &nombre, &prof, &jur);
-    EXPECT_EQ(nombre.text(), "GOMEZ ANA");
-
-    prof.setCurrentIndex(0);
-    jur.setCurrentIndex(0);
-    BuscarMedico(1234, &nombre, &prof, &jur);  // both lists empty: number and company alone
-    EXPECT_EQ(nombre.text(), "GOMEZ LUIS");    // the first row the engine returns
-    EXPECT_EQ(prof.currentText(), "1.MEDICO");
-    EXPECT_EQ(jur.currentText(), "B.BUENOS AIRES");
-
-    m.Empresa = 4;
-    m.Procesar(1, 4321, "X2", "SOSA");
-    prof.setCurrentIndex(0);
-    jur.setCurrentIndex(0);
-    BuscarMedico(4321, &nombre, &prof, &jur);
-    EXPECT_EQ(prof.currentText(), "2.ODONTOLOGO");
-    EXPECT_EQ(jur.currentText(), "X.CORDOBA");
-
-    EXPECT_EQ(BuscarIndiceCodigo(&jur, QString::fromUtf8("Ñ")), 0);  // an unknown code gives the blank entry
-    BuscarMedico(999, &nombre, &prof, &jur);                         // another company's doctor
-    EXPECT_EQ(nombre.text(), "");
-
-    nombre.setText("sin cambio");
-    BuscarMedico(0, &nombre, &prof, &jur);
-    EXPECT_EQ(nombre.text(), "sin cambio");
+    EXPECT_EQ(BuscarIndiceCodigo(&jur, "Ñ"), 0);  // an unknown code gives the blank entry
+    const struct {
+        int matricula;
+        const char *profesion, *jurisdiccion;
+        QString hallado;  // name, profession and jurisdiction shown after the lookup
+    } casos[] = {
+        {1234, "2", "X", "GOMEZ ANA|2.ODONTOLOGO|X.CORDOBA"},
+        // Both lists blank: the number and the company alone; the first row the engine returns fills them.
+        {1234, "", "", "GOMEZ LUIS|1.MEDICO|B.BUENOS AIRES"},
+        {4321, "", "", "SOSA|2.ODONTOLOGO|X.CORDOBA"},
+        {999, "", "", "||"},          // another company's doctor
+        {0, "", "", "sin cambio||"},  // no number: nothing looked up
+    };
+    for (const auto& c : casos) {
+        prof.setCurrentIndex(BuscarIndiceCodigo(&prof, c.profesion));
+        jur.setCurrentIndex(BuscarIndiceCodigo(&jur, c.jurisdiccion));
+        QLabel nombre("sin cambio");
+        BuscarMedico(c.matricula, &nombre, &prof, &jur);
+        EXPECT_EQ(nombre.text() + "|" + prof.currentText() + "|" + jur.currentText(), c.hallado) << c.matricula;
+    }
 }
 
 TEST_F(CombosTest, TypedKeysAreFilteredByFieldKind) {

@@ -12,13 +12,10 @@
 #include "catalogs/clsPrestadores.h"
 #include "catalogs/modConfiguracion.h"
 #include "catalogs/modInicioCatalogos.h"
-#include "core/modConexion.h"
 #include "core/modTarsa.h"
-#include "platform/BaseDatos.h"
 #include "platform/Rutas.h"
 #include "platform/ui/Modal.h"
 #include "support/Controles.h"
-#include "support/Entorno.h"
 #include "ui/frmConfiguraActividad.h"
 #include "ui/frmConfiguraEmpresas.h"
 #include "ui/frmConfiguraPrestador.h"
@@ -47,18 +44,10 @@ protected:
                                                                    registro("30111222", "23", "07", "SESIONES"));
         gQueloPath = dirTrabajo;
         CargarColEmpresas();
-        QList<clsItemActividad> actividades;
-        a.GetAP(actividades);
-        gColActividades = actividades;
-        QList<clsItemPrestador> prestadores;
-        clsPrestadores().GetAP(prestadores, false);
-        gColPrestadores = prestadores;
-        QList<clsItemTipoActividad> tiposActividad;
-        a.GetTipoActividad(tiposActividad);
-        gColTipoActividad = tiposActividad;
-        QList<clsItemTipoPrestador> tiposPrestador;
-        clsPrestadores().GetTipoPrestador(tiposPrestador);
-        gColTipoPrestador = tiposPrestador;
+        a.GetAP(gColActividades);
+        a.GetTipoActividad(gColTipoActividad);
+        clsPrestadores().GetAP(gColPrestadores, false);
+        clsPrestadores().GetTipoPrestador(gColTipoPrestador);
         // Every edit dialog answers from the queue: its field texts by objectName, or cancels when empty.
         EstablecerManejadorModal([this](QDialog& d) {
             if (ediciones.isEmpty()) return int(QDialog::Rejected);
@@ -97,9 +86,8 @@ TEST_F(frmConfiguraCatalogoTest, CompaniesAreEditedInMemoryAndStoredOnlyByGrabar
 
     ediciones = {{{"txtCodigoEmpresa", "0023"}, {"txtNombreEmpresa", "OTRA"}}};  // "0023" is company 23
     Pulsar(&f, "cmdAddEmpresa");
-    ASSERT_EQ(mensajes.mostrados.size(), 1);
-    EXPECT_EQ(mensajes.mostrados[0].texto, QString::fromUtf8("El código ingresado ya existe"));
-    EXPECT_EQ(mensajes.mostrados[0].estilo, Mensajes::vbInformation);
+    EXPECT_EQ(mensajes.Unico(),
+              (MensajeMostrado{"El código ingresado ya existe", Mensajes::vbInformation, f.windowTitle()}));
 
     Marcar(lista, 0);
     Pulsar(&f, "cmdEditEmpresa");  // cancelled: the row stays

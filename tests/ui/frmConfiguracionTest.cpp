@@ -4,10 +4,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
-#include <QSignalSpy>
 
 #include "catalogs/ConBase.h"
-#include "catalogs/modConfiguracion.h"
 #include "catalogs/modInicioCatalogos.h"
 #include "core/RegistroAjustes.h"
 #include "core/modDirectorioTerminal.h"
@@ -15,7 +13,6 @@
 #include "platform/Ajustes.h"
 #include "platform/Rutas.h"
 #include "support/Controles.h"
-#include "support/Entorno.h"
 #include "ui/frmConfiguracion.h"
 #include "ui/frmConfigurarVista.h"
 
@@ -25,8 +22,7 @@ class frmConfiguracionTest : public ConBase {
 protected:
     void SetUp() override {
         ConBase::SetUp();
-        gQueloPath = dirTrabajo;
-        gTermDir = CrearDirectorioTerminal();
+        Terminal();
         Guardar("QUELO_Path", dirTrabajo);
     }
     static void Guardar(const QString& clave, const QString& valor) {
@@ -96,16 +92,23 @@ TEST_F(frmConfiguracionTest, TheRecentListHoldsEachDirectoryOnceAndAtMostSix) {
     EXPECT_TRUE(mensajes.mostrados.isEmpty());
 }
 
-TEST_F(frmConfiguracionTest, ANewDirectoryIsCreatedOnYesAndTheExchangeDirectoryMovesThere) {
+// A new directory is taken as typed ("…/Nuevo" is not completed into a listed "…/Nuevo2"), created
+// on Yes, and the exchange directory moves there.
+TEST_F(frmConfiguracionTest, ATypedNewDirectoryIsCreatedOnYesAndTheExchangeDirectoryMovesThere) {
     const QString anterior = Rutas::Unir(dirTrabajo, gTermDir);
     const QString nuevo = Ruta("Terminal/Nuevo");
+    Ajustes::Guardar(kAplicacion, kSeccionUltimos, "1", nuevo + "2");
     mensajes.Responder(Mensajes::vbYes);
     frmConfiguracion f;
-    ASSERT_TRUE(Aceptar(f, nuevo));
-    ASSERT_EQ(mensajes.mostrados.size(), 1);
-    EXPECT_EQ(mensajes.mostrados[0].texto,
-              QString::fromUtf8("El directorio de trabajo seleccionado no es válido.\nDesea crearlo?"));
-    EXPECT_EQ(mensajes.mostrados[0].estilo, Mensajes::vbYesNo | Mensajes::vbExclamation);
+    Activar(f);
+    auto* directorio = Hijo<QComboBox>(&f, "cboDirectorio");
+    directorio->setFocus();
+    directorio->lineEdit()->selectAll();
+    Teclear(nuevo);
+    Pulsar(&f, "cmdAceptar");
+    EXPECT_EQ(f.result(), QDialog::Accepted);
+    EXPECT_EQ(mensajes.Unico(), (MensajeMostrado{"El directorio de trabajo seleccionado no es válido.\nDesea crearlo?",
+                                                 Mensajes::vbYesNo | Mensajes::vbExclamation, "Tarsa Cliente"}));
     EXPECT_FALSE(QDir(anterior).exists());
     EXPECT_EQ(gQueloPath, nuevo);
     EXPECT_TRUE(QDir(nuevo).exists(gTermDir + "/download"));
@@ -184,54 +187,6 @@ TEST_F(frmConfiguracionTest, FlagsAreSavedOnAcceptOnlyAndTheBitmapsFollowTheDire
     frmConfiguracion g;
     ASSERT_TRUE(Aceptar(g, otro));
     EXPECT_EQ(Bitmaps(), "23:0011");
-}
-
-// What is typed is the directory: "…/trabajo" is not completed into a listed "…/trabajo2", so the
-// question to create it comes.
-TEST_F(frmConfiguracionTest, ATypedDirectoryIsTakenAsTypedWithoutCompletion) {
-    const QString listado = Ruta("trabajo2"), escrito = Ruta("trabajo");
-    QDir().mkpath(listado);
-    Ajustes::Guardar(kAplicacion, kSeccionUltimos, "1", listado);
-    frmConfiguracion f;
-    Activar(f);
-    auto* directorio = Hijo<QComboBox>(&f, "cboDirectorio");
-    directorio->setFocus();
-    directorio->lineEdit()->selectAll();
-    Teclear(escrito);
-    EXPECT_EQ(directorio->currentText(), escrito);
-    mensajes.Responder(Mensajes::vbYes);
-    Pulsar(&f, "cmdAceptar");
-    EXPECT_EQ(mensajes.Unico().texto, QString::fromUtf8("El directorio de trabajo seleccionado no es válido.\nDesea "
-                                                        "crearlo?"));
-    EXPECT_EQ(gQueloPath, escrito);
-    EXPECT_TRUE(QDir(escrito).exists(gTermDir + "/upload"));
-}
-
-// "Configurar" reads the terminal's files from the directory typed in the same visit, which it takes
-// first (once: accepting afterwards keeps that exchange directory), and tells the main window.
-TEST_F(frmConfiguracionTest, ConfigurarImportsFromTheDirectoryTypedInTheSameVisit) {
-    const QString quelo = Ruta("Quelo");
-    QDir().mkpath(quelo);
-    EscribirArchivo(quelo + "/_Quelo.emp", "20451877" + QByteArray("11") + QByteArray("OSDE").leftJustified(30) + "01" +
-                                               QByteArray("FARMACIA").leftJustified(30) + "\r\n");
-    Prm(quelo, "11", "0101");
-    frmConfiguracion f;
-    QSignalSpy importada(&f, &frmConfiguracion::ConfiguracionImportada);
-    Hijo<QComboBox>(&f, "cboDirectorio")->setEditText(quelo);
-    Hijo<QCheckBox>(&f, "chkAutomatica")->click();
-    mensajes.Responder(Mensajes::vbYes);  // "CUIDADO!!! ... ¿ Desea Continuar?"
-    mensajes.Responder(Mensajes::vbOK);   // "Se ha configurado Licencia; empresa y actividad"
-    Pulsar(&f, "cmdConfAutomatica");
-    EXPECT_EQ(gQueloPath, quelo);
-    EXPECT_EQ(Leer("QUELO_Path"), quelo);
-    ASSERT_EQ(gColPrestadores.size(), 1);
-    EXPECT_EQ(gColPrestadores[0].LicenciaQuelo, "20451877");
-    EXPECT_EQ(Bitmaps(), "11:0101");
-    EXPECT_EQ(importada.count(), 1);
-    const QString intercambio = gTermDir;
-    ASSERT_TRUE(Aceptar(f, quelo));
-    EXPECT_EQ(gTermDir, intercambio);
-    EXPECT_EQ(mensajes.mostrados.size(), 2);
 }
 
 TEST_F(frmConfiguracionTest, TheViewDialogSetsTheFlagsAtOnceAndSavesOnAccept) {

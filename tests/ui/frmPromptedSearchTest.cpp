@@ -6,11 +6,9 @@
 #include <QTimer>
 #include <QTreeView>
 
-#include "core/modConexion.h"
-#include "platform/BaseDatos.h"
+#include "catalogs/ConBase.h"
 #include "platform/ui/Modal.h"
 #include "support/Controles.h"
-#include "support/Entorno.h"
 #include "ui/frmPromptedSearch.h"
 #include "ui/modPresentacion.h"
 
@@ -42,26 +40,21 @@ QStringList Columna(QTreeView* lista, int columna) {
 
 }  // namespace
 
-class frmPromptedSearchTest : public Entorno {
+class frmPromptedSearchTest : public ConBase {
 protected:
     void SetUp() override {
-        Entorno::SetUp();
-        AbrirBaseEntregada();
+        ConBase::SetUp();
         for (const char* sql : {
-                 "INSERT INTO Empresas VALUES (1, 'OSDE', '101')",
-                 "INSERT INTO Empresas VALUES (3, 'PAMI', '103')",
-                 "INSERT INTO Diagnosticos VALUES (1, 'A01', 'GRIPE', 0)",
-                 "INSERT INTO Diagnosticos VALUES (1, 'B02', 'GASTRITIS', 0)",
-                 "INSERT INTO Diagnosticos VALUES (1, 'A05', 'angina', 0)",
-                 "INSERT INTO Diagnosticos VALUES (3, 'D04', 'GRIPE AVIAR', 0)",
-                 "INSERT INTO Medicamentos VALUES (1, 1234, '7790001', 'AMOXICILINA', '500 MG X 16', 123.45, 1, 0, 0)",
-                 "INSERT INTO Medicamentos VALUES (1, 1299, '7790002', 'IBUPROFENO', '400 MG X 10', 50.5, 1, 0, 0)",
-                 "INSERT INTO Medicamentos VALUES (1, 5555, NULL, 'AMOXIDAL DUO', '1 G X 8', 200, 1, 0, 0)",
-                 "INSERT INTO Medicos VALUES (3, 1234, 'B1', 'PEREZ JUAN', 0)",
-                 "INSERT INTO Medicos VALUES (3, 5678, 'C2', 'GOMEZ ANA', 0)",
-                 "INSERT INTO Medicos VALUES (1, 777, 'B1', 'PAZ LUIS', 0)",
+                 "INSERT INTO Empresas VALUES (1, 'OSDE', '101'), (3, 'PAMI', '103')",
+                 "INSERT INTO Diagnosticos VALUES (1, 'A01', 'GRIPE', 0), (1, 'B02', 'GASTRITIS', 0), "
+                 "(1, 'A05', 'angina', 0), (3, 'D04', 'GRIPE AVIAR', 0)",
+                 "INSERT INTO Medicamentos VALUES (1, 1234, '7790001', 'AMOXICILINA', '500 MG X 16', 123.45, 1, 0, 0), "
+                 "(1, 1299, '7790002', 'IBUPROFENO', '400 MG X 10', 50.5, 1, 0, 0), "
+                 "(1, 5555, NULL, 'AMOXIDAL DUO', '1 G X 8', 200, 1, 0, 0)",
+                 "INSERT INTO Medicos VALUES (3, 1234, 'B1', 'PEREZ JUAN', 0), (3, 5678, 'C2', 'GOMEZ ANA', 0), "
+                 "(1, 777, 'B1', 'PAZ LUIS', 0)",
              })
-            ASSERT_EQ(gDB->Ejecutar(sql), 1) << sql;
+            ASSERT_GT(gDB->Ejecutar(sql), 0) << sql;
     }
     // Shows the dialog through Perform and lets the script act as the user.
     std::optional<ResultadoBusqueda> Perform(const QString& plantilla, const QString& titulo,
@@ -76,14 +69,12 @@ protected:
         return dlg.Perform(plantilla, titulo, true, true);
     }
 
-    static void Elegir(frmPromptedSearch& f, const QString& opcion) { ::Elegir(&f, "cboOption", opcion); }
-    static void Escribir(frmPromptedSearch& f, const QString& patron) { ::Escribir(&f, "txtPattern", patron); }
-    static void ClickBuscar(frmPromptedSearch& f) { Pulsar(&f, "cmdSearchBegin"); }
-    // Chooses the option and types the pattern (each only when given), then clicks the search button.
-    static void Buscar(frmPromptedSearch& f, const QString& opcion, const QString& patron) {
-        if (!opcion.isEmpty()) Elegir(f, opcion);
-        if (!patron.isEmpty()) Escribir(f, patron);
-        ClickBuscar(f);
+    // Chooses the option and types the pattern (each only when given), then clicks the search button
+    // unless told not to.
+    static void Buscar(frmPromptedSearch& f, const QString& opcion, const QString& patron, bool pulsar = true) {
+        if (!opcion.isEmpty()) Elegir(&f, "cboOption", opcion);
+        if (!patron.isEmpty()) Escribir(&f, "txtPattern", patron);
+        if (pulsar) Pulsar(&f, "cmdSearchBegin");
     }
     static QTreeView* Lista(frmPromptedSearch& f) { return Hijo<QTreeView>(&f, "lvwResult"); }
     static void ClickEncabezado(frmPromptedSearch& f, int columna) {
@@ -108,49 +99,25 @@ protected:
     frmPromptedSearch dlg;
 };
 
-// Templates of each shape (options or none, a table prefix), with an option and a pattern: the
-// statement sent and what the list shows. The template language itself is tested on its own.
-TEST_F(frmPromptedSearchTest, EveryTemplateBuildsItsStatementAndListsWhatItFinds) {
+// Templates of each shape (options or none, a table prefix), with an option and a pattern: what the
+// list shows. The template language itself is tested on its own.
+TEST_F(frmPromptedSearchTest, EveryTemplateListsWhatItFinds) {
     struct Caso {
         const char* nombre;
-        QString plantilla;
-        QString opcion;  // empty: the template has no options
-        QString patron;
-        QString sql;
-        QStringList encabezados;
-        QStringList primeraColumna;
+        QString plantilla, opcion, patron;  // no option: the template has no options
+        QString encabezados, primeraColumna;
     };
     const QList<Caso> casos = {
-        {"diagnoses by name, typed in lower case",
-         kDiagnosticosMenu,
-         "Nombre",
-         "gri",
-         "SELECT Codigo, Nombre FROM Diagnosticos WHERE 1= 1 AND Nombre LIKE 'gri*'",
-         {QString::fromUtf8("Código"), "Nombre"},
-         {"A01", "D04"}},
-        {"doctors of a company by registration",
-         kMedicosMenu,
-         "Matricula",
-         "5678",
-         "SELECT Matricula, TipoMatricula, ApellidoNombre FROM Medicos WHERE IdEmpresa=3 AND Matricula = 5678",
-         {"Matricula", "Tipo Matricula", "Apellido"},
-         {"5678"}},
+        {"diagnoses by name, typed in lower case", kDiagnosticosMenu, "Nombre", "gri", "Código|Nombre", "A01|D04"},
+        {"doctors of a company by registration", kMedicosMenu, "Matricula", "5678", "Matricula|Tipo Matricula|Apellido",
+         "5678"},
         {"no options block: only the pattern is replaced",
-         QString::fromUtf8("SELECT {Código}Codigo, {Nombre}Nombre FROM Diagnosticos WHERE Nombre LIKE '{S}*'"),
-         "",
-         "GA",
-         "SELECT Codigo, Nombre FROM Diagnosticos WHERE Nombre LIKE 'GA*'",
-         {QString::fromUtf8("Código"), "Nombre"},
-         {"B02"}},
+         "SELECT {Código}Codigo, {Nombre}Nombre FROM Diagnosticos WHERE Nombre LIKE '{S}*'", "", "GA", "Código|Nombre",
+         "B02"},
         {"keys with a table prefix read the bare field",
-         QString::fromUtf8("SELECT {Empresa}Empresas.Nombre, {Código}Diagnosticos.Codigo FROM Diagnosticos INNER JOIN "
-                           "Empresas ON Empresas.IdEmpresa = Diagnosticos.IdEmpresa WHERE 1= 1 AND {Options:Todos;}"),
-         "Todos",
-         "",
-         "SELECT Empresas.Nombre, Diagnosticos.Codigo FROM Diagnosticos INNER JOIN Empresas ON Empresas.IdEmpresa = "
-         "Diagnosticos.IdEmpresa WHERE 1= 1",
-         {"Empresa", QString::fromUtf8("Código")},
-         {"OSDE", "OSDE", "OSDE", "PAMI"}},
+         "SELECT {Empresa}Empresas.Nombre, {Código}Diagnosticos.Codigo FROM Diagnosticos INNER JOIN Empresas ON "
+         "Empresas.IdEmpresa = Diagnosticos.IdEmpresa WHERE 1= 1 AND {Options:Todos;}",
+         "Todos", "", "Empresa|Código", "OSDE|OSDE|OSDE|PAMI"},
     };
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.nombre);
@@ -158,27 +125,21 @@ TEST_F(frmPromptedSearchTest, EveryTemplateBuildsItsStatementAndListsWhatItFinds
             EXPECT_EQ(Hijo<QComboBox>(&f, "cboOption")->isVisible(), !caso.opcion.isEmpty());
             EXPECT_EQ(Hijo<QLabel>(&f, "lblOption")->isVisible(), !caso.opcion.isEmpty());
             Buscar(f, caso.opcion, caso.patron);
-            QTreeView* lista = Lista(f);
-            EXPECT_EQ(f.SqlConstruido(), caso.sql);
-            EXPECT_EQ(Encabezados(lista), caso.encabezados);
-            EXPECT_EQ(Columna(lista, 0), caso.primeraColumna);
-            const int n = caso.primeraColumna.size();
+            EXPECT_EQ(Encabezados(Lista(f)).join('|'), caso.encabezados);
+            EXPECT_EQ(Columna(Lista(f), 0).join('|'), caso.primeraColumna);
+            const int n = Lista(f)->model()->rowCount();
             EXPECT_EQ(Hijo<QStatusBar>(&f, "StatusBar")->currentMessage(),
-                      n ? QString::number(n) + " registro(s) encontrado(s)" : QString());
+                      QString::number(n) + " registro(s) encontrado(s)");
             EXPECT_EQ(Hijo<QPushButton>(&f, "cmdOK")->isEnabled(), n > 0);
         });
         EXPECT_TRUE(mensajes.mostrados.isEmpty()) << mensajes.mostrados.value(0).texto.toStdString();
     }
 }
 
-// Which of the pattern box and the search button the user can use, by option and pattern.
 TEST_F(frmPromptedSearchTest, ThePatternAndTheSearchButtonFollowTheOptionAndThePattern) {
     struct Caso {
-        QString plantilla;
-        QString opcion;
-        QString patron;
-        bool patronHabilitado;
-        bool buscarHabilitado;
+        QString plantilla, opcion, patron;
+        bool patronHabilitado, buscarHabilitado;
     };
     const QString sinOpciones = "SELECT {Nombre}Nombre FROM Diagnosticos WHERE Nombre LIKE '{S}*'";
     const QList<Caso> casos = {
@@ -192,8 +153,7 @@ TEST_F(frmPromptedSearchTest, ThePatternAndTheSearchButtonFollowTheOptionAndTheP
     for (const Caso& c : casos) {
         SCOPED_TRACE((c.opcion + "/" + c.patron).toStdString());
         Perform(c.plantilla, "Prueba", [&](frmPromptedSearch& f) {
-            if (!c.opcion.isEmpty()) Elegir(f, c.opcion);
-            if (!c.patron.isEmpty()) Escribir(f, c.patron);
+            Buscar(f, c.opcion, c.patron, false);
             EXPECT_EQ(Hijo<QLineEdit>(&f, "txtPattern")->isEnabled(), c.patronHabilitado);
             EXPECT_EQ(Hijo<QPushButton>(&f, "cmdSearchBegin")->isEnabled(), c.buscarHabilitado);
         });
@@ -206,7 +166,7 @@ TEST_F(frmPromptedSearchTest, EnterInThePatternRunsTheSearchOnlyWhenItCan) {
         QTreeView* lista = Lista(f);
         QTest::keyClick(txt, Qt::Key_Return);  // blank pattern: nothing runs
         EXPECT_TRUE(f.SqlConstruido().isEmpty());
-        Escribir(f, "GA");
+        Buscar(f, "", "GA", false);
         QTest::keyClick(txt, Qt::Key_Return);
         EXPECT_EQ(Columna(lista, 0), QStringList{"B02"});
         EXPECT_EQ(txt->selectedText(), "GA");
@@ -215,7 +175,7 @@ TEST_F(frmPromptedSearchTest, EnterInThePatternRunsTheSearchOnlyWhenItCan) {
         QFocusEvent entrada(QEvent::FocusIn);  // back into the pattern: nothing to accept until a row is clicked
         QApplication::sendEvent(txt, &entrada);
         EXPECT_FALSE(Hijo<QPushButton>(&f, "cmdOK")->isEnabled());
-        Escribir(f, "ZZZ");  // nothing found: the status is cleared
+        Buscar(f, "", "ZZZ", false);  // nothing found: the status is cleared
         QTest::keyClick(txt, Qt::Key_Return);
         EXPECT_EQ(lista->model()->rowCount(), 0);
         EXPECT_TRUE(Hijo<QStatusBar>(&f, "StatusBar")->currentMessage().isEmpty());
@@ -234,21 +194,15 @@ TEST_F(frmPromptedSearchTest, ClickingAHeaderSortsAndTheSameHeaderAgainReverses)
         ClickEncabezado(f, 0);  // another column starts ascending
         EXPECT_EQ(Columna(lista, 0), (QStringList{"A01", "A05", "B02", "D04"}));
     });
-}
-
-// Money shows as money where the pharmacy is, and sorts by its value, not by its text.
-TEST_F(frmPromptedSearchTest, PricesShowAsMoneyAndSortAsNumbers) {
+    // Money shows as money where the pharmacy is, and sorts by its value, not by its text.
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Argentina));
-    ASSERT_EQ(
-        gDB->Ejecutar("INSERT INTO Medicamentos VALUES (1, 7777, '7790003', 'AMOXI FORTE', 'X 30', 1520.5, 1, 0, 0)"),
-        1);
+    gDB->Ejecutar("INSERT INTO Medicamentos VALUES (1, 7777, '7790003', 'AMOXI FORTE', 'X 30', 1520.5, 1, 0, 0)");
     Perform(kMedicamentosMenu, "Prueba", [&](frmPromptedSearch& f) {
         Buscar(f, "Nombre", "AMOX");
-        QTreeView* lista = Lista(f);
         ClickEncabezado(f, 4);
-        EXPECT_EQ(Columna(lista, 4), (QStringList{"123,45", "200,00", "1.520,50"}));
+        EXPECT_EQ(Columna(Lista(f), 4), (QStringList{"123,45", "200,00", "1.520,50"}));
         ClickEncabezado(f, 4);
-        EXPECT_EQ(Columna(lista, 4), (QStringList{"1.520,50", "200,00", "123,45"}));
+        EXPECT_EQ(Columna(Lista(f), 4), (QStringList{"1.520,50", "200,00", "123,45"}));
     });
 }
 
@@ -305,26 +259,19 @@ TEST_F(frmPromptedSearchTest, AcceptingReturnsEveryFieldOfTheChosenRowEvenAfterS
 
 TEST_F(frmPromptedSearchTest, TheReturnMarkerReturnsOnlyItsField) {
     struct Caso {
-        QString plantilla;
-        QStringList encabezados;
-        QString campo;
+        QString plantilla, campo;
         QVariant valor;
     };
     const QList<Caso> casos = {
-        {QString::fromUtf8(
-             "SELECT {R}Codigo, {Nombre}Nombre FROM Diagnosticos WHERE {Options:Nombre;Nombre LIKE '{S}*'}"),
-         {"Nombre"},
-         "Codigo",
+        {"SELECT {R}Codigo, {Nombre}Nombre FROM Diagnosticos WHERE {Options:Nombre;Nombre LIKE '{S}*'}", "Codigo",
          "B02"},
-        {QString::fromUtf8("SELECT {Nombre}{R}Diagnosticos.Nombre, Codigo FROM Diagnosticos WHERE Nombre LIKE '{S}*'"),
-         {"Nombre"},
-         "Nombre",
+        {"SELECT {Nombre}{R}Diagnosticos.Nombre, Codigo FROM Diagnosticos WHERE Nombre LIKE '{S}*'", "Nombre",
          "GASTRITIS"},
     };
     for (const Caso& c : casos) {
         const auto r = Perform(c.plantilla, "Prueba", [&](frmPromptedSearch& f) {
             Buscar(f, "", "GAS");
-            EXPECT_EQ(Encabezados(Lista(f)), c.encabezados);
+            EXPECT_EQ(Encabezados(Lista(f)), QStringList{"Nombre"});
             ElegirFila(f, 0);
             Hijo<QPushButton>(&f, "cmdOK")->click();
         });
@@ -354,18 +301,13 @@ TEST_F(frmPromptedSearchTest, AcceptingWithoutASelectionComplainsAndStaysOpenAnd
     });
 }
 
-// Statements that the database refuses: the dialog reports them and stays usable.
 TEST_F(frmPromptedSearchTest, ARefusedStatementShowsTheErrorAndLeavesTheDialogUsable) {
     struct Caso {
         const char* nombre;
-        QString plantilla;
-        QString titulo;
-        QString opcion;
-        QString patron;
+        QString plantilla, titulo, opcion, patron;
     };
     const QList<Caso> casos = {
-        {"a registration that is not a number", kMedicosMenu, QString::fromUtf8("Búsqueda de Médicos"), "Matricula",
-         "abc"},
+        {"a registration that is not a number", kMedicosMenu, "Búsqueda de Médicos", "Matricula", "abc"},
         {"a malformed template", "SELECT {Nombre FROM Diagnosticos WHERE Nombre LIKE '{S}*'", "Plantilla", "", "x"},
         {"a column the table does not have", "SELECT {Nombre}Inexistente FROM Diagnosticos WHERE Nombre LIKE '{S}*'",
          "Columna", "", "x"},
@@ -387,8 +329,7 @@ TEST_F(frmPromptedSearchTest, ARefusedStatementShowsTheErrorAndLeavesTheDialogUs
             << m.texto.toStdString();
         EXPECT_FALSE(m.texto.contains("SELECT")) << m.texto.toStdString();  // never the statement
     }
-    EXPECT_TRUE(
-        mensajes.mostrados[0].texto.startsWith(QString::fromUtf8("Error:\nNo se pudo buscar con el texto ingresado.")))
+    EXPECT_TRUE(mensajes.mostrados[0].texto.startsWith("Error:\nNo se pudo buscar con el texto ingresado."))
         << mensajes.mostrados[0].texto.toStdString();
 }
 
@@ -430,9 +371,9 @@ TEST_F(frmPromptedSearchTest, ASlowSearchStopsAtItsTimeLimitOrOnCancelar) {
 
     dlg.SetLimiteBusqueda(600000);
     const auto resultado = Perform(interminable, "Lenta", [&](frmPromptedSearch& f) {
-        Escribir(f, "0");
+        Buscar(f, "", "0", false);
         QTimer::singleShot(0, &f, [&f] { Pulsar(&f, "cmdCancel"); });  // while the engine works
-        ClickBuscar(f);
+        Pulsar(&f, "cmdSearchBegin");
     });
     EXPECT_FALSE(resultado.has_value());
     EXPECT_EQ(mensajes.mostrados.size(), 1);

@@ -137,7 +137,9 @@ void Terminal::Revisar() {
         // The oldest notification first: requests are answered in the order they came.
         const QFileInfoList avisos = QDir(tx).entryInfoList(QDir::Files | QDir::Hidden, QDir::Time | QDir::Reversed);
         for (const QFileInfo& aviso : avisos) {
-            QFile::remove(aviso.filePath());
+            // On Windows a notification the client still holds open cannot be removed yet: it is taken
+            // at a later look, or it would stay behind and be answered again, as a request without a record.
+            if (!QFile::remove(aviso.filePath())) continue;
             const QString d = Buscar(op_.dir, aviso.fileName(), QDir::Dirs);
             if (d.isEmpty()) {
                 Registrar(aviso.fileName(), "aviso", "no existe el directorio de intercambio; ignorado");
@@ -222,9 +224,9 @@ Terminal::Respuesta Terminal::Procesar(const QString& d) {
     const QString rutaSvl0 = Buscar(up, "_SVL.0", QDir::Files);
     if (rutaSvl0.isEmpty()) return Rechazo("pedido", "no hay pedido _SVL.0");
     const QByteArray svl0 = Leer(rutaSvl0);
-    QFile::remove(rutaSvl0);
 
-    // Every request file is consumed, whatever the request turns out to be.
+    // Every request file is consumed, whatever the request turns out to be, and the request record
+    // last: once it is gone the client may write its next request into the same directory.
     QHash<QString, QByteArray> archivos;
     for (const QString nombre : {"_SVL.1", "_SVL.2", "_SVL.3", "_SVL.4", "_SAL.0"}) {
         if (const QString ruta = Buscar(up, nombre, QDir::Files); !ruta.isEmpty()) {
@@ -232,6 +234,7 @@ Terminal::Respuesta Terminal::Procesar(const QString& d) {
             QFile::remove(ruta);
         }
     }
+    QFile::remove(rutaSvl0);
 
     QString motivo;
     const std::optional<Pedido> p = LeerPedido(svl0, &motivo);
