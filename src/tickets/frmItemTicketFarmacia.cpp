@@ -115,7 +115,7 @@ frmItemTicketFarmacia::frmItemTicketFarmacia(int pNumEmpresa, const QString& pCo
     filas_->addRow(Rotulo(txtCodigoProveedor_, QString::fromUtf8("Código proveedor")), txtCodigoProveedor_);
     filas_->addRow("Medicamento", lblNombreMedicamento_);
     filas_->addRow(QString::fromUtf8("Presentación"), lblPresentacion_);
-    filas_->addRow(Rotulo(txtCantidad_, "Cantidad"), txtCantidad_);
+    filas_->addRow(Rotulo(txtCantidad_, "Ca&ntidad"), txtCantidad_);  // Alt+N: back to it after a scan
     filas_->addRow(Rotulo(txtPrecio_, "Precio"), txtPrecio_);
     filas_->addRow(Rotulo(txtTipoArancel_, "Tipo de arancel"), txtTipoArancel_);
     filas_->addRow(Rotulo(txtDiagnostico_, QString::fromUtf8("Diagnóstico")),
@@ -143,24 +143,27 @@ frmItemTicketFarmacia::frmItemTicketFarmacia(int pNumEmpresa, const QString& pCo
 
     AlSalirCampo::Instalar(txtTroquel_, [this] { MostrarCodigo(txtTroquel_); });
     AlSalirCampo::Instalar(txtCodigoBarra_, [this] { MostrarCodigo(txtCodigoBarra_); });
+    // A prescription type still "Indefinida" is left to choose, like an empty field.
+    const auto porElegir = [this](const QWidget* w) {
+        return w == cboTipoPrescripcion_ && cboTipoPrescripcion_->currentText().contains("Indefinida");
+    };
     // A scanner ends every code with Enter: there it means "look it up and go on", never "accept the
-    // item". After a medication found, what is left to give is how many.
+    // item". After a medication found, Enter passes over its codes (a barcode the catalog lacks is not
+    // asked for) and what the program filled in (the quantity's 1, the catalog's price) to what is
+    // left to give, the prescription type most often; the clerk who sells two goes back to the
+    // quantity with Alt+N or Shift+Tab.
     for (QLineEdit* codigo : {txtTroquel_, txtCodigoBarra_})
-        TeclaEnter::Instalar(codigo, [this, codigo] {
-            if (MostrarCodigo(codigo) && txtCantidad_->isEnabled())
-                txtCantidad_->setFocus(Qt::TabFocusReason);  // its text selected: the digits typed replace it
-            else
+        TeclaEnter::Instalar(codigo, [this, codigo, porElegir] {
+            QWidget* ultimoCodigo = txtCodigoBarra_->isVisibleTo(this) ? txtCodigoBarra_ : codigo;
+            if (!MostrarCodigo(codigo) || !SiguienteCampoPorLlenar(this, ultimoCodigo, porElegir))
                 SiguienteCampo(codigo);
         });
-    // Enter in any other field goes on to the next one still to fill (a prescription type still
-    // "Indefinida" is one); with nothing left to fill it accepts the item.
+    // Enter in any other field goes on to the next one still to fill; with nothing left to fill it
+    // accepts the item.
     for (QWidget* campo : std::initializer_list<QWidget*>{
              txtCodigoProveedor_, txtCantidad_, txtTipoArancel_, txtPrecio_, txtDiagnostico_, cboTipoCobertura_,
              txtAutorizacion_, txtPlanCobertura_, txtPorcentajeCobertura_, cboTipoPrescripcion_})
-        TeclaEnter::Instalar(campo, [this, campo] {
-            const auto porElegir = [this](const QWidget* w) {
-                return w == cboTipoPrescripcion_ && cboTipoPrescripcion_->currentText().contains("Indefinida");
-            };
+        TeclaEnter::Instalar(campo, [this, campo, porElegir] {
             if (!SiguienteCampoPorLlenar(this, campo, porElegir)) Aceptar();
         });
     // A plan code typed and left brings its name and coverage, as one chosen in the search does.

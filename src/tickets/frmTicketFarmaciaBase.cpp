@@ -38,6 +38,7 @@
 #include "tickets/modEnvioTicket.h"
 #include "tickets/modTickets.h"
 #include "ui/AlSalirCampo.h"
+#include "ui/EtiquetaNombre.h"
 #include "ui/FiltroTeclas.h"
 #include "ui/OrdenTabulacion.h"
 #include "ui/TeclaEnter.h"
@@ -100,10 +101,10 @@ frmTicketFarmaciaBase::frmTicketFarmaciaBase(int codigoOperacion, QWidget* padre
     cboTipoMatriculaR_ = Nuevo<QComboBox>(this, "cboTipoMatriculaR");
     cboProvinciaR_ = Nuevo<QComboBox>(this, "cboProvinciaR");
     txtMatriculaRe_ = Nuevo<QLineEdit>(this, "txtMatriculaRe");
-    lblNombreMedicoRe_ = Nuevo<QLabel>(this, "lblNombreMedicoRe");
+    lblNombreMedicoRe_ = Nuevo<EtiquetaNombre>(this, "lblNombreMedicoRe");
     cmdBuscarMedicoRe_ = Nuevo<QPushButton>(this, "cmdBuscarMedicoRe", "...");
     txtMatriculaAu_ = Nuevo<QLineEdit>(this, "txtMatriculaAu");
-    lblNombreMedicoAu_ = Nuevo<QLabel>(this, "lblNombreMedicoAu");
+    lblNombreMedicoAu_ = Nuevo<EtiquetaNombre>(this, "lblNombreMedicoAu");
     cmdBuscarMedicoAu_ = Nuevo<QPushButton>(this, "cmdBuscarMedicoAu", "...");
     cboTipoAutorizacion_ = Nuevo<QComboBox>(this, "cboTipoAutorizacion");
     txtAutorizacion_ = Nuevo<QLineEdit>(this, "txtAutorizacion");
@@ -272,8 +273,7 @@ void frmTicketFarmaciaBase::AgregarMedico(QWidget* tipo, QComboBox* provincia, Q
     encabezado_->addWidget(rotulos_.value(matricula), r, 4);
     encabezado_->addLayout(licencia, r, 5);
     // The name found, whole, on a row as wide as the header (a longer one widens the window). The row
-    // keeps its height while no name is shown, so that the form does not move under the cursor.
-    nombre->setMinimumHeight(nombre->fontMetrics().height());
+    // takes no room until a name is found; the window keeps that room for it under the items.
     encabezado_->addWidget(nombre, r + 1, 1, 1, 5);
 }
 
@@ -395,6 +395,17 @@ void frmTicketFarmaciaBase::Descargar() {
     gColControles.clear();
     if (abierto_ == this) abierto_ = nullptr;
     emit Descargado();
+}
+
+QSize frmTicketFarmaciaBase::sizeHint() const {
+    // As tall as what the form shows, its lists at the rows they need, and the room a doctor's name
+    // takes once found, which the items list gives up then rather than the window growing.
+    QSize tamano = QWidget::sizeHint();
+    int alto = minimumSizeHint().height();
+    for (const QLabel* nombre : {lblNombreMedicoRe_, lblNombreMedicoAu_})
+        if (nombre->isVisibleTo(this) && nombre->text().isEmpty()) alto += nombre->fontMetrics().height();
+    tamano.setHeight(alto);
+    return tamano;
 }
 
 QLabel* frmTicketFarmaciaBase::Rotulo(QWidget* campo, const QString& texto) {

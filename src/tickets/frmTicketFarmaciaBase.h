@@ -47,6 +47,8 @@ public:
     const QList<clsItemTicketFarmacia>& Items() const { return items_; }
     const QList<clsItemDiagnostico>& Diagnosticos() const { return diagnosticos_; }
     QString BitmapItem() const { return bitmapItem_; }
+    // Opens as tall as what it shows, with room kept for the doctors' names still to be found.
+    QSize sizeHint() const override;
 
     // Recomputes the column widths, the row numbers and the totals from the items; with inicial
     // only hides columns 1 to 13.

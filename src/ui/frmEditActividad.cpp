@@ -21,7 +21,7 @@ std::optional<clsItemActividad> frmEditActividad::Cargar(int operacion, const cl
     CargarComboTipoActividad(dialogo.cboTipo, QString("%1").arg(Val(actual.Tipo), 2, 10, QChar('0')));
     if (operacion == kModificar) {
         dialogo.txtCodigo->setText(QString::number(actual.IdActividad));
-        dialogo.txtNombre->setText(actual.Nombre);
+        dialogo.MostrarNombre(actual.Nombre);
     }
     if (!dialogo.Mostrar(operacion)) return std::nullopt;
     clsItemActividad actividad = actual;

@@ -79,7 +79,17 @@ QString frmEditCatalogo::Codigo() const {
     return numerico_ && !codigo.isEmpty() ? QString::number(Val(codigo)) : codigo;
 }
 
-QString frmEditCatalogo::Nombre() const { return txtNombre->text().trimmed(); }
+void frmEditCatalogo::MostrarNombre(const QString& guardado) {
+    nombreGuardado_ = guardado;
+    txtNombre->setText(guardado.trimmed());
+}
+
+QString frmEditCatalogo::Nombre() const {
+    // A name imported from the terminal's files keeps its padding, so an edit that does not touch the
+    // name stores it as it was.
+    const QString nombre = txtNombre->text().trimmed();
+    return nombre == nombreGuardado_.trimmed() && !nombre.isEmpty() ? nombreGuardado_ : nombre;
+}
 
 void frmEditCatalogo::Aceptar() {
     // A row without a code could never be told apart from the others, nor stored.

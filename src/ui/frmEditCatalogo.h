@@ -30,6 +30,9 @@ protected:
     bool Mostrar(int operacion);
     // The code as entered: trimmed, and for numeric codes without leading zeros.
     QString Codigo() const;
+    // The stored name, shown without the blanks that pad it in the catalog.
+    void MostrarNombre(const QString& guardado);
+    // The name as entered, trimmed; the stored one as it stands when the user left it as it was.
     QString Nombre() const;
 
     QLineEdit* txtCodigo;
@@ -40,4 +43,5 @@ private:
 
     QFormLayout* datos_;
     bool numerico_;
+    QString nombreGuardado_;
 };

@@ -9,7 +9,7 @@ std::optional<clsItemEmpresa> frmEditEmpresa::Cargar(int operacion, const clsIte
     frmEditEmpresa dialogo(parent);
     if (operacion == kModificar) {
         dialogo.txtCodigo->setText(QString::number(actual.IdEmpresa));
-        dialogo.txtNombre->setText(actual.Nombre);
+        dialogo.MostrarNombre(actual.Nombre);
     }
     if (!dialogo.Mostrar(operacion)) return std::nullopt;
     clsItemEmpresa empresa = actual;

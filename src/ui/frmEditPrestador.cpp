@@ -30,7 +30,7 @@ std::optional<clsItemPrestador> frmEditPrestador::Cargar(int operacion, const cl
     CargarComboTipoPrestador(dialogo.cboTipo, actual.Tipo);
     if (operacion == kModificar) {
         dialogo.txtCodigo->setText(actual.Codigo);
-        dialogo.txtNombre->setText(actual.Nombre);
+        dialogo.MostrarNombre(actual.Nombre);
         dialogo.txtMatricula->setText(actual.Matricula);
         dialogo.chkCadena->setChecked(actual.CadenaSucursales);
     }

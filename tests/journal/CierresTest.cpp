@@ -1,8 +1,6 @@
 // Closures: the request record each option writes under each protocol, the proposed period, and a
 // closure answered with messages against the terminal simulator.
-#include <QComboBox>
 #include <QFile>
-#include <QLineEdit>
 #include <QLocale>
 #include <QRadioButton>
 #include <QTreeWidget>
@@ -38,12 +36,10 @@ TEST_F(CierresTest, EachOptionWritesTheRecordItsVersionExpects) {
     const struct {
         const char *version, *tipo;
         int opcion;
-        const char* numero;  // closure number typed
-        const char* fecha;   // both dates
-        int filtro;          // index in the list
-        const char* subido;
-        const char* esperado;  // a golden file, or the record's first bytes
-        int longitud = -1;     // of a record checked by its first bytes; 0: none is written
+        const char *numero, *fecha;     // the closure number typed, both dates
+        int filtro;                     // index in the list
+        const char *subido, *esperado;  // the file written; a golden file, or the record's first bytes
+        int longitud = -1;              // of a record checked by its first bytes; 0: none is written
     } casos[] = {
         {"V250", "1", 0, "", "", 0, "_SAL.0", "sal0_cierre_v250_op0.bin"},
         {"V250", "1", 1, "", "", 0, "_SAL.0", "sal0_cierre_v250_op1.bin"},
@@ -105,6 +101,7 @@ TEST_F(CierresTest, ClosingSendsTheDatesShownAfterAskingFirst) {
     const auto [desde, hasta] = frmCierres::MesAnterior(QDate::currentDate());
     const QString propuesto = desde.toString("dd/MM/yyyy") + "|" + hasta.toString("dd/MM/yyyy");
     const QByteArray propuestoRegistro = (desde.toString("yyyyMMdd") + hasta.toString("yyyyMMdd")).toLatin1();
+    const QLocale eeuu(QLocale::English, QLocale::UnitedStates), argentina(QLocale::Spanish, QLocale::Argentina);
     const struct {
         const char* nombre;
         QLocale local;
@@ -114,18 +111,13 @@ TEST_F(CierresTest, ClosingSendsTheDatesShownAfterAskingFirst) {
         QString mostrado;           // both boxes after Enter
         QByteArray fechas;          // positions 20 to 35 of the record; empty when none is written
     } casos[] = {
-        {"proposed, en_US", QLocale(QLocale::English, QLocale::UnitedStates), true, nullptr, nullptr, Mensajes::vbYes,
-         propuesto, propuestoRegistro},
-        {"proposed, es_AR", QLocale(QLocale::Spanish, QLocale::Argentina), true, nullptr, nullptr, Mensajes::vbYes,
-         propuesto, propuestoRegistro},
-        {"typed ddmmaa", QLocale(QLocale::English, QLocale::UnitedStates), false, "011126", "301126", Mensajes::vbYes,
-         "01/11/2026|30/11/2026", "2026110120261130"},
-        {"typed dd/mm/aa", QLocale(QLocale::Spanish, QLocale::Argentina), false, "1/11/26", "30/11/26", Mensajes::vbYes,
-         "01/11/2026|30/11/2026", "2026110120261130"},
-        {"not a date", QLocale(QLocale::English, QLocale::UnitedStates), false, "011126", "31/11/2026", 0,
-         "01/11/2026|31/11/2026", ""},
-        {"answered No", QLocale(QLocale::English, QLocale::UnitedStates), false, "011126", "301126", Mensajes::vbNo,
-         "01/11/2026|30/11/2026", ""},
+        {"proposed, en_US", eeuu, true, nullptr, nullptr, Mensajes::vbYes, propuesto, propuestoRegistro},
+        {"proposed, es_AR", argentina, true, nullptr, nullptr, Mensajes::vbYes, propuesto, propuestoRegistro},
+        {"typed ddmmaa", eeuu, false, "011126", "301126", Mensajes::vbYes, "01/11/2026|30/11/2026", "2026110120261130"},
+        {"typed dd/mm/aa", argentina, false, "1/11/26", "30/11/26", Mensajes::vbYes, "01/11/2026|30/11/2026",
+         "2026110120261130"},
+        {"not a date", eeuu, false, "011126", "31/11/2026", 0, "01/11/2026|31/11/2026", ""},
+        {"answered No", eeuu, false, "011126", "301126", Mensajes::vbNo, "01/11/2026|30/11/2026", ""},
     };
     const QString subido = Rutas::Resolver(DirectorioIntercambio() + "/UpLoad/_SAL.0");
     for (const auto& c : casos) {

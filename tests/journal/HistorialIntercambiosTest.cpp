@@ -17,51 +17,38 @@
 
 namespace {
 
-QByteArray Cabecera() { return LeerArchivo(TARSA_TEST_DATA_DIR "/svl1_v250_farmacia.bin"); }
-
-// The request's header with another card (offset 7, 100 bytes).
-QByteArray ConTarjeta(const QString& tarjeta) {
-    return Cabecera().replace(7, 100, tarjeta.toLatin1().leftJustified(100, ' '));
-}
-
-// The terminal's answer: the header with the ticket number at offset 249 and a code at 296.
-QByteArray Respuesta(const QByteArray& pedido, const QByteArray& ticket, const QByteArray& codigo = "0000") {
-    return QByteArray(pedido)
-        .replace(249, 12, ticket.leftJustified(12, ' '))
-        .replace(285, 11, "00000123450")  // the affiliate pays 1.234,50
-        .replace(296, 4, codigo);
-}
-
-struct Caso {
-    QString tarjeta;
-    QByteArray ticket;  // empty: no answer header
-    QString resultado;
-    QDateTime cuando;
-};
-
-class HistorialIntercambiosTest : public Entorno {
+class HistorialIntercambiosTest : public ConIntercambio {
 protected:
     void SetUp() override {
-        Entorno::SetUp();
-        d = Intercambio();
+        ConIntercambio::SetUp();
         const QDate dic(2026, 12, 6);
-        const QList<Caso> casos{
+        const struct {
+            QString tarjeta;
+            QByteArray ticket;  // empty: no answer header
+            QString resultado;
+            QDateTime cuando;
+        } casos[] = {
             {"6034930000011111", "000000001234", "procesada", QDateTime(dic.addDays(-7), QTime(9, 0))},
             {"6034930000022222", "000000005678", "error", QDateTime(dic, QTime(10, 15))},
             {"6034930000011111", "", "cancelada", QDateTime(dic, QTime(11, 30))},
         };
         clsArchivoIntercambios archivo(Raiz());
         EscribirArchivo(d + "/upload/_SVL.3", LeerArchivo(TARSA_TEST_DATA_DIR "/svl3_v250_farmacia.bin"));
-        for (const Caso& c : casos) {
+        for (const auto& c : casos) {
+            // The request's header with another card; its answer with the ticket number, 1.234,50 for the
+            // affiliate to pay and code 0000.
+            QByteArray pedido = LeerArchivo(TARSA_TEST_DATA_DIR "/svl1_v250_farmacia.bin");
+            pedido.replace(7, 100, c.tarjeta.toLatin1().leftJustified(100, ' '));
             EscribirArchivo(d + "/upload/_SVL.0", "V2500507LIC1    ");
-            EscribirArchivo(d + "/upload/_SVL.1", ConTarjeta(c.tarjeta));
+            EscribirArchivo(d + "/upload/_SVL.1", pedido);
             const QString id = archivo.GuardarPedido(d, "01", c.cuando);
             ids << id;
             if (c.ticket.isEmpty()) {
                 archivo.Anotar(id, c.resultado, c.cuando.addSecs(5));
                 continue;
             }
-            EscribirArchivo(d + "/download/_svl.1", Respuesta(ConTarjeta(c.tarjeta), c.ticket));
+            EscribirArchivo(d + "/download/_svl.1",
+                            pedido.replace(249, 12, c.ticket).replace(285, 15, "000001234500000"));
             EscribirArchivo(d + "/download/_ticket.prn", "TICKET " + c.ticket + "\r\n");
             EscribirArchivo(d + "/Estado.rsp", "0 OK\r\n");
             archivo.GuardarRespuesta(id, d, c.resultado, "0 OK", c.cuando.addSecs(2));
@@ -70,7 +57,6 @@ protected:
     QString Raiz() const { return dirAplicacion + "/Intercambios"; }
     QString DirDe(const QString& id) const { return clsArchivoIntercambios(Raiz()).DirectorioDe(id); }
 
-    QString d;
     QStringList ids;  // oldest first
 };
 
@@ -128,23 +114,12 @@ TEST_F(HistorialIntercambiosTest, ListsCompanyCardAndTicketNewestFirstAndFilters
     }
 }
 
-TEST_F(HistorialIntercambiosTest, IndexLinesWrittenBeforeTheCardWasKeptStillList) {
+// An index line written before the card was kept still lists; the filters read accented cards and
+// results as text.
+TEST_F(HistorialIntercambiosTest, OldAndAccentedIndexLinesListAndFilter) {
     QFile indice(Raiz() + "/2026-12/indice.txt");
     ASSERT_TRUE(indice.open(QIODevice::Append));
     indice.write("20261206-120000000-term7\t2026-12-06T12:00:00.000\t\t01\tprocesada\t10\t0 OK\n");
-    indice.close();
-    clsHistorialIntercambios h(Raiz());
-    h.Cargar();
-    h.CargarTodo();
-    const auto filas = h.Filtrar({});
-    ASSERT_EQ(filas.size(), 4);
-    EXPECT_EQ(QStringList({filas[0].Id, filas[0].Resultado, filas[0].Tarjeta}),
-              QStringList({"20261206-120000000-term7", "procesada", ""}));
-}
-
-TEST_F(HistorialIntercambiosTest, FiltersReadAccentedCardsAndResultsAsText) {
-    QFile indice(Raiz() + "/2026-12/indice.txt");
-    ASSERT_TRUE(indice.open(QIODevice::Append));
     indice.write(
         "20261206-130000000-term7\t2026-12-06T13:00:00.000\t\t01\ttard\xC3\xAD"
         "a\t10\t0 OK\t05\t"
@@ -154,6 +129,10 @@ TEST_F(HistorialIntercambiosTest, FiltersReadAccentedCardsAndResultsAsText) {
     clsHistorialIntercambios h(Raiz());
     h.Cargar();
     h.CargarTodo();
+    const auto filas = h.Filtrar({});
+    ASSERT_EQ(filas.size(), 5);
+    EXPECT_EQ(QStringList({filas[1].Id, filas[1].Resultado, filas[1].Tarjeta}),
+              QStringList({"20261206-120000000-term7", "procesada", ""}));
     const struct {
         FiltroHistorial filtro;
         int filas;
@@ -337,8 +316,7 @@ TEST_F(HistorialIntercambiosTest, TheWindowFiltersOpensAndExportsWhatItShows) {
                                            "29/11/2026 09:00:00;Alta de ticket;OSDE;\"=\"\"6034930000011111\"\"\";"
                                            "1234;3940,00;1234,50;procesada;0 OK\r\n")
                              .toUtf8());
-    ASSERT_EQ(mensajes.mostrados.size(), 1);
-    EXPECT_EQ(mensajes.mostrados[0].texto, "Se exportaron 1 intercambios a " + csv);
+    EXPECT_EQ(mensajes.Unico().texto, "Se exportaron 1 intercambios a " + csv);
 }
 
 // Texts the terminal or the card put in the export that a spreadsheet would take for a formula go out

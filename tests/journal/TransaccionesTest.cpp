@@ -24,8 +24,7 @@ QString Ticket(qint64 numero, const QString& fecha = "20240102", const QString& 
 
 struct Fila {
     qint64 ticket;
-    QString fecha;
-    QString empresa;
+    QString fecha, empresa;
 };
 
 class TransaccionesTest : public ConBase {
@@ -43,25 +42,12 @@ protected:
 
 TEST_F(TransaccionesTest, TheFieldsOfAnAnsweredTicket) {
     clsTransacciones t;
-    const QString r = Respuesta({{6, "01"},
-                                 {8, "6034 O'Brien \"Jr\""},
-                                 {108, "M"},
-                                 {109, "FARM01"},
-                                 {120, "000000000077"},
-                                 {170, "20240101"},
-                                 {178, "0915"},
-                                 {211, "B1"},
-                                 {213, "004567"},
-                                 {227, "2"},
-                                 {228, "AUT9"},
-                                 {250, "000000001234"},
-                                 {268, "20240102"},
-                                 {276, "1030"},
-                                 {280, "PLAN1"},
-                                 {285, "3"},
-                                 {286, "00000001050"},
-                                 {297, "0012"},
-                                 {301, "Sin 'saldo'"}});
+    // clang-format off
+    const QString r = Respuesta({{6, "01"}, {8, "6034 O'Brien \"Jr\""}, {108, "M"}, {109, "FARM01"},
+                                 {120, "000000000077"}, {170, "20240101"}, {178, "0915"}, {211, "B1"}, {213, "004567"},
+                                 {227, "2"}, {228, "AUT9"}, {250, "000000001234"}, {268, "20240102"}, {276, "1030"},
+                                 {280, "PLAN1"}, {285, "3"}, {286, "00000001050"}, {297, "0012"}, {301, "Sin 'sal'"}});
+    // clang-format on
     EXPECT_EQ(t.SaveTransaccion(r, "3"), 0);
     QList<clsItemTransaccion> col;
     ASSERT_TRUE(t.GetAP(col));
@@ -72,7 +58,7 @@ TEST_F(TransaccionesTest, TheFieldsOfAnAnsweredTicket) {
                            x.FechaPrestacion, x.HoraPrestacion, x.TipoMatriculaMPractica, x.MatriculaMedicoPractica,
                            x.NumeroAutorizacion, x.Fecha, x.Hora, x.PlanAsociado, x.Comentario, x.ObraSocial}),
               QStringList({"01", "6034 O'Brien \"Jr\"", "M", "FARM01", "", "20240101", "0915", "B1", "004567", "AUT9",
-                           "20240102", "1030", "PLAN1", "Sin 'saldo'", ""}));
+                           "20240102", "1030", "PLAN1", "Sin 'sal'", ""}));
     EXPECT_EQ(QList<double>({double(x.TicketPadre), double(x.CodigoAutorizacion), double(x.Ticket),
                              double(x.TipoAsociado), x.MontoAbonar, double(x.Error), double(x.NumeroTrxPrestador)}),
               QList<double>({77, 2, 1234, 3, 10.5, 12, 0}));
@@ -139,8 +125,7 @@ TEST_F(TransaccionesTest, SavingKeepsTheTicketFileAndDeletesThePurgedOnes) {
     EXPECT_TRUE(mensajes.mostrados.isEmpty());
 
     GuardarTransaccionLocal(Ticket(0).replace(249, 12, "00000000012A"), "X", "3", false);  // letters: not ticket 0
-    ASSERT_EQ(mensajes.mostrados.size(), 1);
-    EXPECT_TRUE(mensajes.mostrados[0].texto.contains("\"00000000012A\"")) << mensajes.mostrados[0].texto.toStdString();
+    EXPECT_TRUE(mensajes.Unico().texto.contains("\"00000000012A\"")) << mensajes.mostrados.value(0).texto.toStdString();
     EXPECT_EQ(Contar("Transaccion WHERE Ticket = 0"), 0);
     EXPECT_FALSE(QFile::exists(Rutas::Unir(tickets, "12.prn")));
 

@@ -88,3 +88,18 @@ inline bool TabHasta(const QString& nombre, int veces = 40) {
     for (int i = 0; i < veces && NombreConFoco() != nombre; ++i) Tecla(Qt::Key_Tab);
     return NombreConFoco() == nombre;
 }
+
+// The texts the named controls show, joined by "|": a field's or a label's text, a list's chosen entry.
+inline QString Textos(const QObject* padre, const QString& nombres) {
+    QStringList textos;
+    for (const QString& nombre : nombres.split(' ')) {
+        const QWidget* w = Hijo<QWidget>(padre, nombre);
+        if (const auto* campo = qobject_cast<const QLineEdit*>(w))
+            textos << campo->text();
+        else if (const auto* lista = qobject_cast<const QComboBox*>(w))
+            textos << lista->currentText();
+        else if (w)
+            textos << w->property("text").toString();  // a label
+    }
+    return textos.join('|');
+}

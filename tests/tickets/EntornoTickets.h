@@ -47,6 +47,17 @@ protected:
     }
     // Control names written one after another, separated by spaces.
     static QStringList Nombres(const char* lista) { return QString(lista).split(' '); }
+    // Fills controls as a user does, "name=value" separated by spaces: a field typed and left, a list's
+    // entry chosen by its start.
+    static void Rellenar(const QObject* padre, const QString& valores) {
+        for (const QString& par : valores.split(' ')) {
+            const QString nombre = par.section('=', 0, 0), valor = par.section('=', 1);
+            if (padre->findChild<QComboBox*>(nombre))
+                Elegir(padre, nombre, valor);
+            else
+                Escribir(padre, nombre, valor, true);
+        }
+    }
     // The operation's header and item bitmaps in place of those it had; an empty one is left out.
     void Bitmaps(const QString& svl1, const QString& svl3 = {}, int operacion = 1) {
         Sql(QString("DELETE FROM Bitmaps WHERE Operacion = %1").arg(operacion));

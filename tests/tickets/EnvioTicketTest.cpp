@@ -1,7 +1,5 @@
 // Sending a pharmacy ticket without a window: the files each operation writes, and what each way
 // the request can end does to the journal and to the next transaction number.
-#include "core/modDirectorioTerminal.h"
-#include "core/modTarsa.h"
 #include "exchange/modIntercambio.h"
 #include "platform/TarsaError.h"
 #include "tickets/EntornoTickets.h"
@@ -14,25 +12,19 @@ protected:
     // Sends a ticket of operation 1 whose wait ends as `fin` says, after keeping the request files.
     FinEnvioTicket Enviar(const std::function<Solicitud()>& fin, RespuestaTicket respuesta = {},
                           const std::optional<QList<clsItemDiagnostico>>& diagnosticos = std::nullopt) {
-        clsTicket ticket;
-        ticket.CodigoOperacion = 1;
-        ticket.Tarjeta = "6034930000012345";
-        const PantallaEnvioTicket pantalla{[&] {
-                                               for (const char* nombre : {"_SVL.1", "_SVL.3", "_SVL.4"})
-                                                   subidos[nombre] = Subido(nombre);
-                                               return fin();
-                                           },
-                                           [&](clsTransaccion&) {
-                                               ++mostradas;
-                                               return respuesta;
-                                           }};
-        return EnviarTicketFarmacia(ticket, std::nullopt, diagnosticos, pantalla);
+        const clsTicket ticket{.CodigoOperacion = 1, .Tarjeta = "6034930000012345"};
+        const auto esperar = [&] {
+            for (const char* nombre : {"_SVL.1", "_SVL.3", "_SVL.4"}) subidos[nombre] = Subido(nombre);
+            return fin();
+        };
+        const auto mostrar = [&](clsTransaccion&) {
+            ++mostradas;
+            return respuesta;
+        };
+        return EnviarTicketFarmacia(ticket, std::nullopt, diagnosticos, {esperar, mostrar});
     }
     static Solicitud Terminada(ResultadoSolicitud resultado) {
-        Solicitud s;
-        s.Resultado = resultado;
-        s.Transaccion.QueloPath = DirectorioIntercambio();
-        return s;
+        return {.Resultado = resultado, .Transaccion = {.QueloPath = DirectorioIntercambio()}};
     }
 
     QHash<QString, QByteArray> subidos;

@@ -12,7 +12,6 @@
 
 #include "core/RegistroAjustes.h"
 #include "core/modFormato.h"
-#include "core/modTarsa.h"
 #include "platform/Ajustes.h"
 #include "support/Disposicion.h"
 #include "tickets/EntornoTickets.h"
@@ -42,8 +41,7 @@ TEST_F(TicketFarmaciaTest, BitmapsAndTheFixedV101FieldsDecideWhatTheFormOffers) 
         "txtDescuentoPrestador");
     const QStringList anulacion = Nombres("txtTarjeta txtTicketPadre txtMatriculaAu cmdBuscarMedicoAu fmeDiagnosticos");
     const struct {
-        const char* version;
-        const char* empresa;
+        const char *version, *empresa;
         int operacion;
         bool reducida;
         QString svl1, svl3;
@@ -60,6 +58,19 @@ TEST_F(TicketFarmaciaTest, BitmapsAndTheFixedV101FieldsDecideWhatTheFormOffers) 
         {"V250", "05", 1, false, TodoElEncabezado(), "1", encabezado + autorizante + QStringList{"fmeDiagnosticos"},
          true},
     };
+    {
+        // In the main window's area the items list opens at about its three rows, and the room kept
+        // for the doctors' names still to be found.
+        Bitmaps(TodoElEncabezado(), "1", 1);
+        QMdiArea area;
+        area.resize(1280, 1200);  // room for any height the form asks
+        area.show();
+        bool cargado = false;
+        auto* items = Hijo<QTreeWidget>(frmTicketFarmacia::Cargar(1, cargado, &area), "lvwItems");
+        QApplication::processEvents();  // laid out at the window's size
+        EXPECT_LE(items->height(), items->minimumHeight() + 2 * items->fontMetrics().height());
+        frmTicketFarmaciaBase::DescargarAbierto();
+    }
     const LetraGrande letra;
     for (const auto& c : casos) {
         SCOPED_TRACE(std::string(c.version) + " " + c.empresa + " op " + std::to_string(c.operacion) +
@@ -75,6 +86,8 @@ TEST_F(TicketFarmaciaTest, BitmapsAndTheFixedV101FieldsDecideWhatTheFormOffers) 
             }
         EXPECT_EQ(Hijo<QWidget>(f, "fmeItems")->isVisible(), c.items);
         EXPECT_EQ(Hijo<QWidget>(f, "cmdAceptar")->isEnabled(), !c.campos.isEmpty());
+        // As it opens, no doctor found yet: no blank row for a name.
+        ComprobarDisposicion(f, 20);
         // The window is as tall as what it shows, nothing cut or overlapping, three diagnoses in sight,
         // a doctor's long name whole, in a large font.
         for (const char* nombre : {"lblNombreMedicoRe", "lblNombreMedicoAu"})
@@ -89,19 +102,6 @@ TEST_F(TicketFarmaciaTest, BitmapsAndTheFixedV101FieldsDecideWhatTheFormOffers) 
             EXPECT_GE(diagnosticos->viewport()->height(), 3 * (diagnosticos->fontMetrics().height() + 2));
         EXPECT_EQ(f->BitmapItem(), c.svl3);
     }
-}
-
-TEST_F(TicketFarmaciaTest, TheFormStartsWithTheRememberedValuesAndToday) {
-    Bitmaps(Mascara({2, 4, 15, 16, 17}));
-    Ajustes::Guardar(kAplicacion, kSeccionStart, "farmacia", "4512");
-    gIndiceProvinciaR = 3;
-    gIndiceTipoMatriculaR = 2;
-    frmTicketFarmaciaBase* f = AbrirForma(1);
-    EXPECT_EQ(Hijo<QLineEdit>(f, "txtFarmacia")->text(), "4512");
-    EXPECT_EQ(Hijo<QComboBox>(f, "cboProvinciaR")->currentText(), "B.BUENOS AIRES");
-    EXPECT_EQ(Hijo<QComboBox>(f, "cboTipoMatriculaR")->currentText(), "2.ODONTOLOGO");
-    EXPECT_EQ(Hijo<QComboBox>(f, "cboTipoMatriculaA")->currentIndex(), 0);  // enabled, back to blank
-    EXPECT_EQ(Hijo<QLineEdit>(f, "txtFechaVenta")->text(), QDate::currentDate().toString("dd/MM/yyyy"));
 }
 
 // Acceptance checks the items and the card before writing anything; the doctors' fields go into the
@@ -148,12 +148,9 @@ TEST_F(TicketFarmaciaTest, AcceptChecksItemsAndCardAndWritesOnlyEnabledDoctorFie
         }
         Pulsar(f, "cmdAceptar");
         const QByteArray svl1 = Subido("_SVL.1");
-        ASSERT_EQ(mensajes.mostrados.size(), c.mensajes.size());
-        for (int i = 0; i < c.mensajes.size(); ++i) {
-            EXPECT_EQ(mensajes.mostrados[i].texto, c.mensajes[i]);
-            EXPECT_EQ(mensajes.mostrados[i].titulo, "CONSUMO");
-            EXPECT_EQ(mensajes.mostrados[i].estilo, Mensajes::vbInformation);
-        }
+        QList<MensajeMostrado> esperados;
+        for (const QString& m : c.mensajes) esperados << MensajeMostrado{m, Mensajes::vbInformation, "CONSUMO"};
+        EXPECT_EQ(mensajes.mostrados, esperados);
         EXPECT_EQ(svl1.mid(210, 16), c.escrito);
         if (!c.provincia && c.mensajes.isEmpty()) {
             EXPECT_EQ(svl1.mid(7, 101), QByteArray(100, ' ') + "1");  // empty card; "Banda", the first real entry
@@ -219,22 +216,28 @@ TEST_F(TicketFarmaciaTest, DatesAreNormalisedAndNeverLaterThanToday) {
     }
 }
 
-TEST_F(TicketFarmaciaTest, LeavingALicenceFindsThePrescriberButNotTheReducedFormsAuthoriser) {
+// The form starts with the remembered pharmacy, prescriber's province and licence type, and today;
+// a licence left finds the prescriber by the number alone, but not the reduced form's authoriser.
+TEST_F(TicketFarmaciaTest, TheFormStartsWithWhatWasRememberedAndALicenceLeftFindsThePrescriber) {
     Sql("INSERT INTO Medicos (IdEmpresa, Matricula, TipoMatricula, ApellidoNombre, Baja) VALUES (1, 4321, 'X2', 'GOMEZ "
         "ANA', 0)");
-    Bitmaps(Mascara({2, 15, 16, 17, 18}));
+    Bitmaps(Mascara({2, 4, 15, 16, 17, 18}));
+    Ajustes::Guardar(kAplicacion, kSeccionStart, "farmacia", "4512");
+    gIndiceProvinciaR = 3;
+    const QString hoy = QDate::currentDate().toString("dd/MM/yyyy");
     for (const bool reducida : {false, true}) {
         frmTicketFarmaciaBase* f = AbrirForma(1, reducida);
+        // The reduced form comes after the full one's licence left; the authoriser's type, enabled, is blank.
+        EXPECT_EQ(Textos(f, "txtFarmacia cboProvinciaR cboTipoMatriculaR txtFechaVenta"),
+                  "4512|B.BUENOS AIRES|" + QString(reducida ? "2.ODONTOLOGO|" : "1.MEDICO|") + hoy);
+        if (!reducida) EXPECT_EQ(Textos(f, "cboTipoMatriculaA"), "");
         Hijo<QComboBox>(f, "cboTipoMatriculaR")->setCurrentIndex(0);  // blank lists: the number alone finds him
         Hijo<QComboBox>(f, "cboProvinciaR")->setCurrentIndex(0);
         Escribir(f, "txtMatriculaRe", "4321", true);
         Escribir(f, "txtMatriculaAu", "4321", true);
-        EXPECT_EQ(
-            Hijo<QLabel>(f, "lblNombreMedicoRe")->text() + "|" + Hijo<QComboBox>(f, "cboTipoMatriculaR")->currentText(),
-            "GOMEZ ANA|2.ODONTOLOGO");
-        EXPECT_EQ(Hijo<QLabel>(f, "lblNombreMedicoAu")->text(), reducida ? "" : "GOMEZ ANA");
+        EXPECT_EQ(Textos(f, "lblNombreMedicoRe cboTipoMatriculaR lblNombreMedicoAu"),
+                  QString("GOMEZ ANA|2.ODONTOLOGO|") + (reducida ? "" : "GOMEZ ANA"));
         Salir(Hijo<QComboBox>(f, "cboTipoMatriculaR"));
-        EXPECT_EQ(gIndiceTipoMatriculaR, 2);  // remembered for the next form
     }
 }
 
@@ -245,17 +248,12 @@ TEST_F(TicketFarmaciaTest, ItemsThroughTheDialogAndTheirTotals) {
     frmTicketFarmaciaBase* f = AbrirForma(1);
     auto* lista = Hijo<QTreeWidget>(f, "lvwItems");
     EXPECT_EQ(lista->columnWidth(2), 0);  // empty columns take no room
-    const auto total = [f] {
-        return Hijo<QLabel>(f, "lblTotal")->text() + " " + Hijo<QLabel>(f, "lblTotalGeneral")->text();
-    };
-    QList<QStringList> tecleados{{"111", "2", "10"}, {"222", "1", "5,5"}};  // troquel, quantity, price
+    const auto total = [f] { return Textos(f, "lblTotal lblTotalGeneral"); };
+    QStringList tecleados{"txtTroquel=111 txtCantidad=2 txtPrecio=10", "txtTroquel=222 txtCantidad=1 txtPrecio=5,5"};
     for (int i = 0; i < 3; ++i) mensajes.Responder(Mensajes::vbYes);  // none is in the catalog: added all the same
     modales["frmItemTicketFarmacia"] = [&](QDialog& d) {
-        const QStringList t = tecleados.takeFirst();
-        Escribir(&d, "txtTroquel", t[0]);
-        Escribir(&d, "txtCantidad", t[1]);
-        Escribir(&d, "txtPrecio", t[2]);
-        Elegir(&d, "cboTipoPrescripcion", QString::fromUtf8("Genérico"));  // not where a changed row's list starts
+        // Genérico: not where a changed row's list starts.
+        Rellenar(&d, tecleados.takeFirst() + QString::fromUtf8(" cboTipoPrescripcion=Genérico"));
         Pulsar(&d, "cmdAceptar");
         return d.result();
     };
@@ -268,26 +266,24 @@ TEST_F(TicketFarmaciaTest, ItemsThroughTheDialogAndTheirTotals) {
     EXPECT_GE(lista->columnWidth(1), lista->header()->sectionSizeHint(1));  // "Cantidad" whole above "2"
     EXPECT_EQ(lista->columnWidth(12), 0);
     Escribir(f, "txtDescuentoPrestador", "10", true);
-    EXPECT_EQ(total(), "25,50 22,95");
+    EXPECT_EQ(total(), "25,50|22,95");
 
     // Changing the first row: the dialog gets the row's values and the row takes the new ones.
     lista->setCurrentItem(lista->topLevelItem(0));
     modales["frmItemTicketFarmacia"] = [&](QDialog& d) {
-        EXPECT_EQ(Hijo<QLineEdit>(&d, "txtTroquel")->text() + Hijo<QLineEdit>(&d, "txtPrecio")->text(), "11110,00");
-        EXPECT_EQ(Hijo<QLineEdit>(&d, "txtTipoArancel")->text(), "");  // not given, and not made 0
-        EXPECT_TRUE(
-            Hijo<QComboBox>(&d, "cboTipoPrescripcion")->currentText().startsWith(QString::fromUtf8("Genérico")));
+        // A fee type not given, and not made 0.
+        EXPECT_TRUE(Textos(&d, "txtTroquel txtPrecio txtTipoArancel cboTipoPrescripcion")
+                        .startsWith(QString::fromUtf8("111|10,00||Genérico")));
         Escribir(&d, "txtCantidad", "4");
         Pulsar(&d, "cmdAceptar");
         return d.result();
     };
     Pulsar(f, "cmdChangeItem");
     EXPECT_EQ(lista->topLevelItem(0)->text(1), "4");
-    EXPECT_EQ(total(), "45,50 40,95");
+    EXPECT_EQ(total(), "45,50|40,95");
     // A double click shows the row's shown columns one under the other.
     emit lista->itemDoubleClicked(lista->topLevelItem(0), 0);
-    auto* vista = f->findChild<QTreeWidget*>("lvwLista");
-    ASSERT_NE(vista, nullptr);
+    auto* vista = Hijo<QTreeWidget>(f, "lvwLista");
     QStringList vistas;
     for (int i = 0; i < vista->topLevelItemCount(); ++i) vistas << vista->topLevelItem(i)->text(1);
     EXPECT_EQ(vistas.mid(0, 3), (QStringList{"1", "4", "111"}));
@@ -295,11 +291,12 @@ TEST_F(TicketFarmaciaTest, ItemsThroughTheDialogAndTheirTotals) {
     Pulsar(f, "cmdDelItem");
     ASSERT_EQ(lista->topLevelItemCount(), 1);
     EXPECT_EQ(lista->topLevelItem(0)->text(0), "1");
-    EXPECT_EQ(total(), "5,50 4,95");
+    EXPECT_EQ(total(), "5,50|4,95");
 }
 
 // At the counter: a barcode scanned into the troquel (digits, then Enter) finds the medication and
-// leaves the quantity to type; a price typed or pasted with thousands separators is charged whole.
+// passes over the quantity's 1, to which Alt+N goes back; a price typed or pasted with thousands
+// separators is charged whole.
 // What reaches the items file is checked, not only the list.
 TEST_F(TicketFarmaciaTest, WhatTheClerkScansTypesAndPastesReachesTheItemsFile) {
     Catalogo();
@@ -313,15 +310,15 @@ TEST_F(TicketFarmaciaTest, WhatTheClerkScansTypesAndPastesReachesTheItemsFile) {
         const char* montos;    // the catalog's price in the box, the list's price, the total and the general total
     } casos[] = {
         {argentina, "7795312000123", "3", nullptr, false, "0512345 7795312000123 03 00000152050",
-         "1.520,50 1.520,50 4.561,50 4.561,50"},
+         "1.520,50 1.520,50 4.561,50|4.561,50"},
         {argentina, "512345", "2", "15.230,50", false, "0512345 7795312000123 02 00001523050",
-         "1.520,50 15.230,50 30.461,00 30.461,00"},
+         "1.520,50 15.230,50 30.461,00|30.461,00"},
         {argentina, "512345", "1", "15.230,50", true, "0512345 7795312000123 01 00001523050",
-         "1.520,50 15.230,50 15.230,50 15.230,50"},
+         "1.520,50 15.230,50 15.230,50|15.230,50"},
         {eeuu, "7795312000123", "1", "15,230.50", false, "0512345 7795312000123 01 00001523050",
-         "1,520.50 15,230.50 15,230.50 15,230.50"},
+         "1,520.50 15,230.50 15,230.50|15,230.50"},
         {eeuu, "512345", "1", "15,230.50", true, "0512345 7795312000123 01 00001523050",
-         "1,520.50 15,230.50 15,230.50 15,230.50"},
+         "1,520.50 15,230.50 15,230.50|15,230.50"},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.local.name().toStdString() + " " + c.escaneado + " " + (c.precio ? c.precio : "") +
@@ -335,6 +332,8 @@ TEST_F(TicketFarmaciaTest, WhatTheClerkScansTypesAndPastesReachesTheItemsFile) {
             Activar(d);
             Teclear(c.escaneado);  // the scanner types the digits and ends with Enter
             Tecla(Qt::Key_Return);
+            EXPECT_EQ(NombreConFoco(), "cboTipoPrescripcion");
+            Tecla(Qt::Key_N, Qt::AltModifier);
             EXPECT_EQ(NombreConFoco(), "txtCantidad");
             delCatalogo = Hijo<QLineEdit>(&d, "txtPrecio")->text();
             Teclear(c.cantidad);
@@ -355,7 +354,7 @@ TEST_F(TicketFarmaciaTest, WhatTheClerkScansTypesAndPastesReachesTheItemsFile) {
         Pulsar(f, "cmdAddItem");
         ASSERT_EQ(Hijo<QTreeWidget>(f, "lvwItems")->topLevelItemCount(), 1);
         EXPECT_EQ(delCatalogo + " " + Hijo<QTreeWidget>(f, "lvwItems")->topLevelItem(0)->text(8) + " " +
-                      Hijo<QLabel>(f, "lblTotal")->text() + " " + Hijo<QLabel>(f, "lblTotalGeneral")->text(),
+                      Textos(f, "lblTotal lblTotalGeneral"),
                   c.montos);
         Escribir(f, "txtTarjeta", "6034930000012345");
         modales["frmProcesando"] = [](QDialog&) { return 0; };  // the request written, the wait cancelled
@@ -375,8 +374,7 @@ TEST_F(TicketFarmaciaTest, CancelAsksBeforeDroppingItemsAndNoDateHoldsTheWindowB
     Catalogo();
     Bitmaps(Mascara({2, 10}), Mascara({1, 4, 6}, 15));
     modales["frmItemTicketFarmacia"] = [](QDialog& d) {
-        Escribir(&d, "txtTroquel", "512345", true);
-        Elegir(&d, "cboTipoPrescripcion", QString::fromUtf8("Genérico"));
+        Rellenar(&d, QString::fromUtf8("txtTroquel=512345 cboTipoPrescripcion=Genérico"));
         Pulsar(&d, "cmdAceptar");
         return d.result();
     };

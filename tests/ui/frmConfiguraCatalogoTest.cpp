@@ -2,6 +2,7 @@
 // and removed, and "Grabar" replacing the stored rows all at once or not at all.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QTreeWidget>
 #include <functional>
 #include <memory>
@@ -51,6 +52,7 @@ protected:
         // Every edit dialog answers from the queue: its field texts by objectName, or cancels when empty.
         EstablecerManejadorModal([this](QDialog& d) {
             if (ediciones.isEmpty()) return int(QDialog::Rejected);
+            for (const QLineEdit* campo : d.findChildren<QLineEdit*>()) vistos[campo->objectName()] = campo->text();
             const QHash<QString, QString> campos = ediciones.takeFirst();
             for (auto it = campos.begin(); it != campos.end(); ++it) {
                 if (auto* c = d.findChild<QCheckBox*>(it.key()))
@@ -77,6 +79,7 @@ protected:
     static void Marcar(QTreeWidget* lista, int fila) { lista->setCurrentItem(lista->topLevelItem(fila)); }
 
     QList<QHash<QString, QString>> ediciones;
+    QHash<QString, QString> vistos;  // the edit dialog's fields as it opened
 };
 
 TEST_F(frmConfiguraCatalogoTest, CompaniesAreEditedInMemoryAndStoredOnlyByGrabar) {
@@ -112,6 +115,21 @@ TEST_F(frmConfiguraCatalogoTest, CompaniesAreEditedInMemoryAndStoredOnlyByGrabar
     // The links follow the network codes now stored: IOMA lost its code, PAMI has none of its activities.
     EXPECT_EQ(Filas("SELECT Codigo, IdEmpresa, IdActividad FROM PrestadorActividad"), "20451877|11|1");
     EXPECT_EQ(mensajes.mostrados.size(), 1);
+}
+
+// A name the terminal's files padded with blanks is edited without them, and stored as it was when
+// the edit leaves it alone.
+TEST_F(frmConfiguraCatalogoTest, AnEditShowsThePaddedNameTrimmedAndKeepsItWhenUnchanged) {
+    const QString osde = QString("OSDE").leftJustified(30);
+    clsEmpresas().Procesar(3, 11, osde, "11");
+    CargarColEmpresas();
+    frmConfiguraEmpresas f;
+    Marcar(Hijo<QTreeWidget>(&f, "lvwEmpresas"), 0);
+    ediciones = {{}};
+    Pulsar(&f, "cmdEditEmpresa");
+    EXPECT_EQ(vistos["txtNombreEmpresa"], "OSDE");
+    Pulsar(&f, "cmdGrabar");
+    EXPECT_EQ(Filas("SELECT Nombre FROM Empresas WHERE IdEmpresa=11"), osde);
 }
 
 TEST_F(frmConfiguraCatalogoTest, GrabarWithAnEmptyListLeavesNoCompanies) {

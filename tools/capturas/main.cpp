@@ -360,12 +360,14 @@ int main(int argc, char** argv) {
 
     QProcess sim;
     IniciarSimulador(sim);
+    // Made before the journal is filled, so that its status bar shows the terminal's last answer
+    // as a counter's would, not "sin pedidos todavía".
+    frmTarsa ventana;
     const Guardado guardado = LlenarDiario();
     // Back to the selection the settings hold, as a fresh start would show it.
     gEmpresa = "11";
     gActividad = "1";
 
-    frmTarsa ventana;
     ventana.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
     ventana.Cargar();
     ventana.show();
