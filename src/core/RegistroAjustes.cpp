@@ -13,11 +13,10 @@
 namespace {
 
 const DefinicionAjuste* Tabla() {
-    // Built at first use: the working directory's default depends on the user's home.
     static const QString s = kSeccionStart;
     static const QString si = TextoBooleano(true), no = TextoBooleano(false);
     static const DefinicionAjuste tabla[] = {
-        {Ajuste::QUELO_Path, s, "QUELO_Path", Lectura::Texto, DirectorioTrabajoPredeterminado()},
+        {Ajuste::QUELO_Path, s, "QUELO_Path", Lectura::Texto, ""},  // DirectorioTrabajoPredeterminado, when read
         {Ajuste::Actividad, s, "Actividad", Lectura::Texto, "02"},
         {Ajuste::Empresa, s, "Empresa", Lectura::Texto, ""},
         {Ajuste::Terminal, s, "Terminal", Lectura::Texto, ""},
@@ -100,7 +99,9 @@ const DefinicionAjuste& Definicion(Ajuste a) { return Tabla()[static_cast<int>(a
 
 QString Leer(Ajuste a) {
     const DefinicionAjuste& d = Definicion(a);
-    return Ajustes::Obtener(kAplicacion, d.seccion, d.clave, d.defecto);
+    // The working directory's default follows the user's home as it is now, not as it was at first use.
+    return Ajustes::Obtener(kAplicacion, d.seccion, d.clave,
+                            a == Ajuste::QUELO_Path ? DirectorioTrabajoPredeterminado() : d.defecto);
 }
 
 bool Interpretar(Ajuste a, const QString& texto) { return PorRegla(Definicion(a).lectura, texto); }

@@ -98,6 +98,10 @@ void CicloSolicitud::Revisar(const QString& d) {
     if (!estado.Completo() && !(cambio.isValid() && cambio.msecsTo(Ahora()) >= clsLecturaEstado::AsentamientoMs &&
                                 !t.BuscarRespuesta().isEmpty()))
         return;
+    Tomar(d);
+}
+
+void CicloSolicitud::Tomar(const QString& d) {
     const int i = Corresponde(pendientes_, CabeceraRespuesta(d), RespuestaDeParametros(d));
     if (i >= 0) AtenderTardia(i, d, nullptr);
 }
@@ -172,6 +176,11 @@ Solicitud CicloSolicitud::Enviar(clsTransaccion t, const Espera& esperar) {
         const PedidoPendiente reemplazado = pendientes_.takeLast();
         if (archivar) archivo.Anotar(reemplazado.Id, "reemplazada", Ahora());
     }
+    // A status that came after the look above, or is still being written, is taken as it stands: the
+    // clearing below would leave it only in the archive, and an approval would go unjournalled.
+    clsTransaccion restos;
+    restos.QueloPath = d;
+    if (!pendientes_.isEmpty() && !restos.BuscarRespuesta().isEmpty()) Tomar(d);
     // No answer of an earlier request may be read as this one's: what is left goes to the archive,
     // and an old status never ends the new wait. From here on nothing removes the status file: an
     // answer to a cancelled request that lands while this request is written is met in the wait.

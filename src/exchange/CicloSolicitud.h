@@ -66,6 +66,8 @@ private:
     // Takes the answer in d as that of pendientes_[i]: archived, removed from d, handed over; enCurso
     // is the request being waited for, if any (kept in the list for the next start).
     void AtenderTardia(int i, const QString& d, const PedidoPendiente* enCurso);
+    // Takes the answer in d, whole or not, when it answers a cancelled request.
+    void Tomar(const QString& d);
     // Removes a taken answer from d; throws when its status file cannot be removed (the wait would
     // end on it again and again).
     void Consumir(const QString& id, const QString& d);

@@ -323,17 +323,7 @@ TEST_F(ConfiguracionTest, StartUpLoadsTheCatalogsAndImportsWithoutAsking) {
     EXPECT_EQ(QList<qsizetype>({gColTipoPrestador.size(), gColTipoActividad.size(), gColEmpresas.size(),
                                 gColActividades.size(), gColPrestadores.size(), gColLicAct.size()}),
               QList<qsizetype>({14, 4, 2, 3, 2, 3}));
-    const QString hoy = QDate::currentDate().toString("dd/MM/yyyy");
-    for (const char* clave : {"FechaQueloPrm", "FechaQueloEmp"})
-        EXPECT_EQ(Ajustes::Obtener(kAplicacion, kSeccionStart, clave), hoy);
     EXPECT_EQ(Contar("Bitmaps"), 3);  // a newer _Quelo.prm brings its bitmaps too
-
-    // A company added by hand survives the next start: the files are no newer than their import.
-    clsEmpresas().Procesar(1, 50, "MANUAL", "50");
-    DesdeLaAplicacion();
-    ASSERT_TRUE(IniciarAplicacion(""));
-    EXPECT_EQ(gColEmpresas.size(), 3);
-    EXPECT_EQ(gColLicAct.size(), 3);
 }
 
 TEST_F(ConfiguracionTest, AFailingStartUpStepIsReportedAndStartUpGoesOn) {

@@ -1,7 +1,6 @@
 // The catalog update: the request's parameters record, and the delivered catalog files applied to
 // the local database (one transaction per catalog).
 #include <QCheckBox>
-#include <QDir>
 #include <QProcess>
 
 #include "TestConfig.h"

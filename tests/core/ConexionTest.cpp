@@ -85,8 +85,7 @@ TEST_F(ConexionTest, AFailedReplaceKeepsTheOldDatabaseIntact) {
     EXPECT_FALSE(Conectar(base));
     EXPECT_EQ(LeerArchivo(base), antes);
     EXPECT_FALSE(QFile::exists(base + ".tmp"));
-    ASSERT_EQ(mensajes.mostrados.size(), 1);
-    EXPECT_EQ(mensajes.mostrados[0].titulo, "Conectar");
+    EXPECT_EQ(mensajes.Unico().titulo, "Conectar");
 }
 
 // Deleted rows leave free pages, which the start gives back; a file without any is already compact
@@ -225,8 +224,7 @@ TEST_F(ConexionTest, TheBackupIsReplacedOnlyBySomethingAsSound) {
 
 TEST_F(ConexionTest, ShutdownBacksUpTheClosedDatabaseAndRemovesTheExchangeDirectory) {
     EXPECT_FALSE(Desconectar());  // nothing open: reported, the process goes on
-    ASSERT_EQ(mensajes.mostrados.size(), 1);
-    EXPECT_EQ(mensajes.mostrados[0].titulo, "Desconectar");
+    EXPECT_EQ(mensajes.Unico().titulo, "Desconectar");
     EXPECT_TRUE(sistema.terminaciones.isEmpty());
 
     CopiarEntregada(base);
@@ -298,22 +296,12 @@ TEST_F(ConexionTest, AnExitAfterASessionThatWroteNothingLeavesTheBackupAsItWas) 
     }
 }
 
-TEST_F(ConexionTest, OneClientPerApplicationDirectory) {
-    BloqueoInstancia otro(Rutas::Unir(dirAplicacion, "TarsaCliente.lck"));
-    ASSERT_TRUE(otro.Tomar());
-    EXPECT_FALSE(ReservarDirectorioAplicacion());
-    ASSERT_EQ(mensajes.mostrados.size(), 1);
-    EXPECT_TRUE(mensajes.mostrados[0].texto.contains("ya se está ejecutando"))
-        << mensajes.mostrados[0].texto.toStdString();
-    otro.Soltar();
-    EXPECT_TRUE(ReservarDirectorioAplicacion());
-    LiberarDirectorioAplicacion();
-}
-
-// A lock file this computer cannot judge refuses the start with what is wrong and what to do, never
-// with "already running here".
-TEST_F(ConexionTest, ALockThatIsNotThisComputersSaysWhatIsWrong) {
+// One client per application directory; a lock file this computer cannot judge refuses the start
+// with what is wrong and what to do, never with "already running here".
+TEST_F(ConexionTest, OneClientPerApplicationDirectoryAndALockThatIsNotThisComputersSaysWhatIsWrong) {
     const QString archivo = Rutas::Unir(dirAplicacion, "TarsaCliente.lck");
+    const QString aqui = QString::fromUtf8("ya se está ejecutando");
+    BloqueoInstancia otro(archivo);
     const struct {
         const char* caso;
         std::function<void()> poner;
@@ -321,6 +309,7 @@ TEST_F(ConexionTest, ALockThatIsNotThisComputersSaysWhatIsWrong) {
     } casos[] = {
         {"another computer", [&] { EscribirArchivo(archivo, "4321\nTarsaCliente\ncaja-2\n"); }, "\"caja-2\""},
         {"a directory", [&] { QDir().mkpath(archivo); }, QString::fromUtf8("hay un directorio")},
+        {"another run here", [&] { ASSERT_TRUE(otro.Tomar()); }, aqui},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
@@ -331,9 +320,12 @@ TEST_F(ConexionTest, ALockThatIsNotThisComputersSaysWhatIsWrong) {
         EXPECT_FALSE(ReservarDirectorioAplicacion());
         const auto m = mensajes.Unico();
         EXPECT_TRUE(m.texto.contains(c.dice)) << m.texto.toStdString();
-        EXPECT_TRUE(m.texto.contains(QDir::toNativeSeparators(archivo))) << m.texto.toStdString();
-        EXPECT_FALSE(m.texto.contains(QString::fromUtf8("ya se está ejecutando")));
+        EXPECT_EQ(m.texto.contains(aqui), c.dice == aqui);
+        if (c.dice != aqui) EXPECT_TRUE(m.texto.contains(QDir::toNativeSeparators(archivo))) << m.texto.toStdString();
     }
+    otro.Soltar();
+    EXPECT_TRUE(ReservarDirectorioAplicacion());
+    LiberarDirectorioAplicacion();
 }
 
 // A database made before text keys compared without regard to case, and when the doctors were one

@@ -26,6 +26,7 @@ protected:
 TEST_F(InicioTest, DefaultsWithNoSettingsAtAll) {
     Ajuste("QUELO_Path", dirTrabajo);  // the default "C:\Estandar" does not exist here
     Ajustes::Borrar(kAplicacion, "Start", "QUELO_Path");
+    RegistroAjustes::Leer(Ajuste::QUELO_Path);  // read before the home moves: the default follows the home
     if (!PredeterminadoEnTrabajo()) GTEST_SKIP() << kSinPredeterminado;
     EXPECT_TRUE(IniciarAplicacion(""));
     EXPECT_TRUE(mensajes.mostrados.isEmpty());
@@ -43,26 +44,17 @@ TEST_F(InicioTest, DefaultsWithNoSettingsAtAll) {
 }
 
 TEST_F(InicioTest, StoredBooleanTextsFollowTheirKeysRule) {
+    // Off-words (VerMenuLicencias) turn off only with False/Falso, on-words (VerTicket) turn on only
+    // with True/Verdadero, the converted ones (ActualizaMedicos) take numbers or the words. Every text
+    // key has a value of its own, so that a key read under another name shows.
     Ajuste("QUELO_Path", dirTrabajo);
-    Ajuste("VerMenuLicencias", "0");  // off-words: only False/Falso turn it off
-    Ajuste("VerTicket", "1");         // on-words: only True/Verdadero turn it on
-    Ajuste("ImprimirTicket", "verdadero");
-    Ajuste("VerBotonesConsulta", "FALSO");
-    Ajuste("VerBotonesDevolucion", "si");
-    Ajuste("ActualizaMedicos", "-1");  // converted: numbers or the words
-    Ajuste("ActualizaMedicamentos", "True");
-    Ajuste("VerListaErrores", "FALSE");
-    Ajuste("PantallaReducida", "TRUE");
-    Ajuste("VerBotonesVerificar", "x");
-    Ajuste("LicenciaMatricula", "Verdadero");
-    Ajuste("SugerirCierres", "1");
-    Ajuste("ActualizaDiagnosticos", "1");
-    Ajuste("Empresa", "");
-    // Every other key with a value of its own, so that a key read under another name shows.
-    const QStringList textos = {"Actividad",        "05",         "Terminal",           "T1",
-                                "TipoPrescripcion", "3",          "CambioPrescripcion", "1",
-                                "FechaQueloPrm",    "02/02/2020", "FechaQueloEmp",      "03/03/2021"};
-    for (int i = 0; i < textos.size(); i += 2) Ajuste(textos[i], textos[i + 1]);
+    const QString ajustes =
+        "VerMenuLicencias=0;VerTicket=1;ImprimirTicket=verdadero;VerBotonesConsulta=FALSO;VerBotonesDevolucion=si;"
+        "ActualizaMedicos=-1;ActualizaMedicamentos=True;VerListaErrores=FALSE;PantallaReducida=TRUE;"
+        "VerBotonesVerificar=x;LicenciaMatricula=Verdadero;SugerirCierres=1;ActualizaDiagnosticos=1;Empresa=;"
+        "Actividad=05;Terminal=T1;TipoPrescripcion=3;CambioPrescripcion=1;FechaQueloPrm=02/02/2020;"
+        "FechaQueloEmp=03/03/2021";
+    for (const QString& a : ajustes.split(';')) Ajuste(a.section('=', 0, 0), a.section('=', 1));
     IniciarAplicacion("");
     EXPECT_EQ(QList<bool>({gVerMenuLicencias, gVerTicket, gImprimirTicket, gVerBotonesConsulta, gVerBotonesDevolucion,
                            gActualizaMedicos, gActualizaMedicamentos, gVerListaErrores, gPantallaReducida,
@@ -99,9 +91,8 @@ TEST_F(InicioTest, WithoutADatabaseNorItsBackupNoCatalogIsLoaded) {
     Ajuste("QUELO_Path", dirTrabajo);
     QFile::remove(Ruta("app/TarsaCliente.mdb"));
     EXPECT_FALSE(IniciarAplicacion(""));
-    ASSERT_EQ(mensajes.mostrados.size(), 1);  // no step after the connection reports anything
-    EXPECT_EQ(mensajes.mostrados[0].titulo, "Conectar");
-    EXPECT_EQ(mensajes.mostrados[0].texto,
-              "No existe Base de datos \n" + QDir::toNativeSeparators(Ruta("app/TarsaCliente.mdb")));
+    const auto m = mensajes.Unico();  // no step after the connection reports anything
+    EXPECT_EQ(m.titulo + "|" + m.texto,
+              "Conectar|No existe Base de datos \n" + QDir::toNativeSeparators(Ruta("app/TarsaCliente.mdb")));
     EXPECT_FALSE(gNuevaTransaccion);  // skipped with the catalogs and the main window
 }

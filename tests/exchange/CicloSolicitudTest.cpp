@@ -78,7 +78,9 @@ protected:
 // cancelled request's, and the next request reads its own answer — also when the archive cannot be
 // written and so cannot clear the approval out of the exchange directory.
 TEST_F(CicloSolicitudTest, AnApprovalOfACancelledRequestIsTakenOnceWheneverItLands) {
-    enum Llegada { AntesDelPedido, AlEscribirElPedido, EnLaEspera };
+    // AlDespejar: the status is there, but written a moment ago and without its line end yet when the
+    // next request clears the way for itself.
+    enum Llegada { AntesDelPedido, AlDespejar, AlEscribirElPedido, EnLaEspera };
     const struct {
         const char* caso;
         bool catalogo;
@@ -86,6 +88,7 @@ TEST_F(CicloSolicitudTest, AnApprovalOfACancelledRequestIsTakenOnceWheneverItLan
         bool archivoRoto;
     } casos[] = {
         {"ticket again, approval before it", false, AntesDelPedido, false},
+        {"ticket again, approval still being written as the way is cleared", false, AlDespejar, false},
         {"ticket again, approval while it is written", false, AlEscribirElPedido, false},
         {"ticket again, approval during its wait", false, EnLaEspera, false},
         {"catalog update, approval before it", true, AntesDelPedido, false},
@@ -118,6 +121,10 @@ TEST_F(CicloSolicitudTest, AnApprovalOfACancelledRequestIsTakenOnceWheneverItLan
             EscribirArchivo(d + "/Estado.rsp", "0 Listo\r\n");
         };
         if (c.llegada == AntesDelPedido) tardia();
+        if (c.llegada == AlDespejar) {
+            tardia();
+            EscribirArchivo(d + "/Estado.rsp", "0 Aprobada");
+        }
         ciclo.EscribirPedido = [&](const clsTransaccion& t) {
             if (c.llegada == AlEscribirElPedido) tardia();
             t.PutSVL0();

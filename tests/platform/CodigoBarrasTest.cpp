@@ -1,5 +1,7 @@
 // The printed ticket: its text unchanged and, under it, barcodes that a scanner reads back as the
 // ticket number and the authorisation.
+#include <gmock/gmock.h>
+
 #include "core/RegistroAjustes.h"
 #include "core/modTarsa.h"
 #include "platform/Ajustes.h"
@@ -9,11 +11,7 @@
 #include "support/LectorBarras.h"
 #include "ui/modRespuesta.h"
 
-namespace {
-
-class CodigoBarrasTest : public Entorno {};
-
-}  // namespace
+using CodigoBarrasTest = Entorno;
 
 TEST_F(CodigoBarrasTest, BarcodesReadBackAsTheCodesAndTheTextStaysAsItWas) {
     const QString texto = QString::fromUtf8(
@@ -23,11 +21,7 @@ TEST_F(CodigoBarrasTest, BarcodesReadBackAsTheCodesAndTheTextStaysAsItWas) {
     for (const auto& c : casos) {
         SCOPED_TRACE(c.codigos.join(",").toStdString());
         auto documento = DocumentoTicket(texto, c.codigos);
-        QStringList leidos = LeerCodigos(DibujarDocumento(*documento));
-        leidos.sort();
-        QStringList esperados = c.codigos;
-        esperados.sort();
-        EXPECT_EQ(leidos, esperados);
+        EXPECT_THAT(LeerCodigos(DibujarDocumento(*documento)), ::testing::UnorderedElementsAreArray(c.codigos));
         // The terminal's text first, whole; then only the barcodes and their codes.
         QString plano = documento->toPlainText();
         EXPECT_TRUE(plano.startsWith(QString(texto).replace("\r\n", "\n"))) << plano.toStdString();

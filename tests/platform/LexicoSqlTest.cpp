@@ -3,7 +3,6 @@
 
 #include <QStringList>
 
-#include "platform/CacheSentencias.h"
 #include "platform/LexicoSql.h"
 
 namespace {
@@ -71,12 +70,4 @@ TEST(LexicoSqlTest, OnlySeparatorsMayFollowAStatement) {
         EXPECT_TRUE(LexicoSql::SoloSeparadores(QString::fromUtf8(resto))) << resto;
     for (const char* resto : {"; DELETE FROM T", "-- x\nDROP TABLE T", "'x'"})
         EXPECT_FALSE(LexicoSql::SoloSeparadores(QString::fromUtf8(resto))) << resto;
-}
-
-// A literal inside a comment is no parameter: otherwise the values after it would shift by one.
-TEST(LexicoSqlTest, CommentsAndBracketedNamesKeepTheirLiteralsOutOfTheParameters) {
-    QList<QVariant> valores;
-    EXPECT_EQ(CacheSentencias::Forma("SELECT [a 'b'] /* 'c' 1 */ FROM T WHERE x = 'd'", valores),
-              "SELECT [a 'b'] /* 'c' 1 */ FROM T WHERE x = ?");
-    EXPECT_EQ(valores, QList<QVariant>{QVariant("d")});
 }

@@ -1,6 +1,5 @@
 // The platform layer: code page, fixed records, case-insensitive paths and settings.
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
@@ -41,48 +40,35 @@ TEST_F(PlataformaTest, AnsiRoundTripsSpanishLettersAndTheEuroSign) {
     EXPECT_EQ(Ansi::Decodificar(bytes), texto);
 }
 
-TEST_F(PlataformaTest, RecordThreeLandsAtTwiceTheLengthAndTheFileKeepsItsTail) {
+// Record three lands at twice the length and the file keeps its tail; a record of the wrong length is
+// refused; reading stops at a trailing partial record.
+TEST_F(PlataformaTest, FixedRecordsLandInTheirPlaceAndOnlyWholeOnesCount) {
     const QString ruta = Ruta("r.dat");
     EscribirArchivo(ruta, QByteArray(40, 'x'));
     ArchivoRegistros f;
     f.Abrir(ruta, 5);
     f.Escribir(3, "ABCDE");
+    EXPECT_THROW(f.Escribir(1, "ABC"), TarsaError);
     f.Cerrar();
     EXPECT_EQ(LeerArchivo(ruta), QByteArray(10, 'x') + "ABCDE" + QByteArray(25, 'x'));
-}
-
-TEST_F(PlataformaTest, ReadingStopsAtATrailingPartialRecord) {
-    const QString ruta = Ruta("r.dat");
     EscribirArchivo(ruta, "AAAA\r\nBBBB\r\nCC");
-    ArchivoRegistros f;
     f.AbrirLectura(ruta, 6);
     EXPECT_EQ(f.LeerTodos(), (QList<QByteArray>{"AAAA\r\n", "BBBB\r\n"}));
     EXPECT_FALSE(f.Leer(3).has_value());
     EXPECT_THROW(ArchivoRegistros().AbrirLectura(Ruta("falta.dat"), 6), TarsaError);
 }
 
-TEST_F(PlataformaTest, WritingARecordOfTheWrongLengthIsRefused) {
-    ArchivoRegistros f;
-    f.Abrir(Ruta("r.dat"), 5);
-    EXPECT_THROW(f.Escribir(1, "ABC"), TarsaError);
-}
-
-TEST_F(PlataformaTest, NamesResolveWithoutRegardToCase) {
+// Names resolve and a pattern deletes without regard to case; a missing name keeps the spelling it was
+// given; joining adds one separator only.
+TEST_F(PlataformaTest, PathsResolveAndMatchWithoutRegardToCase) {
     QDir(dirTrabajo).mkpath("term7/UpLoad");
     EscribirArchivo(dirTrabajo + "/term7/UpLoad/_SVL.0", "x");
     EXPECT_TRUE(Rutas::EsArchivo(dirTrabajo + "\\term7\\upload\\_svl.0"));
-    // A missing name keeps the spelling it was given.
     EXPECT_EQ(Rutas::Resolver(dirTrabajo + "/term7/Download/_svl.1"), dirTrabajo + "/term7/Download/_svl.1");
-}
-
-TEST_F(PlataformaTest, JoiningAddsOneSeparatorOnly) {
     EXPECT_EQ(Rutas::Unir("C:\\Estandar\\", "term5"), "C:\\Estandar\\term5");
     EXPECT_EQ(Rutas::Unir("/srv/", "term5"), "/srv/term5");
     EXPECT_EQ(Rutas::Resolver(Rutas::Unir(dirTrabajo, "term5")),
               Rutas::Resolver(Rutas::Unir(dirTrabajo + "/", "term5")));
-}
-
-TEST_F(PlataformaTest, DeleteByPatternMatchesWithoutRegardToCase) {
     for (const char* n : {"_SVL.1", "_svl.3", "otro.txt"}) EscribirArchivo(dirTrabajo + "/" + n, "x");
     EXPECT_EQ(Rutas::BorrarPatron(dirTrabajo, "_SVL.*"), 2);
     EXPECT_TRUE(QFile::exists(dirTrabajo + "/otro.txt"));
@@ -111,18 +97,6 @@ TEST_F(PlataformaTest, SettingsRoundTripTextsDeleteAndDefault) {
         EXPECT_EQ(fecha() == antes, igual) << terminal.toStdString();
         EXPECT_EQ(Ajustes::Obtener("TarsaCliente", "Start", "Terminal"), terminal);
     }
-}
-
-TEST_F(PlataformaTest, AFailedReplacementLeavesTheTargetAsItWas) {
-    EscribirArchivo(Ruta("a"), "nuevo");
-    EscribirArchivo(Ruta("b"), "viejo");
-    Rutas::SimularFallaReemplazo(true);
-    EXPECT_THROW(Rutas::Reemplazar(Ruta("a"), Ruta("b")), TarsaError);
-    EXPECT_EQ(LeerArchivo(Ruta("b")), "viejo");
-    Rutas::SimularFallaReemplazo(false);
-    Rutas::Reemplazar(Ruta("a"), Ruta("b"));
-    EXPECT_EQ(LeerArchivo(Ruta("b")), "nuevo");
-    EXPECT_FALSE(QFile::exists(Ruta("a")));
 }
 
 #ifdef Q_OS_WIN
