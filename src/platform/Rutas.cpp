@@ -177,18 +177,29 @@ void CopiarSeguro(const QString& origen, const QString& destino) {
     if (!salida.open(QIODevice::WriteOnly))
         throw TarsaError(ErrAccesoRuta, "No se puede escribir " + destino + ": " + salida.errorString());
     Privado::Archivo(salida);  // a backup of the database holds what the database holds
-    for (QByteArray bloque; !(bloque = entrada.read(1 << 20)).isEmpty();) salida.write(bloque);
+    // A block the disk takes only in part is written short without an error, and the commit would
+    // still put the shortened copy in place: every write is checked.
+    bool escrito = true;
+    for (QByteArray bloque; escrito && !(bloque = entrada.read(1 << 20)).isEmpty();)
+        escrito = salida.write(bloque) == bloque.size();
     if (entrada.error() != QFileDevice::NoError) {
         salida.cancelWriting();  // the unfinished copy is dropped, destino stays as it was
         throw TarsaError(ErrEntradaSalida, "No se puede leer " + origen + ": " + entrada.errorString());
     }
-    if (!salida.commit())
-        throw TarsaError(ErrDiscoLleno, "No se puede escribir " + destino + ": " + salida.errorString());
+    if (!escrito || !salida.flush() || !salida.commit()) {
+        const TarsaError e(ErrDiscoLleno, "No se puede escribir " + destino + ": " + salida.errorString());
+        salida.cancelWriting();
+        throw e;
+    }
 }
 
 bool GuardarPorPartes(const QString& path, const std::function<bool(QIODevice&)>& escribir, QString* error) {
     QSaveFile archivo(path);
-    if (archivo.open(QIODevice::WriteOnly) && escribir(archivo) && archivo.commit()) return true;
+    // The last buffered piece is written out before the rename: a commit whose own final write the
+    // disk cuts short still puts the shortened file in place of the old one.
+    if (archivo.open(QIODevice::WriteOnly) && escribir(archivo) && archivo.flush() && archivo.commit()) return true;
+    // A write cut short carries no reason; the next attempt gets the system's (the disk is full).
+    if (archivo.isOpen() && archivo.error() != QFileDevice::NoError) archivo.flush();
     if (error) *error = archivo.errorString();
     archivo.cancelWriting();
     return false;

@@ -219,6 +219,17 @@ TEST_F(ConexionTest, TheBackupIsReplacedOnlyBySomethingAsSound) {
     BaseConEmpresa(base, "NUEVA");
     CopiarRespaldo(base);
     EXPECT_EQ(LeerArchivo(base + ".bak"), LeerArchivo(base));
+#ifndef Q_OS_WIN
+    // A disk that fills up during the copy leaves the backup as it was.
+    const QByteArray nueva = LeerArchivo(base);
+    QFile::remove(base);
+    BaseConEmpresa(base, "OTRA");
+    {
+        const DiscoLleno lleno(QFileInfo(base).size() / 2);
+        CopiarRespaldo(base);
+    }
+    EXPECT_EQ(LeerArchivo(base + ".bak"), nueva);
+#endif
     EXPECT_EQ(QDir(dirAplicacion).entryList(QDir::Files).size(), 2);  // no temporary file left behind
 }
 

@@ -15,6 +15,10 @@
 #include "platform/ui/Modal.h"
 #include "support/Entorno.h"
 
+#ifndef Q_OS_WIN
+#include <cerrno>
+#endif
+
 namespace {
 
 class HistorialIntercambiosTest : public ConIntercambio {
@@ -305,8 +309,20 @@ TEST_F(HistorialIntercambiosTest, TheWindowFiltersOpensAndExportsWhatItShows) {
     ventana.AbrirSeleccionado();
     EXPECT_EQ(ticket, "TICKET 000000001234\n");
 
-    // A name typed without an extension; the items sent come to 2 x 1.520,50 + 899,00.
+    // A disk that fills up as the export ends leaves the file already there as it was, and says why.
     const QString csv = Ruta("sel.csv");
+#ifndef Q_OS_WIN
+    EscribirArchivo(csv, "anterior");
+    {
+        const DiscoLleno lleno(100);
+        carpetas.archivos.enqueue(csv);
+        ventana.findChild<QPushButton*>("cmdExportar")->click();
+    }
+    EXPECT_EQ(LeerArchivo(csv), "anterior");
+    EXPECT_EQ(mensajes.Unico().texto, "No se pudo escribir " + csv + ": " + qt_error_string(EFBIG));
+    mensajes.mostrados.clear();
+#endif
+    // A name typed without an extension; the items sent come to 2 x 1.520,50 + 899,00.
     carpetas.archivos.enqueue(Ruta("sel"));
     ventana.findChild<QPushButton*>("cmdExportar")->click();
     EXPECT_EQ(

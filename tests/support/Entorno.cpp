@@ -29,6 +29,28 @@
 
 #include <cstring>
 #include <vector>
+#else
+#include <sys/resource.h>
+
+#include <csignal>
+#endif
+
+#ifndef Q_OS_WIN
+DiscoLleno::DiscoLleno(quint64 bytes) {
+    std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the process
+    rlimit limite{};
+    getrlimit(RLIMIT_FSIZE, &limite);
+    antes_ = limite.rlim_cur;
+    limite.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limite);
+}
+
+DiscoLleno::~DiscoLleno() {
+    rlimit limite{};
+    getrlimit(RLIMIT_FSIZE, &limite);
+    limite.rlim_cur = antes_;
+    setrlimit(RLIMIT_FSIZE, &limite);
+}
 #endif
 
 void ReiniciarGlobales() {

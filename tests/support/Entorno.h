@@ -24,6 +24,19 @@ inline void PrintTo(const QVariant& v, std::ostream* os) { *os << v.toString().t
 // Every module's globals back to their state before start-up.
 void ReiniciarGlobales();
 
+#ifndef Q_OS_WIN
+// While it lives, a file this process writes takes its first `bytes` and refuses the rest, as a disk
+// that fills up mid-write does.
+class DiscoLleno {
+public:
+    explicit DiscoLleno(quint64 bytes);
+    ~DiscoLleno();
+
+private:
+    quint64 antes_;
+};
+#endif
+
 class Entorno : public ::testing::Test {
 protected:
     void SetUp() override;
