@@ -32,8 +32,10 @@ void GuardarTicket(const QString& directorio, const QString& nombre, const QStri
     QSaveFile archivo(Rutas::Unir(directorio, nombre));
     if (!archivo.open(QIODevice::WriteOnly)) throw TarsaError(ErrAccesoRuta, archivo.errorString());
     Privado::Archivo(archivo);
-    archivo.write(Ansi::Codificar(ticket));
-    if (!archivo.commit()) throw TarsaError(ErrDiscoLleno, archivo.errorString());
+    const QByteArray texto = Ansi::Codificar(ticket);
+    // Written out before the rename: a commit whose final write the disk cuts short still renames.
+    if (archivo.write(texto) != texto.size() || !archivo.flush() || !archivo.commit())
+        throw TarsaError(ErrDiscoLleno, archivo.errorString());
 }
 
 // An approval journalled before (the answer found again in the exchange directory of a run that

@@ -69,7 +69,8 @@ bool Guardar(const QString& path, const QByteArray& bytes, QString* error) {
     QSaveFile f(path);
     if (f.open(QIODevice::WriteOnly)) {
         Archivo(f);
-        if (f.write(bytes) == bytes.size() && f.commit()) return true;
+        // Written out before the rename: a commit whose final write the disk cuts short still renames.
+        if (f.write(bytes) == bytes.size() && f.flush() && f.commit()) return true;
     }
     if (error) *error = QString::fromUtf8("%1: %2").arg(QDir::toNativeSeparators(path), f.errorString());
     return false;

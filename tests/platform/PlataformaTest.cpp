@@ -18,6 +18,7 @@
 #include "platform/Ansi.h"
 #include "platform/ArchivoRegistros.h"
 #include "platform/BloqueoInstancia.h"
+#include "platform/Privado.h"
 #include "platform/Rutas.h"
 #include "platform/TarsaError.h"
 #include "platform/ui/ImpresoraSistema.h"
@@ -155,6 +156,20 @@ TEST_F(PlataformaTest, ALockFileThatNamesNoOwnerIsTakenOverAndALivingOneIsNot) {
         EXPECT_FALSE(QFile::exists(archivo));
     }
 }
+
+#ifndef Q_OS_WIN
+// A file replaced on a disk that fills up stays as it was.
+TEST_F(PlataformaTest, AFileReplacedOnAFullDiskStaysAsItWas) {
+    const QString archivo = Ruta("intercambio.txt");
+    EscribirArchivo(archivo, "anterior");
+    QString error;
+    {
+        const DiscoLleno lleno(4);
+        EXPECT_FALSE(Privado::Guardar(archivo, "nuevo, y más largo", &error));
+    }
+    EXPECT_EQ(LeerArchivo(archivo), "anterior");
+}
+#endif
 
 // Everything the client keeps for the pharmacy (the database's backup, the saved tickets, a ticket
 // printed to PDF, the exchange archive) holds card numbers and prescriptions: readable by its owner
