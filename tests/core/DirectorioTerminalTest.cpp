@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QTest>
 #include <chrono>
 #include <filesystem>
 #include <memory>
@@ -85,6 +86,14 @@ TEST_F(DirectorioTerminalTest, OnlyDirectoriesWithNoLivingOwnerAreRemovedAtStart
     QProcess& caido = Dueno(Term("term2"));
     caido.kill();
     caido.waitForFinished();
+    // Windows may close a killed process's files a moment after it reports the process ended; until
+    // then its mark cannot be removed, and the directory is rightly kept for the next start.
+    QFile marca(dirTrabajo + "/term2/tarsa.lck");
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        const bool libre = marca.open(QIODevice::ReadWrite);
+        marca.close();
+        return libre;
+    }));
     Term("term3");             // no mark, in use recently: kept
     Envejecer(Term("term4"));  // no mark, untouched for days: abandoned
     QDir().mkpath(Term("term6") + "/tarsa.lck");
