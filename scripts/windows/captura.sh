@@ -15,6 +15,10 @@ obra=$(cd "$1" && pwd)
 raiz=$(cd "$(dirname "$0")/../.." && pwd)
 capturas=$raiz/docs/screenshots/windows
 export WINEPREFIX=$obra/wine-captura WINEDEBUG=-all
+# The regional settings of a pharmacy's Windows: Spanish (Argentina), "15.230,50". Wine takes the
+# user's locale from the Unix one.
+locale -a | grep -qi '^es_AR\.utf-\?8$' || { echo "the es_AR.UTF-8 locale is missing: scripts/setup.sh --demo makes it" >&2; exit 1; }
+export LC_ALL=es_AR.UTF-8 LANG=es_AR.UTF-8
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
 instalador=$(ls "$obra"/TarsaCliente-*-instalar.exe)
