@@ -24,6 +24,8 @@ inline void PrintTo(const QVariant& v, std::ostream* os) { *os << v.toString().t
 // Every module's globals back to their state before start-up.
 void ReiniciarGlobales();
 
+// Linux only: Windows has no limit on the size of the files a process writes, so the disk-full cases
+// built on it do not run there.
 #ifndef Q_OS_WIN
 // While it lives, a file this process writes takes its first `bytes` and refuses the rest, as a disk
 // that fills up mid-write does.
