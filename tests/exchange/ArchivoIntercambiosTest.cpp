@@ -1,9 +1,7 @@
-// The exchange archive: exact bytes kept, the list from the monthly indexes, a torn index line, the
-// way cleared before a request, retention by age and size and a crash's leftovers removed.
+// The exchange archive: what it keeps and lists, the way cleared before a request, and its retention.
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <functional>
 
 #include "core/modTarsa.h"
 #include "exchange/clsArchivoIntercambios.h"
@@ -12,17 +10,11 @@
 #include "support/Entorno.h"
 #include "support/Simulador.h"
 
-namespace {
-
-constexpr int kCincoAnios = 1825;  // the retention of an installation that sets none
-
 class ArchivoIntercambiosTest : public ConIntercambio {
 protected:
     QString Raiz() const { return dirAplicacion + "/Intercambios"; }
     const QDateTime t0{QDate(2026, 12, 6), QTime(17, 30, 5, 120)};
 };
-
-}  // namespace
 
 TEST_F(ArchivoIntercambiosTest, KeepsTheExactBytesAndListsFromTheIndexes) {
     const QByteArray cabecera("FF00001\xd1\r\n");  // a non-ASCII byte stays as it was
@@ -88,39 +80,31 @@ TEST_F(ArchivoIntercambiosTest, ClearingTheWayMovesWhatWasNotArchived) {
     EXPECT_EQ(a.Leer(lista[1].Id)->Posteriores.keys(), QStringList{"_SVL.3"});
 }
 
-// A link put in place of a directory the archive reads, writes or clears (say the download directory
-// pointing at the application directory) is never followed: what it points at is neither copied into
-// the archive, nor moved, nor deleted.
+// A link in place of a directory the archive reads, writes or clears is never followed: what it points
+// at (say the application directory) is neither copied into the archive, nor moved, nor deleted.
 TEST_F(ArchivoIntercambiosTest, NothingIsMovedCopiedOrDeletedThroughALink) {
     const QString ajeno = dirTrabajo + "/ajeno";
-    const QStringList suyos{"TarsaCliente.mdb", "TarsaCliente.mdb.bak", "TarsaCliente.lck"};
-    const auto reponer = [&] {
-        QDir(ajeno).removeRecursively();
-        QDir().mkpath(ajeno + "/sub.tmp");
-        for (const QString& n : suyos) EscribirArchivo(ajeno + "/" + n, n.toUtf8());
-    };
-    const auto enlazar = [](const QString& destino, const QString& enlace) {
-        QDir(enlace).removeRecursively();
-        QFile::remove(enlace);
-        QDir().mkpath(QFileInfo(enlace).path());
-        ASSERT_TRUE(QFile::link(destino, enlace)) << enlace.toStdString();
-    };
+    const QStringList suyos{"TarsaCliente.lck", "TarsaCliente.mdb", "TarsaCliente.mdb.bak"};
     const struct {
         const char* caso;
-        std::function<void()> preparar;
+        QString destino, enlace;
     } casos[] = {
-        {"download", [&] { enlazar(ajeno, d + "/download"); }},
-        {"upload", [&] { enlazar(ajeno, d + "/upload"); }},
-        {"the exchange directory", [&] { enlazar(ajeno, dirTrabajo + "/term43"); }},
-        {"the month", [&] { enlazar(ajeno, Raiz() + "/2026-12"); }},
-        {"the index", [&] { enlazar(ajeno + "/TarsaCliente.mdb", Raiz() + "/2026-12/indice.txt"); }},
-        {"a temporary", [&] { enlazar(ajeno, Raiz() + "/2026-12/20261206-180000000-term42.tmp"); }},
+        {"download", ajeno, d + "/download"},
+        {"upload", ajeno, d + "/upload"},
+        {"the exchange directory", ajeno, dirTrabajo + "/term43"},
+        {"the month", ajeno, Raiz() + "/2026-12"},
+        {"the index", ajeno + "/TarsaCliente.mdb", Raiz() + "/2026-12/indice.txt"},
+        {"a temporary", ajeno, Raiz() + "/2026-12/20261206-180000000-term42.tmp"},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
         QDir(Raiz()).removeRecursively();
-        reponer();
-        c.preparar();
+        QDir(ajeno).removeRecursively();
+        QDir().mkpath(ajeno + "/sub.tmp");
+        for (const QString& n : suyos) EscribirArchivo(ajeno + "/" + n, n.toUtf8());
+        QDir(c.enlace).removeRecursively();
+        QDir().mkpath(QFileInfo(c.enlace).path());
+        ASSERT_TRUE(QFile::link(c.destino, c.enlace));
         clsArchivoIntercambios a(Raiz());
         for (const QString& dir : {d, dirTrabajo + "/term43"}) {
             const QString id = a.GuardarPedido(dir, "01", t0);
@@ -128,9 +112,8 @@ TEST_F(ArchivoIntercambiosTest, NothingIsMovedCopiedOrDeletedThroughALink) {
             a.Despejar(id, dir, t0.addSecs(2));
             a.Despejar({}, dir, t0.addSecs(3));
         }
-        a.AplicarRetencion(kCincoAnios, 1 << 30, t0.date());
-        QStringList quedan = QDir(ajeno).entryList(QDir::Files);
-        EXPECT_EQ(quedan, QStringList({"TarsaCliente.lck", "TarsaCliente.mdb", "TarsaCliente.mdb.bak"}));
+        a.AplicarRetencion(1825, 1 << 30, t0.date());
+        EXPECT_EQ(QDir(ajeno).entryList(QDir::Files), suyos);
         for (const QString& n : suyos) EXPECT_EQ(LeerArchivo(ajeno + "/" + n), n.toUtf8()) << n.toStdString();
         EXPECT_TRUE(QDir(ajeno + "/sub.tmp").exists());
         for (const auto& i : a.Listar())
@@ -142,9 +125,8 @@ TEST_F(ArchivoIntercambiosTest, NothingIsMovedCopiedOrDeletedThroughALink) {
     }
 }
 
-// The archive is a record, not a condition of the exchange: when it cannot be written (here a file
-// stands where its folder goes) the exchange directory is cleared all the same, so that an earlier
-// answer is never taken for the next request's, and the user is told once why.
+// The archive is a record, not a condition of the exchange: when it cannot be written the exchange
+// directory is cleared all the same, so that an earlier answer is never taken for the next request's.
 TEST_F(ArchivoIntercambiosTest, AnArchiveThatCannotBeWrittenStillClearsTheWayAndSaysSoOnce) {
     EscribirArchivo(Raiz(), "no es un directorio");
     clsArchivoIntercambios a(Raiz());
