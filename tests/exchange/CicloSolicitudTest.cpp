@@ -1,6 +1,5 @@
-// The request cycle without a window: a scripted terminal answers in the injected wait, so each road
-// of a cancelled request's answer (before the next request, while it is written, during its wait, at
-// shutdown, at the next start) is walked step by step.
+// The request cycle without a window: a scripted terminal answers in the injected wait, so each road of
+// a cancelled request's late answer is walked step by step.
 #include <QDir>
 
 #include "core/modDirectorioTerminal.h"
@@ -9,8 +8,6 @@
 #include "exchange/Pedido.h"
 #include "exchange/modIntercambio.h"
 #include "support/Entorno.h"
-
-namespace {
 
 class CicloSolicitudTest : public Entorno {
 protected:
@@ -41,9 +38,8 @@ protected:
         EscribirArchivo(d + "/download/_ticket.prn", "Ticket: " + QByteArray::number(ticket) + "\r\n");
         EscribirArchivo(d + "/Estado.rsp", "0 Aprobada\r\n");
     }
-    // The cycle with a wait that behaves as the window's: over once Estado.rsp is there; while it is not,
-    // the terminal does its next step; with none left the user cancels. A wait that keeps ending on the
-    // same answer would loop: the cycle is cut off and the test fails.
+    // A wait as the window's: over once Estado.rsp is there; until then the terminal does its next step;
+    // with none left the user cancels. A wait that keeps ending on the same answer fails the test.
     Solicitud Enviar(QList<std::function<void()>> terminal) {
         clsTransaccion t{.Version = "V250", .Actividad = "7", .Empresa = "5", .Licencia = "LIC1", .QueloPath = d};
         int esperas = 0;
@@ -71,15 +67,11 @@ protected:
     QStringList tardias;
 };
 
-}  // namespace
-
 // The user cancels a ticket's wait, the terminal still approves it, and the next request is the same
-// ticket again or a catalog update. Whenever the approval lands, it is handed over once as the
-// cancelled request's, and the next request reads its own answer — also when the archive cannot be
-// written and so cannot clear the approval out of the exchange directory.
+// ticket or a catalog update: the approval is handed over once as the cancelled request's, and the next
+// request reads its own answer, also when the archive cannot be written to clear the approval away.
 TEST_F(CicloSolicitudTest, AnApprovalOfACancelledRequestIsTakenOnceWheneverItLands) {
-    // AlDespejar: the status is there, but written a moment ago and without its line end yet when the
-    // next request clears the way for itself.
+    // AlDespejar: the status is there, its line end not yet written, as the next request clears the way.
     enum Llegada { AntesDelPedido, AlDespejar, AlEscribirElPedido, EnLaEspera };
     const struct {
         const char* caso;
@@ -120,11 +112,8 @@ TEST_F(CicloSolicitudTest, AnApprovalOfACancelledRequestIsTakenOnceWheneverItLan
             EscribirArchivo(d + "/download/_sal.0", "0000 catalogos listos\r\n");
             EscribirArchivo(d + "/Estado.rsp", "0 Listo\r\n");
         };
-        if (c.llegada == AntesDelPedido) tardia();
-        if (c.llegada == AlDespejar) {
-            tardia();
-            EscribirArchivo(d + "/Estado.rsp", "0 Aprobada");
-        }
+        if (c.llegada == AntesDelPedido || c.llegada == AlDespejar) tardia();
+        if (c.llegada == AlDespejar) EscribirArchivo(d + "/Estado.rsp", "0 Aprobada");
         ciclo.EscribirPedido = [&](const clsTransaccion& t) {
             if (c.llegada == AlEscribirElPedido) tardia();
             t.PutSVL0();
@@ -150,8 +139,8 @@ TEST_F(CicloSolicitudTest, AnApprovalOfACancelledRequestIsTakenOnceWheneverItLan
     }
 }
 
-// A cancelled request is looked for at shutdown; one still unanswered keeps the exchange directory
-// on disk, and so does a run that dies while waiting: the next start journals what the terminal left there.
+// A cancelled request is looked for at shutdown; one unanswered keeps the exchange directory, as does a
+// run that dies while waiting: the next start journals what the terminal left there.
 TEST_F(CicloSolicitudTest, ACancelledRequestIsLookedForAtShutdownAndAtTheNextStart) {
     Aprobar(CancelarTicket(), 1001);
     {  // a terminal that writes no line end: the status counts once it has stood unchanged

@@ -1,5 +1,4 @@
-// A ticket against tarsa-terminal-sim with the real wait window, asked again after a cancel; and an
-// answer that does not echo its request.
+// A ticket against tarsa-terminal-sim with the real wait window; an answer that does not echo its request.
 #include <QApplication>
 #include <QDir>
 #include <QtTest/QTest>
@@ -13,12 +12,9 @@
 #include "exchange/modIntercambio.h"
 #include "journal/modTransaccionLocal.h"
 #include "platform/Ansi.h"
-#include "platform/ui/Modal.h"
 #include "support/Entorno.h"
 #include "support/Simulador.h"
 #include "tickets/modEnvioTicket.h"
-
-namespace {
 
 class IntercambioSimuladorTest : public ConBase {
 protected:
@@ -31,13 +27,8 @@ protected:
     QString d;
 };
 
-}  // namespace
-
-// The user presses Esc while the terminal (answering after a delay) works on a ticket, is asked first
-// and says No, then Esc again and Yes; then sends the same ticket again at once, with the same
-// transaction number as the form keeps it. The terminal approves both: the first answer, arriving
-// during the second wait, is journalled as the cancelled ticket's and announced, and each ticket is
-// journalled and saved with its own text.
+// The user cancels a ticket's wait (Esc, No, Esc, Yes) and sends it again at once; the terminal approves
+// both: the first, arriving in the second wait, is journalled as the cancelled one's, each with its text.
 TEST_F(IntercambioSimuladorTest, CancelAndSendAgainJournalsBothApprovalsEachWithItsOwnText) {
     Sesion({.codigoEmpresa = "1"});
     gCicloSolicitud.AlRecibirRespuestaTardia = RegistrarRespuestaTardia;

@@ -1,10 +1,7 @@
-// The request cycle: the notification, the wait window, the status and answer files, and the two
-// answer windows, offscreen.
+// The request cycle: the notification, the wait window, the status and answer files, the answer windows.
 #include <QDir>
 #include <QFontInfo>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTimer>
 #include <QTreeWidget>
 #include <chrono>
 #include <functional>
@@ -23,7 +20,6 @@
 #include "support/Entorno.h"
 #include "support/Simulador.h"
 
-namespace {
 class SolicitudTest : public ConIntercambio {
 protected:
     void TearDown() override {
@@ -33,7 +29,6 @@ protected:
         Entorno::TearDown();
     }
 };
-}  // namespace
 
 TEST_F(SolicitudTest, NotifiesOnlyThroughAnExistingTxAndRaisesWhenTheRequestCannotBeWritten) {
     const clsTransaccion t{.Version = "V250", .Licencia = "LIC1", .QueloPath = d};
@@ -47,9 +42,8 @@ TEST_F(SolicitudTest, NotifiesOnlyThroughAnExistingTxAndRaisesWhenTheRequestCann
     EXPECT_THROW(t.PutSVL0(), TarsaError);
 }
 
-// A terminal that creates the status file and writes it a moment later (in one or two writes, with or
-// without a line end) is read only once the line is complete, by the watch and by the poll alike; and
-// with the poll and the second look out of the way the watch alone ends the wait (its deadline fails the test).
+// A status file created and written a moment later is read only once its line is complete, by the watch
+// and the poll alike; the watch alone also ends the wait (its deadline fails the test).
 TEST_F(SolicitudTest, AStatusWrittenInStepsIsReadOnlyOnceItsLineIsComplete) {
     const struct {
         const char* nombre;
@@ -139,9 +133,7 @@ TEST_F(SolicitudTest, RequestCycleOutcomes) {
     EXPECT_EQ(mensajes.mostrados[1].estilo, Mensajes::vbYesNo | Mensajes::vbQuestion | Mensajes::vbDefaultButton2);
 }
 
-// Every request (ticket, cancellation, reprint, closure, catalog update) is written here: one without
-// the provider's licence is refused before its record is written or archived, and the status file of
-// the request before it is left alone.
+// A request without the provider's licence is refused before anything is written or archived.
 TEST_F(SolicitudTest, ARequestWithoutALicenceIsRefusedBeforeAnythingIsWritten) {
     const auto rechazado = [](const std::function<void()>& enviar) {
         const auto e = ErrorDe(enviar);
@@ -183,7 +175,7 @@ TEST_F(SolicitudTest, AnswerTextsAndTicketWidth) {
 }
 
 // The width follows the longest line. The text has the focus but takes no key: Tab moves on, Enter
-// closes the window, and what is printed is the terminal's text with its barcodes, whatever was typed.
+// closes, and the terminal's text is printed with its barcodes, whatever was typed.
 TEST_F(SolicitudTest, TicketWindow) {
     // The text's width in pixels (twips / 15) for each ticket width in characters.
     const std::pair<int, int> anchos[] = {{39, 373}, {40, 347}, {119, 1031}, {120, 1000}};
