@@ -1,5 +1,4 @@
-// The writers against the golden request records in tests/data, typed by hand from the layouts
-// (the sample values are listed in tests/data/README.md).
+// The writers against the golden request records in tests/data, typed by hand (see its README.md).
 #include <QDir>
 
 #include "TestConfig.h"

@@ -1,6 +1,5 @@
 #pragma once
-// The sample ticket request of tests/data/README.md: one header, two items and two diagnoses, written
-// by the client's writers into directorio/UpLoad.
+// The sample ticket request of tests/data/README.md, written by the client's writers into directorio/UpLoad.
 #include <gtest/gtest.h>
 
 #include "catalogs/clsDiagnostico.h"

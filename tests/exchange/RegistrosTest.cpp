@@ -1,5 +1,4 @@
-// Header and item records: the conversions the golden sample does not reach, and the terminal's
-// answers read back into gColErrores for every layout, good and bad.
+// Header and item records: conversions the golden sample misses, and every layout's answers read back.
 #include <optional>
 #include <tuple>
 

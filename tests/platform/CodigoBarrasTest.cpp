@@ -1,5 +1,4 @@
-// The printed ticket: its text unchanged and, under it, barcodes that a scanner reads back as the
-// ticket number and the authorisation.
+// The printed ticket: its text unchanged and, under it, barcodes that a scanner reads back.
 #include <gmock/gmock.h>
 
 #include "core/RegistroAjustes.h"

@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QSpinBox>
 
-#include "TestConfig.h"
 #include "core/modImpresion.h"
 #include "core/modTarsa.h"
 #include "exchange/clsArchivoIntercambios.h"
@@ -59,8 +58,7 @@ TEST_F(PlataformaTest, FixedRecordsLandInTheirPlaceAndOnlyWholeOnesCount) {
     EXPECT_THROW(ArchivoRegistros().AbrirLectura(Ruta("falta.dat"), 6), TarsaError);
 }
 
-// Names resolve and a pattern deletes without regard to case; a missing name keeps the spelling it was
-// given; joining adds one separator only.
+// Names resolve and a pattern deletes without regard to case; a missing name keeps its spelling.
 TEST_F(PlataformaTest, PathsResolveAndMatchWithoutRegardToCase) {
     QDir(dirTrabajo).mkpath("term7/UpLoad");
     EscribirArchivo(dirTrabajo + "/term7/UpLoad/_SVL.0", "x");
@@ -84,8 +82,7 @@ TEST_F(PlataformaTest, SettingsRoundTripTextsDeleteAndDefault) {
     Ajustes::Borrar("TarsaCliente", "LastPuleo");
     EXPECT_TRUE(Ajustes::Claves("TarsaCliente", "LastPuleo").isEmpty());
     EXPECT_EQ(Ajustes::Ubicacion("TarsaCliente"), Ruta("ajustes.ini"));
-    // A value saved again as it is does not rewrite the file (each write reaches the disk); a change
-    // among several keys does.
+    // Saving unchanged values leaves the file alone (each write reaches the disk); one change rewrites it.
     const QDateTime antes(QDate(2020, 1, 1), QTime(0, 0));
     const auto fecha = [this] { return QFileInfo(Ruta("ajustes.ini")).lastModified(); };
     for (const QString& terminal : {"LIC1", "LIC1", "LIC2"}) {
@@ -115,8 +112,7 @@ QString ValorRegistro(const wchar_t* seccion, const wchar_t* nombre) {
 }
 }  // namespace
 
-// Without TARSA_SETTINGS the settings are plain strings under the key an installation of the
-// earlier program left, so its settings are read as they are and what we write reads there too.
+// Without TARSA_SETTINGS the settings are plain strings under the earlier program's key, read and written.
 TEST_F(PlataformaTest, OnWindowsTheSettingsAreStringsInTheRegistryKeyOfEarlierInstallations) {
     qunsetenv("TARSA_SETTINGS");
     RegDeleteTreeW(HKEY_CURRENT_USER, kClavePrueba);
@@ -171,9 +167,8 @@ TEST_F(PlataformaTest, AFileReplacedOnAFullDiskStaysAsItWas) {
 }
 #endif
 
-// Everything the client keeps for the pharmacy (the database's backup, the saved tickets, a ticket
-// printed to PDF, the exchange archive) holds card numbers and prescriptions: readable by its owner
-// only, files and folders alike, whatever the umask.
+// What the client keeps (the database's backup, saved tickets, a ticket printed to PDF, the exchange
+// archive) holds card numbers and prescriptions: its owner's only, files and folders, whatever the umask.
 TEST_F(PlataformaTest, WhatTheClientKeepsForThePharmacyIsOwnerOnly) {
     AbrirBaseEntregada();
     const QString base = Rutas::Unir(dirAplicacion, kBaseDatos);
@@ -207,16 +202,13 @@ TEST_F(PlataformaTest, WhatTheClientKeepsForThePharmacyIsOwnerOnly) {
          {QString(kBaseDatos) + ".bak", QString("Tickets/700.prn"), QString("pdf"),
           QString("Intercambios/") + QDateTime::currentDateTime().toString("yyyy-MM") + "/indice.txt"})
         EXPECT_TRUE(vistos.contains(esperado)) << esperado.toStdString();
-        // Windows grants access by the folders' access lists, which the client leaves to the system: Qt
-        // reports there the same bits for owner, group and others.
-#ifndef Q_OS_WIN
+#ifndef Q_OS_WIN  // Windows grants access by the folders' access lists, left to the system
     EXPECT_EQ(abiertos, QStringList());
 #endif
 }
 
-// Printing shows the ticket's pages first, with the printer and the copies; cancelling there prints
-// nothing, and each copy chosen is a document of its own (PDF files: in the demo's folder, or in the
-// file named when "Archivo PDF" is the printer chosen).
+// Printing shows the ticket's pages first; cancelling there prints nothing, and each copy is a document
+// of its own (PDF files: in the demo's folder, or in the file named when "Archivo PDF" is chosen).
 TEST_F(PlataformaTest, ThePreviewComesBeforeEveryPrintAndCancellingItPrintsNothing) {
     const QString pdf = dirAplicacion + "/pdf";
     const struct {

@@ -5,7 +5,6 @@
 #include "platform/SinEnlaces.h"
 #include "support/Entorno.h"
 
-namespace {
 class SinEnlacesTest : public Entorno {
 protected:
     // Outside the working directory: what a hostile link points at.
@@ -16,7 +15,6 @@ protected:
     }
     QString Trabajo(const QString& relativa) const { return dirTrabajo + "/" + relativa; }
 };
-}  // namespace
 
 TEST_F(SinEnlacesTest, RemovingADirectoryTreeRemovesLinksButNeverWhatTheyPointAt) {
     if (!EnlacesPosibles()) GTEST_SKIP() << kSinEnlaces;
