@@ -74,11 +74,10 @@ TEST_F(PlataformaTest, PathsResolveAndMatchWithoutRegardToCase) {
     EXPECT_EQ(Rutas::BorrarPatron(dirTrabajo, "*.*"), 1);
 }
 
-TEST_F(PlataformaTest, SettingsRoundTripTextsDeleteAndDefault) {
+TEST_F(PlataformaTest, SettingsRoundTripTextsAndDelete) {
     Ajustes::Guardar("TarsaCliente", "Start", "QUELO_Path", "C:\\Estandar, Sucursal");
     Ajustes::Guardar("TarsaCliente", "LastPuleo", "1", "D:\\Otra");
     EXPECT_EQ(Ajustes::Obtener("TarsaCliente", "Start", "QUELO_Path"), "C:\\Estandar, Sucursal");
-    EXPECT_EQ(Ajustes::Obtener("TarsaCliente", "Start", "Falta", "def"), "def");
     Ajustes::Borrar("TarsaCliente", "LastPuleo");
     EXPECT_TRUE(Ajustes::Claves("TarsaCliente", "LastPuleo").isEmpty());
     EXPECT_EQ(Ajustes::Ubicacion("TarsaCliente"), Ruta("ajustes.ini"));
