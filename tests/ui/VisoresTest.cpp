@@ -1,6 +1,4 @@
 // The row viewer, the catalog reports and the about box.
-#include <QAction>
-#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTreeWidget>

@@ -1,9 +1,7 @@
 // The settings and view dialogs: the working directory and its recent list, the catalog and view flags.
 #include <QCheckBox>
-#include <QDir>
 
 #include "catalogs/ConBase.h"
-#include "catalogs/modInicioCatalogos.h"
 #include "core/RegistroAjustes.h"
 #include "core/modDirectorioTerminal.h"
 #include "core/modTarsa.h"
@@ -41,12 +39,8 @@ protected:
     }
     // The state a refused or failed directory must leave as it was.
     QStringList Estado() const {
-        return {gQueloPath,
-                gTermDir,
-                Leer("QUELO_Path"),
-                Recientes().join('|'),
-                Leer("ActualizaMedicos"),
-                QString::number(QDir(dirTrabajo).exists(gTermDir))};
+        const QString existe = QString::number(QDir(dirTrabajo).exists(gTermDir));
+        return {gQueloPath, gTermDir, Leer("QUELO_Path"), Recientes().join('|'), Leer("ActualizaMedicos"), existe};
     }
     static QString Bitmaps() { return Filas("SELECT Empresa || ':' || Parametro FROM Bitmaps ORDER BY 1"); }
     void Prm(const QString& dir, const QString& empresa, const QString& mascara) {
@@ -202,8 +196,7 @@ TEST_F(frmConfiguracionTest, TheViewDialogSetsTheFlagsAtOnceAndSavesOnAccept) {
     Hijo<QCheckBox>(&v, "chkVerDevolucion")->click();
     Hijo<QCheckBox>(&v, "chkVerTicket")->click();
     Pulsar(&v, "cmdAceptar");
-    EXPECT_TRUE(gVerBotonesDevolucion);
-    EXPECT_FALSE(gVerTicket);
+    EXPECT_TRUE(gVerBotonesDevolucion && !gVerTicket);
     EXPECT_EQ(QStringList({Leer("VerBotonesDevolucion"), Leer("VerTicket"), Leer("VerMenuLicencias"),
                            Leer("VerBotonesConsulta")}),
               QStringList({"True", "False", "False", "True"}));
