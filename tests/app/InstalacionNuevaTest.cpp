@@ -115,9 +115,8 @@ TEST_F(InstalacionNuevaTest, FromTheTerminalsFilesToAConsumptionItsCancellationA
     // same visit; then the complete catalogs, offered at once.
     auto* configuracion = Abierta<frmConfiguracion>(principal, "frmConfiguracion");
     Activar(*configuracion);
-    auto* directorio = Hijo<QComboBox>(configuracion, "cboDirectorio");
-    directorio->setFocus();
-    directorio->lineEdit()->selectAll();
+    Hijo<QComboBox>(configuracion, "cboDirectorio")->setFocus();
+    Tecla(Qt::Key_A, Qt::ControlModifier);  // all of what is shown, replaced by what is typed
     Teclear(quelo);
     Marcar(configuracion, "chkAutomatica");
     mensajes.Responder(Mensajes::vbYes);  // "CUIDADO!!! ... ¿ Desea Continuar?"

@@ -91,9 +91,8 @@ TEST_F(frmConfiguracionTest, ATypedNewDirectoryIsCreatedOnYesAndTheExchangeDirec
     mensajes.Responder(Mensajes::vbYes);
     frmConfiguracion f;
     Activar(f);
-    auto* directorio = Hijo<QComboBox>(&f, "cboDirectorio");
-    directorio->setFocus();
-    directorio->lineEdit()->selectAll();
+    Hijo<QComboBox>(&f, "cboDirectorio")->setFocus();
+    Tecla(Qt::Key_A, Qt::ControlModifier);  // all of what is shown, replaced by what is typed
     Teclear(nuevo);
     Pulsar(&f, "cmdAceptar");
     EXPECT_EQ(f.result(), QDialog::Accepted);
