@@ -1,4 +1,6 @@
 // The main window: which operations it offers and where each one leads.
+#include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QToolBar>
 

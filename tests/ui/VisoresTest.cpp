@@ -1,6 +1,9 @@
 // The row viewer, the catalog reports and the about box.
+#include <QAction>
+#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMap>
 #include <QTreeWidget>
 
 #include "catalogs/ConBase.h"

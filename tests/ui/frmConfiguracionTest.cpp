@@ -1,5 +1,6 @@
 // The settings and view dialogs: the working directory and its recent list, the catalog and view flags.
 #include <QCheckBox>
+#include <QDir>
 
 #include "catalogs/ConBase.h"
 #include "core/RegistroAjustes.h"
