@@ -1,7 +1,6 @@
 // Sending a pharmacy ticket without a window: the files each operation writes, and what each way
 // the request can end does to the journal and to the next transaction number.
 #include "exchange/modIntercambio.h"
-#include "platform/TarsaError.h"
 #include "tickets/EntornoTickets.h"
 #include "tickets/modEnvioTicket.h"
 
