@@ -132,20 +132,15 @@ TEST_F(ItemTicketFarmaciaTest, ANewItemAsksForThePrescriptionTypeAndWhetherToAdd
 
 // Pasted, a field keeps only what its kind allows; a price keeps its thousands separator.
 TEST_F(ItemTicketFarmaciaTest, PastedTextFollowsTheKeyRule) {
-    const struct {
-        const char *campo, *texto, *queda;
-    } casos[] = {
-        {"txtCantidad", "dos", ""},
-        {"txtCantidad", "150", "150"},
-        {"txtTroquel", "12-34ab", "1234"},
-        {"txtCodigoBarra", "779 53a", "779 53"},
-        {"txtPrecio", "$ 1,234.5x", "1,234.5"},
-        {"txtPorcentajeCobertura", "40%", "40"},
-    };
     Abrir(Todo(), [&](QDialog& d) {
-        for (const auto& c : casos) {
-            Pegar(Hijo<QLineEdit>(&d, c.campo), c.texto);
-            EXPECT_EQ(Textos(&d, c.campo), c.queda) << c.texto;
+        for (const auto& [campo, texto, queda] : {std::tuple{"txtCantidad", "dos", ""},
+                                                  {"txtCantidad", "150", "150"},
+                                                  {"txtTroquel", "12-34ab", "1234"},
+                                                  {"txtCodigoBarra", "779 53a", "779 53"},
+                                                  {"txtPrecio", "$ 1,234.5x", "1,234.5"},
+                                                  {"txtPorcentajeCobertura", "40%", "40"}}) {
+            Pegar(Hijo<QLineEdit>(&d, campo), texto);
+            EXPECT_EQ(Textos(&d, campo), queda) << texto;
         }
     });
     EXPECT_GT(sistema.pitidos, 0);
