@@ -158,12 +158,9 @@ TEST_F(TicketFarmaciaTest, TabFollowsTheScreenAndTheFormStartsInTheCard) {
     Bitmaps(TodoElEncabezado(), Mascara({1}, 15));
     const QStringList resto = Nombres(
         "lvwItems cmdAddItem cmdChangeItem cmdDelItem lvwDiagnosticos cmdAddDiags cmdDelDiags cmdAceptar cmdCancelar");
-    const struct {
-        bool reducida;
-        QStringList orden;
-    } casos[] = {{false, encabezado + autorizante + resto}, {true, encabezado + autorizanteR + resto}};
-    for (const auto& c : casos) {
-        frmTicketFarmaciaBase* f = AbrirForma(1, c.reducida);
+    for (const auto& [reducida, esperado] :
+         {std::pair{false, encabezado + autorizante + resto}, {true, encabezado + autorizanteR + resto}}) {
+        frmTicketFarmaciaBase* f = AbrirForma(1, reducida);
         Activar(*f);
         QStringList orden{NombreConFoco()};
         for (int i = 0; i < 60; ++i) {
@@ -171,7 +168,7 @@ TEST_F(TicketFarmaciaTest, TabFollowsTheScreenAndTheFormStartsInTheCard) {
             if (NombreConFoco() == orden.first()) break;
             orden << NombreConFoco();
         }
-        EXPECT_EQ(orden, c.orden) << (c.reducida ? "reduced" : "full");
+        EXPECT_EQ(orden, esperado) << (reducida ? "reduced" : "full");
         frmTicketFarmaciaBase::DescargarAbierto();
     }
 }
@@ -183,26 +180,22 @@ TEST_F(TicketFarmaciaTest, DatesAreNormalisedAndNeverLaterThanToday) {
     auto* venta = Hijo<QLineEdit>(f, "txtFechaVenta");
     auto* receta = Hijo<QLineEdit>(f, "txtFechaReceta");
     const QDate manana = QDate::currentDate().addDays(1);
-    const struct {
-        QString tecleado, queda;
-        QString mensaje;  // when shown, the focus goes back to the field with its text selected
-    } casos[] = {
-        {"150305", "15/03/2005"},
-        {"", ""},
-        {manana.toString("ddMMyyyy"), manana.toString("dd/MM/yyyy"), "La fecha no puede ser mayor a la actual"},
-    };
-    for (const auto& c : casos) {
-        SCOPED_TRACE(c.tecleado.toStdString());
+    // A message sends the focus back to the field with its text selected.
+    for (const auto& [tecleado, queda, mensaje] :
+         {std::tuple<QString, QString, QString>{"150305", "15/03/2005", ""},
+          {"", "", ""},
+          {manana.toString("ddMMyyyy"), manana.toString("dd/MM/yyyy"), "La fecha no puede ser mayor a la actual"}}) {
+        SCOPED_TRACE(tecleado.toStdString());
         mensajes.mostrados.clear();
         venta->setFocus();
-        Escribir(f, "txtFechaVenta", c.tecleado);
+        Escribir(f, "txtFechaVenta", tecleado);
         receta->setFocus();  // leaves the sale date
-        EXPECT_EQ(venta->text(), c.queda);
-        const bool vuelve = !c.mensaje.isEmpty();
+        EXPECT_EQ(venta->text(), queda);
+        const bool vuelve = !mensaje.isEmpty();
         const QString foco = vuelve ? "txtFechaVenta" : "txtFechaReceta";
         EXPECT_TRUE(QTest::qWaitFor([&] { return NombreConFoco() == foco; }, 2000));
-        EXPECT_EQ(Mostrados(), vuelve ? QStringList{c.mensaje} : QStringList{});
-        if (vuelve) EXPECT_EQ(venta->selectedText(), c.queda);
+        EXPECT_EQ(Mostrados(), vuelve ? QStringList{mensaje} : QStringList{});
+        if (vuelve) EXPECT_EQ(venta->selectedText(), queda);
     }
 }
 
