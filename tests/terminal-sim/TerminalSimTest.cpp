@@ -60,18 +60,16 @@ protected:
 // Each scenario's answer to a V250 pharmacy ticket; the first writes its status in two steps (created
 // empty, its line a moment later), as some terminals do.
 TEST_F(TerminalSimTest, AnswersAV250PharmacyTicketPerScenario) {
-    struct Caso {
-        const char* escenario;
-        char estado;
-        const char* errorItem1;
-        bool errorEnTicket;
-    };
     int n = 0;
-    for (const Caso& c : {Caso{"ok", '0', "0000", false}, Caso{"item-errors", '0', "0105", false},
-                          Caso{"ticket-error", '0', "0000", true}, Caso{"error", '1', nullptr, false}}) {
-        SCOPED_TRACE(c.escenario);
+    // The status code, the first item's error code (none: no answer files) and whether the ticket says ERROR.
+    for (const auto& [escenario, codigo, errorItem1, errorEnTicket] :
+         {std::tuple<const char*, char, const char*, bool>{"ok", '0', "0000", false},
+          {"item-errors", '0', "0105", false},
+          {"ticket-error", '0', "0000", true},
+          {"error", '1', nullptr, false}}) {
+        SCOPED_TRACE(escenario);
         const QString term = QString("term%1").arg(++n);
-        Iniciar(QStringList{"--scenario", c.escenario, "--max-requests", "1"} +
+        Iniciar(QStringList{"--scenario", escenario, "--max-requests", "1"} +
                 (n == 1 ? QStringList{"--status-pause-ms", "1000"} : QStringList{}));
         Pedir(term, kV250,
               {{"_SVL.1", Golden("svl1_v250_farmacia.bin")},
@@ -86,9 +84,9 @@ TEST_F(TerminalSimTest, AnswersAV250PharmacyTicketPerScenario) {
         EXPECT_EQ(sim.exitCode(), 0);
         const QByteArray estado = Estado(term);
         EXPECT_TRUE(QDir(Ruta(term + "/upload")).isEmpty()) << "request files not consumed";
-        EXPECT_EQ(estado.left(1) + estado.right(2), QByteArray(1, c.estado) + "\r\n") << estado.constData();
-        EXPECT_EQ(respuestas, c.errorItem1 ? QStringList({"_svl.1", "_SVL.3", "_ticket.prn"}) : QStringList());
-        if (!c.errorItem1) continue;
+        EXPECT_EQ(estado.left(1) + estado.right(2), QByteArray(1, codigo) + "\r\n") << estado.constData();
+        EXPECT_EQ(respuestas, errorItem1 ? QStringList({"_svl.1", "_SVL.3", "_ticket.prn"}) : QStringList());
+        if (!errorItem1) continue;
         const QByteArray cabecera = LeerArchivo(down + "_svl.1");
         ASSERT_EQ(cabecera.size(), 372);
         EXPECT_EQ(cabecera.left(249), Golden("svl1_v250_farmacia.bin").left(249));
@@ -96,11 +94,11 @@ TEST_F(TerminalSimTest, AnswersAV250PharmacyTicketPerScenario) {
         EXPECT_EQ(Tramos(cabecera, {{249, 12}, {285, 15}}), "000000001001 000002723600000");
         const QByteArray items = LeerArchivo(down + "_SVL.3");
         ASSERT_EQ(items.size(), 492);
-        EXPECT_EQ(Tramos(items, {{170, 4}, {246 + 170, 4}}), QByteArray(c.errorItem1) + " 0000");
+        EXPECT_EQ(Tramos(items, {{170, 4}, {246 + 170, 4}}), QByteArray(errorItem1) + " 0000");
         EXPECT_EQ(items.mid(246, 170), Golden("svl3_v250_farmacia.bin").mid(246, 170));
         const QByteArray ticket = LeerArchivo(down + "_ticket.prn");
         EXPECT_TRUE(ticket.contains("6034930000012345") && ticket.contains("1001") && ticket.contains("1520.50"));
-        EXPECT_EQ(ticket.contains("ERROR"), c.errorEnTicket);
+        EXPECT_EQ(ticket.contains("ERROR"), errorEnTicket);
     }
 }
 
