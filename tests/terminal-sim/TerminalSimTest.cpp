@@ -39,8 +39,7 @@ protected:
     }
     // Request files first, the request record last, as the client does.
     void Pedir(const QString& term, const QByteArray& svl0, const QList<QPair<QString, QByteArray>>& archivos) {
-        QDir().mkpath(Ruta(term + "/upload"));
-        QDir().mkpath(Ruta(term + "/download"));
+        for (const char* dir : {"/upload", "/download"}) QDir().mkpath(Ruta(term + dir));
         for (const auto& [nombre, bytes] : archivos) EscribirArchivo(Ruta(term + "/upload/" + nombre), bytes);
         EscribirArchivo(Ruta(term + "/upload/_SVL.0"), svl0);
     }
