@@ -56,9 +56,7 @@ protected:
     // The consumption operation of a pharmacy in the bitmaps, for its ticket form to open.
     static void ConsumoEnBitmaps() {
         Sesion({.codigoEmpresa = "01", .codigoActividad = "02", .tipoActividad = "1"});
-        gDB->Ejecutar(
-            "INSERT INTO Bitmaps (Empresa, Actividad, Operacion, Archivo, Parametro) "
-            "VALUES ('01', '02', 1, 'SVL1', '01')");
+        gDB->Ejecutar("INSERT INTO Bitmaps VALUES ('01', '02', 1, 'SVL1', '01')");
     }
     // The operations in sight in the menu, or on the toolbar (usable there, but for the list's button).
     static QList<int> EnVista(frmTarsa& v, bool menu) {

@@ -44,10 +44,9 @@ protected:
         return {gQueloPath, gTermDir, Leer("QUELO_Path"), Recientes().join('|'), Leer("ActualizaMedicos"), existe};
     }
     static QString Bitmaps() { return Filas("SELECT Empresa || ':' || Parametro FROM Bitmaps ORDER BY 1"); }
-    void Prm(const QString& dir, const QString& empresa, const QString& mascara) {
-        EscribirArchivo(
-            Rutas::Unir(dir, "_Quelo.prm"),
-            ("[Bitmaps]\r\n" + empresa + "0101" + QString("SVL1").leftJustified(64) + mascara + "\r\n").toLatin1());
+    static void Prm(const QString& dir, const QString& empresa, const QString& mascara) {
+        const QString bitmap = empresa + "0101" + QString("SVL1").leftJustified(64) + mascara;
+        EscribirArchivo(Rutas::Unir(dir, "_Quelo.prm"), ("[Bitmaps]\r\n" + bitmap + "\r\n").toLatin1());
     }
 };
 
