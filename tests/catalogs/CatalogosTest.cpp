@@ -19,10 +19,8 @@ using CatalogosTest = ConBase;
 TEST_F(CatalogosTest, DoubleQuotesAreReplacedOnlyWhereTheyBelong) {
     clsMedicamento med;
     med.Procesar(1, 10, kRaro, kRaro, kRaro, 12345);  // prices, percentages and values come times 100
-    clsEmpresas emp;
-    emp.Procesar(1, 4, kRaro, kRaro);
-    clsActividades act;
-    act.Procesar(1, 4, 1, kRaro, kRaro, kRaro);
+    clsEmpresas().Procesar(1, 4, kRaro, kRaro);
+    clsActividades().Procesar(1, 4, 1, kRaro, kRaro, kRaro);
     clsPrestadores pre;
     pre.Procesar(1, kRaro, kRaro, kRaro, kRaro, "12", true);
     clsMedico medico;
@@ -147,13 +145,10 @@ TEST_F(CatalogosTest, ErrorsAreRethrownWithTheClassName) {
         {"clsPrestadores", [] { clsPrestadores().Buscar("NoExiste=1"); }},
     };
     for (const auto& c : casos) {
-        try {
-            c.f();
-            ADD_FAILURE() << c.fuente << " did not raise";
-        } catch (const TarsaError& e) {
-            EXPECT_EQ(e.Fuente, c.fuente);
-            EXPECT_FALSE(e.Descripcion.isEmpty());
-        }
+        const auto e = ErrorDe(c.f);
+        ASSERT_TRUE(e) << c.fuente << " did not raise";
+        EXPECT_EQ(e->Fuente, c.fuente);
+        EXPECT_FALSE(e->Descripcion.isEmpty());
     }
 }
 
