@@ -138,12 +138,9 @@ TEST_F(DirectorioTerminalTest, WithoutAnExchangeDirectoryNoRequestIsWritten) {
     QDir(dirTrabajo).mkpath("UpLoad");
     QDir(dirTrabajo).mkpath("TX");
     gTermDir.clear();
-    try {
-        DirectorioIntercambio();
-        ADD_FAILURE() << "no error";
-    } catch (const TarsaError& e) {
-        EXPECT_TRUE(e.Descripcion.contains("no se pueden enviar pedidos")) << e.Descripcion.toStdString();
-    }
+    const auto e = ErrorDe([] { DirectorioIntercambio(); });
+    ASSERT_TRUE(e);
+    EXPECT_TRUE(e->Descripcion.contains("no se pueden enviar pedidos")) << e->Descripcion.toStdString();
     EXPECT_THROW(EnviarSolicitud("02", "5", "LIC"), TarsaError);
     EXPECT_TRUE(QDir(dirTrabajo + "/UpLoad").isEmpty());
     EXPECT_TRUE(QDir(dirTrabajo + "/TX").isEmpty());
