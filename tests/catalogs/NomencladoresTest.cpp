@@ -51,11 +51,7 @@ protected:
         EscribirArchivo(d + "/download/" + archivo, registros.join());
     }
     // A diagnosis of this run's company already in the table.
-    static void DiagnosticoPrevio() {
-        clsDiagnostico previo;
-        previo.Empresa = 4;
-        previo.Procesar(1, "X99", "PREVIO");
-    }
+    static void DiagnosticoPrevio() { DeEmpresa<clsDiagnostico>(4).Procesar(1, "X99", "PREVIO"); }
     static QString Diagnosticos() { return Filas("SELECT Codigo FROM Diagnosticos ORDER BY Codigo"); }
     // The terminal simulator answers in this run's terminal directory, with the demo tool's catalogs.
     void ConSimulador(int medicamentos);
@@ -93,8 +89,7 @@ TEST_F(NomencladoresTest, AnswerMessagesAreListedAndANonNumericCodeIs9999) {
 }
 
 TEST_F(NomencladoresTest, V250DoctorsAreInsertedUpdatedAndWithdrawnOnesPurged) {
-    clsMedico m;
-    m.Empresa = 4;
+    auto m = DeEmpresa<clsMedico>(4);
     m.Procesar(1, 123, "01", "VIEJO NOMBRE");
     m.Procesar(1, 555, "02", "SE DA DE BAJA");
     Entregar("_SAL.2", {Reg(kMedico, {"000123", "01", "  PEREZ, JUAN  ", "0"}),
@@ -107,9 +102,7 @@ TEST_F(NomencladoresTest, V250DoctorsAreInsertedUpdatedAndWithdrawnOnesPurged) {
 }
 
 TEST_F(NomencladoresTest, TheCompleteCatalogReplacesWhatWasThere) {
-    clsMedicamento otraEmpresa;
-    otraEmpresa.Empresa = 9;
-    otraEmpresa.Procesar(1, 1, "", "DE OTRA EMPRESA");
+    DeEmpresa<clsMedicamento>(9).Procesar(1, 1, "", "DE OTRA EMPRESA");
     Entregar("_SAL.3",
              {Reg(kMedicamento, {"0000042", "7790001", "AMOXIDAL", "500 MG", "00000012345", "003", "000000009", "1"}),
               Reg(kMedicamento, {"0000043", "", "SIN PRECIO", "", "", "", "", "0"})});
@@ -132,9 +125,7 @@ TEST_F(NomencladoresTest, TheMedicationsUpdateLeavesTheRowsTheClassStatementsLea
     };
     const auto preparar = [] {
         gDB->Ejecutar("DELETE FROM Medicamentos");
-        clsMedicamento otra;
-        otra.Empresa = 9;
-        otra.Procesar(1, 7, "", "DE OTRA EMPRESA", "", 100);
+        DeEmpresa<clsMedicamento>(9).Procesar(1, 7, "", "DE OTRA EMPRESA", "", 100);
         gDB->Ejecutar(
             "CREATE TRIGGER IF NOT EXISTS rechazo BEFORE INSERT ON Medicamentos WHEN NEW.Troquel = 46 "
             "BEGIN SELECT RAISE(IGNORE); END");
@@ -145,8 +136,7 @@ TEST_F(NomencladoresTest, TheMedicationsUpdateLeavesTheRowsTheClassStatementsLea
         "FROM Medicamentos ORDER BY IdEmpresa, Troquel";
 
     preparar();
-    clsMedicamento m;
-    m.Empresa = 4;
+    auto m = DeEmpresa<clsMedicamento>(4);
     for (const QStringList& r : registros) {
         const auto troquel = Val<qint32>(r[0]);
         const bool existe = m.Buscar({}, troquel) && m.Registros > 0;
@@ -171,11 +161,8 @@ TEST_F(NomencladoresTest, TheMedicationsUpdateLeavesTheRowsTheClassStatementsLea
 // and its changes touch its own rows, even for a doctor another company also has.
 TEST_F(NomencladoresTest, EachCompanyKeepsItsOwnDoctors) {
     for (const auto& [empresa, matricula, nombre] :
-         {std::tuple{4, 9, "QUE YA NO ESTA"}, {9, 9, "DE IOMA"}, {9, 123, "PEREZ EN IOMA"}, {12, 5, "DE PAMI"}}) {
-        clsMedico m;
-        m.Empresa = static_cast<qint16>(empresa);
-        m.Procesar(1, matricula, "01", nombre);
-    }
+         {std::tuple{4, 9, "QUE YA NO ESTA"}, {9, 9, "DE IOMA"}, {9, 123, "PEREZ EN IOMA"}, {12, 5, "DE PAMI"}})
+        DeEmpresa<clsMedico>(empresa).Procesar(1, matricula, "01", nombre);
     Entregar("_SAL.2", {Reg(kMedico, {"000123", "01", "PEREZ", "0"})});
     ASSERT_TRUE(ActualizarNomencladores({true, false, false, true, false, false}));
     EXPECT_TRUE(Comentarios().contains("0 Se borraron 1 registros de médicos"));
@@ -331,9 +318,7 @@ TEST_F(NomencladoresTest, TheDialogAsksAppliesAndShowsTheResult) {
 // join it.
 TEST_F(NomencladoresTest, TheStartUpRefreshAsksForTheChangesOnly) {
     ConSimulador(300);
-    clsMedicamento propio;
-    propio.Empresa = 4;
-    propio.Procesar(1, 9999999, "", "CARGADO A MANO");
+    DeEmpresa<clsMedicamento>(4).Procesar(1, 9999999, "", "CARGADO A MANO");
     gActualizaMedicamentos = true;
     gActualizaMedicos = gActualizaDiagnosticos = false;
     ActualizacionAutomaticaNomencladores();
