@@ -166,8 +166,7 @@ TEST_F(ConfiguracionTest, TheFilesBitmapsReplaceTheTable) {
     EXPECT_EQ(b.Parametro, "");
 }
 
-// A configuration file larger than it can be is refused whole, before anything is replaced; one
-// exactly as large as allowed is read.
+// A file larger than allowed is refused whole before anything is replaced; one exactly that large is read.
 TEST_F(ConfiguracionTest, AFileLargerThanItCanBeIsRefusedWhole) {
     const QByteArray bitmaps = LeerArchivo(Rutas::Unir(TARSA_TEST_DATA_DIR, "configuracion_Quelo.prm"));
     const QByteArray empresa = LeerArchivo(Rutas::Unir(TARSA_TEST_DATA_DIR, "configuracion_Quelo.emp")).left(74);

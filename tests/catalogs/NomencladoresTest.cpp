@@ -157,8 +157,7 @@ TEST_F(NomencladoresTest, TheMedicationsUpdateLeavesTheRowsTheClassStatementsLea
         EXPECT_TRUE(Comentarios().contains(dicho)) << dicho;
 }
 
-// The insurers each send their own doctors: a company's complete catalog replaces its doctors only,
-// and its changes touch its own rows, even for a doctor another company also has.
+// Each insurer's complete catalog replaces its own doctors only; its changes touch its own rows only.
 TEST_F(NomencladoresTest, EachCompanyKeepsItsOwnDoctors) {
     for (const auto& [empresa, matricula, nombre] :
          {std::tuple{4, 9, "QUE YA NO ESTA"}, {9, 9, "DE IOMA"}, {9, 123, "PEREZ EN IOMA"}, {12, 5, "DE PAMI"}})
@@ -314,8 +313,7 @@ TEST_F(NomencladoresTest, TheDialogAsksAppliesAndShowsTheResult) {
         EXPECT_FALSE(Hijo<QCheckBox>(&ventana, casilla)->isChecked()) << casilla;
 }
 
-// The refresh at load asks for the changes only: what the local catalog had stays, the delivered rows
-// join it.
+// The refresh at load asks for the changes only: the local rows stay, the delivered ones join them.
 TEST_F(NomencladoresTest, TheStartUpRefreshAsksForTheChangesOnly) {
     ConSimulador(300);
     DeEmpresa<clsMedicamento>(4).Procesar(1, 9999999, "", "CARGADO A MANO");

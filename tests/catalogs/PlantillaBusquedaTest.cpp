@@ -1,5 +1,4 @@
-// The search template language on its own: the statement, the columns and the return field that a
-// template, a pattern and an option give, with no window and no database.
+// The search template language alone: the statement, columns and return field a template, pattern and option give.
 #include <gtest/gtest.h>
 
 #include "catalogs/PlantillaBusqueda.h"

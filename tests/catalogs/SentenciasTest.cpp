@@ -79,7 +79,6 @@ TEST_F(SentenciasTest, EachCallSendsItsStatement) {
     for (const Caso& c : kCasos) EXPECT_EQ(c.ejecutar().toStdString(), c.esperada.toStdString()) << c.nombre;
 }
 
-// The licence view narrows by whichever keys are given.
 TEST_F(SentenciasTest, TheLicenceViewFollowsTheGivenKeys) {
     clsActividades a;
     const struct {

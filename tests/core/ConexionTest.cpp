@@ -184,8 +184,6 @@ TEST_F(ConexionTest, AnAccessDatabaseIsKeptAndTheClientStartsWithoutIt) {
     }
 }
 
-// A crash in the middle of a write leaves the database with its rollback journal beside it: the start
-// rolls it back and goes on without asking anything.
 TEST_F(ConexionTest, AWriteInterruptedByACrashIsRolledBackWithoutARepair) {
     const QString viva = Ruta("viva.mdb");
     BaseConEmpresa(viva, "ANTES");
@@ -286,8 +284,7 @@ TEST_F(ConexionTest, TheExitChecksThePagesOnlyAfterTheEngineFailed) {
     }
 }
 
-// The backup is copied at an exit only when the session wrote to the file: the copy of the whole file
-// would make every exit grow with the catalogs.
+// An exit copies the backup only after a session that wrote: a copy at every exit grows with the catalogs.
 TEST_F(ConexionTest, AnExitAfterASessionThatWroteNothingLeavesTheBackupAsItWas) {
     const QDateTime antes(QDate(2020, 1, 1), QTime(0, 0));
     CopiarEntregada(base);

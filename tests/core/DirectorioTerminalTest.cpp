@@ -146,8 +146,6 @@ TEST_F(DirectorioTerminalTest, WithoutAnExchangeDirectoryNoRequestIsWritten) {
     EXPECT_TRUE(QDir(dirTrabajo + "/TX").isEmpty());
 }
 
-// Each run takes a name of its own in the shared working directory, with its two subdirectories,
-// even when crashed runs have left every name taken.
 TEST_F(DirectorioTerminalTest, EachRunGetsAFreeNameEvenWhenCrashedRunsLeftThemAll) {
     for (int n = 1; n <= 999; ++n) {
         QDir(dirTrabajo).mkdir("term" + QString::number(n));

@@ -1,5 +1,4 @@
-// The operations table: which activity types offer each operation and open its ticket form, and the
-// codes and names it gives the requests and the journal.
+// Which activity types offer each operation and open its ticket form; its codes and journal names.
 #include "core/Operaciones.h"
 #include "core/modTarsa.h"
 #include "support/Entorno.h"
