@@ -7,15 +7,15 @@
 
 namespace {
 
-const QString kDiagnosticos = QString(
+const QString kDiagnosticos =
     "SELECT {Código}Codigo, {Nombre}Nombre FROM Diagnosticos WHERE 1= 1 AND {Options:"
-    "Nombre;Nombre LIKE '{S}*';Código;Codigo LIKE '{S}*';Todos;}");
-const QString kMedicos = QString(
+    "Nombre;Nombre LIKE '{S}*';Código;Codigo LIKE '{S}*';Todos;}";
+const QString kMedicos =
     "SELECT {Matricula}Matricula, {Apellido}ApellidoNombre FROM Medicos WHERE IdEmpresa=3 AND {Options:"
-    "Nombre;ApellidoNombre LIKE '{S}*';Matricula;Matricula = {S};Todos;}");
-const QString kMedicosTicket = QString(
+    "Nombre;ApellidoNombre LIKE '{S}*';Matricula;Matricula = {S};Todos;}";
+const QString kMedicosTicket =
     "SELECT {Matricula}Matricula FROM Medicos WHERE {Options:Nombre;ApellidoNombre LIKE '{S}*';"
-    "Matricula;Cstr(Matricula) = '{S}'}");
+    "Matricula;Cstr(Matricula) = '{S}'}";
 const QString kColumnasDiagnosticos = "Código|Codigo|Codigo|-1|0 Nombre|Nombre|Nombre|-1|0";
 
 QString Columnas(const SentenciaBusqueda& s) {
