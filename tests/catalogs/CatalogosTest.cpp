@@ -144,9 +144,7 @@ TEST_F(CatalogosTest, ErrorsAreRethrownWithTheClassName) {
 }
 
 // What the configuration import does not reach: lookups that miss, an update and a chain of branches.
-TEST_F(CatalogosTest, CompanyActivityAndProviderCodes) {
-    clsEmpresas().Procesar(1, 7, "PAMI", "07");
-    EXPECT_EQ(clsEmpresas().GetCodigoEmpresa(7) + "|" + clsEmpresas().GetCodigoEmpresa(3), "07|");
+TEST_F(CatalogosTest, ActivityAndProviderCodes) {
     clsActividades a;
     a.Procesar(1, 7, 1, "FARMACIA", "1", "01");
     a.Procesar(1, 7, 2, "PRESTADOR", "2", "02");

@@ -85,7 +85,6 @@ TEST_F(FormatoTest, DatesAreNormalisedToDayMonthYear) {
 // Zero padding trims both ends; its cut and its right-only trim are checked with the record fields.
 TEST_F(FormatoTest, ZeroPaddingAndCodeAndNameTexts) {
     EXPECT_EQ(RellenarCeros(" 5 ", 4), "0005");
-    EXPECT_EQ(CodigoYNombre(7, "  OSDE  "), "7 . OSDE");
     EXPECT_EQ(CodigoYNombre(0, "Nada") + CodigoYNombre(QString(""), "Nada"), "");
     QString codigo = "sin", resto = "cambio";
     SepararCodigoNombre("sin punto", codigo, resto);
