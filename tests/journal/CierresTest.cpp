@@ -29,9 +29,8 @@ protected:
     }
 };
 
-// Every option's record under each protocol: whole against the golden files of tests/data, typed by
-// hand from the layouts (the values are listed in tests/data/README.md; the provider is a chain of
-// branches), or by its first bytes for the cases those leave out.
+// Every option's record under each protocol: whole against the golden files typed by hand from the
+// layouts (their values in tests/data/README.md), or by its first bytes for the cases those leave out.
 TEST_F(CierresTest, EachOptionWritesTheRecordItsVersionExpects) {
     const struct {
         const char *version, *tipo;

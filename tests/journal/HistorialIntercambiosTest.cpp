@@ -187,9 +187,8 @@ TEST_F(HistorialIntercambiosTest, ShowsEveryRecordFieldByField) {
     EXPECT_EQ(Archivo(d, "recibido", "_ticket.prn")->Registros.size(), 0);  // a text, shown as it is
 }
 
-// A closure and a catalog update carry no ticket header: the list names them (with the closure's
-// number where the ticket goes, and no company for the catalog update's "99"), and their parameters
-// record and its answer are broken down like the other records.
+// A closure and a catalog update carry no ticket header: the list names them (the closure's number as
+// the ticket, no company for "99"), and their parameters and answer are broken down like the others.
 TEST_F(HistorialIntercambiosTest, NamesClosuresAndCatalogUpdatesAndBreaksDownTheirRecords) {
     const struct {
         QByteArray svl0, parametros;
