@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -45,9 +46,20 @@ void InformarError(const std::exception& e) { MsgBox(ComoTarsaError(e).Descripci
 std::optional<clsItemTicketFarmacia> frmItemTicketFarmacia::Cargar(int pNumEmpresa, const QString& pCodEmpresa,
                                                                    int pMyOperacion, int pCodigoOperacion,
                                                                    const QString& pBitmapItem,
-                                                                   const clsItemTicketFarmacia* pItemDatos) {
+                                                                   const clsItemTicketFarmacia* pItemDatos,
+                                                                   bool* pEnviarTicket) {
     frmItemTicketFarmacia dialogo(pNumEmpresa, pCodEmpresa, pMyOperacion, pCodigoOperacion, pBitmapItem, pItemDatos);
+    bool enviar = false;
+    if (pEnviarTicket) {
+        auto* f12 = new QShortcut(QKeySequence(Qt::Key_F12), &dialogo);
+        QObject::connect(f12, &QShortcut::activated, &dialogo, [&] {
+            dialogo.Aceptar();
+            enviar = dialogo.resultado_.has_value();
+        });
+        dialogo.cmdAceptar_->setToolTip(QString::fromUtf8("Aceptar (Enter); F12: aceptar y enviar el ticket"));
+    }
     MostrarModal(dialogo);
+    if (pEnviarTicket) *pEnviarTicket = enviar;
     gColControlesItem.clear();
     return dialogo.resultado_;
 }

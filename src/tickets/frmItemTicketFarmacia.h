@@ -19,10 +19,13 @@ class frmItemTicketFarmacia : public QDialog {
     Q_OBJECT
 public:
     // Mode pMyOperacion 1 adds an item, 3 changes pItemDatos (only read). Returns the item the user
-    // accepted, or nothing when the dialog was cancelled or closed.
+    // accepted, or nothing when the dialog was cancelled or closed. With pEnviarTicket the dialog
+    // also takes F12, the ticket's own send key: it accepts the item as Aceptar does and sets
+    // *pEnviarTicket, so that the ticket goes without a further key.
     static std::optional<clsItemTicketFarmacia> Cargar(int pNumEmpresa, const QString& pCodEmpresa, int pMyOperacion,
                                                        int pCodigoOperacion, const QString& pBitmapItem,
-                                                       const clsItemTicketFarmacia* pItemDatos = nullptr);
+                                                       const clsItemTicketFarmacia* pItemDatos = nullptr,
+                                                       bool* pEnviarTicket = nullptr);
 
     // Catalog look-ups (also run on leaving the troquel, barcode and diagnosis fields).
     void MostrarMedicamento(const QString& troquel, const QString& codigoBarra);

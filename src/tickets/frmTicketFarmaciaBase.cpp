@@ -323,9 +323,7 @@ void frmTicketFarmaciaBase::InstalarTeclas() {
     };
     // F12 sends the ticket from any field; Esc and Ctrl+F4 close the form as its close box does,
     // asking first when it holds data.
-    atajo(QKeySequence(Qt::Key_F12), this, Qt::WidgetWithChildrenShortcut, [this] {
-        if (cmdAceptar_->isEnabled()) Aceptar();
-    });
+    atajo(QKeySequence(Qt::Key_F12), this, Qt::WidgetWithChildrenShortcut, [this] { AceptarPorTecla(); });
     cmdAceptar_->setToolTip("Aceptar (F12)");
     for (const QKeySequence& cerrar : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_F4)}) {
         auto* s = new QShortcut(cerrar, this);
@@ -695,8 +693,9 @@ void frmTicketFarmaciaBase::ActualizarDiagnosticos(bool inicial) {
 }
 
 void frmTicketFarmaciaBase::AgregarItem() {
+    bool enviar = false;
     const auto item = frmItemTicketFarmacia::Cargar(static_cast<int>(TextoANumero(gEmpresa, true)), gCodigoEmpresa, 1,
-                                                    codigoOperacion_, bitmapItem_);
+                                                    codigoOperacion_, bitmapItem_, nullptr, &enviar);
     if (!item) return;
     items_.append(*item);
     EscribirFila(items_.size() - 1);
@@ -704,17 +703,30 @@ void frmTicketFarmaciaBase::AgregarItem() {
     ActualizarItems(false);
     // Back in the list: Enter adds the next item, F12 sends the ticket.
     lvwItems_->setFocus(Qt::OtherFocusReason);
+    EnviarTrasItem(enviar);
 }
 
 void frmTicketFarmaciaBase::CambiarItem() {
     const int i = FilaActual(lvwItems_);
     if (i < 0) return;
+    bool enviar = false;
     const auto item = frmItemTicketFarmacia::Cargar(static_cast<int>(TextoANumero(gEmpresa, true)), gCodigoEmpresa, 3,
-                                                    codigoOperacion_, bitmapItem_, &items_.at(i));
+                                                    codigoOperacion_, bitmapItem_, &items_.at(i), &enviar);
     if (!item) return;
     items_[i] = *item;
     EscribirFila(i);
     ActualizarItems(false);
+    EnviarTrasItem(enviar);
+}
+
+void frmTicketFarmaciaBase::EnviarTrasItem(bool enviar) {
+    // F12 in the item dialog is the form's F12 pressed right after it: queued, so that the key that
+    // opened the dialog is done with before the ticket goes and the form closes.
+    if (enviar) QMetaObject::invokeMethod(this, &frmTicketFarmaciaBase::AceptarPorTecla, Qt::QueuedConnection);
+}
+
+void frmTicketFarmaciaBase::AceptarPorTecla() {
+    if (cmdAceptar_->isEnabled()) Aceptar();
 }
 
 void frmTicketFarmaciaBase::BorrarItem() {

@@ -164,6 +164,10 @@ private:
     void ElegirMedico(const QString& quien);
     void AgregarItem();
     void CambiarItem();
+    // F12 taken in the item dialog sends the ticket once the item is in the list.
+    void EnviarTrasItem(bool enviar);
+    // F12: the ticket goes when "Aceptar" is enabled.
+    void AceptarPorTecla();
     void BorrarItem();
     void VerItem();
     void AgregarDiagnostico();

@@ -1,36 +1,29 @@
-// A fresh installation, as a new user meets it: no settings, the delivered database, and the terminal
-// (tarsa-terminal-sim) working in a directory of its own that holds only its two configuration files.
-// Everything else is done through the program's windows, with keys and clicks, answering each modal
-// window as it comes: the first start, the settings and the import, the complete catalogs, a
-// consumption, its cancellation from the journal and a closure of the proposed period. The requests
-// are checked in the bytes the client sent, as the exchange archive keeps them.
+// A fresh installation as a new user meets it: no settings, the delivered database, and the terminal
+// (tarsa-terminal-sim) in a directory holding only its two configuration files. Everything is done through
+// the windows with keys and clicks; the requests are checked in the bytes the exchange archive kept.
 #include <QAbstractButton>
 #include <QAction>
 #include <QDir>
 #include <QFile>
-#include <QLineEdit>
 #include <QLocale>
 #include <QPointer>
 #include <QProcess>
 #include <QToolBar>
-#include <QToolButton>
 #include <QTreeWidget>
 
 #include "TestConfig.h"
 #include "app/frmTarsa.h"
 #include "app/modVentanas.h"
+#include "catalogs/ConBase.h"
 #include "catalogs/modInicioCatalogos.h"
 #include "core/RegistroAjustes.h"
-#include "core/modConexion.h"
 #include "core/modTarsa.h"
 #include "exchange/clsArchivoIntercambios.h"
 #include "journal/frmCierres.h"
 #include "journal/frmInicio.h"
 #include "platform/Ajustes.h"
-#include "platform/BaseDatos.h"
 #include "platform/Rutas.h"
 #include "support/Controles.h"
-#include "support/Entorno.h"
 #include "support/Simulador.h"
 #include "tickets/frmTicketFarmaciaBase.h"
 #include "ui/frmConfiguracion.h"
@@ -40,15 +33,14 @@ namespace {
 
 constexpr char kLicencia[] = "20451877";
 
-class InstalacionNuevaTest : public Entorno {
+class InstalacionNuevaTest : public ConBase {
 protected:
     void SetUp() override {
-        Entorno::SetUp();
+        ConBase::SetUp();
+        gDB.reset();  // the delivered database, for the start-up to open
         QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Argentina));
         qputenv("HOME", tmp.path().toUtf8());  // the default working directory, $HOME/Estandar, is not there
         QDir(dirTrabajo).removeRecursively();
-        AbrirBaseEntregada();
-        gDB.reset();  // for the start-up to open
         quelo = Ruta("Quelo");
         QDir().mkpath(quelo);
         for (const char* archivo : {"_Quelo.emp", "_Quelo.prm"})
@@ -121,9 +113,8 @@ TEST_F(InstalacionNuevaTest, FromTheTerminalsFilesToAConsumptionItsCancellationA
     // same visit; then the complete catalogs, offered at once.
     auto* configuracion = Abierta<frmConfiguracion>(principal, "frmConfiguracion");
     Activar(*configuracion);
-    auto* directorio = Hijo<QComboBox>(configuracion, "cboDirectorio");
-    directorio->setFocus();
-    directorio->lineEdit()->selectAll();
+    Hijo<QComboBox>(configuracion, "cboDirectorio")->setFocus();
+    Tecla(Qt::Key_A, Qt::ControlModifier);  // all of what is shown, replaced by what is typed
     Teclear(quelo);
     Marcar(configuracion, "chkAutomatica");
     mensajes.Responder(Mensajes::vbYes);  // "CUIDADO!!! ... ¿ Desea Continuar?"
@@ -133,14 +124,11 @@ TEST_F(InstalacionNuevaTest, FromTheTerminalsFilesToAConsumptionItsCancellationA
     ASSERT_EQ(mensajes.mostrados.size(), 3);
     EXPECT_TRUE(mensajes.mostrados[2].texto.startsWith(QString::fromUtf8("¿Desea actualizar ahora los nomencladores")))
         << mensajes.mostrados[2].texto.toStdString();
-    EXPECT_EQ(gQueloPath, quelo);
-    EXPECT_EQ(Hijo<QComboBox>(&principal, "cboEmpresas")->currentText(), "11 . OSDE");
-    EXPECT_EQ(Hijo<QComboBox>(&principal, "cboPrestadores")->currentText(), QString(kLicencia) + " . " + kLicencia);
-    EXPECT_EQ(gTerminal, kLicencia);
-    EXPECT_EQ(Ajustes::Obtener(kAplicacion, kSeccionStart, "Terminal"), kLicencia);
-    auto cuenta = gDB->Consultar("SELECT (SELECT COUNT(*) FROM Medicamentos WHERE Baja = 0), COUNT(*) FROM Bitmaps");
-    EXPECT_GT(cuenta->Campo(0).toInt(), 100);
-    EXPECT_GT(cuenta->Campo(1).toInt(), 0);  // the bitmaps, loaded by "Configurar" itself
+    EXPECT_EQ(QStringList({gQueloPath, Textos(&principal, "cboEmpresas cboPrestadores"), gTerminal,
+                           Ajustes::Obtener(kAplicacion, kSeccionStart, "Terminal")}),
+              QStringList({quelo, QString("11 . OSDE|%1 . %1").arg(kLicencia), kLicencia, kLicencia}));
+    EXPECT_GT(Valor("SELECT COUNT(*) FROM Medicamentos WHERE Baja = 0").toInt(), 100);
+    EXPECT_GT(Contar("Bitmaps"), 0);  // the bitmaps, loaded by "Configurar" itself
     const QString intercambio = gTermDir;
     Pulsar(configuracion, "cmdAceptar");
     EXPECT_EQ(gTermDir, intercambio);  // "Aceptar" keeps the exchange directory "Configurar" made
@@ -152,10 +140,9 @@ TEST_F(InstalacionNuevaTest, FromTheTerminalsFilesToAConsumptionItsCancellationA
     Marcar(vista, "chkSugerirCierres");
     Pulsar(vista, "cmdAceptar");
 
-    // A consumption of a catalogued medication at a price typed the Argentine way; the provider is
-    // not asked for again.
-    auto troquel = gDB->Consultar("SELECT Troquel FROM Medicamentos WHERE Baja = 0 AND Troquel > 0 ORDER BY Troquel");
-    const QString medicamento = troquel->Campo(0).toString();
+    // A consumption of a catalogued medication at a price typed the Argentine way.
+    const QString medicamento =
+        Valor("SELECT Troquel FROM Medicamentos WHERE Baja = 0 AND Troquel > 0 ORDER BY Troquel").toString();
     pasos["frmItemTicketFarmacia"] = [&](QDialog& d) {
         Escribir(&d, "txtTroquel", medicamento, true);
         Escribir(&d, "txtCantidad", "1");
@@ -165,10 +152,9 @@ TEST_F(InstalacionNuevaTest, FromTheTerminalsFilesToAConsumptionItsCancellationA
         d.show();
         QTest::keyClick(Hijo<QWidget>(&d, "cboTipoPrescripcion"), Qt::Key_Return);
     };
-    auto* consumo = qobject_cast<QToolButton*>(
-        Hijo<QToolBar>(&principal, "tbrPrincipal")->widgetForAction(principal.Boton(1)));  // clicked as the user does
+    QWidget* consumo = Hijo<QToolBar>(&principal, "tbrPrincipal")->widgetForAction(principal.Boton(1));
     ASSERT_NE(consumo, nullptr);
-    consumo->click();
+    QTest::mouseClick(consumo, Qt::LeftButton);  // as the user does
     frmTicketFarmaciaBase* ticket = frmTicketFarmaciaBase::Abierto();
     ASSERT_NE(ticket, nullptr);
     Escribir(ticket, "txtTarjeta", "6034930000012345");
@@ -219,21 +205,17 @@ TEST_F(InstalacionNuevaTest, FromTheTerminalsFilesToAConsumptionItsCancellationA
     const QByteArray sal0 = enviados[3].value("_SAL.0");
     EXPECT_EQ(sal0.left(2), "09");
     EXPECT_EQ(sal0.mid(19, 16), (desde.toString("yyyyMMdd") + hasta.toString("yyyyMMdd")).toLatin1());
-    auto diarioFilas = gDB->Consultar("SELECT COUNT(*) FROM Transaccion");
-    EXPECT_EQ(diarioFilas->Campo(0).toInt(), 3);  // consumption, cancellation, closure
+    EXPECT_EQ(Contar("Transaccion"), 3);  // consumption, cancellation, closure
 
     // The choice outlives the run: a restart finds the same provider.
     principal.close();
     ReiniciarGlobales();
     ASSERT_TRUE(IniciarAplicacion(""));
-    EXPECT_EQ(gQueloPath, quelo);
-    EXPECT_EQ(gTerminal, kLicencia);
-    EXPECT_EQ(gEmpresa, "11");
+    EXPECT_EQ(QStringList({gQueloPath, gTerminal, gEmpresa}), QStringList({quelo, kLicencia, "11"}));
 }
 
-// The terminal in the default working directory: the first start imports its configuration by
-// itself, and with the medications catalog empty the complete catalogs are offered once the main
-// window is up.
+// The terminal in the default working directory: the first start imports its configuration, and with
+// no medications the complete catalogs are offered once the main window is up.
 TEST_F(InstalacionNuevaTest, AFirstStartThatImportsOffersTheCatalogs) {
     QDir().mkpath(dirTrabajo);
     if (!PredeterminadoEnTrabajo()) GTEST_SKIP() << kSinPredeterminado;

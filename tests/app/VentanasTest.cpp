@@ -1,5 +1,4 @@
-// What every window shares: Qt's own texts in Spanish, one name in titles, unique Alt keys, windows
-// that fit the screen and reopen where they were left, and the main window's status bar.
+// What every window shares: Spanish texts, unique Alt keys, a place on the screen, the status bar.
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
@@ -54,8 +53,7 @@ protected:
         Sesion({.empresa = "1", .actividad = "2", .terminal = "00001234", .tipoActividad = "1"});
     }
     static QRect Pantalla() { return QGuiApplication::primaryScreen()->availableGeometry(); }
-    // A new window of kind T opens within the screen; left at lugar, the next one of its kind opens
-    // where this returns.
+    // Opens a window of kind T within the screen and leaves it at lugar; returns where the next one opens.
     template <class T>
     static QRect Reabierta(const QRect& lugar) {
         {
@@ -71,15 +69,12 @@ protected:
     }
 };
 
-// Fails the test for each letter after "&" that the window offers with Alt on more than one control.
+// Fails the test for each Alt key (the letter after "&") that the window offers on more than one control.
 void SinAtajosRepetidos(QWidget& ventana) {
-    QMap<QChar, QStringList> atajos;
+    QMap<QString, QStringList> atajos;
     auto anotar = [&atajos](const QString& texto, const QString& quien) {
-        for (int i = texto.indexOf('&'); i >= 0 && i + 1 < texto.size(); i = texto.indexOf('&', i + 2))
-            if (texto[i + 1] != '&') {
-                atajos[texto[i + 1].toLower()] << quien + " \"" + texto + "\"";
-                return;
-            }
+        const QKeySequence tecla = QKeySequence::mnemonic(texto);
+        if (!tecla.isEmpty()) atajos[tecla.toString()] << quien + " \"" + texto + "\"";
     };
     for (QWidget* w : ventana.findChildren<QWidget*>()) {
         // Hidden controls count too: another option or setting shows them.
@@ -91,7 +86,7 @@ void SinAtajosRepetidos(QWidget& ventana) {
     }
     for (auto it = atajos.begin(); it != atajos.end(); ++it)
         if (it.value().size() > 1)
-            ADD_FAILURE() << ventana.objectName().toStdString() << ": Alt+" << QString(it.key()).toStdString() << ": "
+            ADD_FAILURE() << ventana.objectName().toStdString() << ": " << it.key().toStdString() << ": "
                           << it.value().join(", ").toStdString();
 }
 template <class... T>
@@ -138,12 +133,10 @@ TEST_F(VentanasTest, NoWindowRepeatsAnAltKey) {
                        frmConfiguraEmpresas, frmConfiguraActividad, frmConfiguraPrestador, frmSeleccionPrestador,
                        frmAbout, frmMostrarErrores, frmMuestraTicket, frmProcesando, frmTicket, frmInicio,
                        frmPromptedSearch, frmEditText>();
-    frmCierres cierres(true);
-    frmHistorialIntercambios historial(QDir::tempPath(), {});
+    SinAtajosRepetidos(*std::make_unique<frmCierres>(true));
+    SinAtajosRepetidos(*std::make_unique<frmHistorialIntercambios>(QDir::tempPath(), QMap<QString, QString>()));
     bool cargado = false;
-    const std::unique_ptr<QWidget> ticket(frmTicketFarmacia::Cargar(1, cargado));
-    for (QWidget* ventana : std::initializer_list<QWidget*>{&cierres, &historial, ticket.get()})
-        SinAtajosRepetidos(*ventana);
+    SinAtajosRepetidos(*std::unique_ptr<QWidget>(frmTicketFarmacia::Cargar(1, cargado)));
     frmEditEmpresa::Cargar(1);
     frmEditActividad::Cargar(1);
     frmEditPrestador::Cargar(1);
@@ -166,8 +159,7 @@ TEST_F(VentanasTest, AWindowIsFittedIntoTheScreen) {
     for (const Caso& c : casos) EXPECT_EQ(RecordarVentanas::Ajustar(c.ventana, area), c.esperada) << c.ventana.x();
 }
 
-// A window opens within the screen, and the next one of its kind (a new run) opens where the last was
-// left; a stored place beyond this screen is brought into it.
+// The next window of its kind (a new run) opens where the last was left; a place off this screen is brought in.
 TEST_F(VentanasTest, AWindowFitsTheScreenAndReopensWhereItWasLeft) {
     RecordarVentanas recordar(kAplicacion);
     qApp->installEventFilter(&recordar);
@@ -183,32 +175,30 @@ TEST_F(VentanasTest, AWindowFitsTheScreenAndReopensWhereItWasLeft) {
     qApp->removeEventFilter(&recordar);
 }
 
-// The status bar: the working directory, the terminal's state, the last ticket and the versions.
 TEST_F(VentanasTest, TheStatusBarFollowsTheTerminalAndTheJournal) {
     gQueloPath = dirTrabajo;
     gVersion = "V250";
     frmTarsa v;
     v.show();
-    auto texto = [&v](const char* campo) { return Hijo<QLabel>(&v, campo)->text(); };
-    EXPECT_EQ(texto("lblDirectorio"), "Directorio: " + dirTrabajo);
-    EXPECT_TRUE(texto("lblVersion").endsWith("protocolo V250")) << texto("lblVersion").toStdString();
-    EXPECT_EQ(texto("lblUltimoTicket"), QString::fromUtf8("Último ticket: ninguno"));
+    EXPECT_EQ(Textos(&v, "lblDirectorio lblUltimoTicket"),
+              "Directorio: " + dirTrabajo + QString::fromUtf8("|Último ticket: ninguno"));
+    EXPECT_TRUE(Textos(&v, "lblVersion").endsWith("protocolo V250")) << Textos(&v, "lblVersion").toStdString();
     ASSERT_TRUE(gAlCambiarEstadoTerminal);
     gAlCambiarEstadoTerminal(nullptr);
-    EXPECT_EQ(texto("lblTerminal"), QString::fromUtf8("Terminal: esperando respuesta…"));
+    EXPECT_EQ(Textos(&v, "lblTerminal"), QString::fromUtf8("Terminal: esperando respuesta…"));
     Solicitud s{.Resultado = ResultadoSolicitud::ErrorProceso, .Estado = "3 TARJETA INVALIDA"};
     gAlCambiarEstadoTerminal(&s);
-    EXPECT_TRUE(texto("lblTerminal").startsWith(QString::fromUtf8("Terminal: error «3 TARJETA INVALIDA» a las ")));
+    EXPECT_TRUE(Textos(&v, "lblTerminal").startsWith(QString::fromUtf8("Terminal: error «3 TARJETA INVALIDA» a las ")));
     // A V250 pharmacy answer header: operation, ticket number at 250, date and time at 268 and 276.
     QString cabecera(372, ' ');
     cabecera.replace(0, 7, "FF00001").replace(249, 12, "000000004711").replace(267, 12, "202612061200");
     cabecera.replace(296, 4, "0000");
     GuardarTransaccionLocal(cabecera + "\r\n", "TICKET\r\n", "01", false);
-    EXPECT_EQ(texto("lblUltimoTicket"), QString::fromUtf8("Último ticket: 4711"));
+    EXPECT_EQ(Textos(&v, "lblUltimoTicket"), QString::fromUtf8("Último ticket: 4711"));
     // The next run reads it from the journal.
     frmTarsa otra;
     otra.show();
-    EXPECT_EQ(Hijo<QLabel>(&otra, "lblUltimoTicket")->text(), QString::fromUtf8("Último ticket: 4711"));
+    EXPECT_EQ(Textos(&otra, "lblUltimoTicket"), QString::fromUtf8("Último ticket: 4711"));
 }
 
 // The error list is as wide as its columns: its longest comment is not cut.

@@ -17,6 +17,13 @@ protected:
         auto rs = gDB->Consultar(sql);
         return rs->EOF_() ? QVariant() : rs->Campo(0);
     }
+    // A catalog object that works on the rows of one company.
+    template <class C>
+    static C DeEmpresa(qint16 empresa) {
+        C catalogo;
+        catalogo.Empresa = empresa;
+        return catalogo;
+    }
     static int Contar(const QString& tabla) { return Valor("SELECT COUNT(*) FROM " + tabla).toInt(); }
     // Every row of a query: its fields joined by '|', the rows by a line break.
     static QString Filas(const QString& sql) {

@@ -1,5 +1,4 @@
-// The catalog update: the request's parameters record, and the delivered catalog files applied to
-// the local database (one transaction per catalog).
+// The catalog update: the request record, and the delivered files applied (one transaction per catalog).
 #include <QCheckBox>
 #include <QProcess>
 
@@ -9,10 +8,8 @@
 #include "catalogs/clsMedicamento.h"
 #include "catalogs/clsMedico.h"
 #include "catalogs/modNomencladores.h"
-#include "core/modConexion.h"
 #include "core/modFormato.h"
 #include "core/modTarsa.h"
-#include "exchange/clsParametros.h"
 #include "exchange/modIntercambio.h"
 #include "platform/Ansi.h"
 #include "platform/LectorNumeros.h"
@@ -54,14 +51,9 @@ protected:
         EscribirArchivo(d + "/download/" + archivo, registros.join());
     }
     // A diagnosis of this run's company already in the table.
-    static void DiagnosticoPrevio() {
-        clsDiagnostico previo;
-        previo.Empresa = 4;
-        previo.Procesar(1, "X99", "PREVIO");
-    }
+    static void DiagnosticoPrevio() { DeEmpresa<clsDiagnostico>(4).Procesar(1, "X99", "PREVIO"); }
     static QString Diagnosticos() { return Filas("SELECT Codigo FROM Diagnosticos ORDER BY Codigo"); }
-    // The terminal simulator answers in a terminal directory of this run, with catalog files of the
-    // demo tool.
+    // The terminal simulator answers in this run's terminal directory, with the demo tool's catalogs.
     void ConSimulador(int medicamentos);
     QString d;
     Simulador sim;
@@ -72,9 +64,7 @@ protected:
 TEST_F(NomencladoresTest, TheRequestMatchesTheGoldenFilesOfEachVersion) {
     const PedidoNomencladores pedido{true, true, false, true, false, false};  // doctors all, medications changes
     const struct {
-        const char* version;
-        const char* tipo;
-        const char* patron;
+        const char *version, *tipo, *patron;
     } casos[] = {
         {"V250", "1", "sal0_nomencladores_v250.bin"},
         {"V101", "1", "sal0_nomencladores_v101_farmacia.bin"},
@@ -99,25 +89,20 @@ TEST_F(NomencladoresTest, AnswerMessagesAreListedAndANonNumericCodeIs9999) {
 }
 
 TEST_F(NomencladoresTest, V250DoctorsAreInsertedUpdatedAndWithdrawnOnesPurged) {
-    clsMedico m;
-    m.Empresa = 4;
+    auto m = DeEmpresa<clsMedico>(4);
     m.Procesar(1, 123, "01", "VIEJO NOMBRE");
     m.Procesar(1, 555, "02", "SE DA DE BAJA");
     Entregar("_SAL.2", {Reg(kMedico, {"000123", "01", "  PEREZ, JUAN  ", "0"}),
                         Reg(kMedico, {"000555", "02", "SE DA DE BAJA", "1"}),
-                        Reg(kMedico, {"000777", "03", QString::fromUtf8("MUÑOZ, ÁNGEL"), "0"})});
+                        Reg(kMedico, {"000777", "03", "MUÑOZ, ÁNGEL", "0"})});
     ASSERT_TRUE(ActualizarNomencladores({true, false, false, false, false, false}));
-    EXPECT_EQ(Filas("SELECT Matricula, ApellidoNombre FROM Medicos ORDER BY 1"),
-              QString::fromUtf8("123|PEREZ, JUAN\n777|MUÑOZ, ÁNGEL"));
-    EXPECT_EQ(Comentarios(), QStringList({QString::fromUtf8("0 Se borraron 1 médicos dados de baja"),
-                                          QString::fromUtf8("0 Se insertaron 1 médicos"),
-                                          QString::fromUtf8("0 Se actualizaron 2 médicos")}));
+    EXPECT_EQ(Filas("SELECT Matricula, ApellidoNombre FROM Medicos ORDER BY 1"), "123|PEREZ, JUAN\n777|MUÑOZ, ÁNGEL");
+    EXPECT_EQ(Comentarios(), QStringList({"0 Se borraron 1 médicos dados de baja", "0 Se insertaron 1 médicos",
+                                          "0 Se actualizaron 2 médicos"}));
 }
 
 TEST_F(NomencladoresTest, TheCompleteCatalogReplacesWhatWasThere) {
-    clsMedicamento otraEmpresa;
-    otraEmpresa.Empresa = 9;
-    otraEmpresa.Procesar(1, 1, "", "DE OTRA EMPRESA");
+    DeEmpresa<clsMedicamento>(9).Procesar(1, 1, "", "DE OTRA EMPRESA");
     Entregar("_SAL.3",
              {Reg(kMedicamento, {"0000042", "7790001", "AMOXIDAL", "500 MG", "00000012345", "003", "000000009", "1"}),
               Reg(kMedicamento, {"0000043", "", "SIN PRECIO", "", "", "", "", "0"})});
@@ -127,14 +112,12 @@ TEST_F(NomencladoresTest, TheCompleteCatalogReplacesWhatWasThere) {
     EXPECT_TRUE(Comentarios().contains("0 Se borraron 1 registros de medicamentos"));
 }
 
-// The medications file goes through statements prepared once for the whole file; the rows it leaves
-// are those the class's own statements (Buscar by troquel, then Procesar 1 or 3) leave, values and
-// their types alike: quotes, letters beyond ASCII, blanks, a troquel sent twice or held by another
-// company, prices large, negative and blank, and a row the database refuses.
+// The file's statements, prepared once, leave the rows (values and types) the class's Buscar and
+// Procesar leave: quotes, accents, a troquel twice or another company's, odd prices, a refused row.
 TEST_F(NomencladoresTest, TheMedicationsUpdateLeavesTheRowsTheClassStatementsLeave) {
     const QList<QStringList> registros{
         {"0000042", "7790001234567", "AMOXIDAL \"FORTE\"", "500 MG X 16", "00000012345", "003", "000000009", "0"},
-        {"0000043", "", QString::fromUtf8("D'ANGELO ÑANDÚ"), "", "", "", "", "1"},
+        {"0000043", "", "D'ANGELO ÑANDÚ", "", "", "", "", "1"},
         {"0000042", "\"'", "  AMOXIDAL  ", "1 G", "99999999999", "999", "999999999", "0"},
         {"   0044", "X", "NEGATIVO", "", "-0000000500", " 12", "12", "1"},
         {"0000046", "", "RECHAZADO", "", "1", "", "", "0"},
@@ -142,9 +125,7 @@ TEST_F(NomencladoresTest, TheMedicationsUpdateLeavesTheRowsTheClassStatementsLea
     };
     const auto preparar = [] {
         gDB->Ejecutar("DELETE FROM Medicamentos");
-        clsMedicamento otra;
-        otra.Empresa = 9;
-        otra.Procesar(1, 7, "", "DE OTRA EMPRESA", "", 100);
+        DeEmpresa<clsMedicamento>(9).Procesar(1, 7, "", "DE OTRA EMPRESA", "", 100);
         gDB->Ejecutar(
             "CREATE TRIGGER IF NOT EXISTS rechazo BEFORE INSERT ON Medicamentos WHEN NEW.Troquel = 46 "
             "BEGIN SELECT RAISE(IGNORE); END");
@@ -155,8 +136,7 @@ TEST_F(NomencladoresTest, TheMedicationsUpdateLeavesTheRowsTheClassStatementsLea
         "FROM Medicamentos ORDER BY IdEmpresa, Troquel";
 
     preparar();
-    clsMedicamento m;
-    m.Empresa = 4;
+    auto m = DeEmpresa<clsMedicamento>(4);
     for (const QStringList& r : registros) {
         const auto troquel = Val<qint32>(r[0]);
         const bool existe = m.Buscar({}, troquel) && m.Registros > 0;
@@ -177,18 +157,14 @@ TEST_F(NomencladoresTest, TheMedicationsUpdateLeavesTheRowsTheClassStatementsLea
         EXPECT_TRUE(Comentarios().contains(dicho)) << dicho;
 }
 
-// The insurers each send their own doctors: a company's complete catalog replaces its doctors only,
-// and its changes touch its own rows, even for a doctor another company also has.
+// Each insurer's complete catalog replaces its own doctors only; its changes touch its own rows only.
 TEST_F(NomencladoresTest, EachCompanyKeepsItsOwnDoctors) {
     for (const auto& [empresa, matricula, nombre] :
-         {std::tuple{4, 9, "QUE YA NO ESTA"}, {9, 9, "DE IOMA"}, {9, 123, "PEREZ EN IOMA"}, {12, 5, "DE PAMI"}}) {
-        clsMedico m;
-        m.Empresa = static_cast<qint16>(empresa);
-        m.Procesar(1, matricula, "01", nombre);
-    }
+         {std::tuple{4, 9, "QUE YA NO ESTA"}, {9, 9, "DE IOMA"}, {9, 123, "PEREZ EN IOMA"}, {12, 5, "DE PAMI"}})
+        DeEmpresa<clsMedico>(empresa).Procesar(1, matricula, "01", nombre);
     Entregar("_SAL.2", {Reg(kMedico, {"000123", "01", "PEREZ", "0"})});
     ASSERT_TRUE(ActualizarNomencladores({true, false, false, true, false, false}));
-    EXPECT_TRUE(Comentarios().contains(QString::fromUtf8("0 Se borraron 1 registros de médicos")));
+    EXPECT_TRUE(Comentarios().contains("0 Se borraron 1 registros de médicos"));
 
     Sesion({.empresa = "9"});
     Entregar("_SAL.2", {Reg(kMedico, {"000123", "01", "PEREZ, JUAN", "0"}), Reg(kMedico, {"000777", "01", "NUEVO"})});
@@ -227,10 +203,8 @@ TEST_F(NomencladoresTest, AFailureHalfWayKeepsThatCatalogAsItWasAndTheEarlierOne
     EXPECT_FALSE(ActualizarNomencladores({false, true, true, false, false, true}));
     EXPECT_EQ(Contar("Medicamentos"), 1);
     EXPECT_EQ(Diagnosticos(), "X99");
-    ASSERT_FALSE(mensajes.mostrados.isEmpty());
-    EXPECT_EQ(mensajes.mostrados.last().titulo, "Error al leer archivos");
-    EXPECT_EQ(Comentarios().last(),
-              QString::fromUtf8("0 No se actualizaron los diagnósticos: el catálogo quedó como estaba antes"));
+    EXPECT_EQ(mensajes.Unico().titulo, "Error al leer archivos");
+    EXPECT_EQ(Comentarios().last(), "0 No se actualizaron los diagnósticos: el catálogo quedó como estaba antes");
     EXPECT_FALSE(gDB->EnTransaccion());
 }
 
@@ -248,13 +222,12 @@ TEST_F(NomencladoresTest, AFileOfAnotherLayoutIsNotHalfApplied) {
     } casos[] = {
         {"vacío", "", true, "X99"},
         {"último registro cortado", bueno + bueno.left(40), true, "A01\nX99",
-         QString::fromUtf8("registro 2, que empieza con «A01 COLERA»")},
+         "registro 2, que empieza con «A01 COLERA»"},
         {"último registro sin fin de línea", bueno + otro.chopped(2), true, "A01\nB02\nX99"},
         {"último registro sin LF", bueno + otro.chopped(1), true, "A01\nB02\nX99"},
-        {"codificado en UTF-8", bueno + enUtf8 + bueno, false, "X99",
-         QString::fromUtf8("registro 2, que empieza con «B02 HIPERTENSI»")},
+        {"codificado en UTF-8", bueno + enUtf8 + bueno, false, "X99", "registro 2, que empieza con «B02 HIPERTENSI»"},
         {"sin fines de línea", QByteArray(163 * 2, 'A'), false, "X99",
-         QString::fromUtf8("registro 1, que empieza con «AAAAAAAAAAAAAAAAAAAA»")},
+         "registro 1, que empieza con «AAAAAAAAAAAAAAAAAAAA»"},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
@@ -264,10 +237,7 @@ TEST_F(NomencladoresTest, AFileOfAnotherLayoutIsNotHalfApplied) {
         mensajes.mostrados.clear();
         EXPECT_EQ(ActualizarNomencladores({false, false, true, false, false, false}), c.aplicado);
         EXPECT_EQ(Diagnosticos(), c.diagnosticos);
-        if (!c.aplicado) {
-            ASSERT_EQ(mensajes.mostrados.size(), 1);
-            EXPECT_TRUE(mensajes.mostrados[0].texto.contains("no tiene el formato esperado"));
-        }
+        if (!c.aplicado) EXPECT_TRUE(mensajes.Unico().texto.contains("no tiene el formato esperado"));
         const QString dicho = c.aplicado ? Comentarios().join('\n') : mensajes.mostrados.value(0).texto;
         EXPECT_EQ(!c.aviso.isEmpty(), dicho.contains(c.aviso.isEmpty() ? "registro" : c.aviso)) << dicho.toStdString();
     }
@@ -281,12 +251,11 @@ TEST_F(NomencladoresTest, ARowTheDatabaseRefusesIsReportedAndTheRestApplied) {
         "BEGIN SELECT RAISE(IGNORE); END");
     ASSERT_TRUE(ActualizarNomencladores({false, false, true, false, false, false}));
     EXPECT_EQ(Diagnosticos(), "A01\nB02");
-    EXPECT_TRUE(Comentarios().contains(QString::fromUtf8("1 No se pudo insertar diagnóstico")));
+    EXPECT_TRUE(Comentarios().contains("1 No se pudo insertar diagnóstico"));
 }
 
-// Quotes inside a key of the file reach the filter of the update: they must neither break the
-// statement (the whole catalog would be rolled back) nor match other rows. Each file goes twice, so
-// that the second pass updates the rows the first one inserted.
+// Quotes in a key must neither break the update's filter (the catalog would roll back) nor match
+// other rows; each file goes twice, so that the second pass updates what the first inserted.
 TEST_F(NomencladoresTest, AKeyWithQuotesIsInsertedAndUpdated) {
     const QString tipo = "\"'";
     const QString codigo = "O'X\"1";
@@ -337,20 +306,17 @@ TEST_F(NomencladoresTest, TheDialogAsksAppliesAndShowsTheResult) {
     // The counts are listed, so the dialog stays open behind the list; the ticket was shown.
     EXPECT_EQ(modales.vistas, QStringList({"frmMostrarErrores", "frmMuestraTicket"}));
     EXPECT_TRUE(Comentarios().contains("0 Se insertaron 400 medicamentos"));
-    EXPECT_EQ(titulo, QString::fromUtf8("Resultado de la actualización de nomencladores"));
+    EXPECT_EQ(titulo, "Resultado de la actualización de nomencladores");
     EXPECT_EQ(ventana.result(), QDialog::Rejected);
     // The boxes are cleared: Enter again does not ask for the whole catalog a second time.
     for (const char* casilla : {"chkMedicos", "chkMedicamentos", "chkDiagnosticos", "chkTMedicamentos"})
         EXPECT_FALSE(Hijo<QCheckBox>(&ventana, casilla)->isChecked()) << casilla;
 }
 
-// The refresh at load asks for the changes only: what the local catalog had stays, the delivered rows
-// join it.
+// The refresh at load asks for the changes only: the local rows stay, the delivered ones join them.
 TEST_F(NomencladoresTest, TheStartUpRefreshAsksForTheChangesOnly) {
     ConSimulador(300);
-    clsMedicamento propio;
-    propio.Empresa = 4;
-    propio.Procesar(1, 9999999, "", "CARGADO A MANO");
+    DeEmpresa<clsMedicamento>(4).Procesar(1, 9999999, "", "CARGADO A MANO");
     gActualizaMedicamentos = true;
     gActualizaMedicos = gActualizaDiagnosticos = false;
     ActualizacionAutomaticaNomencladores();

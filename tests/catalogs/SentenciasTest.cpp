@@ -1,8 +1,5 @@
-// The statements the access classes compose where no database test tells a wrong filter from a right
-// one: conditions joined with the company and licence keys, a class's own WHERE, the look-up keys,
-// and the updates no database test makes. What inserts store (values scaled, quotes replaced), a
-// condition on its own, the other updates and the look-ups that find one row of several are tested
-// on a database with the catalogs and the catalog update.
+// The statements the catalog classes send where no database test tells a wrong filter from a right
+// one: the company and licence keys joined to a condition, a class's own WHERE, look-up keys, updates.
 #include <functional>
 
 #include "catalogs/ConBase.h"
@@ -82,7 +79,6 @@ TEST_F(SentenciasTest, EachCallSendsItsStatement) {
     for (const Caso& c : kCasos) EXPECT_EQ(c.ejecutar().toStdString(), c.esperada.toStdString()) << c.nombre;
 }
 
-// The licence view narrows by whichever keys are given.
 TEST_F(SentenciasTest, TheLicenceViewFollowsTheGivenKeys) {
     clsActividades a;
     const struct {

@@ -31,6 +31,7 @@ protected:
         gQueloPath = dirTrabajo;
     }
     void CopiarEntregada(const QString& destino) {
+        QFile::remove(destino);
         ASSERT_TRUE(QFile::copy(TARSA_BASE_ENTREGADA, destino));
         QFile::setPermissions(destino, QFile::ReadOwner | QFile::WriteOwner);
     }
@@ -119,22 +120,20 @@ TEST_F(ConexionTest, TheStartCompactsOnlyAFileWithFreePages) {
     }
 }
 
-// A file in the database's place that is not this program's database is damaged: with a sound
-// backup, "Sí" keeps the file aside and goes on with the backup; the backup itself is never touched,
-// and without one the repair fails with nothing lost.
+// A file that is not this program's database is damaged: "Sí" sets it aside and goes on with a sound
+// backup, never touching the backup; without one the repair fails with nothing lost.
 TEST_F(ConexionTest, AFileWithoutTheProgramsTablesIsDamagedAndTheBackupRescuesIt) {
     const struct {
         const char* caso;
         QByteArray contenido;  // "tablas": a database made by the engine with a table of its own
-        bool respaldo;
+        bool respaldo, conectada;
         int respuesta;
-        bool conectada;
     } casos[] = {
-        {"vacío, sí", "", true, Mensajes::vbYes, true},
-        {"vacío, no", "", true, Mensajes::vbNo, false},
-        {"sin tablas, sí", "tablas", true, Mensajes::vbYes, true},
-        {"sin tablas ni respaldo, sí", "tablas", false, Mensajes::vbYes, false},
-        {"basura sin respaldo, sí", QByteArray(8192, 'z'), false, Mensajes::vbYes, false},
+        {"vacío, sí", "", true, true, Mensajes::vbYes},
+        {"vacío, no", "", true, false, Mensajes::vbNo},
+        {"sin tablas, sí", "tablas", true, true, Mensajes::vbYes},
+        {"sin tablas ni respaldo, sí", "tablas", false, false, Mensajes::vbYes},
+        {"basura sin respaldo, sí", QByteArray(8192, 'z'), false, false, Mensajes::vbYes},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
@@ -185,8 +184,6 @@ TEST_F(ConexionTest, AnAccessDatabaseIsKeptAndTheClientStartsWithoutIt) {
     }
 }
 
-// A crash in the middle of a write leaves the database with its rollback journal beside it: the start
-// rolls it back and goes on without asking anything.
 TEST_F(ConexionTest, AWriteInterruptedByACrashIsRolledBackWithoutARepair) {
     const QString viva = Ruta("viva.mdb");
     BaseConEmpresa(viva, "ANTES");
@@ -215,14 +212,12 @@ TEST_F(ConexionTest, TheBackupIsReplacedOnlyBySomethingAsSound) {
         CopiarRespaldo(base);
         EXPECT_EQ(LeerArchivo(base + ".bak"), respaldo);
     }
-    QFile::remove(base);
     BaseConEmpresa(base, "NUEVA");
     CopiarRespaldo(base);
     EXPECT_EQ(LeerArchivo(base + ".bak"), LeerArchivo(base));
 #ifndef Q_OS_WIN
     // A disk that fills up during the copy leaves the backup as it was.
     const QByteArray nueva = LeerArchivo(base);
-    QFile::remove(base);
     BaseConEmpresa(base, "OTRA");
     {
         const DiscoLleno lleno(QFileInfo(base).size() / 2);
@@ -289,8 +284,7 @@ TEST_F(ConexionTest, TheExitChecksThePagesOnlyAfterTheEngineFailed) {
     }
 }
 
-// The backup is copied at an exit only when the session wrote to the file: the copy of the whole file
-// would make every exit grow with the catalogs.
+// An exit copies the backup only after a session that wrote: a copy at every exit grows with the catalogs.
 TEST_F(ConexionTest, AnExitAfterASessionThatWroteNothingLeavesTheBackupAsItWas) {
     const QDateTime antes(QDate(2020, 1, 1), QTime(0, 0));
     CopiarEntregada(base);
@@ -311,7 +305,7 @@ TEST_F(ConexionTest, AnExitAfterASessionThatWroteNothingLeavesTheBackupAsItWas) 
 // with what is wrong and what to do, never with "already running here".
 TEST_F(ConexionTest, OneClientPerApplicationDirectoryAndALockThatIsNotThisComputersSaysWhatIsWrong) {
     const QString archivo = Rutas::Unir(dirAplicacion, "TarsaCliente.lck");
-    const QString aqui = QString::fromUtf8("ya se está ejecutando");
+    const QString aqui = "ya se está ejecutando";
     BloqueoInstancia otro(archivo);
     const struct {
         const char* caso;
@@ -319,7 +313,7 @@ TEST_F(ConexionTest, OneClientPerApplicationDirectoryAndALockThatIsNotThisComput
         QString dice;
     } casos[] = {
         {"another computer", [&] { EscribirArchivo(archivo, "4321\nTarsaCliente\ncaja-2\n"); }, "\"caja-2\""},
-        {"a directory", [&] { QDir().mkpath(archivo); }, QString::fromUtf8("hay un directorio")},
+        {"a directory", [&] { QDir().mkpath(archivo); }, "hay un directorio"},
         {"another run here", [&] { ASSERT_TRUE(otro.Tomar()); }, aqui},
     };
     for (const auto& c : casos) {
@@ -339,9 +333,8 @@ TEST_F(ConexionTest, OneClientPerApplicationDirectoryAndALockThatIsNotThisComput
     LiberarDirectorioAplicacion();
 }
 
-// A database made before text keys compared without regard to case, and when the doctors were one
-// list for every company, gets the new tables on connecting, with its rows and indexes: a code typed
-// in lower case is then found, and another company can hold a doctor the first one has.
+// A database from before text keys ignored case and doctors were per company gets the new tables, rows
+// and indexes on connecting: a lower-case code is found, another company may hold the same doctor.
 TEST_F(ConexionTest, AnEarlierDatabaseIsBroughtToTheSchemaAndFindsCodesInAnyCase) {
     QFile esquema(":/schema.sql");  // the schema the program carries
     ASSERT_TRUE(esquema.open(QIODevice::ReadOnly));

@@ -138,19 +138,14 @@ TEST_F(DirectorioTerminalTest, WithoutAnExchangeDirectoryNoRequestIsWritten) {
     QDir(dirTrabajo).mkpath("UpLoad");
     QDir(dirTrabajo).mkpath("TX");
     gTermDir.clear();
-    try {
-        DirectorioIntercambio();
-        ADD_FAILURE() << "no error";
-    } catch (const TarsaError& e) {
-        EXPECT_TRUE(e.Descripcion.contains("no se pueden enviar pedidos")) << e.Descripcion.toStdString();
-    }
+    const auto e = ErrorDe([] { DirectorioIntercambio(); });
+    ASSERT_TRUE(e);
+    EXPECT_TRUE(e->Descripcion.contains("no se pueden enviar pedidos")) << e->Descripcion.toStdString();
     EXPECT_THROW(EnviarSolicitud("02", "5", "LIC"), TarsaError);
     EXPECT_TRUE(QDir(dirTrabajo + "/UpLoad").isEmpty());
     EXPECT_TRUE(QDir(dirTrabajo + "/TX").isEmpty());
 }
 
-// Each run takes a name of its own in the shared working directory, with its two subdirectories,
-// even when crashed runs have left every name taken.
 TEST_F(DirectorioTerminalTest, EachRunGetsAFreeNameEvenWhenCrashedRunsLeftThemAll) {
     for (int n = 1; n <= 999; ++n) {
         QDir(dirTrabajo).mkdir("term" + QString::number(n));

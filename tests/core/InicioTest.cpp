@@ -67,8 +67,7 @@ TEST_F(InicioTest, StoredBooleanTextsFollowTheirKeysRule) {
     EXPECT_FALSE(ConvertirBooleano(" 0 "));
 }
 
-// A working directory that does not exist yet is no failure: the run starts without an exchange
-// directory, and the main window asks for the directory.
+// A working directory not there yet is no failure: the run starts without an exchange directory.
 TEST_F(InicioTest, FailedStepsAreReportedWithTheirMarkersAndStartUpGoesOn) {
     Ajuste("QUELO_Path", Ruta("no-existe"));
     Ajuste("ActualizaDiagnosticos", "quizas");

@@ -1,5 +1,4 @@
-// The operations table: which activity types offer each operation and open its ticket form, and the
-// codes and names it gives the requests and the journal.
+// Which activity types offer each operation and open its ticket form; its codes and journal names.
 #include "core/Operaciones.h"
 #include "core/modTarsa.h"
 #include "support/Entorno.h"
@@ -38,7 +37,7 @@ TEST_F(OperacionesTest, CodesWrittenForV101AndNamesInTheJournal) {
                                           {6, 2},   {4, 0},  {14, 0}, {21, 4},  {22, 6}, {31, 5}, {32, 7},
                                           {41, 41}, {0, -1}, {5, -1}, {42, -1}, {80, -1}};
     for (const auto& [dado, escrito] : tabla) EXPECT_EQ(CodigoOperacionVersion(dado), escrito) << dado;
-    EXPECT_EQ(NombreOperacion(80), QString::fromUtf8("Reimpresión de ticket"));
+    EXPECT_EQ(NombreOperacion(80), "Reimpresión de ticket");
     EXPECT_EQ(NombreOperacion(43), "43");  // an operation without a name shows its code
     EXPECT_EQ(NombreOperacion(99), "99");
 }

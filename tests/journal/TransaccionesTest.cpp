@@ -156,12 +156,11 @@ TEST_F(TransaccionesTest, AFullDiskIsExplainedWithoutTheStatement) {
     const QString archivo = QDir::toNativeSeparators(Rutas::Unir(Rutas::Unir(dirAplicacion, "Tickets"), "702.prn"));
     const MensajeMostrado m = mensajes.Unico();
     EXPECT_EQ(m.texto, QString::fromUtf8("La terminal aprobó la transacción (ticket Nº 702), pero no se pudo anotar en "
-                                         "la lista de transacciones: el disco está lleno.\n\n"
-                                         "El texto del ticket quedó guardado en ") +
-                           archivo +
-                           QString::fromUtf8(".\nLibere espacio en el disco. El ticket se puede volver a imprimir "
-                                             "pidiéndolo a la terminal desde \"Ultimos tickets\": escriba el Nº 702 "
-                                             "y pulse Buscar."));
+                                         "la lista de transacciones: el disco está lleno.\n\nEl texto del ticket "
+                                         "quedó guardado en %1.\nLibere espacio en el disco. El ticket se puede volver "
+                                         "a imprimir pidiéndolo a la terminal desde \"Ultimos tickets\": escriba el "
+                                         "Nº 702 y pulse Buscar.")
+                           .arg(archivo));
     EXPECT_EQ(m.estilo, Mensajes::vbCritical);
     EXPECT_TRUE(m.detalles.contains("INSERT INTO Transaccion")) << m.detalles.toStdString();
     EXPECT_EQ(LeerArchivo(archivo), "TICKET 702");

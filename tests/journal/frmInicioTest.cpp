@@ -49,10 +49,19 @@ protected:
         sim.Detener();
         ConBase::TearDown();
     }
-    QTreeWidget* Lista(frmInicio& f) { return f.findChild<QTreeWidget*>("lvwTransacciones"); }
-    QStringList Fila(QTreeWidget* l, int i) {
+    static void Guardar(const QString& respuesta, const QString& texto = "T\r\n", const QString& empresa = "01") {
+        GuardarTransaccionLocal(respuesta, texto, empresa, false);
+    }
+    static QTreeWidget* Lista(frmInicio& f) { return f.findChild<QTreeWidget*>("lvwTransacciones"); }
+    static int Listadas() { return Lista(*std::make_unique<frmInicio>())->topLevelItemCount(); }
+    // The list's rows, top first, with these columns joined by "|".
+    static QStringList Renglones(frmInicio& f, const QList<int>& columnas = {0, 1, 2, 3, 4, 5, 6}) {
         QStringList r;
-        for (int c = 0; c < 7; ++c) r << l->topLevelItem(i)->text(c);
+        for (int i = 0; i < Lista(f)->topLevelItemCount(); ++i) {
+            QStringList campos;
+            for (int c : columnas) campos << Lista(f)->topLevelItem(i)->text(c);
+            r << campos.join('|');
+        }
         return r;
     }
     // The terminal starts once the request is complete, so the test sees the request files first.
@@ -80,24 +89,20 @@ public:
 }  // namespace
 
 TEST_F(frmInicioTest, RowsShowNamesDatesCardsAndSort) {
-    EXPECT_EQ(Lista(*std::make_unique<frmInicio>())->topLevelItemCount(), 0);
+    EXPECT_EQ(Listadas(), 0);
     EXPECT_EQ(mensajes.Unico().texto, "No hay transacciones guardadas");  // an empty journal says so
-    GuardarTransaccionLocal(Respuesta("01", "60349300000123456789", 1001, "20240305", "0930"), "T1\r\n", "01", false);
-    GuardarTransaccionLocal(Respuesta("02", "6034", 1002, "20240306", "1815", 12, "TARJETA VENCIDA"), "T2\r\n", "07",
-                            false);
-    EXPECT_EQ(Lista(*std::make_unique<frmInicio>())->topLevelItemCount(), 1);  // the current company's only
+    Guardar(Respuesta("01", "60349300000123456789", 1001, "20240305", "0930"));
+    Guardar(Respuesta("02", "6034", 1002, "20240306", "1815", 12, "TARJETA VENCIDA"), "T2\r\n", "07");
+    EXPECT_EQ(Listadas(), 1);  // the current company's only
     gEmpresa = "9";
-    EXPECT_EQ(Lista(*std::make_unique<frmInicio>())->topLevelItemCount(), 0);
+    EXPECT_EQ(Listadas(), 0);
     gEmpresa = "0";
     frmInicio f;
+    // The newest first, and chosen; a company code that matches no company leaves its name empty.
+    EXPECT_EQ(Renglones(f), (QStringList{QString::fromUtf8("12|Anulación de ticket|06/03/2024 18:15||1002|6034|"
+                                                           "TARJETA VENCIDA"),
+                                         "0|Alta de ticket|05/03/2024 09:30|OSDE|1001|60349300000|APROBADA"}));
     QTreeWidget* l = Lista(f);
-    ASSERT_EQ(l->topLevelItemCount(), 2);
-    // The newest first, and chosen.
-    EXPECT_EQ(Fila(l, 1),
-              (QStringList{"0", "Alta de ticket", "05/03/2024 09:30", "OSDE", "1001", "60349300000", "APROBADA"}));
-    // A company code that matches no company still lists the row, with no company name.
-    EXPECT_EQ(Fila(l, 0), (QStringList{"12", QString::fromUtf8("Anulación de ticket"), "06/03/2024 18:15", "", "1002",
-                                       "6034", "TARJETA VENCIDA"}));
     EXPECT_EQ(l->currentItem(), l->topLevelItem(0));
     for (const char* primero : {"1001", "1002", "1001"}) {  // each click on the header turns the order round
         emit l->header()->sectionClicked(4);
@@ -112,28 +117,23 @@ TEST_F(frmInicioTest, CancelledTicketsAreMarkedAndTheNewestComesFirst) {
         QString r = Respuesta("02", "6034", ticket, "20261206", hora, error);
         return r.replace(119, 12, QString("%1").arg(padre, 12, 10, QChar('0')));
     };
-    GuardarTransaccionLocal(Respuesta("01", "6034", 1003, "20261206", "1000"), "T\r\n", "01", false);
-    GuardarTransaccionLocal(Respuesta("01", "6034", 1005, "20261206", "1100"), "T\r\n", "01", false);
-    GuardarTransaccionLocal(anulacion(1006, 1005, "1101", 12), "T\r\n", "01", false);
-    GuardarTransaccionLocal(anulacion(1004, 1003, "1005", 0), "T\r\n", "01", false);
-    GuardarTransaccionLocal(Respuesta("01", "6034", 999, "20261205", "2300"), "T\r\n", "01", false);
+    Guardar(Respuesta("01", "6034", 1003, "20261206", "1000"));
+    Guardar(Respuesta("01", "6034", 1005, "20261206", "1100"));
+    Guardar(anulacion(1006, 1005, "1101", 12));
+    Guardar(anulacion(1004, 1003, "1005", 0));
+    Guardar(Respuesta("01", "6034", 999, "20261205", "2300"));
     frmInicio f;
-    QTreeWidget* l = Lista(f);
-    QStringList filas;
-    for (int i = 0; i < l->topLevelItemCount(); ++i)
-        filas << l->topLevelItem(i)->text(frmInicio::ColTicket) + " " +
-                     l->topLevelItem(i)->text(frmInicio::ColOperacion);
-    EXPECT_EQ(filas, (QStringList{QString::fromUtf8("1006 Anulación de ticket"), "1005 Alta de ticket",
-                                  QString::fromUtf8("1004 Anulación de ticket"), "1003 Alta de ticket (anulado)",
-                                  "999 Alta de ticket"}));
-    EXPECT_EQ(l->topLevelItem(3)->toolTip(frmInicio::ColFecha), "Anulado por el ticket 1004");
+    EXPECT_EQ(Renglones(f, {frmInicio::ColTicket, frmInicio::ColOperacion}),
+              (QStringList{QString::fromUtf8("1006|Anulación de ticket"), "1005|Alta de ticket",
+                           QString::fromUtf8("1004|Anulación de ticket"), "1003|Alta de ticket (anulado)",
+                           "999|Alta de ticket"}));
+    EXPECT_EQ(Lista(f)->topLevelItem(3)->toolTip(frmInicio::ColFecha), "Anulado por el ticket 1004");
 }
 
 TEST_F(frmInicioTest, OnlyAMouseClickOpensTheSavedTicket) {
     // A ticket number beyond 32 bits is listed and opened as itself.
-    GuardarTransaccionLocal(Respuesta("01", "6034930000012345", 5000000000, "20261206", "1200"), "LINEA 1\r\nLINEA 2",
-                            "01", false);
-    GuardarTransaccionLocal(Respuesta("01", "6034930000099999", 78, "20261206", "1201"), "OTRO\r\n", "01", false);
+    Guardar(Respuesta("01", "6034930000012345", 5000000000, "20261206", "1200"), "LINEA 1\r\nLINEA 2");
+    Guardar(Respuesta("01", "6034930000099999", 78, "20261206", "1201"));
     frmInicioPrueba f;
     f.show();
     QTreeWidget* l = Lista(f);
@@ -148,16 +148,15 @@ TEST_F(frmInicioTest, OnlyAMouseClickOpensTheSavedTicket) {
 }
 
 TEST_F(frmInicioTest, MissingTicketDirectoryOrFileIsReported) {
-    GuardarTransaccionLocal(Respuesta("01", "6034", 90, "20261206", "1200"), "X", "01", false);
+    Guardar(Respuesta("01", "6034", 90, "20261206", "1200"));
     frmInicioPrueba f;
     QDir(dirAplicacion + "/Tickets").removeRecursively();
     f.AbrirTicketGuardado(Lista(f)->topLevelItem(0));
     const QString dir = Rutas::Unir(Rutas::Unir(dirAplicacion, "Tickets"), "");
-    ASSERT_EQ(mensajes.mostrados.size(), 1);
-    EXPECT_EQ(mensajes.mostrados[0].texto, "No se encuentra el directorio de los tickets: " + dir);
+    EXPECT_EQ(mensajes.Unico().texto, "No se encuentra el directorio de los tickets: " + dir);
     QDir().mkpath(dir);
     f.AbrirTicketGuardado(Lista(f)->topLevelItem(0));
-    EXPECT_EQ(mensajes.mostrados[1].texto, "No se encuentra el archivo del ticket: " + dir + "90.prn");
+    EXPECT_EQ(mensajes.mostrados.value(1).texto, "No se encuentra el archivo del ticket: " + dir + "90.prn");
     EXPECT_TRUE(f.abiertos.isEmpty());
 }
 
@@ -172,7 +171,7 @@ TEST_F(frmInicioTest, ASavedTicketPrintedAgainCarriesTheAuthorisationOfItsAnswer
     for (const auto& c : casos) {
         QString respuesta = Respuesta("01", "6034930000012345", c.ticket, "20261206", "1200");
         respuesta.replace(227, 12, c.autorizacion.leftJustified(12));
-        GuardarTransaccionLocal(respuesta, "TICKET\r\n", "01", false);
+        Guardar(respuesta, "TICKET\r\n");
     }
     frmInicio f;
     QTreeWidget* l = Lista(f);
@@ -198,8 +197,7 @@ TEST_F(frmInicioTest, ReprintAsksTheTerminalAndJournalsNothing) {
     QByteArray item = LeerArchivo(QString(TARSA_TEST_DATA_DIR) + "/svl3_v250_farmacia.bin").left(246);
     EscribirArchivo(DirectorioIntercambio() + "/download/_SVL.3", item.replace(170, 4, "0105"));
     EscribirArchivo(DirectorioIntercambio() + "/Estado.rsp", "0 Aprobada con items rechazados\r\n");
-    GuardarTransaccionLocal(Respuesta("01", "6034", 1234, "20261206", "1200").replace(227, 8, "AUT-5566"), "T\r\n",
-                            "01", false);
+    Guardar(Respuesta("01", "6034", 1234, "20261206", "1200").replace(227, 8, "AUT-5566"));
     frmInicio f;
     mensajes.mostrados.clear();
     for (const char* numero : {"   ", "12a", " 1234 "}) {  // the number is checked before anything is sent
@@ -228,8 +226,7 @@ TEST_F(frmInicioTest, ReprintAsksTheTerminalAndJournalsNothing) {
 
 // Enter, the key that dismisses a window, closes the ticket view and cancels nothing.
 TEST_F(frmInicioTest, EnterClosesTheTicketView) {
-    GuardarTransaccionLocal(Respuesta("01", "6034930000012345", 1001, "20261206", "1200"), "TICKET 1001\r\n", "01",
-                            false);
+    Guardar(Respuesta("01", "6034930000012345", 1001, "20261206", "1200"), "TICKET 1001\r\n");
     frmInicio lista;
     Activar(lista);
     Lista(lista)->setCurrentItem(Lista(lista)->topLevelItem(0));
@@ -265,9 +262,9 @@ TEST_F(frmInicioTest, CancellationFromTheTicketViewAsksIsJournalledAndCloses) {
     };
     frmTicket vista;
     vista.Cargar("TICKET 1001\r\n", "1001", "6034930000012345");
-    ASSERT_FALSE(mensajes.mostrados.isEmpty());
-    EXPECT_EQ(mensajes.mostrados[0].texto, QString::fromUtf8("¿Anular el ticket 1001?"));
-    EXPECT_EQ(mensajes.mostrados[0].estilo, Mensajes::vbYesNo | Mensajes::vbQuestion | Mensajes::vbDefaultButton2);
+    EXPECT_EQ(mensajes.mostrados.value(0),
+              (MensajeMostrado{QString::fromUtf8("¿Anular el ticket 1001?"),
+                               Mensajes::vbYesNo | Mensajes::vbQuestion | Mensajes::vbDefaultButton2, "Ticket"}));
     EXPECT_EQ(modales.vistas, (QStringList{"frmTicket", "frmMuestraTicket"}));
     ASSERT_EQ(pedido.size(), 372);
     EXPECT_EQ(pedido.mid(5, 18) + "|" + pedido.mid(119, 12), "026034930000012345|1001        ");
@@ -316,6 +313,5 @@ TEST_F(frmInicioTest, AConsumptionApprovedAfterTheWaitWasCancelledIsArchivedAsLa
     EXPECT_EQ(Contar("Transaccion"), 1);  // what the journal keeps of it is checked where requests are sent
     const auto lista = clsArchivoIntercambios(clsArchivoIntercambios::RaizPorDefecto()).Listar();
     ASSERT_EQ(lista.size(), 2);
-    EXPECT_EQ(lista[0].Resultado, QString::fromUtf8("tardía"));
-    EXPECT_EQ(lista[1].Resultado, "procesada");
+    EXPECT_EQ(lista[0].Resultado + "|" + lista[1].Resultado, QString::fromUtf8("tardía|procesada"));
 }

@@ -1,6 +1,5 @@
 #pragma once
-// Controls of a window found by objectName and used the way a user does: typing, leaving with Tab,
-// choosing a list entry, clicking.
+// Controls of a window found by objectName and used the way a user does.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -43,8 +42,7 @@ inline void Elegir(const QObject* padre, const QString& nombre, const QString& c
 
 inline void Pulsar(const QObject* padre, const QString& nombre) { Hijo<QPushButton>(padre, nombre)->click(); }
 
-// Shows a window and makes it the active one, as when it comes up on a screen: its keys then go to
-// the control with the focus.
+// Shows a window and makes it the active one, as on a screen: its keys go to the control with the focus.
 inline void Activar(QWidget& ventana) {
     ventana.show();
     ventana.activateWindow();
@@ -54,9 +52,8 @@ inline void Activar(QWidget& ventana) {
         << ventana.objectName().toStdString();
 }
 
-// Keys as a keyboard sends them: to whichever control has the focus. Every key sent through Tecla
-// and Teclear is counted in gTeclas (a character typed is one key), so that a road test can tell
-// how many keys a task takes.
+// Keys as a keyboard sends them, to whichever control has the focus; gTeclas counts them (a character
+// typed is one key) so that a road test can tell how many keys a task takes.
 inline int gTeclas = 0;
 inline QWidget* ConFoco() {
     // An open menu takes the keys before any control.

@@ -1,7 +1,6 @@
 #pragma once
-// What a window's layout must never do, whatever fields it shows: cut a caption (a name that may be
-// long is cut only with its tooltip showing it whole), put a control out
-// of its frame or over another, or leave a band of nothing (hidden rows, an empty label).
+// What a window's layout must never do: cut a caption (a long name only with a tooltip showing it
+// whole), put a control out of its frame or over another, or leave a band of nothing.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>

@@ -29,26 +29,8 @@ MensajeMostrado MensajesDoble::Unico() const {
     return {};
 }
 
-bool ImpresoraDoble::Dialogo(const QString&, const QStringList&, int& copias) {
-    ++dialogos;
-    copias = copiasElegidas;
-    return !cancelar;
-}
-
 void ImpresoraDoble::Imprimir(const QString& texto, const QStringList& codigosImpresos) {
     if (fallar) throw TarsaError(ErrImpresora, "Error de impresora");
     impresos.append(texto);
     codigos.append(codigosImpresos);
 }
-
-bool SistemaDoble::Abrir(const QString& documento) {
-    abiertos.append(documento);
-    return true;
-}
-
-bool SistemaDoble::IniciarPrograma(const QString& programa, const QStringList& argumentos) {
-    programas.append({programa, argumentos});
-    return true;
-}
-
-void SistemaDoble::TerminarProceso(int codigo) { terminaciones.append(codigo); }

@@ -38,7 +38,11 @@ public:
 
 class ImpresoraDoble : public Impresora {
 public:
-    bool Dialogo(const QString& texto, const QStringList& codigos, int& copias) override;
+    bool Dialogo(const QString&, const QStringList&, int& copias) override {
+        ++dialogos;
+        copias = copiasElegidas;
+        return !cancelar;
+    }
     void Imprimir(const QString& texto, const QStringList& codigos = {}) override;
     bool cancelar = false;  // the user cancels the dialog
     int copiasElegidas = 1;
@@ -50,10 +54,16 @@ public:
 
 class SistemaDoble : public Sistema {
 public:
-    bool Abrir(const QString& documento) override;
-    bool IniciarPrograma(const QString& programa, const QStringList& argumentos) override;
+    bool Abrir(const QString& documento) override {
+        abiertos.append(documento);
+        return true;
+    }
+    bool IniciarPrograma(const QString& programa, const QStringList& argumentos) override {
+        programas.append({programa, argumentos});
+        return true;
+    }
     QString LeerRegistro(const QString&, const QString&) override { return {}; }
-    void TerminarProceso(int codigo) override;
+    void TerminarProceso(int codigo) override { terminaciones.append(codigo); }
     void Pitido() override { ++pitidos; }
     QStringList abiertos;
     QList<QPair<QString, QStringList>> programas;

@@ -121,15 +121,13 @@ QString Entorno::Terminal() {
 }
 
 void Entorno::Sesion(const Identidad& i) {
-    const auto poner = [](QString& global, const QString& valor) {
-        if (!valor.isEmpty()) global = valor;
-    };
-    poner(gEmpresa, i.empresa);
-    poner(gActividad, i.actividad);
-    poner(gTerminal, i.terminal);
-    poner(gCodigoEmpresa, i.codigoEmpresa);
-    poner(gCodigoActividad, i.codigoActividad);
-    poner(gTipoActividad, i.tipoActividad);
+    for (auto [global, valor] : {std::pair{&gEmpresa, i.empresa},
+                                 {&gActividad, i.actividad},
+                                 {&gTerminal, i.terminal},
+                                 {&gCodigoEmpresa, i.codigoEmpresa},
+                                 {&gCodigoActividad, i.codigoActividad},
+                                 {&gTipoActividad, i.tipoActividad}})
+        if (!valor.isEmpty()) *global = valor;
 }
 
 bool Entorno::PredeterminadoEnTrabajo() {

@@ -1,28 +1,26 @@
 #pragma once
 // A ticket form's world: the delivered database with the catalog rows a test adds, this run's
 // exchange directory, the current company and activity, and modal windows answered by name.
+#include <QClipboard>
 #include <QDialog>
 #include <QHash>
 #include <functional>
 #include <initializer_list>
 
 #include "TestConfig.h"
-#include "core/modConexion.h"
+#include "catalogs/ConBase.h"
 #include "core/modDirectorioTerminal.h"
 #include "core/modTarsa.h"
-#include "platform/BaseDatos.h"
 #include "platform/Rutas.h"
 #include "platform/ui/Modal.h"
 #include "support/Controles.h"
-#include "support/Entorno.h"
 #include "tickets/frmTicketFarmacia.h"
 #include "tickets/frmTicketFarmaciaR.h"
 
-class EntornoTickets : public Entorno {
+class EntornoTickets : public ConBase {
 protected:
     void SetUp() override {
-        Entorno::SetUp();
-        AbrirBaseEntregada();
+        ConBase::SetUp();
         Terminal();
         Sesion(
             {.empresa = "1", .actividad = "1", .terminal = "LIC00001", .codigoEmpresa = "05", .codigoActividad = "01"});
@@ -36,7 +34,7 @@ protected:
     void TearDown() override {
         frmTicketFarmaciaBase::DescargarAbierto();
         EstablecerManejadorModal({});
-        Entorno::TearDown();
+        ConBase::TearDown();
     }
 
     // A bitmap text with "1" at the given positions.
@@ -79,11 +77,11 @@ protected:
             "'PEREZ JUAN', 0)");
     }
     // The ticket form of an operation, full or reduced, loaded as the main window loads it.
-    static frmTicketFarmaciaBase* AbrirForma(int operacion, bool reducida = false) {
+    static frmTicketFarmaciaBase* AbrirForma(int operacion, bool reducida = false, QMdiArea* area = nullptr) {
         bool cargado = false;
         frmTicketFarmaciaBase* f =
-            reducida ? static_cast<frmTicketFarmaciaBase*>(frmTicketFarmaciaR::Cargar(operacion, cargado))
-                     : frmTicketFarmacia::Cargar(operacion, cargado);
+            reducida ? static_cast<frmTicketFarmaciaBase*>(frmTicketFarmaciaR::Cargar(operacion, cargado, area))
+                     : frmTicketFarmacia::Cargar(operacion, cargado, area);
         EXPECT_TRUE(cargado);
         return f;
     }
@@ -91,7 +89,18 @@ protected:
     static QString Subida(const QString& nombre) { return Rutas::Unir(DirectorioIntercambio(), "UpLoad/" + nombre); }
     static QByteArray Subido(const QString& nombre) { return LeerArchivo(Subida(nombre)); }
     static QByteArray Dato(const char* nombre) { return LeerArchivo(Rutas::Unir(TARSA_TEST_DATA_DIR, nombre)); }
-    static int FilasDiario() { return gDB->Consultar("SELECT COUNT(*) FROM Transaccion")->Campo(0).toInt(); }
+    // Puts text in a field as pasting it does, in place of what it had.
+    static void Pegar(QLineEdit* campo, const QString& texto) {
+        campo->clear();
+        QApplication::clipboard()->setText(texto);
+        campo->paste();
+    }
+    // The texts of the messages shown so far.
+    QStringList Mostrados() const {
+        QStringList textos;
+        for (const MensajeMostrado& m : mensajes.mostrados) textos << m.texto;
+        return textos;
+    }
 
     QHash<QString, std::function<int(QDialog&)>> modales;  // by the window's objectName
 };

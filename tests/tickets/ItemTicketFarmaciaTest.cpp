@@ -1,11 +1,9 @@
 // The item dialog and the diagnosis dialog, offscreen, against the delivered database.
-#include <QClipboard>
 #include <QLabel>
 #include <QLocale>
 
 #include "core/RegistroAjustes.h"
 #include "core/modFormato.h"
-#include "core/modTarsa.h"
 #include "platform/Ajustes.h"
 #include "support/Disposicion.h"
 #include "tickets/EntornoTickets.h"
@@ -17,21 +15,19 @@ namespace {
 
 class ItemTicketFarmaciaTest : public EntornoTickets {
 protected:
-    // Opens the dialog and lets trabajo act on it before it returns; mode 3 when actual is given.
-    std::optional<clsItemTicketFarmacia> Abrir(const std::function<void(QDialog&)>& trabajo,
-                                               const clsItemTicketFarmacia* actual = nullptr,
-                                               const QString& bitmap = Todo()) {
+    // Opens a new item's dialog with the item bitmap and lets trabajo act on it before it returns.
+    std::optional<clsItemTicketFarmacia> Abrir(const QString& bitmap, const std::function<void(QDialog&)>& trabajo) {
         modales["frmItemTicketFarmacia"] = [&](QDialog& d) {
             trabajo(d);
             return d.result();
         };
-        return frmItemTicketFarmacia::Cargar(1, gCodigoEmpresa, actual ? 3 : 1, 1, bitmap, actual);
+        return frmItemTicketFarmacia::Cargar(1, gCodigoEmpresa, 1, 1, bitmap, nullptr);
     }
     static QString Todo() { return Mascara({1, 2, 3, 4, 5, 6, 7, 8, 9, 12, 15}, 15); }
 };
 
 TEST_F(ItemTicketFarmaciaTest, OnlyAuthorisationEspecialOpensTheAuthorisationNumber) {
-    Abrir([&](QDialog& d) {
+    Abrir(Todo(), [&](QDialog& d) {
         for (const QString& tipo : EntradasTipoCobertura()) {
             Elegir(&d, "cboTipoCobertura", tipo);
             EXPECT_EQ(Hijo<QLineEdit>(&d, "txtAutorizacion")->isEnabled(), tipo == kAutorizacionEspecial)
@@ -39,15 +35,12 @@ TEST_F(ItemTicketFarmaciaTest, OnlyAuthorisationEspecialOpensTheAuthorisationNum
         }
     });
     // With the coverage list switched off, the number keeps what the bitmap gave it.
-    Abrir([&](QDialog& d) { EXPECT_TRUE(Hijo<QLineEdit>(&d, "txtAutorizacion")->isEnabled()); }, nullptr,
-          Mascara({9}, 15));
+    Abrir(Mascara({9}, 15), [&](QDialog& d) { EXPECT_TRUE(Hijo<QLineEdit>(&d, "txtAutorizacion")->isEnabled()); });
 }
 
-// The field just typed in decides: a barcode (scanned, ending in Enter) is looked up by itself, and so
-// is a code longer than a troquel in the troquel field, where the dialog starts (a medication found
-// that way is checked at the counter). After a medication found Enter passes over the quantity's 1
-// and the catalog's price to what is left to give; a code the catalog does not hold leaves no name
-// and Enter goes on to the next field. Enter never accepts.
+// The field just typed in decides: a barcode, or a code longer than a troquel in the troquel field, is
+// looked up as a barcode. After a medication found Enter passes over the quantity's 1 and the catalog's
+// price; a code the catalog does not hold leaves no name and Enter goes on. Enter never accepts.
 TEST_F(ItemTicketFarmaciaTest, TheTroquelOrTheBarcodeFindsTheMedicationAndEnterMovesOn) {
     Catalogo();
     Sql("INSERT INTO Medicamentos (IdEmpresa, Troquel, Nombre, Precio) VALUES (1, 700, 'SIN PRECIO', 0), "
@@ -63,40 +56,35 @@ TEST_F(ItemTicketFarmaciaTest, TheTroquelOrTheBarcodeFindsTheMedicationAndEnterM
         {"txtCodigoBarra", "000", "|000||", "txtCantidad"},
     };
     for (const auto& c : casos) {
-        Abrir(
-            [&](QDialog& d) {
-                Activar(d);
-                EXPECT_EQ(NombreConFoco(), "txtTroquel");  // the dialog starts in its first field
-                ASSERT_TRUE(TabHasta(c.campo));
-                Teclear(c.tecleado);
-                Tecla(Qt::Key_Return);
-                EXPECT_TRUE(d.isVisible()) << c.tecleado;
-                EXPECT_EQ(Textos(&d, "txtTroquel txtCodigoBarra lblNombreMedicamento txtPrecio"), c.esperado);
-                EXPECT_EQ(NombreConFoco(), c.foco) << c.tecleado;
-            },
-            nullptr, Mascara({1, 2, 4, 6}, 15));
+        Abrir(Mascara({1, 2, 4, 6}, 15), [&](QDialog& d) {
+            Activar(d);
+            EXPECT_EQ(NombreConFoco(), "txtTroquel");  // the dialog starts in its first field
+            ASSERT_TRUE(TabHasta(c.campo));
+            Teclear(c.tecleado);
+            Tecla(Qt::Key_Return);
+            EXPECT_TRUE(d.isVisible()) << c.tecleado;
+            EXPECT_EQ(Textos(&d, "txtTroquel txtCodigoBarra lblNombreMedicamento txtPrecio"), c.esperado);
+            EXPECT_EQ(NombreConFoco(), c.foco) << c.tecleado;
+        });
     }
     EXPECT_TRUE(mensajes.mostrados.isEmpty());
 }
 
-// By keys alone: Enter goes on to the next field still to fill (passing over the quantity's 1 and the
-// price the catalog gave) and, with none left, accepts; the lists take typed letters; a plan code the
-// catalog knows brings its coverage percentage.
+// By keys alone: Enter goes on to the next field still to fill and, with none left, accepts; the lists
+// take typed letters; a plan code the catalog knows brings its coverage percentage.
 TEST_F(ItemTicketFarmaciaTest, EnterGoesToWhatIsLeftToFillAndTheListsTakeLetters) {
     Catalogo();
     Sql("INSERT INTO Planes (IdEmpresa, Codigo, PorcentajeCobertura, PlanCobertura) VALUES (1, 'PMO', 40, '')");
     QStringList focos;
-    const auto item = Abrir(
-        [&](QDialog& d) {
-            Activar(d);
-            Escanear("7795312000123");
-            for (const char* texto : {"pmo", "", "c"}) {
-                focos << NombreConFoco();
-                Teclear(texto);
-                Tecla(Qt::Key_Return);
-            }
-        },
-        nullptr, Mascara({1, 2, 4, 6, 12, 15}, 15));
+    const auto item = Abrir(Mascara({1, 2, 4, 6, 12, 15}, 15), [&](QDialog& d) {
+        Activar(d);
+        Escanear("7795312000123");
+        for (const char* texto : {"pmo", "", "c"}) {
+            focos << NombreConFoco();
+            Teclear(texto);
+            Tecla(Qt::Key_Return);
+        }
+    });
     EXPECT_EQ(focos, Nombres("txtPlanCobertura txtPorcentajeCobertura cboTipoPrescripcion"));
     ASSERT_TRUE(item);
     EXPECT_EQ(QString("%1 %2 %3 %4")
@@ -108,14 +96,13 @@ TEST_F(ItemTicketFarmaciaTest, EnterGoesToWhatIsLeftToFillAndTheListsTakeLetters
     EXPECT_TRUE(mensajes.mostrados.isEmpty());
 }
 
-// A new item starts with one of quantity and is refused while its prescription type is undefined;
-// one without a catalog name or a price is added only when the user says so. What was not given goes
-// as "none", and the prescription type chosen is remembered,
-// while the next item still starts at "Indefinida", so each item's type is chosen.
+// A new item starts with one of quantity and is refused while its prescription type is undefined; one
+// without a catalog name or a price is added only when the user says so. What was not given goes as
+// "none"; the type chosen is remembered, but the next item starts at "Indefinida" again.
 TEST_F(ItemTicketFarmaciaTest, ANewItemAsksForThePrescriptionTypeAndWhetherToAddItIncomplete) {
     for (const int respuesta : {Mensajes::vbOK, Mensajes::vbNo, Mensajes::vbYes}) mensajes.Responder(respuesta);
     QList<bool> abierto;
-    const auto item = Abrir([&](QDialog& d) {
+    const auto item = Abrir(Todo(), [&](QDialog& d) {
         EXPECT_EQ(Textos(&d, "txtCantidad cboTipoCobertura"), "1|Normal");
         Escribir(&d, "txtTroquel", "999");
         Pulsar(&d, "cmdAceptar");  // the prescription type is still "Indefinida"
@@ -133,37 +120,27 @@ TEST_F(ItemTicketFarmaciaTest, ANewItemAsksForThePrescriptionTypeAndWhetherToAdd
               QList<double>({0, 1, -1, 0, 3}));
     EXPECT_EQ(Ajustes::Obtener(kAplicacion, kSeccionStart, "TipoPrescripcion"), "3");
     EXPECT_EQ(Ajustes::Obtener(kAplicacion, kSeccionStart, "CambioPrescripcion"), "0");
-    Abrir([](QDialog& d) {
-        EXPECT_TRUE(Hijo<QComboBox>(&d, "cboTipoPrescripcion")->currentText().startsWith("Indefinida"));
-    });
-    ASSERT_EQ(mensajes.mostrados.size(), 3);
-    EXPECT_EQ(mensajes.mostrados[0].texto, QString::fromUtf8("Debe seleccionar el tipo de prescripción"));
-    EXPECT_EQ(mensajes.mostrados[0].estilo, Mensajes::vbInformation);
-    EXPECT_EQ(mensajes.mostrados[1].texto,
-              QString::fromUtf8("El medicamento no figura en el catálogo, no tiene precio.\n"
-                                "¿Agregar el ítem de todos modos?"));
-    EXPECT_EQ(mensajes.mostrados[1].estilo, Mensajes::vbYesNo | Mensajes::vbQuestion | Mensajes::vbDefaultButton2);
+    Abrir(Todo(), [](QDialog& d) { EXPECT_TRUE(Textos(&d, "cboTipoPrescripcion").startsWith("Indefinida")); });
+    const QString incompleto = QString::fromUtf8(
+        "El medicamento no figura en el catálogo, no tiene precio.\n¿Agregar el ítem de todos modos?");
+    EXPECT_EQ(Mostrados(),
+              (QStringList{QString::fromUtf8("Debe seleccionar el tipo de prescripción"), incompleto, incompleto}));
+    EXPECT_EQ(mensajes.mostrados.value(0).estilo, Mensajes::vbInformation);
+    EXPECT_EQ(mensajes.mostrados.value(1).estilo,
+              Mensajes::vbYesNo | Mensajes::vbQuestion | Mensajes::vbDefaultButton2);
 }
 
 // Pasted, a field keeps only what its kind allows; a price keeps its thousands separator.
 TEST_F(ItemTicketFarmaciaTest, PastedTextFollowsTheKeyRule) {
-    const struct {
-        const char *campo, *texto, *queda;
-    } casos[] = {
-        {"txtCantidad", "dos", ""},
-        {"txtCantidad", "150", "150"},
-        {"txtTroquel", "12-34ab", "1234"},
-        {"txtCodigoBarra", "779 53a", "779 53"},
-        {"txtPrecio", "$ 1,234.5x", "1,234.5"},
-        {"txtPorcentajeCobertura", "40%", "40"},
-    };
-    Abrir([&](QDialog& d) {
-        for (const auto& c : casos) {
-            auto* campo = Hijo<QLineEdit>(&d, c.campo);
-            campo->clear();
-            QApplication::clipboard()->setText(c.texto);
-            campo->paste();
-            EXPECT_EQ(campo->text(), c.queda) << c.campo << " " << c.texto;
+    Abrir(Todo(), [&](QDialog& d) {
+        for (const auto& [campo, texto, queda] : {std::tuple{"txtCantidad", "dos", ""},
+                                                  {"txtCantidad", "150", "150"},
+                                                  {"txtTroquel", "12-34ab", "1234"},
+                                                  {"txtCodigoBarra", "779 53a", "779 53"},
+                                                  {"txtPrecio", "$ 1,234.5x", "1,234.5"},
+                                                  {"txtPorcentajeCobertura", "40%", "40"}}) {
+            Pegar(Hijo<QLineEdit>(&d, campo), texto);
+            EXPECT_EQ(Textos(&d, campo), queda) << texto;
         }
     });
     EXPECT_GT(sistema.pitidos, 0);
@@ -189,7 +166,7 @@ TEST_F(ItemTicketFarmaciaTest, AQuantityOutOfRangeOrAnUnreadablePriceIsRefused) 
     for (const auto& c : casos) {
         SCOPED_TRACE(std::string(c.campo) + " " + c.tecleado);
         mensajes.mostrados.clear();
-        const auto item = Abrir([&](QDialog& d) {
+        const auto item = Abrir(Todo(), [&](QDialog& d) {
             Activar(d);
             Teclear("512345");
             Tecla(Qt::Key_Return);
@@ -228,23 +205,20 @@ TEST_F(ItemTicketFarmaciaTest, TheItemBitmapDecidesTheFields) {
     for (const auto& c : casos) {
         gVersion = c.version;
         gCodigoEmpresa = c.empresa;
-        Abrir(
-            [&](QDialog& d) {
-                d.show();
-                for (const char* nombre :
-                     {"lblNombreMedicamento", "lblPresentacion", "lblNombreDiagnostico", "lblNombrePlanCobertura"})
-                    Hijo<QLabel>(&d, nombre)->setText(kNombreLargo);
-                ComprobarDisposicion(&d);
-                for (const QString& nombre : controles) {
-                    QWidget* w = Hijo<QWidget>(&d, nombre);
-                    const bool visible =
-                        nombre == "txtPrecio" || (c.habilitados.contains(nombre) && nombre != prescripcion[1]);
-                    EXPECT_EQ(w->isEnabled(), c.habilitados.contains(nombre))
-                        << c.version << " " << nombre.toStdString();
-                    EXPECT_EQ(w->isVisible(), visible) << c.version << " visible " << nombre.toStdString();
-                }
-            },
-            nullptr, c.bitmap);
+        Abrir(c.bitmap, [&](QDialog& d) {
+            d.show();
+            for (const char* nombre :
+                 {"lblNombreMedicamento", "lblPresentacion", "lblNombreDiagnostico", "lblNombrePlanCobertura"})
+                Hijo<QLabel>(&d, nombre)->setText(kNombreLargo);
+            ComprobarDisposicion(&d);
+            for (const QString& nombre : controles) {
+                QWidget* w = Hijo<QWidget>(&d, nombre);
+                const bool visible =
+                    nombre == "txtPrecio" || (c.habilitados.contains(nombre) && nombre != prescripcion[1]);
+                EXPECT_EQ(w->isEnabled(), c.habilitados.contains(nombre)) << c.version << " " << nombre.toStdString();
+                EXPECT_EQ(w->isVisible(), visible) << c.version << " visible " << nombre.toStdString();
+            }
+        });
     }
 }
 
@@ -264,13 +238,13 @@ TEST_F(ItemTicketFarmaciaTest, DiagnosisDialogAcceptsAnyCodeAndFindsTheName) {
                 Activar(d);
                 Teclear(c.tecleado);
                 Tecla(Qt::Key_Return);
-                return d.result();
+            } else {
+                Escribir(&d, "txtDiagnostico", c.tecleado, true);
+                if (c.aceptar)
+                    Pulsar(&d, "cmdAceptar");
+                else
+                    d.close();  // the window's close box
             }
-            Escribir(&d, "txtDiagnostico", c.tecleado, true);
-            if (c.aceptar)
-                Pulsar(&d, "cmdAceptar");
-            else
-                d.close();  // the window's close box
             return d.result();
         };
         const auto diagnostico = frmDiagnostico::Cargar(1, gCodigoEmpresa, 1, 1);

@@ -49,17 +49,12 @@ TEST_F(ReglasTicketTest, BitmapPositionsAndTheFixedV101Fields) {
     }
     // Items gain their fixed fields without losing any.
     gVersion = "V101";
-    const struct {
-        int operacion;
-        const char *bitmap, *esperado;
-    } items[] = {{1, "", "110100100000000"},
-                 {4, "001", "111100100000000"},
-                 {3, "", "110100000000000"},
-                 {41, "0000001", "000000100000000"}};
-    for (const auto& c : items) {
-        QList<bool> p = PosicionesBitmap(c.bitmap, 15);
-        ExcepcionV101Item(c.operacion, p);
-        EXPECT_EQ(Posiciones(p), QString(c.esperado)) << "item op " << c.operacion;
+    for (const auto& [operacion, bitmap, esperado] :
+         {std::tuple{1, "", "110100100000000"}, std::tuple{4, "001", "111100100000000"},
+          std::tuple{3, "", "110100000000000"}, std::tuple{41, "0000001", "000000100000000"}}) {
+        QList<bool> p = PosicionesBitmap(bitmap, 15);
+        ExcepcionV101Item(operacion, p);
+        EXPECT_EQ(Posiciones(p), QString(esperado)) << "item op " << operacion;
     }
 }
 

@@ -1,12 +1,10 @@
-// Drop-down lists filled from the catalogs, the registration-type lists, the doctor lookup and the
-// key filter of the fields.
+// Drop-down lists filled from the catalogs, the doctor lookup and the key filter of the fields.
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 
 #include "catalogs/ConBase.h"
-#include "catalogs/clsMedico.h"
 #include "catalogs/modInicioCatalogos.h"
 #include "core/modTarsa.h"
 #include "ui/FiltroTeclas.h"
@@ -22,9 +20,7 @@ TEST_F(CombosTest, EachListsPreselection) {
     gColActividades = {{3, 1, "FARMACIA", "1", "01"}, {12, 2, "PRESTADOR", "2", "02"}, {12, 5, "SESION", "3", "05"}};
     gColPrestadores = {{"P1", "CENTRAL", "01", "111", "0", false}, {"P2", "NORTE", "01", "222", "0", false}};
     gColTipoActividad = {{"01", "Ticket Farmacia"}, {"02", "Ticket Prestador"}};
-    gEmpresa = "12";
-    gActividad = "5";
-    gTerminal = "222";
+    Sesion({.empresa = "12", .actividad = "5", .terminal = "222"});
     QComboBox cbo;
     const struct {
         const char* lista;
@@ -53,13 +49,9 @@ TEST_F(CombosTest, EachListsPreselection) {
 }
 
 TEST_F(CombosTest, ADoctorIsFoundByLicenceAndCompany) {
-    clsMedico m;
-    m.Empresa = 4;
-    m.Procesar(1, 1234, "X2", "GOMEZ ANA");
-    m.Procesar(1, 1234, "B1", "GOMEZ LUIS");
-    m.Procesar(1, 4321, "X2", "SOSA");
-    m.Empresa = 5;
-    m.Procesar(1, 999, "B1", "OTRA EMPRESA");
+    gDB->Ejecutar(
+        "INSERT INTO Medicos VALUES (4, 1234, 'X2', 'GOMEZ ANA', 0), (4, 1234, 'B1', 'GOMEZ LUIS', 0), "
+        "(4, 4321, 'X2', 'SOSA', 0), (5, 999, 'B1', 'OTRA EMPRESA', 0)");
     gEmpresa = "4";
     QComboBox jur, prof;
     CargarJurisdicciones(&jur);

@@ -1,19 +1,16 @@
 // The row viewer, the catalog reports and the about box.
 #include <QAction>
-#include <QComboBox>
-#include <QCoreApplication>
 #include <QDir>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMap>
-#include <QPushButton>
 #include <QTreeWidget>
 
 #include "catalogs/ConBase.h"
 #include "core/RegistroAjustes.h"
 #include "core/modTarsa.h"
 #include "platform/Ajustes.h"
+#include "support/Controles.h"
 #include "ui/frmAbout.h"
 #include "ui/frmEditText.h"
 #include "ui/frmMuestraLista.h"
@@ -23,7 +20,7 @@ namespace {
 
 // Each row of the viewer as key|caption|value.
 QStringList Renglones(frmMuestraLista& f) {
-    auto* lista = f.findChild<QTreeWidget*>("lvwLista");
+    auto* lista = Hijo<QTreeWidget>(&f, "lvwLista");
     QStringList filas;
     for (int i = 0; i < lista->topLevelItemCount(); ++i) {
         const QTreeWidgetItem* it = lista->topLevelItem(i);
@@ -78,7 +75,7 @@ TEST_F(VisoresTest, TheRowViewerListsEveryVisibleColumnWithItsCaption) {
               (QStringList{"K1|Nro|1", "K2|Troquel|1234", "K4|Nombre|AMOXICILINA 500 MG X 16 COMPRIMIDOS"}));
     EXPECT_EQ(f.windowTitle(), "Item 1");
 
-    auto* lista = f.findChild<QTreeWidget*>("lvwLista");
+    auto* lista = Hijo<QTreeWidget>(&f, "lvwLista");
     EXPECT_EQ(lista->header()->sectionSize(1),
               f.fontMetrics().horizontalAdvance("AMOXICILINA 500 MG X 16 COMPRIMIDOS") + MargenCelda(lista));
 
@@ -86,17 +83,16 @@ TEST_F(VisoresTest, TheRowViewerListsEveryVisibleColumnWithItsCaption) {
     f.Cargar({"7", "8", "9"}, 2, {{"A", 100}, {"B", 100}, {"C", 100}}, "Dos");
     EXPECT_EQ(Renglones(f), (QStringList{"K1|A|7", "K2|B|8"}));
 
-    f.findChild<QPushButton*>("cmdSalir")->click();
+    Pulsar(&f, "cmdSalir");
     EXPECT_FALSE(f.isVisible());
 }
 
 TEST_F(VisoresTest, EachReportListsTheCatalogOfTheCompany) {
-    struct Caso {
+    const struct {
         const char* clave;
         int empresa;
         QString texto;
-    };
-    const QList<Caso> casos = {
+    } casos[] = {
         {"DIAGNOSTICOS", 1,
          QString::fromUtf8("DIAGNOSTICOS\r\nCódigo Nombre\r\n------ ---------------------------------------\r\n"
                            "   J11 GRIPE\r\n K2901 GASTRITIS\r\n")},
@@ -116,13 +112,13 @@ TEST_F(VisoresTest, EachReportListsTheCatalogOfTheCompany) {
                            "---------------------------------------- --------- ----\r\n"
                            "GOMEZ                                    9      B1\r\n")},
     };
-    for (const Caso& c : casos) {
+    for (const auto& c : casos) {
         SCOPED_TRACE(std::string(c.clave) + " " + std::to_string(c.empresa));
         frmEditText f;
         f.SetEmpresa(c.empresa);
-        f.findChild<QAction*>(c.clave)->trigger();
+        Hijo<QAction>(&f, c.clave)->trigger();
         EXPECT_EQ(f.Texto().toStdString(), c.texto.toStdString());
-        EXPECT_TRUE(f.findChild<QLabel*>("PANEL1")->text().isEmpty());
+        EXPECT_TRUE(Hijo<QLabel>(&f, "PANEL1")->text().isEmpty());
     }
 }
 
@@ -130,16 +126,16 @@ TEST_F(VisoresTest, EachReportListsTheCatalogOfTheCompany) {
 TEST_F(VisoresTest, TheCompanyFollowsTheListAndPrintingSendsTheShownText) {
     frmEditText f;
     f.show();
-    auto* cbo = f.findChild<QComboBox*>("cboEmpresa");
+    auto* cbo = Hijo<QComboBox>(&f, "cboEmpresa");
     EXPECT_EQ(cbo->count(), 3);
     EXPECT_EQ(cbo->currentText(), "1 . OSDE");
     cbo->setCurrentIndex(cbo->findText("3 . PAMI"));
-    f.findChild<QAction*>("DIAGNOSTICOS")->trigger();
+    Hijo<QAction>(&f, "DIAGNOSTICOS")->trigger();
     EXPECT_TRUE(f.Texto().contains("HIPERTENSION") && !f.Texto().contains("GRIPE"));
     impresora.copiasElegidas = 2;
-    f.findChild<QAction*>("IMPRIMIR")->trigger();
+    Hijo<QAction>(&f, "IMPRIMIR")->trigger();
     EXPECT_EQ(impresora.impresos, QStringList({f.Texto(), f.Texto()}));
-    f.findChild<QAction*>("SALIR")->trigger();
+    Hijo<QAction>(&f, "SALIR")->trigger();
     EXPECT_FALSE(f.isVisible());
 }
 
@@ -148,8 +144,8 @@ TEST_F(VisoresTest, TheRegistrationBoxShowsOnlyForRegistrationLicences) {
         gLicenciaMatricula = licencia;
         frmEditText f;
         f.show();
-        EXPECT_EQ(f.findChild<QLineEdit*>("txtMatricula")->isVisible(), licencia);
-        EXPECT_EQ(f.findChild<QLabel*>("lblMatricula")->isVisible(), licencia);
+        EXPECT_EQ(Hijo<QWidget>(&f, "txtMatricula")->isVisible(), licencia);
+        EXPECT_EQ(Hijo<QWidget>(&f, "lblMatricula")->isVisible(), licencia);
     }
 }
 
@@ -171,24 +167,23 @@ TEST_F(VisoresTest, SystemInformationStartsTheToolTheRegistryNamesOrSaysItIsUnav
     const QString kMsinfo = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO|PATH";
     const QString kUbicacion = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools Location|MSINFO";
     const QString kNoDisponible = "System Information Is Unavailable At This Time";
-    struct Caso {
+    const struct {
         const char* nombre;
         QMap<QString, QString> valores;
         QString hecho;  // the program started, or the message shown
-    };
-    const QList<Caso> casos = {
+    } casos[] = {
         {"the tool's own key", {{kMsinfo, herramienta}}, herramienta},
         {"the shared tools location", {{kUbicacion, Ruta("msinfo")}}, Ruta("msinfo") + "\\MSINFO32.EXE"},
         {"a key naming a missing file", {{kMsinfo, Ruta("falta.exe")}}, kNoDisponible},
         {"no key at all", {}, kNoDisponible},
     };
-    for (const Caso& c : casos) {
+    for (const auto& c : casos) {
         SCOPED_TRACE(c.nombre);
         registro.valores = c.valores;
         registro.programas.clear();
         mensajes.mostrados.clear();
         frmAbout f;
-        f.findChild<QPushButton*>("cmdSysInfo")->click();
+        Pulsar(&f, "cmdSysInfo");
         QStringList hecho;
         for (const auto& programa : registro.programas) hecho << programa.first;
         for (const MensajeMostrado& m : mensajes.mostrados) hecho << m.texto;
@@ -200,7 +195,7 @@ TEST_F(VisoresTest, UpdateClosesTheBoxAndStartsTheUpdaterWithDirectoryVersionAnd
     gQueloPath = dirTrabajo;
     frmAbout f;
     f.show();
-    f.findChild<QPushButton*>("cmdActualizar")->click();
+    Pulsar(&f, "cmdActualizar");
     EXPECT_FALSE(f.isVisible());
     ASSERT_EQ(registro.programas.size(), 1);
     const QString dirPrograma = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());

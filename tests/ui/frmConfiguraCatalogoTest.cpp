@@ -1,11 +1,6 @@
-// The companies, activities and providers dialogs: rows edited in memory, network codes assigned
-// and removed, and "Grabar" replacing the stored rows all at once or not at all.
+// The companies, activities and providers dialogs: rows edited in memory, stored by "Grabar" all or none.
 #include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QTreeWidget>
-#include <functional>
-#include <memory>
 
 #include "catalogs/ConBase.h"
 #include "catalogs/clsActividades.h"
@@ -77,6 +72,21 @@ protected:
         return filas.join(' ');
     }
     static void Marcar(QTreeWidget* lista, int fila) { lista->setCurrentItem(lista->topLevelItem(fila)); }
+    // With a column of its table renamed, the old rows are deleted and the first insert fails.
+    template <class Dialogo>
+    void FallaGrabar(const QString& tabla) {
+        SCOPED_TRACE(tabla.toStdString());
+        gDB->Ejecutar("ALTER TABLE " + tabla + " RENAME COLUMN Nombre TO Otro");
+        const QString antes = Filas("SELECT * FROM " + tabla);
+        mensajes.mostrados.clear();
+        Dialogo f;
+        Pulsar(&f, "cmdGrabar");
+        EXPECT_NE(f.result(), QDialog::Accepted);
+        EXPECT_EQ(mensajes.Unico().estilo, Mensajes::vbCritical);
+        EXPECT_EQ(Filas("SELECT * FROM " + tabla), antes);
+        EXPECT_FALSE(gDB->EnTransaccion());
+        gDB->Ejecutar("ALTER TABLE " + tabla + " RENAME COLUMN Otro TO Nombre");
+    }
 
     QList<QHash<QString, QString>> ediciones;
     QHash<QString, QString> vistos;  // the edit dialog's fields as it opened
@@ -117,8 +127,7 @@ TEST_F(frmConfiguraCatalogoTest, CompaniesAreEditedInMemoryAndStoredOnlyByGrabar
     EXPECT_EQ(mensajes.mostrados.size(), 1);
 }
 
-// A name the terminal's files padded with blanks is edited without them, and stored as it was when
-// the edit leaves it alone.
+// A name the terminal's files padded with blanks is edited without them.
 TEST_F(frmConfiguraCatalogoTest, AnEditShowsThePaddedNameTrimmedAndKeepsItWhenUnchanged) {
     const QString osde = QString("OSDE").leftJustified(30);
     clsEmpresas().Procesar(3, 11, osde, "11");
@@ -146,27 +155,9 @@ TEST_F(frmConfiguraCatalogoTest, GrabarWithAnEmptyListLeavesNoCompanies) {
 }
 
 TEST_F(frmConfiguraCatalogoTest, AFailedGrabarLeavesEachTableAsItWas) {
-    // With a column renamed, the old rows are deleted and the first insert fails.
-    const std::function<std::unique_ptr<QDialog>()> dialogos[] = {
-        [] { return std::make_unique<frmConfiguraEmpresas>(); },
-        [] { return std::make_unique<frmConfiguraActividad>(); },
-        [] { return std::make_unique<frmConfiguraPrestador>(); },
-    };
-    const QString tablas[] = {"Empresas", "Actividades", "Prestadores"};
-    for (int i = 0; i < 3; ++i) {
-        SCOPED_TRACE(tablas[i].toStdString());
-        gDB->Ejecutar("ALTER TABLE " + tablas[i] + " RENAME COLUMN Nombre TO Otro");
-        const QString antes = Filas("SELECT * FROM " + tablas[i]);
-        mensajes.mostrados.clear();
-        auto f = dialogos[i]();
-        Pulsar(f.get(), "cmdGrabar");
-        EXPECT_NE(f->result(), QDialog::Accepted);
-        ASSERT_EQ(mensajes.mostrados.size(), 1);
-        EXPECT_EQ(mensajes.mostrados[0].estilo, Mensajes::vbCritical);
-        EXPECT_EQ(Filas("SELECT * FROM " + tablas[i]), antes);
-        EXPECT_FALSE(gDB->EnTransaccion());
-        gDB->Ejecutar("ALTER TABLE " + tablas[i] + " RENAME COLUMN Otro TO Nombre");
-    }
+    FallaGrabar<frmConfiguraEmpresas>("Empresas");
+    FallaGrabar<frmConfiguraActividad>("Actividades");
+    FallaGrabar<frmConfiguraPrestador>("Prestadores");
 }
 
 TEST_F(frmConfiguraCatalogoTest, ActivitiesAreThoseOfTheChosenCompanyAndOnlyTheyAreReplaced) {

@@ -1,5 +1,4 @@
-// The search dialog: templates, options, statements, sorting, selection and failures, driven offscreen
-// through the modal-window handler.
+// The search dialog: templates, options, sorting, selection and failures, driven offscreen.
 #include <QHeaderView>
 #include <QLabel>
 #include <QStatusBar>
@@ -22,8 +21,10 @@ const QString kMedicamentosMenu = QString::fromUtf8(
     "{Precio}Precio FROM Medicamentos WHERE 1=1 AND {Options:Nombre;Nombre LIKE '{S}*';Troquel;Troquel LIKE '{S}*'}");
 const QString kMedicosMenu = QString::fromUtf8(
     "SELECT {Matricula}Matricula, {Tipo Matricula}TipoMatricula, {Apellido}ApellidoNombre FROM Medicos WHERE "
-    "IdEmpresa=3 "
-    "AND {Options:Nombre;ApellidoNombre LIKE '{S}*';Matricula;Matricula = {S};Todos;}");
+    "IdEmpresa=3 AND {Options:Nombre;ApellidoNombre LIKE '{S}*';Matricula;Matricula = {S};Todos;}");
+// A statement that would run for ever.
+const QString kInterminable = QString::fromUtf8(
+    "WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x+1 FROM c) SELECT {Número}x FROM c WHERE x = {S}");
 
 QStringList Encabezados(QTreeView* lista) {
     QStringList textos;
@@ -69,8 +70,7 @@ protected:
         return dlg.Perform(plantilla, titulo, true, true);
     }
 
-    // Chooses the option and types the pattern (each only when given), then clicks the search button
-    // unless told not to.
+    // Chooses the option and types the pattern when given, then clicks the search button unless told not to.
     static void Buscar(frmPromptedSearch& f, const QString& opcion, const QString& patron, bool pulsar = true) {
         if (!opcion.isEmpty()) Elegir(&f, "cboOption", opcion);
         if (!patron.isEmpty()) Escribir(&f, "txtPattern", patron);
@@ -99,15 +99,13 @@ protected:
     frmPromptedSearch dlg;
 };
 
-// Templates of each shape (options or none, a table prefix), with an option and a pattern: what the
-// list shows. The template language itself is tested on its own.
+// Templates of each shape (options or none, a table prefix): what the list shows.
 TEST_F(frmPromptedSearchTest, EveryTemplateListsWhatItFinds) {
-    struct Caso {
+    const struct {
         const char* nombre;
         QString plantilla, opcion, patron;  // no option: the template has no options
         QString encabezados, primeraColumna;
-    };
-    const QList<Caso> casos = {
+    } casos[] = {
         {"diagnoses by name, typed in lower case", kDiagnosticosMenu, "Nombre", "gri", "Código|Nombre", "A01|D04"},
         {"doctors of a company by registration", kMedicosMenu, "Matricula", "5678", "Matricula|Tipo Matricula|Apellido",
          "5678"},
@@ -119,7 +117,7 @@ TEST_F(frmPromptedSearchTest, EveryTemplateListsWhatItFinds) {
          "Empresas.IdEmpresa = Diagnosticos.IdEmpresa WHERE 1= 1 AND {Options:Todos;}",
          "Todos", "", "Empresa|Código", "OSDE|OSDE|OSDE|PAMI"},
     };
-    for (const Caso& caso : casos) {
+    for (const auto& caso : casos) {
         SCOPED_TRACE(caso.nombre);
         Perform(caso.plantilla, "Prueba", [&](frmPromptedSearch& f) {
             EXPECT_EQ(Hijo<QComboBox>(&f, "cboOption")->isVisible(), !caso.opcion.isEmpty());
@@ -137,12 +135,11 @@ TEST_F(frmPromptedSearchTest, EveryTemplateListsWhatItFinds) {
 }
 
 TEST_F(frmPromptedSearchTest, ThePatternAndTheSearchButtonFollowTheOptionAndThePattern) {
-    struct Caso {
+    const QString sinOpciones = "SELECT {Nombre}Nombre FROM Diagnosticos WHERE Nombre LIKE '{S}*'";
+    const struct {
         QString plantilla, opcion, patron;
         bool patronHabilitado, buscarHabilitado;
-    };
-    const QString sinOpciones = "SELECT {Nombre}Nombre FROM Diagnosticos WHERE Nombre LIKE '{S}*'";
-    const QList<Caso> casos = {
+    } casos[] = {
         {kDiagnosticosMenu, "Todos", "", false, true},
         {kDiagnosticosMenu, "Nombre", "", true, false},
         {kDiagnosticosMenu, "Nombre", "   ", true, false},
@@ -150,7 +147,7 @@ TEST_F(frmPromptedSearchTest, ThePatternAndTheSearchButtonFollowTheOptionAndTheP
         {sinOpciones, "", "", true, false},
         {sinOpciones, "", " x ", true, true},
     };
-    for (const Caso& c : casos) {
+    for (const auto& c : casos) {
         SCOPED_TRACE((c.opcion + "/" + c.patron).toStdString());
         Perform(c.plantilla, "Prueba", [&](frmPromptedSearch& f) {
             Buscar(f, c.opcion, c.patron, false);
@@ -206,8 +203,7 @@ TEST_F(frmPromptedSearchTest, ClickingAHeaderSortsAndTheSameHeaderAgainReverses)
     });
 }
 
-// From the keyboard: the dialog starts in the pattern, Enter searches and marks the first row, the
-// arrows choose, Enter accepts and Escape cancels.
+// The dialog starts in the pattern, Enter searches and marks the first row, the arrows choose.
 TEST_F(frmPromptedSearchTest, FromTheKeyboardTypeEnterChooseAndEnterOrEscape) {
     for (const bool aceptar : {true, false}) {
         const auto r = Perform(kDiagnosticosMenu, "Prueba", [&](frmPromptedSearch& f) {
@@ -225,9 +221,8 @@ TEST_F(frmPromptedSearchTest, FromTheKeyboardTypeEnterChooseAndEnterOrEscape) {
     }
 }
 
-// A long result is kept in blocks of a few thousand rows: rows on either side of a block's edge and
-// the last one, chosen after sorting and accepted with the button or a double click, each return
-// every field of their own.
+// A long result is kept in blocks of a few thousand rows: rows either side of a block's edge and the
+// last one, chosen after sorting and accepted with the button or a double click, return their own fields.
 TEST_F(frmPromptedSearchTest, AcceptingReturnsEveryFieldOfTheChosenRowEvenAfterSortingALongList) {
     constexpr int kFilas = 9000;
     AgregarMedicamentos(kFilas);
@@ -258,26 +253,23 @@ TEST_F(frmPromptedSearchTest, AcceptingReturnsEveryFieldOfTheChosenRowEvenAfterS
 }
 
 TEST_F(frmPromptedSearchTest, TheReturnMarkerReturnsOnlyItsField) {
-    struct Caso {
+    const struct {
         QString plantilla, campo;
         QVariant valor;
-    };
-    const QList<Caso> casos = {
+    } casos[] = {
         {"SELECT {R}Codigo, {Nombre}Nombre FROM Diagnosticos WHERE {Options:Nombre;Nombre LIKE '{S}*'}", "Codigo",
          "B02"},
         {"SELECT {Nombre}{R}Diagnosticos.Nombre, Codigo FROM Diagnosticos WHERE Nombre LIKE '{S}*'", "Nombre",
          "GASTRITIS"},
     };
-    for (const Caso& c : casos) {
+    for (const auto& c : casos) {
         const auto r = Perform(c.plantilla, "Prueba", [&](frmPromptedSearch& f) {
             Buscar(f, "", "GAS");
             EXPECT_EQ(Encabezados(Lista(f)), QStringList{"Nombre"});
             ElegirFila(f, 0);
             Hijo<QPushButton>(&f, "cmdOK")->click();
         });
-        ASSERT_TRUE(r.has_value());
-        ASSERT_EQ(r->Count(), 1);
-        EXPECT_EQ(r->Campos[0], qMakePair(c.campo, c.valor));
+        EXPECT_EQ(r.value_or(ResultadoBusqueda{}).Campos, (QList<QPair<QString, QVariant>>{{c.campo, c.valor}}));
     }
 }
 
@@ -286,9 +278,8 @@ TEST_F(frmPromptedSearchTest, AcceptingWithoutASelectionComplainsAndStaysOpenAnd
         Buscar(f, "Todos", "");
         Lista(f)->selectionModel()->clearSelection();  // the first row was marked
         Hijo<QPushButton>(&f, "cmdOK")->click();
-        ASSERT_EQ(mensajes.mostrados.size(), 1);
-        EXPECT_TRUE(mensajes.mostrados[0].texto.startsWith("Error:\n"));
-        EXPECT_EQ(mensajes.mostrados[0].estilo, Mensajes::vbCritical);
+        EXPECT_EQ(mensajes.Unico(), (MensajeMostrado{"Error:\nNo hay un registro seleccionado\n", Mensajes::vbCritical,
+                                                     QString::fromUtf8("Búsqueda de Diagnósticos")}));
         EXPECT_TRUE(f.isVisible());
         Pulsar(&f, "cmdCancel");
         EXPECT_FALSE(f.isVisible());
@@ -301,18 +292,23 @@ TEST_F(frmPromptedSearchTest, AcceptingWithoutASelectionComplainsAndStaysOpenAnd
     });
 }
 
-TEST_F(frmPromptedSearchTest, ARefusedStatementShowsTheErrorAndLeavesTheDialogUsable) {
-    struct Caso {
+// A refused statement, or one stopped at the time limit, says why in Spanish and leaves the dialog usable.
+TEST_F(frmPromptedSearchTest, ARefusedOrTooSlowStatementShowsTheErrorAndLeavesTheDialogUsable) {
+    const struct {
         const char* nombre;
-        QString plantilla, titulo, opcion, patron;
-    };
-    const QList<Caso> casos = {
-        {"a registration that is not a number", kMedicosMenu, "Búsqueda de Médicos", "Matricula", "abc"},
-        {"a malformed template", "SELECT {Nombre FROM Diagnosticos WHERE Nombre LIKE '{S}*'", "Plantilla", "", "x"},
+        QString plantilla, titulo, opcion, patron, comienzo;
+    } casos[] = {
+        {"a registration that is not a number", kMedicosMenu, "Búsqueda de Médicos", "Matricula", "abc",
+         QString::fromUtf8("Error:\nEl texto buscado debe ser un número")},
+        {"a malformed template", "SELECT {Nombre FROM Diagnosticos WHERE Nombre LIKE '{S}*'", "Plantilla", "", "x",
+         "Error:\n"},
         {"a column the table does not have", "SELECT {Nombre}Inexistente FROM Diagnosticos WHERE Nombre LIKE '{S}*'",
-         "Columna", "", "x"},
+         "Columna", "", "x", "Error:\nNo se pudo buscar con el texto ingresado."},
+        {"past the time limit", kInterminable, "Lenta", "", "0",
+         QString::fromUtf8("Error:\nLa búsqueda superó el tiempo")},
     };
-    for (const Caso& c : casos) {
+    dlg.SetLimiteBusqueda(300);
+    for (const auto& c : casos) {
         SCOPED_TRACE(c.nombre);
         mensajes.mostrados.clear();
         Perform(c.plantilla, c.titulo, [&](frmPromptedSearch& f) {
@@ -321,22 +317,17 @@ TEST_F(frmPromptedSearchTest, ARefusedStatementShowsTheErrorAndLeavesTheDialogUs
             EXPECT_FALSE(Hijo<QLineEdit>(&f, "txtPattern")->isReadOnly());
             EXPECT_EQ(Lista(f)->model()->rowCount(), 0);
         });
-        ASSERT_EQ(mensajes.mostrados.size(), 1);
-        const MensajeMostrado& m = mensajes.mostrados[0];
+        const MensajeMostrado m = mensajes.Unico();
         EXPECT_EQ(m.estilo, Mensajes::vbCritical);
         EXPECT_EQ(m.titulo, c.titulo);
-        EXPECT_TRUE(m.texto.startsWith("Error:\n") && m.texto.endsWith("\n") && m.texto.size() > 8)
+        EXPECT_TRUE(m.texto.startsWith(c.comienzo) && m.texto.endsWith("\n") && m.texto.size() > 8)
             << m.texto.toStdString();
         EXPECT_FALSE(m.texto.contains("SELECT")) << m.texto.toStdString();  // never the statement
     }
-    EXPECT_TRUE(mensajes.mostrados[0].texto.startsWith("Error:\nNo se pudo buscar con el texto ingresado."))
-        << mensajes.mostrados[0].texto.toStdString();
 }
 
 TEST_F(frmPromptedSearchTest, ColumnsFitTheirWidestTextOrShareTheListWidth) {
-    ASSERT_EQ(gDB->Ejecutar(
-                  QString::fromUtf8("INSERT INTO Diagnosticos VALUES (1, 'X9', 'AFECCIÓN DE NOMBRE LARGUÍSIMO', 0)")),
-              1);
+    gDB->Ejecutar(QString::fromUtf8("INSERT INTO Diagnosticos VALUES (1, 'X9', 'AFECCIÓN DE NOMBRE LARGUÍSIMO', 0)"));
     Perform(kDiagnosticosMenu, "Prueba", [&](frmPromptedSearch& f) {
         Buscar(f, "Todos", "");
         QTreeView* lista = Lista(f);
@@ -356,32 +347,17 @@ TEST_F(frmPromptedSearchTest, ColumnsFitTheirWidestTextOrShareTheListWidth) {
     });
 }
 
-// A statement that would run for ever (here a recursive one) is stopped by the time limit or by
-// Cancelar, inside the engine, and the dialog stays usable or closes.
-TEST_F(frmPromptedSearchTest, ASlowSearchStopsAtItsTimeLimitOrOnCancelar) {
-    const QString interminable = QString::fromUtf8(
-        "WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x+1 FROM c) SELECT {Número}x FROM c WHERE x = {S}");
-    dlg.SetLimiteBusqueda(300);
-    Perform(interminable, "Lenta", [&](frmPromptedSearch& f) {
-        Buscar(f, "", "0");
-        EXPECT_TRUE(Hijo<QPushButton>(&f, "cmdSearchBegin")->isEnabled());
-        EXPECT_FALSE(Hijo<QLineEdit>(&f, "txtPattern")->isReadOnly());
-    });
-    ASSERT_EQ(mensajes.mostrados.size(), 1);
-    EXPECT_TRUE(mensajes.mostrados[0].texto.contains(QString::fromUtf8("tiempo límite")))
-        << mensajes.mostrados[0].texto.toStdString();
-    EXPECT_EQ(mensajes.mostrados[0].estilo, Mensajes::vbCritical);
-
-    dlg.SetLimiteBusqueda(600000);
-    const auto resultado = Perform(interminable, "Lenta", [&](frmPromptedSearch& f) {
+// Cancelar stops a statement that would run for ever inside the engine, and the dialog closes.
+TEST_F(frmPromptedSearchTest, CancelarStopsASlowSearchInsideTheEngine) {
+    const auto resultado = Perform(kInterminable, "Lenta", [&](frmPromptedSearch& f) {
         Buscar(f, "", "0", false);
         QTimer::singleShot(0, &f, [&f] { Pulsar(&f, "cmdCancel"); });  // while the engine works
         Pulsar(&f, "cmdSearchBegin");
     });
     EXPECT_FALSE(resultado.has_value());
-    EXPECT_EQ(mensajes.mostrados.size(), 1);
+    EXPECT_TRUE(mensajes.mostrados.isEmpty());
     EXPECT_FALSE(gDB->EnTransaccion());
-    EXPECT_EQ(gDB->Consultar("SELECT COUNT(*) FROM Medicamentos")->Campo(0).toInt(), 3);  // the connection still works
+    EXPECT_EQ(Contar("Medicamentos"), 3);  // the connection still works
 }
 
 // Rows reach the list while the search goes on: the first screen of them at once, and the window

@@ -1,5 +1,4 @@
-// Numbers in lists: money and other numbers written as the regional rules write them, whatever the
-// locale, including locales that group digits otherwise or do not write digits 0-9.
+// Numbers in lists written as the locale writes them, also where it groups digits otherwise or has other digits.
 #include <gtest/gtest.h>
 
 #include <QLocale>
