@@ -50,11 +50,9 @@ TEST_F(LectorNumerosTest, EachFormReadsSignsBlanksSeparatorsAndHoldsAtTheLimits)
         SCOPED_TRACE(c.local.name().toStdString() + " " + std::to_string(int(c.forma)) + " \"" + c.texto + "\"");
         QLocale::setDefault(c.local);
         const NumeroLeido n = LeerNumero(QString::fromUtf8(c.texto), c.forma);
-        EXPECT_EQ(n.EsNumero, c.numero);
-        EXPECT_EQ(n.Entero, c.entero);
+        EXPECT_EQ(std::tuple(n.EsNumero, n.Entero, n.Como<qint32>(), n.Vacio),
+                  std::tuple(c.numero, c.entero, c.en32, QString::fromUtf8(c.texto).trimmed().isEmpty()));
         EXPECT_DOUBLE_EQ(n.Valor, c.valor);
-        EXPECT_EQ(n.Como<qint32>(), c.en32);
-        EXPECT_EQ(n.Vacio, QString::fromUtf8(c.texto).trimmed().isEmpty());
     }
     const struct {
         double valor;
