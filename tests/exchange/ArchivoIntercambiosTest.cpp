@@ -88,14 +88,12 @@ TEST_F(ArchivoIntercambiosTest, NothingIsMovedCopiedOrDeletedThroughALink) {
     const struct {
         const char* caso;
         QString destino, enlace;
-    } casos[] = {
-        {"download", ajeno, d + "/download"},
-        {"upload", ajeno, d + "/upload"},
-        {"the exchange directory", ajeno, dirTrabajo + "/term43"},
-        {"the month", ajeno, Raiz() + "/2026-12"},
-        {"the index", ajeno + "/TarsaCliente.mdb", Raiz() + "/2026-12/indice.txt"},
-        {"a temporary", ajeno, Raiz() + "/2026-12/20261206-180000000-term42.tmp"},
-    };
+    } casos[] = {{"download", ajeno, d + "/download"},
+                 {"upload", ajeno, d + "/upload"},
+                 {"the exchange directory", ajeno, dirTrabajo + "/term43"},
+                 {"the month", ajeno, Raiz() + "/2026-12"},
+                 {"the index", ajeno + "/TarsaCliente.mdb", Raiz() + "/2026-12/indice.txt"},
+                 {"a temporary", ajeno, Raiz() + "/2026-12/20261206-180000000-term42.tmp"}};
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);
         QDir(Raiz()).removeRecursively();

@@ -78,17 +78,15 @@ TEST_F(CicloSolicitudTest, AnApprovalOfACancelledRequestIsTakenOnceWheneverItLan
         bool catalogo;
         Llegada llegada;
         bool archivoRoto;
-    } casos[] = {
-        {"ticket again, approval before it", false, AntesDelPedido, false},
-        {"ticket again, approval still being written as the way is cleared", false, AlDespejar, false},
-        {"ticket again, approval while it is written", false, AlEscribirElPedido, false},
-        {"ticket again, approval during its wait", false, EnLaEspera, false},
-        {"catalog update, approval before it", true, AntesDelPedido, false},
-        {"catalog update, approval while it is written", true, AlEscribirElPedido, false},
-        {"catalog update, approval during its wait", true, EnLaEspera, false},
-        {"ticket again, approval during its wait, archive not writable", false, EnLaEspera, true},
-        {"catalog update, approval before it, archive not writable", true, AntesDelPedido, true},
-    };
+    } casos[] = {{"ticket again, approval before it", false, AntesDelPedido, false},
+                 {"ticket again, approval still being written as the way is cleared", false, AlDespejar, false},
+                 {"ticket again, approval while it is written", false, AlEscribirElPedido, false},
+                 {"ticket again, approval during its wait", false, EnLaEspera, false},
+                 {"catalog update, approval before it", true, AntesDelPedido, false},
+                 {"catalog update, approval while it is written", true, AlEscribirElPedido, false},
+                 {"catalog update, approval during its wait", true, EnLaEspera, false},
+                 {"ticket again, approval during its wait, archive not writable", false, EnLaEspera, true},
+                 {"catalog update, approval before it, archive not writable", true, AntesDelPedido, true}};
     int n = 0;
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caso);

@@ -85,14 +85,12 @@ TEST_F(IntercambioSimuladorTest, AnAnswerThatDoesNotEchoTheRequestIsRefused) {
         const char* caso;
         QByteArray pedido, respuesta;
         bool responde;
-    } casos[] = {
-        {"V250 echoed", pedido, pedido, true},
-        {"V250 other operation", pedido, con(5, "02"), false},
-        {"V250 other transaction", pedido, con(340, "00000999"), false},
-        {"no answer header", pedido, {}, true},
-        {"V101 echoed", v101, v101, true},
-        {"V101 other operation", v101, QByteArray(v101).replace(143, 1, "3"), false},
-    };
+    } casos[] = {{"V250 echoed", pedido, pedido, true},
+                 {"V250 other operation", pedido, con(5, "02"), false},
+                 {"V250 other transaction", pedido, con(340, "00000999"), false},
+                 {"no answer header", pedido, {}, true},
+                 {"V101 echoed", v101, v101, true},
+                 {"V101 other operation", v101, QByteArray(v101).replace(143, 1, "3"), false}};
     for (const auto& c : casos) EXPECT_EQ(RespondeA(c.pedido, c.respuesta), c.responde) << c.caso;
 
     EscribirArchivo(d + "/upload/_SVL.1", pedido);

@@ -19,16 +19,14 @@ struct Respuesta {
     const char* archivo;
     int longitud, offCodigo, offTexto, anchoTexto;
 };
-const Respuesta kRespuestas[] = {
-    {"cabecera V101 farmacia", false, "V101", 1, "_SVL.1", 222, 186, 190, 30},
-    {"cabecera V101 otros", false, "V101", 2, "_SVL.1", 262, 196, 200, 30},
-    {"cabecera V250 farmacia", false, "V250", 1, "_SVL.1", 372, 296, 300, 40},
-    {"cabecera V250 otros", false, "V250", 2, "_SVL.1", 383, 307, 311, 40},
-    {"items V101 farmacia", true, "V101", 1, "_SVL.3", 98, -1, 46, 30},
-    {"items V101 otros", true, "V101", 2, "_SVL.2", 85, -1, 23, 30},
-    {"items V250 farmacia", true, "V250", 1, "_SVL.3", 246, 170, 174, 40},
-    {"items V250 otros", true, "V250", 2, "_SVL.2", 162, 86, 90, 40},
-};
+const Respuesta kRespuestas[] = {{"cabecera V101 farmacia", false, "V101", 1, "_SVL.1", 222, 186, 190, 30},
+                                 {"cabecera V101 otros", false, "V101", 2, "_SVL.1", 262, 196, 200, 30},
+                                 {"cabecera V250 farmacia", false, "V250", 1, "_SVL.1", 372, 296, 300, 40},
+                                 {"cabecera V250 otros", false, "V250", 2, "_SVL.1", 383, 307, 311, 40},
+                                 {"items V101 farmacia", true, "V101", 1, "_SVL.3", 98, -1, 46, 30},
+                                 {"items V101 otros", true, "V101", 2, "_SVL.2", 85, -1, 23, 30},
+                                 {"items V250 farmacia", true, "V250", 1, "_SVL.3", 246, 170, 174, 40},
+                                 {"items V250 otros", true, "V250", 2, "_SVL.2", 162, 86, 90, 40}};
 const Respuesta& kCabeceraV250 = kRespuestas[2];
 
 QByteArray Respondido(const Respuesta& r, const QByteArray& codigo, const QByteArray& texto = {}) {
@@ -93,8 +91,7 @@ TEST_F(RegistrosTest, FieldConversions) {
          "01250"},
         {"cobertura 12.5 por 100", Item("V250", [](clsItemTicket& i) { i.PorcentajeCobertura = "12.5"; }), 69, "01250"},
         {"diagnóstico V101: los 6 últimos", Item("V101", [](clsItemTicket& i) { i.Diagnostico = "ABCDEFG"; }), 40,
-         "BCDEFG"},
-    };
+         "BCDEFG"}};
     for (const auto& c : casos) EXPECT_EQ(c.registro.mid(c.offset, c.bytes.size()), c.bytes) << c.nombre;
 }
 
@@ -160,8 +157,7 @@ TEST_F(RegistrosTest, AnUnknownVersionRaisesInsteadOfWritingOrReadingNothing) {
         {"abrir items", [&] { item.AbrirArchivo(d); }},
         {"item", [&] { item.GrabarSVL3(); }},
         {"respuesta de cabecera", [&] { cabecera.LeerSVL1(d, gColErrores); }},
-        {"respuesta de items", [&] { item.LeerSVL2(d, gColErrores); }},
-    };
+        {"respuesta de items", [&] { item.LeerSVL2(d, gColErrores); }}};
     for (const auto& [nombre, llamar] : casos) {
         const auto e = ErrorDe(llamar);
         EXPECT_TRUE(e && e->Numero == ErrArgumentoInvalido && e->Descripcion.contains(version)) << nombre;

@@ -87,14 +87,12 @@ TEST_F(RespuestasHostilesTest, EveryFieldKeepsItsWidthWhateverCharactersItHolds)
         int ancho;
         QString valor;
         QByteArray esperado;
-    } casos[] = {
-        {Convencion::Texto, 6, emoji + "AB", "?AB   "},
-        {Convencion::Texto, 3, QString::fromUtf8("中文ÑX"), "??\xD1"},
-        {Convencion::Texto, 4, QString::fromUtf8("e\xCC\x81") + "!", "\xE9!  "},  // e + combining accent
-        {Convencion::Ceros, 4, "1" + emoji, "001?"},
-        {Convencion::Ceros, 2, "12" + emoji, "2?"},
-        {Convencion::CerosRTrim, 5, " 7" + emoji, "00 7?"},
-    };
+    } casos[] = {{Convencion::Texto, 6, emoji + "AB", "?AB   "},
+                 {Convencion::Texto, 3, QString::fromUtf8("中文ÑX"), "??\xD1"},
+                 {Convencion::Texto, 4, QString::fromUtf8("e\xCC\x81") + "!", "\xE9!  "},  // e + combining accent
+                 {Convencion::Ceros, 4, "1" + emoji, "001?"},
+                 {Convencion::Ceros, 2, "12" + emoji, "2?"},
+                 {Convencion::CerosRTrim, 5, " 7" + emoji, "00 7?"}};
     for (const auto& c : casos)
         EXPECT_EQ(Registro::FormatearCampo(c.conv, c.ancho, c.valor, {}), c.esperado) << c.valor.toStdString();
 

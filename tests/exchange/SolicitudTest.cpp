@@ -58,11 +58,9 @@ TEST_F(SolicitudTest, AStatusWrittenInStepsIsReadOnlyOnceItsLineIsComplete) {
         const char* nombre;
         bool vigilar;
         int sondeoMs, revisionMs;
-    } modos[] = {
-        {"watch", true, 500, 10},
-        {"poll", false, 1, 10},  // every millisecond, so that it meets the file half written
-        {"watch alone", true, kNunca, kNunca},
-    };
+    } modos[] = {{"watch", true, 500, 10},
+                 {"poll", false, 1, 10},  // every millisecond, so that it meets the file half written
+                 {"watch alone", true, kNunca, kNunca}};
     Sesion({.terminal = "LIC1"});
     for (const auto& m : modos) {
         frmProcesando::VigilarDirectorio = m.vigilar;
@@ -107,8 +105,7 @@ TEST_F(SolicitudTest, RequestCycleOutcomes) {
         {"0 solo LF\nmas", "0 solo LF", ResultadoSolicitud::Procesada},
         {"E105 Tarjeta inv\xe1lida", QString::fromUtf8("E105 Tarjeta inválida"), ResultadoSolicitud::ErrorProceso},
         {"\r\n", "", ResultadoSolicitud::SinRespuesta},
-        {std::nullopt, "", ResultadoSolicitud::Cancelada},
-    };
+        {std::nullopt, "", ResultadoSolicitud::Cancelada}};
     Sesion({.empresa = "5", .actividad = "7", .terminal = "LIC1"});
     for (const auto& c : casos) {
         EscribirArchivo(d + "/Estado.rsp", "0 viejo");  // an old status must not end the new wait early

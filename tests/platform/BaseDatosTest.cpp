@@ -14,25 +14,23 @@ TEST_F(BaseDatosTest, DialectFunctions) {
     const struct {
         const char* sql;
         const char* esperado;
-    } casos[] = {
-        {"SELECT Nombre FROM Medicamentos WHERE Nombre LIKE 'amo*'", "AMOXICILINA 500"},
-        {"SELECT count(*) FROM Medicamentos WHERE Nombre LIKE \"*cil?na #00\"", "1"},
-        {"SELECT count(*) FROM Medicamentos WHERE Nombre LIKE 'AMO%'", "0"},
-        {"SELECT Precio FROM Medicamentos", "123.45"},
-        {"SELECT CINT(\"0042\")", "42"},
-        {"SELECT CINT(2.5)", "2"},
-        {"SELECT CINT(3.5)", "4"},
-        // Beyond 64 bits there is no whole number: null, never an undefined conversion.
-        {"SELECT CINT(1e300) IS NULL", "1"},
-        {"SELECT CINT('-1e300') IS NULL", "1"},
-        {"SELECT CINT('12345678901234567890') IS NULL", "1"},
-        {"SELECT CINT('9007199254740992')", "9007199254740992"},
-        {"SELECT \"\" IS NULL", "0"},  // an empty literal is text
-        {"SELECT CSTR(17)", "17"},
-        {"SELECT CSTR(1.5)", "1.5"},
-        {"SELECT LEFT('ABCDEF', 2)", "AB"},
-        {"SELECT RIGHT('ABCDEF', 3)", "DEF"},
-    };
+    } casos[] = {{"SELECT Nombre FROM Medicamentos WHERE Nombre LIKE 'amo*'", "AMOXICILINA 500"},
+                 {"SELECT count(*) FROM Medicamentos WHERE Nombre LIKE \"*cil?na #00\"", "1"},
+                 {"SELECT count(*) FROM Medicamentos WHERE Nombre LIKE 'AMO%'", "0"},
+                 {"SELECT Precio FROM Medicamentos", "123.45"},
+                 {"SELECT CINT(\"0042\")", "42"},
+                 {"SELECT CINT(2.5)", "2"},
+                 {"SELECT CINT(3.5)", "4"},
+                 // Beyond 64 bits there is no whole number: null, never an undefined conversion.
+                 {"SELECT CINT(1e300) IS NULL", "1"},
+                 {"SELECT CINT('-1e300') IS NULL", "1"},
+                 {"SELECT CINT('12345678901234567890') IS NULL", "1"},
+                 {"SELECT CINT('9007199254740992')", "9007199254740992"},
+                 {"SELECT \"\" IS NULL", "0"},  // an empty literal is text
+                 {"SELECT CSTR(17)", "17"},
+                 {"SELECT CSTR(1.5)", "1.5"},
+                 {"SELECT LEFT('ABCDEF', 2)", "AB"},
+                 {"SELECT RIGHT('ABCDEF', 3)", "DEF"}};
     for (const auto& c : casos) EXPECT_EQ(Valor(c.sql).toString(), c.esperado) << c.sql;
 }
 
@@ -42,15 +40,13 @@ TEST_F(BaseDatosTest, LikePatterns) {
         const char* texto;
         const char* patron;
         bool coincide;
-    } casos[] = {
-        {"AMOXICILINA", "amo*", true}, {"XAMO", "AMO*", false},    {"AMOXICILINA", "*CIL*", true},
-        {"AMOXICILINA", "AMO", false}, {"ABC", "*B", false},       {"A1", "A#", true},
-        {"AB", "A#", false},           {"BETA", "[A-C]*", true},   {"DELTA", "[A-C]*", false},
-        {"DELTA", "[!A-C]*", true},    {"a*b", "a[*]b", true},     {"", "*", true},
-        {"ABC", "A?C", true},          {"ABC", "A?", false},       {"ñandú", "Ñ*Ú", true},
-        {"ÑANDU", "?ANDU", true},      {"ÁMOXIDAL", "ámo*", true}, {"AXXBXXC", "A*B*C", true},
-        {"AXXBXX", "A*B*C", false},
-    };
+    } casos[] = {{"AMOXICILINA", "amo*", true}, {"XAMO", "AMO*", false},    {"AMOXICILINA", "*CIL*", true},
+                 {"AMOXICILINA", "AMO", false}, {"ABC", "*B", false},       {"A1", "A#", true},
+                 {"AB", "A#", false},           {"BETA", "[A-C]*", true},   {"DELTA", "[A-C]*", false},
+                 {"DELTA", "[!A-C]*", true},    {"a*b", "a[*]b", true},     {"", "*", true},
+                 {"ABC", "A?C", true},          {"ABC", "A?", false},       {"ñandú", "Ñ*Ú", true},
+                 {"ÑANDU", "?ANDU", true},      {"ÁMOXIDAL", "ámo*", true}, {"AXXBXXC", "A*B*C", true},
+                 {"AXXBXX", "A*B*C", false}};
     for (const auto& c : casos) {
         const QString texto = QString::fromUtf8(c.texto), patron = QString::fromUtf8(c.patron);
         EXPECT_EQ(Dialecto::Coincide(texto, patron), c.coincide) << c.texto << " LIKE " << c.patron;
@@ -64,13 +60,11 @@ TEST_F(BaseDatosTest, BadStatementsThrowTheEngineCodeItsWordsAndTheStatement) {
         const char* sql;
         int numero;
         const char* palabras;
-    } casos[] = {
-        {"SELEC * FROM Empresas", ErrBaseDatos + 1, "syntax error"},
-        {"SELECT * FROM NoExiste", ErrBaseDatos + 1, "no such table"},
-        {"DELETE FROM Planes WHERE (IdEmpresa = 1 AND )", ErrBaseDatos + 1, "syntax error"},
-        {"", ErrBaseDatos, "vacía"},
-        {"DELETE FROM Empresas; DELETE FROM Medicos", ErrBaseDatos, "una sola"},
-    };
+    } casos[] = {{"SELEC * FROM Empresas", ErrBaseDatos + 1, "syntax error"},
+                 {"SELECT * FROM NoExiste", ErrBaseDatos + 1, "no such table"},
+                 {"DELETE FROM Planes WHERE (IdEmpresa = 1 AND )", ErrBaseDatos + 1, "syntax error"},
+                 {"", ErrBaseDatos, "vacía"},
+                 {"DELETE FROM Empresas; DELETE FROM Medicos", ErrBaseDatos, "una sola"}};
     for (const auto& c : casos) {
         const auto e = ErrorDe([&] { gDB->Ejecutar(c.sql); });
         ASSERT_TRUE(e) << c.sql << ": no error";
@@ -128,8 +122,7 @@ TEST_F(BaseDatosTest, LiteralsBecomeParametersExceptWhereTheyNameAColumn) {
         {R"(SELECT "no termina)", "SELECT ?", {"no termina"}},
         {"SELECT 'no termina", "SELECT 'no termina", {}},
         // A literal inside a comment is no parameter: otherwise the values after it would shift by one.
-        {"SELECT [a 'b'] /* 'c' 1 */ FROM T WHERE x = 'd'", "SELECT [a 'b'] /* 'c' 1 */ FROM T WHERE x = ?", {"d"}},
-    };
+        {"SELECT [a 'b'] /* 'c' 1 */ FROM T WHERE x = 'd'", "SELECT [a 'b'] /* 'c' 1 */ FROM T WHERE x = ?", {"d"}}};
     for (const Caso& c : casos) {
         QVariantList valores;
         EXPECT_EQ(CacheSentencias::Forma(c.sql, valores), c.forma) << c.sql;

@@ -27,20 +27,18 @@ TEST(LexicoSqlTest, TrickyPiecesEndWhereTheyShould) {
     const struct {
         const char* sql;
         QStringList piezas;
-    } casos[] = {
-        {"'it''s' x", {"texto:'it''s'", "palabra:x"}},
-        {R"("say ""hi""" x)", {R"(texto:"say ""hi""")", "palabra:x"}},
-        {R"('a'"b")", {R"(texto:'a'"b")"}},
-        {"a -- 'no' ?\nb", {"palabra:a", "comentario:-- 'no' ?", "palabra:b"}},
-        {"a /* 'no\n*/ b", {"palabra:a", "comentario:/* 'no\n*/", "palabra:b"}},
-        {"a /* sin fin", {"palabra:a", "comentario:/* sin fin"}},
-        {"[Nombre con ' y --] = ?", {"nombre:[Nombre con ' y --]", "simbolo:=", "parametro:?"}},
-        {"'¿?' = ?", {"texto:'¿?'", "simbolo:=", "parametro:?"}},
-        {"'sin cierre ?", {"texto:'sin cierre ?"}},
-        {"12.5e-3/2 .5 3x", {"numero:12.5e-3", "simbolo:/", "numero:2", "numero:.5", "numero:3", "palabra:x"}},
-        {"a-b", {"palabra:a", "simbolo:-", "palabra:b"}},
-        {"Año$1", {"palabra:Año$1"}},
-    };
+    } casos[] = {{"'it''s' x", {"texto:'it''s'", "palabra:x"}},
+                 {R"("say ""hi""" x)", {R"(texto:"say ""hi""")", "palabra:x"}},
+                 {R"('a'"b")", {R"(texto:'a'"b")"}},
+                 {"a -- 'no' ?\nb", {"palabra:a", "comentario:-- 'no' ?", "palabra:b"}},
+                 {"a /* 'no\n*/ b", {"palabra:a", "comentario:/* 'no\n*/", "palabra:b"}},
+                 {"a /* sin fin", {"palabra:a", "comentario:/* sin fin"}},
+                 {"[Nombre con ' y --] = ?", {"nombre:[Nombre con ' y --]", "simbolo:=", "parametro:?"}},
+                 {"'¿?' = ?", {"texto:'¿?'", "simbolo:=", "parametro:?"}},
+                 {"'sin cierre ?", {"texto:'sin cierre ?"}},
+                 {"12.5e-3/2 .5 3x", {"numero:12.5e-3", "simbolo:/", "numero:2", "numero:.5", "numero:3", "palabra:x"}},
+                 {"a-b", {"palabra:a", "simbolo:-", "palabra:b"}},
+                 {"Año$1", {"palabra:Año$1"}}};
     for (const auto& c : casos) EXPECT_EQ(Piezas(QString::fromUtf8(c.sql)), c.piezas) << c.sql;
 }
 
@@ -49,15 +47,13 @@ TEST(LexicoSqlTest, LiteralValuesAndWhetherTheyAreAPlainPiece) {
         const char* literal;
         const char* valor;
         bool simple;
-    } casos[] = {
-        {"'abc'", "abc", true},
-        {"''", "", true},
-        {"'it''s'", "it's", false},
-        {R"("say ""hi""")", R"(say "hi")", false},
-        {R"("O'Brien")", "O'Brien", true},
-        {R"('a'"b")", "a'b", false},
-        {R"("sin cierre)", "sin cierre", false},
-    };
+    } casos[] = {{"'abc'", "abc", true},
+                 {"''", "", true},
+                 {"'it''s'", "it's", false},
+                 {R"("say ""hi""")", R"(say "hi")", false},
+                 {R"("O'Brien")", "O'Brien", true},
+                 {R"('a'"b")", "a'b", false},
+                 {R"("sin cierre)", "sin cierre", false}};
     for (const auto& c : casos) {
         const QString literal = QString::fromUtf8(c.literal);
         EXPECT_EQ(LexicoSql::ValorTexto(literal), QString::fromUtf8(c.valor)) << c.literal;
