@@ -123,8 +123,7 @@ TEST_F(ArchivoIntercambiosTest, NothingIsMovedCopiedOrDeletedThroughALink) {
     }
 }
 
-// The archive is a record, not a condition of the exchange: when it cannot be written the exchange
-// directory is cleared all the same, so that an earlier answer is never taken for the next request's.
+// An archive that cannot be written still clears the exchange directory: an old answer is never taken anew.
 TEST_F(ArchivoIntercambiosTest, AnArchiveThatCannotBeWrittenStillClearsTheWayAndSaysSoOnce) {
     EscribirArchivo(Raiz(), "no es un directorio");
     clsArchivoIntercambios a(Raiz());

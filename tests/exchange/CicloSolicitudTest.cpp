@@ -1,5 +1,4 @@
-// The request cycle without a window: a scripted terminal answers in the injected wait, so each road of
-// a cancelled request's late answer is walked step by step.
+// The request cycle without a window: a scripted terminal walks each road of a cancelled request's answer.
 #include <QDir>
 
 #include "core/modDirectorioTerminal.h"
@@ -67,9 +66,8 @@ protected:
     QStringList tardias;
 };
 
-// The user cancels a ticket's wait, the terminal still approves it, and the next request is the same
-// ticket or a catalog update: the approval is handed over once as the cancelled request's, and the next
-// request reads its own answer, also when the archive cannot be written to clear the approval away.
+// A cancelled ticket's late approval is handed over once wherever it lands, and the next request (the
+// same ticket or a catalog update) reads its own answer, also when the archive cannot be written.
 TEST_F(CicloSolicitudTest, AnApprovalOfACancelledRequestIsTakenOnceWheneverItLands) {
     // AlDespejar: the status is there, its line end not yet written, as the next request clears the way.
     enum Llegada { AntesDelPedido, AlDespejar, AlEscribirElPedido, EnLaEspera };

@@ -99,8 +99,7 @@ TEST_F(BaseDatosTest, CompactionCopiesEveryRowAndRepairKeepsAHealthyFile) {
     EXPECT_FALSE(QFile::exists(Ruta("c2.mdb")));
 }
 
-// What SQLite is given for the dialect: the literals as parameters of the right type, and the
-// dialect's own pieces turned into SQLite's; comments and bracketed names keep theirs.
+// What SQLite is given: literals as parameters of the right type, the dialect's pieces turned into SQLite's.
 TEST_F(BaseDatosTest, LiteralsBecomeParametersExceptWhereTheyNameAColumn) {
     struct Caso {
         const char* sql;

@@ -135,8 +135,7 @@ TEST_F(PlataformaTest, OnWindowsTheSettingsAreStringsInTheRegistryKeyOfEarlierIn
 }
 #endif
 
-// A run killed between creating its lock file and writing its process into it leaves a file that
-// names no owner; the next run takes it over. A file a living run holds is never taken.
+// A lock file that names no owner (its run killed before writing it) is taken over; a living one never.
 TEST_F(PlataformaTest, ALockFileThatNamesNoOwnerIsTakenOverAndALivingOneIsNot) {
     for (const QByteArray& contenido : {QByteArray(), QByteArray("\n\n"), QByteArray("x\ny\nz\n")}) {
         SCOPED_TRACE(contenido.toStdString());
