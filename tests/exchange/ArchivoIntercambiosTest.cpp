@@ -28,10 +28,8 @@ TEST_F(ArchivoIntercambiosTest, KeepsTheExactBytesAndListsFromTheIndexes) {
     a.GuardarRespuesta(id, d, "procesada", "0 Aprobada", t0.addSecs(2));
     const QString otro = a.GuardarPedido(d, "02", t0.addSecs(60));
     // A crash tore the index's last line.
-    QFile indice(Raiz() + "/2026-12/indice.txt");
-    ASSERT_TRUE(indice.open(QIODevice::Append));
-    indice.write("20261206-180000000-term42\t2026-12-06T18:00");
-    indice.close();
+    const QString indice = Raiz() + "/2026-12/indice.txt";
+    EscribirArchivo(indice, LeerArchivo(indice) + "20261206-180000000-term42\t2026-12-06T18:00");
 
     // The event after the cut starts a line of its own: it is not lost with the cut piece.
     a.Anotar(otro, "cancelada", t0.addSecs(70));
@@ -149,10 +147,8 @@ TEST_F(ArchivoIntercambiosTest, AnArchiveThatCannotBeWrittenStillClearsTheWayAnd
 TEST_F(ArchivoIntercambiosTest, ArchivesEachFileOnlyUpToWhatItsReaderAccepts) {
     clsArchivoIntercambios a(Raiz());
     const QString id = a.GuardarPedido(d, "01", t0);
-    QFile enorme(d + "/download/_ticket.prn");
-    ASSERT_TRUE(enorme.open(QIODevice::WriteOnly));
-    ASSERT_TRUE(enorme.resize(300LL * 1024 * 1024));  // sparse: no disk is used
-    enorme.close();
+    EscribirArchivo(d + "/download/_ticket.prn", {});
+    ASSERT_TRUE(QFile::resize(d + "/download/_ticket.prn", 300LL * 1024 * 1024));  // sparse: no disk is used
     EscribirArchivo(d + "/download/otro.bin", QByteArray(100 * 1024, 'x'));
     a.Despejar(id, d, t0.addSecs(5));
     const auto leido = a.Leer(id);

@@ -22,10 +22,8 @@ protected:
     }
     // A file of the given size holding only its first bytes, without writing the rest (sparse).
     void Enorme(const QString& ruta, const QByteArray& comienzo, qint64 tamano) {
-        QFile f(ruta);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(comienzo);
-        ASSERT_TRUE(f.resize(tamano));
+        EscribirArchivo(ruta, comienzo);
+        ASSERT_TRUE(QFile::resize(ruta, tamano));
     }
     clsTransaccion t;
 };
