@@ -70,6 +70,59 @@ protected:
         return QTest::qWaitFor([] { return frmTicketFarmaciaBase::Abierto() == nullptr; }, 5000);
     }
 
+    // A consumption as the counter does it, with keys only, from the main window to the answer closed:
+    // the card typed, the prescription number, the prescriber's licence, each item scanned (one action:
+    // the scanner types the digits and its Enter). Counts what the person presses, and checks that what
+    // the terminal receives is what was given. Returns the keys it took.
+    int Consumo(frmTarsa& principal, int cuantos) {
+        gTeclas = 0;
+        // The last item is taken with F12, which sends the ticket too.
+        int faltan = cuantos;
+        modales["frmItemTicketFarmacia"] = [&faltan](QDialog& d) {
+            Activar(d);
+            Escanear("7795312000123");
+            EXPECT_EQ(NombreConFoco(), "cboTipoPrescripcion");  // past the quantity's 1 and the catalog's price
+            Teclear("g");
+            EXPECT_EQ(Hijo<QLabel>(frmTicketFarmaciaBase::Abierto(), "lblNombreMedicoRe")->text(), "GOMEZ ANA");
+            Tecla(--faltan == 0 ? Qt::Key_F12 : Qt::Key_Return);
+            return d.result();
+        };
+        modales["frmMuestraTicket"] = [](QDialog& d) {
+            Activar(d);
+            Tecla(Qt::Key_Return);
+            return d.result();
+        };
+        const auto volver = [&] {
+            if (QApplication::activeWindow() != &principal) Activar(principal);
+        };
+        Tecla(Qt::Key_F2);
+        EXPECT_EQ(NombreConFoco(), "txtTarjeta");
+        Teclear("6034930000012345");
+        Tecla(Qt::Key_Return);
+        Teclear("778123");
+        Tecla(Qt::Key_Return);  // past today's date and the remembered licence type and province
+        EXPECT_EQ(NombreConFoco(), "txtMatriculaRe");
+        Teclear("12345");
+        Tecla(Qt::Key_Return);  // the first item's dialog
+        for (int i = 1; i < cuantos; ++i) {
+            volver();
+            EXPECT_EQ(NombreConFoco(), "lvwItems");
+            Tecla(Qt::Key_Return);
+        }
+        EXPECT_TRUE(EsperarCierre());
+        volver();
+        for (const char* dato : {"6034930000012345", "778123", "0000012345"})
+            EXPECT_TRUE(subidos["_SVL.1"].contains(dato)) << dato;
+        const QList<QByteArray> registros = subidos["_SVL.3"].split('\n');
+        EXPECT_EQ(registros.size(), cuantos + 1);
+        for (int i = 0; i < cuantos; ++i) {  // the medication scanned, its quantity, Genérico
+            EXPECT_TRUE(registros[i].contains("05123457795312000123")) << registros[i].toStdString();
+            EXPECT_EQ(registros[i].mid(32, 2), "01");
+            EXPECT_EQ(registros[i].mid(214, 1), "1") << registros[i].toStdString();
+        }
+        return gTeclas;
+    }
+
     std::list<Simulador> simuladores;
     QString escenario = "ok";
     int primerTicket = 1001;
@@ -173,68 +226,7 @@ TEST_F(RecorridoTicketTest, AnAnswerWithItemErrorsKeepsTheFormAndItsData) {
     EXPECT_EQ(completado.count(), 0);
 }
 
-}  // namespace
-
-namespace {
-
-// A consumption as the counter does it, with keys only, from the main window to the answer closed:
-// the card typed, the prescription number, the prescriber's licence, each item scanned (one action:
-// the scanner types the digits and its Enter). Counts what the person presses, and checks that what
-// the terminal receives is what was given.
-class TecladoTest : public RecorridoTicketTest {
-protected:
-    // Sends the ticket and returns the keys it took.
-    int Consumo(frmTarsa& principal, int items) {
-        gTeclas = 0;
-        // The last item is taken with F12, which sends the ticket too.
-        int faltan = items;
-        modales["frmItemTicketFarmacia"] = [&faltan](QDialog& d) {
-            Activar(d);
-            Escanear("7795312000123");
-            EXPECT_EQ(NombreConFoco(), "cboTipoPrescripcion");  // past the quantity's 1 and the catalog's price
-            Teclear("g");
-            EXPECT_EQ(Hijo<QLabel>(frmTicketFarmaciaBase::Abierto(), "lblNombreMedicoRe")->text(), "GOMEZ ANA");
-            Tecla(--faltan == 0 ? Qt::Key_F12 : Qt::Key_Return);
-            return d.result();
-        };
-        modales["frmMuestraTicket"] = [](QDialog& d) {
-            Activar(d);
-            Tecla(Qt::Key_Return);
-            return d.result();
-        };
-        const auto volver = [&] {
-            if (QApplication::activeWindow() != &principal) Activar(principal);
-        };
-        Tecla(Qt::Key_F2);
-        EXPECT_EQ(NombreConFoco(), "txtTarjeta");
-        Teclear("6034930000012345");
-        Tecla(Qt::Key_Return);
-        Teclear("778123");
-        Tecla(Qt::Key_Return);  // past today's date and the remembered licence type and province
-        EXPECT_EQ(NombreConFoco(), "txtMatriculaRe");
-        Teclear("12345");
-        Tecla(Qt::Key_Return);  // the first item's dialog
-        for (int i = 1; i < items; ++i) {
-            volver();
-            EXPECT_EQ(NombreConFoco(), "lvwItems");
-            Tecla(Qt::Key_Return);
-        }
-        EXPECT_TRUE(EsperarCierre());
-        volver();
-        for (const char* dato : {"6034930000012345", "778123", "0000012345"})
-            EXPECT_TRUE(subidos["_SVL.1"].contains(dato)) << dato;
-        const QList<QByteArray> registros = subidos["_SVL.3"].split('\n');
-        EXPECT_EQ(registros.size(), items + 1);
-        for (int i = 0; i < items; ++i) {  // the medication scanned, its quantity, Genérico
-            EXPECT_TRUE(registros[i].contains("05123457795312000123")) << registros[i].toStdString();
-            EXPECT_EQ(registros[i].mid(32, 2), "01");
-            EXPECT_EQ(registros[i].mid(214, 1), "1") << registros[i].toStdString();
-        }
-        return gTeclas;
-    }
-};
-
-TEST_F(TecladoTest, AConsumptionWithTheScannerTakesFewKeys) {
+TEST_F(RecorridoTicketTest, AConsumptionWithTheScannerTakesFewKeys) {
     Sesion({.codigoEmpresa = "01", .tipoActividad = "1"});
     gVerTicket = true;
     Bitmaps(Mascara({2, 7, 8, 15, 16}), Mascara({1, 2, 4, 6}, 15));
@@ -259,12 +251,8 @@ TEST_F(TecladoTest, AConsumptionWithTheScannerTakesFewKeys) {
     EXPECT_LE(dos - datos(2), 10);
 }
 
-}  // namespace
-
-namespace {
-
 // F12 on an item whose prescription type is still to choose only asks for it: nothing is sent.
-TEST_F(TecladoTest, F12OnAnItemStillToChooseSendsNothing) {
+TEST_F(RecorridoTicketTest, F12OnAnItemStillToChooseSendsNothing) {
     Bitmaps(Mascara({2}), Mascara({1, 2, 4, 6, 7, 8, 12, 15}, 15));
     frmTicketFarmaciaBase* f = AbrirForma(1);
     modales["frmItemTicketFarmacia"] = [](QDialog& d) {
