@@ -251,14 +251,18 @@ TEST_F(RecorridoTicketTest, AConsumptionWithTheScannerTakesFewKeys) {
     EXPECT_LE(dos - datos(2), 10);
 }
 
-// F12 on an item whose prescription type is still to choose only asks for it: nothing is sent.
+// F12 on an item whose prescription type is still to choose only asks for it: nothing is sent, nor
+// when the item is then accepted with its button.
 TEST_F(RecorridoTicketTest, F12OnAnItemStillToChooseSendsNothing) {
     Bitmaps(Mascara({2}), Mascara({1, 2, 4, 6, 7, 8, 12, 15}, 15));
     frmTicketFarmaciaBase* f = AbrirForma(1);
+    Escribir(f, "txtTarjeta", "6034930000012345");
     modales["frmItemTicketFarmacia"] = [](QDialog& d) {
         Activar(d);
         Escanear("7795312000123");
         Tecla(Qt::Key_F12);
+        Elegir(&d, "cboTipoPrescripcion", QString::fromUtf8("Genérico"));
+        Pulsar(&d, "cmdAceptar");
         return d.result();
     };
     Pulsar(f, "cmdAddItem");
@@ -266,6 +270,7 @@ TEST_F(RecorridoTicketTest, F12OnAnItemStillToChooseSendsNothing) {
     ASSERT_EQ(mensajes.mostrados.size(), 1);
     EXPECT_EQ(mensajes.mostrados[0].texto, QString::fromUtf8("Debe seleccionar el tipo de prescripción"));
     EXPECT_EQ(frmTicketFarmaciaBase::Abierto(), f);
+    EXPECT_EQ(Hijo<QTreeWidget>(f, "lvwItems")->topLevelItemCount(), 1);
     EXPECT_TRUE(simuladores.empty());
 }
 
