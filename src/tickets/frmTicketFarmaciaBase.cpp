@@ -13,6 +13,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
@@ -764,6 +765,10 @@ void frmTicketFarmaciaBase::BorrarDiagnostico() {
 // Acceptance
 
 void frmTicketFarmaciaBase::Aceptar() {
+    // One send at a time: a second F12, or the one queued by the item dialog, may come while the
+    // answer is awaited, and would write the request files over the ones the terminal is reading.
+    if (enviando_) return;
+    const QScopedValueRollback<bool> enCurso(enviando_, true);
     const bool faltanItems = conItems_ && items_.isEmpty();
     const bool faltaTarjeta = txtTarjeta_->isEnabled() && txtTarjeta_->text().trimmed().isEmpty();
     if (faltanItems)

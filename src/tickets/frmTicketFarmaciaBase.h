@@ -195,6 +195,7 @@ private:
     bool descargado_ = false;
     bool editado_ = false;
     bool descartar_ = false;  // closing without asking: asked already, or the ticket was sent
+    bool enviando_ = false;   // inside Aceptar: the ticket is being written or its answer awaited
     QString bitmapItem_;
     static inline QPointer<frmTicketFarmaciaBase> abierto_;
 };

@@ -251,6 +251,25 @@ TEST_F(RecorridoTicketTest, AConsumptionWithTheScannerTakesFewKeys) {
     EXPECT_LE(dos - datos(2), 10);
 }
 
+// "Aceptar" again while the answer is awaited (a second F12, or the item dialog's F12 queued behind
+// it) sends nothing more: the request files the terminal is reading stay as they are.
+TEST_F(RecorridoTicketTest, ASecondAceptarWhileTheAnswerIsAwaitedSendsNothingMore) {
+    Bitmaps(Mascara({2}), Mascara({1, 2, 4, 6, 7, 8, 12, 15}, 15));
+    frmTicketFarmaciaBase* f = AbrirForma(1);
+    Escribir(f, "txtTarjeta", "6034930000012345");
+    DosItems([&] { Pulsar(f, "cmdAddItem"); });
+    int esperas = 0;
+    const auto esperar = modales["frmProcesando"];
+    modales["frmProcesando"] = [&](QDialog& espera) {
+        if (++esperas > 1) return 0;  // a second wait is given up at once
+        Pulsar(f, "cmdAceptar");
+        return esperar(espera);
+    };
+    Pulsar(f, "cmdAceptar");
+    EXPECT_EQ(esperas, 1);
+    EXPECT_TRUE(EsperarCierre());
+}
+
 // F12 on an item whose prescription type is still to choose only asks for it: nothing is sent, nor
 // when the item is then accepted with its button.
 TEST_F(RecorridoTicketTest, F12OnAnItemStillToChooseSendsNothing) {
