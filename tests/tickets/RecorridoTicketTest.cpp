@@ -271,8 +271,8 @@ TEST_F(RecorridoTicketTest, ASecondAceptarWhileTheAnswerIsAwaitedSendsNothingMor
 }
 
 // F12 on an item whose prescription type is still to choose only asks for it: nothing is sent, nor
-// when the item is then accepted with its button.
-TEST_F(RecorridoTicketTest, F12OnAnItemStillToChooseSendsNothing) {
+// when the item is then accepted with its button. F12 on the item reopened to change it sends.
+TEST_F(RecorridoTicketTest, F12OnAnItemSendsOnlyOnceTheItemIsAccepted) {
     Bitmaps(Mascara({2}), Mascara({1, 2, 4, 6, 7, 8, 12, 15}, 15));
     frmTicketFarmaciaBase* f = AbrirForma(1);
     Escribir(f, "txtTarjeta", "6034930000012345");
@@ -291,6 +291,14 @@ TEST_F(RecorridoTicketTest, F12OnAnItemStillToChooseSendsNothing) {
     EXPECT_EQ(frmTicketFarmaciaBase::Abierto(), f);
     EXPECT_EQ(Hijo<QTreeWidget>(f, "lvwItems")->topLevelItemCount(), 1);
     EXPECT_TRUE(simuladores.empty());
+    modales["frmItemTicketFarmacia"] = [](QDialog& d) {
+        Activar(d);
+        Tecla(Qt::Key_F12);
+        return d.result();
+    };
+    Pulsar(f, "cmdChangeItem");
+    EXPECT_TRUE(EsperarCierre());
+    EXPECT_EQ(simuladores.size(), 1);
 }
 
 }  // namespace
