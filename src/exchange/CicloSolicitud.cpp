@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 #include "core/modDirectorioTerminal.h"
 #include "core/modTarsa.h"
@@ -11,6 +10,7 @@
 #include "exchange/modIntercambio.h"
 #include "platform/MarcaPropietario.h"
 #include "platform/Mensajes.h"
+#include "platform/Privado.h"
 #include "platform/Rutas.h"
 #include "platform/SinEnlaces.h"
 #include "platform/TarsaError.h"
@@ -151,12 +151,9 @@ void CicloSolicitud::GuardarPendientes(const QString& d, const PedidoPendiente* 
     for (const PedidoPendiente& p : pedidos)
         texto += p.Id.toUtf8() + '\t' + p.Version.toUtf8() + '\t' + p.CodigoEmpresa.toUtf8() + '\t' +
                  p.Cabecera.toBase64() + '\n';
-    // Only for the next start after a crash: a failure here costs nothing now.
-    QSaveFile archivo(ruta);
-    if (archivo.open(QIODevice::WriteOnly)) {
-        archivo.write(texto);
-        archivo.commit();
-    }
+    // Only for the next start after a crash: a failure here costs nothing now, as long as it leaves
+    // the list as it was rather than cut short. It holds request headers, and so card numbers.
+    Privado::Guardar(ruta, texto);
 }
 
 Solicitud CicloSolicitud::Enviar(clsTransaccion t, const Espera& esperar) {
