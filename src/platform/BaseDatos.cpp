@@ -59,18 +59,17 @@ void Registros::MoveNext() {
 }
 
 QVariant Registros::Campo(int i) const {
-    if (fin_ || !stmt_ || i < 0 || i >= nombres_.size()) return {};
-    switch (sqlite3_column_type(stmt_, i)) {
-        case SQLITE_INTEGER:
-            return QVariant(static_cast<qlonglong>(sqlite3_column_int64(stmt_, i)));
-        case SQLITE_FLOAT:
-            return QVariant(sqlite3_column_double(stmt_, i));
-        case SQLITE_NULL:
-            return {};
-        default:
-            return QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i)),
-                                              sqlite3_column_bytes(stmt_, i)));
+    switch (TipoCampo(i)) {
+        case Tipo::Entero:
+            return QVariant(static_cast<qlonglong>(Entero(i)));
+        case Tipo::Real:
+            return QVariant(Real(i));
+        case Tipo::Texto:
+            return QVariant(QString::fromUtf8(Utf8(i)));
+        case Tipo::Nulo:
+            break;
     }
+    return {};
 }
 
 Registros::Tipo Registros::TipoCampo(int i) const {
