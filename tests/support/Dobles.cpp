@@ -23,10 +23,14 @@ int MensajesDoble::MostrarConDetalles(const QString& texto, const QString& detal
 
 MensajeMostrado MensajesDoble::Unico() const {
     if (mostrados.size() == 1) return mostrados[0];
+    ADD_FAILURE() << mostrados.size() << " messages shown instead of one: " << Textos().join(" | ").toStdString();
+    return {};
+}
+
+QStringList MensajesDoble::Textos() const {
     QStringList textos;
     for (const MensajeMostrado& m : mostrados) textos << m.texto;
-    ADD_FAILURE() << mostrados.size() << " messages shown instead of one: " << textos.join(" | ").toStdString();
-    return {};
+    return textos;
 }
 
 void ImpresoraDoble::Imprimir(const QString& texto, const QStringList& codigosImpresos) {

@@ -32,6 +32,7 @@ public:
     void Responder(int respuesta) { respuestas.enqueue(respuesta); }
     // The only message shown; fails the test (and gives an empty one) unless exactly one was.
     MensajeMostrado Unico() const;
+    QStringList Textos() const;  // of the messages shown, in order
     QList<MensajeMostrado> mostrados;
     QQueue<int> respuestas;
 };

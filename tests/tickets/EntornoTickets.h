@@ -95,12 +95,6 @@ protected:
         QApplication::clipboard()->setText(texto);
         campo->paste();
     }
-    // The texts of the messages shown so far.
-    QStringList Mostrados() const {
-        QStringList textos;
-        for (const MensajeMostrado& m : mensajes.mostrados) textos << m.texto;
-        return textos;
-    }
 
     QHash<QString, std::function<int(QDialog&)>> modales;  // by the window's objectName
 };

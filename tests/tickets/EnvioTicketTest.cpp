@@ -85,7 +85,8 @@ TEST_F(EnvioTicketTest, EachEndOfTheRequestDecidesTheJournalAndTheNextNumber) {
         EXPECT_EQ(Contar("Transaccion"), c.filas);
         EXPECT_EQ(gColErrores.isEmpty(), c.mostradas > 0);
         // Only the failed request is told here: the wait and the answer windows tell the rest.
-        EXPECT_EQ(Mostrados(), c.esperado == FinEnvioTicket::NoEnviado ? QStringList{"Disco lleno"} : QStringList{});
+        EXPECT_EQ(mensajes.Textos(),
+                  c.esperado == FinEnvioTicket::NoEnviado ? QStringList{"Disco lleno"} : QStringList{});
     }
 }
 

@@ -123,7 +123,7 @@ TEST_F(ItemTicketFarmaciaTest, ANewItemAsksForThePrescriptionTypeAndWhetherToAdd
     Abrir(Todo(), [](QDialog& d) { EXPECT_TRUE(Textos(&d, "cboTipoPrescripcion").startsWith("Indefinida")); });
     const QString incompleto = QString::fromUtf8(
         "El medicamento no figura en el catálogo, no tiene precio.\n¿Agregar el ítem de todos modos?");
-    EXPECT_EQ(Mostrados(),
+    EXPECT_EQ(mensajes.Textos(),
               (QStringList{QString::fromUtf8("Debe seleccionar el tipo de prescripción"), incompleto, incompleto}));
     EXPECT_EQ(mensajes.mostrados.value(0).estilo, Mensajes::vbInformation);
     EXPECT_EQ(mensajes.mostrados.value(1).estilo,

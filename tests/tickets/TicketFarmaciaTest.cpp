@@ -194,7 +194,7 @@ TEST_F(TicketFarmaciaTest, DatesAreNormalisedAndNeverLaterThanToday) {
         const bool vuelve = !mensaje.isEmpty();
         const QString foco = vuelve ? "txtFechaVenta" : "txtFechaReceta";
         EXPECT_TRUE(QTest::qWaitFor([&] { return NombreConFoco() == foco; }, 2000));
-        EXPECT_EQ(Mostrados(), vuelve ? QStringList{mensaje} : QStringList{});
+        EXPECT_EQ(mensajes.Textos(), vuelve ? QStringList{mensaje} : QStringList{});
         if (vuelve) EXPECT_EQ(venta->selectedText(), queda);
     }
 }
@@ -391,7 +391,7 @@ TEST_F(TicketFarmaciaTest, CancelAsksBeforeDroppingItemsAndNoDateHoldsTheWindowB
             Tecla(Qt::Key_F4, Qt::ControlModifier);
         else
             QTest::mouseClick(Hijo<QPushButton>(f, "cmdCancelar"), Qt::LeftButton);
-        EXPECT_EQ(Mostrados(), c.mensajes);
+        EXPECT_EQ(mensajes.Textos(), c.mensajes);
         EXPECT_EQ(mensajes.mostrados.value(0).estilo,
                   c.mensajes.isEmpty() ? 0 : Mensajes::vbYesNo | Mensajes::vbQuestion | Mensajes::vbDefaultButton2);
         EXPECT_EQ(frmTicketFarmaciaBase::Abierto() != nullptr, c.queda);

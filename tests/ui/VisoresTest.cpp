@@ -186,7 +186,7 @@ TEST_F(VisoresTest, SystemInformationStartsTheToolTheRegistryNamesOrSaysItIsUnav
         Pulsar(&f, "cmdSysInfo");
         QStringList hecho;
         for (const auto& programa : registro.programas) hecho << programa.first;
-        for (const MensajeMostrado& m : mensajes.mostrados) hecho << m.texto;
+        hecho << mensajes.Textos();
         EXPECT_EQ(hecho, QStringList{c.hecho});
     }
 }
